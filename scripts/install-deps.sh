@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Trakmil needs on Debian; quiet when all is there.
+set -euo pipefail
+pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+      googletest libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb xauth clang)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+if ! $SUDO apt-get install -y -q "${missing[@]}"; then
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q "${missing[@]}"
+fi

@@ -1,0 +1,25 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every modal interaction of the program goes through here, so tests can script the
+// answers instead of facing real dialogs.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // The error message window: heading as caption, each text (lines split at '\n').
+    virtual void messageWindow(const QString &heading, const QStringList &texts) = 0;
+    // A plain message box with the application title and one OK button.
+    virtual void message(const QString &text) = 0;
+    // A Yes/No confirmation; true for Yes.
+    virtual bool question(const QString &text) = 0;
+    // File dialogs; filter in the toolkit's syntax. Empty result means cancelled.
+    virtual QString openFile(const QString &title, const QString &filter) = 0;
+    virtual QString saveFile(const QString &title, const QString &filter,
+                             const QString &defaultSuffix) = 0;
+};
+
+// Turns a "Description (*.ext)|*.ext" filter into the toolkit's "Description (*.ext)".
+QString toolkitFilter(const QString &pipeFilter);

@@ -1,0 +1,19 @@
+#include "lang/Language.h"
+
+Language languageFromCode(const QString &code)
+{
+    if (code == QLatin1String("rus")) return Language::Rus;
+    if (code == QLatin1String("rom")) return Language::Rom;
+    if (code == QLatin1String("eng")) return Language::Eng;
+    return Language::Unknown;
+}
+
+QString languageCode(Language lang)
+{
+    switch (lang) {
+    case Language::Rus: return QStringLiteral("rus");
+    case Language::Rom: return QStringLiteral("rom");
+    case Language::Eng: return QStringLiteral("eng");
+    default: return QString();
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include "lang/Language.h"
+#include <QString>
+#include <QStringList>
+
+// Every numbered error text of the robot language and the notices around the check.
+// Multi-line texts hold '\n' between their lines.
+struct MessageCatalogue {
+    QString msgHead03, msgOutOfField, msgEditCode, msgHead04, msgNoBeginEnd, msgCheckBeginEnd,
+        msgBeginEndTwice, msgOnlyOneBeginEnd, msgErrorInLine, msgUnknownCommand, msgAfterEnd,
+        msgBeforeBegin, msgNoErrors, msgCycleFormat, msgProcNotFound, msgNoEndProc,
+        msgEndProcWithoutProc, msgEndProcInAlgorithm,
+        // command dialogs
+        msgProcNameStart, msgProcNameEmpty, msgChooseProc,
+        // run-time reports of ours: runaway nesting and a loop without its end
+        msgNestingTooDeep, msgLoopWithoutEnd;
+
+    // A code other than the three gives the Russian set.
+    static const MessageCatalogue &forLanguage(Language lang);
+};
+
+// The interpreter's internal-error box; never localised.
+QString fatalLoopErrorText();

@@ -1,0 +1,85 @@
+#include "lang/StatementForms.h"
+#include "lang/Normalize.h"
+
+namespace Forms {
+
+std::optional<qint32> convertCount(const QString &text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text.at(i) == QLatin1Char(' ')) ++i;
+    bool negative = false;
+    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    bool hex = false;
+    if (i < n && text.at(i) == QLatin1Char('$')) {
+        hex = true;
+        ++i;
+    } else if (i < n && (text.at(i) == QLatin1Char('x') || text.at(i) == QLatin1Char('X'))) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < n && text.at(i) == QLatin1Char('0')
+               && (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X'))) {
+        hex = true;
+        i += 2;
+    }
+    if (i >= n) return std::nullopt;
+    quint64 value = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return std::nullopt;
+        value = value * (hex ? 16 : 10) + quint64(d);
+        if (hex ? value > 0xFFFFFFFFull : value > 0x7FFFFFFFull) return std::nullopt;
+    }
+    qint32 r = hex ? qint32(quint32(value)) : qint32(value);
+    // Negating the 32-bit pattern wraps like the original arithmetic does.
+    return negative ? qint32(0u - quint32(r)) : r;
+}
+
+QString countText(const QString &n, const Lexicon &lex)
+{
+    const qsizetype start = lex.kwCycleN.size() + 1;
+    const qsizetype len = n.size() - lex.kwCycleN.size() - lex.kwTimes.size() - 2;
+    if (len <= 0 || start >= n.size()) return QString();
+    return n.mid(start, len);
+}
+
+bool isConditionalLoop(const QString &n, const Lexicon &lex) { return n.startsWith(lex.kwCycleWhile); }
+
+bool isCountedLoop(const QString &n, const Lexicon &lex)
+{
+    return n.startsWith(lex.kwCycleN) && !n.startsWith(lex.kwCycleWhile);
+}
+
+QString argumentAfter(const QString &n, const QString &kw) { return n.mid(kw.size() + 1); }
+
+Test evaluateTest(const QString &t, const Lexicon &lex, int lineSensor, int borderSensor)
+{
+    if (t == lex.kwBorder) return borderSensor == 1 ? Test::Holds : Test::Fails;
+    if (t == lex.kwNotBorder) return borderSensor == 0 ? Test::Holds : Test::Fails;
+    if (t == lex.kwLine) return lineSensor == 1 ? Test::Holds : Test::Fails;
+    if (t == lex.kwNotLine) return lineSensor == 0 ? Test::Holds : Test::Fails;
+    return Test::Unrecognised;
+}
+
+ColorForm colorForm(const QString &raw, const Lexicon &lex)
+{
+    const qsizetype k = lex.kwColor.size();
+    ColorForm f;
+    if (NormalizeLine(raw.left(k)) == lex.kwColor) {
+        f.set = true;
+        f.name = NormalizeLine(raw.mid(k + 1));
+    }
+    const QString head = NormalizeLine(raw.left(k + 1));
+    if (head == lex.kwColor + QLatin1Char('+')) f.step = 1;
+    else if (head == lex.kwColor + QLatin1Char('-')) f.step = -1;
+    return f;
+}
+
+} // namespace Forms

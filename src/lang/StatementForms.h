@@ -1,0 +1,36 @@
+#pragma once
+#include "lang/Lexicon.h"
+#include <QString>
+#include <optional>
+
+// Line shapes shared by the checker, the interpreter and the editor. N is always a
+// normalised line, R the raw line as the editor holds it.
+namespace Forms {
+
+// Signed 32-bit conversion of a loop count: decimal, or hexadecimal after "$", "X" or
+// "0X", optional sign after leading spaces; nothing may follow the digits.
+std::optional<qint32> convertCount(const QString &text);
+
+// The count text of a counted-loop header: from position len(kwCycleN)+2, leaving
+// out the last len(kwTimes)+1 characters. Empty when the line is too short.
+QString countText(const QString &n, const Lexicon &lex);
+
+bool isCountedLoop(const QString &n, const Lexicon &lex);     // kwCycleWhile tested first
+bool isConditionalLoop(const QString &n, const Lexicon &lex);
+
+// Text after a keyword and the one unexamined separator character.
+QString argumentAfter(const QString &n, const QString &kw);
+
+enum class Test { Holds, Fails, Unrecognised };
+Test evaluateTest(const QString &testText, const Lexicon &lex, int lineSensor, int borderSensor);
+
+// Colour forms, recognised on the raw line (keyword in the first column, any case).
+// Both rules apply in turn: a set by name, then a step of +1 or -1.
+struct ColorForm {
+    bool set = false;
+    QString name;   // normalised colour name, when set
+    int step = 0;   // +1 next colour, -1 previous colour
+};
+ColorForm colorForm(const QString &raw, const Lexicon &lex);
+
+} // namespace Forms

@@ -1,0 +1,118 @@
+#include "lang/SyntaxChecker.h"
+#include "lang/StatementForms.h"
+
+namespace {
+
+ErrorReport report(const MessageCatalogue &msg, int line, QStringList texts)
+{
+    return ErrorReport{true, line, msg.msgHead04, std::move(texts)};
+}
+
+bool onlySpaces(const QString &r)
+{
+    if (r.isEmpty()) return false;
+    for (QChar c : r)
+        if (c != QLatin1Char(' ')) return false;
+    return true;
+}
+
+} // namespace
+
+ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCatalogue &msg)
+{
+    const int count = text.lineCount();
+    std::vector<QString> n(size_t(count) + 1);
+    for (int k = 0; k < count; ++k) n[k] = text.normalizedLine(k);
+    // n[count] stays empty: the position one past the last line reads as an empty line.
+
+    // 1. Exactly one begin and one end.
+    int begins = 0, ends = 0, begin = -1, end = -1;
+    for (int k = 0; k < count; ++k) {
+        if (n[k] == lex.kwBegin) { ++begins; if (begin < 0) begin = k; }
+        if (n[k] == lex.kwEnd) { ++ends; if (end < 0) end = k; }
+    }
+    if (begins == 0 || ends == 0)
+        return report(msg, -1, {msg.msgNoBeginEnd, msg.msgCheckBeginEnd});
+    if (begins > 1 || ends > 1)
+        return report(msg, -1, {msg.msgBeginEndTwice, msg.msgOnlyOneBeginEnd});
+
+    // 2. Procedure blocks before the begin are closed; no stray end of procedure.
+    std::vector<int> blockEnd(size_t(begin) + 1, -1);   // header line -> its closing line
+    for (int i = 0; i < begin;) {
+        if (n[i].startsWith(lex.kwProcedure)) {
+            int j = i + 1;
+            for (;; ++j) {
+                if (n[j] == lex.kwEndProcedure) break;
+                if (n[j] == lex.kwBegin || n[j].startsWith(lex.kwProcedure))
+                    return report(msg, i, {msg.msgNoEndProc});
+            }
+            blockEnd[i] = j;
+            i = j + 1;
+        } else if (n[i] == lex.kwEndProcedure) {
+            return report(msg, i, {msg.msgEndProcWithoutProc});
+        } else {
+            ++i;
+        }
+    }
+
+    // 3. Nothing but procedures, comments and empty lines before the begin.
+    for (int i = 0; i < begin;) {
+        if (blockEnd[i] >= 0) { i = blockEnd[i] + 1; continue; }
+        const QString &s = n[i];
+        const bool ok = s.isEmpty() || s.at(0) == QLatin1Char('*') || s == lex.kwBegin
+                        || s == lex.kwEndProcedure;
+        if (!ok) return report(msg, i, {msg.msgBeforeBegin, msg.msgEditCode});
+        ++i;
+    }
+
+    // 4. After the end only first-column comments and blank lines.
+    for (int k = end + 1; k < count; ++k) {
+        const QString r = text.line(k);
+        if (r.isEmpty() || r.at(0) == QLatin1Char('*')) continue;
+        if (!onlySpaces(r)) return report(msg, k, {msg.msgAfterEnd, msg.msgEditCode});
+    }
+
+    // 5. Inside the algorithm: no end of procedure, every call declared before the begin.
+    for (int k = begin + 1; k <= end; ++k) {
+        if (n[k] == lex.kwEndProcedure) return report(msg, k, {msg.msgEndProcInAlgorithm});
+        if (n[k].startsWith(lex.kwExecute)) {
+            const QString header = lex.kwProcedure + QLatin1Char(' ') + Forms::argumentAfter(n[k], lex.kwExecute);
+            bool found = false;
+            for (int i = 0; i < begin && !found; ++i) found = n[i] == header;
+            if (!found) return report(msg, k, {msg.msgProcNotFound});
+        }
+    }
+
+    // 6. Counted loops: three spaces and a count of at least 1.
+    for (int k = 0; k < count; ++k) {
+        if (!Forms::isCountedLoop(n[k], lex)) continue;
+        const bool spacesOk = n[k].count(QLatin1Char(' ')) == 3;
+        const auto value = Forms::convertCount(Forms::countText(n[k], lex));
+        if (!spacesOk || !value || *value < 1) return report(msg, k, {msg.msgCycleFormat});
+    }
+
+    // 7. Unknown commands; space-only lines are emptied on the way.
+    const QString *const exact[] = {&lex.kwBegin, &lex.kwEnd, &lex.kwStep, &lex.kwJump,
+                                    &lex.kwRotate45, &lex.kwRotate90, &lex.kwDestroy,
+                                    &lex.kwRebuild, &lex.kwEndProcedure, &lex.kwEndCycle,
+                                    &lex.kwEndCondition};
+    const QString *const prefixes[] = {&lex.kwExecute, &lex.kwProcedure, &lex.kwCycleN,
+                                       &lex.kwIf, &lex.kwCycleWhile, &lex.kwThen, &lex.kwElse};
+    for (int k = 0; k < count; ++k) {
+        const QString r = text.line(k);
+        if (onlySpaces(r)) {
+            text.replaceLine(k, QString());
+            continue;
+        }
+        const QString &s = n[k];
+        bool ok = s.isEmpty() || s.startsWith(lex.kwColor) || s.at(0) == QLatin1Char('*');
+        for (const QString *kw : exact) ok = ok || s == *kw;
+        for (const QString *kw : prefixes) ok = ok || s.startsWith(*kw);
+        if (!ok) {
+            const QString first = msg.msgErrorInLine + QLatin1Char(' ') + QString::number(k + 1)
+                                  + QStringLiteral(" (\"") + r + QStringLiteral("\")");
+            return report(msg, k, {first, msg.msgUnknownCommand});
+        }
+    }
+    return ErrorReport{};
+}

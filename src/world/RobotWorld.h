@@ -1,0 +1,75 @@
+#pragma once
+#include <QRgb>
+#include <functional>
+
+// What the world draws. The field picture implements it; tests may record calls.
+class WorldCanvas {
+public:
+    virtual ~WorldCanvas() = default;
+    virtual void drawEmptyField(int poleX, int poleY) = 0;           // frame, cells, node numbers
+    virtual void setPen(QRgb color, int width) = 0;
+    virtual void drawSegment(int x0, int y0, int x1, int y1) = 0;     // node to node, current pen
+    virtual void showSprite(int heading, bool wipe) = 0;              // robot picture for heading
+    virtual void showArrow(int heading) = 0;                          // heading arrow (wiped first)
+    virtual void moveSprite(int x, int y) = 0;                        // sprite onto node (x, y)
+    virtual void setSpriteVisible(bool visible) = 0;
+};
+
+// What the world needs from its owner: the out-of-field reaction and the status panels.
+class WorldListener {
+public:
+    virtual ~WorldListener() = default;
+    virtual void OutOfField() = 0;
+    virtual void positionPanelChanged(int x, int y) = 0;   // panel 4
+    virtual void lineSensorChanged(int value) = 0;         // panel 5
+    virtual void borderSensorChanged(int value) = 0;       // panel 6
+};
+
+struct RobotState {
+    int x = 0, y = 0;        // node
+    int px = 1, py = 1;      // point coordinates into the trace map: 2x+1, 2y+1
+    int heading = 0;         // 0 east .. 7 north-east, clockwise on screen
+    QRgb color = 0x000000;   // trace colour, 0xRRGGBB
+    bool visible = true;
+    int LineSensor = 0;
+    int BorderSensor = 0;
+};
+
+// The field, the robot on its nodes, the trace record and the two sensors.
+class RobotWorld {
+public:
+    static constexpr int MaxX = 16, MaxY = 20;
+    static constexpr int MapW = 2 * MaxX + 1, MapH = 2 * MaxY + 1;   // 33 x 41
+
+    RobotWorld();
+
+    void setCanvas(WorldCanvas *canvas) { m_canvas = canvas; }
+    void setListener(WorldListener *listener) { m_listener = listener; }
+    // Field size, read afresh on every operation (defaults 16 x 20).
+    void setFieldSizeSource(std::function<void(int &poleX, int &poleY)> source);
+    int poleX() const;
+    int poleY() const;
+
+    void Robot_step();
+    void Robot_jump();
+    void Robot_rotate45();
+    void Robot_rotate90();
+    void Robot_destroy();
+    void Robot_rebuild();
+    void DrawField();
+
+    const RobotState &state() const { return m_state; }
+    void setColor(QRgb color);                 // colour commands and stop
+    // Trace map entry at point (px, py), 1-based; 0 outside the map.
+    int traceAt(int px, int py) const;
+
+private:
+    void move(bool draw);
+    void recomputeSensors();
+
+    RobotState m_state;
+    unsigned char m_trace[MapW + 1][MapH + 1] = {};
+    WorldCanvas *m_canvas = nullptr;
+    WorldListener *m_listener = nullptr;
+    std::function<void(int &, int &)> m_fieldSize;
+};
