@@ -1,0 +1,29 @@
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The editor's content as lines with character colours: what a .tkm file holds.
+struct ColorRun {
+    int length = 0;
+    QRgb color = 0x000000;   // 0xRRGGBB
+};
+struct StyledLine {
+    QString text;
+    QList<ColorRun> runs;    // lengths add up to text.size(); may be empty (all black)
+};
+using StyledText = QList<StyledLine>;
+
+std::optional<StyledText> readRtf(const QByteArray &data);   // nothing when not RTF
+StyledText readPlainText(const QByteArray &data);            // Windows-1251, or UTF-8 after a BOM
+StyledText readProgramData(const QByteArray &data);          // RTF first, then plain text
+QByteArray writeRtf(const StyledText &text);
+QStringList plainLines(const StyledText &text);
+
+// File level. On failure returns false and puts the system's reason into *error.
+bool loadProgramFile(const QString &path, StyledText &out, QString *error);
+// Writes through a temporary file that replaces the target only when complete.
+bool saveProgramFile(const QString &path, const StyledText &text, QString *error);
