@@ -1,0 +1,47 @@
+#pragma once
+#include "common/Prompts.h"
+#include <QList>
+#include <QPair>
+#include <QQueue>
+#include <functional>
+
+// Records every modal interaction and answers from queues, so tests never block.
+class ScriptedPrompts : public Prompts {
+public:
+    struct Report {
+        QString heading;
+        QStringList texts;
+    };
+    QList<Report> reports;          // messageWindow calls
+    QStringList messages;           // message calls
+    QStringList questions;          // question calls
+    QQueue<bool> answers;           // question answers; Yes when empty
+    QQueue<QString> openPaths;      // openFile answers; "" (cancel) when empty
+    QQueue<QString> savePaths;      // saveFile answers; "" (cancel) when empty
+    QStringList openTitles, openFilters, saveFilters, saveSuffixes;
+    std::function<void()> onMessageWindow;   // runs while the "modal" window is open
+
+    void messageWindow(const QString &heading, const QStringList &texts) override
+    {
+        reports.append({heading, texts});
+        if (onMessageWindow) onMessageWindow();
+    }
+    void message(const QString &text) override { messages << text; }
+    bool question(const QString &text) override
+    {
+        questions << text;
+        return answers.isEmpty() ? true : answers.dequeue();
+    }
+    QString openFile(const QString &title, const QString &filter) override
+    {
+        openTitles << title;
+        openFilters << filter;
+        return openPaths.isEmpty() ? QString() : openPaths.dequeue();
+    }
+    QString saveFile(const QString &, const QString &filter, const QString &suffix) override
+    {
+        saveFilters << filter;
+        saveSuffixes << suffix;
+        return savePaths.isEmpty() ? QString() : savePaths.dequeue();
+    }
+};
