@@ -1,0 +1,54 @@
+#pragma once
+#include "lang/Lexicon.h"
+#include "lang/MessageCatalogue.h"
+#include "lang/ProgramText.h"
+#include "lang/SyntaxChecker.h"
+
+class RobotWorld;
+
+// What one tick needs from its owner (the main window, or the headless runner).
+class InterpreterHost {
+public:
+    virtual ~InterpreterHost() = default;
+    virtual RobotWorld &world() = 0;
+    virtual int xSpeed() const = 0;
+    virtual void setXSpeed(int speed) = 0;
+    virtual void setTickInterval(int ms) = 0;        // Timer1's interval
+    virtual void Selection(int line) = 0;            // select the line, focus the editor
+    virtual void stopTimer() = 0;                    // Timer1 off
+    virtual void ProgramStop() = 0;
+    // Sets ErrorFound, selects report.line when >= 0, shows the message window modally.
+    virtual void reportError(const ErrorReport &report) = 0;
+    virtual void fatalMessage(const QString &text) = 0;   // plain message box
+    virtual void positionPanel(int x, int y) = 0;         // status panel 4
+    virtual void endOfRunNotice() = 0;                    // Panel1 + Timer3
+};
+
+enum class TickOutcome {
+    Continue,           // the run goes on
+    Ended,              // the end test stopped the run
+    ProcedureNotFound,  // run stopped after the report
+    LoopError,          // the fatal loop box
+    NestingTooDeep,     // more than 1000 open loops or calls
+    LoopWithoutEnd,     // a failing conditional loop with no loop end below it
+};
+
+// Executes a checked program one line per tick, straight on the program's lines.
+class Interpreter {
+public:
+    static constexpr int StackSize = 1000;
+
+    int cur_line = 0;
+    int cycleN_count = 0;
+    int cycleN_start[StackSize + 1] = {};   // slots 1..StackSize
+    int cycleN_done[StackSize + 1] = {};
+    QString cycleN_temp;
+    int proc_count = 0;
+    int proc_return[StackSize + 1] = {};
+
+    void clearStacks();
+    // Index of the line whose normalised text is the begin keyword, or -1.
+    static int findBeginLine(const ProgramText &text, const Lexicon &lex);
+    TickOutcome tick(const ProgramText &text, const Lexicon &lex, const MessageCatalogue &msg,
+                     InterpreterHost &host);
+};
