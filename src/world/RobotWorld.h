@@ -64,8 +64,12 @@ public:
     int traceAt(int px, int py) const;
 
 private:
+    void readFieldSize(int &poleX, int &poleY) const;   // clamped to 2..MaxX x 2..MaxY
+    bool marked(int px, int py, int poleX, int poleY) const;
     void move(bool draw);
+    void turn(int by);
     void recomputeSensors();
+    void recomputeSensors(int poleX, int poleY);
 
     RobotState m_state;
     unsigned char m_trace[MapW + 1][MapH + 1] = {};

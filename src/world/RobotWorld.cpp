@@ -1,0 +1,216 @@
+#include "world/RobotWorld.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+struct Delta { int dx, dy; };
+
+// One step per heading, clockwise on screen because y grows downward.
+constexpr Delta kStep[8] = {
+    {+1, 0}, {+1, +1}, {0, +1}, {-1, +1}, {-1, 0}, {-1, -1}, {0, -1}, {+1, -1},
+};
+
+constexpr QRgb kBlack = 0x000000;
+
+} // namespace
+
+RobotWorld::RobotWorld()
+{
+    m_fieldSize = [](int &px, int &py) { px = MaxX; py = MaxY; };
+}
+
+void RobotWorld::setFieldSizeSource(std::function<void(int &poleX, int &poleY)> source)
+{
+    if (source)
+        m_fieldSize = std::move(source);
+    else
+        m_fieldSize = [](int &px, int &py) { px = MaxX; py = MaxY; };
+}
+
+void RobotWorld::readFieldSize(int &px, int &py) const
+{
+    px = MaxX;
+    py = MaxY;
+    m_fieldSize(px, py);
+    // A hand-edited settings file must never push an index past the trace map.
+    px = std::clamp(px, 2, int(MaxX));
+    py = std::clamp(py, 2, int(MaxY));
+}
+
+int RobotWorld::poleX() const
+{
+    int px, py;
+    readFieldSize(px, py);
+    return px;
+}
+
+int RobotWorld::poleY() const
+{
+    int px, py;
+    readFieldSize(px, py);
+    return py;
+}
+
+void RobotWorld::setColor(QRgb color)
+{
+    m_state.color = color & 0xFFFFFFu;
+}
+
+int RobotWorld::traceAt(int px, int py) const
+{
+    if (px < 1 || px > MapW || py < 1 || py > MapH) return 0;
+    return m_trace[px][py];
+}
+
+bool RobotWorld::marked(int px, int py, int poleX, int poleY) const
+{
+    // Points beyond the current field read as unmarked even if an earlier, larger
+    // field left marks there.
+    if (px < 1 || px > 2 * poleX + 1 || py < 1 || py > 2 * poleY + 1) return false;
+    return m_trace[px][py] == 1;
+}
+
+void RobotWorld::recomputeSensors()
+{
+    int poleX, poleY;
+    readFieldSize(poleX, poleY);
+    recomputeSensors(poleX, poleY);
+}
+
+void RobotWorld::recomputeSensors(int poleX, int poleY)
+{
+    RobotState &s = m_state;
+    const Delta d = kStep[s.heading & 7];
+
+    bool line = false;
+    if (d.dx != 0 && d.dy != 0 && marked(s.px + d.dx, s.py + d.dy, poleX, poleY))
+        line = true;   // a diagonal also meets the crossing diagonal of the cell ahead
+    else
+        line = marked(s.px + 2 * d.dx, s.py + 2 * d.dy, poleX, poleY);
+    s.LineSensor = line ? 1 : 0;
+    if (m_listener) m_listener->lineSensorChanged(s.LineSensor);
+
+    // Comparing with >= / <= rather than equality keeps "border ahead" true exactly
+    // when the next move fails, even after the field has been shrunk under the robot.
+    const int tx = s.x + d.dx, ty = s.y + d.dy;
+    s.BorderSensor = (tx < 0 || tx > poleX || ty < 0 || ty > poleY) ? 1 : 0;
+    if (m_listener) m_listener->borderSensorChanged(s.BorderSensor);
+}
+
+void RobotWorld::move(bool draw)
+{
+    int poleX, poleY;
+    readFieldSize(poleX, poleY);
+    RobotState &s = m_state;
+    const Delta d = kStep[s.heading & 7];
+
+    if (m_canvas) {
+        if (draw) m_canvas->setPen(s.color, 5);
+        // The sprite is refreshed before the bounds test, so a failed move shows it too.
+        m_canvas->showSprite(s.heading, false);
+    }
+
+    const int tx = s.x + d.dx, ty = s.y + d.dy;
+    if (tx < 0 || tx > poleX || ty < 0 || ty > poleY) {
+        if (m_listener) m_listener->OutOfField();
+        return;
+    }
+
+    const int ox = s.x, oy = s.y;
+    if (draw) {
+        m_trace[s.px][s.py] = 1;
+        m_trace[s.px + d.dx][s.py + d.dy] = 1;
+        m_trace[s.px + 2 * d.dx][s.py + 2 * d.dy] = 1;
+    }
+
+    s.x = tx;
+    s.y = ty;
+    s.px += 2 * d.dx;
+    s.py += 2 * d.dy;
+    if (m_canvas) m_canvas->moveSprite(s.x, s.y);
+
+    recomputeSensors(poleX, poleY);
+
+    if (draw && m_canvas) m_canvas->drawSegment(ox, oy, s.x, s.y);
+}
+
+void RobotWorld::Robot_step()
+{
+    move(true);
+}
+
+void RobotWorld::Robot_jump()
+{
+    move(false);
+}
+
+void RobotWorld::turn(int by)
+{
+    m_state.heading = (m_state.heading + by) & 7;
+    if (m_canvas) {
+        m_canvas->showSprite(m_state.heading, true);
+        m_canvas->showArrow(m_state.heading);
+    }
+    recomputeSensors();
+}
+
+void RobotWorld::Robot_rotate45()
+{
+    turn(1);
+}
+
+void RobotWorld::Robot_rotate90()
+{
+    turn(2);
+}
+
+void RobotWorld::Robot_destroy()
+{
+    m_state.visible = false;
+    if (m_canvas) m_canvas->setSpriteVisible(false);
+}
+
+void RobotWorld::Robot_rebuild()
+{
+    m_state.visible = true;
+    if (m_canvas) m_canvas->setSpriteVisible(true);
+}
+
+void RobotWorld::DrawField()
+{
+    int poleX, poleY;
+    readFieldSize(poleX, poleY);
+    RobotState &s = m_state;
+
+    s.px = 1;
+    s.py = 1;
+    s.visible = true;
+    s.color = kBlack;
+    if (m_canvas) {
+        m_canvas->setSpriteVisible(true);
+        m_canvas->setPen(kBlack, 1);
+    }
+
+    std::memset(m_trace, 0, sizeof m_trace);
+
+    if (m_canvas) {
+        m_canvas->drawEmptyField(poleX, poleY);
+        m_canvas->showSprite(0, true);
+        m_canvas->showArrow(0);
+        m_canvas->moveSprite(0, 0);
+    }
+
+    s.heading = 0;
+    s.x = 0;
+    s.y = 0;
+
+    s.LineSensor = 0;
+    s.BorderSensor = 0;
+    if (m_listener) {
+        m_listener->positionPanelChanged(0, 0);
+        m_listener->lineSensorChanged(0);
+        m_listener->borderSensorChanged(0);
+    }
+}
