@@ -51,4 +51,12 @@ public:
     static int findBeginLine(const ProgramText &text, const Lexicon &lex);
     TickOutcome tick(const ProgramText &text, const Lexicon &lex, const MessageCatalogue &msg,
                      InterpreterHost &host);
+
+private:
+    struct TickContext;
+    bool pushLoop(TickContext &c);
+    bool callProcedure(TickContext &c, const QString &n, TickOutcome &outcome);
+    bool skipFailingLoop(TickContext &c, TickOutcome &outcome);
+    bool loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome);
+    TickOutcome stopWithReport(TickContext &c, TickOutcome outcome, const QString &text, int line);
 };

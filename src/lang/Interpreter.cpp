@@ -1,0 +1,317 @@
+#include "lang/Interpreter.h"
+#include "lang/Normalize.h"
+#include "lang/StatementForms.h"
+#include "world/RobotWorld.h"
+
+struct Interpreter::TickContext {
+    const ProgramText &text;
+    const Lexicon &lex;
+    const MessageCatalogue &msg;
+    InterpreterHost &host;
+};
+
+namespace {
+
+int intervalForSpeed(int speed)
+{
+    switch (speed) {
+    case 1: return 1000;
+    case 2: return 400;
+    case 3: return 150;
+    case 4: return 70;
+    case 5: return 1;
+    default: return -1;
+    }
+}
+
+// The colour names belong to a Language, but a tick only gets the Lexicon.
+Language languageOf(const Lexicon &lex)
+{
+    for (Language l : {Language::Rus, Language::Rom, Language::Eng}) {
+        const Lexicon &candidate = Lexicon::forLanguage(l);
+        if (&candidate == &lex || candidate.kwBegin == lex.kwBegin) return l;
+    }
+    return Language::Rus;
+}
+
+// Whether the first len(kwColor) characters of the raw line, upper-cased, spell the
+// keyword: the cheap test that tells whether the colour forms need a closer look.
+bool mayBeColorLine(const QString &raw, const QString &kwColor)
+{
+    const qsizetype k = kwColor.size();
+    if (k == 0 || raw.size() < k) return false;
+    for (qsizetype i = 0; i < k; ++i)
+        if (upperCase1251(raw.at(i)) != kwColor.at(i)) return false;
+    return true;
+}
+
+// n == kw + rest, without building the concatenation.
+bool equalsJoined(const QString &n, const QString &kw, QStringView rest)
+{
+    return n.size() == kw.size() + rest.size() && n.startsWith(kw)
+           && QStringView(n).mid(kw.size()) == rest;
+}
+
+Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, const RobotState &s)
+{
+    return Forms::evaluateTest(Forms::argumentAfter(n, kw), lex, s.LineSensor, s.BorderSensor);
+}
+
+} // namespace
+
+void Interpreter::clearStacks()
+{
+    std::fill(std::begin(cycleN_start), std::end(cycleN_start), 0);
+    std::fill(std::begin(cycleN_done), std::end(cycleN_done), 0);
+    std::fill(std::begin(proc_return), std::end(proc_return), 0);
+    cycleN_count = 0;
+    proc_count = 0;
+    cycleN_temp.clear();
+}
+
+int Interpreter::findBeginLine(const ProgramText &text, const Lexicon &lex)
+{
+    for (int i = 0, n = text.lineCount(); i < n; ++i)
+        if (text.normalizedLine(i) == lex.kwBegin) return i;
+    return -1;
+}
+
+TickOutcome Interpreter::stopWithReport(TickContext &c, TickOutcome outcome, const QString &text,
+                                        int line)
+{
+    // Stop first, so the selection made by the report is not undone by the caret restore.
+    c.host.stopTimer();
+    c.host.ProgramStop();
+    ErrorReport r;
+    r.error = true;
+    r.line = line;
+    r.heading = c.msg.msgHead04;
+    r.texts = QStringList{text};
+    c.host.reportError(r);
+    return outcome;
+}
+
+bool Interpreter::pushLoop(TickContext &)
+{
+    if (cycleN_count >= StackSize) return false;
+    ++cycleN_count;
+    cycleN_start[cycleN_count] = cur_line;
+    cycleN_done[cycleN_count] = 0;
+    return true;
+}
+
+// Returns true when the procedure was found (cur_line moved before its header); false
+// when the run has been stopped, with the outcome set.
+bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &outcome)
+{
+    const QStringView callText = QStringView(n).mid(c.lex.kwExecute.size());
+    if (proc_count >= StackSize) {
+        outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, cur_line);
+        return false;
+    }
+    int found = -1;
+    for (int i = 0, count = c.text.lineCount(); i < count; ++i) {
+        const QString m = c.text.normalizedLine(i);
+        // The whole name must match: a call of AB never enters ABC.
+        if (equalsJoined(m, c.lex.kwProcedure, callText)) {
+            found = i;
+            break;
+        }
+        if (m == c.lex.kwBegin) break;
+    }
+    if (found < 0) {
+        c.host.stopTimer();
+        ErrorReport r;
+        r.error = true;
+        r.line = -1;
+        r.heading = c.msg.msgHead04;
+        r.texts = QStringList{c.msg.msgProcNotFound};
+        c.host.reportError(r);
+        c.host.ProgramStop();
+        outcome = TickOutcome::ProcedureNotFound;
+        return false;
+    }
+    ++proc_count;
+    proc_return[proc_count] = cur_line;
+    cur_line = found - 1;
+    return true;
+}
+
+// Skips the body of a conditional loop whose test failed at entry. Returns true when the
+// tick ends normally on the matching loop end; false when the run was stopped.
+bool Interpreter::skipFailingLoop(TickContext &c, TickOutcome &outcome)
+{
+    const int depth = cycleN_count;
+    const int header = cur_line;
+    const int count = c.text.lineCount();
+    for (;;) {
+        ++cur_line;
+        if (cur_line >= count) {
+            cur_line = header;
+            outcome = stopWithReport(c, TickOutcome::LoopWithoutEnd, c.msg.msgLoopWithoutEnd, header);
+            return false;
+        }
+        const QString m = c.text.normalizedLine(cur_line);
+        if (m.startsWith(c.lex.kwCycleN) || m.startsWith(c.lex.kwCycleWhile)) {
+            if (!pushLoop(c)) {
+                outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep,
+                                         cur_line);
+                return false;
+            }
+        } else if (m == c.lex.kwEndCycle) {
+            if (cycleN_count == depth) return true;
+            --cycleN_count;
+        }
+    }
+}
+
+// Closes or repeats the innermost loop. Returns false when the run was stopped.
+bool Interpreter::loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome)
+{
+    jumpedBack = false;
+    if (cycleN_count <= 0) return true;   // an unbalanced end has no loop to close
+    const QString h = c.text.normalizedLine(cycleN_start[cycleN_count]);
+    if (Forms::isCountedLoop(h, c.lex)) {
+        cycleN_temp = Forms::countText(h, c.lex);
+        const std::optional<qint32> count = Forms::convertCount(cycleN_temp);
+        const qint64 k = cycleN_done[cycleN_count];
+        const qint64 last = count ? qint64(*count) - 1 : -1;
+        if (count && last > k) {
+            cur_line = cycleN_start[cycleN_count];
+            cycleN_done[cycleN_count] = int(k + 1);
+            jumpedBack = true;
+        } else if (count && last == k) {
+            cycleN_done[cycleN_count] = 0;
+            --cycleN_count;
+        } else {
+            c.host.ProgramStop();
+            c.host.fatalMessage(fatalLoopErrorText());
+            outcome = TickOutcome::LoopError;
+            return false;
+        }
+        return true;
+    }
+    switch (testOf(h, c.lex.kwCycleWhile, c.lex, c.host.world().state())) {
+    case Forms::Test::Holds:
+        cur_line = cycleN_start[cycleN_count];
+        jumpedBack = true;
+        break;
+    case Forms::Test::Fails:
+        --cycleN_count;
+        break;
+    case Forms::Test::Unrecognised:
+        break;
+    }
+    return true;
+}
+
+TickOutcome Interpreter::tick(const ProgramText &text, const Lexicon &lex,
+                              const MessageCatalogue &msg, InterpreterHost &host)
+{
+    TickContext c{text, lex, msg, host};
+    RobotWorld &world = host.world();
+    TickOutcome outcome = TickOutcome::Continue;
+
+    const int ms = intervalForSpeed(host.xSpeed());
+    if (ms > 0) host.setTickInterval(ms);
+    host.Selection(cur_line);
+
+    QString n = text.normalizedLine(cur_line);
+    bool called = false;
+
+    // Commands.
+    if (n.startsWith(QLatin1String("*$S="))) {
+        host.setXSpeed(1);
+    } else if (n == lex.kwRotate45) {
+        world.Robot_rotate45();
+    } else if (n == lex.kwRotate90) {
+        world.Robot_rotate90();
+    } else if (n == lex.kwJump) {
+        world.Robot_jump();
+    } else if (n == lex.kwStep) {
+        world.Robot_step();
+    } else if (n == lex.kwDestroy) {
+        world.Robot_destroy();
+    } else if (n == lex.kwRebuild) {
+        world.Robot_rebuild();
+    } else if (n.startsWith(lex.kwExecute)) {
+        if (!callProcedure(c, n, outcome)) return outcome;
+        called = true;
+    } else if (n == lex.kwEndProcedure) {
+        if (proc_count > 0) {
+            cur_line = proc_return[proc_count];
+            proc_return[proc_count] = 0;
+            --proc_count;
+            n = text.normalizedLine(cur_line);
+        }
+    } else if (Forms::isConditionalLoop(n, lex)) {
+        if (!pushLoop(c))
+            return stopWithReport(c, TickOutcome::NestingTooDeep, msg.msgNestingTooDeep, cur_line);
+        if (testOf(n, lex.kwCycleWhile, lex, world.state()) == Forms::Test::Fails) {
+            skipFailingLoop(c, outcome);
+            return outcome;
+        }
+    } else if (n.startsWith(lex.kwCycleN)) {
+        if (!pushLoop(c))
+            return stopWithReport(c, TickOutcome::NestingTooDeep, msg.msgNestingTooDeep, cur_line);
+    }
+
+    if (!called) {
+        // Structure.
+        bool conditionMarker = false;
+        bool jumpedBack = false;
+        if (n.startsWith(lex.kwIf)) {
+            conditionMarker = true;
+            const Forms::Test t = testOf(n, lex.kwIf, lex, world.state());
+            if (t != Forms::Test::Unrecognised) {
+                for (int j = cur_line, count = text.lineCount(); j < count; ++j) {
+                    const QString m = text.normalizedLine(j);
+                    const bool hit = t == Forms::Test::Holds
+                                         ? m == lex.kwThen
+                                         : (m == lex.kwElse || m == lex.kwEndCondition);
+                    if (hit) {
+                        cur_line = j + 1;
+                        return outcome;
+                    }
+                }
+            }
+        } else if (n == lex.kwElse) {
+            conditionMarker = true;
+            for (int j = cur_line, count = text.lineCount(); j < count; ++j) {
+                if (text.normalizedLine(j) == lex.kwEndCondition) {
+                    cur_line = j + 1;
+                    return outcome;
+                }
+            }
+        } else if (n == lex.kwEndCycle) {
+            if (!loopEnd(c, jumpedBack, outcome)) return outcome;
+        }
+
+        // Colour, on the raw line: the keyword must stand in the first column.
+        const QString raw = text.line(cur_line);
+        if (mayBeColorLine(raw, lex.kwColor)) {
+            const Forms::ColorForm f = Forms::colorForm(raw, lex);
+            if (f.set) {
+                const int index = ColorTable::findByName(f.name, languageOf(lex));
+                if (index >= 0) world.setColor(ColorTable::value(index));
+            }
+            if (f.step > 0) world.setColor(ColorTable::next(world.state().color));
+            else if (f.step < 0) world.setColor(ColorTable::previous(world.state().color));
+        }
+
+        // The end of a condition never takes a tick of its own.
+        if (!conditionMarker && !jumpedBack
+            && text.normalizedLine(cur_line + 1) == lex.kwEndCondition)
+            ++cur_line;
+    }
+
+    host.positionPanel(world.state().x, world.state().y);
+
+    if (text.normalizedLine(cur_line - 1) == lex.kwEnd) {
+        host.ProgramStop();
+        host.endOfRunNotice();
+        return TickOutcome::Ended;
+    }
+    ++cur_line;
+    return outcome;
+}
