@@ -1,0 +1,321 @@
+#include "app/Headless.h"
+#include "app/HeadlessRun.h"
+#include "docs/ProgramFile.h"
+#include "docs/Settings.h"
+#include "lang/SyntaxChecker.h"
+#include "world/FieldPicture.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <cstdio>
+
+namespace {
+
+constexpr int ExitOk = 0, ExitFailure = 1, ExitUsage = 2, ExitTickLimit = 3;
+constexpr qint64 DefaultMaxTicks = 10'000'000;
+
+const char *const kOurOptions[] = {"--check", "--run",       "--language", "--field",
+                                   "--export", "--max-ticks", "--help",     "-h",
+                                   "--version", "-v",         "-?",         "--help-all"};
+
+// Options the toolkit takes for itself; a window run may start with them.
+const char *const kToolkitOptions[] = {
+    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qmljsdebugger",
+    "-qwindowgeometry", "-geometry", "-qwindowicon", "-qwindowtitle", "-reverse", "-session",
+    "-style", "-stylesheet", "-widgetcount", "-display", "-nograb", "-dograb", "-sync"};
+
+void out(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fputc('\n', stdout);
+}
+
+void err(const QString &text)
+{
+    std::fflush(stdout);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fputc('\n', stderr);
+}
+
+int usageError(const QString &why)
+{
+    err(QStringLiteral("trakmil: ") + why);
+    err(QStringLiteral("Try 'trakmil --help'."));
+    return ExitUsage;
+}
+
+// FILE:LINE: HEADING (or FILE: HEADING without a line), then every text line indented.
+void printReport(const QString &file, const ErrorReport &r)
+{
+    if (r.line >= 0)
+        out(file + QLatin1Char(':') + QString::number(r.line + 1) + QStringLiteral(": ") + r.heading);
+    else
+        out(file + QStringLiteral(": ") + r.heading);
+    for (const QString &text : r.texts)
+        for (const QString &line : text.split(QLatin1Char('\n'))) out(QStringLiteral("  ") + line);
+}
+
+void printFatal(const QString &file, const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    out(file + QStringLiteral(": ") + lines.value(0));
+    for (qsizetype i = 1; i < lines.size(); ++i) out(QStringLiteral("  ") + lines.at(i));
+}
+
+bool readProgram(const QString &path, QStringList &lines)
+{
+    // Plain text only until the program-file reader is available.
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        err(QStringLiteral("trakmil: cannot read %1: %2").arg(path, f.errorString()));
+        return false;
+    }
+    QByteArray data = f.readAll();
+    QString text;
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        text = QString::fromUtf8(data.mid(3));
+    } else {
+        QStringDecoder dec("windows-1251");
+        text = dec.decode(data);
+    }
+    lines = splitLines(text);
+    return true;
+}
+
+bool parseField(const QString &text, int &x, int &y)
+{
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,9})[xX](\\d{1,9})$"));
+    const QRegularExpressionMatch m = re.match(text);
+    if (!m.hasMatch()) return false;
+    x = m.captured(1).toInt();
+    y = m.captured(2).toInt();
+    return true;
+}
+
+int runCheck(const QStringList &files, Language lang)
+{
+    const Lexicon &lex = Lexicon::forLanguage(lang);
+    const MessageCatalogue &msg = MessageCatalogue::forLanguage(lang);
+    bool anyError = false, anyUnreadable = false;
+    for (const QString &file : files) {
+        QStringList lines;
+        if (!readProgram(file, lines)) {
+            anyUnreadable = true;
+            continue;
+        }
+        StringListProgramText text(lines);
+        const ErrorReport r = checkProgram(text, lex, msg);
+        if (r.error) {
+            anyError = true;
+            printReport(file, r);
+        } else {
+            out(file + QStringLiteral(": ") + msg.msgNoErrors);
+        }
+    }
+    std::fflush(stdout);
+    if (anyUnreadable) return ExitUsage;
+    return anyError ? ExitFailure : ExitOk;
+}
+
+struct RunOptions {
+    QString file;
+    Language lang = Language::Rus;
+    Settings settings;
+    bool fieldGiven = false;
+    int fieldX = 16, fieldY = 20;
+    QString exportPath;
+    qint64 maxTicks = DefaultMaxTicks;
+};
+
+int runProgram(const RunOptions &o)
+{
+    QStringList lines;
+    if (!readProgram(o.file, lines)) return ExitUsage;
+    StringListProgramText text(lines);
+
+    FieldPicture picture;
+    HeadlessRun run(text, o.lang);
+    run.setCanvas(&picture);
+    run.setSpeed(o.settings.x_speed);
+    run.setFieldSize(o.fieldGiven ? o.fieldX : o.settings.pole_x,
+                     o.fieldGiven ? o.fieldY : o.settings.pole_y);
+
+    const HeadlessRun::Result result = run.checkAndRun(o.maxTicks);
+
+    for (const ErrorReport &r : run.reports()) printReport(o.file, r);
+    if (!run.fatalText().isEmpty()) printFatal(o.file, run.fatalText());
+
+    const RobotState &s = run.world().state();
+    out(QStringLiteral("result=%1 ticks=%2 x=%3 y=%4 heading=%5 visible=%6 line=%7 border=%8")
+            .arg(QLatin1String(HeadlessRun::resultName(result)))
+            .arg(run.ticks())
+            .arg(s.x)
+            .arg(s.y)
+            .arg(s.heading)
+            .arg(s.visible ? 1 : 0)
+            .arg(s.LineSensor)
+            .arg(s.BorderSensor));
+
+    int code = ExitFailure;
+    if (result == HeadlessRun::Result::End) code = ExitOk;
+    else if (result == HeadlessRun::Result::TickLimit) code = ExitTickLimit;
+
+    if (!o.exportPath.isEmpty()) {
+        QString error;
+        if (!picture.exportBmp(o.exportPath, &error)) {
+            err(QStringLiteral("trakmil: cannot write %1: %2").arg(o.exportPath, error));
+            code = ExitUsage;
+        }
+    }
+    std::fflush(stdout);
+    return code;
+}
+
+int parseAndRun(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Trakmil: checks or runs robot programs without the window."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version."));
+    const QCommandLineOption check(QStringLiteral("check"),
+                                   QStringLiteral("Checks each FILE as the spelling command does."));
+    const QCommandLineOption run(QStringLiteral("run"),
+                                 QStringLiteral("Checks FILE and runs it to its end."));
+    const QCommandLineOption language(QStringLiteral("language"),
+                                      QStringLiteral("Keyword language: rus, rom or eng "
+                                                     "(default: the settings file)."),
+                                      QStringLiteral("L"));
+    const QCommandLineOption field(QStringLiteral("field"),
+                                   QStringLiteral("Field size in cells, e.g. 10x5 (--run)."),
+                                   QStringLiteral("WxH"));
+    const QCommandLineOption exportOpt(QStringLiteral("export"),
+                                       QStringLiteral("Writes the field picture as BMP after "
+                                                      "the run (--run)."),
+                                       QStringLiteral("PICTURE.bmp"));
+    const QCommandLineOption maxTicks(QStringLiteral("max-ticks"),
+                                      QStringLiteral("Stops the run after N ticks; 0 for no "
+                                                     "limit (--run, default 10000000)."),
+                                      QStringLiteral("N"));
+    for (const QCommandLineOption *opt : {&help, &version, &check, &run, &language, &field,
+                                          &exportOpt, &maxTicks})
+        parser.addOption(*opt);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Program files (.tkm)."),
+                                 QStringLiteral("FILE..."));
+
+    if (!parser.parse(arguments)) return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        // The usage line names the program, not the path it was started by.
+        QString text = parser.helpText().trimmed();
+        const qsizetype eol = text.indexOf(QLatin1Char('\n'));
+        const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+        if (options >= 0 && options < eol) text.replace(0, options, QStringLiteral("Usage: trakmil"));
+        out(text);
+        std::fflush(stdout);
+        return ExitOk;
+    }
+    if (parser.isSet(version)) {
+        out(QStringLiteral("trakmil 1.10"));
+        std::fflush(stdout);
+        return ExitOk;
+    }
+    if (parser.isSet(check) == parser.isSet(run))
+        return usageError(QStringLiteral("give exactly one of --check and --run."));
+    const QStringList files = parser.positionalArguments();
+
+    Settings settings = loadSettings(settingsFilePath(QCoreApplication::applicationDirPath()));
+    Language lang = languageFromCode(settings.language);
+    if (lang == Language::Unknown) lang = Language::Rus;
+    if (parser.isSet(language)) {
+        lang = languageFromCode(parser.value(language));
+        if (lang == Language::Unknown)
+            return usageError(QStringLiteral("unknown language \"%1\"; use rus, rom or eng.")
+                                  .arg(parser.value(language)));
+    }
+
+    if (parser.isSet(check)) {
+        for (const QCommandLineOption *opt : {&field, &exportOpt, &maxTicks})
+            if (parser.isSet(*opt))
+                return usageError(QStringLiteral("--%1 goes with --run only.").arg(opt->names().first()));
+        if (files.isEmpty()) return usageError(QStringLiteral("--check needs at least one FILE."));
+        return runCheck(files, lang);
+    }
+
+    if (files.size() != 1) return usageError(QStringLiteral("--run needs exactly one FILE."));
+    RunOptions o;
+    o.file = files.first();
+    o.lang = lang;
+    o.settings = settings;
+    if (parser.isSet(field)) {
+        o.fieldGiven = true;
+        if (!parseField(parser.value(field), o.fieldX, o.fieldY))
+            return usageError(QStringLiteral("--field wants WxH, e.g. 16x20."));
+    }
+    o.exportPath = parser.value(exportOpt);
+    if (parser.isSet(exportOpt) && o.exportPath.isEmpty())
+        return usageError(QStringLiteral("--export needs a file name."));
+    if (parser.isSet(maxTicks)) {
+        bool ok = false;
+        o.maxTicks = parser.value(maxTicks).toLongLong(&ok);
+        if (!ok || o.maxTicks < 0)
+            return usageError(QStringLiteral("--max-ticks wants a whole number, 0 or more."));
+    }
+    return runProgram(o);
+}
+
+bool startsWithOption(const QString &arg, const char *option)
+{
+    const QLatin1String opt(option);
+    return arg == opt || arg.startsWith(opt + QLatin1Char('='));
+}
+
+QtMessageHandler s_previousHandler = nullptr;
+
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (s_previousHandler) s_previousHandler(type, context, text);
+}
+
+} // namespace
+
+namespace Headless {
+
+bool isCommandLineMode(int argc, char **argv)
+{
+    if (argc < 2 || !argv[1]) return false;
+    QString first = QString::fromLocal8Bit(argv[1]);
+    if (!first.startsWith(QLatin1Char('-')) || first == QLatin1String("-")) return false;
+    for (const char *opt : kOurOptions)
+        if (startsWithOption(first, opt)) return true;
+    // The toolkit takes its options with one dash or two.
+    if (first.startsWith(QLatin1String("--"))) first.remove(0, 1);
+    for (const char *opt : kToolkitOptions)
+        if (startsWithOption(first, opt)) return false;
+    return true;   // an unknown option: the command line reports it
+}
+
+int runCommandLine(int argc, char **argv)
+{
+    // Picture export draws text, which needs a platform; none needs a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Keep stderr for what the user must read: the offscreen platform complains about a
+    // missing runtime folder it does not need.
+    s_previousHandler = qInstallMessageHandler(quietHandler);
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("trakmil"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.10"));
+    return parseAndRun(QCoreApplication::arguments());
+}
+
+} // namespace Headless

@@ -1,0 +1,105 @@
+#include "app/HeadlessRun.h"
+#include <algorithm>
+
+HeadlessRun::HeadlessRun(ProgramText &text, Language lang)
+    : m_text(text), m_lex(Lexicon::forLanguage(lang)), m_msg(MessageCatalogue::forLanguage(lang))
+{
+    m_world.setListener(this);
+    m_world.setFieldSizeSource([this](int &x, int &y) {
+        x = m_poleX;
+        y = m_poleY;
+    });
+}
+
+void HeadlessRun::setCanvas(WorldCanvas *canvas)
+{
+    m_canvas = canvas;
+    m_world.setCanvas(canvas);
+}
+
+void HeadlessRun::setFieldSize(int poleX, int poleY)
+{
+    m_poleX = std::clamp(poleX, 2, int(RobotWorld::MaxX));
+    m_poleY = std::clamp(poleY, 2, int(RobotWorld::MaxY));
+}
+
+const char *HeadlessRun::resultName(Result r)
+{
+    switch (r) {
+    case Result::End: return "end";
+    case Result::CheckFailed: return "check-failed";
+    case Result::OutOfField: return "out-of-field";
+    case Result::ProcedureNotFound: return "procedure-not-found";
+    case Result::LoopError: return "loop-error";
+    case Result::TickLimit: return "tick-limit";
+    }
+    return "?";
+}
+
+HeadlessRun::Result HeadlessRun::checkAndRun(qint64 maxTicks)
+{
+    m_world.DrawField();
+    const ErrorReport report = checkProgram(m_text, m_lex, m_msg);
+    if (report.error) {
+        m_reports.append(report);
+        m_ticks = 0;
+        return Result::CheckFailed;
+    }
+    return run(maxTicks);
+}
+
+HeadlessRun::Result HeadlessRun::run(qint64 maxTicks)
+{
+    m_savedSpeed = m_xSpeed;
+    m_running = true;
+    m_outOfField = false;
+    m_ticks = 0;
+    m_interp.clearStacks();
+    if (m_canvas) m_canvas->setPen(0x000000, 1);
+    m_interp.cur_line = std::max(0, Interpreter::findBeginLine(m_text, m_lex));
+
+    TickOutcome outcome = TickOutcome::Continue;
+    while (m_running) {
+        if (maxTicks > 0 && m_ticks >= maxTicks) {
+            ProgramStop();
+            return Result::TickLimit;
+        }
+        ++m_ticks;
+        outcome = m_interp.tick(m_text, m_lex, m_msg, *this);
+        if (outcome != TickOutcome::Continue) break;
+    }
+    if (m_running) ProgramStop();   // a stopping outcome always stops; be sure of it
+    if (m_outOfField) return Result::OutOfField;
+    switch (outcome) {
+    case TickOutcome::ProcedureNotFound: return Result::ProcedureNotFound;
+    case TickOutcome::LoopError:
+    case TickOutcome::NestingTooDeep:
+    case TickOutcome::LoopWithoutEnd: return Result::LoopError;
+    case TickOutcome::Ended:
+    case TickOutcome::Continue: break;
+    }
+    return Result::End;
+}
+
+void HeadlessRun::ProgramStop()
+{
+    m_xSpeed = m_savedSpeed;
+    m_interp.clearStacks();
+    m_running = false;
+    if (m_canvas) m_canvas->setPen(0x000000, 1);
+    m_world.setColor(0x000000);
+}
+
+void HeadlessRun::OutOfField()
+{
+    // The window selects the line holding the caret, which a run keeps on cur_line.
+    const int line = m_interp.cur_line;
+    m_outOfField = true;
+    ProgramStop();
+    ErrorReport r;
+    r.error = true;
+    r.line = line;
+    r.heading = m_msg.msgHead03;
+    r.texts = QStringList{m_msg.msgOutOfField, m_msg.msgEditCode};
+    m_reports.append(r);
+}

@@ -1,0 +1,251 @@
+// The teachers' command line, run as the real executable.
+#include "common/Printers.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QStringList out;   // stdout lines
+    QString err;
+};
+
+class HeadlessCli : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString file(const QString &name, const QStringList &lines)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(lines.join(QStringLiteral("\r\n")).toLatin1());
+        return path;
+    }
+
+    Outcome trakmil(const QStringList &args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(TRAKMIL_BINARY), args);
+        Outcome o;
+        if (!p.waitForFinished(60000)) {
+            p.kill();
+            p.waitForFinished();
+            ADD_FAILURE() << "trakmil did not finish: " << args.join(' ').toStdString();
+            return o;
+        }
+        o.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        o.out = text.split(QLatin1Char('\n'));
+        if (!o.out.isEmpty() && o.out.last().isEmpty()) o.out.removeLast();
+        o.err = QString::fromUtf8(p.readAllStandardError());
+        return o;
+    }
+
+    Outcome run(const QString &path, QStringList extra = {})
+    {
+        return trakmil(QStringList{"--run", path, "--language", "eng"} + extra);
+    }
+};
+
+} // namespace
+
+TEST_F(HeadlessCli, CheckPrintsTheVerdictOfEveryFile)
+{
+    const QString clean = file("clean.tkm", {"ALGORITHM BEGIN", "STEP", "ALGORITHM END"});
+    const QString typo = file("typo.tkm", {"ALGORITHM BEGIN", "STEP", " stpe", "ALGORITHM END"});
+    const QString empty = file("empty.tkm", {});
+
+    Outcome o = trakmil({"--check", clean, "--language", "eng"});
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.out, QStringList{clean + ": There is no errors in programm code."});
+
+    o = trakmil({"--check", "--language", "eng", clean, typo, empty});
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.out, (QStringList{clean + ": There is no errors in programm code.",
+                                  typo + ":3: #04: Error in program structure",
+                                  "  Error in line: 3 (\" stpe\")",
+                                  "  Unknown command.",
+                                  empty + ": #04: Error in program structure",
+                                  "  Algorithm begin (end) was not found!",
+                                  "  Check if ALGOTITHM BEGIN and ALGORITHM END exist in code."}));
+}
+
+TEST_F(HeadlessCli, CheckUsesTheKeywordsAndTextsOfTheChosenLanguage)
+{
+    const QString path = dir.filePath("rus.tkm");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QStringEncoder enc("windows-1251");
+    f.write(enc.encode(QString::fromUtf8("НАЧАЛО АЛГОРИТМА\r\nЦИКЛ. ВЫПОЛНИТЬ 0 РАЗ\r\n"
+                                         "КОНЕЦ ЦИКЛА\r\nКОНЕЦ АЛГОРИТМА\r\n")));
+    f.close();
+    const Outcome o = trakmil({"--check", path, "--language", "rus"});
+    EXPECT_EQ(o.exitCode, 1);
+    ASSERT_EQ(o.out.size(), 7);
+    EXPECT_EQ(o.out[0], path + QString::fromUtf8(":2: #04: Ошибка в структуре программы"));
+    EXPECT_EQ(o.out[1], QString::fromUtf8("  Проверьте правильность написания цикла!"));
+}
+
+TEST_F(HeadlessCli, UnreadableFilesAndBadUsageExitWithTwo)
+{
+    const QString good = file("good.tkm", {"ALGORITHM BEGIN", "ALGORITHM END"});
+    const QString missing = dir.filePath("missing.tkm");
+    Outcome o = trakmil({"--check", good, missing, "--language", "eng"});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_TRUE(o.err.contains(missing)) << o.err.toStdString();
+    EXPECT_EQ(o.out, QStringList{good + ": There is no errors in programm code."});
+
+    const QStringList usage[] = {
+        {"--check"},
+        {"--check", "--run", good},
+        {"--run", good, good},
+        {"--run", good, "--language", "fra"},
+        {"--run", good, "--field", "10by5"},
+        {"--run", good, "--max-ticks", "-4"},
+        {"--check", good, "--field", "3x3"},
+        {"--frobnicate", good},
+        {"--language", "eng"},
+    };
+    for (const QStringList &args : usage) {
+        o = trakmil(args);
+        EXPECT_EQ(o.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(o.err.trimmed().isEmpty()) << args.join(' ').toStdString();
+    }
+    o = run(missing);
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_TRUE(o.out.isEmpty());
+}
+
+TEST_F(HeadlessCli, HelpAndVersion)
+{
+    Outcome o = trakmil({"--version"});
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_TRUE(o.out.join('\n').contains("1.10"));
+    o = trakmil({"--help"});
+    EXPECT_EQ(o.exitCode, 0);
+    const QString help = o.out.join('\n');
+    for (const char *opt : {"--check", "--run", "--language", "--field", "--export", "--max-ticks"})
+        EXPECT_TRUE(help.contains(QLatin1String(opt))) << opt;
+}
+
+TEST_F(HeadlessCli, RunToTheEndPrintsTheFinalState)
+{
+    const QString path = file("walk.tkm", {"ALGORITHM BEGIN", "STEP", "STEP", "ROTATE 90",
+                                           "DESTROY", "*$S=1", "COLOR=RED", "ALGORITHM END"});
+    Outcome o = run(path, {"--field", "16x20"});
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_EQ(o.out, QStringList{"result=end ticks=9 x=2 y=0 heading=2 visible=0 line=0 border=0"});
+
+    const QString empty = file("empty.tkm", {"ALGORITHM BEGIN", "ALGORITHM END"});
+    o = run(empty);
+    EXPECT_EQ(o.out, QStringList{"result=end ticks=3 x=0 y=0 heading=0 visible=1 line=0 border=0"});
+}
+
+TEST_F(HeadlessCli, RunTimeErrorsAreReportedBeforeTheResult)
+{
+    const QString wall = file("wall.tkm", {"ALGORITHM BEGIN", "STEP", "STEP", "STEP",
+                                           "ALGORITHM END"});
+    Outcome o = run(wall, {"--field", "2x5"});
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.out, (QStringList{wall + ":4: #03: Trakmil error",
+                                  "  Trakmil can not leave his field!",
+                                  "  Please, edit programm code.",
+                                  "result=out-of-field ticks=4 x=2 y=0 heading=0 visible=1 "
+                                  "line=0 border=1"}));
+
+    // Calls inside procedure bodies are left to the run.
+    const QString lost = file("lost.tkm", {"PROCEDURE A", "EXECUTE B", "END OF PROCEDURE",
+                                           "ALGORITHM BEGIN", "EXECUTE A", "ALGORITHM END"});
+    o = run(lost);
+    EXPECT_EQ(o.exitCode, 1);
+    ASSERT_GE(o.out.size(), 2);
+    EXPECT_EQ(o.out.first(), lost + ": #04: Error in program structure");
+    EXPECT_EQ(o.out.last(),
+              "result=procedure-not-found ticks=4 x=0 y=0 heading=0 visible=1 line=0 border=0");
+
+    const QString deep = file("deep.tkm", {"PROCEDURE A", "EXECUTE A", "END OF PROCEDURE",
+                                           "ALGORITHM BEGIN", "EXECUTE A", "ALGORITHM END"});
+    o = run(deep);
+    EXPECT_EQ(o.exitCode, 1);
+    ASSERT_GE(o.out.size(), 2);
+    EXPECT_EQ(o.out.first(), deep + ":2: #04: Error in program structure");
+    EXPECT_TRUE(o.out.last().startsWith("result=loop-error ")) << o.out.last().toStdString();
+}
+
+TEST_F(HeadlessCli, CheckFailureRunsNothing)
+{
+    const QString path = file("bad.tkm", {"STEP", "ALGORITHM BEGIN", "ALGORITHM END"});
+    const Outcome o = run(path);
+    EXPECT_EQ(o.exitCode, 1);
+    ASSERT_EQ(o.out.size(), 4);
+    EXPECT_EQ(o.out[0], path + ":1: #04: Error in program structure");
+    EXPECT_EQ(o.out[3], "result=check-failed ticks=0 x=0 y=0 heading=0 visible=1 line=0 border=0");
+}
+
+TEST_F(HeadlessCli, EndlessProgramStopsAtTheTickLimit)
+{
+    const QString path = file("spin.tkm", {"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT LINE",
+                                           "ROTATE 45", "END OF CYCLE", "ALGORITHM END"});
+    const Outcome o = run(path, {"--max-ticks", "101"});
+    EXPECT_EQ(o.exitCode, 3);
+    // begin, header, then 45-degree turn and loop end in pairs: 50 turns in 101 ticks.
+    EXPECT_EQ(o.out, QStringList{"result=tick-limit ticks=101 x=0 y=0 heading=2 visible=1 "
+                                 "line=0 border=0"});
+}
+
+TEST_F(HeadlessCli, FieldOptionSetsAndClampsTheFieldSize)
+{
+    const QString path = file("east.tkm", {"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT BORDER",
+                                           "STEP", "END OF CYCLE", "ROTATE 90",
+                                           "CYCLE. EXECUTE WHILE NOT BORDER", "JUMP",
+                                           "END OF CYCLE", "ALGORITHM END"});
+    struct Case {
+        const char *field;
+        int x, y;
+    };
+    for (const Case &c : {Case{"5x3", 5, 3}, Case{"1x99", 2, 20}, Case{"40X0", 16, 2}}) {
+        const Outcome o = run(path, {"--field", c.field});
+        EXPECT_EQ(o.exitCode, 0) << c.field;
+        ASSERT_EQ(o.out.size(), 1) << c.field;
+        EXPECT_TRUE(o.out[0].startsWith(QStringLiteral("result=end ")));
+        EXPECT_TRUE(o.out[0].contains(QStringLiteral(" x=%1 y=%2 ").arg(c.x).arg(c.y)))
+            << c.field << ": " << o.out[0].toStdString();
+    }
+}
+
+TEST_F(HeadlessCli, ExportWritesTheFieldPictureAlsoAfterAnError)
+{
+    const QString ok = file("ok.tkm", {"ALGORITHM BEGIN", "COLOR=RED", "STEP", "ALGORITHM END"});
+    const QString bad = file("bad.tkm", {"ALGORITHM BEGIN", "ROTATE 90", "ROTATE 90", "STEP",
+                                         "ALGORITHM END"});
+    for (const QString &program : {ok, bad}) {
+        const QString picture = dir.filePath(QFileInfo(program).baseName() + ".bmp");
+        const Outcome o = run(program, {"--export", picture});
+        EXPECT_EQ(o.exitCode, program == ok ? 0 : 1);
+        QFile f(picture);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << picture.toStdString();
+        EXPECT_EQ(f.read(2), QByteArray("BM"));
+        f.close();
+        const QImage img(picture);
+        EXPECT_EQ(img.size(), QSize(358, 438));
+    }
+    const QImage drawn(dir.filePath("ok.bmp"));
+    const QImage blank(dir.filePath("bad.bmp"));
+    EXPECT_NE(drawn, blank) << "the red step shows in the picture";
+
+    const Outcome o = run(ok, {"--export", dir.filePath("no/such/folder/x.bmp")});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_FALSE(o.err.isEmpty());
+}
