@@ -1,6 +1,7 @@
 #include "lang/Interpreter.h"
 #include "world/RobotWorld.h"
 #include "common/Printers.h"
+#include <QPoint>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,6 +22,7 @@ public:
     QList<ErrorReport> reports;
     QString fatal;
     QList<QRgb> colorAfterTick;
+    QList<QPoint> panels;          // status panel 4, one per tick that reaches it
 
     RobotWorld &world() override { return w; }
     int xSpeed() const override { return speed; }
@@ -44,7 +46,7 @@ public:
         events << QStringLiteral("fatal");
         fatal = text;
     }
-    void positionPanel(int, int) override {}
+    void positionPanel(int x, int y) override { panels << QPoint(x, y); }
     void endOfRunNotice() override { events << QStringLiteral("notice"); }
 
     void OutOfField() override
@@ -399,4 +401,15 @@ TEST(Interpreter, ProgramLongerThanSixteenBitLineNumbersRunsToItsEnd)
     EXPECT_EQ(s.host.selected.last(), 70001);
     const int turns90 = 69990 - 4 + 1;
     EXPECT_EQ(s.host.w.state().heading, (turns90 * 2 + 3) % 8);
+}
+
+TEST(Interpreter, PositionPanelFollowsEveryTickThatRunsToItsEnd)
+{
+    // The condition header jumps and so ends its tick early: no panel write for it.
+    Session s({"ALGORITHM BEGIN", "STEP", "CONDITION. IF NOT BORDER", "THEN", "STEP",
+               "END OF CONDITION", "ALGORITHM END"});
+    EXPECT_EQ(s.run(), TickOutcome::Ended);
+    EXPECT_EQ(s.host.selected, (QList<int>{0, 1, 2, 4, 6, 7}));
+    EXPECT_EQ(s.host.panels,
+              (QList<QPoint>{{0, 0}, {1, 0}, {2, 0}, {2, 0}, {2, 0}}));
 }
