@@ -1,0 +1,549 @@
+#include "editor/AlgorithmEditor.h"
+#include "common/Prompts.h"
+#include "editor/Highlight.h"
+#include "lang/Normalize.h"
+#include "lang/TextTable.h"
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScopedValueRollback>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+namespace {
+
+const Text3 kTexts[] = {
+    {"linesTotal", {"Всего строк:", "Total linii:", "Lines total:"}},
+    {"currentLine", {"Текущая строка:", "Linia curenta:", "Current line:"}},
+    {"clearQuestion",
+     {"Действительно очистить алгоритм?", "Chiar vrei sa curati campul algoritmului?",
+      "Do you realy want to clear algorithm?"}},
+};
+
+// A character without an explicit colour shows in the default black.
+QRgb colorOf(const QTextCharFormat &f)
+{
+    if (!f.hasProperty(QTextFormat::ForegroundBrush)) return LineColor::Black;
+    return f.foreground().color().rgb() & 0xFFFFFF;
+}
+
+bool blockHasColor(const QTextBlock &b, QRgb color)
+{
+    for (auto it = b.begin(); !it.atEnd(); ++it)
+        if (it.fragment().isValid() && colorOf(it.fragment().charFormat()) != color) return false;
+    return true;
+}
+
+QTextCharFormat withColor(QTextCharFormat f, QRgb color)
+{
+    f.setForeground(QColor::fromRgb(color));
+    return f;
+}
+
+// Keys that produce a character in the text: the ones the key handler sees.
+bool isCharacterKey(const QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace: return true;
+    default: break;
+    }
+    const Qt::KeyboardModifiers m = e->modifiers();
+    if ((m & Qt::ControlModifier) && !(m & Qt::AltModifier)) return false;
+    const QString t = e->text();
+    return !t.isEmpty() && (t.at(0).isPrint() || t.at(0) == QLatin1Char('\t'));
+}
+
+// One run of pasted text in one colour; no colour keeps the colour at the caret.
+struct Run {
+    QString text;
+    std::optional<QRgb> color;
+};
+
+// Flattens foreign or own rich text into coloured runs of plain lines: no tables,
+// images, fonts or inner line separators, so that one block stays one program line.
+QList<Run> runsFromHtml(const QString &html)
+{
+    QTextDocument tmp;
+    tmp.setHtml(html);
+    QList<Run> runs;
+    for (QTextBlock b = tmp.begin(); b.isValid(); b = b.next()) {
+        if (b != tmp.begin()) runs.append({QStringLiteral("\n"), std::nullopt});
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid()) continue;
+            QString t = f.text();
+            t.remove(QChar::ObjectReplacementCharacter);
+            t.replace(QChar::LineSeparator, QLatin1Char('\n'));
+            t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+            t.replace(QChar::Nbsp, QLatin1Char(' '));
+            if (t.isEmpty()) continue;
+            const QTextCharFormat cf = f.charFormat();
+            std::optional<QRgb> c;
+            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colorOf(cf);
+            runs.append({t, c});
+        }
+    }
+    return runs;
+}
+
+} // namespace
+
+AlgorithmEditor::AlgorithmEditor(QWidget *parent)
+    : QTextEdit(parent), m_lexicon(&Lexicon::forLanguage(Language::Rus)),
+      m_captions(*DialogCaptions::forLanguage(Language::Rus))
+{
+    setObjectName(QStringLiteral("doc"));
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(16);
+    setFont(f);
+    document()->setDefaultFont(f);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setAcceptRichText(true);
+    // The line being executed must stay marked while the focus is elsewhere.
+    QPalette p = palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+               p.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(p);
+    // contentsChange tells that text really changed; contentsChanged comes once at the end
+    // of the outermost edit, when the caret is where the edit leaves it.
+    connect(document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
+        if (!m_painting && m_holdChange == 0) m_pendingChange = true;
+    });
+    connect(document(), &QTextDocument::contentsChanged, this, &AlgorithmEditor::onContentsChanged);
+    setLanguage(Language::Rus);
+}
+
+void AlgorithmEditor::setLanguage(Language lang)
+{
+    m_language = lang;
+    m_lexicon = &Lexicon::forLanguage(lang);
+    if (auto c = DialogCaptions::forLanguage(lang)) m_captions = *c;
+    if (auto t = lookupText(kTexts, "linesTotal", lang)) m_linesLabel = *t;
+    if (auto t = lookupText(kTexts, "currentLine", lang)) m_currentLabel = *t;
+    if (auto t = lookupText(kTexts, "clearQuestion", lang)) m_clearQuestion = *t;
+}
+
+// ---- ProgramText -------------------------------------------------------------------
+
+int AlgorithmEditor::lineCount() const { return document()->blockCount(); }
+
+QString AlgorithmEditor::line(int k) const
+{
+    if (k < 0 || k >= document()->blockCount()) return QString();
+    return document()->findBlockByNumber(k).text();
+}
+
+void AlgorithmEditor::replaceLine(int k, const QString &text)
+{
+    if (k < 0 || k >= document()->blockCount()) return;
+    const QTextBlock b = document()->findBlockByNumber(k);
+    QTextCursor c(document());
+    c.setPosition(b.position());
+    c.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
+    c.insertText(text);   // the change handler runs from the document's notification
+}
+
+// ---- caret -------------------------------------------------------------------------
+
+QTextBlock AlgorithmEditor::caretBlock() const
+{
+    return document()->findBlock(textCursor().selectionEnd());
+}
+
+void AlgorithmEditor::SelectLine(int k)
+{
+    if (k < 0) return;
+    QTextCursor c(document());
+    if (k >= document()->blockCount()) {
+        c.movePosition(QTextCursor::End);
+    } else {
+        const QTextBlock b = document()->findBlockByNumber(k);
+        c.setPosition(b.position() + b.length() - 1);
+        c.setPosition(b.position(), QTextCursor::KeepAnchor);
+    }
+    setTextCursor(c);
+}
+
+LineColumn AlgorithmEditor::caretLineColumn() const
+{
+    const int pos = textCursor().selectionEnd();
+    const QTextBlock b = document()->findBlock(pos);
+    return {b.blockNumber(), pos - b.position()};
+}
+
+void AlgorithmEditor::setCaret(int line, int column)
+{
+    line = std::clamp(line, 0, document()->blockCount() - 1);
+    const QTextBlock b = document()->findBlockByNumber(line);
+    column = std::clamp(column, 0, b.length() - 1);
+    QTextCursor c(document());
+    c.setPosition(b.position() + column);
+    setTextCursor(c);
+}
+
+void AlgorithmEditor::replaceCaretLine(const QString &text)
+{
+    const QTextBlock b = caretBlock();
+    changeAtCaret([&](QTextCursor &c) {
+        c.setPosition(b.position());
+        c.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
+        c.insertText(text);
+    });
+}
+
+// ---- colouring ---------------------------------------------------------------------
+
+bool AlgorithmEditor::paintBlock(QTextCursor &c, const QTextBlock &b, QRgb color)
+{
+    const int len = b.length() - 1;
+    if (len <= 0 || blockHasColor(b, color)) return false;
+    c.setPosition(b.position());
+    c.setPosition(b.position() + len, QTextCursor::KeepAnchor);
+    QTextCharFormat f;
+    f.setForeground(QColor::fromRgb(color));
+    c.mergeCharFormat(f);
+    return true;
+}
+
+void AlgorithmEditor::paintBlocks(int from, const std::function<void(QTextCursor &)> &paint)
+{
+    QTextDocument *d = document();
+    const bool hadUndo = d->isUndoAvailable();
+    QScopedValueRollback<bool> guard(m_painting, true);
+    QTextCursor c(d);
+    c.setPosition(from);   // where the first colouring starts: no cursor step is recorded
+    // Folded into the edit it follows, so undo never stops at a mere colouring.
+    c.joinPreviousEditBlock();
+    paint(c);
+    c.endEditBlock();
+    // With nothing to join, the colouring would have become a step of its own.
+    if (!hadUndo && d->isUndoAvailable()) d->clearUndoRedoStacks(QTextDocument::UndoStack);
+}
+
+void AlgorithmEditor::PaintCaretLine(QRgb color)
+{
+    QTextCursor cur = textCursor();
+    const int pos = cur.selectionEnd();
+    const QTextBlock b = document()->findBlock(pos);
+    if (b.length() > 1)
+        paintBlocks(b.position(), [&](QTextCursor &c) { paintBlock(c, b, color); });
+    if (cur.hasSelection() || cur.position() != pos) {
+        cur.setPosition(pos);
+        setTextCursor(cur);
+    }
+    // An empty line has no characters to colour: what gets the colour is what is
+    // typed there next.
+    if (b.length() <= 1) {
+        QTextCursor t = textCursor();
+        t.setCharFormat(withColor(t.charFormat(), color));
+        setTextCursor(t);
+    }
+}
+
+void AlgorithmEditor::PaintLine(int k, QRgb color)
+{
+    if (k < 0 || k >= document()->blockCount()) return;
+    const QTextBlock b = document()->findBlockByNumber(k);
+    paintBlocks(b.position(), [&](QTextCursor &c) { paintBlock(c, b, color); });
+    QTextCursor sel(document());
+    sel.setPosition(b.position());
+    sel.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
+    setTextCursor(sel);
+}
+
+QRgb AlgorithmEditor::lineColor(int k) const
+{
+    if (k < 0 || k >= document()->blockCount()) return LineColor::Black;
+    const QTextBlock b = document()->findBlockByNumber(k);
+    for (auto it = b.begin(); !it.atEnd(); ++it)
+        if (it.fragment().isValid()) return colorOf(it.fragment().charFormat());
+    return LineColor::Black;
+}
+
+bool AlgorithmEditor::lineIsUniform(int k) const
+{
+    if (k < 0 || k >= document()->blockCount()) return true;
+    return blockHasColor(document()->findBlockByNumber(k), lineColor(k));
+}
+
+void AlgorithmEditor::mmRefresh()
+{
+    const LineColumn lc = caretLineColumn();
+    QTextDocument *d = document();
+    const Lexicon &lex = *m_lexicon;
+    paintBlocks(0, [&](QTextCursor &c) {
+        for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
+            paintBlock(c, b, ClassifyFull(NormalizeLine(b.text()), lex));
+    });
+    setCaret(lc.line, lc.column);
+}
+
+// ---- change and key handlers -------------------------------------------------------
+
+void AlgorithmEditor::onContentsChanged()
+{
+    if (!m_pendingChange || m_painting || m_holdChange > 0) return;
+    m_pendingChange = false;
+    docChange();
+}
+
+void AlgorithmEditor::changeAtCaret(const std::function<void(QTextCursor &)> &edit)
+{
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    edit(c);
+    setTextCursor(c);
+    c.endEditBlock();   // the change handler runs here, once, with the caret in place
+    ensureCursorVisible();
+}
+
+void AlgorithmEditor::docChange()
+{
+    if (m_changeColours) {
+        const ChangeRule r = ClassifyOnChange(NormalizeLine(caretBlock().text()), *m_lexicon);
+        if (r.kind == ChangeRule::OpenExtendedSettings) {
+            replaceCaretLine(QStringLiteral("*"));   // a change of its own: handled nested
+            if (openExtendedSettings) openExtendedSettings();
+        } else {
+            PaintCaretLine(r.color);
+        }
+    }
+    emit documentChanged();
+}
+
+void AlgorithmEditor::docKeyPress()
+{
+    refreshLinePanels(false);
+    PaintCaretLine(ClassifyOnKey(NormalizeLine(caretBlock().text()), *m_lexicon));
+}
+
+void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
+{
+    if (e->matches(QKeySequence::Undo)) {
+        if (!isReadOnly()) mmUndo();
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Redo)) {   // redo does nothing in this program
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Paste)) {
+        mmPaste();
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Cut)) {
+        mmCut();
+        e->accept();
+        return;
+    }
+    if (isCharacterKey(e)) docKeyPress();
+    // Typed characters become one undo group that a colouring can join; the change
+    // handler runs once the key has fully taken effect.
+    QTextCursor block = textCursor();
+    block.beginEditBlock();
+    QTextEdit::keyPressEvent(e);
+    block.endEditBlock();
+}
+
+void AlgorithmEditor::inputMethodEvent(QInputMethodEvent *e)
+{
+    QTextCursor block = textCursor();
+    block.beginEditBlock();
+    QTextEdit::inputMethodEvent(e);
+    block.endEditBlock();
+}
+
+void AlgorithmEditor::mousePressEvent(QMouseEvent *e)
+{
+    QTextEdit::mousePressEvent(e);
+    refreshLinePanels(false);
+}
+
+void AlgorithmEditor::contextMenuEvent(QContextMenuEvent *e)
+{
+    e->accept();
+    emit contextMenuRequested(e->globalPos());
+}
+
+// ---- clipboard ---------------------------------------------------------------------
+
+bool AlgorithmEditor::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && (source->hasText() || source->hasHtml());
+}
+
+void AlgorithmEditor::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || isReadOnly()) return;
+    QList<Run> runs;
+    if (source->hasHtml()) {
+        runs = runsFromHtml(source->html());
+    } else if (source->hasText()) {
+        QString t = source->text();
+        t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        runs.append({t, std::nullopt});
+    } else {
+        return;
+    }
+    changeAtCaret([&](QTextCursor &c) {
+        c.removeSelectedText();
+        const QTextCharFormat atCaret = c.charFormat();
+        for (const Run &r : runs) {
+            QTextCharFormat f;   // colour only: fonts and styles from elsewhere stay out
+            if (r.color) f.setForeground(QColor::fromRgb(*r.color));
+            else if (atCaret.hasProperty(QTextFormat::ForegroundBrush))
+                f.setForeground(atCaret.foreground());
+            c.insertText(r.text, f);
+        }
+    });
+}
+
+// ---- edit commands -----------------------------------------------------------------
+
+void AlgorithmEditor::mmUndo()
+{
+    if (!document()->isUndoAvailable()) return;
+    {
+        // The handler must see the caret where the undo leaves it, which the toolkit
+        // sets only after announcing the change.
+        ChangeHold hold(this);
+        undo();
+    }
+    m_pendingChange = false;
+    docChange();
+}
+
+void AlgorithmEditor::mmCut()
+{
+    if (isReadOnly() || !textCursor().hasSelection()) return;
+    QTextCursor block = textCursor();
+    block.beginEditBlock();
+    cut();
+    block.endEditBlock();
+}
+void AlgorithmEditor::mmCopy() { copy(); }
+void AlgorithmEditor::mmPaste() { paste(); }
+void AlgorithmEditor::mmSelAll() { selectAll(); }
+
+void AlgorithmEditor::mmClearAlg()
+{
+    if (m_prompts && m_prompts->question(m_clearQuestion)) {
+        changeAtCaret([](QTextCursor &c) {
+            c.select(QTextCursor::Document);
+            c.removeSelectedText();   // undoable, unlike QTextEdit::clear
+        });
+    }
+    refreshLinePanels(true);
+}
+
+// ---- line panels -------------------------------------------------------------------
+
+int AlgorithmEditor::panelLineCount(bool emptyCountsOne) const
+{
+    int n = document()->blockCount();
+    if (document()->lastBlock().length() <= 1) --n;   // an empty last line is not counted
+    if (n == 0 && emptyCountsOne) n = 1;
+    return n;
+}
+
+QString AlgorithmEditor::linesTotalText(bool emptyCountsOne) const
+{
+    return m_linesLabel + QLatin1Char(' ') + QString::number(panelLineCount(emptyCountsOne));
+}
+
+QString AlgorithmEditor::currentLineText() const
+{
+    return m_currentLabel + QLatin1Char(' ') + QString::number(caretLineColumn().line + 1);
+}
+
+void AlgorithmEditor::refreshLinePanels(bool emptyCountsOne)
+{
+    emit linePanelsChanged(linesTotalText(emptyCountsOne), currentLineText());
+}
+
+// ---- command insertion -------------------------------------------------------------
+
+void AlgorithmEditor::PasteCode(const QString &commandText)
+{
+    CommandText = commandText;
+    PasteCode();
+}
+
+void AlgorithmEditor::PasteCode()
+{
+    const QTextBlock b = caretBlock();
+    const int column = textCursor().selectionEnd() - b.position();
+    bool backOverBreak = false;
+    changeAtCaret([&](QTextCursor &c) {
+        if (b.length() <= 1) {
+            c.insertText(CommandText);
+        } else if (column == 0) {
+            c.insertText(CommandText + QLatin1Char('\n'));
+        } else {
+            const QTextBlock next = b.next();
+            c.setPosition(next.isValid() ? next.position() : b.position() + b.length() - 1);
+            const QTextBlock nb = c.block();
+            if (nb.length() - 1 <= c.position() - nb.position()) {
+                c.insertText(QLatin1Char('\n') + CommandText);
+            } else {
+                c.insertText(CommandText + QLatin1Char('\n'),
+                             withColor(c.charFormat(), pasteCodeColor(CommandText, *m_lexicon)));
+                backOverBreak = true;   // after the change handler has seen the caret there
+            }
+        }
+    });
+    if (backOverBreak) {
+        QTextCursor back = textCursor();
+        back.movePosition(QTextCursor::PreviousCharacter);
+        setTextCursor(back);
+    }
+    refreshLinePanels(false);
+    setFocus();
+}
+
+void AlgorithmEditor::insertBlock(const QList<InsertPiece> &pieces, int linesUp, bool refreshPanels)
+{
+    changeAtCaret([&](QTextCursor &c) {
+        for (const InsertPiece &p : pieces) {
+            if (p.color) c.insertText(p.text, withColor(c.charFormat(), *p.color));
+            else c.insertText(p.text);
+        }
+    });
+    if (linesUp > 0) {
+        QTextBlock t = textCursor().block();
+        for (int i = 0; i < linesUp && t.previous().isValid(); ++i) t = t.previous();
+        QTextCursor body(document());
+        body.setPosition(t.position());
+        setTextCursor(body);
+    }
+    if (refreshPanels) refreshLinePanels(false);
+}
+
+void AlgorithmEditor::setInsertionColor(QRgb color)
+{
+    QTextCursor c = textCursor();
+    if (c.hasSelection()) return;
+    c.setCharFormat(withColor(c.charFormat(), color));
+    setTextCursor(c);
+}
+
+void AlgorithmEditor::insertBeginEnd()
+{
+    const Lexicon &lex = *m_lexicon;
+    const QString nl = QStringLiteral("\n");
+    insertBlock({{nl, std::nullopt},
+                 {lex.kwBegin + nl, LineColor::Blue},
+                 {nl, LineColor::Navy},
+                 {lex.kwEnd + nl, LineColor::Blue}},
+                2, true);
+}

@@ -1,0 +1,143 @@
+#pragma once
+#include "editor/DialogCaptions.h"
+#include "lang/Language.h"
+#include "lang/Lexicon.h"
+#include "lang/ProgramText.h"
+#include <QRgb>
+#include <QTextEdit>
+#include <functional>
+
+class Prompts;
+class QTextBlock;
+class QTextCursor;
+
+struct LineColumn {
+    int line = 0;
+    int column = 0;
+    bool operator==(const LineColumn &) const = default;
+};
+
+// One inserted piece of a command block: text (may hold '\n') and its colour;
+// no colour means the colour standing at the caret.
+struct InsertPiece {
+    QString text;
+    std::optional<QRgb> color;
+};
+
+// The algorithm editor "doc". Lines are the document's blocks; a line's colour lives in
+// its characters. Every text change, by the user or by the program, runs docChange
+// exactly once; colouring is never a text change and never an undo step of its own.
+class AlgorithmEditor : public QTextEdit, public ProgramText {
+    Q_OBJECT
+public:
+    explicit AlgorithmEditor(QWidget *parent = nullptr);
+
+    // Installs the Lexicon, the dialog captions, the panel labels and the clear
+    // question. A Language other than the three keeps the texts (the Lexicon falls
+    // back to Russian, as everywhere).
+    void setLanguage(Language lang);
+    Language language() const { return m_language; }
+    const Lexicon &lexicon() const { return *m_lexicon; }
+    const DialogCaptions &dialogCaptions() const { return m_captions; }
+
+    void setPrompts(Prompts *prompts) { m_prompts = prompts; }
+    Prompts *prompts() const { return m_prompts; }
+
+    // Called after a "**" line has become "*"; the main window opens the
+    // extended-settings dialog from it.
+    std::function<void()> openExtendedSettings;
+
+    // ProgramText
+    int lineCount() const override;
+    QString line(int k) const override;
+    void replaceLine(int k, const QString &text) override;
+
+    // Caret and selection. The caret is the end of the selection.
+    void SelectLine(int k);                 // caret at line k's start, its text selected
+    LineColumn caretLineColumn() const;
+    void setCaret(int line, int column);    // clamped, no selection
+    void replaceCaretLine(const QString &text);
+
+    // Colouring (not editing).
+    void PaintCaretLine(QRgb color);
+    void PaintLine(int k, QRgb color);
+    QRgb lineColor(int k) const;            // colour of the line's first character
+    bool lineIsUniform(int k) const;        // every character in one colour
+
+    // Line panels.
+    int panelLineCount(bool emptyCountsOne) const;
+    QString linesTotalText(bool emptyCountsOne) const;
+    QString currentLineText() const;
+    QString clearQuestion() const { return m_clearQuestion; }
+
+    // Command insertion.
+    QString CommandText;
+    void PasteCode();
+    void PasteCode(const QString &commandText);
+    // Inserts the pieces at the caret (replacing the selection) as one change, then puts
+    // the caret at the start of the line `linesUp` lines above the line after the block.
+    void insertBlock(const QList<InsertPiece> &pieces, int linesUp, bool refreshPanels);
+    // Sets the colour that the next typed character gets.
+    void setInsertionColor(QRgb color);
+
+    // Whether the change handler colours (it does not on the Windows 9x family).
+    void setChangeHandlerColours(bool on) { m_changeColours = on; }
+
+public slots:
+    void docChange();
+    void mmRefresh();
+    void refreshLinePanels(bool emptyCountsOne);
+    void insertBeginEnd();
+
+    void mmUndo();
+    void mmRedo() {}
+    void mmCut();
+    void mmCopy();
+    void mmPaste();
+    void mmSelAll();
+    void mmClearAlg();
+
+signals:
+    // End of every change handling: the main window marks the document changed.
+    void documentChanged();
+    void linePanelsChanged(const QString &linesTotal, const QString &currentLine);
+    // The main window decides whether PopupMenu1 opens (not during a run or manual mode).
+    void contextMenuRequested(const QPoint &globalPos);
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void onContentsChanged();
+    void docKeyPress();
+    QTextBlock caretBlock() const;
+    // Colouring as part of the last undo step, starting at position `from`.
+    void paintBlocks(int from, const std::function<void(QTextCursor &)> &paint);
+    static bool paintBlock(QTextCursor &c, const QTextBlock &b, QRgb color);
+    // Runs `edit` on a cursor at the caret as one change and one undo step; the caret
+    // goes where the cursor ends before the change handler runs.
+    void changeAtCaret(const std::function<void(QTextCursor &)> &edit);
+
+    // Holds the automatic change handling while the program makes a change whose
+    // handling it runs itself.
+    struct ChangeHold {
+        explicit ChangeHold(AlgorithmEditor *e) : ed(e) { ++ed->m_holdChange; }
+        ~ChangeHold() { --ed->m_holdChange; }
+        AlgorithmEditor *ed;
+    };
+
+    Language m_language = Language::Rus;
+    const Lexicon *m_lexicon;
+    DialogCaptions m_captions;
+    QString m_linesLabel, m_currentLabel, m_clearQuestion;
+    Prompts *m_prompts = nullptr;
+    int m_holdChange = 0;
+    bool m_pendingChange = false;
+    bool m_painting = false;
+    bool m_changeColours = true;
+};

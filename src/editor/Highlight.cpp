@@ -1,0 +1,57 @@
+#include "editor/Highlight.h"
+
+using namespace LineColor;
+
+namespace {
+
+// The rows from the kwIf row down. The parameters carry the three places where the
+// key handler's table differs from the other two.
+QRgb commonRows(const QString &n, const Lexicon &lex, QRgb destroyColor, bool endConditionRow,
+                bool elseThenByPrefix)
+{
+    if (n.startsWith(lex.kwIf)) return Teal;
+    if (n.startsWith(lex.kwCycleWhile)) return Green;
+    if (n.startsWith(lex.kwExecute)) return Maroon;
+    if (n.startsWith(lex.kwProcedure)) return Maroon;
+    if (n.startsWith(lex.kwColor)) return Purple;
+    if (n == lex.kwDestroy || n == lex.kwRebuild) return destroyColor;
+    if (n == lex.kwEndProcedure) return Maroon;
+    if (!elseThenByPrefix && (n == lex.kwElse || n == lex.kwThen)) return Teal;
+    if (n.startsWith(lex.kwCycleN) && n.endsWith(lex.kwTimes)) return Green;
+    if (n == lex.kwEndCycle) return Green;
+    if (endConditionRow && n == lex.kwEndCondition) return Teal;
+    if (n == lex.kwBegin || n == lex.kwEnd) return Blue;
+    if (n == lex.kwStep || n == lex.kwJump || n == lex.kwRotate45 || n == lex.kwRotate90)
+        return Navy;
+    return Black;
+}
+
+} // namespace
+
+ChangeRule ClassifyOnChange(const QString &n, const Lexicon &lex)
+{
+    if (n.startsWith(QLatin1String("**"))) return {ChangeRule::OpenExtendedSettings, Gray};
+    if (n.startsWith(QLatin1String("*$"))) return {ChangeRule::Paint, Silver};
+    if (n.startsWith(QLatin1Char('*'))) return {ChangeRule::Paint, Gray};
+    return {ChangeRule::Paint, commonRows(n, lex, Fuchsia, true, false)};
+}
+
+QRgb ClassifyOnKey(const QString &n, const Lexicon &lex)
+{
+    if (n.startsWith(QLatin1Char('*'))) return Gray;
+    if (n.startsWith(lex.kwElse) || n.startsWith(lex.kwThen)) return Teal;
+    return commonRows(n, lex, Teal, false, true);
+}
+
+QRgb ClassifyFull(const QString &n, const Lexicon &lex)
+{
+    if (n.startsWith(QLatin1Char('*'))) return Gray;
+    return commonRows(n, lex, Fuchsia, true, false);
+}
+
+QRgb pasteCodeColor(const QString &commandText, const Lexicon &lex)
+{
+    if (commandText == lex.kwDestroy || commandText == lex.kwRebuild) return Fuchsia;
+    if (commandText.startsWith(lex.kwColor)) return Purple;
+    return Navy;
+}

@@ -1,0 +1,384 @@
+#include "EditorTestUtil.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+using namespace LineColor;
+
+TEST(AlgorithmEditorTyping, StepTurnsNavyOnlyWhenComplete)
+{
+    EditorHarness h;
+    h.type(QStringLiteral("Ш"));
+    EXPECT_COLOR(h->lineColor(0), Black);
+    h.type(QStringLiteral("А"));
+    EXPECT_COLOR(h->lineColor(0), Black);
+    h.type(QStringLiteral("Г"));
+    EXPECT_EQ(h->line(0), QStringLiteral("ШАГ"));
+    EXPECT_COLOR(h->lineColor(0), Navy);
+    EXPECT_TRUE(h->lineIsUniform(0));
+}
+
+TEST(AlgorithmEditorTyping, LowerCaseWithSpacesIsNormalised)
+{
+    EditorHarness h;
+    h.type(QStringLiteral("  шаг  "));
+    EXPECT_COLOR(h->lineColor(0), Navy);
+    EXPECT_TRUE(h->lineIsUniform(0));
+}
+
+TEST(AlgorithmEditorTyping, CountedLoopGreenOnlyWithTimes)
+{
+    EditorHarness h;
+    h.type(QStringLiteral("ЦИКЛ. ВЫПОЛНИТЬ 3"));
+    EXPECT_COLOR(h->lineColor(0), Black);
+    h.type(QStringLiteral(" РАЗ"));
+    EXPECT_COLOR(h->lineColor(0), Green);
+}
+
+TEST(AlgorithmEditorTyping, EnterLeavesTheKeyHandlersColour)
+{
+    EditorHarness h;
+    h.type(QStringLiteral("УНИЧТОЖИТЬ"));
+    EXPECT_COLOR(h->lineColor(0), Fuchsia);
+    h.key(Qt::Key_Return);
+    EXPECT_COLOR(h->lineColor(0), Teal);   // the key handler's table
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 0}));
+
+    h.type(QStringLiteral("КОНЕЦ УСЛОВИЯ"));
+    EXPECT_COLOR(h->lineColor(1), Teal);
+    h.key(Qt::Key_Return);
+    EXPECT_COLOR(h->lineColor(1), Black);  // no row for it in the key handler
+    h->mmRefresh();
+    EXPECT_COLOR(h->lineColor(0), Fuchsia);
+    EXPECT_COLOR(h->lineColor(1), Teal);
+}
+
+TEST(AlgorithmEditorTyping, CharacterKeyWithPartOfALineSelectedActsAtSelectionEnd)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ПРЫЖОК"));
+    QTextCursor c = h->textCursor();
+    c.setPosition(1);
+    c.setPosition(4, QTextCursor::KeepAnchor);
+    h->setTextCursor(c);
+    h.type(QStringLiteral("x"));
+    EXPECT_EQ(h->line(0), QStringLiteral("ПРЫЖxОК"));
+    EXPECT_FALSE(h->textCursor().hasSelection());
+
+    c = h->textCursor();
+    c.setPosition(0);
+    c.setPosition(3, QTextCursor::KeepAnchor);
+    h->setTextCursor(c);
+    h.key(Qt::Key_Backspace);   // deletes the character before the selection's end
+    EXPECT_EQ(h->line(0), QStringLiteral("ПРЖxОК"));
+
+    c.setPosition(0);
+    c.setPosition(2, QTextCursor::KeepAnchor);
+    h->setTextCursor(c);
+    h.key(Qt::Key_Delete);   // no character: removes the selection as usual
+    EXPECT_EQ(h->line(0), QStringLiteral("ЖxОК"));
+}
+
+TEST(AlgorithmEditorChange, DoubleStarBecomesGrayStarAndOpensTheDialog)
+{
+    EditorHarness h;
+    int opened = 0;
+    QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
+    h->openExtendedSettings = [&] {
+        ++opened;
+        EXPECT_EQ(h->line(0), QStringLiteral("*"));
+        EXPECT_COLOR(h->lineColor(0), Gray);
+    };
+    h.type(QStringLiteral("**"));
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(h->line(0), QStringLiteral("*"));
+    EXPECT_COLOR(h->lineColor(0), Gray);
+    EXPECT_GE(changed.count(), 3);
+}
+
+TEST(AlgorithmEditorChange, ExtendedSettingsDirectiveTurnsSilverThenGrayOnRefresh)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ШАГ\n"));
+    h->setCaret(1, 0);
+    h->openExtendedSettings = [&] { h->replaceCaretLine(QStringLiteral("*$S=250")); };
+    h.type(QStringLiteral("**"));
+    EXPECT_EQ(h->line(1), QStringLiteral("*$S=250"));
+    EXPECT_COLOR(h->lineColor(1), Silver);
+    EXPECT_EQ(h->line(0), QStringLiteral("ШАГ"));
+    h->mmRefresh();
+    EXPECT_COLOR(h->lineColor(1), Gray);
+    h->setCaret(1, 7);
+    h.type(QStringLiteral("0"));
+    EXPECT_COLOR(h->lineColor(1), Silver);
+}
+
+TEST(AlgorithmEditorChange, ProgramReplacementRunsTheHandlerOnce)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("а\nб"));
+    h->setCaret(1, 0);
+    QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
+    h->replaceLine(1, QStringLiteral("ПРЫЖОК"));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_COLOR(h->lineColor(1), Navy);
+    h->replaceLine(7, QStringLiteral("x"));   // outside the text: nothing
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(h->lineCount(), 2);
+    EXPECT_EQ(h->line(2), QString());
+    EXPECT_EQ(h->line(-1), QString());
+}
+
+TEST(AlgorithmEditorChange, ColouringIsNotAChange)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ШАГ\nПРЫЖОК"));
+    QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
+    h->mmRefresh();
+    h->PaintCaretLine(Teal);
+    h->PaintLine(1, Maroon);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_COLOR(h->lineColor(1), Maroon);
+}
+
+TEST(AlgorithmEditorChange, NoColouringOnTheOldWindowsFamily)
+{
+    EditorHarness h;
+    h->setChangeHandlerColours(false);
+    int opened = 0;
+    h->openExtendedSettings = [&] { ++opened; };
+    h.type(QStringLiteral("ШАГ"));
+    EXPECT_COLOR(h->lineColor(0), Black);
+    h.key(Qt::Key_Return);
+    EXPECT_COLOR(h->lineColor(0), Navy);   // the key handler still colours
+    h.type(QStringLiteral("**"));
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(h->line(1), QStringLiteral("**"));
+}
+
+TEST(AlgorithmEditorUndo, UndoAfterTypingUndoesTypingNeverJustAColouring)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ПРЫЖОК"));
+    h->mmRefresh();
+    EXPECT_FALSE(h->document()->isUndoAvailable()) << "a refresh alone is no undo step";
+    h->setCaret(0, 6);
+    h.key(Qt::Key_Return);
+    h.type(QStringLiteral("ШАГ"));
+    h.key(Qt::Key_Return);
+    h.type(QStringLiteral("УНИЧТОЖИТЬ"));
+    h->mmRefresh();
+    QString before = h->toPlainText();
+    int steps = 0;
+    while (h->document()->isUndoAvailable() && steps < 100) {
+        h.key(Qt::Key_Z, Qt::ControlModifier);
+        const QString now = h->toPlainText();
+        EXPECT_NE(now, before) << "undo step " << steps << " changed no text";
+        before = now;
+        ++steps;
+    }
+    EXPECT_EQ(h->toPlainText(), QStringLiteral("ПРЫЖОК"));
+    EXPECT_COLOR(h->lineColor(0), Navy);
+}
+
+TEST(AlgorithmEditorUndo, UndoRecoloursTheCaretLineWhereTheUndoLeavesIt)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("\nШАГ"));
+    h->setCaret(1, 3);
+    h.type(QStringLiteral("X"));   // "ШАГX": black
+    EXPECT_COLOR(h->lineColor(1), Black);
+    h->setCaret(0, 0);
+    QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
+    h->mmUndo();
+    EXPECT_EQ(h->line(1), QStringLiteral("ШАГ"));
+    EXPECT_EQ(h->caretLineColumn().line, 1);
+    EXPECT_COLOR(h->lineColor(1), Navy);
+    EXPECT_EQ(changed.count(), 1);
+    h->mmUndo();   // nothing left: no change reported
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST(AlgorithmEditorUndo, RedoDoesNothing)
+{
+    EditorHarness h;
+    h.type(QStringLiteral("ШАГ"));
+    h->mmUndo();
+    const QString afterUndo = h->toPlainText();
+    h->mmRedo();
+    h.key(Qt::Key_Y, Qt::ControlModifier);
+    h.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(h->toPlainText(), afterUndo);
+}
+
+TEST(AlgorithmEditorClipboard, PasteOfThreeLinesColoursOnlyTheCaretLine)
+{
+    EditorHarness h;
+    auto *md = new QMimeData;
+    md->setText(QStringLiteral("ШАГ\r\nУНИЧТОЖИТЬ\r\nНАЧАЛО АЛГОРИТМА"));
+    QApplication::clipboard()->setMimeData(md);
+    h->mmPaste();
+    EXPECT_EQ(h->lineCount(), 3);
+    EXPECT_COLOR(h->lineColor(0), Black);
+    EXPECT_COLOR(h->lineColor(1), Black);
+    EXPECT_COLOR(h->lineColor(2), Blue);
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 16}));
+    h->setCaret(1, 3);
+    h->mmRefresh();
+    EXPECT_COLOR(h->lineColor(0), Navy);
+    EXPECT_COLOR(h->lineColor(1), Fuchsia);
+    EXPECT_COLOR(h->lineColor(2), Blue);
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 3}));
+    EXPECT_FALSE(h->textCursor().hasSelection());
+}
+
+TEST(AlgorithmEditorClipboard, CopyAndPasteCarryColoursAndNothingElse)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ШАГ\nЦВЕТ=КРАСНЫЙ\n"));
+    h->mmRefresh();
+    h->mmSelAll();
+    h->mmCopy();
+    h->setCaret(2, 0);
+    h->mmPaste();
+    ASSERT_EQ(h->lineCount(), 5);
+    EXPECT_EQ(h->line(2), QStringLiteral("ШАГ"));
+    EXPECT_COLOR(h->lineColor(2), Navy);
+    EXPECT_COLOR(h->lineColor(3), Purple);
+
+    // Foreign rich text: its colour comes along, a table and an image do not.
+    auto *md = new QMimeData;
+    md->setHtml(QStringLiteral("<p><span style='color:#ff0000;font-size:40px'><b>ПРЫЖОК</b></span>"
+                               "<img src='x.png'></p><table><tr><td>А</td><td>Б</td></tr></table>"));
+    QApplication::clipboard()->setMimeData(md);
+    h->mmSelAll();
+    h->mmPaste();
+    const QStringList lines = h.lines();
+    EXPECT_EQ(lines.value(0), QStringLiteral("ПРЫЖОК"));
+    for (QTextBlock b = h->document()->begin(); b.isValid(); b = b.next()) {
+        EXPECT_FALSE(b.text().contains(QChar::ObjectReplacementCharacter));
+        EXPECT_FALSE(b.text().contains(QChar::LineSeparator));
+    }
+    EXPECT_EQ(h->document()->rootFrame()->childFrames().size(), 0);
+    const QTextCharFormat f = h->document()->begin().begin().fragment().charFormat();
+    EXPECT_FALSE(f.hasProperty(QTextFormat::FontWeight));
+    EXPECT_FALSE(f.hasProperty(QTextFormat::FontPixelSize));
+}
+
+TEST(AlgorithmEditorClipboard, PasteIntoReadOnlyEditorChangesNothing)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ШАГ"));
+    auto *md = new QMimeData;
+    md->setText(QStringLiteral("ПРЫЖОК"));
+    QApplication::clipboard()->setMimeData(md);
+    h->setReadOnly(true);
+    h->mmPaste();
+    h->mmCut();
+    EXPECT_EQ(h->toPlainText(), QStringLiteral("ШАГ"));
+}
+
+TEST(AlgorithmEditorLines, SelectLineSelectsExactlyTheLineText)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("НАЧАЛО АЛГОРИТМА\nШАГ\n\nКОНЕЦ АЛГОРИТМА"));
+    h->SelectLine(1);
+    EXPECT_EQ(h->textCursor().selectedText(), QStringLiteral("ШАГ"));
+    EXPECT_EQ(h->textCursor().position(), h->document()->findBlockByNumber(1).position());
+    h->SelectLine(2);
+    EXPECT_EQ(h->textCursor().selectedText(), QString());
+    EXPECT_EQ(h->caretLineColumn().line, 2);
+    h->SelectLine(3);
+    EXPECT_EQ(h->textCursor().selectedText(), QStringLiteral("КОНЕЦ АЛГОРИТМА"));
+    h->SelectLine(99);   // past the end: caret at the end, nothing selected
+    EXPECT_FALSE(h->textCursor().hasSelection());
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn{3, 15}));
+
+    h->setCaret(1, 2);
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 2}));
+    h->setCaret(1, 50);
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 3}));
+    h->setCaret(-4, 0);
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn{0, 0}));
+}
+
+TEST(AlgorithmEditorLines, PanelCounts)
+{
+    struct Case {
+        const char *text;
+        bool emptyCountsOne;
+        const char *panel1;
+    } cases[] = {
+        {"", true, "Всего строк: 1"},
+        {"", false, "Всего строк: 0"},
+        {"ШАГ", false, "Всего строк: 1"},
+        {"ШАГ\n", false, "Всего строк: 1"},
+        {"\n", false, "Всего строк: 1"},
+        {"ШАГ\n\nШАГ\n\n", true, "Всего строк: 4"},
+    };
+    for (const Case &c : cases) {
+        EditorHarness h;
+        h.load(QString::fromUtf8(c.text));
+        h->refreshLinePanels(c.emptyCountsOne);
+        EXPECT_EQ(h.panel1, QString::fromUtf8(c.panel1)) << c.text;
+    }
+
+    EditorHarness h(Language::Eng);
+    h.load(QStringLiteral("STEP\n"));
+    h->setCaret(1, 0);
+    h->refreshLinePanels(true);
+    EXPECT_EQ(h.panel1, QStringLiteral("Lines total: 1"));
+    EXPECT_EQ(h.panel2, QStringLiteral("Current line: 2"));
+    h->setLanguage(Language::Rom);
+    h->refreshLinePanels(true);
+    EXPECT_EQ(h.panel1, QStringLiteral("Total linii: 1"));
+    EXPECT_EQ(h.panel2, QStringLiteral("Linia curenta: 2"));
+    h->setLanguage(Language::Unknown);   // keeps the labels it has
+    h->refreshLinePanels(true);
+    EXPECT_EQ(h.panel1, QStringLiteral("Total linii: 1"));
+}
+
+TEST(AlgorithmEditorLines, KeyShowsTheCountBeforeTheKeyAndClickShowsTheLineAtOnce)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8"));
+    h->setCaret(7, 1);
+    h.key(Qt::Key_Return);
+    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 8"));
+    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 8"));
+    h->refreshLinePanels(true);   // the timer's tick
+    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 8"));   // the new last line is empty
+    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 9"));
+
+    const QRect r = h->cursorRect(QTextCursor(h->document()->findBlockByNumber(6)));
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, Qt::NoModifier, r.center() + QPoint(2, 0));
+    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 7"));
+}
+
+TEST(AlgorithmEditorLines, ClearAsksAndKeepsTheTextOnNo)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ШАГ\nПРЫЖОК"));
+    h.prompts.answers.enqueue(false);
+    h->mmClearAlg();
+    EXPECT_EQ(h.prompts.questions, QStringList{QStringLiteral("Действительно очистить алгоритм?")});
+    EXPECT_EQ(h->toPlainText(), QStringLiteral("ШАГ\nПРЫЖОК"));
+    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 2"));
+
+    QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
+    h.prompts.answers.enqueue(true);
+    h->mmClearAlg();
+    EXPECT_EQ(h->toPlainText(), QString());
+    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 1"));
+    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 1"));
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST(AlgorithmEditorLines, ContextMenuIsLeftToTheWindow)
+{
+    EditorHarness h;
+    QSignalSpy asked(h.ed.get(), &AlgorithmEditor::contextMenuRequested);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), h->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(h->viewport(), &e);
+    EXPECT_EQ(asked.count(), 1);
+}
