@@ -22,6 +22,10 @@ StyledText readPlainText(const QByteArray &data);            // Windows-1251, or
 StyledText readProgramData(const QByteArray &data);          // RTF first, then plain text
 QByteArray writeRtf(const StyledText &text);
 QStringList plainLines(const StyledText &text);
+// The colour of every character of the line; black where the runs fall short.
+QList<QRgb> characterColors(const StyledLine &line);
+// Same lines with the same character colours, however the runs are cut.
+bool sameContent(const StyledText &a, const StyledText &b);
 
 // File level. On failure returns false and puts the system's reason into *error.
 bool loadProgramFile(const QString &path, StyledText &out, QString *error);

@@ -1,0 +1,28 @@
+#pragma once
+#include <QByteArrayView>
+#include <QChar>
+#include <QString>
+#include <array>
+#include <memory>
+#include <unordered_map>
+
+// Decodes 8-bit text in Windows code pages, as RTF files declare them by number.
+class CodePageDecoder {
+public:
+    CodePageDecoder();
+    ~CodePageDecoder();
+    // Appends the decoded bytes to out. Unknown code pages decode as Windows-1251.
+    void decode(int codePage, QByteArrayView bytes, QString &out);
+
+private:
+    struct Page;
+    Page &page(int codePage);
+    std::unordered_map<int, std::unique_ptr<Page>> m_pages;
+};
+
+// The code page an RTF \fcharsetN stands for; 0 when the charset names none (default,
+// symbol, unknown), so the document's code page applies.
+int codePageForCharset(int charset);
+
+// Windows-1251 byte of a character, or -1 when the code page has none.
+int windows1251Byte(char16_t c);
