@@ -7,10 +7,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <cstdio>
 
 namespace {
@@ -70,21 +68,13 @@ void printFatal(const QString &file, const QString &text)
 
 bool readProgram(const QString &path, QStringList &lines)
 {
-    // Plain text only until the program-file reader is available.
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        err(QStringLiteral("trakmil: cannot read %1: %2").arg(path, f.errorString()));
+    StyledText styled;
+    QString error;
+    if (!loadProgramFile(path, styled, &error)) {
+        err(QStringLiteral("trakmil: cannot read %1: %2").arg(path, error));
         return false;
     }
-    QByteArray data = f.readAll();
-    QString text;
-    if (data.startsWith("\xEF\xBB\xBF")) {
-        text = QString::fromUtf8(data.mid(3));
-    } else {
-        QStringDecoder dec("windows-1251");
-        text = dec.decode(data);
-    }
-    lines = splitLines(text);
+    lines = plainLines(styled);
     return true;
 }
 

@@ -249,3 +249,17 @@ TEST_F(HeadlessCli, ExportWritesTheFieldPictureAlsoAfterAnError)
     EXPECT_EQ(o.exitCode, 2);
     EXPECT_FALSE(o.err.isEmpty());
 }
+
+TEST_F(HeadlessCli, RichTextProgramFilesAreReadLikeTheWindowReadsThem)
+{
+    const QString path = dir.filePath("rich.tkm");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0 Courier New;}}"
+            "{\\colortbl ;\\red255\\green0\\blue0;}\n"
+            "\\cf1 ALGORITHM BEGIN\\par\nSTEP\\par\n\\cf0 ALGORITHM END\\par\n}");
+    f.close();
+    const Outcome o = run(path);
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_EQ(o.out, QStringList{"result=end ticks=4 x=1 y=0 heading=0 visible=1 line=0 border=0"});
+}
