@@ -1,0 +1,37 @@
+#pragma once
+#include <QDialog>
+#include <QStringList>
+
+class QPushButton;
+class QTextEdit;
+
+// The message window through which program errors are reported: the heading as its
+// caption, the explanation texts as its lines. Created once and reused; every report
+// starts from an empty window.
+class Tmessaga : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tmessaga(QWidget *parent = nullptr);
+
+    // Fills the window and shows it modally; returns when the user has closed it.
+    void ReportError(const QString &heading, const QStringList &texts);
+
+    QTextEdit *REmess = nullptr;
+    QPushButton *Button1 = nullptr;
+
+    // Lines of the text box as shown, for callers that need to read it back.
+    QStringList lines() const;
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void appendText(const QString &text);
+    bool hasLines_ = false;   // an empty first line still counts as a line
+};
+
+// Puts a dialog in the middle of its parent's window (or of the screen without one).
+void centreOnParent(QWidget *dialog);

@@ -1,0 +1,31 @@
+#pragma once
+#include "common/Prompts.h"
+#include <QPointer>
+
+class QWidget;
+class Tmessaga;
+
+// The real dialogs behind Prompts, all modal over the given parent window.
+class QtPrompts : public Prompts {
+public:
+    // Creates the message window as a child of parent (owned by this object if parent
+    // is null).
+    explicit QtPrompts(QWidget *parent);
+    ~QtPrompts() override;
+
+    void messageWindow(const QString &heading, const QStringList &texts) override;
+    void message(const QString &text) override;
+    bool question(const QString &text) override;
+    QString openFile(const QString &title, const QString &filter) override;
+    QString saveFile(const QString &title, const QString &filter,
+                     const QString &defaultSuffix) override;
+
+    Tmessaga *messaga() const { return messaga_; }
+    // The folder the file dialogs start in; follows the last file chosen.
+    QString lastDirectory() const { return lastDir_; }
+
+private:
+    QWidget *parent_;
+    QPointer<Tmessaga> messaga_;
+    QString lastDir_;
+};
