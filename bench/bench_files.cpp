@@ -1,0 +1,110 @@
+// Opening and saving a 10,000-line coloured program: bytes <-> lines <-> editor document.
+#include "docs/DocumentConvert.h"
+#include "docs/ProgramFile.h"
+
+#include <QGuiApplication>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+StyledText program()
+{
+    static const char *const lines[] = {"НАЧАЛО АЛГОРИТМА", "ПОВТОРИ 4 РАЗ", "ШАГ",
+                                        "ПОВЕРНИ НАПРАВО", "КОНЕЦ ЦИКЛА", "* комментарий: квадрат",
+                                        "ЦВЕТ КРАСНЫЙ", "ПОКА НЕ СТЕНА", "ПРЫЖОК", "ВЫЗОВ УЗОР"};
+    static const QRgb colors[] = {0x000080, 0x0000FF, 0x800000, 0x008000, 0x008080,
+                                  0x808080, 0x800080, 0xFF00FF, 0xC0C0C0, 0x000000};
+    StyledText text;
+    for (int i = 0; i < 10000; ++i) {
+        const QString s = QString::fromUtf8(lines[i % 10]);
+        StyledLine line{s, {ColorRun{int(s.size()), colors[i % 10]}}};
+        if (i % 7 == 0 && s.size() > 4)   // a line being recoloured has two colours
+            line.runs = {ColorRun{4, colors[(i + 1) % 10]}, ColorRun{int(s.size()) - 4, colors[i % 10]}};
+        text.append(line);
+    }
+    return text;
+}
+
+QTextCharFormat baseFormat()
+{
+    QTextCharFormat f;
+    f.setFontFamilies({QStringLiteral("Times New Roman")});
+    f.setFontPointSize(12);
+    return f;
+}
+
+void BM_WriteRtf(benchmark::State &state)
+{
+    const StyledText text = program();
+    for (auto _ : state) benchmark::DoNotOptimize(writeRtf(text));
+}
+BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond);
+
+void BM_ReadRtf(benchmark::State &state)
+{
+    const QByteArray rtf = writeRtf(program());
+    for (auto _ : state) benchmark::DoNotOptimize(readProgramData(rtf));
+    state.SetBytesProcessed(state.iterations() * rtf.size());
+}
+BENCHMARK(BM_ReadRtf)->Unit(benchmark::kMillisecond);
+
+void BM_DocumentFromStyled(benchmark::State &state)
+{
+    const StyledText text = program();
+    QTextDocument doc;
+    for (auto _ : state) setDocumentFromStyled(doc, text, baseFormat());
+}
+BENCHMARK(BM_DocumentFromStyled)->Unit(benchmark::kMillisecond);
+
+void BM_StyledFromDocument(benchmark::State &state)
+{
+    QTextDocument doc;
+    setDocumentFromStyled(doc, program(), baseFormat());
+    for (auto _ : state) benchmark::DoNotOptimize(styledFromDocument(doc));
+}
+BENCHMARK(BM_StyledFromDocument)->Unit(benchmark::kMillisecond);
+
+// The whole Open and Save paths, without the disk.
+void BM_OpenIntoDocument(benchmark::State &state)
+{
+    const QByteArray rtf = writeRtf(program());
+    QTextDocument doc;
+    for (auto _ : state) setDocumentFromStyled(doc, readProgramData(rtf), baseFormat());
+}
+BENCHMARK(BM_OpenIntoDocument)->Unit(benchmark::kMillisecond);
+
+// As above, with the layout an editor would do for the whole text.
+void BM_OpenIntoLaidOutDocument(benchmark::State &state)
+{
+    const QByteArray rtf = writeRtf(program());
+    QTextDocument doc;
+    doc.setTextWidth(600);
+    for (auto _ : state) {
+        setDocumentFromStyled(doc, readProgramData(rtf), baseFormat());
+        benchmark::DoNotOptimize(doc.size());
+    }
+}
+BENCHMARK(BM_OpenIntoLaidOutDocument)->Unit(benchmark::kMillisecond);
+
+void BM_SaveFromDocument(benchmark::State &state)
+{
+    QTextDocument doc;
+    setDocumentFromStyled(doc, program(), baseFormat());
+    for (auto _ : state) benchmark::DoNotOptimize(writeRtf(styledFromDocument(doc)));
+}
+BENCHMARK(BM_SaveFromDocument)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
