@@ -18,7 +18,7 @@ public:
     QQueue<bool> answers;           // question answers; Yes when empty
     QQueue<QString> openPaths;      // openFile answers; "" (cancel) when empty
     QQueue<QString> savePaths;      // saveFile answers; "" (cancel) when empty
-    QStringList openTitles, openFilters, saveFilters, saveSuffixes;
+    QStringList openTitles, openFilters, saveTitles, saveFilters, saveSuffixes;
     std::function<void()> onMessageWindow;   // runs while the "modal" window is open
 
     void messageWindow(const QString &heading, const QStringList &texts) override
@@ -38,8 +38,9 @@ public:
         openFilters << filter;
         return openPaths.isEmpty() ? QString() : openPaths.dequeue();
     }
-    QString saveFile(const QString &, const QString &filter, const QString &suffix) override
+    QString saveFile(const QString &title, const QString &filter, const QString &suffix) override
     {
+        saveTitles << title;
         saveFilters << filter;
         saveSuffixes << suffix;
         return savePaths.isEmpty() ? QString() : savePaths.dequeue();

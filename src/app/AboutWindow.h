@@ -1,0 +1,75 @@
+#pragma once
+#include <QDialog>
+#include <QLabel>
+#include <QStringList>
+
+class Prompts;
+class QFrame;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+// A picture that answers a click.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+};
+
+// The about window: version page and a small photo carousel. Created once, shown modally
+// on demand; its message boxes go through Prompts.
+class TAboutme : public QDialog {
+    Q_OBJECT
+public:
+    TAboutme(Prompts &prompts, QWidget *parent = nullptr);
+
+    void showAbout();
+
+    // The text shown at a click count, empty between the thresholds and after the last.
+    static QString clickText(int count);
+    // What a double-click on the free area says about the operating system.
+    static QString osFamilyText(bool ntFamily);
+    // Every platform this program runs on belongs to the NT side of that old divide.
+    static bool isNtFamily() { return true; }
+
+    int clickCount() const { return clicks_; }
+    int visiblePhoto() const;            // 0..3, or -1 if none
+    QStringList photoCaptions() const { return captions_; }
+
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *TabSheet1 = nullptr;
+    QWidget *TabSheet2 = nullptr;
+    QFrame *Panel1 = nullptr;
+    ClickableLabel *Image1 = nullptr;
+    QLabel *productName = nullptr;
+    QLabel *versionLabel = nullptr;
+    QLabel *vers = nullptr;
+    QLabel *feedback = nullptr;
+    QLabel *support = nullptr;
+    QLabel *feedbackPicture = nullptr;
+    QLabel *supportPicture = nullptr;
+    QLabel *f[4] = {};
+    QPlainTextEdit *Memo1 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *Button1 = nullptr;
+
+public slots:
+    void nextPhoto();
+    void imageClicked();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void showPhoto(int index);
+
+    Prompts &prompts_;
+    QStringList captions_;
+    int clicks_ = 0;
+};

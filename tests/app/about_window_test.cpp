@@ -1,0 +1,121 @@
+#include "app/AboutWindow.h"
+#include "common/ModalHelper.h"
+#include "common/ScriptedPrompts.h"
+
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const int kThresholds[] = {1, 4, 7, 10, 15, 20, 25, 30, 40, 50, 60, 70,
+                           80, 90, 95, 100, 120, 150, 160, 200, 220};
+
+void clickImage(TAboutme &about) { QTest::mouseClick(about.Image1, Qt::LeftButton); }
+
+} // namespace
+
+TEST(AboutWindow, CreatedWithVersionAndFixedSize)
+{
+    ScriptedPrompts prompts;
+    TAboutme about(prompts);
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе"));
+    EXPECT_EQ(about.vers->text(), QStringLiteral("1.10 от 10.01.2007"));
+    EXPECT_EQ(about.size(), QSize(357, 349));
+    EXPECT_EQ(about.minimumSize(), about.maximumSize());
+    EXPECT_EQ(about.PageControl1->tabText(0), QStringLiteral("Версия"));
+    EXPECT_EQ(about.PageControl1->tabText(1), QStringLiteral("Фото"));
+    EXPECT_EQ(about.photoCaptions().size(), 4);
+    EXPECT_EQ(about.photoCaptions().removeDuplicates(), 0);
+}
+
+TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounter)
+{
+    ScriptedPrompts prompts;
+    QWidget parent;
+    parent.setGeometry(50, 50, 704, 544);
+    TAboutme about(prompts, &parent);
+    for (int round = 0; round < 2; ++round) {
+        int photo = -1, page = -1, clicks = -1, panelWidth = -1;
+        QString memo;
+        whenModal([&](QWidget *) {
+            photo = about.visiblePhoto();
+            page = about.PageControl1->currentIndex();
+            clicks = about.clickCount();
+            panelWidth = about.Panel1->width();
+            memo = about.Memo1->toPlainText();
+            // leave the window in a different state for the next show
+            for (int i = 0; i < 5; ++i) clickImage(about);
+            about.PageControl1->setCurrentIndex(1);
+            about.Button3->click();
+            about.Button3->click();
+            about.Panel1->resize(200, about.Panel1->height());
+            about.Button1->click();
+        });
+        about.showAbout();
+        SCOPED_TRACE(round);
+        EXPECT_FALSE(about.isVisible());
+        EXPECT_EQ(photo, 0);
+        EXPECT_EQ(page, 0);
+        EXPECT_EQ(clicks, 0);
+        EXPECT_EQ(panelWidth, 345);
+        EXPECT_EQ(memo, about.photoCaptions().at(0));
+    }
+}
+
+TEST(AboutWindow, NextCyclesThroughTheFourPictures)
+{
+    ScriptedPrompts prompts;
+    TAboutme about(prompts);
+    about.show();
+    const int expected[] = {1, 2, 3, 0, 1};
+    for (int press = 0; press < 5; ++press) {
+        QTest::mouseClick(about.Button3, Qt::LeftButton);
+        SCOPED_TRACE(press + 1);
+        EXPECT_EQ(about.visiblePhoto(), expected[press]);
+        int shown = 0;
+        for (QLabel *f : about.f) shown += f->isHidden() ? 0 : 1;
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(about.Memo1->toPlainText(), about.photoCaptions().at(expected[press]));
+    }
+}
+
+TEST(AboutWindow, PictureClicksSpeakOnlyAtTheThresholds)
+{
+    ScriptedPrompts prompts;
+    TAboutme about(prompts);
+    about.show();
+    QStringList expected;
+    for (int n = 1; n <= 300; ++n) {
+        clickImage(about);
+        if (std::find(std::begin(kThresholds), std::end(kThresholds), n) != std::end(kThresholds))
+            expected << TAboutme::clickText(n);
+        ASSERT_EQ(prompts.messages, expected) << "after click " << n;
+    }
+    EXPECT_EQ(expected.size(), 21);
+    EXPECT_EQ(expected.removeDuplicates(), 0);
+    for (const QString &t : expected) EXPECT_FALSE(t.trimmed().isEmpty());
+    EXPECT_TRUE(TAboutme::clickText(221).isEmpty());
+    EXPECT_TRUE(TAboutme::clickText(0).isEmpty());
+}
+
+TEST(AboutWindow, DoubleClickOnTheFreeAreaNamesTheSystemFamily)
+{
+    ScriptedPrompts prompts;
+    TAboutme about(prompts);
+    about.show();
+    // below the pages, left of the OK button
+    QTest::mouseDClick(&about, Qt::LeftButton, {}, QPoint(20, 330));
+    EXPECT_EQ(prompts.messages, QStringList{"Windows NT/2000/XP"});
+
+    // on a control it is not the window's double-click
+    prompts.messages.clear();
+    QTest::mouseDClick(about.PageControl1->currentWidget(), Qt::LeftButton, {}, QPoint(300, 260));
+    QTest::mouseDClick(about.Button1, Qt::LeftButton);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    EXPECT_EQ(TAboutme::osFamilyText(false), QStringLiteral("Windows 95/98"));
+}

@@ -1,0 +1,98 @@
+#include "common/MessageWindow.h"
+#include "common/ModalHelper.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Seen {
+    QString title;
+    QStringList lines;
+    bool modal = false;
+};
+
+// Reports once, records what the open window shows, then closes it the given way.
+Seen reportAndClose(Tmessaga &w, const QString &heading, const QStringList &texts,
+                    std::function<void(Tmessaga &)> close)
+{
+    Seen seen;
+    whenModal([&](QWidget *active) {
+        seen.modal = active == &w;
+        seen.title = w.windowTitle();
+        seen.lines = w.lines();
+        close(w);
+    });
+    w.ReportError(heading, texts);
+    return seen;
+}
+
+void clickOk(Tmessaga &w) { QTest::mouseClick(w.Button1, Qt::LeftButton); }
+void closeBox(Tmessaga &w) { w.close(); }
+
+} // namespace
+
+TEST(MessageWindow, ShowsHeadingAndOneLinePerTextLine)
+{
+    Tmessaga w;
+    const Seen seen = reportAndClose(w, QStringLiteral("Ошибка #04"),
+                                     {QStringLiteral("первая\nвторая"), QStringLiteral("третья")},
+                                     clickOk);
+    EXPECT_TRUE(seen.modal);
+    EXPECT_EQ(seen.title, QStringLiteral("Ошибка #04"));
+    EXPECT_EQ(seen.lines, (QStringList{"первая", "вторая", "третья"}));
+}
+
+TEST(MessageWindow, EmptiedWhenClosedByButtonOrCloseBox)
+{
+    for (auto close : {&clickOk, &closeBox}) {
+        Tmessaga w;
+        reportAndClose(w, QStringLiteral("H"), {QStringLiteral("a"), QStringLiteral("b")}, close);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_TRUE(w.windowTitle().isEmpty());
+        EXPECT_TRUE(w.REmess->toPlainText().isEmpty());
+        EXPECT_TRUE(w.lines().isEmpty());
+    }
+}
+
+TEST(MessageWindow, EveryReportStartsEmpty)
+{
+    Tmessaga w;
+    reportAndClose(w, QStringLiteral("one"), {QStringLiteral("old line")}, clickOk);
+    const Seen second = reportAndClose(w, QStringLiteral("two"), {QStringLiteral("new line")}, clickOk);
+    EXPECT_EQ(second.title, QStringLiteral("two"));
+    EXPECT_EQ(second.lines, QStringList{"new line"});
+}
+
+TEST(MessageWindow, LinesAreShownExactlyAsGiven)
+{
+    // Texts quote the user's program lines: markup, carriage returns and blank lines
+    // must come through as they are.
+    Tmessaga w;
+    const Seen seen = reportAndClose(
+        w, QStringLiteral("H"),
+        {QStringLiteral("Ошибка в строке 3 (\"<b>шаг</b> &amp;\")"), QStringLiteral("x\r\n\r\ny"),
+         QString()},
+        clickOk);
+    EXPECT_EQ(seen.lines, (QStringList{"Ошибка в строке 3 (\"<b>шаг</b> &amp;\")", "x", "", "y", ""}));
+}
+
+TEST(MessageWindow, OpensCentredOnItsParent)
+{
+    QWidget parent;
+    parent.setGeometry(100, 120, 700, 500);
+    parent.show();
+    Tmessaga w(&parent);
+    QPoint centre;
+    whenModal([&](QWidget *) {
+        centre = w.frameGeometry().center();
+        clickOk(w);
+    });
+    w.ReportError(QStringLiteral("H"), {QStringLiteral("t")});
+    const QPoint expected = parent.frameGeometry().center();
+    EXPECT_LE(std::abs(centre.x() - expected.x()), 2);
+    EXPECT_LE(std::abs(centre.y() - expected.y()), 2);
+    EXPECT_EQ(w.size(), QSize(298, 118));
+}
