@@ -96,3 +96,20 @@ TEST(MessageWindow, OpensCentredOnItsParent)
     EXPECT_LE(std::abs(centre.y() - expected.y()), 2);
     EXPECT_EQ(w.size(), QSize(298, 118));
 }
+
+TEST(MessageWindow, ReportWhileOpenJoinsTheOpenWindow)
+{
+    Tmessaga w;
+    QStringList seen;
+    bool returnedAtOnce = false;
+    whenModal([&](QWidget *) {
+        w.ReportError(QStringLiteral("second"), {QStringLiteral("more")});
+        returnedAtOnce = w.isVisible();   // still the first, still open
+        seen = w.lines();
+        clickOk(w);
+    });
+    w.ReportError(QStringLiteral("first"), {QStringLiteral("text")});
+    EXPECT_TRUE(returnedAtOnce);
+    EXPECT_EQ(seen, (QStringList{"text", "more"}));
+    EXPECT_TRUE(w.lines().isEmpty());
+}
