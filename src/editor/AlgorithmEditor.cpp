@@ -297,23 +297,55 @@ void AlgorithmEditor::onContentsChanged()
 void AlgorithmEditor::changeAtCaret(const std::function<void(QTextCursor &)> &edit)
 {
     QTextCursor c = textCursor();
+    const Snapshot before = snapshot();
     c.beginEditBlock();
     edit(c);
     setTextCursor(c);
-    c.endEditBlock();   // the change handler runs here, once, with the caret in place
+    finishEdit(c, before);
     ensureCursorVisible();
+}
+
+AlgorithmEditor::Snapshot AlgorithmEditor::snapshot() const
+{
+    const QTextBlock b = caretBlock();
+    return {document()->characterCount(), b.blockNumber(), b.text()};
+}
+
+void AlgorithmEditor::finishEdit(QTextCursor &block, const Snapshot &before)
+{
+    const bool changed = document()->characterCount() != before.characters ||
+                         line(before.line) != before.lineText;
+    // Colouring inside the same edit costs the toolkit one layout pass instead of two.
+    if (changed && paintForChange()) {
+        {
+            ChangeHold hold(this);
+            block.endEditBlock();
+        }
+        m_pendingChange = false;
+        emit documentChanged();
+    } else if (!changed) {
+        // A key handler's colouring alone is no text change.
+        ChangeHold hold(this);
+        block.endEditBlock();
+    } else {
+        block.endEditBlock();   // the "**" row: the change handler runs from the notification
+    }
+}
+
+bool AlgorithmEditor::paintForChange()
+{
+    if (!m_changeColours) return true;
+    const ChangeRule r = ClassifyOnChange(NormalizeLine(caretBlock().text()), *m_lexicon);
+    if (r.kind != ChangeRule::Paint) return false;
+    PaintCaretLine(r.color);
+    return true;
 }
 
 void AlgorithmEditor::docChange()
 {
-    if (m_changeColours) {
-        const ChangeRule r = ClassifyOnChange(NormalizeLine(caretBlock().text()), *m_lexicon);
-        if (r.kind == ChangeRule::OpenExtendedSettings) {
-            replaceCaretLine(QStringLiteral("*"));   // a change of its own: handled nested
-            if (openExtendedSettings) openExtendedSettings();
-        } else {
-            PaintCaretLine(r.color);
-        }
+    if (!paintForChange()) {
+        replaceCaretLine(QStringLiteral("*"));   // a change of its own: handled nested
+        if (openExtendedSettings) openExtendedSettings();
     }
     emit documentChanged();
 }
@@ -345,13 +377,15 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
-    if (isCharacterKey(e)) docKeyPress();
-    // Typed characters become one undo group that a colouring can join; the change
-    // handler runs once the key has fully taken effect.
+    // The key, its colourings and its change handling form one undo group and one edit;
+    // the change handler runs once the key has fully taken effect.
+    const Snapshot before = snapshot();
     QTextCursor block = textCursor();
     block.beginEditBlock();
+    if (isCharacterKey(e)) docKeyPress();
     QTextEdit::keyPressEvent(e);
-    block.endEditBlock();
+    finishEdit(block, before);
+    if (e->isAccepted()) ensureCursorVisible();
 }
 
 void AlgorithmEditor::inputMethodEvent(QInputMethodEvent *e)

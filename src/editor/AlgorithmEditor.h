@@ -122,6 +122,19 @@ private:
     // Runs `edit` on a cursor at the caret as one change and one undo step; the caret
     // goes where the cursor ends before the change handler runs.
     void changeAtCaret(const std::function<void(QTextCursor &)> &edit);
+    // What tells whether an edit changed the text: any change alters the length or the
+    // line the caret stood on.
+    struct Snapshot {
+        int characters;
+        int line;
+        QString lineText;
+    };
+    Snapshot snapshot() const;
+    // Ends the edit block `block` opened; a text change inside it is handled once.
+    void finishEdit(QTextCursor &block, const Snapshot &before);
+    // The change handler's colouring; false for the "**" row, which needs a change of
+    // its own and so cannot happen inside another edit.
+    bool paintForChange();
 
     // Holds the automatic change handling while the program makes a change whose
     // handling it runs itself.

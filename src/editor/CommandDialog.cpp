@@ -13,8 +13,32 @@ CommandDialog::CommandDialog(AlgorithmEditor &editor, Prompts &prompts, QSize cl
       m_editor(editor), m_prompts(prompts)
 {
     setModal(true);
+    // The places and sizes are made for a small dialog font.
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
     setFixedSize(client);
+    m_client = client;
 }
+
+void CommandDialog::fitWidth(int minRight)
+{
+    const int w = std::max(m_client.width(), minRight);
+    setFixedSize(w, m_client.height());
+    if (m_bevel) {
+        const int margin = m_client.width() - (m_bevel->x() + m_bevelWidth0);
+        m_bevel->resize(w - m_bevel->x() - margin, m_bevel->height());
+    }
+}
+
+int CommandDialog::comboWidthFor(const QStringList &items, int minimum) const
+{
+    int w = 0;
+    for (const QString &t : items) w = std::max(w, textWidth(t));
+    return std::max(minimum, w + 34);   // room for the frame and the arrow
+}
+
+int CommandDialog::textWidth(const QString &t) const { return fontMetrics().horizontalAdvance(t); }
 
 int CommandDialog::run()
 {
@@ -34,6 +58,8 @@ QFrame *CommandDialog::makeBevel(const QRect &r)
     f->setFrameShadow(QFrame::Sunken);
     f->setGeometry(r);
     f->lower();
+    m_bevel = f;
+    m_bevelWidth0 = r.width();
     return f;
 }
 

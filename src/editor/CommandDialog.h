@@ -27,9 +27,19 @@ protected:
     const Lexicon &lex() const { return m_editor.lexicon(); }
     const MessageCatalogue &messages() const;
     void setCaption(QWidget *w, int index) const;
+    // Widens the dialog (and its frame) so that a control ending at minRight fits;
+    // captions in some Languages are longer than the places were made for.
+    void fitWidth(int minRight);
+    int textWidth(const QString &t) const;
+    int comboWidthFor(const QStringList &items, int minimum) const;
 
     AlgorithmEditor &m_editor;
     Prompts &m_prompts;
+
+private:
+    QSize m_client;
+    QFrame *m_bevel = nullptr;
+    int m_bevelWidth0 = 0;
 };
 
 // "ОК" in Cyrillic letters, as most of the dialogs have it.

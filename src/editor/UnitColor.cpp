@@ -82,6 +82,15 @@ void TFormColor::prepare()
     for (int i = 0; i < ColorTable::Count; ++i)
         ColorComboBox1->addItem(swatch(ColorTable::value(i)), ColorTable::name(i, lang));
     ColorComboBox1->setCurrentIndex(-1);
+
+    // Longer captions widen the radio buttons, the group and the window.
+    int right = ColorComboBox1->x() + ColorComboBox1->width();
+    for (QRadioButton *r : {RadioButton1, RadioButton2, RadioButton3}) {
+        r->resize(std::max(r == RadioButton1 ? 121 : 145, r->sizeHint().width()), r->height());
+        right = std::max(right, r->x() + r->width());
+    }
+    GroupBox1->resize(std::max(169, right + 8), GroupBox1->height());
+    fitWidth(GroupBox1->x() + GroupBox1->width() + 4);
 }
 
 void TFormColor::Button1Click()

@@ -77,11 +77,32 @@ void TConditionIf::prepare()
     setCaption(ThenElseElse, DialogCaptions::ElseLabel);
     setCaption(ThenElseCommand2, DialogCaptions::Command2Placeholder);
     setCaption(Button2, DialogCaptions::CancelLoopCondition);
+    const QStringList tests = {lex().kwBorder, lex().kwLine, lex().kwNotBorder, lex().kwNotLine};
     const int chosen = ComboBox1->currentIndex();
     ComboBox1->clear();
-    ComboBox1->addItems({lex().kwBorder, lex().kwLine, lex().kwNotBorder, lex().kwNotLine});
+    ComboBox1->addItems(tests);
     ComboBox1->setCurrentIndex(chosen);
+    fitToCaptions(tests);
     ComboBox1->setFocus();
+}
+
+void TConditionIf::fitToCaptions(const QStringList &tests)
+{
+    auto widest = [](std::initializer_list<QLabel *> labels) {
+        int w = 0;
+        for (QLabel *l : labels) w = std::max(w, l->x() + l->width());
+        return w;
+    };
+    ComboBox1->setGeometry(std::max(73, Label1->x() + Label1->width() + 6), 24,
+                           comboWidthFor(tests, 89), 21);
+    GroupBox1->resize(std::max(81, widest({ThenOnlyThen, ThenOnlyCommand}) + 8), 73);
+    const int x2 = std::max(112, GroupBox1->x() + GroupBox1->width() + 15);
+    GroupBox2->setGeometry(
+        x2, 72,
+        std::max(89, widest({ThenElseThen, ThenElseCommand1, ThenElseElse, ThenElseCommand2}) + 8),
+        73);
+    RadioButton2->move(x2 + 11, RadioButton2->y());
+    fitWidth(std::max(ComboBox1->x() + ComboBox1->width(), x2 + GroupBox2->width()) + 15);
 }
 
 void TConditionIf::Button1Click()

@@ -29,5 +29,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void fitToCaptions(const QStringList &tests);
     bool m_thenElse = false;
 };

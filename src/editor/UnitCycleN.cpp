@@ -30,6 +30,9 @@ void TCycleN::prepare()
     setCaption(Label1, DialogCaptions::CycleNBefore);
     setCaption(Label2, DialogCaptions::CycleNAfter);
     setCaption(Button2, DialogCaptions::Cancel);
+    SpinEdit1->move(std::max(96, Label1->x() + Label1->width() + 6), SpinEdit1->y());
+    Label2->move(SpinEdit1->x() + SpinEdit1->width() + 7, Label2->y());
+    fitWidth(Label2->x() + Label2->width() + 24);
     SpinEdit1->setFocus();
     SpinEdit1->selectAll();
 }

@@ -27,10 +27,14 @@ void TCycleWhile::prepare()
     setCaption(Label1, DialogCaptions::CycleWhileBefore);
     setCaption(Button2, DialogCaptions::CancelLoopCondition);
     // Written anew in the current Language; the test chosen last time stays chosen.
+    const QStringList tests = {lex().kwNotBorder, lex().kwNotLine, lex().kwBorder, lex().kwLine};
     const int chosen = ComboBox1->currentIndex();
     ComboBox1->clear();
-    ComboBox1->addItems({lex().kwNotBorder, lex().kwNotLine, lex().kwBorder, lex().kwLine});
+    ComboBox1->addItems(tests);
     ComboBox1->setCurrentIndex(chosen);
+    ComboBox1->setGeometry(std::max(112, Label1->x() + Label1->width() + 6), 31,
+                           comboWidthFor(tests, 89), 21);
+    fitWidth(ComboBox1->x() + ComboBox1->width() + 15);
     ComboBox1->setFocus();
 }
 

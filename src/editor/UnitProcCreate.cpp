@@ -27,6 +27,8 @@ void TProcedure_create::prepare()
     setCaption(this, DialogCaptions::ProcCreateCaption);
     setCaption(Label1, DialogCaptions::ProcNameLabel);
     setCaption(Button2, DialogCaptions::Cancel);
+    Edit1->move(std::max(72, Label1->x() + Label1->width() + 6), Edit1->y());
+    fitWidth(Edit1->x() + Edit1->width() + 24);
     Edit1->clear();
     Edit1->setFocus();
 }

@@ -129,6 +129,21 @@ TEST(AlgorithmEditorChange, ProgramReplacementRunsTheHandlerOnce)
     EXPECT_EQ(h->line(-1), QString());
 }
 
+TEST(AlgorithmEditorChange, KeyThatChangesNoTextReportsNoChange)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("УНИЧТОЖИТЬ"));
+    h->mmRefresh();
+    h->setCaret(0, 0);
+    QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
+    h.key(Qt::Key_Backspace);   // at the very start: nothing to delete
+    h.key(Qt::Key_Right);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_COLOR(h->lineColor(0), Teal);   // the key handler still coloured
+    h.key(Qt::Key_Delete);
+    EXPECT_EQ(changed.count(), 1);
+}
+
 TEST(AlgorithmEditorChange, ColouringIsNotAChange)
 {
     EditorHarness h;
