@@ -1,0 +1,81 @@
+#include "world/FieldPicture.h"
+#include "world/RobotWorld.h"
+#include "world/widgets/FieldView.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// One step with drawing, walking a closed square so the robot never leaves the field.
+void walkSquare(RobotWorld &world, benchmark::State &state)
+{
+    int n = 0;
+    for (auto _ : state) {
+        world.Robot_step();
+        if (++n == 10) {
+            n = 0;
+            world.Robot_rotate90();
+        }
+    }
+}
+
+void BM_StepOnPicture(benchmark::State &state)
+{
+    FieldPicture picture;
+    RobotWorld world;
+    world.setCanvas(&picture);
+    world.DrawField();
+    world.setColor(0xFF0000);
+    walkSquare(world, state);
+}
+BENCHMARK(BM_StepOnPicture);
+
+void BM_StepOnFieldView(benchmark::State &state)
+{
+    FieldView view;
+    RobotWorld world;
+    world.setCanvas(view.canvas());
+    world.DrawField();
+    world.setColor(0x0000FF);
+    walkSquare(world, state);
+}
+BENCHMARK(BM_StepOnFieldView);
+
+void BM_StepHeadless(benchmark::State &state)
+{
+    RobotWorld world;
+    world.DrawField();
+    walkSquare(world, state);
+}
+BENCHMARK(BM_StepHeadless);
+
+void BM_DrawField(benchmark::State &state)
+{
+    FieldPicture picture;
+    RobotWorld world;
+    world.setCanvas(&picture);
+    for (auto _ : state) world.DrawField();
+}
+BENCHMARK(BM_DrawField);
+
+void BM_DrawFieldOnView(benchmark::State &state)
+{
+    FieldView view;
+    RobotWorld world;
+    world.setCanvas(view.canvas());
+    for (auto _ : state) world.DrawField();
+}
+BENCHMARK(BM_DrawFieldOnView);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);   // fonts and pixmaps need the application object
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,132 @@
+#include "world/FieldPicture.h"
+
+#include <QDir>
+#include <QFont>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPen>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000u;
+
+// The picture's default font: 8-point sans-serif at 96 dpi, drawn without smoothing so
+// every text pixel is black or see-through white.
+QFont numberFont()
+{
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+} // namespace
+
+FieldPicture::FieldPicture()
+    : m_image(Width, Height, QImage::Format_RGB32)
+{
+    m_image.fill(White);
+}
+
+void FieldPicture::changed(const QRect &r)
+{
+    if (m_changed) m_changed(r & m_image.rect());
+}
+
+void FieldPicture::drawEmptyField(int poleX, int poleY)
+{
+    poleX = std::clamp(poleX, 0, int(RobotWorld::MaxX));
+    poleY = std::clamp(poleY, 0, int(RobotWorld::MaxY));
+
+    m_image.fill(White);
+    QPainter p(&m_image);
+    // Outlines follow the "right and bottom edge excluded" rule: an outline from (l, t)
+    // to (r, b) covers pixels l..r-1 and t..b-1.
+    auto box = [&p](int l, int t, int r, int b) {
+        p.fillRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1)), QColor::fromRgb(kBlack));
+        p.fillRect(QRect(QPoint(l + 1, t + 1), QPoint(r - 2, b - 2)), QColor::fromRgb(White));
+    };
+    box(1, 1, Width - 1, Height - 1);
+    for (int i = 1; i <= poleX; ++i)
+        for (int j = 1; j <= poleY; ++j)
+            box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
+
+    // Numbers are placed by the top-left corner of their text box.
+    p.setFont(numberFont());
+    p.setPen(QColor::fromRgb(kBlack));
+    const QFontMetrics fm(p.font());
+    auto number = [&](int k, int left, int top) {
+        const QString s = QString::number(k);
+        p.drawText(QRect(left, top, fm.horizontalAdvance(s) + 2, fm.height()),
+                   Qt::AlignLeft | Qt::AlignTop, s);
+    };
+    for (int k = 0; k <= poleY; ++k) number(k, 3, 20 * k + 12);
+    for (int k = 0; k <= poleX; ++k) number(k, 20 * k + 16, 3);
+    p.end();
+
+    changed(m_image.rect());
+}
+
+void FieldPicture::setPen(QRgb color, int width)
+{
+    m_penColor = 0xFF000000u | color;
+    m_penWidth = std::max(1, width);
+}
+
+void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
+{
+    const QPoint a = nodePixel(x0, y0), b = nodePixel(x1, y1);
+    QPainter p(&m_image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor::fromRgb(m_penColor), m_penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(a, b);
+    p.end();
+
+    const int m = m_penWidth / 2 + 2;
+    changed(QRect(a, b).normalized().adjusted(-m, -m, m, m));
+}
+
+void FieldPicture::showSprite(int heading, bool wipe)
+{
+    if (m_sprites) m_sprites->showSprite(heading, wipe);
+}
+
+void FieldPicture::showArrow(int heading)
+{
+    if (m_sprites) m_sprites->showArrow(heading);
+}
+
+void FieldPicture::moveSprite(int x, int y)
+{
+    if (m_sprites) m_sprites->moveSprite(x, y);
+}
+
+void FieldPicture::setSpriteVisible(bool visible)
+{
+    if (m_sprites) m_sprites->setSpriteVisible(visible);
+}
+
+bool FieldPicture::exportBmp(const QString &path, QString *error) const
+{
+    auto fail = [&](const QString &reason) {
+        if (error)
+            *error = QStringLiteral("Cannot create file \"%1\". %2")
+                         .arg(QDir::toNativeSeparators(path), reason);
+        return false;
+    };
+    if (path.isEmpty()) return fail(QStringLiteral("No file name given."));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    // See-through pixels are plain white in the picture, so the file shows them white.
+    QImageWriter writer(&file, "BMP");
+    if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) {
+        file.cancelWriting();
+        return fail(writer.errorString());
+    }
+    if (!file.commit()) return fail(file.errorString());
+    return true;
+}

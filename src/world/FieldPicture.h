@@ -1,0 +1,51 @@
+#pragma once
+#include "world/RobotWorld.h"
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+// The field picture `Pole`: frame, cell outlines, node numbers and the trace, drawn into
+// a 358 x 438 image whose white pixels are meant to be see-through when shown. It draws
+// the world's picture half itself and hands the sprite and arrow calls on to whoever
+// shows them (the field widget).
+class FieldPicture : public WorldCanvas {
+public:
+    static constexpr int Width = 358, Height = 438;
+    static constexpr QRgb White = 0xFFFFFFFFu;   // the see-through colour, as stored
+
+    FieldPicture();
+
+    // Node (x, y) lies on this pixel.
+    static QPoint nodePixel(int x, int y) { return QPoint(20 * x + 19, 20 * y + 19); }
+
+    const QImage &image() const { return m_image; }
+
+    // Receives showSprite/showArrow/moveSprite/setSpriteVisible; may be null.
+    void setSpriteCanvas(WorldCanvas *sprites) { m_sprites = sprites; }
+    // Told the rectangle of every change to the picture, so a view repaints only that.
+    void setChangeCallback(std::function<void(const QRect &)> changed) { m_changed = std::move(changed); }
+
+    // WorldCanvas
+    void drawEmptyField(int poleX, int poleY) override;
+    void setPen(QRgb color, int width) override;
+    void drawSegment(int x0, int y0, int x1, int y1) override;
+    void showSprite(int heading, bool wipe) override;
+    void showArrow(int heading) override;
+    void moveSprite(int x, int y) override;
+    void setSpriteVisible(bool visible) override;
+
+    // Writes the picture as a 358 x 438 BMP. Nothing is left behind on failure; the
+    // reason goes to *error.
+    bool exportBmp(const QString &path, QString *error) const;
+
+private:
+    void changed(const QRect &r);
+
+    QImage m_image;
+    QRgb m_penColor = 0xFF000000u;
+    int m_penWidth = 1;
+    WorldCanvas *m_sprites = nullptr;
+    std::function<void(const QRect &)> m_changed;
+};

@@ -1,0 +1,76 @@
+#include "world/WorldTexts.h"
+
+#include "lang/TextTable.h"
+
+namespace {
+
+const Text3 kWorldTexts[] = {
+    {"field",  {"Поле:", "Cimp:", "Field:"}},
+    {"robot",  {"Робот:", "Robot:", "Robot:"}},
+    {"line",   {"Линия", "Linie", "Line"}},
+    {"border", {"Край", "Margine", "Border"}},
+    {"clear",  {"Очистить поле", "Curata cimpul", "Clear field"}},
+    {"export", {"Сохранить картинку...", "Salveaza imaginea...", "Save picture..."}},
+};
+
+std::optional<QString> word(const char *key, Language lang)
+{
+    return lookupText(kWorldTexts, key, lang);
+}
+
+std::optional<QString> sensorPanel(const char *key, Language lang, int value)
+{
+    auto w = word(key, lang);
+    if (!w) return std::nullopt;
+    return *w + QStringLiteral(" [") + QString::number(value) + QLatin1Char(']');
+}
+
+} // namespace
+
+namespace WorldTexts {
+
+std::optional<QString> fieldSizePanel(Language lang, int poleX, int poleY)
+{
+    auto w = word("field", lang);
+    if (!w) return std::nullopt;
+    return *w + QLatin1Char(' ') + QString::number(poleX) + QStringLiteral(" x ") + QString::number(poleY);
+}
+
+std::optional<QString> positionPanel(Language lang, int x, int y)
+{
+    auto w = word("robot", lang);
+    if (!w) return std::nullopt;
+    return *w + QStringLiteral(" x=") + QString::number(x) + QStringLiteral(", y=") + QString::number(y);
+}
+
+std::optional<QString> lineSensorPanel(Language lang, int value)
+{
+    return sensorPanel("line", lang, value);
+}
+
+std::optional<QString> borderSensorPanel(Language lang, int value)
+{
+    return sensorPanel("border", lang, value);
+}
+
+std::optional<QString> clearFieldCaption(Language lang)
+{
+    return word("clear", lang);
+}
+
+std::optional<QString> savePictureCaption(Language lang)
+{
+    return word("export", lang);
+}
+
+QString pictureFilter()
+{
+    return QStringLiteral("Файл изображения (*.bmp)|*.bmp");
+}
+
+QString pictureSuffix()
+{
+    return QStringLiteral("bmp");
+}
+
+} // namespace WorldTexts

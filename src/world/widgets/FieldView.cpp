@@ -1,0 +1,215 @@
+#include "world/widgets/FieldView.h"
+
+#include "world/widgets/WorldImages.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+// ---- RobotSprite ---------------------------------------------------------------------
+
+RobotSprite::RobotSprite(QWidget *parent)
+    : QWidget(parent)
+{
+    setFixedSize(WorldImages::SpriteSize, WorldImages::SpriteSize);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void RobotSprite::setPicture(int index)
+{
+    if (index == m_index) return;
+    m_index = index;
+    update();
+}
+
+void RobotSprite::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, WorldImages::robotPicture(m_index));
+}
+
+void RobotSprite::mousePressEvent(QMouseEvent *e) { e->accept(); }
+void RobotSprite::mouseReleaseEvent(QMouseEvent *e) { e->accept(); }
+void RobotSprite::mouseDoubleClickEvent(QMouseEvent *e) { e->accept(); }
+void RobotSprite::mouseMoveEvent(QMouseEvent *e) { e->accept(); }
+void RobotSprite::contextMenuEvent(QContextMenuEvent *e) { e->accept(); }
+
+// ---- DirectionBevel ------------------------------------------------------------------
+
+DirectionBevel::DirectionBevel(QWidget *parent)
+    : QWidget(parent)
+{
+    setFixedSize(Width, Height);
+}
+
+void DirectionBevel::setHeading(int heading)
+{
+    heading &= 7;
+    if (heading == m_heading) return;
+    m_heading = heading;
+    update(QRect(3, 2, WorldImages::ArrowWidth, WorldImages::ArrowHeight));
+}
+
+void DirectionBevel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    // A lowered box: shadow on the top and left, light on the bottom and right.
+    const QColor shadow = palette().color(QPalette::Dark);
+    const QColor light = palette().color(QPalette::Light);
+    p.setPen(shadow);
+    p.drawLine(0, 0, Width - 1, 0);
+    p.drawLine(0, 0, 0, Height - 1);
+    p.setPen(light);
+    p.drawLine(1, Height - 1, Width - 1, Height - 1);
+    p.drawLine(Width - 1, 1, Width - 1, Height - 1);
+    p.drawImage(3, 2, WorldImages::arrowPicture(m_heading));
+}
+
+// ---- FieldView -----------------------------------------------------------------------
+
+class FieldView::SpriteSink : public WorldCanvas {
+public:
+    explicit SpriteSink(FieldView *view) : m_view(view) {}
+    void drawEmptyField(int, int) override {}
+    void setPen(QRgb, int) override {}
+    void drawSegment(int, int, int, int) override {}
+    void showSprite(int heading, bool wipe) override { m_view->showSprite(heading, wipe); }
+    void showArrow(int heading) override { m_view->showArrow(heading); }
+    void moveSprite(int x, int y) override { m_view->moveSprite(x, y); }
+    void setSpriteVisible(bool visible) override { m_view->setSpriteVisible(visible); }
+
+private:
+    FieldView *m_view;
+};
+
+FieldView::FieldView(QWidget *parent)
+    : QWidget(parent)
+    , m_sink(new SpriteSink(this))
+    , m_composite(FieldPicture::Width, FieldPicture::Height, QImage::Format_RGB32)
+{
+    setFixedSize(FieldPicture::Width, FieldPicture::Height);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_picture.setSpriteCanvas(m_sink);
+    m_picture.setChangeCallback([this](const QRect &r) { pictureChanged(r); });
+    pictureChanged(rect());
+    ensureSprite();
+}
+
+FieldView::~FieldView()
+{
+    m_picture.setSpriteCanvas(nullptr);
+    m_picture.setChangeCallback(nullptr);
+    // The sprite may live on our parent; it must not outlive the field.
+    if (m_sprite && m_sprite->parentWidget() != this) delete m_sprite.data();
+    delete m_sink;
+}
+
+void FieldView::pictureChanged(const QRect &changed)
+{
+    const QRect r = changed & rect();
+    if (r.isEmpty()) return;
+    const QImage &pic = m_picture.image();
+    const QImage &fon = WorldImages::background();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const QRgb *src = reinterpret_cast<const QRgb *>(pic.constScanLine(y));
+        const QRgb *under = y < fon.height() ? reinterpret_cast<const QRgb *>(fon.constScanLine(y)) : nullptr;
+        QRgb *dst = reinterpret_cast<QRgb *>(m_composite.scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const bool seeThrough = (src[x] | 0xFF000000u) == FieldPicture::White;
+            if (!seeThrough)
+                dst[x] = src[x];
+            else
+                dst[x] = (under && x < fon.width()) ? under[x] : FieldPicture::White;
+        }
+    }
+    update(r);
+}
+
+void FieldView::paintEvent(QPaintEvent *e)
+{
+    QPainter p(this);
+    const QRect r = e->rect();
+    p.drawImage(r.topLeft(), m_composite, r);
+}
+
+void FieldView::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton) emit doubleClicked();
+    e->accept();
+}
+
+void FieldView::contextMenuEvent(QContextMenuEvent *e)
+{
+    emit contextMenuRequested(e->globalPos());
+    e->accept();
+}
+
+void FieldView::ensureSprite()
+{
+    QWidget *host = parentWidget() ? parentWidget() : this;
+    if (!m_sprite) {
+        m_sprite = new RobotSprite(host);
+    } else if (m_sprite->parentWidget() != host) {
+        m_sprite->setParent(host);
+    }
+    placeSprite();
+    m_sprite->setVisible(m_spriteVisible);
+    m_sprite->raise();
+}
+
+void FieldView::placeSprite()
+{
+    if (!m_sprite) return;
+    // Top-left 1 px left of and 3 px above the field corner, 20 px per node.
+    const QPoint corner = m_sprite->parentWidget() == this ? QPoint(0, 0) : pos();
+    m_sprite->move(corner + QPoint(-1 + 20 * m_nodeX, -3 + 20 * m_nodeY));
+}
+
+void FieldView::raiseSprite()
+{
+    if (m_sprite) m_sprite->raise();
+}
+
+void FieldView::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    placeSprite();
+}
+
+bool FieldView::event(QEvent *e)
+{
+    const bool handled = QWidget::event(e);
+    if (e->type() == QEvent::ParentChange) ensureSprite();
+    return handled;
+}
+
+void FieldView::setDirectionWidget(DirectionBevel *direction)
+{
+    m_direction = direction;
+}
+
+void FieldView::showSprite(int heading, bool /*wipe*/)
+{
+    // Every picture replaces the sprite as a whole: laying a soft-edged picture over
+    // itself would darken its edges step after step.
+    if (m_sprite) m_sprite->setPicture(heading & 7);
+}
+
+void FieldView::showArrow(int heading)
+{
+    if (m_direction) m_direction->setHeading(heading);
+}
+
+void FieldView::moveSprite(int x, int y)
+{
+    m_nodeX = x;
+    m_nodeY = y;
+    placeSprite();
+}
+
+void FieldView::setSpriteVisible(bool visible)
+{
+    m_spriteVisible = visible;
+    if (m_sprite) m_sprite->setVisible(visible);
+}

@@ -1,0 +1,104 @@
+#pragma once
+#include "world/FieldPicture.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+class DirectionBevel;
+
+// The robot sprite `Robot`: a 42 x 42 picture with a transparent background. It swallows
+// every click so that nothing under it reacts.
+class RobotSprite : public QWidget {
+    Q_OBJECT
+public:
+    explicit RobotSprite(QWidget *parent = nullptr);
+    void setPicture(int index);      // RobotBox picture, 0..8
+    int picture() const { return m_index; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    int m_index = 0;
+};
+
+// The heading arrow `Direction` (15 x 14) inside its lowered frame `Bevel2` (22 x 18).
+class DirectionBevel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int Width = 22, Height = 18;
+    explicit DirectionBevel(QWidget *parent = nullptr);
+    void setHeading(int heading);
+    int heading() const { return m_heading; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    int m_heading = 0;
+};
+
+// The field area (358 x 438): the background texture `Fon` with the field picture `Pole`
+// over it, white being see-through, plus the robot sprite. The sprite sits partly outside
+// the area (1 px left, 3 px up), so it is a sibling widget on the field's parent, stacked
+// above the field; it follows the field when the field moves or changes parent.
+//
+// Give the world `canvas()`: drawing goes into the picture and repaints only what changed;
+// the sprite and arrow calls land here.
+class FieldView : public QWidget {
+    Q_OBJECT
+public:
+    explicit FieldView(QWidget *parent = nullptr);
+    ~FieldView() override;
+
+    WorldCanvas *canvas() { return &m_picture; }
+    FieldPicture &picture() { return m_picture; }
+    const FieldPicture &picture() const { return m_picture; }
+
+    // Where the heading arrow goes; may be null.
+    void setDirectionWidget(DirectionBevel *direction);
+    RobotSprite *sprite() const { return m_sprite; }
+    // Puts the sprite above its siblings again (after creating widgets that overlap it).
+    void raiseSprite();
+
+    // The sprite half of the world's canvas.
+    void showSprite(int heading, bool wipe);
+    void showArrow(int heading);
+    void moveSprite(int x, int y);
+    void setSpriteVisible(bool visible);
+
+    // What is on screen at a field pixel, sprite excluded: the picture, or the background
+    // where the picture is white.
+    QRgb shownPixel(int x, int y) const { return m_composite.pixel(x, y); }
+
+signals:
+    void doubleClicked();                              // the main window decides (executing?)
+    void contextMenuRequested(const QPoint &globalPos);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void moveEvent(QMoveEvent *e) override;
+    bool event(QEvent *e) override;
+
+private:
+    class SpriteSink;
+    void pictureChanged(const QRect &r);
+    void placeSprite();
+    void ensureSprite();
+
+    FieldPicture m_picture;
+    SpriteSink *m_sink;
+    QImage m_composite;                 // background + picture, as shown
+    QPointer<RobotSprite> m_sprite;
+    QPointer<DirectionBevel> m_direction;
+    int m_nodeX = 0, m_nodeY = 0;
+    bool m_spriteVisible = true;
+};

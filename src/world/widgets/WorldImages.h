@@ -1,0 +1,17 @@
+#pragma once
+#include <QImage>
+
+// The pictures the field shows, loaded once from the resources. A missing picture
+// yields a plain stand-in rather than an empty image, so drawing never fails.
+namespace WorldImages {
+
+constexpr int SpriteSize = 42;                 // RobotBox pictures and robotclean
+constexpr int ArrowWidth = 15, ArrowHeight = 14;
+constexpr int RobotPictures = 9;               // RobotBox; the ninth is a spare
+
+const QImage &robotPicture(int index);         // RobotBox[index], 0..8 (clamped)
+const QImage &robotClean();                    // blank, fully transparent
+const QImage &arrowPicture(int heading);       // DirectionBox[heading & 7]
+const QImage &background();                    // Fon, 582 x 582
+
+} // namespace WorldImages
