@@ -78,16 +78,22 @@ bool sameContent(const StyledText &a, const StyledText &b)
 
 bool loadProgramFile(const QString &path, StyledText &out, QString *error)
 {
+    // A pipe or a device would block the window or never end; folders get Qt's own reason.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        if (error) *error = QStringLiteral("%1: Not a regular file").arg(path);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error) *error = file.errorString();
         return false;
     }
-    if (file.size() > kMaxFileSize) {
+    const QByteArray data = file.read(kMaxFileSize + 1);
+    if (data.size() > kMaxFileSize) {
         if (error) *error = QStringLiteral("%1: File too large").arg(path);
         return false;
     }
-    const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (error) *error = file.errorString();
         return false;

@@ -8,6 +8,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -187,6 +188,16 @@ TEST_F(ProgramFileOnDisk, LoadFailuresGiveTheReasonAndKeepTheText)
         EXPECT_FALSE(error.isEmpty()) << path.toStdString();
         EXPECT_EQ(plainLines(out), QStringList{QString::fromUtf8("прежний текст")});
     }
+}
+
+TEST_F(ProgramFileOnDisk, PipeIsRefusedWithoutWaiting)
+{
+    const QString fifo = dir.filePath("pipe.tkm");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    StyledText out;
+    QString error;
+    EXPECT_FALSE(loadProgramFile(fifo, out, &error));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST_F(ProgramFileOnDisk, FailedSaveOverAFolderLeavesItIntact)
