@@ -222,7 +222,7 @@ int parseAndRun(const QStringList &arguments)
         return usageError(QStringLiteral("give exactly one of --check and --run."));
     const QStringList files = parser.positionalArguments();
 
-    Settings settings = loadSettings(settingsFilePath(QCoreApplication::applicationDirPath()));
+    Settings settings = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read);
     Language lang = languageFromCode(settings.language);
     if (lang == Language::Unknown) lang = Language::Rus;
     if (parser.isSet(language)) {
