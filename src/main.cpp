@@ -1,10 +1,22 @@
+#include "app/Headless.h"
+#include "app/MainWindow.h"
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
 
 int main(int argc, char **argv)
 {
+    if (Headless::isCommandLineMode(argc, argv)) return Headless::runCommandLine(argc, argv);
+
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("Trakmil"));
+    // The settings folder is fixed before the title follows the Language.
+    const SettingsFiles files = settingsFiles(QCoreApplication::applicationDirPath());
+    MainWindow::Options options;
+    options.settingsPath = files.write;
+    options.settingsReadPath = files.read;
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() > 1) options.startupFile = args.at(1);
+    MainWindow window(options);
+    window.show();
     return app.exec();
 }

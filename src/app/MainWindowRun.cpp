@@ -1,0 +1,177 @@
+// Run control, the syntax check and the interpreter's side of the main window.
+#include "app/MainWindow.h"
+#include "app/StatusBar.h"
+#include "app/UiTexts.h"
+#include "common/Prompts.h"
+#include "editor/AlgorithmEditor.h"
+#include "lang/Normalize.h"
+#include "world/widgets/FieldView.h"
+#include <QLabel>
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+const char *const kCommandButtons[] = {"ToolButton11", "ToolButton12", "ToolButton13", "ToolButton14",
+                                       "ToolButton16", "ToolButton17", "ToolButton18", "ToolButton20",
+                                       "ToolButton22", "ToolButton23"};
+}
+
+void MainWindow::SelectLine(int line) { doc->SelectLine(line); }
+
+void MainWindow::ReportError(const QString &heading, const QStringList &texts)
+{
+    m_prompts->messageWindow(heading, texts);
+}
+
+void MainWindow::reportError(const ErrorReport &report)
+{
+    ErrorFound = true;
+    if (report.line >= 0) SelectLine(report.line);
+    ReportError(report.heading, report.texts);
+}
+
+void MainWindow::SintaxCheck()
+{
+    const LineColumn caret = doc->caretLineColumn();
+    m_checkLine = caret.line;
+    m_checkColumn = caret.column;
+    if (m_settings.sintax) doc->mmRefresh();
+    doc->setCaret(m_checkLine, m_checkColumn);
+    ErrorFound = false;
+    const ErrorReport r = checkProgram(*doc, Lexicon::forLanguage(language()),
+                                       MessageCatalogue::forLanguage(language()));
+    if (r.error) reportError(r);
+}
+
+void MainWindow::spellingCommand()
+{
+    ErrorFound = false;
+    SintaxCheck();
+    if (ErrorFound) return;
+    Panel2->setGeometry(256, 184, 193, 41);
+    Panel2->setText(MessageCatalogue::forLanguage(language()).msgNoErrors);
+    Panel2->show();
+    Panel2->raise();
+    Timer3.start();
+}
+
+void MainWindow::runCommand()
+{
+    if (m_runActive || !action(QStringLiteral("mmExecute"))->isEnabled()) return;
+    ErrorFound = false;
+    SintaxCheck();
+    if (!ErrorFound) ProgramRun();
+}
+
+void MainWindow::applyRunLock(bool running)
+{
+    const bool idle = !running;
+    ToolBar5->setEnabled(idle);
+    for (const char *m : {"N1", "N9", "N10", "N6"}) menu(QString::fromLatin1(m))->menuAction()->setEnabled(idle);
+    for (const char *a : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref"})
+        action(QString::fromLatin1(a))->setEnabled(idle);
+    action(QStringLiteral("mmPause"))->setEnabled(running);
+    action(QStringLiteral("mmStop"))->setEnabled(running);
+    for (const char *b : {"ToolButton1", "ToolButton5", "ToolButton10"})
+        toolButton(QString::fromLatin1(b))->setEnabled(idle);
+    toolButton(QStringLiteral("ToolButton3"))->setEnabled(running);
+    toolButton(QStringLiteral("ToolButton2"))->setEnabled(running);
+    for (int i = 0; i < 4; ++i) manualButton(i)->setEnabled(idle);
+    for (const char *b : kCommandButtons)
+        if (QToolButton *tb = toolButton(QString::fromLatin1(b))) tb->setEnabled(idle);
+    doc->setReadOnly(running);
+    if (m_field->sprite()) m_field->sprite()->setEnabled(idle);
+}
+
+void MainWindow::ProgramRun()
+{
+    saved_speed = m_settings.x_speed;
+    applyRunLock(true);
+    m_runActive = true;
+    executing = 1;
+    m_interp.cur_line = 0;
+    m_field->canvas()->setPen(0x000000, 1);
+    Timer1.start();
+    const Lexicon &lex = Lexicon::forLanguage(language());
+    const int count = doc->lineCount();
+    while (m_interp.cur_line < count && doc->normalizedLine(m_interp.cur_line) != lex.kwBegin)
+        ++m_interp.cur_line;
+}
+
+void MainWindow::ProgramPause()
+{
+    if (!m_runActive) return;
+    if (executing == 1) {
+        executing = 0;
+        Timer1.stop();
+    } else {
+        executing = 1;
+        Timer1.start();
+    }
+}
+
+void MainWindow::ProgramStop()
+{
+    // A stop without a run (a manual step off the field) leaves the speed setting and
+    // the manual-mode locks alone.
+    if (m_runActive) {
+        m_settings.x_speed = saved_speed;
+        applyRunLock(false);
+        m_runActive = false;
+    }
+    m_interp.clearStacks();
+    executing = 0;
+    doc->setCaret(m_checkLine, m_checkColumn);
+    m_field->canvas()->setPen(0x000000, 1);
+    m_world.setColor(0x000000);
+    Timer1.stop();
+}
+
+void MainWindow::Timer1Tick()
+{
+    if (!m_runActive || executing != 1) {
+        Timer1.stop();
+        return;
+    }
+    m_interp.tick(*doc, Lexicon::forLanguage(language()), MessageCatalogue::forLanguage(language()),
+                  *this);
+}
+
+void MainWindow::Timer3Tick()
+{
+    Timer3.stop();
+    Panel1->hide();
+    Panel2->hide();
+}
+
+void MainWindow::Timer5Tick() { doc->refreshLinePanels(true); }
+
+void MainWindow::Selection(int line)
+{
+    doc->SelectLine(line);
+    doc->setFocus();
+}
+
+void MainWindow::fatalMessage(const QString &text) { m_prompts->message(text); }
+
+void MainWindow::endOfRunNotice()
+{
+    Panel1->setGeometry(256, 184, 185, 41);
+    Panel1->show();
+    Panel1->raise();
+    Timer3.start();
+}
+
+void MainWindow::OutOfField()
+{
+    const int line = doc->caretLineColumn().line;
+    ProgramStop();
+    SelectLine(line);
+    const MessageCatalogue &m = MessageCatalogue::forLanguage(language());
+    ReportError(m.msgHead03, {m.msgOutOfField, m.msgEditCode});
+}

@@ -1,0 +1,31 @@
+#include "app/StatusBar.h"
+#include <QLabel>
+
+namespace {
+const int kWidths[StatusBar::PanelCount] = {80, 123, 123, 95, 115, 65, 65};
+}
+
+StatusBar::StatusBar(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("StatusBar1"));
+    int x = 0;
+    for (int i = 0; i < PanelCount; ++i) {
+        auto *l = new QLabel(this);
+        l->setObjectName(QStringLiteral("panel%1").arg(i));
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setGeometry(x, 1, kWidths[i] - 2, 19);
+        x += kWidths[i];
+        m_panels[i] = l;
+    }
+}
+
+void StatusBar::setPanelText(int index, const QString &text)
+{
+    if (index >= 0 && index < PanelCount) m_panels[index]->setText(text);
+}
+
+QString StatusBar::panelText(int index) const
+{
+    return (index >= 0 && index < PanelCount) ? m_panels[index]->text() : QString();
+}

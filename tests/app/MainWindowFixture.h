@@ -1,0 +1,62 @@
+#pragma once
+#include "app/MainWindow.h"
+#include "app/StatusBar.h"
+#include "common/Printers.h"
+#include "common/ScriptedPrompts.h"
+#include "editor/AlgorithmEditor.h"
+#include <QAction>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QToolBar>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A real main window on the offscreen platform, with scripted dialogs and its settings
+// file in a temporary folder.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    MainWindow &open(const QString &startupFile = QString(), const QByteArray &ini = QByteArray())
+    {
+        if (!ini.isEmpty()) {
+            QFile f(iniPath());
+            f.open(QIODevice::WriteOnly);
+            f.write(ini);
+        }
+        MainWindow::Options o;
+        o.settingsPath = iniPath();
+        o.startupFile = startupFile;
+        o.prompts = &prompts;
+        window = std::make_unique<MainWindow>(o);
+        return *window;
+    }
+    QString iniPath() const { return dir.filePath(QStringLiteral("trakmil.ini")); }
+    QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
+    void setProgram(const char *text) { window->editor()->setPlainText(QString::fromUtf8(text)); }
+    QString panel(int i) const { return window->statusPanels()->panelText(i); }
+    bool enabled(const char *name) const
+    {
+        const QString n = QString::fromLatin1(name);
+        if (QAction *a = window->action(n)) return a->isEnabled();
+        if (QToolButton *b = window->toolButton(n)) return b->isEnabled();
+        if (QMenu *m = window->menu(n)) return m->menuAction()->isEnabled();
+        ADD_FAILURE() << "no control " << name;
+        return false;
+    }
+    // Ticks until the run stops or the limit is reached; returns the number of ticks.
+    int runToStop(int limit = 10000)
+    {
+        int n = 0;
+        while (window->runActive() && n < limit) {
+            window->Timer1Tick();
+            ++n;
+        }
+        return n;
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<MainWindow> window;
+};

@@ -1,0 +1,100 @@
+#include "MainWindowFixture.h"
+#include <QFileInfo>
+
+namespace {
+QString u(const char *s) { return QString::fromUtf8(s); }
+}
+
+TEST_F(MainWindowTest, NewAsksOnlyWhenTheTextChanged)
+{
+    open();
+    setProgram("ШАГ");
+    ASSERT_EQ(panel(0), u("Изменен"));
+    prompts.answers.enqueue(false);
+    window->action("mmNew")->trigger();
+    EXPECT_EQ(prompts.questions, QStringList{u("Файл не сохранен! Продолжить?")});
+    EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
+    EXPECT_EQ(panel(0), u("Изменен"));
+
+    prompts.answers.enqueue(true);
+    window->action("mmNew")->trigger();
+    EXPECT_EQ(window->editor()->toPlainText(), QString());
+    EXPECT_EQ(panel(0), u("Пустой"));
+    EXPECT_EQ(window->windowTitle(), u("Тракмил"));
+    window->action("mmNew")->trigger();
+    EXPECT_EQ(prompts.questions.size(), 2);
+}
+
+TEST_F(MainWindowTest, ChangedStateInAnotherLanguageStillAsksAfterASwitch)
+{
+    open({}, "[int]\nlanguage=rom\n");
+    setProgram("PAS");
+    ASSERT_EQ(panel(0), u("Modificat"));
+    window->settings().language = QStringLiteral("eng");
+    window->ApplyLanguage();
+    prompts.answers.enqueue(false);
+    window->action("mmNew")->trigger();
+    EXPECT_EQ(prompts.questions, QStringList{u("File not saved! Continue anyway?")});
+}
+
+TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->action("mmSave")->trigger();   // cancelled
+    EXPECT_EQ(panel(0), u("Изменен"));
+    EXPECT_EQ(prompts.saveSuffixes, QStringList{QStringLiteral("tkm")});
+    EXPECT_EQ(prompts.saveFilters, QStringList{u("Файлы Тракмила (*.tkm)")});
+
+    prompts.savePaths.enqueue(path("a.tkm"));
+    window->action("mmSave")->trigger();
+    EXPECT_EQ(panel(0), u("Сохранен"));
+    EXPECT_EQ(window->CurrentFile, path("a.tkm"));
+    EXPECT_EQ(window->windowTitle(), u("Тракмил - ") + path("a.tkm"));
+    ASSERT_TRUE(QFileInfo::exists(path("a.tkm")));
+
+    prompts.answers.enqueue(true);
+    window->action("mmNew")->trigger();
+    prompts.openPaths.enqueue(path("a.tkm"));
+    window->action("mmOpen")->trigger();
+    EXPECT_EQ(prompts.openTitles.last(), u("Открыть файл..."));
+    EXPECT_EQ(prompts.openFilters.last(), u("Файлы тракмила (*.tkm)"));
+    EXPECT_EQ(window->editor()->toPlainText(), u("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА"));
+    EXPECT_EQ(panel(0), u("Загружен"));
+}
+
+TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionAndState)
+{
+    open();
+    setProgram("ШАГ");
+    prompts.openPaths.enqueue(path("missing.tkm"));
+    window->action("mmOpen")->trigger();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(window->CurrentFile, path("missing.tkm"));
+    EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
+    EXPECT_EQ(panel(0), u("Изменен"));
+    EXPECT_EQ(window->windowTitle(), u("Тракмил"));
+}
+
+TEST_F(MainWindowTest, FailedSaveAsChangesNothing)
+{
+    open();
+    setProgram("ШАГ");
+    prompts.savePaths.enqueue(path("no/such/folder/a.tkm"));
+    window->action("mmSaveAs")->trigger();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(window->CurrentFile.isEmpty());
+    EXPECT_EQ(panel(0), u("Изменен"));
+}
+
+TEST_F(MainWindowTest, PictureExportWritesABitmapOrNothing)
+{
+    open();
+    window->action("N2")->trigger();   // cancelled
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.bmp")}).isEmpty());
+    prompts.savePaths.enqueue(path("field.bmp"));
+    window->action("N2")->trigger();
+    QImage img(path("field.bmp"));
+    EXPECT_EQ(img.size(), QSize(358, 438));
+    EXPECT_EQ(prompts.saveSuffixes.last(), QStringLiteral("bmp"));
+}

@@ -1,0 +1,83 @@
+#include "MainWindowFixture.h"
+#include "world/widgets/FieldView.h"
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+QString u(const char *s) { return QString::fromUtf8(s); }
+}
+
+TEST_F(MainWindowTest, ManualCommandsOnlyWriteOutsideManualMode)
+{
+    open();
+    window->manualButton(0)->click();
+    EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
+    EXPECT_EQ(window->robotWorld().state().x, 0);
+}
+
+TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
+{
+    open();
+    window->toolButton("ToolButton10")->click();
+    ASSERT_TRUE(window->manualMode());
+    EXPECT_TRUE(window->toolButton("ToolButton10")->isChecked());
+    EXPECT_TRUE(window->action("mmManualRegim")->isChecked());
+    EXPECT_TRUE(window->recordingBox()->isVisibleTo(window.get()));
+    for (const char *name : {"mmNew", "mmOpen", "mmSave", "mmUndo", "mmPaste", "mmClearAlg",
+                             "mmClearRobField", "mmExecute", "mmOrfo", "mmPref", "N54", "N16", "N22",
+                             "ToolButton1", "ToolButton5", "ToolButton16", "ToolButton18"})
+        EXPECT_FALSE(enabled(name)) << name;
+    for (const char *name : {"N2", "mmExit", "mmRefresh", "mmSelAll", "N15", "mmCOMstep", "mmHelp"})
+        EXPECT_TRUE(enabled(name)) << name;
+    EXPECT_TRUE(window->editor()->isReadOnly());
+
+    window->action("mmCOMstep")->trigger();   // recording off
+    EXPECT_EQ(window->robotWorld().state().x, 1);
+    EXPECT_TRUE(window->editor()->toPlainText().isEmpty());
+    EXPECT_EQ(panel(4), u("Робот: x=1, y=0"));
+
+    window->recordingBox()->setChecked(true);
+    window->manualButton(3)->click();
+    EXPECT_EQ(window->robotWorld().state().heading, 2);
+    EXPECT_EQ(window->editor()->toPlainText(), u("ПОВОРОТ 90"));
+
+    window->action("mmManualRegim")->trigger();
+    EXPECT_FALSE(window->manualMode());
+    EXPECT_FALSE(window->recordingBox()->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->editor()->isReadOnly());
+    for (const char *name : {"mmNew", "N16", "ToolButton1", "ToolButton16"}) EXPECT_TRUE(enabled(name)) << name;
+    window->action("mmManualRegim")->trigger();
+    EXPECT_TRUE(window->recordingBox()->isChecked());
+}
+
+TEST_F(MainWindowTest, ManualStepOffTheFieldReportsAndStillRecords)
+{
+    open({}, "[int]\nlanguage=rom\n");
+    window->action("mmManualRegim")->trigger();
+    window->recordingBox()->setChecked(true);
+    window->manualButton(3)->click();
+    window->manualButton(3)->click();
+    window->manualButton(3)->click();   // facing north at (0, 0)
+    window->manualButton(0)->click();
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(prompts.reports[0].heading, u("#03: Eroarea trakmilului "));
+    EXPECT_TRUE(window->editor()->toPlainText().endsWith(u("PAS")));
+    EXPECT_TRUE(window->manualMode());
+    EXPECT_FALSE(enabled("mmExecute"));
+    EXPECT_TRUE(window->editor()->isReadOnly());
+    EXPECT_EQ(panel(4), u("Robot: x=0, y=0"));
+}
+
+TEST_F(MainWindowTest, FieldContextMenuClearDoesNothingInManualMode)
+{
+    open();
+    window->action("mmManualRegim")->trigger();
+    window->action("mmCOMstep")->trigger();
+    ASSERT_EQ(window->robotWorld().state().x, 1);
+    window->findChild<QAction *>(QStringLiteral("PopupClearField"))->trigger();
+    EXPECT_EQ(window->robotWorld().state().x, 1);
+    emit window->field()->doubleClicked();
+    EXPECT_EQ(window->robotWorld().state().x, 0);
+}

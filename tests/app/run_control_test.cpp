@@ -1,0 +1,147 @@
+#include "MainWindowFixture.h"
+#include "world/widgets/FieldView.h"
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+const char *kSquare = "НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nШАГ\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА";
+}
+
+TEST_F(MainWindowTest, SpellingCommandShowsTheNoticeForOneTimerInterval)
+{
+    open();
+    setProgram(kSquare);
+    window->action("mmOrfo")->trigger();
+    EXPECT_TRUE(prompts.reports.isEmpty());
+    EXPECT_TRUE(window->panel2()->isVisibleTo(window.get()));
+    EXPECT_EQ(window->panel2()->geometry(), QRect(256, 184, 193, 41));
+    EXPECT_FALSE(window->editor()->textCursor().hasSelection());
+    EXPECT_TRUE(window->timer3().isActive());
+    window->Timer3Tick();
+    EXPECT_FALSE(window->panel2()->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->timer3().isActive());
+}
+
+TEST_F(MainWindowTest, CheckErrorLocksNothingAndSelectsTheLine)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАК\nКОНЕЦ АЛГОРИТМА");
+    window->action("mmExecute")->trigger();
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(prompts.reports[0].heading, QString::fromUtf8("#04: Ошибка в структуре программы"));
+    EXPECT_TRUE(window->ErrorFound);
+    EXPECT_FALSE(window->runActive());
+    EXPECT_TRUE(enabled("mmExecute"));
+    EXPECT_FALSE(window->timer1().isActive());
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАК"));
+}
+
+TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
+{
+    open();
+    setProgram(kSquare);
+    window->editor()->setCaret(2, 1);
+    window->toolButton("ToolButton1")->click();
+    ASSERT_TRUE(window->runActive());
+    for (const char *name : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref", "N1", "N9", "N10", "N6",
+                             "ToolButton1", "ToolButton5", "ToolButton10", "ToolButton16", "ToolButton14"})
+        EXPECT_FALSE(enabled(name)) << name;
+    for (const char *name : {"mmPause", "mmStop", "ToolButton3", "ToolButton2", "mmClearRobField"})
+        EXPECT_TRUE(enabled(name)) << name;
+    EXPECT_FALSE(window->toolBar("ToolBar5")->isEnabled());
+    EXPECT_FALSE(window->manualButton(0)->isEnabled());
+    EXPECT_TRUE(window->editor()->isReadOnly());
+    EXPECT_EQ(window->executing, 1);
+
+    window->Timer1Tick();
+    window->Timer1Tick();
+    window->toolButton("ToolButton3")->click();   // pause
+    EXPECT_EQ(window->executing, 0);
+    EXPECT_FALSE(window->timer1().isActive());
+    window->toolButton("ToolButton2")->click();   // stop while paused
+    EXPECT_FALSE(window->runActive());
+    for (const char *name : {"mmExecute", "mmOrfo", "N1", "N9", "ToolButton1", "ToolButton16"})
+        EXPECT_TRUE(enabled(name)) << name;
+    for (const char *name : {"mmPause", "mmStop", "ToolButton3", "ToolButton2"})
+        EXPECT_FALSE(enabled(name)) << name;
+    EXPECT_FALSE(window->editor()->isReadOnly());
+    EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn{2, 1}));
+    EXPECT_FALSE(window->editor()->textCursor().hasSelection());
+    EXPECT_FALSE(window->panel1()->isVisibleTo(window.get()));
+}
+
+TEST_F(MainWindowTest, NormalEndRestoresSpeedColourAndShowsTheNotice)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\n*$S=250\nЦВЕТ=КРАСНЫЙ\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->settings().x_speed = 4;
+    window->action("mmExecute")->trigger();
+    runToStop();
+    EXPECT_EQ(window->settings().x_speed, 4);
+    EXPECT_EQ(window->robotWorld().state().color, 0x000000u);
+    EXPECT_EQ(window->robotWorld().state().x, 1);
+    EXPECT_TRUE(window->panel1()->isVisibleTo(window.get()));
+    EXPECT_EQ(window->panel1()->geometry(), QRect(256, 184, 185, 41));
+    EXPECT_EQ(panel(4), QString::fromUtf8("Робот: x=1, y=0"));
+    window->Timer3Tick();
+    EXPECT_FALSE(window->panel1()->isVisibleTo(window.get()));
+}
+
+TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
+{
+    open();
+    setProgram(kSquare);
+    window->action("mmExecute")->trigger();
+    window->Timer1Tick();
+    const int line = window->interpreter().cur_line;
+    window->action("mmPause")->trigger();
+    window->action("mmPause")->trigger();
+    EXPECT_EQ(window->executing, 1);
+    EXPECT_TRUE(window->timer1().isActive());
+    EXPECT_EQ(window->interpreter().cur_line, line);
+}
+
+TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->action("mmExecute")->trigger();
+    runToStop();
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(prompts.reports[0].heading, QString::fromUtf8("#03: Ошибка тракмила"));
+    EXPECT_EQ(prompts.reports[0].texts,
+              QStringList({QString::fromUtf8("Тракмил не может выходить за пределы поля!"),
+                           QString::fromUtf8("Отредактируйте код алгоритма.")}));
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
+    EXPECT_FALSE(window->panel1()->isVisibleTo(window.get()));
+    EXPECT_TRUE(enabled("mmExecute"));
+}
+
+TEST_F(MainWindowTest, DoubleClickClearsTheFieldOnlyWhenNothingAdvances)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->action("mmExecute")->trigger();
+    for (int i = 0; i < 3; ++i) window->Timer1Tick();
+    ASSERT_EQ(window->robotWorld().state().x, 2);
+    emit window->field()->doubleClicked();
+    EXPECT_EQ(window->robotWorld().state().x, 2);
+    window->action("mmPause")->trigger();
+    emit window->field()->doubleClicked();
+    EXPECT_EQ(window->robotWorld().state().x, 0);
+    EXPECT_EQ(window->robotWorld().traceAt(3, 1), 0);
+}
+
+TEST_F(MainWindowTest, ShortcutsOfALockedMenuDoNothing)
+{
+    open();
+    window->show();
+    setProgram(kSquare);
+    window->action("mmExecute")->trigger();
+    window->activateWindow();
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);   // New
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_FALSE(window->editor()->toPlainText().isEmpty());
+}
