@@ -101,6 +101,7 @@ MainWindow::MainWindow(const Options &options) : m_options(options)
     setWindowTitle(text("product"));
 
     Timer1.setInterval(100);
+    Timer1.setTimerType(Qt::PreciseTimer);   // speed 5 asks for 1 ms ticks
     Timer3.setInterval(1000);
     Timer5.setInterval(100);
     connect(&Timer1, &QTimer::timeout, this, &MainWindow::Timer1Tick);
@@ -279,6 +280,10 @@ void MainWindow::buildControls()
     central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
     central->setFixedSize(698, 499);
+    // The controls' 8-point sans-serif; Liberation Sans has the metrics the sizes were made for.
+    QFont font(QStringLiteral("Liberation Sans"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
     setCentralWidget(central);
 
     manualcheckbox = new QCheckBox(text("manualcheckbox"), central);
@@ -302,6 +307,7 @@ void MainWindow::buildControls()
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(12, 40, 325, 438);
+    Bevel1->lower();   // a frame, drawn under the controls it surrounds
 
     doc = new AlgorithmEditor(central);
     doc->setGeometry(26, 53, 307, 420);
