@@ -115,7 +115,11 @@ public:
     RobotWorld &world() override { return m_world; }
     int xSpeed() const override { return m_settings.x_speed; }
     void setXSpeed(int speed) override { m_settings.x_speed = speed; }
-    void setTickInterval(int ms) override { Timer1.setInterval(ms); }
+    // Setting the same interval again would restart the timer and lose the period.
+    void setTickInterval(int ms) override
+    {
+        if (Timer1.interval() != ms) Timer1.setInterval(ms);
+    }
     void Selection(int line) override;
     void stopTimer() override { Timer1.stop(); }
     void reportError(const ErrorReport &report) override;

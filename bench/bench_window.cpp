@@ -1,0 +1,119 @@
+#include "app/MainWindow.h"
+#include "common/Prompts.h"
+#include "editor/AlgorithmEditor.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Dialogs never show in a benchmark.
+class SilentPrompts : public Prompts {
+public:
+    void messageWindow(const QString &, const QStringList &) override {}
+    void message(const QString &) override {}
+    bool question(const QString &) override { return true; }
+    QString openFile(const QString &, const QString &) override { return {}; }
+    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+long residentKiB()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+void BM_StartUpToShownWindow(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    SilentPrompts prompts;
+    for (auto _ : state) {
+        MainWindow::Options o;
+        o.settingsPath = dir.filePath(QStringLiteral("trakmil.ini"));
+        o.prompts = &prompts;
+        MainWindow w(o);
+        w.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(w.isVisible());
+        state.PauseTiming();
+        w.hide();
+        state.ResumeTiming();
+    }
+    state.counters["rss_MiB"] = double(residentKiB()) / 1024.0;
+    state.SetLabel("targets: < 400 ms, resident < 80 MB");
+}
+BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The real window at speed 5 on a program of about 5,000 ticks: how close the run
+// comes to the one tick per millisecond that the speed asks for.
+void BM_WindowRunAtFullSpeed(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    SilentPrompts prompts;
+    MainWindow::Options o;
+    o.settingsPath = dir.filePath(QStringLiteral("trakmil.ini"));
+    o.prompts = &prompts;
+    MainWindow w(o);
+    w.show();
+    QCoreApplication::processEvents();
+    w.editor()->setPlainText(QString::fromUtf8("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 1666 РАЗ\nПОВОРОТ 90\n"
+                                               "ПОВОРОТ 45\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА"));
+    int ticks = 0;
+    QObject::connect(&w.timer1(), &QTimer::timeout, [&ticks] { ++ticks; });
+    double perSecond = 0;
+    for (auto _ : state) {
+        ticks = 0;
+        w.settings().x_speed = 5;
+        QElapsedTimer clock;
+        clock.start();
+        w.runCommand();
+        while (w.runActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        perSecond = ticks / (clock.nsecsElapsed() / 1e9);
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+    }
+    state.counters["ticks"] = ticks;
+    state.counters["ticks_per_s"] = perSecond;
+    state.SetLabel("target: >= 900 ticks/s (limit 1000)");
+}
+BENCHMARK(BM_WindowRunAtFullSpeed)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The cost of one tick of the real window, without the timer; with argument 1 also the
+// repaint it causes.
+void BM_WindowTickCost(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    SilentPrompts prompts;
+    MainWindow::Options o;
+    o.settingsPath = dir.filePath(QStringLiteral("trakmil.ini"));
+    o.prompts = &prompts;
+    MainWindow w(o);
+    w.show();
+    QCoreApplication::processEvents();
+    w.editor()->setPlainText(QString::fromUtf8("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 99999 РАЗ\nПОВОРОТ 90\n"
+                                               "ПОВОРОТ 45\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА"));
+    w.runCommand();
+    const bool paint = state.range(0) != 0;
+    for (auto _ : state) {
+        w.Timer1Tick();
+        if (paint) QCoreApplication::processEvents();
+    }
+    w.ProgramStop();
+}
+BENCHMARK(BM_WindowTickCost)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
