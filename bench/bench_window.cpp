@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -19,6 +20,22 @@ public:
     QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
 };
 
+// A shown main window with its settings in a temporary folder.
+struct Shown {
+    QTemporaryDir dir;
+    SilentPrompts prompts;
+    std::unique_ptr<MainWindow> window;
+    Shown()
+    {
+        MainWindow::Options o;
+        o.settingsPath = dir.filePath(QStringLiteral("trakmil.ini"));
+        o.prompts = &prompts;
+        window = std::make_unique<MainWindow>(o);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+};
+
 long residentKiB()
 {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -30,18 +47,11 @@ long residentKiB()
 
 void BM_StartUpToShownWindow(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    SilentPrompts prompts;
     for (auto _ : state) {
-        MainWindow::Options o;
-        o.settingsPath = dir.filePath(QStringLiteral("trakmil.ini"));
-        o.prompts = &prompts;
-        MainWindow w(o);
-        w.show();
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(w.isVisible());
+        Shown shown;
+        benchmark::DoNotOptimize(shown.window->isVisible());
         state.PauseTiming();
-        w.hide();
+        shown.window.reset();
         state.ResumeTiming();
     }
     state.counters["rss_MiB"] = double(residentKiB()) / 1024.0;
@@ -53,14 +63,8 @@ BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond)->Iterations(5)
 // comes to the one tick per millisecond that the speed asks for.
 void BM_WindowRunAtFullSpeed(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    SilentPrompts prompts;
-    MainWindow::Options o;
-    o.settingsPath = dir.filePath(QStringLiteral("trakmil.ini"));
-    o.prompts = &prompts;
-    MainWindow w(o);
-    w.show();
-    QCoreApplication::processEvents();
+    Shown shown;
+    MainWindow &w = *shown.window;
     w.editor()->setPlainText(QString::fromUtf8("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 1666 РАЗ\nПОВОРОТ 90\n"
                                                "ПОВОРОТ 45\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА"));
     int ticks = 0;
@@ -86,14 +90,8 @@ BENCHMARK(BM_WindowRunAtFullSpeed)->UseManualTime()->Unit(benchmark::kMillisecon
 // repaint it causes.
 void BM_WindowTickCost(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    SilentPrompts prompts;
-    MainWindow::Options o;
-    o.settingsPath = dir.filePath(QStringLiteral("trakmil.ini"));
-    o.prompts = &prompts;
-    MainWindow w(o);
-    w.show();
-    QCoreApplication::processEvents();
+    Shown shown;
+    MainWindow &w = *shown.window;
     w.editor()->setPlainText(QString::fromUtf8("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 99999 РАЗ\nПОВОРОТ 90\n"
                                                "ПОВОРОТ 45\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА"));
     w.runCommand();
