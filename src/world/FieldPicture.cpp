@@ -82,7 +82,10 @@ void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
     QPainter p(&m_image);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(QColor::fromRgb(m_penColor), m_penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(a, b);
+    // Aimed at pixel centres: this keeps the 5-pixel line and its round ends symmetric
+    // about the node pixels.
+    const QPointF half(0.5, 0.5);
+    p.drawLine(QPointF(a) + half, QPointF(b) + half);
     p.end();
 
     const int m = m_penWidth / 2 + 2;
