@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QFileInfo>
 #include <QToolButton>
 #include <QToolBar>
 #include <gtest/gtest.h>

@@ -1,0 +1,85 @@
+#include "MainWindowFixture.h"
+#include "common/ModalHelper.h"
+#include "docs/widgets/SysNDialog.h"
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+QString u(const char *s) { return QString::fromUtf8(s); }
+}
+
+TEST_F(MainWindowTest, F5ChecksThroughTheRealKeyboard)
+{
+    open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАГ 2\nКОНЕЦ АЛГОРИТМА");
+    window->editor()->setFocus();
+    QTest::keyClick(window->editor(), Qt::Key_F5);
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(prompts.reports[0].texts.value(0), u("Ошибка в строке: 2 (\"ШАГ 2\")"));
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), u("ШАГ 2"));
+}
+
+TEST_F(MainWindowTest, TwoStarsOpenTheExtendedSettingsWhichWriteTheDirective)
+{
+    open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    window->editor()->setFocus();
+    bool opened = false;
+    whenModal([&](QWidget *w) {
+        opened = w == window->extendedSettingsDialog();
+        auto *spin = w->findChild<QSpinBox *>();
+        ASSERT_NE(spin, nullptr);
+        spin->setValue(250);
+        window->extendedSettingsDialog()->ok();
+    });
+    QTest::keyClicks(window->editor(), QStringLiteral("**"));
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(window->editor()->toPlainText(), QStringLiteral("*$S=250"));
+    EXPECT_EQ(window->editor()->lineColor(0), 0xC0C0C0u);
+    EXPECT_EQ(panel(0), u("Изменен"));
+}
+
+TEST_F(MainWindowTest, CheckRecoloursEveryLineFirstOnlyWithTheSetting)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->editor()->PaintLine(1, 0xFF0000);
+    window->editor()->setCaret(1, 2);
+    window->action("mmOrfo")->trigger();
+    EXPECT_EQ(window->editor()->lineColor(1), 0xFF0000u);
+    window->settings().sintax = true;
+    window->action("mmOrfo")->trigger();
+    EXPECT_EQ(window->editor()->lineColor(1), 0x000080u);
+    EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn{1, 2}));
+    EXPECT_FALSE(window->editor()->textCursor().hasSelection());
+}
+
+TEST_F(MainWindowTest, HelpWithoutAViewerShowsNothingAndExitCloses)
+{
+    open();
+    window->show();
+    window->action("mmHelp")->trigger();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.reports.isEmpty());
+    window->action("mmRedo")->trigger();
+    window->action("mmExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(QFileInfo::exists(iniPath()));
+}
+
+TEST_F(MainWindowTest, ToolButtonsDoNothingWhileTheirItemIsDisabled)
+{
+    open();
+    setProgram("ШАГ");
+    window->action("mmClearAlg")->setEnabled(false);
+    window->toolButton("ToolButton29")->click();
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    window->action("mmClearAlg")->setEnabled(true);
+    prompts.answers.enqueue(true);
+    window->toolButton("ToolButton29")->click();
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_TRUE(window->editor()->toPlainText().isEmpty());
+}
