@@ -108,8 +108,10 @@ void MainWindow::mmOpenClick()
 {
     const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(kOpenFilter));
     if (path.isEmpty()) return;
-    CurrentFile = path;
+    // The file belongs to the text only once it has been read: otherwise the next Save
+    // would write this text into the file that failed to open.
     if (!readDocument(path)) return;
+    CurrentFile = path;
     setCaptionForFile();
     setDocumentState("stateLoaded");
     DrawField();

@@ -1,4 +1,5 @@
 #include "editor/UnitColor.h"
+#include <QAbstractItemView>
 #include "lang/TextTable.h"
 #include <QComboBox>
 #include <QEvent>
@@ -82,6 +83,13 @@ void TFormColor::prepare()
     for (int i = 0; i < ColorTable::Count; ++i)
         ColorComboBox1->addItem(swatch(ColorTable::value(i)), ColorTable::name(i, lang));
     ColorComboBox1->setCurrentIndex(-1);
+    // The open list is as wide as its longest name, swatch and margins included, so no
+    // name is elided ("ТЕМНО-ЗЕЛЕНЫЙ" would not fit the closed box's width).
+    const QFontMetrics fm(ColorComboBox1->view()->font());
+    int widest = 0;
+    for (int i = 0; i < ColorComboBox1->count(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(ColorComboBox1->itemText(i)));
+    ColorComboBox1->view()->setMinimumWidth(widest + ColorComboBox1->iconSize().width() + 40);
 
     // Longer captions widen the radio buttons, the group and the window.
     int right = ColorComboBox1->x() + ColorComboBox1->width();

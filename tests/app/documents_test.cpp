@@ -63,14 +63,14 @@ TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
     EXPECT_EQ(panel(0), u("Загружен"));
 }
 
-TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionAndState)
+TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionStateAndTheFileSaveWritesTo)
 {
     open();
     setProgram("ШАГ");
     prompts.openPaths.enqueue(path("missing.tkm"));
     window->action("mmOpen")->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(window->CurrentFile, path("missing.tkm"));
+    EXPECT_TRUE(window->CurrentFile.isEmpty());
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
     EXPECT_EQ(panel(0), u("Изменен"));
     EXPECT_EQ(window->windowTitle(), u("Тракмил"));

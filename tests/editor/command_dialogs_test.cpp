@@ -6,6 +6,7 @@
 #include "editor/UnitProcCreate.h"
 #include "editor/UnitProcExecute.h"
 #include "lang/MessageCatalogue.h"
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -279,4 +280,19 @@ TEST(CommandDialogs, CancelInsertsNothing)
     dlg.Button2->click();
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
     EXPECT_EQ(h->toPlainText(), QString());
+}
+
+TEST(FormColor, OpenListShowsEveryColourNameWhole)
+{
+    EditorHarness h;
+    TFormColor dlg(*h, h.prompts);
+    for (Language lang : {Language::Rus, Language::Rom, Language::Eng}) {
+        h->setLanguage(lang);
+        dlg.prepare();
+        const QFontMetrics fm(dlg.ColorComboBox1->view()->font());
+        for (int i = 0; i < dlg.ColorComboBox1->count(); ++i)
+            EXPECT_GT(dlg.ColorComboBox1->view()->minimumWidth(),
+                      fm.horizontalAdvance(dlg.ColorComboBox1->itemText(i)) + dlg.ColorComboBox1->iconSize().width())
+                << dlg.ColorComboBox1->itemText(i).toStdString();
+    }
 }
