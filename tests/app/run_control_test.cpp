@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
+#include <QElapsedTimer>
+#include <QApplication>
 
 namespace {
 const char *kSquare = "НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nШАГ\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА";
@@ -144,4 +146,29 @@ TEST_F(MainWindowTest, ShortcutsOfALockedMenuDoNothing)
     QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);   // New
     EXPECT_TRUE(prompts.questions.isEmpty());
     EXPECT_FALSE(window->editor()->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
+{
+    open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    setProgram("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ ЛИНИЯ\nПОВОРОТ 90\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА");
+    window->settings().x_speed = 5;
+    window->action("mmExecute")->trigger();
+    ASSERT_TRUE(window->runActive());
+    QElapsedTimer clock;
+    clock.start();
+    // Let the loop spin through the event loop, then pause and stop it from the keyboard.
+    while (clock.elapsed() < 150) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GT(window->interpreter().cycleN_count, 0);
+    window->toolButton("ToolButton3")->click();
+    const int heading = window->robotWorld().state().heading;
+    while (clock.elapsed() < 250) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(window->robotWorld().state().heading, heading);   // paused: nothing moves
+    window->toolButton("ToolButton3")->click();
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->timer1().isActive());
+    EXPECT_TRUE(prompts.reports.isEmpty());
 }
