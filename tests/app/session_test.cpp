@@ -1,0 +1,51 @@
+#include "MainWindowFixture.h"
+#include "world/widgets/FieldView.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+
+// A pupil's whole session through the real window: files, picture, manual mode with
+// recording, and a run, with the event loop turning in between as on a desktop.
+TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
+{
+    open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    auto settle = [] {
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    };
+    window->action("mmCOMbegend")->trigger();
+    for (int i = 0; i < 3; ++i) window->action("mmCOMstep")->trigger();
+    settle();
+    prompts.savePaths.enqueue(path("session.tkm"));
+    window->action("mmSave")->trigger();
+    window->action("mmNew")->trigger();
+    settle();
+    prompts.openPaths.enqueue(path("session.tkm"));
+    window->action("mmOpen")->trigger();
+    settle();
+    prompts.savePaths.enqueue(path("session.bmp"));
+    window->action("N2")->trigger();
+
+    window->action("mmManualRegim")->trigger();
+    window->recordingBox()->setChecked(true);
+    for (int i = 0; i < 40; ++i) {
+        window->manualButton(i % 7 == 0 ? 3 : (i % 5 == 0 ? 1 : 0))->click();
+        settle();
+    }
+    EXPECT_FALSE(prompts.reports.isEmpty());   // the robot met the edge at least once
+    window->action("mmManualRegim")->trigger();
+    settle();
+
+    window->action("mmRefresh")->trigger();
+    window->action("mmOrfo")->trigger();
+    const int reportsBefore = int(prompts.reports.size());
+    window->action("mmExecute")->trigger();
+    runToStop(100000);
+    settle();
+    EXPECT_FALSE(window->runActive());
+    EXPECT_GE(prompts.reports.size(), reportsBefore);
+    EXPECT_TRUE(QFileInfo::exists(path("session.bmp")));
+    EXPECT_EQ(window->CurrentFile, path("session.tkm"));
+}
