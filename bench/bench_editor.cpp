@@ -1,3 +1,4 @@
+#include "BenchMain.h"
 // Editor costs on a 10,000-line program: one typed character (key handler, the
 // toolkit's own insertion and the change handler), the full refresh, one PasteCode.
 #include "editor/AlgorithmEditor.h"
@@ -106,12 +107,4 @@ BENCHMARK(BM_PasteCodeOnLine5000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TRAKMIL_BENCHMARK_MAIN()

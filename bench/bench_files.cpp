@@ -1,3 +1,4 @@
+#include "BenchMain.h"
 // Opening and saving a 10,000-line coloured program: bytes <-> lines <-> editor document.
 #include "docs/DocumentConvert.h"
 #include "docs/ProgramFile.h"
@@ -98,13 +99,4 @@ BENCHMARK(BM_SaveFromDocument)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TRAKMIL_BENCHMARK_MAIN()

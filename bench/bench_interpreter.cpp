@@ -1,3 +1,4 @@
+#include "BenchMain.h"
 // Interpreter speed without a window: ticks per second, back to back.
 #include "app/HeadlessRun.h"
 #include "world/FieldPicture.h"
@@ -115,13 +116,4 @@ BENCHMARK(BM_CallsIntoTheLastOf200Procedures)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TRAKMIL_BENCHMARK_MAIN()

@@ -1,3 +1,4 @@
+#include "BenchMain.h"
 #include "app/MainWindow.h"
 #include "common/Prompts.h"
 #include "editor/AlgorithmEditor.h"
@@ -106,12 +107,4 @@ BENCHMARK(BM_WindowTickCost)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TRAKMIL_BENCHMARK_MAIN()

@@ -1,3 +1,4 @@
+#include "BenchMain.h"
 #include "world/FieldPicture.h"
 #include "world/RobotWorld.h"
 #include "world/widgets/FieldView.h"
@@ -70,12 +71,4 @@ BENCHMARK(BM_DrawFieldOnView);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);   // fonts and pixmaps need the application object
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TRAKMIL_BENCHMARK_MAIN()
