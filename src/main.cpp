@@ -5,10 +5,11 @@
 
 int main(int argc, char **argv)
 {
+    // Both modes look for settings in the same configuration folder, named after this.
+    QCoreApplication::setApplicationName(QStringLiteral("Trakmil"));
     if (Headless::isCommandLineMode(argc, argv)) return Headless::runCommandLine(argc, argv);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Trakmil"));
     // The settings folder is fixed before the title follows the Language.
     const SettingsFiles files = settingsFiles(QCoreApplication::applicationDirPath());
     MainWindow::Options options;
