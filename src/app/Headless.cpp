@@ -303,7 +303,6 @@ int runCommandLine(int argc, char **argv)
     // missing runtime folder it does not need.
     s_previousHandler = qInstallMessageHandler(quietHandler);
     QGuiApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("trakmil"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.10"));
     return parseAndRun(QCoreApplication::arguments());
 }
