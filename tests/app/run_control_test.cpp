@@ -172,3 +172,48 @@ TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
     EXPECT_FALSE(window->timer1().isActive());
     EXPECT_TRUE(prompts.reports.isEmpty());
 }
+
+TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
+{
+    struct Case {
+        const char *name;
+        const char *program;
+        bool userStop;
+        bool notice;
+    };
+    const Case cases[] = {
+        {"normal end", "НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА", false, true},
+        {"user stop", "НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА", true, false},
+        {"out of field", "НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА", false, false},
+        {"unknown procedure at run time",
+         "ПРОЦЕДУРА А\nВЫПОЛНИТЬ Б\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ А\nКОНЕЦ АЛГОРИТМА", false, false},
+        {"runaway recursion",
+         "ПРОЦЕДУРА А\nВЫПОЛНИТЬ А\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ А\nКОНЕЦ АЛГОРИТМА", false, false},
+    };
+    for (const Case &c : cases) {
+        open();
+        setProgram(c.program);
+        window->settings().x_speed = 2;
+        window->action("mmExecute")->trigger();
+        ASSERT_TRUE(window->runActive()) << c.name;
+        if (c.userStop) {
+            window->Timer1Tick();
+            window->action("mmStop")->trigger();
+        } else {
+            runToStop(5000);
+        }
+        EXPECT_FALSE(window->runActive()) << c.name;
+        EXPECT_EQ(window->executing, 0) << c.name;
+        EXPECT_EQ(window->settings().x_speed, 2) << c.name;
+        EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
+        EXPECT_EQ(window->interpreter().cycleN_count + window->interpreter().proc_count, 0) << c.name;
+        for (const char *name : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref", "N1", "N9", "N10", "N6",
+                                 "ToolButton1", "ToolButton5", "ToolButton10", "ToolButton20"})
+            EXPECT_TRUE(enabled(name)) << c.name << ' ' << name;
+        for (const char *name : {"mmPause", "mmStop", "ToolButton3", "ToolButton2"})
+            EXPECT_FALSE(enabled(name)) << c.name << ' ' << name;
+        EXPECT_FALSE(window->editor()->isReadOnly()) << c.name;
+        EXPECT_TRUE(window->manualButton(2)->isEnabled()) << c.name;
+        EXPECT_EQ(window->panel1()->isVisibleTo(window.get()), c.notice) << c.name;
+    }
+}
