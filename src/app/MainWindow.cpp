@@ -401,8 +401,8 @@ void MainWindow::ApplyLanguage()
         doc->setLanguage(lang);
         for (const char *b : {"ToolButton1", "ToolButton3", "ToolButton2", "ToolButton5", "ToolButton10"})
             toolButton(QString::fromLatin1(b))->setToolTip(text(b));
-        StatusBar1->setPanelText(1, text("linesTotal"));
-        StatusBar1->setPanelText(2, text("currentLine"));
+        StatusBar1->setPanelText(1, doc->linesLabel());
+        StatusBar1->setPanelText(2, doc->currentLineLabel());
         rewriteWorldPanels();
         Button1_step->setText(text("Button1_step"));
         Button2_jump->setText(text("Button2_jump"));

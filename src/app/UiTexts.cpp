@@ -66,9 +66,6 @@ const Text3 kTexts[] = {
     {"ToolButton2", {"Остановить", "Opreste", "Stop"}},
     {"ToolButton5", {"Орфография", "Ortografie", "Orfo"}},
     {"ToolButton10", {"Ручной режим", "Regim manual", "Manual mode"}},
-    // status bar labels
-    {"linesTotal", {"Всего строк:", "Total linii:", "Lines total:"}},
-    {"currentLine", {"Текущая строка:", "Linia curenta:", "Current line:"}},
     {"openTitle", {"Открыть файл...", "Deschide fisier...", "Open file..."}},
     // manual buttons, notices, recording switch
     {"Button1_step", {"Шаг", "Pas", "Step"}},
@@ -89,8 +86,6 @@ const Text3 kTexts[] = {
     {"stateSaved", {"Сохранен", "Salvat", "Saved"}},
     {"unsavedQuestion", {"Файл не сохранен! Продолжить?", "Fisierul nu este salvat! Continuam?",
                          "File not saved! Continue anyway?"}},
-    {"clearQuestion", {"Действительно очистить алгоритм?", "Chiar vrei sa curati campul algoritmului?",
-                       "Do you realy want to clear algorithm?"}},
 };
 
 } // namespace

@@ -69,6 +69,8 @@ public:
     QString linesTotalText(bool emptyCountsOne) const;
     QString currentLineText() const;
     QString clearQuestion() const { return m_clearQuestion; }
+    QString linesLabel() const { return m_linesLabel; }          // panel 1's word
+    QString currentLineLabel() const { return m_currentLabel; }  // panel 2's word
 
     // Command insertion.
     QString CommandText;
