@@ -6,7 +6,11 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QPointer>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QStyleOption>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -90,6 +94,55 @@ QList<Run> runsFromHtml(const QString &html)
     return runs;
 }
 
+// The editor's own horizontal bar, never shown. Making the caret visible lays the scroll
+// area out again, which raises the containers of the bars on show one after the other; with
+// both on show each raise really moves one above the other and repaints the frame and both
+// bars, at every selected line (a run selects one per tick). With only the vertical one on
+// show the raise changes nothing. This bar still does the scrolling; every change of it is
+// copied to the bar on show, and that one drives it back.
+class MirroredScrollBar : public QScrollBar {
+public:
+    explicit MirroredScrollBar(QScrollBar *shown) : QScrollBar(Qt::Horizontal), m_shown(shown)
+    {
+        connect(shown, &QScrollBar::valueChanged, this, [this](int v) {
+            if (!m_copying) setValue(v);
+        });
+    }
+
+protected:
+    void sliderChange(SliderChange change) override
+    {
+        QScrollBar::sliderChange(change);
+        if (!m_shown) return;
+        // A new range may leave the value outside it for a moment; the shown bar's
+        // clamping must not drive this one then.
+        QScopedValueRollback<bool> copying(m_copying, true);
+        m_shown->setRange(minimum(), maximum());
+        m_shown->setPageStep(pageStep());
+        m_shown->setSingleStep(singleStep());
+        m_shown->setValue(value());
+    }
+
+private:
+    QPointer<QScrollBar> m_shown;
+    bool m_copying = false;
+};
+
+// The square between the two bars, drawn as the scroll area draws it.
+class ScrollCorner : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        QStyleOption o;
+        o.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_PanelScrollAreaCorner, &o, &p, this);
+    }
+};
+
 } // namespace
 
 AlgorithmEditor::AlgorithmEditor(QWidget *parent)
@@ -102,8 +155,14 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     setFont(f);
     document()->setDefaultFont(f);
     setLineWrapMode(QTextEdit::NoWrap);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Both bars are always on show; the horizontal one is our own (see MirroredScrollBar).
+    m_hbar = new QScrollBar(Qt::Horizontal, this);
+    setHorizontalScrollBar(new MirroredScrollBar(m_hbar));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_corner = new ScrollCorner;
+    addScrollBarWidget(m_corner, Qt::AlignBottom);
+    layoutHorizontalBar();
     setAcceptRichText(true);
     // The line being executed must stay marked while the focus is elsewhere.
     QPalette p = palette();
@@ -118,6 +177,28 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     });
     connect(document(), &QTextDocument::contentsChanged, this, &AlgorithmEditor::onContentsChanged);
     setLanguage(Language::Rus);
+}
+
+void AlgorithmEditor::layoutHorizontalBar()
+{
+    if (!m_hbar) return;   // not yet built
+    const int extent = m_hbar->sizeHint().height();
+    m_corner->setFixedHeight(extent);
+    if (viewportMargins().bottom() != extent) setViewportMargins(0, 0, 0, extent);
+    const QRect v = viewport()->geometry();
+    m_hbar->setGeometry(v.left(), v.bottom() + 1, v.width(), extent);
+}
+
+void AlgorithmEditor::resizeEvent(QResizeEvent *e)
+{
+    QTextEdit::resizeEvent(e);
+    layoutHorizontalBar();
+}
+
+void AlgorithmEditor::changeEvent(QEvent *e)
+{
+    QTextEdit::changeEvent(e);
+    if (e->type() == QEvent::StyleChange) layoutHorizontalBar();
 }
 
 void AlgorithmEditor::setLanguage(Language lang)

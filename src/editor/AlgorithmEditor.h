@@ -8,6 +8,7 @@
 #include <functional>
 
 class Prompts;
+class QScrollBar;
 class QTextBlock;
 class QTextCursor;
 
@@ -85,6 +86,10 @@ public:
     // Whether the change handler colours (it does not on the Windows 9x family).
     void setChangeHandlerColours(bool on) { m_changeColours = on; }
 
+    // The horizontal scroll bar on show. horizontalScrollBar() is the editor's own one,
+    // kept hidden: it still does the scrolling and this one mirrors it both ways.
+    QScrollBar *shownHorizontalScrollBar() const { return m_hbar; }
+
 public slots:
     void docChange();
     void mmRefresh();
@@ -113,8 +118,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent *e) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
+    // Room under the viewport for the shown horizontal bar, the bar and the corner square.
+    void layoutHorizontalBar();
     void onContentsChanged();
     void docKeyPress();
     QTextBlock caretBlock() const;
@@ -155,4 +164,6 @@ private:
     bool m_pendingChange = false;
     bool m_painting = false;
     bool m_changeColours = true;
+    QScrollBar *m_hbar = nullptr;
+    QWidget *m_corner = nullptr;
 };
