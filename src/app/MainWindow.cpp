@@ -104,7 +104,7 @@ MainWindow::MainWindow(const Options &options) : m_options(options)
     Timer1.setTimerType(Qt::PreciseTimer);   // speed 5 asks for 1 ms ticks
     Timer3.setInterval(1000);
     Timer5.setInterval(100);
-    connect(&Timer1, &QTimer::timeout, this, &MainWindow::Timer1Tick);
+    connect(&Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timeout);
     connect(&Timer3, &QTimer::timeout, this, &MainWindow::Timer3Tick);
     connect(&Timer5, &QTimer::timeout, this, &MainWindow::Timer5Tick);
     Timer5.start();

@@ -6,6 +6,7 @@
 #include "world/RobotWorld.h"
 #include <QHash>
 #include <QMainWindow>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 
@@ -88,6 +89,7 @@ public:
     void ProgramPause();
     void ProgramStop() override;
     void Timer1Tick();
+    void Timer1Timeout();   // one tick, and a second one when the timer has fallen behind
     void Timer3Tick();
     void Timer5Tick();
     void DrawField() override;
@@ -166,6 +168,10 @@ private:
     bool m_runActive = false;   // from ProgramRun to ProgramStop, paused or not
     bool m_shownOnce = false;
     int m_checkLine = 0, m_checkColumn = 0;   // caret remembered by the last check
+    // Timer1's own schedule: when its interval was last set, and the ticks since then.
+    QElapsedTimer m_scheduleClock;
+    int m_scheduleInterval = 0;
+    qint64 m_scheduleTicks = 0;
 
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QElapsedTimer>
+#include <QThread>
 #include <QApplication>
 
 namespace {
@@ -216,4 +217,20 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         EXPECT_TRUE(window->manualButton(2)->isEnabled()) << c.name;
         EXPECT_EQ(window->panel1()->isVisibleTo(window.get()), c.notice) << c.name;
     }
+}
+
+TEST_F(MainWindowTest, ALateTimerCatchesUpOneTickAtATime)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\n"
+               "КОНЕЦ АЛГОРИТМА");
+    window->settings().x_speed = 5;
+    window->action("mmExecute")->trigger();
+    window->Timer1Timeout();   // the begin line; the 1 ms schedule starts here
+    ASSERT_EQ(window->timer1().interval(), 1);
+    const int line = window->interpreter().cur_line;
+    QThread::msleep(6);        // the timer comes several periods late
+    window->Timer1Timeout();
+    EXPECT_EQ(window->interpreter().cur_line, line + 2);   // one owed tick, never a burst
+    EXPECT_EQ(window->robotWorld().state().heading, 4);
 }
