@@ -77,7 +77,6 @@ public:
     bool manualMode() const { return m_manual; }
     bool runActive() const { return m_runActive; }
     QString CurrentFile;
-    QString CommandText;
     Language language() const;
     QString documentState() const;   // panel 0
 
@@ -101,7 +100,7 @@ public:
     void StatusBarUpdate();
     void SelectLine(int line);
     void ReportError(const QString &heading, const QStringList &texts);
-    void PasteCode();
+    void PasteCode(const QString &commandText);   // through the editor's CommandText
     void mmNewClick();
     void mmOpenClick();
     void mmSaveClick();

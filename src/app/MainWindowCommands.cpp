@@ -68,14 +68,8 @@ void MainWindow::connectActions()
     on("mmCOMjump", [this] { manualCommand(1); });
     on("mmCOMrot45", [this] { manualCommand(2); });
     on("mmCOMrot90", [this] { manualCommand(3); });
-    on("mmCOMdestroy", [this] {
-        CommandText = Lexicon::forLanguage(language()).kwDestroy;
-        PasteCode();
-    });
-    on("mmCOMrebuild", [this] {
-        CommandText = Lexicon::forLanguage(language()).kwRebuild;
-        PasteCode();
-    });
+    on("mmCOMdestroy", [this] { PasteCode(Lexicon::forLanguage(language()).kwDestroy); });
+    on("mmCOMrebuild", [this] { PasteCode(Lexicon::forLanguage(language()).kwRebuild); });
     on("mmExecute", &MainWindow::runCommand);
     on("mmPause", &MainWindow::ProgramPause);
     on("mmStop", &MainWindow::ProgramStop);
@@ -126,7 +120,7 @@ void MainWindow::showFieldMenu(const QPoint &globalPos)
     PopupMenu2->popup(globalPos);
 }
 
-void MainWindow::PasteCode() { doc->PasteCode(CommandText); }
+void MainWindow::PasteCode(const QString &commandText) { doc->PasteCode(commandText); }
 
 void MainWindow::manualCommand(int which)
 {
@@ -145,8 +139,7 @@ void MainWindow::manualCommand(int which)
             return;
         }
     }
-    CommandText = *keywords[which];
-    PasteCode();
+    PasteCode(*keywords[which]);
     if (m_manual) positionPanel(m_world.state().x, m_world.state().y);
 }
 
