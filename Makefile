@@ -6,8 +6,12 @@ JOBS  ?= $(shell nproc)
 deps:
 	@bash scripts/install-deps.sh
 
+# ccache is used when present; it is not needed.
+export CCACHE_BASEDIR ?= $(CURDIR)
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
+
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
