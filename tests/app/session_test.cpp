@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "editor/AlgorithmEditor.h"
 #include "world/widgets/FieldView.h"
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +29,12 @@ TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
     prompts.savePaths.enqueue(path("session.bmp"));
     window->action("N2")->trigger();
 
+    // Recorded commands go where the caret stands: inside the algorithm, after its begin.
+    int beginLine = 0;
+    while (beginLine < window->editor()->lineCount()
+           && window->editor()->line(beginLine) != QString::fromUtf8("НАЧАЛО АЛГОРИТМА"))
+        ++beginLine;
+    window->editor()->setCaret(beginLine + 1, 0);
     window->action("mmManualRegim")->trigger();
     window->recordingBox()->setChecked(true);
     for (int i = 0; i < 40; ++i) {
@@ -39,13 +46,15 @@ TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
     settle();
 
     window->action("mmRefresh")->trigger();
-    window->action("mmOrfo")->trigger();
     const int reportsBefore = int(prompts.reports.size());
+    window->action("mmOrfo")->trigger();
+    ASSERT_EQ(prompts.reports.size(), reportsBefore) << "the recorded program fails its check";
     window->action("mmExecute")->trigger();
     runToStop(100000);
     settle();
     EXPECT_FALSE(window->runActive());
-    EXPECT_GE(prompts.reports.size(), reportsBefore);
+    // The recorded moves, replayed inside the algorithm, stay on the field to the end.
+    EXPECT_EQ(prompts.reports.size(), reportsBefore);
     EXPECT_TRUE(QFileInfo::exists(path("session.bmp")));
     EXPECT_EQ(window->CurrentFile, path("session.tkm"));
 }

@@ -36,6 +36,8 @@ struct Sample {
     QList<qint64> colors;   // per line, for as many lines as listed
 };
 
+void PrintTo(const Sample &s, std::ostream *os) { *os << s.name; }
+
 class ForeignRtf : public ::testing::TestWithParam<Sample> {};
 
 TEST_P(ForeignRtf, ReadsTheLinesAndColoursOthersSee)

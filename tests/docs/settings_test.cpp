@@ -79,6 +79,9 @@ struct ParseCase {
     Settings expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ParseCase &c, std::ostream *os) { *os << c.name; }
+
 static Settings with(std::function<void(Settings &)> f)
 {
     Settings s;
