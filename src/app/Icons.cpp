@@ -184,15 +184,6 @@ void badgeCross(QPainter &p, QPointF c)
     p.drawLine(c + QPointF(-1.3, 1.3), c + QPointF(1.3, -1.3));
 }
 
-void checkMark(QPainter &p, QPointF origin, qreal s, const QColor &c)
-{
-    QPainterPath path;
-    path.moveTo(origin + QPointF(0, 2.2) * s);
-    path.lineTo(origin + QPointF(2.0, 4.2) * s);
-    path.lineTo(origin + QPointF(6.0, 0) * s);
-    band(p, path, c, 2.0);
-}
-
 void robot(QPainter &p, const QRectF &r, bool ghost = false)
 {
     p.save();

@@ -56,7 +56,7 @@ TEST_P(GoldenProgram, CheckAndRunGiveTheKeptOutcome)
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, GoldenProgram, ::testing::ValuesIn(programNames()),
-                         [](const auto &info) { return info.param; });
+                         [](const auto &p) { return p.param; });
 
 TEST(GoldenPrograms, TheCorpusIsThere)
 {

@@ -270,7 +270,9 @@ TEST(ProgramFileRobustness, PathologicalInputsFinishQuickly)
         const StyledText text = readProgramData(c.data);
         EXPECT_LT(t.elapsed(), 3000) << c.what;
         // Whatever came out must survive our own writer and reader.
-        if (c.data.size() < 1000000) EXPECT_TRUE(sameContent(*readRtf(writeRtf(text)), text)) << c.what;
+        if (c.data.size() < 1000000) {
+            EXPECT_TRUE(sameContent(*readRtf(writeRtf(text)), text)) << c.what;
+        }
     }
 }
 

@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         Sample{"pandoc_from_markdown_linebreak", {0, 0, 0}},
         Sample{"abiword_from_html_colored", {kBlue, kRed, kGreen, 0, 0, 0}},
         Sample{"enscript_python_cp1251", {0xB22222}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &p) { return std::string(p.param.name); });
 
 TEST(ForeignRtf, NestedColourGroupsRestoreTheOuterColour)
 {

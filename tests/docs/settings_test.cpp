@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"FirstOfDuplicateKeysCounts", "[int]\npole_x=5\npole_x=6\n[int]\npole_x=7\n",
                   with([](Settings &s) { s.pole_x = 5; })},
         ParseCase{"BinaryGarbage", "\x01\xff[int\n=\n==3\n[int]\nlanguage\n", Settings()}),
-    [](const ::testing::TestParamInfo<ParseCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ParseCase> &p) { return std::string(p.param.name); });
 
 TEST(SettingsFile, RewriteKeepsForeignKeysAndSections)
 {

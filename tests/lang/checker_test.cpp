@@ -74,7 +74,9 @@ TEST(SintaxCheck, ReportsTheFirstErrorWithItsLine)
         EXPECT_EQ(o.report.line, c.line) << c.name;
         EXPECT_EQ(o.report.heading, ru.msgHead04) << c.name;
         // The unknown-command report puts its own line first.
-        if (c.first) EXPECT_TRUE(o.report.texts.contains(ru.*(c.first))) << c.name;
+        if (c.first) {
+            EXPECT_TRUE(o.report.texts.contains(ru.*(c.first))) << c.name;
+        }
     }
 }
 

@@ -216,7 +216,9 @@ TEST(FieldPicture, ExportFailuresAreReportedAndLeaveNothing)
     QString error;
     const bool ok = f.picture.exportBmp(kept, &error);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!ok) EXPECT_FALSE(error.isEmpty());   // root may write anyway
+    if (!ok) {
+        EXPECT_FALSE(error.isEmpty());   // root may write anyway
+    }
     EXPECT_EQ(QFileInfo(kept).size(), size);
     EXPECT_EQ(QImage(kept).size(), QSize(358, 438));
 }
