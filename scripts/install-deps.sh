@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Trakmil needs on Debian; quiet when all is there.
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
       googletest libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb xauth clang)
 missing=()
 for p in "${pkgs[@]}"; do

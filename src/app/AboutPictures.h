@@ -1,7 +1,7 @@
 #pragma once
 #include <QPixmap>
 
-// The pictures of the about window, drawn in code so the program carries no image files.
+// The pictures of the about window; the art is SVG under resources/about.
 namespace AboutPictures {
 // The program picture: the robot on its field with a coloured trace.
 QPixmap program(int size);

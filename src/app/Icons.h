@@ -2,23 +2,23 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The icons of menus and tool bars: drawn in code, one per action, 16 × 16 with a
-// doubled version for high-density screens.
+// The icons of menus and tool bars, one per action; the art is SVG under resources/icons.
 enum class IconId {
-    New, Open, Save, SaveAs, SavePicture, Exit,
-    Undo, Redo, Cut, Copy, Paste, ClearAlgorithm, ClearField, Refresh, SelectAll,
+    New, Open, Save, SaveAs,
+    Undo, Redo, Cut, Copy, Paste, ClearAlgorithm, ClearField,
     Run, Pause, Stop, Check, ManualMode, Preferences,
     BeginEnd, CreateProcedure, CallProcedure, CountedLoop, ConditionalLoop, Condition,
     Colour, Destroy, Rebuild,
-    Help, About,
     Count_
 };
 
 constexpr int iconCount = int(IconId::Count_);
 
-// The cached icon; drawn on first use.
+// The desktop theme's icon where a standard one fits, our own otherwise; cached.
 QIcon icon(IconId id);
-// A fresh rendering at size × size pixels (any size; the drawing is resolution-free).
+// Our own art at size × size pixels, whatever the theme.
 QPixmap iconPixmap(IconId id, int size);
-// A stable English name, for sheets and diagnostics.
+// The art's file name without folder or suffix, e.g. "save-as".
 const char *iconName(IconId id);
+// Makes the icon and about-window art reachable under ":/icons" and ":/about".
+void initArtResources();

@@ -1,3 +1,4 @@
+#include "app/AboutPictures.h"
 #include "app/Icons.h"
 
 #include <QImage>
@@ -12,7 +13,16 @@ int opaquePixels(const QImage &img)
         for (int x = 0; x < img.width(); ++x) n += qAlpha(img.pixel(x, y)) > 64;
     return n;
 }
+
+// Distinct colours, so a picture that failed to load (one flat fill) shows.
+int colourCount(const QImage &img)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) colours.insert(img.pixel(x, y));
+    return int(colours.size());
 }
+} // namespace
 
 TEST(Icons, EveryActionHasItsOwnVisibleIcon)
 {
@@ -35,10 +45,29 @@ TEST(Icons, EveryActionHasItsOwnVisibleIcon)
     EXPECT_EQ(names.size(), iconCount);
 }
 
-TEST(Icons, CachedIconOffersBothSizes)
+TEST(Icons, ScaleWithoutLosingTheirShapeAndAreCached)
 {
-    const QIcon a = icon(IconId::Run);
-    EXPECT_EQ(a.cacheKey(), icon(IconId::Run).cacheKey());
-    EXPECT_EQ(a.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+    const QImage big = iconPixmap(IconId::Run, 64).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(big.size(), QSize(64, 64));
+    EXPECT_GT(opaquePixels(big), 16 * 20);
+    EXPECT_EQ(icon(IconId::Run).cacheKey(), icon(IconId::Run).cacheKey());
+    EXPECT_FALSE(icon(IconId::Run).pixmap(32, 32).isNull());
     EXPECT_TRUE(icon(IconId::Count_).isNull());
+}
+
+TEST(AboutPictures, EveryPictureIsDrawnAtItsSize)
+{
+    const QImage program = AboutPictures::program(96).toImage();
+    EXPECT_EQ(program.size(), QSize(96, 96));
+    EXPECT_GT(colourCount(program), 20);
+    EXPECT_GT(colourCount(AboutPictures::envelope(32).toImage()), 4);
+    EXPECT_GT(colourCount(AboutPictures::lifebuoy(32).toImage()), 4);
+    QSet<QByteArray> seen;
+    for (int i = 0; i < AboutPictures::photoCount; ++i) {
+        const QImage photo = AboutPictures::photo(i, 331, 186).toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(photo.size(), QSize(331, 186));
+        EXPECT_GT(colourCount(photo), 50) << "photo " << i;
+        seen.insert(QByteArray(reinterpret_cast<const char *>(photo.constBits()), photo.sizeInBytes()));
+    }
+    EXPECT_EQ(seen.size(), AboutPictures::photoCount);
 }

@@ -5,7 +5,7 @@
 // yields a plain stand-in rather than an empty image, so drawing never fails.
 namespace WorldImages {
 
-constexpr int SpriteSize = 42;                 // RobotBox pictures and robotclean
+constexpr int SpriteSize = 42;                 // RobotBox pictures
 constexpr int ArrowWidth = 15, ArrowHeight = 14;
 constexpr int RobotPictures = 9;               // RobotBox; the ninth is a spare
 
