@@ -2,8 +2,11 @@
 #include <algorithm>
 
 HeadlessRun::HeadlessRun(ProgramText &text, Language lang)
-    : m_text(text), m_lex(Lexicon::forLanguage(lang)), m_msg(MessageCatalogue::forLanguage(lang))
+    : m_text(text), m_lex(Lexicon::forLanguage(lang)), m_msg(MessageCatalogue::forLanguage(lang)),
+      m_run(m_world, *this, m_xSpeed)
 {
+    m_run.setProgram(&m_text);
+    m_run.setLanguage(lang);
     m_world.setListener(this);
     m_world.setFieldSizeSource([this](int &x, int &y) {
         x = m_poleX;
@@ -11,11 +14,7 @@ HeadlessRun::HeadlessRun(ProgramText &text, Language lang)
     });
 }
 
-void HeadlessRun::setCanvas(WorldCanvas *canvas)
-{
-    m_canvas = canvas;
-    m_world.setCanvas(canvas);
-}
+void HeadlessRun::setCanvas(WorldCanvas *canvas) { m_world.setCanvas(canvas); }
 
 void HeadlessRun::setFieldSize(int poleX, int poleY)
 {
@@ -50,25 +49,20 @@ HeadlessRun::Result HeadlessRun::checkAndRun(qint64 maxTicks)
 
 HeadlessRun::Result HeadlessRun::run(qint64 maxTicks)
 {
-    m_savedSpeed = m_xSpeed;
-    m_running = true;
     m_outOfField = false;
     m_ticks = 0;
-    m_interp.clearStacks();
-    if (m_canvas) m_canvas->setPen(0x000000, 1);
-    m_interp.cur_line = std::max(0, Interpreter::findBeginLine(m_text, m_lex));
-
+    m_run.start();
     TickOutcome outcome = TickOutcome::Continue;
-    while (m_running) {
+    while (m_run.isRunning()) {
         if (maxTicks > 0 && m_ticks >= maxTicks) {
-            ProgramStop();
+            m_run.stop();
             return Result::TickLimit;
         }
         ++m_ticks;
-        outcome = m_interp.tick(m_text, m_lex, m_msg, *this);
+        outcome = m_run.tick();
         if (outcome != TickOutcome::Continue) break;
     }
-    if (m_running) ProgramStop();   // a stopping outcome always stops; be sure of it
+    if (m_run.isActive()) m_run.stop();   // a stopping outcome always stops; be sure of it
     if (m_outOfField) return Result::OutOfField;
     switch (outcome) {
     case TickOutcome::ProcedureNotFound: return Result::ProcedureNotFound;
@@ -81,25 +75,8 @@ HeadlessRun::Result HeadlessRun::run(qint64 maxTicks)
     return Result::End;
 }
 
-void HeadlessRun::ProgramStop()
-{
-    m_xSpeed = m_savedSpeed;
-    m_interp.clearStacks();
-    m_running = false;
-    if (m_canvas) m_canvas->setPen(0x000000, 1);
-    m_world.setColor(0x000000);
-}
-
 void HeadlessRun::OutOfField()
 {
-    // The window selects the line holding the caret, which a run keeps on cur_line.
-    const int line = m_interp.cur_line;
     m_outOfField = true;
-    ProgramStop();
-    ErrorReport r;
-    r.error = true;
-    r.line = line;
-    r.heading = m_msg.msgHead03;
-    r.texts = QStringList{m_msg.msgOutOfField, m_msg.msgEditCode};
-    m_reports.append(r);
+    m_run.leaveFieldAttempted();
 }

@@ -1,12 +1,11 @@
 #pragma once
-#include "lang/Interpreter.h"
+#include "lang/RunController.h"
 #include "world/RobotWorld.h"
 #include <QList>
 
-// Run control without a window, for the teachers' command line, the tests and the
-// benchmarks: the same check, interpreter and world as the window, ticks back to back,
-// and the window's stop semantics (speed setting restored, trace colour black).
-class HeadlessRun : public InterpreterHost, public WorldListener {
+// A run without a window, for the teachers' command line, the tests and the benchmarks:
+// the window's check and run controller on a world of its own, ticks back to back.
+class HeadlessRun : private RunView, private WorldListener {
 public:
     enum class Result { End, CheckFailed, OutOfField, ProcedureNotFound, LoopError, TickLimit };
 
@@ -27,20 +26,24 @@ public:
     const QList<ErrorReport> &reports() const { return m_reports; }
     const QString &fatalText() const { return m_fatal; }
     int lastInterval() const { return m_interval; }
-    Interpreter &interpreter() { return m_interp; }
+    Interpreter &interpreter() { return m_run.interpreter(); }
     const Lexicon &lexicon() const { return m_lex; }
     const MessageCatalogue &catalogue() const { return m_msg; }
+    RobotWorld &world() { return m_world; }
+    int xSpeed() const { return m_xSpeed; }
 
     static const char *resultName(Result r);
 
-    // InterpreterHost
-    RobotWorld &world() override { return m_world; }
-    int xSpeed() const override { return m_xSpeed; }
-    void setXSpeed(int speed) override { m_xSpeed = speed; }
+private:
+    // RunView
+    void lockForRun(bool) override {}
+    void startTicks() override {}
+    void stopTicks() override {}
     void setTickInterval(int ms) override { m_interval = ms; }
-    void Selection(int) override {}
-    void stopTimer() override { m_running = false; }
-    void ProgramStop() override;
+    void runStopped() override {}
+    void selectRunLine(int) override {}
+    // Without an editor the caret is where the run is.
+    int caretLine() const override { return m_run.interpreter().cur_line; }
     void reportError(const ErrorReport &report) override { m_reports.append(report); }
     void fatalMessage(const QString &text) override { m_fatal = text; }
     void positionPanel(int, int) override {}
@@ -52,20 +55,16 @@ public:
     void lineSensorChanged(int) override {}
     void borderSensorChanged(int) override {}
 
-private:
     ProgramText &m_text;
     const Lexicon &m_lex;
     const MessageCatalogue &m_msg;
     RobotWorld m_world;
-    Interpreter m_interp;
-    WorldCanvas *m_canvas = nullptr;
+    int m_xSpeed = 3;
+    RunController m_run;
     QList<ErrorReport> m_reports;
     QString m_fatal;
     qint64 m_ticks = 0;
     int m_poleX = RobotWorld::MaxX, m_poleY = RobotWorld::MaxY;
-    int m_xSpeed = 3;
-    int m_savedSpeed = 3;
     int m_interval = 0;
-    bool m_running = false;
     bool m_outOfField = false;
 };

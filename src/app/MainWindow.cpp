@@ -81,8 +81,10 @@ const ItemIcon kMenuIcons[] = {
 
 } // namespace
 
-MainWindow::MainWindow(const Options &options) : m_options(options)
+MainWindow::MainWindow(const Options &options) :
+    m_options(options), m_run(m_world, *this, m_settings.x_speed)
 {
+    m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));
     if (options.prompts) {
         m_prompts = options.prompts;
@@ -120,9 +122,7 @@ MainWindow::MainWindow(const Options &options) : m_options(options)
     ApplyLanguage();
     OpenFile();
     DrawField();
-    executing = 0;
     m_manual = false;
-    m_interp.clearStacks();
 }
 
 MainWindow::~MainWindow() = default;

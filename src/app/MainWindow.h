@@ -1,8 +1,8 @@
 #pragma once
 #include "docs/Settings.h"
 #include "docs/widgets/PreferencesDialog.h"
-#include "lang/Interpreter.h"
 #include "lang/Language.h"
+#include "lang/RunController.h"
 #include "world/RobotWorld.h"
 #include <QHash>
 #include <QMainWindow>
@@ -36,7 +36,7 @@ class TFormColor;
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
 class MainWindow : public QMainWindow,
-                   public InterpreterHost,
+                   public RunView,
                    public WorldListener,
                    public PreferencesHost {
     Q_OBJECT
@@ -63,7 +63,8 @@ public:
     QPushButton *manualButton(int index) const;   // 0 step, 1 jump, 2 r45, 3 r90
     QToolBar *toolBar(const QString &name) const;
     RobotWorld &robotWorld() { return m_world; }
-    Interpreter &interpreter() { return m_interp; }
+    Interpreter &interpreter() { return m_run.interpreter(); }
+    RunController &runController() { return m_run; }
     Settings &settings() override { return m_settings; }
     TProp *preferencesDialog() const { return Prop; }
     TSysN *extendedSettingsDialog() const { return SysN; }
@@ -72,10 +73,8 @@ public:
     QTimer &timer3() { return Timer3; }
     QTimer &timer5() { return Timer5; }
     bool ErrorFound = false;
-    int executing = 0;
-    int saved_speed = 3;
     bool manualMode() const { return m_manual; }
-    bool runActive() const { return m_runActive; }
+    bool runActive() const { return m_run.isActive(); }
     QString CurrentFile;
     Language language() const;
     QString documentState() const;   // panel 0
@@ -86,7 +85,7 @@ public:
     void spellingCommand();   // check, then the no-errors notice
     void ProgramRun();
     void ProgramPause();
-    void ProgramStop() override;
+    void ProgramStop();
     void Timer1Tick();
     void Timer1Timeout();   // one tick, and a second one when the timer has fallen behind
     void Timer3Tick();
@@ -112,17 +111,18 @@ public:
     void setDocumentState(const char *key);
     void setAdvancedToolBarVisible(bool visible) override;
 
-    // InterpreterHost
-    RobotWorld &world() override { return m_world; }
-    int xSpeed() const override { return m_settings.x_speed; }
-    void setXSpeed(int speed) override { m_settings.x_speed = speed; }
+    // RunView
+    void lockForRun(bool running) override { applyRunLock(running); }
+    void startTicks() override;
+    void stopTicks() override { Timer1.stop(); }
     // Setting the same interval again would restart the timer and lose the period.
     void setTickInterval(int ms) override
     {
         if (Timer1.interval() != ms) Timer1.setInterval(ms);
     }
-    void Selection(int line) override;
-    void stopTimer() override { Timer1.stop(); }
+    void runStopped() override;
+    void selectRunLine(int line) override;
+    int caretLine() const override;
     void reportError(const ErrorReport &report) override;
     void fatalMessage(const QString &text) override;
     void positionPanel(int x, int y) override;
@@ -162,9 +162,8 @@ private:
     Prompts *m_prompts = nullptr;
     Settings m_settings;
     RobotWorld m_world;
-    Interpreter m_interp;
+    RunController m_run;
     bool m_manual = false;
-    bool m_runActive = false;   // from ProgramRun to ProgramStop, paused or not
     bool m_shownOnce = false;
     int m_checkLine = 0, m_checkColumn = 0;   // caret remembered by the last check
     // Timer1's own schedule: when its interval was last set, and the ticks since then.

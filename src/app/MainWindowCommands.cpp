@@ -104,19 +104,19 @@ void MainWindow::connectActions()
     });
     connect(m_field, &FieldView::contextMenuRequested, this, &MainWindow::showFieldMenu);
     connect(m_field, &FieldView::doubleClicked, this, [this] {
-        if (executing == 0) DrawField();
+        if (!m_run.isRunning()) DrawField();
     });
 }
 
 void MainWindow::showEditorMenu(const QPoint &globalPos)
 {
-    if (m_runActive || m_manual) return;
+    if (m_run.isActive() || m_manual) return;
     PopupMenu1->popup(globalPos);
 }
 
 void MainWindow::showFieldMenu(const QPoint &globalPos)
 {
-    if (m_runActive) return;
+    if (m_run.isActive()) return;
     PopupMenu2->popup(globalPos);
 }
 

@@ -62,7 +62,7 @@ void MainWindow::spellingCommand()
 
 void MainWindow::runCommand()
 {
-    if (m_runActive || !action(QStringLiteral("mmExecute"))->isEnabled()) return;
+    if (m_run.isActive() || !action(QStringLiteral("mmExecute"))->isEnabled()) return;
     ErrorFound = false;
     SintaxCheck();
     if (!ErrorFound) ProgramRun();
@@ -90,64 +90,29 @@ void MainWindow::applyRunLock(bool running)
 
 void MainWindow::ProgramRun()
 {
-    saved_speed = m_settings.x_speed;
-    applyRunLock(true);
-    m_runActive = true;
-    executing = 1;
+    m_run.setProgram(doc);
+    m_run.setLanguage(language());
+    m_run.start();
+}
+
+void MainWindow::startTicks()
+{
     m_scheduleClock.invalidate();
-    m_interp.cur_line = 0;
-    m_field->canvas()->setPen(0x000000, 1);
     Timer1.start();
-    const Lexicon &lex = Lexicon::forLanguage(language());
-    const int count = doc->lineCount();
-    while (m_interp.cur_line < count && doc->normalizedLine(m_interp.cur_line) != lex.kwBegin)
-        ++m_interp.cur_line;
 }
 
-void MainWindow::ProgramPause()
-{
-    if (!m_runActive) return;
-    if (executing == 1) {
-        executing = 0;
-        Timer1.stop();
-    } else {
-        executing = 1;
-        m_scheduleClock.invalidate();
-        Timer1.start();
-    }
-}
+void MainWindow::ProgramPause() { m_run.togglePause(); }
 
-void MainWindow::ProgramStop()
-{
-    // A stop without a run (a manual step off the field) leaves the speed setting and
-    // the manual-mode locks alone.
-    if (m_runActive) {
-        m_settings.x_speed = saved_speed;
-        applyRunLock(false);
-        m_runActive = false;
-    }
-    m_interp.clearStacks();
-    executing = 0;
-    doc->setCaret(m_checkLine, m_checkColumn);
-    m_field->canvas()->setPen(0x000000, 1);
-    m_world.setColor(0x000000);
-    Timer1.stop();
-}
+void MainWindow::ProgramStop() { m_run.stop(); }
 
-void MainWindow::Timer1Tick()
-{
-    if (!m_runActive || executing != 1) {
-        Timer1.stop();
-        return;
-    }
-    m_interp.tick(*doc, Lexicon::forLanguage(language()), MessageCatalogue::forLanguage(language()),
-                  *this);
-}
+void MainWindow::runStopped() { doc->setCaret(m_checkLine, m_checkColumn); }
+
+void MainWindow::Timer1Tick() { m_run.tick(); }
 
 void MainWindow::Timer1Timeout()
 {
     Timer1Tick();
-    if (!m_runActive || executing != 1) return;
+    if (!m_run.isRunning()) return;
     // Qt starts the next period from a late timeout, so late wake-ups add up (at 1 ms they
     // cost a fifth of the ticks). Counting the ticks against the clock and giving one
     // extra tick when a whole period is owed keeps the run at the speed it asks for.
@@ -174,7 +139,7 @@ void MainWindow::Timer3Tick()
 
 void MainWindow::Timer5Tick() { doc->refreshLinePanels(true); }
 
-void MainWindow::Selection(int line)
+void MainWindow::selectRunLine(int line)
 {
     doc->SelectLine(line);
     doc->setFocus();
@@ -190,11 +155,10 @@ void MainWindow::endOfRunNotice()
     Timer3.start();
 }
 
+int MainWindow::caretLine() const { return doc->caretLineColumn().line; }
+
 void MainWindow::OutOfField()
 {
-    const int line = doc->caretLineColumn().line;
-    ProgramStop();
-    SelectLine(line);
-    const MessageCatalogue &m = MessageCatalogue::forLanguage(language());
-    ReportError(m.msgHead03, {m.msgOutOfField, m.msgEditCode});
+    m_run.setLanguage(language());
+    m_run.leaveFieldAttempted();
 }

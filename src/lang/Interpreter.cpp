@@ -5,6 +5,7 @@
 
 struct Interpreter::TickContext {
     const ProgramText &text;
+    Language language;
     const Lexicon &lex;
     const MessageCatalogue &msg;
     InterpreterHost &host;
@@ -22,16 +23,6 @@ int intervalForSpeed(int speed)
     case 5: return 1;
     default: return -1;
     }
-}
-
-// The colour names belong to a Language, but a tick only gets the Lexicon.
-Language languageOf(const Lexicon &lex)
-{
-    for (Language l : {Language::Rus, Language::Rom, Language::Eng}) {
-        const Lexicon &candidate = Lexicon::forLanguage(l);
-        if (&candidate == &lex || candidate.kwBegin == lex.kwBegin) return l;
-    }
-    return Language::Rus;
 }
 
 // Whether the first len(kwColor) characters of the raw line, upper-cased, spell the
@@ -205,10 +196,10 @@ bool Interpreter::loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome
     return true;
 }
 
-TickOutcome Interpreter::tick(const ProgramText &text, const Lexicon &lex,
-                              const MessageCatalogue &msg, InterpreterHost &host)
+TickOutcome Interpreter::tick(const ProgramText &text, Language language, InterpreterHost &host)
 {
-    TickContext c{text, lex, msg, host};
+    const Lexicon &lex = Lexicon::forLanguage(language);
+    TickContext c{text, language, lex, MessageCatalogue::forLanguage(language), host};
     RobotWorld &world = host.world();
     TickOutcome outcome = TickOutcome::Continue;
 
@@ -246,14 +237,14 @@ TickOutcome Interpreter::tick(const ProgramText &text, const Lexicon &lex,
         }
     } else if (Forms::isConditionalLoop(n, lex)) {
         if (!pushLoop(c))
-            return stopWithReport(c, TickOutcome::NestingTooDeep, msg.msgNestingTooDeep, cur_line);
+            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, cur_line);
         if (testOf(n, lex.kwCycleWhile, lex, world.state()) == Forms::Test::Fails) {
             skipFailingLoop(c, outcome);
             return outcome;
         }
     } else if (n.startsWith(lex.kwCycleN)) {
         if (!pushLoop(c))
-            return stopWithReport(c, TickOutcome::NestingTooDeep, msg.msgNestingTooDeep, cur_line);
+            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, cur_line);
     }
 
     if (!called) {
@@ -292,7 +283,7 @@ TickOutcome Interpreter::tick(const ProgramText &text, const Lexicon &lex,
         if (mayBeColorLine(raw, lex.kwColor)) {
             const Forms::ColorForm f = Forms::colorForm(raw, lex);
             if (f.set) {
-                const int index = ColorTable::findByName(f.name, languageOf(lex));
+                const int index = ColorTable::findByName(f.name, c.language);
                 if (index >= 0) world.setColor(ColorTable::value(index));
             }
             if (f.step > 0) world.setColor(ColorTable::next(world.state().color));

@@ -49,8 +49,8 @@ public:
     void clearStacks();
     // Index of the line whose normalised text is the begin keyword, or -1.
     static int findBeginLine(const ProgramText &text, const Lexicon &lex);
-    TickOutcome tick(const ProgramText &text, const Lexicon &lex, const MessageCatalogue &msg,
-                     InterpreterHost &host);
+    // One line of the program, with the keywords and messages of the given Language.
+    TickOutcome tick(const ProgramText &text, Language language, InterpreterHost &host);
 
 private:
     struct TickContext;

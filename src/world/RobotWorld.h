@@ -44,6 +44,7 @@ public:
     RobotWorld();
 
     void setCanvas(WorldCanvas *canvas) { m_canvas = canvas; }
+    WorldCanvas *canvas() const { return m_canvas; }
     void setListener(WorldListener *listener) { m_listener = listener; }
     // Field size, read afresh on every operation (defaults 16 x 20).
     void setFieldSizeSource(std::function<void(int &poleX, int &poleY)> source);

@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, StartUpAppliesSettingsAndResetsTheWorld)
     EXPECT_EQ(panel(4), QStringLiteral("Robot: x=0, y=0"));
     EXPECT_EQ(panel(6), QStringLiteral("Border [0]"));
     EXPECT_FALSE(window->toolBar("ToolBar2")->isVisibleTo(window.get()));
-    EXPECT_EQ(window->executing, 0);
+    EXPECT_FALSE(window->runController().isRunning());
     EXPECT_FALSE(window->manualMode());
     EXPECT_FALSE(enabled("mmPause"));
     EXPECT_FALSE(enabled("ToolButton24"));

@@ -56,12 +56,12 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     EXPECT_FALSE(window->toolBar("ToolBar5")->isEnabled());
     EXPECT_FALSE(window->manualButton(0)->isEnabled());
     EXPECT_TRUE(window->editor()->isReadOnly());
-    EXPECT_EQ(window->executing, 1);
+    EXPECT_TRUE(window->runController().isRunning());
 
     window->Timer1Tick();
     window->Timer1Tick();
     window->toolButton("ToolButton3")->click();   // pause
-    EXPECT_EQ(window->executing, 0);
+    EXPECT_FALSE(window->runController().isRunning());
     EXPECT_FALSE(window->timer1().isActive());
     window->toolButton("ToolButton2")->click();   // stop while paused
     EXPECT_FALSE(window->runActive());
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
     const int line = window->interpreter().cur_line;
     window->action("mmPause")->trigger();
     window->action("mmPause")->trigger();
-    EXPECT_EQ(window->executing, 1);
+    EXPECT_TRUE(window->runController().isRunning());
     EXPECT_TRUE(window->timer1().isActive());
     EXPECT_EQ(window->interpreter().cur_line, line);
 }
@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
             runToStop(5000);
         }
         EXPECT_FALSE(window->runActive()) << c.name;
-        EXPECT_EQ(window->executing, 0) << c.name;
+        EXPECT_FALSE(window->runController().isRunning()) << c.name;
         EXPECT_EQ(window->settings().x_speed, 2) << c.name;
         EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
         EXPECT_EQ(window->interpreter().cycleN_count + window->interpreter().proc_count, 0) << c.name;

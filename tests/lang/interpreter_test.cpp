@@ -64,7 +64,7 @@ private:
 
 struct Session {
     explicit Session(const QStringList &lines, Language lang = Language::Eng)
-        : text(lines), lex(Lexicon::forLanguage(lang)), msg(MessageCatalogue::forLanguage(lang)),
+        : text(lines), language(lang), lex(Lexicon::forLanguage(lang)), msg(MessageCatalogue::forLanguage(lang)),
           host(interp)
     {
         interp.cur_line = Interpreter::findBeginLine(text, lex);
@@ -72,7 +72,7 @@ struct Session {
 
     TickOutcome tick()
     {
-        const TickOutcome o = interp.tick(text, lex, msg, host);
+        const TickOutcome o = interp.tick(text, language, host);
         host.colorAfterTick << host.w.state().color;
         ++ticks;
         return o;
@@ -95,6 +95,7 @@ struct Session {
     int timesSelected(int line) const { return int(host.selected.count(line)); }
 
     StringListProgramText text;
+    Language language;
     const Lexicon &lex;
     const MessageCatalogue &msg;
     Interpreter interp;

@@ -1,0 +1,78 @@
+#pragma once
+#include "lang/Interpreter.h"
+#include "lang/Language.h"
+#include "world/RobotWorld.h"
+
+// What a run shows to the user. The window implements all of it; the command line keeps
+// the reports and ignores the rest.
+class RunView {
+public:
+    virtual ~RunView() = default;
+    virtual void lockForRun(bool running) = 0;   // controls off while a run is on, back on after
+    virtual void startTicks() = 0;               // the tick timer, or nothing back to back
+    virtual void stopTicks() = 0;
+    virtual void setTickInterval(int ms) = 0;
+    virtual void runStopped() = 0;                // after every stop, with or without a run
+    virtual void selectRunLine(int line) = 0;     // the line about to be executed
+    virtual int caretLine() const = 0;            // where an out-of-field report points
+    virtual void reportError(const ErrorReport &report) = 0;
+    virtual void fatalMessage(const QString &text) = 0;
+    virtual void positionPanel(int x, int y) = 0;
+    virtual void endOfRunNotice() = 0;
+};
+
+// Starts, pauses, ticks and stops a program on a world, the same way for the window and
+// the command line. The speed setting a directive changes during a run is restored by the stop.
+class RunController : public InterpreterHost {
+public:
+    enum class State { Idle, Running, Paused };
+
+    RunController(RobotWorld &world, RunView &view, int &speedSetting);
+
+    void setProgram(const ProgramText *text) { m_text = text; }
+    void setLanguage(Language language) { m_language = language; }
+    Language language() const { return m_language; }
+
+    State state() const { return m_state; }
+    bool isActive() const { return m_state != State::Idle; }
+    bool isRunning() const { return m_state == State::Running; }
+
+    // From the begin line, on the world as it stands. The program must have passed its check.
+    void start();
+    // Pauses a running program, or resumes a paused one.
+    void togglePause();
+    // One line; a tick while not running stops the ticks instead.
+    TickOutcome tick();
+    // Ends the run in order; also a stop without a run, as after a manual step off the field.
+    void stop();
+    // The robot met the field's edge: stop, and report it at the caret's line.
+    void leaveFieldAttempted();
+
+    Interpreter &interpreter() { return m_interp; }
+    const Interpreter &interpreter() const { return m_interp; }
+
+    // InterpreterHost
+    RobotWorld &world() override { return m_world; }
+    int xSpeed() const override { return m_speed; }
+    void setXSpeed(int speed) override { m_speed = speed; }
+    void setTickInterval(int ms) override { m_view.setTickInterval(ms); }
+    void Selection(int line) override { m_view.selectRunLine(line); }
+    void stopTimer() override { m_view.stopTicks(); }
+    void ProgramStop() override { stop(); }
+    void reportError(const ErrorReport &report) override { m_view.reportError(report); }
+    void fatalMessage(const QString &text) override { m_view.fatalMessage(text); }
+    void positionPanel(int x, int y) override { m_view.positionPanel(x, y); }
+    void endOfRunNotice() override { m_view.endOfRunNotice(); }
+
+private:
+    void blackPen();
+
+    RobotWorld &m_world;
+    RunView &m_view;
+    int &m_speed;
+    const ProgramText *m_text = nullptr;
+    Language m_language = Language::Rus;
+    Interpreter m_interp;
+    State m_state = State::Idle;
+    int m_speedBeforeRun = 3;
+};
