@@ -1,5 +1,6 @@
 #include "editor/AlgorithmEditor.h"
 #include "common/Prompts.h"
+#include "docs/ProgramFile.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
 #include "lang/TextTable.h"
@@ -94,6 +95,82 @@ QList<Run> runsFromHtml(const QString &html)
     return runs;
 }
 
+// Rich text in the format the program's files use, for word processors that read no HTML.
+const QString kRtfMime = QStringLiteral("text/rtf");
+
+QList<Run> runsFromStyled(const StyledText &text)
+{
+    QList<Run> runs;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i > 0) runs.append({QStringLiteral("\n"), std::nullopt});
+        const StyledLine &line = text.at(i);
+        qsizetype pos = 0;
+        for (const ColorRun &r : line.runs) {
+            const qsizetype n = std::min<qsizetype>(r.length, line.text.size() - pos);
+            if (n <= 0) continue;
+            runs.append({line.text.mid(pos, n), r.color & 0xFFFFFF});
+            pos += n;
+        }
+        if (pos < line.text.size()) runs.append({line.text.mid(pos), LineColor::Black});
+    }
+    return runs;
+}
+
+// The selected characters line by line, each run with the colour it has, if any.
+QList<QList<Run>> selectedLines(const QTextDocument &d, int from, int to)
+{
+    QList<QList<Run>> lines;
+    for (QTextBlock b = d.findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
+        QList<Run> &line = lines.emplaceBack();
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid()) continue;
+            const int start = std::max(from, f.position());
+            const int end = std::min(to, f.position() + f.length());
+            if (start >= end) continue;
+            const QTextCharFormat cf = f.charFormat();
+            std::optional<QRgb> c;
+            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colorOf(cf);
+            line.append({f.text().mid(start - f.position(), end - start), c});
+        }
+    }
+    return lines;
+}
+
+// One block kept whole by <br> and white-space:pre, so that empty lines and runs of
+// spaces survive any reader, ours included.
+QString htmlFromLines(const QList<QList<Run>> &lines)
+{
+    QString h = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
+                               "<div style=\"white-space:pre; font-family:'Times New Roman'\">");
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) h += QLatin1String("<br>");
+        for (const Run &r : lines.at(i)) {
+            if (r.color)
+                h += QStringLiteral("<span style=\"color:#%1\">%2</span>")
+                         .arg(*r.color, 6, 16, QLatin1Char('0'))
+                         .arg(r.text.toHtmlEscaped());
+            else
+                h += r.text.toHtmlEscaped();
+        }
+    }
+    h += QLatin1String("</div></body></html>");
+    return h;
+}
+
+StyledText styledFromLines(const QList<QList<Run>> &lines)
+{
+    StyledText out;
+    for (const QList<Run> &runs : lines) {
+        StyledLine &line = out.emplaceBack();
+        for (const Run &r : runs) {
+            line.text += r.text;
+            line.runs.append({int(r.text.size()), r.color.value_or(LineColor::Black)});
+        }
+    }
+    return out;
+}
+
 // The editor's own horizontal bar, never shown. Making the caret visible lays the scroll
 // area out again, which raises the containers of the bars on show one after the other; with
 // both on show each raise really moves one above the other and repaints the frame and both
@@ -146,7 +223,7 @@ protected:
 } // namespace
 
 AlgorithmEditor::AlgorithmEditor(QWidget *parent)
-    : QTextEdit(parent), m_lexicon(&Lexicon::forLanguage(Language::Rus)),
+    : QPlainTextEdit(parent), m_lexicon(&Lexicon::forLanguage(Language::Rus)),
       m_captions(*DialogCaptions::forLanguage(Language::Rus))
 {
     setObjectName(QStringLiteral("doc"));
@@ -154,7 +231,7 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     f.setPixelSize(16);
     setFont(f);
     document()->setDefaultFont(f);
-    setLineWrapMode(QTextEdit::NoWrap);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
     // Both bars are always on show; the horizontal one is our own (see MirroredScrollBar).
     m_hbar = new QScrollBar(Qt::Horizontal, this);
     setHorizontalScrollBar(new MirroredScrollBar(m_hbar));
@@ -163,7 +240,6 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     m_corner = new ScrollCorner;
     addScrollBarWidget(m_corner, Qt::AlignBottom);
     layoutHorizontalBar();
-    setAcceptRichText(true);
     // The line being executed must stay marked while the focus is elsewhere.
     QPalette p = palette();
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
@@ -191,13 +267,13 @@ void AlgorithmEditor::layoutHorizontalBar()
 
 void AlgorithmEditor::resizeEvent(QResizeEvent *e)
 {
-    QTextEdit::resizeEvent(e);
+    QPlainTextEdit::resizeEvent(e);
     layoutHorizontalBar();
 }
 
 void AlgorithmEditor::changeEvent(QEvent *e)
 {
-    QTextEdit::changeEvent(e);
+    QPlainTextEdit::changeEvent(e);
     if (e->type() == QEvent::StyleChange) layoutHorizontalBar();
 }
 
@@ -464,7 +540,7 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
     QTextCursor block = textCursor();
     block.beginEditBlock();
     if (isCharacterKey(e)) docKeyPress();
-    QTextEdit::keyPressEvent(e);
+    QPlainTextEdit::keyPressEvent(e);
     finishEdit(block, before);
     if (e->isAccepted()) ensureCursorVisible();
 }
@@ -473,13 +549,13 @@ void AlgorithmEditor::inputMethodEvent(QInputMethodEvent *e)
 {
     QTextCursor block = textCursor();
     block.beginEditBlock();
-    QTextEdit::inputMethodEvent(e);
+    QPlainTextEdit::inputMethodEvent(e);
     block.endEditBlock();
 }
 
 void AlgorithmEditor::mousePressEvent(QMouseEvent *e)
 {
-    QTextEdit::mousePressEvent(e);
+    QPlainTextEdit::mousePressEvent(e);
     refreshLinePanels(false);
 }
 
@@ -493,15 +569,35 @@ void AlgorithmEditor::contextMenuEvent(QContextMenuEvent *e)
 
 bool AlgorithmEditor::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source && (source->hasText() || source->hasHtml());
+    return source && (source->hasText() || source->hasHtml() || source->hasFormat(kRtfMime));
+}
+
+QMimeData *AlgorithmEditor::createMimeDataFromSelection() const
+{
+    auto *md = new QMimeData;
+    const QTextCursor sel = textCursor();
+    if (!sel.hasSelection()) return md;
+    const QList<QList<Run>> lines = selectedLines(*document(), sel.selectionStart(), sel.selectionEnd());
+    QStringList plain;
+    for (const QList<Run> &line : lines) {
+        QString &s = plain.emplaceBack();
+        for (const Run &r : line) s += r.text;
+    }
+    md->setText(plain.join(QLatin1Char('\n')));
+    md->setHtml(htmlFromLines(lines));
+    md->setData(kRtfMime, writeRtf(styledFromLines(lines)));
+    return md;
 }
 
 void AlgorithmEditor::insertFromMimeData(const QMimeData *source)
 {
     if (!source || isReadOnly()) return;
     QList<Run> runs;
+    std::optional<StyledText> rtf;
     if (source->hasHtml()) {
         runs = runsFromHtml(source->html());
+    } else if (source->hasFormat(kRtfMime) && (rtf = readRtf(source->data(kRtfMime)))) {
+        runs = runsFromStyled(*rtf);
     } else if (source->hasText()) {
         QString t = source->text();
         t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -547,6 +643,24 @@ void AlgorithmEditor::mmCut()
     block.endEditBlock();
 }
 void AlgorithmEditor::mmCopy() { copy(); }
+
+void AlgorithmEditor::clear()
+{
+    {
+        QTextCursor c(document());
+        c.beginEditBlock();
+        c.select(QTextCursor::Document);
+        c.removeSelectedText();
+        c.endEditBlock();   // the change handler runs here, on a whole document
+    }
+    document()->clearUndoRedoStacks();
+}
+
+void AlgorithmEditor::setPlainText(const QString &text)
+{
+    if (text.isEmpty()) clear();
+    else QPlainTextEdit::setPlainText(text);   // rebuilds the text inside one edit
+}
 void AlgorithmEditor::mmPaste() { paste(); }
 void AlgorithmEditor::mmSelAll() { selectAll(); }
 
@@ -555,7 +669,7 @@ void AlgorithmEditor::mmClearAlg()
     if (m_prompts && m_prompts->question(m_clearQuestion)) {
         changeAtCaret([](QTextCursor &c) {
             c.select(QTextCursor::Document);
-            c.removeSelectedText();   // undoable, unlike QTextEdit::clear
+            c.removeSelectedText();   // undoable, unlike clear()
         });
     }
     refreshLinePanels(true);

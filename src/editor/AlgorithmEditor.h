@@ -4,7 +4,7 @@
 #include "lang/Lexicon.h"
 #include "lang/ProgramText.h"
 #include <QRgb>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <functional>
 
 class Prompts;
@@ -28,7 +28,9 @@ struct InsertPiece {
 // The algorithm editor "doc". Lines are the document's blocks; a line's colour lives in
 // its characters. Every text change, by the user or by the program, runs docChange
 // exactly once; colouring is never a text change and never an undo step of its own.
-class AlgorithmEditor : public QTextEdit, public ProgramText {
+// A plain-text widget: its layout touches only the changed block, so an edit costs the
+// same on line 5 and on line 50,000. Colours travel through the clipboard by our own hand.
+class AlgorithmEditor : public QPlainTextEdit, public ProgramText {
     Q_OBJECT
 public:
     explicit AlgorithmEditor(QWidget *parent = nullptr);
@@ -90,6 +92,13 @@ public:
     // kept hidden: it still does the scrolling and this one mirrors it both ways.
     QScrollBar *shownHorizontalScrollBar() const { return m_hbar; }
 
+    // Both empty the text as one edit without undo history. The toolkit's own way empties
+    // the document outside any edit, and the change handler, moving the caret from in
+    // there, would leave the document holding a destroyed cursor: never call those
+    // through the base class.
+    void clear();
+    void setPlainText(const QString &text);
+
 public slots:
     void docChange();
     void mmRefresh();
@@ -117,6 +126,7 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
+    QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
     void resizeEvent(QResizeEvent *e) override;
     void changeEvent(QEvent *e) override;
