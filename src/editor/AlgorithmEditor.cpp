@@ -357,28 +357,87 @@ void AlgorithmEditor::replaceCaretLine(const QString &text)
 
 // ---- colouring ---------------------------------------------------------------------
 
-bool AlgorithmEditor::paintBlock(QTextCursor &c, const QTextBlock &b, QRgb color)
-{
-    const int len = b.length() - 1;
-    if (len <= 0 || blockHasColor(b, color)) return false;
-    c.setPosition(b.position());
-    c.setPosition(b.position() + len, QTextCursor::KeepAnchor);
-    QTextCharFormat f;
-    f.setForeground(QColor::fromRgb(color));
-    c.mergeCharFormat(f);
-    return true;
-}
+// Colours whole lines in one pass. A long pass meets the same few formats again and
+// again: what each one's colour is, and what it becomes with a new colour merged in, is
+// worked out once.
+class LinePainter {
+public:
+    explicit LinePainter(QTextDocument *d) : m_cursor(d) {}
+    QTextCursor &cursor() { return m_cursor; }
 
-void AlgorithmEditor::paintBlocks(int from, const std::function<void(QTextCursor &)> &paint)
+    bool paint(const QTextBlock &b, QRgb color)
+    {
+        return paint(b, [color](const QString &) { return color; });
+    }
+
+    // The colour comes from the line's text, read in the same walk over the line.
+    template <typename ColorFor>
+    bool paint(const QTextBlock &b, ColorFor &&colorFor)
+    {
+        const int len = b.length() - 1;
+        if (len <= 0) return false;
+        const int pos = b.position();
+        m_fragments.clear();
+        QString text;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid()) continue;
+            m_fragments.append(f);
+            text += f.text();
+        }
+        const QRgb color = colorFor(text);
+        bool uniform = true;
+        for (const QTextFragment &f : std::as_const(m_fragments))
+            if (colorOf(f) != color) uniform = false;
+        if (uniform) return false;
+        m_cursor.setPosition(pos);
+        m_cursor.setPosition(pos + len, QTextCursor::KeepAnchor);
+        if (m_fragments.size() == 1) {
+            // The same format as merging would give, without merging it fragment by fragment.
+            m_cursor.setCharFormat(painted(m_fragments.front(), color));
+        } else {
+            QTextCharFormat f;
+            f.setForeground(QColor::fromRgb(color));
+            m_cursor.mergeCharFormat(f);
+        }
+        return true;
+    }
+
+private:
+    QRgb colorOf(const QTextFragment &f)
+    {
+        const int index = f.charFormatIndex();
+        if (index < 0) return ::colorOf(f.charFormat());
+        if (size_t(index) >= m_colors.size()) m_colors.resize(index + 1, -1);
+        if (m_colors[index] < 0) m_colors[index] = ::colorOf(f.charFormat());
+        return QRgb(m_colors[index]);
+    }
+
+    const QTextCharFormat &painted(const QTextFragment &f, QRgb color)
+    {
+        const quint64 key = (quint64(quint32(f.charFormatIndex())) << 32) | color;
+        auto it = m_painted.find(key);
+        if (it == m_painted.end()) it = m_painted.insert(key, withColor(f.charFormat(), color));
+        return *it;
+    }
+
+    QTextCursor m_cursor;
+    QList<QTextFragment> m_fragments;
+    std::vector<qint64> m_colors;   // by format index; -1 not yet known
+    QHash<quint64, QTextCharFormat> m_painted;
+};
+
+void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter &)> &paint)
 {
     QTextDocument *d = document();
     const bool hadUndo = d->isUndoAvailable();
     QScopedValueRollback<bool> guard(m_painting, true);
-    QTextCursor c(d);
+    LinePainter painter(d);
+    QTextCursor &c = painter.cursor();
     c.setPosition(from);   // where the first colouring starts: no cursor step is recorded
     // Folded into the edit it follows, so undo never stops at a mere colouring.
     c.joinPreviousEditBlock();
-    paint(c);
+    paint(painter);
     c.endEditBlock();
     // With nothing to join, the colouring would have become a step of its own.
     if (!hadUndo && d->isUndoAvailable()) d->clearUndoRedoStacks(QTextDocument::UndoStack);
@@ -390,7 +449,7 @@ void AlgorithmEditor::PaintCaretLine(QRgb color)
     const int pos = cur.selectionEnd();
     const QTextBlock b = document()->findBlock(pos);
     if (b.length() > 1)
-        paintBlocks(b.position(), [&](QTextCursor &c) { paintBlock(c, b, color); });
+        paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, color); });
     if (cur.hasSelection() || cur.position() != pos) {
         cur.setPosition(pos);
         setTextCursor(cur);
@@ -408,7 +467,7 @@ void AlgorithmEditor::PaintLine(int k, QRgb color)
 {
     if (k < 0 || k >= document()->blockCount()) return;
     const QTextBlock b = document()->findBlockByNumber(k);
-    paintBlocks(b.position(), [&](QTextCursor &c) { paintBlock(c, b, color); });
+    paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, color); });
     QTextCursor sel(document());
     sel.setPosition(b.position());
     sel.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
@@ -435,9 +494,9 @@ void AlgorithmEditor::mmRefresh()
     const LineColumn lc = caretLineColumn();
     QTextDocument *d = document();
     const Lexicon &lex = *m_lexicon;
-    paintBlocks(0, [&](QTextCursor &c) {
+    paintBlocks(0, [&](LinePainter &p) {
         for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
-            paintBlock(c, b, ClassifyFull(NormalizeLine(b.text()), lex));
+            p.paint(b, [&](const QString &text) { return ClassifyFull(NormalizeLine(text), lex); });
     });
     setCaret(lc.line, lc.column);
 }

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <functional>
 
+class LinePainter;
 class Prompts;
 class QScrollBar;
 class QTextBlock;
@@ -138,8 +139,7 @@ private:
     void docKeyPress();
     QTextBlock caretBlock() const;
     // Colouring as part of the last undo step, starting at position `from`.
-    void paintBlocks(int from, const std::function<void(QTextCursor &)> &paint);
-    static bool paintBlock(QTextCursor &c, const QTextBlock &b, QRgb color);
+    void paintBlocks(int from, const std::function<void(LinePainter &)> &paint);
     // Runs `edit` on a cursor at the caret as one change and one undo step; the caret
     // goes where the cursor ends before the change handler runs.
     void changeAtCaret(const std::function<void(QTextCursor &)> &edit);
