@@ -1,5 +1,6 @@
 #include "editor/AlgorithmEditor.h"
 #include "common/Prompts.h"
+#include "docs/ProgramFile.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
 #include "lang/TextTable.h"
@@ -94,6 +95,82 @@ QList<Run> runsFromHtml(const QString &html)
     return runs;
 }
 
+// Rich text in the format the program's files use, for word processors that read no HTML.
+const QString kRtfMime = QStringLiteral("text/rtf");
+
+QList<Run> runsFromStyled(const StyledText &text)
+{
+    QList<Run> runs;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i > 0) runs.append({QStringLiteral("\n"), std::nullopt});
+        const StyledLine &line = text.at(i);
+        qsizetype pos = 0;
+        for (const ColorRun &r : line.runs) {
+            const qsizetype n = std::min<qsizetype>(r.length, line.text.size() - pos);
+            if (n <= 0) continue;
+            runs.append({line.text.mid(pos, n), r.color & 0xFFFFFF});
+            pos += n;
+        }
+        if (pos < line.text.size()) runs.append({line.text.mid(pos), LineColor::Black});
+    }
+    return runs;
+}
+
+// The selected characters line by line, each run with the colour it has, if any.
+QList<QList<Run>> selectedLines(const QTextDocument &d, int from, int to)
+{
+    QList<QList<Run>> lines;
+    for (QTextBlock b = d.findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
+        QList<Run> &line = lines.emplaceBack();
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid()) continue;
+            const int start = std::max(from, f.position());
+            const int end = std::min(to, f.position() + f.length());
+            if (start >= end) continue;
+            const QTextCharFormat cf = f.charFormat();
+            std::optional<QRgb> c;
+            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colorOf(cf);
+            line.append({f.text().mid(start - f.position(), end - start), c});
+        }
+    }
+    return lines;
+}
+
+// One block kept whole by <br> and white-space:pre, so that empty lines and runs of
+// spaces survive any reader, ours included.
+QString htmlFromLines(const QList<QList<Run>> &lines)
+{
+    QString h = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
+                               "<div style=\"white-space:pre; font-family:'Times New Roman'\">");
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) h += QLatin1String("<br>");
+        for (const Run &r : lines.at(i)) {
+            if (r.color)
+                h += QStringLiteral("<span style=\"color:#%1\">%2</span>")
+                         .arg(*r.color, 6, 16, QLatin1Char('0'))
+                         .arg(r.text.toHtmlEscaped());
+            else
+                h += r.text.toHtmlEscaped();
+        }
+    }
+    h += QLatin1String("</div></body></html>");
+    return h;
+}
+
+StyledText styledFromLines(const QList<QList<Run>> &lines)
+{
+    StyledText out;
+    for (const QList<Run> &runs : lines) {
+        StyledLine &line = out.emplaceBack();
+        for (const Run &r : runs) {
+            line.text += r.text;
+            line.runs.append({int(r.text.size()), r.color.value_or(LineColor::Black)});
+        }
+    }
+    return out;
+}
+
 // The editor's own horizontal bar, never shown. Making the caret visible lays the scroll
 // area out again, which raises the containers of the bars on show one after the other; with
 // both on show each raise really moves one above the other and repaints the frame and both
@@ -146,7 +223,7 @@ protected:
 } // namespace
 
 AlgorithmEditor::AlgorithmEditor(QWidget *parent)
-    : QTextEdit(parent), m_lexicon(&Lexicon::forLanguage(Language::Rus)),
+    : QPlainTextEdit(parent), m_lexicon(&Lexicon::forLanguage(Language::Rus)),
       m_captions(*DialogCaptions::forLanguage(Language::Rus))
 {
     setObjectName(QStringLiteral("doc"));
@@ -154,7 +231,7 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     f.setPixelSize(16);
     setFont(f);
     document()->setDefaultFont(f);
-    setLineWrapMode(QTextEdit::NoWrap);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
     // Both bars are always on show; the horizontal one is our own (see MirroredScrollBar).
     m_hbar = new QScrollBar(Qt::Horizontal, this);
     setHorizontalScrollBar(new MirroredScrollBar(m_hbar));
@@ -163,7 +240,6 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     m_corner = new ScrollCorner;
     addScrollBarWidget(m_corner, Qt::AlignBottom);
     layoutHorizontalBar();
-    setAcceptRichText(true);
     // The line being executed must stay marked while the focus is elsewhere.
     QPalette p = palette();
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
@@ -191,13 +267,13 @@ void AlgorithmEditor::layoutHorizontalBar()
 
 void AlgorithmEditor::resizeEvent(QResizeEvent *e)
 {
-    QTextEdit::resizeEvent(e);
+    QPlainTextEdit::resizeEvent(e);
     layoutHorizontalBar();
 }
 
 void AlgorithmEditor::changeEvent(QEvent *e)
 {
-    QTextEdit::changeEvent(e);
+    QPlainTextEdit::changeEvent(e);
     if (e->type() == QEvent::StyleChange) layoutHorizontalBar();
 }
 
@@ -281,28 +357,87 @@ void AlgorithmEditor::replaceCaretLine(const QString &text)
 
 // ---- colouring ---------------------------------------------------------------------
 
-bool AlgorithmEditor::paintBlock(QTextCursor &c, const QTextBlock &b, QRgb color)
-{
-    const int len = b.length() - 1;
-    if (len <= 0 || blockHasColor(b, color)) return false;
-    c.setPosition(b.position());
-    c.setPosition(b.position() + len, QTextCursor::KeepAnchor);
-    QTextCharFormat f;
-    f.setForeground(QColor::fromRgb(color));
-    c.mergeCharFormat(f);
-    return true;
-}
+// Colours whole lines in one pass. A long pass meets the same few formats again and
+// again: what each one's colour is, and what it becomes with a new colour merged in, is
+// worked out once.
+class LinePainter {
+public:
+    explicit LinePainter(QTextDocument *d) : m_cursor(d) {}
+    QTextCursor &cursor() { return m_cursor; }
 
-void AlgorithmEditor::paintBlocks(int from, const std::function<void(QTextCursor &)> &paint)
+    bool paint(const QTextBlock &b, QRgb color)
+    {
+        return paint(b, [color](const QString &) { return color; });
+    }
+
+    // The colour comes from the line's text, read in the same walk over the line.
+    template <typename ColorFor>
+    bool paint(const QTextBlock &b, ColorFor &&colorFor)
+    {
+        const int len = b.length() - 1;
+        if (len <= 0) return false;
+        const int pos = b.position();
+        m_fragments.clear();
+        QString text;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid()) continue;
+            m_fragments.append(f);
+            text += f.text();
+        }
+        const QRgb color = colorFor(text);
+        bool uniform = true;
+        for (const QTextFragment &f : std::as_const(m_fragments))
+            if (colorOf(f) != color) uniform = false;
+        if (uniform) return false;
+        m_cursor.setPosition(pos);
+        m_cursor.setPosition(pos + len, QTextCursor::KeepAnchor);
+        if (m_fragments.size() == 1) {
+            // The same format as merging would give, without merging it fragment by fragment.
+            m_cursor.setCharFormat(painted(m_fragments.front(), color));
+        } else {
+            QTextCharFormat f;
+            f.setForeground(QColor::fromRgb(color));
+            m_cursor.mergeCharFormat(f);
+        }
+        return true;
+    }
+
+private:
+    QRgb colorOf(const QTextFragment &f)
+    {
+        const int index = f.charFormatIndex();
+        if (index < 0) return ::colorOf(f.charFormat());
+        if (size_t(index) >= m_colors.size()) m_colors.resize(index + 1, -1);
+        if (m_colors[index] < 0) m_colors[index] = ::colorOf(f.charFormat());
+        return QRgb(m_colors[index]);
+    }
+
+    const QTextCharFormat &painted(const QTextFragment &f, QRgb color)
+    {
+        const quint64 key = (quint64(quint32(f.charFormatIndex())) << 32) | color;
+        auto it = m_painted.find(key);
+        if (it == m_painted.end()) it = m_painted.insert(key, withColor(f.charFormat(), color));
+        return *it;
+    }
+
+    QTextCursor m_cursor;
+    QList<QTextFragment> m_fragments;
+    std::vector<qint64> m_colors;   // by format index; -1 not yet known
+    QHash<quint64, QTextCharFormat> m_painted;
+};
+
+void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter &)> &paint)
 {
     QTextDocument *d = document();
     const bool hadUndo = d->isUndoAvailable();
     QScopedValueRollback<bool> guard(m_painting, true);
-    QTextCursor c(d);
+    LinePainter painter(d);
+    QTextCursor &c = painter.cursor();
     c.setPosition(from);   // where the first colouring starts: no cursor step is recorded
     // Folded into the edit it follows, so undo never stops at a mere colouring.
     c.joinPreviousEditBlock();
-    paint(c);
+    paint(painter);
     c.endEditBlock();
     // With nothing to join, the colouring would have become a step of its own.
     if (!hadUndo && d->isUndoAvailable()) d->clearUndoRedoStacks(QTextDocument::UndoStack);
@@ -314,7 +449,7 @@ void AlgorithmEditor::PaintCaretLine(QRgb color)
     const int pos = cur.selectionEnd();
     const QTextBlock b = document()->findBlock(pos);
     if (b.length() > 1)
-        paintBlocks(b.position(), [&](QTextCursor &c) { paintBlock(c, b, color); });
+        paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, color); });
     if (cur.hasSelection() || cur.position() != pos) {
         cur.setPosition(pos);
         setTextCursor(cur);
@@ -332,7 +467,7 @@ void AlgorithmEditor::PaintLine(int k, QRgb color)
 {
     if (k < 0 || k >= document()->blockCount()) return;
     const QTextBlock b = document()->findBlockByNumber(k);
-    paintBlocks(b.position(), [&](QTextCursor &c) { paintBlock(c, b, color); });
+    paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, color); });
     QTextCursor sel(document());
     sel.setPosition(b.position());
     sel.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
@@ -359,9 +494,9 @@ void AlgorithmEditor::mmRefresh()
     const LineColumn lc = caretLineColumn();
     QTextDocument *d = document();
     const Lexicon &lex = *m_lexicon;
-    paintBlocks(0, [&](QTextCursor &c) {
+    paintBlocks(0, [&](LinePainter &p) {
         for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
-            paintBlock(c, b, ClassifyFull(NormalizeLine(b.text()), lex));
+            p.paint(b, [&](const QString &text) { return ClassifyFull(NormalizeLine(text), lex); });
     });
     setCaret(lc.line, lc.column);
 }
@@ -464,7 +599,7 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
     QTextCursor block = textCursor();
     block.beginEditBlock();
     if (isCharacterKey(e)) docKeyPress();
-    QTextEdit::keyPressEvent(e);
+    QPlainTextEdit::keyPressEvent(e);
     finishEdit(block, before);
     if (e->isAccepted()) ensureCursorVisible();
 }
@@ -473,13 +608,13 @@ void AlgorithmEditor::inputMethodEvent(QInputMethodEvent *e)
 {
     QTextCursor block = textCursor();
     block.beginEditBlock();
-    QTextEdit::inputMethodEvent(e);
+    QPlainTextEdit::inputMethodEvent(e);
     block.endEditBlock();
 }
 
 void AlgorithmEditor::mousePressEvent(QMouseEvent *e)
 {
-    QTextEdit::mousePressEvent(e);
+    QPlainTextEdit::mousePressEvent(e);
     refreshLinePanels(false);
 }
 
@@ -493,15 +628,35 @@ void AlgorithmEditor::contextMenuEvent(QContextMenuEvent *e)
 
 bool AlgorithmEditor::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source && (source->hasText() || source->hasHtml());
+    return source && (source->hasText() || source->hasHtml() || source->hasFormat(kRtfMime));
+}
+
+QMimeData *AlgorithmEditor::createMimeDataFromSelection() const
+{
+    auto *md = new QMimeData;
+    const QTextCursor sel = textCursor();
+    if (!sel.hasSelection()) return md;
+    const QList<QList<Run>> lines = selectedLines(*document(), sel.selectionStart(), sel.selectionEnd());
+    QStringList plain;
+    for (const QList<Run> &line : lines) {
+        QString &s = plain.emplaceBack();
+        for (const Run &r : line) s += r.text;
+    }
+    md->setText(plain.join(QLatin1Char('\n')));
+    md->setHtml(htmlFromLines(lines));
+    md->setData(kRtfMime, writeRtf(styledFromLines(lines)));
+    return md;
 }
 
 void AlgorithmEditor::insertFromMimeData(const QMimeData *source)
 {
     if (!source || isReadOnly()) return;
     QList<Run> runs;
+    std::optional<StyledText> rtf;
     if (source->hasHtml()) {
         runs = runsFromHtml(source->html());
+    } else if (source->hasFormat(kRtfMime) && (rtf = readRtf(source->data(kRtfMime)))) {
+        runs = runsFromStyled(*rtf);
     } else if (source->hasText()) {
         QString t = source->text();
         t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -547,6 +702,24 @@ void AlgorithmEditor::mmCut()
     block.endEditBlock();
 }
 void AlgorithmEditor::mmCopy() { copy(); }
+
+void AlgorithmEditor::clear()
+{
+    {
+        QTextCursor c(document());
+        c.beginEditBlock();
+        c.select(QTextCursor::Document);
+        c.removeSelectedText();
+        c.endEditBlock();   // the change handler runs here, on a whole document
+    }
+    document()->clearUndoRedoStacks();
+}
+
+void AlgorithmEditor::setPlainText(const QString &text)
+{
+    if (text.isEmpty()) clear();
+    else QPlainTextEdit::setPlainText(text);   // rebuilds the text inside one edit
+}
 void AlgorithmEditor::mmPaste() { paste(); }
 void AlgorithmEditor::mmSelAll() { selectAll(); }
 
@@ -555,7 +728,7 @@ void AlgorithmEditor::mmClearAlg()
     if (m_prompts && m_prompts->question(m_clearQuestion)) {
         changeAtCaret([](QTextCursor &c) {
             c.select(QTextCursor::Document);
-            c.removeSelectedText();   // undoable, unlike QTextEdit::clear
+            c.removeSelectedText();   // undoable, unlike clear()
         });
     }
     refreshLinePanels(true);

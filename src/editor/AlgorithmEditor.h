@@ -4,9 +4,10 @@
 #include "lang/Lexicon.h"
 #include "lang/ProgramText.h"
 #include <QRgb>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <functional>
 
+class LinePainter;
 class Prompts;
 class QScrollBar;
 class QTextBlock;
@@ -28,7 +29,9 @@ struct InsertPiece {
 // The algorithm editor "doc". Lines are the document's blocks; a line's colour lives in
 // its characters. Every text change, by the user or by the program, runs docChange
 // exactly once; colouring is never a text change and never an undo step of its own.
-class AlgorithmEditor : public QTextEdit, public ProgramText {
+// A plain-text widget: its layout touches only the changed block, so an edit costs the
+// same on line 5 and on line 50,000. Colours travel through the clipboard by our own hand.
+class AlgorithmEditor : public QPlainTextEdit, public ProgramText {
     Q_OBJECT
 public:
     explicit AlgorithmEditor(QWidget *parent = nullptr);
@@ -90,6 +93,13 @@ public:
     // kept hidden: it still does the scrolling and this one mirrors it both ways.
     QScrollBar *shownHorizontalScrollBar() const { return m_hbar; }
 
+    // Both empty the text as one edit without undo history. The toolkit's own way empties
+    // the document outside any edit, and the change handler, moving the caret from in
+    // there, would leave the document holding a destroyed cursor: never call those
+    // through the base class.
+    void clear();
+    void setPlainText(const QString &text);
+
 public slots:
     void docChange();
     void mmRefresh();
@@ -117,6 +127,7 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
+    QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
     void resizeEvent(QResizeEvent *e) override;
     void changeEvent(QEvent *e) override;
@@ -128,8 +139,7 @@ private:
     void docKeyPress();
     QTextBlock caretBlock() const;
     // Colouring as part of the last undo step, starting at position `from`.
-    void paintBlocks(int from, const std::function<void(QTextCursor &)> &paint);
-    static bool paintBlock(QTextCursor &c, const QTextBlock &b, QRgb color);
+    void paintBlocks(int from, const std::function<void(LinePainter &)> &paint);
     // Runs `edit` on a cursor at the caret as one change and one undo step; the caret
     // goes where the cursor ends before the change handler runs.
     void changeAtCaret(const std::function<void(QTextCursor &)> &edit);
