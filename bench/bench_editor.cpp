@@ -1,11 +1,11 @@
 #include "BenchMain.h"
 // Editor costs on a 10,000-line and a 100,000-line program: one typed character in the
-// middle (key handler, the toolkit's own insertion and the change handler), one PasteCode,
+// middle (key handler, the toolkit's own insertion and the change handler), one pasteCode,
 // the full refresh, opening a file into the editor.
-// Targets: keystroke < 0.2 ms, PasteCode < 0.3 ms, full refresh < 20 ms (10,000 lines),
+// Targets: keystroke < 0.2 ms, pasteCode < 0.3 ms, full refresh < 20 ms (10,000 lines),
 // open < 100 ms.
-#include "docs/DocumentConvert.h"
-#include "docs/ProgramFile.h"
+#include "documents/DocumentConvert.h"
+#include "documents/ProgramFile.h"
 #include "editor/AlgorithmEditor.h"
 #include "editor/Highlight.h"
 #include "lang/Lexicon.h"
@@ -63,7 +63,7 @@ struct Editor {
         ed.resize(320, 420);
         ed.show();
         ed.setPlainText(bigProgram(lines));
-        ed.mmRefresh();
+        ed.recolourAll();
         QApplication::processEvents();
     }
 };
@@ -117,7 +117,7 @@ void BM_FullRefreshUncoloured(benchmark::State &state)
         e.ed.setPlainText(text);   // every line arrives black
         QApplication::processEvents();
         state.ResumeTiming();
-        e.ed.mmRefresh();
+        e.ed.recolourAll();
         QApplication::processEvents();
     }
     if (state.range(0) <= 10000) state.SetLabel("target: < 20 ms");
@@ -128,7 +128,7 @@ void BM_FullRefreshAlreadyColoured(benchmark::State &state)
 {
     Editor e(int(state.range(0)));
     for (auto _ : state) {
-        e.ed.mmRefresh();
+        e.ed.recolourAll();
         QApplication::processEvents();
     }
 }
@@ -140,7 +140,7 @@ void BM_PasteCodeInTheMiddle(benchmark::State &state)
     const int middle = e.ed.lineCount() / 2;
     for (auto _ : state) {
         e.ed.setCaret(middle, 2);   // inside a line: the command goes between two lines
-        e.ed.PasteCode(QStringLiteral("ШАГ"));
+        e.ed.pasteCode(QStringLiteral("ШАГ"));
     }
     state.SetLabel("target: < 0.3 ms");
 }

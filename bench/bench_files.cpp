@@ -1,7 +1,7 @@
 #include "BenchMain.h"
 // Opening and saving a 10,000-line coloured program: bytes <-> lines <-> editor document.
-#include "docs/DocumentConvert.h"
-#include "docs/ProgramFile.h"
+#include "documents/DocumentConvert.h"
+#include "documents/ProgramFile.h"
 
 #include <QGuiApplication>
 #include <QTextCharFormat>

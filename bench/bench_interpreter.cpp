@@ -81,7 +81,7 @@ void runBenchmark(benchmark::State &state, const QStringList &lines, bool pictur
     if (picture) run.setCanvas(&canvas);
     qint64 ticks = 0;
     for (auto _ : state) {
-        run.world().DrawField();
+        run.world().resetField();
         const HeadlessRun::Result r = run.run(0);
         if (r != HeadlessRun::Result::End) {
             state.SkipWithError("the program did not run to its end");

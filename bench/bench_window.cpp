@@ -77,7 +77,7 @@ void BM_WindowRunAtFullSpeed(benchmark::State &state)
     const qint64 ticks = counter.ticks();
     double perSecond = 0;
     for (auto _ : state) {
-        w.settings().x_speed = 5;
+        w.settings().speed = 5;
         QElapsedTimer clock;
         clock.start();
         w.runCommand();
@@ -102,10 +102,10 @@ void BM_WindowTickCost(benchmark::State &state)
     w.runCommand();
     const bool paint = state.range(0) != 0;
     for (auto _ : state) {
-        w.Timer1Tick();
+        w.runTick();
         if (paint) QCoreApplication::processEvents();
     }
-    w.ProgramStop();
+    w.stopRun();
 }
 BENCHMARK(BM_WindowTickCost)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -13,10 +13,10 @@ void walkSquare(RobotWorld &world, benchmark::State &state)
 {
     int n = 0;
     for (auto _ : state) {
-        world.Robot_step();
+        world.step();
         if (++n == 10) {
             n = 0;
-            world.Robot_rotate90();
+            world.rotate90();
         }
     }
 }
@@ -26,7 +26,7 @@ void BM_StepOnPicture(benchmark::State &state)
     FieldPicture picture;
     RobotWorld world;
     world.setCanvas(&picture);
-    world.DrawField();
+    world.resetField();
     world.setColor(0xFF0000);
     walkSquare(world, state);
 }
@@ -37,7 +37,7 @@ void BM_StepOnFieldView(benchmark::State &state)
     FieldView view;
     RobotWorld world;
     world.setCanvas(view.canvas());
-    world.DrawField();
+    world.resetField();
     world.setColor(0x0000FF);
     walkSquare(world, state);
 }
@@ -46,7 +46,7 @@ BENCHMARK(BM_StepOnFieldView);
 void BM_StepHeadless(benchmark::State &state)
 {
     RobotWorld world;
-    world.DrawField();
+    world.resetField();
     walkSquare(world, state);
 }
 BENCHMARK(BM_StepHeadless);
@@ -56,7 +56,7 @@ void BM_DrawField(benchmark::State &state)
     FieldPicture picture;
     RobotWorld world;
     world.setCanvas(&picture);
-    for (auto _ : state) world.DrawField();
+    for (auto _ : state) world.resetField();
 }
 BENCHMARK(BM_DrawField);
 
@@ -65,7 +65,7 @@ void BM_DrawFieldOnView(benchmark::State &state)
     FieldView view;
     RobotWorld world;
     world.setCanvas(view.canvas());
-    for (auto _ : state) world.DrawField();
+    for (auto _ : state) world.resetField();
 }
 BENCHMARK(BM_DrawFieldOnView);
 

@@ -1,6 +1,6 @@
 // Any bytes may arrive as a program file: reading must not crash, hang or blow up, and
 // whatever was read must come back unchanged through our own writer and reader.
-#include "docs/ProgramFile.h"
+#include "documents/ProgramFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -23,10 +23,10 @@ protected:
 
 // The about window: version page and a small photo carousel. Created once, shown modally
 // on demand; its message boxes go through Prompts.
-class TAboutme : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    TAboutme(Prompts &prompts, QWidget *parent = nullptr);
+    AboutWindow(Prompts &prompts, QWidget *parent = nullptr);
 
     void showAbout();
 
@@ -37,26 +37,26 @@ public:
     // Every platform this program runs on belongs to the NT side of that old divide.
     static bool isNtFamily() { return true; }
 
-    int clickCount() const { return clicks_; }
+    int clickCount() const { return m_clicks; }
     int visiblePhoto() const;            // 0..3, or -1 if none
-    QStringList photoCaptions() const { return captions_; }
+    QStringList photoCaptions() const { return m_captions; }
 
-    QTabWidget *PageControl1 = nullptr;
-    QWidget *TabSheet1 = nullptr;
-    QWidget *TabSheet2 = nullptr;
-    QFrame *Panel1 = nullptr;
-    ClickableLabel *Image1 = nullptr;
+    QTabWidget *pages = nullptr;
+    QWidget *versionPage = nullptr;
+    QWidget *photoPage = nullptr;
+    QFrame *versionFrame = nullptr;
+    ClickableLabel *programPicture = nullptr;
     QLabel *productName = nullptr;
     QLabel *versionLabel = nullptr;
-    QLabel *vers = nullptr;
+    QLabel *versionText = nullptr;
     QLabel *feedback = nullptr;
     QLabel *support = nullptr;
     QLabel *feedbackPicture = nullptr;
     QLabel *supportPicture = nullptr;
-    QLabel *f[4] = {};
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *Button3 = nullptr;
-    QPushButton *Button1 = nullptr;
+    QLabel *photos[4] = {};
+    QPlainTextEdit *photoCaption = nullptr;
+    QPushButton *nextPhotoButton = nullptr;
+    QPushButton *okButton = nullptr;
 
 public slots:
     void nextPhoto();
@@ -69,7 +69,7 @@ protected:
 private:
     void showPhoto(int index);
 
-    Prompts &prompts_;
-    QStringList captions_;
-    int clicks_ = 0;
+    Prompts &m_prompts;
+    QStringList m_captions;
+    int m_clicks = 0;
 };

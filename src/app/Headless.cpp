@@ -1,7 +1,7 @@
 #include "app/Headless.h"
 #include "app/HeadlessRun.h"
-#include "docs/ProgramFile.h"
-#include "docs/Settings.h"
+#include "documents/ProgramFile.h"
+#include "documents/Settings.h"
 #include "lang/SyntaxChecker.h"
 #include "world/FieldPicture.h"
 
@@ -132,9 +132,9 @@ int runProgram(const RunOptions &o)
     FieldPicture picture;
     HeadlessRun run(text, o.lang);
     run.setCanvas(&picture);
-    run.setSpeed(o.settings.x_speed);
-    run.setFieldSize(o.fieldGiven ? o.fieldX : o.settings.pole_x,
-                     o.fieldGiven ? o.fieldY : o.settings.pole_y);
+    run.setSpeed(o.settings.speed);
+    run.setFieldSize(o.fieldGiven ? o.fieldX : o.settings.fieldWidth,
+                     o.fieldGiven ? o.fieldY : o.settings.fieldHeight);
 
     const HeadlessRun::Result result = run.checkAndRun(o.maxTicks);
 
@@ -149,8 +149,8 @@ int runProgram(const RunOptions &o)
             .arg(s.y)
             .arg(s.heading)
             .arg(s.visible ? 1 : 0)
-            .arg(s.LineSensor)
-            .arg(s.BorderSensor));
+            .arg(s.lineSensor)
+            .arg(s.borderSensor));
 
     int code = ExitFailure;
     if (result == HeadlessRun::Result::End) code = ExitOk;

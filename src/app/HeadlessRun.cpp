@@ -27,7 +27,7 @@ const char *HeadlessRun::resultName(Result r)
     switch (r) {
     case Result::End: return "end";
     case Result::CheckFailed: return "check-failed";
-    case Result::OutOfField: return "out-of-field";
+    case Result::outOfFieldAttempted: return "out-of-field";
     case Result::ProcedureNotFound: return "procedure-not-found";
     case Result::LoopError: return "loop-error";
     case Result::TickLimit: return "tick-limit";
@@ -37,7 +37,7 @@ const char *HeadlessRun::resultName(Result r)
 
 HeadlessRun::Result HeadlessRun::checkAndRun(qint64 maxTicks)
 {
-    m_world.DrawField();
+    m_world.resetField();
     const ErrorReport report = checkProgram(m_text, m_lex, m_msg);
     if (report.error) {
         m_reports.append(report);
@@ -63,7 +63,7 @@ HeadlessRun::Result HeadlessRun::run(qint64 maxTicks)
         if (outcome != TickOutcome::Continue) break;
     }
     if (m_run.isActive()) m_run.stop();   // a stopping outcome always stops; be sure of it
-    if (m_outOfField) return Result::OutOfField;
+    if (m_outOfField) return Result::outOfFieldAttempted;
     switch (outcome) {
     case TickOutcome::ProcedureNotFound: return Result::ProcedureNotFound;
     case TickOutcome::LoopError:
@@ -75,7 +75,7 @@ HeadlessRun::Result HeadlessRun::run(qint64 maxTicks)
     return Result::End;
 }
 
-void HeadlessRun::OutOfField()
+void HeadlessRun::outOfFieldAttempted()
 {
     m_outOfField = true;
     m_run.leaveFieldAttempted();

@@ -7,13 +7,13 @@
 // the window's check and run controller on a world of its own, ticks back to back.
 class HeadlessRun : private RunView, private WorldListener {
 public:
-    enum class Result { End, CheckFailed, OutOfField, ProcedureNotFound, LoopError, TickLimit };
+    enum class Result { End, CheckFailed, outOfFieldAttempted, ProcedureNotFound, LoopError, TickLimit };
 
     HeadlessRun(ProgramText &text, Language lang);
 
     void setCanvas(WorldCanvas *canvas);                    // e.g. the field picture
     void setFieldSize(int poleX, int poleY);                // kept to 2..16 x 2..20
-    void setSpeed(int speed) { m_xSpeed = speed; }          // the x_speed setting
+    void setSpeed(int speed) { m_xSpeed = speed; }          // the speed setting
 
     // Resets the world, checks the text as the run command does and, when it is clean,
     // runs it to the end or until maxTicks ticks have been spent (0: no limit).
@@ -43,14 +43,14 @@ private:
     void runStopped() override {}
     void selectRunLine(int) override {}
     // Without an editor the caret is where the run is.
-    int caretLine() const override { return m_run.interpreter().cur_line; }
+    int caretLine() const override { return m_run.interpreter().currentLine; }
     void reportError(const ErrorReport &report) override { m_reports.append(report); }
     void fatalMessage(const QString &text) override { m_fatal = text; }
     void positionPanel(int, int) override {}
     void endOfRunNotice() override {}
 
     // WorldListener
-    void OutOfField() override;
+    void outOfFieldAttempted() override;
     void positionPanelChanged(int, int) override {}
     void lineSensorChanged(int) override {}
     void borderSensorChanged(int) override {}

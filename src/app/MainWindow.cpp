@@ -82,7 +82,7 @@ const ItemIcon kMenuIcons[] = {
 } // namespace
 
 MainWindow::MainWindow(const Options &options) :
-    m_options(options), m_run(m_world, *this, m_settings.x_speed)
+    m_options(options), m_run(m_world, *this, m_settings.speed)
 {
     m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));
@@ -102,26 +102,26 @@ MainWindow::MainWindow(const Options &options) :
     setFixedSize(sizeHint());
     setWindowTitle(text("product"));
 
-    Timer1.setInterval(100);
-    Timer1.setTimerType(Qt::PreciseTimer);   // speed 5 asks for 1 ms ticks
-    Timer3.setInterval(1000);
-    Timer5.setInterval(100);
-    connect(&Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timeout);
-    connect(&Timer3, &QTimer::timeout, this, &MainWindow::Timer3Tick);
-    connect(&Timer5, &QTimer::timeout, this, &MainWindow::Timer5Tick);
-    Timer5.start();
+    m_runTimer.setInterval(100);
+    m_runTimer.setTimerType(Qt::PreciseTimer);   // speed 5 asks for 1 ms ticks
+    m_noticeTimer.setInterval(1000);
+    m_linePanelTimer.setInterval(100);
+    connect(&m_runTimer, &QTimer::timeout, this, &MainWindow::runTimerTimeout);
+    connect(&m_noticeTimer, &QTimer::timeout, this, &MainWindow::hideNotices);
+    connect(&m_linePanelTimer, &QTimer::timeout, this, &MainWindow::refreshLinePanelsTick);
+    m_linePanelTimer.start();
 
     m_world.setListener(this);
     m_world.setFieldSizeSource([this](int &x, int &y) {
-        x = m_settings.pole_x;
-        y = m_settings.pole_y;
+        x = m_settings.fieldWidth;
+        y = m_settings.fieldHeight;
     });
 
     // Start-up, in order.
-    Loadinifile();
-    ApplyLanguage();
-    OpenFile();
-    DrawField();
+    readSettings();
+    applyLanguage();
+    openStartupFile();
+    resetField();
     m_manual = false;
 }
 
@@ -140,20 +140,20 @@ Language MainWindow::language() const { return languageFromCode(m_settings.langu
 QAction *MainWindow::action(const QString &name) const { return m_actions.value(name); }
 QToolButton *MainWindow::toolButton(const QString &name) const { return m_buttons.value(name); }
 QMenu *MainWindow::menu(const QString &name) const { return m_menus.value(name); }
-QWidget *MainWindow::panel1() const { return Panel1; }
-QWidget *MainWindow::panel2() const { return Panel2; }
+QWidget *MainWindow::endOfRunLabel() const { return m_endOfRunNotice; }
+QWidget *MainWindow::noErrorsLabel() const { return m_noErrorsNotice; }
 
 QPushButton *MainWindow::manualButton(int index) const
 {
-    QPushButton *const b[4] = {Button1_step, Button2_jump, Button3_r45, Button4_r90};
+    QPushButton *const b[4] = {m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button};
     return (index >= 0 && index < 4) ? b[index] : nullptr;
 }
 
 QToolBar *MainWindow::toolBar(const QString &name) const
 {
-    if (name == QLatin1String("ToolBar5")) return ToolBar5;
-    if (name == QLatin1String("ToolBar1")) return ToolBar1;
-    if (name == QLatin1String("ToolBar2")) return ToolBar2;
+    if (name == QLatin1String("ToolBar5")) return m_fileToolBar;
+    if (name == QLatin1String("ToolBar1")) return m_runToolBar;
+    if (name == QLatin1String("ToolBar2")) return m_commandToolBar;
     return nullptr;
 }
 
@@ -199,31 +199,31 @@ void MainWindow::buildMenus()
     action("mmStop")->setEnabled(false);
     action("mmManualRegim")->setCheckable(true);
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    N57 = PopupMenu1->addAction(text("N57"));
-    PopupMenu1->addSeparator();
-    N58 = PopupMenu1->addAction(text("N58"));
-    N59 = PopupMenu1->addAction(text("N59"));
-    N60 = PopupMenu1->addAction(text("N60"));
-    N57->setObjectName(QStringLiteral("N57"));
-    N58->setObjectName(QStringLiteral("N58"));
-    N59->setObjectName(QStringLiteral("N59"));
-    N60->setObjectName(QStringLiteral("N60"));
+    m_editorMenu = new QMenu(this);
+    m_editorMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_editorClearAction = m_editorMenu->addAction(text("N57"));
+    m_editorMenu->addSeparator();
+    m_editorCutAction = m_editorMenu->addAction(text("N58"));
+    m_editorCopyAction = m_editorMenu->addAction(text("N59"));
+    m_editorPasteAction = m_editorMenu->addAction(text("N60"));
+    m_editorClearAction->setObjectName(QStringLiteral("N57"));
+    m_editorCutAction->setObjectName(QStringLiteral("N58"));
+    m_editorCopyAction->setObjectName(QStringLiteral("N59"));
+    m_editorPasteAction->setObjectName(QStringLiteral("N60"));
 
-    PopupMenu2 = new QMenu(this);
-    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    popupClearField = PopupMenu2->addAction(QString());
-    popupSavePicture = PopupMenu2->addAction(QString());
-    popupClearField->setObjectName(QStringLiteral("PopupClearField"));
-    popupSavePicture->setObjectName(QStringLiteral("PopupSavePicture"));
+    m_fieldMenu = new QMenu(this);
+    m_fieldMenu->setObjectName(QStringLiteral("PopupMenu2"));
+    m_fieldClearAction = m_fieldMenu->addAction(QString());
+    m_fieldSavePictureAction = m_fieldMenu->addAction(QString());
+    m_fieldClearAction->setObjectName(QStringLiteral("PopupClearField"));
+    m_fieldSavePictureAction->setObjectName(QStringLiteral("PopupSavePicture"));
 }
 
 void MainWindow::buildToolBars()
 {
     auto make = [this](const char *name, Qt::Orientation o, QRect geometry, const ButtonRow *rows,
                        int n, int buttonHeight) {
-        auto *bar = new QToolBar(central);
+        auto *bar = new QToolBar(m_central);
         bar->setObjectName(QString::fromLatin1(name));
         bar->setOrientation(o);
         bar->setMovable(false);
@@ -257,19 +257,19 @@ void MainWindow::buildToolBars()
         }
         return bar;
     };
-    ToolBar5 = make("ToolBar5", Qt::Horizontal, QRect(12, 0, 325, 26), kToolBar5,
+    m_fileToolBar = make("ToolBar5", Qt::Horizontal, QRect(12, 0, 325, 26), kToolBar5,
                     int(std::size(kToolBar5)), 22);
-    ToolBar1 = make("ToolBar1", Qt::Vertical, QRect(1, 52, 24, 121), kToolBar1,
+    m_runToolBar = make("ToolBar1", Qt::Vertical, QRect(1, 52, 24, 121), kToolBar1,
                     int(std::size(kToolBar1)), 22);
-    ToolBar2 = make("ToolBar2", Qt::Vertical, QRect(1, 194, 24, 223), kToolBar2,
+    m_commandToolBar = make("ToolBar2", Qt::Vertical, QRect(1, 194, 24, 223), kToolBar2,
                     int(std::size(kToolBar2)), 23);
     toolButton("ToolButton24")->setEnabled(false);
     toolButton("ToolButton3")->setEnabled(false);
     toolButton("ToolButton2")->setEnabled(false);
     toolButton("ToolButton10")->setCheckable(true);
     connect(toolButton("ToolButton1"), &QToolButton::clicked, this, &MainWindow::runCommand);
-    connect(toolButton("ToolButton3"), &QToolButton::clicked, this, &MainWindow::ProgramPause);
-    connect(toolButton("ToolButton2"), &QToolButton::clicked, this, &MainWindow::ProgramStop);
+    connect(toolButton("ToolButton3"), &QToolButton::clicked, this, &MainWindow::pauseRun);
+    connect(toolButton("ToolButton2"), &QToolButton::clicked, this, &MainWindow::stopRun);
     // The toggle shows the mode, not its own click.
     connect(toolButton("ToolButton10"), &QToolButton::clicked, this,
             [this] { toolButton("ToolButton10")->setChecked(m_manual); });
@@ -277,53 +277,53 @@ void MainWindow::buildToolBars()
 
 void MainWindow::buildControls()
 {
-    central = new QWidget(this);
-    central->setObjectName(QStringLiteral("client"));
-    central->setFixedSize(698, 499);
+    m_central = new QWidget(this);
+    m_central->setObjectName(QStringLiteral("client"));
+    m_central->setFixedSize(698, 499);
     // The controls' 8-point sans-serif; Liberation Sans has the metrics the sizes were made for.
     QFont font(QStringLiteral("Liberation Sans"), 8);
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
-    setCentralWidget(central);
+    setCentralWidget(m_central);
 
-    manualcheckbox = new QCheckBox(text("manualcheckbox"), central);
-    manualcheckbox->setObjectName(QStringLiteral("manualcheckbox"));
-    manualcheckbox->setGeometry(352, 2, 192, 25);
-    manualcheckbox->hide();
+    m_recordCheckBox = new QCheckBox(text("manualcheckbox"), m_central);
+    m_recordCheckBox->setObjectName(QStringLiteral("manualcheckbox"));
+    m_recordCheckBox->setGeometry(352, 2, 192, 25);
+    m_recordCheckBox->hide();
 
     auto button = [this](const char *name, QRect g) {
-        auto *b = new QPushButton(text(name), central);
+        auto *b = new QPushButton(text(name), m_central);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(g);
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    Button1_step = button("Button1_step", QRect(27, 29, 70, 23));
-    Button2_jump = button("Button2_jump", QRect(97, 29, 73, 23));
-    Button3_r45 = button("Button3_r45", QRect(170, 29, 81, 23));
-    Button4_r90 = button("Button4_r90", QRect(251, 29, 81, 23));
+    m_stepButton = button("Button1_step", QRect(27, 29, 70, 23));
+    m_jumpButton = button("Button2_jump", QRect(97, 29, 73, 23));
+    m_rotate45Button = button("Button3_r45", QRect(170, 29, 81, 23));
+    m_rotate90Button = button("Button4_r90", QRect(251, 29, 81, 23));
 
-    Bevel1 = new QFrame(central);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(12, 40, 325, 438);
-    Bevel1->lower();   // a frame, drawn under the controls it surrounds
+    m_manualFrame = new QFrame(m_central);
+    m_manualFrame->setObjectName(QStringLiteral("Bevel1"));
+    m_manualFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_manualFrame->setGeometry(12, 40, 325, 438);
+    m_manualFrame->lower();   // a frame, drawn under the controls it surrounds
 
-    doc = new AlgorithmEditor(central);
-    doc->setGeometry(26, 53, 307, 420);
+    m_editor = new AlgorithmEditor(m_central);
+    m_editor->setGeometry(26, 53, 307, 420);
 
-    m_field = new FieldView(central);
+    m_field = new FieldView(m_central);
     m_field->setGeometry(339, 40, 358, 438);
     m_world.setCanvas(m_field->canvas());
 
-    auto *direction = new DirectionBevel(central);
+    auto *direction = new DirectionBevel(m_central);
     direction->setObjectName(QStringLiteral("Bevel2"));
     direction->setGeometry(675, 481, DirectionBevel::Width, DirectionBevel::Height);
     m_field->setDirectionWidget(direction);
-    Bevel2 = direction;
+    m_directionBevel = direction;
 
     auto notice = [this](const char *name, QRect g) {
-        auto *p = new QLabel(central);
+        auto *p = new QLabel(m_central);
         p->setObjectName(QString::fromLatin1(name));
         p->setFrameStyle(QFrame::Box | QFrame::Plain);
         p->setLineWidth(2);
@@ -333,19 +333,19 @@ void MainWindow::buildControls()
         p->hide();
         return p;
     };
-    Panel2 = notice("Panel2", QRect(344, 352, 193, 38));
-    Panel2->setText(MessageCatalogue::forLanguage(Language::Rus).msgNoErrors);
-    Panel1 = notice("Panel1", QRect(344, 392, 155, 38));
-    Panel1->setText(text("Panel1"));
+    m_noErrorsNotice = notice("Panel2", QRect(344, 352, 193, 38));
+    m_noErrorsNotice->setText(MessageCatalogue::forLanguage(Language::Rus).msgNoErrors);
+    m_endOfRunNotice = notice("Panel1", QRect(344, 392, 155, 38));
+    m_endOfRunNotice->setText(text("Panel1"));
 
-    StatusBar1 = new StatusBar(central);
-    StatusBar1->setGeometry(1, 479, 672, 20);
-    StatusBar1->setPanelText(1, QString::fromUtf8("Всего строк: 1"));
-    StatusBar1->setPanelText(2, QString::fromUtf8("Текущая строка: 1"));
-    StatusBar1->setPanelText(3, QString::fromUtf8("Поле: 16 х 20"));
-    StatusBar1->setPanelText(4, QString::fromUtf8("Робот: х=0, y=0"));
-    StatusBar1->setPanelText(5, QString::fromUtf8("Линия [0]"));
-    StatusBar1->setPanelText(6, QString::fromUtf8("Край [0]"));
+    m_statusBar = new StatusBar(m_central);
+    m_statusBar->setGeometry(1, 479, 672, 20);
+    m_statusBar->setPanelText(1, QString::fromUtf8("Всего строк: 1"));
+    m_statusBar->setPanelText(2, QString::fromUtf8("Текущая строка: 1"));
+    m_statusBar->setPanelText(3, QString::fromUtf8("Поле: 16 х 20"));
+    m_statusBar->setPanelText(4, QString::fromUtf8("Робот: х=0, y=0"));
+    m_statusBar->setPanelText(5, QString::fromUtf8("Линия [0]"));
+    m_statusBar->setPanelText(6, QString::fromUtf8("Край [0]"));
     m_field->raiseSprite();
 }
 
@@ -354,7 +354,7 @@ void MainWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (m_shownOnce) return;
     m_shownOnce = true;
-    Loadinifile();
+    readSettings();
     if (QScreen *s = screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(s->availableGeometry().center());
@@ -364,7 +364,7 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    saveSettingsQuietly(nullptr);   // a failure is ignored: the window closes anyway
+    writeSettingsQuietly(nullptr);   // a failure is ignored: the window closes anyway
     event->accept();
 }
 
@@ -382,7 +382,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::ApplyLanguage()
+void MainWindow::applyLanguage()
 {
     const Language lang = language();
     const bool known = lang != Language::Unknown;
@@ -398,36 +398,36 @@ void MainWindow::ApplyLanguage()
             if (r.kind == 'M' || r.kind == 'S') m_menus.value(name)->setTitle(caption);
             else if (r.kind == 'I') m_actions.value(name)->setText(caption);
         }
-        doc->setLanguage(lang);
+        m_editor->setLanguage(lang);
         for (const char *b : {"ToolButton1", "ToolButton3", "ToolButton2", "ToolButton5", "ToolButton10"})
             toolButton(QString::fromLatin1(b))->setToolTip(text(b));
-        StatusBar1->setPanelText(1, doc->linesLabel());
-        StatusBar1->setPanelText(2, doc->currentLineLabel());
+        m_statusBar->setPanelText(1, m_editor->linesLabel());
+        m_statusBar->setPanelText(2, m_editor->currentLineLabel());
         rewriteWorldPanels();
-        Button1_step->setText(text("Button1_step"));
-        Button2_jump->setText(text("Button2_jump"));
-        Button3_r45->setText(text("Button3_r45"));
-        Button4_r90->setText(text("Button4_r90"));
-        Panel1->setText(text("Panel1"));
-        manualcheckbox->setText(text("manualcheckbox"));
-        N57->setText(text("N57"));
-        N58->setText(text("N58"));
-        N59->setText(text("N59"));
-        N60->setText(text("N60"));
-        popupClearField->setText(WorldTexts::clearFieldCaption(lang).value_or(QString()));
-        popupSavePicture->setText(WorldTexts::savePictureCaption(lang).value_or(QString()));
+        m_stepButton->setText(text("Button1_step"));
+        m_jumpButton->setText(text("Button2_jump"));
+        m_rotate45Button->setText(text("Button3_r45"));
+        m_rotate90Button->setText(text("Button4_r90"));
+        m_endOfRunNotice->setText(text("Panel1"));
+        m_recordCheckBox->setText(text("manualcheckbox"));
+        m_editorClearAction->setText(text("N57"));
+        m_editorCutAction->setText(text("N58"));
+        m_editorCopyAction->setText(text("N59"));
+        m_editorPasteAction->setText(text("N60"));
+        m_fieldClearAction->setText(WorldTexts::clearFieldCaption(lang).value_or(QString()));
+        m_fieldSavePictureAction->setText(WorldTexts::savePictureCaption(lang).value_or(QString()));
     }
     // For every Language value: hints follow the menu captions, and the caption is rewritten.
-    // ToolBar1's buttons keep hints of their own.
+    // m_runToolBar's buttons keep hints of their own.
     for (auto it = m_buttonAction.cbegin(); it != m_buttonAction.cend(); ++it)
-        if (m_buttons.value(it.key())->parentWidget() != ToolBar1)
+        if (m_buttons.value(it.key())->parentWidget() != m_runToolBar)
             m_buttons.value(it.key())->setToolTip(it.value()->text());
     const QString product = uiText("product", known ? lang : Language::Rus).value();
     const QString caption = windowTitle();
     const qsizetype dash = caption.indexOf(QLatin1Char('-'));
     if (caption.size() >= 10 && dash >= 0) setWindowTitle(product + QLatin1Char(' ') + caption.mid(dash));
     else setWindowTitle(product);
-    StatusBarUpdate();
+    rewordDocumentState();
 }
 
 void MainWindow::rewriteWorldPanels()
@@ -435,34 +435,34 @@ void MainWindow::rewriteWorldPanels()
     const Language lang = language();
     if (lang == Language::Unknown) return;
     const RobotState &s = m_world.state();
-    StatusBar1->setPanelText(3, *WorldTexts::fieldSizePanel(lang, m_settings.pole_x, m_settings.pole_y));
-    StatusBar1->setPanelText(4, *WorldTexts::positionPanel(lang, s.x, s.y));
-    StatusBar1->setPanelText(5, *WorldTexts::lineSensorPanel(lang, s.LineSensor));
-    StatusBar1->setPanelText(6, *WorldTexts::borderSensorPanel(lang, s.BorderSensor));
+    m_statusBar->setPanelText(3, *WorldTexts::fieldSizePanel(lang, m_settings.fieldWidth, m_settings.fieldHeight));
+    m_statusBar->setPanelText(4, *WorldTexts::positionPanel(lang, s.x, s.y));
+    m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
+    m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(lang, s.borderSensor));
 }
 
 // With a Language other than the three the panels keep their words: only the Russian
 // design-time words are there to keep, so they are used.
 void MainWindow::positionPanel(int x, int y)
 {
-    StatusBar1->setPanelText(4, *WorldTexts::positionPanel(textLanguage(), x, y));
+    m_statusBar->setPanelText(4, *WorldTexts::positionPanel(textLanguage(), x, y));
 }
 
 void MainWindow::lineSensorChanged(int value)
 {
-    StatusBar1->setPanelText(5, *WorldTexts::lineSensorPanel(textLanguage(), value));
+    m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(textLanguage(), value));
 }
 
 void MainWindow::borderSensorChanged(int value)
 {
-    StatusBar1->setPanelText(6, *WorldTexts::borderSensorPanel(textLanguage(), value));
+    m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(textLanguage(), value));
 }
 
-void MainWindow::setAdvancedToolBarVisible(bool visible) { ToolBar2->setVisible(visible); }
+void MainWindow::setAdvancedToolBarVisible(bool visible) { m_commandToolBar->setVisible(visible); }
 
-void MainWindow::DrawField() { m_world.DrawField(); }
+void MainWindow::resetField() { m_world.resetField(); }
 
-void MainWindow::mmHelpClick()
+void MainWindow::showHelp()
 {
     // No compiled-HTML viewer on most systems: try the viewer, then the desktop's handler
     // for a help.chm in the current folder; otherwise nothing visible happens.

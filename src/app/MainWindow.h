@@ -1,6 +1,6 @@
 #pragma once
-#include "docs/Settings.h"
-#include "docs/widgets/PreferencesDialog.h"
+#include "documents/Settings.h"
+#include "documents/widgets/PreferencesDialog.h"
 #include "lang/Language.h"
 #include "lang/RunController.h"
 #include "world/RobotWorld.h"
@@ -23,15 +23,15 @@ class QToolBar;
 class QToolButton;
 class Prompts;
 class StatusBar;
-class TProp;
-class TSysN;
-class TAboutme;
-class TProcedure_create;
-class TProcedure_execute;
-class TCycleN;
-class TCycleWhile;
-class TConditionIf;
-class TFormColor;
+class PreferencesDialog;
+class ExtendedSettingsDialog;
+class AboutWindow;
+class CreateProcedureDialog;
+class CallProcedureDialog;
+class CountedLoopDialog;
+class ConditionalLoopDialog;
+class ConditionDialog;
+class ColourDialog;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
@@ -54,71 +54,71 @@ public:
     QAction *action(const QString &name) const;
     QToolButton *toolButton(const QString &name) const;
     QMenu *menu(const QString &name) const;
-    AlgorithmEditor *editor() const { return doc; }
+    AlgorithmEditor *editor() const { return m_editor; }
     FieldView *field() const { return m_field; }
-    StatusBar *statusPanels() const { return StatusBar1; }
-    QWidget *panel1() const;
-    QWidget *panel2() const;
-    QCheckBox *recordingBox() const { return manualcheckbox; }
+    StatusBar *statusPanels() const { return m_statusBar; }
+    QWidget *endOfRunLabel() const;
+    QWidget *noErrorsLabel() const;
+    QCheckBox *recordingBox() const { return m_recordCheckBox; }
     QPushButton *manualButton(int index) const;   // 0 step, 1 jump, 2 r45, 3 r90
     QToolBar *toolBar(const QString &name) const;
     RobotWorld &robotWorld() { return m_world; }
     Interpreter &interpreter() { return m_run.interpreter(); }
     RunController &runController() { return m_run; }
     Settings &settings() override { return m_settings; }
-    TProp *preferencesDialog() const { return Prop; }
-    TSysN *extendedSettingsDialog() const { return SysN; }
-    TAboutme *aboutWindow() const { return Aboutme; }
-    QTimer &timer1() { return Timer1; }
-    QTimer &timer3() { return Timer3; }
-    QTimer &timer5() { return Timer5; }
-    bool ErrorFound = false;
+    PreferencesDialog *preferencesDialog() const { return m_preferencesDialog; }
+    ExtendedSettingsDialog *extendedSettingsDialog() const { return m_extendedSettingsDialog; }
+    AboutWindow *aboutWindow() const { return m_aboutWindow; }
+    QTimer &runTimer() { return m_runTimer; }
+    QTimer &noticeTimer() { return m_noticeTimer; }
+    QTimer &linePanelTimer() { return m_linePanelTimer; }
+    bool errorFound() const { return m_errorFound; }   // by the last check or report
     bool manualMode() const { return m_manual; }
     bool runActive() const { return m_run.isActive(); }
-    QString CurrentFile;
+    const QString &currentFile() const { return m_currentFile; }
     Language language() const;
     QString documentState() const;   // panel 0
 
     // Named actions.
-    void SintaxCheck();
-    void runCommand();        // check, then ProgramRun
+    void checkSyntax();
+    void runCommand();        // check, then startRun
     void spellingCommand();   // check, then the no-errors notice
-    void ProgramRun();
-    void ProgramPause();
-    void ProgramStop();
-    void Timer1Tick();
-    void Timer1Timeout();   // one tick, and a second one when the timer has fallen behind
-    void Timer3Tick();
-    void Timer5Tick();
-    void DrawField() override;
-    void ApplyLanguage() override;
-    void Loadinifile();
-    bool Saveinifile() override;   // shows why it failed
-    bool saveSettingsQuietly(QString *error);
-    void OpenFile();
-    void StatusBarUpdate();
-    void SelectLine(int line);
-    void ReportError(const QString &heading, const QStringList &texts);
-    void PasteCode(const QString &commandText);   // through the editor's CommandText
-    void mmNewClick();
-    void mmOpenClick();
-    void mmSaveClick();
-    void mmSaveAsClick();
+    void startRun();
+    void pauseRun();
+    void stopRun();
+    void runTick();
+    void runTimerTimeout();   // one tick, and a second one when the timer has fallen behind
+    void hideNotices();
+    void refreshLinePanelsTick();
+    void resetField() override;
+    void applyLanguage() override;
+    void readSettings();
+    bool writeSettings() override;   // shows why it failed
+    bool writeSettingsQuietly(QString *error);
+    void openStartupFile();
+    void rewordDocumentState();
+    void selectLine(int line);
+    void showReport(const QString &heading, const QStringList &texts);
+    void pasteCode(const QString &commandText);   // through the editor's commandToInsert
+    void newDocument();
+    void openDocument();
+    void saveDocument();
+    void saveDocumentAs();
     void savePicture();
-    void mmManualRegimClick();
+    void toggleManualMode();
     void manualCommand(int which);   // 0 step, 1 jump, 2 r45, 3 r90
-    void mmHelpClick();
+    void showHelp();
     void setDocumentState(const char *key);
     void setAdvancedToolBarVisible(bool visible) override;
 
     // RunView
     void lockForRun(bool running) override { applyRunLock(running); }
     void startTicks() override;
-    void stopTicks() override { Timer1.stop(); }
+    void stopTicks() override { m_runTimer.stop(); }
     // Setting the same interval again would restart the timer and lose the period.
     void setTickInterval(int ms) override
     {
-        if (Timer1.interval() != ms) Timer1.setInterval(ms);
+        if (m_runTimer.interval() != ms) m_runTimer.setInterval(ms);
     }
     void runStopped() override;
     void selectRunLine(int line) override;
@@ -129,7 +129,7 @@ public:
     void endOfRunNotice() override;
 
     // WorldListener
-    void OutOfField() override;
+    void outOfFieldAttempted() override;
     void positionPanelChanged(int x, int y) override { positionPanel(x, y); }
     void lineSensorChanged(int value) override;
     void borderSensorChanged(int value) override;
@@ -158,6 +158,8 @@ private:
     Language textLanguage() const;
 
     Options m_options;
+    bool m_errorFound = false;
+    QString m_currentFile;   // empty for a new, unsaved text
     std::unique_ptr<Prompts> m_ownPrompts;
     Prompts *m_prompts = nullptr;
     Settings m_settings;
@@ -166,7 +168,7 @@ private:
     bool m_manual = false;
     bool m_shownOnce = false;
     int m_checkLine = 0, m_checkColumn = 0;   // caret remembered by the last check
-    // Timer1's own schedule: when its interval was last set, and the ticks since then.
+    // m_runTimer's own schedule: when its interval was last set, and the ticks since then.
     QElapsedTimer m_scheduleClock;
     int m_scheduleInterval = 0;
     qint64 m_scheduleTicks = 0;
@@ -175,32 +177,32 @@ private:
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_buttons;
     QHash<QString, QAction *> m_buttonAction;   // tool button -> the menu item it performs
-    QMenu *PopupMenu1 = nullptr;
-    QMenu *PopupMenu2 = nullptr;
-    QAction *N57 = nullptr, *N58 = nullptr, *N59 = nullptr, *N60 = nullptr;
-    QAction *popupClearField = nullptr, *popupSavePicture = nullptr;
+    QMenu *m_editorMenu = nullptr;
+    QMenu *m_fieldMenu = nullptr;
+    QAction *m_editorClearAction = nullptr, *m_editorCutAction = nullptr, *m_editorCopyAction = nullptr, *m_editorPasteAction = nullptr;
+    QAction *m_fieldClearAction = nullptr, *m_fieldSavePictureAction = nullptr;
 
-    QWidget *central = nullptr;
-    QToolBar *ToolBar5 = nullptr, *ToolBar1 = nullptr, *ToolBar2 = nullptr;
-    QCheckBox *manualcheckbox = nullptr;
-    QPushButton *Button1_step = nullptr, *Button2_jump = nullptr, *Button3_r45 = nullptr,
-                *Button4_r90 = nullptr;
-    QFrame *Bevel1 = nullptr;
-    AlgorithmEditor *doc = nullptr;
+    QWidget *m_central = nullptr;
+    QToolBar *m_fileToolBar = nullptr, *m_runToolBar = nullptr, *m_commandToolBar = nullptr;
+    QCheckBox *m_recordCheckBox = nullptr;
+    QPushButton *m_stepButton = nullptr, *m_jumpButton = nullptr, *m_rotate45Button = nullptr,
+                *m_rotate90Button = nullptr;
+    QFrame *m_manualFrame = nullptr;
+    AlgorithmEditor *m_editor = nullptr;
     FieldView *m_field = nullptr;
-    QLabel *Panel1 = nullptr, *Panel2 = nullptr;
-    StatusBar *StatusBar1 = nullptr;
-    QWidget *Bevel2 = nullptr;
+    QLabel *m_endOfRunNotice = nullptr, *m_noErrorsNotice = nullptr;
+    StatusBar *m_statusBar = nullptr;
+    QWidget *m_directionBevel = nullptr;
 
-    QTimer Timer1, Timer3, Timer5;
+    QTimer m_runTimer, m_noticeTimer, m_linePanelTimer;
 
-    TProp *Prop = nullptr;
-    TSysN *SysN = nullptr;
-    TAboutme *Aboutme = nullptr;
-    TProcedure_create *Procedure_create = nullptr;
-    TProcedure_execute *Procedure_execute = nullptr;
-    TCycleN *CycleN = nullptr;
-    TCycleWhile *CycleWhile = nullptr;
-    TConditionIf *ConditionIf = nullptr;
-    TFormColor *FormColor = nullptr;
+    PreferencesDialog *m_preferencesDialog = nullptr;
+    ExtendedSettingsDialog *m_extendedSettingsDialog = nullptr;
+    AboutWindow *m_aboutWindow = nullptr;
+    CreateProcedureDialog *m_createProcedureDialog = nullptr;
+    CallProcedureDialog *m_callProcedureDialog = nullptr;
+    CountedLoopDialog *m_countedLoopDialog = nullptr;
+    ConditionalLoopDialog *m_conditionalLoopDialog = nullptr;
+    ConditionDialog *m_conditionDialog = nullptr;
+    ColourDialog *m_colourDialog = nullptr;
 };

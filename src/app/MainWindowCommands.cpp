@@ -3,15 +3,15 @@
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "common/Prompts.h"
-#include "docs/widgets/PreferencesDialog.h"
-#include "docs/widgets/SysNDialog.h"
+#include "documents/widgets/PreferencesDialog.h"
+#include "documents/widgets/ExtendedSettingsDialog.h"
 #include "editor/AlgorithmEditor.h"
-#include "editor/UnitColor.h"
-#include "editor/UnitConditionIf.h"
-#include "editor/UnitCycleN.h"
-#include "editor/UnitCycleWhile.h"
-#include "editor/UnitProcCreate.h"
-#include "editor/UnitProcExecute.h"
+#include "editor/ColourDialog.h"
+#include "editor/ConditionDialog.h"
+#include "editor/CountedLoopDialog.h"
+#include "editor/ConditionalLoopDialog.h"
+#include "editor/CreateProcedureDialog.h"
+#include "editor/CallProcedureDialog.h"
 #include "world/widgets/FieldView.h"
 #include <QAction>
 #include <QCheckBox>
@@ -22,19 +22,19 @@
 
 void MainWindow::buildDialogs()
 {
-    Prop = new TProp(*this, this);
-    Aboutme = new TAboutme(*m_prompts, this);
-    Procedure_create = new TProcedure_create(*doc, *m_prompts, this);
-    Procedure_execute = new TProcedure_execute(*doc, *m_prompts, this);
-    CycleN = new TCycleN(*doc, *m_prompts, this);
-    CycleWhile = new TCycleWhile(*doc, *m_prompts, this);
-    ConditionIf = new TConditionIf(*doc, *m_prompts, this);
-    SysN = new TSysN(this);
-    FormColor = new TFormColor(*doc, *m_prompts, this);
-    FormColor->manualMode = [this] { return m_manual; };
-    SysN->setLineReplacer([this](const QString &line) { doc->replaceCaretLine(line); });
-    doc->setPrompts(m_prompts);
-    doc->openExtendedSettings = [this] { SysN->run(); };
+    m_preferencesDialog = new PreferencesDialog(*this, this);
+    m_aboutWindow = new AboutWindow(*m_prompts, this);
+    m_createProcedureDialog = new CreateProcedureDialog(*m_editor, *m_prompts, this);
+    m_callProcedureDialog = new CallProcedureDialog(*m_editor, *m_prompts, this);
+    m_countedLoopDialog = new CountedLoopDialog(*m_editor, *m_prompts, this);
+    m_conditionalLoopDialog = new ConditionalLoopDialog(*m_editor, *m_prompts, this);
+    m_conditionDialog = new ConditionDialog(*m_editor, *m_prompts, this);
+    m_extendedSettingsDialog = new ExtendedSettingsDialog(this);
+    m_colourDialog = new ColourDialog(*m_editor, *m_prompts, this);
+    m_colourDialog->manualMode = [this] { return m_manual; };
+    m_extendedSettingsDialog->setLineReplacer([this](const QString &line) { m_editor->replaceCaretLine(line); });
+    m_editor->setPrompts(m_prompts);
+    m_editor->openExtendedSettings = [this] { m_extendedSettingsDialog->run(); };
 }
 
 void MainWindow::connectActions()
@@ -42,42 +42,42 @@ void MainWindow::connectActions()
     auto on = [this](const char *name, auto slot) {
         connect(action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
     };
-    on("mmNew", &MainWindow::mmNewClick);
-    on("mmOpen", &MainWindow::mmOpenClick);
-    on("mmSave", &MainWindow::mmSaveClick);
-    on("mmSaveAs", &MainWindow::mmSaveAsClick);
+    on("mmNew", &MainWindow::newDocument);
+    on("mmOpen", &MainWindow::openDocument);
+    on("mmSave", &MainWindow::saveDocument);
+    on("mmSaveAs", &MainWindow::saveDocumentAs);
     on("N2", &MainWindow::savePicture);
     on("mmExit", [this] { close(); });
-    on("mmUndo", [this] { doc->mmUndo(); });
-    on("mmRedo", [this] { doc->mmRedo(); });
-    on("mmCut", [this] { doc->mmCut(); });
-    on("mmCopy", [this] { doc->mmCopy(); });
-    on("mmPaste", [this] { doc->mmPaste(); });
-    on("mmClearAlg", [this] { doc->mmClearAlg(); });
-    on("mmClearRobField", &MainWindow::DrawField);
-    on("mmRefresh", [this] { doc->mmRefresh(); });
-    on("mmSelAll", [this] { doc->mmSelAll(); });
-    on("mmCOMbegend", [this] { doc->insertBeginEnd(); });
-    on("mmCOMproccreate", [this] { Procedure_create->run(); });
-    on("mmCOMprocexec", [this] { Procedure_execute->run(); });
-    on("mmCOMcyclun", [this] { CycleN->run(); });
-    on("mmCOMcicluIF", [this] { CycleWhile->run(); });
-    on("mmCOMcycluif2", [this] { ConditionIf->run(); });
-    on("mmCOMcolor", [this] { FormColor->run(); });
+    on("mmUndo", [this] { m_editor->undoEdit(); });
+    on("mmRedo", [this] { m_editor->redoEdit(); });
+    on("mmCut", [this] { m_editor->cutSelection(); });
+    on("mmCopy", [this] { m_editor->copySelection(); });
+    on("mmPaste", [this] { m_editor->pasteClipboard(); });
+    on("mmClearAlg", [this] { m_editor->clearAlgorithm(); });
+    on("mmClearRobField", &MainWindow::resetField);
+    on("mmRefresh", [this] { m_editor->recolourAll(); });
+    on("mmSelAll", [this] { m_editor->selectEverything(); });
+    on("mmCOMbegend", [this] { m_editor->insertBeginEnd(); });
+    on("mmCOMproccreate", [this] { m_createProcedureDialog->run(); });
+    on("mmCOMprocexec", [this] { m_callProcedureDialog->run(); });
+    on("mmCOMcyclun", [this] { m_countedLoopDialog->run(); });
+    on("mmCOMcicluIF", [this] { m_conditionalLoopDialog->run(); });
+    on("mmCOMcycluif2", [this] { m_conditionDialog->run(); });
+    on("mmCOMcolor", [this] { m_colourDialog->run(); });
     on("mmCOMstep", [this] { manualCommand(0); });
     on("mmCOMjump", [this] { manualCommand(1); });
     on("mmCOMrot45", [this] { manualCommand(2); });
     on("mmCOMrot90", [this] { manualCommand(3); });
-    on("mmCOMdestroy", [this] { PasteCode(Lexicon::forLanguage(language()).kwDestroy); });
-    on("mmCOMrebuild", [this] { PasteCode(Lexicon::forLanguage(language()).kwRebuild); });
+    on("mmCOMdestroy", [this] { pasteCode(Lexicon::forLanguage(language()).kwDestroy); });
+    on("mmCOMrebuild", [this] { pasteCode(Lexicon::forLanguage(language()).kwRebuild); });
     on("mmExecute", &MainWindow::runCommand);
-    on("mmPause", &MainWindow::ProgramPause);
-    on("mmStop", &MainWindow::ProgramStop);
+    on("mmPause", &MainWindow::pauseRun);
+    on("mmStop", &MainWindow::stopRun);
     on("mmOrfo", &MainWindow::spellingCommand);
-    on("mmManualRegim", &MainWindow::mmManualRegimClick);
-    on("mmPref", [this] { Prop->run(); });
-    on("mmHelp", &MainWindow::mmHelpClick);
-    on("mmAbout", [this] { Aboutme->showAbout(); });
+    on("mmManualRegim", &MainWindow::toggleManualMode);
+    on("mmPref", [this] { m_preferencesDialog->run(); });
+    on("mmHelp", &MainWindow::showHelp);
+    on("mmAbout", [this] { m_aboutWindow->showAbout(); });
 
     for (int i = 0; i < 4; ++i)
         connect(manualButton(i), &QPushButton::clicked, this, [this, i] { manualCommand(i); });
@@ -89,38 +89,38 @@ void MainWindow::connectActions()
             if (a->isEnabled()) a->trigger();
         });
     };
-    perform(N57, "mmClearAlg");
-    perform(N58, "mmCut");
-    perform(N59, "mmCopy");
-    perform(N60, "mmPaste");
-    perform(popupClearField, "mmClearRobField");
-    connect(popupSavePicture, &QAction::triggered, this, &MainWindow::savePicture);
+    perform(m_editorClearAction, "mmClearAlg");
+    perform(m_editorCutAction, "mmCut");
+    perform(m_editorCopyAction, "mmCopy");
+    perform(m_editorPasteAction, "mmPaste");
+    perform(m_fieldClearAction, "mmClearRobField");
+    connect(m_fieldSavePictureAction, &QAction::triggered, this, &MainWindow::savePicture);
 
-    connect(doc, &AlgorithmEditor::contextMenuRequested, this, &MainWindow::showEditorMenu);
-    connect(doc, &AlgorithmEditor::documentChanged, this, [this] { setDocumentState("stateChanged"); });
-    connect(doc, &AlgorithmEditor::linePanelsChanged, this, [this](const QString &p1, const QString &p2) {
-        StatusBar1->setPanelText(1, p1);
-        StatusBar1->setPanelText(2, p2);
+    connect(m_editor, &AlgorithmEditor::contextMenuRequested, this, &MainWindow::showEditorMenu);
+    connect(m_editor, &AlgorithmEditor::documentChanged, this, [this] { setDocumentState("stateChanged"); });
+    connect(m_editor, &AlgorithmEditor::linePanelsChanged, this, [this](const QString &p1, const QString &p2) {
+        m_statusBar->setPanelText(1, p1);
+        m_statusBar->setPanelText(2, p2);
     });
     connect(m_field, &FieldView::contextMenuRequested, this, &MainWindow::showFieldMenu);
     connect(m_field, &FieldView::doubleClicked, this, [this] {
-        if (!m_run.isRunning()) DrawField();
+        if (!m_run.isRunning()) resetField();
     });
 }
 
 void MainWindow::showEditorMenu(const QPoint &globalPos)
 {
     if (m_run.isActive() || m_manual) return;
-    PopupMenu1->popup(globalPos);
+    m_editorMenu->popup(globalPos);
 }
 
 void MainWindow::showFieldMenu(const QPoint &globalPos)
 {
     if (m_run.isActive()) return;
-    PopupMenu2->popup(globalPos);
+    m_fieldMenu->popup(globalPos);
 }
 
-void MainWindow::PasteCode(const QString &commandText) { doc->PasteCode(commandText); }
+void MainWindow::pasteCode(const QString &commandText) { m_editor->pasteCode(commandText); }
 
 void MainWindow::manualCommand(int which)
 {
@@ -129,38 +129,38 @@ void MainWindow::manualCommand(int which)
     if (which < 0 || which > 3) return;
     if (m_manual) {
         switch (which) {
-        case 0: m_world.Robot_step(); break;
-        case 1: m_world.Robot_jump(); break;
-        case 2: m_world.Robot_rotate45(); break;
-        default: m_world.Robot_rotate90(); break;
+        case 0: m_world.step(); break;
+        case 1: m_world.jump(); break;
+        case 2: m_world.rotate45(); break;
+        default: m_world.rotate90(); break;
         }
-        if (!manualcheckbox->isChecked()) {
+        if (!m_recordCheckBox->isChecked()) {
             positionPanel(m_world.state().x, m_world.state().y);
             return;
         }
     }
-    PasteCode(*keywords[which]);
+    pasteCode(*keywords[which]);
     if (m_manual) positionPanel(m_world.state().x, m_world.state().y);
 }
 
 void MainWindow::applyManualLock(bool on)
 {
     const bool enabled = !on;
-    ToolBar5->setEnabled(enabled);
+    m_fileToolBar->setEnabled(enabled);
     for (const char *a : {"mmNew", "mmOpen", "mmSave", "mmSaveAs", "mmUndo", "mmRedo", "mmCut", "mmCopy",
                           "mmPaste", "mmClearAlg", "mmClearRobField", "mmExecute", "mmOrfo", "mmPref"})
         action(QString::fromLatin1(a))->setEnabled(enabled);
     for (const char *m : {"N54", "N16", "N22"}) menu(QString::fromLatin1(m))->menuAction()->setEnabled(enabled);
     toolButton(QStringLiteral("ToolButton1"))->setEnabled(enabled);
     toolButton(QStringLiteral("ToolButton5"))->setEnabled(enabled);
-    const QList<QToolButton *> commandButtons = ToolBar2->findChildren<QToolButton *>();
+    const QList<QToolButton *> commandButtons = m_commandToolBar->findChildren<QToolButton *>();
     for (QToolButton *b : commandButtons)
         if (m_buttons.key(b).startsWith(QLatin1String("ToolButton"))) b->setEnabled(enabled);
     toolButton(QStringLiteral("ToolButton10"))->setChecked(on);
-    doc->setReadOnly(on);
+    m_editor->setReadOnly(on);
     m_manual = on;
-    manualcheckbox->setVisible(on);
+    m_recordCheckBox->setVisible(on);
     action(QStringLiteral("mmManualRegim"))->setChecked(on);
 }
 
-void MainWindow::mmManualRegimClick() { applyManualLock(!m_manual); }
+void MainWindow::toggleManualMode() { applyManualLock(!m_manual); }

@@ -3,8 +3,8 @@
 #include "app/StatusBar.h"
 #include "app/UiTexts.h"
 #include "common/Prompts.h"
-#include "docs/DocumentConvert.h"
-#include "docs/ProgramFile.h"
+#include "documents/DocumentConvert.h"
+#include "documents/ProgramFile.h"
 #include "editor/AlgorithmEditor.h"
 #include "world/FieldPicture.h"
 #include "world/WorldTexts.h"
@@ -17,33 +17,33 @@ const QString kOpenFilter = QString::fromUtf8("Файлы тракмила (*.tk
 const QString kSaveFilter = QString::fromUtf8("Файлы Тракмила (*.tkm)|*.tkm");
 } // namespace
 
-void MainWindow::Loadinifile()
+void MainWindow::readSettings()
 {
     const QString path = m_options.settingsReadPath.isEmpty() ? m_options.settingsPath
                                                               : m_options.settingsReadPath;
     m_settings = path.isEmpty() ? Settings() : loadSettings(path);
-    setAdvancedToolBarVisible(m_settings.showadv);
+    setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
 }
 
-bool MainWindow::saveSettingsQuietly(QString *error)
+bool MainWindow::writeSettingsQuietly(QString *error)
 {
     if (m_options.settingsPath.isEmpty()) return true;
     return saveSettings(m_options.settingsPath, m_settings, error);
 }
 
-bool MainWindow::Saveinifile()
+bool MainWindow::writeSettings()
 {
     QString error;
-    if (saveSettingsQuietly(&error)) return true;
+    if (writeSettingsQuietly(&error)) return true;
     m_prompts->message(error);
     return false;
 }
 
-QString MainWindow::documentState() const { return StatusBar1->panelText(0); }
+QString MainWindow::documentState() const { return m_statusBar->panelText(0); }
 
-void MainWindow::setDocumentState(const char *key) { StatusBar1->setPanelText(0, text(key)); }
+void MainWindow::setDocumentState(const char *key) { m_statusBar->setPanelText(0, text(key)); }
 
-void MainWindow::StatusBarUpdate()
+void MainWindow::rewordDocumentState()
 {
     const QString current = documentState();
     for (const char *key : kStates) {
@@ -56,7 +56,7 @@ void MainWindow::StatusBarUpdate()
     }
 }
 
-void MainWindow::setCaptionForFile() { setWindowTitle(text("product") + QStringLiteral(" - ") + CurrentFile); }
+void MainWindow::setCaptionForFile() { setWindowTitle(text("product") + QStringLiteral(" - ") + m_currentFile); }
 
 bool MainWindow::readDocument(const QString &path)
 {
@@ -66,72 +66,72 @@ bool MainWindow::readDocument(const QString &path)
         m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
         return false;
     }
-    setDocumentFromStyled(*doc->document(), styled, doc->currentCharFormat());
+    setDocumentFromStyled(*m_editor->document(), styled, m_editor->currentCharFormat());
     return true;
 }
 
 bool MainWindow::writeDocument(const QString &path)
 {
     QString error;
-    if (!saveProgramFile(path, styledFromDocument(*doc->document()), &error)) {
+    if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), &error)) {
         m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
         return false;
     }
     return true;
 }
 
-void MainWindow::OpenFile()
+void MainWindow::openStartupFile()
 {
     const QString arg = m_options.startupFile;
     if (arg.isEmpty() || !readDocument(arg)) {
         setDocumentState("stateEmpty");
         return;
     }
-    CurrentFile = arg;
+    m_currentFile = arg;
     setCaptionForFile();
     setDocumentState("stateLoaded");
 }
 
-void MainWindow::mmNewClick()
+void MainWindow::newDocument()
 {
     if (documentState() == text("stateChanged") && !m_prompts->question(text("unsavedQuestion"))) return;
-    DrawField();
-    Loadinifile();
-    doc->clear();
-    doc->setFocus();
+    resetField();
+    readSettings();
+    m_editor->clear();
+    m_editor->setFocus();
     setDocumentState("stateEmpty");
-    CurrentFile.clear();
+    m_currentFile.clear();
     setWindowTitle(text("product"));
 }
 
-void MainWindow::mmOpenClick()
+void MainWindow::openDocument()
 {
     const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(kOpenFilter));
     if (path.isEmpty()) return;
     // The file belongs to the text only once it has been read: otherwise the next Save
     // would write this text into the file that failed to open.
     if (!readDocument(path)) return;
-    CurrentFile = path;
+    m_currentFile = path;
     setCaptionForFile();
     setDocumentState("stateLoaded");
-    DrawField();
-    doc->setFocus();
+    resetField();
+    m_editor->setFocus();
 }
 
-void MainWindow::mmSaveClick()
+void MainWindow::saveDocument()
 {
-    if (!CurrentFile.isEmpty()) {
-        if (writeDocument(CurrentFile)) setDocumentState("stateSaved");
+    if (!m_currentFile.isEmpty()) {
+        if (writeDocument(m_currentFile)) setDocumentState("stateSaved");
         return;
     }
-    mmSaveAsClick();
+    saveDocumentAs();
 }
 
-void MainWindow::mmSaveAsClick()
+void MainWindow::saveDocumentAs()
 {
     const QString path = m_prompts->saveFile(QString(), toolkitFilter(kSaveFilter), QStringLiteral("tkm"));
     if (path.isEmpty() || !writeDocument(path)) return;
-    CurrentFile = path;
+    m_currentFile = path;
     setCaptionForFile();
     setDocumentState("stateSaved");
 }

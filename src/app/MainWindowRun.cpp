@@ -21,57 +21,57 @@ const char *const kCommandButtons[] = {"ToolButton11", "ToolButton12", "ToolButt
                                        "ToolButton22", "ToolButton23"};
 }
 
-void MainWindow::SelectLine(int line) { doc->SelectLine(line); }
+void MainWindow::selectLine(int line) { m_editor->selectLine(line); }
 
-void MainWindow::ReportError(const QString &heading, const QStringList &texts)
+void MainWindow::showReport(const QString &heading, const QStringList &texts)
 {
     m_prompts->messageWindow(heading, texts);
 }
 
 void MainWindow::reportError(const ErrorReport &report)
 {
-    ErrorFound = true;
-    if (report.line >= 0) SelectLine(report.line);
-    ReportError(report.heading, report.texts);
+    m_errorFound = true;
+    if (report.line >= 0) selectLine(report.line);
+    showReport(report.heading, report.texts);
 }
 
-void MainWindow::SintaxCheck()
+void MainWindow::checkSyntax()
 {
-    const LineColumn caret = doc->caretLineColumn();
+    const LineColumn caret = m_editor->caretLineColumn();
     m_checkLine = caret.line;
     m_checkColumn = caret.column;
-    if (m_settings.sintax) doc->mmRefresh();
-    doc->setCaret(m_checkLine, m_checkColumn);
-    ErrorFound = false;
-    const ErrorReport r = checkProgram(*doc, Lexicon::forLanguage(language()),
+    if (m_settings.autoRefresh) m_editor->recolourAll();
+    m_editor->setCaret(m_checkLine, m_checkColumn);
+    m_errorFound = false;
+    const ErrorReport r = checkProgram(*m_editor, Lexicon::forLanguage(language()),
                                        MessageCatalogue::forLanguage(language()));
     if (r.error) reportError(r);
 }
 
 void MainWindow::spellingCommand()
 {
-    ErrorFound = false;
-    SintaxCheck();
-    if (ErrorFound) return;
-    Panel2->setGeometry(256, 184, 193, 41);
-    Panel2->setText(MessageCatalogue::forLanguage(language()).msgNoErrors);
-    Panel2->show();
-    Panel2->raise();
-    Timer3.start();
+    m_errorFound = false;
+    checkSyntax();
+    if (m_errorFound) return;
+    m_noErrorsNotice->setGeometry(256, 184, 193, 41);
+    m_noErrorsNotice->setText(MessageCatalogue::forLanguage(language()).msgNoErrors);
+    m_noErrorsNotice->show();
+    m_noErrorsNotice->raise();
+    m_noticeTimer.start();
 }
 
 void MainWindow::runCommand()
 {
     if (m_run.isActive() || !action(QStringLiteral("mmExecute"))->isEnabled()) return;
-    ErrorFound = false;
-    SintaxCheck();
-    if (!ErrorFound) ProgramRun();
+    m_errorFound = false;
+    checkSyntax();
+    if (!m_errorFound) startRun();
 }
 
 void MainWindow::applyRunLock(bool running)
 {
     const bool idle = !running;
-    ToolBar5->setEnabled(idle);
+    m_fileToolBar->setEnabled(idle);
     for (const char *m : {"N1", "N9", "N10", "N6"}) menu(QString::fromLatin1(m))->menuAction()->setEnabled(idle);
     for (const char *a : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref"})
         action(QString::fromLatin1(a))->setEnabled(idle);
@@ -84,13 +84,13 @@ void MainWindow::applyRunLock(bool running)
     for (int i = 0; i < 4; ++i) manualButton(i)->setEnabled(idle);
     for (const char *b : kCommandButtons)
         if (QToolButton *tb = toolButton(QString::fromLatin1(b))) tb->setEnabled(idle);
-    doc->setReadOnly(running);
+    m_editor->setReadOnly(running);
     if (m_field->sprite()) m_field->sprite()->setEnabled(idle);
 }
 
-void MainWindow::ProgramRun()
+void MainWindow::startRun()
 {
-    m_run.setProgram(doc);
+    m_run.setProgram(m_editor);
     m_run.setLanguage(language());
     m_run.start();
 }
@@ -98,25 +98,25 @@ void MainWindow::ProgramRun()
 void MainWindow::startTicks()
 {
     m_scheduleClock.invalidate();
-    Timer1.start();
+    m_runTimer.start();
 }
 
-void MainWindow::ProgramPause() { m_run.togglePause(); }
+void MainWindow::pauseRun() { m_run.togglePause(); }
 
-void MainWindow::ProgramStop() { m_run.stop(); }
+void MainWindow::stopRun() { m_run.stop(); }
 
-void MainWindow::runStopped() { doc->setCaret(m_checkLine, m_checkColumn); }
+void MainWindow::runStopped() { m_editor->setCaret(m_checkLine, m_checkColumn); }
 
-void MainWindow::Timer1Tick() { m_run.tick(); }
+void MainWindow::runTick() { m_run.tick(); }
 
-void MainWindow::Timer1Timeout()
+void MainWindow::runTimerTimeout()
 {
-    Timer1Tick();
+    runTick();
     if (!m_run.isRunning()) return;
     // Qt starts the next period from a late timeout, so late wake-ups add up (at 1 ms they
     // cost a fifth of the ticks). Counting the ticks against the clock and giving one
     // extra tick when a whole period is owed keeps the run at the speed it asks for.
-    const int interval = Timer1.interval();
+    const int interval = m_runTimer.interval();
     if (interval != m_scheduleInterval || !m_scheduleClock.isValid()) {
         m_scheduleInterval = interval;
         m_scheduleTicks = 0;
@@ -126,38 +126,38 @@ void MainWindow::Timer1Timeout()
     ++m_scheduleTicks;
     if (m_scheduleClock.elapsed() >= (m_scheduleTicks + 1) * qint64(interval)) {
         ++m_scheduleTicks;
-        Timer1Tick();
+        runTick();
     }
 }
 
-void MainWindow::Timer3Tick()
+void MainWindow::hideNotices()
 {
-    Timer3.stop();
-    Panel1->hide();
-    Panel2->hide();
+    m_noticeTimer.stop();
+    m_endOfRunNotice->hide();
+    m_noErrorsNotice->hide();
 }
 
-void MainWindow::Timer5Tick() { doc->refreshLinePanels(true); }
+void MainWindow::refreshLinePanelsTick() { m_editor->refreshLinePanels(true); }
 
 void MainWindow::selectRunLine(int line)
 {
-    doc->SelectLine(line);
-    doc->setFocus();
+    m_editor->selectLine(line);
+    m_editor->setFocus();
 }
 
 void MainWindow::fatalMessage(const QString &text) { m_prompts->message(text); }
 
 void MainWindow::endOfRunNotice()
 {
-    Panel1->setGeometry(256, 184, 185, 41);
-    Panel1->show();
-    Panel1->raise();
-    Timer3.start();
+    m_endOfRunNotice->setGeometry(256, 184, 185, 41);
+    m_endOfRunNotice->show();
+    m_endOfRunNotice->raise();
+    m_noticeTimer.start();
 }
 
-int MainWindow::caretLine() const { return doc->caretLineColumn().line; }
+int MainWindow::caretLine() const { return m_editor->caretLineColumn().line; }
 
-void MainWindow::OutOfField()
+void MainWindow::outOfFieldAttempted()
 {
     m_run.setLanguage(language());
     m_run.leaveFieldAttempted();

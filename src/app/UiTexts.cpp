@@ -58,7 +58,7 @@ const MenuRow kMenu[] = {
     {"mmAbout", 'I', {"О программе...", "Despre program...", "About..."}, ""},
 };
 
-const Text3 kTexts[] = {
+const TextRow kTexts[] = {
     {"product", {"Тракмил", "Trakmil", "Trakmil"}},
     // ToolBar1's own hints
     {"ToolButton1", {"Выполнить", "Executa", "Execute"}},

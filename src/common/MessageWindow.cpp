@@ -8,7 +8,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-Tmessaga::Tmessaga(QWidget *parent)
+MessageWindow::MessageWindow(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -16,26 +16,26 @@ Tmessaga::Tmessaga(QWidget *parent)
     setFixedSize(298, 118);
     setSizeGripEnabled(false);
 
-    REmess = new QTextEdit(this);
-    REmess->setObjectName(QStringLiteral("REmess"));
-    REmess->setGeometry(8, 8, 281, 73);
-    REmess->setReadOnly(true);
-    REmess->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    REmess->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    REmess->setFocusPolicy(Qt::NoFocus);
-    REmess->setAcceptRichText(false);
-    QPalette pal = REmess->palette();
+    textBox = new QTextEdit(this);
+    textBox->setObjectName(QStringLiteral("REmess"));
+    textBox->setGeometry(8, 8, 281, 73);
+    textBox->setReadOnly(true);
+    textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textBox->setFocusPolicy(Qt::NoFocus);
+    textBox->setAcceptRichText(false);
+    QPalette pal = textBox->palette();
     pal.setColor(QPalette::Base, pal.color(QPalette::Button));
-    REmess->setPalette(pal);
+    textBox->setPalette(pal);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(104, 88, 75, 25);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("Button1"));
+    okButton->setGeometry(104, 88, 75, 25);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void Tmessaga::ReportError(const QString &heading, const QStringList &texts)
+void MessageWindow::showReport(const QString &heading, const QStringList &texts)
 {
     setWindowTitle(heading);
     for (const QString &t : texts) appendText(t);
@@ -45,38 +45,38 @@ void Tmessaga::ReportError(const QString &heading, const QStringList &texts)
     exec();
 }
 
-void Tmessaga::appendText(const QString &text)
+void MessageWindow::appendText(const QString &text)
 {
     // The texts quote the user's own program lines, so they go in as plain text: a
     // line such as "<b>" must show as typed, not as markup.
     const QStringList parts = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    QTextCursor cur(REmess->document());
+    QTextCursor cur(textBox->document());
     for (const QString &part : parts) {
         cur.movePosition(QTextCursor::End);
-        if (hasLines_) cur.insertBlock();
+        if (m_hasLines) cur.insertBlock();
         cur.insertText(part);
-        hasLines_ = true;
+        m_hasLines = true;
     }
 }
 
-QStringList Tmessaga::lines() const
+QStringList MessageWindow::lines() const
 {
     QStringList out;
-    if (!hasLines_) return out;
-    const QTextDocument *doc = REmess->document();
+    if (!m_hasLines) return out;
+    const QTextDocument *doc = textBox->document();
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) out << b.text();
     return out;
 }
 
-void Tmessaga::done(int result)
+void MessageWindow::done(int result)
 {
     setWindowTitle(QString());
-    REmess->clear();
-    hasLines_ = false;
+    textBox->clear();
+    m_hasLines = false;
     QDialog::done(result);
 }
 
-void Tmessaga::showEvent(QShowEvent *event)
+void MessageWindow::showEvent(QShowEvent *event)
 {
     centreOnParent(this);
     QDialog::showEvent(event);

@@ -8,16 +8,16 @@ class QTextEdit;
 // The message window through which program errors are reported: the heading as its
 // caption, the explanation texts as its lines. Created once and reused; every report
 // starts from an empty window.
-class Tmessaga : public QDialog {
+class MessageWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit Tmessaga(QWidget *parent = nullptr);
+    explicit MessageWindow(QWidget *parent = nullptr);
 
     // Fills the window and shows it modally; returns when the user has closed it.
-    void ReportError(const QString &heading, const QStringList &texts);
+    void showReport(const QString &heading, const QStringList &texts);
 
-    QTextEdit *REmess = nullptr;
-    QPushButton *Button1 = nullptr;
+    QTextEdit *textBox = nullptr;
+    QPushButton *okButton = nullptr;
 
     // Lines of the text box as shown, for callers that need to read it back.
     QStringList lines() const;
@@ -30,7 +30,7 @@ protected:
 
 private:
     void appendText(const QString &text);
-    bool hasLines_ = false;   // an empty first line still counts as a line
+    bool m_hasLines = false;   // an empty first line still counts as a line
 };
 
 // Puts a dialog in the middle of its parent's window (or of the screen without one).

@@ -7,22 +7,22 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
-QtPrompts::QtPrompts(QWidget *parent) : parent_(parent), messaga_(new Tmessaga(parent)) {}
+QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent), m_messaga(new MessageWindow(parent)) {}
 
 QtPrompts::~QtPrompts()
 {
-    if (!parent_) delete messaga_.data();
+    if (!m_parent) delete m_messaga.data();
 }
 
 void QtPrompts::messageWindow(const QString &heading, const QStringList &texts)
 {
-    if (messaga_) messaga_->ReportError(heading, texts);
+    if (m_messaga) m_messaga->showReport(heading, texts);
 }
 
 void QtPrompts::message(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent_);
+                    QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -30,7 +30,7 @@ void QtPrompts::message(const QString &text)
 bool QtPrompts::question(const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Yes | QMessageBox::No, parent_);
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
@@ -52,26 +52,26 @@ void prepare(QFileDialog &dlg, const QString &title, const QString &filter, cons
 
 QString QtPrompts::openFile(const QString &title, const QString &filter)
 {
-    QFileDialog dlg(parent_);
+    QFileDialog dlg(m_parent);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::AnyFile);
-    prepare(dlg, title, filter, lastDir_);
+    prepare(dlg, title, filter, m_lastDir);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     const QString path = dlg.selectedFiles().constFirst();
-    lastDir_ = QFileInfo(path).absolutePath();
+    m_lastDir = QFileInfo(path).absolutePath();
     return path;
 }
 
 QString QtPrompts::saveFile(const QString &title, const QString &filter,
                             const QString &defaultSuffix)
 {
-    QFileDialog dlg(parent_);
+    QFileDialog dlg(m_parent);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
-    prepare(dlg, title, filter, lastDir_);
+    prepare(dlg, title, filter, m_lastDir);
     dlg.setDefaultSuffix(defaultSuffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     const QString path = dlg.selectedFiles().constFirst();
-    lastDir_ = QFileInfo(path).absolutePath();
+    m_lastDir = QFileInfo(path).absolutePath();
     return path;
 }

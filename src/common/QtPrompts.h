@@ -3,7 +3,7 @@
 #include <QPointer>
 
 class QWidget;
-class Tmessaga;
+class MessageWindow;
 
 // The real dialogs behind Prompts, all modal over the given parent window.
 class QtPrompts : public Prompts {
@@ -20,12 +20,12 @@ public:
     QString saveFile(const QString &title, const QString &filter,
                      const QString &defaultSuffix) override;
 
-    Tmessaga *messaga() const { return messaga_; }
+    MessageWindow *messaga() const { return m_messaga; }
     // The folder the file dialogs start in; follows the last file chosen.
-    QString lastDirectory() const { return lastDir_; }
+    QString lastDirectory() const { return m_lastDir; }
 
 private:
-    QWidget *parent_;
-    QPointer<Tmessaga> messaga_;
-    QString lastDir_;
+    QWidget *m_parent;
+    QPointer<MessageWindow> m_messaga;
+    QString m_lastDir;
 };

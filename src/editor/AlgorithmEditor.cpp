@@ -1,6 +1,6 @@
 #include "editor/AlgorithmEditor.h"
 #include "common/Prompts.h"
-#include "docs/ProgramFile.h"
+#include "documents/ProgramFile.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
 #include "lang/TextTable.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-const Text3 kTexts[] = {
+const TextRow kTexts[] = {
     {"linesTotal", {"Всего строк:", "Total linii:", "Lines total:"}},
     {"currentLine", {"Текущая строка:", "Linia curenta:", "Current line:"}},
     {"clearQuestion",
@@ -314,7 +314,7 @@ QTextBlock AlgorithmEditor::caretBlock() const
     return document()->findBlock(textCursor().selectionEnd());
 }
 
-void AlgorithmEditor::SelectLine(int k)
+void AlgorithmEditor::selectLine(int k)
 {
     if (k < 0) return;
     QTextCursor c(document());
@@ -443,7 +443,7 @@ void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter
     if (!hadUndo && d->isUndoAvailable()) d->clearUndoRedoStacks(QTextDocument::UndoStack);
 }
 
-void AlgorithmEditor::PaintCaretLine(QRgb color)
+void AlgorithmEditor::paintCaretLine(QRgb color)
 {
     QTextCursor cur = textCursor();
     const int pos = cur.selectionEnd();
@@ -463,7 +463,7 @@ void AlgorithmEditor::PaintCaretLine(QRgb color)
     }
 }
 
-void AlgorithmEditor::PaintLine(int k, QRgb color)
+void AlgorithmEditor::paintLine(int k, QRgb color)
 {
     if (k < 0 || k >= document()->blockCount()) return;
     const QTextBlock b = document()->findBlockByNumber(k);
@@ -489,7 +489,7 @@ bool AlgorithmEditor::lineIsUniform(int k) const
     return blockHasColor(document()->findBlockByNumber(k), lineColor(k));
 }
 
-void AlgorithmEditor::mmRefresh()
+void AlgorithmEditor::recolourAll()
 {
     const LineColumn lc = caretLineColumn();
     QTextDocument *d = document();
@@ -507,7 +507,7 @@ void AlgorithmEditor::onContentsChanged()
 {
     if (!m_pendingChange || m_painting || m_holdChange > 0) return;
     m_pendingChange = false;
-    docChange();
+    handleChange();
 }
 
 void AlgorithmEditor::changeAtCaret(const std::function<void(QTextCursor &)> &edit)
@@ -553,11 +553,11 @@ bool AlgorithmEditor::paintForChange()
     if (!m_changeColours) return true;
     const ChangeRule r = ClassifyOnChange(NormalizeLine(caretBlock().text()), *m_lexicon);
     if (r.kind != ChangeRule::Paint) return false;
-    PaintCaretLine(r.color);
+    paintCaretLine(r.color);
     return true;
 }
 
-void AlgorithmEditor::docChange()
+void AlgorithmEditor::handleChange()
 {
     if (!paintForChange()) {
         replaceCaretLine(QStringLiteral("*"));   // a change of its own: handled nested
@@ -566,16 +566,16 @@ void AlgorithmEditor::docChange()
     emit documentChanged();
 }
 
-void AlgorithmEditor::docKeyPress()
+void AlgorithmEditor::handleKeyPress()
 {
     refreshLinePanels(false);
-    PaintCaretLine(ClassifyOnKey(NormalizeLine(caretBlock().text()), *m_lexicon));
+    paintCaretLine(ClassifyOnKey(NormalizeLine(caretBlock().text()), *m_lexicon));
 }
 
 void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
 {
     if (e->matches(QKeySequence::Undo)) {
-        if (!isReadOnly()) mmUndo();
+        if (!isReadOnly()) undoEdit();
         e->accept();
         return;
     }
@@ -584,12 +584,12 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
         return;
     }
     if (e->matches(QKeySequence::Paste)) {
-        mmPaste();
+        pasteClipboard();
         e->accept();
         return;
     }
     if (e->matches(QKeySequence::Cut)) {
-        mmCut();
+        cutSelection();
         e->accept();
         return;
     }
@@ -598,7 +598,7 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
     const Snapshot before = snapshot();
     QTextCursor block = textCursor();
     block.beginEditBlock();
-    if (isCharacterKey(e)) docKeyPress();
+    if (isCharacterKey(e)) handleKeyPress();
     QPlainTextEdit::keyPressEvent(e);
     finishEdit(block, before);
     if (e->isAccepted()) ensureCursorVisible();
@@ -680,7 +680,7 @@ void AlgorithmEditor::insertFromMimeData(const QMimeData *source)
 
 // ---- edit commands -----------------------------------------------------------------
 
-void AlgorithmEditor::mmUndo()
+void AlgorithmEditor::undoEdit()
 {
     if (!document()->isUndoAvailable()) return;
     {
@@ -690,10 +690,10 @@ void AlgorithmEditor::mmUndo()
         undo();
     }
     m_pendingChange = false;
-    docChange();
+    handleChange();
 }
 
-void AlgorithmEditor::mmCut()
+void AlgorithmEditor::cutSelection()
 {
     if (isReadOnly() || !textCursor().hasSelection()) return;
     QTextCursor block = textCursor();
@@ -701,7 +701,7 @@ void AlgorithmEditor::mmCut()
     cut();
     block.endEditBlock();
 }
-void AlgorithmEditor::mmCopy() { copy(); }
+void AlgorithmEditor::copySelection() { copy(); }
 
 void AlgorithmEditor::clear()
 {
@@ -720,10 +720,10 @@ void AlgorithmEditor::setPlainText(const QString &text)
     if (text.isEmpty()) clear();
     else QPlainTextEdit::setPlainText(text);   // rebuilds the text inside one edit
 }
-void AlgorithmEditor::mmPaste() { paste(); }
-void AlgorithmEditor::mmSelAll() { selectAll(); }
+void AlgorithmEditor::pasteClipboard() { paste(); }
+void AlgorithmEditor::selectEverything() { selectAll(); }
 
-void AlgorithmEditor::mmClearAlg()
+void AlgorithmEditor::clearAlgorithm()
 {
     if (m_prompts && m_prompts->question(m_clearQuestion)) {
         changeAtCaret([](QTextCursor &c) {
@@ -761,31 +761,31 @@ void AlgorithmEditor::refreshLinePanels(bool emptyCountsOne)
 
 // ---- command insertion -------------------------------------------------------------
 
-void AlgorithmEditor::PasteCode(const QString &commandText)
+void AlgorithmEditor::pasteCode(const QString &commandText)
 {
-    CommandText = commandText;
-    PasteCode();
+    commandToInsert = commandText;
+    pasteCode();
 }
 
-void AlgorithmEditor::PasteCode()
+void AlgorithmEditor::pasteCode()
 {
     const QTextBlock b = caretBlock();
     const int column = textCursor().selectionEnd() - b.position();
     bool backOverBreak = false;
     changeAtCaret([&](QTextCursor &c) {
         if (b.length() <= 1) {
-            c.insertText(CommandText);
+            c.insertText(commandToInsert);
         } else if (column == 0) {
-            c.insertText(CommandText + QLatin1Char('\n'));
+            c.insertText(commandToInsert + QLatin1Char('\n'));
         } else {
             const QTextBlock next = b.next();
             c.setPosition(next.isValid() ? next.position() : b.position() + b.length() - 1);
             const QTextBlock nb = c.block();
             if (nb.length() - 1 <= c.position() - nb.position()) {
-                c.insertText(QLatin1Char('\n') + CommandText);
+                c.insertText(QLatin1Char('\n') + commandToInsert);
             } else {
-                c.insertText(CommandText + QLatin1Char('\n'),
-                             withColor(c.charFormat(), pasteCodeColor(CommandText, *m_lexicon)));
+                c.insertText(commandToInsert + QLatin1Char('\n'),
+                             withColor(c.charFormat(), pasteCodeColor(commandToInsert, *m_lexicon)));
                 backOverBreak = true;   // after the change handler has seen the caret there
             }
         }

@@ -27,7 +27,7 @@ struct InsertPiece {
 };
 
 // The algorithm editor "doc". Lines are the document's blocks; a line's colour lives in
-// its characters. Every text change, by the user or by the program, runs docChange
+// its characters. Every text change, by the user or by the program, runs handleChange
 // exactly once; colouring is never a text change and never an undo step of its own.
 // A plain-text widget: its layout touches only the changed block, so an edit costs the
 // same on line 5 and on line 50,000. Colours travel through the clipboard by our own hand.
@@ -57,14 +57,14 @@ public:
     void replaceLine(int k, const QString &text) override;
 
     // Caret and selection. The caret is the end of the selection.
-    void SelectLine(int k);                 // caret at line k's start, its text selected
+    void selectLine(int k);                 // caret at line k's start, its text selected
     LineColumn caretLineColumn() const;
     void setCaret(int line, int column);    // clamped, no selection
     void replaceCaretLine(const QString &text);
 
     // Colouring (not editing).
-    void PaintCaretLine(QRgb color);
-    void PaintLine(int k, QRgb color);
+    void paintCaretLine(QRgb color);
+    void paintLine(int k, QRgb color);
     QRgb lineColor(int k) const;            // colour of the line's first character
     bool lineIsUniform(int k) const;        // every character in one colour
 
@@ -77,9 +77,9 @@ public:
     QString currentLineLabel() const { return m_currentLabel; }  // panel 2's word
 
     // Command insertion.
-    QString CommandText;
-    void PasteCode();
-    void PasteCode(const QString &commandText);
+    QString commandToInsert;
+    void pasteCode();
+    void pasteCode(const QString &commandText);
     // Inserts the pieces at the caret (replacing the selection) as one change, then puts
     // the caret at the start of the line `linesUp` lines above the line after the block.
     void insertBlock(const QList<InsertPiece> &pieces, int linesUp, bool refreshPanels);
@@ -101,18 +101,18 @@ public:
     void setPlainText(const QString &text);
 
 public slots:
-    void docChange();
-    void mmRefresh();
+    void handleChange();
+    void recolourAll();
     void refreshLinePanels(bool emptyCountsOne);
     void insertBeginEnd();
 
-    void mmUndo();
-    void mmRedo() {}
-    void mmCut();
-    void mmCopy();
-    void mmPaste();
-    void mmSelAll();
-    void mmClearAlg();
+    void undoEdit();
+    void redoEdit() {}
+    void cutSelection();
+    void copySelection();
+    void pasteClipboard();
+    void selectEverything();
+    void clearAlgorithm();
 
 signals:
     // End of every change handling: the main window marks the document changed.
@@ -136,7 +136,7 @@ private:
     // Room under the viewport for the shown horizontal bar, the bar and the corner square.
     void layoutHorizontalBar();
     void onContentsChanged();
-    void docKeyPress();
+    void handleKeyPress();
     QTextBlock caretBlock() const;
     // Colouring as part of the last undo step, starting at position `from`.
     void paintBlocks(int from, const std::function<void(LinePainter &)> &paint);

@@ -31,5 +31,5 @@ ChangeRule ClassifyOnChange(const QString &n, const Lexicon &lex);
 QRgb ClassifyOnKey(const QString &n, const Lexicon &lex);
 QRgb ClassifyFull(const QString &n, const Lexicon &lex);
 
-// The colour PasteCode gives a command it inserts between two lines.
+// The colour pasteCode gives a command it inserts between two lines.
 QRgb pasteCodeColor(const QString &commandText, const Lexicon &lex);

@@ -45,19 +45,19 @@ bool equalsJoined(const QString &n, const QString &kw, QStringView rest)
 
 Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, const RobotState &s)
 {
-    return Forms::evaluateTest(Forms::argumentAfter(n, kw), lex, s.LineSensor, s.BorderSensor);
+    return Forms::evaluateTest(Forms::argumentAfter(n, kw), lex, s.lineSensor, s.borderSensor);
 }
 
 } // namespace
 
 void Interpreter::clearStacks()
 {
-    std::fill(std::begin(cycleN_start), std::end(cycleN_start), 0);
-    std::fill(std::begin(cycleN_done), std::end(cycleN_done), 0);
-    std::fill(std::begin(proc_return), std::end(proc_return), 0);
-    cycleN_count = 0;
-    proc_count = 0;
-    cycleN_temp.clear();
+    std::fill(std::begin(loopStart), std::end(loopStart), 0);
+    std::fill(std::begin(loopDone), std::end(loopDone), 0);
+    std::fill(std::begin(returnLine), std::end(returnLine), 0);
+    loopDepth = 0;
+    callDepth = 0;
+    loopCountText.clear();
 }
 
 int Interpreter::findBeginLine(const ProgramText &text, const Lexicon &lex)
@@ -72,7 +72,7 @@ TickOutcome Interpreter::stopWithReport(TickContext &c, TickOutcome outcome, con
 {
     // Stop first, so the selection made by the report is not undone by the caret restore.
     c.host.stopTimer();
-    c.host.ProgramStop();
+    c.host.stopRun();
     ErrorReport r;
     r.error = true;
     r.line = line;
@@ -84,20 +84,20 @@ TickOutcome Interpreter::stopWithReport(TickContext &c, TickOutcome outcome, con
 
 bool Interpreter::pushLoop(TickContext &)
 {
-    if (cycleN_count >= StackSize) return false;
-    ++cycleN_count;
-    cycleN_start[cycleN_count] = cur_line;
-    cycleN_done[cycleN_count] = 0;
+    if (loopDepth >= StackSize) return false;
+    ++loopDepth;
+    loopStart[loopDepth] = currentLine;
+    loopDone[loopDepth] = 0;
     return true;
 }
 
-// Returns true when the procedure was found (cur_line moved before its header); false
+// Returns true when the procedure was found (currentLine moved before its header); false
 // when the run has been stopped, with the outcome set.
 bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &outcome)
 {
     const QStringView callText = QStringView(n).mid(c.lex.kwExecute.size());
-    if (proc_count >= StackSize) {
-        outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, cur_line);
+    if (callDepth >= StackSize) {
+        outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
         return false;
     }
     int found = -1;
@@ -118,13 +118,13 @@ bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &o
         r.heading = c.msg.msgHead04;
         r.texts = QStringList{c.msg.msgProcNotFound};
         c.host.reportError(r);
-        c.host.ProgramStop();
+        c.host.stopRun();
         outcome = TickOutcome::ProcedureNotFound;
         return false;
     }
-    ++proc_count;
-    proc_return[proc_count] = cur_line;
-    cur_line = found - 1;
+    ++callDepth;
+    returnLine[callDepth] = currentLine;
+    currentLine = found - 1;
     return true;
 }
 
@@ -132,26 +132,26 @@ bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &o
 // tick ends normally on the matching loop end; false when the run was stopped.
 bool Interpreter::skipFailingLoop(TickContext &c, TickOutcome &outcome)
 {
-    const int depth = cycleN_count;
-    const int header = cur_line;
+    const int depth = loopDepth;
+    const int header = currentLine;
     const int count = c.text.lineCount();
     for (;;) {
-        ++cur_line;
-        if (cur_line >= count) {
-            cur_line = header;
+        ++currentLine;
+        if (currentLine >= count) {
+            currentLine = header;
             outcome = stopWithReport(c, TickOutcome::LoopWithoutEnd, c.msg.msgLoopWithoutEnd, header);
             return false;
         }
-        const QString m = c.text.normalizedLine(cur_line);
+        const QString m = c.text.normalizedLine(currentLine);
         if (m.startsWith(c.lex.kwCycleN) || m.startsWith(c.lex.kwCycleWhile)) {
             if (!pushLoop(c)) {
                 outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep,
-                                         cur_line);
+                                         currentLine);
                 return false;
             }
         } else if (m == c.lex.kwEndCycle) {
-            if (cycleN_count == depth) return true;
-            --cycleN_count;
+            if (loopDepth == depth) return true;
+            --loopDepth;
         }
     }
 }
@@ -160,22 +160,22 @@ bool Interpreter::skipFailingLoop(TickContext &c, TickOutcome &outcome)
 bool Interpreter::loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome)
 {
     jumpedBack = false;
-    if (cycleN_count <= 0) return true;   // an unbalanced end has no loop to close
-    const QString h = c.text.normalizedLine(cycleN_start[cycleN_count]);
+    if (loopDepth <= 0) return true;   // an unbalanced end has no loop to close
+    const QString h = c.text.normalizedLine(loopStart[loopDepth]);
     if (Forms::isCountedLoop(h, c.lex)) {
-        cycleN_temp = Forms::countText(h, c.lex);
-        const std::optional<qint32> count = Forms::convertCount(cycleN_temp);
-        const qint64 k = cycleN_done[cycleN_count];
+        loopCountText = Forms::countText(h, c.lex);
+        const std::optional<qint32> count = Forms::convertCount(loopCountText);
+        const qint64 k = loopDone[loopDepth];
         const qint64 last = count ? qint64(*count) - 1 : -1;
         if (count && last > k) {
-            cur_line = cycleN_start[cycleN_count];
-            cycleN_done[cycleN_count] = int(k + 1);
+            currentLine = loopStart[loopDepth];
+            loopDone[loopDepth] = int(k + 1);
             jumpedBack = true;
         } else if (count && last == k) {
-            cycleN_done[cycleN_count] = 0;
-            --cycleN_count;
+            loopDone[loopDepth] = 0;
+            --loopDepth;
         } else {
-            c.host.ProgramStop();
+            c.host.stopRun();
             c.host.fatalMessage(fatalLoopErrorText());
             outcome = TickOutcome::LoopError;
             return false;
@@ -184,11 +184,11 @@ bool Interpreter::loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome
     }
     switch (testOf(h, c.lex.kwCycleWhile, c.lex, c.host.world().state())) {
     case Forms::Test::Holds:
-        cur_line = cycleN_start[cycleN_count];
+        currentLine = loopStart[loopDepth];
         jumpedBack = true;
         break;
     case Forms::Test::Fails:
-        --cycleN_count;
+        --loopDepth;
         break;
     case Forms::Test::Unrecognised:
         break;
@@ -205,46 +205,46 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
 
     const int ms = intervalForSpeed(host.xSpeed());
     if (ms > 0) host.setTickInterval(ms);
-    host.Selection(cur_line);
+    host.showRunLine(currentLine);
 
-    QString n = text.normalizedLine(cur_line);
+    QString n = text.normalizedLine(currentLine);
     bool called = false;
 
     // Commands.
     if (n.startsWith(QLatin1String("*$S="))) {
         host.setXSpeed(1);
     } else if (n == lex.kwRotate45) {
-        world.Robot_rotate45();
+        world.rotate45();
     } else if (n == lex.kwRotate90) {
-        world.Robot_rotate90();
+        world.rotate90();
     } else if (n == lex.kwJump) {
-        world.Robot_jump();
+        world.jump();
     } else if (n == lex.kwStep) {
-        world.Robot_step();
+        world.step();
     } else if (n == lex.kwDestroy) {
-        world.Robot_destroy();
+        world.destroyRobot();
     } else if (n == lex.kwRebuild) {
-        world.Robot_rebuild();
+        world.rebuildRobot();
     } else if (n.startsWith(lex.kwExecute)) {
         if (!callProcedure(c, n, outcome)) return outcome;
         called = true;
     } else if (n == lex.kwEndProcedure) {
-        if (proc_count > 0) {
-            cur_line = proc_return[proc_count];
-            proc_return[proc_count] = 0;
-            --proc_count;
-            n = text.normalizedLine(cur_line);
+        if (callDepth > 0) {
+            currentLine = returnLine[callDepth];
+            returnLine[callDepth] = 0;
+            --callDepth;
+            n = text.normalizedLine(currentLine);
         }
     } else if (Forms::isConditionalLoop(n, lex)) {
         if (!pushLoop(c))
-            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, cur_line);
+            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
         if (testOf(n, lex.kwCycleWhile, lex, world.state()) == Forms::Test::Fails) {
             skipFailingLoop(c, outcome);
             return outcome;
         }
     } else if (n.startsWith(lex.kwCycleN)) {
         if (!pushLoop(c))
-            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, cur_line);
+            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
     }
 
     if (!called) {
@@ -255,22 +255,22 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
             conditionMarker = true;
             const Forms::Test t = testOf(n, lex.kwIf, lex, world.state());
             if (t != Forms::Test::Unrecognised) {
-                for (int j = cur_line, count = text.lineCount(); j < count; ++j) {
+                for (int j = currentLine, count = text.lineCount(); j < count; ++j) {
                     const QString m = text.normalizedLine(j);
                     const bool hit = t == Forms::Test::Holds
                                          ? m == lex.kwThen
                                          : (m == lex.kwElse || m == lex.kwEndCondition);
                     if (hit) {
-                        cur_line = j + 1;
+                        currentLine = j + 1;
                         return outcome;
                     }
                 }
             }
         } else if (n == lex.kwElse) {
             conditionMarker = true;
-            for (int j = cur_line, count = text.lineCount(); j < count; ++j) {
+            for (int j = currentLine, count = text.lineCount(); j < count; ++j) {
                 if (text.normalizedLine(j) == lex.kwEndCondition) {
-                    cur_line = j + 1;
+                    currentLine = j + 1;
                     return outcome;
                 }
             }
@@ -279,7 +279,7 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
         }
 
         // Colour, on the raw line: the keyword must stand in the first column.
-        const QString raw = text.line(cur_line);
+        const QString raw = text.line(currentLine);
         if (mayBeColorLine(raw, lex.kwColor)) {
             const Forms::ColorForm f = Forms::colorForm(raw, lex);
             if (f.set) {
@@ -292,17 +292,17 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
 
         // The end of a condition never takes a tick of its own.
         if (!conditionMarker && !jumpedBack
-            && text.normalizedLine(cur_line + 1) == lex.kwEndCondition)
-            ++cur_line;
+            && text.normalizedLine(currentLine + 1) == lex.kwEndCondition)
+            ++currentLine;
     }
 
     host.positionPanel(world.state().x, world.state().y);
 
-    if (text.normalizedLine(cur_line - 1) == lex.kwEnd) {
-        host.ProgramStop();
+    if (text.normalizedLine(currentLine - 1) == lex.kwEnd) {
+        host.stopRun();
         host.endOfRunNotice();
         return TickOutcome::Ended;
     }
-    ++cur_line;
+    ++currentLine;
     return outcome;
 }

@@ -14,10 +14,10 @@ public:
     virtual int xSpeed() const = 0;
     virtual void setXSpeed(int speed) = 0;
     virtual void setTickInterval(int ms) = 0;        // Timer1's interval
-    virtual void Selection(int line) = 0;            // select the line, focus the editor
+    virtual void showRunLine(int line) = 0;            // select the line, focus the editor
     virtual void stopTimer() = 0;                    // Timer1 off
-    virtual void ProgramStop() = 0;
-    // Sets ErrorFound, selects report.line when >= 0, shows the message window modally.
+    virtual void stopRun() = 0;
+    // Sets m_errorFound, selects report.line when >= 0, shows the message window modally.
     virtual void reportError(const ErrorReport &report) = 0;
     virtual void fatalMessage(const QString &text) = 0;   // plain message box
     virtual void positionPanel(int x, int y) = 0;         // status panel 4
@@ -38,13 +38,13 @@ class Interpreter {
 public:
     static constexpr int StackSize = 1000;
 
-    int cur_line = 0;
-    int cycleN_count = 0;
-    int cycleN_start[StackSize + 1] = {};   // slots 1..StackSize
-    int cycleN_done[StackSize + 1] = {};
-    QString cycleN_temp;
-    int proc_count = 0;
-    int proc_return[StackSize + 1] = {};
+    int currentLine = 0;
+    int loopDepth = 0;
+    int loopStart[StackSize + 1] = {};   // slots 1..StackSize
+    int loopDone[StackSize + 1] = {};
+    QString loopCountText;
+    int callDepth = 0;
+    int returnLine[StackSize + 1] = {};
 
     void clearStacks();
     // Index of the line whose normalised text is the begin keyword, or -1.

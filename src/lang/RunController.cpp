@@ -19,7 +19,7 @@ void RunController::start()
     blackPen();
     const int begin = m_text ? Interpreter::findBeginLine(*m_text, Lexicon::forLanguage(m_language)) : -1;
     // Without a begin line the first tick finds the program's end.
-    m_interp.cur_line = begin >= 0 ? begin : (m_text ? m_text->lineCount() : 0);
+    m_interp.currentLine = begin >= 0 ? begin : (m_text ? m_text->lineCount() : 0);
     m_view.startTicks();
 }
 

@@ -56,9 +56,9 @@ public:
     int xSpeed() const override { return m_speed; }
     void setXSpeed(int speed) override { m_speed = speed; }
     void setTickInterval(int ms) override { m_view.setTickInterval(ms); }
-    void Selection(int line) override { m_view.selectRunLine(line); }
+    void showRunLine(int line) override { m_view.selectRunLine(line); }
     void stopTimer() override { m_view.stopTicks(); }
-    void ProgramStop() override { stop(); }
+    void stopRun() override { stop(); }
     void reportError(const ErrorReport &report) override { m_view.reportError(report); }
     void fatalMessage(const QString &text) override { m_view.fatalMessage(text); }
     void positionPanel(int x, int y) override { m_view.positionPanel(x, y); }

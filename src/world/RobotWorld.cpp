@@ -89,14 +89,14 @@ void RobotWorld::recomputeSensors(int poleX, int poleY)
         line = true;   // a diagonal also meets the crossing diagonal of the cell ahead
     else
         line = marked(s.px + 2 * d.dx, s.py + 2 * d.dy, poleX, poleY);
-    s.LineSensor = line ? 1 : 0;
-    if (m_listener) m_listener->lineSensorChanged(s.LineSensor);
+    s.lineSensor = line ? 1 : 0;
+    if (m_listener) m_listener->lineSensorChanged(s.lineSensor);
 
     // Comparing with >= / <= rather than equality keeps "border ahead" true exactly
     // when the next move fails, even after the field has been shrunk under the robot.
     const int tx = s.x + d.dx, ty = s.y + d.dy;
-    s.BorderSensor = (tx < 0 || tx > poleX || ty < 0 || ty > poleY) ? 1 : 0;
-    if (m_listener) m_listener->borderSensorChanged(s.BorderSensor);
+    s.borderSensor = (tx < 0 || tx > poleX || ty < 0 || ty > poleY) ? 1 : 0;
+    if (m_listener) m_listener->borderSensorChanged(s.borderSensor);
 }
 
 void RobotWorld::move(bool draw)
@@ -114,7 +114,7 @@ void RobotWorld::move(bool draw)
 
     const int tx = s.x + d.dx, ty = s.y + d.dy;
     if (tx < 0 || tx > poleX || ty < 0 || ty > poleY) {
-        if (m_listener) m_listener->OutOfField();
+        if (m_listener) m_listener->outOfFieldAttempted();
         return;
     }
 
@@ -136,12 +136,12 @@ void RobotWorld::move(bool draw)
     if (draw && m_canvas) m_canvas->drawSegment(ox, oy, s.x, s.y);
 }
 
-void RobotWorld::Robot_step()
+void RobotWorld::step()
 {
     move(true);
 }
 
-void RobotWorld::Robot_jump()
+void RobotWorld::jump()
 {
     move(false);
 }
@@ -156,29 +156,29 @@ void RobotWorld::turn(int by)
     recomputeSensors();
 }
 
-void RobotWorld::Robot_rotate45()
+void RobotWorld::rotate45()
 {
     turn(1);
 }
 
-void RobotWorld::Robot_rotate90()
+void RobotWorld::rotate90()
 {
     turn(2);
 }
 
-void RobotWorld::Robot_destroy()
+void RobotWorld::destroyRobot()
 {
     m_state.visible = false;
     if (m_canvas) m_canvas->setSpriteVisible(false);
 }
 
-void RobotWorld::Robot_rebuild()
+void RobotWorld::rebuildRobot()
 {
     m_state.visible = true;
     if (m_canvas) m_canvas->setSpriteVisible(true);
 }
 
-void RobotWorld::DrawField()
+void RobotWorld::resetField()
 {
     int poleX, poleY;
     readFieldSize(poleX, poleY);
@@ -206,8 +206,8 @@ void RobotWorld::DrawField()
     s.x = 0;
     s.y = 0;
 
-    s.LineSensor = 0;
-    s.BorderSensor = 0;
+    s.lineSensor = 0;
+    s.borderSensor = 0;
     if (m_listener) {
         m_listener->positionPanelChanged(0, 0);
         m_listener->lineSensorChanged(0);

@@ -19,7 +19,7 @@ public:
 class WorldListener {
 public:
     virtual ~WorldListener() = default;
-    virtual void OutOfField() = 0;
+    virtual void outOfFieldAttempted() = 0;
     virtual void positionPanelChanged(int x, int y) = 0;   // panel 4
     virtual void lineSensorChanged(int value) = 0;         // panel 5
     virtual void borderSensorChanged(int value) = 0;       // panel 6
@@ -31,8 +31,8 @@ struct RobotState {
     int heading = 0;         // 0 east .. 7 north-east, clockwise on screen
     QRgb color = 0x000000;   // trace colour, 0xRRGGBB
     bool visible = true;
-    int LineSensor = 0;
-    int BorderSensor = 0;
+    int lineSensor = 0;
+    int borderSensor = 0;
 };
 
 // The field, the robot on its nodes, the trace record and the two sensors.
@@ -51,13 +51,13 @@ public:
     int poleX() const;
     int poleY() const;
 
-    void Robot_step();
-    void Robot_jump();
-    void Robot_rotate45();
-    void Robot_rotate90();
-    void Robot_destroy();
-    void Robot_rebuild();
-    void DrawField();
+    void step();
+    void jump();
+    void rotate45();
+    void rotate90();
+    void destroyRobot();
+    void rebuildRobot();
+    void resetField();
 
     const RobotState &state() const { return m_state; }
     void setColor(QRgb color);                 // colour commands and stop

@@ -4,7 +4,7 @@
 
 namespace {
 
-const Text3 kWorldTexts[] = {
+const TextRow kWorldTexts[] = {
     {"field",  {"Поле:", "Cimp:", "Field:"}},
     {"robot",  {"Робот:", "Robot:", "Robot:"}},
     {"line",   {"Линия", "Linie", "Line"}},

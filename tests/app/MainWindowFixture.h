@@ -51,7 +51,7 @@ protected:
     {
         int n = 0;
         while (window->runActive() && n < limit) {
-            window->Timer1Tick();
+            window->runTick();
             ++n;
         }
         return n;

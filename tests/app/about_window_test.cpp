@@ -14,20 +14,20 @@ namespace {
 const int kThresholds[] = {1, 4, 7, 10, 15, 20, 25, 30, 40, 50, 60, 70,
                            80, 90, 95, 100, 120, 150, 160, 200, 220};
 
-void clickImage(TAboutme &about) { QTest::mouseClick(about.Image1, Qt::LeftButton); }
+void clickImage(AboutWindow &about) { QTest::mouseClick(about.programPicture, Qt::LeftButton); }
 
 } // namespace
 
 TEST(AboutWindow, CreatedWithVersionAndFixedSize)
 {
     ScriptedPrompts prompts;
-    TAboutme about(prompts);
+    AboutWindow about(prompts);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе"));
-    EXPECT_EQ(about.vers->text(), QStringLiteral("1.10 от 10.01.2007"));
+    EXPECT_EQ(about.versionText->text(), QStringLiteral("1.10 от 10.01.2007"));
     EXPECT_EQ(about.size(), QSize(357, 349));
     EXPECT_EQ(about.minimumSize(), about.maximumSize());
-    EXPECT_EQ(about.PageControl1->tabText(0), QStringLiteral("Версия"));
-    EXPECT_EQ(about.PageControl1->tabText(1), QStringLiteral("Фото"));
+    EXPECT_EQ(about.pages->tabText(0), QStringLiteral("Версия"));
+    EXPECT_EQ(about.pages->tabText(1), QStringLiteral("Фото"));
     EXPECT_EQ(about.photoCaptions().size(), 4);
     EXPECT_EQ(about.photoCaptions().removeDuplicates(), 0);
 }
@@ -37,23 +37,23 @@ TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounter)
     ScriptedPrompts prompts;
     QWidget parent;
     parent.setGeometry(50, 50, 704, 544);
-    TAboutme about(prompts, &parent);
+    AboutWindow about(prompts, &parent);
     for (int round = 0; round < 2; ++round) {
         int photo = -1, page = -1, clicks = -1, panelWidth = -1;
         QString memo;
         whenModal([&](QWidget *) {
             photo = about.visiblePhoto();
-            page = about.PageControl1->currentIndex();
+            page = about.pages->currentIndex();
             clicks = about.clickCount();
-            panelWidth = about.Panel1->width();
-            memo = about.Memo1->toPlainText();
+            panelWidth = about.versionFrame->width();
+            memo = about.photoCaption->toPlainText();
             // leave the window in a different state for the next show
             for (int i = 0; i < 5; ++i) clickImage(about);
-            about.PageControl1->setCurrentIndex(1);
-            about.Button3->click();
-            about.Button3->click();
-            about.Panel1->resize(200, about.Panel1->height());
-            about.Button1->click();
+            about.pages->setCurrentIndex(1);
+            about.nextPhotoButton->click();
+            about.nextPhotoButton->click();
+            about.versionFrame->resize(200, about.versionFrame->height());
+            about.okButton->click();
         });
         about.showAbout();
         SCOPED_TRACE(round);
@@ -69,43 +69,43 @@ TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounter)
 TEST(AboutWindow, NextCyclesThroughTheFourPictures)
 {
     ScriptedPrompts prompts;
-    TAboutme about(prompts);
+    AboutWindow about(prompts);
     about.show();
     const int expected[] = {1, 2, 3, 0, 1};
     for (int press = 0; press < 5; ++press) {
-        QTest::mouseClick(about.Button3, Qt::LeftButton);
+        QTest::mouseClick(about.nextPhotoButton, Qt::LeftButton);
         SCOPED_TRACE(press + 1);
         EXPECT_EQ(about.visiblePhoto(), expected[press]);
         int shown = 0;
-        for (QLabel *f : about.f) shown += f->isHidden() ? 0 : 1;
+        for (QLabel *f : about.photos) shown += f->isHidden() ? 0 : 1;
         EXPECT_EQ(shown, 1);
-        EXPECT_EQ(about.Memo1->toPlainText(), about.photoCaptions().at(expected[press]));
+        EXPECT_EQ(about.photoCaption->toPlainText(), about.photoCaptions().at(expected[press]));
     }
 }
 
 TEST(AboutWindow, PictureClicksSpeakOnlyAtTheThresholds)
 {
     ScriptedPrompts prompts;
-    TAboutme about(prompts);
+    AboutWindow about(prompts);
     about.show();
     QStringList expected;
     for (int n = 1; n <= 300; ++n) {
         clickImage(about);
         if (std::find(std::begin(kThresholds), std::end(kThresholds), n) != std::end(kThresholds))
-            expected << TAboutme::clickText(n);
+            expected << AboutWindow::clickText(n);
         ASSERT_EQ(prompts.messages, expected) << "after click " << n;
     }
     EXPECT_EQ(expected.size(), 21);
     EXPECT_EQ(expected.removeDuplicates(), 0);
     for (const QString &t : expected) EXPECT_FALSE(t.trimmed().isEmpty());
-    EXPECT_TRUE(TAboutme::clickText(221).isEmpty());
-    EXPECT_TRUE(TAboutme::clickText(0).isEmpty());
+    EXPECT_TRUE(AboutWindow::clickText(221).isEmpty());
+    EXPECT_TRUE(AboutWindow::clickText(0).isEmpty());
 }
 
 TEST(AboutWindow, DoubleClickOnTheFreeAreaNamesTheSystemFamily)
 {
     ScriptedPrompts prompts;
-    TAboutme about(prompts);
+    AboutWindow about(prompts);
     about.show();
     // below the pages, left of the OK button
     QTest::mouseDClick(&about, Qt::LeftButton, {}, QPoint(20, 330));
@@ -113,9 +113,9 @@ TEST(AboutWindow, DoubleClickOnTheFreeAreaNamesTheSystemFamily)
 
     // on a control it is not the window's double-click
     prompts.messages.clear();
-    QTest::mouseDClick(about.PageControl1->currentWidget(), Qt::LeftButton, {}, QPoint(300, 260));
-    QTest::mouseDClick(about.Button1, Qt::LeftButton);
+    QTest::mouseDClick(about.pages->currentWidget(), Qt::LeftButton, {}, QPoint(300, 260));
+    QTest::mouseDClick(about.okButton, Qt::LeftButton);
     EXPECT_TRUE(prompts.messages.isEmpty());
 
-    EXPECT_EQ(TAboutme::osFamilyText(false), QStringLiteral("Windows 95/98"));
+    EXPECT_EQ(AboutWindow::osFamilyText(false), QStringLiteral("Windows 95/98"));
 }

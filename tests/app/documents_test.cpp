@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, ChangedStateInAnotherLanguageStillAsksAfterASwitch)
     setProgram("PAS");
     ASSERT_EQ(panel(0), u("Modificat"));
     window->settings().language = QStringLiteral("eng");
-    window->ApplyLanguage();
+    window->applyLanguage();
     prompts.answers.enqueue(false);
     window->action("mmNew")->trigger();
     EXPECT_EQ(prompts.questions, QStringList{u("File not saved! Continue anyway?")});
@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
     prompts.savePaths.enqueue(path("a.tkm"));
     window->action("mmSave")->trigger();
     EXPECT_EQ(panel(0), u("Сохранен"));
-    EXPECT_EQ(window->CurrentFile, path("a.tkm"));
+    EXPECT_EQ(window->currentFile(), path("a.tkm"));
     EXPECT_EQ(window->windowTitle(), u("Тракмил - ") + path("a.tkm"));
     ASSERT_TRUE(QFileInfo::exists(path("a.tkm")));
 
@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionStateAndTheFileSaveWritesTo)
     prompts.openPaths.enqueue(path("missing.tkm"));
     window->action("mmOpen")->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(window->CurrentFile.isEmpty());
+    EXPECT_TRUE(window->currentFile().isEmpty());
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
     EXPECT_EQ(panel(0), u("Изменен"));
     EXPECT_EQ(window->windowTitle(), u("Тракмил"));
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, FailedSaveAsChangesNothing)
     prompts.savePaths.enqueue(path("no/such/folder/a.tkm"));
     window->action("mmSaveAs")->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(window->CurrentFile.isEmpty());
+    EXPECT_TRUE(window->currentFile().isEmpty());
     EXPECT_EQ(panel(0), u("Изменен"));
 }
 

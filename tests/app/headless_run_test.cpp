@@ -23,7 +23,7 @@ TEST(HeadlessRun, StopRestoresTheSpeedSettingAndTheBlackTrace)
     EXPECT_EQ(f.run.world().state().color, 0x000000u);
     EXPECT_EQ(f.run.world().traceAt(2, 1), 1);
     EXPECT_EQ(f.run.ticks(), 6);
-    EXPECT_EQ(f.run.interpreter().cur_line, 5);
+    EXPECT_EQ(f.run.interpreter().currentLine, 5);
 }
 
 TEST(HeadlessRun, OutOfFieldReportSelectsTheLineBeingExecuted)
@@ -32,14 +32,14 @@ TEST(HeadlessRun, OutOfFieldReportSelectsTheLineBeingExecuted)
                "ALGORITHM END"});
     f.run.setFieldSize(4, 4);
     f.run.setSpeed(2);
-    EXPECT_EQ(f.run.checkAndRun(0), HeadlessRun::Result::OutOfField);
+    EXPECT_EQ(f.run.checkAndRun(0), HeadlessRun::Result::outOfFieldAttempted);
     ASSERT_EQ(f.run.reports().size(), 1);
     EXPECT_EQ(f.run.reports()[0].line, 2);
     EXPECT_EQ(f.run.reports()[0].heading, f.run.catalogue().msgHead03);
     EXPECT_EQ(f.run.reports()[0].texts,
               (QStringList{f.run.catalogue().msgOutOfField, f.run.catalogue().msgEditCode}));
     EXPECT_EQ(f.run.world().state().x, 4);
-    EXPECT_EQ(f.run.interpreter().cycleN_count, 0) << "the stop empties the stacks";
+    EXPECT_EQ(f.run.interpreter().loopDepth, 0) << "the stop empties the stacks";
     EXPECT_EQ(f.run.xSpeed(), 2);
 }
 
@@ -62,13 +62,13 @@ TEST(HeadlessRun, TickLimitStopsAnEndlessRunInOrder)
     EXPECT_EQ(f.run.checkAndRun(1000), HeadlessRun::Result::TickLimit);
     EXPECT_EQ(f.run.ticks(), 1000);
     EXPECT_EQ(f.run.xSpeed(), 5);
-    EXPECT_EQ(f.run.interpreter().cycleN_count, 0);
+    EXPECT_EQ(f.run.interpreter().loopDepth, 0);
 }
 
 TEST(HeadlessRun, CheckFailureLeavesTheWorldReset)
 {
     Fixture f({"ALGORITHM BEGIN", "STPE", "ALGORITHM END"});
-    f.run.world().Robot_rotate90();
+    f.run.world().rotate90();
     EXPECT_EQ(f.run.checkAndRun(0), HeadlessRun::Result::CheckFailed);
     EXPECT_EQ(f.run.ticks(), 0);
     EXPECT_EQ(f.run.world().state().heading, 0);

@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsCaptionAndShortcutInEachLanguage)
     open();
     for (Language lang : {Language::Rus, Language::Rom, Language::Eng, Language::Rus}) {
         window->settings().language = languageCode(lang);
-        window->ApplyLanguage();
+        window->applyLanguage();
         for (const ExpectedMenuRow &r : kExpectedMenu) {
             const QString name = QString::fromLatin1(r.name);
             const QString expected = QString::fromUtf8(r.caption[int(lang)]);
@@ -101,11 +101,11 @@ TEST_F(MainWindowTest, UnknownLanguageKeepsCaptionsButCopiesHintsAndRewritesTheC
 {
     open();
     window->settings().language = QStringLiteral("rom");
-    window->ApplyLanguage();
+    window->applyLanguage();
     window->action("mmSave")->setText(QStringLiteral("custom"));
     window->setWindowTitle(QStringLiteral("x"));
     window->settings().language = QStringLiteral("xyz");
-    window->ApplyLanguage();
+    window->applyLanguage();
     EXPECT_EQ(window->action("mmNew")->text(), QStringLiteral("Nou"));
     EXPECT_EQ(window->toolButton("tbSave")->toolTip(), QStringLiteral("custom"));
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Тракмил"));
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, LanguageSwitchKeepsTheFileInTheCaptionAndRewordsTheState)
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Тракмил - ") + path("square.tkm"));
     EXPECT_EQ(panel(0), QString::fromUtf8("Загружен"));
     window->settings().language = QStringLiteral("rom");
-    window->ApplyLanguage();
+    window->applyLanguage();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Trakmil - ") + path("square.tkm"));
     EXPECT_EQ(panel(0), QStringLiteral("Incarcat"));
     EXPECT_EQ(panel(3), QStringLiteral("Cimp: 16 x 20"));
@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, LanguageSwitchKeepsTheFileInTheCaptionAndRewordsTheState)
 TEST_F(MainWindowTest, StartUpAppliesSettingsAndResetsTheWorld)
 {
     open({}, "[int]\nlanguage=eng\nx_speed=5\npole_x=10\npole_y=5\nshowadv=0\n");
-    EXPECT_EQ(window->settings().pole_x, 10);
+    EXPECT_EQ(window->settings().fieldWidth, 10);
     EXPECT_EQ(panel(0), QStringLiteral("Empty"));
     EXPECT_EQ(panel(3), QStringLiteral("Field: 10 x 5"));
     EXPECT_EQ(panel(4), QStringLiteral("Robot: x=0, y=0"));
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, StartUpAppliesSettingsAndResetsTheWorld)
 TEST_F(MainWindowTest, ClosingSavesTheSettingsWithoutAQuestion)
 {
     open();
-    window->settings().pole_x = 7;
+    window->settings().fieldWidth = 7;
     window->close();
     EXPECT_TRUE(prompts.questions.isEmpty());
     QFile f(iniPath());

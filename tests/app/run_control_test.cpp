@@ -18,13 +18,13 @@ TEST_F(MainWindowTest, SpellingCommandShowsTheNoticeForOneTimerInterval)
     setProgram(kSquare);
     window->action("mmOrfo")->trigger();
     EXPECT_TRUE(prompts.reports.isEmpty());
-    EXPECT_TRUE(window->panel2()->isVisibleTo(window.get()));
-    EXPECT_EQ(window->panel2()->geometry(), QRect(256, 184, 193, 41));
+    EXPECT_TRUE(window->noErrorsLabel()->isVisibleTo(window.get()));
+    EXPECT_EQ(window->noErrorsLabel()->geometry(), QRect(256, 184, 193, 41));
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
-    EXPECT_TRUE(window->timer3().isActive());
-    window->Timer3Tick();
-    EXPECT_FALSE(window->panel2()->isVisibleTo(window.get()));
-    EXPECT_FALSE(window->timer3().isActive());
+    EXPECT_TRUE(window->noticeTimer().isActive());
+    window->hideNotices();
+    EXPECT_FALSE(window->noErrorsLabel()->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->noticeTimer().isActive());
 }
 
 TEST_F(MainWindowTest, CheckErrorLocksNothingAndSelectsTheLine)
@@ -34,10 +34,10 @@ TEST_F(MainWindowTest, CheckErrorLocksNothingAndSelectsTheLine)
     window->action("mmExecute")->trigger();
     ASSERT_EQ(prompts.reports.size(), 1);
     EXPECT_EQ(prompts.reports[0].heading, QString::fromUtf8("#04: Ошибка в структуре программы"));
-    EXPECT_TRUE(window->ErrorFound);
+    EXPECT_TRUE(window->errorFound());
     EXPECT_FALSE(window->runActive());
     EXPECT_TRUE(enabled("mmExecute"));
-    EXPECT_FALSE(window->timer1().isActive());
+    EXPECT_FALSE(window->runTimer().isActive());
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАК"));
 }
 
@@ -58,11 +58,11 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     EXPECT_TRUE(window->editor()->isReadOnly());
     EXPECT_TRUE(window->runController().isRunning());
 
-    window->Timer1Tick();
-    window->Timer1Tick();
+    window->runTick();
+    window->runTick();
     window->toolButton("ToolButton3")->click();   // pause
     EXPECT_FALSE(window->runController().isRunning());
-    EXPECT_FALSE(window->timer1().isActive());
+    EXPECT_FALSE(window->runTimer().isActive());
     window->toolButton("ToolButton2")->click();   // stop while paused
     EXPECT_FALSE(window->runActive());
     for (const char *name : {"mmExecute", "mmOrfo", "N1", "N9", "ToolButton1", "ToolButton16"})
@@ -72,24 +72,24 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     EXPECT_FALSE(window->editor()->isReadOnly());
     EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn{2, 1}));
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
-    EXPECT_FALSE(window->panel1()->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->endOfRunLabel()->isVisibleTo(window.get()));
 }
 
 TEST_F(MainWindowTest, NormalEndRestoresSpeedColourAndShowsTheNotice)
 {
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\n*$S=250\nЦВЕТ=КРАСНЫЙ\nШАГ\nКОНЕЦ АЛГОРИТМА");
-    window->settings().x_speed = 4;
+    window->settings().speed = 4;
     window->action("mmExecute")->trigger();
     runToStop();
-    EXPECT_EQ(window->settings().x_speed, 4);
+    EXPECT_EQ(window->settings().speed, 4);
     EXPECT_EQ(window->robotWorld().state().color, 0x000000u);
     EXPECT_EQ(window->robotWorld().state().x, 1);
-    EXPECT_TRUE(window->panel1()->isVisibleTo(window.get()));
-    EXPECT_EQ(window->panel1()->geometry(), QRect(256, 184, 185, 41));
+    EXPECT_TRUE(window->endOfRunLabel()->isVisibleTo(window.get()));
+    EXPECT_EQ(window->endOfRunLabel()->geometry(), QRect(256, 184, 185, 41));
     EXPECT_EQ(panel(4), QString::fromUtf8("Робот: x=1, y=0"));
-    window->Timer3Tick();
-    EXPECT_FALSE(window->panel1()->isVisibleTo(window.get()));
+    window->hideNotices();
+    EXPECT_FALSE(window->endOfRunLabel()->isVisibleTo(window.get()));
 }
 
 TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
@@ -97,13 +97,13 @@ TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
     open();
     setProgram(kSquare);
     window->action("mmExecute")->trigger();
-    window->Timer1Tick();
-    const int line = window->interpreter().cur_line;
+    window->runTick();
+    const int line = window->interpreter().currentLine;
     window->action("mmPause")->trigger();
     window->action("mmPause")->trigger();
     EXPECT_TRUE(window->runController().isRunning());
-    EXPECT_TRUE(window->timer1().isActive());
-    EXPECT_EQ(window->interpreter().cur_line, line);
+    EXPECT_TRUE(window->runTimer().isActive());
+    EXPECT_EQ(window->interpreter().currentLine, line);
 }
 
 TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
               QStringList({QString::fromUtf8("Тракмил не может выходить за пределы поля!"),
                            QString::fromUtf8("Отредактируйте код алгоритма.")}));
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
-    EXPECT_FALSE(window->panel1()->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->endOfRunLabel()->isVisibleTo(window.get()));
     EXPECT_TRUE(enabled("mmExecute"));
 }
 
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, DoubleClickClearsTheFieldOnlyWhenNothingAdvances)
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->action("mmExecute")->trigger();
-    for (int i = 0; i < 3; ++i) window->Timer1Tick();
+    for (int i = 0; i < 3; ++i) window->runTick();
     ASSERT_EQ(window->robotWorld().state().x, 2);
     emit window->field()->doubleClicked();
     EXPECT_EQ(window->robotWorld().state().x, 2);
@@ -155,14 +155,14 @@ TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
     window->show();
     QApplication::setActiveWindow(window.get());
     setProgram("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ ЛИНИЯ\nПОВОРОТ 90\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА");
-    window->settings().x_speed = 5;
+    window->settings().speed = 5;
     window->action("mmExecute")->trigger();
     ASSERT_TRUE(window->runActive());
     QElapsedTimer clock;
     clock.start();
     // Let the loop spin through the event loop, then pause and stop it from the keyboard.
     while (clock.elapsed() < 150) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_GT(window->interpreter().cycleN_count, 0);
+    EXPECT_GT(window->interpreter().loopDepth, 0);
     window->toolButton("ToolButton3")->click();
     const int heading = window->robotWorld().state().heading;
     while (clock.elapsed() < 250) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
     window->toolButton("ToolButton3")->click();
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->runActive());
-    EXPECT_FALSE(window->timer1().isActive());
+    EXPECT_FALSE(window->runTimer().isActive());
     EXPECT_TRUE(prompts.reports.isEmpty());
 }
 
@@ -194,20 +194,20 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
     for (const Case &c : cases) {
         open();
         setProgram(c.program);
-        window->settings().x_speed = 2;
+        window->settings().speed = 2;
         window->action("mmExecute")->trigger();
         ASSERT_TRUE(window->runActive()) << c.name;
         if (c.userStop) {
-            window->Timer1Tick();
+            window->runTick();
             window->action("mmStop")->trigger();
         } else {
             runToStop(5000);
         }
         EXPECT_FALSE(window->runActive()) << c.name;
         EXPECT_FALSE(window->runController().isRunning()) << c.name;
-        EXPECT_EQ(window->settings().x_speed, 2) << c.name;
+        EXPECT_EQ(window->settings().speed, 2) << c.name;
         EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
-        EXPECT_EQ(window->interpreter().cycleN_count + window->interpreter().proc_count, 0) << c.name;
+        EXPECT_EQ(window->interpreter().loopDepth + window->interpreter().callDepth, 0) << c.name;
         for (const char *name : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref", "N1", "N9", "N10", "N6",
                                  "ToolButton1", "ToolButton5", "ToolButton10", "ToolButton20"})
             EXPECT_TRUE(enabled(name)) << c.name << ' ' << name;
@@ -215,7 +215,7 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
             EXPECT_FALSE(enabled(name)) << c.name << ' ' << name;
         EXPECT_FALSE(window->editor()->isReadOnly()) << c.name;
         EXPECT_TRUE(window->manualButton(2)->isEnabled()) << c.name;
-        EXPECT_EQ(window->panel1()->isVisibleTo(window.get()), c.notice) << c.name;
+        EXPECT_EQ(window->endOfRunLabel()->isVisibleTo(window.get()), c.notice) << c.name;
     }
 }
 
@@ -224,13 +224,13 @@ TEST_F(MainWindowTest, ALateTimerCatchesUpOneTickAtATime)
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\n"
                "КОНЕЦ АЛГОРИТМА");
-    window->settings().x_speed = 5;
+    window->settings().speed = 5;
     window->action("mmExecute")->trigger();
-    window->Timer1Timeout();   // the begin line; the 1 ms schedule starts here
-    ASSERT_EQ(window->timer1().interval(), 1);
-    const int line = window->interpreter().cur_line;
+    window->runTimerTimeout();   // the begin line; the 1 ms schedule starts here
+    ASSERT_EQ(window->runTimer().interval(), 1);
+    const int line = window->interpreter().currentLine;
     QThread::msleep(6);        // the timer comes several periods late
-    window->Timer1Timeout();
-    EXPECT_EQ(window->interpreter().cur_line, line + 2);   // one owed tick, never a burst
+    window->runTimerTimeout();
+    EXPECT_EQ(window->interpreter().currentLine, line + 2);   // one owed tick, never a burst
     EXPECT_EQ(window->robotWorld().state().heading, 4);
 }

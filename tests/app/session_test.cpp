@@ -56,5 +56,5 @@ TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
     // The recorded moves, replayed inside the algorithm, stay on the field to the end.
     EXPECT_EQ(prompts.reports.size(), reportsBefore);
     EXPECT_TRUE(QFileInfo::exists(path("session.bmp")));
-    EXPECT_EQ(window->CurrentFile, path("session.tkm"));
+    EXPECT_EQ(window->currentFile(), path("session.tkm"));
 }

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 #include "common/ModalHelper.h"
-#include "docs/widgets/SysNDialog.h"
+#include "documents/widgets/ExtendedSettingsDialog.h"
 #include <QSpinBox>
 #include <QTest>
 
@@ -46,11 +46,11 @@ TEST_F(MainWindowTest, CheckRecoloursEveryLineFirstOnlyWithTheSetting)
 {
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
-    window->editor()->PaintLine(1, 0xFF0000);
+    window->editor()->paintLine(1, 0xFF0000);
     window->editor()->setCaret(1, 2);
     window->action("mmOrfo")->trigger();
     EXPECT_EQ(window->editor()->lineColor(1), 0xFF0000u);
-    window->settings().sintax = true;
+    window->settings().autoRefresh = true;
     window->action("mmOrfo")->trigger();
     EXPECT_EQ(window->editor()->lineColor(1), 0x000080u);
     EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn{1, 2}));

@@ -15,8 +15,8 @@ struct Seen {
 };
 
 // Reports once, records what the open window shows, then closes it the given way.
-Seen reportAndClose(Tmessaga &w, const QString &heading, const QStringList &texts,
-                    std::function<void(Tmessaga &)> close)
+Seen reportAndClose(MessageWindow &w, const QString &heading, const QStringList &texts,
+                    std::function<void(MessageWindow &)> close)
 {
     Seen seen;
     whenModal([&](QWidget *active) {
@@ -25,18 +25,18 @@ Seen reportAndClose(Tmessaga &w, const QString &heading, const QStringList &text
         seen.lines = w.lines();
         close(w);
     });
-    w.ReportError(heading, texts);
+    w.showReport(heading, texts);
     return seen;
 }
 
-void clickOk(Tmessaga &w) { QTest::mouseClick(w.Button1, Qt::LeftButton); }
-void closeBox(Tmessaga &w) { w.close(); }
+void clickOk(MessageWindow &w) { QTest::mouseClick(w.okButton, Qt::LeftButton); }
+void closeBox(MessageWindow &w) { w.close(); }
 
 } // namespace
 
 TEST(MessageWindow, ShowsHeadingAndOneLinePerTextLine)
 {
-    Tmessaga w;
+    MessageWindow w;
     const Seen seen = reportAndClose(w, QStringLiteral("Ошибка #04"),
                                      {QStringLiteral("первая\nвторая"), QStringLiteral("третья")},
                                      clickOk);
@@ -48,18 +48,18 @@ TEST(MessageWindow, ShowsHeadingAndOneLinePerTextLine)
 TEST(MessageWindow, EmptiedWhenClosedByButtonOrCloseBox)
 {
     for (auto close : {&clickOk, &closeBox}) {
-        Tmessaga w;
+        MessageWindow w;
         reportAndClose(w, QStringLiteral("H"), {QStringLiteral("a"), QStringLiteral("b")}, close);
         EXPECT_FALSE(w.isVisible());
         EXPECT_TRUE(w.windowTitle().isEmpty());
-        EXPECT_TRUE(w.REmess->toPlainText().isEmpty());
+        EXPECT_TRUE(w.textBox->toPlainText().isEmpty());
         EXPECT_TRUE(w.lines().isEmpty());
     }
 }
 
 TEST(MessageWindow, EveryReportStartsEmpty)
 {
-    Tmessaga w;
+    MessageWindow w;
     reportAndClose(w, QStringLiteral("one"), {QStringLiteral("old line")}, clickOk);
     const Seen second = reportAndClose(w, QStringLiteral("two"), {QStringLiteral("new line")}, clickOk);
     EXPECT_EQ(second.title, QStringLiteral("two"));
@@ -70,7 +70,7 @@ TEST(MessageWindow, LinesAreShownExactlyAsGiven)
 {
     // Texts quote the user's program lines: markup, carriage returns and blank lines
     // must come through as they are.
-    Tmessaga w;
+    MessageWindow w;
     const Seen seen = reportAndClose(
         w, QStringLiteral("H"),
         {QStringLiteral("Ошибка в строке 3 (\"<b>шаг</b> &amp;\")"), QStringLiteral("x\r\n\r\ny"),
@@ -84,13 +84,13 @@ TEST(MessageWindow, OpensCentredOnItsParent)
     QWidget parent;
     parent.setGeometry(100, 120, 700, 500);
     parent.show();
-    Tmessaga w(&parent);
+    MessageWindow w(&parent);
     QPoint centre;
     whenModal([&](QWidget *) {
         centre = w.frameGeometry().center();
         clickOk(w);
     });
-    w.ReportError(QStringLiteral("H"), {QStringLiteral("t")});
+    w.showReport(QStringLiteral("H"), {QStringLiteral("t")});
     const QPoint expected = parent.frameGeometry().center();
     EXPECT_LE(std::abs(centre.x() - expected.x()), 2);
     EXPECT_LE(std::abs(centre.y() - expected.y()), 2);
@@ -99,16 +99,16 @@ TEST(MessageWindow, OpensCentredOnItsParent)
 
 TEST(MessageWindow, ReportWhileOpenJoinsTheOpenWindow)
 {
-    Tmessaga w;
+    MessageWindow w;
     QStringList seen;
     bool returnedAtOnce = false;
     whenModal([&](QWidget *) {
-        w.ReportError(QStringLiteral("second"), {QStringLiteral("more")});
+        w.showReport(QStringLiteral("second"), {QStringLiteral("more")});
         returnedAtOnce = w.isVisible();   // still the first, still open
         seen = w.lines();
         clickOk(w);
     });
-    w.ReportError(QStringLiteral("first"), {QStringLiteral("text")});
+    w.showReport(QStringLiteral("first"), {QStringLiteral("text")});
     EXPECT_TRUE(returnedAtOnce);
     EXPECT_EQ(seen, (QStringList{"text", "more"}));
     EXPECT_TRUE(w.lines().isEmpty());

@@ -59,7 +59,7 @@ TEST(QtPrompts, MessageWindowGoesToTheReusableWindow)
     QString title;
     whenModal([&](QWidget *w) {
         title = w->windowTitle();
-        static_cast<Tmessaga *>(w)->Button1->click();
+        static_cast<MessageWindow *>(w)->okButton->click();
     });
     prompts.messageWindow(QStringLiteral("Ошибка #03"), {QStringLiteral("text")});
     EXPECT_EQ(title, QStringLiteral("Ошибка #03"));

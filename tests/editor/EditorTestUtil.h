@@ -13,7 +13,7 @@
 struct EditorHarness {
     ScriptedPrompts prompts;
     std::unique_ptr<AlgorithmEditor> ed;
-    QString panel1, panel2;
+    QString endOfRunLabel, noErrorsLabel;
 
     explicit EditorHarness(Language lang = Language::Rus)
     {
@@ -25,8 +25,8 @@ struct EditorHarness {
         ed->setFocus();
         QObject::connect(ed.get(), &AlgorithmEditor::linePanelsChanged,
                          [this](const QString &a, const QString &b) {
-                             panel1 = a;
-                             panel2 = b;
+                             endOfRunLabel = a;
+                             noErrorsLabel = b;
                          });
     }
     AlgorithmEditor &operator*() { return *ed; }

@@ -48,7 +48,7 @@ TEST(AlgorithmEditorTyping, EnterLeavesTheKeyHandlersColour)
     EXPECT_COLOR(h->lineColor(1), Teal);
     h.key(Qt::Key_Return);
     EXPECT_COLOR(h->lineColor(1), Black);  // no row for it in the key handler
-    h->mmRefresh();
+    h->recolourAll();
     EXPECT_COLOR(h->lineColor(0), Fuchsia);
     EXPECT_COLOR(h->lineColor(1), Teal);
 }
@@ -106,7 +106,7 @@ TEST(AlgorithmEditorChange, ExtendedSettingsDirectiveTurnsSilverThenGrayOnRefres
     EXPECT_EQ(h->line(1), QStringLiteral("*$S=250"));
     EXPECT_COLOR(h->lineColor(1), Silver);
     EXPECT_EQ(h->line(0), QStringLiteral("ШАГ"));
-    h->mmRefresh();
+    h->recolourAll();
     EXPECT_COLOR(h->lineColor(1), Gray);
     h->setCaret(1, 7);
     h.type(QStringLiteral("0"));
@@ -133,7 +133,7 @@ TEST(AlgorithmEditorChange, KeyThatChangesNoTextReportsNoChange)
 {
     EditorHarness h;
     h.load(QStringLiteral("УНИЧТОЖИТЬ"));
-    h->mmRefresh();
+    h->recolourAll();
     h->setCaret(0, 0);
     QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
     h.key(Qt::Key_Backspace);   // at the very start: nothing to delete
@@ -149,9 +149,9 @@ TEST(AlgorithmEditorChange, ColouringIsNotAChange)
     EditorHarness h;
     h.load(QStringLiteral("ШАГ\nПРЫЖОК"));
     QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
-    h->mmRefresh();
-    h->PaintCaretLine(Teal);
-    h->PaintLine(1, Maroon);
+    h->recolourAll();
+    h->paintCaretLine(Teal);
+    h->paintLine(1, Maroon);
     EXPECT_EQ(changed.count(), 0);
     EXPECT_COLOR(h->lineColor(1), Maroon);
 }
@@ -175,14 +175,14 @@ TEST(AlgorithmEditorUndo, UndoAfterTypingUndoesTypingNeverJustAColouring)
 {
     EditorHarness h;
     h.load(QStringLiteral("ПРЫЖОК"));
-    h->mmRefresh();
+    h->recolourAll();
     EXPECT_FALSE(h->document()->isUndoAvailable()) << "a refresh alone is no undo step";
     h->setCaret(0, 6);
     h.key(Qt::Key_Return);
     h.type(QStringLiteral("ШАГ"));
     h.key(Qt::Key_Return);
     h.type(QStringLiteral("УНИЧТОЖИТЬ"));
-    h->mmRefresh();
+    h->recolourAll();
     QString before = h->toPlainText();
     int steps = 0;
     while (h->document()->isUndoAvailable() && steps < 100) {
@@ -205,12 +205,12 @@ TEST(AlgorithmEditorUndo, UndoRecoloursTheCaretLineWhereTheUndoLeavesIt)
     EXPECT_COLOR(h->lineColor(1), Black);
     h->setCaret(0, 0);
     QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
-    h->mmUndo();
+    h->undoEdit();
     EXPECT_EQ(h->line(1), QStringLiteral("ШАГ"));
     EXPECT_EQ(h->caretLineColumn().line, 1);
     EXPECT_COLOR(h->lineColor(1), Navy);
     EXPECT_EQ(changed.count(), 1);
-    h->mmUndo();   // nothing left: no change reported
+    h->undoEdit();   // nothing left: no change reported
     EXPECT_EQ(changed.count(), 1);
 }
 
@@ -218,9 +218,9 @@ TEST(AlgorithmEditorUndo, RedoDoesNothing)
 {
     EditorHarness h;
     h.type(QStringLiteral("ШАГ"));
-    h->mmUndo();
+    h->undoEdit();
     const QString afterUndo = h->toPlainText();
-    h->mmRedo();
+    h->redoEdit();
     h.key(Qt::Key_Y, Qt::ControlModifier);
     h.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(h->toPlainText(), afterUndo);
@@ -232,14 +232,14 @@ TEST(AlgorithmEditorClipboard, PasteOfThreeLinesColoursOnlyTheCaretLine)
     auto *md = new QMimeData;
     md->setText(QStringLiteral("ШАГ\r\nУНИЧТОЖИТЬ\r\nНАЧАЛО АЛГОРИТМА"));
     QApplication::clipboard()->setMimeData(md);
-    h->mmPaste();
+    h->pasteClipboard();
     EXPECT_EQ(h->lineCount(), 3);
     EXPECT_COLOR(h->lineColor(0), Black);
     EXPECT_COLOR(h->lineColor(1), Black);
     EXPECT_COLOR(h->lineColor(2), Blue);
     EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 16}));
     h->setCaret(1, 3);
-    h->mmRefresh();
+    h->recolourAll();
     EXPECT_COLOR(h->lineColor(0), Navy);
     EXPECT_COLOR(h->lineColor(1), Fuchsia);
     EXPECT_COLOR(h->lineColor(2), Blue);
@@ -251,11 +251,11 @@ TEST(AlgorithmEditorClipboard, CopyAndPasteCarryColoursAndNothingElse)
 {
     EditorHarness h;
     h.load(QStringLiteral("ШАГ\nЦВЕТ=КРАСНЫЙ\n"));
-    h->mmRefresh();
-    h->mmSelAll();
-    h->mmCopy();
+    h->recolourAll();
+    h->selectEverything();
+    h->copySelection();
     h->setCaret(2, 0);
-    h->mmPaste();
+    h->pasteClipboard();
     ASSERT_EQ(h->lineCount(), 5);
     EXPECT_EQ(h->line(2), QStringLiteral("ШАГ"));
     EXPECT_COLOR(h->lineColor(2), Navy);
@@ -266,8 +266,8 @@ TEST(AlgorithmEditorClipboard, CopyAndPasteCarryColoursAndNothingElse)
     md->setHtml(QStringLiteral("<p><span style='color:#ff0000;font-size:40px'><b>ПРЫЖОК</b></span>"
                                "<img src='x.png'></p><table><tr><td>А</td><td>Б</td></tr></table>"));
     QApplication::clipboard()->setMimeData(md);
-    h->mmSelAll();
-    h->mmPaste();
+    h->selectEverything();
+    h->pasteClipboard();
     const QStringList lines = h.lines();
     EXPECT_EQ(lines.value(0), QStringLiteral("ПРЫЖОК"));
     for (QTextBlock b = h->document()->begin(); b.isValid(); b = b.next()) {
@@ -288,8 +288,8 @@ TEST(AlgorithmEditorClipboard, PasteIntoReadOnlyEditorChangesNothing)
     md->setText(QStringLiteral("ПРЫЖОК"));
     QApplication::clipboard()->setMimeData(md);
     h->setReadOnly(true);
-    h->mmPaste();
-    h->mmCut();
+    h->pasteClipboard();
+    h->cutSelection();
     EXPECT_EQ(h->toPlainText(), QStringLiteral("ШАГ"));
 }
 
@@ -297,15 +297,15 @@ TEST(AlgorithmEditorLines, SelectLineSelectsExactlyTheLineText)
 {
     EditorHarness h;
     h.load(QStringLiteral("НАЧАЛО АЛГОРИТМА\nШАГ\n\nКОНЕЦ АЛГОРИТМА"));
-    h->SelectLine(1);
+    h->selectLine(1);
     EXPECT_EQ(h->textCursor().selectedText(), QStringLiteral("ШАГ"));
     EXPECT_EQ(h->textCursor().position(), h->document()->findBlockByNumber(1).position());
-    h->SelectLine(2);
+    h->selectLine(2);
     EXPECT_EQ(h->textCursor().selectedText(), QString());
     EXPECT_EQ(h->caretLineColumn().line, 2);
-    h->SelectLine(3);
+    h->selectLine(3);
     EXPECT_EQ(h->textCursor().selectedText(), QStringLiteral("КОНЕЦ АЛГОРИТМА"));
-    h->SelectLine(99);   // past the end: caret at the end, nothing selected
+    h->selectLine(99);   // past the end: caret at the end, nothing selected
     EXPECT_FALSE(h->textCursor().hasSelection());
     EXPECT_EQ(h->caretLineColumn(), (LineColumn{3, 15}));
 
@@ -322,7 +322,7 @@ TEST(AlgorithmEditorLines, PanelCounts)
     struct Case {
         const char *text;
         bool emptyCountsOne;
-        const char *panel1;
+        const char *endOfRunLabel;
     } cases[] = {
         {"", true, "Всего строк: 1"},
         {"", false, "Всего строк: 0"},
@@ -335,22 +335,22 @@ TEST(AlgorithmEditorLines, PanelCounts)
         EditorHarness h;
         h.load(QString::fromUtf8(c.text));
         h->refreshLinePanels(c.emptyCountsOne);
-        EXPECT_EQ(h.panel1, QString::fromUtf8(c.panel1)) << c.text;
+        EXPECT_EQ(h.endOfRunLabel, QString::fromUtf8(c.endOfRunLabel)) << c.text;
     }
 
     EditorHarness h(Language::Eng);
     h.load(QStringLiteral("STEP\n"));
     h->setCaret(1, 0);
     h->refreshLinePanels(true);
-    EXPECT_EQ(h.panel1, QStringLiteral("Lines total: 1"));
-    EXPECT_EQ(h.panel2, QStringLiteral("Current line: 2"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Lines total: 1"));
+    EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Current line: 2"));
     h->setLanguage(Language::Rom);
     h->refreshLinePanels(true);
-    EXPECT_EQ(h.panel1, QStringLiteral("Total linii: 1"));
-    EXPECT_EQ(h.panel2, QStringLiteral("Linia curenta: 2"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Total linii: 1"));
+    EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Linia curenta: 2"));
     h->setLanguage(Language::Unknown);   // keeps the labels it has
     h->refreshLinePanels(true);
-    EXPECT_EQ(h.panel1, QStringLiteral("Total linii: 1"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Total linii: 1"));
 }
 
 TEST(AlgorithmEditorLines, KeyShowsTheCountBeforeTheKeyAndClickShowsTheLineAtOnce)
@@ -359,15 +359,15 @@ TEST(AlgorithmEditorLines, KeyShowsTheCountBeforeTheKeyAndClickShowsTheLineAtOnc
     h.load(QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8"));
     h->setCaret(7, 1);
     h.key(Qt::Key_Return);
-    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 8"));
-    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 8"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Всего строк: 8"));
+    EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 8"));
     h->refreshLinePanels(true);   // the timer's tick
-    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 8"));   // the new last line is empty
-    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 9"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Всего строк: 8"));   // the new last line is empty
+    EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 9"));
 
     const QRect r = h->cursorRect(QTextCursor(h->document()->findBlockByNumber(6)));
     QTest::mouseClick(h->viewport(), Qt::LeftButton, Qt::NoModifier, r.center() + QPoint(2, 0));
-    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 7"));
+    EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 7"));
 }
 
 TEST(AlgorithmEditorLines, ClearAsksAndKeepsTheTextOnNo)
@@ -375,17 +375,17 @@ TEST(AlgorithmEditorLines, ClearAsksAndKeepsTheTextOnNo)
     EditorHarness h;
     h.load(QStringLiteral("ШАГ\nПРЫЖОК"));
     h.prompts.answers.enqueue(false);
-    h->mmClearAlg();
+    h->clearAlgorithm();
     EXPECT_EQ(h.prompts.questions, QStringList{QStringLiteral("Действительно очистить алгоритм?")});
     EXPECT_EQ(h->toPlainText(), QStringLiteral("ШАГ\nПРЫЖОК"));
-    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 2"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Всего строк: 2"));
 
     QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
     h.prompts.answers.enqueue(true);
-    h->mmClearAlg();
+    h->clearAlgorithm();
     EXPECT_EQ(h->toPlainText(), QString());
-    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 1"));
-    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 1"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Всего строк: 1"));
+    EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 1"));
     EXPECT_EQ(changed.count(), 1);
 }
 

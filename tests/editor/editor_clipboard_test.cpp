@@ -1,6 +1,6 @@
 #include "EditorTestUtil.h"
-#include "docs/DocumentConvert.h"
-#include "docs/ProgramFile.h"
+#include "documents/DocumentConvert.h"
+#include "documents/ProgramFile.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -69,7 +69,7 @@ TEST(AlgorithmEditorClipboardRoundTrip, CopiedColouredLinesPasteBackIntoAnotherW
     ASSERT_EQ(characterColours(*from, 3, 3, 3), repeated(Maroon, 1) + " " + repeated(Teal, 2));
 
     select(*from, 1, 0, 6, 0);   // whole lines, ending after a line break
-    from->mmCopy();
+    from->copySelection();
     const QMimeData *md = QApplication::clipboard()->mimeData();
     ASSERT_TRUE(md);
     EXPECT_TRUE(md->hasHtml());
@@ -80,7 +80,7 @@ TEST(AlgorithmEditorClipboardRoundTrip, CopiedColouredLinesPasteBackIntoAnotherW
     EditorHarness to;
     to.load(QStringLiteral("ПРЫЖОК\n"));
     to->setCaret(1, 0);
-    to->mmPaste();
+    to->pasteClipboard();
     ASSERT_EQ(to->lineCount(), 7);
     EXPECT_EQ(to->line(0), QStringLiteral("ПРЫЖОК"));
     for (int k = 1; k <= 5; ++k) {
@@ -99,7 +99,7 @@ TEST(AlgorithmEditorClipboardRoundTrip, PartOfALineAndAcrossLinesCarriesOnlyTheS
                     {QStringLiteral("УНИЧТОЖИТЬ"), {{3, Teal}, {7, Fuchsia}}},
                     {QString(), {}}});   // where the caret ends, and the handler colours
     select(*h, 0, 8, 1, 3);
-    h->mmCut();
+    h->cutSelection();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("90\nУНИ"));
     EXPECT_EQ(h->toPlainText(), QStringLiteral("ПОВОРОТ ЧТОЖИТЬ\n"));
 
@@ -107,14 +107,14 @@ TEST(AlgorithmEditorClipboardRoundTrip, PartOfALineAndAcrossLinesCarriesOnlyTheS
     // return with the characters.
     h->setChangeHandlerColours(false);
     h->setCaret(0, 8);
-    h->mmPaste();
+    h->pasteClipboard();
     EXPECT_EQ(h->line(0), QStringLiteral("ПОВОРОТ 90"));
     EXPECT_EQ(h->line(1), QStringLiteral("УНИЧТОЖИТЬ"));
     EXPECT_EQ(characterColours(*h, 0, 8), repeated(Maroon, 2));
     EXPECT_EQ(characterColours(*h, 1, 0, 3), repeated(Teal, 3));
 
     h->setCaret(1, 2);   // nothing selected: the clipboard keeps what it had
-    h->mmCopy();
+    h->copySelection();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("90\nУНИ"));
 }
 
@@ -122,13 +122,13 @@ TEST(AlgorithmEditorClipboardRoundTrip, CharactersWithoutAColourTakeTheColourAtT
 {
     EditorHarness h;
     h.load(QStringLiteral("ШАГ\nпросто текст"));
-    h->PaintLine(0, Navy);
+    h->paintLine(0, Navy);
     ASSERT_EQ(characterColours(*h, 1, 0, 1), "-");
     select(*h, 1, 0, 1, 6);
-    h->mmCopy();
+    h->copySelection();
     h->setChangeHandlerColours(false);
     h->setCaret(0, 1);
-    h->mmPaste();
+    h->pasteClipboard();
     EXPECT_EQ(h->line(0), QStringLiteral("ШпростоАГ"));
     EXPECT_EQ(characterColours(*h, 0), repeated(Navy, 9));
 }
@@ -144,7 +144,7 @@ TEST(AlgorithmEditorClipboardRoundTrip, RichTextInTheProgramFileFormatKeepsItsCo
     md->setText(QStringLiteral("not this"));
     QApplication::clipboard()->setMimeData(md);
     EditorHarness h;
-    h->mmPaste();
+    h->pasteClipboard();
     ASSERT_EQ(h->lineCount(), 3);
     EXPECT_EQ(h->line(1), QStringLiteral("ЦВЕТ=КРАСНЫЙ"));
     EXPECT_EQ(h->line(2), QStringLiteral("\\{x}"));
@@ -156,8 +156,8 @@ TEST(AlgorithmEditorClipboardRoundTrip, RichTextInTheProgramFileFormatKeepsItsCo
     md->setData(QStringLiteral("text/rtf"), QByteArray("not rtf at all"));
     md->setText(QStringLiteral("ПРЫЖОК"));
     QApplication::clipboard()->setMimeData(md);
-    h->mmSelAll();
-    h->mmPaste();
+    h->selectEverything();
+    h->pasteClipboard();
     EXPECT_EQ(h->toPlainText(), QStringLiteral("ПРЫЖОК"));
 }
 
@@ -169,7 +169,7 @@ TEST(AlgorithmEditorClear, EmptiesAsOneChangeThatTheHandlerSeesWhole)
         SCOPED_TRACE(viaPlainText);
         EditorHarness h;
         h.load(QStringLiteral("ШАГ\nПРЫЖОК\nПОВОРОТ 90"));
-        h->mmRefresh();
+        h->recolourAll();
         h->setCaret(2, 4);
         int changes = 0;
         std::optional<QTextCursor> kept;

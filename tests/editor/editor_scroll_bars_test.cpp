@@ -98,12 +98,12 @@ TEST(AlgorithmEditorScrollBars, SelectingALineRepaintsOnlyTheText)
 {
     EditorHarness h;
     h.load(QStringLiteral("НАЧАЛО АЛГОРИТМА\nШАГ\nПОВОРОТ 90\nКОНЕЦ АЛГОРИТМА"));
-    h->SelectLine(1);
+    h->selectLine(1);
     QApplication::processEvents();
     PaintCounter counter;
     qApp->installEventFilter(&counter);
     for (int i = 0; i < 6; ++i) {
-        h->SelectLine(1 + i % 2);
+        h->selectLine(1 + i % 2);
         QApplication::processEvents();
     }
     qApp->removeEventFilter(&counter);

@@ -15,7 +15,7 @@ struct PasteCase {
 };
 } // namespace
 
-TEST(PasteCode, PlacementRules)
+TEST(pasteCode, PlacementRules)
 {
     const PasteCase cases[] = {
         {"empty line is filled", "ПРЫЖОК||ШАГ", 1, 0, "ШАГ", "ПРЫЖОК|ШАГ|ШАГ", {1, 3}, 1, Navy},
@@ -35,18 +35,18 @@ TEST(PasteCode, PlacementRules)
         SCOPED_TRACE(pc.name);
         EditorHarness h;
         h.load(QString::fromUtf8(pc.text).replace(QLatin1Char('|'), QLatin1Char('\n')));
-        h->mmRefresh();
+        h->recolourAll();
         h->setCaret(pc.line, pc.column);
-        h->PasteCode(QString::fromUtf8(pc.command));
+        h->pasteCode(QString::fromUtf8(pc.command));
         EXPECT_EQ(h.lines().join(QLatin1Char('|')), QString::fromUtf8(pc.expected));
         EXPECT_EQ(h->caretLineColumn(), pc.caret);
         EXPECT_FALSE(h->textCursor().hasSelection());
         EXPECT_COLOR(h->lineColor(pc.commandLine), pc.commandColor);
-        EXPECT_EQ(h->CommandText, QString::fromUtf8(pc.command));
+        EXPECT_EQ(h->commandToInsert, QString::fromUtf8(pc.command));
     }
 }
 
-TEST(PasteCode, ReplacesASelectionOnAnEmptyCaretLineAndRefreshesPanels)
+TEST(pasteCode, ReplacesASelectionOnAnEmptyCaretLineAndRefreshesPanels)
 {
     EditorHarness h;
     h.load(QStringLiteral("ПРЫЖОК\n"));
@@ -55,23 +55,23 @@ TEST(PasteCode, ReplacesASelectionOnAnEmptyCaretLineAndRefreshesPanels)
     c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     h->setTextCursor(c);
     QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
-    h->PasteCode(QStringLiteral("ШАГ"));
+    h->pasteCode(QStringLiteral("ШАГ"));
     EXPECT_EQ(h->toPlainText(), QStringLiteral("ПРШАГ"));
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(h.panel1, QStringLiteral("Всего строк: 1"));
-    EXPECT_EQ(h.panel2, QStringLiteral("Текущая строка: 1"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Всего строк: 1"));
+    EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 1"));
 }
 
-TEST(PasteCode, WorksOnAReadOnlyEditorAndIsOneUndoStep)
+TEST(pasteCode, WorksOnAReadOnlyEditorAndIsOneUndoStep)
 {
     EditorHarness h;
     h.load(QStringLiteral("ПРЫЖОК\nШАГ"));
     h->setCaret(0, 6);
     h->setReadOnly(true);   // manual mode writes into a locked editor
-    h->PasteCode(QStringLiteral("ПОВОРОТ 45"));
+    h->pasteCode(QStringLiteral("ПОВОРОТ 45"));
     EXPECT_EQ(h.lines(), (QStringList{"ПРЫЖОК", "ПОВОРОТ 45", "ШАГ"}));
     h->setReadOnly(false);
-    h->mmUndo();
+    h->undoEdit();
     EXPECT_EQ(h.lines(), (QStringList{"ПРЫЖОК", "ШАГ"}));
 }
 
@@ -83,8 +83,8 @@ TEST(BeginEnd, OnEmptyEditorGivesFiveLinesWithCaretOnTheBody)
     EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 0}));
     EXPECT_COLOR(h->lineColor(1), Blue);
     EXPECT_COLOR(h->lineColor(3), Blue);
-    EXPECT_EQ(h.panel1, QStringLiteral("Lines total: 4"));
-    EXPECT_EQ(h.panel2, QStringLiteral("Current line: 3"));
+    EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Lines total: 4"));
+    EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Current line: 3"));
     h.type(QStringLiteral("STEP"));
     EXPECT_COLOR(h->lineColor(2), Navy);
 

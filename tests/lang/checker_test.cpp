@@ -28,7 +28,7 @@ struct Case {
 
 } // namespace
 
-TEST(SintaxCheck, ReportsTheFirstErrorWithItsLine)
+TEST(checkSyntax, ReportsTheFirstErrorWithItsLine)
 {
     using M = MessageCatalogue;
     const Case cases[] = {
@@ -80,7 +80,7 @@ TEST(SintaxCheck, ReportsTheFirstErrorWithItsLine)
     }
 }
 
-TEST(SintaxCheck, UnknownCommandShowsNumberAndRawLine)
+TEST(checkSyntax, UnknownCommandShowsNumberAndRawLine)
 {
     const Outcome o = check("НАЧАЛО АЛГОРИТМА\nШАГ\n  шАк \nКОНЕЦ АЛГОРИТМА");
     ASSERT_EQ(o.report.texts.size(), 2);
@@ -88,7 +88,7 @@ TEST(SintaxCheck, UnknownCommandShowsNumberAndRawLine)
     EXPECT_EQ(o.report.texts[1], ru.msgUnknownCommand);
 }
 
-TEST(SintaxCheck, EmptiesSpaceLinesOnlyUpToTheReportedLine)
+TEST(checkSyntax, EmptiesSpaceLinesOnlyUpToTheReportedLine)
 {
     const Outcome o = check("НАЧАЛО АЛГОРИТМА\n   \nОШИБКА\n  \nКОНЕЦ АЛГОРИТМА");
     ASSERT_TRUE(o.report.error);
@@ -99,7 +99,7 @@ TEST(SintaxCheck, EmptiesSpaceLinesOnlyUpToTheReportedLine)
     EXPECT_EQ(early.lines[0], QStringLiteral("   "));
 }
 
-TEST(SintaxCheck, ConditionalLoopOfRomAndEngSkipsTheCountCheck)
+TEST(checkSyntax, ConditionalLoopOfRomAndEngSkipsTheCountCheck)
 {
     EXPECT_FALSE(check("ALGORITHM BEGIN\nCYCLE. EXECUTE WHILE NOT BORDER\nSTEP\nEND OF CYCLE\nALGORITHM END",
                        Language::Eng).report.error);
@@ -109,7 +109,7 @@ TEST(SintaxCheck, ConditionalLoopOfRomAndEngSkipsTheCountCheck)
     EXPECT_TRUE(check("НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", Language::Eng).report.error);
 }
 
-TEST(SintaxCheck, SurvivesHostileInput)
+TEST(checkSyntax, SurvivesHostileInput)
 {
     QStringList lines;
     lines << QString(100000, QChar(0x0416)) << QString(3, QChar(0)) << QStringLiteral("НАЧАЛО АЛГОРИТМА");

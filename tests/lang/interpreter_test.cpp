@@ -28,9 +28,9 @@ public:
     int xSpeed() const override { return speed; }
     void setXSpeed(int s) override { speed = s; }
     void setTickInterval(int ms) override { interval = ms; }
-    void Selection(int line) override { selected << line; }
+    void showRunLine(int line) override { selected << line; }
     void stopTimer() override { events << QStringLiteral("stopTimer"); }
-    void ProgramStop() override
+    void stopRun() override
     {
         events << QStringLiteral("stop");
         running = false;
@@ -49,10 +49,10 @@ public:
     void positionPanel(int x, int y) override { panels << QPoint(x, y); }
     void endOfRunNotice() override { events << QStringLiteral("notice"); }
 
-    void OutOfField() override
+    void outOfFieldAttempted() override
     {
         events << QStringLiteral("outOfField");
-        ProgramStop();
+        stopRun();
     }
     void positionPanelChanged(int, int) override {}
     void lineSensorChanged(int) override {}
@@ -67,7 +67,7 @@ struct Session {
         : text(lines), language(lang), lex(Lexicon::forLanguage(lang)), msg(MessageCatalogue::forLanguage(lang)),
           host(interp)
     {
-        interp.cur_line = Interpreter::findBeginLine(text, lex);
+        interp.currentLine = Interpreter::findBeginLine(text, lex);
     }
 
     TickOutcome tick()
@@ -157,7 +157,7 @@ TEST(Interpreter, FailingConditionalLoopRunsNoPassEvenWithLoopsInside)
     EXPECT_EQ(s.host.selected, (QList<int>{0, 1, 7, 8, 9, 10}));
     EXPECT_EQ(s.host.w.state().x, 0);
     EXPECT_EQ(s.host.w.state().heading, 2);
-    EXPECT_EQ(s.interp.cycleN_count, 0);
+    EXPECT_EQ(s.interp.loopDepth, 0);
 }
 
 TEST(Interpreter, ConditionalLoopRepeatsWhileItsTestHolds)
@@ -293,7 +293,7 @@ TEST(Interpreter, UnknownProcedureAtRunTimeIsReportedWithoutALineThenStops)
     EXPECT_EQ(s.host.reports[0].line, -1);
     EXPECT_EQ(s.host.reports[0].heading, s.msg.msgHead04);
     EXPECT_EQ(s.host.reports[0].texts, QStringList{s.msg.msgProcNotFound});
-    EXPECT_EQ(s.interp.proc_count, 0);
+    EXPECT_EQ(s.interp.callDepth, 0);
 }
 
 TEST(Interpreter, SpeedDirectiveSetsTheSlowestIntervalFromTheNextTick)

@@ -62,7 +62,7 @@ TEST(RunController, StartsAtTheBeginLineLockedAndStopsRestoringTheSpeedSetting)
     ControlledRun r({"PROCEDURE P", "STEP", "END OF PROCEDURE", "ALGORITHM BEGIN", "*$S=5", "STEP", "ALGORITHM END"});
     r.run.start();
     EXPECT_EQ(r.run.state(), RunController::State::Running);
-    EXPECT_EQ(r.run.interpreter().cur_line, 3);
+    EXPECT_EQ(r.run.interpreter().currentLine, 3);
     EXPECT_EQ(r.view.events, (QStringList{"lock", "startTicks"}));
     r.toTheEnd();
     EXPECT_EQ(r.run.state(), RunController::State::Idle);
@@ -78,13 +78,13 @@ TEST(RunController, PauseHoldsTheLineAndATickWhilePausedOnlyStopsTheTicks)
     ControlledRun r({"ALGORITHM BEGIN", "STEP", "STEP", "ALGORITHM END"});
     r.run.start();
     r.run.tick();
-    const int line = r.run.interpreter().cur_line;
+    const int line = r.run.interpreter().currentLine;
     r.run.togglePause();
     EXPECT_EQ(r.run.state(), RunController::State::Paused);
     EXPECT_TRUE(r.run.isActive());
     r.view.events.clear();
     r.run.tick();
-    EXPECT_EQ(r.run.interpreter().cur_line, line);
+    EXPECT_EQ(r.run.interpreter().currentLine, line);
     EXPECT_EQ(r.view.events, QStringList{"stopTicks"});
     r.run.togglePause();
     EXPECT_EQ(r.view.events.last(), "startTicks");
@@ -109,9 +109,9 @@ TEST(RunController, LeavingTheFieldStopsAndReportsAtTheCaretLineInTheRunsLanguag
     struct Listener : WorldListener {
         RunController *run = nullptr;
         RecordingView *view = nullptr;
-        void OutOfField() override
+        void outOfFieldAttempted() override
         {
-            view->caret = run->interpreter().cur_line;
+            view->caret = run->interpreter().currentLine;
             run->leaveFieldAttempted();
         }
         void positionPanelChanged(int, int) override {}

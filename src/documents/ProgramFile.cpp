@@ -1,0 +1,123 @@
+#include "documents/ProgramFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// A program is a few kilobytes; far larger files are refused before they exhaust memory.
+constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
+
+// Lines end with CR LF, LF or a lone CR; a final line break does not start another line.
+StyledText splitLines(const QString &all)
+{
+    StyledText out;
+    const qsizetype n = all.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = all.at(i);
+        if (c != u'\n' && c != u'\r') continue;
+        out.append(StyledLine{all.mid(start, i - start), {}});
+        if (c == u'\r' && i + 1 < n && all.at(i + 1) == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) out.append(StyledLine{all.mid(start), {}});
+    return out;
+}
+
+}  // namespace
+
+StyledText readPlainText(const QByteArray &data)
+{
+    QByteArrayView view(data);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        return splitLines(QString::fromUtf8(view.sliced(3)));
+    if (view.startsWith("\xFF\xFE"))
+        return splitLines(QStringDecoder(QStringDecoder::Utf16LE).decode(view.sliced(2)));
+    if (view.startsWith("\xFE\xFF"))
+        return splitLines(QStringDecoder(QStringDecoder::Utf16BE).decode(view.sliced(2)));
+    return splitLines(QStringDecoder("windows-1251").decode(view));
+}
+
+StyledText readProgramData(const QByteArray &data)
+{
+    if (std::optional<StyledText> rtf = readRtf(data)) return std::move(*rtf);
+    return readPlainText(data);
+}
+
+QStringList plainLines(const StyledText &text)
+{
+    QStringList lines;
+    lines.reserve(text.size());
+    for (const StyledLine &line : text) lines.append(line.text);
+    return lines;
+}
+
+QList<QRgb> characterColors(const StyledLine &line)
+{
+    QList<QRgb> colors;
+    colors.reserve(line.text.size());
+    for (const ColorRun &run : line.runs) {
+        for (int i = 0; i < run.length && colors.size() < line.text.size(); ++i)
+            colors.append(run.color & 0xFFFFFF);
+    }
+    while (colors.size() < line.text.size()) colors.append(0);
+    return colors;
+}
+
+bool sameContent(const StyledText &a, const StyledText &b)
+{
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i].text != b[i].text || characterColors(a[i]) != characterColors(b[i])) return false;
+    }
+    return true;
+}
+
+bool loadProgramFile(const QString &path, StyledText &out, QString *error)
+{
+    // A pipe or a device would block the window or never end; folders get Qt's own reason.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        if (error) *error = QStringLiteral("%1: Not a regular file").arg(path);
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    const QByteArray data = file.read(kMaxFileSize + 1);
+    if (data.size() > kMaxFileSize) {
+        if (error) *error = QStringLiteral("%1: File too large").arg(path);
+        return false;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    out = readProgramData(data);
+    return true;
+}
+
+bool saveProgramFile(const QString &path, const StyledText &text, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    const QByteArray data = writeRtf(text);
+    if (file.write(data) != data.size()) {
+        if (error) *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    return true;
+}

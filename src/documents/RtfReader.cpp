@@ -1,0 +1,463 @@
+// Reads the text and character colours out of RTF, our own and other programs' alike.
+// Everything else RTF can say (fonts, sizes, paragraphs, pictures) is read past.
+#include "documents/CodePages.h"
+#include "documents/ProgramFile.h"
+
+#include <QHash>
+#include <QList>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+enum class Dest : quint8 { Text, FontTable, ColorTable, Skip };
+
+// Character properties that a group saves and restores.
+struct GroupState {
+    Dest dest = Dest::Text;
+    int font = -1;          // -1: the default font
+    int color = 0;          // index into the colour table; 0 is "auto", black
+    int uc = 1;             // bytes of fallback after \uN
+    int definingFont = -1;  // inside the font table: the font the words describe
+};
+
+enum class Kw : quint8 {
+    Par, Line, Tab, Cf, F, Plain, Uc, U, Bin, AnsiCpg, Deff, FCharset, Cpg,
+    Red, Green, Blue, FontTbl, ColorTbl, SkipDest, Char, Cell, Row,
+};
+
+struct KwInfo {
+    Kw kw;
+    char16_t ch = 0;   // for Kw::Char
+};
+
+const std::unordered_map<std::string_view, KwInfo> &keywords()
+{
+    static const std::unordered_map<std::string_view, KwInfo> map = [] {
+        std::unordered_map<std::string_view, KwInfo> m = {
+            {"par", {Kw::Par}}, {"line", {Kw::Line}}, {"tab", {Kw::Tab}}, {"cf", {Kw::Cf}},
+            {"f", {Kw::F}}, {"plain", {Kw::Plain}}, {"uc", {Kw::Uc}}, {"u", {Kw::U}},
+            {"bin", {Kw::Bin}}, {"ansicpg", {Kw::AnsiCpg}}, {"deff", {Kw::Deff}},
+            {"fcharset", {Kw::FCharset}}, {"cpg", {Kw::Cpg}}, {"red", {Kw::Red}},
+            {"green", {Kw::Green}}, {"blue", {Kw::Blue}}, {"fonttbl", {Kw::FontTbl}},
+            {"colortbl", {Kw::ColorTbl}}, {"cell", {Kw::Cell}}, {"row", {Kw::Row}},
+            {"emdash", {Kw::Char, 0x2014}}, {"endash", {Kw::Char, 0x2013}},
+            {"bullet", {Kw::Char, 0x2022}}, {"lquote", {Kw::Char, 0x2018}},
+            {"rquote", {Kw::Char, 0x2019}}, {"ldblquote", {Kw::Char, 0x201C}},
+            {"rdblquote", {Kw::Char, 0x201D}}, {"emspace", {Kw::Char, 0x2003}},
+            {"enspace", {Kw::Char, 0x2002}}, {"qmspace", {Kw::Char, 0x2005}},
+        };
+        // Groups whose content is not part of the text.
+        for (const char *d : {"stylesheet", "info", "pict", "header", "headerl", "headerr",
+                              "headerf", "footer", "footerl", "footerr", "footerf", "listtable",
+                              "listoverridetable", "rsidtbl", "revtbl", "filetbl", "xmlnstbl",
+                              "footnote", "annotation", "object", "objdata", "themedata",
+                              "colorschememapping", "datastore", "latentstyles", "generator",
+                              "listtext", "pntext", "pntxta", "pntxtb", "fldinst", "bkmkstart",
+                              "bkmkend", "nonshppict", "template", "docvar", "shpinst",
+                              "atnid", "atnauthor", "falt", "panose", "fontemb", "fontfile"})
+            m.emplace(d, KwInfo{Kw::SkipDest});
+        return m;
+    }();
+    return map;
+}
+
+constexpr int kMaxDepth = 1024;        // deeper groups share their parent's state
+constexpr int kMaxFonts = 4096;
+constexpr int kMaxColors = 65536;
+constexpr int kDefaultCodePage = 1251; // a Cyrillic program when nothing is declared
+
+class RtfReader {
+public:
+    explicit RtfReader(QByteArrayView data) : m_p(data.data()), m_end(data.data() + data.size()) {}
+    StyledText read();
+
+private:
+    struct FontInfo {
+        int cpg = 0;
+        int charsetCodePage = 0;
+    };
+
+    // Parsing
+    void openGroup();
+    bool closeGroup();   // false at the end of the document
+    void controlWord();
+    void controlSymbol();
+    void textByte(uchar b);
+    void handleWord(std::string_view word, bool hasParam, int param);
+
+    // Output
+    int currentCodePage() const;
+    QRgb currentColor() const;
+    void appendByte(uchar b);
+    void appendChar(char16_t c);
+    void flushBytes();
+    void addText(const QString &s, QRgb color);
+    void endLine(bool softBreak);
+    bool consumeFallback();   // true when the token just read was a skipped fallback
+
+    const char *m_p;
+    const char *m_end;
+    GroupState m_st;
+    QList<GroupState> m_saved;
+    int m_excessDepth = 0;
+    int m_skipFallback = 0;
+
+    int m_ansiCpg = 0;
+    int m_defaultFont = -1;
+    QHash<int, FontInfo> m_fonts;
+    QList<QRgb> m_colors;
+    int m_red = 0, m_green = 0, m_blue = 0;
+
+    CodePageDecoder m_decoder;
+    QByteArray m_pending;
+    int m_pendingCodePage = 0;
+    QRgb m_pendingColor = 0;
+
+    StyledText m_out;
+    StyledLine m_line;
+    QString m_scratch;
+    bool m_lastBreakSoft = false;
+};
+
+StyledText RtfReader::read()
+{
+    // The caller has checked for "{\rtf"; the first brace opens the document group.
+    while (m_p < m_end && *m_p != '{') ++m_p;
+    if (m_p < m_end) ++m_p;
+    while (m_p < m_end) {
+        const uchar c = uchar(*m_p);
+        if (c == '{') {
+            ++m_p;
+            m_skipFallback = 0;
+            openGroup();
+        } else if (c == '}') {
+            ++m_p;
+            m_skipFallback = 0;
+            if (!closeGroup()) break;
+        } else if (c == '\\') {
+            ++m_p;
+            if (m_p >= m_end) break;
+            if ((*m_p >= 'a' && *m_p <= 'z') || (*m_p >= 'A' && *m_p <= 'Z'))
+                controlWord();
+            else
+                controlSymbol();
+        } else {
+            ++m_p;
+            if (c == '\r' || c == '\n') continue;   // line ends of the file itself mean nothing
+            if (m_skipFallback > 0) {
+                --m_skipFallback;
+                continue;
+            }
+            textByte(c);
+        }
+    }
+    flushBytes();
+    // A last paragraph without its mark counts only when it holds something; after a
+    // \line the empty remainder is a line of its own.
+    if (!m_line.text.isEmpty() || m_lastBreakSoft) m_out.append(std::move(m_line));
+    return std::move(m_out);
+}
+
+void RtfReader::openGroup()
+{
+    if (m_saved.size() >= kMaxDepth) {
+        ++m_excessDepth;
+        return;
+    }
+    m_saved.append(m_st);
+}
+
+bool RtfReader::closeGroup()
+{
+    if (m_excessDepth > 0) {
+        --m_excessDepth;
+        return true;
+    }
+    if (m_saved.isEmpty()) return false;
+    m_st = m_saved.takeLast();
+    return true;
+}
+
+void RtfReader::controlWord()
+{
+    const char *start = m_p;
+    while (m_p < m_end && ((*m_p >= 'a' && *m_p <= 'z') || (*m_p >= 'A' && *m_p <= 'Z'))) ++m_p;
+    const std::string_view word(start, size_t(std::min<ptrdiff_t>(m_p - start, 32)));
+    bool hasParam = false;
+    bool negative = false;
+    if (m_p < m_end && *m_p == '-' && m_p + 1 < m_end && *(m_p + 1) >= '0' && *(m_p + 1) <= '9') {
+        negative = true;
+        ++m_p;
+    }
+    qint64 value = 0;
+    while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
+        hasParam = true;
+        if (value < 100000000000LL) value = value * 10 + (*m_p - '0');   // saturate giant numbers
+        ++m_p;
+    }
+    if (m_p < m_end && *m_p == ' ') ++m_p;   // the delimiting space belongs to the word
+    value = std::min<qint64>(value, std::numeric_limits<int>::max());
+    handleWord(word, hasParam, int(negative ? -value : value));
+}
+
+bool RtfReader::consumeFallback()
+{
+    if (m_skipFallback <= 0) return false;
+    --m_skipFallback;
+    return true;
+}
+
+void RtfReader::controlSymbol()
+{
+    const uchar c = uchar(*m_p++);
+    switch (c) {
+    case '\'': {
+        int value = 0;
+        int digits = 0;
+        while (digits < 2 && m_p < m_end) {
+            const char h = *m_p;
+            int v;
+            if (h >= '0' && h <= '9') v = h - '0';
+            else if (h >= 'a' && h <= 'f') v = h - 'a' + 10;
+            else if (h >= 'A' && h <= 'F') v = h - 'A' + 10;
+            else break;
+            value = value * 16 + v;
+            ++digits;
+            ++m_p;
+        }
+        if (digits < 2) return;   // a cut escape stands for no byte
+        if (consumeFallback()) return;
+        if (m_st.dest == Dest::Text) appendByte(uchar(value));
+        return;
+    }
+    case '\\': case '{': case '}':
+        if (consumeFallback()) return;
+        textByte(c);
+        return;
+    case '~':
+        if (consumeFallback()) return;
+        if (m_st.dest == Dest::Text) appendChar(0x00A0);
+        return;
+    case '_':
+        if (consumeFallback()) return;
+        if (m_st.dest == Dest::Text) appendChar(0x2011);
+        return;
+    case '-':   // optional hyphen: shown only where a line wraps
+        consumeFallback();
+        return;
+    case '*':
+        m_skipFallback = 0;
+        if (!m_saved.isEmpty()) m_st.dest = Dest::Skip;
+        return;
+    case '\r': case '\n':
+        m_skipFallback = 0;
+        if (m_st.dest == Dest::Text) endLine(false);
+        return;
+    default:
+        m_skipFallback = 0;
+        return;
+    }
+}
+
+void RtfReader::textByte(uchar b)
+{
+    switch (m_st.dest) {
+    case Dest::Text:
+        if (b == '\t') appendChar(u'\t');
+        else if (b >= 0x20) appendByte(b);
+        return;
+    case Dest::ColorTable:
+        if (b == ';') {
+            if (m_colors.size() < kMaxColors) m_colors.append(qRgb(m_red, m_green, m_blue) & 0xFFFFFF);
+            m_red = m_green = m_blue = 0;
+        }
+        return;
+    case Dest::FontTable:
+        if (b == ';') m_st.definingFont = -1;
+        return;
+    case Dest::Skip:
+        return;
+    }
+}
+
+void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
+{
+    const auto &map = keywords();
+    const auto it = map.find(word);
+    if (it == map.end()) {
+        m_skipFallback = 0;
+        return;
+    }
+    const KwInfo info = it->second;
+
+    if (info.kw == Kw::Bin) {
+        // Raw binary data: never text, and possibly any bytes at all.
+        const qint64 n = hasParam ? std::max(param, 0) : 0;
+        m_p += std::min<qint64>(n, m_end - m_p);
+        consumeFallback();
+        return;
+    }
+    if (info.kw == Kw::Char) {
+        if (consumeFallback()) return;
+        if (m_st.dest == Dest::Text) appendChar(info.ch);
+        return;
+    }
+    m_skipFallback = 0;
+
+    if (m_st.dest == Dest::Skip) return;
+
+    if (m_st.dest == Dest::FontTable) {
+        switch (info.kw) {
+        case Kw::F:
+            m_st.definingFont = param;
+            if (!m_fonts.contains(param) && m_fonts.size() < kMaxFonts) m_fonts.insert(param, {});
+            return;
+        case Kw::FCharset:
+            if (m_st.definingFont >= 0 && m_fonts.contains(m_st.definingFont))
+                m_fonts[m_st.definingFont].charsetCodePage = codePageForCharset(param);
+            return;
+        case Kw::Cpg:
+            if (m_st.definingFont >= 0 && m_fonts.contains(m_st.definingFont))
+                m_fonts[m_st.definingFont].cpg = std::max(param, 0);
+            return;
+        case Kw::SkipDest:
+            m_st.dest = Dest::Skip;
+            return;
+        default:
+            return;
+        }
+    }
+
+    if (m_st.dest == Dest::ColorTable) {
+        const int v = std::clamp(param, 0, 255);
+        switch (info.kw) {
+        case Kw::Red: m_red = v; return;
+        case Kw::Green: m_green = v; return;
+        case Kw::Blue: m_blue = v; return;
+        default: return;
+        }
+    }
+
+    // Destinations are honoured only in nested groups: a stray one at the top level
+    // must not swallow the rest of the document.
+    const bool nested = !m_saved.isEmpty();
+    switch (info.kw) {
+    case Kw::Par: endLine(false); return;
+    case Kw::Line: endLine(true); return;
+    case Kw::Row: endLine(false); return;
+    case Kw::Tab: case Kw::Cell: appendChar(u'\t'); return;
+    case Kw::Cf: m_st.color = hasParam ? param : 0; return;
+    case Kw::F: m_st.font = hasParam ? param : -1; return;
+    case Kw::Plain:
+        m_st.font = -1;
+        m_st.color = 0;
+        return;
+    case Kw::Uc: m_st.uc = std::max(param, 0); return;
+    case Kw::U: {
+        int code = param;
+        if (code < 0) code += 65536;
+        appendChar(code >= 0 && code <= 0xFFFF ? char16_t(code) : char16_t(0xFFFD));
+        m_skipFallback = m_st.uc;
+        return;
+    }
+    case Kw::AnsiCpg: m_ansiCpg = std::max(param, 0); return;
+    case Kw::Deff: m_defaultFont = param; return;
+    case Kw::FontTbl:
+        if (nested) {
+            m_st.dest = Dest::FontTable;
+            m_st.definingFont = -1;
+        }
+        return;
+    case Kw::ColorTbl:
+        if (nested) {
+            flushBytes();
+            m_st.dest = Dest::ColorTable;
+            m_colors.clear();
+            m_red = m_green = m_blue = 0;
+        }
+        return;
+    case Kw::SkipDest:
+        if (nested) m_st.dest = Dest::Skip;
+        return;
+    default:
+        return;
+    }
+}
+
+int RtfReader::currentCodePage() const
+{
+    const int font = m_st.font >= 0 ? m_st.font : m_defaultFont;
+    const auto it = m_fonts.constFind(font);
+    if (it != m_fonts.constEnd()) {
+        if (it->cpg > 0) return it->cpg;
+        if (it->charsetCodePage > 0) return it->charsetCodePage;
+    }
+    return m_ansiCpg > 0 ? m_ansiCpg : kDefaultCodePage;
+}
+
+QRgb RtfReader::currentColor() const
+{
+    // Index 0 is normally the "auto" entry, read as black; a table without it starts
+    // with a real colour, which index 0 then means.
+    return m_st.color >= 0 && m_st.color < m_colors.size() ? m_colors.at(m_st.color) : QRgb(0);
+}
+
+void RtfReader::appendByte(uchar b)
+{
+    const int cp = currentCodePage();
+    const QRgb color = currentColor();
+    if (!m_pending.isEmpty() && (cp != m_pendingCodePage || color != m_pendingColor)) flushBytes();
+    m_pending.append(char(b));
+    m_pendingCodePage = cp;
+    m_pendingColor = color;
+}
+
+void RtfReader::appendChar(char16_t c)
+{
+    flushBytes();
+    m_scratch.clear();
+    m_scratch.append(QChar(c));
+    addText(m_scratch, currentColor());
+}
+
+void RtfReader::flushBytes()
+{
+    if (m_pending.isEmpty()) return;
+    m_scratch.clear();
+    m_decoder.decode(m_pendingCodePage, m_pending, m_scratch);
+    m_pending.clear();
+    addText(m_scratch, m_pendingColor);
+}
+
+void RtfReader::addText(const QString &s, QRgb color)
+{
+    const int n = int(s.size());
+    if (n <= 0) return;
+    m_line.text.append(s);
+    if (!m_line.runs.isEmpty() && m_line.runs.last().color == color)
+        m_line.runs.last().length += n;
+    else
+        m_line.runs.append(ColorRun{n, color});
+}
+
+void RtfReader::endLine(bool softBreak)
+{
+    flushBytes();
+    m_out.append(std::move(m_line));
+    m_line = StyledLine();
+    m_lastBreakSoft = softBreak;
+}
+
+}  // namespace
+
+std::optional<StyledText> readRtf(const QByteArray &data)
+{
+    QByteArrayView view(data);
+    if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
+    qsizetype i = 0;
+    while (i < view.size() && (view[i] == ' ' || view[i] == '\t' || view[i] == '\r' || view[i] == '\n'))
+        ++i;
+    if (!view.sliced(i).startsWith("{\\rtf")) return std::nullopt;
+    return RtfReader(view.sliced(i)).read();
+}

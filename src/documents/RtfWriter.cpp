@@ -1,0 +1,87 @@
+// Writes the editor's lines as RTF the way a Windows rich-edit control would: Windows-1251
+// text in \'xx escapes, anything beyond the code page as \uN, one paragraph per line.
+#include "documents/CodePages.h"
+#include "documents/ProgramFile.h"
+
+#include <QHash>
+
+namespace {
+
+const char kHex[] = "0123456789abcdef";
+
+void appendHexByte(QByteArray &out, int b)
+{
+    out += "\\'";
+    out += kHex[(b >> 4) & 0xF];
+    out += kHex[b & 0xF];
+}
+
+void appendChar(QByteArray &out, char16_t c)
+{
+    if (c == '\\' || c == '{' || c == '}') {
+        out += '\\';
+        out += char(c);
+    } else if (c == '\t') {
+        out += "\\tab ";
+    } else if (c >= 0x20 && c < 0x7F) {
+        out += char(c);
+    } else if (const int b = windows1251Byte(c); b >= 0) {
+        appendHexByte(out, b);   // control characters too, so that nothing is lost
+    } else {
+        // RTF numbers are signed 16-bit; each half of a surrogate pair goes on its own.
+        out += "\\u";
+        out += QByteArray::number(c > 0x7FFF ? int(c) - 0x10000 : int(c));
+        out += '?';
+    }
+}
+
+}  // namespace
+
+QByteArray writeRtf(const StyledText &text)
+{
+    // Black is the "auto" colour 0; every other colour gets an entry in order of use.
+    QHash<QRgb, int> colorIndex;
+    QByteArray table = "{\\colortbl ;";
+    for (const StyledLine &line : text) {
+        for (const ColorRun &run : line.runs) {
+            const QRgb c = run.color & 0xFFFFFF;
+            if (c == 0 || run.length <= 0 || colorIndex.contains(c)) continue;
+            colorIndex.insert(c, int(colorIndex.size()) + 1);
+            table += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c))
+                     + "\\blue" + QByteArray::number(qBlue(c)) + ';';
+        }
+    }
+    table += "}\r\n";
+
+    QByteArray out;
+    qsizetype estimate = 256 + table.size();
+    for (const StyledLine &line : text) estimate += line.text.size() * 4 + line.runs.size() * 6 + 8;
+    out.reserve(estimate);
+    out += "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049"
+           "{\\fonttbl{\\f0\\fnil\\fcharset204 Times New Roman;}}\r\n";
+    out += table;
+    out += "\\viewkind4\\uc1\\pard\\f0\\fs24 ";
+
+    int current = 0;
+    for (const StyledLine &line : text) {
+        const QString &s = line.text;
+        const char16_t *chars = reinterpret_cast<const char16_t *>(s.constData());
+        qsizetype pos = 0;
+        auto writeSpan = [&](qsizetype length, QRgb color) {
+            length = std::min(length, s.size() - pos);
+            if (length <= 0) return;
+            const int index = colorIndex.value(color & 0xFFFFFF, 0);
+            if (index != current) {
+                out += "\\cf" + QByteArray::number(index) + ' ';
+                current = index;
+            }
+            for (qsizetype i = pos; i < pos + length; ++i) appendChar(out, chars[i]);
+            pos += length;
+        };
+        for (const ColorRun &run : line.runs) writeSpan(run.length, run.color);
+        writeSpan(s.size() - pos, 0);   // runs that fall short leave the rest black
+        out += "\\par\r\n";
+    }
+    out += "}\r\n";
+    return out;
+}

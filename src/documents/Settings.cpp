@@ -1,0 +1,228 @@
+#include "documents/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <array>
+#include <optional>
+
+namespace {
+
+const char kSection[] = "int";
+const std::array<const char *, 6> kKeys = {"language", "x_speed", "pole_x",
+                                           "pole_y",   "sintax",  "showadv"};
+
+QByteArray withoutCr(QByteArray line)
+{
+    if (line.endsWith('\r')) line.chop(1);
+    return line;
+}
+
+// "[name]" → name, trimmed; nothing for any other line.
+std::optional<QByteArray> sectionName(const QByteArray &line)
+{
+    const QByteArray t = line.trimmed();
+    if (!t.startsWith('[')) return std::nullopt;
+    const int close = t.indexOf(']');
+    if (close < 0) return std::nullopt;
+    return t.mid(1, close - 1).trimmed();
+}
+
+bool isComment(const QByteArray &trimmed)
+{
+    return trimmed.startsWith(';') || trimmed.startsWith('#');
+}
+
+// "key = value" → key, trimmed; nothing for blank, comment or other lines.
+std::optional<QByteArray> keyOf(const QByteArray &line)
+{
+    const QByteArray t = line.trimmed();
+    if (t.isEmpty() || isComment(t)) return std::nullopt;
+    const int eq = t.indexOf('=');
+    if (eq <= 0) return std::nullopt;
+    return t.left(eq).trimmed();
+}
+
+bool sameName(const QByteArray &a, const char *b)
+{
+    return qstricmp(a.constData(), b) == 0;
+}
+
+bool isOurKey(const QByteArray &key)
+{
+    for (const char *k : kKeys)
+        if (sameName(key, k)) return true;
+    return false;
+}
+
+// A whole decimal integer with an optional sign; anything else (hex, trailing letters,
+// a value beyond int) is not a number and falls back to the key's default.
+std::optional<int> parseInteger(const QByteArray &text)
+{
+    QByteArray t = text.trimmed();
+    int i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    if (i == t.size()) return std::nullopt;
+    for (int j = i; j < t.size(); ++j)
+        if (t[j] < '0' || t[j] > '9') return std::nullopt;
+    if (t.startsWith('+')) t.remove(0, 1);
+    bool ok = false;
+    const int v = t.toInt(&ok, 10);
+    if (!ok) return std::nullopt;
+    return v;
+}
+
+int clampInt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+}  // namespace
+
+bool canWrite(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        QTemporaryFile probe(QDir(path).filePath(QStringLiteral(".trakmil-probe-XXXXXX")));
+        return probe.open();
+    }
+    if (!info.exists()) return false;
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Append);   // appends nothing
+}
+
+SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &probe)
+{
+    const QString beside = QDir(executableDir).filePath(QStringLiteral("trakmil.ini"));
+    const bool besideExists = QFileInfo::exists(beside);
+    const bool besideWritable =
+        besideExists ? probe(beside) : QFileInfo(executableDir).isDir() && probe(executableDir);
+    if (besideWritable) return {beside, beside};
+
+    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                            .filePath(QStringLiteral("trakmil.ini"));
+    if (!QFileInfo::exists(own) && besideExists) return {beside, own};
+    return {own, own};
+}
+
+QString settingsFilePath(const QString &executableDir)
+{
+    return settingsFiles(executableDir).write;
+}
+
+Settings parseSettings(const QByteArray &iniText)
+{
+    // The first value of each key in an [int] section counts, as with the platform's INI layer.
+    std::array<std::optional<QByteArray>, kKeys.size()> found;
+    bool inSection = false;
+    for (const QByteArray &raw : iniText.split('\n')) {
+        const QByteArray line = withoutCr(raw);
+        if (const auto name = sectionName(line)) {
+            inSection = sameName(*name, kSection);
+            continue;
+        }
+        if (!inSection) continue;
+        const auto key = keyOf(line);
+        if (!key) continue;
+        for (size_t k = 0; k < kKeys.size(); ++k) {
+            if (!found[k] && sameName(*key, kKeys[k])) {
+                const QByteArray t = line.trimmed();
+                found[k] = t.mid(t.indexOf('=') + 1).trimmed();
+            }
+        }
+    }
+
+    Settings s;
+    if (found[0]) {
+        const QString code = QString::fromLatin1(*found[0]).toLower();
+        if (code == QLatin1String("rus") || code == QLatin1String("rom") || code == QLatin1String("eng"))
+            s.language = code;
+    }
+    auto integer = [&](size_t k) { return found[k] ? parseInteger(*found[k]) : std::nullopt; };
+    if (const auto v = integer(1); v && *v >= kMinSpeed && *v <= kMaxSpeed) s.speed = *v;
+    if (const auto v = integer(2)) s.fieldWidth = clampInt(*v, kMinPoleX, kMaxPoleX);
+    if (const auto v = integer(3)) s.fieldHeight = clampInt(*v, kMinPoleY, kMaxPoleY);
+    if (const auto v = integer(4)) s.autoRefresh = *v != 0;
+    if (const auto v = integer(5)) s.showAdvancedToolBar = *v != 0;
+    return s;
+}
+
+Settings loadSettings(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return Settings();
+    return parseSettings(f.readAll());
+}
+
+QByteArray composeSettings(const Settings &s, const QByteArray &previous)
+{
+    QByteArray ours = QByteArray("[") + kSection + "]\n";
+    ours += "language=" + s.language.toLatin1() + '\n';
+    ours += "x_speed=" + QByteArray::number(s.speed) + '\n';
+    ours += "pole_x=" + QByteArray::number(s.fieldWidth) + '\n';
+    ours += "pole_y=" + QByteArray::number(s.fieldHeight) + '\n';
+    ours += "sintax=" + QByteArray(s.autoRefresh ? "1" : "0") + '\n';
+    ours += "showadv=" + QByteArray(s.showAdvancedToolBar ? "1" : "0") + '\n';
+
+    // Keep whatever else the file holds; only our six keys are replaced. Without an
+    // [int] section our block goes first.
+    QList<QByteArray> lines = previous.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    QByteArray out;
+    bool inSection = false, written = false;
+    bool hasSection = false;
+    for (const QByteArray &raw : lines)
+        if (const auto name = sectionName(withoutCr(raw)); name && sameName(*name, kSection))
+            hasSection = true;
+    if (!hasSection) {
+        out += ours;
+        written = true;
+    }
+    for (const QByteArray &raw : lines) {
+        const QByteArray line = withoutCr(raw);
+        if (const auto name = sectionName(line)) {
+            inSection = sameName(*name, kSection);
+            if (inSection && !written) {
+                out += ours;
+                written = true;
+                continue;
+            }
+        } else if (inSection) {
+            if (const auto key = keyOf(line); key && isOurKey(*key)) continue;
+        }
+        out += line + '\n';
+    }
+    return out;
+}
+
+bool saveSettings(const QString &path, const Settings &settings, QString *error)
+{
+    auto fail = [&](const QString &reason) {
+        if (error)
+            *error = QStringLiteral("Cannot write the settings file \"%1\": %2")
+                         .arg(QDir::toNativeSeparators(path), reason);
+        return false;
+    };
+
+    QByteArray previous;
+    if (QFile old(path); old.exists()) {
+        if (old.open(QIODevice::ReadOnly)) previous = old.readAll();
+    }
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        return fail(QStringLiteral("the folder \"%1\" cannot be created")
+                        .arg(QDir::toNativeSeparators(info.absolutePath())));
+
+    QSaveFile f(path);
+    // A writable file in a folder that is not still gets written, in place.
+    f.setDirectWriteFallback(true);
+    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
+    const QByteArray data = composeSettings(settings, previous);
+    if (f.write(data) != data.size()) {
+        const QString reason = f.errorString();
+        f.cancelWriting();
+        return fail(reason);
+    }
+    if (!f.commit()) return fail(f.errorString());
+    return true;
+}

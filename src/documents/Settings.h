@@ -1,0 +1,44 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+// The six settings held in memory by the main window.
+struct Settings {
+    QString language = QStringLiteral("rus");
+    int speed = 3;
+    int fieldWidth = 16;
+    int fieldHeight = 20;
+    bool autoRefresh = false;
+    bool showAdvancedToolBar = true;
+};
+
+inline constexpr int kMinPoleX = 2, kMaxPoleX = 16;
+inline constexpr int kMinPoleY = 2, kMaxPoleY = 20;
+inline constexpr int kMinSpeed = 1, kMaxSpeed = 5;
+
+// Answers whether a folder (or an existing file) can be written. The real probe tries
+// it, because permission bits lie for root and for read-only mounts.
+using WritableProbe = std::function<bool(const QString &path)>;
+bool canWrite(const QString &path);
+
+// Where the settings live. The file beside the executable is used when it can be
+// written (or created); otherwise a copy in the user's configuration folder. A
+// read-only file beside the executable still seeds the first load there.
+struct SettingsFiles {
+    QString read;    // load from here
+    QString write;   // save to here
+};
+SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &probe = canWrite);
+// The file to save to (and, unless a read-only seed exists beside the executable, to load).
+QString settingsFilePath(const QString &executableDir);
+
+// Each key on its own with its default; out-of-range values made sound.
+Settings loadSettings(const QString &path);
+// Parses the text of an INI file; what loadSettings does after reading the bytes.
+Settings parseSettings(const QByteArray &iniText);
+// The file's new content: the six keys first in [int], in the fixed order; any other
+// keys and sections of the previous content are kept as they were.
+QByteArray composeSettings(const Settings &settings, const QByteArray &previous = {});
+// Keys in the fixed order; false with the reason in *error when the file can't be written.
+// The old file stays intact on failure. The folder is created when missing.
+bool saveSettings(const QString &path, const Settings &settings, QString *error);

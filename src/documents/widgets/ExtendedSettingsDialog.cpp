@@ -1,0 +1,58 @@
+#include "documents/widgets/ExtendedSettingsDialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+
+ExtendedSettingsDialog::ExtendedSettingsDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("SysN"));
+    setWindowTitle(QStringLiteral("Расширенные настрйки"));
+    setFixedSize(160, 95);
+    setModal(true);
+
+    auto *label = new QLabel(QStringLiteral("Скорость:"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setGeometry(8, 10, 144, 18);
+
+    m_spin = new QSpinBox(this);
+    m_spin->setObjectName(QStringLiteral("SpinEdit1"));
+    m_spin->setRange(1, 5000);
+    m_spin->setValue(1);
+    m_spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    m_spin->setGeometry(8, 30, 144, 24);
+    label->setBuddy(m_spin);
+
+    m_okButton = new QPushButton(QStringLiteral("ОК"), this);   // Cyrillic О and К
+    m_okButton->setObjectName(QStringLiteral("Button1"));
+    m_okButton->setDefault(true);
+    m_okButton->setGeometry(42, 62, 75, 26);
+    connect(m_okButton, &QPushButton::clicked, this, &ExtendedSettingsDialog::ok);
+}
+
+QString ExtendedSettingsDialog::directive() const
+{
+    return QStringLiteral("*$S=") + QString::number(m_spin->value());
+}
+
+int ExtendedSettingsDialog::run()
+{
+    QRect area;
+    if (QWidget *p = parentWidget())
+        area = p->window()->frameGeometry();
+    else if (QScreen *screen = this->screen())
+        area = screen->availableGeometry();
+    if (area.isValid())
+        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    m_spin->setFocus();
+    m_spin->selectAll();
+    return exec();
+}
+
+void ExtendedSettingsDialog::ok()
+{
+    m_spin->interpretText();
+    if (m_replaceLine) m_replaceLine(directive());
+    accept();
+}

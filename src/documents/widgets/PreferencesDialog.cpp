@@ -1,0 +1,403 @@
+#include "documents/widgets/PreferencesDialog.h"
+
+#include "documents/widgets/WrappedCheckBox.h"
+#include "lang/TextTable.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const TextRow kPropTexts[] = {
+    {"window", {"Настройки", "Preferinte", "Preferences"}},
+    {"cancel", {"Отмена", "Renunta", "Cancel"}},
+    {"page1", {"Интерфейс", "Interfata", "Appearence"}},
+    {"languageFrame", {" Язык программы: ", " Limba folosita: ", " Interface language: "}},
+    {"rb1", {"Русский", "Rusa", "Russian"}},
+    {"rb2", {"Румынский", "Romana", "Romanian"}},
+    {"rb3", {"Английский", "Engleza", "English"}},
+    {"Sintaxa",
+     {"Автоматически обновлять поле алгоритма (включите, если при написании кода у Вас "
+      "проблемы с подсветкой синтаксиса)",
+      "Actualizarea automata a cimpului algoritmului (selecteaza in cazul in care la scrierea "
+      "codului nu se evedentiaza erorile sintactice)",
+      "Refresh algorithm field automaticly (turn on if you have problems with highliting "
+      "sintaxis)"}},
+    {"advcom",
+     {"Отображать панель продвинутых команд", "Vizualizeaza panelul comenzilor avansate",
+      "Show advanced commands panel"}},
+    {"page2", {"Робот", "Robot", "Robot"}},
+    {"top", {"Максимальная", "Maxima", "Maximum"}},
+    {"middle", {"Средняя", "Medie", "Average"}},
+    {"bottom", {"Минимальная", "Minima", "Minimal"}},
+    {"page3", {"Сохранение", "Salveaza", "Save"}},
+    {"width", {"Горизонталь:", "Orizontala:", "Horizontal:"}},
+    {"height", {"Вертикаль:", "Verticala:", "Vertical:"}},
+    {"speedFrame", {" Скорость робота ", " Viteza robotului ", " Robot's speed "}},
+    {"sizeFrame", {" Размеры поля ", " Dimens. cimpului ", " Field size "}},
+};
+
+// Slider position 1 (top, fastest) .. 5 (bottom, slowest).
+constexpr int kPreviewIntervals[] = {10, 70, 150, 400, 1000};
+constexpr int kPreviewSteps = 13;
+
+QSpinBox *makeSpin(QWidget *parent, const char *name, int lo, int hi)
+{
+    auto *spin = new QSpinBox(parent);
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setRange(lo, hi);
+    // Typing a number outside the range gives the nearest allowed one, not the old value.
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    return spin;
+}
+
+}  // namespace
+
+PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : QDialog(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("Prop"));
+        setFixedSize(304, 207);
+    setModal(true);
+    // The window has a fixed size; the captions fit it at the classic dialog font size.
+    QFont small = font();
+    if (small.pointSizeF() > 8) small.setPointSizeF(8);
+    setFont(small);
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+
+    // Page 1: interface.
+    m_page1 = new QWidget;
+    m_page1->setObjectName(QStringLiteral("TabSheet1"));
+    m_languageFrame = new QGroupBox(m_page1);
+    m_languageFrame->setObjectName(QStringLiteral("GroupBox1"));
+    m_rb1 = new QRadioButton(m_languageFrame);
+    m_rb2 = new QRadioButton(m_languageFrame);
+    m_rb3 = new QRadioButton(m_languageFrame);
+    m_rb1->setObjectName(QStringLiteral("rb1"));
+    m_rb2->setObjectName(QStringLiteral("rb2"));
+    m_rb3->setObjectName(QStringLiteral("rb3"));
+    auto *radios = new QHBoxLayout(m_languageFrame);
+    radios->setContentsMargins(4, 2, 4, 4);
+    radios->setSpacing(2);
+    radios->addWidget(m_rb1);
+    radios->addWidget(m_rb2);
+    radios->addWidget(m_rb3);
+    auto *sintaxa = new WrappedCheckBox(QStringLiteral("Sintaxa"), m_page1);
+    m_sintaxa = sintaxa->box();
+    m_sintaxaLabel = sintaxa->label();
+    auto *advcom = new WrappedCheckBox(QStringLiteral("advcom"), m_page1);
+    m_advcom = advcom->box();
+    m_advcomLabel = advcom->label();
+    auto *p1 = new QVBoxLayout(m_page1);
+    p1->setContentsMargins(4, 4, 4, 4);
+    p1->setSpacing(4);
+    p1->addWidget(m_languageFrame);
+    p1->addWidget(sintaxa);
+    p1->addWidget(advcom);
+    p1->addStretch(1);
+    connect(m_rb1, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("rus")); });
+    connect(m_rb2, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("rom")); });
+    connect(m_rb3, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("eng")); });
+
+    // Page 2: robot speed and field size.
+    m_page2 = new QWidget;
+    m_page2->setObjectName(QStringLiteral("TabSheet2"));
+    m_speedFrame = new QGroupBox(m_page2);
+    m_speedFrame->setObjectName(QStringLiteral("GroupBox2"));
+    m_trackBar = new QSlider(Qt::Vertical, m_speedFrame);
+    m_trackBar->setObjectName(QStringLiteral("TrackBar1"));
+    m_trackBar->setRange(1, 5);
+    m_trackBar->setInvertedAppearance(true);     // position 1 at the top
+    m_trackBar->setInvertedControls(true);       // and the Up key moves towards it
+    m_trackBar->setPageStep(1);
+    m_trackBar->setTickPosition(QSlider::TicksRight);
+    m_trackBar->setTickInterval(1);
+    m_progressBar = new QProgressBar(m_speedFrame);
+    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setOrientation(Qt::Vertical);
+    m_progressBar->setRange(1, kPreviewSteps);
+    m_progressBar->setTextVisible(false);
+    m_progressBar->setFixedWidth(12);
+    m_speedValue = new QSpinBox(m_speedFrame);
+    m_speedValue->setObjectName(QStringLiteral("SpeedValue"));
+    m_speedValue->setRange(kMinSpeed, kMaxSpeed);
+    m_speedValue->hide();
+    m_maxLabel = new QLabel(m_speedFrame);
+    m_midLabel = new QLabel(m_speedFrame);
+    m_minLabel = new QLabel(m_speedFrame);
+    m_maxLabel->setObjectName(QStringLiteral("Label1"));
+    m_midLabel->setObjectName(QStringLiteral("Label2"));
+    m_minLabel->setObjectName(QStringLiteral("Label3"));
+    auto *speedGrid = new QGridLayout(m_speedFrame);
+    speedGrid->setContentsMargins(6, 2, 6, 4);
+    speedGrid->setHorizontalSpacing(4);
+    speedGrid->setVerticalSpacing(0);
+    speedGrid->addWidget(m_trackBar, 0, 0, 3, 1);
+    speedGrid->addWidget(m_progressBar, 0, 1, 3, 1);
+    speedGrid->addWidget(m_maxLabel, 0, 2, Qt::AlignTop);
+    speedGrid->addWidget(m_midLabel, 1, 2, Qt::AlignVCenter);
+    speedGrid->addWidget(m_minLabel, 2, 2, Qt::AlignBottom);
+    speedGrid->setColumnStretch(2, 1);
+
+    m_sizeFrame = new QGroupBox(m_page2);
+    m_sizeFrame->setObjectName(QStringLiteral("GroupBox3"));
+    m_widthLabel = new QLabel(m_sizeFrame);
+    m_heightLabel = new QLabel(m_sizeFrame);
+    m_widthLabel->setObjectName(QStringLiteral("Label4"));
+    m_heightLabel->setObjectName(QStringLiteral("Label5"));
+    m_spinX = makeSpin(m_sizeFrame, "SpinEdit1", kMinPoleX, kMaxPoleX);
+    m_spinY = makeSpin(m_sizeFrame, "SpinEdit2", kMinPoleY, kMaxPoleY);
+    auto *xLabel = new QLabel(QStringLiteral("X ="), m_sizeFrame);
+    auto *yLabel = new QLabel(QStringLiteral("Y ="), m_sizeFrame);
+    xLabel->setBuddy(m_spinX);
+    yLabel->setBuddy(m_spinY);
+    auto *sizeGrid = new QGridLayout(m_sizeFrame);
+    sizeGrid->setContentsMargins(6, 2, 6, 4);
+    sizeGrid->setVerticalSpacing(2);
+    sizeGrid->addWidget(m_widthLabel, 0, 0, 1, 2);
+    sizeGrid->addWidget(xLabel, 1, 0);
+    sizeGrid->addWidget(m_spinX, 1, 1);
+    sizeGrid->addWidget(m_heightLabel, 2, 0, 1, 2);
+    sizeGrid->addWidget(yLabel, 3, 0);
+    sizeGrid->addWidget(m_spinY, 3, 1);
+    sizeGrid->setRowStretch(4, 1);
+
+    auto *p2 = new QHBoxLayout(m_page2);
+    p2->setContentsMargins(6, 4, 6, 4);
+    p2->setSpacing(6);
+    p2->addWidget(m_speedFrame, 1);
+    p2->addWidget(m_sizeFrame, 1);
+    connect(m_trackBar, &QSlider::valueChanged, this,
+            [this](int position) { m_speedValue->setValue(6 - position); });
+
+    // Page 3: saving options that the program does not offer; shown, never active.
+    m_page3 = new QWidget;
+    m_page3->setObjectName(QStringLiteral("TabSheet3"));
+    auto *backup = new WrappedCheckBox(QStringLiteral("CheckBox1"), m_page3);
+    backup->setText(QStringLiteral("Создавать резервную копию алгоритма перед выполнением "
+                                   "(записывать в файл autosave.tkm)"));
+    backup->box()->setChecked(true);
+    backup->setEnabled(false);
+    auto *confirm = new WrappedCheckBox(QStringLiteral("CheckBox2"), m_page3);
+    confirm->setText(QStringLiteral(
+        "Запрашивать подтверждение при закрытии программы с несохраненным алгоритмом"));
+    confirm->setEnabled(false);
+    auto *folderLabel = new QLabel(QStringLiteral("Папка для сохранения файлов .tkm:"), m_page3);
+    folderLabel->setObjectName(QStringLiteral("Label6"));
+    folderLabel->setEnabled(false);
+    auto *folder = new QLineEdit(QStringLiteral("C:\\ProgramFiles\\Trakmil"), m_page3);
+    folder->setObjectName(QStringLiteral("Edit1"));
+    folder->setEnabled(false);
+    auto *p3 = new QVBoxLayout(m_page3);
+    p3->setContentsMargins(6, 4, 6, 4);
+    p3->setSpacing(4);
+    p3->addWidget(backup);
+    p3->addWidget(confirm);
+    p3->addWidget(folderLabel);
+    p3->addWidget(folder);
+    p3->addStretch(1);
+
+    m_pages->addTab(m_page1, QString());
+    m_pages->addTab(m_page2, QString());
+    m_pages->addTab(m_page3, QString());
+
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("OKBtn"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(this);
+    m_cancelButton->setObjectName(QStringLiteral("CancelBtn"));
+    connect(m_okButton, &QPushButton::clicked, this, &PreferencesDialog::ok);
+    connect(m_cancelButton, &QPushButton::clicked, this, &PreferencesDialog::cancel);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
+
+    auto *main = new QVBoxLayout(this);
+    main->setContentsMargins(4, 4, 4, 6);
+    main->setSpacing(4);
+    main->addWidget(m_pages, 1);
+    main->addLayout(buttons);
+
+    m_previewTimer = new QTimer(this);
+    m_previewTimer->setObjectName(QStringLiteral("Timer1"));
+    m_previewTimer->setInterval(kPreviewIntervals[2]);
+    connect(m_previewTimer, &QTimer::timeout, this, &PreferencesDialog::previewTick);
+
+    m_speedValue->setValue(3);
+    m_trackBar->setValue(3);
+    m_progressBar->setValue(1);
+    applyCaptions(Language::Rus);   // the captions before any Language is applied
+}
+
+void PreferencesDialog::recaption()
+{
+    applyCaptions(languageFromCode(m_host.settings().language));
+}
+
+void PreferencesDialog::applyCaptions(Language lang)
+{
+    auto set = [lang](const char *key, auto &&apply) {
+        if (const auto text = lookupText(kPropTexts, key, lang)) apply(*text);
+    };
+    set("window", [this](const QString &t) { setWindowTitle(t); });
+    set("cancel", [this](const QString &t) { m_cancelButton->setText(t); });
+    set("page1", [this](const QString &t) { m_pages->setTabText(0, t); });
+    set("page2", [this](const QString &t) { m_pages->setTabText(1, t); });
+    set("page3", [this](const QString &t) { m_pages->setTabText(2, t); });
+    set("languageFrame", [this](const QString &t) { m_languageFrame->setTitle(t); });
+    set("rb1", [this](const QString &t) { m_rb1->setText(t); });
+    set("rb2", [this](const QString &t) { m_rb2->setText(t); });
+    set("rb3", [this](const QString &t) { m_rb3->setText(t); });
+    set("Sintaxa", [this](const QString &t) {
+        m_sintaxaLabel->setText(t);
+        m_sintaxa->setAccessibleName(t);
+    });
+    set("advcom", [this](const QString &t) {
+        m_advcomLabel->setText(t);
+        m_advcom->setAccessibleName(t);
+    });
+    set("top", [this](const QString &t) { m_maxLabel->setText(t); });
+    set("middle", [this](const QString &t) { m_midLabel->setText(t); });
+    set("bottom", [this](const QString &t) { m_minLabel->setText(t); });
+    set("width", [this](const QString &t) { m_widthLabel->setText(t); });
+    set("height", [this](const QString &t) { m_heightLabel->setText(t); });
+    set("speedFrame", [this](const QString &t) { m_speedFrame->setTitle(t); });
+    set("sizeFrame", [this](const QString &t) { m_sizeFrame->setTitle(t); });
+}
+
+int PreferencesDialog::previewInterval(int sliderPosition)
+{
+    if (sliderPosition < 1 || sliderPosition > 5) return kPreviewIntervals[2];
+    return kPreviewIntervals[sliderPosition - 1];
+}
+
+void PreferencesDialog::prepare()
+{
+    const Settings &s = m_host.settings();
+    m_rememberedLanguage = s.language;
+    recaption();
+    m_pages->setCurrentIndex(0);
+
+    if (s.language == QLatin1String("rom"))
+        m_rb2->setChecked(true);
+    else if (s.language == QLatin1String("eng"))
+        m_rb3->setChecked(true);
+    else
+        m_rb1->setChecked(true);   // "rus", empty, or a code the dialog does not offer
+
+    m_spinX->setValue(s.fieldWidth);
+    m_spinY->setValue(s.fieldHeight);
+    m_sintaxa->setChecked(s.autoRefresh);
+    m_advcom->setChecked(s.showAdvancedToolBar);
+
+    if (s.speed >= kMinSpeed && s.speed <= kMaxSpeed) {
+        m_speedValue->setValue(s.speed);
+        m_trackBar->setValue(6 - s.speed);
+        m_previewTimer->setInterval(previewInterval(m_trackBar->value()));
+    }
+}
+
+void PreferencesDialog::centreOnParent()
+{
+    QRect area;
+    if (QWidget *p = parentWidget())
+        area = p->window()->frameGeometry();
+    else if (QScreen *screen = this->screen())
+        area = screen->availableGeometry();
+    if (area.isValid()) move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+}
+
+int PreferencesDialog::run()
+{
+    prepare();
+    centreOnParent();
+    return exec();
+}
+
+void PreferencesDialog::languageClicked(const QString &code)
+{
+    m_host.settings().language = code;
+    recaption();
+    m_host.applyLanguage();
+}
+
+void PreferencesDialog::previewTick()
+{
+    if (m_progressBar->value() >= kPreviewSteps) m_progressBar->setValue(1);
+    m_previewTimer->setInterval(previewInterval(m_trackBar->value()));
+    m_progressBar->setValue(m_progressBar->value() + 1);
+}
+
+void PreferencesDialog::ok()
+{
+    // Text typed into a spin box but not yet confirmed counts, held within the range.
+    m_spinX->interpretText();
+    m_spinY->interpretText();
+
+    Settings &s = m_host.settings();
+    if (m_rb1->isChecked())
+        s.language = QStringLiteral("rus");
+    else if (m_rb2->isChecked())
+        s.language = QStringLiteral("rom");
+    else if (m_rb3->isChecked())
+        s.language = QStringLiteral("eng");
+    s.speed = m_speedValue->value();
+    s.fieldWidth = m_spinX->value();
+    s.fieldHeight = m_spinY->value();
+    s.autoRefresh = m_sintaxa->isChecked();
+    s.showAdvancedToolBar = m_advcom->isChecked();
+
+    // The host has told the user why; the values stay in memory and the dialog open.
+    if (!m_host.writeSettings()) return;
+
+    m_host.resetField();
+    m_host.setAdvancedToolBarVisible(s.showAdvancedToolBar);
+    m_host.applyLanguage();
+    accept();
+}
+
+void PreferencesDialog::cancel()
+{
+    m_host.settings().language = m_rememberedLanguage;
+    recaption();
+    m_host.applyLanguage();
+    reject();
+}
+
+void PreferencesDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_previewTimer->start();
+}
+
+void PreferencesDialog::hideEvent(QHideEvent *event)
+{
+    m_previewTimer->stop();
+    QDialog::hideEvent(event);
+}
+
+void PreferencesDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Escape means the Cancel button, not the close box: the Language goes back too.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancel();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

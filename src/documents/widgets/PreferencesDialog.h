@@ -1,0 +1,76 @@
+#pragma once
+#include "documents/Settings.h"
+#include "lang/Language.h"
+#include <QDialog>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+class QTimer;
+
+// What the preferences dialog needs from the main window.
+class PreferencesHost {
+public:
+    virtual ~PreferencesHost() = default;
+    virtual Settings &settings() = 0;
+    // Writes the settings file; on failure shows the reason to the user and returns false.
+    virtual bool writeSettings() = 0;
+    virtual void resetField() = 0;
+    virtual void setAdvancedToolBarVisible(bool visible) = 0;
+    virtual void applyLanguage() = 0;
+};
+
+// The preferences dialog: Language (applied live), robot speed, field size, display
+// options. Values other than the Language reach the settings only through OK.
+class PreferencesDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PreferencesDialog(PreferencesHost &host, QWidget *parent = nullptr);
+
+    // Fills the controls from the settings, centres on the parent and runs modally.
+    int run();
+    // The part of run() before the modal loop; tests call it and then show().
+    void prepare();
+    // Captions for the Language in the settings; a code other than the three keeps them.
+    void recaption();
+    // One step of the speed preview bar; driven by the dialog's own timer.
+    void previewTick();
+    static int previewInterval(int sliderPosition);
+
+    void ok();
+    void cancel();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void applyCaptions(Language lang);
+    void languageClicked(const QString &code);
+    void centreOnParent();
+
+    PreferencesHost &m_host;
+    QString m_rememberedLanguage;
+
+    QTabWidget *m_pages;
+    QWidget *m_page1, *m_page2, *m_page3;
+    QGroupBox *m_languageFrame, *m_speedFrame, *m_sizeFrame;
+    QRadioButton *m_rb1, *m_rb2, *m_rb3;
+    QCheckBox *m_sintaxa, *m_advcom;
+    QLabel *m_sintaxaLabel, *m_advcomLabel;
+    QSlider *m_trackBar;
+    QProgressBar *m_progressBar;
+    QSpinBox *m_speedValue;
+    QLabel *m_maxLabel, *m_midLabel, *m_minLabel;
+    QLabel *m_widthLabel, *m_heightLabel;
+    QSpinBox *m_spinX, *m_spinY;
+    QPushButton *m_okButton, *m_cancelButton;
+    QTimer *m_previewTimer;
+};

@@ -1,0 +1,67 @@
+#include "editor/CallProcedureDialog.h"
+#include "common/Prompts.h"
+#include "editor/Highlight.h"
+#include "lang/Normalize.h"
+#include <QComboBox>
+#include <QPushButton>
+#include <algorithm>
+
+CallProcedureDialog::CallProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
+    : CommandDialog(editor, prompts, QSize(217, 113), parent)
+{
+    setObjectName(QStringLiteral("Procedure_execute"));
+    makeBevel(QRect(8, 8, 201, 65));
+    procedureCombo = new QComboBox(this);
+    procedureCombo->setGeometry(24, 28, 169, 21);
+    procedureCombo->setMaxVisibleItems(5);
+    okButton = makeButton(QPoint(16, 80), cyrillicOk());
+    okButton->setDefault(true);
+    cancelButton = makeButton(QPoint(126, 80), QString());
+    connect(okButton, &QPushButton::clicked, this, &CallProcedureDialog::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    prepare();
+}
+
+QStringList CallProcedureDialog::procedureNames(const ProgramText &text, const Lexicon &lex)
+{
+    QStringList names;
+    const int kwLen = int(lex.kwProcedure.size());
+    for (int k = 0, n = text.lineCount(); k < n; ++k) {
+        const QString line = text.line(k);
+        qsizetype b = 0;
+        while (b < line.size() && line.at(b) == QLatin1Char(' ')) ++b;
+        const QString s = upperCase1251(line.mid(b));   // spaces at the end stay
+        // The character after the keyword is the separator and is skipped unseen.
+        if (s.startsWith(lex.kwProcedure)) names << s.mid(kwLen + 1);
+    }
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
+    return names;
+}
+
+void CallProcedureDialog::prepare()
+{
+    setResult(0);
+    setCaption(this, DialogCaptions::ProcExecuteCaption);
+    setCaption(cancelButton, DialogCaptions::Cancel);
+    procedureCombo->clear();
+    procedureCombo->addItems(procedureNames(m_editor, lex()));
+    procedureCombo->setCurrentIndex(-1);
+    procedureCombo->setFocus();
+}
+
+void CallProcedureDialog::confirm()
+{
+    if (procedureCombo->currentIndex() < 0) {
+        m_prompts.message(messages().msgChooseProc);
+        procedureCombo->setFocus();
+        return;
+    }
+    const QString nl = QStringLiteral("\n");
+    m_editor.insertBlock({{nl, std::nullopt},
+                          {lex().kwExecute + QLatin1Char(' ') + procedureCombo->currentText() + nl,
+                           LineColor::Maroon}},
+                         0, true);
+    m_editor.setInsertionColor(LineColor::Navy);
+    accept();
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include "editor/CommandDialog.h"
+
+class QComboBox;
+
+// Procedure_execute: lists the procedures of the program and inserts a call.
+class CallProcedureDialog : public CommandDialog {
+    Q_OBJECT
+public:
+    CallProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
+    void prepare() override;
+
+    // The names declared in the text, upper case, sorted, duplicates kept.
+    static QStringList procedureNames(const ProgramText &text, const Lexicon &lex);
+
+    QComboBox *procedureCombo;
+    QPushButton *okButton, *cancelButton;
+
+public slots:
+    void confirm();
+};

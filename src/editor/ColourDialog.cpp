@@ -1,0 +1,115 @@
+#include "editor/ColourDialog.h"
+#include <QAbstractItemView>
+#include "lang/TextTable.h"
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+const TextRow kColorTexts[] = {
+    {"caption", {"Цвет", "Culoare", "Color"}},
+    {"choose", {"выбор цвета:", "Alegerea culorii:", "Color selector:"}},
+    {"increase", {"увеличение цвета (+1)", "Mareste culoarea (+1)", "color increase (+1)"}},
+    {"decrease", {"уменьшение цвета (-1)", "Scade culoarea (-1)", "color decrease (-1)"}},
+    {"ok", {"ОК", "ОК", "ОК"}},
+    {"cancel", {"Отмена", "Renunta", "Cancel"}},
+};
+
+QIcon swatch(QRgb rgb)
+{
+    QPixmap p(12, 12);
+    p.fill(QColor::fromRgb(rgb));
+    QPainter(&p).drawRect(0, 0, 11, 11);
+    return QIcon(p);
+}
+} // namespace
+
+ColourDialog::ColourDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
+    : CommandDialog(editor, prompts, QSize(177, 158), parent)
+{
+    setObjectName(QStringLiteral("FormColor"));
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    modeGroup = new QGroupBox(this);
+    modeGroup->setGeometry(4, 1, 169, 120);
+    setColourRadio = new QRadioButton(modeGroup);
+    setColourRadio->setGeometry(8, 14, 121, 17);
+    setColourRadio->setChecked(true);
+    colourCombo = new QComboBox(modeGroup);
+    colourCombo->setGeometry(16, 35, 145, 22);
+    colourCombo->installEventFilter(this);
+    nextColourRadio = new QRadioButton(modeGroup);
+    nextColourRadio->setGeometry(8, 71, 145, 17);
+    previousColourRadio = new QRadioButton(modeGroup);
+    previousColourRadio->setGeometry(8, 95, 145, 17);
+    okButton = makeButton(QPoint(11, 128), cyrillicOk());
+    okButton->setDefault(true);
+    cancelButton = makeButton(QPoint(91, 128), QString());
+    connect(setColourRadio, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) colourCombo->setEnabled(true);
+    });
+    connect(colourCombo, &QComboBox::activated, this, [this] { setColourRadio->setChecked(true); });
+    connect(okButton, &QPushButton::clicked, this, &ColourDialog::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    prepare();
+}
+
+bool ColourDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == colourCombo && event->type() == QEvent::MouseButtonPress)
+        setColourRadio->setChecked(true);
+    return CommandDialog::eventFilter(watched, event);
+}
+
+void ColourDialog::prepare()
+{
+    setResult(0);
+    const Language lang = m_editor.language();
+    auto apply = [&](const char *key, auto setter) {
+        if (auto t = lookupText(kColorTexts, key, lang)) setter(*t);
+    };
+    apply("caption", [this](const QString &t) { setWindowTitle(t); });
+    apply("choose", [this](const QString &t) { setColourRadio->setText(t); });
+    apply("increase", [this](const QString &t) { nextColourRadio->setText(t); });
+    apply("decrease", [this](const QString &t) { previousColourRadio->setText(t); });
+    apply("ok", [this](const QString &t) { okButton->setText(t); });
+    apply("cancel", [this](const QString &t) { cancelButton->setText(t); });
+    colourCombo->setEnabled(true);
+    colourCombo->show();
+    colourCombo->clear();
+    for (int i = 0; i < ColorTable::Count; ++i)
+        colourCombo->addItem(swatch(ColorTable::value(i)), ColorTable::name(i, lang));
+    colourCombo->setCurrentIndex(-1);
+    // The open list is as wide as its longest name, swatch and margins included, so no
+    // name is elided ("ТЕМНО-ЗЕЛЕНЫЙ" would not fit the closed box's width).
+    const QFontMetrics fm(colourCombo->view()->font());
+    int widest = 0;
+    for (int i = 0; i < colourCombo->count(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(colourCombo->itemText(i)));
+    colourCombo->view()->setMinimumWidth(widest + colourCombo->iconSize().width() + 40);
+
+    // Longer captions widen the radio buttons, the group and the window.
+    int right = colourCombo->x() + colourCombo->width();
+    for (QRadioButton *r : {setColourRadio, nextColourRadio, previousColourRadio}) {
+        r->resize(std::max(r == setColourRadio ? 121 : 145, r->sizeHint().width()), r->height());
+        right = std::max(right, r->x() + r->width());
+    }
+    modeGroup->resize(std::max(169, right + 8), modeGroup->height());
+    fitWidth(modeGroup->x() + modeGroup->width() + 4);
+}
+
+void ColourDialog::confirm()
+{
+    if (!(manualMode && manualMode())) {
+        const QString &kw = lex().kwColor;
+        if (nextColourRadio->isChecked()) m_editor.commandToInsert = kw + QLatin1Char('+');
+        else if (previousColourRadio->isChecked()) m_editor.commandToInsert = kw + QLatin1Char('-');
+        else m_editor.commandToInsert = kw + QLatin1Char('=') + colourCombo->currentText();
+        m_editor.pasteCode();
+    }
+    accept();
+    m_editor.setFocus();
+}

@@ -1,0 +1,125 @@
+#include "editor/ConditionDialog.h"
+#include "editor/Highlight.h"
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+ConditionDialog::ConditionDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
+    : CommandDialog(editor, prompts, QSize(216, 193), parent)
+{
+    setObjectName(QStringLiteral("ConditionIf"));
+    makeBevel(QRect(8, 8, 201, 145));
+    ifLabel = makeLabel(this, QPoint(35, 27));
+    testCombo = new QComboBox(this);
+    testCombo->setGeometry(73, 24, 89, 21);
+    thenOnlyRadio = new QRadioButton(this);
+    thenOnlyRadio->move(73, 56);
+    thenOnlyRadio->adjustSize();
+    thenElseRadio = new QRadioButton(this);
+    thenElseRadio->move(123, 56);
+    thenElseRadio->adjustSize();
+    thenOnlyRadio->setChecked(true);
+
+    thenOnlyGroup = new QGroupBox(this);
+    thenOnlyGroup->setGeometry(16, 72, 81, 73);
+    thenOnlyThenLabel = makeLabel(thenOnlyGroup, QPoint(8, 8));
+    thenOnlyCommandLabel = makeLabel(thenOnlyGroup, QPoint(8, 24));
+    thenElseGroup = new QGroupBox(this);
+    thenElseGroup->setGeometry(112, 72, 89, 73);
+    thenElseThenLabel = makeLabel(thenElseGroup, QPoint(8, 8));
+    thenElseCommand1Label = makeLabel(thenElseGroup, QPoint(8, 24));
+    thenElseElseLabel = makeLabel(thenElseGroup, QPoint(8, 40));
+    thenElseCommand2Label = makeLabel(thenElseGroup, QPoint(8, 56));
+    thenOnlyGroup->installEventFilter(this);
+    thenElseGroup->installEventFilter(this);
+
+    okButton = makeButton(QPoint(16, 160), cyrillicOk());
+    okButton->setDefault(true);
+    cancelButton = makeButton(QPoint(128, 160), QString());
+    connect(thenOnlyRadio, &QRadioButton::clicked, this, [this] { chooseForm(false); });
+    connect(thenElseRadio, &QRadioButton::clicked, this, [this] { chooseForm(true); });
+    connect(okButton, &QPushButton::clicked, this, &ConditionDialog::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    chooseForm(false);
+    prepare();
+}
+
+bool ConditionDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == thenOnlyGroup) chooseForm(false);
+        else if (watched == thenElseGroup) chooseForm(true);
+    }
+    return CommandDialog::eventFilter(watched, event);
+}
+
+void ConditionDialog::chooseForm(bool thenElse)
+{
+    m_thenElse = thenElse;
+    (thenElse ? thenElseRadio : thenOnlyRadio)->setChecked(true);
+    for (QLabel *l : {thenOnlyThenLabel, thenOnlyCommandLabel}) l->setEnabled(!thenElse);
+    for (QLabel *l : {thenElseThenLabel, thenElseCommand1Label, thenElseElseLabel, thenElseCommand2Label})
+        l->setEnabled(thenElse);
+}
+
+void ConditionDialog::prepare()
+{
+    setResult(0);
+    setCaption(this, DialogCaptions::ConditionCaption);
+    setCaption(ifLabel, DialogCaptions::ConditionIfLabel);
+    setCaption(thenOnlyThenLabel, DialogCaptions::ThenLabel);
+    setCaption(thenOnlyCommandLabel, DialogCaptions::CommandPlaceholder);
+    setCaption(thenElseThenLabel, DialogCaptions::ThenLabel);
+    setCaption(thenElseCommand1Label, DialogCaptions::Command1Placeholder);
+    setCaption(thenElseElseLabel, DialogCaptions::ElseLabel);
+    setCaption(thenElseCommand2Label, DialogCaptions::Command2Placeholder);
+    setCaption(cancelButton, DialogCaptions::CancelLoopCondition);
+    const QStringList tests = {lex().kwBorder, lex().kwLine, lex().kwNotBorder, lex().kwNotLine};
+    const int chosen = testCombo->currentIndex();
+    testCombo->clear();
+    testCombo->addItems(tests);
+    testCombo->setCurrentIndex(chosen);
+    fitToCaptions(tests);
+    testCombo->setFocus();
+}
+
+void ConditionDialog::fitToCaptions(const QStringList &tests)
+{
+    auto widest = [](std::initializer_list<QLabel *> labels) {
+        int w = 0;
+        for (QLabel *l : labels) w = std::max(w, l->x() + l->width());
+        return w;
+    };
+    testCombo->setGeometry(std::max(73, ifLabel->x() + ifLabel->width() + 6), 24,
+                           comboWidthFor(tests, 89), 21);
+    thenOnlyGroup->resize(std::max(81, widest({thenOnlyThenLabel, thenOnlyCommandLabel}) + 8), 73);
+    const int x2 = std::max(112, thenOnlyGroup->x() + thenOnlyGroup->width() + 15);
+    thenElseGroup->setGeometry(
+        x2, 72,
+        std::max(89, widest({thenElseThenLabel, thenElseCommand1Label, thenElseElseLabel, thenElseCommand2Label}) + 8),
+        73);
+    thenElseRadio->move(x2 + 11, thenElseRadio->y());
+    fitWidth(std::max(testCombo->x() + testCombo->width(), x2 + thenElseGroup->width()) + 15);
+}
+
+void ConditionDialog::confirm()
+{
+    if (testCombo->currentIndex() < 0) {
+        testCombo->setFocus();
+        return;
+    }
+    const QString nl = QStringLiteral("\n");
+    const Lexicon &k = lex();
+    QList<InsertPiece> pieces = {
+        {nl, std::nullopt},
+        {k.kwIf + QLatin1Char(' ') + testCombo->currentText() + nl, LineColor::Teal},
+        {k.kwThen + nl, LineColor::Teal},
+        {nl, LineColor::Navy}};
+    if (m_thenElse) pieces += {{k.kwElse + nl, LineColor::Teal}, {nl, LineColor::Navy}};
+    pieces += {k.kwEndCondition + nl, LineColor::Teal};
+    m_editor.insertBlock(pieces, m_thenElse ? 4 : 2, false);
+    accept();
+}

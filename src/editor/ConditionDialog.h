@@ -1,0 +1,34 @@
+#pragma once
+#include "editor/CommandDialog.h"
+
+class QComboBox;
+class QGroupBox;
+class QRadioButton;
+
+// ConditionIf: inserts a condition in its then-only or then-else form.
+class ConditionDialog : public CommandDialog {
+    Q_OBJECT
+public:
+    ConditionDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
+    void prepare() override;
+    bool thenElseForm() const { return m_thenElse; }
+
+    QLabel *ifLabel;
+    QComboBox *testCombo;
+    QRadioButton *thenOnlyRadio, *thenElseRadio;
+    QGroupBox *thenOnlyGroup, *thenElseGroup;
+    QLabel *thenOnlyThenLabel, *thenOnlyCommandLabel;                        // in thenOnlyGroup
+    QLabel *thenElseThenLabel, *thenElseCommand1Label, *thenElseElseLabel, *thenElseCommand2Label;   // in thenElseGroup
+    QPushButton *okButton, *cancelButton;
+
+public slots:
+    void chooseForm(bool thenElse);
+    void confirm();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void fitToCaptions(const QStringList &tests);
+    bool m_thenElse = false;
+};

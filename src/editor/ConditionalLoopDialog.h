@@ -1,0 +1,19 @@
+#pragma once
+#include "editor/CommandDialog.h"
+
+class QComboBox;
+
+// CycleWhile: inserts a conditional loop over one of the four sensor tests.
+class ConditionalLoopDialog : public CommandDialog {
+    Q_OBJECT
+public:
+    ConditionalLoopDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
+    void prepare() override;
+
+    QLabel *whileLabel;
+    QComboBox *testCombo;
+    QPushButton *okButton, *cancelButton;
+
+public slots:
+    void confirm();
+};

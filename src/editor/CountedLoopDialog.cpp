@@ -1,0 +1,51 @@
+#include "editor/CountedLoopDialog.h"
+#include "editor/Highlight.h"
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+CountedLoopDialog::CountedLoopDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
+    : CommandDialog(editor, prompts, QSize(217, 113), parent)
+{
+    setObjectName(QStringLiteral("CycleN"));
+    makeBevel(QRect(8, 8, 201, 65));
+    executeLabel = makeLabel(this, QPoint(24, 32));
+    countSpin = new QSpinBox(this);
+    countSpin->setGeometry(96, 29, 57, 22);
+    countSpin->setRange(1, 9999);   // at most four characters
+    countSpin->setValue(1);
+    timesLabel = makeLabel(this, QPoint(160, 32));
+    okButton = makeButton(QPoint(16, 80), QStringLiteral("OK"));
+    okButton->setDefault(true);
+    cancelButton = makeButton(QPoint(128, 80), QString());
+    connect(okButton, &QPushButton::clicked, this, &CountedLoopDialog::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    prepare();
+}
+
+void CountedLoopDialog::prepare()
+{
+    setResult(0);
+    setCaption(this, DialogCaptions::CycleCaption);
+    setCaption(executeLabel, DialogCaptions::CycleNBefore);
+    setCaption(timesLabel, DialogCaptions::CycleNAfter);
+    setCaption(cancelButton, DialogCaptions::Cancel);
+    countSpin->move(std::max(96, executeLabel->x() + executeLabel->width() + 6), countSpin->y());
+    timesLabel->move(countSpin->x() + countSpin->width() + 7, timesLabel->y());
+    fitWidth(timesLabel->x() + timesLabel->width() + 24);
+    countSpin->setFocus();
+    countSpin->selectAll();
+}
+
+void CountedLoopDialog::confirm()
+{
+    const QString nl = QStringLiteral("\n");
+    const QString header = lex().kwCycleN + QLatin1Char(' ') + QString::number(countSpin->value()) +
+                           QLatin1Char(' ') + lex().kwTimes + nl;
+    m_editor.insertBlock({{nl, std::nullopt},
+                          {header, LineColor::Green},
+                          {nl, LineColor::Navy},
+                          {lex().kwEndCycle + nl, LineColor::Green}},
+                         2, false);
+    accept();
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include "editor/CommandDialog.h"
+
+class QSpinBox;
+
+// CycleN: inserts a counted loop; the count is kept between openings.
+class CountedLoopDialog : public CommandDialog {
+    Q_OBJECT
+public:
+    CountedLoopDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
+    void prepare() override;
+
+    QLabel *executeLabel, *timesLabel;
+    QSpinBox *countSpin;
+    QPushButton *okButton, *cancelButton;
+
+public slots:
+    void confirm();
+};

@@ -1,0 +1,60 @@
+#include "editor/CreateProcedureDialog.h"
+#include "common/Prompts.h"
+#include "editor/Highlight.h"
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+CreateProcedureDialog::CreateProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
+    : CommandDialog(editor, prompts, QSize(217, 113), parent)
+{
+    setObjectName(QStringLiteral("Procedure_create"));
+    makeBevel(QRect(8, 8, 201, 65));
+    nameLabel = makeLabel(this, QPoint(24, 32));
+    nameEdit = new QLineEdit(this);
+    nameEdit->setGeometry(72, 29, 121, 21);
+    okButton = makeButton(QPoint(16, 80), cyrillicOk());
+    okButton->setDefault(true);
+    cancelButton = makeButton(QPoint(128, 80), QString());
+    connect(okButton, &QPushButton::clicked, this, &CreateProcedureDialog::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    prepare();
+}
+
+void CreateProcedureDialog::prepare()
+{
+    setResult(0);
+    setCaption(this, DialogCaptions::ProcCreateCaption);
+    setCaption(nameLabel, DialogCaptions::ProcNameLabel);
+    setCaption(cancelButton, DialogCaptions::Cancel);
+    nameEdit->move(std::max(72, nameLabel->x() + nameLabel->width() + 6), nameEdit->y());
+    fitWidth(nameEdit->x() + nameEdit->width() + 24);
+    nameEdit->clear();
+    nameEdit->setFocus();
+}
+
+void CreateProcedureDialog::confirm()
+{
+    QString name = nameEdit->text();
+    if (!name.isEmpty() && (name.at(0) == QLatin1Char(' ') ||
+                            (name.at(0) >= QLatin1Char('0') && name.at(0) <= QLatin1Char('9')))) {
+        m_prompts.message(messages().msgProcNameStart);
+        nameEdit->setFocus();
+        return;
+    }
+    if (name.isEmpty()) {
+        m_prompts.message(messages().msgProcNameEmpty);
+        nameEdit->setFocus();
+        return;
+    }
+    name.replace(QLatin1Char(' '), QLatin1Char('_'));
+    nameEdit->setText(name);
+    m_editor.setCaret(0, 0);
+    const QString nl = QStringLiteral("\n");
+    m_editor.insertBlock({{nl, std::nullopt},
+                          {lex().kwProcedure + QLatin1Char(' ') + name + nl, LineColor::Maroon},
+                          {nl, LineColor::Navy},
+                          {lex().kwEndProcedure + nl, LineColor::Maroon}},
+                         2, true);
+    accept();
+}

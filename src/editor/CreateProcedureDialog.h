@@ -1,0 +1,19 @@
+#pragma once
+#include "editor/CommandDialog.h"
+
+class QLineEdit;
+
+// Procedure_create: asks for a name and writes an empty procedure at the top.
+class CreateProcedureDialog : public CommandDialog {
+    Q_OBJECT
+public:
+    CreateProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
+    void prepare() override;
+
+    QLabel *nameLabel;
+    QLineEdit *nameEdit;
+    QPushButton *okButton, *cancelButton;
+
+public slots:
+    void confirm();
+};

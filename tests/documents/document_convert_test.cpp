@@ -1,0 +1,86 @@
+// Moving a program between the editor's document and its lines with colours.
+#include "documents/DocumentConvert.h"
+
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace {
+
+QTextCharFormat baseFormat()
+{
+    QTextCharFormat f;
+    f.setFontFamilies({QStringLiteral("Times New Roman")});
+    f.setFontPointSize(12);
+    return f;
+}
+
+StyledLine line(const char *utf8, QList<ColorRun> runs = {})
+{
+    return StyledLine{QString::fromUtf8(utf8), runs};
+}
+
+TEST(DocumentConvert, LinesAndColoursSurviveTheDocument)
+{
+    const StyledText text = {
+        line("НАЧАЛО АЛГОРИТМА", {{16, 0x000080}}),
+        line(""),
+        line("ШАГ 😀", {{3, 0x0000FF}, {1, 0x000000}, {2, 0xFF00FF}}),
+        line("без цвета"),
+        line(""),
+    };
+    QTextDocument doc;
+    setDocumentFromStyled(doc, text, baseFormat());
+    EXPECT_EQ(doc.blockCount(), 5);
+    const StyledText back = styledFromDocument(doc);
+    EXPECT_EQ(plainLines(back), plainLines(text));
+    EXPECT_TRUE(sameContent(back, text));
+    EXPECT_EQ(doc.begin().begin().fragment().charFormat().fontFamilies(), baseFormat().fontFamilies());
+}
+
+TEST(DocumentConvert, TextWithoutBrushIsBlackAndEmptyDocumentIsOneLine)
+{
+    QTextDocument doc;
+    EXPECT_EQ(plainLines(styledFromDocument(doc)), QStringList{""});
+    doc.setPlainText(QStringLiteral("abc\n\ndef"));
+    const StyledText text = styledFromDocument(doc);
+    ASSERT_EQ(text.size(), 3);
+    EXPECT_EQ(characterColors(text[0]), (QList<QRgb>{0, 0, 0}));
+    EXPECT_EQ(text[1].text, "");
+}
+
+TEST(DocumentConvert, ReplacingIsOneUndoStep)
+{
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("old\ntext"));
+    setDocumentFromStyled(doc, {line("new", {{3, 0x0000FF}}), line("lines"), line("here")}, baseFormat());
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("new\nlines\nhere"));
+    doc.undo();
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("old\ntext"));
+    EXPECT_FALSE(doc.isUndoAvailable());
+    doc.redo();
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("new\nlines\nhere"));
+}
+
+TEST(DocumentConvert, LineBreaksInsideALineDoNotSplitIt)
+{
+    QTextDocument doc;
+    const StyledText text = {StyledLine{QStringLiteral("a\nb\rc") + QChar(QChar::ParagraphSeparator) + "d", {}},
+                             line("next")};
+    setDocumentFromStyled(doc, text, baseFormat());
+    EXPECT_EQ(doc.blockCount(), 2);
+    EXPECT_EQ(plainLines(styledFromDocument(doc)), (QStringList{"a b c d", "next"}));
+}
+
+TEST(DocumentConvert, EmptyTextLeavesAnEmptyDocument)
+{
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("something"));
+    setDocumentFromStyled(doc, {}, baseFormat());
+    EXPECT_TRUE(doc.isEmpty());
+    EXPECT_EQ(doc.blockCount(), 1);
+}
+
+}  // namespace

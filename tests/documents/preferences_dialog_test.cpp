@@ -1,0 +1,255 @@
+#include "documents/widgets/PreferencesDialog.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records the main-window steps the dialog runs, in order.
+class FakeHost : public PreferencesHost {
+public:
+    Settings s;
+    QStringList log;
+    bool saveSucceeds = true;
+    Settings saved;
+
+    Settings &settings() override { return s; }
+    bool writeSettings() override
+    {
+        log << "Saveinifile";
+        saved = s;
+        return saveSucceeds;
+    }
+    void resetField() override { log << "DrawField"; }
+    void setAdvancedToolBarVisible(bool v) override { log << QString("ToolBar2:%1").arg(v); }
+    void applyLanguage() override { log << "ApplyLanguage:" + s.language; }
+};
+
+template <class T>
+T *child(QWidget &w, const char *name)
+{
+    T *c = w.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+void clickLeft(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, w->height() / 2)); }
+
+class PreferencesDialogTest : public ::testing::Test {
+protected:
+    FakeHost host;
+    QWidget mainWindow;
+    std::unique_ptr<PreferencesDialog> dlg;
+
+    void open()
+    {
+        if (!dlg) dlg = std::make_unique<PreferencesDialog>(host, &mainWindow);
+        dlg->prepare();
+        dlg->show();
+        QCoreApplication::processEvents();
+    }
+};
+
+}  // namespace
+
+TEST_F(PreferencesDialogTest, ShowingFillsTheControlsFromTheSettings)
+{
+    host.s = {"eng", 5, 7, 9, true, false};
+    open();
+    EXPECT_EQ(dlg->objectName(), "Prop");
+    EXPECT_EQ(dlg->size(), QSize(304, 207));
+    EXPECT_EQ(dlg->windowTitle(), "Preferences");
+    EXPECT_EQ(child<QTabWidget>(*dlg, "PageControl1")->currentIndex(), 0);
+    EXPECT_TRUE(child<QRadioButton>(*dlg, "rb3")->isChecked());
+    EXPECT_EQ(child<QSlider>(*dlg, "TrackBar1")->value(), 1);
+    EXPECT_EQ(child<QSpinBox>(*dlg, "SpeedValue")->value(), 5);
+    EXPECT_FALSE(child<QSpinBox>(*dlg, "SpeedValue")->isVisible());
+    EXPECT_EQ(child<QSpinBox>(*dlg, "SpinEdit1")->value(), 7);
+    EXPECT_EQ(child<QSpinBox>(*dlg, "SpinEdit2")->value(), 9);
+    EXPECT_TRUE(child<QCheckBox>(*dlg, "Sintaxa")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*dlg, "advcom")->isChecked());
+    EXPECT_EQ(child<QTimer>(*dlg, "Timer1")->interval(), 10);
+    EXPECT_TRUE(child<QTimer>(*dlg, "Timer1")->isActive());
+    EXPECT_TRUE(host.log.isEmpty());   // showing applies nothing
+
+    // A code the dialog does not offer keeps the captions and checks Russian.
+    dlg->hide();
+    host.s.language = "xyz";
+    open();
+    EXPECT_EQ(dlg->windowTitle(), "Preferences");
+    EXPECT_TRUE(child<QRadioButton>(*dlg, "rb1")->isChecked());
+}
+
+TEST_F(PreferencesDialogTest, RadioButtonSwitchesLanguageAtOnceAndCancelRestoresIt)
+{
+    open();
+    EXPECT_EQ(dlg->windowTitle(), "Настройки");
+    clickLeft(child<QRadioButton>(*dlg, "rb2"));
+    EXPECT_EQ(host.s.language, "rom");
+    EXPECT_EQ(host.log, QStringList{"ApplyLanguage:rom"});
+    EXPECT_EQ(dlg->windowTitle(), "Preferinte");
+    EXPECT_EQ(child<QRadioButton>(*dlg, "rb2")->text(), "Romana");
+    EXPECT_EQ(child<QTabWidget>(*dlg, "PageControl1")->tabText(2), "Salveaza");
+    EXPECT_EQ(child<QPushButton>(*dlg, "CancelBtn")->text(), "Renunta");
+    EXPECT_EQ(child<QPushButton>(*dlg, "OKBtn")->text(), "OK");
+
+    child<QSpinBox>(*dlg, "SpinEdit1")->setValue(5);
+    clickLeft(child<QPushButton>(*dlg, "CancelBtn"));
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+    EXPECT_EQ(host.s.language, "rus");
+    EXPECT_EQ(host.s.fieldWidth, 16);
+    EXPECT_EQ(dlg->windowTitle(), "Настройки");
+    EXPECT_EQ(host.log, (QStringList{"ApplyLanguage:rom", "ApplyLanguage:rus"}));
+}
+
+TEST_F(PreferencesDialogTest, OkStoresEveryValueThenRunsTheStepsInOrder)
+{
+    open();
+    clickLeft(child<QRadioButton>(*dlg, "rb3"));
+    child<QSlider>(*dlg, "TrackBar1")->setValue(1);   // top: fastest
+    auto *width = child<QSpinBox>(*dlg, "SpinEdit1");
+    width->selectAll();
+    QTest::keyClicks(width, "1");                      // below the range, not confirmed
+    clickLeft(child<QLabel>(*dlg, "SintaxaLabel"));    // the wrapped caption toggles its box
+    clickLeft(child<QCheckBox>(*dlg, "advcom"));
+    clickLeft(child<QPushButton>(*dlg, "OKBtn"));
+
+    EXPECT_EQ(host.log, (QStringList{"ApplyLanguage:eng", "Saveinifile", "DrawField",
+                                     "ToolBar2:0", "ApplyLanguage:eng"}));
+    EXPECT_EQ(host.saved.language, "eng");
+    EXPECT_EQ(host.saved.speed, 5);
+    EXPECT_EQ(host.saved.fieldWidth, 2);
+    EXPECT_EQ(host.saved.fieldHeight, 20);
+    EXPECT_TRUE(host.saved.autoRefresh);
+    EXPECT_FALSE(host.saved.showAdvancedToolBar);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+}
+
+TEST_F(PreferencesDialogTest, OkResetsTheFieldEvenWhenNothingChanged)
+{
+    open();
+    clickLeft(child<QPushButton>(*dlg, "OKBtn"));
+    EXPECT_EQ(host.log, (QStringList{"Saveinifile", "DrawField", "ToolBar2:1", "ApplyLanguage:rus"}));
+}
+
+TEST_F(PreferencesDialogTest, FailedSaveKeepsTheDialogOpenWithTheValuesInMemory)
+{
+    host.saveSucceeds = false;
+    open();
+    child<QSpinBox>(*dlg, "SpinEdit2")->setValue(8);
+    clickLeft(child<QPushButton>(*dlg, "OKBtn"));
+    EXPECT_EQ(host.log, QStringList{"Saveinifile"});
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(host.s.fieldHeight, 8);
+
+    host.saveSucceeds = true;
+    clickLeft(child<QPushButton>(*dlg, "OKBtn"));
+    EXPECT_EQ(host.log.size(), 5);
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(PreferencesDialogTest, CloseBoxKeepsTheLiveLanguageAndDropsOtherEdits)
+{
+    open();
+    clickLeft(child<QRadioButton>(*dlg, "rb3"));
+    child<QSpinBox>(*dlg, "SpinEdit1")->setValue(4);
+    child<QSlider>(*dlg, "TrackBar1")->setValue(5);
+    dlg->close();
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(host.s.language, "eng");
+    EXPECT_EQ(host.s.fieldWidth, 16);
+    EXPECT_EQ(host.s.speed, 3);
+    EXPECT_EQ(host.log, QStringList{"ApplyLanguage:eng"});
+
+    // The next showing starts from the settings again, and the Language the dialog now
+    // remembers for Cancel is English.
+    open();
+    EXPECT_EQ(child<QSpinBox>(*dlg, "SpinEdit1")->value(), 16);
+    EXPECT_EQ(child<QSlider>(*dlg, "TrackBar1")->value(), 3);
+    clickLeft(child<QRadioButton>(*dlg, "rb1"));
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);   // Escape is the Cancel button
+    EXPECT_EQ(host.s.language, "eng");
+    EXPECT_EQ(host.log.last(), "ApplyLanguage:eng");
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(PreferencesDialogTest, SliderPositionGivesSpeedAndPreviewPace)
+{
+    host.s.speed = 9;   // outside the table: the slider keeps its place
+    open();
+    auto *slider = child<QSlider>(*dlg, "TrackBar1");
+    auto *speed = child<QSpinBox>(*dlg, "SpeedValue");
+    auto *bar = child<QProgressBar>(*dlg, "ProgressBar1");
+    auto *timer = child<QTimer>(*dlg, "Timer1");
+    EXPECT_EQ(slider->value(), 3);
+    const int intervals[] = {10, 70, 150, 400, 1000};
+    for (int pos = 1; pos <= 5; ++pos) {
+        slider->setValue(pos);
+        EXPECT_EQ(speed->value(), 6 - pos);
+        dlg->previewTick();
+        EXPECT_EQ(timer->interval(), intervals[pos - 1]);
+    }
+    // The bar fills to 13 and starts again.
+    bar->setValue(12);
+    dlg->previewTick();
+    EXPECT_EQ(bar->value(), 13);
+    dlg->previewTick();
+    EXPECT_EQ(bar->value(), 2);
+    dlg->hide();
+    EXPECT_FALSE(timer->isActive());
+}
+
+// Every caption must be readable in full in each Language: nothing cut at the edge of
+// its control, nothing beyond the page. Set TRAKMIL_SCREENSHOT_DIR to keep pictures.
+TEST_F(PreferencesDialogTest, CaptionsFitTheirControlsInEveryLanguage)
+{
+    const QString shots = qEnvironmentVariable("TRAKMIL_SCREENSHOT_DIR");
+    for (const char *code : {"rus", "rom", "eng"}) {
+        host.s.language = code;
+        open();
+        auto *pages = child<QTabWidget>(*dlg, "PageControl1");
+        EXPECT_LE(pages->tabBar()->sizeHint().width(), pages->width()) << code;
+        for (int p = 0; p < pages->count(); ++p) {
+            pages->setCurrentIndex(p);
+            QCoreApplication::processEvents();
+            QWidget *page = pages->widget(p);
+            const QRect pageRect = page->rect();
+            for (QWidget *w : page->findChildren<QWidget *>()) {
+                if (!w->isVisible()) continue;
+                const QString what = QString("%1 page %2 %3").arg(code).arg(p).arg(w->objectName());
+                const QRect inPage(w->mapTo(page, QPoint(0, 0)), w->size());
+                EXPECT_TRUE(pageRect.contains(inPage)) << what.toStdString();
+                if (auto *l = qobject_cast<QLabel *>(w)) {
+                    if (l->wordWrap())
+                        EXPECT_LE(l->heightForWidth(l->width()), l->height()) << what.toStdString();
+                    else
+                        EXPECT_LE(l->sizeHint().width(), l->width()) << what.toStdString();
+                } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {
+                    EXPECT_LE(b->sizeHint().width(), b->width()) << what.toStdString();
+                } else if (auto *g = qobject_cast<QGroupBox *>(w)) {
+                    EXPECT_LE(g->fontMetrics().horizontalAdvance(g->title()) + 8, g->width())
+                        << what.toStdString();
+                }
+            }
+            if (!shots.isEmpty())
+                dlg->grab().save(QDir(shots).filePath(QString("prop_%1_%2.png").arg(code).arg(p)));
+        }
+        for (auto *b : dlg->findChildren<QPushButton *>())
+            EXPECT_LE(b->sizeHint().width(), b->width()) << code;
+        dlg->hide();
+    }
+}

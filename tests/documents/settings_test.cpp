@@ -1,0 +1,200 @@
+#include "documents/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kDefaultFile =
+    "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\n";
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+}  // namespace
+
+TEST(SettingsFile, MissingFileGivesDefaults)
+{
+    QTemporaryDir dir;
+    const Settings s = loadSettings(dir.filePath("trakmil.ini"));
+    const Settings d;
+    EXPECT_EQ(s.language, "rus");
+    EXPECT_EQ(s.speed, 3);
+    EXPECT_EQ(s.fieldWidth, 16);
+    EXPECT_EQ(s.fieldHeight, 20);
+    EXPECT_FALSE(s.autoRefresh);
+    EXPECT_TRUE(s.showAdvancedToolBar);
+    EXPECT_EQ(d.language, s.language);
+}
+
+TEST(SettingsFile, DefaultsAreWrittenAsTheSevenLineText)
+{
+    QTemporaryDir dir;
+    // The folder does not exist yet: saving creates it.
+    const QString path = dir.filePath("config/sub/trakmil.ini");
+    QString error;
+    ASSERT_TRUE(saveSettings(path, Settings(), &error)) << error.toStdString();
+    EXPECT_EQ(readAll(path), kDefaultFile);
+}
+
+TEST(SettingsFile, RoundTripKeepsEveryValue)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("trakmil.ini");
+    Settings s;
+    s.language = "eng";
+    s.speed = 5;
+    s.fieldWidth = 2;
+    s.fieldHeight = 7;
+    s.autoRefresh = true;
+    s.showAdvancedToolBar = false;
+    ASSERT_TRUE(saveSettings(path, s, nullptr));
+    EXPECT_EQ(readAll(path),
+              "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\n");
+    const Settings r = loadSettings(path);
+    EXPECT_EQ(r.language, "eng");
+    EXPECT_EQ(r.speed, 5);
+    EXPECT_EQ(r.fieldWidth, 2);
+    EXPECT_EQ(r.fieldHeight, 7);
+    EXPECT_TRUE(r.autoRefresh);
+    EXPECT_FALSE(r.showAdvancedToolBar);
+}
+
+struct ParseCase {
+    const char *name;
+    const char *ini;
+    Settings expected;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ParseCase &c, std::ostream *os) { *os << c.name; }
+
+static Settings with(std::function<void(Settings &)> f)
+{
+    Settings s;
+    f(s);
+    return s;
+}
+
+class SettingsParse : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(SettingsParse, ReadsEachKeyOnItsOwn)
+{
+    const ParseCase &c = GetParam();
+    const Settings s = parseSettings(c.ini);
+    EXPECT_EQ(s.language, c.expected.language);
+    EXPECT_EQ(s.speed, c.expected.speed);
+    EXPECT_EQ(s.fieldWidth, c.expected.fieldWidth);
+    EXPECT_EQ(s.fieldHeight, c.expected.fieldHeight);
+    EXPECT_EQ(s.autoRefresh, c.expected.autoRefresh);
+    EXPECT_EQ(s.showAdvancedToolBar, c.expected.showAdvancedToolBar);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HandEditedFiles, SettingsParse,
+    ::testing::Values(
+        ParseCase{"NotANumberBoolean", "[int]\nsintax=yes\nshowadv=no\n", Settings()},
+        ParseCase{"NonZeroIsTrue", "[int]\nsintax=2\nshowadv=0\n",
+                  with([](Settings &s) { s.autoRefresh = true; s.showAdvancedToolBar = false; })},
+        ParseCase{"SpacesAndSign", "[int]\n x_speed = +4 \npole_x=  -0\n",
+                  with([](Settings &s) { s.speed = 4; s.fieldWidth = 2; })},
+        ParseCase{"TrailingLettersHexOverflow",
+                  "[int]\nx_speed=4x\npole_x=0x8\npole_y=99999999999\nsintax=\n", Settings()},
+        ParseCase{"SpeedOutsideRangeGivesDefault", "[int]\nx_speed=9\n", Settings()},
+        ParseCase{"SpeedZeroGivesDefault", "[int]\nx_speed=0\n", Settings()},
+        ParseCase{"FieldClampedLow", "[int]\npole_x=1\npole_y=-5\n",
+                  with([](Settings &s) { s.fieldWidth = 2; s.fieldHeight = 2; })},
+        ParseCase{"FieldClampedHigh", "[int]\npole_x=40\npole_y=21\n",
+                  with([](Settings &s) { s.fieldWidth = 16; s.fieldHeight = 20; })},
+        ParseCase{"UnknownLanguageIsRussian", "[int]\nlanguage=deu\n", Settings()},
+        ParseCase{"LanguageCaseAndSpaces", "[int]\nlanguage= ENG \n",
+                  with([](Settings &s) { s.language = "eng"; })},
+        ParseCase{"KeysOutsideTheSectionIgnored",
+                  "x_speed=5\n[other]\npole_x=4\n[int]\n;pole_y=3\n", Settings()},
+        ParseCase{"NamesIgnoreCaseAndCrLf", "[ INT ]\r\nX_Speed=1\r\nPOLE_Y=9\r\n",
+                  with([](Settings &s) { s.speed = 1; s.fieldHeight = 9; })},
+        ParseCase{"FirstOfDuplicateKeysCounts", "[int]\npole_x=5\npole_x=6\n[int]\npole_x=7\n",
+                  with([](Settings &s) { s.fieldWidth = 5; })},
+        ParseCase{"BinaryGarbage", "\x01\xff[int\n=\n==3\n[int]\nlanguage\n", Settings()}),
+    [](const ::testing::TestParamInfo<ParseCase> &p) { return std::string(p.param.name); });
+
+TEST(SettingsFile, RewriteKeepsForeignKeysAndSections)
+{
+    const QByteArray before =
+        "; hand notes\n[int]\nlanguage=eng\nextra=7\nx_speed=1\n[other]\na=b\n";
+    const QByteArray after = composeSettings(Settings(), before);
+    EXPECT_EQ(after, "; hand notes\n" + kDefaultFile + "extra=7\n[other]\na=b\n");
+    // Writing again changes nothing.
+    EXPECT_EQ(composeSettings(Settings(), after), after);
+    // No [int] section yet: ours goes first, the rest follows.
+    EXPECT_EQ(composeSettings(Settings(), "[other]\na=b"), kDefaultFile + "[other]\na=b\n");
+}
+
+TEST(SettingsFile, FailedWriteNamesTheFileAndReportsFailure)
+{
+    QTemporaryDir dir;
+    // A folder where the file should be, and a file where a folder should be.
+    const QString asFolder = dir.filePath("trakmil.ini");
+    ASSERT_TRUE(QDir().mkdir(asFolder));
+    const QString underFile = dir.filePath("plain/trakmil.ini");
+    writeAll(dir.filePath("plain"), "x");
+    for (const QString &path : {asFolder, underFile}) {
+        QString error;
+        EXPECT_FALSE(saveSettings(path, Settings(), &error));
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
+    }
+    EXPECT_EQ(readAll(dir.filePath("plain")), "x");
+}
+
+TEST(SettingsLocation, BesideTheExecutableWhenWritable)
+{
+    QTemporaryDir dir;
+    const QString beside = dir.filePath("trakmil.ini");
+    const SettingsFiles f = settingsFiles(dir.path(), [](const QString &) { return true; });
+    EXPECT_EQ(f.read, beside);
+    EXPECT_EQ(f.write, beside);
+    EXPECT_EQ(settingsFilePath(dir.path()), beside);   // the real probe: a temp folder is writable
+}
+
+TEST(SettingsLocation, ConfigFolderWhenTheExecutableFolderIsReadOnly)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                            .filePath("trakmil.ini");
+    QFile::remove(own);
+    QTemporaryDir dir;
+    const auto readOnly = [](const QString &) { return false; };
+
+    SettingsFiles f = settingsFiles(dir.path(), readOnly);
+    EXPECT_EQ(f.read, own);
+    EXPECT_EQ(f.write, own);
+
+    // A read-only file beside the executable seeds the first load; saving goes to our copy.
+    writeAll(dir.filePath("trakmil.ini"), "[int]\nx_speed=5\n");
+    f = settingsFiles(dir.path(), readOnly);
+    EXPECT_EQ(f.read, dir.filePath("trakmil.ini"));
+    EXPECT_EQ(f.write, own);
+    ASSERT_TRUE(saveSettings(f.write, loadSettings(f.read), nullptr));
+    // Once our copy exists it is the one read.
+    f = settingsFiles(dir.path(), readOnly);
+    EXPECT_EQ(f.read, own);
+    EXPECT_EQ(loadSettings(f.read).speed, 5);
+    QFile::remove(own);
+
+    // The real probe on a folder that does not exist.
+    EXPECT_EQ(settingsFilePath(dir.filePath("no/such/folder")), own);
+    QStandardPaths::setTestModeEnabled(false);
+}
