@@ -7,16 +7,16 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
-QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent), m_messaga(new MessageWindow(parent)) {}
+QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent), m_messageWindow(new MessageWindow(parent)) {}
 
 QtPrompts::~QtPrompts()
 {
-    if (!m_parent) delete m_messaga.data();
+    if (!m_parent) delete m_messageWindow.data();
 }
 
 void QtPrompts::messageWindow(const QString &heading, const QStringList &texts)
 {
-    if (m_messaga) m_messaga->showReport(heading, texts);
+    if (m_messageWindow) m_messageWindow->showReport(heading, texts);
 }
 
 void QtPrompts::message(const QString &text)

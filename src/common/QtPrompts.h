@@ -20,12 +20,12 @@ public:
     QString saveFile(const QString &title, const QString &filter,
                      const QString &defaultSuffix) override;
 
-    MessageWindow *messaga() const { return m_messaga; }
+    MessageWindow *messageWindow() const { return m_messageWindow; }
     // The folder the file dialogs start in; follows the last file chosen.
     QString lastDirectory() const { return m_lastDir; }
 
 private:
     QWidget *m_parent;
-    QPointer<MessageWindow> m_messaga;
+    QPointer<MessageWindow> m_messageWindow;
     QString m_lastDir;
 };

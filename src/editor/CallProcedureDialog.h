@@ -3,7 +3,7 @@
 
 class QComboBox;
 
-// Procedure_execute: lists the procedures of the program and inserts a call.
+// Lists the procedures of the program and inserts a call.
 class CallProcedureDialog : public CommandDialog {
     Q_OBJECT
 public:

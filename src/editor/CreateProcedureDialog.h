@@ -3,7 +3,7 @@
 
 class QLineEdit;
 
-// Procedure_create: asks for a name and writes an empty procedure at the top.
+// Asks for a name and writes an empty procedure at the top.
 class CreateProcedureDialog : public CommandDialog {
     Q_OBJECT
 public:

@@ -13,15 +13,15 @@ public:
     virtual RobotWorld &world() = 0;
     virtual int xSpeed() const = 0;
     virtual void setXSpeed(int speed) = 0;
-    virtual void setTickInterval(int ms) = 0;        // Timer1's interval
+    virtual void setTickInterval(int ms) = 0;        // the run timer's interval
     virtual void showRunLine(int line) = 0;            // select the line, focus the editor
-    virtual void stopTimer() = 0;                    // Timer1 off
+    virtual void stopTimer() = 0;                    // the run timer off
     virtual void stopRun() = 0;
     // Sets m_errorFound, selects report.line when >= 0, shows the message window modally.
     virtual void reportError(const ErrorReport &report) = 0;
     virtual void fatalMessage(const QString &text) = 0;   // plain message box
     virtual void positionPanel(int x, int y) = 0;         // status panel 4
-    virtual void endOfRunNotice() = 0;                    // Panel1 + Timer3
+    virtual void endOfRunNotice() = 0;                    // the end-of-run notice, for a second
 };
 
 enum class TickOutcome {

@@ -54,8 +54,8 @@ TEST(QtPrompts, MessageWindowGoesToTheReusableWindow)
 {
     QWidget parent;
     QtPrompts prompts(&parent);
-    ASSERT_NE(prompts.messaga(), nullptr);
-    EXPECT_EQ(prompts.messaga()->parentWidget(), &parent);
+    ASSERT_NE(prompts.messageWindow(), nullptr);
+    EXPECT_EQ(prompts.messageWindow()->parentWidget(), &parent);
     QString title;
     whenModal([&](QWidget *w) {
         title = w->windowTitle();

@@ -81,43 +81,43 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     m_pages->setObjectName(QStringLiteral("PageControl1"));
 
     // Page 1: interface.
-    m_page1 = new QWidget;
-    m_page1->setObjectName(QStringLiteral("TabSheet1"));
-    m_languageFrame = new QGroupBox(m_page1);
+    m_interfacePage = new QWidget;
+    m_interfacePage->setObjectName(QStringLiteral("TabSheet1"));
+    m_languageFrame = new QGroupBox(m_interfacePage);
     m_languageFrame->setObjectName(QStringLiteral("GroupBox1"));
-    m_rb1 = new QRadioButton(m_languageFrame);
-    m_rb2 = new QRadioButton(m_languageFrame);
-    m_rb3 = new QRadioButton(m_languageFrame);
-    m_rb1->setObjectName(QStringLiteral("rb1"));
-    m_rb2->setObjectName(QStringLiteral("rb2"));
-    m_rb3->setObjectName(QStringLiteral("rb3"));
+    m_russianButton = new QRadioButton(m_languageFrame);
+    m_romanianButton = new QRadioButton(m_languageFrame);
+    m_englishButton = new QRadioButton(m_languageFrame);
+    m_russianButton->setObjectName(QStringLiteral("rb1"));
+    m_romanianButton->setObjectName(QStringLiteral("rb2"));
+    m_englishButton->setObjectName(QStringLiteral("rb3"));
     auto *radios = new QHBoxLayout(m_languageFrame);
     radios->setContentsMargins(4, 2, 4, 4);
     radios->setSpacing(2);
-    radios->addWidget(m_rb1);
-    radios->addWidget(m_rb2);
-    radios->addWidget(m_rb3);
-    auto *sintaxa = new WrappedCheckBox(QStringLiteral("Sintaxa"), m_page1);
-    m_sintaxa = sintaxa->box();
-    m_sintaxaLabel = sintaxa->label();
-    auto *advcom = new WrappedCheckBox(QStringLiteral("advcom"), m_page1);
-    m_advcom = advcom->box();
-    m_advcomLabel = advcom->label();
-    auto *p1 = new QVBoxLayout(m_page1);
+    radios->addWidget(m_russianButton);
+    radios->addWidget(m_romanianButton);
+    radios->addWidget(m_englishButton);
+    auto *sintaxa = new WrappedCheckBox(QStringLiteral("Sintaxa"), m_interfacePage);
+    m_autoRefreshBox = sintaxa->box();
+    m_autoRefreshLabel = sintaxa->label();
+    auto *advcom = new WrappedCheckBox(QStringLiteral("advcom"), m_interfacePage);
+    m_advancedBox = advcom->box();
+    m_advancedLabel = advcom->label();
+    auto *p1 = new QVBoxLayout(m_interfacePage);
     p1->setContentsMargins(4, 4, 4, 4);
     p1->setSpacing(4);
     p1->addWidget(m_languageFrame);
     p1->addWidget(sintaxa);
     p1->addWidget(advcom);
     p1->addStretch(1);
-    connect(m_rb1, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("rus")); });
-    connect(m_rb2, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("rom")); });
-    connect(m_rb3, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("eng")); });
+    connect(m_russianButton, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("rus")); });
+    connect(m_romanianButton, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("rom")); });
+    connect(m_englishButton, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("eng")); });
 
     // Page 2: robot speed and field size.
-    m_page2 = new QWidget;
-    m_page2->setObjectName(QStringLiteral("TabSheet2"));
-    m_speedFrame = new QGroupBox(m_page2);
+    m_robotPage = new QWidget;
+    m_robotPage->setObjectName(QStringLiteral("TabSheet2"));
+    m_speedFrame = new QGroupBox(m_robotPage);
     m_speedFrame->setObjectName(QStringLiteral("GroupBox2"));
     m_trackBar = new QSlider(Qt::Vertical, m_speedFrame);
     m_trackBar->setObjectName(QStringLiteral("TrackBar1"));
@@ -154,7 +154,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     speedGrid->addWidget(m_minLabel, 2, 2, Qt::AlignBottom);
     speedGrid->setColumnStretch(2, 1);
 
-    m_sizeFrame = new QGroupBox(m_page2);
+    m_sizeFrame = new QGroupBox(m_robotPage);
     m_sizeFrame->setObjectName(QStringLiteral("GroupBox3"));
     m_widthLabel = new QLabel(m_sizeFrame);
     m_heightLabel = new QLabel(m_sizeFrame);
@@ -177,7 +177,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     sizeGrid->addWidget(m_spinY, 3, 1);
     sizeGrid->setRowStretch(4, 1);
 
-    auto *p2 = new QHBoxLayout(m_page2);
+    auto *p2 = new QHBoxLayout(m_robotPage);
     p2->setContentsMargins(6, 4, 6, 4);
     p2->setSpacing(6);
     p2->addWidget(m_speedFrame, 1);
@@ -186,24 +186,24 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
             [this](int position) { m_speedValue->setValue(6 - position); });
 
     // Page 3: saving options that the program does not offer; shown, never active.
-    m_page3 = new QWidget;
-    m_page3->setObjectName(QStringLiteral("TabSheet3"));
-    auto *backup = new WrappedCheckBox(QStringLiteral("CheckBox1"), m_page3);
+    m_fieldPage = new QWidget;
+    m_fieldPage->setObjectName(QStringLiteral("TabSheet3"));
+    auto *backup = new WrappedCheckBox(QStringLiteral("CheckBox1"), m_fieldPage);
     backup->setText(QStringLiteral("Создавать резервную копию алгоритма перед выполнением "
                                    "(записывать в файл autosave.tkm)"));
     backup->box()->setChecked(true);
     backup->setEnabled(false);
-    auto *confirm = new WrappedCheckBox(QStringLiteral("CheckBox2"), m_page3);
+    auto *confirm = new WrappedCheckBox(QStringLiteral("CheckBox2"), m_fieldPage);
     confirm->setText(QStringLiteral(
         "Запрашивать подтверждение при закрытии программы с несохраненным алгоритмом"));
     confirm->setEnabled(false);
-    auto *folderLabel = new QLabel(QStringLiteral("Папка для сохранения файлов .tkm:"), m_page3);
+    auto *folderLabel = new QLabel(QStringLiteral("Папка для сохранения файлов .tkm:"), m_fieldPage);
     folderLabel->setObjectName(QStringLiteral("Label6"));
     folderLabel->setEnabled(false);
-    auto *folder = new QLineEdit(QStringLiteral("C:\\ProgramFiles\\Trakmil"), m_page3);
+    auto *folder = new QLineEdit(QStringLiteral("C:\\ProgramFiles\\Trakmil"), m_fieldPage);
     folder->setObjectName(QStringLiteral("Edit1"));
     folder->setEnabled(false);
-    auto *p3 = new QVBoxLayout(m_page3);
+    auto *p3 = new QVBoxLayout(m_fieldPage);
     p3->setContentsMargins(6, 4, 6, 4);
     p3->setSpacing(4);
     p3->addWidget(backup);
@@ -212,9 +212,9 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     p3->addWidget(folder);
     p3->addStretch(1);
 
-    m_pages->addTab(m_page1, QString());
-    m_pages->addTab(m_page2, QString());
-    m_pages->addTab(m_page3, QString());
+    m_pages->addTab(m_interfacePage, QString());
+    m_pages->addTab(m_robotPage, QString());
+    m_pages->addTab(m_fieldPage, QString());
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKBtn"));
@@ -261,16 +261,16 @@ void PreferencesDialog::applyCaptions(Language lang)
     set("page2", [this](const QString &t) { m_pages->setTabText(1, t); });
     set("page3", [this](const QString &t) { m_pages->setTabText(2, t); });
     set("languageFrame", [this](const QString &t) { m_languageFrame->setTitle(t); });
-    set("rb1", [this](const QString &t) { m_rb1->setText(t); });
-    set("rb2", [this](const QString &t) { m_rb2->setText(t); });
-    set("rb3", [this](const QString &t) { m_rb3->setText(t); });
+    set("rb1", [this](const QString &t) { m_russianButton->setText(t); });
+    set("rb2", [this](const QString &t) { m_romanianButton->setText(t); });
+    set("rb3", [this](const QString &t) { m_englishButton->setText(t); });
     set("Sintaxa", [this](const QString &t) {
-        m_sintaxaLabel->setText(t);
-        m_sintaxa->setAccessibleName(t);
+        m_autoRefreshLabel->setText(t);
+        m_autoRefreshBox->setAccessibleName(t);
     });
     set("advcom", [this](const QString &t) {
-        m_advcomLabel->setText(t);
-        m_advcom->setAccessibleName(t);
+        m_advancedLabel->setText(t);
+        m_advancedBox->setAccessibleName(t);
     });
     set("top", [this](const QString &t) { m_maxLabel->setText(t); });
     set("middle", [this](const QString &t) { m_midLabel->setText(t); });
@@ -295,16 +295,16 @@ void PreferencesDialog::prepare()
     m_pages->setCurrentIndex(0);
 
     if (s.language == QLatin1String("rom"))
-        m_rb2->setChecked(true);
+        m_romanianButton->setChecked(true);
     else if (s.language == QLatin1String("eng"))
-        m_rb3->setChecked(true);
+        m_englishButton->setChecked(true);
     else
-        m_rb1->setChecked(true);   // "rus", empty, or a code the dialog does not offer
+        m_russianButton->setChecked(true);   // "rus", empty, or a code the dialog does not offer
 
     m_spinX->setValue(s.fieldWidth);
     m_spinY->setValue(s.fieldHeight);
-    m_sintaxa->setChecked(s.autoRefresh);
-    m_advcom->setChecked(s.showAdvancedToolBar);
+    m_autoRefreshBox->setChecked(s.autoRefresh);
+    m_advancedBox->setChecked(s.showAdvancedToolBar);
 
     if (s.speed >= kMinSpeed && s.speed <= kMaxSpeed) {
         m_speedValue->setValue(s.speed);
@@ -351,17 +351,17 @@ void PreferencesDialog::ok()
     m_spinY->interpretText();
 
     Settings &s = m_host.settings();
-    if (m_rb1->isChecked())
+    if (m_russianButton->isChecked())
         s.language = QStringLiteral("rus");
-    else if (m_rb2->isChecked())
+    else if (m_romanianButton->isChecked())
         s.language = QStringLiteral("rom");
-    else if (m_rb3->isChecked())
+    else if (m_englishButton->isChecked())
         s.language = QStringLiteral("eng");
     s.speed = m_speedValue->value();
     s.fieldWidth = m_spinX->value();
     s.fieldHeight = m_spinY->value();
-    s.autoRefresh = m_sintaxa->isChecked();
-    s.showAdvancedToolBar = m_advcom->isChecked();
+    s.autoRefresh = m_autoRefreshBox->isChecked();
+    s.showAdvancedToolBar = m_advancedBox->isChecked();
 
     // The host has told the user why; the values stay in memory and the dialog open.
     if (!m_host.writeSettings()) return;

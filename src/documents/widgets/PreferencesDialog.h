@@ -60,11 +60,11 @@ private:
     QString m_rememberedLanguage;
 
     QTabWidget *m_pages;
-    QWidget *m_page1, *m_page2, *m_page3;
+    QWidget *m_interfacePage, *m_robotPage, *m_fieldPage;
     QGroupBox *m_languageFrame, *m_speedFrame, *m_sizeFrame;
-    QRadioButton *m_rb1, *m_rb2, *m_rb3;
-    QCheckBox *m_sintaxa, *m_advcom;
-    QLabel *m_sintaxaLabel, *m_advcomLabel;
+    QRadioButton *m_russianButton, *m_romanianButton, *m_englishButton;
+    QCheckBox *m_autoRefreshBox, *m_advancedBox;
+    QLabel *m_autoRefreshLabel, *m_advancedLabel;
     QSlider *m_trackBar;
     QProgressBar *m_progressBar;
     QSpinBox *m_speedValue;

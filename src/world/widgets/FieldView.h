@@ -28,7 +28,7 @@ private:
     int m_index = 0;
 };
 
-// The heading arrow `Direction` (15 x 14) inside its lowered frame `Bevel2` (22 x 18).
+// The heading arrow `Direction` (15 x 14) inside its lowered frame (22 x 18).
 class DirectionBevel : public QWidget {
     Q_OBJECT
 public:
