@@ -137,9 +137,17 @@ QString MainWindow::text(const char *key) const { return uiText(key, textLanguag
 
 Language MainWindow::language() const { return languageFromCode(m_settings.language); }
 
-QAction *MainWindow::action(const QString &name) const { return m_actions.value(name); }
-QToolButton *MainWindow::toolButton(const QString &name) const { return m_buttons.value(name); }
-QMenu *MainWindow::menu(const QString &name) const { return m_menus.value(name); }
+QAction *MainWindow::action(Command command) const
+{
+    return m_actions.value(QString::fromLatin1(::objectName(command)));
+}
+
+QToolButton *MainWindow::toolButton(Command command) const
+{
+    return m_buttons.value(QString::fromLatin1(buttonObjectName(command)));
+}
+
+QMenu *MainWindow::menu(MenuId id) const { return m_menus.value(QString::fromLatin1(::objectName(id))); }
 QWidget *MainWindow::endOfRunLabel() const { return m_endOfRunNotice; }
 QWidget *MainWindow::noErrorsLabel() const { return m_noErrorsNotice; }
 
@@ -149,11 +157,13 @@ QPushButton *MainWindow::manualButton(int index) const
     return (index >= 0 && index < 4) ? b[index] : nullptr;
 }
 
-QToolBar *MainWindow::toolBar(const QString &name) const
+QToolBar *MainWindow::toolBar(ToolBarId id) const
 {
-    if (name == QLatin1String("ToolBar5")) return m_fileToolBar;
-    if (name == QLatin1String("ToolBar1")) return m_runToolBar;
-    if (name == QLatin1String("ToolBar2")) return m_commandToolBar;
+    switch (id) {
+    case ToolBarId::File: return m_fileToolBar;
+    case ToolBarId::Run: return m_runToolBar;
+    case ToolBarId::Commands: return m_commandToolBar;
+    }
     return nullptr;
 }
 
@@ -195,9 +205,9 @@ void MainWindow::buildMenus()
         }
     }
     for (const ItemIcon &i : kMenuIcons) m_actions.value(QString::fromLatin1(i.item))->setIcon(icon(i.icon));
-    action("mmPause")->setEnabled(false);
-    action("mmStop")->setEnabled(false);
-    action("mmManualRegim")->setCheckable(true);
+    action(Command::Pause)->setEnabled(false);
+    action(Command::Stop)->setEnabled(false);
+    action(Command::ManualMode)->setCheckable(true);
 
     m_editorMenu = new QMenu(this);
     m_editorMenu->setObjectName(QStringLiteral("PopupMenu1"));
@@ -247,7 +257,7 @@ void MainWindow::buildToolBars()
             bar->addWidget(b);
             m_buttons.insert(bn, b);
             if (rows[i].item[0]) {
-                QAction *item = action(QString::fromLatin1(rows[i].item));
+                QAction *item = m_actions.value(QString::fromLatin1(rows[i].item));
                 m_buttonAction.insert(bn, item);
                 // A button only performs its item, and nothing while the item is disabled.
                 connect(b, &QToolButton::clicked, this, [item] {
@@ -263,16 +273,16 @@ void MainWindow::buildToolBars()
                     int(std::size(kToolBar1)), 22);
     m_commandToolBar = make("ToolBar2", Qt::Vertical, QRect(1, 194, 24, 223), kToolBar2,
                     int(std::size(kToolBar2)), 23);
-    toolButton("ToolButton24")->setEnabled(false);
-    toolButton("ToolButton3")->setEnabled(false);
-    toolButton("ToolButton2")->setEnabled(false);
-    toolButton("ToolButton10")->setCheckable(true);
-    connect(toolButton("ToolButton1"), &QToolButton::clicked, this, &MainWindow::runCommand);
-    connect(toolButton("ToolButton3"), &QToolButton::clicked, this, &MainWindow::pauseRun);
-    connect(toolButton("ToolButton2"), &QToolButton::clicked, this, &MainWindow::stopRun);
+    toolButton(Command::Redo)->setEnabled(false);
+    toolButton(Command::Pause)->setEnabled(false);
+    toolButton(Command::Stop)->setEnabled(false);
+    toolButton(Command::ManualMode)->setCheckable(true);
+    connect(toolButton(Command::Run), &QToolButton::clicked, this, &MainWindow::runCommand);
+    connect(toolButton(Command::Pause), &QToolButton::clicked, this, &MainWindow::pauseRun);
+    connect(toolButton(Command::Stop), &QToolButton::clicked, this, &MainWindow::stopRun);
     // The toggle shows the mode, not its own click.
-    connect(toolButton("ToolButton10"), &QToolButton::clicked, this,
-            [this] { toolButton("ToolButton10")->setChecked(m_manual); });
+    connect(toolButton(Command::ManualMode), &QToolButton::clicked, this,
+            [this] { toolButton(Command::ManualMode)->setChecked(m_manual); });
 }
 
 void MainWindow::buildControls()
@@ -399,8 +409,8 @@ void MainWindow::applyLanguage()
             else if (r.kind == 'I') m_actions.value(name)->setText(caption);
         }
         m_editor->setLanguage(lang);
-        for (const char *b : {"ToolButton1", "ToolButton3", "ToolButton2", "ToolButton5", "ToolButton10"})
-            toolButton(QString::fromLatin1(b))->setToolTip(text(b));
+        for (Command c : {Command::Run, Command::Pause, Command::Stop, Command::Check, Command::ManualMode})
+            toolButton(c)->setToolTip(text(buttonObjectName(c)));
         m_statusBar->setPanelText(1, m_editor->linesLabel());
         m_statusBar->setPanelText(2, m_editor->currentLineLabel());
         rewriteWorldPanels();

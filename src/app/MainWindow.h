@@ -1,4 +1,5 @@
 #pragma once
+#include "app/Commands.h"
 #include "documents/Settings.h"
 #include "documents/widgets/PreferencesDialog.h"
 #include "lang/Language.h"
@@ -51,9 +52,9 @@ public:
     ~MainWindow() override;
 
     // Named controls, for the owner and for tests.
-    QAction *action(const QString &name) const;
-    QToolButton *toolButton(const QString &name) const;
-    QMenu *menu(const QString &name) const;
+    QAction *action(Command command) const;
+    QToolButton *toolButton(Command command) const;   // null for a command without a button
+    QMenu *menu(MenuId id) const;
     AlgorithmEditor *editor() const { return m_editor; }
     FieldView *field() const { return m_field; }
     StatusBar *statusPanels() const { return m_statusBar; }
@@ -61,7 +62,7 @@ public:
     QWidget *noErrorsLabel() const;
     QCheckBox *recordingBox() const { return m_recordCheckBox; }
     QPushButton *manualButton(int index) const;   // 0 step, 1 jump, 2 r45, 3 r90
-    QToolBar *toolBar(const QString &name) const;
+    QToolBar *toolBar(ToolBarId id) const;
     RobotWorld &robotWorld() { return m_world; }
     Interpreter &interpreter() { return m_run.interpreter(); }
     RunController &runController() { return m_run; }

@@ -39,61 +39,59 @@ void MainWindow::buildDialogs()
 
 void MainWindow::connectActions()
 {
-    auto on = [this](const char *name, auto slot) {
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
-    };
-    on("mmNew", &MainWindow::newDocument);
-    on("mmOpen", &MainWindow::openDocument);
-    on("mmSave", &MainWindow::saveDocument);
-    on("mmSaveAs", &MainWindow::saveDocumentAs);
-    on("N2", &MainWindow::savePicture);
-    on("mmExit", [this] { close(); });
-    on("mmUndo", [this] { m_editor->undoEdit(); });
-    on("mmRedo", [this] { m_editor->redoEdit(); });
-    on("mmCut", [this] { m_editor->cutSelection(); });
-    on("mmCopy", [this] { m_editor->copySelection(); });
-    on("mmPaste", [this] { m_editor->pasteClipboard(); });
-    on("mmClearAlg", [this] { m_editor->clearAlgorithm(); });
-    on("mmClearRobField", &MainWindow::resetField);
-    on("mmRefresh", [this] { m_editor->recolourAll(); });
-    on("mmSelAll", [this] { m_editor->selectEverything(); });
-    on("mmCOMbegend", [this] { m_editor->insertBeginEnd(); });
-    on("mmCOMproccreate", [this] { m_createProcedureDialog->run(); });
-    on("mmCOMprocexec", [this] { m_callProcedureDialog->run(); });
-    on("mmCOMcyclun", [this] { m_countedLoopDialog->run(); });
-    on("mmCOMcicluIF", [this] { m_conditionalLoopDialog->run(); });
-    on("mmCOMcycluif2", [this] { m_conditionDialog->run(); });
-    on("mmCOMcolor", [this] { m_colourDialog->run(); });
-    on("mmCOMstep", [this] { manualCommand(0); });
-    on("mmCOMjump", [this] { manualCommand(1); });
-    on("mmCOMrot45", [this] { manualCommand(2); });
-    on("mmCOMrot90", [this] { manualCommand(3); });
-    on("mmCOMdestroy", [this] { pasteCode(Lexicon::forLanguage(language()).kwDestroy); });
-    on("mmCOMrebuild", [this] { pasteCode(Lexicon::forLanguage(language()).kwRebuild); });
-    on("mmExecute", &MainWindow::runCommand);
-    on("mmPause", &MainWindow::pauseRun);
-    on("mmStop", &MainWindow::stopRun);
-    on("mmOrfo", &MainWindow::spellingCommand);
-    on("mmManualRegim", &MainWindow::toggleManualMode);
-    on("mmPref", [this] { m_preferencesDialog->run(); });
-    on("mmHelp", &MainWindow::showHelp);
-    on("mmAbout", [this] { m_aboutWindow->showAbout(); });
+    auto on = [this](Command command, auto slot) { connect(action(command), &QAction::triggered, this, slot); };
+    on(Command::New, &MainWindow::newDocument);
+    on(Command::Open, &MainWindow::openDocument);
+    on(Command::Save, &MainWindow::saveDocument);
+    on(Command::SaveAs, &MainWindow::saveDocumentAs);
+    on(Command::SavePicture, &MainWindow::savePicture);
+    on(Command::Exit, [this] { close(); });
+    on(Command::Undo, [this] { m_editor->undoEdit(); });
+    on(Command::Redo, [this] { m_editor->redoEdit(); });
+    on(Command::Cut, [this] { m_editor->cutSelection(); });
+    on(Command::Copy, [this] { m_editor->copySelection(); });
+    on(Command::Paste, [this] { m_editor->pasteClipboard(); });
+    on(Command::ClearAlgorithm, [this] { m_editor->clearAlgorithm(); });
+    on(Command::ClearField, &MainWindow::resetField);
+    on(Command::Refresh, [this] { m_editor->recolourAll(); });
+    on(Command::SelectAll, [this] { m_editor->selectEverything(); });
+    on(Command::BeginEnd, [this] { m_editor->insertBeginEnd(); });
+    on(Command::CreateProcedure, [this] { m_createProcedureDialog->run(); });
+    on(Command::CallProcedure, [this] { m_callProcedureDialog->run(); });
+    on(Command::CountedLoop, [this] { m_countedLoopDialog->run(); });
+    on(Command::ConditionalLoop, [this] { m_conditionalLoopDialog->run(); });
+    on(Command::Condition, [this] { m_conditionDialog->run(); });
+    on(Command::Colour, [this] { m_colourDialog->run(); });
+    on(Command::Step, [this] { manualCommand(0); });
+    on(Command::Jump, [this] { manualCommand(1); });
+    on(Command::Rotate45, [this] { manualCommand(2); });
+    on(Command::Rotate90, [this] { manualCommand(3); });
+    on(Command::Destroy, [this] { pasteCode(Lexicon::forLanguage(language()).kwDestroy); });
+    on(Command::Rebuild, [this] { pasteCode(Lexicon::forLanguage(language()).kwRebuild); });
+    on(Command::Run, &MainWindow::runCommand);
+    on(Command::Pause, &MainWindow::pauseRun);
+    on(Command::Stop, &MainWindow::stopRun);
+    on(Command::Check, &MainWindow::spellingCommand);
+    on(Command::ManualMode, &MainWindow::toggleManualMode);
+    on(Command::Preferences, [this] { m_preferencesDialog->run(); });
+    on(Command::Help, &MainWindow::showHelp);
+    on(Command::About, [this] { m_aboutWindow->showAbout(); });
 
     for (int i = 0; i < 4; ++i)
         connect(manualButton(i), &QPushButton::clicked, this, [this, i] { manualCommand(i); });
 
     // Context-menu items perform their menu item, and nothing while it is disabled.
-    auto perform = [this](QAction *popupItem, const char *item) {
-        QAction *a = action(QString::fromLatin1(item));
+    auto perform = [this](QAction *popupItem, Command command) {
+        QAction *a = action(command);
         connect(popupItem, &QAction::triggered, this, [a] {
             if (a->isEnabled()) a->trigger();
         });
     };
-    perform(m_editorClearAction, "mmClearAlg");
-    perform(m_editorCutAction, "mmCut");
-    perform(m_editorCopyAction, "mmCopy");
-    perform(m_editorPasteAction, "mmPaste");
-    perform(m_fieldClearAction, "mmClearRobField");
+    perform(m_editorClearAction, Command::ClearAlgorithm);
+    perform(m_editorCutAction, Command::Cut);
+    perform(m_editorCopyAction, Command::Copy);
+    perform(m_editorPasteAction, Command::Paste);
+    perform(m_fieldClearAction, Command::ClearField);
     connect(m_fieldSavePictureAction, &QAction::triggered, this, &MainWindow::savePicture);
 
     connect(m_editor, &AlgorithmEditor::contextMenuRequested, this, &MainWindow::showEditorMenu);
@@ -147,20 +145,22 @@ void MainWindow::applyManualLock(bool on)
 {
     const bool enabled = !on;
     m_fileToolBar->setEnabled(enabled);
-    for (const char *a : {"mmNew", "mmOpen", "mmSave", "mmSaveAs", "mmUndo", "mmRedo", "mmCut", "mmCopy",
-                          "mmPaste", "mmClearAlg", "mmClearRobField", "mmExecute", "mmOrfo", "mmPref"})
-        action(QString::fromLatin1(a))->setEnabled(enabled);
-    for (const char *m : {"N54", "N16", "N22"}) menu(QString::fromLatin1(m))->menuAction()->setEnabled(enabled);
-    toolButton(QStringLiteral("ToolButton1"))->setEnabled(enabled);
-    toolButton(QStringLiteral("ToolButton5"))->setEnabled(enabled);
+    for (Command c : {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Undo, Command::Redo,
+                      Command::Cut, Command::Copy, Command::Paste, Command::ClearAlgorithm, Command::ClearField,
+                      Command::Run, Command::Check, Command::Preferences})
+        action(c)->setEnabled(enabled);
+    for (MenuId m : {MenuId::SystemCommands, MenuId::AdvancedCommands, MenuId::SpecialCommands})
+        menu(m)->menuAction()->setEnabled(enabled);
+    toolButton(Command::Run)->setEnabled(enabled);
+    toolButton(Command::Check)->setEnabled(enabled);
     const QList<QToolButton *> commandButtons = m_commandToolBar->findChildren<QToolButton *>();
     for (QToolButton *b : commandButtons)
         if (m_buttons.key(b).startsWith(QLatin1String("ToolButton"))) b->setEnabled(enabled);
-    toolButton(QStringLiteral("ToolButton10"))->setChecked(on);
+    toolButton(Command::ManualMode)->setChecked(on);
     m_editor->setReadOnly(on);
     m_manual = on;
     m_recordCheckBox->setVisible(on);
-    action(QStringLiteral("mmManualRegim"))->setChecked(on);
+    action(Command::ManualMode)->setChecked(on);
 }
 
 void MainWindow::toggleManualMode() { applyManualLock(!m_manual); }

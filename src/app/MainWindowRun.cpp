@@ -16,9 +16,9 @@
 #include <QToolButton>
 
 namespace {
-const char *const kCommandButtons[] = {"ToolButton11", "ToolButton12", "ToolButton13", "ToolButton14",
-                                       "ToolButton16", "ToolButton17", "ToolButton18", "ToolButton20",
-                                       "ToolButton22", "ToolButton23"};
+const Command kCommandButtons[] = {Command::ConditionalLoop, Command::Condition,  Command::Colour,
+                                   Command::BeginEnd,        Command::Destroy,    Command::Rebuild,
+                                   Command::CountedLoop,     Command::CreateProcedure, Command::CallProcedure};
 }
 
 void MainWindow::selectLine(int line) { m_editor->selectLine(line); }
@@ -62,7 +62,7 @@ void MainWindow::spellingCommand()
 
 void MainWindow::runCommand()
 {
-    if (m_run.isActive() || !action(QStringLiteral("mmExecute"))->isEnabled()) return;
+    if (m_run.isActive() || !action(Command::Run)->isEnabled()) return;
     m_errorFound = false;
     checkSyntax();
     if (!m_errorFound) startRun();
@@ -72,18 +72,16 @@ void MainWindow::applyRunLock(bool running)
 {
     const bool idle = !running;
     m_fileToolBar->setEnabled(idle);
-    for (const char *m : {"N1", "N9", "N10", "N6"}) menu(QString::fromLatin1(m))->menuAction()->setEnabled(idle);
-    for (const char *a : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref"})
-        action(QString::fromLatin1(a))->setEnabled(idle);
-    action(QStringLiteral("mmPause"))->setEnabled(running);
-    action(QStringLiteral("mmStop"))->setEnabled(running);
-    for (const char *b : {"ToolButton1", "ToolButton5", "ToolButton10"})
-        toolButton(QString::fromLatin1(b))->setEnabled(idle);
-    toolButton(QStringLiteral("ToolButton3"))->setEnabled(running);
-    toolButton(QStringLiteral("ToolButton2"))->setEnabled(running);
+    for (MenuId m : {MenuId::File, MenuId::Edit, MenuId::Commands, MenuId::Help}) menu(m)->menuAction()->setEnabled(idle);
+    for (Command c : {Command::Run, Command::Check, Command::ManualMode, Command::Preferences})
+        action(c)->setEnabled(idle);
+    action(Command::Pause)->setEnabled(running);
+    action(Command::Stop)->setEnabled(running);
+    for (Command c : {Command::Run, Command::Check, Command::ManualMode}) toolButton(c)->setEnabled(idle);
+    toolButton(Command::Pause)->setEnabled(running);
+    toolButton(Command::Stop)->setEnabled(running);
     for (int i = 0; i < 4; ++i) manualButton(i)->setEnabled(idle);
-    for (const char *b : kCommandButtons)
-        if (QToolButton *tb = toolButton(QString::fromLatin1(b))) tb->setEnabled(idle);
+    for (Command c : kCommandButtons) toolButton(c)->setEnabled(idle);
     m_editor->setReadOnly(running);
     if (m_field->sprite()) m_field->sprite()->setEnabled(idle);
 }

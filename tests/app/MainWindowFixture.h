@@ -37,12 +37,13 @@ protected:
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
     void setProgram(const char *text) { window->editor()->setPlainText(QString::fromUtf8(text)); }
     QString panel(int i) const { return window->statusPanels()->panelText(i); }
+    // Lock tables name their controls by object name.
     bool enabled(const char *name) const
     {
         const QString n = QString::fromLatin1(name);
-        if (QAction *a = window->action(n)) return a->isEnabled();
-        if (QToolButton *b = window->toolButton(n)) return b->isEnabled();
-        if (QMenu *m = window->menu(n)) return m->menuAction()->isEnabled();
+        if (auto *a = window->findChild<QAction *>(n)) return a->isEnabled();
+        if (auto *b = window->findChild<QToolButton *>(n)) return b->isEnabled();
+        if (auto *m = window->findChild<QMenu *>(n)) return m->menuAction()->isEnabled();
         ADD_FAILURE() << "no control " << name;
         return false;
     }

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/Commands.h"
 #include <QFileInfo>
 
 namespace {
@@ -11,17 +12,17 @@ TEST_F(MainWindowTest, NewAsksOnlyWhenTheTextChanged)
     setProgram("ШАГ");
     ASSERT_EQ(panel(0), u("Изменен"));
     prompts.answers.enqueue(false);
-    window->action("mmNew")->trigger();
+    window->action(Command::New)->trigger();
     EXPECT_EQ(prompts.questions, QStringList{u("Файл не сохранен! Продолжить?")});
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
     EXPECT_EQ(panel(0), u("Изменен"));
 
     prompts.answers.enqueue(true);
-    window->action("mmNew")->trigger();
+    window->action(Command::New)->trigger();
     EXPECT_EQ(window->editor()->toPlainText(), QString());
     EXPECT_EQ(panel(0), u("Пустой"));
     EXPECT_EQ(window->windowTitle(), u("Тракмил"));
-    window->action("mmNew")->trigger();
+    window->action(Command::New)->trigger();
     EXPECT_EQ(prompts.questions.size(), 2);
 }
 
@@ -33,7 +34,7 @@ TEST_F(MainWindowTest, ChangedStateInAnotherLanguageStillAsksAfterASwitch)
     window->settings().language = QStringLiteral("eng");
     window->applyLanguage();
     prompts.answers.enqueue(false);
-    window->action("mmNew")->trigger();
+    window->action(Command::New)->trigger();
     EXPECT_EQ(prompts.questions, QStringList{u("File not saved! Continue anyway?")});
 }
 
@@ -41,22 +42,22 @@ TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
 {
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
-    window->action("mmSave")->trigger();   // cancelled
+    window->action(Command::Save)->trigger();   // cancelled
     EXPECT_EQ(panel(0), u("Изменен"));
     EXPECT_EQ(prompts.saveSuffixes, QStringList{QStringLiteral("tkm")});
     EXPECT_EQ(prompts.saveFilters, QStringList{u("Файлы Тракмила (*.tkm)")});
 
     prompts.savePaths.enqueue(path("a.tkm"));
-    window->action("mmSave")->trigger();
+    window->action(Command::Save)->trigger();
     EXPECT_EQ(panel(0), u("Сохранен"));
     EXPECT_EQ(window->currentFile(), path("a.tkm"));
     EXPECT_EQ(window->windowTitle(), u("Тракмил - ") + path("a.tkm"));
     ASSERT_TRUE(QFileInfo::exists(path("a.tkm")));
 
     prompts.answers.enqueue(true);
-    window->action("mmNew")->trigger();
+    window->action(Command::New)->trigger();
     prompts.openPaths.enqueue(path("a.tkm"));
-    window->action("mmOpen")->trigger();
+    window->action(Command::Open)->trigger();
     EXPECT_EQ(prompts.openTitles.last(), u("Открыть файл..."));
     EXPECT_EQ(prompts.openFilters.last(), u("Файлы тракмила (*.tkm)"));
     EXPECT_EQ(window->editor()->toPlainText(), u("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА"));
@@ -68,7 +69,7 @@ TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionStateAndTheFileSaveWritesTo)
     open();
     setProgram("ШАГ");
     prompts.openPaths.enqueue(path("missing.tkm"));
-    window->action("mmOpen")->trigger();
+    window->action(Command::Open)->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(window->currentFile().isEmpty());
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
@@ -81,7 +82,7 @@ TEST_F(MainWindowTest, FailedSaveAsChangesNothing)
     open();
     setProgram("ШАГ");
     prompts.savePaths.enqueue(path("no/such/folder/a.tkm"));
-    window->action("mmSaveAs")->trigger();
+    window->action(Command::SaveAs)->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(window->currentFile().isEmpty());
     EXPECT_EQ(panel(0), u("Изменен"));
@@ -90,10 +91,10 @@ TEST_F(MainWindowTest, FailedSaveAsChangesNothing)
 TEST_F(MainWindowTest, PictureExportWritesABitmapOrNothing)
 {
     open();
-    window->action("N2")->trigger();   // cancelled
+    window->action(Command::SavePicture)->trigger();   // cancelled
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.bmp")}).isEmpty());
     prompts.savePaths.enqueue(path("field.bmp"));
-    window->action("N2")->trigger();
+    window->action(Command::SavePicture)->trigger();
     QImage img(path("field.bmp"));
     EXPECT_EQ(img.size(), QSize(358, 438));
     EXPECT_EQ(prompts.saveSuffixes.last(), QStringLiteral("bmp"));

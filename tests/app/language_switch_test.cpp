@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/Commands.h"
 #include <QCheckBox>
 #include <QMenuBar>
 #include <QPushButton>
@@ -73,12 +74,12 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsCaptionAndShortcutInEachLanguage)
             const QString name = QString::fromLatin1(r.name);
             const QString expected = QString::fromUtf8(r.caption[int(lang)]);
             if (r.isItem) {
-                ASSERT_NE(window->action(name), nullptr) << r.name;
-                EXPECT_EQ(window->action(name)->text(), expected);
-                EXPECT_EQ(window->action(name)->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut))) << r.name;
+                ASSERT_NE(window->findChild<QAction *>(name), nullptr) << r.name;
+                EXPECT_EQ(window->findChild<QAction *>(name)->text(), expected);
+                EXPECT_EQ(window->findChild<QAction *>(name)->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut))) << r.name;
             } else {
-                ASSERT_NE(window->menu(name), nullptr) << r.name;
-                EXPECT_EQ(window->menu(name)->title(), expected);
+                ASSERT_NE(window->findChild<QMenu *>(name), nullptr) << r.name;
+                EXPECT_EQ(window->findChild<QMenu *>(name)->title(), expected);
             }
         }
     }
@@ -87,13 +88,13 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsCaptionAndShortcutInEachLanguage)
 TEST_F(MainWindowTest, EnglishCaptionsKeepTheirOwnSpelling)
 {
     open({}, "[int]\nlanguage=eng\n");
-    EXPECT_EQ(window->menu("N3")->title(), QStringLiteral("Programm"));
-    EXPECT_EQ(window->action("mmHelp")->text(), QStringLiteral("Index"));
-    EXPECT_EQ(window->action("mmClearRobField")->text(), QStringLiteral("Clear robot\"s field"));
+    EXPECT_EQ(window->menu(MenuId::Program)->title(), QStringLiteral("Programm"));
+    EXPECT_EQ(window->action(Command::Help)->text(), QStringLiteral("Index"));
+    EXPECT_EQ(window->action(Command::ClearField)->text(), QStringLiteral("Clear robot\"s field"));
     EXPECT_EQ(window->manualButton(3)->text(), QStringLiteral("   Rotate 90   "));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Trakmil"));
-    EXPECT_EQ(window->toolButton("ToolButton5")->toolTip(), QStringLiteral("Orfo"));
-    EXPECT_EQ(window->toolButton("tbSave")->toolTip(), QStringLiteral("Save"));
+    EXPECT_EQ(window->toolButton(Command::Check)->toolTip(), QStringLiteral("Orfo"));
+    EXPECT_EQ(window->toolButton(Command::Save)->toolTip(), QStringLiteral("Save"));
     EXPECT_EQ(panel(1), QStringLiteral("Lines total:"));
 }
 
@@ -102,12 +103,12 @@ TEST_F(MainWindowTest, UnknownLanguageKeepsCaptionsButCopiesHintsAndRewritesTheC
     open();
     window->settings().language = QStringLiteral("rom");
     window->applyLanguage();
-    window->action("mmSave")->setText(QStringLiteral("custom"));
+    window->action(Command::Save)->setText(QStringLiteral("custom"));
     window->setWindowTitle(QStringLiteral("x"));
     window->settings().language = QStringLiteral("xyz");
     window->applyLanguage();
-    EXPECT_EQ(window->action("mmNew")->text(), QStringLiteral("Nou"));
-    EXPECT_EQ(window->toolButton("tbSave")->toolTip(), QStringLiteral("custom"));
+    EXPECT_EQ(window->action(Command::New)->text(), QStringLiteral("Nou"));
+    EXPECT_EQ(window->toolButton(Command::Save)->toolTip(), QStringLiteral("custom"));
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Тракмил"));
 }
 
@@ -137,7 +138,7 @@ TEST_F(MainWindowTest, StartUpAppliesSettingsAndResetsTheWorld)
     EXPECT_EQ(panel(3), QStringLiteral("Field: 10 x 5"));
     EXPECT_EQ(panel(4), QStringLiteral("Robot: x=0, y=0"));
     EXPECT_EQ(panel(6), QStringLiteral("Border [0]"));
-    EXPECT_FALSE(window->toolBar("ToolBar2")->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->toolBar(ToolBarId::Commands)->isVisibleTo(window.get()));
     EXPECT_FALSE(window->runController().isRunning());
     EXPECT_FALSE(window->manualMode());
     EXPECT_FALSE(enabled("mmPause"));

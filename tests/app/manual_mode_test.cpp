@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/Commands.h"
 #include "world/widgets/FieldView.h"
 #include <QCheckBox>
 #include <QPushButton>
@@ -20,10 +21,10 @@ TEST_F(MainWindowTest, ManualCommandsOnlyWriteOutsideManualMode)
 TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
 {
     open();
-    window->toolButton("ToolButton10")->click();
+    window->toolButton(Command::ManualMode)->click();
     ASSERT_TRUE(window->manualMode());
-    EXPECT_TRUE(window->toolButton("ToolButton10")->isChecked());
-    EXPECT_TRUE(window->action("mmManualRegim")->isChecked());
+    EXPECT_TRUE(window->toolButton(Command::ManualMode)->isChecked());
+    EXPECT_TRUE(window->action(Command::ManualMode)->isChecked());
     EXPECT_TRUE(window->recordingBox()->isVisibleTo(window.get()));
     for (const char *name : {"mmNew", "mmOpen", "mmSave", "mmUndo", "mmPaste", "mmClearAlg",
                              "mmClearRobField", "mmExecute", "mmOrfo", "mmPref", "N54", "N16", "N22",
@@ -33,7 +34,7 @@ TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
         EXPECT_TRUE(enabled(name)) << name;
     EXPECT_TRUE(window->editor()->isReadOnly());
 
-    window->action("mmCOMstep")->trigger();   // recording off
+    window->action(Command::Step)->trigger();   // recording off
     EXPECT_EQ(window->robotWorld().state().x, 1);
     EXPECT_TRUE(window->editor()->toPlainText().isEmpty());
     EXPECT_EQ(panel(4), u("Робот: x=1, y=0"));
@@ -43,19 +44,19 @@ TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
     EXPECT_EQ(window->robotWorld().state().heading, 2);
     EXPECT_EQ(window->editor()->toPlainText(), u("ПОВОРОТ 90"));
 
-    window->action("mmManualRegim")->trigger();
+    window->action(Command::ManualMode)->trigger();
     EXPECT_FALSE(window->manualMode());
     EXPECT_FALSE(window->recordingBox()->isVisibleTo(window.get()));
     EXPECT_FALSE(window->editor()->isReadOnly());
     for (const char *name : {"mmNew", "N16", "ToolButton1", "ToolButton16"}) EXPECT_TRUE(enabled(name)) << name;
-    window->action("mmManualRegim")->trigger();
+    window->action(Command::ManualMode)->trigger();
     EXPECT_TRUE(window->recordingBox()->isChecked());
 }
 
 TEST_F(MainWindowTest, ManualStepOffTheFieldReportsAndStillRecords)
 {
     open({}, "[int]\nlanguage=rom\n");
-    window->action("mmManualRegim")->trigger();
+    window->action(Command::ManualMode)->trigger();
     window->recordingBox()->setChecked(true);
     window->manualButton(3)->click();
     window->manualButton(3)->click();
@@ -73,8 +74,8 @@ TEST_F(MainWindowTest, ManualStepOffTheFieldReportsAndStillRecords)
 TEST_F(MainWindowTest, FieldContextMenuClearDoesNothingInManualMode)
 {
     open();
-    window->action("mmManualRegim")->trigger();
-    window->action("mmCOMstep")->trigger();
+    window->action(Command::ManualMode)->trigger();
+    window->action(Command::Step)->trigger();
     ASSERT_EQ(window->robotWorld().state().x, 1);
     window->findChild<QAction *>(QStringLiteral("PopupClearField"))->trigger();
     EXPECT_EQ(window->robotWorld().state().x, 1);

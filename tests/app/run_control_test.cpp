@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/Commands.h"
 #include "world/widgets/FieldView.h"
 #include <QCheckBox>
 #include <QPushButton>
@@ -16,7 +17,7 @@ TEST_F(MainWindowTest, SpellingCommandShowsTheNoticeForOneTimerInterval)
 {
     open();
     setProgram(kSquare);
-    window->action("mmOrfo")->trigger();
+    window->action(Command::Check)->trigger();
     EXPECT_TRUE(prompts.reports.isEmpty());
     EXPECT_TRUE(window->noErrorsLabel()->isVisibleTo(window.get()));
     EXPECT_EQ(window->noErrorsLabel()->geometry(), QRect(256, 184, 193, 41));
@@ -31,7 +32,7 @@ TEST_F(MainWindowTest, CheckErrorLocksNothingAndSelectsTheLine)
 {
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАК\nКОНЕЦ АЛГОРИТМА");
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     ASSERT_EQ(prompts.reports.size(), 1);
     EXPECT_EQ(prompts.reports[0].heading, QString::fromUtf8("#04: Ошибка в структуре программы"));
     EXPECT_TRUE(window->errorFound());
@@ -46,24 +47,24 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     open();
     setProgram(kSquare);
     window->editor()->setCaret(2, 1);
-    window->toolButton("ToolButton1")->click();
+    window->toolButton(Command::Run)->click();
     ASSERT_TRUE(window->runActive());
     for (const char *name : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref", "N1", "N9", "N10", "N6",
                              "ToolButton1", "ToolButton5", "ToolButton10", "ToolButton16", "ToolButton14"})
         EXPECT_FALSE(enabled(name)) << name;
     for (const char *name : {"mmPause", "mmStop", "ToolButton3", "ToolButton2", "mmClearRobField"})
         EXPECT_TRUE(enabled(name)) << name;
-    EXPECT_FALSE(window->toolBar("ToolBar5")->isEnabled());
+    EXPECT_FALSE(window->toolBar(ToolBarId::File)->isEnabled());
     EXPECT_FALSE(window->manualButton(0)->isEnabled());
     EXPECT_TRUE(window->editor()->isReadOnly());
     EXPECT_TRUE(window->runController().isRunning());
 
     window->runTick();
     window->runTick();
-    window->toolButton("ToolButton3")->click();   // pause
+    window->toolButton(Command::Pause)->click();   // pause
     EXPECT_FALSE(window->runController().isRunning());
     EXPECT_FALSE(window->runTimer().isActive());
-    window->toolButton("ToolButton2")->click();   // stop while paused
+    window->toolButton(Command::Stop)->click();   // stop while paused
     EXPECT_FALSE(window->runActive());
     for (const char *name : {"mmExecute", "mmOrfo", "N1", "N9", "ToolButton1", "ToolButton16"})
         EXPECT_TRUE(enabled(name)) << name;
@@ -80,7 +81,7 @@ TEST_F(MainWindowTest, NormalEndRestoresSpeedColourAndShowsTheNotice)
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\n*$S=250\nЦВЕТ=КРАСНЫЙ\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->settings().speed = 4;
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     runToStop();
     EXPECT_EQ(window->settings().speed, 4);
     EXPECT_EQ(window->robotWorld().state().color, 0x000000u);
@@ -96,11 +97,11 @@ TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
 {
     open();
     setProgram(kSquare);
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     window->runTick();
     const int line = window->interpreter().currentLine;
-    window->action("mmPause")->trigger();
-    window->action("mmPause")->trigger();
+    window->action(Command::Pause)->trigger();
+    window->action(Command::Pause)->trigger();
     EXPECT_TRUE(window->runController().isRunning());
     EXPECT_TRUE(window->runTimer().isActive());
     EXPECT_EQ(window->interpreter().currentLine, line);
@@ -110,7 +111,7 @@ TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
 {
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА");
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     runToStop();
     ASSERT_EQ(prompts.reports.size(), 1);
     EXPECT_EQ(prompts.reports[0].heading, QString::fromUtf8("#03: Ошибка тракмила"));
@@ -126,12 +127,12 @@ TEST_F(MainWindowTest, DoubleClickClearsTheFieldOnlyWhenNothingAdvances)
 {
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА");
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     for (int i = 0; i < 3; ++i) window->runTick();
     ASSERT_EQ(window->robotWorld().state().x, 2);
     emit window->field()->doubleClicked();
     EXPECT_EQ(window->robotWorld().state().x, 2);
-    window->action("mmPause")->trigger();
+    window->action(Command::Pause)->trigger();
     emit window->field()->doubleClicked();
     EXPECT_EQ(window->robotWorld().state().x, 0);
     EXPECT_EQ(window->robotWorld().traceAt(3, 1), 0);
@@ -142,7 +143,7 @@ TEST_F(MainWindowTest, ShortcutsOfALockedMenuDoNothing)
     open();
     window->show();
     setProgram(kSquare);
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     window->activateWindow();
     QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);   // New
     EXPECT_TRUE(prompts.questions.isEmpty());
@@ -156,18 +157,18 @@ TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
     QApplication::setActiveWindow(window.get());
     setProgram("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ ЛИНИЯ\nПОВОРОТ 90\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА");
     window->settings().speed = 5;
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     ASSERT_TRUE(window->runActive());
     QElapsedTimer clock;
     clock.start();
     // Let the loop spin through the event loop, then pause and stop it from the keyboard.
     while (clock.elapsed() < 150) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_GT(window->interpreter().loopDepth, 0);
-    window->toolButton("ToolButton3")->click();
+    window->toolButton(Command::Pause)->click();
     const int heading = window->robotWorld().state().heading;
     while (clock.elapsed() < 250) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(window->robotWorld().state().heading, heading);   // paused: nothing moves
-    window->toolButton("ToolButton3")->click();
+    window->toolButton(Command::Pause)->click();
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->runActive());
     EXPECT_FALSE(window->runTimer().isActive());
@@ -195,11 +196,11 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         open();
         setProgram(c.program);
         window->settings().speed = 2;
-        window->action("mmExecute")->trigger();
+        window->action(Command::Run)->trigger();
         ASSERT_TRUE(window->runActive()) << c.name;
         if (c.userStop) {
             window->runTick();
-            window->action("mmStop")->trigger();
+            window->action(Command::Stop)->trigger();
         } else {
             runToStop(5000);
         }
@@ -225,7 +226,7 @@ TEST_F(MainWindowTest, ALateTimerCatchesUpOneTickAtATime)
     setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\nПОВОРОТ 90\n"
                "КОНЕЦ АЛГОРИТМА");
     window->settings().speed = 5;
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     window->runTimerTimeout();   // the begin line; the 1 ms schedule starts here
     ASSERT_EQ(window->runTimer().interval(), 1);
     const int line = window->interpreter().currentLine;

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/Commands.h"
 #include "editor/AlgorithmEditor.h"
 #include "world/widgets/FieldView.h"
 #include <QApplication>
@@ -16,18 +17,18 @@ TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
     auto settle = [] {
         for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
     };
-    window->action("mmCOMbegend")->trigger();
-    for (int i = 0; i < 3; ++i) window->action("mmCOMstep")->trigger();
+    window->action(Command::BeginEnd)->trigger();
+    for (int i = 0; i < 3; ++i) window->action(Command::Step)->trigger();
     settle();
     prompts.savePaths.enqueue(path("session.tkm"));
-    window->action("mmSave")->trigger();
-    window->action("mmNew")->trigger();
+    window->action(Command::Save)->trigger();
+    window->action(Command::New)->trigger();
     settle();
     prompts.openPaths.enqueue(path("session.tkm"));
-    window->action("mmOpen")->trigger();
+    window->action(Command::Open)->trigger();
     settle();
     prompts.savePaths.enqueue(path("session.bmp"));
-    window->action("N2")->trigger();
+    window->action(Command::SavePicture)->trigger();
 
     // Recorded commands go where the caret stands: inside the algorithm, after its begin.
     int beginLine = 0;
@@ -35,21 +36,21 @@ TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
            && window->editor()->line(beginLine) != QString::fromUtf8("НАЧАЛО АЛГОРИТМА"))
         ++beginLine;
     window->editor()->setCaret(beginLine + 1, 0);
-    window->action("mmManualRegim")->trigger();
+    window->action(Command::ManualMode)->trigger();
     window->recordingBox()->setChecked(true);
     for (int i = 0; i < 40; ++i) {
         window->manualButton(i % 7 == 0 ? 3 : (i % 5 == 0 ? 1 : 0))->click();
         settle();
     }
     EXPECT_FALSE(prompts.reports.isEmpty());   // the robot met the edge at least once
-    window->action("mmManualRegim")->trigger();
+    window->action(Command::ManualMode)->trigger();
     settle();
 
-    window->action("mmRefresh")->trigger();
+    window->action(Command::Refresh)->trigger();
     const int reportsBefore = int(prompts.reports.size());
-    window->action("mmOrfo")->trigger();
+    window->action(Command::Check)->trigger();
     ASSERT_EQ(prompts.reports.size(), reportsBefore) << "the recorded program fails its check";
-    window->action("mmExecute")->trigger();
+    window->action(Command::Run)->trigger();
     runToStop(100000);
     settle();
     EXPECT_FALSE(window->runActive());

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/Commands.h"
 #include "common/ModalHelper.h"
 #include "documents/widgets/ExtendedSettingsDialog.h"
 #include <QSpinBox>
@@ -48,10 +49,10 @@ TEST_F(MainWindowTest, CheckRecoloursEveryLineFirstOnlyWithTheSetting)
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->editor()->paintLine(1, 0xFF0000);
     window->editor()->setCaret(1, 2);
-    window->action("mmOrfo")->trigger();
+    window->action(Command::Check)->trigger();
     EXPECT_EQ(window->editor()->lineColor(1), 0xFF0000u);
     window->settings().autoRefresh = true;
-    window->action("mmOrfo")->trigger();
+    window->action(Command::Check)->trigger();
     EXPECT_EQ(window->editor()->lineColor(1), 0x000080u);
     EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn{1, 2}));
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
@@ -61,11 +62,11 @@ TEST_F(MainWindowTest, HelpWithoutAViewerShowsNothingAndExitCloses)
 {
     open();
     window->show();
-    window->action("mmHelp")->trigger();
+    window->action(Command::Help)->trigger();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.reports.isEmpty());
-    window->action("mmRedo")->trigger();
-    window->action("mmExit")->trigger();
+    window->action(Command::Redo)->trigger();
+    window->action(Command::Exit)->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(QFileInfo::exists(iniPath()));
 }
@@ -74,12 +75,12 @@ TEST_F(MainWindowTest, ToolButtonsDoNothingWhileTheirItemIsDisabled)
 {
     open();
     setProgram("ШАГ");
-    window->action("mmClearAlg")->setEnabled(false);
-    window->toolButton("ToolButton29")->click();
+    window->action(Command::ClearAlgorithm)->setEnabled(false);
+    window->toolButton(Command::ClearAlgorithm)->click();
     EXPECT_TRUE(prompts.questions.isEmpty());
-    window->action("mmClearAlg")->setEnabled(true);
+    window->action(Command::ClearAlgorithm)->setEnabled(true);
     prompts.answers.enqueue(true);
-    window->toolButton("ToolButton29")->click();
+    window->toolButton(Command::ClearAlgorithm)->click();
     EXPECT_EQ(prompts.questions.size(), 1);
     EXPECT_TRUE(window->editor()->toPlainText().isEmpty());
 }
