@@ -6,6 +6,8 @@
 #include "world/FieldPicture.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -158,7 +160,7 @@ int runProgram(const RunOptions &o)
 
     if (!o.exportPath.isEmpty()) {
         QString error;
-        if (!picture.exportBmp(o.exportPath, &error)) {
+        if (!picture.exportPicture(o.exportPath, &error)) {
             err(QStringLiteral("trakmil: cannot write %1: %2").arg(o.exportPath, error));
             code = ExitUsage;
         }
@@ -189,9 +191,9 @@ int parseAndRun(const QStringList &arguments)
                                    QStringLiteral("Field size in cells, e.g. 10x5 (--run)."),
                                    QStringLiteral("WxH"));
     const QCommandLineOption exportOpt(QStringLiteral("export"),
-                                       QStringLiteral("Writes the field picture as BMP after "
-                                                      "the run (--run)."),
-                                       QStringLiteral("PICTURE.bmp"));
+                                       QStringLiteral("Writes the field picture after the run, "
+                                                      "as its suffix says: .bmp, .png... (--run)."),
+                                       QStringLiteral("PICTURE"));
     const QCommandLineOption maxTicks(QStringLiteral("max-ticks"),
                                       QStringLiteral("Stops the run after N ticks; 0 for no "
                                                      "limit (--run, default 10000000)."),
@@ -249,10 +251,21 @@ int parseAndRun(const QStringList &arguments)
         o.fieldGiven = true;
         if (!parseField(parser.value(field), o.fieldX, o.fieldY))
             return usageError(QStringLiteral("--field wants WxH, e.g. 16x20."));
+        const int x = std::clamp(o.fieldX, int(kMinPoleX), int(kMaxPoleX));
+        const int y = std::clamp(o.fieldY, int(kMinPoleY), int(kMaxPoleY));
+        if (x != o.fieldX || y != o.fieldY) {
+            err(QStringLiteral("trakmil: the field is %1x%2 to %3x%4 cells; using %5x%6.")
+                    .arg(kMinPoleX).arg(kMinPoleY).arg(kMaxPoleX).arg(kMaxPoleY).arg(x).arg(y));
+            o.fieldX = x;
+            o.fieldY = y;
+        }
     }
     o.exportPath = parser.value(exportOpt);
     if (parser.isSet(exportOpt) && o.exportPath.isEmpty())
         return usageError(QStringLiteral("--export needs a file name."));
+    if (!o.exportPath.isEmpty() && FieldPicture::pictureFormat(o.exportPath).isEmpty())
+        return usageError(QStringLiteral("--export cannot write \"%1\" pictures; use .bmp or .png.")
+                              .arg(QFileInfo(o.exportPath).suffix()));
     if (parser.isSet(maxTicks)) {
         bool ok = false;
         o.maxTicks = parser.value(maxTicks).toLongLong(&ok);

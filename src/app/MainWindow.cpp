@@ -374,6 +374,13 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!mayDiscardChanges()) {
+        event->ignore();
+        return;
+    }
+    // A speed directive changes the speed only for its run: stop in order so the setting
+    // saved is the pupil's own.
+    if (m_run.isActive()) stopRun();
     writeSettingsQuietly(nullptr);   // a failure is ignored: the window closes anyway
     event->accept();
 }
@@ -437,7 +444,7 @@ void MainWindow::applyLanguage()
     const qsizetype dash = caption.indexOf(QLatin1Char('-'));
     if (caption.size() >= 10 && dash >= 0) setWindowTitle(product + QLatin1Char(' ') + caption.mid(dash));
     else setWindowTitle(product);
-    rewordDocumentState();
+    showDocumentState();
 }
 
 void MainWindow::rewriteWorldPanels()

@@ -78,7 +78,8 @@ public:
     bool runActive() const { return m_run.isActive(); }
     const QString &currentFile() const { return m_currentFile; }
     Language language() const;
-    QString documentState() const;   // panel 0
+    enum class DocumentState { Empty, Loaded, Changed, Saved };
+    DocumentState documentState() const { return m_documentState; }   // shown in the first panel
 
     // Named actions.
     void checkSyntax();
@@ -97,7 +98,7 @@ public:
     bool writeSettings() override;   // shows why it failed
     bool writeSettingsQuietly(QString *error);
     void openStartupFile();
-    void rewordDocumentState();
+    void showDocumentState();   // in the current Language
     void selectLine(int line);
     void showReport(const QString &heading, const QStringList &texts);
     void pasteCode(const QString &commandText);   // through the editor's commandToInsert
@@ -109,7 +110,9 @@ public:
     void toggleManualMode();
     void manualCommand(int which);   // 0 step, 1 jump, 2 r45, 3 r90
     void showHelp();
-    void setDocumentState(const char *key);
+    void setDocumentState(DocumentState state);
+    // Asks before unsaved changes are dropped; true when there are none or the user goes on.
+    bool mayDiscardChanges();
     void setAdvancedToolBarVisible(bool visible) override;
 
     // RunView
@@ -159,6 +162,7 @@ private:
     Language textLanguage() const;
 
     Options m_options;
+    DocumentState m_documentState = DocumentState::Empty;
     bool m_errorFound = false;
     QString m_currentFile;   // empty for a new, unsaved text
     std::unique_ptr<Prompts> m_ownPrompts;

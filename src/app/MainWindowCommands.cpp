@@ -95,7 +95,7 @@ void MainWindow::connectActions()
     connect(m_fieldSavePictureAction, &QAction::triggered, this, &MainWindow::savePicture);
 
     connect(m_editor, &AlgorithmEditor::contextMenuRequested, this, &MainWindow::showEditorMenu);
-    connect(m_editor, &AlgorithmEditor::documentChanged, this, [this] { setDocumentState("stateChanged"); });
+    connect(m_editor, &AlgorithmEditor::documentChanged, this, [this] { setDocumentState(DocumentState::Changed); });
     connect(m_editor, &AlgorithmEditor::linePanelsChanged, this, [this](const QString &p1, const QString &p2) {
         m_statusBar->setPanelText(1, p1);
         m_statusBar->setPanelText(2, p2);

@@ -12,7 +12,8 @@
 #include <QDir>
 
 namespace {
-const char *const kStates[] = {"stateEmpty", "stateLoaded", "stateChanged", "stateSaved"};
+// Text keys in DocumentState order.
+const char *const kStateTexts[] = {"stateEmpty", "stateLoaded", "stateChanged", "stateSaved"};
 const QString kOpenFilter = QString::fromUtf8("Файлы тракмила (*.tkm)|*.tkm");
 const QString kSaveFilter = QString::fromUtf8("Файлы Тракмила (*.tkm)|*.tkm");
 } // namespace
@@ -39,21 +40,20 @@ bool MainWindow::writeSettings()
     return false;
 }
 
-QString MainWindow::documentState() const { return m_statusBar->panelText(0); }
-
-void MainWindow::setDocumentState(const char *key) { m_statusBar->setPanelText(0, text(key)); }
-
-void MainWindow::rewordDocumentState()
+void MainWindow::setDocumentState(DocumentState state)
 {
-    const QString current = documentState();
-    for (const char *key : kStates) {
-        for (Language l : {Language::Rus, Language::Rom, Language::Eng}) {
-            if (uiText(key, l) == current) {
-                setDocumentState(key);
-                return;
-            }
-        }
-    }
+    m_documentState = state;
+    showDocumentState();
+}
+
+void MainWindow::showDocumentState()
+{
+    m_statusBar->setPanelText(0, text(kStateTexts[int(m_documentState)]));
+}
+
+bool MainWindow::mayDiscardChanges()
+{
+    return m_documentState != DocumentState::Changed || m_prompts->question(text("unsavedQuestion"));
 }
 
 void MainWindow::setCaptionForFile() { setWindowTitle(text("product") + QStringLiteral(" - ") + m_currentFile); }
@@ -67,6 +67,7 @@ bool MainWindow::readDocument(const QString &path)
         return false;
     }
     setDocumentFromStyled(*m_editor->document(), styled, m_editor->currentCharFormat());
+    m_editor->setCaret(0, 0);   // a pupil reads a program from its top
     return true;
 }
 
@@ -84,28 +85,29 @@ void MainWindow::openStartupFile()
 {
     const QString arg = m_options.startupFile;
     if (arg.isEmpty() || !readDocument(arg)) {
-        setDocumentState("stateEmpty");
+        setDocumentState(DocumentState::Empty);
         return;
     }
     m_currentFile = arg;
     setCaptionForFile();
-    setDocumentState("stateLoaded");
+    setDocumentState(DocumentState::Loaded);
 }
 
 void MainWindow::newDocument()
 {
-    if (documentState() == text("stateChanged") && !m_prompts->question(text("unsavedQuestion"))) return;
+    if (!mayDiscardChanges()) return;
     resetField();
     readSettings();
     m_editor->clear();
     m_editor->setFocus();
-    setDocumentState("stateEmpty");
+    setDocumentState(DocumentState::Empty);
     m_currentFile.clear();
     setWindowTitle(text("product"));
 }
 
 void MainWindow::openDocument()
 {
+    if (!mayDiscardChanges()) return;
     const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(kOpenFilter));
     if (path.isEmpty()) return;
     // The file belongs to the text only once it has been read: otherwise the next Save
@@ -113,7 +115,7 @@ void MainWindow::openDocument()
     if (!readDocument(path)) return;
     m_currentFile = path;
     setCaptionForFile();
-    setDocumentState("stateLoaded");
+    setDocumentState(DocumentState::Loaded);
     resetField();
     m_editor->setFocus();
 }
@@ -121,7 +123,7 @@ void MainWindow::openDocument()
 void MainWindow::saveDocument()
 {
     if (!m_currentFile.isEmpty()) {
-        if (writeDocument(m_currentFile)) setDocumentState("stateSaved");
+        if (writeDocument(m_currentFile)) setDocumentState(DocumentState::Saved);
         return;
     }
     saveDocumentAs();
@@ -133,7 +135,7 @@ void MainWindow::saveDocumentAs()
     if (path.isEmpty() || !writeDocument(path)) return;
     m_currentFile = path;
     setCaptionForFile();
-    setDocumentState("stateSaved");
+    setDocumentState(DocumentState::Saved);
 }
 
 void MainWindow::savePicture()
@@ -142,6 +144,6 @@ void MainWindow::savePicture()
                                              WorldTexts::pictureSuffix());
     if (path.isEmpty()) return;
     QString error;
-    if (!m_field->picture().exportBmp(path, &error))
+    if (!m_field->picture().exportPicture(path, &error))
         m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
 }

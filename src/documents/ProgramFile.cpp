@@ -1,14 +1,17 @@
 #include "documents/ProgramFile.h"
+#include "documents/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 
-// A program is a few kilobytes; far larger files are refused before they exhaust memory.
-constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
+// A program is a few kilobytes; far larger files are refused before they are read. Sixteen
+// megabytes is some 500,000 lines, more than the editor is pleasant with.
+constexpr qint64 kMaxFileSize = 16LL * 1024 * 1024;
 
 // Lines end with CR LF, LF or a lone CR; a final line break does not start another line.
 StyledText splitLines(const QString &all)
@@ -38,6 +41,14 @@ StyledText readPlainText(const QByteArray &data)
         return splitLines(QStringDecoder(QStringDecoder::Utf16LE).decode(view.sliced(2)));
     if (view.startsWith("\xFE\xFF"))
         return splitLines(QStringDecoder(QStringDecoder::Utf16BE).decode(view.sliced(2)));
+    // Linux editors save UTF-8 without a mark. Windows-1251 text with letters beyond ASCII is
+    // almost never valid UTF-8, so valid UTF-8 that is not plain ASCII is taken as UTF-8.
+    const bool ascii = std::all_of(view.begin(), view.end(), [](char c) { return uchar(c) < 0x80; });
+    if (!ascii) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8.decode(view);
+        if (!utf8.hasError()) return splitLines(text);
+    }
     return splitLines(QStringDecoder("windows-1251").decode(view));
 }
 
@@ -78,46 +89,13 @@ bool sameContent(const StyledText &a, const StyledText &b)
 
 bool loadProgramFile(const QString &path, StyledText &out, QString *error)
 {
-    // A pipe or a device would block the window or never end; folders get Qt's own reason.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
-        if (error) *error = QStringLiteral("%1: Not a regular file").arg(path);
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    const QByteArray data = file.read(kMaxFileSize + 1);
-    if (data.size() > kMaxFileSize) {
-        if (error) *error = QStringLiteral("%1: File too large").arg(path);
-        return false;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = file.errorString();
-        return false;
-    }
+    QByteArray data;
+    if (!readRegularFile(path, kMaxFileSize, data, error)) return false;
     out = readProgramData(data);
     return true;
 }
 
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    const QByteArray data = writeRtf(text);
-    if (file.write(data) != data.size()) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileSafely(path, writeRtf(text), error);
 }

@@ -1,4 +1,5 @@
 #include "documents/Settings.h"
+#include "documents/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,6 +76,9 @@ std::optional<int> parseInteger(const QByteArray &text)
     return v;
 }
 
+// A hand-edited settings file is a few hundred bytes; anything bigger is not one.
+constexpr qint64 kMaxSettingsSize = 64 * 1024;
+
 int clampInt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 }  // namespace
@@ -94,9 +98,13 @@ bool canWrite(const QString &path)
 SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &probe)
 {
     const QString beside = QDir(executableDir).filePath(QStringLiteral("trakmil.ini"));
-    const bool besideExists = QFileInfo::exists(beside);
-    const bool besideWritable =
-        besideExists ? probe(beside) : QFileInfo(executableDir).isDir() && probe(executableDir);
+    const QFileInfo besideInfo(beside);
+    // Something other than a file under that name (a folder, a pipe) is neither read nor
+    // replaced: the user's own folder serves, as for a read-only file.
+    const bool besideIsOther = besideInfo.exists() && !besideInfo.isFile();
+    const bool besideExists = besideInfo.exists() && !besideIsOther;
+    const bool besideWritable = !besideIsOther
+        && (besideExists ? probe(beside) : QFileInfo(executableDir).isDir() && probe(executableDir));
     if (besideWritable) return {beside, beside};
 
     const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
@@ -149,9 +157,9 @@ Settings parseSettings(const QByteArray &iniText)
 
 Settings loadSettings(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return Settings();
-    return parseSettings(f.readAll());
+    QByteArray data;
+    if (!readRegularFile(path, kMaxSettingsSize, data, nullptr)) return Settings();
+    return parseSettings(data);
 }
 
 QByteArray composeSettings(const Settings &s, const QByteArray &previous)
@@ -205,24 +213,14 @@ bool saveSettings(const QString &path, const Settings &settings, QString *error)
     };
 
     QByteArray previous;
-    if (QFile old(path); old.exists()) {
-        if (old.open(QIODevice::ReadOnly)) previous = old.readAll();
-    }
+    readRegularFile(path, kMaxSettingsSize, previous, nullptr);   // nothing to keep otherwise
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return fail(QStringLiteral("the folder \"%1\" cannot be created")
                         .arg(QDir::toNativeSeparators(info.absolutePath())));
 
-    QSaveFile f(path);
     // A writable file in a folder that is not still gets written, in place.
-    f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
-    const QByteArray data = composeSettings(settings, previous);
-    if (f.write(data) != data.size()) {
-        const QString reason = f.errorString();
-        f.cancelWriting();
-        return fail(reason);
-    }
-    if (!f.commit()) return fail(f.errorString());
+    QString reason;
+    if (!writeFileSafely(path, composeSettings(settings, previous), &reason, true)) return fail(reason);
     return true;
 }

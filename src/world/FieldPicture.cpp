@@ -5,7 +5,9 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QPen>
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFileInfo>
+#include "documents/SafeFile.h"
 #include <algorithm>
 
 namespace {
@@ -112,24 +114,30 @@ void FieldPicture::setSpriteVisible(bool visible)
     if (m_sprites) m_sprites->setSpriteVisible(visible);
 }
 
-bool FieldPicture::exportBmp(const QString &path, QString *error) const
+QByteArray FieldPicture::pictureFormat(const QString &path)
+{
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    if (suffix.isEmpty()) return QByteArrayLiteral("bmp");
+    return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray();
+}
+
+bool FieldPicture::exportPicture(const QString &path, QString *error) const
 {
     auto fail = [&](const QString &reason) {
-        if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2")
-                         .arg(QDir::toNativeSeparators(path), reason);
+        if (error) *error = reason;
         return false;
     };
     if (path.isEmpty()) return fail(QStringLiteral("No file name given."));
+    const QByteArray format = pictureFormat(path);
+    if (format.isEmpty())
+        return fail(QStringLiteral("Unknown picture format \"%1\"").arg(QFileInfo(path).suffix()));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    // Encoded in memory first, so a failing writer never touches the file.
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
     // See-through pixels are plain white in the picture, so the file shows them white.
-    QImageWriter writer(&file, "BMP");
-    if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) {
-        file.cancelWriting();
-        return fail(writer.errorString());
-    }
-    if (!file.commit()) return fail(file.errorString());
-    return true;
+    if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) return fail(writer.errorString());
+    return writeFileSafely(path, data, error);
 }

@@ -36,9 +36,12 @@ public:
     void moveSprite(int x, int y) override;
     void setSpriteVisible(bool visible) override;
 
-    // Writes the picture as a 358 x 438 BMP. Nothing is left behind on failure; the
-    // reason goes to *error.
-    bool exportBmp(const QString &path, QString *error) const;
+    // Writes the 358 x 438 picture in the format the file's suffix names (BMP without one).
+    // On failure the file is as it was and the reason, without the path, goes to *error.
+    bool exportPicture(const QString &path, QString *error) const;
+    // The image format for a file name: its suffix when Qt can write it, "bmp" without a
+    // suffix, empty for a suffix no writer knows.
+    static QByteArray pictureFormat(const QString &path);
 
 private:
     void changed(const QRect &r);

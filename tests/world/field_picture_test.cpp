@@ -169,7 +169,7 @@ TEST(FieldPicture, ExportWritesWhiteForSeeThroughTrace)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("field.bmp");
     QString error;
-    ASSERT_TRUE(f.picture.exportBmp(path, &error)) << error.toStdString();
+    ASSERT_TRUE(f.picture.exportPicture(path, &error)) << error.toStdString();
 
     QFile raw(path);
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
@@ -203,18 +203,18 @@ TEST(FieldPicture, ExportFailuresAreReportedAndLeaveNothing)
     };
     for (const QString &path : paths) {
         QString error;
-        EXPECT_FALSE(f.picture.exportBmp(path, &error)) << path.toStdString();
+        EXPECT_FALSE(f.picture.exportPicture(path, &error)) << path.toStdString();
         EXPECT_FALSE(error.isEmpty()) << path.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("missing/folder/field.bmp")));
 
     // An existing file survives intact when the new one cannot be written in its place.
     const QString kept = dir.filePath("kept.bmp");
-    ASSERT_TRUE(f.picture.exportBmp(kept, nullptr));
+    ASSERT_TRUE(f.picture.exportPicture(kept, nullptr));
     const qint64 size = QFileInfo(kept).size();
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QString error;
-    const bool ok = f.picture.exportBmp(kept, &error);
+    const bool ok = f.picture.exportPicture(kept, &error);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!ok) {
         EXPECT_FALSE(error.isEmpty());   // root may write anyway

@@ -1,0 +1,112 @@
+// Nothing a pupil types is lost, and no sequence of commands corrupts the editor.
+#include "MainWindowFixture.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+QString u(const char *s) { return QString::fromUtf8(s); }
+
+// Types as a keyboard with a Cyrillic layout would: one key event per character.
+void type(QWidget *w, const QString &text)
+{
+    for (QChar c : text) {
+        const int code = c.isLetter() ? int(Qt::Key_unknown) : int(c.unicode());
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(code), QString(c), Qt::NoModifier);
+    }
+}
+const char *const kUnsaved = "Файл не сохранен! Продолжить?";
+} // namespace
+
+// Typing, New, typing again, Open and a recorded manual session once wrote into freed
+// memory (a change handler ran inside the document's clear); run under ASan it must be clean.
+TEST_F(MainWindowTest, TypeNewTypeOpenAndRecordKeepsTheEditorSound)
+{
+    QFile f(path("two.tkm"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\xCD\xC0\xD7\xC0\xCB\xCE \xC0\xCB\xC3\xCE\xD0\xC8\xD2\xCC\xC0\r\n\xD8\xC0\xC3\r\n"
+            "\xCA\xCE\xCD\xC5\xD6 \xC0\xCB\xC3\xCE\xD0\xC8\xD2\xCC\xC0\r\n");
+    f.close();
+    open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    AlgorithmEditor *editor = window->editor();
+    editor->setFocus();
+    type(editor, u("ШАГ"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    window->action(Command::New)->trigger();   // answered Yes
+    EXPECT_EQ(editor->toPlainText(), QString());
+    type(editor, u("ПРЫЖОК"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    type(editor, u("ШАГ"));
+    prompts.openPaths.enqueue(path("two.tkm"));
+    window->action(Command::Open)->trigger();   // answered Yes again
+    ASSERT_EQ(editor->lineCount(), 3);
+    EXPECT_EQ(editor->caretLineColumn(), (LineColumn{0, 0})) << "an opened program shows its top";
+    editor->setCaret(1, 0);
+    window->action(Command::ManualMode)->trigger();
+    window->recordingBox()->setChecked(true);
+    for (int i = 0; i < 6; ++i) window->manualButton(i % 4)->click();
+    window->action(Command::ManualMode)->trigger();
+    type(editor, u("ПОВОРОТ 90"));
+    window->action(Command::Undo)->trigger();
+    EXPECT_EQ(editor->line(0), u("НАЧАЛО АЛГОРИТМА"));
+    EXPECT_EQ(editor->line(editor->lineCount() - 1), u("КОНЕЦ АЛГОРИТМА"));
+    EXPECT_EQ(prompts.questions, (QStringList{u(kUnsaved), u(kUnsaved)}));
+}
+
+TEST_F(MainWindowTest, ClosingOrOpeningOverUnsavedChangesAsksAndNoKeepsEverything)
+{
+    QFile f(path("other.tkm"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("STEP\r\n");
+    f.close();
+    open();
+    window->show();
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    ASSERT_EQ(window->documentState(), MainWindow::DocumentState::Changed);
+
+    prompts.answers.enqueue(false);
+    prompts.openPaths.enqueue(path("other.tkm"));
+    window->action(Command::Open)->trigger();
+    EXPECT_EQ(prompts.questions, QStringList{u(kUnsaved)});
+    EXPECT_EQ(prompts.openTitles.size(), 0) << "No: the file dialog does not even open";
+    EXPECT_EQ(window->editor()->line(1), u("ШАГ"));
+
+    prompts.answers.enqueue(false);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    prompts.answers.enqueue(false);
+    window->action(Command::Exit)->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(prompts.questions.size(), 3);
+
+    prompts.answers.enqueue(true);
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, UnchangedTextClosesWithoutAQuestion)
+{
+    open();
+    window->show();
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(prompts.questions.isEmpty());
+}
+
+TEST_F(MainWindowTest, ClosingDuringARunKeepsTheSpeedTheUserChose)
+{
+    open({}, "[int]\nx_speed=4\n");
+    window->show();
+    setProgram("НАЧАЛО АЛГОРИТМА\n*$S=5\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->action(Command::Run)->trigger();
+    ASSERT_TRUE(window->runActive());
+    for (int i = 0; i < 3; ++i) window->runTick();
+    ASSERT_EQ(window->settings().speed, 1) << "the directive slows the run";
+    prompts.answers.enqueue(true);
+    ASSERT_TRUE(window->close());
+    EXPECT_FALSE(window->runActive());
+    QFile ini(iniPath());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("x_speed=4\n"));
+}
