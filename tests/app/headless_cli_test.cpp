@@ -266,3 +266,46 @@ TEST_F(HeadlessCli, RichTextProgramFilesAreReadLikeTheWindowReadsThem)
     EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
     EXPECT_EQ(o.out, QStringList{"result=end ticks=4 x=1 y=0 heading=0 visible=1 line=0 border=0"});
 }
+
+TEST_F(HeadlessCli, AFieldOutsideItsRangeIsNamedOnStderrAndTheResultLineStays)
+{
+    const QString prog = file("p.tkm", {"ALGORITHM BEGIN", "STEP", "ALGORITHM END"});
+    Outcome o = trakmil({"--run", prog, "--language", "eng", "--field", "40x1"});
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.out.last(), QStringLiteral("result=end ticks=4 x=1 y=0 heading=0 visible=1 line=0 border=0"));
+    EXPECT_EQ(o.err.count(QLatin1Char('\n')), 1) << o.err.toStdString();
+    EXPECT_TRUE(o.err.contains(QLatin1String("using 16x2"))) << o.err.toStdString();
+    o = trakmil({"--run", prog, "--language", "eng", "--field", "10x10"});
+    EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
+}
+
+TEST_F(HeadlessCli, ExportWritesTheFormatItsSuffixNamesAndRefusesOthers)
+{
+    const QString prog = file("p.tkm", {"ALGORITHM BEGIN", "STEP", "ALGORITHM END"});
+    const QString png = dir.filePath(QStringLiteral("field.png"));
+    Outcome o = run(prog, {"--export", png});
+    EXPECT_EQ(o.exitCode, 0);
+    QFile f(png);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(8).startsWith("\x89PNG"));
+    EXPECT_EQ(QImage(png).size(), QSize(358, 438));
+
+    const QString odd = dir.filePath(QStringLiteral("field.xyz"));
+    o = run(prog, {"--export", odd});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(odd));
+
+    // A device is never replaced by a picture, even for root.
+    o = run(prog, {"--export", "/dev/null"});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/null")).exists());
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/null")).isFile());
+}
+
+TEST_F(HeadlessCli, AnUnreadableFileIsNamedOnce)
+{
+    const Outcome o = trakmil({"--check", "/dev/zero", "--language", "eng"});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_EQ(o.err.count(QLatin1String("/dev/zero")), 1) << o.err.toStdString();
+    EXPECT_TRUE(o.err.contains(QLatin1String("Not a regular file")));
+}
