@@ -33,9 +33,10 @@ test-asan: deps
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
+FUZZ_BUILD ?= $(BUILD)-fuzz
 fuzz: deps
-	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DTRAKMIL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build build-fuzz -j $(JOBS)
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DTRAKMIL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/Icons.h"
 #include "app/StatusBar.h"
-#include "app/UiTexts.h"
+#include "app/MenuLayout.h"
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
 #include "editor/AlgorithmEditor.h"
@@ -133,7 +133,10 @@ Language MainWindow::textLanguage() const
     return lang == Language::Unknown ? Language::Rus : lang;
 }
 
-QString MainWindow::text(const char *key) const { return uiText(key, textLanguage()).value_or(QString()); }
+QString MainWindow::text(const char *key) const
+{
+    return uiText(QByteArray("window.") + key, textLanguage()).value_or(QString());
+}
 
 Language MainWindow::language() const { return languageFromCode(m_settings.language); }
 
@@ -175,7 +178,7 @@ void MainWindow::buildMenus()
     for (int i = 0; i < count; ++i) {
         const MenuRow &r = rows[i];
         const QString name = QString::fromLatin1(r.name);
-        const QString caption = QString::fromUtf8(r.text[0]);
+        const QString caption = uiText(QByteArray("menu.") + r.name, Language::Rus).value_or(QString());
         switch (r.kind) {
         case 'M':
             top = menuBar()->addMenu(caption);
@@ -404,6 +407,7 @@ void MainWindow::applyLanguage()
     const Language lang = language();
     const bool known = lang != Language::Unknown;
     if (known) {
+        setInterfaceLanguage(lang);
         const QString product = text("product");
         QApplication::setApplicationName(product);
         int count = 0;
@@ -411,7 +415,7 @@ void MainWindow::applyLanguage()
         for (int i = 0; i < count; ++i) {
             const MenuRow &r = rows[i];
             const QString name = QString::fromLatin1(r.name);
-            const QString caption = QString::fromUtf8(r.text[int(lang)]);
+            const QString caption = uiText(QByteArray("menu.") + r.name, lang).value_or(QString());
             if (r.kind == 'M' || r.kind == 'S') m_menus.value(name)->setTitle(caption);
             else if (r.kind == 'I') m_actions.value(name)->setText(caption);
         }
@@ -439,7 +443,7 @@ void MainWindow::applyLanguage()
     for (auto it = m_buttonAction.cbegin(); it != m_buttonAction.cend(); ++it)
         if (m_buttons.value(it.key())->parentWidget() != m_runToolBar)
             m_buttons.value(it.key())->setToolTip(it.value()->text());
-    const QString product = uiText("product", known ? lang : Language::Rus).value();
+    const QString product = uiText("window.product", known ? lang : Language::Rus).value();
     const QString caption = windowTitle();
     const qsizetype dash = caption.indexOf(QLatin1Char('-'));
     if (caption.size() >= 10 && dash >= 0) setWindowTitle(product + QLatin1Char(' ') + caption.mid(dash));

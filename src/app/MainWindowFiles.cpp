@@ -1,7 +1,7 @@
 // Settings and program files: the document side of the main window.
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
-#include "app/UiTexts.h"
+#include "lang/TextCatalogue.h"
 #include "common/Prompts.h"
 #include "documents/DocumentConvert.h"
 #include "documents/ProgramFile.h"

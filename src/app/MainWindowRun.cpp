@@ -1,7 +1,7 @@
 // Run control, the syntax check and the interpreter's side of the main window.
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
-#include "app/UiTexts.h"
+#include "lang/TextCatalogue.h"
 #include "common/Prompts.h"
 #include "editor/AlgorithmEditor.h"
 #include "lang/Normalize.h"

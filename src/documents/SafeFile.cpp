@@ -1,10 +1,11 @@
 #include "documents/SafeFile.h"
+#include "lang/TextCatalogue.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-QString notARegularFileText() { return QStringLiteral("Not a regular file"); }
+QString notARegularFileText() { return uiText("file.notRegular"); }
 
 bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, QString *error)
 {
@@ -14,12 +15,12 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, QStri
     };
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) return fail(notARegularFileText());
-    if (info.exists() && info.size() > maxSize) return fail(QStringLiteral("File too large"));
+    if (info.exists() && info.size() > maxSize) return fail(uiText("file.tooLarge"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
     // The size may have grown since it was looked at.
     QByteArray data = file.read(maxSize + 1);
-    if (data.size() > maxSize) return fail(QStringLiteral("File too large"));
+    if (data.size() > maxSize) return fail(uiText("file.tooLarge"));
     if (file.error() != QFileDevice::NoError) return fail(file.errorString());
     out = std::move(data);
     return true;

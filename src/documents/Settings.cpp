@@ -1,4 +1,5 @@
 #include "documents/Settings.h"
+#include "lang/TextCatalogue.h"
 #include "documents/SafeFile.h"
 
 #include <QDir>
@@ -207,7 +208,7 @@ bool saveSettings(const QString &path, const Settings &settings, QString *error)
 {
     auto fail = [&](const QString &reason) {
         if (error)
-            *error = QStringLiteral("Cannot write the settings file \"%1\": %2")
+            *error = uiText("file.cannotWriteSettings")
                          .arg(QDir::toNativeSeparators(path), reason);
         return false;
     };

@@ -3,7 +3,7 @@
 #include "documents/ProgramFile.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
-#include "lang/TextTable.h"
+#include "lang/TextCatalogue.h"
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -19,13 +19,6 @@
 
 namespace {
 
-const TextRow kTexts[] = {
-    {"linesTotal", {"Всего строк:", "Total linii:", "Lines total:"}},
-    {"currentLine", {"Текущая строка:", "Linia curenta:", "Current line:"}},
-    {"clearQuestion",
-     {"Действительно очистить алгоритм?", "Chiar vrei sa curati campul algoritmului?",
-      "Do you realy want to clear algorithm?"}},
-};
 
 // A character without an explicit colour shows in the default black.
 QRgb colorOf(const QTextCharFormat &f)
@@ -282,9 +275,9 @@ void AlgorithmEditor::setLanguage(Language lang)
     m_language = lang;
     m_lexicon = &Lexicon::forLanguage(lang);
     if (auto c = DialogCaptions::forLanguage(lang)) m_captions = *c;
-    if (auto t = lookupText(kTexts, "linesTotal", lang)) m_linesLabel = *t;
-    if (auto t = lookupText(kTexts, "currentLine", lang)) m_currentLabel = *t;
-    if (auto t = lookupText(kTexts, "clearQuestion", lang)) m_clearQuestion = *t;
+    if (auto t = uiText("editor.linesTotal", lang)) m_linesLabel = *t;
+    if (auto t = uiText("editor.currentLine", lang)) m_currentLabel = *t;
+    if (auto t = uiText("editor.clearQuestion", lang)) m_clearQuestion = *t;
 }
 
 // ---- ProgramText -------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #include "editor/ColourDialog.h"
 #include <QAbstractItemView>
-#include "lang/TextTable.h"
+#include "lang/TextCatalogue.h"
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -10,14 +10,6 @@
 #include <QRadioButton>
 
 namespace {
-const TextRow kColorTexts[] = {
-    {"caption", {"Цвет", "Culoare", "Color"}},
-    {"choose", {"выбор цвета:", "Alegerea culorii:", "Color selector:"}},
-    {"increase", {"увеличение цвета (+1)", "Mareste culoarea (+1)", "color increase (+1)"}},
-    {"decrease", {"уменьшение цвета (-1)", "Scade culoarea (-1)", "color decrease (-1)"}},
-    {"ok", {"ОК", "ОК", "ОК"}},
-    {"cancel", {"Отмена", "Renunta", "Cancel"}},
-};
 
 QIcon swatch(QRgb rgb)
 {
@@ -69,7 +61,7 @@ void ColourDialog::prepare()
     setResult(0);
     const Language lang = m_editor.language();
     auto apply = [&](const char *key, auto setter) {
-        if (auto t = lookupText(kColorTexts, key, lang)) setter(*t);
+        if (auto t = uiText(QByteArray("colour.") + key, lang)) setter(*t);
     };
     apply("caption", [this](const QString &t) { setWindowTitle(t); });
     apply("choose", [this](const QString &t) { setColourRadio->setText(t); });

@@ -1,4 +1,5 @@
 #include "world/FieldPicture.h"
+#include "lang/TextCatalogue.h"
 
 #include <QDir>
 #include <QFont>
@@ -127,10 +128,10 @@ bool FieldPicture::exportPicture(const QString &path, QString *error) const
         if (error) *error = reason;
         return false;
     };
-    if (path.isEmpty()) return fail(QStringLiteral("No file name given."));
+    if (path.isEmpty()) return fail(uiText("file.noName"));
     const QByteArray format = pictureFormat(path);
     if (format.isEmpty())
-        return fail(QStringLiteral("Unknown picture format \"%1\"").arg(QFileInfo(path).suffix()));
+        return fail(uiText("file.unknownPictureFormat").arg(QFileInfo(path).suffix()));
 
     // Encoded in memory first, so a failing writer never touches the file.
     QByteArray data;

@@ -1,21 +1,13 @@
 #include "world/WorldTexts.h"
 
-#include "lang/TextTable.h"
+#include "lang/TextCatalogue.h"
 
 namespace {
 
-const TextRow kWorldTexts[] = {
-    {"field",  {"Поле:", "Cimp:", "Field:"}},
-    {"robot",  {"Робот:", "Robot:", "Robot:"}},
-    {"line",   {"Линия", "Linie", "Line"}},
-    {"border", {"Край", "Margine", "Border"}},
-    {"clear",  {"Очистить поле", "Curata cimpul", "Clear field"}},
-    {"export", {"Сохранить картинку...", "Salveaza imaginea...", "Save picture..."}},
-};
 
 std::optional<QString> word(const char *key, Language lang)
 {
-    return lookupText(kWorldTexts, key, lang);
+    return uiText(QByteArray("world.") + key, lang);
 }
 
 std::optional<QString> sensorPanel(const char *key, Language lang, int value)

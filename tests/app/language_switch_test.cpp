@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "common/ObjectNames.h"
 #include "app/Commands.h"
 #include <QCheckBox>
 #include <QMenuBar>
@@ -15,51 +16,51 @@ struct ExpectedMenuRow {
 
 // Written out here, not taken from the window's own table, so a wrong caption there shows.
 const ExpectedMenuRow kExpectedMenu[] = {
-    {"N1", false, {"Файл", "Fisier", "File"}, ""},
-    {"mmNew", true, {"Новый", "Nou", "New"}, "Ctrl+N"},
-    {"mmOpen", true, {"Открыть...", "Deschide...", "Open..."}, "Ctrl+O"},
-    {"mmSave", true, {"Сохранить", "Salveaza", "Save"}, "Ctrl+S"},
-    {"mmSaveAs", true, {"Сохранить как...", "Salveaza ca...", "Save as..."}, ""},
-    {"N2", true, {"Сохранить картинку...", "Salveaza imaginea ca...", "Save picture..."}, ""},
-    {"mmExit", true, {"Выход", "Iesire", "Exit"}, "Alt+X"},
-    {"N9", false, {"Правка", "Editeaza", "Edit"}, ""},
-    {"mmUndo", true, {"Отменить", "Renunta", "Undo"}, "Ctrl+Z"},
-    {"mmRedo", true, {"Повторить", "Repeta", "Redo"}, "Ctrl+Y"},
-    {"mmCut", true, {"Вырезать", "Decupeaza", "Cut"}, "Ctrl+X"},
-    {"mmCopy", true, {"Копировать", "Copiaza", "Copy"}, "Ctrl+C"},
-    {"mmPaste", true, {"Вставить", "Lipeste", "Paste"}, "Ctrl+V"},
-    {"mmClearAlg", true, {"Очистить поле алгоритма", "Curata cimpul algotitmului", "Clear algorithm field"}, ""},
-    {"mmClearRobField", true, {"Очистить поле робота", "Curata cimpul executantului", "Clear robot\"s field"}, ""},
-    {"mmRefresh", true, {"Обновить поле алгоритма", "Actualizeaza cimpul algoritmului", "Refresh algorithm field"}, "Alt+Q"},
-    {"mmSelAll", true, {"Выделить все", "Selecteaza tot", "Select all"}, "Ctrl+A"},
-    {"N10", false, {"Команды", "Comenzi", "Commands"}, ""},
-    {"N54", false, {"Системные", "De sistem", "System"}, ""},
-    {"mmCOMbegend", true, {"Начало и конец алгоритма", "Inceputul si sfirsitul algoritmului", "Algorithm begin and end"}, ""},
-    {"N15", false, {"Простые", "Simple", "Simple"}, ""},
-    {"mmCOMstep", true, {"Шаг", "Pas", "Step"}, "Ctrl+F1"},
-    {"mmCOMjump", true, {"Прыжок", "Salt", "Jump"}, "Ctrl+F2"},
-    {"mmCOMrot45", true, {"Поворот 45", "Rotire 45", "Rotate 45"}, "Ctrl+F3"},
-    {"mmCOMrot90", true, {"Поворот 90", "Rotire 90", "Rotate 90"}, "Ctrl+F4"},
-    {"N16", false, {"Продвинутые", "Avansate", "Advanced"}, ""},
-    {"mmCOMproccreate", true, {"Создать процедуру...", "Creaza procedura...", "Create procedure..."}, "Ctrl+F5"},
-    {"mmCOMprocexec", true, {"Выполнить процедуру...", "Executa procedura...", "Execute procedure..."}, "Ctrl+F6"},
-    {"mmCOMcyclun", true, {"Цикл. Выполнить <N> раз...", "Ciclu. Executa <N> ori...", "Cycle. Execute <N> times..."}, "Ctrl+F7"},
-    {"mmCOMcicluIF", true, {"Цикл. Выполнять пока <УСЛОВИЕ>...", "Ciclu. Executa pina cind <CONDITIE>...", "Cycle. Do while <CONDITION>..."}, "Ctrl+F8"},
-    {"mmCOMcycluif2", true, {"Условие. Если <УСЛОВИЕ> тогда...", "Conditie. Daca <CONDITIE> atunci...", "Condition. If <CONDITION> then..."}, "Ctrl+F9"},
-    {"N22", false, {"Особые", "Speciale", "Special"}, ""},
-    {"mmCOMcolor", true, {"Цвет...", "Culoare...", "Color..."}, "Ctrl+F10"},
-    {"mmCOMdestroy", true, {"Уничтожить", "Anuleaza", "Destroy"}, "Ctrl+F11"},
-    {"mmCOMrebuild", true, {"Восстановить", "Restituie", "Rebuild"}, "Ctrl+F12"},
-    {"N3", false, {"Программа", "Program", "Programm"}, ""},
-    {"mmExecute", true, {"Выполнить", "Executa", "Execute"}, "F9"},
-    {"mmPause", true, {"Пауза", "Pauza", "Pause"}, ""},
-    {"mmStop", true, {"Остановить", "Opreste", "Stop"}, "Esc"},
-    {"mmOrfo", true, {"Орфография...", "Ortografie...", "Orfo..."}, "F5"},
-    {"mmManualRegim", true, {"Ручной режим", "Regimul manual", "Manual mode"}, ""},
-    {"mmPref", true, {"Настройки...", "Preferinte...", "Preferences..."}, ""},
-    {"N6", false, {"Помощь", "Asistenta", "Help"}, ""},
-    {"mmHelp", true, {"Справка", "Informatii", "Index"}, "F1"},
-    {"mmAbout", true, {"О программе...", "Despre program...", "About..."}, ""},
+    {ObjectName::FileMenu, false, {"Файл", "Fisier", "File"}, ""},
+    {ObjectName::NewItem, true, {"Новый", "Nou", "New"}, "Ctrl+N"},
+    {ObjectName::OpenItem, true, {"Открыть...", "Deschide...", "Open..."}, "Ctrl+O"},
+    {ObjectName::SaveItem, true, {"Сохранить", "Salveaza", "Save"}, "Ctrl+S"},
+    {ObjectName::SaveAsItem, true, {"Сохранить как...", "Salveaza ca...", "Save as..."}, ""},
+    {ObjectName::SavePictureItem, true, {"Сохранить картинку...", "Salveaza imaginea ca...", "Save picture..."}, ""},
+    {ObjectName::ExitItem, true, {"Выход", "Iesire", "Exit"}, "Alt+X"},
+    {ObjectName::EditMenu, false, {"Правка", "Editeaza", "Edit"}, ""},
+    {ObjectName::UndoItem, true, {"Отменить", "Renunta", "Undo"}, "Ctrl+Z"},
+    {ObjectName::RedoItem, true, {"Повторить", "Repeta", "Redo"}, "Ctrl+Y"},
+    {ObjectName::CutItem, true, {"Вырезать", "Decupeaza", "Cut"}, "Ctrl+X"},
+    {ObjectName::CopyItem, true, {"Копировать", "Copiaza", "Copy"}, "Ctrl+C"},
+    {ObjectName::PasteItem, true, {"Вставить", "Lipeste", "Paste"}, "Ctrl+V"},
+    {ObjectName::ClearAlgorithmItem, true, {"Очистить поле алгоритма", "Curata cimpul algotitmului", "Clear algorithm field"}, ""},
+    {ObjectName::ClearFieldItem, true, {"Очистить поле робота", "Curata cimpul executantului", "Clear robot\"s field"}, ""},
+    {ObjectName::RefreshItem, true, {"Обновить поле алгоритма", "Actualizeaza cimpul algoritmului", "Refresh algorithm field"}, "Alt+Q"},
+    {ObjectName::SelectAllItem, true, {"Выделить все", "Selecteaza tot", "Select all"}, "Ctrl+A"},
+    {ObjectName::CommandsMenu, false, {"Команды", "Comenzi", "Commands"}, ""},
+    {ObjectName::SystemCommandsMenu, false, {"Системные", "De sistem", "System"}, ""},
+    {ObjectName::BeginEndItem, true, {"Начало и конец алгоритма", "Inceputul si sfirsitul algoritmului", "Algorithm begin and end"}, ""},
+    {ObjectName::SimpleCommandsMenu, false, {"Простые", "Simple", "Simple"}, ""},
+    {ObjectName::StepItem, true, {"Шаг", "Pas", "Step"}, "Ctrl+F1"},
+    {ObjectName::JumpItem, true, {"Прыжок", "Salt", "Jump"}, "Ctrl+F2"},
+    {ObjectName::Rotate45Item, true, {"Поворот 45", "Rotire 45", "Rotate 45"}, "Ctrl+F3"},
+    {ObjectName::Rotate90Item, true, {"Поворот 90", "Rotire 90", "Rotate 90"}, "Ctrl+F4"},
+    {ObjectName::AdvancedCommandsMenu, false, {"Продвинутые", "Avansate", "Advanced"}, ""},
+    {ObjectName::CreateProcedureItem, true, {"Создать процедуру...", "Creaza procedura...", "Create procedure..."}, "Ctrl+F5"},
+    {ObjectName::CallProcedureItem, true, {"Выполнить процедуру...", "Executa procedura...", "Execute procedure..."}, "Ctrl+F6"},
+    {ObjectName::CountedLoopItem, true, {"Цикл. Выполнить <N> раз...", "Ciclu. Executa <N> ori...", "Cycle. Execute <N> times..."}, "Ctrl+F7"},
+    {ObjectName::ConditionalLoopItem, true, {"Цикл. Выполнять пока <УСЛОВИЕ>...", "Ciclu. Executa pina cind <CONDITIE>...", "Cycle. Do while <CONDITION>..."}, "Ctrl+F8"},
+    {ObjectName::ConditionItem, true, {"Условие. Если <УСЛОВИЕ> тогда...", "Conditie. Daca <CONDITIE> atunci...", "Condition. If <CONDITION> then..."}, "Ctrl+F9"},
+    {ObjectName::SpecialCommandsMenu, false, {"Особые", "Speciale", "Special"}, ""},
+    {ObjectName::ColourItem, true, {"Цвет...", "Culoare...", "Color..."}, "Ctrl+F10"},
+    {ObjectName::DestroyItem, true, {"Уничтожить", "Anuleaza", "Destroy"}, "Ctrl+F11"},
+    {ObjectName::RebuildItem, true, {"Восстановить", "Restituie", "Rebuild"}, "Ctrl+F12"},
+    {ObjectName::ProgramMenu, false, {"Программа", "Program", "Programm"}, ""},
+    {ObjectName::RunItem, true, {"Выполнить", "Executa", "Execute"}, "F9"},
+    {ObjectName::PauseItem, true, {"Пауза", "Pauza", "Pause"}, ""},
+    {ObjectName::StopItem, true, {"Остановить", "Opreste", "Stop"}, "Esc"},
+    {ObjectName::CheckItem, true, {"Орфография...", "Ortografie...", "Orfo..."}, "F5"},
+    {ObjectName::ManualModeItem, true, {"Ручной режим", "Regimul manual", "Manual mode"}, ""},
+    {ObjectName::PreferencesItem, true, {"Настройки...", "Preferinte...", "Preferences..."}, ""},
+    {ObjectName::HelpMenu, false, {"Помощь", "Asistenta", "Help"}, ""},
+    {ObjectName::HelpItem, true, {"Справка", "Informatii", "Index"}, "F1"},
+    {ObjectName::AboutItem, true, {"О программе...", "Despre program...", "About..."}, ""},
 };
 
 } // namespace
@@ -141,8 +142,8 @@ TEST_F(MainWindowTest, StartUpAppliesSettingsAndResetsTheWorld)
     EXPECT_FALSE(window->toolBar(ToolBarId::Commands)->isVisibleTo(window.get()));
     EXPECT_FALSE(window->runController().isRunning());
     EXPECT_FALSE(window->manualMode());
-    EXPECT_FALSE(enabled("mmPause"));
-    EXPECT_FALSE(enabled("ToolButton24"));
+    EXPECT_FALSE(enabled(ObjectName::PauseItem));
+    EXPECT_FALSE(enabled(ObjectName::RedoButton));
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheSettingsWithoutAQuestion)

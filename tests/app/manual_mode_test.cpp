@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "common/ObjectNames.h"
 #include "app/Commands.h"
 #include "world/widgets/FieldView.h"
 #include <QCheckBox>
@@ -26,11 +27,11 @@ TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
     EXPECT_TRUE(window->toolButton(Command::ManualMode)->isChecked());
     EXPECT_TRUE(window->action(Command::ManualMode)->isChecked());
     EXPECT_TRUE(window->recordingBox()->isVisibleTo(window.get()));
-    for (const char *name : {"mmNew", "mmOpen", "mmSave", "mmUndo", "mmPaste", "mmClearAlg",
-                             "mmClearRobField", "mmExecute", "mmOrfo", "mmPref", "N54", "N16", "N22",
-                             "ToolButton1", "ToolButton5", "ToolButton16", "ToolButton18"})
+    for (const char *name : {ObjectName::NewItem, ObjectName::OpenItem, ObjectName::SaveItem, ObjectName::UndoItem, ObjectName::PasteItem, ObjectName::ClearAlgorithmItem,
+                             ObjectName::ClearFieldItem, ObjectName::RunItem, ObjectName::CheckItem, ObjectName::PreferencesItem, ObjectName::SystemCommandsMenu, ObjectName::AdvancedCommandsMenu, ObjectName::SpecialCommandsMenu,
+                             ObjectName::RunButton, ObjectName::CheckButton, ObjectName::BeginEndButton, ObjectName::RebuildButton})
         EXPECT_FALSE(enabled(name)) << name;
-    for (const char *name : {"N2", "mmExit", "mmRefresh", "mmSelAll", "N15", "mmCOMstep", "mmHelp"})
+    for (const char *name : {ObjectName::SavePictureItem, ObjectName::ExitItem, ObjectName::RefreshItem, ObjectName::SelectAllItem, ObjectName::SimpleCommandsMenu, ObjectName::StepItem, ObjectName::HelpItem})
         EXPECT_TRUE(enabled(name)) << name;
     EXPECT_TRUE(window->editor()->isReadOnly());
 
@@ -48,7 +49,7 @@ TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
     EXPECT_FALSE(window->manualMode());
     EXPECT_FALSE(window->recordingBox()->isVisibleTo(window.get()));
     EXPECT_FALSE(window->editor()->isReadOnly());
-    for (const char *name : {"mmNew", "N16", "ToolButton1", "ToolButton16"}) EXPECT_TRUE(enabled(name)) << name;
+    for (const char *name : {ObjectName::NewItem, ObjectName::AdvancedCommandsMenu, ObjectName::RunButton, ObjectName::BeginEndButton}) EXPECT_TRUE(enabled(name)) << name;
     window->action(Command::ManualMode)->trigger();
     EXPECT_TRUE(window->recordingBox()->isChecked());
 }
@@ -66,7 +67,7 @@ TEST_F(MainWindowTest, ManualStepOffTheFieldReportsAndStillRecords)
     EXPECT_EQ(prompts.reports[0].heading, u("#03: Eroarea trakmilului "));
     EXPECT_TRUE(window->editor()->toPlainText().endsWith(u("PAS")));
     EXPECT_TRUE(window->manualMode());
-    EXPECT_FALSE(enabled("mmExecute"));
+    EXPECT_FALSE(enabled(ObjectName::RunItem));
     EXPECT_TRUE(window->editor()->isReadOnly());
     EXPECT_EQ(panel(4), u("Robot: x=0, y=0"));
 }
@@ -77,7 +78,7 @@ TEST_F(MainWindowTest, FieldContextMenuClearDoesNothingInManualMode)
     window->action(Command::ManualMode)->trigger();
     window->action(Command::Step)->trigger();
     ASSERT_EQ(window->robotWorld().state().x, 1);
-    window->findChild<QAction *>(QStringLiteral("PopupClearField"))->trigger();
+    window->findChild<QAction *>((ObjectName::FieldClearItem))->trigger();
     EXPECT_EQ(window->robotWorld().state().x, 1);
     emit window->field()->doubleClicked();
     EXPECT_EQ(window->robotWorld().state().x, 0);

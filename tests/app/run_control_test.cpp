@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "common/ObjectNames.h"
 #include "app/Commands.h"
 #include "world/widgets/FieldView.h"
 #include <QCheckBox>
@@ -37,7 +38,7 @@ TEST_F(MainWindowTest, CheckErrorLocksNothingAndSelectsTheLine)
     EXPECT_EQ(prompts.reports[0].heading, QString::fromUtf8("#04: Ошибка в структуре программы"));
     EXPECT_TRUE(window->errorFound());
     EXPECT_FALSE(window->runActive());
-    EXPECT_TRUE(enabled("mmExecute"));
+    EXPECT_TRUE(enabled(ObjectName::RunItem));
     EXPECT_FALSE(window->runTimer().isActive());
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАК"));
 }
@@ -49,10 +50,10 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     window->editor()->setCaret(2, 1);
     window->toolButton(Command::Run)->click();
     ASSERT_TRUE(window->runActive());
-    for (const char *name : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref", "N1", "N9", "N10", "N6",
-                             "ToolButton1", "ToolButton5", "ToolButton10", "ToolButton16", "ToolButton14"})
+    for (const char *name : {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem, ObjectName::PreferencesItem, ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::CommandsMenu, ObjectName::HelpMenu,
+                             ObjectName::RunButton, ObjectName::CheckButton, ObjectName::ManualModeButton, ObjectName::BeginEndButton, ObjectName::ColourButton})
         EXPECT_FALSE(enabled(name)) << name;
-    for (const char *name : {"mmPause", "mmStop", "ToolButton3", "ToolButton2", "mmClearRobField"})
+    for (const char *name : {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton, ObjectName::ClearFieldItem})
         EXPECT_TRUE(enabled(name)) << name;
     EXPECT_FALSE(window->toolBar(ToolBarId::File)->isEnabled());
     EXPECT_FALSE(window->manualButton(0)->isEnabled());
@@ -66,9 +67,9 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     EXPECT_FALSE(window->runTimer().isActive());
     window->toolButton(Command::Stop)->click();   // stop while paused
     EXPECT_FALSE(window->runActive());
-    for (const char *name : {"mmExecute", "mmOrfo", "N1", "N9", "ToolButton1", "ToolButton16"})
+    for (const char *name : {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::RunButton, ObjectName::BeginEndButton})
         EXPECT_TRUE(enabled(name)) << name;
-    for (const char *name : {"mmPause", "mmStop", "ToolButton3", "ToolButton2"})
+    for (const char *name : {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_FALSE(window->editor()->isReadOnly());
     EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn{2, 1}));
@@ -120,7 +121,7 @@ TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
                            QString::fromUtf8("Отредактируйте код алгоритма.")}));
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
     EXPECT_FALSE(window->endOfRunLabel()->isVisibleTo(window.get()));
-    EXPECT_TRUE(enabled("mmExecute"));
+    EXPECT_TRUE(enabled(ObjectName::RunItem));
 }
 
 TEST_F(MainWindowTest, DoubleClickClearsTheFieldOnlyWhenNothingAdvances)
@@ -209,10 +210,10 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         EXPECT_EQ(window->settings().speed, 2) << c.name;
         EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
         EXPECT_EQ(window->interpreter().loopDepth + window->interpreter().callDepth, 0) << c.name;
-        for (const char *name : {"mmExecute", "mmOrfo", "mmManualRegim", "mmPref", "N1", "N9", "N10", "N6",
-                                 "ToolButton1", "ToolButton5", "ToolButton10", "ToolButton20"})
+        for (const char *name : {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem, ObjectName::PreferencesItem, ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::CommandsMenu, ObjectName::HelpMenu,
+                                 ObjectName::RunButton, ObjectName::CheckButton, ObjectName::ManualModeButton, ObjectName::CountedLoopButton})
             EXPECT_TRUE(enabled(name)) << c.name << ' ' << name;
-        for (const char *name : {"mmPause", "mmStop", "ToolButton3", "ToolButton2"})
+        for (const char *name : {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton})
             EXPECT_FALSE(enabled(name)) << c.name << ' ' << name;
         EXPECT_FALSE(window->editor()->isReadOnly()) << c.name;
         EXPECT_TRUE(window->manualButton(2)->isEnabled()) << c.name;

@@ -1,4 +1,5 @@
 #include "documents/widgets/ExtendedSettingsDialog.h"
+#include "common/ObjectNames.h"
 
 #include <QDir>
 #include <QLabel>
@@ -13,12 +14,12 @@ TEST(ExtendedSettingsDialog, WritesTheSpeedDirectiveAndKeepsTheNumber)
     ExtendedSettingsDialog dlg(&mainWindow);
     QStringList lines;
     dlg.setLineReplacer([&](const QString &line) { lines << line; });
-    EXPECT_EQ(dlg.objectName(), "SysN");
+    EXPECT_EQ(dlg.objectName(), ObjectName::ExtendedSettingsDialog);
     EXPECT_EQ(dlg.size(), QSize(160, 95));
     EXPECT_EQ(dlg.windowTitle(), "Расширенные настрйки");
 
-    auto *spin = dlg.findChild<QSpinBox *>("SpinEdit1");
-    auto *button = dlg.findChild<QPushButton *>("Button1");
+    auto *spin = dlg.findChild<QSpinBox *>(ObjectName::SpeedSpinBox);
+    auto *button = dlg.findChild<QPushButton *>(ObjectName::ApplySpeedButton);
     ASSERT_TRUE(spin && button);
     EXPECT_EQ(button->text(), QString::fromUtf8("\xD0\x9E\xD0\x9A"));   // Cyrillic "ОК"
     EXPECT_EQ(spin->value(), 1);

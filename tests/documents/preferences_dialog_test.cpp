@@ -1,4 +1,5 @@
 #include "documents/widgets/PreferencesDialog.h"
+#include "common/ObjectNames.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -28,13 +29,13 @@ public:
     Settings &settings() override { return s; }
     bool writeSettings() override
     {
-        log << "Saveinifile";
+        log << "saveSettings";
         saved = s;
         return saveSucceeds;
     }
-    void resetField() override { log << "DrawField"; }
-    void setAdvancedToolBarVisible(bool v) override { log << QString("ToolBar2:%1").arg(v); }
-    void applyLanguage() override { log << "ApplyLanguage:" + s.language; }
+    void resetField() override { log << "resetField"; }
+    void setAdvancedToolBarVisible(bool v) override { log << QString("advancedToolBar:%1").arg(v); }
+    void applyLanguage() override { log << "applyLanguage:" + s.language; }
 };
 
 template <class T>
@@ -68,20 +69,20 @@ TEST_F(PreferencesDialogTest, ShowingFillsTheControlsFromTheSettings)
 {
     host.s = {"eng", 5, 7, 9, true, false};
     open();
-    EXPECT_EQ(dlg->objectName(), "Prop");
+    EXPECT_EQ(dlg->objectName(), ObjectName::PreferencesDialog);
     EXPECT_EQ(dlg->size(), QSize(304, 207));
     EXPECT_EQ(dlg->windowTitle(), "Preferences");
-    EXPECT_EQ(child<QTabWidget>(*dlg, "PageControl1")->currentIndex(), 0);
-    EXPECT_TRUE(child<QRadioButton>(*dlg, "rb3")->isChecked());
-    EXPECT_EQ(child<QSlider>(*dlg, "TrackBar1")->value(), 1);
-    EXPECT_EQ(child<QSpinBox>(*dlg, "SpeedValue")->value(), 5);
-    EXPECT_FALSE(child<QSpinBox>(*dlg, "SpeedValue")->isVisible());
-    EXPECT_EQ(child<QSpinBox>(*dlg, "SpinEdit1")->value(), 7);
-    EXPECT_EQ(child<QSpinBox>(*dlg, "SpinEdit2")->value(), 9);
-    EXPECT_TRUE(child<QCheckBox>(*dlg, "Sintaxa")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>(*dlg, "advcom")->isChecked());
-    EXPECT_EQ(child<QTimer>(*dlg, "Timer1")->interval(), 10);
-    EXPECT_TRUE(child<QTimer>(*dlg, "Timer1")->isActive());
+    EXPECT_EQ(child<QTabWidget>(*dlg, ObjectName::PreferencesPages)->currentIndex(), 0);
+    EXPECT_TRUE(child<QRadioButton>(*dlg, ObjectName::LanguageEnglish)->isChecked());
+    EXPECT_EQ(child<QSlider>(*dlg, ObjectName::SpeedSlider)->value(), 1);
+    EXPECT_EQ(child<QSpinBox>(*dlg, ObjectName::SpeedValueSpinBox)->value(), 5);
+    EXPECT_FALSE(child<QSpinBox>(*dlg, ObjectName::SpeedValueSpinBox)->isVisible());
+    EXPECT_EQ(child<QSpinBox>(*dlg, ObjectName::FieldWidthSpinBox)->value(), 7);
+    EXPECT_EQ(child<QSpinBox>(*dlg, ObjectName::FieldHeightSpinBox)->value(), 9);
+    EXPECT_TRUE(child<QCheckBox>(*dlg, ObjectName::AutoRefreshCheckBox)->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*dlg, ObjectName::AdvancedToolBarCheckBox)->isChecked());
+    EXPECT_EQ(child<QTimer>(*dlg, ObjectName::SpeedPreviewTimer)->interval(), 10);
+    EXPECT_TRUE(child<QTimer>(*dlg, ObjectName::SpeedPreviewTimer)->isActive());
     EXPECT_TRUE(host.log.isEmpty());   // showing applies nothing
 
     // A code the dialog does not offer keeps the captions and checks Russian.
@@ -89,46 +90,46 @@ TEST_F(PreferencesDialogTest, ShowingFillsTheControlsFromTheSettings)
     host.s.language = "xyz";
     open();
     EXPECT_EQ(dlg->windowTitle(), "Preferences");
-    EXPECT_TRUE(child<QRadioButton>(*dlg, "rb1")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(*dlg, ObjectName::LanguageRussian)->isChecked());
 }
 
 TEST_F(PreferencesDialogTest, RadioButtonSwitchesLanguageAtOnceAndCancelRestoresIt)
 {
     open();
     EXPECT_EQ(dlg->windowTitle(), "Настройки");
-    clickLeft(child<QRadioButton>(*dlg, "rb2"));
+    clickLeft(child<QRadioButton>(*dlg, ObjectName::LanguageRomanian));
     EXPECT_EQ(host.s.language, "rom");
-    EXPECT_EQ(host.log, QStringList{"ApplyLanguage:rom"});
+    EXPECT_EQ(host.log, QStringList{"applyLanguage:rom"});
     EXPECT_EQ(dlg->windowTitle(), "Preferinte");
-    EXPECT_EQ(child<QRadioButton>(*dlg, "rb2")->text(), "Romana");
-    EXPECT_EQ(child<QTabWidget>(*dlg, "PageControl1")->tabText(2), "Salveaza");
-    EXPECT_EQ(child<QPushButton>(*dlg, "CancelBtn")->text(), "Renunta");
-    EXPECT_EQ(child<QPushButton>(*dlg, "OKBtn")->text(), "OK");
+    EXPECT_EQ(child<QRadioButton>(*dlg, ObjectName::LanguageRomanian)->text(), "Romana");
+    EXPECT_EQ(child<QTabWidget>(*dlg, ObjectName::PreferencesPages)->tabText(2), "Salveaza");
+    EXPECT_EQ(child<QPushButton>(*dlg, ObjectName::CancelButton)->text(), "Renunta");
+    EXPECT_EQ(child<QPushButton>(*dlg, ObjectName::OkButton)->text(), "OK");
 
-    child<QSpinBox>(*dlg, "SpinEdit1")->setValue(5);
-    clickLeft(child<QPushButton>(*dlg, "CancelBtn"));
+    child<QSpinBox>(*dlg, ObjectName::FieldWidthSpinBox)->setValue(5);
+    clickLeft(child<QPushButton>(*dlg, ObjectName::CancelButton));
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
     EXPECT_EQ(host.s.language, "rus");
     EXPECT_EQ(host.s.fieldWidth, 16);
     EXPECT_EQ(dlg->windowTitle(), "Настройки");
-    EXPECT_EQ(host.log, (QStringList{"ApplyLanguage:rom", "ApplyLanguage:rus"}));
+    EXPECT_EQ(host.log, (QStringList{"applyLanguage:rom", "applyLanguage:rus"}));
 }
 
 TEST_F(PreferencesDialogTest, OkStoresEveryValueThenRunsTheStepsInOrder)
 {
     open();
-    clickLeft(child<QRadioButton>(*dlg, "rb3"));
-    child<QSlider>(*dlg, "TrackBar1")->setValue(1);   // top: fastest
-    auto *width = child<QSpinBox>(*dlg, "SpinEdit1");
+    clickLeft(child<QRadioButton>(*dlg, ObjectName::LanguageEnglish));
+    child<QSlider>(*dlg, ObjectName::SpeedSlider)->setValue(1);   // top: fastest
+    auto *width = child<QSpinBox>(*dlg, ObjectName::FieldWidthSpinBox);
     width->selectAll();
     QTest::keyClicks(width, "1");                      // below the range, not confirmed
-    clickLeft(child<QLabel>(*dlg, "SintaxaLabel"));    // the wrapped caption toggles its box
-    clickLeft(child<QCheckBox>(*dlg, "advcom"));
-    clickLeft(child<QPushButton>(*dlg, "OKBtn"));
+    clickLeft(child<QLabel>(*dlg, ObjectName::AutoRefreshLabel));    // the wrapped caption toggles its box
+    clickLeft(child<QCheckBox>(*dlg, ObjectName::AdvancedToolBarCheckBox));
+    clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
 
-    EXPECT_EQ(host.log, (QStringList{"ApplyLanguage:eng", "Saveinifile", "DrawField",
-                                     "ToolBar2:0", "ApplyLanguage:eng"}));
+    EXPECT_EQ(host.log, (QStringList{"applyLanguage:eng", "saveSettings", "resetField",
+                                     "advancedToolBar:0", "applyLanguage:eng"}));
     EXPECT_EQ(host.saved.language, "eng");
     EXPECT_EQ(host.saved.speed, 5);
     EXPECT_EQ(host.saved.fieldWidth, 2);
@@ -142,22 +143,22 @@ TEST_F(PreferencesDialogTest, OkStoresEveryValueThenRunsTheStepsInOrder)
 TEST_F(PreferencesDialogTest, OkResetsTheFieldEvenWhenNothingChanged)
 {
     open();
-    clickLeft(child<QPushButton>(*dlg, "OKBtn"));
-    EXPECT_EQ(host.log, (QStringList{"Saveinifile", "DrawField", "ToolBar2:1", "ApplyLanguage:rus"}));
+    clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
+    EXPECT_EQ(host.log, (QStringList{"saveSettings", "resetField", "advancedToolBar:1", "applyLanguage:rus"}));
 }
 
 TEST_F(PreferencesDialogTest, FailedSaveKeepsTheDialogOpenWithTheValuesInMemory)
 {
     host.saveSucceeds = false;
     open();
-    child<QSpinBox>(*dlg, "SpinEdit2")->setValue(8);
-    clickLeft(child<QPushButton>(*dlg, "OKBtn"));
-    EXPECT_EQ(host.log, QStringList{"Saveinifile"});
+    child<QSpinBox>(*dlg, ObjectName::FieldHeightSpinBox)->setValue(8);
+    clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
+    EXPECT_EQ(host.log, QStringList{"saveSettings"});
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(host.s.fieldHeight, 8);
 
     host.saveSucceeds = true;
-    clickLeft(child<QPushButton>(*dlg, "OKBtn"));
+    clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
     EXPECT_EQ(host.log.size(), 5);
     EXPECT_FALSE(dlg->isVisible());
 }
@@ -165,25 +166,25 @@ TEST_F(PreferencesDialogTest, FailedSaveKeepsTheDialogOpenWithTheValuesInMemory)
 TEST_F(PreferencesDialogTest, CloseBoxKeepsTheLiveLanguageAndDropsOtherEdits)
 {
     open();
-    clickLeft(child<QRadioButton>(*dlg, "rb3"));
-    child<QSpinBox>(*dlg, "SpinEdit1")->setValue(4);
-    child<QSlider>(*dlg, "TrackBar1")->setValue(5);
+    clickLeft(child<QRadioButton>(*dlg, ObjectName::LanguageEnglish));
+    child<QSpinBox>(*dlg, ObjectName::FieldWidthSpinBox)->setValue(4);
+    child<QSlider>(*dlg, ObjectName::SpeedSlider)->setValue(5);
     dlg->close();
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(host.s.language, "eng");
     EXPECT_EQ(host.s.fieldWidth, 16);
     EXPECT_EQ(host.s.speed, 3);
-    EXPECT_EQ(host.log, QStringList{"ApplyLanguage:eng"});
+    EXPECT_EQ(host.log, QStringList{"applyLanguage:eng"});
 
     // The next showing starts from the settings again, and the Language the dialog now
     // remembers for Cancel is English.
     open();
-    EXPECT_EQ(child<QSpinBox>(*dlg, "SpinEdit1")->value(), 16);
-    EXPECT_EQ(child<QSlider>(*dlg, "TrackBar1")->value(), 3);
-    clickLeft(child<QRadioButton>(*dlg, "rb1"));
+    EXPECT_EQ(child<QSpinBox>(*dlg, ObjectName::FieldWidthSpinBox)->value(), 16);
+    EXPECT_EQ(child<QSlider>(*dlg, ObjectName::SpeedSlider)->value(), 3);
+    clickLeft(child<QRadioButton>(*dlg, ObjectName::LanguageRussian));
     QTest::keyClick(dlg.get(), Qt::Key_Escape);   // Escape is the Cancel button
     EXPECT_EQ(host.s.language, "eng");
-    EXPECT_EQ(host.log.last(), "ApplyLanguage:eng");
+    EXPECT_EQ(host.log.last(), "applyLanguage:eng");
     EXPECT_FALSE(dlg->isVisible());
 }
 
@@ -191,10 +192,10 @@ TEST_F(PreferencesDialogTest, SliderPositionGivesSpeedAndPreviewPace)
 {
     host.s.speed = 9;   // outside the table: the slider keeps its place
     open();
-    auto *slider = child<QSlider>(*dlg, "TrackBar1");
-    auto *speed = child<QSpinBox>(*dlg, "SpeedValue");
-    auto *bar = child<QProgressBar>(*dlg, "ProgressBar1");
-    auto *timer = child<QTimer>(*dlg, "Timer1");
+    auto *slider = child<QSlider>(*dlg, ObjectName::SpeedSlider);
+    auto *speed = child<QSpinBox>(*dlg, ObjectName::SpeedValueSpinBox);
+    auto *bar = child<QProgressBar>(*dlg, ObjectName::SpeedPreviewBar);
+    auto *timer = child<QTimer>(*dlg, ObjectName::SpeedPreviewTimer);
     EXPECT_EQ(slider->value(), 3);
     const int intervals[] = {10, 70, 150, 400, 1000};
     for (int pos = 1; pos <= 5; ++pos) {
@@ -221,7 +222,7 @@ TEST_F(PreferencesDialogTest, CaptionsFitTheirControlsInEveryLanguage)
     for (const char *code : {"rus", "rom", "eng"}) {
         host.s.language = code;
         open();
-        auto *pages = child<QTabWidget>(*dlg, "PageControl1");
+        auto *pages = child<QTabWidget>(*dlg, ObjectName::PreferencesPages);
         EXPECT_LE(pages->tabBar()->sizeHint().width(), pages->width()) << code;
         for (int p = 0; p < pages->count(); ++p) {
             pages->setCurrentIndex(p);

@@ -1,7 +1,7 @@
 #include "documents/widgets/PreferencesDialog.h"
 
 #include "documents/widgets/WrappedCheckBox.h"
-#include "lang/TextTable.h"
+#include "lang/TextCatalogue.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -22,34 +22,6 @@
 
 namespace {
 
-const TextRow kPropTexts[] = {
-    {"window", {"Настройки", "Preferinte", "Preferences"}},
-    {"cancel", {"Отмена", "Renunta", "Cancel"}},
-    {"page1", {"Интерфейс", "Interfata", "Appearence"}},
-    {"languageFrame", {" Язык программы: ", " Limba folosita: ", " Interface language: "}},
-    {"rb1", {"Русский", "Rusa", "Russian"}},
-    {"rb2", {"Румынский", "Romana", "Romanian"}},
-    {"rb3", {"Английский", "Engleza", "English"}},
-    {"Sintaxa",
-     {"Автоматически обновлять поле алгоритма (включите, если при написании кода у Вас "
-      "проблемы с подсветкой синтаксиса)",
-      "Actualizarea automata a cimpului algoritmului (selecteaza in cazul in care la scrierea "
-      "codului nu se evedentiaza erorile sintactice)",
-      "Refresh algorithm field automaticly (turn on if you have problems with highliting "
-      "sintaxis)"}},
-    {"advcom",
-     {"Отображать панель продвинутых команд", "Vizualizeaza panelul comenzilor avansate",
-      "Show advanced commands panel"}},
-    {"page2", {"Робот", "Robot", "Robot"}},
-    {"top", {"Максимальная", "Maxima", "Maximum"}},
-    {"middle", {"Средняя", "Medie", "Average"}},
-    {"bottom", {"Минимальная", "Minima", "Minimal"}},
-    {"page3", {"Сохранение", "Salveaza", "Save"}},
-    {"width", {"Горизонталь:", "Orizontala:", "Horizontal:"}},
-    {"height", {"Вертикаль:", "Verticala:", "Vertical:"}},
-    {"speedFrame", {" Скорость робота ", " Viteza robotului ", " Robot's speed "}},
-    {"sizeFrame", {" Размеры поля ", " Dimens. cimpului ", " Field size "}},
-};
 
 // Slider position 1 (top, fastest) .. 5 (bottom, slowest).
 constexpr int kPreviewIntervals[] = {10, 70, 150, 400, 1000};
@@ -253,7 +225,7 @@ void PreferencesDialog::recaption()
 void PreferencesDialog::applyCaptions(Language lang)
 {
     auto set = [lang](const char *key, auto &&apply) {
-        if (const auto text = lookupText(kPropTexts, key, lang)) apply(*text);
+        if (const auto text = uiText(QByteArray("preferences.") + key, lang)) apply(*text);
     };
     set("window", [this](const QString &t) { setWindowTitle(t); });
     set("cancel", [this](const QString &t) { m_cancelButton->setText(t); });

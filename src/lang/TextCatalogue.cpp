@@ -1,0 +1,340 @@
+#include "lang/TextCatalogue.h"
+#include "lang/TextTable.h"
+
+#include <QHash>
+#include <atomic>
+
+namespace {
+
+const TextRow kCatalogue[] = {
+    // Menus and their items, by object name
+    {"menu.N1", {"Файл", "Fisier", "File"}},
+    {"menu.mmNew", {"Новый", "Nou", "New"}},
+    {"menu.mmOpen", {"Открыть...", "Deschide...", "Open..."}},
+    {"menu.mmSave", {"Сохранить", "Salveaza", "Save"}},
+    {"menu.mmSaveAs", {"Сохранить как...", "Salveaza ca...", "Save as..."}},
+    {"menu.N2", {"Сохранить картинку...", "Salveaza imaginea ca...", "Save picture..."}},
+    {"menu.mmExit", {"Выход", "Iesire", "Exit"}},
+    {"menu.N9", {"Правка", "Editeaza", "Edit"}},
+    {"menu.mmUndo", {"Отменить", "Renunta", "Undo"}},
+    {"menu.mmRedo", {"Повторить", "Repeta", "Redo"}},
+    {"menu.mmCut", {"Вырезать", "Decupeaza", "Cut"}},
+    {"menu.mmCopy", {"Копировать", "Copiaza", "Copy"}},
+    {"menu.mmPaste", {"Вставить", "Lipeste", "Paste"}},
+    {"menu.mmClearAlg", {"Очистить поле алгоритма", "Curata cimpul algotitmului", "Clear algorithm field"}},
+    {"menu.mmClearRobField", {"Очистить поле робота", "Curata cimpul executantului", "Clear robot\"s field"}},
+    {"menu.mmRefresh",
+     {"Обновить поле алгоритма",
+      "Actualizeaza cimpul algoritmului",
+      "Refresh algorithm field"}},
+    {"menu.mmSelAll", {"Выделить все", "Selecteaza tot", "Select all"}},
+    {"menu.N10", {"Команды", "Comenzi", "Commands"}},
+    {"menu.N54", {"Системные", "De sistem", "System"}},
+    {"menu.mmCOMbegend",
+     {"Начало и конец алгоритма",
+      "Inceputul si sfirsitul algoritmului",
+      "Algorithm begin and end"}},
+    {"menu.N15", {"Простые", "Simple", "Simple"}},
+    {"menu.mmCOMstep", {"Шаг", "Pas", "Step"}},
+    {"menu.mmCOMjump", {"Прыжок", "Salt", "Jump"}},
+    {"menu.mmCOMrot45", {"Поворот 45", "Rotire 45", "Rotate 45"}},
+    {"menu.mmCOMrot90", {"Поворот 90", "Rotire 90", "Rotate 90"}},
+    {"menu.N16", {"Продвинутые", "Avansate", "Advanced"}},
+    {"menu.mmCOMproccreate", {"Создать процедуру...", "Creaza procedura...", "Create procedure..."}},
+    {"menu.mmCOMprocexec", {"Выполнить процедуру...", "Executa procedura...", "Execute procedure..."}},
+    {"menu.mmCOMcyclun",
+     {"Цикл. Выполнить <N> раз...",
+      "Ciclu. Executa <N> ori...",
+      "Cycle. Execute <N> times..."}},
+    {"menu.mmCOMcicluIF",
+     {"Цикл. Выполнять пока <УСЛОВИЕ>...",
+      "Ciclu. Executa pina cind <CONDITIE>...",
+      "Cycle. Do while <CONDITION>..."}},
+    {"menu.mmCOMcycluif2",
+     {"Условие. Если <УСЛОВИЕ> тогда...",
+      "Conditie. Daca <CONDITIE> atunci...",
+      "Condition. If <CONDITION> then..."}},
+    {"menu.N22", {"Особые", "Speciale", "Special"}},
+    {"menu.mmCOMcolor", {"Цвет...", "Culoare...", "Color..."}},
+    {"menu.mmCOMdestroy", {"Уничтожить", "Anuleaza", "Destroy"}},
+    {"menu.mmCOMrebuild", {"Восстановить", "Restituie", "Rebuild"}},
+    {"menu.N3", {"Программа", "Program", "Programm"}},
+    {"menu.mmExecute", {"Выполнить", "Executa", "Execute"}},
+    {"menu.mmPause", {"Пауза", "Pauza", "Pause"}},
+    {"menu.mmStop", {"Остановить", "Opreste", "Stop"}},
+    {"menu.mmOrfo", {"Орфография...", "Ortografie...", "Orfo..."}},
+    {"menu.mmManualRegim", {"Ручной режим", "Regimul manual", "Manual mode"}},
+    {"menu.mmPref", {"Настройки...", "Preferinte...", "Preferences..."}},
+    {"menu.N6", {"Помощь", "Asistenta", "Help"}},
+    {"menu.mmHelp", {"Справка", "Informatii", "Index"}},
+    {"menu.mmAbout", {"О программе...", "Despre program...", "About..."}},
+    // The main window: tool-button hints, manual buttons, notices, editor menu, document state
+    {"window.product", {"Тракмил", "Trakmil", "Trakmil"}},
+    {"window.ToolButton1", {"Выполнить", "Executa", "Execute"}},
+    {"window.ToolButton3", {"Пауза", "Pauza", "Pause"}},
+    {"window.ToolButton2", {"Остановить", "Opreste", "Stop"}},
+    {"window.ToolButton5", {"Орфография", "Ortografie", "Orfo"}},
+    {"window.ToolButton10", {"Ручной режим", "Regim manual", "Manual mode"}},
+    {"window.openTitle", {"Открыть файл...", "Deschide fisier...", "Open file..."}},
+    {"window.Button1_step", {"Шаг", "Pas", "Step"}},
+    {"window.Button2_jump", {"Прыжок", "Salt", "Jump"}},
+    {"window.Button3_r45", {"Поворот 45", "Rotire 45", "Rotate 45"}},
+    {"window.Button4_r90", {" Поворот 90  ", "  Rotire 90    ", "   Rotate 90   "}},
+    {"window.Panel1", {"Выполнение завершено!", "Executia finisata!", "Execution complete!"}},
+    {"window.manualcheckbox", {"записывать алгоритм", "salveaza algoritm", "write program algorithm"}},
+    {"window.N57", {"Очистить", "Curata", "Clear code"}},
+    {"window.N58", {"Вырезать", "Decupeaza", "Cut selection"}},
+    {"window.N59", {"Копировать", "Copiaza", "Copy selection"}},
+    {"window.N60", {"Вставить", "Lipseste", "Paste"}},
+    {"window.stateEmpty", {"Пустой", "Vid", "Empty"}},
+    {"window.stateLoaded", {"Загружен", "Incarcat", "Loaded"}},
+    {"window.stateChanged", {"Изменен", "Modificat", "Changed"}},
+    {"window.stateSaved", {"Сохранен", "Salvat", "Saved"}},
+    {"window.unsavedQuestion",
+     {"Файл не сохранен! Продолжить?",
+      "Fisierul nu este salvat! Continuam?",
+      "File not saved! Continue anyway?"}},
+    // The algorithm editor
+    {"editor.linesTotal", {"Всего строк:", "Total linii:", "Lines total:"}},
+    {"editor.currentLine", {"Текущая строка:", "Linia curenta:", "Current line:"}},
+    {"editor.clearQuestion",
+     {"Действительно очистить алгоритм?",
+      "Chiar vrei sa curati campul algoritmului?",
+      "Do you realy want to clear algorithm?"}},
+    // The colour dialog
+    {"colour.caption", {"Цвет", "Culoare", "Color"}},
+    {"colour.choose", {"выбор цвета:", "Alegerea culorii:", "Color selector:"}},
+    {"colour.increase", {"увеличение цвета (+1)", "Mareste culoarea (+1)", "color increase (+1)"}},
+    {"colour.decrease", {"уменьшение цвета (-1)", "Scade culoarea (-1)", "color decrease (-1)"}},
+    {"colour.ok", {"ОК", "ОК", "ОК"}},
+    {"colour.cancel", {"Отмена", "Renunta", "Cancel"}},
+    // The preferences dialog
+    {"preferences.window", {"Настройки", "Preferinte", "Preferences"}},
+    {"preferences.cancel", {"Отмена", "Renunta", "Cancel"}},
+    {"preferences.page1", {"Интерфейс", "Interfata", "Appearence"}},
+    {"preferences.languageFrame", {" Язык программы: ", " Limba folosita: ", " Interface language: "}},
+    {"preferences.rb1", {"Русский", "Rusa", "Russian"}},
+    {"preferences.rb2", {"Румынский", "Romana", "Romanian"}},
+    {"preferences.rb3", {"Английский", "Engleza", "English"}},
+    {"preferences.Sintaxa",
+     {"Автоматически обновлять поле алгоритма (включите, если при написании кода у Вас "
+      "проблемы с подсветкой синтаксиса)",
+      "Actualizarea automata a cimpului algoritmului (selecteaza in cazul in care la scrierea "
+      "codului nu se evedentiaza erorile sintactice)",
+      "Refresh algorithm field automaticly (turn on if you have problems with highliting "
+      "sintaxis)"}},
+    {"preferences.advcom",
+     {"Отображать панель продвинутых команд",
+      "Vizualizeaza panelul comenzilor avansate",
+      "Show advanced commands panel"}},
+    {"preferences.page2", {"Робот", "Robot", "Robot"}},
+    {"preferences.top", {"Максимальная", "Maxima", "Maximum"}},
+    {"preferences.middle", {"Средняя", "Medie", "Average"}},
+    {"preferences.bottom", {"Минимальная", "Minima", "Minimal"}},
+    {"preferences.page3", {"Сохранение", "Salveaza", "Save"}},
+    {"preferences.width", {"Горизонталь:", "Orizontala:", "Horizontal:"}},
+    {"preferences.height", {"Вертикаль:", "Verticala:", "Vertical:"}},
+    {"preferences.speedFrame", {" Скорость робота ", " Viteza robotului ", " Robot's speed "}},
+    {"preferences.sizeFrame", {" Размеры поля ", " Dimens. cimpului ", " Field size "}},
+    // The world's status panels and the field's context menu
+    {"world.field", {"Поле:", "Cimp:", "Field:"}},
+    {"world.robot", {"Робот:", "Robot:", "Robot:"}},
+    {"world.line", {"Линия", "Linie", "Line"}},
+    {"world.border", {"Край", "Margine", "Border"}},
+    {"world.clear", {"Очистить поле", "Curata cimpul", "Clear field"}},
+    {"world.export", {"Сохранить картинку...", "Salveaza imaginea...", "Save picture..."}},
+    // The command dialogs
+    {"dialogs.ProcCreateCaption", {"Создать процедуру", "Creaza procedura", "Create procedure"}},
+    {"dialogs.ProcNameLabel", {"Имя:", "Nume:", "Name:"}},
+    {"dialogs.Cancel", {"Отмена", "Renunta", "Cancel"}},
+    {"dialogs.ProcExecuteCaption", {"Выполнить процедуру", "Executa procedura", "Execute procedure"}},
+    {"dialogs.CycleCaption", {"Цикл", "Ciclu", "Cycle"}},
+    {"dialogs.CycleNBefore", {"Выполнить", "Executa", "Execute"}},
+    {"dialogs.CycleNAfter", {"раз", "ori", "times"}},
+    {"dialogs.CycleWhileBefore", {"Выполнять ПОКА", "Executa PINA CIND", "Execute UNTIL"}},
+    {"dialogs.CancelLoopCondition", {"Отмена", "Renunta", "Cancel"}},
+    {"dialogs.ConditionCaption", {"Условие", "Conditie", "Condition"}},
+    {"dialogs.ConditionIfLabel", {"Если", "Daca", "If"}},
+    {"dialogs.ThenLabel", {"тогда", "atunci", "then"}},
+    {"dialogs.ElseLabel", {"иначе", "altfel", "else"}},
+    {"dialogs.CommandPlaceholder", {"<КОМАНДА>", "<COMANDA>", "<COMMAND>"}},
+    {"dialogs.Command1Placeholder", {"<КОМАНДА1>", "<COMANDA1>", "<COMMAND1>"}},
+    {"dialogs.Command2Placeholder", {"<КОМАНДА2>", "<COMANDA2>", "<COMMAND2>"}},
+    // Error reports and notices of the robot language
+    {"message.msgHead03", {"#03: Ошибка тракмила", "#03: Eroarea trakmilului ", "#03: Trakmil error"}},
+    {"message.msgOutOfField",
+     {"Тракмил не может выходить за пределы поля!",
+      "Trakmil nu poate iesi in afara cimpului!",
+      "Trakmil can not leave his field!"}},
+    {"message.msgEditCode",
+     {"Отредактируйте код алгоритма.",
+      "Editeaza codul algoritmului.",
+      "Please, edit programm code."}},
+    {"message.msgHead04",
+     {"#04: Ошибка в структуре программы",
+      "#04: Eroare in structura programului",
+      "#04: Error in program structure"}},
+    {"message.msgNoBeginEnd",
+     {"Не найдено начало (конец) алгоритма!",
+      "Nu se gaseste inceput (sfirsit) de algoritm!",
+      "Algorithm begin (end) was not found!"}},
+    {"message.msgCheckBeginEnd",
+     {"Проверьте наличие команд НАЧАЛО АЛГОРИТМА и КОНЕЦ АЛГОРИТМА в коде.",
+      "Verifica prezenta  comenzilor INCEPUT DE ALGORITM si SFIRSIT DE ALGORITM.",
+      "Check if ALGOTITHM BEGIN and ALGORITHM END exist in code."}},
+    {"message.msgBeginEndTwice",
+     {"Команда НАЧАЛО АЛГОРИТМА (КОНЕЦ АЛГОРИТМА) повторяется более 1 раза!",
+      "Comanda INCEPUT DE ALGORITM (SFIRSIT DE ALGORITM) se repeta mai mult de o data!",
+      "ALGOTITHM BEGIN (ALGOTITHM END) command was repeated more then 1 time!"}},
+    {"message.msgOnlyOneBeginEnd",
+     {"Программа может иметь только одно НАЧАЛО АЛГОРИТМА и один КОНЕЦ "
+                             "АЛГОРИТМА. Отредактируйте код.",
+      "Programul poate avea un singur INCEPUT DE ALGORITM si un singur "
+                             "SFIRSIT DE ALGORITM. Editeaza codul.)",
+      "Program can hold one ALGOTITHM BEGIN and one ALGOTITHM END command only. Edit code."}},
+    {"message.msgErrorInLine", {"Ошибка в строке:", "Eroare in linia:", "Error in line:"}},
+    {"message.msgUnknownCommand", {"Неизвестная команда.", "Comanda neexistenta", "Unknown command."}},
+    {"message.msgAfterEnd",
+     {"После конца алгоритма ничего не должно быть!",
+      "Dupa sfirsit de algoritm nu mai pot fi scrise alte comenzi!",
+      "Nothing can stand after the end of algorithm!"}},
+    {"message.msgBeforeBegin",
+     {"До начала алгоритма ничего не должно быть, кроме процедур!",
+      "Pina la inceput de algoritm pot fi scrise doar proceduri!",
+      "Nothing can stand before the begin of algorithm except procedures!"}},
+    {"message.msgNoErrors",
+     {"Программа не содержит ошибок.",
+      "Progaramul nu are erori.",
+      "There is no errors in programm code."}},
+    {"message.msgCycleFormat",
+     {"Проверьте правильность написания цикла!\n"
+                         "Формат команды: ЦИКЛ. ВЫПОЛНИТЬ <N> РАЗ\n"
+                         "Вероятные причины ошибки:\n"
+                         "- отсутствие пробела до и/или после <N>\n"
+                         "- два и более пробела между словами\n"
+                         "- число N должно быть целым, не отрицательноым и не равным нулю",
+      "Verifica corectitudinea sintactica a ciclului!\n"
+                         "Cauzele posibile ale erorii:\n"
+                         "- lipseste spatiu pina si/sau dupa <N>\n"
+                         "- doua si mai multe spatii intre cuvinte\n"
+                         "- numarul N trebuie sa fie intreg si mai mare decit zero",
+      "Check if the cicle is written correct!\n"
+                         "Command format: CYCLE. EXECUTE <N> TIMES\n"
+                         "Error was possibly caused by:\n"
+                         "- there is no space before/after <N>\n"
+                         "- two or more spaces between words\n"
+                         "- N must be whole, not negative and not equal to zero"}},
+    {"message.msgProcNotFound",
+     {"Вызываемая процедура не найдена!\n"
+                          "Проверьте наличие вызываемой процедуры.\n"
+                          "Вероятные причины ошибки:\n"
+                          "- нет пробела между словом ПРОЦЕДУРА (ВЫПОЛНИТЬ) и ее именем\n"
+                          "- процедура не объявлена",
+      "Procedura apelata nu exista!\n"
+                          "Verifica prezenta procedurii apelate.\n"
+                          "Cauzele posibile ale erorii:\n"
+                          "- lipseste spatiu intre cuvintele PROCEDURA (EXECUTA) si numele ei\n"
+                          "- procedura nu e declarata",
+      "Called procedure not found!\n"
+                          "Check if calld procedure exist.\n"
+                          "Error was possibly caused by:\n"
+                          "- there is no space between the word PROCEDURE (EXECUTE) and its name\n"
+                          "- procedure not assigned"}},
+    {"message.msgNoEndProc",
+     {"Неверный формат процедуры!\n"
+                       "У процедуры отсутствует обязательная команда КОНЕЦ ПРОЦЕДУРЫ.",
+      "Formatul gresit de procedura!\n"
+                       "In procedura lipseste comanda SFIRSIT DE PROCEDURA.",
+      "Incorrect procedure format!\n"
+                       "The procedure has no necessary END OF PROCEDURE command."}},
+    {"message.msgEndProcWithoutProc",
+     {"Неверный формат процедуры!\n"
+                                "Обнаружена команда КОНЕЦ ПРОЦЕДУРЫ,\n"
+                                "не имеющая перед собой команды\n"
+                                "ПРОЦЕДУРА <ИМЯ>",
+      "Formatul gresit de procedura!\n"
+                                "S-a depistat comanda SFIRSIT DE PROCEDURA\n"
+                                "care nu este precedata de comanda\n"
+                                "PROCEDURA <NUME>",
+      "Incorrect procedure format!\n"
+                                "There is END OF PROCEDURE command\n"
+                                "which does not have PROCEDURE <NAME>\n"
+                                "before it"}},
+    {"message.msgEndProcInAlgorithm",
+     {"Команда КОНЕЦ ПРОЦЕДУРЫ не может находиться между командами "
+                                "НАЧАЛО АЛГОРИТМА и КОНЕЦ АЛГОРИТМА!\n"
+                                "Если это конец существующей процедуры - скопируйте всю процедуру "
+                                "и поместите ее до команды НАЧАЛО АЛГОРИТМА.",
+      "Comanda SFIRSIT DE PROCEDURA nu poate fi plasata intre comenzile "
+                                "INCEPUT DE ALGORITM si SFIRSIT DE ALGORITM!\n"
+                                "Daca aici este sfirsit de procedura - copiaza toate comenzile ale "
+                                "procedurii si muta-le in fata comenzii INCEPUT DE ALGORITM.",
+      "END OF PROCEDURE command can not stay between ALGORITHM BEGIN and "
+                                "ALGOTITHM END commandss!\n"
+                                "If it is the end of existed procedure, copy the whole procedure and "
+                                "paste it before the ALGOTITHM BEGIN command."}},
+    {"message.msgProcNameStart",
+     {"Имя процедуры не может начинаться с цифры или пробела!",
+      "Numele procedurii nu poate incepe cu o cifra sau cu spatiu!",
+      "Procedure name can not begin with number or space!"}},
+    {"message.msgProcNameEmpty",
+     {"Не введено имя процедуры!",
+      "Nu se gaseste numele procedurii!",
+      "Procedure name was not assigned!"}},
+    {"message.msgChooseProc",
+     {"Выберите имя процедуры или создайте новую!",
+      "Alegeti numele procedurii sau creati o alta procedura!",
+      "Choose procedure name or create another one!"}},
+    {"message.msgNestingTooDeep",
+     {"Слишком глубокая вложенность!\n"
+                            "Открыто более 1000 циклов или вызовов процедур.\n"
+                            "Вероятно, процедура вызывает саму себя.",
+      "Imbricare prea adinca!\n"
+                            "Sint deschise peste 1000 de cicluri sau apeluri de proceduri.\n"
+                            "Probabil procedura se apeleaza pe sine.",
+      "Nesting is too deep!\n"
+                            "More than 1000 loops or procedure calls are open.\n"
+                            "Perhaps a procedure calls itself."}},
+    {"message.msgLoopWithoutEnd",
+     {"Цикл не имеет конца!\n"
+                            "Для этого цикла не найдена команда КОНЕЦ ЦИКЛА.",
+      "Ciclul nu are sfirsit!\n"
+                            "Pentru acest ciclu nu se gaseste comanda SFIRSIT CICLU.",
+      "The loop has no end!\n"
+                            "No END OF CYCLE command was found for this loop."}},
+    // File errors, shown after the file's name
+    {"file.notRegular", {"Это не обычный файл", "Nu este un fisier obisnuit", "Not a regular file"}},
+    {"file.tooLarge", {"Файл слишком большой", "Fisierul este prea mare", "File too large"}},
+    {"file.noName", {"Не задано имя файла.", "Nu este dat numele fisierului.", "No file name given."}},
+    {"file.unknownPictureFormat",
+     {"Неизвестный формат картинки \"%1\"", "Format de imagine necunoscut \"%1\"",
+      "Unknown picture format \"%1\""}},
+    {"file.cannotWriteSettings",
+     {"Не удалось записать файл настроек \"%1\": %2", "Fisierul de setari \"%1\" nu poate fi scris: %2",
+      "Cannot write the settings file \"%1\": %2"}},
+};
+
+std::atomic<Language> s_interfaceLanguage{Language::Unknown};
+
+} // namespace
+
+std::optional<QString> uiText(QByteArrayView key, Language lang)
+{
+    static const QHash<QByteArrayView, const TextRow *> index = [] {
+        QHash<QByteArrayView, const TextRow *> h;
+        for (const TextRow &row : kCatalogue) h.insert(QByteArrayView(row.key), &row);
+        return h;
+    }();
+    if (lang == Language::Unknown) return std::nullopt;
+    const TextRow *row = index.value(key);
+    if (!row) return std::nullopt;
+    return QString::fromUtf8(row->text[int(lang)]);
+}
+
+void setInterfaceLanguage(Language lang) { s_interfaceLanguage = lang; }
+
+QString uiText(QByteArrayView key)
+{
+    const Language lang = s_interfaceLanguage;
+    return uiText(key, lang == Language::Unknown ? Language::Eng : lang).value_or(QString());
+}

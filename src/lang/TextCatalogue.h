@@ -1,0 +1,18 @@
+#pragma once
+#include "lang/Language.h"
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+// Every text the interface shows, in the three Languages, found by one key such as
+// "menu.mmNew" or "message.msgHead03". The keywords of the robot language are not here:
+// they are the language itself (Lexicon).
+//
+// Nothing for a Language other than the three, so a control keeps what it shows; nothing
+// for an unknown key either, which the catalogue test rules out for every key in use.
+std::optional<QString> uiText(QByteArrayView key, Language lang);
+
+// For texts from below the interface (file errors), which cannot be told the Language:
+// the Language the window last chose, English until then (the command line).
+void setInterfaceLanguage(Language lang);
+QString uiText(QByteArrayView key);

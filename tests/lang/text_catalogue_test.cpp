@@ -1,0 +1,92 @@
+#include "app/MenuLayout.h"
+#include "editor/DialogCaptions.h"
+#include "lang/MessageCatalogue.h"
+#include "lang/TextCatalogue.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+const Language kLanguages[] = {Language::Rus, Language::Rom, Language::Eng};
+
+// Keys written as literals in the sources, with the prefix a helper adds before looking them up.
+QStringList keysUsedInSources()
+{
+    const QDir src(QStringLiteral(TRAKMIL_TEST_DATA "/../../src"));
+    const QList<std::pair<QRegularExpression, QString>> patterns = {
+        {QRegularExpression(QStringLiteral(R"(uiText\("([a-zA-Z0-9_.]+)\")")), QString()},
+        {QRegularExpression(QStringLiteral(R"(\btext\("([a-zA-Z0-9_]+)\")")), QStringLiteral("window.")},
+        {QRegularExpression(QStringLiteral(R"(\bset\("([a-zA-Z0-9_]+)\")")), QStringLiteral("preferences.")},
+        {QRegularExpression(QStringLiteral(R"(\bapply\("([a-zA-Z0-9_]+)\")")), QStringLiteral("colour.")},
+        {QRegularExpression(QStringLiteral(R"(\bword\("([a-zA-Z0-9_]+)\")")), QStringLiteral("world.")},
+    };
+    const QMap<QString, int> patternOfFile = {{QStringLiteral("PreferencesDialog.cpp"), 2},
+                                              {QStringLiteral("ColourDialog.cpp"), 3},
+                                              {QStringLiteral("WorldTexts.cpp"), 4}};
+    QStringList keys;
+    QDirIterator it(src.path(), {QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        if (!f.open(QIODevice::ReadOnly)) continue;
+        const QString code = QString::fromUtf8(f.readAll());
+        const QString name = QFileInfo(f).fileName();
+        for (int p : {0, 1, patternOfFile.value(name, -1)}) {
+            if (p < 0 || (p == 1 && !name.startsWith(QLatin1String("MainWindow")))) continue;
+            auto matches = patterns[p].first.globalMatch(code);
+            while (matches.hasNext()) keys << patterns[p].second + matches.next().captured(1);
+        }
+    }
+    return keys;
+}
+} // namespace
+
+TEST(TextCatalogue, EveryKeyTheSourcesUseHasAllThreeTexts)
+{
+    const QStringList keys = keysUsedInSources();
+    ASSERT_GT(keys.size(), 40) << "the sources were not found or the patterns went stale";
+    for (const QString &key : keys)
+        for (Language lang : kLanguages) {
+            const auto text = uiText(key.toUtf8(), lang);
+            ASSERT_TRUE(text.has_value()) << key.toStdString() << " lang " << int(lang);
+            EXPECT_FALSE(text->isEmpty()) << key.toStdString();
+        }
+}
+
+TEST(TextCatalogue, MenusDialogsAndMessagesAreCompleteInEveryLanguage)
+{
+    int count = 0;
+    const MenuRow *rows = menuRows(&count);
+    for (Language lang : kLanguages) {
+        for (int i = 0; i < count; ++i) {
+            if (rows[i].kind == '-') continue;
+            const auto caption = uiText(QByteArray("menu.") + rows[i].name, lang);
+            ASSERT_TRUE(caption && !caption->isEmpty()) << rows[i].name;
+        }
+        const auto captions = DialogCaptions::forLanguage(lang);
+        ASSERT_TRUE(captions.has_value());
+        for (int i = 0; i < DialogCaptions::Count; ++i) EXPECT_FALSE((*captions)[i].isEmpty()) << i;
+        const MessageCatalogue &m = MessageCatalogue::forLanguage(lang);
+        for (const QString *text : {&m.msgHead03, &m.msgOutOfField, &m.msgHead04, &m.msgNoErrors,
+                                    &m.msgCycleFormat, &m.msgProcNotFound, &m.msgEndProcInAlgorithm,
+                                    &m.msgChooseProc, &m.msgNestingTooDeep, &m.msgLoopWithoutEnd})
+            EXPECT_FALSE(text->isEmpty());
+    }
+    EXPECT_EQ(MessageCatalogue::forLanguage(Language::Eng).msgNoErrors, QStringLiteral("There is no errors in programm code."));
+}
+
+TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheWindow)
+{
+    EXPECT_FALSE(uiText("menu.mmNew", Language::Unknown).has_value());
+    EXPECT_FALSE(uiText("menu.noSuchItem", Language::Rus).has_value());
+    EXPECT_EQ(uiText("menu.mmNew", Language::Rom), QStringLiteral("Nou"));
+
+    setInterfaceLanguage(Language::Unknown);   // as on the command line
+    EXPECT_EQ(uiText("file.tooLarge"), QStringLiteral("File too large"));
+    setInterfaceLanguage(Language::Rus);
+    EXPECT_EQ(uiText("file.tooLarge"), QString::fromUtf8("Файл слишком большой"));
+    setInterfaceLanguage(Language::Unknown);
+    EXPECT_EQ(uiText("file.tooLarge"), QStringLiteral("File too large"));
+}
