@@ -118,7 +118,7 @@ signals:
     // End of every change handling: the main window marks the document changed.
     void documentChanged();
     void linePanelsChanged(const QString &linesTotal, const QString &currentLine);
-    // The main window decides whether PopupMenu1 opens (not during a run or manual mode).
+    // The main window decides whether the context menu opens (not during a run or manual mode).
     void contextMenuRequested(const QPoint &globalPos);
 
 protected:

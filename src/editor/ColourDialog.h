@@ -6,7 +6,7 @@ class QComboBox;
 class QGroupBox;
 class QRadioButton;
 
-// FormColor: inserts a colour command (a named colour, or one step up or down).
+// Inserts a colour command (a named colour, or one step up or down).
 // Its captions come from a table of its own, not from the dialog captions.
 class ColourDialog : public CommandDialog {
     Q_OBJECT

@@ -5,7 +5,7 @@ class QComboBox;
 class QGroupBox;
 class QRadioButton;
 
-// ConditionIf: inserts a condition in its then-only or then-else form.
+// Inserts a condition in its then-only or then-else form.
 class ConditionDialog : public CommandDialog {
     Q_OBJECT
 public:

@@ -3,7 +3,7 @@
 
 class QComboBox;
 
-// CycleWhile: inserts a conditional loop over one of the four sensor tests.
+// Inserts a conditional loop over one of the four sensor tests.
 class ConditionalLoopDialog : public CommandDialog {
     Q_OBJECT
 public:

@@ -3,7 +3,7 @@
 
 class QSpinBox;
 
-// CycleN: inserts a counted loop; the count is kept between openings.
+// Inserts a counted loop; the count is kept between openings.
 class CountedLoopDialog : public CommandDialog {
     Q_OBJECT
 public:

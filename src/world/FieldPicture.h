@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-// The field picture `Pole`: frame, cell outlines, node numbers and the trace, drawn into
+// The field picture: frame, cell outlines, node numbers and the trace, drawn into
 // a 358 x 438 image whose white pixels are meant to be see-through when shown. It draws
 // the world's picture half itself and hands the sprite and arrow calls on to whoever
 // shows them (the field widget).

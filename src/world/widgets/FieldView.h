@@ -7,7 +7,7 @@
 
 class DirectionBevel;
 
-// The robot sprite `Robot`: a 42 x 42 picture with a transparent background. It swallows
+// The robot sprite: a 42 x 42 picture with a transparent background. It swallows
 // every click so that nothing under it reacts.
 class RobotSprite : public QWidget {
     Q_OBJECT
@@ -44,7 +44,7 @@ private:
     int m_heading = 0;
 };
 
-// The field area (358 x 438): the background texture `Fon` with the field picture `Pole`
+// The field area (358 x 438): the background texture with the field picture
 // over it, white being see-through, plus the robot sprite. The sprite sits partly outside
 // the area (1 px left, 3 px up), so it is a sibling widget on the field's parent, stacked
 // above the field; it follows the field when the field moves or changes parent.
