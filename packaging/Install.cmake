@@ -61,8 +61,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TRAKMIL_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window draws its icons from SVG through a plug-in that no linked library names.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# libqt6svg6, which also carries the plug-in that draws the SVG icons, comes in through
+# the about window's direct use of QtSvg.
 # Without it a Wayland session runs the window through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

@@ -220,7 +220,7 @@ int parseAndRun(const QStringList &arguments)
         const qsizetype eol = text.indexOf(QLatin1Char('\n'));
         text.replace(0, eol, QStringLiteral("Usage: trakmil [FILE]\n"
                                             "       trakmil --check [options] FILE...\n"
-                                            "       trakmil --run [options] FILE"));
+                                            "       trakmil --run [options] FILE\n"));
         out(text);
         std::fflush(stdout);
         return ExitOk;

@@ -42,10 +42,24 @@ out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli: $o
 if grep -qE '^[EW]:' <<<"$out"; then fail "appstreamcli: $out"; fi
 xmllint --noout "$mime" || fail "xmllint rejects $mime"
 xmllint --noout "$metainfo" || fail "xmllint rejects $metainfo"
-out=$(update-mime-database "$root/share/mime" 2>&1) || fail "update-mime-database: $out"
+out=$(XDG_DATA_DIRS=$root/share update-mime-database "$root/share/mime" 2>&1) \
+  || fail "update-mime-database: $out"
 [ -z "$out" ] || fail "update-mime-database: $out"
 grep -qx '50:application/x-trakmil:\*\.tkm' "$root/share/mime/globs2" || fail "no *.tkm glob in globs2"
 grep -qa 'application/x-trakmil' "$root/share/mime/magic" || fail "no magic for application/x-trakmil"
+# How a desktop then names files: by the suffix, whatever the content, and an RTF file
+# without the suffix stays RTF.
+mkdir -p "$tmp/files"
+printf '{\\rtf1\\ansi ALGORITHM BEGIN\\par ALGORITHM END}' >"$tmp/files/rich.tkm"
+printf 'ALGORITHM BEGIN\r\nALGORITHM END\r\n' >"$tmp/files/plain.tkm"
+cp "$tmp/files/rich.tkm" "$tmp/files/letter"
+type_of() {
+  XDG_DATA_DIRS=$root/share:/usr/share XDG_DATA_HOME=$tmp/nowhere \
+    gio info -a standard::content-type "$1" | sed -n 's/^ *standard::content-type: //p'
+}
+[ "$(type_of "$tmp/files/rich.tkm")" = application/x-trakmil ] || fail "rich.tkm is $(type_of "$tmp/files/rich.tkm")"
+[ "$(type_of "$tmp/files/plain.tkm")" = application/x-trakmil ] || fail "plain.tkm is $(type_of "$tmp/files/plain.tkm")"
+[ "$(type_of "$tmp/files/letter")" = application/rtf ] || fail "an RTF file became $(type_of "$tmp/files/letter")"
 
 # The pieces name each other.
 key() { sed -n "s/^$1=//p" "$desktop" | head -n1; }

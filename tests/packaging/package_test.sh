@@ -18,11 +18,14 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is $(field Architecture)"
 [ "$(field Section)" = education ] || fail "Section is $(field Section)"
 depends=$(field Depends)
-# Found by dpkg-shlibdeps from the executable, with versions; the SVG plug-in named by hand.
+# Found by dpkg-shlibdeps from the executable, each once and with its lowest version; the
+# SVG library also brings the icon plug-in.
+names=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends")
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
-  grep -qE "(^|, )$lib( \(>= [^)]+\))?(,|$)" <<<"$depends" || fail "Depends lacks $lib: $depends"
+  grep -qxF "$lib" <<<"$names" || fail "Depends lacks $lib: $depends"
+  grep -qF "$lib (>= " <<<"$depends" || fail "Depends has no version for $lib: $depends"
 done
-grep -qE 'libqt6widgets6 \(>= ' <<<"$depends" || fail "Depends has no Qt version: $depends"
+[ -z "$(sort <<<"$names" | uniq -d)" ] || fail "Depends names a package twice: $depends"
 [ -n "$(field Description)" ] || fail "no Description"
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$tmp/files"
