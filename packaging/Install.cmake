@@ -15,7 +15,7 @@ foreach(size ${TRAKMIL_ICON_SIZES})
 endforeach()
 add_custom_command(
   OUTPUT ${icon_pngs}
-  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
           $<TARGET_FILE:trakmil_render_icon> ${TRAKMIL_ICON_SVG} ${TRAKMIL_ICON_DIR}
           ${TRAKMIL_APP_ID} ${TRAKMIL_ICON_SIZES}
   DEPENDS trakmil_render_icon ${TRAKMIL_ICON_SVG}

@@ -32,7 +32,7 @@ public:
 
     // The text shown at a click count, empty between the thresholds and after the last.
     static QString clickText(int count);
-    // The version label: the version and its release date (ISO 8601) as "1.10 от 10.01.2007";
+    // The version label: the version and its release date (ISO 8601) as "2.3 от 05.12.2024";
     // the version alone when the date cannot be read.
     static QString versionLine(const QString &version, const QString &isoDate);
     // What a double-click on the free area says about the operating system.
