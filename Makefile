@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: deps configure build run test test-asan bench fuzz clean
+.PHONY: deps configure build run test package install test-asan bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -21,6 +21,16 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, $(BUILD)/trakmil_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/trakmil_*.deb
+
+# Into PREFIX (/usr/local unless given), DESTDIR honoured; sudo is yours to add.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer (Qt itself is not instrumented).
 ASAN_BUILD ?= $(BUILD)-asan

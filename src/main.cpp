@@ -1,4 +1,6 @@
+#include "AppInfo.h"
 #include "app/Headless.h"
+#include "app/Icons.h"
 #include "app/MainWindow.h"
 #include <QApplication>
 #include <QDir>
@@ -6,10 +8,15 @@
 int main(int argc, char **argv)
 {
     // Both modes look for settings in the same configuration folder, named after this.
+    // It is also the window class, so it never follows the Language.
     QCoreApplication::setApplicationName(QStringLiteral("Trakmil"));
+    QCoreApplication::setApplicationVersion(QLatin1String(kAppVersion));
     if (Headless::isCommandLineMode(argc, argv)) return Headless::runCommandLine(argc, argv);
 
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QLatin1String(kAppId));
+    QApplication::setWindowIcon(applicationIcon());
     // The settings folder is fixed before the title follows the Language.
     const SettingsFiles files = settingsFiles(QCoreApplication::applicationDirPath());
     MainWindow::Options options;

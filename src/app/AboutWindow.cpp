@@ -1,9 +1,11 @@
 #include "app/AboutWindow.h"
 
+#include "AppInfo.h"
 #include "app/AboutPictures.h"
 #include "common/MessageWindow.h"
 #include "common/Prompts.h"
 
+#include <QDate>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -162,7 +164,7 @@ AboutWindow::AboutWindow(Prompts &prompts, QWidget *parent)
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     // Creation: the version, the captions, the first page.
-    versionText->setText(QStringLiteral("1.10 от 10.01.2007"));
+    versionText->setText(versionLine(QLatin1String(kAppVersion), QLatin1String(kAppReleaseDate)));
     for (const char *c : kCaptions) m_captions << QString::fromUtf8(c);
     pages->setCurrentIndex(0);
 }
@@ -178,6 +180,13 @@ QString AboutWindow::clickText(int count)
     for (const Joke &j : kJokes)
         if (j.count == count) return QString::fromUtf8(j.text);
     return QString();
+}
+
+QString AboutWindow::versionLine(const QString &version, const QString &isoDate)
+{
+    const QDate date = QDate::fromString(isoDate, Qt::ISODate);
+    if (!date.isValid()) return version;
+    return version + QStringLiteral(" от ") + date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 QString AboutWindow::osFamilyText(bool ntFamily)

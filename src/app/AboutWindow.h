@@ -32,6 +32,9 @@ public:
 
     // The text shown at a click count, empty between the thresholds and after the last.
     static QString clickText(int count);
+    // The version label: the version and its release date (ISO 8601) as "2.3 от 05.12.2024";
+    // the version alone when the date cannot be read.
+    static QString versionLine(const QString &version, const QString &isoDate);
     // What a double-click on the free area says about the operating system.
     static QString osFamilyText(bool ntFamily);
     // Every platform this program runs on belongs to the NT side of that old divide.

@@ -1,4 +1,5 @@
 #include "app/Headless.h"
+#include "AppInfo.h"
 #include "app/HeadlessRun.h"
 #include "documents/ProgramFile.h"
 #include "documents/Settings.h"
@@ -172,13 +173,16 @@ int runProgram(const RunOptions &o)
 int parseAndRun(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Trakmil: checks or runs robot programs without the window."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Trakmil: a drawing robot to learn programming with.\n\n"
+        "  trakmil [FILE]           opens the window, with FILE in the editor\n"
+        "  trakmil --check FILE...  checks programs without the window\n"
+        "  trakmil --run FILE       checks a program and runs it without the window\n\n"
+        "Exit codes of --check and --run: 0 no error, 1 an error in a program or its run,\n"
+        "2 wrong options or a file that cannot be read or written, 3 the tick limit reached."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help."));
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption check(QStringLiteral("check"),
                                    QStringLiteral("Checks each FILE as the spelling command does."));
     const QCommandLineOption run(QStringLiteral("run"),
@@ -198,25 +202,31 @@ int parseAndRun(const QStringList &arguments)
                                       QStringLiteral("Stops the run after N ticks; 0 for no "
                                                      "limit (--run, default 10000000)."),
                                       QStringLiteral("N"));
-    for (const QCommandLineOption *opt : {&help, &version, &check, &run, &language, &field,
-                                          &exportOpt, &maxTicks})
+    for (const QCommandLineOption *opt : {&check, &run, &language, &field, &exportOpt, &maxTicks})
         parser.addOption(*opt);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Program files (.tkm)."),
                                  QStringLiteral("FILE..."));
 
     if (!parser.parse(arguments)) return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        // Only the parser knows the toolkit's options; it prints them and exits.
+        std::fflush(stdout);
+        parser.process(QStringList{QStringLiteral("trakmil"), QStringLiteral("--help-all")});
+    }
     if (parser.isSet(help)) {
-        // The usage line names the program, not the path it was started by.
+        // The usage line names the program, not the path it was started by, and shows
+        // the window mode too.
         QString text = parser.helpText().trimmed();
         const qsizetype eol = text.indexOf(QLatin1Char('\n'));
-        const qsizetype options = text.indexOf(QLatin1String(" [options]"));
-        if (options >= 0 && options < eol) text.replace(0, options, QStringLiteral("Usage: trakmil"));
+        text.replace(0, eol, QStringLiteral("Usage: trakmil [FILE]\n"
+                                            "       trakmil --check [options] FILE...\n"
+                                            "       trakmil --run [options] FILE\n"));
         out(text);
         std::fflush(stdout);
         return ExitOk;
     }
     if (parser.isSet(version)) {
-        out(QStringLiteral("trakmil 1.10"));
+        out(QStringLiteral("trakmil ") + QLatin1String(kAppVersion));
         std::fflush(stdout);
         return ExitOk;
     }
@@ -316,7 +326,7 @@ int runCommandLine(int argc, char **argv)
     // missing runtime folder it does not need.
     s_previousHandler = qInstallMessageHandler(quietHandler);
     QGuiApplication app(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.10"));
+    QCoreApplication::setApplicationVersion(QLatin1String(kAppVersion));
     return parseAndRun(QCoreApplication::arguments());
 }
 

@@ -79,6 +79,12 @@ QIcon icon(IconId id)
     return ic;
 }
 
+QIcon applicationIcon()
+{
+    loadArt();
+    return QIcon(QStringLiteral(":/app/trakmil.svg"));
+}
+
 void initArtResources() { loadArt(); }
 
 const char *iconName(IconId id)

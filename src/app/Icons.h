@@ -20,5 +20,7 @@ QIcon icon(IconId id);
 QPixmap iconPixmap(IconId id, int size);
 // The art's file name without folder or suffix, e.g. "save-as".
 const char *iconName(IconId id);
+// The application's own icon, the same art the desktop entry names.
+QIcon applicationIcon();
 // Makes the icon and about-window art reachable under ":/icons" and ":/about".
 void initArtResources();

@@ -101,6 +101,7 @@ MainWindow::MainWindow(const Options &options) :
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(sizeHint());
     setWindowTitle(text("product"));
+    setWindowIcon(applicationIcon());
 
     m_runTimer.setInterval(100);
     m_runTimer.setTimerType(Qt::PreciseTimer);   // speed 5 asks for 1 ms ticks
@@ -408,8 +409,9 @@ void MainWindow::applyLanguage()
     const bool known = lang != Language::Unknown;
     if (known) {
         setInterfaceLanguage(lang);
-        const QString product = text("product");
-        QApplication::setApplicationName(product);
+        // The application's name stays fixed: the desktop entry, the window class and the
+        // settings folder are found by it. Only the boxes' caption follows the Language.
+        if (m_ownPrompts) m_ownPrompts->setTitle(text("product"));
         int count = 0;
         const MenuRow *rows = menuRows(&count);
         for (int i = 0; i < count; ++i) {

@@ -23,6 +23,7 @@ class QPushButton;
 class QToolBar;
 class QToolButton;
 class Prompts;
+class QtPrompts;
 class StatusBar;
 class PreferencesDialog;
 class ExtendedSettingsDialog;
@@ -165,7 +166,7 @@ private:
     DocumentState m_documentState = DocumentState::Empty;
     bool m_errorFound = false;
     QString m_currentFile;   // empty for a new, unsaved text
-    std::unique_ptr<Prompts> m_ownPrompts;
+    std::unique_ptr<QtPrompts> m_ownPrompts;
     Prompts *m_prompts = nullptr;
     Settings m_settings;
     RobotWorld m_world;

@@ -14,6 +14,11 @@ QtPrompts::~QtPrompts()
     if (!m_parent) delete m_messageWindow.data();
 }
 
+QString QtPrompts::title() const
+{
+    return m_title.isEmpty() ? QGuiApplication::applicationDisplayName() : m_title;
+}
+
 void QtPrompts::messageWindow(const QString &heading, const QStringList &texts)
 {
     if (m_messageWindow) m_messageWindow->showReport(heading, texts);
@@ -21,7 +26,7 @@ void QtPrompts::messageWindow(const QString &heading, const QStringList &texts)
 
 void QtPrompts::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::NoIcon, title(), text,
                     QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
@@ -29,7 +34,7 @@ void QtPrompts::message(const QString &text)
 
 bool QtPrompts::question(const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::Question, title(), text,
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);

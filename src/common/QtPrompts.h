@@ -20,6 +20,11 @@ public:
     QString saveFile(const QString &title, const QString &filter,
                      const QString &defaultSuffix) override;
 
+    // The caption of the message and question boxes; the application's display name
+    // while empty.
+    void setTitle(const QString &title) { m_title = title; }
+    QString title() const;
+
     MessageWindow *messageWindow() const { return m_messageWindow; }
     // The folder the file dialogs start in; follows the last file chosen.
     QString lastDirectory() const { return m_lastDir; }
@@ -28,4 +33,5 @@ private:
     QWidget *m_parent;
     QPointer<MessageWindow> m_messageWindow;
     QString m_lastDir;
+    QString m_title;
 };

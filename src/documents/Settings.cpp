@@ -1,5 +1,6 @@
 #include "documents/Settings.h"
 #include "lang/TextCatalogue.h"
+#include "AppInfo.h"
 #include "documents/SafeFile.h"
 
 #include <QDir>
@@ -96,6 +97,12 @@ bool canWrite(const QString &path)
     return f.open(QIODevice::WriteOnly | QIODevice::Append);   // appends nothing
 }
 
+bool isInstalledLayout(const QString &executableDir)
+{
+    return QFileInfo::exists(QDir(executableDir).filePath(
+        QStringLiteral("../share/applications/%1.desktop").arg(QLatin1String(kAppId))));
+}
+
 SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &probe)
 {
     const QString beside = QDir(executableDir).filePath(QStringLiteral("trakmil.ini"));
@@ -104,7 +111,7 @@ SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &p
     // replaced: the user's own folder serves, as for a read-only file.
     const bool besideIsOther = besideInfo.exists() && !besideInfo.isFile();
     const bool besideExists = besideInfo.exists() && !besideIsOther;
-    const bool besideWritable = !besideIsOther
+    const bool besideWritable = !besideIsOther && !isInstalledLayout(executableDir)
         && (besideExists ? probe(beside) : QFileInfo(executableDir).isDir() && probe(executableDir));
     if (besideWritable) return {beside, beside};
 

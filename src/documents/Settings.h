@@ -21,9 +21,15 @@ inline constexpr int kMinSpeed = 1, kMaxSpeed = 5;
 using WritableProbe = std::function<bool(const QString &path)>;
 bool canWrite(const QString &path);
 
+// True when the executable is installed as system software: its folder is the bin
+// folder of a prefix that holds our desktop entry (/usr/bin beside /usr/share). Such a
+// folder is never a place for settings, even where it can be written (by root).
+bool isInstalledLayout(const QString &executableDir);
+
 // Where the settings live. The file beside the executable is used when it can be
-// written (or created); otherwise a copy in the user's configuration folder. A
-// read-only file beside the executable still seeds the first load there.
+// written (or created) and the executable is not installed; otherwise a copy in the
+// user's configuration folder. A file beside the executable that is not used for
+// saving still seeds the first load there.
 struct SettingsFiles {
     QString read;    // load from here
     QString write;   // save to here

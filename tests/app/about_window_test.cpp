@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "app/AboutWindow.h"
 #include "common/ModalHelper.h"
 #include "common/ScriptedPrompts.h"
@@ -23,13 +24,25 @@ TEST(AboutWindow, CreatedWithVersionAndFixedSize)
     ScriptedPrompts prompts;
     AboutWindow about(prompts);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе"));
-    EXPECT_EQ(about.versionText->text(), QStringLiteral("1.10 от 10.01.2007"));
+    // The version and its date come from the build.
+    EXPECT_EQ(about.versionText->text(), AboutWindow::versionLine(QLatin1String(kAppVersion),
+                                                                  QLatin1String(kAppReleaseDate)));
+    EXPECT_TRUE(about.versionText->text().startsWith(QLatin1String(kAppVersion) + QStringLiteral(" от ")));
     EXPECT_EQ(about.size(), QSize(357, 349));
     EXPECT_EQ(about.minimumSize(), about.maximumSize());
     EXPECT_EQ(about.pages->tabText(0), QStringLiteral("Версия"));
     EXPECT_EQ(about.pages->tabText(1), QStringLiteral("Фото"));
     EXPECT_EQ(about.photoCaptions().size(), 4);
     EXPECT_EQ(about.photoCaptions().removeDuplicates(), 0);
+}
+
+TEST(AboutWindow, VersionLineWritesTheDateDayFirst)
+{
+    EXPECT_EQ(AboutWindow::versionLine("1.10", "2007-01-10"), QStringLiteral("1.10 от 10.01.2007"));
+    EXPECT_EQ(AboutWindow::versionLine("2.0.3", "2024-12-05"), QStringLiteral("2.0.3 от 05.12.2024"));
+    // A date that cannot be read leaves the version alone rather than a dangling "от".
+    for (const char *bad : {"", "10.01.2007", "2007-13-01", "yesterday"})
+        EXPECT_EQ(AboutWindow::versionLine("1.10", QString::fromLatin1(bad)), QStringLiteral("1.10")) << bad;
 }
 
 TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounter)

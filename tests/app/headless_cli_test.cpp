@@ -1,4 +1,5 @@
 // The teachers' command line, run as the real executable.
+#include "AppInfo.h"
 #include "common/Printers.h"
 #include <QFile>
 #include <QFileInfo>
@@ -135,12 +136,45 @@ TEST_F(HeadlessCli, HelpAndVersion)
 {
     Outcome o = trakmil({"--version"});
     EXPECT_EQ(o.exitCode, 0);
-    EXPECT_TRUE(o.out.join('\n').contains("1.10"));
+    EXPECT_TRUE(o.out.join('\n').contains(QLatin1String(kAppVersion)));
     o = trakmil({"--help"});
     EXPECT_EQ(o.exitCode, 0);
     const QString help = o.out.join('\n');
     for (const char *opt : {"--check", "--run", "--language", "--field", "--export", "--max-ticks"})
         EXPECT_TRUE(help.contains(QLatin1String(opt))) << opt;
+}
+
+TEST_F(HeadlessCli, VersionComesFromTheBuild)
+{
+    for (const char *opt : {"--version", "-v"}) {
+        const Outcome o = trakmil({opt});
+        EXPECT_EQ(o.exitCode, 0) << opt;
+        EXPECT_EQ(o.out, QStringList{QStringLiteral("trakmil ") + QLatin1String(kAppVersion)}) << opt;
+        EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
+    }
+}
+
+TEST_F(HeadlessCli, HelpShowsTheWindowModeAndTheExitCodes)
+{
+    for (const char *opt : {"--help", "-h"}) {
+        const Outcome o = trakmil({opt});
+        EXPECT_EQ(o.exitCode, 0) << opt;
+        ASSERT_GE(o.out.size(), 3) << opt;
+        // The usage names the program as the user types it, whatever path started it.
+        EXPECT_EQ(o.out[0], QStringLiteral("Usage: trakmil [FILE]"));
+        EXPECT_TRUE(o.out[1].trimmed().startsWith(QStringLiteral("trakmil --check"))) << o.out[1].toStdString();
+        EXPECT_TRUE(o.out[2].trimmed().startsWith(QStringLiteral("trakmil --run"))) << o.out[2].toStdString();
+        const QString help = o.out.join('\n');
+        EXPECT_FALSE(help.contains(QStringLiteral(TRAKMIL_BINARY)));
+        for (const char *text : {"opens the window", "--help-all", "--version", "Exit codes", "3 the tick limit"})
+            EXPECT_TRUE(help.contains(QLatin1String(text))) << text;
+    }
+    // The toolkit's own options, which the window mode takes, are listed on request.
+    const Outcome all = trakmil({"--help-all"});
+    EXPECT_EQ(all.exitCode, 0);
+    const QString text = all.out.join('\n');
+    EXPECT_TRUE(text.contains(QStringLiteral("--check")));
+    EXPECT_TRUE(text.contains(QStringLiteral("-platform"))) << text.toStdString();
 }
 
 TEST_F(HeadlessCli, RunToTheEndPrintsTheFinalState)

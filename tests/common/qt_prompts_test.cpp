@@ -32,6 +32,30 @@ TEST(QtPrompts, MessageHasApplicationTitleAndOneOkButton)
     EXPECT_EQ(buttons, 1);
 }
 
+TEST(QtPrompts, OwnTitleComesBeforeTheDisplayName)
+{
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Тракмил"));
+    QWidget parent;
+    QtPrompts prompts(&parent);
+    EXPECT_EQ(prompts.title(), QStringLiteral("Тракмил"));
+    prompts.setTitle(QStringLiteral("Trakmil"));
+    QString messageTitle, questionTitle;
+    whenModal([&](QWidget *w) {
+        messageTitle = w->windowTitle();
+        qobject_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
+    });
+    prompts.message(QStringLiteral("x"));
+    whenModal([&](QWidget *w) {
+        questionTitle = w->windowTitle();
+        qobject_cast<QMessageBox *>(w)->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(prompts.question(QStringLiteral("y")));
+    EXPECT_EQ(messageTitle, QStringLiteral("Trakmil"));
+    EXPECT_EQ(questionTitle, QStringLiteral("Trakmil"));
+    prompts.setTitle(QString());
+    EXPECT_EQ(prompts.title(), QStringLiteral("Тракмил"));
+}
+
 TEST(QtPrompts, QuestionAnswersTrueOnlyForYes)
 {
     QtPrompts prompts(nullptr);

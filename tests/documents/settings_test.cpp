@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "documents/Settings.h"
 
 #include <QDir>
@@ -167,6 +168,40 @@ TEST(SettingsLocation, BesideTheExecutableWhenWritable)
     EXPECT_EQ(f.read, beside);
     EXPECT_EQ(f.write, beside);
     EXPECT_EQ(settingsFilePath(dir.path()), beside);   // the real probe: a temp folder is writable
+}
+
+TEST(SettingsLocation, InstalledProgramKeepsSettingsInTheConfigFolderEvenWhereBinIsWritable)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                            .filePath("trakmil.ini");
+    QFile::remove(own);
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("bin"));
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("share/applications"));
+    const QString bin = prefix.filePath("bin");
+    const auto writable = [](const QString &) { return true; };   // as for root in /usr/bin
+
+    // A bin folder of its own, without our desktop entry: a copy run from where it was built.
+    EXPECT_FALSE(isInstalledLayout(bin));
+    writeAll(prefix.filePath("share/applications/other.desktop"), "[Desktop Entry]\n");
+    EXPECT_FALSE(isInstalledLayout(bin));
+    EXPECT_EQ(settingsFiles(bin, writable).write, QDir(bin).filePath("trakmil.ini"));
+
+    writeAll(prefix.filePath(QStringLiteral("share/applications/%1.desktop").arg(QLatin1String(kAppId))),
+             "[Desktop Entry]\n");
+    EXPECT_TRUE(isInstalledLayout(bin));
+    EXPECT_TRUE(isInstalledLayout(bin + "/"));
+    SettingsFiles f = settingsFiles(bin, writable);
+    EXPECT_EQ(f.read, own);
+    EXPECT_EQ(f.write, own);
+
+    // A file an administrator left beside the executable seeds the first load only.
+    writeAll(QDir(bin).filePath("trakmil.ini"), "[int]\nlanguage=eng\n");
+    f = settingsFiles(bin, writable);
+    EXPECT_EQ(f.read, QDir(bin).filePath("trakmil.ini"));
+    EXPECT_EQ(f.write, own);
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 TEST(SettingsLocation, ConfigFolderWhenTheExecutableFolderIsReadOnly)

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the Debian package into a temporary folder and inspects it: its name, its control
+# fields and its file list.
+# Usage: package_test.sh BUILD_DIR APP_ID VERSION
+set -euo pipefail
+build=$1 app_id=$2 version=$3
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$tmp" >"$tmp/cpack.log" 2>&1) || { cat "$tmp/cpack.log" >&2; fail "cpack"; }
+deb=$tmp/trakmil_${version}_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || fail "no $(basename "$deb"); made: $(cd "$tmp" && ls ./*.deb 2>/dev/null)"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = trakmil ] || fail "Package is $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "Version is $(field Version)"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is $(field Architecture)"
+[ "$(field Section)" = education ] || fail "Section is $(field Section)"
+depends=$(field Depends)
+# Found by dpkg-shlibdeps from the executable, each once and with its lowest version; the
+# SVG library also brings the icon plug-in.
+names=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends")
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
+  grep -qxF "$lib" <<<"$names" || fail "Depends lacks $lib: $depends"
+  grep -qF "$lib (>= " <<<"$depends" || fail "Depends has no version for $lib: $depends"
+done
+[ -z "$(sort <<<"$names" | uniq -d)" ] || fail "Depends names a package twice: $depends"
+[ -n "$(field Description)" ] || fail "no Description"
+
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$tmp/files"
+for f in /usr/bin/trakmil /usr/share/applications/$app_id.desktop \
+         /usr/share/metainfo/$app_id.metainfo.xml /usr/share/mime/packages/$app_id.xml \
+         /usr/share/icons/hicolor/scalable/apps/$app_id.svg \
+         /usr/share/icons/hicolor/16x16/apps/$app_id.png \
+         /usr/share/icons/hicolor/256x256/apps/$app_id.png \
+         /usr/share/man/man1/trakmil.1.gz /usr/share/doc/trakmil/copyright; do
+  grep -qxF "$f" "$tmp/files" || fail "the package lacks $f"
+done
+others=$(grep -v '/$' "$tmp/files" | grep -vE '^/usr/(bin|share)/' || true)
+[ -z "$others" ] || fail "unexpected files: $others"
+if grep -qE '/usr/local|trakmil_tests|trakmil_render_icon|bench_' "$tmp/files"; then
+  fail "build-only files packaged: $(grep -E '/usr/local|trakmil_tests|trakmil_render_icon|bench_' "$tmp/files")"
+fi
+
+# Stripped: no debugging sections in the packaged executable.
+dpkg-deb -x "$deb" "$tmp/root"
+if objdump -h "$tmp/root/usr/bin/trakmil" | grep -q '\.debug_info'; then fail "the executable is not stripped"; fi
+echo "package $(basename "$deb") OK"
