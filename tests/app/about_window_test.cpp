@@ -32,7 +32,7 @@ TEST(AboutWindow, CreatedWithVersionAndFixedSize)
     EXPECT_EQ(about.photoCaptions().removeDuplicates(), 0);
 }
 
-TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounter)
+TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounterOnThePageLeftOpen)
 {
     ScriptedPrompts prompts;
     QWidget parent;
@@ -59,7 +59,8 @@ TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounter)
         SCOPED_TRACE(round);
         EXPECT_FALSE(about.isVisible());
         EXPECT_EQ(photo, 0);
-        EXPECT_EQ(page, 0);
+        // The first page is chosen when the window is made; later it opens where it was left.
+        EXPECT_EQ(page, round == 0 ? 0 : 1);
         EXPECT_EQ(clicks, 0);
         EXPECT_EQ(panelWidth, 345);
         EXPECT_EQ(memo, about.photoCaptions().at(0));
