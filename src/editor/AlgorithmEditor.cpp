@@ -577,9 +577,9 @@ void AlgorithmEditor::handleKeyPress()
 void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
 {
     // Shift+Enter would break the line only on the screen; pupils typing capitals hold
-    // Shift, and what looks like a new line must be one. It is Enter without the Shift.
+    // Shift, and what looks like a new line must be one. It is a plain Enter.
     if (e->matches(QKeySequence::InsertLineSeparator)) {
-        QKeyEvent enter(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(),
+        QKeyEvent enter(e->type(), e->key(), e->modifiers() & Qt::KeypadModifier, e->text(),
                         e->isAutoRepeat(), ushort(e->count()));
         keyPressEvent(&enter);
         e->setAccepted(enter.isAccepted());
