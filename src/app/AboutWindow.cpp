@@ -229,8 +229,7 @@ void AboutWindow::showEvent(QShowEvent *event)
     if (!event->spontaneous()) {
         m_clicks = 0;
         versionFrame->resize(345, versionFrame->height());
-        showPhoto(0);
-        pages->setCurrentIndex(0);
+        showPhoto(0);   // the page stays the one last shown: only creation picks the first
         centreOnParent(this);
     }
     QDialog::showEvent(event);

@@ -2,6 +2,7 @@
 #include "app/Icons.h"
 #include "app/StatusBar.h"
 #include "app/MenuLayout.h"
+#include "common/DialogFont.h"
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
 #include "editor/AlgorithmEditor.h"
@@ -22,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <utility>
 
 namespace {
 
@@ -86,6 +88,8 @@ MainWindow::MainWindow(const Options &options) :
 {
     m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));
+    // Every window, menu and message box of the program, made from here on, takes it.
+    QApplication::setFont(dialogFont());
     if (options.prompts) {
         m_prompts = options.prompts;
     } else {
@@ -294,10 +298,6 @@ void MainWindow::buildControls()
     m_central = new QWidget(this);
     m_central->setObjectName(QStringLiteral("client"));
     m_central->setFixedSize(698, 499);
-    // The controls' 8-point sans-serif; Liberation Sans has the metrics the sizes were made for.
-    QFont font(QStringLiteral("Liberation Sans"), 8);
-    font.setStyleHint(QFont::SansSerif);
-    setFont(font);
     setCentralWidget(m_central);
 
     m_recordCheckBox = new QCheckBox(text("manualcheckbox"), m_central);
@@ -374,6 +374,12 @@ void MainWindow::showEvent(QShowEvent *event)
         frame.moveCenter(s->availableGeometry().center());
         move(frame.topLeft());
     }
+    if (!m_startupFailure.isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            const QString text = std::exchange(m_startupFailure, QString());
+            if (!text.isEmpty()) m_prompts->message(text);
+        });
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -422,6 +428,7 @@ void MainWindow::applyLanguage()
             else if (r.kind == 'I') m_actions.value(name)->setText(caption);
         }
         m_editor->setLanguage(lang);
+        m_toolkitTranslation.apply(lang);
         for (Command c : {Command::Run, Command::Pause, Command::Stop, Command::Check, Command::ManualMode})
             toolButton(c)->setToolTip(text(buttonObjectName(c)));
         m_statusBar->setPanelText(1, m_editor->linesLabel());

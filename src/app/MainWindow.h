@@ -1,5 +1,6 @@
 #pragma once
 #include "app/Commands.h"
+#include "app/ToolkitTranslation.h"
 #include "documents/Settings.h"
 #include "documents/widgets/PreferencesDialog.h"
 #include "lang/Language.h"
@@ -157,12 +158,15 @@ private:
     void showFieldMenu(const QPoint &globalPos);
     void openDialog(QWidget *dialog);
     bool writeDocument(const QString &path);
-    bool readDocument(const QString &path);
+    // On failure shows why, or hands the text to *failure when that is given.
+    bool readDocument(const QString &path, QString *failure = nullptr);
     void setCaptionForFile();
     QString text(const char *key) const;   // current Language, Russian for other codes
     Language textLanguage() const;
 
     Options m_options;
+    ToolkitTranslation m_toolkitTranslation;
+    QString m_startupFailure;   // why the start-up file could not be read, until it is shown
     DocumentState m_documentState = DocumentState::Empty;
     bool m_errorFound = false;
     QString m_currentFile;   // empty for a new, unsaved text

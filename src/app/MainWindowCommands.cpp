@@ -112,11 +112,9 @@ void MainWindow::showEditorMenu(const QPoint &globalPos)
     m_editorMenu->popup(globalPos);
 }
 
-void MainWindow::showFieldMenu(const QPoint &globalPos)
-{
-    if (m_run.isActive()) return;
-    m_fieldMenu->popup(globalPos);
-}
+// Open during a run and a pause as well: a clear resets the world under the running
+// program, and the picture can be saved at any moment.
+void MainWindow::showFieldMenu(const QPoint &globalPos) { m_fieldMenu->popup(globalPos); }
 
 void MainWindow::pasteCode(const QString &commandText) { m_editor->pasteCode(commandText); }
 

@@ -58,12 +58,14 @@ bool MainWindow::mayDiscardChanges()
 
 void MainWindow::setCaptionForFile() { setWindowTitle(text("product") + QStringLiteral(" - ") + m_currentFile); }
 
-bool MainWindow::readDocument(const QString &path)
+bool MainWindow::readDocument(const QString &path, QString *failure)
 {
     StyledText styled;
     QString error;
     if (!loadProgramFile(path, styled, &error)) {
-        m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
+        const QString text = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
+        if (failure) *failure = text;
+        else m_prompts->message(text);
         return false;
     }
     setDocumentFromStyled(*m_editor->document(), styled, m_editor->currentCharFormat());
@@ -84,7 +86,8 @@ bool MainWindow::writeDocument(const QString &path)
 void MainWindow::openStartupFile()
 {
     const QString arg = m_options.startupFile;
-    if (arg.isEmpty() || !readDocument(arg)) {
+    // The window is not on the screen yet: its first showing reports the failure over it.
+    if (arg.isEmpty() || !readDocument(arg, &m_startupFailure)) {
         setDocumentState(DocumentState::Empty);
         return;
     }

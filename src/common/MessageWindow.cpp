@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -42,6 +43,8 @@ void MessageWindow::showReport(const QString &heading, const QStringList &texts)
     // A report that arrives while one is still open joins it instead of nesting a
     // second modal loop over the same window.
     if (isVisible()) return;
+    // The first sentence is the error itself: the window opens on it, however long the rest.
+    textBox->moveCursor(QTextCursor::Start);
     exec();
 }
 
@@ -80,6 +83,7 @@ void MessageWindow::showEvent(QShowEvent *event)
 {
     centreOnParent(this);
     QDialog::showEvent(event);
+    textBox->verticalScrollBar()->setValue(0);
 }
 
 void centreOnParent(QWidget *dialog)

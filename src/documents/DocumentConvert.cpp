@@ -1,4 +1,5 @@
 #include "documents/DocumentConvert.h"
+#include "documents/LineBreaks.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -34,8 +35,7 @@ QString blockSafe(QStringView text)
 {
     QString s = text.toString();
     for (QChar &c : s) {
-        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c.unicode() == 0xFDD0
-            || c.unicode() == 0xFDD1)
+        if (isLineBreak(c) || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1)
             c = u' ';
     }
     return s;

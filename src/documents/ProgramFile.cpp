@@ -1,4 +1,5 @@
 #include "documents/ProgramFile.h"
+#include "documents/LineBreaks.h"
 #include "documents/SafeFile.h"
 
 #include <QFile>
@@ -13,17 +14,17 @@ namespace {
 // megabytes is some 500,000 lines, more than the editor is pleasant with.
 constexpr qint64 kMaxFileSize = 16LL * 1024 * 1024;
 
-// Lines end with CR LF, LF or a lone CR; a final line break does not start another line.
-StyledText splitLines(const QString &all)
+// Lines end with any line break (CR LF counting as one); a final one does not start
+// another line.
+StyledText splitLines(const QString &text)
 {
+    const QString all = unifyLineBreaks(text);
     StyledText out;
     const qsizetype n = all.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = all.at(i);
-        if (c != u'\n' && c != u'\r') continue;
+        if (all.at(i) != u'\n') continue;
         out.append(StyledLine{all.mid(start, i - start), {}});
-        if (c == u'\r' && i + 1 < n && all.at(i + 1) == u'\n') ++i;
         start = i + 1;
     }
     if (start < n) out.append(StyledLine{all.mid(start), {}});

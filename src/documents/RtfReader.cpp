@@ -1,6 +1,7 @@
 // Reads the text and character colours out of RTF, our own and other programs' alike.
 // Everything else RTF can say (fonts, sizes, paragraphs, pictures) is read past.
 #include "documents/CodePages.h"
+#include "documents/LineBreaks.h"
 #include "documents/ProgramFile.h"
 
 #include <QHash>
@@ -93,7 +94,9 @@ private:
     void appendChar(char16_t c);
     void flushBytes();
     void addText(const QString &s, QRgb color);
+    void addRun(QStringView s, QRgb color);
     void endLine(bool softBreak);
+    void breakLine(bool softBreak);   // endLine without the pending bytes
     bool consumeFallback();   // true when the token just read was a skipped fallback
 
     const char *m_p;
@@ -432,6 +435,23 @@ void RtfReader::flushBytes()
 
 void RtfReader::addText(const QString &s, QRgb color)
 {
+    // A separator in the text itself (a soft line break written as \u8232, a form feed)
+    // ends the line as \line and \par do.
+    const qsizetype n = s.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = s.at(i);
+        if (!isLineBreak(c)) continue;
+        addRun(QStringView(s).mid(start, i - start), color);
+        if (c == u'\r' && i + 1 < n && s.at(i + 1) == u'\n') ++i;
+        breakLine(c == QChar::LineSeparator);
+        start = i + 1;
+    }
+    addRun(QStringView(s).mid(start), color);
+}
+
+void RtfReader::addRun(QStringView s, QRgb color)
+{
     const int n = int(s.size());
     if (n <= 0) return;
     m_line.text.append(s);
@@ -444,6 +464,11 @@ void RtfReader::addText(const QString &s, QRgb color)
 void RtfReader::endLine(bool softBreak)
 {
     flushBytes();
+    breakLine(softBreak);
+}
+
+void RtfReader::breakLine(bool softBreak)
+{
     m_out.append(std::move(m_line));
     m_line = StyledLine();
     m_lastBreakSoft = softBreak;

@@ -1,5 +1,6 @@
 #include "editor/AlgorithmEditor.h"
 #include "common/Prompts.h"
+#include "documents/LineBreaks.h"
 #include "documents/ProgramFile.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
@@ -16,6 +17,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -75,8 +78,7 @@ QList<Run> runsFromHtml(const QString &html)
             if (!f.isValid()) continue;
             QString t = f.text();
             t.remove(QChar::ObjectReplacementCharacter);
-            t.replace(QChar::LineSeparator, QLatin1Char('\n'));
-            t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+            t = unifyLineBreaks(t);
             t.replace(QChar::Nbsp, QLatin1Char(' '));
             if (t.isEmpty()) continue;
             const QTextCharFormat cf = f.charFormat();
@@ -567,6 +569,15 @@ void AlgorithmEditor::handleKeyPress()
 
 void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
 {
+    // Shift+Enter would break the line only on the screen; pupils typing capitals hold
+    // Shift, and what looks like a new line must be one. It is a plain Enter.
+    if (e->matches(QKeySequence::InsertLineSeparator)) {
+        QKeyEvent enter(e->type(), e->key(), e->modifiers() & Qt::KeypadModifier, e->text(),
+                        e->isAutoRepeat(), ushort(e->count()));
+        keyPressEvent(&enter);
+        e->setAccepted(enter.isAccepted());
+        return;
+    }
     if (e->matches(QKeySequence::Undo)) {
         if (!isReadOnly()) undoEdit();
         e->accept();
@@ -601,7 +612,15 @@ void AlgorithmEditor::inputMethodEvent(QInputMethodEvent *e)
 {
     QTextCursor block = textCursor();
     block.beginEditBlock();
-    QPlainTextEdit::inputMethodEvent(e);
+    const QString commit = e->commitString();
+    if (std::any_of(commit.cbegin(), commit.cend(), isLineBreak)) {
+        std::unique_ptr<QInputMethodEvent> lines(e->clone());
+        lines->setCommitString(unifyLineBreaks(commit), e->replacementStart(), e->replacementLength());
+        QPlainTextEdit::inputMethodEvent(lines.get());
+        e->setAccepted(lines->isAccepted());
+    } else {
+        QPlainTextEdit::inputMethodEvent(e);
+    }
     block.endEditBlock();
 }
 
@@ -651,10 +670,7 @@ void AlgorithmEditor::insertFromMimeData(const QMimeData *source)
     } else if (source->hasFormat(kRtfMime) && (rtf = readRtf(source->data(kRtfMime)))) {
         runs = runsFromStyled(*rtf);
     } else if (source->hasText()) {
-        QString t = source->text();
-        t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        runs.append({t, std::nullopt});
+        runs.append({unifyLineBreaks(source->text()), std::nullopt});
     } else {
         return;
     }

@@ -13,6 +13,9 @@ CallProcedureDialog::CallProcedureDialog(AlgorithmEditor &editor, Prompts &promp
     makeBevel(QRect(8, 8, 201, 65));
     procedureCombo = new QComboBox(this);
     procedureCombo->setGeometry(24, 28, 169, 21);
+    // A list that drops down five rows high and scrolls, in every style: some styles open
+    // the list over the box with every entry and ignore the number of rows.
+    procedureCombo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     procedureCombo->setMaxVisibleItems(5);
     okButton = makeButton(QPoint(16, 80), cyrillicOk());
     okButton->setDefault(true);

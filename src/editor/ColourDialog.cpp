@@ -64,9 +64,9 @@ void ColourDialog::prepare()
         if (auto t = uiText(QByteArray("colour.") + key, lang)) setter(*t);
     };
     apply("caption", [this](const QString &t) { setWindowTitle(t); });
-    apply("choose", [this](const QString &t) { setColourRadio->setText(t); });
-    apply("increase", [this](const QString &t) { nextColourRadio->setText(t); });
-    apply("decrease", [this](const QString &t) { previousColourRadio->setText(t); });
+    apply("choose", [this](const QString &t) { fitCaption(setColourRadio, t, setColourRadio->width()); });
+    apply("increase", [this](const QString &t) { fitCaption(nextColourRadio, t, nextColourRadio->width()); });
+    apply("decrease", [this](const QString &t) { fitCaption(previousColourRadio, t, previousColourRadio->width()); });
     apply("ok", [this](const QString &t) { okButton->setText(t); });
     apply("cancel", [this](const QString &t) { cancelButton->setText(t); });
     colourCombo->setEnabled(true);
@@ -75,22 +75,8 @@ void ColourDialog::prepare()
     for (int i = 0; i < ColorTable::Count; ++i)
         colourCombo->addItem(swatch(ColorTable::value(i)), ColorTable::name(i, lang));
     colourCombo->setCurrentIndex(-1);
-    // The open list is as wide as its longest name, swatch and margins included, so no
-    // name is elided ("ТЕМНО-ЗЕЛЕНЫЙ" would not fit the closed box's width).
-    const QFontMetrics fm(colourCombo->view()->font());
-    int widest = 0;
-    for (int i = 0; i < colourCombo->count(); ++i)
-        widest = std::max(widest, fm.horizontalAdvance(colourCombo->itemText(i)));
-    colourCombo->view()->setMinimumWidth(widest + colourCombo->iconSize().width() + 40);
-
-    // Longer captions widen the radio buttons, the group and the window.
-    int right = colourCombo->x() + colourCombo->width();
-    for (QRadioButton *r : {setColourRadio, nextColourRadio, previousColourRadio}) {
-        r->resize(std::max(r == setColourRadio ? 121 : 145, r->sizeHint().width()), r->height());
-        right = std::max(right, r->x() + r->width());
-    }
-    modeGroup->resize(std::max(169, right + 8), modeGroup->height());
-    fitWidth(modeGroup->x() + modeGroup->width() + 4);
+    // No name is elided in the open list ("ТЕМНО-ЗЕЛЕНЫЙ" would not fit the closed box).
+    fitListWidth(colourCombo);
 }
 
 void ColourDialog::confirm()

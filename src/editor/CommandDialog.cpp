@@ -1,5 +1,7 @@
 #include "editor/CommandDialog.h"
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -13,32 +15,52 @@ CommandDialog::CommandDialog(AlgorithmEditor &editor, Prompts &prompts, QSize cl
       m_editor(editor), m_prompts(prompts)
 {
     setModal(true);
-    // The places and sizes are made for a small dialog font.
-    QFont f = font();
-    f.setPixelSize(11);
-    setFont(f);
     setFixedSize(client);
-    m_client = client;
 }
 
-void CommandDialog::fitWidth(int minRight)
+void CommandDialog::fitCaption(QWidget *control, const QString &caption, int width)
 {
-    const int w = std::max(m_client.width(), minRight);
-    setFixedSize(w, m_client.height());
-    if (m_bevel) {
-        const int margin = m_client.width() - (m_bevel->x() + m_bevelWidth0);
-        m_bevel->resize(w - m_bevel->x() - margin, m_bevel->height());
+    constexpr qreal kSmallestPointSize = 6.0;
+    auto *label = qobject_cast<QLabel *>(control);
+    auto *button = qobject_cast<QAbstractButton *>(control);
+    auto show = [&](const QString &t) {
+        if (label) label->setText(t);
+        else if (button) button->setText(t);
+    };
+    auto needed = [control] { return control->sizeHint().width(); };
+    control->setFont(QFont());   // the dialog's font again: this Language's caption may fit it
+    control->setToolTip(QString());
+    show(caption);
+    QFont f = control->font();
+    qreal size = QFontInfo(f).pointSizeF();
+    while (needed() > width && size > kSmallestPointSize) {
+        size = std::max(kSmallestPointSize, size - 0.5);
+        f.setPointSizeF(size);
+        control->setFont(f);
     }
+    if (needed() > width) {
+        const QFontMetrics fm(control->font());
+        int room = width - (needed() - fm.horizontalAdvance(caption));
+        do {
+            show(fm.elidedText(caption, Qt::ElideRight, room));
+        } while (needed() > width && --room > 0);
+        control->setToolTip(caption);
+    }
+    if (label) label->adjustSize();
 }
 
-int CommandDialog::comboWidthFor(const QStringList &items, int minimum) const
+void CommandDialog::fitListWidth(QComboBox *combo)
 {
-    int w = 0;
-    for (const QString &t : items) w = std::max(w, textWidth(t));
-    return std::max(minimum, w + 34);   // room for the frame and the arrow
+    const QFontMetrics fm(combo->view()->font());
+    int widest = 0;
+    bool icons = false;
+    for (int i = 0; i < combo->count(); ++i) {
+        widest = std::max(widest, fm.horizontalAdvance(combo->itemText(i)));
+        icons = icons || !combo->itemIcon(i).isNull();
+    }
+    const int icon = icons ? combo->iconSize().width() : 0;
+    combo->view()->setMinimumWidth(std::max(combo->width(), widest + icon + 40));   // margins, scroll bar
 }
-
-int CommandDialog::textWidth(const QString &t) const { return fontMetrics().horizontalAdvance(t); }
 
 int CommandDialog::run()
 {
@@ -58,8 +80,6 @@ QFrame *CommandDialog::makeBevel(const QRect &r)
     f->setFrameShadow(QFrame::Sunken);
     f->setGeometry(r);
     f->lower();
-    m_bevel = f;
-    m_bevelWidth0 = r.width();
     return f;
 }
 
@@ -78,10 +98,12 @@ QPushButton *CommandDialog::makeButton(QPoint at, const QString &text)
     return b;
 }
 
-void CommandDialog::setCaption(QWidget *w, int index) const
+void CommandDialog::setCaption(QWidget *w, int index, int width) const
 {
     const QString &t = captions()[index];
-    if (auto *l = qobject_cast<QLabel *>(w)) {
+    if (width > 0) {
+        fitCaption(w, t, width);
+    } else if (auto *l = qobject_cast<QLabel *>(w)) {
         l->setText(t);
         l->adjustSize();
     } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {

@@ -4,12 +4,13 @@
 #include <QDialog>
 
 class Prompts;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
 
 // Shared frame of the command dialogs: fixed client size, close box only, controls at
-// fixed places. run() performs the opening steps and shows the dialog modally;
+// fixed places in every Language. run() performs the opening steps and shows the dialog modally;
 // prepare() and the OK slot are public so that tests drive them without a modal loop.
 class CommandDialog : public QDialog {
     Q_OBJECT
@@ -26,20 +27,17 @@ protected:
     const DialogCaptions &captions() const { return m_editor.dialogCaptions(); }
     const Lexicon &lex() const { return m_editor.lexicon(); }
     const MessageCatalogue &messages() const;
-    void setCaption(QWidget *w, int index) const;
-    // Widens the dialog (and its frame) so that a control ending at minRight fits;
-    // captions in some Languages are longer than the places were made for.
-    void fitWidth(int minRight);
-    int textWidth(const QString &t) const;
-    int comboWidthFor(const QStringList &items, int minimum) const;
+    // A label or button caption from DialogCaptions; with a width, fitted into it.
+    void setCaption(QWidget *w, int index, int width = 0) const;
+    // Some captions are longer in some Languages than their places were made for. The
+    // control keeps its place: its own font shrinks, down to six points, and what still
+    // does not fit is cut with an ellipsis and shown whole as the control's hint.
+    static void fitCaption(QWidget *control, const QString &caption, int width);
+    // The open list as wide as its longest entry; the closed box keeps its size.
+    static void fitListWidth(QComboBox *combo);
 
     AlgorithmEditor &m_editor;
     Prompts &m_prompts;
-
-private:
-    QSize m_client;
-    QFrame *m_bevel = nullptr;
-    int m_bevelWidth0 = 0;
 };
 
 // "ОК" in Cyrillic letters, as most of the dialogs have it.

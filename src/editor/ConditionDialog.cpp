@@ -69,40 +69,23 @@ void ConditionDialog::prepare()
 {
     setResult(0);
     setCaption(this, DialogCaptions::ConditionCaption);
-    setCaption(ifLabel, DialogCaptions::ConditionIfLabel);
-    setCaption(thenOnlyThenLabel, DialogCaptions::ThenLabel);
-    setCaption(thenOnlyCommandLabel, DialogCaptions::CommandPlaceholder);
-    setCaption(thenElseThenLabel, DialogCaptions::ThenLabel);
-    setCaption(thenElseCommand1Label, DialogCaptions::Command1Placeholder);
-    setCaption(thenElseElseLabel, DialogCaptions::ElseLabel);
-    setCaption(thenElseCommand2Label, DialogCaptions::Command2Placeholder);
+    setCaption(ifLabel, DialogCaptions::ConditionIfLabel, testCombo->x() - ifLabel->x() - 4);
+    // The pictures of the two forms: each label within its group's frame.
+    auto inGroup = [](QLabel *l) { return l->parentWidget()->width() - l->x() - 3; };
+    setCaption(thenOnlyThenLabel, DialogCaptions::ThenLabel, inGroup(thenOnlyThenLabel));
+    setCaption(thenOnlyCommandLabel, DialogCaptions::CommandPlaceholder, inGroup(thenOnlyCommandLabel));
+    setCaption(thenElseThenLabel, DialogCaptions::ThenLabel, inGroup(thenElseThenLabel));
+    setCaption(thenElseCommand1Label, DialogCaptions::Command1Placeholder, inGroup(thenElseCommand1Label));
+    setCaption(thenElseElseLabel, DialogCaptions::ElseLabel, inGroup(thenElseElseLabel));
+    setCaption(thenElseCommand2Label, DialogCaptions::Command2Placeholder, inGroup(thenElseCommand2Label));
     setCaption(cancelButton, DialogCaptions::CancelLoopCondition);
     const QStringList tests = {lex().kwBorder, lex().kwLine, lex().kwNotBorder, lex().kwNotLine};
     const int chosen = testCombo->currentIndex();
     testCombo->clear();
     testCombo->addItems(tests);
     testCombo->setCurrentIndex(chosen);
-    fitToCaptions(tests);
+    fitListWidth(testCombo);
     testCombo->setFocus();
-}
-
-void ConditionDialog::fitToCaptions(const QStringList &tests)
-{
-    auto widest = [](std::initializer_list<QLabel *> labels) {
-        int w = 0;
-        for (QLabel *l : labels) w = std::max(w, l->x() + l->width());
-        return w;
-    };
-    testCombo->setGeometry(std::max(73, ifLabel->x() + ifLabel->width() + 6), 24,
-                           comboWidthFor(tests, 89), 21);
-    thenOnlyGroup->resize(std::max(81, widest({thenOnlyThenLabel, thenOnlyCommandLabel}) + 8), 73);
-    const int x2 = std::max(112, thenOnlyGroup->x() + thenOnlyGroup->width() + 15);
-    thenElseGroup->setGeometry(
-        x2, 72,
-        std::max(89, widest({thenElseThenLabel, thenElseCommand1Label, thenElseElseLabel, thenElseCommand2Label}) + 8),
-        73);
-    thenElseRadio->move(x2 + 11, thenElseRadio->y());
-    fitWidth(std::max(testCombo->x() + testCombo->width(), x2 + thenElseGroup->width()) + 15);
 }
 
 void ConditionDialog::confirm()

@@ -29,6 +29,5 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void fitToCaptions(const QStringList &tests);
     bool m_thenElse = false;
 };

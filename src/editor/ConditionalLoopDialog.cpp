@@ -24,7 +24,7 @@ void ConditionalLoopDialog::prepare()
 {
     setResult(0);
     setCaption(this, DialogCaptions::CycleCaption);
-    setCaption(whileLabel, DialogCaptions::CycleWhileBefore);
+    setCaption(whileLabel, DialogCaptions::CycleWhileBefore, testCombo->x() - whileLabel->x() - 4);
     setCaption(cancelButton, DialogCaptions::CancelLoopCondition);
     // Written anew in the current Language; the test chosen last time stays chosen.
     const QStringList tests = {lex().kwNotBorder, lex().kwNotLine, lex().kwBorder, lex().kwLine};
@@ -32,9 +32,7 @@ void ConditionalLoopDialog::prepare()
     testCombo->clear();
     testCombo->addItems(tests);
     testCombo->setCurrentIndex(chosen);
-    testCombo->setGeometry(std::max(112, whileLabel->x() + whileLabel->width() + 6), 31,
-                           comboWidthFor(tests, 89), 21);
-    fitWidth(testCombo->x() + testCombo->width() + 15);
+    fitListWidth(testCombo);
     testCombo->setFocus();
 }
 

@@ -1,4 +1,5 @@
 #include "editor/CountedLoopDialog.h"
+#include "common/ClampingSpinBox.h"
 #include "editor/Highlight.h"
 #include <QLabel>
 #include <QPushButton>
@@ -10,10 +11,12 @@ CountedLoopDialog::CountedLoopDialog(AlgorithmEditor &editor, Prompts &prompts, 
     setObjectName(QStringLiteral("CycleN"));
     makeBevel(QRect(8, 8, 201, 65));
     executeLabel = makeLabel(this, QPoint(24, 32));
-    countSpin = new QSpinBox(this);
-    countSpin->setGeometry(96, 29, 57, 22);
-    countSpin->setRange(1, 9999);   // at most four characters
-    countSpin->setValue(1);
+    auto *spin = new ClampingSpinBox(this);
+    spin->setGeometry(96, 29, 57, 22);
+    spin->setRange(1, 9999);
+    spin->setMaxTextLength(4);
+    spin->setValue(1);
+    countSpin = spin;
     timesLabel = makeLabel(this, QPoint(160, 32));
     okButton = makeButton(QPoint(16, 80), QStringLiteral("OK"));
     okButton->setDefault(true);
@@ -27,18 +30,16 @@ void CountedLoopDialog::prepare()
 {
     setResult(0);
     setCaption(this, DialogCaptions::CycleCaption);
-    setCaption(executeLabel, DialogCaptions::CycleNBefore);
-    setCaption(timesLabel, DialogCaptions::CycleNAfter);
+    setCaption(executeLabel, DialogCaptions::CycleNBefore, countSpin->x() - executeLabel->x() - 4);
+    setCaption(timesLabel, DialogCaptions::CycleNAfter, width() - timesLabel->x() - 4);
     setCaption(cancelButton, DialogCaptions::Cancel);
-    countSpin->move(std::max(96, executeLabel->x() + executeLabel->width() + 6), countSpin->y());
-    timesLabel->move(countSpin->x() + countSpin->width() + 7, timesLabel->y());
-    fitWidth(timesLabel->x() + timesLabel->width() + 24);
     countSpin->setFocus();
     countSpin->selectAll();
 }
 
 void CountedLoopDialog::confirm()
 {
+    countSpin->interpretText();   // a count still being typed counts, brought into range
     const QString nl = QStringLiteral("\n");
     const QString header = lex().kwCycleN + QLatin1Char(' ') + QString::number(countSpin->value()) +
                            QLatin1Char(' ') + lex().kwTimes + nl;

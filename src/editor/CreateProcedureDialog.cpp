@@ -25,10 +25,8 @@ void CreateProcedureDialog::prepare()
 {
     setResult(0);
     setCaption(this, DialogCaptions::ProcCreateCaption);
-    setCaption(nameLabel, DialogCaptions::ProcNameLabel);
+    setCaption(nameLabel, DialogCaptions::ProcNameLabel, nameEdit->x() - nameLabel->x() - 4);
     setCaption(cancelButton, DialogCaptions::Cancel);
-    nameEdit->move(std::max(72, nameLabel->x() + nameLabel->width() + 6), nameEdit->y());
-    fitWidth(nameEdit->x() + nameEdit->width() + 24);
     nameEdit->clear();
     nameEdit->setFocus();
 }

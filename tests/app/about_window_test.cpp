@@ -45,7 +45,7 @@ TEST(AboutWindow, VersionLineWritesTheDateDayFirst)
         EXPECT_EQ(AboutWindow::versionLine("1.10", QString::fromLatin1(bad)), QStringLiteral("1.10")) << bad;
 }
 
-TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounter)
+TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounterOnThePageLeftOpen)
 {
     ScriptedPrompts prompts;
     QWidget parent;
@@ -72,7 +72,8 @@ TEST(AboutWindow, EveryShowStartsFromTheFirstPictureAndAFreshCounter)
         SCOPED_TRACE(round);
         EXPECT_FALSE(about.isVisible());
         EXPECT_EQ(photo, 0);
-        EXPECT_EQ(page, 0);
+        // The first page is chosen when the window is made; later it opens where it was left.
+        EXPECT_EQ(page, round == 0 ? 0 : 1);
         EXPECT_EQ(clicks, 0);
         EXPECT_EQ(panelWidth, 345);
         EXPECT_EQ(memo, about.photoCaptions().at(0));

@@ -2,6 +2,9 @@
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -155,4 +158,37 @@ TEST_F(MainWindowTest, ClosingSavesTheSettingsWithoutAQuestion)
     QFile f(iniPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("pole_x=7"));
+}
+
+TEST_F(MainWindowTest, ToolkitOwnButtonsAndDialogsFollowTheInterfaceLanguage)
+{
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFileInfo::exists(translations + QStringLiteral("/qtbase_ru.qm")))
+        GTEST_SKIP() << "Qt's Russian translation is not installed";
+    open();
+    auto yesText = [] {
+        QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No);
+        return box.button(QDialogButtonBox::Yes)->text().remove(QLatin1Char('&'));
+    };
+    auto saveAsTitle = [] { return QFileDialog::tr("Save As"); };
+    for (const char *code : {"rus", "eng", "rom", "rus", "xyz"}) {
+        SCOPED_TRACE(code);
+        window->settings().language = QString::fromLatin1(code);
+        window->applyLanguage();
+        const QString lang = QString::fromLatin1(code);
+        if (lang == QLatin1String("rus") || lang == QLatin1String("xyz")) {
+            // Any other code leaves the interface, and so Qt's part of it, as it was.
+            EXPECT_EQ(yesText(), QStringLiteral("Да"));
+            EXPECT_NE(saveAsTitle(), QStringLiteral("Save As"));
+        } else if (lang == QLatin1String("eng")) {
+            EXPECT_EQ(yesText(), QStringLiteral("Yes"));
+            EXPECT_EQ(saveAsTitle(), QStringLiteral("Save As"));
+        } else {
+            // Romanian where Qt has it, otherwise Qt's own English; never the Russian left over.
+            EXPECT_NE(yesText(), QStringLiteral("Да"));
+            if (!QFileInfo::exists(translations + QStringLiteral("/qtbase_ro.qm"))) {
+                EXPECT_EQ(yesText(), QStringLiteral("Yes"));
+            }
+        }
+    }
 }

@@ -3,6 +3,8 @@
 #include "app/Commands.h"
 #include "world/widgets/FieldView.h"
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -235,4 +237,53 @@ TEST_F(MainWindowTest, ALateTimerCatchesUpOneTickAtATime)
     window->runTimerTimeout();
     EXPECT_EQ(window->interpreter().currentLine, line + 2);   // one owed tick, never a burst
     EXPECT_EQ(window->robotWorld().state().heading, 4);
+}
+
+TEST_F(MainWindowTest, FieldContextMenuWorksWhileRunningAndWhilePaused)
+{
+    open();
+    window->show();
+    setProgram("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 3 РАЗ\nШАГ\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА");
+    auto *menu = window->findChild<QMenu *>(QStringLiteral("PopupMenu2"));
+    auto *clear = window->findChild<QAction *>(QStringLiteral("PopupClearField"));
+    auto *save = window->findChild<QAction *>(QStringLiteral("PopupSavePicture"));
+    ASSERT_TRUE(menu && clear && save);
+    auto requestMenu = [this] {
+        const QPoint at(100, 120);
+        QContextMenuEvent ev(QContextMenuEvent::Mouse, at, window->field()->mapToGlobal(at));
+        QCoreApplication::sendEvent(window->field(), &ev);
+    };
+
+    window->action(Command::Run)->trigger();
+    ASSERT_TRUE(window->runController().isRunning());
+    for (int paused = 0; paused < 2; ++paused) {
+        SCOPED_TRACE(paused ? "paused" : "running");
+        for (int i = 0; i < 10 && window->robotWorld().state().x == 0; ++i) window->runTick();
+        ASSERT_GT(window->robotWorld().state().x, 0);
+        if (paused) window->action(Command::Pause)->trigger();
+        ASSERT_TRUE(window->runActive());
+        requestMenu();
+        EXPECT_TRUE(menu->isVisible());
+        menu->hide();
+
+        // Clearing resets the world under the program, which goes on.
+        const int x = window->robotWorld().state().x;
+        clear->trigger();
+        EXPECT_EQ(window->robotWorld().state().x, 0) << "was at " << x;
+        EXPECT_TRUE(window->runActive());
+        EXPECT_EQ(window->runController().isRunning(), !paused);
+
+        const QString picture = path(paused ? "paused.bmp" : "running.bmp");
+        prompts.savePaths.enqueue(picture);
+        save->trigger();
+        EXPECT_TRUE(QFileInfo(picture).isFile());
+        EXPECT_TRUE(prompts.messages.isEmpty());
+        EXPECT_TRUE(window->runActive());
+    }
+    // The program runs on from the cleared field to its end.
+    window->action(Command::Pause)->trigger();
+    ASSERT_TRUE(window->runController().isRunning());
+    runToStop();
+    EXPECT_FALSE(window->runActive());
+    EXPECT_TRUE(prompts.reports.isEmpty());
 }

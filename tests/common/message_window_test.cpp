@@ -2,6 +2,7 @@
 #include "common/ModalHelper.h"
 
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -112,4 +113,28 @@ TEST(MessageWindow, ReportWhileOpenJoinsTheOpenWindow)
     EXPECT_TRUE(returnedAtOnce);
     EXPECT_EQ(seen, (QStringList{"text", "more"}));
     EXPECT_TRUE(w.lines().isEmpty());
+}
+
+TEST(MessageWindow, LongReportOpensAtItsFirstLine)
+{
+    const QStringList texts = {
+        QStringLiteral("Процедура КВАДРАТ не найдена! Проверьте имя процедуры в строке вызова."),
+        QStringLiteral("Строка 2 пояснения.\nСтрока 3 пояснения.\nСтрока 4 пояснения.\nСтрока 5."),
+        QStringLiteral("Строка 6 пояснения.\nСтрока 7 пояснения.\nСтрока 8, последняя.")};
+    MessageWindow w;
+    for (int round = 0; round < 2; ++round) {   // the second showing reuses the window
+        int value = -1, maximum = -1, firstShownBlock = -1;
+        whenModal([&](QWidget *) {
+            QScrollBar *bar = w.textBox->verticalScrollBar();
+            value = bar->value();
+            maximum = bar->maximum();
+            firstShownBlock = w.textBox->cursorForPosition(QPoint(2, 2)).blockNumber();
+            w.okButton->click();
+        });
+        w.showReport(QStringLiteral("#04: Ошибка в структуре программы"), texts);
+        SCOPED_TRACE(round);
+        EXPECT_GT(maximum, 0);   // longer than the box
+        EXPECT_EQ(value, 0);
+        EXPECT_EQ(firstShownBlock, 0);
+    }
 }

@@ -42,6 +42,14 @@ TEST(ExtendedSettingsDialog, WritesTheSpeedDirectiveAndKeepsTheNumber)
     QTest::keyClick(spin, Qt::Key_Return);
     EXPECT_EQ(lines.last(), "*$S=1");
 
+    // Over the largest speed: the largest, not the first digits typed.
+    dlg.show();
+    spin->selectAll();
+    QTest::keyClicks(spin, "6000");
+    EXPECT_EQ(spin->text(), "6000");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(lines.last(), "*$S=5000");
+
     const QString shots = qEnvironmentVariable("TRAKMIL_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {
         dlg.show();

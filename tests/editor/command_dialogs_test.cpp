@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 
 using namespace LineColor;
@@ -295,4 +296,60 @@ TEST(FormColor, OpenListShowsEveryColourNameWhole)
                       fm.horizontalAdvance(dlg.colourCombo->itemText(i)) + dlg.colourCombo->iconSize().width())
                 << dlg.colourCombo->itemText(i).toStdString();
     }
+}
+
+TEST(CycleN, TypedCountOutsideOneTo9999BecomesTheNearestLimit)
+{
+    const struct {
+        const char *typed;
+        const char *count;
+    } cases[] = {{"0", "1"}, {"", "1"}, {"-3", "1"}, {"-", "1"}, {"77", "77"}, {"9999", "9999"}};
+    for (const auto &c : cases) {
+        EditorHarness h;
+        CountedLoopDialog dlg(*h, h.prompts);
+        dlg.show();
+        dlg.prepare();
+        dlg.countSpin->setValue(5);   // the count of the previous loop
+        dlg.countSpin->selectAll();
+        QTest::keyClick(dlg.countSpin, Qt::Key_Delete);
+        QTest::keyClicks(dlg.countSpin, c.typed);
+        QTest::mouseClick(dlg.okButton, Qt::LeftButton);
+        EXPECT_EQ(dlg.result(), QDialog::Accepted) << c.typed;
+        EXPECT_EQ(h.lines().value(1), QStringLiteral("ЦИКЛ. ВЫПОЛНИТЬ %1 РАЗ").arg(QLatin1String(c.count)))
+            << c.typed;
+        EXPECT_EQ(dlg.countSpin->value(), QString::fromLatin1(c.count).toInt());
+    }
+}
+
+TEST(CycleN, CountTakesAtMostFourCharacters)
+{
+    EditorHarness h;
+    CountedLoopDialog dlg(*h, h.prompts);
+    dlg.show();
+    dlg.prepare();
+    dlg.countSpin->selectAll();
+    QTest::keyClicks(dlg.countSpin, "123456");
+    dlg.confirm();
+    EXPECT_EQ(h.lines().value(1), QStringLiteral("ЦИКЛ. ВЫПОЛНИТЬ 1234 РАЗ"));
+}
+
+TEST(ProcedureExecute, ListOpensFiveRowsHighAndScrolls)
+{
+    EditorHarness h;
+    QString program;
+    for (char c = 'A'; c <= 'L'; ++c) program += QStringLiteral("ПРОЦЕДУРА %1\nКОНЕЦ ПРОЦЕДУРЫ\n").arg(QLatin1Char(c));
+    h.load(program);
+    CallProcedureDialog dlg(*h, h.prompts);
+    dlg.show();
+    dlg.prepare();
+    ASSERT_EQ(dlg.procedureCombo->count(), 12);
+    dlg.procedureCombo->showPopup();
+    QAbstractItemView *view = dlg.procedureCombo->view();
+    ASSERT_TRUE(view->isVisible());
+    const int row = view->sizeHintForRow(0);
+    ASSERT_GT(row, 0);
+    const int rowsShown = view->viewport()->height() / row;
+    EXPECT_EQ(rowsShown, 5) << view->viewport()->height() << " / " << row;
+    EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
+    dlg.procedureCombo->hidePopup();
 }

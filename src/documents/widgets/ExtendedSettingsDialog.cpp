@@ -1,4 +1,5 @@
 #include "documents/widgets/ExtendedSettingsDialog.h"
+#include "common/ClampingSpinBox.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,11 +17,10 @@ ExtendedSettingsDialog::ExtendedSettingsDialog(QWidget *parent) : QDialog(parent
     label->setObjectName(QStringLiteral("Label1"));
     label->setGeometry(8, 10, 144, 18);
 
-    m_spin = new QSpinBox(this);
+    m_spin = new ClampingSpinBox(this);
     m_spin->setObjectName(QStringLiteral("SpinEdit1"));
     m_spin->setRange(1, 5000);
     m_spin->setValue(1);
-    m_spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     m_spin->setGeometry(8, 30, 144, 24);
     label->setBuddy(m_spin);
 

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
+#include "common/ClampingSpinBox.h"
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,11 +30,10 @@ constexpr int kPreviewSteps = 13;
 
 QSpinBox *makeSpin(QWidget *parent, const char *name, int lo, int hi)
 {
-    auto *spin = new QSpinBox(parent);
+    // Typing a number outside the range gives the nearest allowed one, not the old value.
+    auto *spin = new ClampingSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(name));
     spin->setRange(lo, hi);
-    // Typing a number outside the range gives the nearest allowed one, not the old value.
-    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     return spin;
 }
 

@@ -1,0 +1,38 @@
+#include "app/ToolkitTranslation.h"
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+
+ToolkitTranslation::ToolkitTranslation() = default;
+
+ToolkitTranslation::~ToolkitTranslation()
+{
+    if (m_translator) QCoreApplication::removeTranslator(m_translator.get());
+}
+
+QString ToolkitTranslation::fileName(Language lang)
+{
+    switch (lang) {
+    case Language::Rus: return QStringLiteral("qtbase_ru.qm");
+    case Language::Rom: return QStringLiteral("qtbase_ro.qm");
+    default: return QString();
+    }
+}
+
+void ToolkitTranslation::apply(Language lang)
+{
+    if (lang == Language::Unknown) return;
+    if (m_translator) {
+        QCoreApplication::removeTranslator(m_translator.get());
+        m_translator.reset();
+    }
+    const QString name = fileName(lang);
+    if (name.isEmpty()) return;
+    // Checked first: the loader would otherwise fall back to a file for another language.
+    const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QLatin1Char('/') + name;
+    if (!QFileInfo(path).isFile()) return;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(path)) return;
+    QCoreApplication::installTranslator(translator.get());
+    m_translator = std::move(translator);
+}

@@ -1,0 +1,6 @@
+#pragma once
+#include <QFont>
+
+// The 8-point sans-serif dialog font of every window, menu and message box. Liberation Sans
+// has the metrics the fixed sizes and places of the windows were made for.
+QFont dialogFont();

@@ -1,0 +1,30 @@
+#include "documents/LineBreaks.h"
+
+bool isLineBreak(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\n':
+    case u'\r':
+    case u'\v':
+    case u'\f':
+    case QChar::LineSeparator:
+    case QChar::ParagraphSeparator: return true;
+    default: return false;
+    }
+}
+
+QString unifyLineBreaks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        const QChar c = text.at(i);
+        if (!isLineBreak(c)) {
+            out.append(c);
+            continue;
+        }
+        out.append(u'\n');
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
+    }
+    return out;
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include <QChar>
+#include <QString>
+#include <QStringView>
+
+// A program line ends at any of the separators other programs write between lines: CR, LF,
+// vertical tab, form feed and the Unicode line and paragraph separators. A line that held
+// one inside would show as two lines and be one for the checker and the file.
+bool isLineBreak(QChar c);
+
+// The text with every such separator, CR LF counting as one, turned into '\n'.
+QString unifyLineBreaks(QStringView text);

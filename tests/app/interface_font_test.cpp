@@ -1,0 +1,63 @@
+// One small dialog font for every window and menu of the program.
+#include "MainWindowFixture.h"
+#include "app/AboutWindow.h"
+#include "common/ModalHelper.h"
+#include "common/MessageWindow.h"
+#include "common/QtPrompts.h"
+#include "documents/widgets/ExtendedSettingsDialog.h"
+#include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+void expectDialogFont(const QWidget *w, const QString &what)
+{
+    ASSERT_NE(w, nullptr) << what.toStdString();
+    const QFontInfo shown(w->font());
+    EXPECT_EQ(w->font().pointSizeF(), 8.0) << what.toStdString();
+    EXPECT_EQ(shown.family(), QStringLiteral("Liberation Sans")) << what.toStdString();
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, EveryWindowAndMenuUsesTheEightPointDialogFont)
+{
+    open();
+    expectDialogFont(window.get(), QStringLiteral("main window"));
+    for (MenuId m : {MenuId::File, MenuId::Edit, MenuId::Commands, MenuId::Help})
+        expectDialogFont(window->menu(m), window->menu(m)->objectName());
+    for (const char *name : {"PopupMenu1", "PopupMenu2", "N54", "N15", "N16", "N22"})
+        expectDialogFont(window->findChild<QMenu *>(QString::fromLatin1(name)), QString::fromLatin1(name));
+    expectDialogFont(window->preferencesDialog(), QStringLiteral("preferences"));
+    expectDialogFont(window->extendedSettingsDialog(), QStringLiteral("extended settings"));
+    expectDialogFont(window->aboutWindow(), QStringLiteral("about"));
+    expectDialogFont(window->aboutWindow()->okButton, QStringLiteral("about OK"));
+    for (const char *name : {"Procedure_create", "Procedure_execute", "CycleN", "CycleWhile", "ConditionIf",
+                             "FormColor"})
+        expectDialogFont(window->findChild<QDialog *>(QString::fromLatin1(name)), QString::fromLatin1(name));
+    // The controls inside take it too.
+    for (QLabel *l : window->findChild<QDialog *>(QStringLiteral("ConditionIf"))->findChildren<QLabel *>())
+        expectDialogFont(l, QStringLiteral("label ") + l->text());
+}
+
+TEST_F(MainWindowTest, MessageBoxesUseTheDialogFont)
+{
+    open();
+    QtPrompts real(window.get());
+    QFont boxFont, buttonFont;
+    whenModal([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        ASSERT_NE(box, nullptr);
+        boxFont = box->font();
+        buttonFont = box->button(QMessageBox::Yes)->font();
+        box->button(QMessageBox::Yes)->click();
+    });
+    real.question(QStringLiteral("Действительно очистить алгоритм?"));
+    expectDialogFont(real.messageWindow(), QStringLiteral("message window"));
+    expectDialogFont(real.messageWindow()->textBox, QStringLiteral("message text"));
+    EXPECT_EQ(boxFont.pointSizeF(), 8.0);
+    EXPECT_EQ(QFontInfo(boxFont).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(buttonFont.pointSizeF(), 8.0);
+}
