@@ -1,3 +1,4 @@
+#include "app/ExamplesFolder.h"
 #include "app/Headless.h"
 #include "app/MainWindow.h"
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char **argv)
     MainWindow::Options options;
     options.settingsPath = files.write;
     options.settingsReadPath = files.read;
+    options.examplesFolder = findExamplesFolder(QCoreApplication::applicationDirPath());
     const QStringList args = QCoreApplication::arguments();
     if (args.size() > 1) options.startupFile = args.at(1);
     MainWindow window(options);

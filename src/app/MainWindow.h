@@ -33,6 +33,7 @@ class CountedLoopDialog;
 class ConditionalLoopDialog;
 class ConditionDialog;
 class ColourDialog;
+class HelpWindow;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
@@ -47,6 +48,7 @@ public:
         QString settingsReadPath;   // where to read it when that differs
         QString startupFile;      // first command-line argument, may be empty
         Prompts *prompts = nullptr;   // null: real dialogs
+        QString examplesFolder;       // example programs offered by the open dialog; may be empty
     };
     explicit MainWindow(const Options &options);
     ~MainWindow() override;
@@ -70,6 +72,7 @@ public:
     PreferencesDialog *preferencesDialog() const { return m_preferencesDialog; }
     ExtendedSettingsDialog *extendedSettingsDialog() const { return m_extendedSettingsDialog; }
     AboutWindow *aboutWindow() const { return m_aboutWindow; }
+    HelpWindow *helpWindow() const { return m_helpWindow; }   // null until first asked for
     QTimer &runTimer() { return m_runTimer; }
     QTimer &noticeTimer() { return m_noticeTimer; }
     QTimer &linePanelTimer() { return m_linePanelTimer; }
@@ -210,4 +213,5 @@ private:
     ConditionalLoopDialog *m_conditionalLoopDialog = nullptr;
     ConditionDialog *m_conditionDialog = nullptr;
     ColourDialog *m_colourDialog = nullptr;
+    HelpWindow *m_helpWindow = nullptr;
 };

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QStandardPaths>
+#include <QUrl>
 
 QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent), m_messageWindow(new MessageWindow(parent)) {}
 
@@ -50,12 +52,24 @@ void prepare(QFileDialog &dlg, const QString &title, const QString &filter, cons
 }
 }
 
+void QtPrompts::setOpenFolders(const QString &start, const QStringList &places)
+{
+    m_openStart = start;
+    m_openPlaces = places;
+}
+
 QString QtPrompts::openFile(const QString &title, const QString &filter)
 {
     QFileDialog dlg(m_parent);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::AnyFile);
-    prepare(dlg, title, filter, m_lastDir);
+    prepare(dlg, title, filter, m_lastDir.isEmpty() ? m_openStart : m_lastDir);
+    QList<QUrl> sidebar = dlg.sidebarUrls();
+    for (const QString &place : std::as_const(m_openPlaces)) {
+        const QUrl url = QUrl::fromLocalFile(place);
+        if (QFileInfo(place).isDir() && !sidebar.contains(url)) sidebar << url;
+    }
+    dlg.setSidebarUrls(sidebar);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     const QString path = dlg.selectedFiles().constFirst();
     m_lastDir = QFileInfo(path).absolutePath();
@@ -68,7 +82,12 @@ QString QtPrompts::saveFile(const QString &title, const QString &filter,
     QFileDialog dlg(m_parent);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
-    prepare(dlg, title, filter, m_lastDir);
+    // After opening an installed example the last folder is read-only: save into the
+    // pupil's own documents instead of failing there.
+    QString dir = m_lastDir;
+    if (!dir.isEmpty() && !QFileInfo(dir).isWritable())
+        dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    prepare(dlg, title, filter, dir);
     dlg.setDefaultSuffix(defaultSuffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     const QString path = dlg.selectedFiles().constFirst();

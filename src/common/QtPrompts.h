@@ -19,6 +19,7 @@ public:
     QString openFile(const QString &title, const QString &filter) override;
     QString saveFile(const QString &title, const QString &filter,
                      const QString &defaultSuffix) override;
+    void setOpenFolders(const QString &start, const QStringList &places) override;
 
     MessageWindow *messageWindow() const { return m_messageWindow; }
     // The folder the file dialogs start in; follows the last file chosen.
@@ -28,4 +29,6 @@ private:
     QWidget *m_parent;
     QPointer<MessageWindow> m_messageWindow;
     QString m_lastDir;
+    QString m_openStart;
+    QStringList m_openPlaces;
 };
