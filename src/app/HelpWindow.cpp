@@ -96,7 +96,8 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_contentsButton, &QToolButton::clicked, this, [this] { showPage(QString()); });
     connect(m_browser, &QTextBrowser::backwardAvailable, m_backButton, &QToolButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forwardButton, &QToolButton::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] { selectCurrentInList(); });
+    // The browser's source() still names the old page while it announces the new one.
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this](const QUrl &url) { selectInList(pageOf(url)); });
     connect(m_search, &QLineEdit::textChanged, this, &HelpWindow::search);
     connect(m_search, &QLineEdit::returnPressed, this, &HelpWindow::findNext);
     connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
@@ -210,14 +211,14 @@ void HelpWindow::showPage(const QString &name)
     if (!words.isEmpty()) findInPage(words, true);
 }
 
-QString HelpWindow::currentPage() const
-{
-    return m_browser->source().fileName().section(QLatin1Char('.'), 0, 0);
-}
+QString HelpWindow::pageOf(const QUrl &url) { return url.fileName().section(QLatin1Char('.'), 0, 0); }
 
-void HelpWindow::selectCurrentInList()
+QString HelpWindow::currentPage() const { return pageOf(m_browser->source()); }
+
+void HelpWindow::selectCurrentInList() { selectInList(currentPage()); }
+
+void HelpWindow::selectInList(const QString &page)
 {
-    const QString page = currentPage();
     const QSignalBlocker block(m_list);
     for (int i = 0; i < m_list->count(); ++i) {
         QListWidgetItem *item = m_list->item(i);

@@ -52,6 +52,8 @@ private:
     void retranslate();
     void fillList();
     void selectCurrentInList();
+    void selectInList(const QString &page);
+    static QString pageOf(const QUrl &url);
     bool findInPage(const QString &words, bool fromTop);
 
     Language m_language = Language::Rus;

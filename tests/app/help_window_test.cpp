@@ -207,6 +207,9 @@ TEST(HelpWindowSearch, KeepsThePageAcrossALanguageSwitch)
     EXPECT_TRUE(help.browser()->toPlainText().contains(QStringLiteral("НЕ КРАЙ")));
     EXPECT_NE(help.windowTitle(), romTitle);
     EXPECT_EQ(help.pageList()->currentItem()->text(), QStringLiteral("Датчики"));
+    // A followed link moves the list's mark along.
+    help.browser()->setSource(QUrl(QStringLiteral("qrc:/help/rus/step.html")));
+    EXPECT_EQ(help.pageList()->currentItem()->text(), QStringLiteral("Шаг"));
     help.showPage(QStringLiteral("no-such-page"));
     EXPECT_EQ(help.currentPage(), QStringLiteral("index"));
     help.setLanguage(Language::Unknown);   // a hand-edited code reads Russian
@@ -226,6 +229,9 @@ TEST_F(MainWindowTest, F1OpensTheHelpAtTheStatementUnderTheCaret)
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->currentPage(), QStringLiteral("conditional-loop"));
     EXPECT_EQ(help->language(), Language::Eng);
+    ASSERT_NE(help->pageList()->currentItem(), nullptr);
+    EXPECT_EQ(help->pageList()->currentItem()->text(), QStringLiteral("Conditional loop"));
+    EXPECT_TRUE(help->pageList()->currentItem()->isSelected());
 
     // An empty line keeps the page the pupil is reading; the same window is reused.
     window->editor()->setCaret(4, 0);
