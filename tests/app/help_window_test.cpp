@@ -261,3 +261,26 @@ TEST_F(MainWindowTest, F1OnAClosedHelpAndNoStatementOpensTheContents)
     EXPECT_EQ(window->helpWindow()->currentPage(), QStringLiteral("index"));
     EXPECT_EQ(window->helpWindow()->language(), Language::Rus);
 }
+
+TEST_F(MainWindowTest, F1StartsTheCompiledHelpViewerWhereThereIsOne)
+{
+    // A stand-in viewer on the path notes what it was asked to show.
+    QTemporaryDir bin;
+    const QString viewer = bin.filePath(QStringLiteral("hh.exe"));
+    QFile script(viewer);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/shown.tmp\"\nmv \"$(dirname \"$0\")/shown.tmp\" \"$(dirname \"$0\")/shown\"\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    open();
+    window->action(Command::Help)->trigger();
+    qputenv("PATH", path);
+    QFile shown(bin.filePath(QStringLiteral("shown")));
+    for (int i = 0; i < 500 && !shown.exists(); ++i) QTest::qWait(20);
+    ASSERT_TRUE(shown.exists());
+    ASSERT_TRUE(shown.open(QIODevice::ReadOnly));
+    EXPECT_EQ(shown.readAll().trimmed(), QByteArray("help.chm"));
+    EXPECT_EQ(window->helpWindow(), nullptr);
+}
