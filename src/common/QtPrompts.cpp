@@ -2,6 +2,7 @@
 
 #include "common/MessageWindow.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -85,8 +86,10 @@ QString QtPrompts::saveFile(const QString &title, const QString &filter,
     // After opening an installed example the last folder is read-only: save into the
     // pupil's own documents instead of failing there.
     QString dir = m_lastDir;
-    if (!dir.isEmpty() && !QFileInfo(dir).isWritable())
+    if (!dir.isEmpty() && !QFileInfo(dir).isWritable()) {
         dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(dir).isDir()) dir = QDir::homePath();
+    }
     prepare(dlg, title, filter, dir);
     dlg.setDefaultSuffix(defaultSuffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
