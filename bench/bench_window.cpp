@@ -20,6 +20,7 @@ public:
     bool question(const QString &) override { return true; }
     QString openFile(const QString &, const QString &) override { return {}; }
     QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+    void setOpenFolders(const QString &, const QStringList &) override {}
 };
 
 // A shown main window with its settings in a temporary folder.

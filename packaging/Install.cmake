@@ -66,3 +66,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Without it a Wayland session runs the window through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)
+
+# Example programs; the open dialog finds them at ../share/trakmil/examples from the executable.
+install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/trakmil/examples)

@@ -1,4 +1,5 @@
 #include "AppInfo.h"
+#include "app/ExamplesFolder.h"
 #include "app/Headless.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
     MainWindow::Options options;
     options.settingsPath = files.write;
     options.settingsReadPath = files.read;
+    options.examplesFolder = findExamplesFolder(QCoreApplication::applicationDirPath());
     const QStringList args = QCoreApplication::arguments();
     if (args.size() > 1) options.startupFile = args.at(1);
     MainWindow window(options);

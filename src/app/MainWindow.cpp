@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/HelpWindow.h"
 #include "app/Icons.h"
 #include "app/StatusBar.h"
 #include "app/MenuLayout.h"
@@ -8,6 +9,7 @@
 #include "editor/AlgorithmEditor.h"
 #include "lang/Lexicon.h"
 #include "lang/MessageCatalogue.h"
+#include "lang/StatementForms.h"
 #include "world/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QActionEvent>
@@ -24,6 +26,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <utility>
+#include <QStandardPaths>
 
 namespace {
 
@@ -458,6 +461,7 @@ void MainWindow::applyLanguage()
     if (caption.size() >= 10 && dash >= 0) setWindowTitle(product + QLatin1Char(' ') + caption.mid(dash));
     else setWindowTitle(product);
     showDocumentState();
+    if (m_helpWindow) m_helpWindow->setLanguage(textLanguage());
 }
 
 void MainWindow::rewriteWorldPanels()
@@ -494,9 +498,19 @@ void MainWindow::resetField() { m_world.resetField(); }
 
 void MainWindow::showHelp()
 {
-    // No compiled-HTML viewer on most systems: try the viewer, then the desktop's handler
-    // for a help.chm in the current folder; otherwise nothing visible happens.
-    if (QProcess::startDetached(QStringLiteral("hh.exe"), {QStringLiteral("help.chm")})) return;
-    const QString chm = QDir::current().absoluteFilePath(QStringLiteral("help.chm"));
-    if (QFileInfo::exists(chm)) QProcess::startDetached(QStringLiteral("xdg-open"), {chm});
+    // Where the compiled-HTML viewer exists it shows help.chm from the current folder, as
+    // it always has; everywhere else the built-in reference opens instead of nothing.
+    const QString viewer = QStandardPaths::findExecutable(QStringLiteral("hh.exe"));
+    if (!viewer.isEmpty()) {
+        QProcess::startDetached(viewer, {QStringLiteral("help.chm")});
+        return;
+    }
+    if (!m_helpWindow) m_helpWindow = new HelpWindow(this);
+    m_helpWindow->setLanguage(textLanguage());
+    const QString line = m_editor->line(m_editor->caretLineColumn().line);
+    const QString page = HelpWindow::pageFor(Forms::statementKind(line, Lexicon::forLanguage(language())));
+    if (!page.isEmpty() || !m_helpWindow->isVisible()) m_helpWindow->showPage(page);
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
 }

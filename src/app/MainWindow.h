@@ -35,6 +35,7 @@ class CountedLoopDialog;
 class ConditionalLoopDialog;
 class ConditionDialog;
 class ColourDialog;
+class HelpWindow;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
@@ -49,6 +50,7 @@ public:
         QString settingsReadPath;   // where to read it when that differs
         QString startupFile;      // first command-line argument, may be empty
         Prompts *prompts = nullptr;   // null: real dialogs
+        QString examplesFolder;       // example programs offered by the open dialog; may be empty
     };
     explicit MainWindow(const Options &options);
     ~MainWindow() override;
@@ -72,6 +74,7 @@ public:
     PreferencesDialog *preferencesDialog() const { return m_preferencesDialog; }
     ExtendedSettingsDialog *extendedSettingsDialog() const { return m_extendedSettingsDialog; }
     AboutWindow *aboutWindow() const { return m_aboutWindow; }
+    HelpWindow *helpWindow() const { return m_helpWindow; }   // null until first asked for
     QTimer &runTimer() { return m_runTimer; }
     QTimer &noticeTimer() { return m_noticeTimer; }
     QTimer &linePanelTimer() { return m_linePanelTimer; }
@@ -215,4 +218,5 @@ private:
     ConditionalLoopDialog *m_conditionalLoopDialog = nullptr;
     ConditionDialog *m_conditionDialog = nullptr;
     ColourDialog *m_colourDialog = nullptr;
+    HelpWindow *m_helpWindow = nullptr;
 };

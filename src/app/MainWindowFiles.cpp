@@ -1,5 +1,6 @@
 // Settings and program files: the document side of the main window.
 #include "app/MainWindow.h"
+#include "app/ExamplesFolder.h"
 #include "app/StatusBar.h"
 #include "lang/TextCatalogue.h"
 #include "common/Prompts.h"
@@ -10,6 +11,7 @@
 #include "world/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 // Text keys in DocumentState order.
@@ -111,6 +113,13 @@ void MainWindow::newDocument()
 void MainWindow::openDocument()
 {
     if (!mayDiscardChanges()) return;
+    // With a file open the pupil goes on from its folder; before that, the examples in the
+    // interface Language are where a beginner looks first. The side bar keeps the examples
+    // under their own name ("examples", not "eng").
+    const QString examples = m_options.examplesFolder;
+    const QString start = m_currentFile.isEmpty() ? examplesFolderFor(examples, textLanguage())
+                                                  : QFileInfo(m_currentFile).absolutePath();
+    m_prompts->setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList{examples});
     const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(kOpenFilter));
     if (path.isEmpty()) return;
     // The file belongs to the text only once it has been read: otherwise the next Save

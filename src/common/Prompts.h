@@ -19,6 +19,9 @@ public:
     virtual QString openFile(const QString &title, const QString &filter) = 0;
     virtual QString saveFile(const QString &title, const QString &filter,
                              const QString &defaultSuffix) = 0;
+    // Where the open dialog starts until the user has chosen a folder in it, and folders it
+    // offers besides the usual places (the example programs).
+    virtual void setOpenFolders(const QString &start, const QStringList &places) = 0;
 };
 
 // Turns a "Description (*.ext)|*.ext" filter into the toolkit's "Description (*.ext)".

@@ -2,10 +2,13 @@
 
 #include "common/MessageWindow.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QStandardPaths>
+#include <QUrl>
 
 QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent), m_messageWindow(new MessageWindow(parent)) {}
 
@@ -55,12 +58,24 @@ void prepare(QFileDialog &dlg, const QString &title, const QString &filter, cons
 }
 }
 
+void QtPrompts::setOpenFolders(const QString &start, const QStringList &places)
+{
+    m_openStart = start;
+    m_openPlaces = places;
+}
+
 QString QtPrompts::openFile(const QString &title, const QString &filter)
 {
     QFileDialog dlg(m_parent);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::AnyFile);
-    prepare(dlg, title, filter, m_lastDir);
+    prepare(dlg, title, filter, m_lastDir.isEmpty() ? m_openStart : m_lastDir);
+    QList<QUrl> sidebar = dlg.sidebarUrls();
+    for (const QString &place : std::as_const(m_openPlaces)) {
+        const QUrl url = QUrl::fromLocalFile(place);
+        if (QFileInfo(place).isDir() && !sidebar.contains(url)) sidebar << url;
+    }
+    dlg.setSidebarUrls(sidebar);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     const QString path = dlg.selectedFiles().constFirst();
     m_lastDir = QFileInfo(path).absolutePath();
@@ -73,7 +88,14 @@ QString QtPrompts::saveFile(const QString &title, const QString &filter,
     QFileDialog dlg(m_parent);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
-    prepare(dlg, title, filter, m_lastDir);
+    // After opening an installed example the last folder is read-only: save into the
+    // pupil's own documents instead of failing there.
+    QString dir = m_lastDir;
+    if (!dir.isEmpty() && !QFileInfo(dir).isWritable()) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(dir).isDir()) dir = QDir::homePath();
+    }
+    prepare(dlg, title, filter, dir);
     dlg.setDefaultSuffix(defaultSuffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     const QString path = dlg.selectedFiles().constFirst();

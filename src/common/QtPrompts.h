@@ -19,6 +19,7 @@ public:
     QString openFile(const QString &title, const QString &filter) override;
     QString saveFile(const QString &title, const QString &filter,
                      const QString &defaultSuffix) override;
+    void setOpenFolders(const QString &start, const QStringList &places) override;
 
     // The caption of the message and question boxes; the application's display name
     // while empty.
@@ -34,4 +35,6 @@ private:
     QPointer<MessageWindow> m_messageWindow;
     QString m_lastDir;
     QString m_title;
+    QString m_openStart;
+    QStringList m_openPlaces;
 };

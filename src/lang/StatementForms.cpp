@@ -82,4 +82,32 @@ ColorForm colorForm(const QString &raw, const Lexicon &lex)
     return f;
 }
 
+StatementKind statementKind(const QString &raw, const Lexicon &lex)
+{
+    using K = StatementKind;
+    const QString n = NormalizeLine(raw);
+    if (n.isEmpty()) return K::None;
+    if (n.startsWith(QLatin1String("*$S="))) return K::SpeedDirective;
+    if (n.startsWith(QLatin1Char('*'))) return K::Comment;
+    const std::pair<const QString *, K> exact[] = {
+        {&lex.kwBegin, K::Begin},           {&lex.kwEnd, K::End},
+        {&lex.kwStep, K::Step},             {&lex.kwJump, K::Jump},
+        {&lex.kwRotate45, K::Rotate},       {&lex.kwRotate90, K::Rotate},
+        {&lex.kwDestroy, K::Destroy},       {&lex.kwRebuild, K::Rebuild},
+        {&lex.kwEndProcedure, K::EndProcedure}, {&lex.kwEndCycle, K::EndLoop},
+        {&lex.kwEndCondition, K::EndCondition}, {&lex.kwThen, K::Then},
+        {&lex.kwElse, K::Else}};
+    for (const auto &[kw, kind] : exact)
+        if (n == *kw) return kind;
+    if (n.startsWith(lex.kwColor)) return K::Colour;
+    // The same order as the checker's: the call keyword first, the conditional loop before
+    // the counted one it begins with.
+    if (n.startsWith(lex.kwExecute)) return K::Call;
+    if (n.startsWith(lex.kwProcedure)) return K::ProcedureHeader;
+    if (isConditionalLoop(n, lex)) return K::ConditionalLoop;
+    if (isCountedLoop(n, lex)) return K::CountedLoop;
+    if (n.startsWith(lex.kwIf)) return K::Condition;
+    return K::None;
+}
+
 } // namespace Forms

@@ -34,3 +34,20 @@ struct ColorForm {
 ColorForm colorForm(const QString &raw, const Lexicon &lex);
 
 } // namespace Forms
+
+// What a line is, for the help and other readers that name a statement rather than run
+// it. Lenient where running is strict: an indented colour command is still a colour
+// command here, so that its help explains why it does nothing.
+enum class StatementKind {
+    None,   // empty, or no statement at all
+    Begin, End, Step, Jump, Rotate, Colour, Destroy, Rebuild,
+    Call, ProcedureHeader, EndProcedure,
+    CountedLoop, ConditionalLoop, EndLoop,
+    Condition, Then, Else, EndCondition,
+    SpeedDirective, Comment
+};
+
+namespace Forms {
+StatementKind statementKind(const QString &raw, const Lexicon &lex);
+
+} // namespace Forms

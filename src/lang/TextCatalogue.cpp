@@ -302,6 +302,13 @@ const TextRow kCatalogue[] = {
                             "Pentru acest ciclu nu se gaseste comanda SFIRSIT CICLU.",
       "The loop has no end!\n"
                             "No END OF CYCLE command was found for this loop."}},
+    // The help window
+    {"help.title", {"Справка - Тракмил", "Informatii - Trakmil", "Help - Trakmil"}},
+    {"help.search", {"Поиск по справке", "Cautare in ajutor", "Search the help"}},
+    {"help.back", {"< Назад", "< Inapoi", "< Back"}},
+    {"help.forward", {"Вперед >", "Inainte >", "Forward >"}},
+    {"help.contents", {"Содержание", "Cuprins", "Contents"}},
+    {"help.nothingFound", {"Ничего не найдено.", "Nu s-a gasit nimic.", "Nothing found."}},
     // File errors, shown after the file's name
     {"file.notRegular", {"Это не обычный файл", "Nu este un fisier obisnuit", "Not a regular file"}},
     {"file.tooLarge", {"Файл слишком большой", "Fisierul este prea mare", "File too large"}},

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/HelpWindow.h"
 #include "app/Commands.h"
 #include "common/ModalHelper.h"
 #include "documents/widgets/ExtendedSettingsDialog.h"
@@ -58,11 +59,13 @@ TEST_F(MainWindowTest, CheckRecoloursEveryLineFirstOnlyWithTheSetting)
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
 }
 
-TEST_F(MainWindowTest, HelpWithoutAViewerShowsNothingAndExitCloses)
+TEST_F(MainWindowTest, HelpWithoutAViewerOpensTheBuiltInHelpAndExitCloses)
 {
     open();
     window->show();
     window->action(Command::Help)->trigger();
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_TRUE(window->helpWindow()->isVisible());
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.reports.isEmpty());
     window->action(Command::Redo)->trigger();

@@ -20,6 +20,8 @@ public:
     QQueue<QString> savePaths;      // saveFile answers; "" (cancel) when empty
     QStringList openTitles, openFilters, saveTitles, saveFilters, saveSuffixes;
     std::function<void()> onMessageWindow;   // runs while the "modal" window is open
+    QString openStart;                       // the last setOpenFolders call
+    QStringList openPlaces;
 
     void messageWindow(const QString &heading, const QStringList &texts) override
     {
@@ -44,5 +46,10 @@ public:
         saveFilters << filter;
         saveSuffixes << suffix;
         return savePaths.isEmpty() ? QString() : savePaths.dequeue();
+    }
+    void setOpenFolders(const QString &start, const QStringList &places) override
+    {
+        openStart = start;
+        openPlaces = places;
     }
 };

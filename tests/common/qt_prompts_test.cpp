@@ -3,7 +3,11 @@
 #include "common/ModalHelper.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -128,4 +132,57 @@ TEST(QtPrompts, SaveAddsTheDefaultSuffixAndCancelGivesNothing)
 
     whenModal([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
     EXPECT_TRUE(prompts.saveFile(QString(), QString(), QStringLiteral("bmp")).isEmpty());
+}
+
+TEST(QtPrompts, OpenStartsInTheGivenFolderUntilOneIsChosenAndOffersThePlaces)
+{
+    QTemporaryDir start, place, chosen;
+    QtPrompts prompts(nullptr);
+    prompts.setOpenFolders(start.path(), {place.path(), QStringLiteral("/no/such/folder")});
+    QString shownDir;
+    QList<QUrl> sidebar;
+    whenModal([&](QWidget *w) {
+        auto *dlg = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(dlg, nullptr);
+        shownDir = dlg->directory().absolutePath();
+        sidebar = dlg->sidebarUrls();
+        dlg->selectFile(chosen.filePath(QStringLiteral("a.tkm")));
+        static_cast<QDialog *>(dlg)->accept();
+    });
+    prompts.openFile(QString(), QString());
+    EXPECT_EQ(shownDir, QDir(start.path()).absolutePath());
+    EXPECT_TRUE(sidebar.contains(QUrl::fromLocalFile(place.path())));
+    EXPECT_FALSE(sidebar.contains(QUrl::fromLocalFile(QStringLiteral("/no/such/folder"))));
+
+    // The pupil's own choice wins over the start folder from then on.
+    whenModal([&](QWidget *w) {
+        shownDir = qobject_cast<QFileDialog *>(w)->directory().absolutePath();
+        static_cast<QDialog *>(w)->reject();
+    });
+    prompts.openFile(QString(), QString());
+    EXPECT_EQ(shownDir, QDir(chosen.path()).absolutePath());
+}
+
+TEST(QtPrompts, SaveAfterOpeningFromAReadOnlyFolderStartsInTheDocuments)
+{
+    QTemporaryDir readOnly;
+    QtPrompts prompts(nullptr);
+    whenModal([&](QWidget *w) {
+        qobject_cast<QFileDialog *>(w)->selectFile(readOnly.filePath(QStringLiteral("example.tkm")));
+        static_cast<QDialog *>(w)->accept();
+    });
+    prompts.openFile(QString(), QString());
+    QFile::setPermissions(readOnly.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool writable = QFileInfo(readOnly.path()).isWritable();
+    QString shownDir;
+    if (!writable)
+        whenModal([&](QWidget *w) {
+            shownDir = qobject_cast<QFileDialog *>(w)->directory().absolutePath();
+            static_cast<QDialog *>(w)->reject();
+        });
+    if (!writable) prompts.saveFile(QString(), QString(), QStringLiteral("tkm"));
+    QFile::setPermissions(readOnly.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (writable) GTEST_SKIP() << "folder permissions do not bind this user";
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(shownDir, QDir(QFileInfo(documents).isDir() ? documents : QDir::homePath()).absolutePath());
 }

@@ -22,10 +22,12 @@ QStringList keysUsedInSources()
         {QRegularExpression(QStringLiteral(R"(\bset\("([a-zA-Z0-9_]+)\")")), QStringLiteral("preferences.")},
         {QRegularExpression(QStringLiteral(R"(\bapply\("([a-zA-Z0-9_]+)\")")), QStringLiteral("colour.")},
         {QRegularExpression(QStringLiteral(R"(\bword\("([a-zA-Z0-9_]+)\")")), QStringLiteral("world.")},
+        {QRegularExpression(QStringLiteral(R"(\bchromeText\("([a-zA-Z0-9_]+)\")")), QStringLiteral("help.")},
     };
     const QMap<QString, int> patternOfFile = {{QStringLiteral("PreferencesDialog.cpp"), 2},
                                               {QStringLiteral("ColourDialog.cpp"), 3},
-                                              {QStringLiteral("WorldTexts.cpp"), 4}};
+                                              {QStringLiteral("WorldTexts.cpp"), 4},
+                                              {QStringLiteral("HelpWindow.cpp"), 5}};
     QStringList keys;
     QDirIterator it(src.path(), {QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {

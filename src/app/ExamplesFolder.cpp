@@ -1,0 +1,24 @@
+#include "app/ExamplesFolder.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString findExamplesFolder(const QString &applicationDir)
+{
+    const QDir app(applicationDir);
+    QStringList candidates = {app.filePath(QStringLiteral("examples")),
+                              app.filePath(QStringLiteral("../share/trakmil/examples"))};
+    candidates += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("trakmil/examples"),
+                                            QStandardPaths::LocateDirectory);
+    candidates << app.filePath(QStringLiteral("../examples"));
+    for (const QString &c : std::as_const(candidates))
+        if (QFileInfo(c).isDir()) return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
+    return QString();
+}
+
+QString examplesFolderFor(const QString &examplesRoot, Language lang)
+{
+    if (examplesRoot.isEmpty()) return QString();
+    const QString own = QDir(examplesRoot).filePath(languageCode(lang == Language::Unknown ? Language::Rus : lang));
+    return QFileInfo(own).isDir() ? own : examplesRoot;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include "lang/Language.h"
+#include <QString>
+
+// The example programs: beside the executable (a portable copy), in the data folder of an
+// installed one (../share/trakmil/examples or the system's data folders), or in the source
+// tree above a build folder. Empty when there is none.
+QString findExamplesFolder(const QString &applicationDir);
+// The Language's own subfolder when it exists, else the folder itself; empty stays empty.
+QString examplesFolderFor(const QString &examplesRoot, Language lang);

@@ -1,0 +1,263 @@
+#include "app/HelpWindow.h"
+#include "lang/TextCatalogue.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+// The pages live in a static library; the linker keeps them only when something names them.
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void loadHelpPages()
+{
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(help);
+        return true;
+    }();
+    (void)loaded;
+}
+
+namespace {
+
+QString chromeText(const char *key, Language lang)
+{
+    return uiText(QByteArray("help.") + key, lang == Language::Unknown ? Language::Rus : lang).value_or(QString());
+}
+
+const char *const kPages[] = {"index",      "program",      "comments",         "step",
+                              "jump",       "turns",        "visibility",       "colour",
+                              "counted-loop", "conditional-loop", "condition",  "sensors",
+                              "procedures", "speed",        "errors",           "keys"};
+
+constexpr int kPageRole = Qt::UserRole;
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    loadHelpPages();
+    setObjectName(QStringLiteral("HelpWindow"));
+    m_search = new QLineEdit(this);
+    m_search->setClearButtonEnabled(true);
+    m_list = new QListWidget(this);
+    m_nothingFound = new QLabel(this);
+    m_nothingFound->setWordWrap(true);
+    m_nothingFound->hide();
+    m_browser = new QTextBrowser(this);
+    m_browser->setOpenLinks(true);
+    m_browser->setOpenExternalLinks(false);
+    m_backButton = new QToolButton(this);
+    m_forwardButton = new QToolButton(this);
+    m_contentsButton = new QToolButton(this);
+    m_backButton->setEnabled(false);
+    m_forwardButton->setEnabled(false);
+
+    auto *side = new QWidget(this);
+    auto *sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addWidget(m_search);
+    sideLayout->addWidget(m_nothingFound);
+    sideLayout->addWidget(m_list, 1);
+
+    auto *splitter = new QSplitter(this);
+    splitter->addWidget(side);
+    splitter->addWidget(m_browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 540});
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_backButton);
+    buttons->addWidget(m_forwardButton);
+    buttons->addWidget(m_contentsButton);
+    buttons->addStretch(1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(splitter, 1);
+    resize(780, 560);
+
+    connect(m_backButton, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_forwardButton, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_contentsButton, &QToolButton::clicked, this, [this] { showPage(QString()); });
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_backButton, &QToolButton::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_forwardButton, &QToolButton::setEnabled);
+    // The browser's source() still names the old page while it announces the new one.
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this](const QUrl &url) { selectInList(pageOf(url)); });
+    connect(m_search, &QLineEdit::textChanged, this, &HelpWindow::search);
+    connect(m_search, &QLineEdit::returnPressed, this, &HelpWindow::findNext);
+    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        showPage(item->data(kPageRole).toString());
+    });
+    connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        showPage(item->data(kPageRole).toString());
+    });
+
+    retranslate();
+    fillList();
+    showPage(QString());
+}
+
+QStringList HelpWindow::pageNames()
+{
+    QStringList names;
+    for (const char *p : kPages) names << QLatin1String(p);
+    return names;
+}
+
+QString HelpWindow::pageResource(Language lang, const QString &name)
+{
+    return QStringLiteral(":/help/%1/%2.html").arg(languageCode(lang == Language::Unknown ? Language::Rus : lang), name);
+}
+
+QString HelpWindow::pageFor(StatementKind kind)
+{
+    using K = StatementKind;
+    switch (kind) {
+    case K::Begin: case K::End: return QStringLiteral("program");
+    case K::Step: return QStringLiteral("step");
+    case K::Jump: return QStringLiteral("jump");
+    case K::Rotate: return QStringLiteral("turns");
+    case K::Colour: return QStringLiteral("colour");
+    case K::Destroy: case K::Rebuild: return QStringLiteral("visibility");
+    case K::Call: case K::ProcedureHeader: case K::EndProcedure: return QStringLiteral("procedures");
+    // The end of a loop closes either kind; the counted-loop page links the other one.
+    case K::CountedLoop: case K::EndLoop: return QStringLiteral("counted-loop");
+    case K::ConditionalLoop: return QStringLiteral("conditional-loop");
+    case K::Condition: case K::Then: case K::Else: case K::EndCondition: return QStringLiteral("condition");
+    case K::SpeedDirective: return QStringLiteral("speed");
+    case K::Comment: return QStringLiteral("comments");
+    case K::None: break;
+    }
+    return QString();
+}
+
+QString HelpWindow::pageHtml(Language lang, const QString &name)
+{
+    loadHelpPages();
+    QFile f(pageResource(lang, name));
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+const QHash<QString, HelpWindow::PageText> &HelpWindow::texts() const
+{
+    QHash<QString, PageText> &set = m_texts[languageIndex(m_language)];
+    if (set.isEmpty()) {
+        for (const QString &name : pageNames()) {
+            const QString html = pageHtml(m_language, name);
+            if (html.isEmpty()) continue;
+            QTextDocument doc;
+            doc.setHtml(html);
+            // The title is in the text too, so the search finds a page by its name.
+            set.insert(name, PageText{doc.metaInformation(QTextDocument::DocumentTitle), doc.toPlainText()});
+        }
+    }
+    return set;
+}
+
+void HelpWindow::setLanguage(Language lang)
+{
+    if (lang == m_language) return;
+    const QString page = currentPage();
+    m_language = lang;
+    retranslate();
+    fillList();
+    m_browser->clearHistory();
+    showPage(page);
+    search(m_search->text());
+}
+
+void HelpWindow::retranslate()
+{
+    setWindowTitle(chromeText("title", m_language));
+    m_search->setPlaceholderText(chromeText("search", m_language));
+    m_backButton->setText(chromeText("back", m_language));
+    m_forwardButton->setText(chromeText("forward", m_language));
+    m_contentsButton->setText(chromeText("contents", m_language));
+    m_nothingFound->setText(chromeText("nothingFound", m_language));
+}
+
+void HelpWindow::fillList()
+{
+    m_list->clear();
+    const auto &set = texts();
+    for (const QString &name : pageNames()) {
+        auto *item = new QListWidgetItem(set.value(name).title, m_list);
+        item->setData(kPageRole, name);
+    }
+    selectCurrentInList();
+}
+
+void HelpWindow::showPage(const QString &name)
+{
+    const QString page = pageNames().contains(name) ? name : pageNames().constFirst();
+    m_browser->setSource(QUrl(QStringLiteral("qrc") + pageResource(m_language, page)));
+    const QString words = m_search->text().trimmed();
+    if (!words.isEmpty()) findInPage(words, true);
+}
+
+QString HelpWindow::pageOf(const QUrl &url) { return url.fileName().section(QLatin1Char('.'), 0, 0); }
+
+QString HelpWindow::currentPage() const { return pageOf(m_browser->source()); }
+
+void HelpWindow::selectCurrentInList() { selectInList(currentPage()); }
+
+void HelpWindow::selectInList(const QString &page)
+{
+    const QSignalBlocker block(m_list);
+    for (int i = 0; i < m_list->count(); ++i) {
+        QListWidgetItem *item = m_list->item(i);
+        if (item->data(kPageRole).toString() == page) {
+            m_list->setCurrentItem(item);
+            return;
+        }
+    }
+    m_list->clearSelection();
+}
+
+QStringList HelpWindow::pagesContaining(const QString &words) const
+{
+    const QString w = words.simplified();
+    QStringList found;
+    const auto &set = texts();
+    for (const QString &name : pageNames())
+        if (w.isEmpty() || set.value(name).plain.simplified().contains(w, Qt::CaseInsensitive)) found << name;
+    return found;
+}
+
+void HelpWindow::search(const QString &words)
+{
+    const QStringList found = pagesContaining(words);
+    for (int i = 0; i < m_list->count(); ++i) {
+        QListWidgetItem *item = m_list->item(i);
+        item->setHidden(!found.contains(item->data(kPageRole).toString()));
+    }
+    m_nothingFound->setVisible(found.isEmpty());
+}
+
+bool HelpWindow::findInPage(const QString &words, bool fromTop)
+{
+    if (fromTop) m_browser->moveCursor(QTextCursor::Start);
+    return m_browser->find(words.simplified());
+}
+
+void HelpWindow::findNext()
+{
+    const QString words = m_search->text().simplified();
+    if (words.isEmpty()) return;
+    const QStringList found = pagesContaining(words);
+    if (found.isEmpty()) return;
+    if (findInPage(words, false)) return;
+    // No more here: the next page that has the words, from its top; round to the first.
+    const QString page = currentPage();
+    const qsizetype at = found.indexOf(page);
+    const QString next = found.at(at < 0 ? 0 : (at + 1) % found.size());
+    if (next == page) findInPage(words, true);
+    else showPage(next);
+}
