@@ -53,6 +53,8 @@ const MenuRow kMenu[] = {
     {"mmManualRegim", 'I', {"Ручной режим", "Regimul manual", "Manual mode"}, ""},
     {"-", '-', {"", "", ""}, ""},
     {"mmPref", 'I', {"Настройки...", "Preferinte...", "Preferences..."}, ""},
+    {"-", '-', {"", "", ""}, ""},
+    {"mmTranslate", 'I', {"Перевести алгоритм на язык интерфейса", "Tradu algoritmul in limba interfetei", "Translate algorithm to interface language"}, ""},
     {"N6", 'M', {"Помощь", "Asistenta", "Help"}, ""},
     {"mmHelp", 'I', {"Справка", "Informatii", "Index"}, "F1"},
     {"mmAbout", 'I', {"О программе...", "Despre program...", "About..."}, ""},

@@ -57,6 +57,7 @@ const ExpectedMenuRow kExpectedMenu[] = {
     {"mmOrfo", true, {"Орфография...", "Ortografie...", "Orfo..."}, "F5"},
     {"mmManualRegim", true, {"Ручной режим", "Regimul manual", "Manual mode"}, ""},
     {"mmPref", true, {"Настройки...", "Preferinte...", "Preferences..."}, ""},
+    {"mmTranslate", true, {"Перевести алгоритм на язык интерфейса", "Tradu algoritmul in limba interfetei", "Translate algorithm to interface language"}, ""},
     {"N6", false, {"Помощь", "Asistenta", "Help"}, ""},
     {"mmHelp", true, {"Справка", "Informatii", "Index"}, "F1"},
     {"mmAbout", true, {"О программе...", "Despre program...", "About..."}, ""},
