@@ -54,7 +54,7 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     for (const ErrorReport &r : run.reports()) d.failure << reportLines(file, r);
     if (!run.fatalText().isEmpty()) d.failure << fatalLines(file, run.fatalText());
     if (result == HeadlessRun::Result::TickLimit)
-        d.failure << QStringLiteral("%1: the run did not end within %2 steps of the program")
+        d.failure << QStringLiteral("%1: the run did not end within %2 ticks")
                          .arg(file).arg(run.ticks());
     if (d.failure.isEmpty())   // every stop has its report; never let one pass silently
         d.failure << file + QStringLiteral(": ") + QLatin1String(HeadlessRun::resultName(result));
