@@ -87,13 +87,13 @@ TEST_F(Grading, CheckAndRunErrorsArePrintedAsTheCheckPrintsThem)
 {
     const QString typo = file(u("typo.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("STPE"), u("ALGORITHM END")});
     const QString out = file(u("out.tkm"), {u("ALGORITHM BEGIN"), u("ROTATE 90"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
-    const QString forever = file(u("forever.tkm"), {u("ALGORITHM BEGIN"), u("CYCLE. EXECUTE WHILE NOT LINE"),
+    const QString endless = file(u("endless.tkm"), {u("ALGORITHM BEGIN"), u("CYCLE. EXECUTE WHILE NOT LINE"),
                                                     u("ROTATE 90"), u("END OF CYCLE"), u("ALGORITHM END")});
-    const CompareMode::Grading g = CompareMode::grade(options({typo, out, forever}));
+    const CompareMode::Grading g = CompareMode::grade(options({typo, out, endless}));
     EXPECT_EQ(g.lines, (QStringList{typo + u(":3: #04: Error in program structure"), u("  Error in line: 3 (\"STPE\")"),
                                     u("  Unknown command."), out + u(":4: #03: Trakmil error"),
                                     u("  Trakmil can not leave his field!"), u("  Please, edit programm code."),
-                                    forever + u(": the run did not end within 10000 ticks")}));
+                                    endless + u(": the run did not end within 10000 ticks")}));
     EXPECT_EQ(g.exitCode, 1);
 }
 
@@ -105,7 +105,7 @@ TEST_F(Grading, UnreadablePupilIsNamedAndTheOthersStillGraded)
     const CompareMode::Grading g = CompareMode::grade(options({missing, good}));
     EXPECT_EQ(g.lines, QStringList{good + u(": same")});
     ASSERT_EQ(g.problems.size(), 1);
-    EXPECT_TRUE(g.problems[0].startsWith(u("trakmil: cannot read ") + missing)) << g.problems[0];
+    EXPECT_TRUE(g.problems[0].startsWith(u("trakmil: cannot read ") + missing)) << (g.problems[0]).toStdString();
     EXPECT_EQ(g.exitCode, 2);
 }
 
@@ -162,7 +162,7 @@ TEST_F(Grading, AFolderThatCannotBeWrittenIsAFileError)
     const CompareMode::Grading g = CompareMode::grade(o);
     EXPECT_EQ(g.lines.size(), 1);
     ASSERT_EQ(g.problems.size(), 1);
-    EXPECT_TRUE(g.problems[0].startsWith(u("trakmil: cannot write "))) << g.problems[0];
+    EXPECT_TRUE(g.problems[0].startsWith(u("trakmil: cannot write "))) << (g.problems[0]).toStdString();
     EXPECT_EQ(g.exitCode, 2);
 }
 
@@ -201,13 +201,13 @@ TEST_F(Grading, CommandLineVerdictsAndExitCodes)
 
     // A field too small for the model: the model's own run fails.
     EXPECT_EQ(trakmil({u("--compare"), m, same, u("--field"), u("2x2")}, &out, &err), 2);
-    EXPECT_TRUE(out.startsWith(m + u(":"))) << out;
+    EXPECT_TRUE(out.startsWith(m + u(":"))) << (out).toStdString();
 
     EXPECT_EQ(trakmil({u("--compare"), m}, &out, &err), 2);   // no pupil
-    EXPECT_TRUE(err.contains(u("at least one PUPIL"))) << err;
+    EXPECT_TRUE(err.contains(u("at least one PUPIL"))) << (err).toStdString();
     EXPECT_EQ(trakmil({u("--compare"), m, same, u("--field"), u("big")}, &out, &err), 2);
     EXPECT_EQ(trakmil({u("--compare"), m, same, u("--language"), u("fra")}, &out, &err), 2);
     EXPECT_EQ(trakmil({u("--compare"), m, same, u("--max-ticks"), u("-1")}, &out, &err), 2);
     EXPECT_EQ(trakmil({u("--compare"), u("--help")}, &out), 0);
-    EXPECT_TRUE(out.contains(u("--diff"))) << out;
+    EXPECT_TRUE(out.contains(u("--diff"))) << (out).toStdString();
 }

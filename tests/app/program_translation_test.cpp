@@ -111,8 +111,9 @@ TEST(ProgramTranslation, TheExampleProgramsGoThereAndBackUnchanged)
         const QStringList lines = readLines(file);
         const Language source = ProgramTranslator::detectLanguage(lines, Language::Rus);
         const QString prefix = QFileInfo(file).fileName().section(QLatin1Char('_'), 0, 0);
-        if (prefix == QLatin1String("rus") || prefix == QLatin1String("rom") || prefix == QLatin1String("eng"))
+        if (prefix == QLatin1String("rus") || prefix == QLatin1String("rom") || prefix == QLatin1String("eng")) {
             EXPECT_EQ(languageCode(source), prefix) << file.toStdString();
+        }
         for (Language target : {Language::Rus, Language::Rom, Language::Eng}) {
             if (target == source) continue;
             const QStringList there = ProgramTranslator(source, target).translate(lines).lines;

@@ -73,7 +73,7 @@ TEST_F(TranslateCli, WritesUtf8TextToStandardOutputAndNamesWhatItLeft)
     const Outcome o = trakmil({u("--translate"), src, u("--to"), u("rom")});
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_EQ(o.out, u("INCEPUT DE ALGORITM\n  culoare=albastru\nШАК\n*$S=10\nSFIRSIT DE ALGORITM\n"));
-    EXPECT_EQ(o.err, src + u(":3: no rus command, left as written: ШАК\n").prepend(u("trakmil: ")));
+    EXPECT_EQ(o.err, u("trakmil: ") + src + u(":3: no rus command, left as written: ШАК\n"));
 }
 
 TEST_F(TranslateCli, OutputFileIsColouredRtfThatChecksAndRunsInTheTarget)
@@ -95,11 +95,11 @@ TEST_F(TranslateCli, OutputFileIsColouredRtfThatChecksAndRunsInTheTarget)
                                                u("КОНЕЦ ЦИКЛА"), u("КОНЕЦ АЛГОРИТМА")}));
     const Lexicon &rus = Lexicon::forLanguage(Language::Rus);
     for (const StyledLine &line : styled)
-        for (QRgb c : characterColors(line)) EXPECT_EQ(c, ClassifyFull(NormalizeLine(line.text), rus)) << line.text;
+        for (QRgb c : characterColors(line)) EXPECT_EQ(c, ClassifyFull(NormalizeLine(line.text), rus)) << (line.text).toStdString();
     EXPECT_EQ(characterColors(styled.at(1)).value(0), LineColor::Navy);
 
     const Outcome check = trakmil({u("--check"), out, u("--language"), u("rus")});
-    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_EQ(check.exitCode, 0) << (check.out).toStdString();
     EXPECT_EQ(resultLine(out, u("rus")), resultLine(src, u("eng")));
 }
 
@@ -111,7 +111,7 @@ TEST_F(TranslateCli, GoldenProgramsRunToTheSameResultLineInEveryLanguage)
         const QString src = programs.filePath(name);
         const QString from = name.section(QLatin1Char('_'), 0, 0);
         const QString expected = resultLine(src, from);
-        for (const QString to : {u("rus"), u("rom"), u("eng")}) {
+        for (const QString &to : {u("rus"), u("rom"), u("eng")}) {
             if (to == from) continue;
             const QString out = dir.filePath(to + QLatin1Char('_') + name);
             ASSERT_EQ(trakmil({u("--translate"), src, u("--to"), to, u("-o"), out}).exitCode, 0) << name.toStdString();
@@ -135,7 +135,7 @@ TEST_F(TranslateCli, TheSourceLanguageCanBeGivenAndATextWithoutCommandsIsCopied)
     o = trakmil({u("--translate"), notes, u("--to"), u("eng")});
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_EQ(o.out, u("* nothing but a note\nhello\n"));
-    EXPECT_TRUE(o.err.contains(u("holds no command of any language"))) << o.err;
+    EXPECT_TRUE(o.err.contains(u("holds no command of any language"))) << (o.err).toStdString();
 }
 
 TEST_F(TranslateCli, UsageAndFileErrorsExitWithTwoAndWriteNothing)
@@ -149,18 +149,18 @@ TEST_F(TranslateCli, UsageAndFileErrorsExitWithTwoAndWriteNothing)
 
     Outcome o = trakmil({u("--translate"), dir.filePath(u("absent.tkm")), u("--to"), u("rus")});
     EXPECT_EQ(o.exitCode, 2);
-    EXPECT_TRUE(o.err.startsWith(u("trakmil: cannot read "))) << o.err;
+    EXPECT_TRUE(o.err.startsWith(u("trakmil: cannot read "))) << (o.err).toStdString();
     EXPECT_TRUE(o.out.isEmpty());
 
     const QString target = dir.filePath(u("no/such/folder/out.tkm"));
     o = trakmil({u("--translate"), src, u("--to"), u("rus"), u("-o"), target});
     EXPECT_EQ(o.exitCode, 2);
-    EXPECT_TRUE(o.err.contains(u("cannot write"))) << o.err;
+    EXPECT_TRUE(o.err.contains(u("cannot write"))) << (o.err).toStdString();
     EXPECT_FALSE(QFile::exists(target));
 
     o = trakmil({u("--translate"), u("--help")});
     EXPECT_EQ(o.exitCode, 0);
-    EXPECT_TRUE(o.out.contains(u("--to"))) << o.out;
+    EXPECT_TRUE(o.out.contains(u("--to"))) << (o.out).toStdString();
 }
 
 TEST(TranslateMode, ColouredProgramGivesEachLineTheRefreshColour)
