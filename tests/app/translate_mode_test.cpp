@@ -1,5 +1,4 @@
 // trakmil --translate, run as the real executable.
-#include "app/TranslateMode.h"
 #include "common/Printers.h"
 #include "documents/ProgramFile.h"
 #include "editor/Highlight.h"
@@ -161,18 +160,4 @@ TEST_F(TranslateCli, UsageAndFileErrorsExitWithTwoAndWriteNothing)
     o = trakmil({u("--translate"), u("--help")});
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_TRUE(o.out.contains(u("--to"))) << (o.out).toStdString();
-}
-
-TEST(TranslateMode, ColouredProgramGivesEachLineTheRefreshColour)
-{
-    const StyledText t = TranslateMode::colouredProgram({u("STEP"), QString(), u("* note"), u("COLOR=RED"), u("oops")},
-                                                        Language::Eng);
-    ASSERT_EQ(t.size(), 5);
-    ASSERT_EQ(t[0].runs.size(), 1);
-    EXPECT_EQ(t[0].runs[0].length, 4);
-    EXPECT_EQ(t[0].runs[0].color, LineColor::Navy);
-    EXPECT_TRUE(t[1].runs.isEmpty());
-    EXPECT_EQ(t[2].runs.value(0).color, LineColor::Gray);
-    EXPECT_EQ(t[3].runs.value(0).color, LineColor::Purple);
-    EXPECT_EQ(t[4].runs.value(0).color, LineColor::Black);
 }
