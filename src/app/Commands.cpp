@@ -44,6 +44,7 @@ const CommandNames kCommands[commandCount] = {
     {"mmPref", "ToolButton34"},   // Preferences
     {"mmHelp", ""},   // Help
     {"mmAbout", ""},   // About
+    {"mmTranslate", ""},   // TranslateProgram
 };
 
 const char *const kMenus[] = {"N1", "N9", "N10", "N54", "N15", "N16", "N22", "N3", "N6"};

@@ -38,6 +38,7 @@ enum class Command {
     Preferences,
     Help,
     About,
+    TranslateProgram,
     Count_
 };
 constexpr int commandCount = int(Command::Count_);

@@ -1,6 +1,8 @@
 #include "app/Headless.h"
 #include "AppInfo.h"
+#include "app/CompareMode.h"
 #include "app/HeadlessRun.h"
+#include "app/TranslateMode.h"
 #include "documents/ProgramFile.h"
 #include "documents/Settings.h"
 #include "lang/SyntaxChecker.h"
@@ -21,7 +23,9 @@ constexpr qint64 DefaultMaxTicks = 10'000'000;
 
 const char *const kOurOptions[] = {"--check", "--run",       "--language", "--field",
                                    "--export", "--max-ticks", "--help",     "-h",
-                                   "--version", "-v",         "-?",         "--help-all"};
+                                   "--version", "-v",         "-?",         "--help-all",
+                                   "--translate", "--to",     "--from",     "--compare",
+                                   "--diff"};
 
 // Options the toolkit takes for itself; a window run may start with them.
 const char *const kToolkitOptions[] = {
@@ -172,6 +176,8 @@ int runProgram(const RunOptions &o)
 
 int parseAndRun(const QStringList &arguments)
 {
+    if (TranslateMode::wanted(arguments)) return TranslateMode::run(arguments);
+    if (CompareMode::wanted(arguments)) return CompareMode::run(arguments);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Trakmil: a drawing robot to learn programming with.\n\n"

@@ -90,6 +90,8 @@ public:
     void checkSyntax();
     void runCommand();        // check, then startRun
     void spellingCommand();   // check, then the no-errors notice
+    // The text rewritten from the keyword Language it is written in into the interface's.
+    void translateProgram();
     void startRun();
     void pauseRun();
     void stopRun();

@@ -12,6 +12,7 @@
 #include "editor/ConditionalLoopDialog.h"
 #include "editor/CreateProcedureDialog.h"
 #include "editor/CallProcedureDialog.h"
+#include "lang/ProgramTranslator.h"
 #include "world/widgets/FieldView.h"
 #include <QAction>
 #include <QCheckBox>
@@ -76,6 +77,7 @@ void MainWindow::connectActions()
     on(Command::Preferences, [this] { m_preferencesDialog->run(); });
     on(Command::Help, &MainWindow::showHelp);
     on(Command::About, [this] { m_aboutWindow->showAbout(); });
+    on(Command::TranslateProgram, &MainWindow::translateProgram);
 
     for (int i = 0; i < 4; ++i)
         connect(manualButton(i), &QPushButton::clicked, this, [this, i] { manualCommand(i); });
@@ -145,7 +147,7 @@ void MainWindow::applyManualLock(bool on)
     m_fileToolBar->setEnabled(enabled);
     for (Command c : {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Undo, Command::Redo,
                       Command::Cut, Command::Copy, Command::Paste, Command::ClearAlgorithm, Command::ClearField,
-                      Command::Run, Command::Check, Command::Preferences})
+                      Command::Run, Command::Check, Command::Preferences, Command::TranslateProgram})
         action(c)->setEnabled(enabled);
     for (MenuId m : {MenuId::SystemCommands, MenuId::AdvancedCommands, MenuId::SpecialCommands})
         menu(m)->menuAction()->setEnabled(enabled);
@@ -162,3 +164,15 @@ void MainWindow::applyManualLock(bool on)
 }
 
 void MainWindow::toggleManualMode() { applyManualLock(!m_manual); }
+
+void MainWindow::translateProgram()
+{
+    if (m_run.isActive() || m_manual || m_editor->isReadOnly()) return;
+    const Language target = language() == Language::Unknown ? Language::Rus : language();
+    QStringList lines;
+    lines.reserve(m_editor->lineCount());
+    for (int k = 0, n = m_editor->lineCount(); k < n; ++k) lines << m_editor->line(k);
+    const Language source = ProgramTranslator::detectLanguage(lines, target);
+    if (source == target) return;
+    m_editor->rewriteLines(ProgramTranslator(source, target).translate(lines).lines);
+}

@@ -73,7 +73,7 @@ void MainWindow::applyRunLock(bool running)
     const bool idle = !running;
     m_fileToolBar->setEnabled(idle);
     for (MenuId m : {MenuId::File, MenuId::Edit, MenuId::Commands, MenuId::Help}) menu(m)->menuAction()->setEnabled(idle);
-    for (Command c : {Command::Run, Command::Check, Command::ManualMode, Command::Preferences})
+    for (Command c : {Command::Run, Command::Check, Command::ManualMode, Command::Preferences, Command::TranslateProgram})
         action(c)->setEnabled(idle);
     action(Command::Pause)->setEnabled(running);
     action(Command::Stop)->setEnabled(running);

@@ -53,6 +53,8 @@ const MenuRow kMenu[] = {
     {"mmManualRegim", 'I', ""},
     {"-", '-', ""},
     {"mmPref", 'I', ""},
+    {"-", '-', ""},
+    {"mmTranslate", 'I', ""},
     {"N6", 'M', ""},
     {"mmHelp", 'I', "F1"},
     {"mmAbout", 'I', ""},

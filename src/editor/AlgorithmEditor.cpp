@@ -350,6 +350,35 @@ void AlgorithmEditor::replaceCaretLine(const QString &text)
     });
 }
 
+bool AlgorithmEditor::rewriteLines(const QStringList &lines)
+{
+    QTextDocument *d = document();
+    if (lines.size() != d->blockCount()) return false;
+    const LineColumn lc = caretLineColumn();
+    bool changed = false;
+    {
+        // The change handler would colour one line; all of them are coloured below.
+        ChangeHold hold(this);
+        QTextCursor c(d);
+        c.beginEditBlock();
+        for (int k = 0; k < lines.size(); ++k) {
+            const QTextBlock b = d->findBlockByNumber(k);
+            if (b.text() == lines.at(k)) continue;
+            c.setPosition(b.position());
+            c.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
+            c.insertText(lines.at(k));
+            changed = true;
+        }
+        c.endEditBlock();
+    }
+    m_pendingChange = false;
+    if (!changed) return false;
+    setCaret(lc.line, lc.column);
+    recolourAll();   // joins the edit: undo takes back text and colours together
+    emit documentChanged();
+    return true;
+}
+
 // ---- colouring ---------------------------------------------------------------------
 
 // Colours whole lines in one pass. A long pass meets the same few formats again and

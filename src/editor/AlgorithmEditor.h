@@ -61,6 +61,10 @@ public:
     LineColumn caretLineColumn() const;
     void setCaret(int line, int column);    // clamped, no selection
     void replaceCaretLine(const QString &text);
+    // Gives every line whose text differs from `lines` the new text, as one edit and one
+    // undo step, then colours all lines. False, and nothing changed, when the line counts
+    // differ or no line does.
+    bool rewriteLines(const QStringList &lines);
 
     // Colouring (not editing).
     void paintCaretLine(QRgb color);

@@ -61,6 +61,7 @@ const ExpectedMenuRow kExpectedMenu[] = {
     {ObjectName::CheckItem, true, {"Орфография...", "Ortografie...", "Orfo..."}, "F5"},
     {ObjectName::ManualModeItem, true, {"Ручной режим", "Regimul manual", "Manual mode"}, ""},
     {ObjectName::PreferencesItem, true, {"Настройки...", "Preferinte...", "Preferences..."}, ""},
+    {ObjectName::TranslateProgramItem, true, {"Перевести алгоритм на язык интерфейса", "Tradu algoritmul in limba interfetei", "Translate algorithm to interface language"}, ""},
     {ObjectName::HelpMenu, false, {"Помощь", "Asistenta", "Help"}, ""},
     {ObjectName::HelpItem, true, {"Справка", "Informatii", "Index"}, "F1"},
     {ObjectName::AboutItem, true, {"О программе...", "Despre program...", "About..."}, ""},

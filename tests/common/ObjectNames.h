@@ -68,6 +68,7 @@ inline constexpr const char *PreferencesItem = "mmPref";
 inline constexpr const char *PreferencesButton = "ToolButton34";
 inline constexpr const char *HelpItem = "mmHelp";
 inline constexpr const char *AboutItem = "mmAbout";
+inline constexpr const char *TranslateProgramItem = "mmTranslate";
 
 // Menus and tool bars
 inline constexpr const char *FileMenu = "N1";

@@ -263,8 +263,8 @@ TEST_F(PreferencesDialogTest, TypedSizeOutsideTheRangeBecomesTheNearestLimit)
     } cases[] = {{"99", "25", 16, 20}, {"0", "1", 2, 2}, {"-5", "300", 2, 20}, {"12", "7", 12, 7}};
     for (const auto &c : cases) {
         open();
-        auto *width = child<QSpinBox>(*dlg, "SpinEdit1");
-        auto *height = child<QSpinBox>(*dlg, "SpinEdit2");
+        auto *width = child<QSpinBox>(*dlg, ObjectName::FieldWidthSpinBox);
+        auto *height = child<QSpinBox>(*dlg, ObjectName::FieldHeightSpinBox);
         width->selectAll();
         QTest::keyClicks(width, c.width);
         height->selectAll();
@@ -272,7 +272,7 @@ TEST_F(PreferencesDialogTest, TypedSizeOutsideTheRangeBecomesTheNearestLimit)
         // Every keystroke is taken: the box shows what was typed until it is confirmed.
         EXPECT_EQ(width->text(), QString::fromLatin1(c.width));
         EXPECT_EQ(height->text(), QString::fromLatin1(c.height));
-        clickLeft(child<QPushButton>(*dlg, "OKBtn"));
+        clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
         EXPECT_EQ(host.saved.fieldWidth, c.savedWidth) << c.width;
         EXPECT_EQ(host.saved.fieldHeight, c.savedHeight) << c.height;
     }

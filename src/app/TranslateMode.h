@@ -1,0 +1,17 @@
+#pragma once
+#include "documents/ProgramFile.h"
+#include "lang/Language.h"
+#include <QStringList>
+
+// trakmil --translate FILE --to rus|rom|eng [--from L] [-o OUT]: the program rewritten
+// into another keyword Language, as RTF the window would save, or as text on stdout.
+namespace TranslateMode {
+
+bool wanted(const QStringList &arguments);
+// Returns the exit code: 0 written, 2 usage or file error.
+int run(const QStringList &arguments);
+
+// Every line in the colour the editor's full refresh gives it under the Language.
+StyledText colouredProgram(const QStringList &lines, Language lang);
+
+} // namespace TranslateMode

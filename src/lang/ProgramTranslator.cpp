@@ -1,0 +1,255 @@
+#include "lang/ProgramTranslator.h"
+#include "lang/Lexicon.h"
+#include "lang/Normalize.h"
+
+namespace {
+
+using Slot = QString Lexicon::*;
+
+// One part of a statement line: text kept as written, a keyword, or a colour name.
+struct Piece {
+    QString written;
+    Slot keyword = nullptr;
+    int colour = -1;
+};
+using Pieces = QList<Piece>;
+
+// The keywords that make a statement only when they are the whole line.
+const Slot kWholeLine[] = {&Lexicon::kwBegin,        &Lexicon::kwEnd,        &Lexicon::kwStep,
+                           &Lexicon::kwJump,         &Lexicon::kwRotate45,   &Lexicon::kwRotate90,
+                           &Lexicon::kwDestroy,      &Lexicon::kwRebuild,    &Lexicon::kwEndProcedure,
+                           &Lexicon::kwEndCycle,     &Lexicon::kwEndCondition, &Lexicon::kwThen,
+                           &Lexicon::kwElse};
+// Keywords followed by text that is not translated. The checker accepts the marker
+// keywords followed by anything, so a translation must keep those lines too.
+const Slot kHeadOnly[] = {&Lexicon::kwExecute, &Lexicon::kwProcedure, &Lexicon::kwThen,
+                          &Lexicon::kwElse};
+const Slot kTests[] = {&Lexicon::kwNotBorder, &Lexicon::kwBorder, &Lexicon::kwNotLine,
+                       &Lexicon::kwLine};
+
+enum class LetterCase { Upper, Lower, Capitalised, EveryWord };
+
+LetterCase caseOf(const QString &written)
+{
+    bool lower = false, upper = false;
+    for (QChar c : written) {
+        lower = lower || c.isLower();
+        upper = upper || c.isUpper();
+    }
+    if (!lower) return LetterCase::Upper;
+    if (!upper) return LetterCase::Lower;
+    bool capitalised = true, everyWord = true, first = true, wordStart = true;
+    for (QChar c : written) {
+        if (!c.isLetter()) {
+            wordStart = true;
+            continue;
+        }
+        capitalised = capitalised && c.isUpper() == first;
+        everyWord = everyWord && c.isUpper() == wordStart;
+        first = wordStart = false;
+    }
+    if (capitalised) return LetterCase::Capitalised;
+    return everyWord ? LetterCase::EveryWord : LetterCase::Upper;
+}
+
+// `word` is upper case, as the lexicon and the colour table hold it.
+QString inCase(const QString &word, LetterCase lc)
+{
+    if (lc == LetterCase::Upper) return word;
+    if (lc == LetterCase::Lower) return word.toLower();
+    QString r = word;
+    bool first = true, wordStart = true;
+    for (QChar &c : r) {
+        if (!c.isLetter()) {
+            wordStart = true;
+            continue;
+        }
+        const bool keep = lc == LetterCase::Capitalised ? first : wordStart;
+        if (!keep) c = c.toLower();
+        first = wordStart = false;
+    }
+    return r;
+}
+
+Slot testSlot(const QString &n, const Lexicon &lex)
+{
+    for (Slot s : kTests)
+        if (n == lex.*s) return s;
+    return nullptr;
+}
+
+// `body` is the line without its surrounding spaces, `n` its upper-case form.
+bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
+{
+    const Lexicon &lex = Lexicon::forLanguage(lang);
+    auto keyword = [&](Slot slot, qsizetype from, qsizetype length) {
+        p.append(Piece{body.mid(from, length), slot, -1});
+    };
+    auto asWritten = [&](qsizetype from, qsizetype length) {
+        if (from < body.size() && length != 0) p.append(Piece{body.mid(from, length), nullptr, -1});
+    };
+    // Keyword, one separator character, and a sensor test that is recognised.
+    auto withTest = [&](Slot slot) {
+        const qsizetype k = (lex.*slot).size();
+        const Slot test = n.size() > k + 1 ? testSlot(n.mid(k + 1), lex) : nullptr;
+        if (!test) return false;
+        keyword(slot, 0, k);
+        asWritten(k, 1);
+        keyword(test, k + 1, -1);
+        return true;
+    };
+
+    for (Slot s : kWholeLine) {
+        if (n == lex.*s) {
+            keyword(s, 0, -1);
+            return true;
+        }
+    }
+    // Both loop headers begin alike in two Languages: the longer one is tried first.
+    if (n.startsWith(lex.kwCycleWhile)) return withTest(&Lexicon::kwCycleWhile);
+    if (n.startsWith(lex.kwCycleN)) {
+        // The count is found by the lengths of the two keywords, so everything between
+        // them, separators included, is carried over and lands in the same place.
+        const qsizetype c = lex.kwCycleN.size(), t = lex.kwTimes.size();
+        if (!n.endsWith(lex.kwTimes) || n.size() < c + t + 2) return false;
+        keyword(&Lexicon::kwCycleN, 0, c);
+        asWritten(c, n.size() - c - t);
+        keyword(&Lexicon::kwTimes, n.size() - t, t);
+        return true;
+    }
+    if (n.startsWith(lex.kwIf)) return withTest(&Lexicon::kwIf);
+    for (Slot s : kHeadOnly) {
+        if (n.startsWith(lex.*s)) {
+            const qsizetype k = (lex.*s).size();
+            keyword(s, 0, k);
+            asWritten(k, -1);
+            return true;
+        }
+    }
+    if (n.startsWith(lex.kwColor)) {
+        const qsizetype k = lex.kwColor.size();
+        keyword(&Lexicon::kwColor, 0, k);
+        // Steps ("+", "-") and a bare keyword carry no name.
+        const QString rest = n.mid(k + 1);
+        qsizetype spaces = 0;
+        while (spaces < rest.size() && rest.at(spaces) == QLatin1Char(' ')) ++spaces;
+        if (spaces == rest.size()) {
+            asWritten(k, -1);
+            return true;
+        }
+        const int colour = ColorTable::findByName(rest.mid(spaces), lang);
+        if (colour < 0) return false;
+        asWritten(k, 1 + spaces);
+        p.append(Piece{body.mid(k + 1 + spaces), nullptr, colour});
+        return true;
+    }
+    return false;
+}
+
+std::optional<Pieces> parse(const QString &raw, Language lang)
+{
+    qsizetype b = 0, e = raw.size();
+    while (e > 0 && raw.at(e - 1) == QLatin1Char(' ')) --e;
+    while (b < e && raw.at(b) == QLatin1Char(' ')) ++b;
+    const QString body = raw.mid(b, e - b);
+    const QString n = upperCase1251(body);
+    if (n.isEmpty() || n.at(0) == QLatin1Char('*')) return std::nullopt;
+    Pieces p;
+    if (b > 0) p.append(Piece{raw.left(b), nullptr, -1});
+    if (!parseBody(body, n, lang, p)) return std::nullopt;
+    if (e < raw.size()) p.append(Piece{raw.mid(e), nullptr, -1});
+    return p;
+}
+
+QString render(const Pieces &pieces, Language lang)
+{
+    const Lexicon &lex = Lexicon::forLanguage(lang);
+    QString r;
+    for (const Piece &p : pieces) {
+        if (p.keyword) r += inCase(lex.*p.keyword, caseOf(p.written));
+        else if (p.colour >= 0) r += inCase(ColorTable::name(p.colour, lang), caseOf(p.written));
+        else r += p.written;
+    }
+    return r;
+}
+
+bool sameShape(const Pieces &a, const Pieces &b)
+{
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i].keyword != b[i].keyword || a[i].colour != b[i].colour) return false;
+        if (!a[i].keyword && a[i].colour < 0 && a[i].written != b[i].written) return false;
+    }
+    return true;
+}
+
+bool holdsSomething(const QString &raw)
+{
+    const QString n = NormalizeLine(raw);
+    return !n.isEmpty() && n.at(0) != QLatin1Char('*');
+}
+
+} // namespace
+
+ProgramTranslator::ProgramTranslator(Language from, Language to)
+    : m_from(from == Language::Unknown ? Language::Rus : from),
+      m_to(to == Language::Unknown ? Language::Rus : to)
+{
+}
+
+std::optional<QString> ProgramTranslator::translateLine(const QString &raw) const
+{
+    const std::optional<Pieces> source = parse(raw, m_from);
+    if (!source) return std::nullopt;
+    if (m_from == m_to) return raw;
+    const QString result = render(*source, m_to);
+    // Text carried over could make the new line read as another statement (a count
+    // that starts with the target's loop keyword, say): such a line is not touched.
+    const std::optional<Pieces> target = parse(result, m_to);
+    if (!target || !sameShape(*source, *target)) return std::nullopt;
+    return result;
+}
+
+ProgramTranslator::Result ProgramTranslator::translate(const QStringList &lines) const
+{
+    Result r;
+    r.lines.reserve(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const std::optional<QString> t = translateLine(lines.at(i));
+        if (t) {
+            r.lines.append(*t);
+        } else {
+            r.lines.append(lines.at(i));
+            if (holdsSomething(lines.at(i))) r.leftAsWritten.append(int(i));
+        }
+    }
+    return r;
+}
+
+bool ProgramTranslator::isStatement(const QString &raw, Language lang)
+{
+    return parse(raw, lang == Language::Unknown ? Language::Rus : lang).has_value();
+}
+
+int ProgramTranslator::statementCount(const QStringList &lines, Language lang)
+{
+    int count = 0;
+    for (const QString &l : lines)
+        if (isStatement(l, lang)) ++count;
+    return count;
+}
+
+Language ProgramTranslator::detectLanguage(const QStringList &lines, Language preferred)
+{
+    const Language all[] = {Language::Rus, Language::Rom, Language::Eng};
+    int counts[3];
+    int best = 0;
+    for (Language l : all) {
+        counts[int(l)] = statementCount(lines, l);
+        best = std::max(best, counts[int(l)]);
+    }
+    if (preferred != Language::Unknown && counts[int(preferred)] == best) return preferred;
+    for (Language l : all)
+        if (counts[int(l)] == best) return l;
+    return Language::Rus;
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include "lang/Language.h"
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+// Rewrites program lines from the keywords of one Language into those of another.
+// Only keywords, sensor test words and colour names change; procedure names, loop counts,
+// the separator characters, the spaces around the line, comments and speed lines stay as
+// written. Each keyword keeps the letter case it was written in when that is upper, lower,
+// first letter capital or every word capitalised; any other mix comes out upper case, as
+// command insertion writes it.
+class ProgramTranslator {
+public:
+    ProgramTranslator(Language from, Language to);
+
+    Language from() const { return m_from; }
+    Language to() const { return m_to; }
+
+    // The line in the target Language; nothing when it is no statement in the source one.
+    std::optional<QString> translateLine(const QString &raw) const;
+
+    struct Result {
+        QStringList lines;
+        // Lines that hold something other than a comment and are no statement of the
+        // source Language: they are copied unchanged.
+        QList<int> leftAsWritten;
+    };
+    Result translate(const QStringList &lines) const;
+
+    // Whether the line is a statement of the Language; blank lines, comments and speed
+    // lines belong to every Language and are none.
+    static bool isStatement(const QString &raw, Language lang);
+    static int statementCount(const QStringList &lines, Language lang);
+    // The Language under which the most lines are statements. A tie, or a text without
+    // any statement, goes to `preferred` when it is among the best.
+    static Language detectLanguage(const QStringList &lines, Language preferred);
+
+private:
+    Language m_from, m_to;
+};

@@ -1,0 +1,70 @@
+#pragma once
+#include "world/RobotWorld.h"
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <map>
+
+// One node-to-node piece of trace, its ends in a fixed order so that a segment drawn
+// either way is the same segment.
+struct TraceSegment {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    static TraceSegment between(int ax, int ay, int bx, int by);
+    int key() const { return ((x0 * 32 + y0) * 32 + x1) * 32 + y1; }
+    bool operator==(const TraceSegment &) const = default;
+};
+
+// What a run drew, segment by segment with the colour that stays visible: a segment drawn
+// again takes the later colour, and one drawn last in white (the see-through colour, the
+// field's own) is gone. The robot's picture is no part of it.
+class TraceRecorder : public WorldCanvas {
+public:
+    struct Drawn {
+        TraceSegment segment;
+        QRgb color;
+    };
+
+    void clear() { m_segments.clear(); }
+    QList<Drawn> segments() const;   // in a fixed order
+    int size() const { return int(m_segments.size()); }
+    // 0xRRGGBB, or -1 when the segment is not drawn.
+    qint64 colorAt(const TraceSegment &s) const;
+
+    // WorldCanvas
+    void drawEmptyField(int, int) override { m_segments.clear(); }
+    void setPen(QRgb color, int) override { m_pen = color & 0xFFFFFFu; }
+    void drawSegment(int x0, int y0, int x1, int y1) override;
+    void showSprite(int, bool) override {}
+    void showArrow(int) override {}
+    void moveSprite(int, int) override {}
+    void setSpriteVisible(bool) override {}
+
+private:
+    std::map<int, Drawn> m_segments;
+    QRgb m_pen = 0;
+};
+
+// A pupil's drawing against the model's.
+struct TraceComparison {
+    QList<TraceRecorder::Drawn> missing;        // in the model only (model colour)
+    QList<TraceRecorder::Drawn> extra;          // in the pupil's drawing only (its colour)
+    QList<TraceRecorder::Drawn> colourDiffers;  // in both, pupil's colour
+    QPoint modelEnd, pupilEnd;
+
+    bool sameEnd() const { return modelEnd == pupilEnd; }
+    bool same() const { return missing.isEmpty() && extra.isEmpty() && colourDiffers.isEmpty() && sameEnd(); }
+};
+
+TraceComparison compareTraces(const TraceRecorder &model, QPoint modelEnd, const TraceRecorder &pupil,
+                              QPoint pupilEnd);
+
+// The field with the model's trace faint, missing segments in red, extra ones in blue,
+// segments of another colour in orange, both end nodes marked and a legend below.
+QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY);
+
+namespace DiffColor {
+constexpr QRgb Missing = 0xE01010;
+constexpr QRgb Extra = 0x1060F0;
+constexpr QRgb ColourDiffers = 0xFF9000;
+} // namespace DiffColor

@@ -1,0 +1,163 @@
+// trakmil --translate, run as the real executable.
+#include "common/Printers.h"
+#include "documents/ProgramFile.h"
+#include "editor/Highlight.h"
+#include "lang/Normalize.h"
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString u(const char *s) { return QString::fromUtf8(s); }
+
+struct Outcome {
+    int exitCode = -1;
+    QString out, err;
+};
+
+class TranslateCli : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString file(const QString &name, const QStringList &lines)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        QStringEncoder cp1251("windows-1251");
+        f.write(QByteArray(cp1251(lines.join(QStringLiteral("\r\n")))));
+        return path;
+    }
+
+    Outcome trakmil(const QStringList &args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(TRAKMIL_BINARY), args);
+        Outcome o;
+        if (!p.waitForFinished(60000)) {
+            p.kill();
+            p.waitForFinished();
+            ADD_FAILURE() << "trakmil did not finish: " << args.join(' ').toStdString();
+            return o;
+        }
+        o.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        o.out = QString::fromUtf8(p.readAllStandardOutput());
+        o.err = QString::fromUtf8(p.readAllStandardError());
+        return o;
+    }
+
+    // The last stdout line of --run: the result line.
+    QString resultLine(const QString &path, const QString &lang)
+    {
+        const Outcome o = trakmil({u("--run"), path, u("--language"), lang, u("--field"), u("16x20")});
+        const QStringList lines = o.out.trimmed().split(QLatin1Char('\n'));
+        return lines.last() + QStringLiteral(" [exit %1]").arg(o.exitCode);
+    }
+};
+
+} // namespace
+
+TEST_F(TranslateCli, WritesUtf8TextToStandardOutputAndNamesWhatItLeft)
+{
+    const QString src = file(u("квадрат.tkm"), {u("НАЧАЛО АЛГОРИТМА"), u("  цвет=синий"), u("ШАК"), u("*$S=10"),
+                                                 u("КОНЕЦ АЛГОРИТМА")});
+    const Outcome o = trakmil({u("--translate"), src, u("--to"), u("rom")});
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.out, u("INCEPUT DE ALGORITM\n  culoare=albastru\nШАК\n*$S=10\nSFIRSIT DE ALGORITM\n"));
+    EXPECT_EQ(o.err, u("trakmil: ") + src + u(":3: no rus command, left as written: ШАК\n"));
+}
+
+TEST_F(TranslateCli, OutputFileIsColouredRtfThatChecksAndRunsInTheTarget)
+{
+    const QString src = file(u("p.tkm"), {u("PROCEDURE SIDE"), u("STEP"), u("ROTATE 90"), u("END OF PROCEDURE"),
+                                          u("ALGORITHM BEGIN"), u("CYCLE. EXECUTE 4 TIMES"), u("EXECUTE SIDE"),
+                                          u("END OF CYCLE"), u("ALGORITHM END")});
+    const QString out = dir.filePath(u("p_rus.tkm"));
+    ASSERT_EQ(trakmil({u("--translate"), src, u("--to"), u("rus"), u("-o"), out}).exitCode, 0);
+
+    QFile f(out);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("{\\rtf"));
+    StyledText styled;
+    QString error;
+    ASSERT_TRUE(loadProgramFile(out, styled, &error)) << error.toStdString();
+    EXPECT_EQ(plainLines(styled), (QStringList{u("ПРОЦЕДУРА SIDE"), u("ШАГ"), u("ПОВОРОТ 90"), u("КОНЕЦ ПРОЦЕДУРЫ"),
+                                               u("НАЧАЛО АЛГОРИТМА"), u("ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ"), u("ВЫПОЛНИТЬ SIDE"),
+                                               u("КОНЕЦ ЦИКЛА"), u("КОНЕЦ АЛГОРИТМА")}));
+    const Lexicon &rus = Lexicon::forLanguage(Language::Rus);
+    for (const StyledLine &line : styled)
+        for (QRgb c : characterColors(line)) EXPECT_EQ(c, ClassifyFull(NormalizeLine(line.text), rus)) << (line.text).toStdString();
+    EXPECT_EQ(characterColors(styled.at(1)).value(0), LineColor::Navy);
+
+    const Outcome check = trakmil({u("--check"), out, u("--language"), u("rus")});
+    EXPECT_EQ(check.exitCode, 0) << (check.out).toStdString();
+    EXPECT_EQ(resultLine(out, u("rus")), resultLine(src, u("eng")));
+}
+
+TEST_F(TranslateCli, GoldenProgramsRunToTheSameResultLineInEveryLanguage)
+{
+    const QDir programs(QStringLiteral(TRAKMIL_TEST_DATA "/programs"));
+    int compared = 0;
+    for (const QString &name : programs.entryList({u("*.tkm")}, QDir::Files, QDir::Name)) {
+        const QString src = programs.filePath(name);
+        const QString from = name.section(QLatin1Char('_'), 0, 0);
+        const QString expected = resultLine(src, from);
+        for (const QString &to : {u("rus"), u("rom"), u("eng")}) {
+            if (to == from) continue;
+            const QString out = dir.filePath(to + QLatin1Char('_') + name);
+            ASSERT_EQ(trakmil({u("--translate"), src, u("--to"), to, u("-o"), out}).exitCode, 0) << name.toStdString();
+            EXPECT_EQ(resultLine(out, to), expected) << name.toStdString() << " in " << to.toStdString();
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 20);
+}
+
+TEST_F(TranslateCli, TheSourceLanguageCanBeGivenAndATextWithoutCommandsIsCopied)
+{
+    const QString mixed = file(u("mixed.tkm"), {u("STEP"), u("ШАГ"), u("ПРЫЖОК")});
+    Outcome o = trakmil({u("--translate"), mixed, u("--to"), u("rom"), u("--from"), u("eng")});
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.out, u("PAS\nШАГ\nПРЫЖОК\n"));
+    o = trakmil({u("--translate"), mixed, u("--to"), u("rom")});
+    EXPECT_EQ(o.out, u("STEP\nPAS\nSALT\n"));
+
+    const QString notes = file(u("notes.tkm"), {u("* nothing but a note"), u("hello")});
+    o = trakmil({u("--translate"), notes, u("--to"), u("eng")});
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.out, u("* nothing but a note\nhello\n"));
+    EXPECT_TRUE(o.err.contains(u("holds no command of any language"))) << (o.err).toStdString();
+}
+
+TEST_F(TranslateCli, UsageAndFileErrorsExitWithTwoAndWriteNothing)
+{
+    const QString src = file(u("s.tkm"), {u("STEP")});
+    EXPECT_EQ(trakmil({u("--translate"), src}).exitCode, 2);                              // no --to
+    EXPECT_EQ(trakmil({u("--translate"), src, u("--to"), u("fra")}).exitCode, 2);        // unknown Language
+    EXPECT_EQ(trakmil({u("--translate"), src, u("--to"), u("rus"), u("--from"), u("x")}).exitCode, 2);
+    EXPECT_EQ(trakmil({u("--translate"), src, src, u("--to"), u("rus")}).exitCode, 2);   // two files
+    EXPECT_EQ(trakmil({u("--translate"), u("--to"), u("rus")}).exitCode, 2);             // none
+
+    Outcome o = trakmil({u("--translate"), dir.filePath(u("absent.tkm")), u("--to"), u("rus")});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_TRUE(o.err.startsWith(u("trakmil: cannot read "))) << (o.err).toStdString();
+    EXPECT_TRUE(o.out.isEmpty());
+
+    const QString target = dir.filePath(u("no/such/folder/out.tkm"));
+    o = trakmil({u("--translate"), src, u("--to"), u("rus"), u("-o"), target});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_TRUE(o.err.contains(u("cannot write"))) << (o.err).toStdString();
+    EXPECT_FALSE(QFile::exists(target));
+
+    o = trakmil({u("--translate"), u("--help")});
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_TRUE(o.out.contains(u("--to"))) << (o.out).toStdString();
+}

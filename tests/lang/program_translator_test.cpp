@@ -1,0 +1,210 @@
+#include "lang/Lexicon.h"
+#include "lang/ProgramTranslator.h"
+#include "lang/StatementForms.h"
+#include "lang/Normalize.h"
+#include "common/Printers.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+QString u(const char *s) { return QString::fromUtf8(s); }
+
+const Language kLanguages[] = {Language::Rus, Language::Rom, Language::Eng};
+
+// Every statement form, written out by hand in the three Languages.
+const char *const kForms[][3] = {
+    {"НАЧАЛО АЛГОРИТМА", "INCEPUT DE ALGORITM", "ALGORITHM BEGIN"},
+    {"КОНЕЦ АЛГОРИТМА", "SFIRSIT DE ALGORITM", "ALGORITHM END"},
+    {"ШАГ", "PAS", "STEP"},
+    {"ПРЫЖОК", "SALT", "JUMP"},
+    {"ПОВОРОТ 45", "ROTIRE 45", "ROTATE 45"},
+    {"ПОВОРОТ 90", "ROTIRE 90", "ROTATE 90"},
+    {"УНИЧТОЖИТЬ", "ANULEAZA", "DESTROY"},
+    {"ВОССТАНОВИТЬ", "RESTITUIE", "REBUILD"},
+    {"ПРОЦЕДУРА КВАДРАТ", "PROCEDURA КВАДРАТ", "PROCEDURE КВАДРАТ"},
+    {"ВЫПОЛНИТЬ КВАДРАТ", "EXECUTA КВАДРАТ", "EXECUTE КВАДРАТ"},
+    {"КОНЕЦ ПРОЦЕДУРЫ", "SFIRSIT PROCEDURA", "END OF PROCEDURE"},
+    {"ЦИКЛ. ВЫПОЛНИТЬ 12 РАЗ", "CICLU. EXECUTA 12 ORI", "CYCLE. EXECUTE 12 TIMES"},
+    {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА КРАЙ", "CICLU. EXECUTA PINA CIND MARGINE", "CYCLE. EXECUTE WHILE BORDER"},
+    {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ", "CICLU. EXECUTA PINA CIND NU E MARGINE", "CYCLE. EXECUTE WHILE NOT BORDER"},
+    {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА ЛИНИЯ", "CICLU. EXECUTA PINA CIND LINIE", "CYCLE. EXECUTE WHILE LINE"},
+    {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ ЛИНИЯ", "CICLU. EXECUTA PINA CIND NU E LINIE", "CYCLE. EXECUTE WHILE NOT LINE"},
+    {"КОНЕЦ ЦИКЛА", "SFIRSIT CICLU", "END OF CYCLE"},
+    {"УСЛОВИЕ. ЕСЛИ КРАЙ", "CONDITIA. DACA MARGINE", "CONDITION. IF BORDER"},
+    {"УСЛОВИЕ. ЕСЛИ НЕ ЛИНИЯ", "CONDITIA. DACA NU E LINIE", "CONDITION. IF NOT LINE"},
+    {"ТОГДА", "ATUNCI", "THEN"},
+    {"ИНАЧЕ", "ALTFEL", "ELSE"},
+    {"КОНЕЦ УСЛОВИЯ", "SFIRSIT DACA", "END OF CONDITION"},
+    {"ЦВЕТ=КРАСНЫЙ", "CULOARE=ROSU", "COLOR=RED"},
+    {"ЦВЕТ=ТЕМНО-ЗЕЛЕНЫЙ", "CULOARE=VERDE INTUNECAT", "COLOR=GREEN"},
+    {"ЦВЕТ+", "CULOARE+", "COLOR+"},
+    {"ЦВЕТ-", "CULOARE-", "COLOR-"},
+};
+
+QString translated(const QString &line, Language from, Language to)
+{
+    return ProgramTranslator(from, to).translateLine(line).value_or(QStringLiteral("<left as written>"));
+}
+
+} // namespace
+
+TEST(ProgramTranslator, EveryStatementFormInAllSixDirections)
+{
+    for (const auto &form : kForms) {
+        for (Language from : kLanguages) {
+            for (Language to : kLanguages) {
+                const QString source = u(form[int(from)]);
+                EXPECT_TRUE(ProgramTranslator::isStatement(source, from)) << (source).toStdString();
+                EXPECT_EQ(translated(source, from, to), u(form[int(to)]))
+                    << languageCode(from).toStdString() << " -> " << languageCode(to).toStdString();
+            }
+        }
+    }
+}
+
+TEST(ProgramTranslator, EveryColourNameBothWaysWithEitherSeparator)
+{
+    for (int i = 0; i < ColorTable::Count; ++i) {
+        for (Language from : kLanguages) {
+            for (Language to : kLanguages) {
+                const Lexicon &f = Lexicon::forLanguage(from), &t = Lexicon::forLanguage(to);
+                const QString eq = f.kwColor + '=' + ColorTable::name(i, from);
+                EXPECT_EQ(translated(eq, from, to), t.kwColor + '=' + ColorTable::name(i, to)) << (eq).toStdString();
+                const QString sp = f.kwColor + ' ' + ColorTable::name(i, from);
+                EXPECT_EQ(translated(sp, from, to), t.kwColor + ' ' + ColorTable::name(i, to)) << (sp).toStdString();
+            }
+        }
+    }
+}
+
+TEST(ProgramTranslator, KeywordsKeepTheLetterCaseTheyWereWrittenIn)
+{
+    const ProgramTranslator toEng(Language::Rus, Language::Eng);
+    const ProgramTranslator toRom(Language::Rus, Language::Rom);
+    EXPECT_EQ(toEng.translateLine(u("шаг")), u("step"));
+    EXPECT_EQ(toEng.translateLine(u("Начало алгоритма")), u("Algorithm begin"));
+    EXPECT_EQ(toEng.translateLine(u("Начало Алгоритма")), u("Algorithm Begin"));
+    EXPECT_EQ(toRom.translateLine(u("цикл. выполнить 3 раз")), u("ciclu. executa 3 ori"));
+    // Keyword and test word each keep their own case.
+    EXPECT_EQ(toEng.translateLine(u("цикл. выполнять пока НЕ КРАЙ")), u("cycle. execute while NOT BORDER"));
+    EXPECT_EQ(toEng.translateLine(u("Цвет=красный")), u("Color=red"));
+    // A mix that fits no pattern comes out as command insertion writes it.
+    EXPECT_EQ(toEng.translateLine(u("шАг")), u("STEP"));
+    EXPECT_EQ(toEng.translateLine(u("кОНЕЦ алгоритма")), u("ALGORITHM END"));
+}
+
+TEST(ProgramTranslator, NamesCountsSeparatorsAndSpacesStayAsWritten)
+{
+    const ProgramTranslator t(Language::Eng, Language::Rus);
+    EXPECT_EQ(t.translateLine(u("   STEP  ")), u("   ШАГ  "));
+    EXPECT_EQ(t.translateLine(u("PROCEDURE  square Big")), u("ПРОЦЕДУРА  square Big"));
+    EXPECT_EQ(t.translateLine(u("execute square Big")), u("выполнить square Big"));
+    EXPECT_EQ(t.translateLine(u("CYCLE. EXECUTE 0x1f TIMES")), u("ЦИКЛ. ВЫПОЛНИТЬ 0x1f РАЗ"));
+    EXPECT_EQ(t.translateLine(u("COLOR=  red")), u("ЦВЕТ=  красный"));
+    EXPECT_EQ(t.translateLine(u("COLOR_RED")), u("ЦВЕТ_КРАСНЫЙ"));
+    EXPECT_EQ(t.translateLine(u("COLOR+RED")), u("ЦВЕТ+КРАСНЫЙ"));
+    EXPECT_EQ(t.translateLine(u("CONDITION. IF_BORDER")), u("УСЛОВИЕ. ЕСЛИ_КРАЙ"));
+    // The checker takes a marker followed by anything; the translation keeps such lines.
+    EXPECT_EQ(t.translateLine(u("ELSE do this")), u("ИНАЧЕ do this"));
+
+    // Comments, speed lines and blank lines belong to no Language.
+    for (const char *neutral : {"* STEP", "   * STEP", "*$S=100", "", "    "}) {
+        EXPECT_FALSE(ProgramTranslator::isStatement(u(neutral), Language::Eng)) << neutral;
+        EXPECT_EQ(t.translate({u(neutral)}).lines, QStringList{u(neutral)});
+        EXPECT_TRUE(t.translate({u(neutral)}).leftAsWritten.isEmpty()) << neutral;
+    }
+}
+
+TEST(ProgramTranslator, CountedLoopCountLandsWhereTheTargetLooksForIt)
+{
+    // Odd separators and a wrong count must give the same count text, and so the same
+    // check verdict and the same number of rounds, in the target.
+    const char *const counts[] = {"CYCLE. EXECUTE 7 TIMES", "CYCLE. EXECUTE  7 TIMES", "CYCLE. EXECUTE 0 TIMES",
+                                  "CYCLE. EXECUTE -2 TIMES", "CYCLE. EXECUTE x 7 TIMES", "CYCLE. EXECUTE $10 TIMES"};
+    const Lexicon &eng = Lexicon::forLanguage(Language::Eng);
+    for (Language to : {Language::Rus, Language::Rom}) {
+        const Lexicon &lex = Lexicon::forLanguage(to);
+        for (const char *line : counts) {
+            const std::optional<QString> t = ProgramTranslator(Language::Eng, to).translateLine(u(line));
+            ASSERT_TRUE(t) << line;
+            EXPECT_TRUE(Forms::isCountedLoop(NormalizeLine(*t), lex)) << (*t).toStdString();
+            EXPECT_EQ(Forms::countText(NormalizeLine(*t), lex), Forms::countText(NormalizeLine(u(line)), eng)) << (*t).toStdString();
+            EXPECT_EQ(t->count(' '), u(line).count(' ')) << (*t).toStdString();
+        }
+    }
+}
+
+TEST(ProgramTranslator, LinesThatAreNoStatementStayAndAreNamed)
+{
+    const QStringList lines{u("ШАГ"),
+                            u("ШАК"),                          // misspelt
+                            u("\tШАГ"),                        // a tab is no space
+                            u("ЦВЕТ=РОЗОВЫЙ"),                 // no such colour
+                            u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),          // no such test
+                            u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"),   // two separators
+                            u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"),       // last word not the keyword
+                            u("STEP"),                         // another Language
+                            u("* комментарий"),
+                            u("ПОВОРОТ 90")};
+    const ProgramTranslator::Result r = ProgramTranslator(Language::Rus, Language::Eng).translate(lines);
+    EXPECT_EQ(r.lines, (QStringList{u("STEP"), u("ШАК"), u("\tШАГ"), u("ЦВЕТ=РОЗОВЫЙ"), u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),
+                                    u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"), u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"), u("STEP"),
+                                    u("* комментарий"), u("ROTATE 90")}));
+    EXPECT_EQ(r.leftAsWritten, (QList<int>{1, 2, 3, 4, 5, 6, 7}));
+}
+
+TEST(ProgramTranslator, ALineThatWouldReadAsAnotherStatementIsNotTouched)
+{
+    // In Russian a counted loop whose count text is "WHILE"; in English it would begin
+    // with the conditional loop keyword and become a loop over an unknown test.
+    const QString line = u("ЦИКЛ. ВЫПОЛНИТЬ WHILE РАЗ");
+    EXPECT_TRUE(ProgramTranslator::isStatement(line, Language::Rus));
+    EXPECT_FALSE(ProgramTranslator(Language::Rus, Language::Eng).translateLine(line));
+    EXPECT_EQ(ProgramTranslator(Language::Rus, Language::Rom).translateLine(line), u("CICLU. EXECUTA WHILE ORI"));
+}
+
+TEST(ProgramTranslator, ThereAndBackGivesTheOriginalStatementLine)
+{
+    QStringList lines;
+    for (const auto &form : kForms) {
+        const QString f = u(form[int(Language::Rom)]);
+        lines << f << f.toLower() << QStringLiteral("  ") + f + QStringLiteral(" ");
+        QString capital = f.toLower();
+        capital[0] = capital[0].toUpper();
+        lines << capital;
+    }
+    lines << u("EXECUTA pătrat mare") << u("PROCEDURA  x") << u("CULOARE= bej") << u("CICLU. EXECUTA $FF ORI");
+    for (Language via : {Language::Rus, Language::Eng}) {
+        for (const QString &l : lines) {
+            ASSERT_TRUE(ProgramTranslator::isStatement(l, Language::Rom)) << (l).toStdString();
+            const std::optional<QString> there = ProgramTranslator(Language::Rom, via).translateLine(l);
+            ASSERT_TRUE(there) << (l).toStdString();
+            EXPECT_EQ(ProgramTranslator(via, Language::Rom).translateLine(*there), l) << (*there).toStdString();
+        }
+    }
+}
+
+TEST(ProgramTranslator, SameLanguageChangesNothing)
+{
+    const QStringList lines{u("шАг"), u("ЦВЕТ=красный"), u("ШАК")};
+    EXPECT_EQ(ProgramTranslator(Language::Rus, Language::Rus).translate(lines).lines, lines);
+}
+
+TEST(ProgramTranslator, TheSourceLanguageIsTheOneWithMostStatements)
+{
+    const QStringList mostlyEnglish{u("ALGORITHM BEGIN"), u("ШАГ"), u("STEP"), u("JUMP"), u("ALGORITHM END")};
+    EXPECT_EQ(ProgramTranslator::statementCount(mostlyEnglish, Language::Eng), 4);
+    EXPECT_EQ(ProgramTranslator::statementCount(mostlyEnglish, Language::Rus), 1);
+    EXPECT_EQ(ProgramTranslator::detectLanguage(mostlyEnglish, Language::Rus), Language::Eng);
+
+    const QStringList romanian{u("inceput de algoritm"), u("pas"), u("* STEP"), u("sfirsit de algoritm")};
+    EXPECT_EQ(ProgramTranslator::detectLanguage(romanian, Language::Eng), Language::Rom);
+
+    // Nothing to go by, or a tie: the preferred Language.
+    const QStringList none{u("* comment"), QString()};
+    EXPECT_EQ(ProgramTranslator::detectLanguage(none, Language::Rom), Language::Rom);
+    EXPECT_EQ(ProgramTranslator::detectLanguage({}, Language::Eng), Language::Eng);
+    const QStringList tie{u("STEP"), u("ШАГ")};
+    EXPECT_EQ(ProgramTranslator::detectLanguage(tie, Language::Eng), Language::Eng);
+    EXPECT_EQ(ProgramTranslator::detectLanguage(tie, Language::Rom), Language::Rus);
+}
