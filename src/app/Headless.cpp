@@ -183,7 +183,12 @@ int parseAndRun(const QStringList &arguments)
         "Trakmil: a drawing robot to learn programming with.\n\n"
         "  trakmil [FILE]           opens the window, with FILE in the editor\n"
         "  trakmil --check FILE...  checks programs without the window\n"
-        "  trakmil --run FILE       checks a program and runs it without the window\n\n"
+        "  trakmil --run FILE       checks a program and runs it without the window\n"
+        "  trakmil --translate FILE --to L [-o OUT]\n"
+        "                           rewrites a program in another keyword language\n"
+        "  trakmil --compare MODEL PUPIL...\n"
+        "                           grades pupils' drawings against a model's\n"
+        "  (trakmil --translate --help and trakmil --compare --help tell more.)\n\n"
         "Exit codes of --check and --run: 0 no error, 1 an error in a program or its run,\n"
         "2 wrong options or a file that cannot be read or written, 3 the tick limit reached."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -226,7 +231,9 @@ int parseAndRun(const QStringList &arguments)
         const qsizetype eol = text.indexOf(QLatin1Char('\n'));
         text.replace(0, eol, QStringLiteral("Usage: trakmil [FILE]\n"
                                             "       trakmil --check [options] FILE...\n"
-                                            "       trakmil --run [options] FILE\n"));
+                                            "       trakmil --run [options] FILE\n"
+                                            "       trakmil --translate FILE --to L [-o OUT]\n"
+                                            "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR]\n"));
         out(text);
         std::fflush(stdout);
         return ExitOk;
