@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/SyntaxChecker.h"
 #include <benchmark/benchmark.h>
 
@@ -38,6 +40,6 @@ void BM_SintaxCheck10k(benchmark::State &state)
 }
 BENCHMARK(BM_SintaxCheck10k)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

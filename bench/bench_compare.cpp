@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchMain.h"
 // Grading a class of 30 pupils against a model, files read from disk, as --compare does.
 #include "app/CompareMode.h"
@@ -14,12 +16,21 @@ namespace {
 // conditional loops along the border: a few hundred ticks, like a real lesson's task.
 QStringList program(int stairs, const char *colour, bool typo)
 {
-    QStringList l{QStringLiteral("* pupil's work"), QStringLiteral("PROCEDURE STAIR"), QStringLiteral("STEP"),
-                  QStringLiteral("ROTATE 90"), QStringLiteral("STEP"), QStringLiteral("ROTATE 90"),
-                  QStringLiteral("ROTATE 90"), QStringLiteral("ROTATE 90"), QStringLiteral("END OF PROCEDURE"),
-                  QStringLiteral("ALGORITHM BEGIN"), QStringLiteral("COLOR=%1").arg(QLatin1String(colour)),
-                  QStringLiteral("CYCLE. EXECUTE %1 TIMES").arg(stairs), QStringLiteral("EXECUTE STAIR"),
-                  QStringLiteral("END OF CYCLE"), QStringLiteral("COLOR+")};
+    QStringList l {QStringLiteral("* pupil's work"),
+                   QStringLiteral("PROCEDURE STAIR"),
+                   QStringLiteral("STEP"),
+                   QStringLiteral("ROTATE 90"),
+                   QStringLiteral("STEP"),
+                   QStringLiteral("ROTATE 90"),
+                   QStringLiteral("ROTATE 90"),
+                   QStringLiteral("ROTATE 90"),
+                   QStringLiteral("END OF PROCEDURE"),
+                   QStringLiteral("ALGORITHM BEGIN"),
+                   QStringLiteral("COLOR=%1").arg(QLatin1String(colour)),
+                   QStringLiteral("CYCLE. EXECUTE %1 TIMES").arg(stairs),
+                   QStringLiteral("EXECUTE STAIR"),
+                   QStringLiteral("END OF CYCLE"),
+                   QStringLiteral("COLOR+")};
     for (int side = 0; side < 2; ++side)
         l << QStringLiteral("CYCLE. EXECUTE WHILE NOT BORDER") << QStringLiteral("STEP")
           << QStringLiteral("END OF CYCLE") << QStringLiteral("ROTATE 90");
@@ -48,10 +59,17 @@ CompareMode::Options classOf30(const QTemporaryDir &dir)
     for (int i = 0; i < 30; ++i) {
         const QString path = dir.filePath(QStringLiteral("pupil%1.tkm").arg(i, 2, 10, QLatin1Char('0')));
         switch (i % 6) {
-        case 1: write(path, program(7, "RED", false)); break;
-        case 3: write(path, program(8, "BLUE", false)); break;
-        case 5: write(path, program(8, "RED", i % 12 == 5)); break;
-        default: write(path, program(8, "RED", false));
+        case 1:
+            write(path, program(7, "RED", false));
+            break;
+        case 3:
+            write(path, program(8, "BLUE", false));
+            break;
+        case 5:
+            write(path, program(8, "RED", i % 12 == 5));
+            break;
+        default:
+            write(path, program(8, "RED", false));
         }
         o.pupils << path;
     }
@@ -77,6 +95,6 @@ void BM_CompareClassOf30(benchmark::State &state)
 }
 BENCHMARK(BM_CompareClassOf30)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 TRAKMIL_BENCHMARK_MAIN();

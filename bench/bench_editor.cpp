@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchMain.h"
 // Editor costs on a 10,000-line and a 100,000-line program: one typed character in the
 // middle (key handler, the toolkit's own insertion and the change handler), one pasteCode,
@@ -22,11 +24,26 @@ namespace {
 
 QStringList bigProgramLines(int count)
 {
-    static const char *const kLines[] = {
-        "ПРОЦЕДУРА КВАДРАТ", "ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ", "ШАГ", "ПОВОРОТ 90", "КОНЕЦ ЦИКЛА",
-        "КОНЕЦ ПРОЦЕДУРЫ", "* комментарий", "УСЛОВИЕ. ЕСЛИ ЛИНИЯ", "ТОГДА", "ЦВЕТ=КРАСНЫЙ",
-        "ИНАЧЕ", "ПРЫЖОК", "КОНЕЦ УСЛОВИЯ", "ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ", "УНИЧТОЖИТЬ",
-        "КОНЕЦ ЦИКЛА", "ВЫПОЛНИТЬ КВАДРАТ", "", "что-то неизвестное", "ПОВОРОТ 45"};
+    static const char *const kLines[] = {"ПРОЦЕДУРА КВАДРАТ",
+                                         "ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ",
+                                         "ШАГ",
+                                         "ПОВОРОТ 90",
+                                         "КОНЕЦ ЦИКЛА",
+                                         "КОНЕЦ ПРОЦЕДУРЫ",
+                                         "* комментарий",
+                                         "УСЛОВИЕ. ЕСЛИ ЛИНИЯ",
+                                         "ТОГДА",
+                                         "ЦВЕТ=КРАСНЫЙ",
+                                         "ИНАЧЕ",
+                                         "ПРЫЖОК",
+                                         "КОНЕЦ УСЛОВИЯ",
+                                         "ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ",
+                                         "УНИЧТОЖИТЬ",
+                                         "КОНЕЦ ЦИКЛА",
+                                         "ВЫПОЛНИТЬ КВАДРАТ",
+                                         "",
+                                         "что-то неизвестное",
+                                         "ПОВОРОТ 45"};
     QStringList lines;
     lines << QStringLiteral("НАЧАЛО АЛГОРИТМА");
     for (int i = 1; i < count - 1; ++i) lines << QString::fromUtf8(kLines[i % 20]);
@@ -43,7 +60,7 @@ QByteArray bigProgramFile(int count)
     StyledText text;
     for (const QString &s : bigProgramLines(count)) {
         const QRgb c = ClassifyFull(NormalizeLine(s), lex);
-        text.append(StyledLine{s, {ColorRun{int(s.size()), c}}});
+        text.append(StyledLine {s, {ColorRun {int(s.size()), c}}});
     }
     return writeRtf(text);
 }
@@ -76,8 +93,10 @@ void BM_TypeOneCharacterInTheMiddle(benchmark::State &state)
     e.ed.setCaret(e.ed.lineCount() / 2, 3);
     bool add = true;
     for (auto _ : state) {
-        if (add) press(&e.ed, Qt::Key_X, QStringLiteral("x"));
-        else press(&e.ed, Qt::Key_Backspace, QStringLiteral("\b"));
+        if (add)
+            press(&e.ed, Qt::Key_X, QStringLiteral("x"));
+        else
+            press(&e.ed, Qt::Key_Backspace, QStringLiteral("\b"));
         if (paint) QApplication::processEvents();
         add = !add;
     }
@@ -85,7 +104,10 @@ void BM_TypeOneCharacterInTheMiddle(benchmark::State &state)
     if (!paint) state.SetLabel("target: < 0.2 ms");
 }
 BENCHMARK(BM_TypeOneCharacterInTheMiddle)
-    ->Args({10000, 0})->Args({100000, 0})->Args({10000, 1})->Args({100000, 1})
+    ->Args({10000, 0})
+    ->Args({100000, 0})
+    ->Args({10000, 1})
+    ->Args({100000, 1})
     ->Unit(benchmark::kMicrosecond);
 
 // The toolkit's own share: the same keys on a bare plain text edit with the same text.
@@ -101,8 +123,10 @@ void BM_PlainTextEditTypeOneCharacter(benchmark::State &state)
     ed.setTextCursor(c);
     bool add = true;
     for (auto _ : state) {
-        if (add) press(&ed, Qt::Key_X, QStringLiteral("x"));
-        else press(&ed, Qt::Key_Backspace, QStringLiteral("\b"));
+        if (add)
+            press(&ed, Qt::Key_X, QStringLiteral("x"));
+        else
+            press(&ed, Qt::Key_Backspace, QStringLiteral("\b"));
         add = !add;
     }
 }
@@ -170,6 +194,6 @@ void BM_OpenFileIntoEditor(benchmark::State &state)
 }
 BENCHMARK(BM_OpenFileIntoEditor)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 TRAKMIL_BENCHMARK_MAIN()

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchMain.h"
 // Opening and saving a 10,000-line coloured program: bytes <-> lines <-> editor document.
 #include "documents/DocumentConvert.h"
@@ -12,17 +14,17 @@ namespace {
 
 StyledText program()
 {
-    static const char *const lines[] = {"НАЧАЛО АЛГОРИТМА", "ПОВТОРИ 4 РАЗ", "ШАГ",
-                                        "ПОВЕРНИ НАПРАВО", "КОНЕЦ ЦИКЛА", "* комментарий: квадрат",
-                                        "ЦВЕТ КРАСНЫЙ", "ПОКА НЕ СТЕНА", "ПРЫЖОК", "ВЫЗОВ УЗОР"};
+    static const char *const lines[] = {
+        "НАЧАЛО АЛГОРИТМА",       "ПОВТОРИ 4 РАЗ", "ШАГ",           "ПОВЕРНИ НАПРАВО", "КОНЕЦ ЦИКЛА",
+        "* комментарий: квадрат", "ЦВЕТ КРАСНЫЙ",  "ПОКА НЕ СТЕНА", "ПРЫЖОК",          "ВЫЗОВ УЗОР"};
     static const QRgb colors[] = {0x000080, 0x0000FF, 0x800000, 0x008000, 0x008080,
                                   0x808080, 0x800080, 0xFF00FF, 0xC0C0C0, 0x000000};
     StyledText text;
     for (int i = 0; i < 10000; ++i) {
         const QString s = QString::fromUtf8(lines[i % 10]);
-        StyledLine line{s, {ColorRun{int(s.size()), colors[i % 10]}}};
+        StyledLine line {s, {ColorRun {int(s.size()), colors[i % 10]}}};
         if (i % 7 == 0 && s.size() > 4)   // a line being recoloured has two colours
-            line.runs = {ColorRun{4, colors[(i + 1) % 10]}, ColorRun{int(s.size()) - 4, colors[i % 10]}};
+            line.runs = {ColorRun {4, colors[(i + 1) % 10]}, ColorRun {int(s.size()) - 4, colors[i % 10]}};
         text.append(line);
     }
     return text;
@@ -97,6 +99,6 @@ void BM_SaveFromDocument(benchmark::State &state)
 }
 BENCHMARK(BM_SaveFromDocument)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 TRAKMIL_BENCHMARK_MAIN()

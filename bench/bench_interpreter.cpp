@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchMain.h"
 // Interpreter speed without a window: ticks per second, back to back.
 #include "app/HeadlessRun.h"
@@ -41,8 +43,9 @@ QStringList spiralProgram(int times, int *stepsPerSpiral)
     turn90();
     *stepsPerSpiral = steps;
 
-    QStringList lines{"ALGORITHM BEGIN", QStringLiteral("CYCLE. EXECUTE %1 TIMES").arg(times)};
-    lines << body << "END OF CYCLE" << "ALGORITHM END";
+    QStringList lines {"ALGORITHM BEGIN", QStringLiteral("CYCLE. EXECUTE %1 TIMES").arg(times)};
+    lines << body << "END OF CYCLE"
+          << "ALGORITHM END";
     return lines;
 }
 
@@ -67,9 +70,13 @@ QStringList callsIntoTheLastOf200()
 {
     QStringList lines;
     for (int i = 1; i <= 200; ++i)
-        lines << QStringLiteral("PROCEDURE P%1").arg(i) << "ROTATE 45" << "END OF PROCEDURE";
-    lines << "ALGORITHM BEGIN" << "CYCLE. EXECUTE 10000 TIMES" << "EXECUTE P200"
-          << "END OF CYCLE" << "ALGORITHM END";
+        lines << QStringLiteral("PROCEDURE P%1").arg(i) << "ROTATE 45"
+              << "END OF PROCEDURE";
+    lines << "ALGORITHM BEGIN"
+          << "CYCLE. EXECUTE 10000 TIMES"
+          << "EXECUTE P200"
+          << "END OF CYCLE"
+          << "ALGORITHM END";
     return lines;
 }
 
@@ -114,6 +121,6 @@ void BM_CallsIntoTheLastOf200Procedures(benchmark::State &state)
 }
 BENCHMARK(BM_CallsIntoTheLastOf200Procedures)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 TRAKMIL_BENCHMARK_MAIN()

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchMain.h"
 #include "app/MainWindow.h"
 #include "common/Prompts.h"
@@ -15,12 +17,12 @@ namespace {
 // Dialogs never show in a benchmark.
 class SilentPrompts : public Prompts {
 public:
-    void messageWindow(const QString &, const QStringList &) override {}
-    void message(const QString &) override {}
+    void messageWindow(const QString &, const QStringList &) override { }
+    void message(const QString &) override { }
     bool question(const QString &) override { return true; }
     QString openFile(const QString &, const QString &) override { return {}; }
     QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-    void setOpenFolders(const QString &, const QStringList &) override {}
+    void setOpenFolders(const QString &, const QStringList &) override { }
 };
 
 // A shown main window with its settings in a temporary folder.
@@ -110,6 +112,6 @@ void BM_WindowTickCost(benchmark::State &state)
 }
 BENCHMARK(BM_WindowTickCost)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}   // namespace
 
 TRAKMIL_BENCHMARK_MAIN()

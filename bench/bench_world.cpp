@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchMain.h"
 #include "world/FieldPicture.h"
 #include "world/RobotWorld.h"
@@ -69,6 +71,6 @@ void BM_DrawFieldOnView(benchmark::State &state)
 }
 BENCHMARK(BM_DrawFieldOnView);
 
-} // namespace
+}   // namespace
 
 TRAKMIL_BENCHMARK_MAIN()

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes may arrive as a program file: reading must not crash, hang or blow up, and
 // whatever was read must come back unchanged through our own writer and reader.
 #include "documents/ProgramFile.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time helper: renders the application's SVG icon as the PNG sizes of the
 // hicolor theme, SIZExSIZE/apps/NAME.png under the output folder.
 #include <QDir>

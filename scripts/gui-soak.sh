@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Trakmil developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real window with random keys and clicks for a while, under a window manager on a
 # virtual display, and fails if the program crashes or a sanitizer reports anything.
 #   scripts/gui-soak.sh BINARY [SECONDS] [SEED]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Trakmil developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing Trakmil needs on Debian; quiet when all is there.
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AboutPictures.h"
 #include "app/Icons.h"
 
@@ -17,7 +19,7 @@ QPixmap render(const QString &name, int width, int height, const QColor &backgro
     return pm;
 }
 
-} // namespace
+}   // namespace
 
 namespace AboutPictures {
 
@@ -35,4 +37,4 @@ QPixmap photo(int index, int width, int height)
     return render(QStringLiteral("photo%1").arg(index + 1), width, height, Qt::white);
 }
 
-} // namespace AboutPictures
+}   // namespace AboutPictures

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QPixmap>
 
@@ -11,4 +13,4 @@ QPixmap lifebuoy(int size);
 // The carousel photos, index 0..3.
 constexpr int photoCount = 4;
 QPixmap photo(int index, int width, int height);
-}
+}   // namespace AboutPictures

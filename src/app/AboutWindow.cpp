@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AboutWindow.h"
 
 #include "AppInfo.h"
@@ -59,7 +61,7 @@ QLabel *label(QWidget *parent, const QString &text, const QRect &geometry, const
     return l;
 }
 
-} // namespace
+}   // namespace
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)
 {
@@ -72,10 +74,10 @@ void ClickableLabel::mousePressEvent(QMouseEvent *event)
 }
 
 AboutWindow::AboutWindow(Prompts &prompts, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
-      m_prompts(prompts)
+      : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                            Qt::MSWindowsFixedSizeDialogHint),
+        m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Aboutme"));
     setWindowTitle(QStringLiteral("О программе"));

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QDialog>
 #include <QLabel>
@@ -17,6 +19,7 @@ public:
     using QLabel::QLabel;
 signals:
     void clicked();
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
 };
@@ -41,7 +44,7 @@ public:
     static bool isNtFamily() { return true; }
 
     int clickCount() const { return m_clicks; }
-    int visiblePhoto() const;            // 0..3, or -1 if none
+    int visiblePhoto() const;   // 0..3, or -1 if none
     QStringList photoCaptions() const { return m_captions; }
 
     QTabWidget *pages = nullptr;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Commands.h"
 
 namespace {
@@ -50,7 +52,7 @@ const CommandNames kCommands[commandCount] = {
 const char *const kMenus[] = {"N1", "N9", "N10", "N54", "N15", "N16", "N22", "N3", "N6"};
 const char *const kToolBars[] = {"ToolBar5", "ToolBar1", "ToolBar2"};
 
-} // namespace
+}   // namespace
 
 const char *objectName(Command command) { return kCommands[int(command)].item; }
 const char *buttonObjectName(Command command) { return kCommands[int(command)].button; }

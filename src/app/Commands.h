@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every command of the main window: a menu item, and the tool button that performs it if any.
@@ -56,7 +58,11 @@ enum class MenuId {
     Count_
 };
 
-enum class ToolBarId { File, Run, Commands };
+enum class ToolBarId {
+    File,
+    Run,
+    Commands
+};
 
 // The object names the menus and tool bars are built with (data, kept for tests and styles).
 const char *objectName(Command command);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CompareMode.h"
 #include "app/ConsoleText.h"
 #include "app/HeadlessRun.h"
@@ -54,8 +56,7 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     for (const ErrorReport &r : run.reports()) d.failure << reportLines(file, r);
     if (!run.fatalText().isEmpty()) d.failure << fatalLines(file, run.fatalText());
     if (result == HeadlessRun::Result::TickLimit)
-        d.failure << QStringLiteral("%1: the run did not end within %2 ticks")
-                         .arg(file).arg(run.ticks());
+        d.failure << QStringLiteral("%1: the run did not end within %2 ticks").arg(file).arg(run.ticks());
     if (d.failure.isEmpty())   // every stop has its report; never let one pass silently
         d.failure << file + QStringLiteral(": ") + QLatin1String(HeadlessRun::resultName(result));
 }
@@ -63,7 +64,8 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
 QString verdict(const QString &file, const TraceComparison &c)
 {
     if (c.same()) return file + QStringLiteral(": same");
-    return QStringLiteral("%1: differs segments-missing=%2 segments-extra=%3 colour-differs=%4 end-position=%5")
+    return QStringLiteral(
+               "%1: differs segments-missing=%2 segments-extra=%3 colour-differs=%4 end-position=%5")
         .arg(file)
         .arg(c.missing.size())
         .arg(c.extra.size())
@@ -93,7 +95,7 @@ bool writePng(const QString &path, const QImage &image, QString *error)
     return writeFileSafely(path, data, error);
 }
 
-} // namespace
+}   // namespace
 
 namespace CompareMode {
 
@@ -109,7 +111,8 @@ Grading grade(const Options &o)
     draw(o.model, lines, o, model);
     if (!model.ended) {
         g.lines << model.failure;
-        g.problems << QStringLiteral("trakmil: the model %1 does not run to its end; nothing graded.").arg(o.model);
+        g.problems
+            << QStringLiteral("trakmil: the model %1 does not run to its end; nothing graded.").arg(o.model);
         g.exitCode = 2;
         return g;
     }
@@ -157,7 +160,7 @@ int run(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Trakmil: grades pupils' programs against a model by what they draw."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+    const QCommandLineOption help(QStringList {QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help."));
     const QCommandLineOption compare(QStringLiteral("compare"),
                                      QStringLiteral("Runs MODEL and every PUPIL program and compares "
@@ -192,7 +195,8 @@ int run(const QStringList &arguments)
         return 0;
     }
     const QStringList files = parser.positionalArguments();
-    if (files.size() < 2) return usageError(QStringLiteral("--compare needs a MODEL and at least one PUPIL file."));
+    if (files.size() < 2)
+        return usageError(QStringLiteral("--compare needs a MODEL and at least one PUPIL file."));
 
     const Settings settings = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read);
     Options o;
@@ -206,8 +210,8 @@ int run(const QStringList &arguments)
     if (parser.isSet(language)) {
         const Language lang = languageFromCode(parser.value(language));
         if (lang == Language::Unknown)
-            return usageError(QStringLiteral("unknown language \"%1\"; use rus, rom or eng.")
-                                  .arg(parser.value(language)));
+            return usageError(
+                QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(language)));
         o.language = lang;
     }
     if (parser.isSet(field)) {
@@ -218,12 +222,18 @@ int run(const QStringList &arguments)
         o.poleY = std::clamp(y, int(kMinPoleY), int(kMaxPoleY));
         if (o.poleX != x || o.poleY != y)
             err(QStringLiteral("trakmil: the field is %1x%2 to %3x%4 cells; using %5x%6.")
-                    .arg(kMinPoleX).arg(kMinPoleY).arg(kMaxPoleX).arg(kMaxPoleY).arg(o.poleX).arg(o.poleY));
+                    .arg(kMinPoleX)
+                    .arg(kMinPoleY)
+                    .arg(kMaxPoleX)
+                    .arg(kMaxPoleY)
+                    .arg(o.poleX)
+                    .arg(o.poleY));
     }
     if (parser.isSet(maxTicks)) {
         bool ok = false;
         o.maxTicks = parser.value(maxTicks).toLongLong(&ok);
-        if (!ok || o.maxTicks < 0) return usageError(QStringLiteral("--max-ticks wants a whole number, 0 or more."));
+        if (!ok || o.maxTicks < 0)
+            return usageError(QStringLiteral("--max-ticks wants a whole number, 0 or more."));
     }
     if (parser.isSet(diff)) {
         o.diffDir = parser.value(diff);
@@ -241,4 +251,4 @@ int run(const QStringList &arguments)
     return g.exitCode;
 }
 
-} // namespace CompareMode
+}   // namespace CompareMode

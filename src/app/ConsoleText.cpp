@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ConsoleText.h"
 #include "documents/ProgramFile.h"
 
@@ -43,7 +45,7 @@ QStringList reportLines(const QString &file, const ErrorReport &r)
 QStringList fatalLines(const QString &file, const QString &text)
 {
     const QStringList lines = text.split(QLatin1Char('\n'));
-    QStringList l{file + QStringLiteral(": ") + lines.value(0)};
+    QStringList l {file + QStringLiteral(": ") + lines.value(0)};
     for (qsizetype i = 1; i < lines.size(); ++i) l << QStringLiteral("  ") + lines.at(i);
     return l;
 }
@@ -70,4 +72,4 @@ bool parseFieldSize(const QString &text, int &x, int &y)
     return true;
 }
 
-} // namespace ConsoleText
+}   // namespace ConsoleText

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ExamplesFolder.h"
 #include <QDir>
 #include <QFileInfo>
@@ -8,8 +10,9 @@ QString findExamplesFolder(const QString &applicationDir)
     const QDir app(applicationDir);
     QStringList candidates = {app.filePath(QStringLiteral("examples")),
                               app.filePath(QStringLiteral("../share/trakmil/examples"))};
-    candidates += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("trakmil/examples"),
-                                            QStandardPaths::LocateDirectory);
+    candidates +=
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("trakmil/examples"),
+                                  QStandardPaths::LocateDirectory);
     candidates << app.filePath(QStringLiteral("../examples"));
     for (const QString &c : std::as_const(candidates))
         if (QFileInfo(c).isDir()) return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
@@ -19,6 +22,7 @@ QString findExamplesFolder(const QString &applicationDir)
 QString examplesFolderFor(const QString &examplesRoot, Language lang)
 {
     if (examplesRoot.isEmpty()) return QString();
-    const QString own = QDir(examplesRoot).filePath(languageCode(lang == Language::Unknown ? Language::Rus : lang));
+    const QString own =
+        QDir(examplesRoot).filePath(languageCode(lang == Language::Unknown ? Language::Rus : lang));
     return QFileInfo(own).isDir() ? own : examplesRoot;
 }

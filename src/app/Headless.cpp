@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Headless.h"
 #include "AppInfo.h"
 #include "app/CompareMode.h"
@@ -21,17 +23,16 @@ namespace {
 constexpr int ExitOk = 0, ExitFailure = 1, ExitUsage = 2, ExitTickLimit = 3;
 constexpr qint64 DefaultMaxTicks = 10'000'000;
 
-const char *const kOurOptions[] = {"--check", "--run",       "--language", "--field",
-                                   "--export", "--max-ticks", "--help",     "-h",
-                                   "--version", "-v",         "-?",         "--help-all",
-                                   "--translate", "--to",     "--from",     "--compare",
-                                   "--diff"};
+const char *const kOurOptions[] = {"--check",     "--run",      "--language",  "--field",   "--export",
+                                   "--max-ticks", "--help",     "-h",          "--version", "-v",
+                                   "-?",          "--help-all", "--translate", "--to",      "--from",
+                                   "--compare",   "--diff"};
 
 // Options the toolkit takes for itself; a window run may start with them.
 const char *const kToolkitOptions[] = {
-    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qmljsdebugger",
-    "-qwindowgeometry", "-geometry", "-qwindowicon", "-qwindowtitle", "-reverse", "-session",
-    "-style", "-stylesheet", "-widgetcount", "-display", "-nograb", "-dograb", "-sync"};
+    "-platform",   "-platformpluginpath", "-platformtheme", "-plugin",  "-qmljsdebugger", "-qwindowgeometry",
+    "-geometry",   "-qwindowicon",        "-qwindowtitle",  "-reverse", "-session",       "-style",
+    "-stylesheet", "-widgetcount",        "-display",       "-nograb",  "-dograb",        "-sync"};
 
 void out(const QString &text)
 {
@@ -160,8 +161,10 @@ int runProgram(const RunOptions &o)
             .arg(s.borderSensor));
 
     int code = ExitFailure;
-    if (result == HeadlessRun::Result::End) code = ExitOk;
-    else if (result == HeadlessRun::Result::TickLimit) code = ExitTickLimit;
+    if (result == HeadlessRun::Result::End)
+        code = ExitOk;
+    else if (result == HeadlessRun::Result::TickLimit)
+        code = ExitTickLimit;
 
     if (!o.exportPath.isEmpty()) {
         QString error;
@@ -222,18 +225,19 @@ int parseAndRun(const QStringList &arguments)
     if (parser.isSet(QStringLiteral("help-all"))) {
         // Only the parser knows the toolkit's options; it prints them and exits.
         std::fflush(stdout);
-        parser.process(QStringList{QStringLiteral("trakmil"), QStringLiteral("--help-all")});
+        parser.process(QStringList {QStringLiteral("trakmil"), QStringLiteral("--help-all")});
     }
     if (parser.isSet(help)) {
         // The usage line names the program, not the path it was started by, and shows
         // the window mode too.
         QString text = parser.helpText().trimmed();
         const qsizetype eol = text.indexOf(QLatin1Char('\n'));
-        text.replace(0, eol, QStringLiteral("Usage: trakmil [FILE]\n"
-                                            "       trakmil --check [options] FILE...\n"
-                                            "       trakmil --run [options] FILE\n"
-                                            "       trakmil --translate FILE --to L [-o OUT]\n"
-                                            "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR]\n"));
+        text.replace(0, eol,
+                     QStringLiteral("Usage: trakmil [FILE]\n"
+                                    "       trakmil --check [options] FILE...\n"
+                                    "       trakmil --run [options] FILE\n"
+                                    "       trakmil --translate FILE --to L [-o OUT]\n"
+                                    "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR]\n"));
         out(text);
         std::fflush(stdout);
         return ExitOk;
@@ -253,8 +257,8 @@ int parseAndRun(const QStringList &arguments)
     if (parser.isSet(language)) {
         lang = languageFromCode(parser.value(language));
         if (lang == Language::Unknown)
-            return usageError(QStringLiteral("unknown language \"%1\"; use rus, rom or eng.")
-                                  .arg(parser.value(language)));
+            return usageError(
+                QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(language)));
     }
 
     if (parser.isSet(check)) {
@@ -278,7 +282,12 @@ int parseAndRun(const QStringList &arguments)
         const int y = std::clamp(o.fieldY, int(kMinPoleY), int(kMaxPoleY));
         if (x != o.fieldX || y != o.fieldY) {
             err(QStringLiteral("trakmil: the field is %1x%2 to %3x%4 cells; using %5x%6.")
-                    .arg(kMinPoleX).arg(kMinPoleY).arg(kMaxPoleX).arg(kMaxPoleY).arg(x).arg(y));
+                    .arg(kMinPoleX)
+                    .arg(kMinPoleY)
+                    .arg(kMaxPoleX)
+                    .arg(kMaxPoleY)
+                    .arg(x)
+                    .arg(y));
             o.fieldX = x;
             o.fieldY = y;
         }
@@ -308,12 +317,11 @@ QtMessageHandler s_previousHandler = nullptr;
 
 void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
-        return;
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
     if (s_previousHandler) s_previousHandler(type, context, text);
 }
 
-} // namespace
+}   // namespace
 
 namespace Headless {
 
@@ -343,4 +351,4 @@ int runCommandLine(int argc, char **argv)
     return parseAndRun(QCoreApplication::arguments());
 }
 
-} // namespace Headless
+}   // namespace Headless

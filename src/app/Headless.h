@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The teachers' command-line modes: --check FILE... and --run FILE, with --help and
@@ -14,4 +16,4 @@ bool isCommandLineMode(int argc, char **argv);
 // 3 tick limit reached.
 int runCommandLine(int argc, char **argv);
 
-} // namespace Headless
+}   // namespace Headless

@@ -1,9 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/HeadlessRun.h"
 #include <algorithm>
 
 HeadlessRun::HeadlessRun(ProgramText &text, Language lang)
-    : m_text(text), m_lex(Lexicon::forLanguage(lang)), m_msg(MessageCatalogue::forLanguage(lang)),
-      m_run(m_world, *this, m_xSpeed)
+      : m_text(text), m_lex(Lexicon::forLanguage(lang)), m_msg(MessageCatalogue::forLanguage(lang)),
+        m_run(m_world, *this, m_xSpeed)
 {
     m_run.setProgram(&m_text);
     m_run.setLanguage(lang);
@@ -25,12 +27,18 @@ void HeadlessRun::setFieldSize(int poleX, int poleY)
 const char *HeadlessRun::resultName(Result r)
 {
     switch (r) {
-    case Result::End: return "end";
-    case Result::CheckFailed: return "check-failed";
-    case Result::outOfFieldAttempted: return "out-of-field";
-    case Result::ProcedureNotFound: return "procedure-not-found";
-    case Result::LoopError: return "loop-error";
-    case Result::TickLimit: return "tick-limit";
+    case Result::End:
+        return "end";
+    case Result::CheckFailed:
+        return "check-failed";
+    case Result::outOfFieldAttempted:
+        return "out-of-field";
+    case Result::ProcedureNotFound:
+        return "procedure-not-found";
+    case Result::LoopError:
+        return "loop-error";
+    case Result::TickLimit:
+        return "tick-limit";
     }
     return "?";
 }
@@ -65,12 +73,15 @@ HeadlessRun::Result HeadlessRun::run(qint64 maxTicks)
     if (m_run.isActive()) m_run.stop();   // a stopping outcome always stops; be sure of it
     if (m_outOfField) return Result::outOfFieldAttempted;
     switch (outcome) {
-    case TickOutcome::ProcedureNotFound: return Result::ProcedureNotFound;
+    case TickOutcome::ProcedureNotFound:
+        return Result::ProcedureNotFound;
     case TickOutcome::LoopError:
     case TickOutcome::NestingTooDeep:
-    case TickOutcome::LoopWithoutEnd: return Result::LoopError;
+    case TickOutcome::LoopWithoutEnd:
+        return Result::LoopError;
     case TickOutcome::Ended:
-    case TickOutcome::Continue: break;
+    case TickOutcome::Continue:
+        break;
     }
     return Result::End;
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/RunController.h"
 #include "world/RobotWorld.h"
@@ -7,13 +9,20 @@
 // the window's check and run controller on a world of its own, ticks back to back.
 class HeadlessRun : private RunView, private WorldListener {
 public:
-    enum class Result { End, CheckFailed, outOfFieldAttempted, ProcedureNotFound, LoopError, TickLimit };
+    enum class Result {
+        End,
+        CheckFailed,
+        outOfFieldAttempted,
+        ProcedureNotFound,
+        LoopError,
+        TickLimit
+    };
 
     HeadlessRun(ProgramText &text, Language lang);
 
-    void setCanvas(WorldCanvas *canvas);                    // e.g. the field picture
-    void setFieldSize(int poleX, int poleY);                // kept to 2..16 x 2..20
-    void setSpeed(int speed) { m_xSpeed = speed; }          // the speed setting
+    void setCanvas(WorldCanvas *canvas);   // e.g. the field picture
+    void setFieldSize(int poleX, int poleY);   // kept to 2..16 x 2..20
+    void setSpeed(int speed) { m_xSpeed = speed; }   // the speed setting
 
     // Resets the world, checks the text as the run command does and, when it is clean,
     // runs it to the end or until maxTicks ticks have been spent (0: no limit).
@@ -36,24 +45,24 @@ public:
 
 private:
     // RunView
-    void lockForRun(bool) override {}
-    void startTicks() override {}
-    void stopTicks() override {}
+    void lockForRun(bool) override { }
+    void startTicks() override { }
+    void stopTicks() override { }
     void setTickInterval(int ms) override { m_interval = ms; }
-    void runStopped() override {}
-    void selectRunLine(int) override {}
+    void runStopped() override { }
+    void selectRunLine(int) override { }
     // Without an editor the caret is where the run is.
     int caretLine() const override { return m_run.interpreter().currentLine; }
     void reportError(const ErrorReport &report) override { m_reports.append(report); }
     void fatalMessage(const QString &text) override { m_fatal = text; }
-    void positionPanel(int, int) override {}
-    void endOfRunNotice() override {}
+    void positionPanel(int, int) override { }
+    void endOfRunNotice() override { }
 
     // WorldListener
     void outOfFieldAttempted() override;
-    void positionPanelChanged(int, int) override {}
-    void lineSensorChanged(int) override {}
-    void borderSensorChanged(int) override {}
+    void positionPanelChanged(int, int) override { }
+    void lineSensorChanged(int) override { }
+    void borderSensorChanged(int) override { }
 
     ProgramText &m_text;
     const Lexicon &m_lex;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/HelpWindow.h"
 #include "lang/TextCatalogue.h"
 
@@ -27,17 +29,17 @@ namespace {
 
 QString chromeText(const char *key, Language lang)
 {
-    return uiText(QByteArray("help.") + key, lang == Language::Unknown ? Language::Rus : lang).value_or(QString());
+    return uiText(QByteArray("help.") + key, lang == Language::Unknown ? Language::Rus : lang)
+        .value_or(QString());
 }
 
-const char *const kPages[] = {"index",      "program",      "comments",         "step",
-                              "jump",       "turns",        "visibility",       "colour",
-                              "counted-loop", "conditional-loop", "condition",  "sensors",
-                              "procedures", "speed",        "errors",           "keys"};
+const char *const kPages[] = {
+    "index",        "program",          "comments",  "step",    "jump",       "turns", "visibility", "colour",
+    "counted-loop", "conditional-loop", "condition", "sensors", "procedures", "speed", "errors",     "keys"};
 
 constexpr int kPageRole = Qt::UserRole;
 
-} // namespace
+}   // namespace
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -88,15 +90,14 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_browser, &QTextBrowser::backwardAvailable, m_backButton, &QToolButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forwardButton, &QToolButton::setEnabled);
     // The browser's source() still names the old page while it announces the new one.
-    connect(m_browser, &QTextBrowser::sourceChanged, this, [this](const QUrl &url) { selectInList(pageOf(url)); });
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this](const QUrl &url) { selectInList(pageOf(url)); });
     connect(m_search, &QLineEdit::textChanged, this, &HelpWindow::search);
     connect(m_search, &QLineEdit::returnPressed, this, &HelpWindow::findNext);
-    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        showPage(item->data(kPageRole).toString());
-    });
-    connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        showPage(item->data(kPageRole).toString());
-    });
+    connect(m_list, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { showPage(item->data(kPageRole).toString()); });
+    connect(m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { showPage(item->data(kPageRole).toString()); });
 
     retranslate();
     fillList();
@@ -112,27 +113,49 @@ QStringList HelpWindow::pageNames()
 
 QString HelpWindow::pageResource(Language lang, const QString &name)
 {
-    return QStringLiteral(":/help/%1/%2.html").arg(languageCode(lang == Language::Unknown ? Language::Rus : lang), name);
+    return QStringLiteral(":/help/%1/%2.html")
+        .arg(languageCode(lang == Language::Unknown ? Language::Rus : lang), name);
 }
 
 QString HelpWindow::pageFor(StatementKind kind)
 {
     using K = StatementKind;
     switch (kind) {
-    case K::Begin: case K::End: return QStringLiteral("program");
-    case K::Step: return QStringLiteral("step");
-    case K::Jump: return QStringLiteral("jump");
-    case K::Rotate: return QStringLiteral("turns");
-    case K::Colour: return QStringLiteral("colour");
-    case K::Destroy: case K::Rebuild: return QStringLiteral("visibility");
-    case K::Call: case K::ProcedureHeader: case K::EndProcedure: return QStringLiteral("procedures");
+    case K::Begin:
+    case K::End:
+        return QStringLiteral("program");
+    case K::Step:
+        return QStringLiteral("step");
+    case K::Jump:
+        return QStringLiteral("jump");
+    case K::Rotate:
+        return QStringLiteral("turns");
+    case K::Colour:
+        return QStringLiteral("colour");
+    case K::Destroy:
+    case K::Rebuild:
+        return QStringLiteral("visibility");
+    case K::Call:
+    case K::ProcedureHeader:
+    case K::EndProcedure:
+        return QStringLiteral("procedures");
     // The end of a loop closes either kind; the counted-loop page links the other one.
-    case K::CountedLoop: case K::EndLoop: return QStringLiteral("counted-loop");
-    case K::ConditionalLoop: return QStringLiteral("conditional-loop");
-    case K::Condition: case K::Then: case K::Else: case K::EndCondition: return QStringLiteral("condition");
-    case K::SpeedDirective: return QStringLiteral("speed");
-    case K::Comment: return QStringLiteral("comments");
-    case K::None: break;
+    case K::CountedLoop:
+    case K::EndLoop:
+        return QStringLiteral("counted-loop");
+    case K::ConditionalLoop:
+        return QStringLiteral("conditional-loop");
+    case K::Condition:
+    case K::Then:
+    case K::Else:
+    case K::EndCondition:
+        return QStringLiteral("condition");
+    case K::SpeedDirective:
+        return QStringLiteral("speed");
+    case K::Comment:
+        return QStringLiteral("comments");
+    case K::None:
+        break;
     }
     return QString();
 }
@@ -155,7 +178,7 @@ const QHash<QString, HelpWindow::PageText> &HelpWindow::texts() const
             QTextDocument doc;
             doc.setHtml(html);
             // The title is in the text too, so the search finds a page by its name.
-            set.insert(name, PageText{doc.metaInformation(QTextDocument::DocumentTitle), doc.toPlainText()});
+            set.insert(name, PageText {doc.metaInformation(QTextDocument::DocumentTitle), doc.toPlainText()});
         }
     }
     return set;
@@ -258,6 +281,8 @@ void HelpWindow::findNext()
     const QString page = currentPage();
     const qsizetype at = found.indexOf(page);
     const QString next = found.at(at < 0 ? 0 : (at + 1) % found.size());
-    if (next == page) findInPage(words, true);
-    else showPage(next);
+    if (next == page)
+        findInPage(words, true);
+    else
+        showPage(next);
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Language.h"
 #include "lang/StatementForms.h"
@@ -29,7 +31,7 @@ public:
     // The page that explains a statement; empty for a line that is none.
     static QString pageFor(StatementKind kind);
     static QString pageResource(Language lang, const QString &name);   // ":/help/eng/step.html"
-    static QString pageHtml(Language lang, const QString &name);       // empty when there is none
+    static QString pageHtml(Language lang, const QString &name);   // empty when there is none
 
     // Pages of the current Language whose text holds the words, in contents order.
     QStringList pagesContaining(const QString &words) const;

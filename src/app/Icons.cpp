@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Icons.h"
 
 #include <QHash>
@@ -17,7 +19,7 @@ static void loadArt()
 namespace {
 
 struct IconArt {
-    const char *file;    // resources/icons/<file>.svg
+    const char *file;   // resources/icons/<file>.svg
     const char *theme;   // freedesktop icon name, or none where no standard icon means the same
 };
 
@@ -54,7 +56,7 @@ static_assert(std::size(kArt) == iconCount);
 
 QString artPath(IconId id) { return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(iconName(id))); }
 
-} // namespace
+}   // namespace
 
 QPixmap iconPixmap(IconId id, int size)
 {

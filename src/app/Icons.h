@@ -1,14 +1,37 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QIcon>
 #include <QPixmap>
 
 // The icons of menus and tool bars, one per action; the art is SVG under resources/icons.
 enum class IconId {
-    New, Open, Save, SaveAs,
-    Undo, Redo, Cut, Copy, Paste, ClearAlgorithm, ClearField,
-    Run, Pause, Stop, Check, ManualMode, Preferences,
-    BeginEnd, CreateProcedure, CallProcedure, CountedLoop, ConditionalLoop, Condition,
-    Colour, Destroy, Rebuild,
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Undo,
+    Redo,
+    Cut,
+    Copy,
+    Paste,
+    ClearAlgorithm,
+    ClearField,
+    Run,
+    Pause,
+    Stop,
+    Check,
+    ManualMode,
+    Preferences,
+    BeginEnd,
+    CreateProcedure,
+    CallProcedure,
+    CountedLoop,
+    ConditionalLoop,
+    Condition,
+    Colour,
+    Destroy,
+    Rebuild,
     Count_
 };
 

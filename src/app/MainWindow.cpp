@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainWindow.h"
 #include "app/HelpWindow.h"
 #include "app/Icons.h"
@@ -39,28 +41,38 @@ struct ButtonRow {
 };
 
 const ButtonRow kToolBar5[] = {
-    {"tbNew", "mmNew", IconId::New},           {"tbOpen", "mmOpen", IconId::Open},
-    {"|", "", IconId::New},                    {"tbSave", "mmSave", IconId::Save},
-    {"tbSaveAs", "mmSaveAs", IconId::SaveAs},  {"|", "", IconId::New},
-    {"ToolButton19", "mmUndo", IconId::Undo},  {"ToolButton24", "mmRedo", IconId::Redo},
-    {"|", "", IconId::New},                    {"ToolButton25", "mmCut", IconId::Cut},
-    {"ToolButton26", "mmCopy", IconId::Copy},  {"ToolButton27", "mmPaste", IconId::Paste},
-    {"|", "", IconId::New},                    {"ToolButton29", "mmClearAlg", IconId::ClearAlgorithm},
-    {"ToolButton30", "mmClearRobField", IconId::ClearField}, {"|", "", IconId::New},
+    {"tbNew", "mmNew", IconId::New},
+    {"tbOpen", "mmOpen", IconId::Open},
+    {"|", "", IconId::New},
+    {"tbSave", "mmSave", IconId::Save},
+    {"tbSaveAs", "mmSaveAs", IconId::SaveAs},
+    {"|", "", IconId::New},
+    {"ToolButton19", "mmUndo", IconId::Undo},
+    {"ToolButton24", "mmRedo", IconId::Redo},
+    {"|", "", IconId::New},
+    {"ToolButton25", "mmCut", IconId::Cut},
+    {"ToolButton26", "mmCopy", IconId::Copy},
+    {"ToolButton27", "mmPaste", IconId::Paste},
+    {"|", "", IconId::New},
+    {"ToolButton29", "mmClearAlg", IconId::ClearAlgorithm},
+    {"ToolButton30", "mmClearRobField", IconId::ClearField},
+    {"|", "", IconId::New},
     {"ToolButton34", "mmPref", IconId::Preferences},
 };
 const ButtonRow kToolBar1[] = {
-    {"ToolButton1", "", IconId::Run},          {"ToolButton3", "", IconId::Pause},
-    {"ToolButton2", "", IconId::Stop},         {"|", "", IconId::New},
-    {"ToolButton5", "mmOrfo", IconId::Check},  {"ToolButton10", "mmManualRegim", IconId::ManualMode},
+    {"ToolButton1", "", IconId::Run},         {"ToolButton3", "", IconId::Pause},
+    {"ToolButton2", "", IconId::Stop},        {"|", "", IconId::New},
+    {"ToolButton5", "mmOrfo", IconId::Check}, {"ToolButton10", "mmManualRegim", IconId::ManualMode},
 };
 const ButtonRow kToolBar2[] = {
-    {"ToolButton16", "mmCOMbegend", IconId::BeginEnd},         {"|", "", IconId::New},
+    {"ToolButton16", "mmCOMbegend", IconId::BeginEnd},
+    {"|", "", IconId::New},
     {"ToolButton22", "mmCOMproccreate", IconId::CreateProcedure},
     {"ToolButton23", "mmCOMprocexec", IconId::CallProcedure},
     {"ToolButton20", "mmCOMcyclun", IconId::CountedLoop},
     {"ToolButton11", "mmCOMcicluIF", IconId::ConditionalLoop},
-    {"ToolButton12", "mmCOMcycluif2", IconId::Condition},     {"|", "", IconId::New},
+    {"ToolButton12", "mmCOMcycluif2", IconId::Condition},
+    {"|", "", IconId::New},
     {"ToolButton14", "mmCOMcolor", IconId::Colour},
     {"ToolButton17", "mmCOMdestroy", IconId::Destroy},
     {"ToolButton18", "mmCOMrebuild", IconId::Rebuild},
@@ -71,23 +83,37 @@ struct ItemIcon {
     IconId icon;
 };
 const ItemIcon kMenuIcons[] = {
-    {"mmNew", IconId::New}, {"mmOpen", IconId::Open}, {"mmSave", IconId::Save},
-    {"mmSaveAs", IconId::SaveAs}, {"mmUndo", IconId::Undo}, {"mmRedo", IconId::Redo},
-    {"mmCut", IconId::Cut}, {"mmCopy", IconId::Copy}, {"mmPaste", IconId::Paste},
-    {"mmClearAlg", IconId::ClearAlgorithm}, {"mmClearRobField", IconId::ClearField},
-    {"mmPref", IconId::Preferences}, {"mmExecute", IconId::Run}, {"mmPause", IconId::Pause},
-    {"mmStop", IconId::Stop}, {"mmOrfo", IconId::Check}, {"mmManualRegim", IconId::ManualMode},
-    {"mmCOMbegend", IconId::BeginEnd}, {"mmCOMproccreate", IconId::CreateProcedure},
-    {"mmCOMprocexec", IconId::CallProcedure}, {"mmCOMcyclun", IconId::CountedLoop},
-    {"mmCOMcicluIF", IconId::ConditionalLoop}, {"mmCOMcycluif2", IconId::Condition},
-    {"mmCOMcolor", IconId::Colour}, {"mmCOMdestroy", IconId::Destroy},
+    {"mmNew", IconId::New},
+    {"mmOpen", IconId::Open},
+    {"mmSave", IconId::Save},
+    {"mmSaveAs", IconId::SaveAs},
+    {"mmUndo", IconId::Undo},
+    {"mmRedo", IconId::Redo},
+    {"mmCut", IconId::Cut},
+    {"mmCopy", IconId::Copy},
+    {"mmPaste", IconId::Paste},
+    {"mmClearAlg", IconId::ClearAlgorithm},
+    {"mmClearRobField", IconId::ClearField},
+    {"mmPref", IconId::Preferences},
+    {"mmExecute", IconId::Run},
+    {"mmPause", IconId::Pause},
+    {"mmStop", IconId::Stop},
+    {"mmOrfo", IconId::Check},
+    {"mmManualRegim", IconId::ManualMode},
+    {"mmCOMbegend", IconId::BeginEnd},
+    {"mmCOMproccreate", IconId::CreateProcedure},
+    {"mmCOMprocexec", IconId::CallProcedure},
+    {"mmCOMcyclun", IconId::CountedLoop},
+    {"mmCOMcicluIF", IconId::ConditionalLoop},
+    {"mmCOMcycluif2", IconId::Condition},
+    {"mmCOMcolor", IconId::Colour},
+    {"mmCOMdestroy", IconId::Destroy},
     {"mmCOMrebuild", IconId::Rebuild},
 };
 
-} // namespace
+}   // namespace
 
-MainWindow::MainWindow(const Options &options) :
-    m_options(options), m_run(m_world, *this, m_settings.speed)
+MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_world, *this, m_settings.speed)
 {
     m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));
@@ -104,8 +130,8 @@ MainWindow::MainWindow(const Options &options) :
     buildToolBars();
     buildDialogs();
     connectActions();
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(sizeHint());
     setWindowTitle(text("product"));
     setWindowIcon(applicationIcon());
@@ -171,9 +197,12 @@ QPushButton *MainWindow::manualButton(int index) const
 QToolBar *MainWindow::toolBar(ToolBarId id) const
 {
     switch (id) {
-    case ToolBarId::File: return m_fileToolBar;
-    case ToolBarId::Run: return m_runToolBar;
-    case ToolBarId::Commands: return m_commandToolBar;
+    case ToolBarId::File:
+        return m_fileToolBar;
+    case ToolBarId::Run:
+        return m_runToolBar;
+    case ToolBarId::Commands:
+        return m_commandToolBar;
     }
     return nullptr;
 }
@@ -207,7 +236,7 @@ void MainWindow::buildMenus()
             a->setObjectName(name);
             if (*r.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(r.shortcut)));
             (sub ? sub : top)->addAction(a);
-            QVariantList parents{QVariant::fromValue<QObject *>(top)};
+            QVariantList parents {QVariant::fromValue<QObject *>(top)};
             if (sub) parents << QVariant::fromValue<QObject *>(sub);
             a->setProperty("parentMenus", parents);
             a->installEventFilter(this);
@@ -242,8 +271,8 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolBars()
 {
-    auto make = [this](const char *name, Qt::Orientation o, QRect geometry, const ButtonRow *rows,
-                       int n, int buttonHeight) {
+    auto make = [this](const char *name, Qt::Orientation o, QRect geometry, const ButtonRow *rows, int n,
+                       int buttonHeight) {
         auto *bar = new QToolBar(m_central);
         bar->setObjectName(QString::fromLatin1(name));
         bar->setOrientation(o);
@@ -278,12 +307,12 @@ void MainWindow::buildToolBars()
         }
         return bar;
     };
-    m_fileToolBar = make("ToolBar5", Qt::Horizontal, QRect(12, 0, 325, 26), kToolBar5,
-                    int(std::size(kToolBar5)), 22);
-    m_runToolBar = make("ToolBar1", Qt::Vertical, QRect(1, 52, 24, 121), kToolBar1,
-                    int(std::size(kToolBar1)), 22);
-    m_commandToolBar = make("ToolBar2", Qt::Vertical, QRect(1, 194, 24, 223), kToolBar2,
-                    int(std::size(kToolBar2)), 23);
+    m_fileToolBar =
+        make("ToolBar5", Qt::Horizontal, QRect(12, 0, 325, 26), kToolBar5, int(std::size(kToolBar5)), 22);
+    m_runToolBar =
+        make("ToolBar1", Qt::Vertical, QRect(1, 52, 24, 121), kToolBar1, int(std::size(kToolBar1)), 22);
+    m_commandToolBar =
+        make("ToolBar2", Qt::Vertical, QRect(1, 194, 24, 223), kToolBar2, int(std::size(kToolBar2)), 23);
     toolButton(Command::Redo)->setEnabled(false);
     toolButton(Command::Pause)->setEnabled(false);
     toolButton(Command::Stop)->setEnabled(false);
@@ -427,8 +456,10 @@ void MainWindow::applyLanguage()
             const MenuRow &r = rows[i];
             const QString name = QString::fromLatin1(r.name);
             const QString caption = uiText(QByteArray("menu.") + r.name, lang).value_or(QString());
-            if (r.kind == 'M' || r.kind == 'S') m_menus.value(name)->setTitle(caption);
-            else if (r.kind == 'I') m_actions.value(name)->setText(caption);
+            if (r.kind == 'M' || r.kind == 'S')
+                m_menus.value(name)->setTitle(caption);
+            else if (r.kind == 'I')
+                m_actions.value(name)->setText(caption);
         }
         m_editor->setLanguage(lang);
         m_toolkitTranslation.apply(lang);
@@ -458,8 +489,10 @@ void MainWindow::applyLanguage()
     const QString product = uiText("window.product", known ? lang : Language::Rus).value();
     const QString caption = windowTitle();
     const qsizetype dash = caption.indexOf(QLatin1Char('-'));
-    if (caption.size() >= 10 && dash >= 0) setWindowTitle(product + QLatin1Char(' ') + caption.mid(dash));
-    else setWindowTitle(product);
+    if (caption.size() >= 10 && dash >= 0)
+        setWindowTitle(product + QLatin1Char(' ') + caption.mid(dash));
+    else
+        setWindowTitle(product);
     showDocumentState();
     if (m_helpWindow) m_helpWindow->setLanguage(textLanguage());
 }
@@ -469,7 +502,8 @@ void MainWindow::rewriteWorldPanels()
     const Language lang = language();
     if (lang == Language::Unknown) return;
     const RobotState &s = m_world.state();
-    m_statusBar->setPanelText(3, *WorldTexts::fieldSizePanel(lang, m_settings.fieldWidth, m_settings.fieldHeight));
+    m_statusBar->setPanelText(
+        3, *WorldTexts::fieldSizePanel(lang, m_settings.fieldWidth, m_settings.fieldHeight));
     m_statusBar->setPanelText(4, *WorldTexts::positionPanel(lang, s.x, s.y));
     m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
     m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(lang, s.borderSensor));

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "app/Commands.h"
 #include "app/ToolkitTranslation.h"
@@ -39,18 +41,15 @@ class HelpWindow;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
-class MainWindow : public QMainWindow,
-                   public RunView,
-                   public WorldListener,
-                   public PreferencesHost {
+class MainWindow : public QMainWindow, public RunView, public WorldListener, public PreferencesHost {
     Q_OBJECT
 public:
     struct Options {
-        QString settingsPath;       // trakmil.ini to write (and read, unless the next is set)
+        QString settingsPath;   // trakmil.ini to write (and read, unless the next is set)
         QString settingsReadPath;   // where to read it when that differs
-        QString startupFile;      // first command-line argument, may be empty
+        QString startupFile;   // first command-line argument, may be empty
         Prompts *prompts = nullptr;   // null: real dialogs
-        QString examplesFolder;       // example programs offered by the open dialog; may be empty
+        QString examplesFolder;   // example programs offered by the open dialog; may be empty
     };
     explicit MainWindow(const Options &options);
     ~MainWindow() override;
@@ -83,12 +82,17 @@ public:
     bool runActive() const { return m_run.isActive(); }
     const QString &currentFile() const { return m_currentFile; }
     Language language() const;
-    enum class DocumentState { Empty, Loaded, Changed, Saved };
+    enum class DocumentState {
+        Empty,
+        Loaded,
+        Changed,
+        Saved
+    };
     DocumentState documentState() const { return m_documentState; }   // shown in the first panel
 
     // Named actions.
     void checkSyntax();
-    void runCommand();        // check, then startRun
+    void runCommand();   // check, then startRun
     void spellingCommand();   // check, then the no-errors notice
     // The text rewritten from the keyword Language it is written in into the interface's.
     void translateProgram();
@@ -194,7 +198,8 @@ private:
     QHash<QString, QAction *> m_buttonAction;   // tool button -> the menu item it performs
     QMenu *m_editorMenu = nullptr;
     QMenu *m_fieldMenu = nullptr;
-    QAction *m_editorClearAction = nullptr, *m_editorCutAction = nullptr, *m_editorCopyAction = nullptr, *m_editorPasteAction = nullptr;
+    QAction *m_editorClearAction = nullptr, *m_editorCutAction = nullptr, *m_editorCopyAction = nullptr,
+            *m_editorPasteAction = nullptr;
     QAction *m_fieldClearAction = nullptr, *m_fieldSavePictureAction = nullptr;
 
     QWidget *m_central = nullptr;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu actions, dialogs, context menus and manual mode.
 #include "app/AboutWindow.h"
 #include "app/MainWindow.h"
@@ -33,14 +35,17 @@ void MainWindow::buildDialogs()
     m_extendedSettingsDialog = new ExtendedSettingsDialog(this);
     m_colourDialog = new ColourDialog(*m_editor, *m_prompts, this);
     m_colourDialog->manualMode = [this] { return m_manual; };
-    m_extendedSettingsDialog->setLineReplacer([this](const QString &line) { m_editor->replaceCaretLine(line); });
+    m_extendedSettingsDialog->setLineReplacer(
+        [this](const QString &line) { m_editor->replaceCaretLine(line); });
     m_editor->setPrompts(m_prompts);
     m_editor->openExtendedSettings = [this] { m_extendedSettingsDialog->run(); };
 }
 
 void MainWindow::connectActions()
 {
-    auto on = [this](Command command, auto slot) { connect(action(command), &QAction::triggered, this, slot); };
+    auto on = [this](Command command, auto slot) {
+        connect(action(command), &QAction::triggered, this, slot);
+    };
     on(Command::New, &MainWindow::newDocument);
     on(Command::Open, &MainWindow::openDocument);
     on(Command::Save, &MainWindow::saveDocument);
@@ -97,11 +102,13 @@ void MainWindow::connectActions()
     connect(m_fieldSavePictureAction, &QAction::triggered, this, &MainWindow::savePicture);
 
     connect(m_editor, &AlgorithmEditor::contextMenuRequested, this, &MainWindow::showEditorMenu);
-    connect(m_editor, &AlgorithmEditor::documentChanged, this, [this] { setDocumentState(DocumentState::Changed); });
-    connect(m_editor, &AlgorithmEditor::linePanelsChanged, this, [this](const QString &p1, const QString &p2) {
-        m_statusBar->setPanelText(1, p1);
-        m_statusBar->setPanelText(2, p2);
-    });
+    connect(m_editor, &AlgorithmEditor::documentChanged, this,
+            [this] { setDocumentState(DocumentState::Changed); });
+    connect(m_editor, &AlgorithmEditor::linePanelsChanged, this,
+            [this](const QString &p1, const QString &p2) {
+                m_statusBar->setPanelText(1, p1);
+                m_statusBar->setPanelText(2, p2);
+            });
     connect(m_field, &FieldView::contextMenuRequested, this, &MainWindow::showFieldMenu);
     connect(m_field, &FieldView::doubleClicked, this, [this] {
         if (!m_run.isRunning()) resetField();
@@ -127,10 +134,18 @@ void MainWindow::manualCommand(int which)
     if (which < 0 || which > 3) return;
     if (m_manual) {
         switch (which) {
-        case 0: m_world.step(); break;
-        case 1: m_world.jump(); break;
-        case 2: m_world.rotate45(); break;
-        default: m_world.rotate90(); break;
+        case 0:
+            m_world.step();
+            break;
+        case 1:
+            m_world.jump();
+            break;
+        case 2:
+            m_world.rotate45();
+            break;
+        default:
+            m_world.rotate90();
+            break;
         }
         if (!m_recordCheckBox->isChecked()) {
             positionPanel(m_world.state().x, m_world.state().y);
@@ -145,9 +160,10 @@ void MainWindow::applyManualLock(bool on)
 {
     const bool enabled = !on;
     m_fileToolBar->setEnabled(enabled);
-    for (Command c : {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Undo, Command::Redo,
-                      Command::Cut, Command::Copy, Command::Paste, Command::ClearAlgorithm, Command::ClearField,
-                      Command::Run, Command::Check, Command::Preferences, Command::TranslateProgram})
+    for (Command c :
+         {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Undo, Command::Redo,
+          Command::Cut, Command::Copy, Command::Paste, Command::ClearAlgorithm, Command::ClearField,
+          Command::Run, Command::Check, Command::Preferences, Command::TranslateProgram})
         action(c)->setEnabled(enabled);
     for (MenuId m : {MenuId::SystemCommands, MenuId::AdvancedCommands, MenuId::SpecialCommands})
         menu(m)->menuAction()->setEnabled(enabled);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings and program files: the document side of the main window.
 #include "app/MainWindow.h"
 #include "app/ExamplesFolder.h"
@@ -18,12 +20,12 @@ namespace {
 const char *const kStateTexts[] = {"stateEmpty", "stateLoaded", "stateChanged", "stateSaved"};
 const QString kOpenFilter = QString::fromUtf8("Файлы тракмила (*.tkm)|*.tkm");
 const QString kSaveFilter = QString::fromUtf8("Файлы Тракмила (*.tkm)|*.tkm");
-} // namespace
+}   // namespace
 
 void MainWindow::readSettings()
 {
-    const QString path = m_options.settingsReadPath.isEmpty() ? m_options.settingsPath
-                                                              : m_options.settingsReadPath;
+    const QString path =
+        m_options.settingsReadPath.isEmpty() ? m_options.settingsPath : m_options.settingsReadPath;
     m_settings = path.isEmpty() ? Settings() : loadSettings(path);
     setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
 }
@@ -58,7 +60,10 @@ bool MainWindow::mayDiscardChanges()
     return m_documentState != DocumentState::Changed || m_prompts->question(text("unsavedQuestion"));
 }
 
-void MainWindow::setCaptionForFile() { setWindowTitle(text("product") + QStringLiteral(" - ") + m_currentFile); }
+void MainWindow::setCaptionForFile()
+{
+    setWindowTitle(text("product") + QStringLiteral(" - ") + m_currentFile);
+}
 
 bool MainWindow::readDocument(const QString &path, QString *failure)
 {
@@ -66,8 +71,10 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
     QString error;
     if (!loadProgramFile(path, styled, &error)) {
         const QString text = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
-        if (failure) *failure = text;
-        else m_prompts->message(text);
+        if (failure)
+            *failure = text;
+        else
+            m_prompts->message(text);
         return false;
     }
     setDocumentFromStyled(*m_editor->document(), styled, m_editor->currentCharFormat());
@@ -119,7 +126,7 @@ void MainWindow::openDocument()
     const QString examples = m_options.examplesFolder;
     const QString start = m_currentFile.isEmpty() ? examplesFolderFor(examples, textLanguage())
                                                   : QFileInfo(m_currentFile).absolutePath();
-    m_prompts->setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList{examples});
+    m_prompts->setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList {examples});
     const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(kOpenFilter));
     if (path.isEmpty()) return;
     // The file belongs to the text only once it has been read: otherwise the next Save

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run control, the syntax check and the interpreter's side of the main window.
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
@@ -16,9 +18,10 @@
 #include <QToolButton>
 
 namespace {
-const Command kCommandButtons[] = {Command::ConditionalLoop, Command::Condition,  Command::Colour,
-                                   Command::BeginEnd,        Command::Destroy,    Command::Rebuild,
-                                   Command::CountedLoop,     Command::CreateProcedure, Command::CallProcedure};
+const Command kCommandButtons[] = {
+    Command::ConditionalLoop, Command::Condition,       Command::Colour,
+    Command::BeginEnd,        Command::Destroy,         Command::Rebuild,
+    Command::CountedLoop,     Command::CreateProcedure, Command::CallProcedure};
 }
 
 void MainWindow::selectLine(int line) { m_editor->selectLine(line); }
@@ -43,8 +46,8 @@ void MainWindow::checkSyntax()
     if (m_settings.autoRefresh) m_editor->recolourAll();
     m_editor->setCaret(m_checkLine, m_checkColumn);
     m_errorFound = false;
-    const ErrorReport r = checkProgram(*m_editor, Lexicon::forLanguage(language()),
-                                       MessageCatalogue::forLanguage(language()));
+    const ErrorReport r =
+        checkProgram(*m_editor, Lexicon::forLanguage(language()), MessageCatalogue::forLanguage(language()));
     if (r.error) reportError(r);
 }
 
@@ -72,8 +75,10 @@ void MainWindow::applyRunLock(bool running)
 {
     const bool idle = !running;
     m_fileToolBar->setEnabled(idle);
-    for (MenuId m : {MenuId::File, MenuId::Edit, MenuId::Commands, MenuId::Help}) menu(m)->menuAction()->setEnabled(idle);
-    for (Command c : {Command::Run, Command::Check, Command::ManualMode, Command::Preferences, Command::TranslateProgram})
+    for (MenuId m : {MenuId::File, MenuId::Edit, MenuId::Commands, MenuId::Help})
+        menu(m)->menuAction()->setEnabled(idle);
+    for (Command c :
+         {Command::Run, Command::Check, Command::ManualMode, Command::Preferences, Command::TranslateProgram})
         action(c)->setEnabled(idle);
     action(Command::Pause)->setEnabled(running);
     action(Command::Stop)->setEnabled(running);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MenuLayout.h"
 #include <iterator>
 
@@ -60,12 +62,10 @@ const MenuRow kMenu[] = {
     {"mmAbout", 'I', ""},
 };
 
-
-} // namespace
+}   // namespace
 
 const MenuRow *menuRows(int *count)
 {
     *count = int(std::size(kMenu));
     return kMenu;
 }
-

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ToolkitTranslation.h"
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,9 +15,12 @@ ToolkitTranslation::~ToolkitTranslation()
 QString ToolkitTranslation::fileName(Language lang)
 {
     switch (lang) {
-    case Language::Rus: return QStringLiteral("qtbase_ru.qm");
-    case Language::Rom: return QStringLiteral("qtbase_ro.qm");
-    default: return QString();
+    case Language::Rus:
+        return QStringLiteral("qtbase_ru.qm");
+    case Language::Rom:
+        return QStringLiteral("qtbase_ro.qm");
+    default:
+        return QString();
     }
 }
 

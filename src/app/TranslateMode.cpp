@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TranslateMode.h"
 #include "app/ConsoleText.h"
 #include "documents/Settings.h"
@@ -28,7 +30,7 @@ StyledText colouredProgram(const QStringList &lines, Language lang)
     for (const QString &l : lines) {
         StyledLine line;
         line.text = l;
-        if (!l.isEmpty()) line.runs.append(ColorRun{int(l.size()), ClassifyFull(NormalizeLine(l), lex)});
+        if (!l.isEmpty()) line.runs.append(ColorRun {int(l.size()), ClassifyFull(NormalizeLine(l), lex)});
         text.append(line);
     }
     return text;
@@ -40,7 +42,7 @@ int run(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Trakmil: rewrites a program into the keywords of another language."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+    const QCommandLineOption help(QStringList {QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help."));
     const QCommandLineOption translate(QStringLiteral("translate"),
                                        QStringLiteral("Translates FILE into the language of --to."));
@@ -50,7 +52,7 @@ int run(const QStringList &arguments)
                                   QStringLiteral("Language FILE is written in (default: the one "
                                                  "most of its lines are commands of)."),
                                   QStringLiteral("L"));
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+    const QCommandLineOption output(QStringList {QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Writes the program there as the window saves "
                                                    "it (default: text on standard output)."),
                                     QStringLiteral("OUT"));
@@ -74,9 +76,11 @@ int run(const QStringList &arguments)
     };
     Language target, source = Language::Unknown;
     if (!language(parser.value(to), target))
-        return usageError(QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(to)));
+        return usageError(
+            QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(to)));
     if (parser.isSet(from) && !language(parser.value(from), source))
-        return usageError(QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(from)));
+        return usageError(
+            QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(from)));
     const QString outPath = parser.value(output);
     if (parser.isSet(output) && outPath.isEmpty()) return usageError(QStringLiteral("-o needs a file name."));
 
@@ -88,13 +92,16 @@ int run(const QStringList &arguments)
         const Settings settings = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read);
         source = ProgramTranslator::detectLanguage(lines, languageFromCode(settings.language));
         if (ProgramTranslator::statementCount(lines, source) == 0)
-            err(QStringLiteral("trakmil: %1 holds no command of any language; it is copied as it is.").arg(file));
+            err(QStringLiteral("trakmil: %1 holds no command of any language; it is copied as it is.")
+                    .arg(file));
     }
     const ProgramTranslator translator(source, target);
     const ProgramTranslator::Result result = translator.translate(lines);
     for (int k : result.leftAsWritten)
         err(QStringLiteral("trakmil: %1:%2: no %3 command, left as written: %4")
-                .arg(file).arg(k + 1).arg(languageCode(source), lines.at(k)));
+                .arg(file)
+                .arg(k + 1)
+                .arg(languageCode(source), lines.at(k)));
 
     if (outPath.isEmpty()) {
         for (const QString &l : result.lines) out(l);
@@ -109,4 +116,4 @@ int run(const QStringList &arguments)
     return 0;
 }
 
-} // namespace TranslateMode
+}   // namespace TranslateMode

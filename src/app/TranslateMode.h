@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "documents/ProgramFile.h"
 #include "lang/Language.h"
@@ -14,4 +16,4 @@ int run(const QStringList &arguments);
 // Every line in the colour the editor's full refresh gives it under the Language.
 StyledText colouredProgram(const QStringList &lines, Language lang);
 
-} // namespace TranslateMode
+}   // namespace TranslateMode

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/ClampingSpinBox.h"
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -5,7 +7,7 @@
 namespace {
 // Nine digits at most, so that every number typed fits an int before it is clamped.
 const QRegularExpression kNumber(QStringLiteral("^[+-]?[0-9]{1,9}$"));
-} // namespace
+}   // namespace
 
 ClampingSpinBox::ClampingSpinBox(QWidget *parent) : QSpinBox(parent)
 {

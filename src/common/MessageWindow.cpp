@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/MessageWindow.h"
 
 #include <QGuiApplication>
@@ -10,8 +12,8 @@
 #include <QTextEdit>
 
 MessageWindow::MessageWindow(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+      : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("messaga"));
     setFixedSize(298, 118);
@@ -89,8 +91,10 @@ void MessageWindow::showEvent(QShowEvent *event)
 void centreOnParent(QWidget *dialog)
 {
     QRect area;
-    if (QWidget *p = dialog->parentWidget()) area = p->window()->frameGeometry();
-    else if (QScreen *s = dialog->screen()) area = s->availableGeometry();
+    if (QWidget *p = dialog->parentWidget())
+        area = p->window()->frameGeometry();
+    else if (QScreen *s = dialog->screen())
+        area = s->availableGeometry();
     if (area.isEmpty()) return;
     QRect frame = dialog->frameGeometry();
     frame.moveCenter(area.center());

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QString>
 #include <QStringList>
@@ -17,8 +19,7 @@ public:
     virtual bool question(const QString &text) = 0;
     // File dialogs; filter in the toolkit's syntax. Empty result means cancelled.
     virtual QString openFile(const QString &title, const QString &filter) = 0;
-    virtual QString saveFile(const QString &title, const QString &filter,
-                             const QString &defaultSuffix) = 0;
+    virtual QString saveFile(const QString &title, const QString &filter, const QString &defaultSuffix) = 0;
     // Where the open dialog starts until the user has chosen a folder in it, and folders it
     // offers besides the usual places (the example programs).
     virtual void setOpenFolders(const QString &start, const QStringList &places) = 0;

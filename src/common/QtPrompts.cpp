@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/QtPrompts.h"
 
 #include "common/MessageWindow.h"
@@ -10,7 +12,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent), m_messageWindow(new MessageWindow(parent)) {}
+QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent), m_messageWindow(new MessageWindow(parent)) { }
 
 QtPrompts::~QtPrompts()
 {
@@ -29,16 +31,14 @@ void QtPrompts::messageWindow(const QString &heading, const QStringList &texts)
 
 void QtPrompts::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, title(), text,
-                    QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool QtPrompts::question(const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, title(), text,
-                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
@@ -56,7 +56,7 @@ void prepare(QFileDialog &dlg, const QString &title, const QString &filter, cons
     if (!filter.isEmpty()) dlg.setNameFilters(filter.split(QStringLiteral(";;")));
     if (!dir.isEmpty() && QFileInfo(dir).isDir()) dlg.setDirectory(dir);
 }
-}
+}   // namespace
 
 void QtPrompts::setOpenFolders(const QString &start, const QStringList &places)
 {
@@ -82,8 +82,7 @@ QString QtPrompts::openFile(const QString &title, const QString &filter)
     return path;
 }
 
-QString QtPrompts::saveFile(const QString &title, const QString &filter,
-                            const QString &defaultSuffix)
+QString QtPrompts::saveFile(const QString &title, const QString &filter, const QString &defaultSuffix)
 {
     QFileDialog dlg(m_parent);
     dlg.setAcceptMode(QFileDialog::AcceptSave);

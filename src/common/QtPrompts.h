@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "common/Prompts.h"
 #include <QPointer>
@@ -17,8 +19,7 @@ public:
     void message(const QString &text) override;
     bool question(const QString &text) override;
     QString openFile(const QString &title, const QString &filter) override;
-    QString saveFile(const QString &title, const QString &filter,
-                     const QString &defaultSuffix) override;
+    QString saveFile(const QString &title, const QString &filter, const QString &defaultSuffix) override;
     void setOpenFolders(const QString &start, const QStringList &places) override;
 
     // The caption of the message and question boxes; the application's display name

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/CodePages.h"
 
 #include <QStringDecoder>
@@ -5,7 +7,7 @@
 
 struct CodePageDecoder::Page {
     bool singleByte = true;
-    std::array<char16_t, 256> table{};
+    std::array<char16_t, 256> table {};
     std::unique_ptr<QStringDecoder> decoder;   // multi-byte pages only
 };
 
@@ -14,9 +16,12 @@ namespace {
 QStringDecoder decoderFor(int codePage)
 {
     switch (codePage) {
-    case 10000: return QStringDecoder("macintosh");
-    case 65001: return QStringDecoder(QStringDecoder::Utf8);
-    default: break;
+    case 10000:
+        return QStringDecoder("macintosh");
+    case 65001:
+        return QStringDecoder(QStringDecoder::Utf8);
+    default:
+        break;
     }
     const QByteArray n = QByteArray::number(codePage);
     for (const char *prefix : {"windows-", "cp", "IBM"}) {
@@ -29,8 +34,14 @@ QStringDecoder decoderFor(int codePage)
 bool isMultiByte(int codePage)
 {
     switch (codePage) {
-    case 932: case 936: case 949: case 950: case 65001: return true;
-    default: return false;
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 65001:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -39,17 +50,44 @@ bool isMultiByte(int codePage)
 int knownCodePage(int codePage)
 {
     switch (codePage) {
-    case 437: case 737: case 775: case 850: case 852: case 855: case 857: case 860: case 861:
-    case 862: case 863: case 864: case 865: case 866: case 869: case 874: case 932: case 936:
-    case 949: case 950: case 1250: case 1251: case 1252: case 1253: case 1254: case 1255:
-    case 1256: case 1257: case 1258: case 10000: case 65001:
+    case 437:
+    case 737:
+    case 775:
+    case 850:
+    case 852:
+    case 855:
+    case 857:
+    case 860:
+    case 861:
+    case 862:
+    case 863:
+    case 864:
+    case 865:
+    case 866:
+    case 869:
+    case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 1250:
+    case 1251:
+    case 1252:
+    case 1253:
+    case 1254:
+    case 1255:
+    case 1256:
+    case 1257:
+    case 1258:
+    case 10000:
+    case 65001:
         return codePage;
     default:
         return 1251;
     }
 }
 
-}  // namespace
+}   // namespace
 
 CodePageDecoder::CodePageDecoder() = default;
 CodePageDecoder::~CodePageDecoder() = default;
@@ -93,24 +131,42 @@ void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString &out)
 int codePageForCharset(int charset)
 {
     switch (charset) {
-    case 0: return 1252;
-    case 77: return 10000;
-    case 128: return 932;
-    case 129: return 949;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    case 255: return 850;
-    default: return 0;
+    case 0:
+        return 1252;
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 254:
+        return 437;
+    case 255:
+        return 850;
+    default:
+        return 0;
     }
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/DocumentConvert.h"
 #include "documents/LineBreaks.h"
 
@@ -22,7 +24,7 @@ StyledText styledFromDocument(const QTextDocument &document)
             if (!line.runs.isEmpty() && line.runs.last().color == color)
                 line.runs.last().length += int(text.size());
             else
-                line.runs.append(ColorRun{int(text.size()), color});
+                line.runs.append(ColorRun {int(text.size()), color});
         }
         out.append(std::move(line));
     }
@@ -35,16 +37,14 @@ QString blockSafe(QStringView text)
 {
     QString s = text.toString();
     for (QChar &c : s) {
-        if (isLineBreak(c) || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1)
-            c = u' ';
+        if (isLineBreak(c) || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) c = u' ';
     }
     return s;
 }
 
-}  // namespace
+}   // namespace
 
-void setDocumentFromStyled(QTextDocument &document, const StyledText &text,
-                           const QTextCharFormat &baseFormat)
+void setDocumentFromStyled(QTextDocument &document, const StyledText &text, const QTextCharFormat &baseFormat)
 {
     QTextCursor cursor(&document);
     cursor.beginEditBlock();

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/LineBreaks.h"
 
 bool isLineBreak(QChar c)
@@ -8,8 +10,10 @@ bool isLineBreak(QChar c)
     case u'\v':
     case u'\f':
     case QChar::LineSeparator:
-    case QChar::ParagraphSeparator: return true;
-    default: return false;
+    case QChar::ParagraphSeparator:
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/ProgramFile.h"
 #include "documents/LineBreaks.h"
 #include "documents/SafeFile.h"
@@ -24,20 +26,19 @@ StyledText splitLines(const QString &text)
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (all.at(i) != u'\n') continue;
-        out.append(StyledLine{all.mid(start, i - start), {}});
+        out.append(StyledLine {all.mid(start, i - start), {}});
         start = i + 1;
     }
-    if (start < n) out.append(StyledLine{all.mid(start), {}});
+    if (start < n) out.append(StyledLine {all.mid(start), {}});
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 StyledText readPlainText(const QByteArray &data)
 {
     QByteArrayView view(data);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        return splitLines(QString::fromUtf8(view.sliced(3)));
+    if (view.startsWith("\xEF\xBB\xBF")) return splitLines(QString::fromUtf8(view.sliced(3)));
     if (view.startsWith("\xFF\xFE"))
         return splitLines(QStringDecoder(QStringDecoder::Utf16LE).decode(view.sliced(2)));
     if (view.startsWith("\xFE\xFF"))

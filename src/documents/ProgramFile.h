@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QByteArray>
 #include <QList>
@@ -13,13 +15,13 @@ struct ColorRun {
 };
 struct StyledLine {
     QString text;
-    QList<ColorRun> runs;    // lengths add up to text.size(); may be empty (all black)
+    QList<ColorRun> runs;   // lengths add up to text.size(); may be empty (all black)
 };
 using StyledText = QList<StyledLine>;
 
 std::optional<StyledText> readRtf(const QByteArray &data);   // nothing when not RTF
-StyledText readPlainText(const QByteArray &data);            // Windows-1251, or UTF-8 after a BOM
-StyledText readProgramData(const QByteArray &data);          // RTF first, then plain text
+StyledText readPlainText(const QByteArray &data);   // Windows-1251, or UTF-8 after a BOM
+StyledText readProgramData(const QByteArray &data);   // RTF first, then plain text
 QByteArray writeRtf(const StyledText &text);
 QStringList plainLines(const StyledText &text);
 // The colour of every character of the line; black where the runs fall short.

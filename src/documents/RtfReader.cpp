@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the text and character colours out of RTF, our own and other programs' alike.
 // Everything else RTF can say (fonts, sizes, paragraphs, pictures) is read past.
 #include "documents/CodePages.h"
@@ -11,20 +13,45 @@
 
 namespace {
 
-enum class Dest : quint8 { Text, FontTable, ColorTable, Skip };
+enum class Dest : quint8 {
+    Text,
+    FontTable,
+    ColorTable,
+    Skip
+};
 
 // Character properties that a group saves and restores.
 struct GroupState {
     Dest dest = Dest::Text;
-    int font = -1;          // -1: the default font
-    int color = 0;          // index into the colour table; 0 is "auto", black
-    int uc = 1;             // bytes of fallback after \uN
-    int definingFont = -1;  // inside the font table: the font the words describe
+    int font = -1;   // -1: the default font
+    int color = 0;   // index into the colour table; 0 is "auto", black
+    int uc = 1;   // bytes of fallback after \uN
+    int definingFont = -1;   // inside the font table: the font the words describe
 };
 
 enum class Kw : quint8 {
-    Par, Line, Tab, Cf, F, Plain, Uc, U, Bin, AnsiCpg, Deff, FCharset, Cpg,
-    Red, Green, Blue, FontTbl, ColorTbl, SkipDest, Char, Cell, Row,
+    Par,
+    Line,
+    Tab,
+    Cf,
+    F,
+    Plain,
+    Uc,
+    U,
+    Bin,
+    AnsiCpg,
+    Deff,
+    FCharset,
+    Cpg,
+    Red,
+    Green,
+    Blue,
+    FontTbl,
+    ColorTbl,
+    SkipDest,
+    Char,
+    Cell,
+    Row,
 };
 
 struct KwInfo {
@@ -36,41 +63,95 @@ const std::unordered_map<std::string_view, KwInfo> &keywords()
 {
     static const std::unordered_map<std::string_view, KwInfo> map = [] {
         std::unordered_map<std::string_view, KwInfo> m = {
-            {"par", {Kw::Par}}, {"line", {Kw::Line}}, {"tab", {Kw::Tab}}, {"cf", {Kw::Cf}},
-            {"f", {Kw::F}}, {"plain", {Kw::Plain}}, {"uc", {Kw::Uc}}, {"u", {Kw::U}},
-            {"bin", {Kw::Bin}}, {"ansicpg", {Kw::AnsiCpg}}, {"deff", {Kw::Deff}},
-            {"fcharset", {Kw::FCharset}}, {"cpg", {Kw::Cpg}}, {"red", {Kw::Red}},
-            {"green", {Kw::Green}}, {"blue", {Kw::Blue}}, {"fonttbl", {Kw::FontTbl}},
-            {"colortbl", {Kw::ColorTbl}}, {"cell", {Kw::Cell}}, {"row", {Kw::Row}},
-            {"emdash", {Kw::Char, 0x2014}}, {"endash", {Kw::Char, 0x2013}},
-            {"bullet", {Kw::Char, 0x2022}}, {"lquote", {Kw::Char, 0x2018}},
-            {"rquote", {Kw::Char, 0x2019}}, {"ldblquote", {Kw::Char, 0x201C}},
-            {"rdblquote", {Kw::Char, 0x201D}}, {"emspace", {Kw::Char, 0x2003}},
-            {"enspace", {Kw::Char, 0x2002}}, {"qmspace", {Kw::Char, 0x2005}},
+            {"par", {Kw::Par}},
+            {"line", {Kw::Line}},
+            {"tab", {Kw::Tab}},
+            {"cf", {Kw::Cf}},
+            {"f", {Kw::F}},
+            {"plain", {Kw::Plain}},
+            {"uc", {Kw::Uc}},
+            {"u", {Kw::U}},
+            {"bin", {Kw::Bin}},
+            {"ansicpg", {Kw::AnsiCpg}},
+            {"deff", {Kw::Deff}},
+            {"fcharset", {Kw::FCharset}},
+            {"cpg", {Kw::Cpg}},
+            {"red", {Kw::Red}},
+            {"green", {Kw::Green}},
+            {"blue", {Kw::Blue}},
+            {"fonttbl", {Kw::FontTbl}},
+            {"colortbl", {Kw::ColorTbl}},
+            {"cell", {Kw::Cell}},
+            {"row", {Kw::Row}},
+            {"emdash", {Kw::Char, 0x2014}},
+            {"endash", {Kw::Char, 0x2013}},
+            {"bullet", {Kw::Char, 0x2022}},
+            {"lquote", {Kw::Char, 0x2018}},
+            {"rquote", {Kw::Char, 0x2019}},
+            {"ldblquote", {Kw::Char, 0x201C}},
+            {"rdblquote", {Kw::Char, 0x201D}},
+            {"emspace", {Kw::Char, 0x2003}},
+            {"enspace", {Kw::Char, 0x2002}},
+            {"qmspace", {Kw::Char, 0x2005}},
         };
         // Groups whose content is not part of the text.
-        for (const char *d : {"stylesheet", "info", "pict", "header", "headerl", "headerr",
-                              "headerf", "footer", "footerl", "footerr", "footerf", "listtable",
-                              "listoverridetable", "rsidtbl", "revtbl", "filetbl", "xmlnstbl",
-                              "footnote", "annotation", "object", "objdata", "themedata",
-                              "colorschememapping", "datastore", "latentstyles", "generator",
-                              "listtext", "pntext", "pntxta", "pntxtb", "fldinst", "bkmkstart",
-                              "bkmkend", "nonshppict", "template", "docvar", "shpinst",
-                              "atnid", "atnauthor", "falt", "panose", "fontemb", "fontfile"})
-            m.emplace(d, KwInfo{Kw::SkipDest});
+        for (const char *d : {"stylesheet",
+                              "info",
+                              "pict",
+                              "header",
+                              "headerl",
+                              "headerr",
+                              "headerf",
+                              "footer",
+                              "footerl",
+                              "footerr",
+                              "footerf",
+                              "listtable",
+                              "listoverridetable",
+                              "rsidtbl",
+                              "revtbl",
+                              "filetbl",
+                              "xmlnstbl",
+                              "footnote",
+                              "annotation",
+                              "object",
+                              "objdata",
+                              "themedata",
+                              "colorschememapping",
+                              "datastore",
+                              "latentstyles",
+                              "generator",
+                              "listtext",
+                              "pntext",
+                              "pntxta",
+                              "pntxtb",
+                              "fldinst",
+                              "bkmkstart",
+                              "bkmkend",
+                              "nonshppict",
+                              "template",
+                              "docvar",
+                              "shpinst",
+                              "atnid",
+                              "atnauthor",
+                              "falt",
+                              "panose",
+                              "fontemb",
+                              "fontfile"})
+            m.emplace(d, KwInfo {Kw::SkipDest});
         return m;
     }();
     return map;
 }
 
-constexpr int kMaxDepth = 1024;        // deeper groups share their parent's state
+constexpr int kMaxDepth = 1024;   // deeper groups share their parent's state
 constexpr int kMaxFonts = 4096;
 constexpr int kMaxColors = 65536;
-constexpr int kDefaultCodePage = 1251; // a Cyrillic program when nothing is declared
+constexpr int kDefaultCodePage = 1251;   // a Cyrillic program when nothing is declared
 
 class RtfReader {
 public:
-    explicit RtfReader(QByteArrayView data) : m_p(data.data()), m_end(data.data() + data.size()) {}
+    explicit RtfReader(QByteArrayView data) : m_p(data.data()), m_end(data.data() + data.size()) { }
     StyledText read();
 
 private:
@@ -221,10 +302,14 @@ void RtfReader::controlSymbol()
         while (digits < 2 && m_p < m_end) {
             const char h = *m_p;
             int v;
-            if (h >= '0' && h <= '9') v = h - '0';
-            else if (h >= 'a' && h <= 'f') v = h - 'a' + 10;
-            else if (h >= 'A' && h <= 'F') v = h - 'A' + 10;
-            else break;
+            if (h >= '0' && h <= '9')
+                v = h - '0';
+            else if (h >= 'a' && h <= 'f')
+                v = h - 'a' + 10;
+            else if (h >= 'A' && h <= 'F')
+                v = h - 'A' + 10;
+            else
+                break;
             value = value * 16 + v;
             ++digits;
             ++m_p;
@@ -234,7 +319,9 @@ void RtfReader::controlSymbol()
         if (m_st.dest == Dest::Text) appendByte(uchar(value));
         return;
     }
-    case '\\': case '{': case '}':
+    case '\\':
+    case '{':
+    case '}':
         if (consumeFallback()) return;
         textByte(c);
         return;
@@ -253,7 +340,8 @@ void RtfReader::controlSymbol()
         m_skipFallback = 0;
         if (!m_saved.isEmpty()) m_st.dest = Dest::Skip;
         return;
-    case '\r': case '\n':
+    case '\r':
+    case '\n':
         m_skipFallback = 0;
         if (m_st.dest == Dest::Text) endLine(false);
         return;
@@ -267,8 +355,10 @@ void RtfReader::textByte(uchar b)
 {
     switch (m_st.dest) {
     case Dest::Text:
-        if (b == '\t') appendChar(u'\t');
-        else if (b >= 0x20) appendByte(b);
+        if (b == '\t')
+            appendChar(u'\t');
+        else if (b >= 0x20)
+            appendByte(b);
         return;
     case Dest::ColorTable:
         if (b == ';') {
@@ -335,10 +425,17 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
     if (m_st.dest == Dest::ColorTable) {
         const int v = std::clamp(param, 0, 255);
         switch (info.kw) {
-        case Kw::Red: m_red = v; return;
-        case Kw::Green: m_green = v; return;
-        case Kw::Blue: m_blue = v; return;
-        default: return;
+        case Kw::Red:
+            m_red = v;
+            return;
+        case Kw::Green:
+            m_green = v;
+            return;
+        case Kw::Blue:
+            m_blue = v;
+            return;
+        default:
+            return;
         }
     }
 
@@ -346,17 +443,32 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
     // must not swallow the rest of the document.
     const bool nested = !m_saved.isEmpty();
     switch (info.kw) {
-    case Kw::Par: endLine(false); return;
-    case Kw::Line: endLine(true); return;
-    case Kw::Row: endLine(false); return;
-    case Kw::Tab: case Kw::Cell: appendChar(u'\t'); return;
-    case Kw::Cf: m_st.color = hasParam ? param : 0; return;
-    case Kw::F: m_st.font = hasParam ? param : -1; return;
+    case Kw::Par:
+        endLine(false);
+        return;
+    case Kw::Line:
+        endLine(true);
+        return;
+    case Kw::Row:
+        endLine(false);
+        return;
+    case Kw::Tab:
+    case Kw::Cell:
+        appendChar(u'\t');
+        return;
+    case Kw::Cf:
+        m_st.color = hasParam ? param : 0;
+        return;
+    case Kw::F:
+        m_st.font = hasParam ? param : -1;
+        return;
     case Kw::Plain:
         m_st.font = -1;
         m_st.color = 0;
         return;
-    case Kw::Uc: m_st.uc = std::max(param, 0); return;
+    case Kw::Uc:
+        m_st.uc = std::max(param, 0);
+        return;
     case Kw::U: {
         int code = param;
         if (code < 0) code += 65536;
@@ -364,8 +476,12 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
         m_skipFallback = m_st.uc;
         return;
     }
-    case Kw::AnsiCpg: m_ansiCpg = std::max(param, 0); return;
-    case Kw::Deff: m_defaultFont = param; return;
+    case Kw::AnsiCpg:
+        m_ansiCpg = std::max(param, 0);
+        return;
+    case Kw::Deff:
+        m_defaultFont = param;
+        return;
     case Kw::FontTbl:
         if (nested) {
             m_st.dest = Dest::FontTable;
@@ -458,7 +574,7 @@ void RtfReader::addRun(QStringView s, QRgb color)
     if (!m_line.runs.isEmpty() && m_line.runs.last().color == color)
         m_line.runs.last().length += n;
     else
-        m_line.runs.append(ColorRun{n, color});
+        m_line.runs.append(ColorRun {n, color});
 }
 
 void RtfReader::endLine(bool softBreak)
@@ -474,15 +590,14 @@ void RtfReader::breakLine(bool softBreak)
     m_lastBreakSoft = softBreak;
 }
 
-}  // namespace
+}   // namespace
 
 std::optional<StyledText> readRtf(const QByteArray &data)
 {
     QByteArrayView view(data);
     if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
     qsizetype i = 0;
-    while (i < view.size() && (view[i] == ' ' || view[i] == '\t' || view[i] == '\r' || view[i] == '\n'))
-        ++i;
+    while (i < view.size() && (view[i] == ' ' || view[i] == '\t' || view[i] == '\r' || view[i] == '\n')) ++i;
     if (!view.sliced(i).startsWith("{\\rtf")) return std::nullopt;
     return RtfReader(view.sliced(i)).read();
 }

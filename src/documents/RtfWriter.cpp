@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the editor's lines as RTF the way a Windows rich-edit control would: Windows-1251
 // text in \'xx escapes, anything beyond the code page as \uN, one paragraph per line.
 #include "documents/CodePages.h"
@@ -35,7 +37,7 @@ void appendChar(QByteArray &out, char16_t c)
     }
 }
 
-}  // namespace
+}   // namespace
 
 QByteArray writeRtf(const StyledText &text)
 {
@@ -47,8 +49,8 @@ QByteArray writeRtf(const StyledText &text)
             const QRgb c = run.color & 0xFFFFFF;
             if (c == 0 || run.length <= 0 || colorIndex.contains(c)) continue;
             colorIndex.insert(c, int(colorIndex.size()) + 1);
-            table += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c))
-                     + "\\blue" + QByteArray::number(qBlue(c)) + ';';
+            table += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c)) +
+                     "\\blue" + QByteArray::number(qBlue(c)) + ';';
         }
     }
     table += "}\r\n";

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/Settings.h"
 #include "lang/TextCatalogue.h"
 #include "AppInfo.h"
@@ -15,8 +17,7 @@
 namespace {
 
 const char kSection[] = "int";
-const std::array<const char *, 6> kKeys = {"language", "x_speed", "pole_x",
-                                           "pole_y",   "sintax",  "showadv"};
+const std::array<const char *, 6> kKeys = {"language", "x_speed", "pole_x", "pole_y", "sintax", "showadv"};
 
 QByteArray withoutCr(QByteArray line)
 {
@@ -34,10 +35,7 @@ std::optional<QByteArray> sectionName(const QByteArray &line)
     return t.mid(1, close - 1).trimmed();
 }
 
-bool isComment(const QByteArray &trimmed)
-{
-    return trimmed.startsWith(';') || trimmed.startsWith('#');
-}
+bool isComment(const QByteArray &trimmed) { return trimmed.startsWith(';') || trimmed.startsWith('#'); }
 
 // "key = value" → key, trimmed; nothing for blank, comment or other lines.
 std::optional<QByteArray> keyOf(const QByteArray &line)
@@ -49,10 +47,7 @@ std::optional<QByteArray> keyOf(const QByteArray &line)
     return t.left(eq).trimmed();
 }
 
-bool sameName(const QByteArray &a, const char *b)
-{
-    return qstricmp(a.constData(), b) == 0;
-}
+bool sameName(const QByteArray &a, const char *b) { return qstricmp(a.constData(), b) == 0; }
 
 bool isOurKey(const QByteArray &key)
 {
@@ -83,7 +78,7 @@ constexpr qint64 kMaxSettingsSize = 64 * 1024;
 
 int clampInt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-}  // namespace
+}   // namespace
 
 bool canWrite(const QString &path)
 {
@@ -99,8 +94,9 @@ bool canWrite(const QString &path)
 
 bool isInstalledLayout(const QString &executableDir)
 {
-    return QFileInfo::exists(QDir(executableDir).filePath(
-        QStringLiteral("../share/applications/%1.desktop").arg(QLatin1String(kAppId))));
+    return QFileInfo::exists(
+        QDir(executableDir)
+            .filePath(QStringLiteral("../share/applications/%1.desktop").arg(QLatin1String(kAppId))));
 }
 
 SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &probe)
@@ -111,8 +107,9 @@ SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &p
     // replaced: the user's own folder serves, as for a read-only file.
     const bool besideIsOther = besideInfo.exists() && !besideInfo.isFile();
     const bool besideExists = besideInfo.exists() && !besideIsOther;
-    const bool besideWritable = !besideIsOther && !isInstalledLayout(executableDir)
-        && (besideExists ? probe(beside) : QFileInfo(executableDir).isDir() && probe(executableDir));
+    const bool besideWritable =
+        !besideIsOther && !isInstalledLayout(executableDir) &&
+        (besideExists ? probe(beside) : QFileInfo(executableDir).isDir() && probe(executableDir));
     if (besideWritable) return {beside, beside};
 
     const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
@@ -121,10 +118,7 @@ SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &p
     return {own, own};
 }
 
-QString settingsFilePath(const QString &executableDir)
-{
-    return settingsFiles(executableDir).write;
-}
+QString settingsFilePath(const QString &executableDir) { return settingsFiles(executableDir).write; }
 
 Settings parseSettings(const QByteArray &iniText)
 {
@@ -214,9 +208,7 @@ QByteArray composeSettings(const Settings &s, const QByteArray &previous)
 bool saveSettings(const QString &path, const Settings &settings, QString *error)
 {
     auto fail = [&](const QString &reason) {
-        if (error)
-            *error = uiText("file.cannotWriteSettings")
-                         .arg(QDir::toNativeSeparators(path), reason);
+        if (error) *error = uiText("file.cannotWriteSettings").arg(QDir::toNativeSeparators(path), reason);
         return false;
     };
 

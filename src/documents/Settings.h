@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QString>
 #include <functional>
@@ -31,7 +33,7 @@ bool isInstalledLayout(const QString &executableDir);
 // user's configuration folder. A file beside the executable that is not used for
 // saving still seeds the first load there.
 struct SettingsFiles {
-    QString read;    // load from here
+    QString read;   // load from here
     QString write;   // save to here
 };
 SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &probe = canWrite);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/AlgorithmEditor.h"
 #include "common/Prompts.h"
 #include "documents/LineBreaks.h"
@@ -21,7 +23,6 @@
 #include <memory>
 
 namespace {
-
 
 // A character without an explicit colour shows in the default black.
 QRgb colorOf(const QTextCharFormat &f)
@@ -49,8 +50,10 @@ bool isCharacterKey(const QKeyEvent *e)
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Backspace: return true;
-    default: break;
+    case Qt::Key_Backspace:
+        return true;
+    default:
+        break;
     }
     const Qt::KeyboardModifiers m = e->modifiers();
     if ((m & Qt::ControlModifier) && !(m & Qt::AltModifier)) return false;
@@ -215,11 +218,11 @@ protected:
     }
 };
 
-} // namespace
+}   // namespace
 
 AlgorithmEditor::AlgorithmEditor(QWidget *parent)
-    : QPlainTextEdit(parent), m_lexicon(&Lexicon::forLanguage(Language::Rus)),
-      m_captions(*DialogCaptions::forLanguage(Language::Rus))
+      : QPlainTextEdit(parent), m_lexicon(&Lexicon::forLanguage(Language::Rus)),
+        m_captions(*DialogCaptions::forLanguage(Language::Rus))
 {
     setObjectName(QStringLiteral("doc"));
     QFont f(QStringLiteral("Times New Roman"));
@@ -304,10 +307,7 @@ void AlgorithmEditor::replaceLine(int k, const QString &text)
 
 // ---- caret -------------------------------------------------------------------------
 
-QTextBlock AlgorithmEditor::caretBlock() const
-{
-    return document()->findBlock(textCursor().selectionEnd());
-}
+QTextBlock AlgorithmEditor::caretBlock() const { return document()->findBlock(textCursor().selectionEnd()); }
 
 void AlgorithmEditor::selectLine(int k)
 {
@@ -386,7 +386,7 @@ bool AlgorithmEditor::rewriteLines(const QStringList &lines)
 // worked out once.
 class LinePainter {
 public:
-    explicit LinePainter(QTextDocument *d) : m_cursor(d) {}
+    explicit LinePainter(QTextDocument *d) : m_cursor(d) { }
     QTextCursor &cursor() { return m_cursor; }
 
     bool paint(const QTextBlock &b, QRgb color)
@@ -395,8 +395,7 @@ public:
     }
 
     // The colour comes from the line's text, read in the same walk over the line.
-    template <typename ColorFor>
-    bool paint(const QTextBlock &b, ColorFor &&colorFor)
+    template <typename ColorFor> bool paint(const QTextBlock &b, ColorFor &&colorFor)
     {
         const int len = b.length() - 1;
         if (len <= 0) return false;
@@ -472,8 +471,7 @@ void AlgorithmEditor::paintCaretLine(QRgb color)
     QTextCursor cur = textCursor();
     const int pos = cur.selectionEnd();
     const QTextBlock b = document()->findBlock(pos);
-    if (b.length() > 1)
-        paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, color); });
+    if (b.length() > 1) paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, color); });
     if (cur.hasSelection() || cur.position() != pos) {
         cur.setPosition(pos);
         setTextCursor(cur);
@@ -553,8 +551,8 @@ AlgorithmEditor::Snapshot AlgorithmEditor::snapshot() const
 
 void AlgorithmEditor::finishEdit(QTextCursor &block, const Snapshot &before)
 {
-    const bool changed = document()->characterCount() != before.characters ||
-                         line(before.line) != before.lineText;
+    const bool changed =
+        document()->characterCount() != before.characters || line(before.line) != before.lineText;
     // Colouring inside the same edit costs the toolkit one layout pass instead of two.
     if (changed && paintForChange()) {
         {
@@ -708,7 +706,8 @@ void AlgorithmEditor::insertFromMimeData(const QMimeData *source)
         const QTextCharFormat atCaret = c.charFormat();
         for (const Run &r : runs) {
             QTextCharFormat f;   // colour only: fonts and styles from elsewhere stay out
-            if (r.color) f.setForeground(QColor::fromRgb(*r.color));
+            if (r.color)
+                f.setForeground(QColor::fromRgb(*r.color));
             else if (atCaret.hasProperty(QTextFormat::ForegroundBrush))
                 f.setForeground(atCaret.foreground());
             c.insertText(r.text, f);
@@ -755,8 +754,10 @@ void AlgorithmEditor::clear()
 
 void AlgorithmEditor::setPlainText(const QString &text)
 {
-    if (text.isEmpty()) clear();
-    else QPlainTextEdit::setPlainText(text);   // rebuilds the text inside one edit
+    if (text.isEmpty())
+        clear();
+    else
+        QPlainTextEdit::setPlainText(text);   // rebuilds the text inside one edit
 }
 void AlgorithmEditor::pasteClipboard() { paste(); }
 void AlgorithmEditor::selectEverything() { selectAll(); }
@@ -841,8 +842,10 @@ void AlgorithmEditor::insertBlock(const QList<InsertPiece> &pieces, int linesUp,
 {
     changeAtCaret([&](QTextCursor &c) {
         for (const InsertPiece &p : pieces) {
-            if (p.color) c.insertText(p.text, withColor(c.charFormat(), *p.color));
-            else c.insertText(p.text);
+            if (p.color)
+                c.insertText(p.text, withColor(c.charFormat(), *p.color));
+            else
+                c.insertText(p.text);
         }
     });
     if (linesUp > 0) {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "editor/DialogCaptions.h"
 #include "lang/Language.h"
@@ -57,9 +59,9 @@ public:
     void replaceLine(int k, const QString &text) override;
 
     // Caret and selection. The caret is the end of the selection.
-    void selectLine(int k);                 // caret at line k's start, its text selected
+    void selectLine(int k);   // caret at line k's start, its text selected
     LineColumn caretLineColumn() const;
-    void setCaret(int line, int column);    // clamped, no selection
+    void setCaret(int line, int column);   // clamped, no selection
     void replaceCaretLine(const QString &text);
     // Gives every line whose text differs from `lines` the new text, as one edit and one
     // undo step, then colours all lines. False, and nothing changed, when the line counts
@@ -69,16 +71,16 @@ public:
     // Colouring (not editing).
     void paintCaretLine(QRgb color);
     void paintLine(int k, QRgb color);
-    QRgb lineColor(int k) const;            // colour of the line's first character
-    bool lineIsUniform(int k) const;        // every character in one colour
+    QRgb lineColor(int k) const;   // colour of the line's first character
+    bool lineIsUniform(int k) const;   // every character in one colour
 
     // Line panels.
     int panelLineCount(bool emptyCountsOne) const;
     QString linesTotalText(bool emptyCountsOne) const;
     QString currentLineText() const;
     QString clearQuestion() const { return m_clearQuestion; }
-    QString linesLabel() const { return m_linesLabel; }          // panel 1's word
-    QString currentLineLabel() const { return m_currentLabel; }  // panel 2's word
+    QString linesLabel() const { return m_linesLabel; }   // panel 1's word
+    QString currentLineLabel() const { return m_currentLabel; }   // panel 2's word
 
     // Command insertion.
     QString commandToInsert;
@@ -111,7 +113,7 @@ public slots:
     void insertBeginEnd();
 
     void undoEdit();
-    void redoEdit() {}
+    void redoEdit() { }
     void cutSelection();
     void copySelection();
     void pasteClipboard();

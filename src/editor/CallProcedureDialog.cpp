@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CallProcedureDialog.h"
 #include "common/Prompts.h"
 #include "editor/Highlight.h"
@@ -7,7 +9,7 @@
 #include <algorithm>
 
 CallProcedureDialog::CallProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-    : CommandDialog(editor, prompts, QSize(217, 113), parent)
+      : CommandDialog(editor, prompts, QSize(217, 113), parent)
 {
     setObjectName(QStringLiteral("Procedure_execute"));
     makeBevel(QRect(8, 8, 201, 65));
@@ -61,10 +63,10 @@ void CallProcedureDialog::confirm()
         return;
     }
     const QString nl = QStringLiteral("\n");
-    m_editor.insertBlock({{nl, std::nullopt},
-                          {lex().kwExecute + QLatin1Char(' ') + procedureCombo->currentText() + nl,
-                           LineColor::Maroon}},
-                         0, true);
+    m_editor.insertBlock(
+        {{nl, std::nullopt},
+         {lex().kwExecute + QLatin1Char(' ') + procedureCombo->currentText() + nl, LineColor::Maroon}},
+        0, true);
     m_editor.setInsertionColor(LineColor::Navy);
     accept();
 }

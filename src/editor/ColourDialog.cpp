@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ColourDialog.h"
 #include <QAbstractItemView>
 #include "lang/TextCatalogue.h"
@@ -18,10 +20,10 @@ QIcon swatch(QRgb rgb)
     QPainter(&p).drawRect(0, 0, 11, 11);
     return QIcon(p);
 }
-} // namespace
+}   // namespace
 
 ColourDialog::ColourDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-    : CommandDialog(editor, prompts, QSize(177, 158), parent)
+      : CommandDialog(editor, prompts, QSize(177, 158), parent)
 {
     setObjectName(QStringLiteral("FormColor"));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -51,8 +53,7 @@ ColourDialog::ColourDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *p
 
 bool ColourDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == colourCombo && event->type() == QEvent::MouseButtonPress)
-        setColourRadio->setChecked(true);
+    if (watched == colourCombo && event->type() == QEvent::MouseButtonPress) setColourRadio->setChecked(true);
     return CommandDialog::eventFilter(watched, event);
 }
 
@@ -66,7 +67,8 @@ void ColourDialog::prepare()
     apply("caption", [this](const QString &t) { setWindowTitle(t); });
     apply("choose", [this](const QString &t) { fitCaption(setColourRadio, t, setColourRadio->width()); });
     apply("increase", [this](const QString &t) { fitCaption(nextColourRadio, t, nextColourRadio->width()); });
-    apply("decrease", [this](const QString &t) { fitCaption(previousColourRadio, t, previousColourRadio->width()); });
+    apply("decrease",
+          [this](const QString &t) { fitCaption(previousColourRadio, t, previousColourRadio->width()); });
     apply("ok", [this](const QString &t) { okButton->setText(t); });
     apply("cancel", [this](const QString &t) { cancelButton->setText(t); });
     colourCombo->setEnabled(true);
@@ -83,9 +85,12 @@ void ColourDialog::confirm()
 {
     if (!(manualMode && manualMode())) {
         const QString &kw = lex().kwColor;
-        if (nextColourRadio->isChecked()) m_editor.commandToInsert = kw + QLatin1Char('+');
-        else if (previousColourRadio->isChecked()) m_editor.commandToInsert = kw + QLatin1Char('-');
-        else m_editor.commandToInsert = kw + QLatin1Char('=') + colourCombo->currentText();
+        if (nextColourRadio->isChecked())
+            m_editor.commandToInsert = kw + QLatin1Char('+');
+        else if (previousColourRadio->isChecked())
+            m_editor.commandToInsert = kw + QLatin1Char('-');
+        else
+            m_editor.commandToInsert = kw + QLatin1Char('=') + colourCombo->currentText();
         m_editor.pasteCode();
     }
     accept();

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CommandDialog.h"
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -8,11 +10,10 @@
 
 QString cyrillicOk() { return QStringLiteral("\u041E\u041A"); }
 
-CommandDialog::CommandDialog(AlgorithmEditor &editor, Prompts &prompts, QSize client,
-                             QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_editor(editor), m_prompts(prompts)
+CommandDialog::CommandDialog(AlgorithmEditor &editor, Prompts &prompts, QSize client, QWidget *parent)
+      : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+        m_editor(editor), m_prompts(prompts)
 {
     setModal(true);
     setFixedSize(client);
@@ -24,8 +25,10 @@ void CommandDialog::fitCaption(QWidget *control, const QString &caption, int wid
     auto *label = qobject_cast<QLabel *>(control);
     auto *button = qobject_cast<QAbstractButton *>(control);
     auto show = [&](const QString &t) {
-        if (label) label->setText(t);
-        else if (button) button->setText(t);
+        if (label)
+            label->setText(t);
+        else if (button)
+            button->setText(t);
     };
     auto needed = [control] { return control->sizeHint().width(); };
     control->setFont(QFont());   // the dialog's font again: this Language's caption may fit it

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ConditionDialog.h"
 #include "editor/Highlight.h"
 #include <QComboBox>
@@ -8,7 +10,7 @@
 #include <QRadioButton>
 
 ConditionDialog::ConditionDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-    : CommandDialog(editor, prompts, QSize(216, 193), parent)
+      : CommandDialog(editor, prompts, QSize(216, 193), parent)
 {
     setObjectName(QStringLiteral("ConditionIf"));
     makeBevel(QRect(8, 8, 201, 145));
@@ -50,8 +52,10 @@ ConditionDialog::ConditionDialog(AlgorithmEditor &editor, Prompts &prompts, QWid
 bool ConditionDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == thenOnlyGroup) chooseForm(false);
-        else if (watched == thenElseGroup) chooseForm(true);
+        if (watched == thenOnlyGroup)
+            chooseForm(false);
+        else if (watched == thenElseGroup)
+            chooseForm(true);
     }
     return CommandDialog::eventFilter(watched, event);
 }
@@ -96,11 +100,10 @@ void ConditionDialog::confirm()
     }
     const QString nl = QStringLiteral("\n");
     const Lexicon &k = lex();
-    QList<InsertPiece> pieces = {
-        {nl, std::nullopt},
-        {k.kwIf + QLatin1Char(' ') + testCombo->currentText() + nl, LineColor::Teal},
-        {k.kwThen + nl, LineColor::Teal},
-        {nl, LineColor::Navy}};
+    QList<InsertPiece> pieces = {{nl, std::nullopt},
+                                 {k.kwIf + QLatin1Char(' ') + testCombo->currentText() + nl, LineColor::Teal},
+                                 {k.kwThen + nl, LineColor::Teal},
+                                 {nl, LineColor::Navy}};
     if (m_thenElse) pieces += {{k.kwElse + nl, LineColor::Teal}, {nl, LineColor::Navy}};
     pieces += {k.kwEndCondition + nl, LineColor::Teal};
     m_editor.insertBlock(pieces, m_thenElse ? 4 : 2, false);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "editor/CommandDialog.h"
 
@@ -17,8 +19,9 @@ public:
     QComboBox *testCombo;
     QRadioButton *thenOnlyRadio, *thenElseRadio;
     QGroupBox *thenOnlyGroup, *thenElseGroup;
-    QLabel *thenOnlyThenLabel, *thenOnlyCommandLabel;                        // in thenOnlyGroup
-    QLabel *thenElseThenLabel, *thenElseCommand1Label, *thenElseElseLabel, *thenElseCommand2Label;   // in thenElseGroup
+    QLabel *thenOnlyThenLabel, *thenOnlyCommandLabel;   // in thenOnlyGroup
+    QLabel *thenElseThenLabel, *thenElseCommand1Label, *thenElseElseLabel,
+        *thenElseCommand2Label;   // in thenElseGroup
     QPushButton *okButton, *cancelButton;
 
 public slots:

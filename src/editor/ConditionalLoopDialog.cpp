@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ConditionalLoopDialog.h"
 #include "editor/Highlight.h"
 #include <QComboBox>
@@ -5,7 +7,7 @@
 #include <QPushButton>
 
 ConditionalLoopDialog::ConditionalLoopDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-    : CommandDialog(editor, prompts, QSize(216, 113), parent)
+      : CommandDialog(editor, prompts, QSize(216, 113), parent)
 {
     setObjectName(QStringLiteral("CycleWhile"));
     makeBevel(QRect(8, 8, 201, 65));

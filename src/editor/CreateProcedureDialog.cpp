@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CreateProcedureDialog.h"
 #include "common/Prompts.h"
 #include "editor/Highlight.h"
@@ -6,7 +8,7 @@
 #include <QPushButton>
 
 CreateProcedureDialog::CreateProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-    : CommandDialog(editor, prompts, QSize(217, 113), parent)
+      : CommandDialog(editor, prompts, QSize(217, 113), parent)
 {
     setObjectName(QStringLiteral("Procedure_create"));
     makeBevel(QRect(8, 8, 201, 65));

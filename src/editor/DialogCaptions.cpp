@@ -1,27 +1,19 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/DialogCaptions.h"
 #include "lang/TextCatalogue.h"
 
 namespace {
 // Catalogue keys in the order of DialogCaptions::Index.
 const char *const kKeys[DialogCaptions::Count] = {
-    "dialogs.ProcCreateCaption",
-    "dialogs.ProcNameLabel",
-    "dialogs.Cancel",
-    "dialogs.ProcExecuteCaption",
-    "dialogs.CycleCaption",
-    "dialogs.CycleNBefore",
-    "dialogs.CycleNAfter",
-    "dialogs.CycleWhileBefore",
-    "dialogs.CancelLoopCondition",
-    "dialogs.ConditionCaption",
-    "dialogs.ConditionIfLabel",
-    "dialogs.ThenLabel",
-    "dialogs.ElseLabel",
-    "dialogs.CommandPlaceholder",
-    "dialogs.Command1Placeholder",
+    "dialogs.ProcCreateCaption",   "dialogs.ProcNameLabel",      "dialogs.Cancel",
+    "dialogs.ProcExecuteCaption",  "dialogs.CycleCaption",       "dialogs.CycleNBefore",
+    "dialogs.CycleNAfter",         "dialogs.CycleWhileBefore",   "dialogs.CancelLoopCondition",
+    "dialogs.ConditionCaption",    "dialogs.ConditionIfLabel",   "dialogs.ThenLabel",
+    "dialogs.ElseLabel",           "dialogs.CommandPlaceholder", "dialogs.Command1Placeholder",
     "dialogs.Command2Placeholder",
 };
-} // namespace
+}   // namespace
 
 std::optional<DialogCaptions> DialogCaptions::forLanguage(Language lang)
 {

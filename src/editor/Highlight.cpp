@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/Highlight.h"
 
 using namespace LineColor;
@@ -21,12 +23,11 @@ QRgb commonRows(const QString &n, const Lexicon &lex, QRgb destroyColor, bool en
     if (n == lex.kwEndCycle) return Green;
     if (endConditionRow && n == lex.kwEndCondition) return Teal;
     if (n == lex.kwBegin || n == lex.kwEnd) return Blue;
-    if (n == lex.kwStep || n == lex.kwJump || n == lex.kwRotate45 || n == lex.kwRotate90)
-        return Navy;
+    if (n == lex.kwStep || n == lex.kwJump || n == lex.kwRotate45 || n == lex.kwRotate90) return Navy;
     return Black;
 }
 
-} // namespace
+}   // namespace
 
 ChangeRule ClassifyOnChange(const QString &n, const Lexicon &lex)
 {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Lexicon.h"
 #include <QRgb>
@@ -15,12 +17,15 @@ constexpr QRgb Purple = 0x800080;
 constexpr QRgb Fuchsia = 0xFF00FF;
 constexpr QRgb Gray = 0x808080;
 constexpr QRgb Silver = 0xC0C0C0;
-} // namespace LineColor
+}   // namespace LineColor
 
 // What the change handler does with a line: paint it, or (a line starting "**")
 // replace it by "*" and open the extended-settings dialog.
 struct ChangeRule {
-    enum Kind { Paint, OpenExtendedSettings } kind = Paint;
+    enum Kind {
+        Paint,
+        OpenExtendedSettings
+    } kind = Paint;
     QRgb color = LineColor::Black;
     bool operator==(const ChangeRule &) const = default;
 };

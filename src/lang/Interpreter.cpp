@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Interpreter.h"
 #include "lang/Normalize.h"
 #include "lang/StatementForms.h"
@@ -16,12 +18,18 @@ namespace {
 int intervalForSpeed(int speed)
 {
     switch (speed) {
-    case 1: return 1000;
-    case 2: return 400;
-    case 3: return 150;
-    case 4: return 70;
-    case 5: return 1;
-    default: return -1;
+    case 1:
+        return 1000;
+    case 2:
+        return 400;
+    case 3:
+        return 150;
+    case 4:
+        return 70;
+    case 5:
+        return 1;
+    default:
+        return -1;
     }
 }
 
@@ -39,8 +47,7 @@ bool mayBeColorLine(const QString &raw, const QString &kwColor)
 // n == kw + rest, without building the concatenation.
 bool equalsJoined(const QString &n, const QString &kw, QStringView rest)
 {
-    return n.size() == kw.size() + rest.size() && n.startsWith(kw)
-           && QStringView(n).mid(kw.size()) == rest;
+    return n.size() == kw.size() + rest.size() && n.startsWith(kw) && QStringView(n).mid(kw.size()) == rest;
 }
 
 Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, const RobotState &s)
@@ -48,7 +55,7 @@ Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, cons
     return Forms::evaluateTest(Forms::argumentAfter(n, kw), lex, s.lineSensor, s.borderSensor);
 }
 
-} // namespace
+}   // namespace
 
 void Interpreter::clearStacks()
 {
@@ -67,8 +74,7 @@ int Interpreter::findBeginLine(const ProgramText &text, const Lexicon &lex)
     return -1;
 }
 
-TickOutcome Interpreter::stopWithReport(TickContext &c, TickOutcome outcome, const QString &text,
-                                        int line)
+TickOutcome Interpreter::stopWithReport(TickContext &c, TickOutcome outcome, const QString &text, int line)
 {
     // Stop first, so the selection made by the report is not undone by the caret restore.
     c.host.stopTimer();
@@ -77,7 +83,7 @@ TickOutcome Interpreter::stopWithReport(TickContext &c, TickOutcome outcome, con
     r.error = true;
     r.line = line;
     r.heading = c.msg.msgHead04;
-    r.texts = QStringList{text};
+    r.texts = QStringList {text};
     c.host.reportError(r);
     return outcome;
 }
@@ -116,7 +122,7 @@ bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &o
         r.error = true;
         r.line = -1;
         r.heading = c.msg.msgHead04;
-        r.texts = QStringList{c.msg.msgProcNotFound};
+        r.texts = QStringList {c.msg.msgProcNotFound};
         c.host.reportError(r);
         c.host.stopRun();
         outcome = TickOutcome::ProcedureNotFound;
@@ -145,8 +151,8 @@ bool Interpreter::skipFailingLoop(TickContext &c, TickOutcome &outcome)
         const QString m = c.text.normalizedLine(currentLine);
         if (m.startsWith(c.lex.kwCycleN) || m.startsWith(c.lex.kwCycleWhile)) {
             if (!pushLoop(c)) {
-                outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep,
-                                         currentLine);
+                outcome =
+                    stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
                 return false;
             }
         } else if (m == c.lex.kwEndCycle) {
@@ -199,7 +205,7 @@ bool Interpreter::loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome
 TickOutcome Interpreter::tick(const ProgramText &text, Language language, InterpreterHost &host)
 {
     const Lexicon &lex = Lexicon::forLanguage(language);
-    TickContext c{text, language, lex, MessageCatalogue::forLanguage(language), host};
+    TickContext c {text, language, lex, MessageCatalogue::forLanguage(language), host};
     RobotWorld &world = host.world();
     TickOutcome outcome = TickOutcome::Continue;
 
@@ -257,9 +263,8 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
             if (t != Forms::Test::Unrecognised) {
                 for (int j = currentLine, count = text.lineCount(); j < count; ++j) {
                     const QString m = text.normalizedLine(j);
-                    const bool hit = t == Forms::Test::Holds
-                                         ? m == lex.kwThen
-                                         : (m == lex.kwElse || m == lex.kwEndCondition);
+                    const bool hit = t == Forms::Test::Holds ? m == lex.kwThen
+                                                             : (m == lex.kwElse || m == lex.kwEndCondition);
                     if (hit) {
                         currentLine = j + 1;
                         return outcome;
@@ -286,13 +291,14 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
                 const int index = ColorTable::findByName(f.name, c.language);
                 if (index >= 0) world.setColor(ColorTable::value(index));
             }
-            if (f.step > 0) world.setColor(ColorTable::next(world.state().color));
-            else if (f.step < 0) world.setColor(ColorTable::previous(world.state().color));
+            if (f.step > 0)
+                world.setColor(ColorTable::next(world.state().color));
+            else if (f.step < 0)
+                world.setColor(ColorTable::previous(world.state().color));
         }
 
         // The end of a condition never takes a tick of its own.
-        if (!conditionMarker && !jumpedBack
-            && text.normalizedLine(currentLine + 1) == lex.kwEndCondition)
+        if (!conditionMarker && !jumpedBack && text.normalizedLine(currentLine + 1) == lex.kwEndCondition)
             ++currentLine;
     }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Lexicon.h"
 #include "lang/MessageCatalogue.h"
@@ -13,24 +15,24 @@ public:
     virtual RobotWorld &world() = 0;
     virtual int xSpeed() const = 0;
     virtual void setXSpeed(int speed) = 0;
-    virtual void setTickInterval(int ms) = 0;        // the run timer's interval
-    virtual void showRunLine(int line) = 0;            // select the line, focus the editor
-    virtual void stopTimer() = 0;                    // the run timer off
+    virtual void setTickInterval(int ms) = 0;   // the run timer's interval
+    virtual void showRunLine(int line) = 0;   // select the line, focus the editor
+    virtual void stopTimer() = 0;   // the run timer off
     virtual void stopRun() = 0;
     // Sets m_errorFound, selects report.line when >= 0, shows the message window modally.
     virtual void reportError(const ErrorReport &report) = 0;
     virtual void fatalMessage(const QString &text) = 0;   // plain message box
-    virtual void positionPanel(int x, int y) = 0;         // status panel 4
-    virtual void endOfRunNotice() = 0;                    // the end-of-run notice, for a second
+    virtual void positionPanel(int x, int y) = 0;   // status panel 4
+    virtual void endOfRunNotice() = 0;   // the end-of-run notice, for a second
 };
 
 enum class TickOutcome {
-    Continue,           // the run goes on
-    Ended,              // the end test stopped the run
-    ProcedureNotFound,  // run stopped after the report
-    LoopError,          // the fatal loop box
-    NestingTooDeep,     // more than 1000 open loops or calls
-    LoopWithoutEnd,     // a failing conditional loop with no loop end below it
+    Continue,   // the run goes on
+    Ended,   // the end test stopped the run
+    ProcedureNotFound,   // run stopped after the report
+    LoopError,   // the fatal loop box
+    NestingTooDeep,   // more than 1000 open loops or calls
+    LoopWithoutEnd,   // a failing conditional loop with no loop end below it
 };
 
 // Executes a checked program one line per tick, straight on the program's lines.

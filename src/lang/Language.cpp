@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Language.h"
 
 Language languageFromCode(const QString &code)
@@ -11,9 +13,13 @@ Language languageFromCode(const QString &code)
 QString languageCode(Language lang)
 {
     switch (lang) {
-    case Language::Rus: return QStringLiteral("rus");
-    case Language::Rom: return QStringLiteral("rom");
-    case Language::Eng: return QStringLiteral("eng");
-    default: return QString();
+    case Language::Rus:
+        return QStringLiteral("rus");
+    case Language::Rom:
+        return QStringLiteral("rom");
+    case Language::Eng:
+        return QStringLiteral("eng");
+    default:
+        return QString();
     }
 }

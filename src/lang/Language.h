@@ -1,11 +1,18 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QString>
 
 // The three interface/keyword languages. Unknown is what a hand-edited settings
 // file may carry; callers decide what it means (the lexicon falls back to Russian).
-enum class Language { Rus = 0, Rom = 1, Eng = 2, Unknown = 3 };
+enum class Language {
+    Rus = 0,
+    Rom = 1,
+    Eng = 2,
+    Unknown = 3
+};
 
 Language languageFromCode(const QString &code);   // exact, lower case: "rus", "rom", "eng"
-QString languageCode(Language lang);               // "" for Unknown
+QString languageCode(Language lang);   // "" for Unknown
 // Column index into the three-language tables; Unknown reads as Russian.
 inline int languageIndex(Language lang) { return lang == Language::Unknown ? 0 : int(lang); }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Lexicon.h"
 
 namespace {
@@ -5,26 +7,82 @@ namespace {
 Lexicon make(const char *const w[24])
 {
     auto s = [&](int i) { return QString::fromUtf8(w[i]); };
-    return Lexicon{s(0),  s(1),  s(2),  s(3),  s(4),  s(5),  s(6),  s(7),
-                   s(8),  s(9),  s(10), s(11), s(12), s(13), s(14), s(15),
-                   s(16), s(17), s(18), s(19), s(20), s(21), s(22), s(23)};
+    return Lexicon {s(0),  s(1),  s(2),  s(3),  s(4),  s(5),  s(6),  s(7),  s(8),  s(9),  s(10), s(11),
+                    s(12), s(13), s(14), s(15), s(16), s(17), s(18), s(19), s(20), s(21), s(22), s(23)};
 }
 
-const char *const kRus[24] = {
-    "НАЧАЛО АЛГОРИТМА", "КОНЕЦ АЛГОРИТМА", "ШАГ", "ПРЫЖОК", "ПОВОРОТ 45", "ПОВОРОТ 90", "ЦВЕТ",
-    "УНИЧТОЖИТЬ", "ВОССТАНОВИТЬ", "ВЫПОЛНИТЬ", "ПРОЦЕДУРА", "КОНЕЦ ПРОЦЕДУРЫ",
-    "ЦИКЛ. ВЫПОЛНИТЬ", "РАЗ", "КОНЕЦ ЦИКЛА", "КОНЕЦ УСЛОВИЯ", "ЦИКЛ. ВЫПОЛНЯТЬ ПОКА", "НЕ КРАЙ",
-    "КРАЙ", "НЕ ЛИНИЯ", "ЛИНИЯ", "УСЛОВИЕ. ЕСЛИ", "ТОГДА", "ИНАЧЕ"};
-const char *const kRom[24] = {
-    "INCEPUT DE ALGORITM", "SFIRSIT DE ALGORITM", "PAS", "SALT", "ROTIRE 45", "ROTIRE 90",
-    "CULOARE", "ANULEAZA", "RESTITUIE", "EXECUTA", "PROCEDURA", "SFIRSIT PROCEDURA",
-    "CICLU. EXECUTA", "ORI", "SFIRSIT CICLU", "SFIRSIT DACA", "CICLU. EXECUTA PINA CIND",
-    "NU E MARGINE", "MARGINE", "NU E LINIE", "LINIE", "CONDITIA. DACA", "ATUNCI", "ALTFEL"};
-const char *const kEng[24] = {
-    "ALGORITHM BEGIN", "ALGORITHM END", "STEP", "JUMP", "ROTATE 45", "ROTATE 90", "COLOR",
-    "DESTROY", "REBUILD", "EXECUTE", "PROCEDURE", "END OF PROCEDURE", "CYCLE. EXECUTE", "TIMES",
-    "END OF CYCLE", "END OF CONDITION", "CYCLE. EXECUTE WHILE", "NOT BORDER", "BORDER",
-    "NOT LINE", "LINE", "CONDITION. IF", "THEN", "ELSE"};
+const char *const kRus[24] = {"НАЧАЛО АЛГОРИТМА",
+                              "КОНЕЦ АЛГОРИТМА",
+                              "ШАГ",
+                              "ПРЫЖОК",
+                              "ПОВОРОТ 45",
+                              "ПОВОРОТ 90",
+                              "ЦВЕТ",
+                              "УНИЧТОЖИТЬ",
+                              "ВОССТАНОВИТЬ",
+                              "ВЫПОЛНИТЬ",
+                              "ПРОЦЕДУРА",
+                              "КОНЕЦ ПРОЦЕДУРЫ",
+                              "ЦИКЛ. ВЫПОЛНИТЬ",
+                              "РАЗ",
+                              "КОНЕЦ ЦИКЛА",
+                              "КОНЕЦ УСЛОВИЯ",
+                              "ЦИКЛ. ВЫПОЛНЯТЬ ПОКА",
+                              "НЕ КРАЙ",
+                              "КРАЙ",
+                              "НЕ ЛИНИЯ",
+                              "ЛИНИЯ",
+                              "УСЛОВИЕ. ЕСЛИ",
+                              "ТОГДА",
+                              "ИНАЧЕ"};
+const char *const kRom[24] = {"INCEPUT DE ALGORITM",
+                              "SFIRSIT DE ALGORITM",
+                              "PAS",
+                              "SALT",
+                              "ROTIRE 45",
+                              "ROTIRE 90",
+                              "CULOARE",
+                              "ANULEAZA",
+                              "RESTITUIE",
+                              "EXECUTA",
+                              "PROCEDURA",
+                              "SFIRSIT PROCEDURA",
+                              "CICLU. EXECUTA",
+                              "ORI",
+                              "SFIRSIT CICLU",
+                              "SFIRSIT DACA",
+                              "CICLU. EXECUTA PINA CIND",
+                              "NU E MARGINE",
+                              "MARGINE",
+                              "NU E LINIE",
+                              "LINIE",
+                              "CONDITIA. DACA",
+                              "ATUNCI",
+                              "ALTFEL"};
+const char *const kEng[24] = {"ALGORITHM BEGIN",
+                              "ALGORITHM END",
+                              "STEP",
+                              "JUMP",
+                              "ROTATE 45",
+                              "ROTATE 90",
+                              "COLOR",
+                              "DESTROY",
+                              "REBUILD",
+                              "EXECUTE",
+                              "PROCEDURE",
+                              "END OF PROCEDURE",
+                              "CYCLE. EXECUTE",
+                              "TIMES",
+                              "END OF CYCLE",
+                              "END OF CONDITION",
+                              "CYCLE. EXECUTE WHILE",
+                              "NOT BORDER",
+                              "BORDER",
+                              "NOT LINE",
+                              "LINE",
+                              "CONDITION. IF",
+                              "THEN",
+                              "ELSE"};
 
 struct ColorRow {
     QRgb rgb;
@@ -50,7 +108,7 @@ const ColorRow kColors[ColorTable::Count] = {
     {0xFFFFFF, {"ПРОЗРАЧНЫЙ", "STRAVEZIU", "TRANSPARENT"}},
 };
 
-} // namespace
+}   // namespace
 
 const Lexicon &Lexicon::forLanguage(Language lang)
 {
@@ -102,4 +160,4 @@ QRgb previous(QRgb current)
     return i < 0 ? current : kColors[(i + Count - 1) % Count].rgb;
 }
 
-} // namespace ColorTable
+}   // namespace ColorTable

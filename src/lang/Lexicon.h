@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Language.h"
 #include <QRgb>
@@ -6,10 +8,9 @@
 
 // The 24 keyword slots of one Language, upper case.
 struct Lexicon {
-    QString kwBegin, kwEnd, kwStep, kwJump, kwRotate45, kwRotate90, kwColor, kwDestroy,
-        kwRebuild, kwExecute, kwProcedure, kwEndProcedure, kwCycleN, kwTimes, kwEndCycle,
-        kwEndCondition, kwCycleWhile, kwNotBorder, kwBorder, kwNotLine, kwLine, kwIf, kwThen,
-        kwElse;
+    QString kwBegin, kwEnd, kwStep, kwJump, kwRotate45, kwRotate90, kwColor, kwDestroy, kwRebuild, kwExecute,
+        kwProcedure, kwEndProcedure, kwCycleN, kwTimes, kwEndCycle, kwEndCondition, kwCycleWhile, kwNotBorder,
+        kwBorder, kwNotLine, kwLine, kwIf, kwThen, kwElse;
 
     // A code other than the three gives the Russian set.
     static const Lexicon &forLanguage(Language lang);
@@ -21,8 +22,8 @@ constexpr int Count = 16;
 QRgb value(int index);
 QString name(int index, Language lang);
 QStringList names(Language lang);
-int indexOf(QRgb rgb);                               // -1 when not in the table
-int findByName(const QString &normalized, Language lang); // first match or -1
-QRgb next(QRgb current);                             // unchanged when not in the table
+int indexOf(QRgb rgb);   // -1 when not in the table
+int findByName(const QString &normalized, Language lang);   // first match or -1
+QRgb next(QRgb current);   // unchanged when not in the table
 QRgb previous(QRgb current);
-} // namespace ColorTable
+}   // namespace ColorTable

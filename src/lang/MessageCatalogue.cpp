@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/MessageCatalogue.h"
 #include "lang/TextCatalogue.h"
 
@@ -35,12 +37,12 @@ MessageCatalogue fromCatalogue(Language lang)
     return m;
 }
 
-} // namespace
+}   // namespace
 
 const MessageCatalogue &MessageCatalogue::forLanguage(Language lang)
 {
     static const MessageCatalogue sets[3] = {fromCatalogue(Language::Rus), fromCatalogue(Language::Rom),
-                                            fromCatalogue(Language::Eng)};
+                                             fromCatalogue(Language::Eng)};
     return sets[languageIndex(lang)];
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Language.h"
 #include <QString>
@@ -7,9 +9,9 @@
 // Multi-line texts hold '\n' between their lines.
 struct MessageCatalogue {
     QString msgHead03, msgOutOfField, msgEditCode, msgHead04, msgNoBeginEnd, msgCheckBeginEnd,
-        msgBeginEndTwice, msgOnlyOneBeginEnd, msgErrorInLine, msgUnknownCommand, msgAfterEnd,
-        msgBeforeBegin, msgNoErrors, msgCycleFormat, msgProcNotFound, msgNoEndProc,
-        msgEndProcWithoutProc, msgEndProcInAlgorithm,
+        msgBeginEndTwice, msgOnlyOneBeginEnd, msgErrorInLine, msgUnknownCommand, msgAfterEnd, msgBeforeBegin,
+        msgNoErrors, msgCycleFormat, msgProcNotFound, msgNoEndProc, msgEndProcWithoutProc,
+        msgEndProcInAlgorithm,
         // command dialogs
         msgProcNameStart, msgProcNameEmpty, msgChooseProc,
         // run-time reports of ours: runaway nesting and a loop without its end

@@ -1,9 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/ProgramText.h"
 #include "lang/Normalize.h"
 
 QString ProgramText::normalizedLine(int k) const { return NormalizeLine(line(k)); }
 
-StringListProgramText::StringListProgramText(QStringList lines) : m_lines(std::move(lines)) {}
+StringListProgramText::StringListProgramText(QStringList lines) : m_lines(std::move(lines)) { }
 
 QString StringListProgramText::line(int k) const
 {

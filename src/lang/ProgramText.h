@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QString>
 #include <QStringList>
@@ -9,9 +11,9 @@ class ProgramText {
 public:
     virtual ~ProgramText() = default;
     virtual int lineCount() const = 0;
-    virtual QString line(int k) const = 0;                 // "" outside the text
+    virtual QString line(int k) const = 0;   // "" outside the text
     virtual void replaceLine(int k, const QString &text) = 0;
-    virtual QString normalizedLine(int k) const;           // NormalizeLine(line(k))
+    virtual QString normalizedLine(int k) const;   // NormalizeLine(line(k))
 };
 
 // Lines held in memory; caches the normalised form since the text only changes

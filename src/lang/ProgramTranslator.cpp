@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/ProgramTranslator.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
@@ -15,19 +17,22 @@ struct Piece {
 using Pieces = QList<Piece>;
 
 // The keywords that make a statement only when they are the whole line.
-const Slot kWholeLine[] = {&Lexicon::kwBegin,        &Lexicon::kwEnd,        &Lexicon::kwStep,
-                           &Lexicon::kwJump,         &Lexicon::kwRotate45,   &Lexicon::kwRotate90,
-                           &Lexicon::kwDestroy,      &Lexicon::kwRebuild,    &Lexicon::kwEndProcedure,
-                           &Lexicon::kwEndCycle,     &Lexicon::kwEndCondition, &Lexicon::kwThen,
+const Slot kWholeLine[] = {&Lexicon::kwBegin,    &Lexicon::kwEnd,          &Lexicon::kwStep,
+                           &Lexicon::kwJump,     &Lexicon::kwRotate45,     &Lexicon::kwRotate90,
+                           &Lexicon::kwDestroy,  &Lexicon::kwRebuild,      &Lexicon::kwEndProcedure,
+                           &Lexicon::kwEndCycle, &Lexicon::kwEndCondition, &Lexicon::kwThen,
                            &Lexicon::kwElse};
 // Keywords followed by text that is not translated. The checker accepts the marker
 // keywords followed by anything, so a translation must keep those lines too.
-const Slot kHeadOnly[] = {&Lexicon::kwExecute, &Lexicon::kwProcedure, &Lexicon::kwThen,
-                          &Lexicon::kwElse};
-const Slot kTests[] = {&Lexicon::kwNotBorder, &Lexicon::kwBorder, &Lexicon::kwNotLine,
-                       &Lexicon::kwLine};
+const Slot kHeadOnly[] = {&Lexicon::kwExecute, &Lexicon::kwProcedure, &Lexicon::kwThen, &Lexicon::kwElse};
+const Slot kTests[] = {&Lexicon::kwNotBorder, &Lexicon::kwBorder, &Lexicon::kwNotLine, &Lexicon::kwLine};
 
-enum class LetterCase { Upper, Lower, Capitalised, EveryWord };
+enum class LetterCase {
+    Upper,
+    Lower,
+    Capitalised,
+    EveryWord
+};
 
 LetterCase caseOf(const QString &written)
 {
@@ -83,10 +88,10 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
 {
     const Lexicon &lex = Lexicon::forLanguage(lang);
     auto keyword = [&](Slot slot, qsizetype from, qsizetype length) {
-        p.append(Piece{body.mid(from, length), slot, -1});
+        p.append(Piece {body.mid(from, length), slot, -1});
     };
     auto asWritten = [&](qsizetype from, qsizetype length) {
-        if (from < body.size() && length != 0) p.append(Piece{body.mid(from, length), nullptr, -1});
+        if (from < body.size() && length != 0) p.append(Piece {body.mid(from, length), nullptr, -1});
     };
     // Keyword, one separator character, and a sensor test that is recognised.
     auto withTest = [&](Slot slot) {
@@ -140,7 +145,7 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
         const int colour = ColorTable::findByName(rest.mid(spaces), lang);
         if (colour < 0) return false;
         asWritten(k, 1 + spaces);
-        p.append(Piece{body.mid(k + 1 + spaces), nullptr, colour});
+        p.append(Piece {body.mid(k + 1 + spaces), nullptr, colour});
         return true;
     }
     return false;
@@ -155,9 +160,9 @@ std::optional<Pieces> parse(const QString &raw, Language lang)
     const QString n = upperCase1251(body);
     if (n.isEmpty() || n.at(0) == QLatin1Char('*')) return std::nullopt;
     Pieces p;
-    if (b > 0) p.append(Piece{raw.left(b), nullptr, -1});
+    if (b > 0) p.append(Piece {raw.left(b), nullptr, -1});
     if (!parseBody(body, n, lang, p)) return std::nullopt;
-    if (e < raw.size()) p.append(Piece{raw.mid(e), nullptr, -1});
+    if (e < raw.size()) p.append(Piece {raw.mid(e), nullptr, -1});
     return p;
 }
 
@@ -166,9 +171,12 @@ QString render(const Pieces &pieces, Language lang)
     const Lexicon &lex = Lexicon::forLanguage(lang);
     QString r;
     for (const Piece &p : pieces) {
-        if (p.keyword) r += inCase(lex.*p.keyword, caseOf(p.written));
-        else if (p.colour >= 0) r += inCase(ColorTable::name(p.colour, lang), caseOf(p.written));
-        else r += p.written;
+        if (p.keyword)
+            r += inCase(lex.*p.keyword, caseOf(p.written));
+        else if (p.colour >= 0)
+            r += inCase(ColorTable::name(p.colour, lang), caseOf(p.written));
+        else
+            r += p.written;
     }
     return r;
 }
@@ -189,11 +197,11 @@ bool holdsSomething(const QString &raw)
     return !n.isEmpty() && n.at(0) != QLatin1Char('*');
 }
 
-} // namespace
+}   // namespace
 
 ProgramTranslator::ProgramTranslator(Language from, Language to)
-    : m_from(from == Language::Unknown ? Language::Rus : from),
-      m_to(to == Language::Unknown ? Language::Rus : to)
+      : m_from(from == Language::Unknown ? Language::Rus : from),
+        m_to(to == Language::Unknown ? Language::Rus : to)
 {
 }
 

@@ -1,7 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/RunController.h"
 
-RunController::RunController(RobotWorld &world, RunView &view, int &speedSetting) :
-    m_world(world), m_view(view), m_speed(speedSetting)
+RunController::RunController(RobotWorld &world, RunView &view, int &speedSetting)
+      : m_world(world), m_view(view), m_speed(speedSetting)
 {
 }
 
@@ -68,6 +70,6 @@ void RunController::leaveFieldAttempted()
     r.error = true;
     r.line = line;
     r.heading = m.msgHead03;
-    r.texts = QStringList{m.msgOutOfField, m.msgEditCode};
+    r.texts = QStringList {m.msgOutOfField, m.msgEditCode};
     m_view.reportError(r);
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Interpreter.h"
 #include "lang/Language.h"
@@ -9,12 +11,12 @@ class RunView {
 public:
     virtual ~RunView() = default;
     virtual void lockForRun(bool running) = 0;   // controls off while a run is on, back on after
-    virtual void startTicks() = 0;               // the tick timer, or nothing back to back
+    virtual void startTicks() = 0;   // the tick timer, or nothing back to back
     virtual void stopTicks() = 0;
     virtual void setTickInterval(int ms) = 0;
-    virtual void runStopped() = 0;                // after every stop, with or without a run
-    virtual void selectRunLine(int line) = 0;     // the line about to be executed
-    virtual int caretLine() const = 0;            // where an out-of-field report points
+    virtual void runStopped() = 0;   // after every stop, with or without a run
+    virtual void selectRunLine(int line) = 0;   // the line about to be executed
+    virtual int caretLine() const = 0;   // where an out-of-field report points
     virtual void reportError(const ErrorReport &report) = 0;
     virtual void fatalMessage(const QString &text) = 0;
     virtual void positionPanel(int x, int y) = 0;
@@ -25,7 +27,11 @@ public:
 // the command line. The speed setting a directive changes during a run is restored by the stop.
 class RunController : public InterpreterHost {
 public:
-    enum class State { Idle, Running, Paused };
+    enum class State {
+        Idle,
+        Running,
+        Paused
+    };
 
     RunController(RobotWorld &world, RunView &view, int &speedSetting);
 

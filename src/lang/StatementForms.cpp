@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/StatementForms.h"
 #include "lang/Normalize.h"
 
@@ -20,8 +22,8 @@ std::optional<qint32> convertCount(const QString &text)
     } else if (i < n && (text.at(i) == QLatin1Char('x') || text.at(i) == QLatin1Char('X'))) {
         hex = true;
         ++i;
-    } else if (i + 1 < n && text.at(i) == QLatin1Char('0')
-               && (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X'))) {
+    } else if (i + 1 < n && text.at(i) == QLatin1Char('0') &&
+               (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X'))) {
         hex = true;
         i += 2;
     }
@@ -30,10 +32,14 @@ std::optional<qint32> convertCount(const QString &text)
     for (; i < n; ++i) {
         const char16_t c = text.at(i).unicode();
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return std::nullopt;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return std::nullopt;
         value = value * (hex ? 16 : 10) + quint64(d);
         if (hex ? value > 0xFFFFFFFFull : value > 0x7FFFFFFFull) return std::nullopt;
     }
@@ -77,8 +83,10 @@ ColorForm colorForm(const QString &raw, const Lexicon &lex)
         f.name = NormalizeLine(raw.mid(k + 1));
     }
     const QString head = NormalizeLine(raw.left(k + 1));
-    if (head == lex.kwColor + QLatin1Char('+')) f.step = 1;
-    else if (head == lex.kwColor + QLatin1Char('-')) f.step = -1;
+    if (head == lex.kwColor + QLatin1Char('+'))
+        f.step = 1;
+    else if (head == lex.kwColor + QLatin1Char('-'))
+        f.step = -1;
     return f;
 }
 
@@ -89,14 +97,19 @@ StatementKind statementKind(const QString &raw, const Lexicon &lex)
     if (n.isEmpty()) return K::None;
     if (n.startsWith(QLatin1String("*$S="))) return K::SpeedDirective;
     if (n.startsWith(QLatin1Char('*'))) return K::Comment;
-    const std::pair<const QString *, K> exact[] = {
-        {&lex.kwBegin, K::Begin},           {&lex.kwEnd, K::End},
-        {&lex.kwStep, K::Step},             {&lex.kwJump, K::Jump},
-        {&lex.kwRotate45, K::Rotate},       {&lex.kwRotate90, K::Rotate},
-        {&lex.kwDestroy, K::Destroy},       {&lex.kwRebuild, K::Rebuild},
-        {&lex.kwEndProcedure, K::EndProcedure}, {&lex.kwEndCycle, K::EndLoop},
-        {&lex.kwEndCondition, K::EndCondition}, {&lex.kwThen, K::Then},
-        {&lex.kwElse, K::Else}};
+    const std::pair<const QString *, K> exact[] = {{&lex.kwBegin, K::Begin},
+                                                   {&lex.kwEnd, K::End},
+                                                   {&lex.kwStep, K::Step},
+                                                   {&lex.kwJump, K::Jump},
+                                                   {&lex.kwRotate45, K::Rotate},
+                                                   {&lex.kwRotate90, K::Rotate},
+                                                   {&lex.kwDestroy, K::Destroy},
+                                                   {&lex.kwRebuild, K::Rebuild},
+                                                   {&lex.kwEndProcedure, K::EndProcedure},
+                                                   {&lex.kwEndCycle, K::EndLoop},
+                                                   {&lex.kwEndCondition, K::EndCondition},
+                                                   {&lex.kwThen, K::Then},
+                                                   {&lex.kwElse, K::Else}};
     for (const auto &[kw, kind] : exact)
         if (n == *kw) return kind;
     if (n.startsWith(lex.kwColor)) return K::Colour;
@@ -110,4 +123,4 @@ StatementKind statementKind(const QString &raw, const Lexicon &lex)
     return K::None;
 }
 
-} // namespace Forms
+}   // namespace Forms

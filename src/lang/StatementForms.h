@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Lexicon.h"
 #include <QString>
@@ -15,13 +17,17 @@ std::optional<qint32> convertCount(const QString &text);
 // out the last len(kwTimes)+1 characters. Empty when the line is too short.
 QString countText(const QString &n, const Lexicon &lex);
 
-bool isCountedLoop(const QString &n, const Lexicon &lex);     // kwCycleWhile tested first
+bool isCountedLoop(const QString &n, const Lexicon &lex);   // kwCycleWhile tested first
 bool isConditionalLoop(const QString &n, const Lexicon &lex);
 
 // Text after a keyword and the one unexamined separator character.
 QString argumentAfter(const QString &n, const QString &kw);
 
-enum class Test { Holds, Fails, Unrecognised };
+enum class Test {
+    Holds,
+    Fails,
+    Unrecognised
+};
 Test evaluateTest(const QString &testText, const Lexicon &lex, int lineSensor, int borderSensor);
 
 // Colour forms, recognised on the raw line (keyword in the first column, any case).
@@ -33,21 +39,36 @@ struct ColorForm {
 };
 ColorForm colorForm(const QString &raw, const Lexicon &lex);
 
-} // namespace Forms
+}   // namespace Forms
 
 // What a line is, for the help and other readers that name a statement rather than run
 // it. Lenient where running is strict: an indented colour command is still a colour
 // command here, so that its help explains why it does nothing.
 enum class StatementKind {
     None,   // empty, or no statement at all
-    Begin, End, Step, Jump, Rotate, Colour, Destroy, Rebuild,
-    Call, ProcedureHeader, EndProcedure,
-    CountedLoop, ConditionalLoop, EndLoop,
-    Condition, Then, Else, EndCondition,
-    SpeedDirective, Comment
+    Begin,
+    End,
+    Step,
+    Jump,
+    Rotate,
+    Colour,
+    Destroy,
+    Rebuild,
+    Call,
+    ProcedureHeader,
+    EndProcedure,
+    CountedLoop,
+    ConditionalLoop,
+    EndLoop,
+    Condition,
+    Then,
+    Else,
+    EndCondition,
+    SpeedDirective,
+    Comment
 };
 
 namespace Forms {
 StatementKind statementKind(const QString &raw, const Lexicon &lex);
 
-} // namespace Forms
+}   // namespace Forms

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/SyntaxChecker.h"
 #include "lang/StatementForms.h"
 
@@ -5,7 +7,7 @@ namespace {
 
 ErrorReport report(const MessageCatalogue &msg, int line, QStringList texts)
 {
-    return ErrorReport{true, line, msg.msgHead04, std::move(texts)};
+    return ErrorReport {true, line, msg.msgHead04, std::move(texts)};
 }
 
 bool onlySpaces(const QString &r)
@@ -16,7 +18,7 @@ bool onlySpaces(const QString &r)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCatalogue &msg)
 {
@@ -28,13 +30,17 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     // 1. Exactly one begin and one end.
     int begins = 0, ends = 0, begin = -1, end = -1;
     for (int k = 0; k < count; ++k) {
-        if (n[k] == lex.kwBegin) { ++begins; if (begin < 0) begin = k; }
-        if (n[k] == lex.kwEnd) { ++ends; if (end < 0) end = k; }
+        if (n[k] == lex.kwBegin) {
+            ++begins;
+            if (begin < 0) begin = k;
+        }
+        if (n[k] == lex.kwEnd) {
+            ++ends;
+            if (end < 0) end = k;
+        }
     }
-    if (begins == 0 || ends == 0)
-        return report(msg, -1, {msg.msgNoBeginEnd, msg.msgCheckBeginEnd});
-    if (begins > 1 || ends > 1)
-        return report(msg, -1, {msg.msgBeginEndTwice, msg.msgOnlyOneBeginEnd});
+    if (begins == 0 || ends == 0) return report(msg, -1, {msg.msgNoBeginEnd, msg.msgCheckBeginEnd});
+    if (begins > 1 || ends > 1) return report(msg, -1, {msg.msgBeginEndTwice, msg.msgOnlyOneBeginEnd});
 
     // 2. Procedure blocks before the begin are closed; no stray end of procedure.
     std::vector<int> blockEnd(size_t(begin) + 1, -1);   // header line -> its closing line
@@ -57,10 +63,13 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
 
     // 3. Nothing but procedures, comments and empty lines before the begin.
     for (int i = 0; i < begin;) {
-        if (blockEnd[i] >= 0) { i = blockEnd[i] + 1; continue; }
+        if (blockEnd[i] >= 0) {
+            i = blockEnd[i] + 1;
+            continue;
+        }
         const QString &s = n[i];
-        const bool ok = s.isEmpty() || s.at(0) == QLatin1Char('*') || s == lex.kwBegin
-                        || s == lex.kwEndProcedure;
+        const bool ok =
+            s.isEmpty() || s.at(0) == QLatin1Char('*') || s == lex.kwBegin || s == lex.kwEndProcedure;
         if (!ok) return report(msg, i, {msg.msgBeforeBegin, msg.msgEditCode});
         ++i;
     }
@@ -76,7 +85,8 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     for (int k = begin + 1; k <= end; ++k) {
         if (n[k] == lex.kwEndProcedure) return report(msg, k, {msg.msgEndProcInAlgorithm});
         if (n[k].startsWith(lex.kwExecute)) {
-            const QString header = lex.kwProcedure + QLatin1Char(' ') + Forms::argumentAfter(n[k], lex.kwExecute);
+            const QString header =
+                lex.kwProcedure + QLatin1Char(' ') + Forms::argumentAfter(n[k], lex.kwExecute);
             bool found = false;
             for (int i = 0; i < begin && !found; ++i) found = n[i] == header;
             if (!found) return report(msg, k, {msg.msgProcNotFound});
@@ -92,12 +102,11 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     }
 
     // 7. Unknown commands; space-only lines are emptied on the way.
-    const QString *const exact[] = {&lex.kwBegin, &lex.kwEnd, &lex.kwStep, &lex.kwJump,
-                                    &lex.kwRotate45, &lex.kwRotate90, &lex.kwDestroy,
-                                    &lex.kwRebuild, &lex.kwEndProcedure, &lex.kwEndCycle,
-                                    &lex.kwEndCondition};
-    const QString *const prefixes[] = {&lex.kwExecute, &lex.kwProcedure, &lex.kwCycleN,
-                                       &lex.kwIf, &lex.kwCycleWhile, &lex.kwThen, &lex.kwElse};
+    const QString *const exact[] = {&lex.kwBegin,        &lex.kwEnd,      &lex.kwStep,        &lex.kwJump,
+                                    &lex.kwRotate45,     &lex.kwRotate90, &lex.kwDestroy,     &lex.kwRebuild,
+                                    &lex.kwEndProcedure, &lex.kwEndCycle, &lex.kwEndCondition};
+    const QString *const prefixes[] = {&lex.kwExecute,    &lex.kwProcedure, &lex.kwCycleN, &lex.kwIf,
+                                       &lex.kwCycleWhile, &lex.kwThen,      &lex.kwElse};
     for (int k = 0; k < count; ++k) {
         const QString r = text.line(k);
         if (onlySpaces(r)) {
@@ -109,10 +118,10 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
         for (const QString *kw : exact) ok = ok || s == *kw;
         for (const QString *kw : prefixes) ok = ok || s.startsWith(*kw);
         if (!ok) {
-            const QString first = msg.msgErrorInLine + QLatin1Char(' ') + QString::number(k + 1)
-                                  + QStringLiteral(" (\"") + r + QStringLiteral("\")");
+            const QString first = msg.msgErrorInLine + QLatin1Char(' ') + QString::number(k + 1) +
+                                  QStringLiteral(" (\"") + r + QStringLiteral("\")");
             return report(msg, k, {first, msg.msgUnknownCommand});
         }
     }
-    return ErrorReport{};
+    return ErrorReport {};
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/TextCatalogue.h"
 #include "lang/TextTable.h"
 
@@ -24,16 +26,12 @@ const TextRow kCatalogue[] = {
     {"menu.mmClearAlg", {"Очистить поле алгоритма", "Curata cimpul algotitmului", "Clear algorithm field"}},
     {"menu.mmClearRobField", {"Очистить поле робота", "Curata cimpul executantului", "Clear robot\"s field"}},
     {"menu.mmRefresh",
-     {"Обновить поле алгоритма",
-      "Actualizeaza cimpul algoritmului",
-      "Refresh algorithm field"}},
+     {"Обновить поле алгоритма", "Actualizeaza cimpul algoritmului", "Refresh algorithm field"}},
     {"menu.mmSelAll", {"Выделить все", "Selecteaza tot", "Select all"}},
     {"menu.N10", {"Команды", "Comenzi", "Commands"}},
     {"menu.N54", {"Системные", "De sistem", "System"}},
     {"menu.mmCOMbegend",
-     {"Начало и конец алгоритма",
-      "Inceputul si sfirsitul algoritmului",
-      "Algorithm begin and end"}},
+     {"Начало и конец алгоритма", "Inceputul si sfirsitul algoritmului", "Algorithm begin and end"}},
     {"menu.N15", {"Простые", "Simple", "Simple"}},
     {"menu.mmCOMstep", {"Шаг", "Pas", "Step"}},
     {"menu.mmCOMjump", {"Прыжок", "Salt", "Jump"}},
@@ -43,16 +41,12 @@ const TextRow kCatalogue[] = {
     {"menu.mmCOMproccreate", {"Создать процедуру...", "Creaza procedura...", "Create procedure..."}},
     {"menu.mmCOMprocexec", {"Выполнить процедуру...", "Executa procedura...", "Execute procedure..."}},
     {"menu.mmCOMcyclun",
-     {"Цикл. Выполнить <N> раз...",
-      "Ciclu. Executa <N> ori...",
-      "Cycle. Execute <N> times..."}},
+     {"Цикл. Выполнить <N> раз...", "Ciclu. Executa <N> ori...", "Cycle. Execute <N> times..."}},
     {"menu.mmCOMcicluIF",
-     {"Цикл. Выполнять пока <УСЛОВИЕ>...",
-      "Ciclu. Executa pina cind <CONDITIE>...",
+     {"Цикл. Выполнять пока <УСЛОВИЕ>...", "Ciclu. Executa pina cind <CONDITIE>...",
       "Cycle. Do while <CONDITION>..."}},
     {"menu.mmCOMcycluif2",
-     {"Условие. Если <УСЛОВИЕ> тогда...",
-      "Conditie. Daca <CONDITIE> atunci...",
+     {"Условие. Если <УСЛОВИЕ> тогда...", "Conditie. Daca <CONDITIE> atunci...",
       "Condition. If <CONDITION> then..."}},
     {"menu.N22", {"Особые", "Speciale", "Special"}},
     {"menu.mmCOMcolor", {"Цвет...", "Culoare...", "Color..."}},
@@ -94,15 +88,13 @@ const TextRow kCatalogue[] = {
     {"window.stateChanged", {"Изменен", "Modificat", "Changed"}},
     {"window.stateSaved", {"Сохранен", "Salvat", "Saved"}},
     {"window.unsavedQuestion",
-     {"Файл не сохранен! Продолжить?",
-      "Fisierul nu este salvat! Continuam?",
+     {"Файл не сохранен! Продолжить?", "Fisierul nu este salvat! Continuam?",
       "File not saved! Continue anyway?"}},
     // The algorithm editor
     {"editor.linesTotal", {"Всего строк:", "Total linii:", "Lines total:"}},
     {"editor.currentLine", {"Текущая строка:", "Linia curenta:", "Current line:"}},
     {"editor.clearQuestion",
-     {"Действительно очистить алгоритм?",
-      "Chiar vrei sa curati campul algoritmului?",
+     {"Действительно очистить алгоритм?", "Chiar vrei sa curati campul algoritmului?",
       "Do you realy want to clear algorithm?"}},
     // The colour dialog
     {"colour.caption", {"Цвет", "Culoare", "Color"}},
@@ -127,8 +119,7 @@ const TextRow kCatalogue[] = {
       "Refresh algorithm field automaticly (turn on if you have problems with highliting "
       "sintaxis)"}},
     {"preferences.advcom",
-     {"Отображать панель продвинутых команд",
-      "Vizualizeaza panelul comenzilor avansate",
+     {"Отображать панель продвинутых команд", "Vizualizeaza panelul comenzilor avansate",
       "Show advanced commands panel"}},
     {"preferences.page2", {"Робот", "Robot", "Robot"}},
     {"preferences.top", {"Максимальная", "Maxima", "Maximum"}},
@@ -166,20 +157,15 @@ const TextRow kCatalogue[] = {
     // Error reports and notices of the robot language
     {"message.msgHead03", {"#03: Ошибка тракмила", "#03: Eroarea trakmilului ", "#03: Trakmil error"}},
     {"message.msgOutOfField",
-     {"Тракмил не может выходить за пределы поля!",
-      "Trakmil nu poate iesi in afara cimpului!",
+     {"Тракмил не может выходить за пределы поля!", "Trakmil nu poate iesi in afara cimpului!",
       "Trakmil can not leave his field!"}},
     {"message.msgEditCode",
-     {"Отредактируйте код алгоритма.",
-      "Editeaza codul algoritmului.",
-      "Please, edit programm code."}},
+     {"Отредактируйте код алгоритма.", "Editeaza codul algoritmului.", "Please, edit programm code."}},
     {"message.msgHead04",
-     {"#04: Ошибка в структуре программы",
-      "#04: Eroare in structura programului",
+     {"#04: Ошибка в структуре программы", "#04: Eroare in structura programului",
       "#04: Error in program structure"}},
     {"message.msgNoBeginEnd",
-     {"Не найдено начало (конец) алгоритма!",
-      "Nu se gaseste inceput (sfirsit) de algoritm!",
+     {"Не найдено начало (конец) алгоритма!", "Nu se gaseste inceput (sfirsit) de algoritm!",
       "Algorithm begin (end) was not found!"}},
     {"message.msgCheckBeginEnd",
      {"Проверьте наличие команд НАЧАЛО АЛГОРИТМА и КОНЕЦ АЛГОРИТМА в коде.",
@@ -191,9 +177,9 @@ const TextRow kCatalogue[] = {
       "ALGOTITHM BEGIN (ALGOTITHM END) command was repeated more then 1 time!"}},
     {"message.msgOnlyOneBeginEnd",
      {"Программа может иметь только одно НАЧАЛО АЛГОРИТМА и один КОНЕЦ "
-                             "АЛГОРИТМА. Отредактируйте код.",
+      "АЛГОРИТМА. Отредактируйте код.",
       "Programul poate avea un singur INCEPUT DE ALGORITM si un singur "
-                             "SFIRSIT DE ALGORITM. Editeaza codul.)",
+      "SFIRSIT DE ALGORITM. Editeaza codul.)",
       "Program can hold one ALGOTITHM BEGIN and one ALGOTITHM END command only. Edit code."}},
     {"message.msgErrorInLine", {"Ошибка в строке:", "Eroare in linia:", "Error in line:"}},
     {"message.msgUnknownCommand", {"Неизвестная команда.", "Comanda neexistenta", "Unknown command."}},
@@ -206,105 +192,100 @@ const TextRow kCatalogue[] = {
       "Pina la inceput de algoritm pot fi scrise doar proceduri!",
       "Nothing can stand before the begin of algorithm except procedures!"}},
     {"message.msgNoErrors",
-     {"Программа не содержит ошибок.",
-      "Progaramul nu are erori.",
-      "There is no errors in programm code."}},
+     {"Программа не содержит ошибок.", "Progaramul nu are erori.", "There is no errors in programm code."}},
     {"message.msgCycleFormat",
      {"Проверьте правильность написания цикла!\n"
-                         "Формат команды: ЦИКЛ. ВЫПОЛНИТЬ <N> РАЗ\n"
-                         "Вероятные причины ошибки:\n"
-                         "- отсутствие пробела до и/или после <N>\n"
-                         "- два и более пробела между словами\n"
-                         "- число N должно быть целым, не отрицательноым и не равным нулю",
+      "Формат команды: ЦИКЛ. ВЫПОЛНИТЬ <N> РАЗ\n"
+      "Вероятные причины ошибки:\n"
+      "- отсутствие пробела до и/или после <N>\n"
+      "- два и более пробела между словами\n"
+      "- число N должно быть целым, не отрицательноым и не равным нулю",
       "Verifica corectitudinea sintactica a ciclului!\n"
-                         "Cauzele posibile ale erorii:\n"
-                         "- lipseste spatiu pina si/sau dupa <N>\n"
-                         "- doua si mai multe spatii intre cuvinte\n"
-                         "- numarul N trebuie sa fie intreg si mai mare decit zero",
+      "Cauzele posibile ale erorii:\n"
+      "- lipseste spatiu pina si/sau dupa <N>\n"
+      "- doua si mai multe spatii intre cuvinte\n"
+      "- numarul N trebuie sa fie intreg si mai mare decit zero",
       "Check if the cicle is written correct!\n"
-                         "Command format: CYCLE. EXECUTE <N> TIMES\n"
-                         "Error was possibly caused by:\n"
-                         "- there is no space before/after <N>\n"
-                         "- two or more spaces between words\n"
-                         "- N must be whole, not negative and not equal to zero"}},
+      "Command format: CYCLE. EXECUTE <N> TIMES\n"
+      "Error was possibly caused by:\n"
+      "- there is no space before/after <N>\n"
+      "- two or more spaces between words\n"
+      "- N must be whole, not negative and not equal to zero"}},
     {"message.msgProcNotFound",
      {"Вызываемая процедура не найдена!\n"
-                          "Проверьте наличие вызываемой процедуры.\n"
-                          "Вероятные причины ошибки:\n"
-                          "- нет пробела между словом ПРОЦЕДУРА (ВЫПОЛНИТЬ) и ее именем\n"
-                          "- процедура не объявлена",
+      "Проверьте наличие вызываемой процедуры.\n"
+      "Вероятные причины ошибки:\n"
+      "- нет пробела между словом ПРОЦЕДУРА (ВЫПОЛНИТЬ) и ее именем\n"
+      "- процедура не объявлена",
       "Procedura apelata nu exista!\n"
-                          "Verifica prezenta procedurii apelate.\n"
-                          "Cauzele posibile ale erorii:\n"
-                          "- lipseste spatiu intre cuvintele PROCEDURA (EXECUTA) si numele ei\n"
-                          "- procedura nu e declarata",
+      "Verifica prezenta procedurii apelate.\n"
+      "Cauzele posibile ale erorii:\n"
+      "- lipseste spatiu intre cuvintele PROCEDURA (EXECUTA) si numele ei\n"
+      "- procedura nu e declarata",
       "Called procedure not found!\n"
-                          "Check if calld procedure exist.\n"
-                          "Error was possibly caused by:\n"
-                          "- there is no space between the word PROCEDURE (EXECUTE) and its name\n"
-                          "- procedure not assigned"}},
+      "Check if calld procedure exist.\n"
+      "Error was possibly caused by:\n"
+      "- there is no space between the word PROCEDURE (EXECUTE) and its name\n"
+      "- procedure not assigned"}},
     {"message.msgNoEndProc",
      {"Неверный формат процедуры!\n"
-                       "У процедуры отсутствует обязательная команда КОНЕЦ ПРОЦЕДУРЫ.",
+      "У процедуры отсутствует обязательная команда КОНЕЦ ПРОЦЕДУРЫ.",
       "Formatul gresit de procedura!\n"
-                       "In procedura lipseste comanda SFIRSIT DE PROCEDURA.",
+      "In procedura lipseste comanda SFIRSIT DE PROCEDURA.",
       "Incorrect procedure format!\n"
-                       "The procedure has no necessary END OF PROCEDURE command."}},
+      "The procedure has no necessary END OF PROCEDURE command."}},
     {"message.msgEndProcWithoutProc",
      {"Неверный формат процедуры!\n"
-                                "Обнаружена команда КОНЕЦ ПРОЦЕДУРЫ,\n"
-                                "не имеющая перед собой команды\n"
-                                "ПРОЦЕДУРА <ИМЯ>",
+      "Обнаружена команда КОНЕЦ ПРОЦЕДУРЫ,\n"
+      "не имеющая перед собой команды\n"
+      "ПРОЦЕДУРА <ИМЯ>",
       "Formatul gresit de procedura!\n"
-                                "S-a depistat comanda SFIRSIT DE PROCEDURA\n"
-                                "care nu este precedata de comanda\n"
-                                "PROCEDURA <NUME>",
+      "S-a depistat comanda SFIRSIT DE PROCEDURA\n"
+      "care nu este precedata de comanda\n"
+      "PROCEDURA <NUME>",
       "Incorrect procedure format!\n"
-                                "There is END OF PROCEDURE command\n"
-                                "which does not have PROCEDURE <NAME>\n"
-                                "before it"}},
+      "There is END OF PROCEDURE command\n"
+      "which does not have PROCEDURE <NAME>\n"
+      "before it"}},
     {"message.msgEndProcInAlgorithm",
      {"Команда КОНЕЦ ПРОЦЕДУРЫ не может находиться между командами "
-                                "НАЧАЛО АЛГОРИТМА и КОНЕЦ АЛГОРИТМА!\n"
-                                "Если это конец существующей процедуры - скопируйте всю процедуру "
-                                "и поместите ее до команды НАЧАЛО АЛГОРИТМА.",
+      "НАЧАЛО АЛГОРИТМА и КОНЕЦ АЛГОРИТМА!\n"
+      "Если это конец существующей процедуры - скопируйте всю процедуру "
+      "и поместите ее до команды НАЧАЛО АЛГОРИТМА.",
       "Comanda SFIRSIT DE PROCEDURA nu poate fi plasata intre comenzile "
-                                "INCEPUT DE ALGORITM si SFIRSIT DE ALGORITM!\n"
-                                "Daca aici este sfirsit de procedura - copiaza toate comenzile ale "
-                                "procedurii si muta-le in fata comenzii INCEPUT DE ALGORITM.",
+      "INCEPUT DE ALGORITM si SFIRSIT DE ALGORITM!\n"
+      "Daca aici este sfirsit de procedura - copiaza toate comenzile ale "
+      "procedurii si muta-le in fata comenzii INCEPUT DE ALGORITM.",
       "END OF PROCEDURE command can not stay between ALGORITHM BEGIN and "
-                                "ALGOTITHM END commandss!\n"
-                                "If it is the end of existed procedure, copy the whole procedure and "
-                                "paste it before the ALGOTITHM BEGIN command."}},
+      "ALGOTITHM END commandss!\n"
+      "If it is the end of existed procedure, copy the whole procedure and "
+      "paste it before the ALGOTITHM BEGIN command."}},
     {"message.msgProcNameStart",
      {"Имя процедуры не может начинаться с цифры или пробела!",
       "Numele procedurii nu poate incepe cu o cifra sau cu spatiu!",
       "Procedure name can not begin with number or space!"}},
     {"message.msgProcNameEmpty",
-     {"Не введено имя процедуры!",
-      "Nu se gaseste numele procedurii!",
-      "Procedure name was not assigned!"}},
+     {"Не введено имя процедуры!", "Nu se gaseste numele procedurii!", "Procedure name was not assigned!"}},
     {"message.msgChooseProc",
-     {"Выберите имя процедуры или создайте новую!",
-      "Alegeti numele procedurii sau creati o alta procedura!",
+     {"Выберите имя процедуры или создайте новую!", "Alegeti numele procedurii sau creati o alta procedura!",
       "Choose procedure name or create another one!"}},
     {"message.msgNestingTooDeep",
      {"Слишком глубокая вложенность!\n"
-                            "Открыто более 1000 циклов или вызовов процедур.\n"
-                            "Вероятно, процедура вызывает саму себя.",
+      "Открыто более 1000 циклов или вызовов процедур.\n"
+      "Вероятно, процедура вызывает саму себя.",
       "Imbricare prea adinca!\n"
-                            "Sint deschise peste 1000 de cicluri sau apeluri de proceduri.\n"
-                            "Probabil procedura se apeleaza pe sine.",
+      "Sint deschise peste 1000 de cicluri sau apeluri de proceduri.\n"
+      "Probabil procedura se apeleaza pe sine.",
       "Nesting is too deep!\n"
-                            "More than 1000 loops or procedure calls are open.\n"
-                            "Perhaps a procedure calls itself."}},
+      "More than 1000 loops or procedure calls are open.\n"
+      "Perhaps a procedure calls itself."}},
     {"message.msgLoopWithoutEnd",
      {"Цикл не имеет конца!\n"
-                            "Для этого цикла не найдена команда КОНЕЦ ЦИКЛА.",
+      "Для этого цикла не найдена команда КОНЕЦ ЦИКЛА.",
       "Ciclul nu are sfirsit!\n"
-                            "Pentru acest ciclu nu se gaseste comanda SFIRSIT CICLU.",
+      "Pentru acest ciclu nu se gaseste comanda SFIRSIT CICLU.",
       "The loop has no end!\n"
-                            "No END OF CYCLE command was found for this loop."}},
+      "No END OF CYCLE command was found for this loop."}},
     // The help window
     {"help.title", {"Справка - Тракмил", "Informatii - Trakmil", "Help - Trakmil"}},
     {"help.search", {"Поиск по справке", "Cautare in ajutor", "Search the help"}},
@@ -324,9 +305,9 @@ const TextRow kCatalogue[] = {
       "Cannot write the settings file \"%1\": %2"}},
 };
 
-std::atomic<Language> s_interfaceLanguage{Language::Unknown};
+std::atomic<Language> s_interfaceLanguage {Language::Unknown};
 
-} // namespace
+}   // namespace
 
 std::optional<QString> uiText(QByteArrayView key, Language lang)
 {

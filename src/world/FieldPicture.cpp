@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/FieldPicture.h"
 #include "lang/TextCatalogue.h"
 
@@ -26,13 +28,9 @@ QFont numberFont()
     return f;
 }
 
-} // namespace
+}   // namespace
 
-FieldPicture::FieldPicture()
-    : m_image(Width, Height, QImage::Format_RGB32)
-{
-    m_image.fill(White);
-}
+FieldPicture::FieldPicture() : m_image(Width, Height, QImage::Format_RGB32) { m_image.fill(White); }
 
 void FieldPicture::changed(const QRect &r)
 {
@@ -54,8 +52,7 @@ void FieldPicture::drawEmptyField(int poleX, int poleY)
     };
     box(1, 1, Width - 1, Height - 1);
     for (int i = 1; i <= poleX; ++i)
-        for (int j = 1; j <= poleY; ++j)
-            box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
+        for (int j = 1; j <= poleY; ++j) box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
 
     // Numbers are placed by the top-left corner of their text box.
     p.setFont(numberFont());
@@ -63,8 +60,8 @@ void FieldPicture::drawEmptyField(int poleX, int poleY)
     const QFontMetrics fm(p.font());
     auto number = [&](int k, int left, int top) {
         const QString s = QString::number(k);
-        p.drawText(QRect(left, top, fm.horizontalAdvance(s) + 2, fm.height()),
-                   Qt::AlignLeft | Qt::AlignTop, s);
+        p.drawText(QRect(left, top, fm.horizontalAdvance(s) + 2, fm.height()), Qt::AlignLeft | Qt::AlignTop,
+                   s);
     };
     for (int k = 0; k <= poleY; ++k) number(k, 3, 20 * k + 12);
     for (int k = 0; k <= poleX; ++k) number(k, 20 * k + 16, 3);
@@ -130,8 +127,7 @@ bool FieldPicture::exportPicture(const QString &path, QString *error) const
     };
     if (path.isEmpty()) return fail(uiText("file.noName"));
     const QByteArray format = pictureFormat(path);
-    if (format.isEmpty())
-        return fail(uiText("file.unknownPictureFormat").arg(QFileInfo(path).suffix()));
+    if (format.isEmpty()) return fail(uiText("file.unknownPictureFormat").arg(QFileInfo(path).suffix()));
 
     // Encoded in memory first, so a failing writer never touches the file.
     QByteArray data;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/RobotWorld.h"
 
 #include <algorithm>
@@ -5,7 +7,9 @@
 
 namespace {
 
-struct Delta { int dx, dy; };
+struct Delta {
+    int dx, dy;
+};
 
 // One step per heading, clockwise on screen because y grows downward.
 constexpr Delta kStep[8] = {
@@ -14,11 +18,14 @@ constexpr Delta kStep[8] = {
 
 constexpr QRgb kBlack = 0x000000;
 
-} // namespace
+}   // namespace
 
 RobotWorld::RobotWorld()
 {
-    m_fieldSize = [](int &px, int &py) { px = MaxX; py = MaxY; };
+    m_fieldSize = [](int &px, int &py) {
+        px = MaxX;
+        py = MaxY;
+    };
 }
 
 void RobotWorld::setFieldSizeSource(std::function<void(int &poleX, int &poleY)> source)
@@ -26,7 +33,10 @@ void RobotWorld::setFieldSizeSource(std::function<void(int &poleX, int &poleY)> 
     if (source)
         m_fieldSize = std::move(source);
     else
-        m_fieldSize = [](int &px, int &py) { px = MaxX; py = MaxY; };
+        m_fieldSize = [](int &px, int &py) {
+            px = MaxX;
+            py = MaxY;
+        };
 }
 
 void RobotWorld::readFieldSize(int &px, int &py) const
@@ -53,10 +63,7 @@ int RobotWorld::poleY() const
     return py;
 }
 
-void RobotWorld::setColor(QRgb color)
-{
-    m_state.color = color & 0xFFFFFFu;
-}
+void RobotWorld::setColor(QRgb color) { m_state.color = color & 0xFFFFFFu; }
 
 int RobotWorld::traceAt(int px, int py) const
 {
@@ -136,15 +143,9 @@ void RobotWorld::move(bool draw)
     if (draw && m_canvas) m_canvas->drawSegment(ox, oy, s.x, s.y);
 }
 
-void RobotWorld::step()
-{
-    move(true);
-}
+void RobotWorld::step() { move(true); }
 
-void RobotWorld::jump()
-{
-    move(false);
-}
+void RobotWorld::jump() { move(false); }
 
 void RobotWorld::turn(int by)
 {
@@ -156,15 +157,9 @@ void RobotWorld::turn(int by)
     recomputeSensors();
 }
 
-void RobotWorld::rotate45()
-{
-    turn(1);
-}
+void RobotWorld::rotate45() { turn(1); }
 
-void RobotWorld::rotate90()
-{
-    turn(2);
-}
+void RobotWorld::rotate90() { turn(2); }
 
 void RobotWorld::destroyRobot()
 {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QRgb>
 #include <functional>
@@ -6,12 +8,12 @@
 class WorldCanvas {
 public:
     virtual ~WorldCanvas() = default;
-    virtual void drawEmptyField(int poleX, int poleY) = 0;           // frame, cells, node numbers
+    virtual void drawEmptyField(int poleX, int poleY) = 0;   // frame, cells, node numbers
     virtual void setPen(QRgb color, int width) = 0;
-    virtual void drawSegment(int x0, int y0, int x1, int y1) = 0;     // node to node, current pen
-    virtual void showSprite(int heading, bool wipe) = 0;              // robot picture for heading
-    virtual void showArrow(int heading) = 0;                          // heading arrow (wiped first)
-    virtual void moveSprite(int x, int y) = 0;                        // sprite onto node (x, y)
+    virtual void drawSegment(int x0, int y0, int x1, int y1) = 0;   // node to node, current pen
+    virtual void showSprite(int heading, bool wipe) = 0;   // robot picture for heading
+    virtual void showArrow(int heading) = 0;   // heading arrow (wiped first)
+    virtual void moveSprite(int x, int y) = 0;   // sprite onto node (x, y)
     virtual void setSpriteVisible(bool visible) = 0;
 };
 
@@ -21,14 +23,14 @@ public:
     virtual ~WorldListener() = default;
     virtual void outOfFieldAttempted() = 0;
     virtual void positionPanelChanged(int x, int y) = 0;   // panel 4
-    virtual void lineSensorChanged(int value) = 0;         // panel 5
-    virtual void borderSensorChanged(int value) = 0;       // panel 6
+    virtual void lineSensorChanged(int value) = 0;   // panel 5
+    virtual void borderSensorChanged(int value) = 0;   // panel 6
 };
 
 struct RobotState {
-    int x = 0, y = 0;        // node
-    int px = 1, py = 1;      // point coordinates into the trace map: 2x+1, 2y+1
-    int heading = 0;         // 0 east .. 7 north-east, clockwise on screen
+    int x = 0, y = 0;   // node
+    int px = 1, py = 1;   // point coordinates into the trace map: 2x+1, 2y+1
+    int heading = 0;   // 0 east .. 7 north-east, clockwise on screen
     QRgb color = 0x000000;   // trace colour, 0xRRGGBB
     bool visible = true;
     int lineSensor = 0;
@@ -60,7 +62,7 @@ public:
     void resetField();
 
     const RobotState &state() const { return m_state; }
-    void setColor(QRgb color);                 // colour commands and stop
+    void setColor(QRgb color);   // colour commands and stop
     // Trace map entry at point (px, py), 1-based; 0 outside the map.
     int traceAt(int px, int py) const;
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/TraceRecorder.h"
 #include "world/FieldPicture.h"
 
@@ -7,15 +9,17 @@
 
 TraceSegment TraceSegment::between(int ax, int ay, int bx, int by)
 {
-    if (ax < bx || (ax == bx && ay <= by)) return TraceSegment{ax, ay, bx, by};
-    return TraceSegment{bx, by, ax, ay};
+    if (ax < bx || (ax == bx && ay <= by)) return TraceSegment {ax, ay, bx, by};
+    return TraceSegment {bx, by, ax, ay};
 }
 
 void TraceRecorder::drawSegment(int x0, int y0, int x1, int y1)
 {
     const TraceSegment s = TraceSegment::between(x0, y0, x1, y1);
-    if (m_pen == 0xFFFFFFu) m_segments.erase(s.key());
-    else m_segments[s.key()] = Drawn{s, m_pen};
+    if (m_pen == 0xFFFFFFu)
+        m_segments.erase(s.key());
+    else
+        m_segments[s.key()] = Drawn {s, m_pen};
 }
 
 QList<TraceRecorder::Drawn> TraceRecorder::segments() const
@@ -40,8 +44,10 @@ TraceComparison compareTraces(const TraceRecorder &model, QPoint modelEnd, const
     c.pupilEnd = pupilEnd;
     for (const TraceRecorder::Drawn &d : model.segments()) {
         const qint64 other = pupil.colorAt(d.segment);
-        if (other < 0) c.missing.append(d);
-        else if (QRgb(other) != d.color) c.colourDiffers.append(TraceRecorder::Drawn{d.segment, QRgb(other)});
+        if (other < 0)
+            c.missing.append(d);
+        else if (QRgb(other) != d.color)
+            c.colourDiffers.append(TraceRecorder::Drawn {d.segment, QRgb(other)});
     }
     for (const TraceRecorder::Drawn &d : pupil.segments())
         if (model.colorAt(d.segment) < 0) c.extra.append(d);
@@ -80,7 +86,7 @@ void drawCross(QPainter &p, QPointF at, const QColor &color)
     p.drawLine(at + QPointF(-5, 5), at + QPointF(5, -5));
 }
 
-} // namespace
+}   // namespace
 
 QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY)
 {
@@ -93,9 +99,12 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
     p.drawImage(0, 0, field.image());
     p.setRenderHint(QPainter::Antialiasing, true);
     for (const TraceRecorder::Drawn &d : model.segments()) drawSegment(p, d.segment, faint(d.color), 5);
-    for (const TraceRecorder::Drawn &d : c.colourDiffers) drawSegment(p, d.segment, QColor::fromRgb(DiffColor::ColourDiffers), 3);
-    for (const TraceRecorder::Drawn &d : c.missing) drawSegment(p, d.segment, QColor::fromRgb(DiffColor::Missing), 3);
-    for (const TraceRecorder::Drawn &d : c.extra) drawSegment(p, d.segment, QColor::fromRgb(DiffColor::Extra), 3);
+    for (const TraceRecorder::Drawn &d : c.colourDiffers)
+        drawSegment(p, d.segment, QColor::fromRgb(DiffColor::ColourDiffers), 3);
+    for (const TraceRecorder::Drawn &d : c.missing)
+        drawSegment(p, d.segment, QColor::fromRgb(DiffColor::Missing), 3);
+    for (const TraceRecorder::Drawn &d : c.extra)
+        drawSegment(p, d.segment, QColor::fromRgb(DiffColor::Extra), 3);
     const QColor endColor(0x40, 0x40, 0x40);
     drawRing(p, nodeCentre(c.modelEnd.x(), c.modelEnd.y()), endColor);
     drawCross(p, nodeCentre(c.pupilEnd.x(), c.pupilEnd.y()), QColor::fromRgb(DiffColor::Extra));
@@ -118,7 +127,8 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
         p.setPen(QPen(QColor::fromRgb(k.color), 3, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(x, top + 10), QPointF(x + 18, top + 10));
         p.setPen(Qt::black);
-        p.drawText(QRect(x + 24, top + 2, 90, 16), Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(k.label));
+        p.drawText(QRect(x + 24, top + 2, 90, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromLatin1(k.label));
         x += 112;
     }
     drawRing(p, QPointF(19, top + 30), endColor);
@@ -126,7 +136,8 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
     p.drawText(QRect(34, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("model's end"));
     drawCross(p, QPointF(141, top + 30), QColor::fromRgb(DiffColor::Extra));
     p.setPen(Qt::black);
-    p.drawText(QRect(156, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("pupil's end"));
+    p.drawText(QRect(156, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("pupil's end"));
     p.end();
     return image;
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "world/RobotWorld.h"
 
@@ -35,10 +37,10 @@ public:
     void drawEmptyField(int, int) override { m_segments.clear(); }
     void setPen(QRgb color, int) override { m_pen = color & 0xFFFFFFu; }
     void drawSegment(int x0, int y0, int x1, int y1) override;
-    void showSprite(int, bool) override {}
-    void showArrow(int) override {}
-    void moveSprite(int, int) override {}
-    void setSpriteVisible(bool) override {}
+    void showSprite(int, bool) override { }
+    void showArrow(int) override { }
+    void moveSprite(int, int) override { }
+    void setSpriteVisible(bool) override { }
 
 private:
     std::map<int, Drawn> m_segments;
@@ -47,9 +49,9 @@ private:
 
 // A pupil's drawing against the model's.
 struct TraceComparison {
-    QList<TraceRecorder::Drawn> missing;        // in the model only (model colour)
-    QList<TraceRecorder::Drawn> extra;          // in the pupil's drawing only (its colour)
-    QList<TraceRecorder::Drawn> colourDiffers;  // in both, pupil's colour
+    QList<TraceRecorder::Drawn> missing;   // in the model only (model colour)
+    QList<TraceRecorder::Drawn> extra;   // in the pupil's drawing only (its colour)
+    QList<TraceRecorder::Drawn> colourDiffers;   // in both, pupil's colour
     QPoint modelEnd, pupilEnd;
 
     bool sameEnd() const { return modelEnd == pupilEnd; }
@@ -67,4 +69,4 @@ namespace DiffColor {
 constexpr QRgb Missing = 0xE01010;
 constexpr QRgb Extra = 0x1060F0;
 constexpr QRgb ColourDiffers = 0xFF9000;
-} // namespace DiffColor
+}   // namespace DiffColor

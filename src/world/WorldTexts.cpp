@@ -1,9 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/WorldTexts.h"
 
 #include "lang/TextCatalogue.h"
 
 namespace {
-
 
 std::optional<QString> word(const char *key, Language lang)
 {
@@ -17,7 +18,7 @@ std::optional<QString> sensorPanel(const char *key, Language lang, int value)
     return *w + QStringLiteral(" [") + QString::number(value) + QLatin1Char(']');
 }
 
-} // namespace
+}   // namespace
 
 namespace WorldTexts {
 
@@ -35,34 +36,19 @@ std::optional<QString> positionPanel(Language lang, int x, int y)
     return *w + QStringLiteral(" x=") + QString::number(x) + QStringLiteral(", y=") + QString::number(y);
 }
 
-std::optional<QString> lineSensorPanel(Language lang, int value)
-{
-    return sensorPanel("line", lang, value);
-}
+std::optional<QString> lineSensorPanel(Language lang, int value) { return sensorPanel("line", lang, value); }
 
 std::optional<QString> borderSensorPanel(Language lang, int value)
 {
     return sensorPanel("border", lang, value);
 }
 
-std::optional<QString> clearFieldCaption(Language lang)
-{
-    return word("clear", lang);
-}
+std::optional<QString> clearFieldCaption(Language lang) { return word("clear", lang); }
 
-std::optional<QString> savePictureCaption(Language lang)
-{
-    return word("export", lang);
-}
+std::optional<QString> savePictureCaption(Language lang) { return word("export", lang); }
 
-QString pictureFilter()
-{
-    return QStringLiteral("Файл изображения (*.bmp)|*.bmp");
-}
+QString pictureFilter() { return QStringLiteral("Файл изображения (*.bmp)|*.bmp"); }
 
-QString pictureSuffix()
-{
-    return QStringLiteral("bmp");
-}
+QString pictureSuffix() { return QStringLiteral("bmp"); }
 
-} // namespace WorldTexts
+}   // namespace WorldTexts

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Language.h"
 
@@ -9,15 +11,15 @@
 namespace WorldTexts {
 
 std::optional<QString> fieldSizePanel(Language lang, int poleX, int poleY);   // "Поле: 16 x 20"
-std::optional<QString> positionPanel(Language lang, int x, int y);            // "Робот: x=0, y=0"
-std::optional<QString> lineSensorPanel(Language lang, int value);             // "Линия [0]"
-std::optional<QString> borderSensorPanel(Language lang, int value);           // "Край [0]"
+std::optional<QString> positionPanel(Language lang, int x, int y);   // "Робот: x=0, y=0"
+std::optional<QString> lineSensorPanel(Language lang, int value);   // "Линия [0]"
+std::optional<QString> borderSensorPanel(Language lang, int value);   // "Край [0]"
 
-std::optional<QString> clearFieldCaption(Language lang);      // context menu: clear
-std::optional<QString> savePictureCaption(Language lang);     // context menu: export
+std::optional<QString> clearFieldCaption(Language lang);   // context menu: clear
+std::optional<QString> savePictureCaption(Language lang);   // context menu: export
 
 // The export dialog's filter in "Description (*.ext)|*.ext" form, and its extension.
 QString pictureFilter();
 QString pictureSuffix();
 
-} // namespace WorldTexts
+}   // namespace WorldTexts

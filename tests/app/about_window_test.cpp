@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppInfo.h"
 #include "app/AboutWindow.h"
 #include "common/ModalHelper.h"
@@ -12,12 +14,12 @@
 
 namespace {
 
-const int kThresholds[] = {1, 4, 7, 10, 15, 20, 25, 30, 40, 50, 60, 70,
-                           80, 90, 95, 100, 120, 150, 160, 200, 220};
+const int kThresholds[] = {1,  4,  7,  10, 15,  20,  25,  30,  40,  50, 60,
+                           70, 80, 90, 95, 100, 120, 150, 160, 200, 220};
 
 void clickImage(AboutWindow &about) { QTest::mouseClick(about.programPicture, Qt::LeftButton); }
 
-} // namespace
+}   // namespace
 
 TEST(AboutWindow, CreatedWithVersionAndFixedSize)
 {
@@ -25,8 +27,8 @@ TEST(AboutWindow, CreatedWithVersionAndFixedSize)
     AboutWindow about(prompts);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе"));
     // The version and its date come from the build.
-    EXPECT_EQ(about.versionText->text(), AboutWindow::versionLine(QLatin1String(kAppVersion),
-                                                                  QLatin1String(kAppReleaseDate)));
+    EXPECT_EQ(about.versionText->text(),
+              AboutWindow::versionLine(QLatin1String(kAppVersion), QLatin1String(kAppReleaseDate)));
     EXPECT_TRUE(about.versionText->text().startsWith(QLatin1String(kAppVersion) + QStringLiteral(" от ")));
     EXPECT_EQ(about.size(), QSize(357, 349));
     EXPECT_EQ(about.minimumSize(), about.maximumSize());
@@ -123,7 +125,7 @@ TEST(AboutWindow, DoubleClickOnTheFreeAreaNamesTheSystemFamily)
     about.show();
     // below the pages, left of the OK button
     QTest::mouseDClick(&about, Qt::LeftButton, {}, QPoint(20, 330));
-    EXPECT_EQ(prompts.messages, QStringList{"Windows NT/2000/XP"});
+    EXPECT_EQ(prompts.messages, QStringList {"Windows NT/2000/XP"});
 
     // on a control it is not the window's double-click
     prompts.messages.clear();

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grading a class against a model: verdicts, reports, exit codes and difference pictures.
 #include "app/CompareMode.h"
 #include "common/Printers.h"
@@ -16,8 +18,9 @@ namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 
 // Three red steps east, a turn and one more red step south; the robot ends at (3, 1).
-const char *const kModel[] = {"ALGORITHM BEGIN", "COLOR=RED", "CYCLE. EXECUTE 3 TIMES", "STEP", "END OF CYCLE",
-                              "ROTATE 90", "STEP", "ALGORITHM END"};
+const char *const kModel[] = {
+    "ALGORITHM BEGIN", "COLOR=RED", "CYCLE. EXECUTE 3 TIMES", "STEP", "END OF CYCLE",
+    "ROTATE 90",       "STEP",      "ALGORITHM END"};
 
 class Grading : public ::testing::Test {
 protected:
@@ -48,64 +51,75 @@ protected:
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(Grading, SameDrawingInAnotherLanguageAndAnotherWayIsTheSame)
 {
     // Unrolled, drawn partly backwards, in Russian, with a comment and a jump there and back.
-    const QString same = file(u("same.tkm"), {u("* мой рисунок"), u("НАЧАЛО АЛГОРИТМА"), u("ЦВЕТ=КРАСНЫЙ"), u("ПРЫЖОК"),
-                                              u("ПРЫЖОК"), u("ШАГ"), u("ПОВОРОТ 90"), u("ПОВОРОТ 90"), u("ШАГ"), u("ШАГ"),
-                                              u("шаг"), u("ПОВОРОТ 90"), u("ПОВОРОТ 90"), u("ПРЫЖОК"), u("ПРЫЖОК"),
-                                              u("ПРЫЖОК"), u("ПОВОРОТ 90"), u("ШАГ"), u("КОНЕЦ АЛГОРИТМА")});
+    const QString same =
+        file(u("same.tkm"), {u("* мой рисунок"), u("НАЧАЛО АЛГОРИТМА"), u("ЦВЕТ=КРАСНЫЙ"), u("ПРЫЖОК"),
+                             u("ПРЫЖОК"), u("ШАГ"), u("ПОВОРОТ 90"), u("ПОВОРОТ 90"), u("ШАГ"), u("ШАГ"),
+                             u("шаг"), u("ПОВОРОТ 90"), u("ПОВОРОТ 90"), u("ПРЫЖОК"), u("ПРЫЖОК"),
+                             u("ПРЫЖОК"), u("ПОВОРОТ 90"), u("ШАГ"), u("КОНЕЦ АЛГОРИТМА")});
     const CompareMode::Grading g = CompareMode::grade(options({same}));
-    EXPECT_EQ(g.lines, QStringList{same + u(": same")});
+    EXPECT_EQ(g.lines, QStringList {same + u(": same")});
     EXPECT_TRUE(g.problems.isEmpty());
     EXPECT_EQ(g.exitCode, 0);
 }
 
 TEST_F(Grading, EachDifferenceIsCountedAndTheEndJudgedApart)
 {
-    const QString colour = file(u("colour.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"), u("STEP"),
-                                                  u("ROTATE 90"), u("COLOR=BLUE"), u("STEP"), u("ALGORITHM END")});
+    const QString colour =
+        file(u("colour.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"), u("STEP"),
+                               u("ROTATE 90"), u("COLOR=BLUE"), u("STEP"), u("ALGORITHM END")});
     const QString shortOne = file(u("short.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"),
                                                    u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
-    const QString jumped = file(u("jumped.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"), u("STEP"),
-                                                  u("ROTATE 90"), u("STEP"), u("JUMP"), u("ALGORITHM END")});
+    const QString jumped =
+        file(u("jumped.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"), u("STEP"),
+                               u("ROTATE 90"), u("STEP"), u("JUMP"), u("ALGORITHM END")});
     // Black where the model is red: the model's colour is set explicitly, the pupil forgot.
-    const QString black = file(u("black.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("STEP"), u("STEP"), u("ROTATE 90"),
-                                                u("STEP"), u("ALGORITHM END")});
+    const QString black = file(u("black.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("STEP"), u("STEP"),
+                                                u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
     const CompareMode::Grading g = CompareMode::grade(options({colour, shortOne, jumped, black}));
-    EXPECT_EQ(g.lines, (QStringList{
-                           colour + u(": differs segments-missing=0 segments-extra=0 colour-differs=1 end-position=same"),
-                           shortOne + u(": differs segments-missing=2 segments-extra=1 colour-differs=0 end-position=differs"),
-                           jumped + u(": differs segments-missing=0 segments-extra=0 colour-differs=0 end-position=differs"),
-                           black + u(": differs segments-missing=0 segments-extra=0 colour-differs=4 end-position=same")}));
+    EXPECT_EQ(
+        g.lines,
+        (QStringList {
+            colour + u(": differs segments-missing=0 segments-extra=0 colour-differs=1 end-position=same"),
+            shortOne +
+                u(": differs segments-missing=2 segments-extra=1 colour-differs=0 end-position=differs"),
+            jumped + u(": differs segments-missing=0 segments-extra=0 colour-differs=0 end-position=differs"),
+            black + u(": differs segments-missing=0 segments-extra=0 colour-differs=4 end-position=same")}));
     EXPECT_EQ(g.exitCode, 1);
 }
 
 TEST_F(Grading, CheckAndRunErrorsArePrintedAsTheCheckPrintsThem)
 {
-    const QString typo = file(u("typo.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("STPE"), u("ALGORITHM END")});
-    const QString out = file(u("out.tkm"), {u("ALGORITHM BEGIN"), u("ROTATE 90"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
+    const QString typo =
+        file(u("typo.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("STPE"), u("ALGORITHM END")});
+    const QString out = file(
+        u("out.tkm"), {u("ALGORITHM BEGIN"), u("ROTATE 90"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
     const QString endless = file(u("endless.tkm"), {u("ALGORITHM BEGIN"), u("CYCLE. EXECUTE WHILE NOT LINE"),
                                                     u("ROTATE 90"), u("END OF CYCLE"), u("ALGORITHM END")});
     const CompareMode::Grading g = CompareMode::grade(options({typo, out, endless}));
-    EXPECT_EQ(g.lines, (QStringList{typo + u(":3: #04: Error in program structure"), u("  Error in line: 3 (\"STPE\")"),
-                                    u("  Unknown command."), out + u(":4: #03: Trakmil error"),
-                                    u("  Trakmil can not leave his field!"), u("  Please, edit programm code."),
-                                    endless + u(": the run did not end within 10000 ticks")}));
+    EXPECT_EQ(
+        g.lines,
+        (QStringList {typo + u(":3: #04: Error in program structure"), u("  Error in line: 3 (\"STPE\")"),
+                      u("  Unknown command."), out + u(":4: #03: Trakmil error"),
+                      u("  Trakmil can not leave his field!"), u("  Please, edit programm code."),
+                      endless + u(": the run did not end within 10000 ticks")}));
     EXPECT_EQ(g.exitCode, 1);
 }
 
 TEST_F(Grading, UnreadablePupilIsNamedAndTheOthersStillGraded)
 {
-    const QString good = file(u("good.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"), u("STEP"),
-                                              u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
+    const QString good = file(u("good.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"),
+                                              u("STEP"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
     const QString missing = dir.filePath(u("absent.tkm"));
     const CompareMode::Grading g = CompareMode::grade(options({missing, good}));
-    EXPECT_EQ(g.lines, QStringList{good + u(": same")});
+    EXPECT_EQ(g.lines, QStringList {good + u(": same")});
     ASSERT_EQ(g.problems.size(), 1);
-    EXPECT_TRUE(g.problems[0].startsWith(u("trakmil: cannot read ") + missing)) << (g.problems[0]).toStdString();
+    EXPECT_TRUE(g.problems[0].startsWith(u("trakmil: cannot read ") + missing))
+        << (g.problems[0]).toStdString();
     EXPECT_EQ(g.exitCode, 2);
 }
 
@@ -113,7 +127,8 @@ TEST_F(Grading, AModelThatDoesNotRunToItsEndGradesNobody)
 {
     const QString pupil = file(u("pupil.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("ALGORITHM END")});
     CompareMode::Options o = options({pupil});
-    o.model = file(u("bad_model.tkm"), {u("ALGORITHM BEGIN"), u("ROTATE 90"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
+    o.model = file(u("bad_model.tkm"),
+                   {u("ALGORITHM BEGIN"), u("ROTATE 90"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
     const CompareMode::Grading g = CompareMode::grade(o);
     EXPECT_EQ(g.lines.value(0), o.model + u(":4: #03: Trakmil error"));
     EXPECT_FALSE(g.lines.join(u("\n")).contains(pupil));
@@ -123,8 +138,8 @@ TEST_F(Grading, AModelThatDoesNotRunToItsEndGradesNobody)
 
 TEST_F(Grading, TheGivenLanguageAppliesToEveryFile)
 {
-    const QString russian = file(u("ru.tkm"), {u("НАЧАЛО АЛГОРИТМА"), u("ЦВЕТ=КРАСНЫЙ"), u("ШАГ"), u("ШАГ"), u("ШАГ"),
-                                               u("ПОВОРОТ 90"), u("ШАГ"), u("КОНЕЦ АЛГОРИТМА")});
+    const QString russian = file(u("ru.tkm"), {u("НАЧАЛО АЛГОРИТМА"), u("ЦВЕТ=КРАСНЫЙ"), u("ШАГ"), u("ШАГ"),
+                                               u("ШАГ"), u("ПОВОРОТ 90"), u("ШАГ"), u("КОНЕЦ АЛГОРИТМА")});
     CompareMode::Options o = options({russian});
     o.language = Language::Eng;
     const CompareMode::Grading g = CompareMode::grade(o);
@@ -136,17 +151,18 @@ TEST_F(Grading, DiffPicturesOnlyForPupilsThatDifferOneNameEach)
 {
     QDir(dir.path()).mkpath(u("a"));
     QDir(dir.path()).mkpath(u("b"));
-    const QStringList shortLines{u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("ALGORITHM END")};
+    const QStringList shortLines {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("ALGORITHM END")};
     const QString first = file(u("a/anna.tkm"), shortLines);
     const QString second = file(u("b/anna.tkm"), shortLines);
-    const QString same = file(u("same.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"), u("STEP"),
-                                              u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
+    const QString same = file(u("same.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"),
+                                              u("STEP"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
     CompareMode::Options o = options({first, same, second});
     o.diffDir = dir.filePath(u("diff"));
     QDir().mkpath(o.diffDir);
     const CompareMode::Grading g = CompareMode::grade(o);
     EXPECT_EQ(g.exitCode, 1);
-    EXPECT_EQ(QDir(o.diffDir).entryList(QDir::Files, QDir::Name), (QStringList{u("anna-2.png"), u("anna.png")}));
+    EXPECT_EQ(QDir(o.diffDir).entryList(QDir::Files, QDir::Name),
+              (QStringList {u("anna-2.png"), u("anna.png")}));
 
     const QImage img(QDir(o.diffDir).filePath(u("anna.png")));
     ASSERT_FALSE(img.isNull());
@@ -186,16 +202,21 @@ TEST_F(Grading, CommandLineVerdictsAndExitCodes)
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     };
     const QString m = model();
-    const QString same = file(u("same.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"), u("STEP"),
-                                              u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
-    const QString shortOne = file(u("short.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("ALGORITHM END")});
+    const QString same = file(u("same.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"),
+                                              u("STEP"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
+    const QString shortOne =
+        file(u("short.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("ALGORITHM END")});
     QString out, err;
     EXPECT_EQ(trakmil({u("--compare"), m, same, u("--field"), u("16x20")}, &out), 0);
     EXPECT_EQ(out, same + u(": same\n"));
 
-    EXPECT_EQ(trakmil({u("--compare"), m, same, shortOne, u("--field"), u("16x20"), u("--diff"), dir.filePath(u("pics"))}, &out), 1);
-    EXPECT_EQ(out, same + u(": same\n") + shortOne +
-                       u(": differs segments-missing=3 segments-extra=0 colour-differs=0 end-position=differs\n"));
+    EXPECT_EQ(trakmil({u("--compare"), m, same, shortOne, u("--field"), u("16x20"), u("--diff"),
+                       dir.filePath(u("pics"))},
+                      &out),
+              1);
+    EXPECT_EQ(out,
+              same + u(": same\n") + shortOne +
+                  u(": differs segments-missing=3 segments-extra=0 colour-differs=0 end-position=differs\n"));
     EXPECT_TRUE(QFile::exists(dir.filePath(u("pics/short.png"))));
     EXPECT_FALSE(QFile::exists(dir.filePath(u("pics/same.png"))));
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop sees of the running program: a name that never changes, the icon, and
 // message boxes titled with the product name of the current Language.
 #include "MainWindowFixture.h"

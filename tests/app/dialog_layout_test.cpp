@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command dialogs keep their client sizes and control places in every Language; a
 // caption too long for its place gives way, the controls never move.
 #include "MainWindowFixture.h"
@@ -42,15 +44,16 @@ void expectPlaces(std::initializer_list<Place> places)
 {
     for (const Place &p : places) {
         ASSERT_NE(p.w, nullptr);
-        if (p.expected.size().isEmpty()) EXPECT_EQ(p.w->pos(), p.expected.topLeft()) << p.w->metaObject()->className();
-        else EXPECT_EQ(p.w->geometry(), p.expected) << p.w->metaObject()->className();
+        if (p.expected.size().isEmpty())
+            EXPECT_EQ(p.w->pos(), p.expected.topLeft()) << p.w->metaObject()->className();
+        else
+            EXPECT_EQ(p.w->geometry(), p.expected) << p.w->metaObject()->className();
     }
 }
 
 class DialogLayoutTest : public MainWindowTest {
 protected:
-    template <class D>
-    D *dialog()
+    template <class D> D *dialog()
     {
         D *d = window->findChild<D *>();
         EXPECT_NE(d, nullptr);
@@ -65,7 +68,7 @@ protected:
 
 const Language kLanguages[] = {Language::Rus, Language::Rom, Language::Eng};
 
-} // namespace
+}   // namespace
 
 TEST_F(DialogLayoutTest, ConditionalLoopKeepsItsSizeAndPlaces)
 {

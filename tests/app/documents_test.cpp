@@ -1,10 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "app/Commands.h"
 #include <QFileInfo>
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
-}
+}   // namespace
 
 TEST_F(MainWindowTest, NewAsksOnlyWhenTheTextChanged)
 {
@@ -13,7 +15,7 @@ TEST_F(MainWindowTest, NewAsksOnlyWhenTheTextChanged)
     ASSERT_EQ(panel(0), u("Изменен"));
     prompts.answers.enqueue(false);
     window->action(Command::New)->trigger();
-    EXPECT_EQ(prompts.questions, QStringList{u("Файл не сохранен! Продолжить?")});
+    EXPECT_EQ(prompts.questions, QStringList {u("Файл не сохранен! Продолжить?")});
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
     EXPECT_EQ(panel(0), u("Изменен"));
 
@@ -35,7 +37,7 @@ TEST_F(MainWindowTest, ChangedStateInAnotherLanguageStillAsksAfterASwitch)
     window->applyLanguage();
     prompts.answers.enqueue(false);
     window->action(Command::New)->trigger();
-    EXPECT_EQ(prompts.questions, QStringList{u("File not saved! Continue anyway?")});
+    EXPECT_EQ(prompts.questions, QStringList {u("File not saved! Continue anyway?")});
 }
 
 TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
@@ -44,8 +46,8 @@ TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->action(Command::Save)->trigger();   // cancelled
     EXPECT_EQ(panel(0), u("Изменен"));
-    EXPECT_EQ(prompts.saveSuffixes, QStringList{QStringLiteral("tkm")});
-    EXPECT_EQ(prompts.saveFilters, QStringList{u("Файлы Тракмила (*.tkm)")});
+    EXPECT_EQ(prompts.saveSuffixes, QStringList {QStringLiteral("tkm")});
+    EXPECT_EQ(prompts.saveFilters, QStringList {u("Файлы Тракмила (*.tkm)")});
 
     prompts.savePaths.enqueue(path("a.tkm"));
     window->action(Command::Save)->trigger();

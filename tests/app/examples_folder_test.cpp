@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the open dialog finds the example programs.
 #include "MainWindowFixture.h"
 #include "app/ExamplesFolder.h"
@@ -5,7 +7,7 @@
 
 namespace {
 bool makeDir(const QString &path) { return QDir().mkpath(path); }
-}
+}   // namespace
 
 TEST(ExamplesFolder, BesideTheExecutableBeforeTheInstalledDataFolder)
 {
@@ -13,7 +15,8 @@ TEST(ExamplesFolder, BesideTheExecutableBeforeTheInstalledDataFolder)
     const QString bin = root.filePath(QStringLiteral("bin"));
     ASSERT_TRUE(makeDir(bin));
     ASSERT_TRUE(makeDir(root.filePath(QStringLiteral("share/trakmil/examples/eng"))));
-    EXPECT_EQ(findExamplesFolder(bin), QDir::cleanPath(root.filePath(QStringLiteral("share/trakmil/examples"))));
+    EXPECT_EQ(findExamplesFolder(bin),
+              QDir::cleanPath(root.filePath(QStringLiteral("share/trakmil/examples"))));
     ASSERT_TRUE(makeDir(root.filePath(QStringLiteral("bin/examples"))));
     EXPECT_EQ(findExamplesFolder(bin), QDir::cleanPath(root.filePath(QStringLiteral("bin/examples"))));
 }
@@ -35,7 +38,7 @@ TEST_F(MainWindowTest, OpenStartsInTheExamplesUntilAFileIsOpen)
     open(QString(), "[int]\r\nlanguage=eng\r\n");
     window->action(Command::Open)->trigger();
     EXPECT_EQ(prompts.openStart, examplesFolder + QStringLiteral("/eng"));
-    EXPECT_EQ(prompts.openPlaces, QStringList{examplesFolder});
+    EXPECT_EQ(prompts.openPlaces, QStringList {examplesFolder});
 
     // A file from elsewhere: the pupil goes on from its folder, the examples stay offered.
     const QString mine = dir.filePath(QStringLiteral("mine"));
@@ -49,7 +52,7 @@ TEST_F(MainWindowTest, OpenStartsInTheExamplesUntilAFileIsOpen)
     ASSERT_EQ(window->currentFile(), f.fileName());
     window->action(Command::Open)->trigger();
     EXPECT_EQ(prompts.openStart, mine);
-    EXPECT_EQ(prompts.openPlaces, QStringList{examplesFolder});
+    EXPECT_EQ(prompts.openPlaces, QStringList {examplesFolder});
 }
 
 TEST_F(MainWindowTest, OpenWithoutExamplesOffersNoPlace)

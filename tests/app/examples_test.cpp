@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example programs shipped with the program: each checks clean and runs to its end on
 // the default field, run by the real executable as a teacher would.
 #include "documents/ProgramFile.h"
@@ -12,7 +14,8 @@ const QStringList kLanguages = {QStringLiteral("rus"), QStringLiteral("rom"), QS
 
 QStringList examplesOf(const QString &lang)
 {
-    return QDir(QStringLiteral(TRAKMIL_EXAMPLES "/") + lang).entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
+    return QDir(QStringLiteral(TRAKMIL_EXAMPLES "/") + lang)
+        .entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
 }
 
 struct Outcome {
@@ -35,7 +38,7 @@ Outcome trakmil(const QStringList &args)
     return o;
 }
 
-} // namespace
+}   // namespace
 
 TEST(Examples, ADozenInEachLanguageUnderTheSameNames)
 {
@@ -69,7 +72,8 @@ TEST(Examples, EachPassesTheCheckAndRunsToItsEndOnTheDefaultField)
         const QStringList names = examplesOf(lang);
         QStringList paths;
         for (const QString &name : names) paths << QStringLiteral(TRAKMIL_EXAMPLES "/%1/%2").arg(lang, name);
-        const Outcome check = trakmil(QStringList{QStringLiteral("--check"), QStringLiteral("--language"), lang} + paths);
+        const Outcome check =
+            trakmil(QStringList {QStringLiteral("--check"), QStringLiteral("--language"), lang} + paths);
         EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
         for (const QString &path : paths) {
             const Outcome run = trakmil({QStringLiteral("--run"), QStringLiteral("--language"), lang,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole programs through the real command line, against outcomes reviewed once and kept.
 #include <QDir>
 #include <QFile>
@@ -11,7 +13,8 @@ const QString kProgramsDir = QStringLiteral(TRAKMIL_TEST_DATA "/programs");
 std::vector<std::string> programNames()
 {
     std::vector<std::string> names;
-    const QStringList files = QDir(kProgramsDir).entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(kProgramsDir).entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
     for (const QString &f : files) names.push_back(f.chopped(4).toStdString());
     return names;
 }
@@ -37,7 +40,7 @@ QString transcript(const QString &mode, const QStringList &args)
     return out + QStringLiteral("[exit %1]\n").arg(code);
 }
 
-class GoldenProgram : public ::testing::TestWithParam<std::string> {};
+class GoldenProgram : public ::testing::TestWithParam<std::string> { };
 
 TEST_P(GoldenProgram, CheckAndRunGiveTheKeptOutcome)
 {
@@ -49,18 +52,16 @@ TEST_P(GoldenProgram, CheckAndRunGiveTheKeptOutcome)
     const QString expected = QString::fromUtf8(expectedFile.readAll());
 
     const QString actual =
-        transcript(QStringLiteral("--check"), {QStringLiteral("--check"), file, QStringLiteral("--language"), language})
-        + transcript(QStringLiteral("--run"), {QStringLiteral("--run"), file, QStringLiteral("--language"), language,
-                                               QStringLiteral("--field"), QStringLiteral("16x20")});
+        transcript(QStringLiteral("--check"),
+                   {QStringLiteral("--check"), file, QStringLiteral("--language"), language}) +
+        transcript(QStringLiteral("--run"), {QStringLiteral("--run"), file, QStringLiteral("--language"),
+                                             language, QStringLiteral("--field"), QStringLiteral("16x20")});
     EXPECT_EQ(actual.toStdString(), expected.toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, GoldenProgram, ::testing::ValuesIn(programNames()),
                          [](const auto &p) { return p.param; });
 
-TEST(GoldenPrograms, TheCorpusIsThere)
-{
-    EXPECT_GE(programNames().size(), 10u);
-}
+TEST(GoldenPrograms, TheCorpusIsThere) { EXPECT_GE(programNames().size(), 10u); }
 
-} // namespace
+}   // namespace

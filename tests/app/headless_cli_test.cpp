@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The teachers' command line, run as the real executable.
 #include "AppInfo.h"
 #include "common/Printers.h"
@@ -58,12 +60,13 @@ protected:
     // run cannot change the outcome.
     Outcome run(const QString &path, QStringList extra = {})
     {
-        if (!extra.contains(QStringLiteral("--field"))) extra << QStringLiteral("--field") << QStringLiteral("16x20");
-        return trakmil(QStringList{"--run", path, "--language", "eng"} + extra);
+        if (!extra.contains(QStringLiteral("--field")))
+            extra << QStringLiteral("--field") << QStringLiteral("16x20");
+        return trakmil(QStringList {"--run", path, "--language", "eng"} + extra);
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(HeadlessCli, CheckPrintsTheVerdictOfEveryFile)
 {
@@ -73,17 +76,16 @@ TEST_F(HeadlessCli, CheckPrintsTheVerdictOfEveryFile)
 
     Outcome o = trakmil({"--check", clean, "--language", "eng"});
     EXPECT_EQ(o.exitCode, 0);
-    EXPECT_EQ(o.out, QStringList{clean + ": There is no errors in programm code."});
+    EXPECT_EQ(o.out, QStringList {clean + ": There is no errors in programm code."});
 
     o = trakmil({"--check", "--language", "eng", clean, typo, empty});
     EXPECT_EQ(o.exitCode, 1);
-    EXPECT_EQ(o.out, (QStringList{clean + ": There is no errors in programm code.",
-                                  typo + ":3: #04: Error in program structure",
-                                  "  Error in line: 3 (\" stpe\")",
-                                  "  Unknown command.",
-                                  empty + ": #04: Error in program structure",
-                                  "  Algorithm begin (end) was not found!",
-                                  "  Check if ALGOTITHM BEGIN and ALGORITHM END exist in code."}));
+    EXPECT_EQ(o.out,
+              (QStringList {clean + ": There is no errors in programm code.",
+                            typo + ":3: #04: Error in program structure", "  Error in line: 3 (\" stpe\")",
+                            "  Unknown command.", empty + ": #04: Error in program structure",
+                            "  Algorithm begin (end) was not found!",
+                            "  Check if ALGOTITHM BEGIN and ALGORITHM END exist in code."}));
 }
 
 TEST_F(HeadlessCli, CheckUsesTheKeywordsAndTextsOfTheChosenLanguage)
@@ -109,7 +111,7 @@ TEST_F(HeadlessCli, UnreadableFilesAndBadUsageExitWithTwo)
     Outcome o = trakmil({"--check", good, missing, "--language", "eng"});
     EXPECT_EQ(o.exitCode, 2);
     EXPECT_TRUE(o.err.contains(missing)) << o.err.toStdString();
-    EXPECT_EQ(o.out, QStringList{good + ": There is no errors in programm code."});
+    EXPECT_EQ(o.out, QStringList {good + ": There is no errors in programm code."});
 
     const QStringList usage[] = {
         {"--check"},
@@ -149,7 +151,7 @@ TEST_F(HeadlessCli, VersionComesFromTheBuild)
     for (const char *opt : {"--version", "-v"}) {
         const Outcome o = trakmil({opt});
         EXPECT_EQ(o.exitCode, 0) << opt;
-        EXPECT_EQ(o.out, QStringList{QStringLiteral("trakmil ") + QLatin1String(kAppVersion)}) << opt;
+        EXPECT_EQ(o.out, QStringList {QStringLiteral("trakmil ") + QLatin1String(kAppVersion)}) << opt;
         EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
     }
 }
@@ -162,11 +164,13 @@ TEST_F(HeadlessCli, HelpShowsTheWindowModeAndTheExitCodes)
         ASSERT_GE(o.out.size(), 3) << opt;
         // The usage names the program as the user types it, whatever path started it.
         EXPECT_EQ(o.out[0], QStringLiteral("Usage: trakmil [FILE]"));
-        EXPECT_TRUE(o.out[1].trimmed().startsWith(QStringLiteral("trakmil --check"))) << o.out[1].toStdString();
+        EXPECT_TRUE(o.out[1].trimmed().startsWith(QStringLiteral("trakmil --check")))
+            << o.out[1].toStdString();
         EXPECT_TRUE(o.out[2].trimmed().startsWith(QStringLiteral("trakmil --run"))) << o.out[2].toStdString();
         const QString help = o.out.join('\n');
         EXPECT_FALSE(help.contains(QStringLiteral(TRAKMIL_BINARY)));
-        for (const char *text : {"opens the window", "--help-all", "--version", "Exit codes", "3 the tick limit"})
+        for (const char *text :
+             {"opens the window", "--help-all", "--version", "Exit codes", "3 the tick limit"})
             EXPECT_TRUE(help.contains(QLatin1String(text))) << text;
     }
     // The toolkit's own options, which the window mode takes, are listed on request.
@@ -179,41 +183,38 @@ TEST_F(HeadlessCli, HelpShowsTheWindowModeAndTheExitCodes)
 
 TEST_F(HeadlessCli, RunToTheEndPrintsTheFinalState)
 {
-    const QString path = file("walk.tkm", {"ALGORITHM BEGIN", "STEP", "STEP", "ROTATE 90",
-                                           "DESTROY", "*$S=1", "COLOR=RED", "ALGORITHM END"});
+    const QString path = file("walk.tkm", {"ALGORITHM BEGIN", "STEP", "STEP", "ROTATE 90", "DESTROY", "*$S=1",
+                                           "COLOR=RED", "ALGORITHM END"});
     Outcome o = run(path, {"--field", "16x20"});
     EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
-    EXPECT_EQ(o.out, QStringList{"result=end ticks=9 x=2 y=0 heading=2 visible=0 line=0 border=0"});
+    EXPECT_EQ(o.out, QStringList {"result=end ticks=9 x=2 y=0 heading=2 visible=0 line=0 border=0"});
 
     const QString empty = file("empty.tkm", {"ALGORITHM BEGIN", "ALGORITHM END"});
     o = run(empty);
-    EXPECT_EQ(o.out, QStringList{"result=end ticks=3 x=0 y=0 heading=0 visible=1 line=0 border=0"});
+    EXPECT_EQ(o.out, QStringList {"result=end ticks=3 x=0 y=0 heading=0 visible=1 line=0 border=0"});
 }
 
 TEST_F(HeadlessCli, RunTimeErrorsAreReportedBeforeTheResult)
 {
-    const QString wall = file("wall.tkm", {"ALGORITHM BEGIN", "STEP", "STEP", "STEP",
-                                           "ALGORITHM END"});
+    const QString wall = file("wall.tkm", {"ALGORITHM BEGIN", "STEP", "STEP", "STEP", "ALGORITHM END"});
     Outcome o = run(wall, {"--field", "2x5"});
     EXPECT_EQ(o.exitCode, 1);
-    EXPECT_EQ(o.out, (QStringList{wall + ":4: #03: Trakmil error",
-                                  "  Trakmil can not leave his field!",
-                                  "  Please, edit programm code.",
-                                  "result=out-of-field ticks=4 x=2 y=0 heading=0 visible=1 "
-                                  "line=0 border=1"}));
+    EXPECT_EQ(o.out, (QStringList {wall + ":4: #03: Trakmil error", "  Trakmil can not leave his field!",
+                                   "  Please, edit programm code.",
+                                   "result=out-of-field ticks=4 x=2 y=0 heading=0 visible=1 "
+                                   "line=0 border=1"}));
 
     // Calls inside procedure bodies are left to the run.
-    const QString lost = file("lost.tkm", {"PROCEDURE A", "EXECUTE B", "END OF PROCEDURE",
-                                           "ALGORITHM BEGIN", "EXECUTE A", "ALGORITHM END"});
+    const QString lost = file("lost.tkm", {"PROCEDURE A", "EXECUTE B", "END OF PROCEDURE", "ALGORITHM BEGIN",
+                                           "EXECUTE A", "ALGORITHM END"});
     o = run(lost);
     EXPECT_EQ(o.exitCode, 1);
     ASSERT_GE(o.out.size(), 2);
     EXPECT_EQ(o.out.first(), lost + ": #04: Error in program structure");
-    EXPECT_EQ(o.out.last(),
-              "result=procedure-not-found ticks=4 x=0 y=0 heading=0 visible=1 line=0 border=0");
+    EXPECT_EQ(o.out.last(), "result=procedure-not-found ticks=4 x=0 y=0 heading=0 visible=1 line=0 border=0");
 
-    const QString deep = file("deep.tkm", {"PROCEDURE A", "EXECUTE A", "END OF PROCEDURE",
-                                           "ALGORITHM BEGIN", "EXECUTE A", "ALGORITHM END"});
+    const QString deep = file("deep.tkm", {"PROCEDURE A", "EXECUTE A", "END OF PROCEDURE", "ALGORITHM BEGIN",
+                                           "EXECUTE A", "ALGORITHM END"});
     o = run(deep);
     EXPECT_EQ(o.exitCode, 1);
     ASSERT_GE(o.out.size(), 2);
@@ -233,26 +234,25 @@ TEST_F(HeadlessCli, CheckFailureRunsNothing)
 
 TEST_F(HeadlessCli, EndlessProgramStopsAtTheTickLimit)
 {
-    const QString path = file("spin.tkm", {"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT LINE",
-                                           "ROTATE 45", "END OF CYCLE", "ALGORITHM END"});
+    const QString path = file("spin.tkm", {"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT LINE", "ROTATE 45",
+                                           "END OF CYCLE", "ALGORITHM END"});
     const Outcome o = run(path, {"--max-ticks", "101"});
     EXPECT_EQ(o.exitCode, 3);
     // begin, header, then 45-degree turn and loop end in pairs: 50 turns in 101 ticks.
-    EXPECT_EQ(o.out, QStringList{"result=tick-limit ticks=101 x=0 y=0 heading=2 visible=1 "
-                                 "line=0 border=0"});
+    EXPECT_EQ(o.out, QStringList {"result=tick-limit ticks=101 x=0 y=0 heading=2 visible=1 "
+                                  "line=0 border=0"});
 }
 
 TEST_F(HeadlessCli, FieldOptionSetsAndClampsTheFieldSize)
 {
-    const QString path = file("east.tkm", {"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT BORDER",
-                                           "STEP", "END OF CYCLE", "ROTATE 90",
-                                           "CYCLE. EXECUTE WHILE NOT BORDER", "JUMP",
-                                           "END OF CYCLE", "ALGORITHM END"});
+    const QString path = file("east.tkm", {"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT BORDER", "STEP",
+                                           "END OF CYCLE", "ROTATE 90", "CYCLE. EXECUTE WHILE NOT BORDER",
+                                           "JUMP", "END OF CYCLE", "ALGORITHM END"});
     struct Case {
         const char *field;
         int x, y;
     };
-    for (const Case &c : {Case{"5x3", 5, 3}, Case{"1x99", 2, 20}, Case{"40X0", 16, 2}}) {
+    for (const Case &c : {Case {"5x3", 5, 3}, Case {"1x99", 2, 20}, Case {"40X0", 16, 2}}) {
         const Outcome o = run(path, {"--field", c.field});
         EXPECT_EQ(o.exitCode, 0) << c.field;
         ASSERT_EQ(o.out.size(), 1) << c.field;
@@ -265,8 +265,8 @@ TEST_F(HeadlessCli, FieldOptionSetsAndClampsTheFieldSize)
 TEST_F(HeadlessCli, ExportWritesTheFieldPictureAlsoAfterAnError)
 {
     const QString ok = file("ok.tkm", {"ALGORITHM BEGIN", "COLOR=RED", "STEP", "ALGORITHM END"});
-    const QString bad = file("bad.tkm", {"ALGORITHM BEGIN", "ROTATE 90", "ROTATE 90", "STEP",
-                                         "ALGORITHM END"});
+    const QString bad =
+        file("bad.tkm", {"ALGORITHM BEGIN", "ROTATE 90", "ROTATE 90", "STEP", "ALGORITHM END"});
     for (const QString &program : {ok, bad}) {
         const QString picture = dir.filePath(QFileInfo(program).baseName() + ".bmp");
         const Outcome o = run(program, {"--export", picture});
@@ -298,7 +298,7 @@ TEST_F(HeadlessCli, RichTextProgramFilesAreReadLikeTheWindowReadsThem)
     f.close();
     const Outcome o = run(path);
     EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
-    EXPECT_EQ(o.out, QStringList{"result=end ticks=4 x=1 y=0 heading=0 visible=1 line=0 border=0"});
+    EXPECT_EQ(o.out, QStringList {"result=end ticks=4 x=1 y=0 heading=0 visible=1 line=0 border=0"});
 }
 
 TEST_F(HeadlessCli, AFieldOutsideItsRangeIsNamedOnStderrAndTheResultLineStays)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Headless.h"
 #include "app/HeadlessRun.h"
 #include "common/Printers.h"
@@ -6,12 +8,12 @@
 namespace {
 
 struct Fixture {
-    explicit Fixture(const QStringList &lines) : text(lines), run(text, Language::Eng) {}
+    explicit Fixture(const QStringList &lines) : text(lines), run(text, Language::Eng) { }
     StringListProgramText text;
     HeadlessRun run;
 };
 
-} // namespace
+}   // namespace
 
 TEST(HeadlessRun, StopRestoresTheSpeedSettingAndTheBlackTrace)
 {
@@ -28,8 +30,7 @@ TEST(HeadlessRun, StopRestoresTheSpeedSettingAndTheBlackTrace)
 
 TEST(HeadlessRun, OutOfFieldReportSelectsTheLineBeingExecuted)
 {
-    Fixture f({"ALGORITHM BEGIN", "CYCLE. EXECUTE 9 TIMES", "JUMP", "END OF CYCLE",
-               "ALGORITHM END"});
+    Fixture f({"ALGORITHM BEGIN", "CYCLE. EXECUTE 9 TIMES", "JUMP", "END OF CYCLE", "ALGORITHM END"});
     f.run.setFieldSize(4, 4);
     f.run.setSpeed(2);
     EXPECT_EQ(f.run.checkAndRun(0), HeadlessRun::Result::outOfFieldAttempted);
@@ -37,7 +38,7 @@ TEST(HeadlessRun, OutOfFieldReportSelectsTheLineBeingExecuted)
     EXPECT_EQ(f.run.reports()[0].line, 2);
     EXPECT_EQ(f.run.reports()[0].heading, f.run.catalogue().msgHead03);
     EXPECT_EQ(f.run.reports()[0].texts,
-              (QStringList{f.run.catalogue().msgOutOfField, f.run.catalogue().msgEditCode}));
+              (QStringList {f.run.catalogue().msgOutOfField, f.run.catalogue().msgEditCode}));
     EXPECT_EQ(f.run.world().state().x, 4);
     EXPECT_EQ(f.run.interpreter().loopDepth, 0) << "the stop empties the stacks";
     EXPECT_EQ(f.run.xSpeed(), 2);
@@ -45,9 +46,8 @@ TEST(HeadlessRun, OutOfFieldReportSelectsTheLineBeingExecuted)
 
 TEST(HeadlessRun, FieldSizeIsKeptToItsRange)
 {
-    Fixture f({"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT BORDER", "JUMP", "END OF CYCLE",
-               "ROTATE 90", "CYCLE. EXECUTE WHILE NOT BORDER", "JUMP", "END OF CYCLE",
-               "ALGORITHM END"});
+    Fixture f({"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT BORDER", "JUMP", "END OF CYCLE", "ROTATE 90",
+               "CYCLE. EXECUTE WHILE NOT BORDER", "JUMP", "END OF CYCLE", "ALGORITHM END"});
     f.run.setFieldSize(0, 500);
     EXPECT_EQ(f.run.checkAndRun(0), HeadlessRun::Result::End);
     EXPECT_EQ(f.run.world().state().x, 2);
@@ -56,8 +56,7 @@ TEST(HeadlessRun, FieldSizeIsKeptToItsRange)
 
 TEST(HeadlessRun, TickLimitStopsAnEndlessRunInOrder)
 {
-    Fixture f({"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT LINE", "*$S=1", "END OF CYCLE",
-               "ALGORITHM END"});
+    Fixture f({"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT LINE", "*$S=1", "END OF CYCLE", "ALGORITHM END"});
     f.run.setSpeed(5);
     EXPECT_EQ(f.run.checkAndRun(1000), HeadlessRun::Result::TickLimit);
     EXPECT_EQ(f.run.ticks(), 1000);
@@ -96,7 +95,7 @@ TEST(HeadlessCommandLine, OnlyOptionsOfOursOrUnknownOnesLeaveTheWindowOut)
         {{"--frobnicate"}, true},
     };
     for (const Case &c : cases) {
-        std::vector<char *> argv{const_cast<char *>("trakmil")};
+        std::vector<char *> argv {const_cast<char *>("trakmil")};
         for (const char *a : c.args) argv.push_back(const_cast<char *>(a));
         argv.push_back(nullptr);
         EXPECT_EQ(Headless::isCommandLineMode(int(argv.size() - 1), argv.data()), c.headless)

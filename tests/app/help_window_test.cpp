@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in help: its pages cannot drift from the language, the messages or the menus,
 // and F1 opens it at the statement under the caret.
 #include "MainWindowFixture.h"
@@ -54,19 +56,25 @@ QString plainPage(Language lang, const QString &page)
 QString catalogueText(const MessageCatalogue &m, const QString &key)
 {
     const std::pair<const char *, const QString *> keys[] = {
-        {"msgNoBeginEnd", &m.msgNoBeginEnd}, {"msgBeginEndTwice", &m.msgBeginEndTwice},
-        {"msgNoEndProc", &m.msgNoEndProc}, {"msgEndProcWithoutProc", &m.msgEndProcWithoutProc},
-        {"msgBeforeBegin", &m.msgBeforeBegin}, {"msgAfterEnd", &m.msgAfterEnd},
-        {"msgEndProcInAlgorithm", &m.msgEndProcInAlgorithm}, {"msgProcNotFound", &m.msgProcNotFound},
-        {"msgCycleFormat", &m.msgCycleFormat}, {"msgErrorInLine", &m.msgErrorInLine},
-        {"msgOutOfField", &m.msgOutOfField}, {"msgLoopWithoutEnd", &m.msgLoopWithoutEnd},
+        {"msgNoBeginEnd", &m.msgNoBeginEnd},
+        {"msgBeginEndTwice", &m.msgBeginEndTwice},
+        {"msgNoEndProc", &m.msgNoEndProc},
+        {"msgEndProcWithoutProc", &m.msgEndProcWithoutProc},
+        {"msgBeforeBegin", &m.msgBeforeBegin},
+        {"msgAfterEnd", &m.msgAfterEnd},
+        {"msgEndProcInAlgorithm", &m.msgEndProcInAlgorithm},
+        {"msgProcNotFound", &m.msgProcNotFound},
+        {"msgCycleFormat", &m.msgCycleFormat},
+        {"msgErrorInLine", &m.msgErrorInLine},
+        {"msgOutOfField", &m.msgOutOfField},
+        {"msgLoopWithoutEnd", &m.msgLoopWithoutEnd},
         {"msgNestingTooDeep", &m.msgNestingTooDeep}};
     for (const auto &[name, text] : keys)
         if (key == QLatin1String(name)) return *text;
     return QString();
 }
 
-} // namespace
+}   // namespace
 
 TEST(HelpPages, EveryPageInEveryLanguageWithATitleAndLinksThatLead)
 {
@@ -80,8 +88,8 @@ TEST(HelpPages, EveryPageInEveryLanguageWithATitleAndLinksThatLead)
             EXPECT_FALSE(doc.metaInformation(QTextDocument::DocumentTitle).isEmpty()) << page.toStdString();
             for (auto it = href.globalMatch(html); it.hasNext();) {
                 const QString target = it.next().captured(1);
-                EXPECT_TRUE(target.endsWith(QLatin1String(".html"))
-                            && HelpWindow::pageNames().contains(target.chopped(5)))
+                EXPECT_TRUE(target.endsWith(QLatin1String(".html")) &&
+                            HelpWindow::pageNames().contains(target.chopped(5)))
                     << page.toStdString() << " links to " << target.toStdString();
             }
         }
@@ -94,7 +102,8 @@ TEST(HelpPages, EveryStatementKindHasAPageWithAnExample)
         ASSERT_TRUE(HelpWindow::pageNames().contains(page)) << k;
         for (Language lang : kLanguages) {
             bool example = false;
-            for (const Block &b : blocks(lang)) example = example || (b.page == page && b.cls == QLatin1String("program"));
+            for (const Block &b : blocks(lang))
+                example = example || (b.page == page && b.cls == QLatin1String("program"));
             EXPECT_TRUE(example) << page.toStdString();
         }
     }
@@ -113,8 +122,8 @@ TEST(HelpPages, EveryExampleProgramChecksAndRunsToItsEndInItsLanguage)
             QStringList lines = b.text.split(QLatin1Char('\n'));
             StringListProgramText text(lines);
             HeadlessRun run(text, lang);
-            EXPECT_EQ(run.checkAndRun(100000), HeadlessRun::Result::End)
-                << b.page.toStdString() << ":\n" << b.text.toStdString();
+            EXPECT_EQ(run.checkAndRun(100000), HeadlessRun::Result::End) << b.page.toStdString() << ":\n"
+                                                                         << b.text.toStdString();
             ++programs;
         }
         EXPECT_GE(programs, 14);   // every page but the errors and the keys
@@ -136,10 +145,12 @@ TEST(HelpPages, EveryWrongExampleRaisesTheMessageItIsShownWith)
             EXPECT_NE(run.checkAndRun(100000), HeadlessRun::Result::End) << b.text.toStdString();
             ASSERT_FALSE(run.reports().isEmpty()) << b.text.toStdString();
             const QString reported = run.reports().constLast().texts.join(QLatin1Char('\n'));
-            EXPECT_TRUE(reported.contains(expected)) << b.title.toStdString() << " got " << reported.toStdString();
+            EXPECT_TRUE(reported.contains(expected))
+                << b.title.toStdString() << " got " << reported.toStdString();
             // The page shows the message as the window does.
             for (const QString &line : expected.split(QLatin1Char('\n')))
-                EXPECT_TRUE(plainPage(lang, QStringLiteral("errors")).contains(line.simplified())) << line.toStdString();
+                EXPECT_TRUE(plainPage(lang, QStringLiteral("errors")).contains(line.simplified()))
+                    << line.toStdString();
             shown << b.title;
         }
         EXPECT_EQ(shown.size(), 13);
@@ -152,12 +163,13 @@ TEST(HelpPages, ColourNamesAndMenuKeysAreTheProgramsOwn)
     const MenuRow *rows = menuRows(&count);
     for (Language lang : kLanguages) {
         const QString colours = plainPage(lang, QStringLiteral("colour"));
-        for (const QString &name : ColorTable::names(lang)) EXPECT_TRUE(colours.contains(name)) << name.toStdString();
+        for (const QString &name : ColorTable::names(lang))
+            EXPECT_TRUE(colours.contains(name)) << name.toStdString();
         const QString keys = plainPage(lang, QStringLiteral("keys"));
         for (int i = 0; i < count; ++i) {
             if (!*rows[i].shortcut) continue;
-            const QString row = QString::fromUtf8(rows[i].text[int(lang)]) + QLatin1Char(' ')
-                                + QLatin1String(rows[i].shortcut);
+            const QString row = QString::fromUtf8(rows[i].text[int(lang)]) + QLatin1Char(' ') +
+                                QLatin1String(rows[i].shortcut);
             EXPECT_TRUE(keys.contains(row)) << row.toStdString();
         }
     }
@@ -175,13 +187,14 @@ TEST(HelpWindowSearch, FiltersThePagesAndFindsTheWordsPageAfterPage)
     EXPECT_TRUE(found.contains(QStringLiteral("colour")));
     EXPECT_FALSE(found.contains(QStringLiteral("jump")));
     int visible = 0;
-    for (int i = 0; i < help.pageList()->count(); ++i) visible += help.pageList()->item(i)->isHidden() ? 0 : 1;
+    for (int i = 0; i < help.pageList()->count(); ++i)
+        visible += help.pageList()->item(i)->isHidden() ? 0 : 1;
     EXPECT_EQ(visible, found.size());
     EXPECT_FALSE(help.nothingFoundLabel()->isVisibleTo(&help));
 
     // Enter goes through every hit of a page, then on to the next page that has the words.
     help.showPage(found.first());
-    QStringList visited{help.currentPage()};
+    QStringList visited {help.currentPage()};
     for (int i = 0; i < 40 && visited.size() < found.size() + 1; ++i) {
         help.findNext();
         EXPECT_TRUE(help.browser()->textCursor().hasSelection());
@@ -269,7 +282,8 @@ TEST_F(MainWindowTest, F1StartsTheCompiledHelpViewerWhereThereIsOne)
     const QString viewer = bin.filePath(QStringLiteral("hh.exe"));
     QFile script(viewer);
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/shown.tmp\"\nmv \"$(dirname \"$0\")/shown.tmp\" \"$(dirname \"$0\")/shown\"\n");
+    script.write("#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/shown.tmp\"\nmv \"$(dirname "
+                 "\"$0\")/shown.tmp\" \"$(dirname \"$0\")/shown\"\n");
     script.close();
     script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     const QByteArray path = qgetenv("PATH");

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AboutPictures.h"
 #include "app/Icons.h"
 
@@ -22,7 +24,7 @@ int colourCount(const QImage &img)
         for (int x = 0; x < img.width(); ++x) colours.insert(img.pixel(x, y));
     return int(colours.size());
 }
-} // namespace
+}   // namespace
 
 TEST(Icons, EveryActionHasItsOwnVisibleIcon)
 {
@@ -64,7 +66,8 @@ TEST(AboutPictures, EveryPictureIsDrawnAtItsSize)
     EXPECT_GT(colourCount(AboutPictures::lifebuoy(32).toImage()), 4);
     QSet<QByteArray> seen;
     for (int i = 0; i < AboutPictures::photoCount; ++i) {
-        const QImage photo = AboutPictures::photo(i, 331, 186).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage photo =
+            AboutPictures::photo(i, 331, 186).toImage().convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(photo.size(), QSize(331, 186));
         EXPECT_GT(colourCount(photo), 50) << "photo " << i;
         seen.insert(QByteArray(reinterpret_cast<const char *>(photo.constBits()), photo.sizeInBytes()));

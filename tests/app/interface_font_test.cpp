@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One small dialog font for every window and menu of the program.
 #include "MainWindowFixture.h"
 #include "app/AboutWindow.h"
@@ -20,7 +22,7 @@ void expectDialogFont(const QWidget *w, const QString &what)
     EXPECT_EQ(shown.family(), QStringLiteral("Liberation Sans")) << what.toStdString();
 }
 
-} // namespace
+}   // namespace
 
 TEST_F(MainWindowTest, EveryWindowAndMenuUsesTheEightPointDialogFont)
 {
@@ -34,8 +36,8 @@ TEST_F(MainWindowTest, EveryWindowAndMenuUsesTheEightPointDialogFont)
     expectDialogFont(window->extendedSettingsDialog(), QStringLiteral("extended settings"));
     expectDialogFont(window->aboutWindow(), QStringLiteral("about"));
     expectDialogFont(window->aboutWindow()->okButton, QStringLiteral("about OK"));
-    for (const char *name : {"Procedure_create", "Procedure_execute", "CycleN", "CycleWhile", "ConditionIf",
-                             "FormColor"})
+    for (const char *name :
+         {"Procedure_create", "Procedure_execute", "CycleN", "CycleWhile", "ConditionIf", "FormColor"})
         expectDialogFont(window->findChild<QDialog *>(QString::fromLatin1(name)), QString::fromLatin1(name));
     // The controls inside take it too.
     for (QLabel *l : window->findChild<QDialog *>(QStringLiteral("ConditionIf"))->findChildren<QLabel *>())

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
@@ -24,7 +26,10 @@ const ExpectedMenuRow kExpectedMenu[] = {
     {ObjectName::OpenItem, true, {"Открыть...", "Deschide...", "Open..."}, "Ctrl+O"},
     {ObjectName::SaveItem, true, {"Сохранить", "Salveaza", "Save"}, "Ctrl+S"},
     {ObjectName::SaveAsItem, true, {"Сохранить как...", "Salveaza ca...", "Save as..."}, ""},
-    {ObjectName::SavePictureItem, true, {"Сохранить картинку...", "Salveaza imaginea ca...", "Save picture..."}, ""},
+    {ObjectName::SavePictureItem,
+     true,
+     {"Сохранить картинку...", "Salveaza imaginea ca...", "Save picture..."},
+     ""},
     {ObjectName::ExitItem, true, {"Выход", "Iesire", "Exit"}, "Alt+X"},
     {ObjectName::EditMenu, false, {"Правка", "Editeaza", "Edit"}, ""},
     {ObjectName::UndoItem, true, {"Отменить", "Renunta", "Undo"}, "Ctrl+Z"},
@@ -32,24 +37,53 @@ const ExpectedMenuRow kExpectedMenu[] = {
     {ObjectName::CutItem, true, {"Вырезать", "Decupeaza", "Cut"}, "Ctrl+X"},
     {ObjectName::CopyItem, true, {"Копировать", "Copiaza", "Copy"}, "Ctrl+C"},
     {ObjectName::PasteItem, true, {"Вставить", "Lipeste", "Paste"}, "Ctrl+V"},
-    {ObjectName::ClearAlgorithmItem, true, {"Очистить поле алгоритма", "Curata cimpul algotitmului", "Clear algorithm field"}, ""},
-    {ObjectName::ClearFieldItem, true, {"Очистить поле робота", "Curata cimpul executantului", "Clear robot\"s field"}, ""},
-    {ObjectName::RefreshItem, true, {"Обновить поле алгоритма", "Actualizeaza cimpul algoritmului", "Refresh algorithm field"}, "Alt+Q"},
+    {ObjectName::ClearAlgorithmItem,
+     true,
+     {"Очистить поле алгоритма", "Curata cimpul algotitmului", "Clear algorithm field"},
+     ""},
+    {ObjectName::ClearFieldItem,
+     true,
+     {"Очистить поле робота", "Curata cimpul executantului", "Clear robot\"s field"},
+     ""},
+    {ObjectName::RefreshItem,
+     true,
+     {"Обновить поле алгоритма", "Actualizeaza cimpul algoritmului", "Refresh algorithm field"},
+     "Alt+Q"},
     {ObjectName::SelectAllItem, true, {"Выделить все", "Selecteaza tot", "Select all"}, "Ctrl+A"},
     {ObjectName::CommandsMenu, false, {"Команды", "Comenzi", "Commands"}, ""},
     {ObjectName::SystemCommandsMenu, false, {"Системные", "De sistem", "System"}, ""},
-    {ObjectName::BeginEndItem, true, {"Начало и конец алгоритма", "Inceputul si sfirsitul algoritmului", "Algorithm begin and end"}, ""},
+    {ObjectName::BeginEndItem,
+     true,
+     {"Начало и конец алгоритма", "Inceputul si sfirsitul algoritmului", "Algorithm begin and end"},
+     ""},
     {ObjectName::SimpleCommandsMenu, false, {"Простые", "Simple", "Simple"}, ""},
     {ObjectName::StepItem, true, {"Шаг", "Pas", "Step"}, "Ctrl+F1"},
     {ObjectName::JumpItem, true, {"Прыжок", "Salt", "Jump"}, "Ctrl+F2"},
     {ObjectName::Rotate45Item, true, {"Поворот 45", "Rotire 45", "Rotate 45"}, "Ctrl+F3"},
     {ObjectName::Rotate90Item, true, {"Поворот 90", "Rotire 90", "Rotate 90"}, "Ctrl+F4"},
     {ObjectName::AdvancedCommandsMenu, false, {"Продвинутые", "Avansate", "Advanced"}, ""},
-    {ObjectName::CreateProcedureItem, true, {"Создать процедуру...", "Creaza procedura...", "Create procedure..."}, "Ctrl+F5"},
-    {ObjectName::CallProcedureItem, true, {"Выполнить процедуру...", "Executa procedura...", "Execute procedure..."}, "Ctrl+F6"},
-    {ObjectName::CountedLoopItem, true, {"Цикл. Выполнить <N> раз...", "Ciclu. Executa <N> ori...", "Cycle. Execute <N> times..."}, "Ctrl+F7"},
-    {ObjectName::ConditionalLoopItem, true, {"Цикл. Выполнять пока <УСЛОВИЕ>...", "Ciclu. Executa pina cind <CONDITIE>...", "Cycle. Do while <CONDITION>..."}, "Ctrl+F8"},
-    {ObjectName::ConditionItem, true, {"Условие. Если <УСЛОВИЕ> тогда...", "Conditie. Daca <CONDITIE> atunci...", "Condition. If <CONDITION> then..."}, "Ctrl+F9"},
+    {ObjectName::CreateProcedureItem,
+     true,
+     {"Создать процедуру...", "Creaza procedura...", "Create procedure..."},
+     "Ctrl+F5"},
+    {ObjectName::CallProcedureItem,
+     true,
+     {"Выполнить процедуру...", "Executa procedura...", "Execute procedure..."},
+     "Ctrl+F6"},
+    {ObjectName::CountedLoopItem,
+     true,
+     {"Цикл. Выполнить <N> раз...", "Ciclu. Executa <N> ori...", "Cycle. Execute <N> times..."},
+     "Ctrl+F7"},
+    {ObjectName::ConditionalLoopItem,
+     true,
+     {"Цикл. Выполнять пока <УСЛОВИЕ>...", "Ciclu. Executa pina cind <CONDITIE>...",
+      "Cycle. Do while <CONDITION>..."},
+     "Ctrl+F8"},
+    {ObjectName::ConditionItem,
+     true,
+     {"Условие. Если <УСЛОВИЕ> тогда...", "Conditie. Daca <CONDITIE> atunci...",
+      "Condition. If <CONDITION> then..."},
+     "Ctrl+F9"},
     {ObjectName::SpecialCommandsMenu, false, {"Особые", "Speciale", "Special"}, ""},
     {ObjectName::ColourItem, true, {"Цвет...", "Culoare...", "Color..."}, "Ctrl+F10"},
     {ObjectName::DestroyItem, true, {"Уничтожить", "Anuleaza", "Destroy"}, "Ctrl+F11"},
@@ -61,13 +95,17 @@ const ExpectedMenuRow kExpectedMenu[] = {
     {ObjectName::CheckItem, true, {"Орфография...", "Ortografie...", "Orfo..."}, "F5"},
     {ObjectName::ManualModeItem, true, {"Ручной режим", "Regimul manual", "Manual mode"}, ""},
     {ObjectName::PreferencesItem, true, {"Настройки...", "Preferinte...", "Preferences..."}, ""},
-    {ObjectName::TranslateProgramItem, true, {"Перевести алгоритм на язык интерфейса", "Tradu algoritmul in limba interfetei", "Translate algorithm to interface language"}, ""},
+    {ObjectName::TranslateProgramItem,
+     true,
+     {"Перевести алгоритм на язык интерфейса", "Tradu algoritmul in limba interfetei",
+      "Translate algorithm to interface language"},
+     ""},
     {ObjectName::HelpMenu, false, {"Помощь", "Asistenta", "Help"}, ""},
     {ObjectName::HelpItem, true, {"Справка", "Informatii", "Index"}, "F1"},
     {ObjectName::AboutItem, true, {"О программе...", "Despre program...", "About..."}, ""},
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(MainWindowTest, EveryMenuItemHasItsCaptionAndShortcutInEachLanguage)
 {
@@ -81,7 +119,9 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsCaptionAndShortcutInEachLanguage)
             if (r.isItem) {
                 ASSERT_NE(window->findChild<QAction *>(name), nullptr) << r.name;
                 EXPECT_EQ(window->findChild<QAction *>(name)->text(), expected);
-                EXPECT_EQ(window->findChild<QAction *>(name)->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut))) << r.name;
+                EXPECT_EQ(window->findChild<QAction *>(name)->shortcut(),
+                          QKeySequence(QString::fromLatin1(r.shortcut)))
+                    << r.name;
             } else {
                 ASSERT_NE(window->findChild<QMenu *>(name), nullptr) << r.name;
                 EXPECT_EQ(window->findChild<QMenu *>(name)->title(), expected);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing a pupil types is lost, and no sequence of commands corrupts the editor.
 #include "MainWindowFixture.h"
 #include <QApplication>
@@ -17,7 +19,7 @@ void type(QWidget *w, const QString &text)
     }
 }
 const char *const kUnsaved = "Файл не сохранен! Продолжить?";
-} // namespace
+}   // namespace
 
 // Typing, New, typing again, Open and a recorded manual session once wrote into freed
 // memory (a change handler ran inside the document's clear); run under ASan it must be clean.
@@ -43,7 +45,7 @@ TEST_F(MainWindowTest, TypeNewTypeOpenAndRecordKeepsTheEditorSound)
     prompts.openPaths.enqueue(path("two.tkm"));
     window->action(Command::Open)->trigger();   // answered Yes again
     ASSERT_EQ(editor->lineCount(), 3);
-    EXPECT_EQ(editor->caretLineColumn(), (LineColumn{0, 0})) << "an opened program shows its top";
+    EXPECT_EQ(editor->caretLineColumn(), (LineColumn {0, 0})) << "an opened program shows its top";
     editor->setCaret(1, 0);
     window->action(Command::ManualMode)->trigger();
     window->recordingBox()->setChecked(true);
@@ -53,7 +55,7 @@ TEST_F(MainWindowTest, TypeNewTypeOpenAndRecordKeepsTheEditorSound)
     window->action(Command::Undo)->trigger();
     EXPECT_EQ(editor->line(0), u("НАЧАЛО АЛГОРИТМА"));
     EXPECT_EQ(editor->line(editor->lineCount() - 1), u("КОНЕЦ АЛГОРИТМА"));
-    EXPECT_EQ(prompts.questions, (QStringList{u(kUnsaved), u(kUnsaved)}));
+    EXPECT_EQ(prompts.questions, (QStringList {u(kUnsaved), u(kUnsaved)}));
 }
 
 TEST_F(MainWindowTest, ClosingOrOpeningOverUnsavedChangesAsksAndNoKeepsEverything)
@@ -70,7 +72,7 @@ TEST_F(MainWindowTest, ClosingOrOpeningOverUnsavedChangesAsksAndNoKeepsEverythin
     prompts.answers.enqueue(false);
     prompts.openPaths.enqueue(path("other.tkm"));
     window->action(Command::Open)->trigger();
-    EXPECT_EQ(prompts.questions, QStringList{u(kUnsaved)});
+    EXPECT_EQ(prompts.questions, QStringList {u(kUnsaved)});
     EXPECT_EQ(prompts.openTitles.size(), 0) << "No: the file dialog does not even open";
     EXPECT_EQ(window->editor()->line(1), u("ШАГ"));
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
@@ -9,7 +11,7 @@
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
-}
+}   // namespace
 
 TEST_F(MainWindowTest, ManualCommandsOnlyWriteOutsideManualMode)
 {
@@ -27,11 +29,17 @@ TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
     EXPECT_TRUE(window->toolButton(Command::ManualMode)->isChecked());
     EXPECT_TRUE(window->action(Command::ManualMode)->isChecked());
     EXPECT_TRUE(window->recordingBox()->isVisibleTo(window.get()));
-    for (const char *name : {ObjectName::NewItem, ObjectName::OpenItem, ObjectName::SaveItem, ObjectName::UndoItem, ObjectName::PasteItem, ObjectName::ClearAlgorithmItem,
-                             ObjectName::ClearFieldItem, ObjectName::RunItem, ObjectName::CheckItem, ObjectName::PreferencesItem, ObjectName::SystemCommandsMenu, ObjectName::AdvancedCommandsMenu, ObjectName::SpecialCommandsMenu,
-                             ObjectName::RunButton, ObjectName::CheckButton, ObjectName::BeginEndButton, ObjectName::RebuildButton})
+    for (const char *name :
+         {ObjectName::NewItem, ObjectName::OpenItem, ObjectName::SaveItem, ObjectName::UndoItem,
+          ObjectName::PasteItem, ObjectName::ClearAlgorithmItem, ObjectName::ClearFieldItem,
+          ObjectName::RunItem, ObjectName::CheckItem, ObjectName::PreferencesItem,
+          ObjectName::SystemCommandsMenu, ObjectName::AdvancedCommandsMenu, ObjectName::SpecialCommandsMenu,
+          ObjectName::RunButton, ObjectName::CheckButton, ObjectName::BeginEndButton,
+          ObjectName::RebuildButton})
         EXPECT_FALSE(enabled(name)) << name;
-    for (const char *name : {ObjectName::SavePictureItem, ObjectName::ExitItem, ObjectName::RefreshItem, ObjectName::SelectAllItem, ObjectName::SimpleCommandsMenu, ObjectName::StepItem, ObjectName::HelpItem})
+    for (const char *name : {ObjectName::SavePictureItem, ObjectName::ExitItem, ObjectName::RefreshItem,
+                             ObjectName::SelectAllItem, ObjectName::SimpleCommandsMenu, ObjectName::StepItem,
+                             ObjectName::HelpItem})
         EXPECT_TRUE(enabled(name)) << name;
     EXPECT_TRUE(window->editor()->isReadOnly());
 
@@ -49,7 +57,9 @@ TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
     EXPECT_FALSE(window->manualMode());
     EXPECT_FALSE(window->recordingBox()->isVisibleTo(window.get()));
     EXPECT_FALSE(window->editor()->isReadOnly());
-    for (const char *name : {ObjectName::NewItem, ObjectName::AdvancedCommandsMenu, ObjectName::RunButton, ObjectName::BeginEndButton}) EXPECT_TRUE(enabled(name)) << name;
+    for (const char *name : {ObjectName::NewItem, ObjectName::AdvancedCommandsMenu, ObjectName::RunButton,
+                             ObjectName::BeginEndButton})
+        EXPECT_TRUE(enabled(name)) << name;
     window->action(Command::ManualMode)->trigger();
     EXPECT_TRUE(window->recordingBox()->isChecked());
 }

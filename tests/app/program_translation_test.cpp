@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Translation of whole programs: the same verdict, the same run and the same drawing in
 // every Language, and the window's menu item.
 #include "MainWindowFixture.h"
@@ -21,7 +23,8 @@ QString u(const char *s) { return QString::fromUtf8(s); }
 QStringList programFiles()
 {
     QStringList files;
-    for (const QString &dir : {QStringLiteral(TRAKMIL_TEST_DATA "/programs"), QStringLiteral(TRAKMIL_TEST_DATA "/../../examples")}) {
+    for (const QString &dir : {QStringLiteral(TRAKMIL_TEST_DATA "/programs"),
+                               QStringLiteral(TRAKMIL_TEST_DATA "/../../examples")}) {
         QDir d(dir);
         for (const QString &f : d.entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name))
             files << d.filePath(f);
@@ -86,23 +89,22 @@ void expectSameRun(const RunRecord &a, const RunRecord &b, const std::string &wh
     }
 }
 
-const char *const kRussianSquare =
-    "* квадрат\n"
-    "ПРОЦЕДУРА сторона\n"
-    "  цвет=красный\n"
-    "ЦИКЛ. ВЫПОЛНИТЬ 3 РАЗ\n"
-    "ШАГ\n"
-    "КОНЕЦ ЦИКЛА\n"
-    "ПОВОРОТ 90\n"
-    "КОНЕЦ ПРОЦЕДУРЫ\n"
-    "НАЧАЛО АЛГОРИТМА\n"
-    "ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ\n"
-    "ВЫПОЛНИТЬ сторона\n"
-    "КОНЕЦ ЦИКЛА\n"
-    "ШАК\n"
-    "КОНЕЦ АЛГОРИТМА";
+const char *const kRussianSquare = "* квадрат\n"
+                                   "ПРОЦЕДУРА сторона\n"
+                                   "  цвет=красный\n"
+                                   "ЦИКЛ. ВЫПОЛНИТЬ 3 РАЗ\n"
+                                   "ШАГ\n"
+                                   "КОНЕЦ ЦИКЛА\n"
+                                   "ПОВОРОТ 90\n"
+                                   "КОНЕЦ ПРОЦЕДУРЫ\n"
+                                   "НАЧАЛО АЛГОРИТМА\n"
+                                   "ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ\n"
+                                   "ВЫПОЛНИТЬ сторона\n"
+                                   "КОНЕЦ ЦИКЛА\n"
+                                   "ШАК\n"
+                                   "КОНЕЦ АЛГОРИТМА";
 
-} // namespace
+}   // namespace
 
 TEST(ProgramTranslation, TheExampleProgramsGoThereAndBackUnchanged)
 {
@@ -112,14 +114,16 @@ TEST(ProgramTranslation, TheExampleProgramsGoThereAndBackUnchanged)
         const QStringList lines = readLines(file);
         const Language source = ProgramTranslator::detectLanguage(lines, Language::Rus);
         const QString prefix = QFileInfo(file).fileName().section(QLatin1Char('_'), 0, 0);
-        if (prefix == QLatin1String("rus") || prefix == QLatin1String("rom") || prefix == QLatin1String("eng")) {
+        if (prefix == QLatin1String("rus") || prefix == QLatin1String("rom") ||
+            prefix == QLatin1String("eng")) {
             EXPECT_EQ(languageCode(source), prefix) << file.toStdString();
         }
         for (Language target : {Language::Rus, Language::Rom, Language::Eng}) {
             if (target == source) continue;
             const QStringList there = ProgramTranslator(source, target).translate(lines).lines;
             EXPECT_EQ(ProgramTranslator(target, source).translate(there).lines, lines) << file.toStdString();
-            EXPECT_GE(ProgramTranslator::statementCount(there, target), ProgramTranslator::statementCount(lines, source))
+            EXPECT_GE(ProgramTranslator::statementCount(there, target),
+                      ProgramTranslator::statementCount(lines, source))
                 << file.toStdString();
         }
     }
@@ -135,7 +139,8 @@ TEST(ProgramTranslation, TheTranslatedProgramChecksRunsAndDrawsTheSame)
             if (target == source) continue;
             const QStringList there = ProgramTranslator(source, target).translate(lines).lines;
             expectSameRun(original, runOf(there, target),
-                          QFileInfo(file).fileName().toStdString() + " in " + languageCode(target).toStdString());
+                          QFileInfo(file).fileName().toStdString() + " in " +
+                              languageCode(target).toStdString());
         }
     }
 }
@@ -159,16 +164,17 @@ TEST_F(MainWindowTest, TranslateRewritesTheTextIntoTheInterfaceLanguageAsOneUndo
 
     window->action(Command::TranslateProgram)->trigger();
     AlgorithmEditor *ed = window->editor();
-    EXPECT_EQ(ed->toPlainText(), QStringLiteral("* квадрат\nPROCEDURE сторона\n  color=red\nCYCLE. EXECUTE 3 TIMES\n"
-                                                "STEP\nEND OF CYCLE\nROTATE 90\nEND OF PROCEDURE\nALGORITHM BEGIN\n"
-                                                "CYCLE. EXECUTE 4 TIMES\nEXECUTE сторона\nEND OF CYCLE\nШАК\nALGORITHM END"));
+    EXPECT_EQ(ed->toPlainText(),
+              QStringLiteral("* квадрат\nPROCEDURE сторона\n  color=red\nCYCLE. EXECUTE 3 TIMES\n"
+                             "STEP\nEND OF CYCLE\nROTATE 90\nEND OF PROCEDURE\nALGORITHM BEGIN\n"
+                             "CYCLE. EXECUTE 4 TIMES\nEXECUTE сторона\nEND OF CYCLE\nШАК\nALGORITHM END"));
     const Lexicon &eng = Lexicon::forLanguage(Language::Eng);
     for (int k = 0; k < ed->lineCount(); ++k) {
         EXPECT_EQ(ed->lineColor(k), ClassifyFull(NormalizeLine(ed->line(k)), eng)) << k;
         EXPECT_TRUE(ed->lineIsUniform(k)) << k;
     }
     EXPECT_EQ(ed->lineColor(4), LineColor::Navy);   // really recoloured: the step was black
-    EXPECT_EQ(ed->caretLineColumn(), (LineColumn{10, 4}));
+    EXPECT_EQ(ed->caretLineColumn(), (LineColumn {10, 4}));
     EXPECT_EQ(panel(0), QStringLiteral("Changed"));
 
     // The translation passes the check under the interface Language.
@@ -186,7 +192,8 @@ TEST_F(MainWindowTest, TranslateLeavesATextAlreadyInTheInterfaceLanguageAlone)
     open({}, "[int]\nlanguage=rom\n");
     setProgram("INCEPUT DE ALGORITM\npas\nSTEP\nSFIRSIT DE ALGORITM");
     window->action(Command::TranslateProgram)->trigger();
-    EXPECT_EQ(window->editor()->toPlainText(), QStringLiteral("INCEPUT DE ALGORITM\npas\nSTEP\nSFIRSIT DE ALGORITM"));
+    EXPECT_EQ(window->editor()->toPlainText(),
+              QStringLiteral("INCEPUT DE ALGORITM\npas\nSTEP\nSFIRSIT DE ALGORITM"));
     EXPECT_FALSE(window->editor()->document()->isUndoAvailable());
 }
 
@@ -213,7 +220,8 @@ TEST_F(MainWindowTest, TranslateFromTheMenuAfterSwitchingTheLanguage)
     window->applyLanguage();
     EXPECT_EQ(window->action(Command::TranslateProgram)->text(), u("Tradu algoritmul in limba interfetei"));
     window->action(Command::TranslateProgram)->trigger();
-    EXPECT_EQ(window->editor()->toPlainText(), QStringLiteral("INCEPUT DE ALGORITM\nCULOARE=ALBASTRU\nPAS\nSFIRSIT DE ALGORITM"));
+    EXPECT_EQ(window->editor()->toPlainText(),
+              QStringLiteral("INCEPUT DE ALGORITM\nCULOARE=ALBASTRU\nPAS\nSFIRSIT DE ALGORITM"));
     window->action(Command::Run)->trigger();
     runToStop();
     EXPECT_TRUE(prompts.reports.isEmpty());

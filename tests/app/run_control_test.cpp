@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
@@ -52,10 +54,14 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     window->editor()->setCaret(2, 1);
     window->toolButton(Command::Run)->click();
     ASSERT_TRUE(window->runActive());
-    for (const char *name : {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem, ObjectName::PreferencesItem, ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::CommandsMenu, ObjectName::HelpMenu,
-                             ObjectName::RunButton, ObjectName::CheckButton, ObjectName::ManualModeButton, ObjectName::BeginEndButton, ObjectName::ColourButton})
+    for (const char *name :
+         {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem, ObjectName::PreferencesItem,
+          ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::CommandsMenu, ObjectName::HelpMenu,
+          ObjectName::RunButton, ObjectName::CheckButton, ObjectName::ManualModeButton,
+          ObjectName::BeginEndButton, ObjectName::ColourButton})
         EXPECT_FALSE(enabled(name)) << name;
-    for (const char *name : {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton, ObjectName::ClearFieldItem})
+    for (const char *name : {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton,
+                             ObjectName::StopButton, ObjectName::ClearFieldItem})
         EXPECT_TRUE(enabled(name)) << name;
     EXPECT_FALSE(window->toolBar(ToolBarId::File)->isEnabled());
     EXPECT_FALSE(window->manualButton(0)->isEnabled());
@@ -69,12 +75,14 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     EXPECT_FALSE(window->runTimer().isActive());
     window->toolButton(Command::Stop)->click();   // stop while paused
     EXPECT_FALSE(window->runActive());
-    for (const char *name : {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::RunButton, ObjectName::BeginEndButton})
+    for (const char *name : {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::FileMenu,
+                             ObjectName::EditMenu, ObjectName::RunButton, ObjectName::BeginEndButton})
         EXPECT_TRUE(enabled(name)) << name;
-    for (const char *name : {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton})
+    for (const char *name :
+         {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_FALSE(window->editor()->isReadOnly());
-    EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn{2, 1}));
+    EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn {2, 1}));
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
     EXPECT_FALSE(window->endOfRunLabel()->isVisibleTo(window.get()));
 }
@@ -191,9 +199,11 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         {"user stop", "НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА", true, false},
         {"out of field", "НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА", false, false},
         {"unknown procedure at run time",
-         "ПРОЦЕДУРА А\nВЫПОЛНИТЬ Б\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ А\nКОНЕЦ АЛГОРИТМА", false, false},
+         "ПРОЦЕДУРА А\nВЫПОЛНИТЬ Б\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ А\nКОНЕЦ АЛГОРИТМА", false,
+         false},
         {"runaway recursion",
-         "ПРОЦЕДУРА А\nВЫПОЛНИТЬ А\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ А\nКОНЕЦ АЛГОРИТМА", false, false},
+         "ПРОЦЕДУРА А\nВЫПОЛНИТЬ А\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ А\nКОНЕЦ АЛГОРИТМА", false,
+         false},
     };
     for (const Case &c : cases) {
         open();
@@ -212,10 +222,14 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         EXPECT_EQ(window->settings().speed, 2) << c.name;
         EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
         EXPECT_EQ(window->interpreter().loopDepth + window->interpreter().callDepth, 0) << c.name;
-        for (const char *name : {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem, ObjectName::PreferencesItem, ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::CommandsMenu, ObjectName::HelpMenu,
-                                 ObjectName::RunButton, ObjectName::CheckButton, ObjectName::ManualModeButton, ObjectName::CountedLoopButton})
+        for (const char *name :
+             {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem,
+              ObjectName::PreferencesItem, ObjectName::FileMenu, ObjectName::EditMenu,
+              ObjectName::CommandsMenu, ObjectName::HelpMenu, ObjectName::RunButton, ObjectName::CheckButton,
+              ObjectName::ManualModeButton, ObjectName::CountedLoopButton})
             EXPECT_TRUE(enabled(name)) << c.name << ' ' << name;
-        for (const char *name : {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton})
+        for (const char *name :
+             {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton})
             EXPECT_FALSE(enabled(name)) << c.name << ' ' << name;
         EXPECT_FALSE(window->editor()->isReadOnly()) << c.name;
         EXPECT_TRUE(window->manualButton(2)->isEnabled()) << c.name;
@@ -233,7 +247,7 @@ TEST_F(MainWindowTest, ALateTimerCatchesUpOneTickAtATime)
     window->runTimerTimeout();   // the begin line; the 1 ms schedule starts here
     ASSERT_EQ(window->runTimer().interval(), 1);
     const int line = window->interpreter().currentLine;
-    QThread::msleep(6);        // the timer comes several periods late
+    QThread::msleep(6);   // the timer comes several periods late
     window->runTimerTimeout();
     EXPECT_EQ(window->interpreter().currentLine, line + 2);   // one owed tick, never a burst
     EXPECT_EQ(window->robotWorld().state().heading, 4);

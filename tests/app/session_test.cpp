@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "app/Commands.h"
 #include "editor/AlgorithmEditor.h"
@@ -32,8 +34,8 @@ TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
 
     // Recorded commands go where the caret stands: inside the algorithm, after its begin.
     int beginLine = 0;
-    while (beginLine < window->editor()->lineCount()
-           && window->editor()->line(beginLine) != QString::fromUtf8("НАЧАЛО АЛГОРИТМА"))
+    while (beginLine < window->editor()->lineCount() &&
+           window->editor()->line(beginLine) != QString::fromUtf8("НАЧАЛО АЛГОРИТМА"))
         ++beginLine;
     window->editor()->setCaret(beginLine + 1, 0);
     window->action(Command::ManualMode)->trigger();

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program file named on the command line that cannot be read.
 #include "MainWindowFixture.h"
 #include "common/ModalHelper.h"

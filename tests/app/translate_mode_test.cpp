@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trakmil --translate, run as the real executable.
 #include "common/Printers.h"
 #include "documents/ProgramFile.h"
@@ -63,12 +65,12 @@ protected:
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(TranslateCli, WritesUtf8TextToStandardOutputAndNamesWhatItLeft)
 {
-    const QString src = file(u("квадрат.tkm"), {u("НАЧАЛО АЛГОРИТМА"), u("  цвет=синий"), u("ШАК"), u("*$S=10"),
-                                                 u("КОНЕЦ АЛГОРИТМА")});
+    const QString src = file(u("квадрат.tkm"), {u("НАЧАЛО АЛГОРИТМА"), u("  цвет=синий"), u("ШАК"),
+                                                u("*$S=10"), u("КОНЕЦ АЛГОРИТМА")});
     const Outcome o = trakmil({u("--translate"), src, u("--to"), u("rom")});
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_EQ(o.out, u("INCEPUT DE ALGORITM\n  culoare=albastru\nШАК\n*$S=10\nSFIRSIT DE ALGORITM\n"));
@@ -77,9 +79,10 @@ TEST_F(TranslateCli, WritesUtf8TextToStandardOutputAndNamesWhatItLeft)
 
 TEST_F(TranslateCli, OutputFileIsColouredRtfThatChecksAndRunsInTheTarget)
 {
-    const QString src = file(u("p.tkm"), {u("PROCEDURE SIDE"), u("STEP"), u("ROTATE 90"), u("END OF PROCEDURE"),
-                                          u("ALGORITHM BEGIN"), u("CYCLE. EXECUTE 4 TIMES"), u("EXECUTE SIDE"),
-                                          u("END OF CYCLE"), u("ALGORITHM END")});
+    const QString src =
+        file(u("p.tkm"),
+             {u("PROCEDURE SIDE"), u("STEP"), u("ROTATE 90"), u("END OF PROCEDURE"), u("ALGORITHM BEGIN"),
+              u("CYCLE. EXECUTE 4 TIMES"), u("EXECUTE SIDE"), u("END OF CYCLE"), u("ALGORITHM END")});
     const QString out = dir.filePath(u("p_rus.tkm"));
     ASSERT_EQ(trakmil({u("--translate"), src, u("--to"), u("rus"), u("-o"), out}).exitCode, 0);
 
@@ -89,12 +92,14 @@ TEST_F(TranslateCli, OutputFileIsColouredRtfThatChecksAndRunsInTheTarget)
     StyledText styled;
     QString error;
     ASSERT_TRUE(loadProgramFile(out, styled, &error)) << error.toStdString();
-    EXPECT_EQ(plainLines(styled), (QStringList{u("ПРОЦЕДУРА SIDE"), u("ШАГ"), u("ПОВОРОТ 90"), u("КОНЕЦ ПРОЦЕДУРЫ"),
-                                               u("НАЧАЛО АЛГОРИТМА"), u("ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ"), u("ВЫПОЛНИТЬ SIDE"),
-                                               u("КОНЕЦ ЦИКЛА"), u("КОНЕЦ АЛГОРИТМА")}));
+    EXPECT_EQ(plainLines(styled),
+              (QStringList {u("ПРОЦЕДУРА SIDE"), u("ШАГ"), u("ПОВОРОТ 90"), u("КОНЕЦ ПРОЦЕДУРЫ"),
+                            u("НАЧАЛО АЛГОРИТМА"), u("ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ"), u("ВЫПОЛНИТЬ SIDE"),
+                            u("КОНЕЦ ЦИКЛА"), u("КОНЕЦ АЛГОРИТМА")}));
     const Lexicon &rus = Lexicon::forLanguage(Language::Rus);
     for (const StyledLine &line : styled)
-        for (QRgb c : characterColors(line)) EXPECT_EQ(c, ClassifyFull(NormalizeLine(line.text), rus)) << (line.text).toStdString();
+        for (QRgb c : characterColors(line))
+            EXPECT_EQ(c, ClassifyFull(NormalizeLine(line.text), rus)) << (line.text).toStdString();
     EXPECT_EQ(characterColors(styled.at(1)).value(0), LineColor::Navy);
 
     const Outcome check = trakmil({u("--check"), out, u("--language"), u("rus")});
@@ -113,7 +118,8 @@ TEST_F(TranslateCli, GoldenProgramsRunToTheSameResultLineInEveryLanguage)
         for (const QString &to : {u("rus"), u("rom"), u("eng")}) {
             if (to == from) continue;
             const QString out = dir.filePath(to + QLatin1Char('_') + name);
-            ASSERT_EQ(trakmil({u("--translate"), src, u("--to"), to, u("-o"), out}).exitCode, 0) << name.toStdString();
+            ASSERT_EQ(trakmil({u("--translate"), src, u("--to"), to, u("-o"), out}).exitCode, 0)
+                << name.toStdString();
             EXPECT_EQ(resultLine(out, to), expected) << name.toStdString() << " in " << to.toStdString();
             ++compared;
         }
@@ -140,11 +146,11 @@ TEST_F(TranslateCli, TheSourceLanguageCanBeGivenAndATextWithoutCommandsIsCopied)
 TEST_F(TranslateCli, UsageAndFileErrorsExitWithTwoAndWriteNothing)
 {
     const QString src = file(u("s.tkm"), {u("STEP")});
-    EXPECT_EQ(trakmil({u("--translate"), src}).exitCode, 2);                              // no --to
-    EXPECT_EQ(trakmil({u("--translate"), src, u("--to"), u("fra")}).exitCode, 2);        // unknown Language
+    EXPECT_EQ(trakmil({u("--translate"), src}).exitCode, 2);   // no --to
+    EXPECT_EQ(trakmil({u("--translate"), src, u("--to"), u("fra")}).exitCode, 2);   // unknown Language
     EXPECT_EQ(trakmil({u("--translate"), src, u("--to"), u("rus"), u("--from"), u("x")}).exitCode, 2);
     EXPECT_EQ(trakmil({u("--translate"), src, src, u("--to"), u("rus")}).exitCode, 2);   // two files
-    EXPECT_EQ(trakmil({u("--translate"), u("--to"), u("rus")}).exitCode, 2);             // none
+    EXPECT_EQ(trakmil({u("--translate"), u("--to"), u("rus")}).exitCode, 2);   // none
 
     Outcome o = trakmil({u("--translate"), dir.filePath(u("absent.tkm")), u("--to"), u("rus")});
     EXPECT_EQ(o.exitCode, 2);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "app/HelpWindow.h"
 #include "app/Commands.h"
@@ -8,7 +10,7 @@
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
-}
+}   // namespace
 
 TEST_F(MainWindowTest, F5ChecksThroughTheRealKeyboard)
 {
@@ -55,7 +57,7 @@ TEST_F(MainWindowTest, CheckRecoloursEveryLineFirstOnlyWithTheSetting)
     window->settings().autoRefresh = true;
     window->action(Command::Check)->trigger();
     EXPECT_EQ(window->editor()->lineColor(1), 0x000080u);
-    EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn{1, 2}));
+    EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn {1, 2}));
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
 }
 

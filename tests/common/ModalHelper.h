@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,7 +26,9 @@ inline void whenModal(std::function<void(QWidget *)> act, int timeoutMs = 3000)
             QPointer<QWidget> guard(w);
             act(w);
             if (guard && guard->isVisible())
-                QTimer::singleShot(timeoutMs, guard, [guard]() { if (guard) guard->close(); });
+                QTimer::singleShot(timeoutMs, guard, [guard]() {
+                    if (guard) guard->close();
+                });
         } else if (clock->elapsed() > timeoutMs) {
             poll->stop();
             poll->deleteLater();

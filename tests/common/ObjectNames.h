@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The object names tests find widgets and actions by. They are the names of an older
@@ -110,4 +112,4 @@ inline constexpr const char *ExtendedSettingsDialog = "SysN";
 inline constexpr const char *SpeedSpinBox = "SpinEdit1";
 inline constexpr const char *ApplySpeedButton = "Button1";
 
-} // namespace ObjectName
+}   // namespace ObjectName

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "common/Prompts.h"
 #include <QList>
@@ -12,15 +14,15 @@ public:
         QString heading;
         QStringList texts;
     };
-    QList<Report> reports;          // messageWindow calls
-    QStringList messages;           // message calls
-    QStringList questions;          // question calls
-    QQueue<bool> answers;           // question answers; Yes when empty
-    QQueue<QString> openPaths;      // openFile answers; "" (cancel) when empty
-    QQueue<QString> savePaths;      // saveFile answers; "" (cancel) when empty
+    QList<Report> reports;   // messageWindow calls
+    QStringList messages;   // message calls
+    QStringList questions;   // question calls
+    QQueue<bool> answers;   // question answers; Yes when empty
+    QQueue<QString> openPaths;   // openFile answers; "" (cancel) when empty
+    QQueue<QString> savePaths;   // saveFile answers; "" (cancel) when empty
     QStringList openTitles, openFilters, saveTitles, saveFilters, saveSuffixes;
     std::function<void()> onMessageWindow;   // runs while the "modal" window is open
-    QString openStart;                       // the last setOpenFolders call
+    QString openStart;   // the last setOpenFolders call
     QStringList openPlaces;
 
     void messageWindow(const QString &heading, const QStringList &texts) override

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/ClampingSpinBox.h"
 
 #include <QLineEdit>
@@ -18,7 +20,7 @@ int typed(ClampingSpinBox &box, int start, const char *keys)
     return box.value();
 }
 
-} // namespace
+}   // namespace
 
 TEST(ClampingSpinBox, TypedNumbersAreBroughtIntoTheRange)
 {
@@ -27,8 +29,8 @@ TEST(ClampingSpinBox, TypedNumbersAreBroughtIntoTheRange)
     const struct {
         const char *keys;
         int value;
-    } cases[] = {{"99", 16}, {"17", 16}, {"16", 16}, {"2", 2}, {"1", 2}, {"0", 2}, {"-7", 2},
-                 {"", 2},    {"-", 2},   {"+9", 9},  {"007", 7}, {"999999999", 16}};
+    } cases[] = {{"99", 16}, {"17", 16}, {"16", 16}, {"2", 2},  {"1", 2},   {"0", 2},
+                 {"-7", 2},  {"", 2},    {"-", 2},   {"+9", 9}, {"007", 7}, {"999999999", 16}};
     for (const auto &c : cases) EXPECT_EQ(typed(box, 5, c.keys), c.value) << c.keys;
     EXPECT_EQ(box.text(), QStringLiteral("16"));   // the box shows the value it took
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/MessageWindow.h"
 #include "common/ModalHelper.h"
 
@@ -33,17 +35,16 @@ Seen reportAndClose(MessageWindow &w, const QString &heading, const QStringList 
 void clickOk(MessageWindow &w) { QTest::mouseClick(w.okButton, Qt::LeftButton); }
 void closeBox(MessageWindow &w) { w.close(); }
 
-} // namespace
+}   // namespace
 
 TEST(MessageWindow, ShowsHeadingAndOneLinePerTextLine)
 {
     MessageWindow w;
     const Seen seen = reportAndClose(w, QStringLiteral("Ошибка #04"),
-                                     {QStringLiteral("первая\nвторая"), QStringLiteral("третья")},
-                                     clickOk);
+                                     {QStringLiteral("первая\nвторая"), QStringLiteral("третья")}, clickOk);
     EXPECT_TRUE(seen.modal);
     EXPECT_EQ(seen.title, QStringLiteral("Ошибка #04"));
-    EXPECT_EQ(seen.lines, (QStringList{"первая", "вторая", "третья"}));
+    EXPECT_EQ(seen.lines, (QStringList {"первая", "вторая", "третья"}));
 }
 
 TEST(MessageWindow, EmptiedWhenClosedByButtonOrCloseBox)
@@ -64,7 +65,7 @@ TEST(MessageWindow, EveryReportStartsEmpty)
     reportAndClose(w, QStringLiteral("one"), {QStringLiteral("old line")}, clickOk);
     const Seen second = reportAndClose(w, QStringLiteral("two"), {QStringLiteral("new line")}, clickOk);
     EXPECT_EQ(second.title, QStringLiteral("two"));
-    EXPECT_EQ(second.lines, QStringList{"new line"});
+    EXPECT_EQ(second.lines, QStringList {"new line"});
 }
 
 TEST(MessageWindow, LinesAreShownExactlyAsGiven)
@@ -74,10 +75,9 @@ TEST(MessageWindow, LinesAreShownExactlyAsGiven)
     MessageWindow w;
     const Seen seen = reportAndClose(
         w, QStringLiteral("H"),
-        {QStringLiteral("Ошибка в строке 3 (\"<b>шаг</b> &amp;\")"), QStringLiteral("x\r\n\r\ny"),
-         QString()},
+        {QStringLiteral("Ошибка в строке 3 (\"<b>шаг</b> &amp;\")"), QStringLiteral("x\r\n\r\ny"), QString()},
         clickOk);
-    EXPECT_EQ(seen.lines, (QStringList{"Ошибка в строке 3 (\"<b>шаг</b> &amp;\")", "x", "", "y", ""}));
+    EXPECT_EQ(seen.lines, (QStringList {"Ошибка в строке 3 (\"<b>шаг</b> &amp;\")", "x", "", "y", ""}));
 }
 
 TEST(MessageWindow, OpensCentredOnItsParent)
@@ -111,7 +111,7 @@ TEST(MessageWindow, ReportWhileOpenJoinsTheOpenWindow)
     });
     w.showReport(QStringLiteral("first"), {QStringLiteral("text")});
     EXPECT_TRUE(returnedAtOnce);
-    EXPECT_EQ(seen, (QStringList{"text", "more"}));
+    EXPECT_EQ(seen, (QStringList {"text", "more"}));
     EXPECT_TRUE(w.lines().isEmpty());
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/QtPrompts.h"
 #include "common/MessageWindow.h"
 #include "common/ModalHelper.h"
@@ -63,8 +65,11 @@ TEST(QtPrompts, OwnTitleComesBeforeTheDisplayName)
 TEST(QtPrompts, QuestionAnswersTrueOnlyForYes)
 {
     QtPrompts prompts(nullptr);
-    struct Row { QMessageBox::StandardButton press; bool expected; };
-    for (const Row row : {Row{QMessageBox::Yes, true}, Row{QMessageBox::No, false}}) {
+    struct Row {
+        QMessageBox::StandardButton press;
+        bool expected;
+    };
+    for (const Row row : {Row {QMessageBox::Yes, true}, Row {QMessageBox::No, false}}) {
         whenModal([&](QWidget *w) {
             auto *box = qobject_cast<QMessageBox *>(w);
             ASSERT_NE(box, nullptr);
@@ -108,11 +113,11 @@ TEST(QtPrompts, OpenAcceptsANameThatDoesNotExist)
         dlg->selectFile(path);
         static_cast<QDialog *>(dlg)->accept();
     });
-    const QString got = prompts.openFile(QStringLiteral("Открыть файл..."),
-                                         QStringLiteral("Файлы тракмила (*.tkm)"));
+    const QString got =
+        prompts.openFile(QStringLiteral("Открыть файл..."), QStringLiteral("Файлы тракмила (*.tkm)"));
     EXPECT_EQ(got, path);
     EXPECT_EQ(title, QStringLiteral("Открыть файл..."));
-    EXPECT_EQ(filters, QStringList{"Файлы тракмила (*.tkm)"});
+    EXPECT_EQ(filters, QStringList {"Файлы тракмила (*.tkm)"});
     EXPECT_EQ(prompts.lastDirectory(), dir.path());
 }
 
@@ -181,7 +186,8 @@ TEST(QtPrompts, SaveAfterOpeningFromAReadOnlyFolderStartsInTheDocuments)
             static_cast<QDialog *>(w)->reject();
         });
     if (!writable) prompts.saveFile(QString(), QString(), QStringLiteral("tkm"));
-    QFile::setPermissions(readOnly.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(readOnly.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (writable) GTEST_SKIP() << "folder permissions do not bind this user";
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     EXPECT_EQ(shownDir, QDir(QFileInfo(documents).isDir() ? documents : QDir::homePath()).absolutePath());

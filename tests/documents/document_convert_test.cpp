@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving a program between the editor's document and its lines with colours.
 #include "documents/DocumentConvert.h"
 
@@ -19,7 +21,7 @@ QTextCharFormat baseFormat()
 
 StyledLine line(const char *utf8, QList<ColorRun> runs = {})
 {
-    return StyledLine{QString::fromUtf8(utf8), runs};
+    return StyledLine {QString::fromUtf8(utf8), runs};
 }
 
 TEST(DocumentConvert, LinesAndColoursSurviveTheDocument)
@@ -43,11 +45,11 @@ TEST(DocumentConvert, LinesAndColoursSurviveTheDocument)
 TEST(DocumentConvert, TextWithoutBrushIsBlackAndEmptyDocumentIsOneLine)
 {
     QTextDocument doc;
-    EXPECT_EQ(plainLines(styledFromDocument(doc)), QStringList{""});
+    EXPECT_EQ(plainLines(styledFromDocument(doc)), QStringList {""});
     doc.setPlainText(QStringLiteral("abc\n\ndef"));
     const StyledText text = styledFromDocument(doc);
     ASSERT_EQ(text.size(), 3);
-    EXPECT_EQ(characterColors(text[0]), (QList<QRgb>{0, 0, 0}));
+    EXPECT_EQ(characterColors(text[0]), (QList<QRgb> {0, 0, 0}));
     EXPECT_EQ(text[1].text, "");
 }
 
@@ -67,11 +69,11 @@ TEST(DocumentConvert, ReplacingIsOneUndoStep)
 TEST(DocumentConvert, LineBreaksInsideALineDoNotSplitIt)
 {
     QTextDocument doc;
-    const StyledText text = {StyledLine{QStringLiteral("a\nb\rc") + QChar(QChar::ParagraphSeparator) + "d", {}},
-                             line("next")};
+    const StyledText text = {
+        StyledLine {QStringLiteral("a\nb\rc") + QChar(QChar::ParagraphSeparator) + "d", {}}, line("next")};
     setDocumentFromStyled(doc, text, baseFormat());
     EXPECT_EQ(doc.blockCount(), 2);
-    EXPECT_EQ(plainLines(styledFromDocument(doc)), (QStringList{"a b c d", "next"}));
+    EXPECT_EQ(plainLines(styledFromDocument(doc)), (QStringList {"a b c d", "next"}));
 }
 
 TEST(DocumentConvert, EmptyTextLeavesAnEmptyDocument)
@@ -83,4 +85,4 @@ TEST(DocumentConvert, EmptyTextLeavesAnEmptyDocument)
     EXPECT_EQ(doc.blockCount(), 1);
 }
 
-}  // namespace
+}   // namespace

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/widgets/ExtendedSettingsDialog.h"
 #include "common/ObjectNames.h"
 
@@ -30,7 +32,7 @@ TEST(ExtendedSettingsDialog, WritesTheSpeedDirectiveAndKeepsTheNumber)
     spin->selectAll();
     QTest::keyClicks(spin, "250");
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(lines, QStringList{"*$S=250"});
+    EXPECT_EQ(lines, QStringList {"*$S=250"});
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
 

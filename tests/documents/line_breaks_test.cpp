@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line separators other than CR and LF, as editors and word processors write them.
 #include "documents/ProgramFile.h"
 
@@ -11,7 +13,7 @@ QByteArray cp1251(const QString &text) { return QStringEncoder("windows-1251").e
 const QStringList kProgram = {QStringLiteral("НАЧАЛО АЛГОРИТМА"), QStringLiteral("ШАГ"),
                               QStringLiteral("КОНЕЦ АЛГОРИТМА")};
 
-} // namespace
+}   // namespace
 
 TEST(ProgramFileLineBreaks, PlainTextSeparatorsOfEveryKindEndLines)
 {
@@ -43,7 +45,7 @@ TEST(ProgramFileLineBreaks, RtfSoftBreaksAndEscapedSeparatorsEndLinesAndKeepColo
         "\\cf1 \\'ca\\'ce\\'cd\\'c5\\'d6 \\'c0\\'cb\\'c3\\'ce\\'d0\\'c8\\'d2\\'cc\\'c0\\par}";
     const std::optional<StyledText> text = readRtf(rtf);
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(plainLines(*text), (QStringList{kProgram[0], "ШАГ", "ШАГ", "ШАГ", kProgram[2]}));
+    EXPECT_EQ(plainLines(*text), (QStringList {kProgram[0], "ШАГ", "ШАГ", "ШАГ", kProgram[2]}));
     ASSERT_EQ(text->size(), 5);
     EXPECT_EQ(characterColors(text->at(0)), QList<QRgb>(16, 0x0000FF));
     EXPECT_EQ(characterColors(text->at(2)), QList<QRgb>(3, 0x008000));
@@ -57,8 +59,8 @@ TEST(ProgramFileLineBreaks, RtfSoftBreaksAndEscapedSeparatorsEndLinesAndKeepColo
 TEST(ProgramFileLineBreaks, ASeparatorAtTheEndIsTheLastLineBreak)
 {
     // As with CR LF, a separator that ends the text does not start an empty line.
-    EXPECT_EQ(plainLines(readProgramData(QByteArray("STEP\x0c"))), QStringList{"STEP"});
-    EXPECT_EQ(plainLines(*readRtf("{\\rtf1 STEP\\u8233?}")), QStringList{"STEP"});
+    EXPECT_EQ(plainLines(readProgramData(QByteArray("STEP\x0c"))), QStringList {"STEP"});
+    EXPECT_EQ(plainLines(*readRtf("{\\rtf1 STEP\\u8233?}")), QStringList {"STEP"});
     // A soft break in RTF is like \line: the empty remainder is a line of its own.
-    EXPECT_EQ(plainLines(*readRtf("{\\rtf1 STEP\\u8232?}")), (QStringList{"STEP", ""}));
+    EXPECT_EQ(plainLines(*readRtf("{\\rtf1 STEP\\u8232?}")), (QStringList {"STEP", ""}));
 }

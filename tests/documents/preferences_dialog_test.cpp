@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/widgets/PreferencesDialog.h"
 #include "common/ObjectNames.h"
 
@@ -38,8 +40,7 @@ public:
     void applyLanguage() override { log << "applyLanguage:" + s.language; }
 };
 
-template <class T>
-T *child(QWidget &w, const char *name)
+template <class T> T *child(QWidget &w, const char *name)
 {
     T *c = w.findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(c, nullptr) << name;
@@ -63,7 +64,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(PreferencesDialogTest, ShowingFillsTheControlsFromTheSettings)
 {
@@ -99,7 +100,7 @@ TEST_F(PreferencesDialogTest, RadioButtonSwitchesLanguageAtOnceAndCancelRestores
     EXPECT_EQ(dlg->windowTitle(), "Настройки");
     clickLeft(child<QRadioButton>(*dlg, ObjectName::LanguageRomanian));
     EXPECT_EQ(host.s.language, "rom");
-    EXPECT_EQ(host.log, QStringList{"applyLanguage:rom"});
+    EXPECT_EQ(host.log, QStringList {"applyLanguage:rom"});
     EXPECT_EQ(dlg->windowTitle(), "Preferinte");
     EXPECT_EQ(child<QRadioButton>(*dlg, ObjectName::LanguageRomanian)->text(), "Romana");
     EXPECT_EQ(child<QTabWidget>(*dlg, ObjectName::PreferencesPages)->tabText(2), "Salveaza");
@@ -113,7 +114,7 @@ TEST_F(PreferencesDialogTest, RadioButtonSwitchesLanguageAtOnceAndCancelRestores
     EXPECT_EQ(host.s.language, "rus");
     EXPECT_EQ(host.s.fieldWidth, 16);
     EXPECT_EQ(dlg->windowTitle(), "Настройки");
-    EXPECT_EQ(host.log, (QStringList{"applyLanguage:rom", "applyLanguage:rus"}));
+    EXPECT_EQ(host.log, (QStringList {"applyLanguage:rom", "applyLanguage:rus"}));
 }
 
 TEST_F(PreferencesDialogTest, OkStoresEveryValueThenRunsTheStepsInOrder)
@@ -123,13 +124,13 @@ TEST_F(PreferencesDialogTest, OkStoresEveryValueThenRunsTheStepsInOrder)
     child<QSlider>(*dlg, ObjectName::SpeedSlider)->setValue(1);   // top: fastest
     auto *width = child<QSpinBox>(*dlg, ObjectName::FieldWidthSpinBox);
     width->selectAll();
-    QTest::keyClicks(width, "1");                      // below the range, not confirmed
-    clickLeft(child<QLabel>(*dlg, ObjectName::AutoRefreshLabel));    // the wrapped caption toggles its box
+    QTest::keyClicks(width, "1");   // below the range, not confirmed
+    clickLeft(child<QLabel>(*dlg, ObjectName::AutoRefreshLabel));   // the wrapped caption toggles its box
     clickLeft(child<QCheckBox>(*dlg, ObjectName::AdvancedToolBarCheckBox));
     clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
 
-    EXPECT_EQ(host.log, (QStringList{"applyLanguage:eng", "saveSettings", "resetField",
-                                     "advancedToolBar:0", "applyLanguage:eng"}));
+    EXPECT_EQ(host.log, (QStringList {"applyLanguage:eng", "saveSettings", "resetField", "advancedToolBar:0",
+                                      "applyLanguage:eng"}));
     EXPECT_EQ(host.saved.language, "eng");
     EXPECT_EQ(host.saved.speed, 5);
     EXPECT_EQ(host.saved.fieldWidth, 2);
@@ -144,7 +145,8 @@ TEST_F(PreferencesDialogTest, OkResetsTheFieldEvenWhenNothingChanged)
 {
     open();
     clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
-    EXPECT_EQ(host.log, (QStringList{"saveSettings", "resetField", "advancedToolBar:1", "applyLanguage:rus"}));
+    EXPECT_EQ(host.log,
+              (QStringList {"saveSettings", "resetField", "advancedToolBar:1", "applyLanguage:rus"}));
 }
 
 TEST_F(PreferencesDialogTest, FailedSaveKeepsTheDialogOpenWithTheValuesInMemory)
@@ -153,7 +155,7 @@ TEST_F(PreferencesDialogTest, FailedSaveKeepsTheDialogOpenWithTheValuesInMemory)
     open();
     child<QSpinBox>(*dlg, ObjectName::FieldHeightSpinBox)->setValue(8);
     clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
-    EXPECT_EQ(host.log, QStringList{"saveSettings"});
+    EXPECT_EQ(host.log, QStringList {"saveSettings"});
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(host.s.fieldHeight, 8);
 
@@ -174,7 +176,7 @@ TEST_F(PreferencesDialogTest, CloseBoxKeepsTheLiveLanguageAndDropsOtherEdits)
     EXPECT_EQ(host.s.language, "eng");
     EXPECT_EQ(host.s.fieldWidth, 16);
     EXPECT_EQ(host.s.speed, 3);
-    EXPECT_EQ(host.log, QStringList{"applyLanguage:eng"});
+    EXPECT_EQ(host.log, QStringList {"applyLanguage:eng"});
 
     // The next showing starts from the settings again, and the Language the dialog now
     // remembers for Cancel is English.

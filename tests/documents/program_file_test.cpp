@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program files this program writes and reads: round trips, plain text, file failures.
 #include "documents/ProgramFile.h"
 
@@ -19,13 +21,10 @@ const QRgb kHighlightColors[] = {0x000000, 0x000080, 0x0000FF, 0x800000, 0x00800
 
 StyledLine line(const QString &text, QRgb color)
 {
-    return StyledLine{text, {ColorRun{int(text.size()), color}}};
+    return StyledLine {text, {ColorRun {int(text.size()), color}}};
 }
 
-StyledLine u8(const char *text, QRgb color = 0)
-{
-    return line(QString::fromUtf8(text), color);
-}
+StyledLine u8(const char *text, QRgb color = 0) { return line(QString::fromUtf8(text), color); }
 
 void expectRoundTrip(const StyledText &text)
 {
@@ -47,8 +46,8 @@ TEST(ProgramFileRoundTrip, EveryHighlightColourAndMixedRuns)
     StyledText text;
     for (QRgb c : kHighlightColors) text.append(u8("ВПЕРЕД 5", c));
     // One line cut into runs of every colour, as a partly recoloured line is.
-    StyledLine mixed{QString::fromUtf8("абвгдежзий"), {}};
-    for (QRgb c : kHighlightColors) mixed.runs.append(ColorRun{1, c});
+    StyledLine mixed {QString::fromUtf8("абвгдежзий"), {}};
+    for (QRgb c : kHighlightColors) mixed.runs.append(ColorRun {1, c});
     text.append(mixed);
     expectRoundTrip(text);
 }
@@ -86,16 +85,16 @@ TEST(ProgramFileRoundTrip, EmptyLinesKeepTheirPlace)
 TEST(ProgramFileRoundTrip, RunsThatDoNotAddUpAreMadeSound)
 {
     const StyledText text = {
-        StyledLine{"abcdef", {ColorRun{2, 0x0000FF}}},              // rest black
-        StyledLine{"ab", {ColorRun{5, 0x0000FF}, ColorRun{3, 0xFF0000}}},
-        StyledLine{"ab", {ColorRun{-4, 0x0000FF}, ColorRun{0, 0xFF0000}, ColorRun{2, 0x008000}}},
-        StyledLine{"", {ColorRun{3, 0x0000FF}}},
+        StyledLine {"abcdef", {ColorRun {2, 0x0000FF}}},   // rest black
+        StyledLine {"ab", {ColorRun {5, 0x0000FF}, ColorRun {3, 0xFF0000}}},
+        StyledLine {"ab", {ColorRun {-4, 0x0000FF}, ColorRun {0, 0xFF0000}, ColorRun {2, 0x008000}}},
+        StyledLine {"", {ColorRun {3, 0x0000FF}}},
     };
     const StyledText back = *readRtf(writeRtf(text));
     ASSERT_EQ(back.size(), 4);
-    EXPECT_EQ(characterColors(back[0]), (QList<QRgb>{0xFF, 0xFF, 0, 0, 0, 0}));
-    EXPECT_EQ(characterColors(back[1]), (QList<QRgb>{0xFF, 0xFF}));
-    EXPECT_EQ(characterColors(back[2]), (QList<QRgb>{0x8000, 0x8000}));
+    EXPECT_EQ(characterColors(back[0]), (QList<QRgb> {0xFF, 0xFF, 0, 0, 0, 0}));
+    EXPECT_EQ(characterColors(back[1]), (QList<QRgb> {0xFF, 0xFF}));
+    EXPECT_EQ(characterColors(back[2]), (QList<QRgb> {0x8000, 0x8000}));
     EXPECT_EQ(back[3].text, "");
 }
 
@@ -103,8 +102,8 @@ TEST(ProgramFileRoundTrip, WrittenFileIsSevenBitCyrillicRtf)
 {
     const QByteArray rtf = writeRtf({u8("ШАГ αβ", 0x0000FF)});
     for (char c : rtf) EXPECT_LT(uchar(c), 0x80);
-    for (const char *part : {"\\ansicpg1251", "\\fcharset204 Times New Roman", "\\fs24",
-                             "\\'d8\\'c0\\'c3", "\\u945?"})
+    for (const char *part :
+         {"\\ansicpg1251", "\\fcharset204 Times New Roman", "\\fs24", "\\'d8\\'c0\\'c3", "\\u945?"})
         EXPECT_TRUE(rtf.contains(part)) << part;
 }
 
@@ -113,8 +112,8 @@ TEST(ProgramFileRoundTrip, TenThousandLinesAndALongLine)
     StyledText text;
     for (int i = 0; i < 10000; ++i)
         text.append(line(QString::fromUtf8("ПОВТОРИ %1 РАЗ").arg(i), kHighlightColors[i % 10]));
-    StyledLine longLine{QString(100000, QChar(0x0416)), {}};
-    for (int i = 0; i < 1000; ++i) longLine.runs.append(ColorRun{100, kHighlightColors[i % 10]});
+    StyledLine longLine {QString(100000, QChar(0x0416)), {}};
+    for (int i = 0; i < 1000; ++i) longLine.runs.append(ColorRun {100, kHighlightColors[i % 10]});
     text.append(longLine);
     expectRoundTrip(text);
 }
@@ -176,7 +175,7 @@ TEST_F(ProgramFileOnDisk, SaveThenLoad)
     // Saving again replaces the whole file.
     ASSERT_TRUE(saveProgramFile(path, {u8("ШАГ")}, &error));
     ASSERT_TRUE(loadProgramFile(path, back, &error));
-    EXPECT_EQ(plainLines(back), QStringList{QString::fromUtf8("ШАГ")});
+    EXPECT_EQ(plainLines(back), QStringList {QString::fromUtf8("ШАГ")});
 }
 
 TEST_F(ProgramFileOnDisk, LoadFailuresGiveTheReasonAndKeepTheText)
@@ -186,7 +185,7 @@ TEST_F(ProgramFileOnDisk, LoadFailuresGiveTheReasonAndKeepTheText)
         QString error;
         EXPECT_FALSE(loadProgramFile(path, out, &error)) << path.toStdString();
         EXPECT_FALSE(error.isEmpty()) << path.toStdString();
-        EXPECT_EQ(plainLines(out), QStringList{QString::fromUtf8("прежний текст")});
+        EXPECT_EQ(plainLines(out), QStringList {QString::fromUtf8("прежний текст")});
     }
 }
 
@@ -226,7 +225,11 @@ TEST_F(ProgramFileOnDisk, FailedSaveInReadOnlyFolderKeepsThePreviousFile)
     const QString target = sub + "/program.tkm";
     QString error;
     ASSERT_TRUE(saveProgramFile(target, program, &error));
-    const QByteArray before = [&] { QFile f(target); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = [&] {
+        QFile f(target);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     ASSERT_TRUE(QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     EXPECT_FALSE(saveProgramFile(target, {u8("другой")}, &error));
     EXPECT_FALSE(error.isEmpty());
@@ -251,16 +254,21 @@ TEST(ProgramFileRobustness, PathologicalInputsFinishQuickly)
         const char *what;
         QByteArray data;
     } cases[] = {
-        {"deep nesting", QByteArray("{\\rtf1 ") + QByteArray(1000000, '{') + "deep" + QByteArray(1000000, '}')},
+        {"deep nesting",
+         QByteArray("{\\rtf1 ") + QByteArray(1000000, '{') + "deep" + QByteArray(1000000, '}')},
         {"deep nesting, unclosed", QByteArray("{\\rtf1 ") + QByteArray(5000000, '{')},
         {"closing only", QByteArray("{\\rtf1 a") + QByteArray(1000000, '}')},
         {"huge bin", "{\\rtf1 a\\bin2147483647 b}"},
         {"negative bin", "{\\rtf1 a\\bin-5 b\\par}"},
-        {"giant numbers", QByteArray("{\\rtf1 \\cf") + QByteArray(100000, '9') + " a\\u-" + QByteArray(100000, '9') + " b}"},
+        {"giant numbers",
+         QByteArray("{\\rtf1 \\cf") + QByteArray(100000, '9') + " a\\u-" + QByteArray(100000, '9') + " b}"},
         {"long control word", QByteArray("{\\rtf1 \\") + QByteArray(1000000, 'a') + " b}"},
-        {"many fonts", QByteArray("{\\rtf1{\\fonttbl") + QByteArray("\\f1\\f2\\f3\\f4\\f5\\f6\\f7\\f8\\f9").repeated(100000) + "}a}"},
+        {"many fonts", QByteArray("{\\rtf1{\\fonttbl") +
+                           QByteArray("\\f1\\f2\\f3\\f4\\f5\\f6\\f7\\f8\\f9").repeated(100000) + "}a}"},
         {"many colours", QByteArray("{\\rtf1{\\colortbl") + QByteArray(1000000, ';') + "}\\cf999999 a}"},
-        {"many code pages", QByteArray("{\\rtf1 ") + QByteArray("\\ansicpg1\\'c0\\ansicpg932\\'82\\ansicpg2\\'c1").repeated(100000) + "}"},
+        {"many code pages",
+         QByteArray("{\\rtf1 ") +
+             QByteArray("\\ansicpg1\\'c0\\ansicpg932\\'82\\ansicpg2\\'c1").repeated(100000) + "}"},
         {"many lines", manyLines},
         {"unicode skips", QByteArray("{\\rtf1\\uc1000000 ") + QByteArray("\\u1042 ").repeated(200000) + "}"},
     };
@@ -309,4 +317,4 @@ TEST(ProgramFileRobustness, FuzzRegressionInputs)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program files written by other programs: the text and colours a pupil would expect.
 #include "documents/ProgramFile.h"
 
@@ -38,7 +40,7 @@ struct Sample {
 
 void PrintTo(const Sample &s, std::ostream *os) { *os << s.name; }
 
-class ForeignRtf : public ::testing::TestWithParam<Sample> {};
+class ForeignRtf : public ::testing::TestWithParam<Sample> { };
 
 TEST_P(ForeignRtf, ReadsTheLinesAndColoursOthersSee)
 {
@@ -54,16 +56,15 @@ const qint64 kBlue = 0x0000FF, kRed = 0xFF0000, kGreen = 0x008000;
 
 INSTANTIATE_TEST_SUITE_P(
     Samples, ForeignRtf,
-    ::testing::Values(
-        Sample{"wine_riched20_3lines", {kBlue, kRed, kGreen}},
-        Sample{"wine_riched20_4lines", {kBlue, kRed, kGreen, 0}},
-        Sample{"libreoffice_from_html_colored", {kBlue, kRed, kGreen, 0}},
-        Sample{"libreoffice_from_txt_cp1251", {0, 0, 0, 0}},
-        Sample{"libreoffice_roundtrip_of_richedit_style", {kBlue, kRed, kGreen}},
-        Sample{"pandoc_from_html", {0, 0, 0, 0, 0, 0}},
-        Sample{"pandoc_from_markdown_linebreak", {0, 0, 0}},
-        Sample{"abiword_from_html_colored", {kBlue, kRed, kGreen, 0, 0, 0}},
-        Sample{"enscript_python_cp1251", {0xB22222}}),
+    ::testing::Values(Sample {"wine_riched20_3lines", {kBlue, kRed, kGreen}},
+                      Sample {"wine_riched20_4lines", {kBlue, kRed, kGreen, 0}},
+                      Sample {"libreoffice_from_html_colored", {kBlue, kRed, kGreen, 0}},
+                      Sample {"libreoffice_from_txt_cp1251", {0, 0, 0, 0}},
+                      Sample {"libreoffice_roundtrip_of_richedit_style", {kBlue, kRed, kGreen}},
+                      Sample {"pandoc_from_html", {0, 0, 0, 0, 0, 0}},
+                      Sample {"pandoc_from_markdown_linebreak", {0, 0, 0}},
+                      Sample {"abiword_from_html_colored", {kBlue, kRed, kGreen, 0, 0, 0}},
+                      Sample {"enscript_python_cp1251", {0xB22222}}),
     [](const auto &p) { return std::string(p.param.name); });
 
 TEST(ForeignRtf, NestedColourGroupsRestoreTheOuterColour)
@@ -92,8 +93,7 @@ TEST(ForeignRtf, CodePageAndUnicodeRules)
         {"D_cpg1251_fcharset1", {QString::fromUtf8("D:Впер")}},
         // \uc is scoped by groups; negative \u values wrap to 16 bits.
         {"E_unicode_skip", {QString::fromUtf8("E:Впер|") + QChar(0xF0B7) + QString::fromUtf8("|Вx")}},
-        {"F_specials",
-         {QString::fromUtf8("keep?F:a\tb\u00A0cd\u2011e"), QString::fromUtf8("f\u2014")}},
+        {"F_specials", {QString::fromUtf8("keep?F:a\tb\u00A0cd\u2011e"), QString::fromUtf8("f\u2014")}},
         {"G_writer_candidate_u_plus_hex",
          {QString::fromUtf8("Вперёд 10"), QString::fromUtf8("Направо; {x} \\ путь"),
           QString::fromUtf8("Повтори 3 «—» № 5"), QString::fromUtf8("обычный цвет")}},
@@ -151,12 +151,10 @@ TEST(ForeignRtf, InlineEdgeCases)
 TEST(ForeignRtf, ColourTableEdges)
 {
     // A table without the leading auto entry; an index past the end is black.
-    const StyledText text =
-        *readRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\red0\\green0\\blue300;}"
-                 "\\cf0 a\\cf1 b\\cf7 c{\\cf1 d}e\\plain f\\par}");
+    const StyledText text = *readRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\red0\\green0\\blue300;}"
+                                     "\\cf0 a\\cf1 b\\cf7 c{\\cf1 d}e\\plain f\\par}");
     ASSERT_EQ(text.size(), 1);
-    EXPECT_EQ(characterColors(text[0]),
-              (QList<QRgb>{0xFF0000, 0x0000FF, 0, 0x0000FF, 0, 0xFF0000}));
+    EXPECT_EQ(characterColors(text[0]), (QList<QRgb> {0xFF0000, 0x0000FF, 0, 0x0000FF, 0, 0xFF0000}));
 }
 
 TEST(ForeignRtf, NotRtfIsRefused)
@@ -166,4 +164,4 @@ TEST(ForeignRtf, NotRtfIsRefused)
     EXPECT_FALSE(readRtf("{\\rt").has_value());
 }
 
-}  // namespace
+}   // namespace

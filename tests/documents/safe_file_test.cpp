@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and reading where disks fill up and names point at things that are not files.
 #include "documents/ProgramFile.h"
 #include "documents/SafeFile.h"
@@ -31,7 +33,7 @@ void put(const QString &path, const QByteArray &data)
 StyledText programOf(int lines)
 {
     StyledText t;
-    for (int i = 0; i < lines; ++i) t.append(StyledLine{QStringLiteral("STEP %1").arg(i), {}});
+    for (int i = 0; i < lines; ++i) t.append(StyledLine {QStringLiteral("STEP %1").arg(i), {}});
     return t;
 }
 
@@ -60,11 +62,11 @@ protected:
         QFile filler(path("filler"));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size()) {}
+        while (filler.write(block) == block.size()) { }
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(FullDisk, ASaveThatDoesNotFitKeepsTheOldProgramAndSaysWhy)
 {
@@ -103,8 +105,8 @@ TEST_F(FullDisk, SettingsAndPicturesKeepTheirOldFilesToo)
     // The settings file is small: make sure even it cannot fit.
     QFile more(path("more"));
     more.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    while (more.write(QByteArray(512, 'x')) == 512) {}
-    while (more.write(QByteArray(1, 'x')) == 1) {}
+    while (more.write(QByteArray(512, 'x')) == 512) { }
+    while (more.write(QByteArray(1, 'x')) == 1) { }
     more.close();
     EXPECT_FALSE(saveSettings(ini, s, &error));
     EXPECT_EQ(contents(ini), QByteArray("[int]\nlanguage=eng\nx_speed=2\n[mine]\nkey=value\n"));
@@ -122,7 +124,7 @@ TEST(SpecialFiles, TargetsThatAreNotRegularFilesAreRefusedAndLeftAlone)
     FieldPicture picture;
     EXPECT_FALSE(picture.exportPicture(QStringLiteral("/dev/null"), &error));
     EXPECT_EQ(error, notARegularFileText());
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode)) << "/dev/null must stay a device";
     ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
@@ -178,8 +180,8 @@ TEST(SpecialFiles, AFolderNamedLikeTheSettingsFileSendsThemToTheUsersFolder)
 TEST(PlainText, Utf8WithoutAMarkIsReadAsUtf8AndWindows1251StaysWindows1251)
 {
     EXPECT_EQ(plainLines(readPlainText(QString::fromUtf8("ШАГ\nПРЫЖОК").toUtf8())),
-              (QStringList{QString::fromUtf8("ШАГ"), QString::fromUtf8("ПРЫЖОК")}));
+              (QStringList {QString::fromUtf8("ШАГ"), QString::fromUtf8("ПРЫЖОК")}));
     const QByteArray cp1251("\xD8\xC0\xC3");   // ШАГ in Windows-1251
-    EXPECT_EQ(plainLines(readPlainText(cp1251)), QStringList{QString::fromUtf8("ШАГ")});
-    EXPECT_EQ(plainLines(readPlainText("STEP")), QStringList{QStringLiteral("STEP")});
+    EXPECT_EQ(plainLines(readPlainText(cp1251)), QStringList {QString::fromUtf8("ШАГ")});
+    EXPECT_EQ(plainLines(readPlainText("STEP")), QStringList {QStringLiteral("STEP")});
 }

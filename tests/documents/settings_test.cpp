@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppInfo.h"
 #include "documents/Settings.h"
 
@@ -9,8 +11,7 @@
 
 namespace {
 
-const QByteArray kDefaultFile =
-    "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\n";
+const QByteArray kDefaultFile = "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\n";
 
 QByteArray readAll(const QString &path)
 {
@@ -25,7 +26,7 @@ void writeAll(const QString &path, const QByteArray &data)
     f.write(data);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(SettingsFile, MissingFileGivesDefaults)
 {
@@ -63,8 +64,7 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     s.autoRefresh = true;
     s.showAdvancedToolBar = false;
     ASSERT_TRUE(saveSettings(path, s, nullptr));
-    EXPECT_EQ(readAll(path),
-              "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\n");
+    EXPECT_EQ(readAll(path), "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\n");
     const Settings r = loadSettings(path);
     EXPECT_EQ(r.language, "eng");
     EXPECT_EQ(r.speed, 5);
@@ -90,7 +90,7 @@ static Settings with(std::function<void(Settings &)> f)
     return s;
 }
 
-class SettingsParse : public ::testing::TestWithParam<ParseCase> {};
+class SettingsParse : public ::testing::TestWithParam<ParseCase> { };
 
 TEST_P(SettingsParse, ReadsEachKeyOnItsOwn)
 {
@@ -107,35 +107,44 @@ TEST_P(SettingsParse, ReadsEachKeyOnItsOwn)
 INSTANTIATE_TEST_SUITE_P(
     HandEditedFiles, SettingsParse,
     ::testing::Values(
-        ParseCase{"NotANumberBoolean", "[int]\nsintax=yes\nshowadv=no\n", Settings()},
-        ParseCase{"NonZeroIsTrue", "[int]\nsintax=2\nshowadv=0\n",
-                  with([](Settings &s) { s.autoRefresh = true; s.showAdvancedToolBar = false; })},
-        ParseCase{"SpacesAndSign", "[int]\n x_speed = +4 \npole_x=  -0\n",
-                  with([](Settings &s) { s.speed = 4; s.fieldWidth = 2; })},
-        ParseCase{"TrailingLettersHexOverflow",
-                  "[int]\nx_speed=4x\npole_x=0x8\npole_y=99999999999\nsintax=\n", Settings()},
-        ParseCase{"SpeedOutsideRangeGivesDefault", "[int]\nx_speed=9\n", Settings()},
-        ParseCase{"SpeedZeroGivesDefault", "[int]\nx_speed=0\n", Settings()},
-        ParseCase{"FieldClampedLow", "[int]\npole_x=1\npole_y=-5\n",
-                  with([](Settings &s) { s.fieldWidth = 2; s.fieldHeight = 2; })},
-        ParseCase{"FieldClampedHigh", "[int]\npole_x=40\npole_y=21\n",
-                  with([](Settings &s) { s.fieldWidth = 16; s.fieldHeight = 20; })},
-        ParseCase{"UnknownLanguageIsRussian", "[int]\nlanguage=deu\n", Settings()},
-        ParseCase{"LanguageCaseAndSpaces", "[int]\nlanguage= ENG \n",
-                  with([](Settings &s) { s.language = "eng"; })},
-        ParseCase{"KeysOutsideTheSectionIgnored",
-                  "x_speed=5\n[other]\npole_x=4\n[int]\n;pole_y=3\n", Settings()},
-        ParseCase{"NamesIgnoreCaseAndCrLf", "[ INT ]\r\nX_Speed=1\r\nPOLE_Y=9\r\n",
-                  with([](Settings &s) { s.speed = 1; s.fieldHeight = 9; })},
-        ParseCase{"FirstOfDuplicateKeysCounts", "[int]\npole_x=5\npole_x=6\n[int]\npole_x=7\n",
-                  with([](Settings &s) { s.fieldWidth = 5; })},
-        ParseCase{"BinaryGarbage", "\x01\xff[int\n=\n==3\n[int]\nlanguage\n", Settings()}),
+        ParseCase {"NotANumberBoolean", "[int]\nsintax=yes\nshowadv=no\n", Settings()},
+        ParseCase {"NonZeroIsTrue", "[int]\nsintax=2\nshowadv=0\n", with([](Settings &s) {
+                       s.autoRefresh = true;
+                       s.showAdvancedToolBar = false;
+                   })},
+        ParseCase {"SpacesAndSign", "[int]\n x_speed = +4 \npole_x=  -0\n", with([](Settings &s) {
+                       s.speed = 4;
+                       s.fieldWidth = 2;
+                   })},
+        ParseCase {"TrailingLettersHexOverflow",
+                   "[int]\nx_speed=4x\npole_x=0x8\npole_y=99999999999\nsintax=\n", Settings()},
+        ParseCase {"SpeedOutsideRangeGivesDefault", "[int]\nx_speed=9\n", Settings()},
+        ParseCase {"SpeedZeroGivesDefault", "[int]\nx_speed=0\n", Settings()},
+        ParseCase {"FieldClampedLow", "[int]\npole_x=1\npole_y=-5\n", with([](Settings &s) {
+                       s.fieldWidth = 2;
+                       s.fieldHeight = 2;
+                   })},
+        ParseCase {"FieldClampedHigh", "[int]\npole_x=40\npole_y=21\n", with([](Settings &s) {
+                       s.fieldWidth = 16;
+                       s.fieldHeight = 20;
+                   })},
+        ParseCase {"UnknownLanguageIsRussian", "[int]\nlanguage=deu\n", Settings()},
+        ParseCase {"LanguageCaseAndSpaces", "[int]\nlanguage= ENG \n",
+                   with([](Settings &s) { s.language = "eng"; })},
+        ParseCase {"KeysOutsideTheSectionIgnored", "x_speed=5\n[other]\npole_x=4\n[int]\n;pole_y=3\n",
+                   Settings()},
+        ParseCase {"NamesIgnoreCaseAndCrLf", "[ INT ]\r\nX_Speed=1\r\nPOLE_Y=9\r\n", with([](Settings &s) {
+                       s.speed = 1;
+                       s.fieldHeight = 9;
+                   })},
+        ParseCase {"FirstOfDuplicateKeysCounts", "[int]\npole_x=5\npole_x=6\n[int]\npole_x=7\n",
+                   with([](Settings &s) { s.fieldWidth = 5; })},
+        ParseCase {"BinaryGarbage", "\x01\xff[int\n=\n==3\n[int]\nlanguage\n", Settings()}),
     [](const ::testing::TestParamInfo<ParseCase> &p) { return std::string(p.param.name); });
 
 TEST(SettingsFile, RewriteKeepsForeignKeysAndSections)
 {
-    const QByteArray before =
-        "; hand notes\n[int]\nlanguage=eng\nextra=7\nx_speed=1\n[other]\na=b\n";
+    const QByteArray before = "; hand notes\n[int]\nlanguage=eng\nextra=7\nx_speed=1\n[other]\na=b\n";
     const QByteArray after = composeSettings(Settings(), before);
     EXPECT_EQ(after, "; hand notes\n" + kDefaultFile + "extra=7\n[other]\na=b\n");
     // Writing again changes nothing.
@@ -173,8 +182,8 @@ TEST(SettingsLocation, BesideTheExecutableWhenWritable)
 TEST(SettingsLocation, InstalledProgramKeepsSettingsInTheConfigFolderEvenWhereBinIsWritable)
 {
     QStandardPaths::setTestModeEnabled(true);
-    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-                            .filePath("trakmil.ini");
+    const QString own =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath("trakmil.ini");
     QFile::remove(own);
     QTemporaryDir prefix;
     ASSERT_TRUE(QDir(prefix.path()).mkpath("bin"));
@@ -207,8 +216,8 @@ TEST(SettingsLocation, InstalledProgramKeepsSettingsInTheConfigFolderEvenWhereBi
 TEST(SettingsLocation, ConfigFolderWhenTheExecutableFolderIsReadOnly)
 {
     QStandardPaths::setTestModeEnabled(true);
-    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-                            .filePath("trakmil.ini");
+    const QString own =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath("trakmil.ini");
     QFile::remove(own);
     QTemporaryDir dir;
     const auto readOnly = [](const QString &) { return false; };

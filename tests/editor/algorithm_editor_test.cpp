@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
 #include <QApplication>
 #include <QClipboard>
@@ -42,12 +44,12 @@ TEST(AlgorithmEditorTyping, EnterLeavesTheKeyHandlersColour)
     EXPECT_COLOR(h->lineColor(0), Fuchsia);
     h.key(Qt::Key_Return);
     EXPECT_COLOR(h->lineColor(0), Teal);   // the key handler's table
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 0}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {1, 0}));
 
     h.type(QStringLiteral("КОНЕЦ УСЛОВИЯ"));
     EXPECT_COLOR(h->lineColor(1), Teal);
     h.key(Qt::Key_Return);
-    EXPECT_COLOR(h->lineColor(1), Black);  // no row for it in the key handler
+    EXPECT_COLOR(h->lineColor(1), Black);   // no row for it in the key handler
     h->recolourAll();
     EXPECT_COLOR(h->lineColor(0), Fuchsia);
     EXPECT_COLOR(h->lineColor(1), Teal);
@@ -237,13 +239,13 @@ TEST(AlgorithmEditorClipboard, PasteOfThreeLinesColoursOnlyTheCaretLine)
     EXPECT_COLOR(h->lineColor(0), Black);
     EXPECT_COLOR(h->lineColor(1), Black);
     EXPECT_COLOR(h->lineColor(2), Blue);
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 16}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 16}));
     h->setCaret(1, 3);
     h->recolourAll();
     EXPECT_COLOR(h->lineColor(0), Navy);
     EXPECT_COLOR(h->lineColor(1), Fuchsia);
     EXPECT_COLOR(h->lineColor(2), Blue);
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 3}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {1, 3}));
     EXPECT_FALSE(h->textCursor().hasSelection());
 }
 
@@ -307,14 +309,14 @@ TEST(AlgorithmEditorLines, SelectLineSelectsExactlyTheLineText)
     EXPECT_EQ(h->textCursor().selectedText(), QStringLiteral("КОНЕЦ АЛГОРИТМА"));
     h->selectLine(99);   // past the end: caret at the end, nothing selected
     EXPECT_FALSE(h->textCursor().hasSelection());
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{3, 15}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {3, 15}));
 
     h->setCaret(1, 2);
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 2}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {1, 2}));
     h->setCaret(1, 50);
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 3}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {1, 3}));
     h->setCaret(-4, 0);
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{0, 0}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {0, 0}));
 }
 
 TEST(AlgorithmEditorLines, PanelCounts)
@@ -324,12 +326,9 @@ TEST(AlgorithmEditorLines, PanelCounts)
         bool emptyCountsOne;
         const char *endOfRunLabel;
     } cases[] = {
-        {"", true, "Всего строк: 1"},
-        {"", false, "Всего строк: 0"},
-        {"ШАГ", false, "Всего строк: 1"},
-        {"ШАГ\n", false, "Всего строк: 1"},
-        {"\n", false, "Всего строк: 1"},
-        {"ШАГ\n\nШАГ\n\n", true, "Всего строк: 4"},
+        {"", true, "Всего строк: 1"},     {"", false, "Всего строк: 0"},
+        {"ШАГ", false, "Всего строк: 1"}, {"ШАГ\n", false, "Всего строк: 1"},
+        {"\n", false, "Всего строк: 1"},  {"ШАГ\n\nШАГ\n\n", true, "Всего строк: 4"},
     };
     for (const Case &c : cases) {
         EditorHarness h;
@@ -376,7 +375,7 @@ TEST(AlgorithmEditorLines, ClearAsksAndKeepsTheTextOnNo)
     h.load(QStringLiteral("ШАГ\nПРЫЖОК"));
     h.prompts.answers.enqueue(false);
     h->clearAlgorithm();
-    EXPECT_EQ(h.prompts.questions, QStringList{QStringLiteral("Действительно очистить алгоритм?")});
+    EXPECT_EQ(h.prompts.questions, QStringList {QStringLiteral("Действительно очистить алгоритм?")});
     EXPECT_EQ(h->toPlainText(), QStringLiteral("ШАГ\nПРЫЖОК"));
     EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Всего строк: 2"));
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
 #include "editor/ColourDialog.h"
 #include "editor/ConditionDialog.h"
@@ -20,7 +22,7 @@ using namespace LineColor;
 
 namespace {
 QString msg(Language l, QString MessageCatalogue::*m) { return MessageCatalogue::forLanguage(l).*m; }
-} // namespace
+}   // namespace
 
 TEST(ProcedureCreate, TwoWordNameGoesToTheTopJoinedByUnderscore)
 {
@@ -34,9 +36,9 @@ TEST(ProcedureCreate, TwoWordNameGoesToTheTopJoinedByUnderscore)
     dlg.confirm();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.nameEdit->text(), QStringLiteral("большой_квадрат"));
-    EXPECT_EQ(h.lines(), (QStringList{"", "ПРОЦЕДУРА большой_квадрат", "", "КОНЕЦ ПРОЦЕДУРЫ",
-                                      "НАЧАЛО АЛГОРИТМА", "КОНЕЦ АЛГОРИТМА"}));
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 0}));
+    EXPECT_EQ(h.lines(), (QStringList {"", "ПРОЦЕДУРА большой_квадрат", "", "КОНЕЦ ПРОЦЕДУРЫ",
+                                       "НАЧАЛО АЛГОРИТМА", "КОНЕЦ АЛГОРИТМА"}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
     EXPECT_COLOR(h->lineColor(1), Maroon);
     EXPECT_COLOR(h->lineColor(3), Maroon);
     EXPECT_COLOR(h->lineColor(4), Blue);
@@ -65,7 +67,7 @@ TEST(ProcedureCreate, RefusesBadNamesInOrderAndStaysOpen)
         dlg.prepare();
         dlg.nameEdit->setText(QString::fromUtf8(c.name));
         dlg.confirm();
-        EXPECT_EQ(h.prompts.messages, QStringList{msg(Language::Eng, c.message)}) << c.name;
+        EXPECT_EQ(h.prompts.messages, QStringList {msg(Language::Eng, c.message)}) << c.name;
         EXPECT_NE(dlg.result(), QDialog::Accepted);
         EXPECT_EQ(h->toPlainText(), QStringLiteral("STEP"));
     }
@@ -81,7 +83,7 @@ TEST(ProcedureExecute, ListsDeclaredNamesUpperCaseAndInsertsTheCall)
     dlg.prepare();
     QStringList items;
     for (int i = 0; i < dlg.procedureCombo->count(); ++i) items << dlg.procedureCombo->itemText(i);
-    EXPECT_EQ(items, (QStringList{"", "АНТ ", "КВАДРАТ", "КВАДРАТ"}));
+    EXPECT_EQ(items, (QStringList {"", "АНТ ", "КВАДРАТ", "КВАДРАТ"}));
     EXPECT_EQ(dlg.procedureCombo->currentIndex(), -1);
 
     dlg.procedureCombo->setCurrentIndex(2);
@@ -89,7 +91,7 @@ TEST(ProcedureExecute, ListsDeclaredNamesUpperCaseAndInsertsTheCall)
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(h->line(6), QStringLiteral("ВЫПОЛНИТЬ КВАДРАТ"));
     EXPECT_COLOR(h->lineColor(6), Maroon);
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{7, 0}));   // start of the line after the call
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {7, 0}));   // start of the line after the call
     EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 8"));
     h.type(QStringLiteral("x"));
     EXPECT_COLOR(h->lineColor(7), Black);
@@ -103,7 +105,7 @@ TEST(ProcedureExecute, WithoutChoiceAsksToChooseAndInsertsNothing)
     dlg.prepare();
     EXPECT_EQ(dlg.procedureCombo->count(), 0);
     dlg.confirm();
-    EXPECT_EQ(h.prompts.messages, QStringList{msg(Language::Rom, &MessageCatalogue::msgChooseProc)});
+    EXPECT_EQ(h.prompts.messages, QStringList {msg(Language::Rom, &MessageCatalogue::msgChooseProc)});
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(h->toPlainText(), QStringLiteral("PAS"));
 }
@@ -134,10 +136,10 @@ TEST(CycleN, InsertsCountedLoopAndKeepsTheCount)
     dlg.countSpin->setValue(12);
     dlg.confirm();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(h.lines(), (QStringList{"ШАГ", "ЦИКЛ. ВЫПОЛНИТЬ 12 РАЗ", "", "КОНЕЦ ЦИКЛА", ""}));
+    EXPECT_EQ(h.lines(), (QStringList {"ШАГ", "ЦИКЛ. ВЫПОЛНИТЬ 12 РАЗ", "", "КОНЕЦ ЦИКЛА", ""}));
     EXPECT_COLOR(h->lineColor(1), Green);
     EXPECT_COLOR(h->lineColor(3), Green);
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 0}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
     dlg.prepare();
     EXPECT_EQ(dlg.countSpin->value(), 12);
     dlg.countSpin->setValue(123456);
@@ -151,7 +153,7 @@ TEST(CycleWhile, NeedsAChosenTestAndInsertsTheLoop)
     dlg.prepare();
     QStringList items;
     for (int i = 0; i < dlg.testCombo->count(); ++i) items << dlg.testCombo->itemText(i);
-    EXPECT_EQ(items, (QStringList{"NOT BORDER", "NOT LINE", "BORDER", "LINE"}));
+    EXPECT_EQ(items, (QStringList {"NOT BORDER", "NOT LINE", "BORDER", "LINE"}));
     dlg.confirm();   // nothing chosen: silently refused
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     EXPECT_TRUE(h.prompts.messages.isEmpty());
@@ -160,9 +162,9 @@ TEST(CycleWhile, NeedsAChosenTestAndInsertsTheLoop)
     dlg.testCombo->setCurrentIndex(2);
     dlg.confirm();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(h.lines(), (QStringList{"", "CYCLE. EXECUTE WHILE BORDER", "", "END OF CYCLE", ""}));
+    EXPECT_EQ(h.lines(), (QStringList {"", "CYCLE. EXECUTE WHILE BORDER", "", "END OF CYCLE", ""}));
     EXPECT_COLOR(h->lineColor(1), Green);
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 0}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
 
     h->setLanguage(Language::Rus);   // items are written anew in the new Language
     dlg.prepare();
@@ -184,9 +186,9 @@ TEST(ConditionIf, ThenOnlyAndThenElseForms)
 
     dlg.testCombo->setCurrentIndex(1);
     dlg.confirm();
-    EXPECT_EQ(h.lines(), (QStringList{"", "УСЛОВИЕ. ЕСЛИ ЛИНИЯ", "ТОГДА", "", "КОНЕЦ УСЛОВИЯ", ""}));
+    EXPECT_EQ(h.lines(), (QStringList {"", "УСЛОВИЕ. ЕСЛИ ЛИНИЯ", "ТОГДА", "", "КОНЕЦ УСЛОВИЯ", ""}));
     for (int k : {1, 2, 4}) EXPECT_COLOR(h->lineColor(k), Teal) << k;
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{3, 0}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {3, 0}));
 
     h->setLanguage(Language::Eng);
     h.prompts.messages.clear();
@@ -201,9 +203,9 @@ TEST(ConditionIf, ThenOnlyAndThenElseForms)
     h.load(QString());
     dlg.testCombo->setCurrentIndex(2);
     dlg.confirm();
-    EXPECT_EQ(h.lines(), (QStringList{"", "CONDITION. IF NOT BORDER", "THEN", "", "ELSE", "",
-                                      "END OF CONDITION", ""}));
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{3, 0}));   // directly under THEN
+    EXPECT_EQ(h.lines(),
+              (QStringList {"", "CONDITION. IF NOT BORDER", "THEN", "", "ELSE", "", "END OF CONDITION", ""}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {3, 0}));   // directly under THEN
     EXPECT_COLOR(h->lineColor(4), Teal);
     EXPECT_COLOR(h->lineColor(6), Teal);
 
@@ -239,7 +241,7 @@ TEST(FormColor, InsertsChosenNameOrStepAndNothingInManualMode)
     EXPECT_TRUE(dlg.nextColourRadio->isChecked());   // the checked button is kept
     dlg.previousColourRadio->setChecked(true);
     dlg.confirm();
-    EXPECT_EQ(h.lines(), (QStringList{"ЦВЕТ=КРАСНЫЙ", "COLOR+", "COLOR-"}));
+    EXPECT_EQ(h.lines(), (QStringList {"ЦВЕТ=КРАСНЫЙ", "COLOR+", "COLOR-"}));
 
     dlg.prepare();
     dlg.setColourRadio->setChecked(true);
@@ -293,7 +295,8 @@ TEST(FormColor, OpenListShowsEveryColourNameWhole)
         const QFontMetrics fm(dlg.colourCombo->view()->font());
         for (int i = 0; i < dlg.colourCombo->count(); ++i)
             EXPECT_GT(dlg.colourCombo->view()->minimumWidth(),
-                      fm.horizontalAdvance(dlg.colourCombo->itemText(i)) + dlg.colourCombo->iconSize().width())
+                      fm.horizontalAdvance(dlg.colourCombo->itemText(i)) +
+                          dlg.colourCombo->iconSize().width())
                 << dlg.colourCombo->itemText(i).toStdString();
     }
 }
@@ -337,7 +340,8 @@ TEST(ProcedureExecute, ListOpensFiveRowsHighAndScrolls)
 {
     EditorHarness h;
     QString program;
-    for (char c = 'A'; c <= 'L'; ++c) program += QStringLiteral("ПРОЦЕДУРА %1\nКОНЕЦ ПРОЦЕДУРЫ\n").arg(QLatin1Char(c));
+    for (char c = 'A'; c <= 'L'; ++c)
+        program += QStringLiteral("ПРОЦЕДУРА %1\nКОНЕЦ ПРОЦЕДУРЫ\n").arg(QLatin1Char(c));
     h.load(program);
     CallProcedureDialog dlg(*h, h.prompts);
     dlg.show();

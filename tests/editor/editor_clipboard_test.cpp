@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
 #include "documents/DocumentConvert.h"
 #include "documents/ProgramFile.h"
@@ -18,9 +20,8 @@ std::string characterColours(AlgorithmEditor &ed, int line, int from = 0, int co
         const QTextFragment f = it.fragment();
         if (!f.isValid()) continue;
         const QTextCharFormat cf = f.charFormat();
-        const QString c = cf.hasProperty(QTextFormat::ForegroundBrush)
-                              ? hex(cf.foreground().color().rgb())
-                              : QStringLiteral("-");
+        const QString c = cf.hasProperty(QTextFormat::ForegroundBrush) ? hex(cf.foreground().color().rgb())
+                                                                       : QStringLiteral("-");
         for (int i = 0; i < f.length(); ++i) out << c;
     }
     return out.mid(from, count).join(QLatin1Char(' ')).toStdString();
@@ -42,8 +43,7 @@ void select(AlgorithmEditor &ed, int fromLine, int fromColumn, int toLine, int t
 {
     QTextCursor c(ed.document());
     c.setPosition(ed.document()->findBlockByNumber(fromLine).position() + fromColumn);
-    c.setPosition(ed.document()->findBlockByNumber(toLine).position() + toColumn,
-                  QTextCursor::KeepAnchor);
+    c.setPosition(ed.document()->findBlockByNumber(toLine).position() + toColumn, QTextCursor::KeepAnchor);
     ed.setTextCursor(c);
 }
 
@@ -60,7 +60,7 @@ StyledText colouredProgram()
             {QStringLiteral("КОНЕЦ АЛГОРИТМА"), {{15, Blue}}}};
 }
 
-} // namespace
+}   // namespace
 
 TEST(AlgorithmEditorClipboardRoundTrip, CopiedColouredLinesPasteBackIntoAnotherWindowAlike)
 {
@@ -89,7 +89,7 @@ TEST(AlgorithmEditorClipboardRoundTrip, CopiedColouredLinesPasteBackIntoAnotherW
         EXPECT_EQ(characterColours(*to, k), characterColours(*from, k));
     }
     EXPECT_EQ(to->line(6), QString());
-    EXPECT_EQ(to->caretLineColumn(), (LineColumn{6, 0}));
+    EXPECT_EQ(to->caretLineColumn(), (LineColumn {6, 0}));
 }
 
 TEST(AlgorithmEditorClipboardRoundTrip, PartOfALineAndAcrossLinesCarriesOnlyTheSelection)
@@ -136,9 +136,9 @@ TEST(AlgorithmEditorClipboardRoundTrip, CharactersWithoutAColourTakeTheColourAtT
 // A program file opened in a word processor and copied from there comes as RTF alone.
 TEST(AlgorithmEditorClipboardRoundTrip, RichTextInTheProgramFileFormatKeepsItsColours)
 {
-    const StyledText text{{QStringLiteral("ШАГ"), {{3, Navy}}},
-                          {QStringLiteral("ЦВЕТ=КРАСНЫЙ"), {{5, Purple}, {7, Teal}}},
-                          {QStringLiteral("\\{x}"), {}}};
+    const StyledText text {{QStringLiteral("ШАГ"), {{3, Navy}}},
+                           {QStringLiteral("ЦВЕТ=КРАСНЫЙ"), {{5, Purple}, {7, Teal}}},
+                           {QStringLiteral("\\{x}"), {}}};
     auto *md = new QMimeData;
     md->setData(QStringLiteral("text/rtf"), writeRtf(text));
     md->setText(QStringLiteral("not this"));
@@ -179,8 +179,10 @@ TEST(AlgorithmEditorClear, EmptiesAsOneChangeThatTheHandlerSeesWhole)
             h->setCaret(0, 0);
             kept = QTextCursor(h->document());
         });
-        if (viaPlainText) h->setPlainText(QString());
-        else h->clear();
+        if (viaPlainText)
+            h->setPlainText(QString());
+        else
+            h->clear();
         QObject::disconnect(conn);
         EXPECT_EQ(changes, 1);
         EXPECT_EQ(h->lineCount(), 1);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
 #include "documents/DocumentConvert.h"
 #include "documents/ProgramFile.h"
@@ -21,7 +23,7 @@ bool holdsHiddenBreak(const QTextDocument &d)
     return false;
 }
 
-} // namespace
+}   // namespace
 
 TEST(EditorLineBreaks, ShiftEnterStartsARealLineLikeEnter)
 {
@@ -33,12 +35,12 @@ TEST(EditorLineBreaks, ShiftEnterStartsARealLineLikeEnter)
         EXPECT_EQ(h->lineCount(), 2) << key;
         EXPECT_EQ(h->line(0), QStringLiteral("ШАГ"));
         EXPECT_EQ(h->line(1), QStringLiteral("ШАГ"));
-        EXPECT_EQ(h->caretLineColumn(), (LineColumn{1, 3}));
+        EXPECT_EQ(h->caretLineColumn(), (LineColumn {1, 3}));
         EXPECT_FALSE(holdsHiddenBreak(*h->document()));
         // What is stored holds two paragraphs, not one line with a soft break.
         const QByteArray rtf = writeRtf(styledFromDocument(*h->document()));
         EXPECT_FALSE(rtf.contains("\\u8232")) << rtf.constData();
-        EXPECT_EQ(plainLines(*readRtf(rtf)), (QStringList{"ШАГ", "ШАГ"}));
+        EXPECT_EQ(plainLines(*readRtf(rtf)), (QStringList {"ШАГ", "ШАГ"}));
     }
 }
 
@@ -89,7 +91,7 @@ TEST(EditorLineBreaks, LoadedLinesNeverHoldASeparator)
 {
     // Lines from elsewhere that still carry one keep their count and show it as a space.
     EditorHarness h;
-    StyledText text{{QStringLiteral("ШАГ\u2028ШАГ"), {}}, {QStringLiteral("А\vБ\fВ\u2029Г"), {}}};
+    StyledText text {{QStringLiteral("ШАГ\u2028ШАГ"), {}}, {QStringLiteral("А\vБ\fВ\u2029Г"), {}}};
     setDocumentFromStyled(*h->document(), text, h->currentCharFormat());
     EXPECT_EQ(h->lineCount(), 2);
     EXPECT_EQ(h->line(0), QStringLiteral("ШАГ ШАГ"));

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
 #include <QApplication>
 #include <QScrollBar>
@@ -30,7 +32,7 @@ struct PaintCounter : QObject {
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST(AlgorithmEditorScrollBars, BothBarsShowAroundTheViewportWithTheCornerBetween)
 {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
 #include <gtest/gtest.h>
@@ -59,7 +61,7 @@ const Row kRows[] = {
     {Language::Rom, "SFIRSIT DE ALGORITM", Blue, Blue, Blue},
     {Language::Rom, "CICLU. EXECUTA PINA CIND LINIE", Green, Green, Green},
 };
-} // namespace
+}   // namespace
 
 TEST(Highlight, ThreeTablesWithTheirOwnRowOrders)
 {

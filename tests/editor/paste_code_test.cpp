@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
 
 using namespace LineColor;
@@ -8,12 +10,12 @@ struct PasteCase {
     const char *text;
     int line, column;
     const char *command;
-    const char *expected;       // lines joined by '|'
+    const char *expected;   // lines joined by '|'
     LineColumn caret;
     int commandLine;
     QRgb commandColor;
 };
-} // namespace
+}   // namespace
 
 TEST(pasteCode, PlacementRules)
 {
@@ -21,15 +23,35 @@ TEST(pasteCode, PlacementRules)
         {"empty line is filled", "ПРЫЖОК||ШАГ", 1, 0, "ШАГ", "ПРЫЖОК|ШАГ|ШАГ", {1, 3}, 1, Navy},
         {"empty editor", "", 0, 0, "УНИЧТОЖИТЬ", "УНИЧТОЖИТЬ", {0, 10}, 0, Fuchsia},
         {"column 0 goes above", "ПРЫЖОК", 0, 0, "ШАГ", "ШАГ|ПРЫЖОК", {1, 0}, 0, Navy},
-        {"middle of a line, next line non-empty", "ПРЫЖОК|ПОВОРОТ 90", 0, 3, "ШАГ",
-         "ПРЫЖОК|ШАГ|ПОВОРОТ 90", {1, 3}, 1, Navy},
+        {"middle of a line, next line non-empty",
+         "ПРЫЖОК|ПОВОРОТ 90",
+         0,
+         3,
+         "ШАГ",
+         "ПРЫЖОК|ШАГ|ПОВОРОТ 90",
+         {1, 3},
+         1,
+         Navy},
         {"end of the last line", "ПРЫЖОК", 0, 6, "ШАГ", "ПРЫЖОК|ШАГ", {1, 3}, 1, Navy},
-        {"followed by an empty line", "ПРЫЖОК||ПРЫЖОК", 0, 6, "ШАГ", "ПРЫЖОК||ШАГ|ПРЫЖОК", {2, 3},
-         2, Navy},
-        {"colour command between lines", "ПРЫЖОК|ШАГ", 0, 2, "ЦВЕТ=КРАСНЫЙ",
-         "ПРЫЖОК|ЦВЕТ=КРАСНЫЙ|ШАГ", {1, 12}, 1, Purple},
-        {"rebuild between lines", "ПРЫЖОК|ШАГ", 0, 6, "ВОССТАНОВИТЬ", "ПРЫЖОК|ВОССТАНОВИТЬ|ШАГ",
-         {1, 12}, 1, Fuchsia},
+        {"followed by an empty line", "ПРЫЖОК||ПРЫЖОК", 0, 6, "ШАГ", "ПРЫЖОК||ШАГ|ПРЫЖОК", {2, 3}, 2, Navy},
+        {"colour command between lines",
+         "ПРЫЖОК|ШАГ",
+         0,
+         2,
+         "ЦВЕТ=КРАСНЫЙ",
+         "ПРЫЖОК|ЦВЕТ=КРАСНЫЙ|ШАГ",
+         {1, 12},
+         1,
+         Purple},
+        {"rebuild between lines",
+         "ПРЫЖОК|ШАГ",
+         0,
+         6,
+         "ВОССТАНОВИТЬ",
+         "ПРЫЖОК|ВОССТАНОВИТЬ|ШАГ",
+         {1, 12},
+         1,
+         Fuchsia},
     };
     for (const PasteCase &pc : cases) {
         SCOPED_TRACE(pc.name);
@@ -69,18 +91,18 @@ TEST(pasteCode, WorksOnAReadOnlyEditorAndIsOneUndoStep)
     h->setCaret(0, 6);
     h->setReadOnly(true);   // manual mode writes into a locked editor
     h->pasteCode(QStringLiteral("ПОВОРОТ 45"));
-    EXPECT_EQ(h.lines(), (QStringList{"ПРЫЖОК", "ПОВОРОТ 45", "ШАГ"}));
+    EXPECT_EQ(h.lines(), (QStringList {"ПРЫЖОК", "ПОВОРОТ 45", "ШАГ"}));
     h->setReadOnly(false);
     h->undoEdit();
-    EXPECT_EQ(h.lines(), (QStringList{"ПРЫЖОК", "ШАГ"}));
+    EXPECT_EQ(h.lines(), (QStringList {"ПРЫЖОК", "ШАГ"}));
 }
 
 TEST(BeginEnd, OnEmptyEditorGivesFiveLinesWithCaretOnTheBody)
 {
     EditorHarness h(Language::Eng);
     h->insertBeginEnd();
-    EXPECT_EQ(h.lines(), (QStringList{"", "ALGORITHM BEGIN", "", "ALGORITHM END", ""}));
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 0}));
+    EXPECT_EQ(h.lines(), (QStringList {"", "ALGORITHM BEGIN", "", "ALGORITHM END", ""}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
     EXPECT_COLOR(h->lineColor(1), Blue);
     EXPECT_COLOR(h->lineColor(3), Blue);
     EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Lines total: 4"));
@@ -98,7 +120,7 @@ TEST(BeginEnd, InsideALineSplitsItAndRecoloursTheRest)
     h.load(QStringLiteral("ШАГПРЫЖОК"));
     h->setCaret(0, 3);
     h->insertBeginEnd();
-    EXPECT_EQ(h.lines(), (QStringList{"ШАГ", "НАЧАЛО АЛГОРИТМА", "", "КОНЕЦ АЛГОРИТМА", "ПРЫЖОК"}));
+    EXPECT_EQ(h.lines(), (QStringList {"ШАГ", "НАЧАЛО АЛГОРИТМА", "", "КОНЕЦ АЛГОРИТМА", "ПРЫЖОК"}));
     EXPECT_COLOR(h->lineColor(4), Navy);   // the handler saw the caret on the rest of the line
-    EXPECT_EQ(h->caretLineColumn(), (LineColumn{2, 0}));
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
 }

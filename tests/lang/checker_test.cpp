@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/SyntaxChecker.h"
 #include "common/Printers.h"
 #include <gtest/gtest.h>
@@ -12,7 +14,7 @@ struct Outcome {
 Outcome check(const char *text, Language lang = Language::Rus)
 {
     StringListProgramText t(QString::fromUtf8(text).split('\n'));
-    Outcome o{checkProgram(t, Lexicon::forLanguage(lang), MessageCatalogue::forLanguage(lang)), {}};
+    Outcome o {checkProgram(t, Lexicon::forLanguage(lang), MessageCatalogue::forLanguage(lang)), {}};
     o.lines = t.lines();
     return o;
 }
@@ -22,11 +24,11 @@ const MessageCatalogue &ru = MessageCatalogue::forLanguage(Language::Rus);
 struct Case {
     const char *name;
     const char *text;
-    int line;                         // selected line, -1 none, -2 clean
+    int line;   // selected line, -1 none, -2 clean
     QString MessageCatalogue::*first;
 };
 
-} // namespace
+}   // namespace
 
 TEST(checkSyntax, ReportsTheFirstErrorWithItsLine)
 {
@@ -34,35 +36,57 @@ TEST(checkSyntax, ReportsTheFirstErrorWithItsLine)
     const Case cases[] = {
         {"empty editor", "", -1, &M::msgNoBeginEnd},
         {"two begins, no end: missing wins", "НАЧАЛО АЛГОРИТМА\nНАЧАЛО АЛГОРИТМА", -1, &M::msgNoBeginEnd},
-        {"two begins one end", "НАЧАЛО АЛГОРИТМА\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", -1, &M::msgBeginEndTwice},
+        {"two begins one end", "НАЧАЛО АЛГОРИТМА\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", -1,
+         &M::msgBeginEndTwice},
         {"lower case begin with spaces", "  начало алгоритма \nКОНЕЦ АЛГОРИТМА", -2, nullptr},
-        {"stray end of procedure on line 0", "КОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", 0, &M::msgEndProcWithoutProc},
+        {"stray end of procedure on line 0", "КОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", 0,
+         &M::msgEndProcWithoutProc},
         {"header meets begin", "ПРОЦЕДУРА А\nШАГ\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", 0, &M::msgNoEndProc},
-        {"header meets header", "ПРОЦЕДУРА А\nПРОЦЕДУРА Б\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", 0, &M::msgNoEndProc},
+        {"header meets header",
+         "ПРОЦЕДУРА А\nПРОЦЕДУРА Б\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", 0, &M::msgNoEndProc},
         {"step before begin", "ШАГ\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", 0, &M::msgBeforeBegin},
         {"indented comment before begin", "   * ok\nНАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", -2, nullptr},
         {"indented comment after end", "НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА\n * no", 2, &M::msgAfterEnd},
         {"first-column comment after end", "НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА\n* yes", -2, nullptr},
         {"spaces after end", "НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА\n   ", -2, nullptr},
         {"tab after end", "НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА\n\t", 2, &M::msgAfterEnd},
-        {"end of procedure inside", "НАЧАЛО АЛГОРИТМА\nКОНЕЦ ПРОЦЕДУРЫ\nКОНЕЦ АЛГОРИТМА", 1, &M::msgEndProcInAlgorithm},
-        {"call declared only after begin", "НАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ А\nПРОЦЕДУРА А\nКОНЕЦ АЛГОРИТМА", 1, &M::msgProcNotFound},
-        {"procedure after the end", "НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА\nПРОЦЕДУРА А\nКОНЕЦ ПРОЦЕДУРЫ", 2, &M::msgAfterEnd},
-        {"call differs in case only", "ПРОЦЕДУРА Квадрат\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nвыполнить квадрат\nКОНЕЦ АЛГОРИТМА", -2, nullptr},
-        {"two spaces in call need two in header", "ПРОЦЕДУРА А\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ  А\nКОНЕЦ АЛГОРИТМА", 3, &M::msgProcNotFound},
-        {"two spaces both", "ПРОЦЕДУРА  А\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ  А\nКОНЕЦ АЛГОРИТМА", -2, nullptr},
-        {"two correct counted loops", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 2 РАЗ\nКОНЕЦ ЦИКЛА\nЦИКЛ. ВЫПОЛНИТЬ $A РАЗ\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА", -2, nullptr},
+        {"end of procedure inside", "НАЧАЛО АЛГОРИТМА\nКОНЕЦ ПРОЦЕДУРЫ\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgEndProcInAlgorithm},
+        {"call declared only after begin", "НАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ А\nПРОЦЕДУРА А\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgProcNotFound},
+        {"procedure after the end", "НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА\nПРОЦЕДУРА А\nКОНЕЦ ПРОЦЕДУРЫ", 2,
+         &M::msgAfterEnd},
+        {"call differs in case only",
+         "ПРОЦЕДУРА Квадрат\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nвыполнить квадрат\nКОНЕЦ АЛГОРИТМА", -2,
+         nullptr},
+        {"two spaces in call need two in header",
+         "ПРОЦЕДУРА А\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ  А\nКОНЕЦ АЛГОРИТМА", 3,
+         &M::msgProcNotFound},
+        {"two spaces both", "ПРОЦЕДУРА  А\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ  А\nКОНЕЦ АЛГОРИТМА",
+         -2, nullptr},
+        {"two correct counted loops",
+         "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 2 РАЗ\nКОНЕЦ ЦИКЛА\nЦИКЛ. ВЫПОЛНИТЬ $A РАЗ\nКОНЕЦ ЦИКЛА\nКОНЕЦ "
+         "АЛГОРИТМА",
+         -2, nullptr},
         {"count zero", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 0 РАЗ\nКОНЕЦ АЛГОРИТМА", 1, &M::msgCycleFormat},
-        {"negative count", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ -2 РАЗ\nКОНЕЦ АЛГОРИТМА", 1, &M::msgCycleFormat},
-        {"count not a number", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ N РАЗ\nКОНЕЦ АЛГОРИТМА", 1, &M::msgCycleFormat},
-        {"missing space around count", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 5РАЗ\nКОНЕЦ АЛГОРИТМА", 1, &M::msgCycleFormat},
-        {"doubled space", "НАЧАЛО АЛГОРИТМА\nЦИКЛ.  ВЫПОЛНИТЬ 5 РАЗ\nКОНЕЦ АЛГОРИТМА", 1, &M::msgUnknownCommand},
-        {"doubled space before count", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ  5 РАЗ\nКОНЕЦ АЛГОРИТМА", 1, &M::msgCycleFormat},
-        {"last word of the same length", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 5 ЖЖЖ\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА", -2, nullptr},
-        {"last word longer", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ\nКОНЕЦ АЛГОРИТМА", 1, &M::msgCycleFormat},
+        {"negative count", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ -2 РАЗ\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgCycleFormat},
+        {"count not a number", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ N РАЗ\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgCycleFormat},
+        {"missing space around count", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 5РАЗ\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgCycleFormat},
+        {"doubled space", "НАЧАЛО АЛГОРИТМА\nЦИКЛ.  ВЫПОЛНИТЬ 5 РАЗ\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgUnknownCommand},
+        {"doubled space before count", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ  5 РАЗ\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgCycleFormat},
+        {"last word of the same length",
+         "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 5 ЖЖЖ\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА", -2, nullptr},
+        {"last word longer", "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgCycleFormat},
         {"misspelt step", "НАЧАЛО АЛГОРИТМА\nШАГ\n  шАк \nКОНЕЦ АЛГОРИТМА", 2, nullptr},
         {"step followed by digit", "НАЧАЛО АЛГОРИТМА\nШАГ 2\nКОНЕЦ АЛГОРИТМА", 1, &M::msgUnknownCommand},
-        {"rotate with two spaces", "НАЧАЛО АЛГОРИТМА\nПОВОРОТ  45\nКОНЕЦ АЛГОРИТМА", 1, &M::msgUnknownCommand},
+        {"rotate with two spaces", "НАЧАЛО АЛГОРИТМА\nПОВОРОТ  45\nКОНЕЦ АЛГОРИТМА", 1,
+         &M::msgUnknownCommand},
     };
     for (const Case &c : cases) {
         const Outcome o = check(c.text);
@@ -102,9 +126,12 @@ TEST(checkSyntax, EmptiesSpaceLinesOnlyUpToTheReportedLine)
 TEST(checkSyntax, ConditionalLoopOfRomAndEngSkipsTheCountCheck)
 {
     EXPECT_FALSE(check("ALGORITHM BEGIN\nCYCLE. EXECUTE WHILE NOT BORDER\nSTEP\nEND OF CYCLE\nALGORITHM END",
-                       Language::Eng).report.error);
-    EXPECT_FALSE(check("INCEPUT DE ALGORITM\nCICLU. EXECUTA PINA CIND MARGINE\nSFIRSIT CICLU\nSFIRSIT DE ALGORITM",
-                       Language::Rom).report.error);
+                       Language::Eng)
+                     .report.error);
+    EXPECT_FALSE(
+        check("INCEPUT DE ALGORITM\nCICLU. EXECUTA PINA CIND MARGINE\nSFIRSIT CICLU\nSFIRSIT DE ALGORITM",
+              Language::Rom)
+            .report.error);
     // The Russian program is not recognised in English.
     EXPECT_TRUE(check("НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", Language::Eng).report.error);
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include "lang/StatementForms.h"
@@ -6,17 +8,36 @@
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
-}
+}   // namespace
 
 TEST(CountConversion, DecimalHexSignAndOverflow)
 {
-    struct Case { const char *text; std::optional<qint32> value; };
+    struct Case {
+        const char *text;
+        std::optional<qint32> value;
+    };
     const Case cases[] = {
-        {"12", 12}, {"$10", 16}, {"0X10", 16}, {"x1f", 31}, {"0xff", 255}, {"  7", 7},
-        {"+5", 5}, {"-3", -3}, {"2147483647", 2147483647}, {"2147483648", std::nullopt},
-        {"$FFFFFFFF", -1}, {"$100000000", std::nullopt}, {"-$10", -16},
-        {"1A", std::nullopt}, {"12 ", std::nullopt}, {"", std::nullopt}, {"$", std::nullopt},
-        {"0X", std::nullopt}, {"-", std::nullopt}, {"0", 0}, {"007", 7},
+        {"12", 12},
+        {"$10", 16},
+        {"0X10", 16},
+        {"x1f", 31},
+        {"0xff", 255},
+        {"  7", 7},
+        {"+5", 5},
+        {"-3", -3},
+        {"2147483647", 2147483647},
+        {"2147483648", std::nullopt},
+        {"$FFFFFFFF", -1},
+        {"$100000000", std::nullopt},
+        {"-$10", -16},
+        {"1A", std::nullopt},
+        {"12 ", std::nullopt},
+        {"", std::nullopt},
+        {"$", std::nullopt},
+        {"0X", std::nullopt},
+        {"-", std::nullopt},
+        {"0", 0},
+        {"007", 7},
     };
     for (const Case &c : cases) EXPECT_EQ(Forms::convertCount(u(c.text)), c.value) << c.text;
 }

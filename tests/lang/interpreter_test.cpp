@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Interpreter.h"
 #include "world/RobotWorld.h"
 #include "common/Printers.h"
@@ -17,12 +19,12 @@ public:
     int speed = 3;
     int interval = 0;
     bool running = true;
-    QList<int> selected;           // Selection, one per tick
-    QStringList events;            // stopTimer / stop / report / fatal / notice, in order
+    QList<int> selected;   // Selection, one per tick
+    QStringList events;   // stopTimer / stop / report / fatal / notice, in order
     QList<ErrorReport> reports;
     QString fatal;
     QList<QRgb> colorAfterTick;
-    QList<QPoint> panels;          // status panel 4, one per tick that reaches it
+    QList<QPoint> panels;   // status panel 4, one per tick that reaches it
 
     RobotWorld &world() override { return w; }
     int xSpeed() const override { return speed; }
@@ -54,9 +56,9 @@ public:
         events << QStringLiteral("outOfField");
         stopRun();
     }
-    void positionPanelChanged(int, int) override {}
-    void lineSensorChanged(int) override {}
-    void borderSensorChanged(int) override {}
+    void positionPanelChanged(int, int) override { }
+    void lineSensorChanged(int) override { }
+    void borderSensorChanged(int) override { }
 
 private:
     Interpreter &m_interp;
@@ -64,8 +66,8 @@ private:
 
 struct Session {
     explicit Session(const QStringList &lines, Language lang = Language::Eng)
-        : text(lines), language(lang), lex(Lexicon::forLanguage(lang)), msg(MessageCatalogue::forLanguage(lang)),
-          host(interp)
+          : text(lines), language(lang), lex(Lexicon::forLanguage(lang)),
+            msg(MessageCatalogue::forLanguage(lang)), host(interp)
     {
         interp.currentLine = Interpreter::findBeginLine(text, lex);
     }
@@ -103,27 +105,24 @@ struct Session {
     int ticks = 0;
 };
 
-} // namespace
+}   // namespace
 
 TEST(Interpreter, EmptyAlgorithmTakesThreeTicksAndStopsOnTheLineAfterTheEnd)
 {
     Session s({"ALGORITHM BEGIN", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
     EXPECT_EQ(s.ticks, 3);
-    EXPECT_EQ(s.host.selected, (QList<int>{0, 1, 2}));
-    EXPECT_EQ(s.host.events, (QStringList{"stop", "notice"}));
+    EXPECT_EQ(s.host.selected, (QList<int> {0, 1, 2}));
+    EXPECT_EQ(s.host.events, (QStringList {"stop", "notice"}));
 }
 
 TEST(Interpreter, NestedCountedLoopsRunTheInnerBodyOncePerOuterAndInnerPass)
 {
-    Session s({"ALGORITHM BEGIN",
-               "CYCLE. EXECUTE 2 TIMES",
-               "  ROTATE 45",                 // 2: outer body
+    Session s({"ALGORITHM BEGIN", "CYCLE. EXECUTE 2 TIMES",
+               "  ROTATE 45",   // 2: outer body
                "  CYCLE. EXECUTE 3 TIMES",
-               "    ROTATE 90",               // 4: inner body
-               "  END OF CYCLE",
-               "END OF CYCLE",
-               "ALGORITHM END"});
+               "    ROTATE 90",   // 4: inner body
+               "  END OF CYCLE", "END OF CYCLE", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
     EXPECT_EQ(s.timesSelected(2), 2);
     EXPECT_EQ(s.timesSelected(4), 6);
@@ -134,8 +133,7 @@ TEST(Interpreter, NestedCountedLoopsRunTheInnerBodyOncePerOuterAndInnerPass)
 
 TEST(Interpreter, CountIsReadInHexAndRunsExactlyThatManyPasses)
 {
-    Session s({"ALGORITHM BEGIN", "CYCLE. EXECUTE $A TIMES", "ROTATE 45", "END OF CYCLE",
-               "ALGORITHM END"});
+    Session s({"ALGORITHM BEGIN", "CYCLE. EXECUTE $A TIMES", "ROTATE 45", "END OF CYCLE", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
     EXPECT_EQ(s.timesSelected(2), 10);
 }
@@ -144,17 +142,14 @@ TEST(Interpreter, FailingConditionalLoopRunsNoPassEvenWithLoopsInside)
 {
     // At the start the robot faces east from (0, 0): BORDER fails.
     Session s({"ALGORITHM BEGIN",
-               "CYCLE. EXECUTE WHILE BORDER",          // 1
-               "  CYCLE. EXECUTE 2 TIMES",
-               "    CYCLE. EXECUTE WHILE NOT BORDER",
-               "      STEP",
-               "    END OF CYCLE",
-               "  END OF CYCLE",
-               "END OF CYCLE",                         // 7
-               "ROTATE 90",                            // 8
+               "CYCLE. EXECUTE WHILE BORDER",   // 1
+               "  CYCLE. EXECUTE 2 TIMES", "    CYCLE. EXECUTE WHILE NOT BORDER", "      STEP",
+               "    END OF CYCLE", "  END OF CYCLE",
+               "END OF CYCLE",   // 7
+               "ROTATE 90",   // 8
                "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
-    EXPECT_EQ(s.host.selected, (QList<int>{0, 1, 7, 8, 9, 10}));
+    EXPECT_EQ(s.host.selected, (QList<int> {0, 1, 7, 8, 9, 10}));
     EXPECT_EQ(s.host.w.state().x, 0);
     EXPECT_EQ(s.host.w.state().heading, 2);
     EXPECT_EQ(s.interp.loopDepth, 0);
@@ -162,9 +157,12 @@ TEST(Interpreter, FailingConditionalLoopRunsNoPassEvenWithLoopsInside)
 
 TEST(Interpreter, ConditionalLoopRepeatsWhileItsTestHolds)
 {
-    Session s({"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT BORDER", "STEP", "END OF CYCLE",
-               "ALGORITHM END"});
-    s.host.w.setFieldSizeSource([](int &x, int &y) { x = 5; y = 4; });
+    Session s(
+        {"ALGORITHM BEGIN", "CYCLE. EXECUTE WHILE NOT BORDER", "STEP", "END OF CYCLE", "ALGORITHM END"});
+    s.host.w.setFieldSizeSource([](int &x, int &y) {
+        x = 5;
+        y = 4;
+    });
     EXPECT_EQ(s.run(), TickOutcome::Ended);
     EXPECT_EQ(s.host.w.state().x, 5);
     EXPECT_EQ(s.timesSelected(2), 5);
@@ -187,12 +185,12 @@ TEST(Interpreter, ConditionJumpsToTheBranchAndStepsOverTheEndOfCondition)
           "END OF CONDITION", "JUMP", "ALGORITHM END"},
          {0, 1, 5, 7, 8, 9}},
         {"fails without else: continues after the end of condition",
-         {"ALGORITHM BEGIN", "CONDITION. IF BORDER", "THEN", "ROTATE 45", "END OF CONDITION",
-          "JUMP", "ALGORITHM END"},
+         {"ALGORITHM BEGIN", "CONDITION. IF BORDER", "THEN", "ROTATE 45", "END OF CONDITION", "JUMP",
+          "ALGORITHM END"},
          {0, 1, 5, 6, 7}},
         {"holds without else: the then-branch steps over the end",
-         {"ALGORITHM BEGIN", "CONDITION. IF NOT LINE", "THEN", "ROTATE 45", "END OF CONDITION",
-          "JUMP", "ALGORITHM END"},
+         {"ALGORITHM BEGIN", "CONDITION. IF NOT LINE", "THEN", "ROTATE 45", "END OF CONDITION", "JUMP",
+          "ALGORITHM END"},
          {0, 1, 3, 5, 6, 7}},
         {"unrecognised test: falls through line by line",
          {"ALGORITHM BEGIN", "CONDITION. IF SOMETHING", "THEN", "ROTATE 45", "END OF CONDITION",
@@ -208,8 +206,8 @@ TEST(Interpreter, ConditionJumpsToTheBranchAndStepsOverTheEndOfCondition)
 
 TEST(Interpreter, ColourAsTheLastLineOfAnElseBranchTakesEffect)
 {
-    Session s({"ALGORITHM BEGIN", "CONDITION. IF BORDER", "THEN", "COLOR=RED", "ELSE",
-               "color=blue", "END OF CONDITION", "ALGORITHM END"});
+    Session s({"ALGORITHM BEGIN", "CONDITION. IF BORDER", "THEN", "COLOR=RED", "ELSE", "color=blue",
+               "END OF CONDITION", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
     const int tickOfElseColour = int(s.host.selected.indexOf(5));
     ASSERT_GE(tickOfElseColour, 0);
@@ -224,14 +222,11 @@ TEST(Interpreter, ColourFormsSetByNameThenStepOnTheRawLine)
         QRgb before, after;
     };
     const Case cases[] = {
-        {"ЦВЕТ=красный", 0x000000, 0xFF0000},
-        {"цвет ГОЛУБОЙ", 0x000000, 0x00FFFF},
+        {"ЦВЕТ=красный", 0x000000, 0xFF0000},   {"цвет ГОЛУБОЙ", 0x000000, 0x00FFFF},
         {" ЦВЕТ=КРАСНЫЙ", 0x000000, 0x000000},   // not in the first column
-        {"ЦВЕТ=ОРАНЖЕВЫЙ", 0x808080, 0x808080},  // unknown name keeps the colour
-        {"ЦВЕТ+", 0xFFFFFF, 0x000000},
-        {"цвет-", 0x000000, 0xFFFFFF},
-        {"ЦВЕТ-", 0x00FF00, 0xFF0000},
-        {"ЦВЕТ=RED", 0x000000, 0x000000},        // another Language's name
+        {"ЦВЕТ=ОРАНЖЕВЫЙ", 0x808080, 0x808080},   // unknown name keeps the colour
+        {"ЦВЕТ+", 0xFFFFFF, 0x000000},          {"цвет-", 0x000000, 0xFFFFFF},
+        {"ЦВЕТ-", 0x00FF00, 0xFF0000},          {"ЦВЕТ=RED", 0x000000, 0x000000},   // another Language's name
     };
     for (const Case &c : cases) {
         Session s({u("НАЧАЛО АЛГОРИТМА"), u(c.line), u("КОНЕЦ АЛГОРИТМА")}, Language::Rus);
@@ -245,28 +240,28 @@ TEST(Interpreter, ColourFormsSetByNameThenStepOnTheRawLine)
 TEST(Interpreter, CountedLoopAsTheLastStatementOfAnElseBranchRepeatsAndLeavesTheCondition)
 {
     Session s({"ALGORITHM BEGIN", "CONDITION. IF BORDER", "THEN", "ROTATE 45", "ELSE",
-               "CYCLE. EXECUTE 3 TIMES", "ROTATE 90", "END OF CYCLE", "END OF CONDITION",
-               "ROTATE 45", "ALGORITHM END"});
+               "CYCLE. EXECUTE 3 TIMES", "ROTATE 90", "END OF CYCLE", "END OF CONDITION", "ROTATE 45",
+               "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
-    EXPECT_EQ(s.host.selected, (QList<int>{0, 1, 5, 6, 7, 6, 7, 6, 7, 9, 10, 11}));
+    EXPECT_EQ(s.host.selected, (QList<int> {0, 1, 5, 6, 7, 6, 7, 6, 7, 9, 10, 11}));
     EXPECT_EQ(s.host.w.state().heading, 7);
 }
 
 TEST(Interpreter, CallReturnsToTheLineAfterTheCallAlsoFromABranch)
 {
-    Session s({"PROCEDURE TURN",                  // 0
-               "ROTATE 90",                       // 1
-               "END OF PROCEDURE",                // 2
-               "ALGORITHM BEGIN",                 // 3
-               "EXECUTE TURN",                    // 4
-               "CONDITION. IF NOT BORDER",        // 5
+    Session s({"PROCEDURE TURN",   // 0
+               "ROTATE 90",   // 1
+               "END OF PROCEDURE",   // 2
+               "ALGORITHM BEGIN",   // 3
+               "EXECUTE TURN",   // 4
+               "CONDITION. IF NOT BORDER",   // 5
                "THEN",
-               "execute turn",                    // 7: last line of the branch
+               "execute turn",   // 7: last line of the branch
                "END OF CONDITION",
-               "ROTATE 45",                       // 9
+               "ROTATE 45",   // 9
                "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
-    EXPECT_EQ(s.host.selected, (QList<int>{3, 4, 0, 1, 2, 5, 7, 0, 1, 2, 9, 10, 11}));
+    EXPECT_EQ(s.host.selected, (QList<int> {3, 4, 0, 1, 2, 5, 7, 0, 1, 2, 9, 10, 11}));
     EXPECT_EQ(s.host.w.state().heading, 5);
 }
 
@@ -276,7 +271,9 @@ TEST(Interpreter, CallEntersTheProcedureWhoseNameIsExactlyTheCalledName)
         QStringList ab = {"PROCEDURE AB", "ROTATE 45", "END OF PROCEDURE"};
         QStringList abc = {"PROCEDURE ABC", "ROTATE 90", "END OF PROCEDURE"};
         QStringList lines = abFirst ? ab + abc : abc + ab;
-        lines << "ALGORITHM BEGIN" << "EXECUTE AB" << "ALGORITHM END";
+        lines << "ALGORITHM BEGIN"
+              << "EXECUTE AB"
+              << "ALGORITHM END";
         Session s(lines);
         EXPECT_EQ(s.run(), TickOutcome::Ended);
         EXPECT_EQ(s.host.w.state().heading, 1) << "AB declared first: " << abFirst;
@@ -285,14 +282,13 @@ TEST(Interpreter, CallEntersTheProcedureWhoseNameIsExactlyTheCalledName)
 
 TEST(Interpreter, UnknownProcedureAtRunTimeIsReportedWithoutALineThenStops)
 {
-    Session s({"PROCEDURE ABC", "END OF PROCEDURE", "ALGORITHM BEGIN", "EXECUTE AB",
-               "ALGORITHM END"});
+    Session s({"PROCEDURE ABC", "END OF PROCEDURE", "ALGORITHM BEGIN", "EXECUTE AB", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::ProcedureNotFound);
-    EXPECT_EQ(s.host.events, (QStringList{"stopTimer", "report", "stop"}));
+    EXPECT_EQ(s.host.events, (QStringList {"stopTimer", "report", "stop"}));
     ASSERT_EQ(s.host.reports.size(), 1);
     EXPECT_EQ(s.host.reports[0].line, -1);
     EXPECT_EQ(s.host.reports[0].heading, s.msg.msgHead04);
-    EXPECT_EQ(s.host.reports[0].texts, QStringList{s.msg.msgProcNotFound});
+    EXPECT_EQ(s.host.reports[0].texts, QStringList {s.msg.msgProcNotFound});
     EXPECT_EQ(s.interp.callDepth, 0);
 }
 
@@ -311,8 +307,8 @@ TEST(Interpreter, SpeedDirectiveSetsTheSlowestIntervalFromTheNextTick)
 
 TEST(Interpreter, IntervalFollowsTheSpeedSetting)
 {
-    const std::pair<int, int> cases[] = {{1, 1000}, {2, 400}, {3, 150}, {4, 70}, {5, 1},
-                                         {0, 33},   {6, 33},  {-1, 33}};
+    const std::pair<int, int> cases[] = {{1, 1000}, {2, 400}, {3, 150}, {4, 70},
+                                         {5, 1},    {0, 33},  {6, 33},  {-1, 33}};
     for (auto [speed, ms] : cases) {
         Session s({"ALGORITHM BEGIN", "ALGORITHM END"});
         s.host.interval = 33;
@@ -324,20 +320,20 @@ TEST(Interpreter, IntervalFollowsTheSpeedSetting)
 
 TEST(Interpreter, RunawayRecursionStopsInOrderWithAReportOnTheCall)
 {
-    Session s({"PROCEDURE DEEP", "ROTATE 45", "EXECUTE DEEP", "END OF PROCEDURE",
-               "ALGORITHM BEGIN", "EXECUTE DEEP", "ALGORITHM END"});
+    Session s({"PROCEDURE DEEP", "ROTATE 45", "EXECUTE DEEP", "END OF PROCEDURE", "ALGORITHM BEGIN",
+               "EXECUTE DEEP", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::NestingTooDeep);
     ASSERT_EQ(s.host.reports.size(), 1);
     EXPECT_EQ(s.host.reports[0].line, 2);
     EXPECT_EQ(s.host.reports[0].heading, s.msg.msgHead04);
-    EXPECT_EQ(s.host.reports[0].texts, QStringList{s.msg.msgNestingTooDeep});
-    EXPECT_EQ(s.host.events, (QStringList{"stopTimer", "stop", "report"}));
+    EXPECT_EQ(s.host.reports[0].texts, QStringList {s.msg.msgNestingTooDeep});
+    EXPECT_EQ(s.host.events, (QStringList {"stopTimer", "stop", "report"}));
     EXPECT_EQ(s.timesSelected(1), Interpreter::StackSize);
 }
 
 TEST(Interpreter, TooManyOpenLoopsStopInOrder)
 {
-    QStringList lines{"ALGORITHM BEGIN"};
+    QStringList lines {"ALGORITHM BEGIN"};
     for (int i = 0; i < Interpreter::StackSize + 1; ++i) lines << "CYCLE. EXECUTE 2 TIMES";
     lines << "ALGORITHM END";
     Session s(lines);
@@ -353,46 +349,49 @@ TEST(Interpreter, FailingConditionalLoopWithoutItsEndStopsWithAReportOnTheHeader
     EXPECT_EQ(s.run(), TickOutcome::LoopWithoutEnd);
     ASSERT_EQ(s.host.reports.size(), 1);
     EXPECT_EQ(s.host.reports[0].line, 2);
-    EXPECT_EQ(s.host.reports[0].texts, QStringList{s.msg.msgLoopWithoutEnd});
-    EXPECT_EQ(s.host.events, (QStringList{"stopTimer", "stop", "report"}));
+    EXPECT_EQ(s.host.reports[0].texts, QStringList {s.msg.msgLoopWithoutEnd});
+    EXPECT_EQ(s.host.events, (QStringList {"stopTimer", "stop", "report"}));
 }
 
 TEST(Interpreter, UnbalancedEndsDoNothing)
 {
-    Session s({"ALGORITHM BEGIN", "END OF CYCLE", "END OF PROCEDURE", "ROTATE 45",
-               "ALGORITHM END"});
+    Session s({"ALGORITHM BEGIN", "END OF CYCLE", "END OF PROCEDURE", "ROTATE 45", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
-    EXPECT_EQ(s.host.selected, (QList<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(s.host.selected, (QList<int> {0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(s.host.w.state().heading, 1);
 }
 
 TEST(Interpreter, CountBelowOneAtALoopEndStopsThenShowsTheFatalBox)
 {
     // Only reachable without the check.
-    Session s({"ALGORITHM BEGIN", "CYCLE. EXECUTE 0 TIMES", "ROTATE 45", "END OF CYCLE",
-               "ALGORITHM END"});
+    Session s({"ALGORITHM BEGIN", "CYCLE. EXECUTE 0 TIMES", "ROTATE 45", "END OF CYCLE", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::LoopError);
-    EXPECT_EQ(s.host.events, (QStringList{"stop", "fatal"}));
+    EXPECT_EQ(s.host.events, (QStringList {"stop", "fatal"}));
     EXPECT_EQ(s.host.fatal, fatalLoopErrorText());
 }
 
 TEST(Interpreter, OutOfFieldStopsTheRunFromInsideTheStep)
 {
-    Session s({"ALGORITHM BEGIN", "CYCLE. EXECUTE 20 TIMES", "STEP", "END OF CYCLE",
-               "ALGORITHM END"});
-    s.host.w.setFieldSizeSource([](int &x, int &y) { x = 3; y = 3; });
+    Session s({"ALGORITHM BEGIN", "CYCLE. EXECUTE 20 TIMES", "STEP", "END OF CYCLE", "ALGORITHM END"});
+    s.host.w.setFieldSizeSource([](int &x, int &y) {
+        x = 3;
+        y = 3;
+    });
     s.run();
-    EXPECT_EQ(s.host.events, (QStringList{"outOfField", "stop"}));
+    EXPECT_EQ(s.host.events, (QStringList {"outOfField", "stop"}));
     EXPECT_EQ(s.host.w.state().x, 3);
     EXPECT_EQ(s.timesSelected(2), 4);
 }
 
 TEST(Interpreter, ProgramLongerThanSixteenBitLineNumbersRunsToItsEnd)
 {
-    QStringList lines{"PROCEDURE TURN", "ROTATE 45", "END OF PROCEDURE", "ALGORITHM BEGIN"};
+    QStringList lines {"PROCEDURE TURN", "ROTATE 45", "END OF PROCEDURE", "ALGORITHM BEGIN"};
     while (lines.size() < 69990) lines << "ROTATE 90";
     const int loopHeader = int(lines.size());
-    lines << "CYCLE. EXECUTE 3 TIMES" << "EXECUTE TURN" << "END OF CYCLE" << "ROTATE 90";
+    lines << "CYCLE. EXECUTE 3 TIMES"
+          << "EXECUTE TURN"
+          << "END OF CYCLE"
+          << "ROTATE 90";
     while (lines.size() < 70000) lines << "";
     lines << "ALGORITHM END";
     Session s(lines);
@@ -407,10 +406,9 @@ TEST(Interpreter, ProgramLongerThanSixteenBitLineNumbersRunsToItsEnd)
 TEST(Interpreter, PositionPanelFollowsEveryTickThatRunsToItsEnd)
 {
     // The condition header jumps and so ends its tick early: no panel write for it.
-    Session s({"ALGORITHM BEGIN", "STEP", "CONDITION. IF NOT BORDER", "THEN", "STEP",
-               "END OF CONDITION", "ALGORITHM END"});
+    Session s({"ALGORITHM BEGIN", "STEP", "CONDITION. IF NOT BORDER", "THEN", "STEP", "END OF CONDITION",
+               "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::Ended);
-    EXPECT_EQ(s.host.selected, (QList<int>{0, 1, 2, 4, 6, 7}));
-    EXPECT_EQ(s.host.panels,
-              (QList<QPoint>{{0, 0}, {1, 0}, {2, 0}, {2, 0}, {2, 0}}));
+    EXPECT_EQ(s.host.selected, (QList<int> {0, 1, 2, 4, 6, 7}));
+    EXPECT_EQ(s.host.panels, (QList<QPoint> {{0, 0}, {1, 0}, {2, 0}, {2, 0}, {2, 0}}));
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Lexicon.h"
 #include "lang/ProgramTranslator.h"
 #include "lang/StatementForms.h"
@@ -26,7 +28,8 @@ const char *const kForms[][3] = {
     {"КОНЕЦ ПРОЦЕДУРЫ", "SFIRSIT PROCEDURA", "END OF PROCEDURE"},
     {"ЦИКЛ. ВЫПОЛНИТЬ 12 РАЗ", "CICLU. EXECUTA 12 ORI", "CYCLE. EXECUTE 12 TIMES"},
     {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА КРАЙ", "CICLU. EXECUTA PINA CIND MARGINE", "CYCLE. EXECUTE WHILE BORDER"},
-    {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ", "CICLU. EXECUTA PINA CIND NU E MARGINE", "CYCLE. EXECUTE WHILE NOT BORDER"},
+    {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ", "CICLU. EXECUTA PINA CIND NU E MARGINE",
+     "CYCLE. EXECUTE WHILE NOT BORDER"},
     {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА ЛИНИЯ", "CICLU. EXECUTA PINA CIND LINIE", "CYCLE. EXECUTE WHILE LINE"},
     {"ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ ЛИНИЯ", "CICLU. EXECUTA PINA CIND NU E LINIE", "CYCLE. EXECUTE WHILE NOT LINE"},
     {"КОНЕЦ ЦИКЛА", "SFIRSIT CICLU", "END OF CYCLE"},
@@ -46,7 +49,7 @@ QString translated(const QString &line, Language from, Language to)
     return ProgramTranslator(from, to).translateLine(line).value_or(QStringLiteral("<left as written>"));
 }
 
-} // namespace
+}   // namespace
 
 TEST(ProgramTranslator, EveryStatementFormInAllSixDirections)
 {
@@ -69,9 +72,11 @@ TEST(ProgramTranslator, EveryColourNameBothWaysWithEitherSeparator)
             for (Language to : kLanguages) {
                 const Lexicon &f = Lexicon::forLanguage(from), &t = Lexicon::forLanguage(to);
                 const QString eq = f.kwColor + '=' + ColorTable::name(i, from);
-                EXPECT_EQ(translated(eq, from, to), t.kwColor + '=' + ColorTable::name(i, to)) << (eq).toStdString();
+                EXPECT_EQ(translated(eq, from, to), t.kwColor + '=' + ColorTable::name(i, to))
+                    << (eq).toStdString();
                 const QString sp = f.kwColor + ' ' + ColorTable::name(i, from);
-                EXPECT_EQ(translated(sp, from, to), t.kwColor + ' ' + ColorTable::name(i, to)) << (sp).toStdString();
+                EXPECT_EQ(translated(sp, from, to), t.kwColor + ' ' + ColorTable::name(i, to))
+                    << (sp).toStdString();
             }
         }
     }
@@ -110,7 +115,7 @@ TEST(ProgramTranslator, NamesCountsSeparatorsAndSpacesStayAsWritten)
     // Comments, speed lines and blank lines belong to no Language.
     for (const char *neutral : {"* STEP", "   * STEP", "*$S=100", "", "    "}) {
         EXPECT_FALSE(ProgramTranslator::isStatement(u(neutral), Language::Eng)) << neutral;
-        EXPECT_EQ(t.translate({u(neutral)}).lines, QStringList{u(neutral)});
+        EXPECT_EQ(t.translate({u(neutral)}).lines, QStringList {u(neutral)});
         EXPECT_TRUE(t.translate({u(neutral)}).leftAsWritten.isEmpty()) << neutral;
     }
 }
@@ -119,8 +124,9 @@ TEST(ProgramTranslator, CountedLoopCountLandsWhereTheTargetLooksForIt)
 {
     // Odd separators and a wrong count must give the same count text, and so the same
     // check verdict and the same number of rounds, in the target.
-    const char *const counts[] = {"CYCLE. EXECUTE 7 TIMES", "CYCLE. EXECUTE  7 TIMES", "CYCLE. EXECUTE 0 TIMES",
-                                  "CYCLE. EXECUTE -2 TIMES", "CYCLE. EXECUTE x 7 TIMES", "CYCLE. EXECUTE $10 TIMES"};
+    const char *const counts[] = {"CYCLE. EXECUTE 7 TIMES",   "CYCLE. EXECUTE  7 TIMES",
+                                  "CYCLE. EXECUTE 0 TIMES",   "CYCLE. EXECUTE -2 TIMES",
+                                  "CYCLE. EXECUTE x 7 TIMES", "CYCLE. EXECUTE $10 TIMES"};
     const Lexicon &eng = Lexicon::forLanguage(Language::Eng);
     for (Language to : {Language::Rus, Language::Rom}) {
         const Lexicon &lex = Lexicon::forLanguage(to);
@@ -128,7 +134,8 @@ TEST(ProgramTranslator, CountedLoopCountLandsWhereTheTargetLooksForIt)
             const std::optional<QString> t = ProgramTranslator(Language::Eng, to).translateLine(u(line));
             ASSERT_TRUE(t) << line;
             EXPECT_TRUE(Forms::isCountedLoop(NormalizeLine(*t), lex)) << (*t).toStdString();
-            EXPECT_EQ(Forms::countText(NormalizeLine(*t), lex), Forms::countText(NormalizeLine(u(line)), eng)) << (*t).toStdString();
+            EXPECT_EQ(Forms::countText(NormalizeLine(*t), lex), Forms::countText(NormalizeLine(u(line)), eng))
+                << (*t).toStdString();
             EXPECT_EQ(t->count(' '), u(line).count(' ')) << (*t).toStdString();
         }
     }
@@ -136,21 +143,22 @@ TEST(ProgramTranslator, CountedLoopCountLandsWhereTheTargetLooksForIt)
 
 TEST(ProgramTranslator, LinesThatAreNoStatementStayAndAreNamed)
 {
-    const QStringList lines{u("ШАГ"),
-                            u("ШАК"),                          // misspelt
-                            u("\tШАГ"),                        // a tab is no space
-                            u("ЦВЕТ=РОЗОВЫЙ"),                 // no such colour
-                            u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),          // no such test
-                            u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"),   // two separators
-                            u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"),       // last word not the keyword
-                            u("STEP"),                         // another Language
-                            u("* комментарий"),
-                            u("ПОВОРОТ 90")};
+    const QStringList lines {u("ШАГ"),
+                             u("ШАК"),   // misspelt
+                             u("\tШАГ"),   // a tab is no space
+                             u("ЦВЕТ=РОЗОВЫЙ"),   // no such colour
+                             u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),   // no such test
+                             u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"),   // two separators
+                             u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"),   // last word not the keyword
+                             u("STEP"),   // another Language
+                             u("* комментарий"),
+                             u("ПОВОРОТ 90")};
     const ProgramTranslator::Result r = ProgramTranslator(Language::Rus, Language::Eng).translate(lines);
-    EXPECT_EQ(r.lines, (QStringList{u("STEP"), u("ШАК"), u("\tШАГ"), u("ЦВЕТ=РОЗОВЫЙ"), u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),
-                                    u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"), u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"), u("STEP"),
-                                    u("* комментарий"), u("ROTATE 90")}));
-    EXPECT_EQ(r.leftAsWritten, (QList<int>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(r.lines,
+              (QStringList {u("STEP"), u("ШАК"), u("\tШАГ"), u("ЦВЕТ=РОЗОВЫЙ"), u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),
+                            u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"), u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"), u("STEP"),
+                            u("* комментарий"), u("ROTATE 90")}));
+    EXPECT_EQ(r.leftAsWritten, (QList<int> {1, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST(ProgramTranslator, ALineThatWouldReadAsAnotherStatementIsNotTouched)
@@ -160,7 +168,8 @@ TEST(ProgramTranslator, ALineThatWouldReadAsAnotherStatementIsNotTouched)
     const QString line = u("ЦИКЛ. ВЫПОЛНИТЬ WHILE РАЗ");
     EXPECT_TRUE(ProgramTranslator::isStatement(line, Language::Rus));
     EXPECT_FALSE(ProgramTranslator(Language::Rus, Language::Eng).translateLine(line));
-    EXPECT_EQ(ProgramTranslator(Language::Rus, Language::Rom).translateLine(line), u("CICLU. EXECUTA WHILE ORI"));
+    EXPECT_EQ(ProgramTranslator(Language::Rus, Language::Rom).translateLine(line),
+              u("CICLU. EXECUTA WHILE ORI"));
 }
 
 TEST(ProgramTranslator, ThereAndBackGivesTheOriginalStatementLine)
@@ -173,38 +182,41 @@ TEST(ProgramTranslator, ThereAndBackGivesTheOriginalStatementLine)
         capital[0] = capital[0].toUpper();
         lines << capital;
     }
-    lines << u("EXECUTA pătrat mare") << u("PROCEDURA  x") << u("CULOARE= bej") << u("CICLU. EXECUTA $FF ORI");
+    lines << u("EXECUTA pătrat mare") << u("PROCEDURA  x") << u("CULOARE= bej")
+          << u("CICLU. EXECUTA $FF ORI");
     for (Language via : {Language::Rus, Language::Eng}) {
         for (const QString &l : lines) {
             ASSERT_TRUE(ProgramTranslator::isStatement(l, Language::Rom)) << (l).toStdString();
             const std::optional<QString> there = ProgramTranslator(Language::Rom, via).translateLine(l);
             ASSERT_TRUE(there) << (l).toStdString();
-            EXPECT_EQ(ProgramTranslator(via, Language::Rom).translateLine(*there), l) << (*there).toStdString();
+            EXPECT_EQ(ProgramTranslator(via, Language::Rom).translateLine(*there), l)
+                << (*there).toStdString();
         }
     }
 }
 
 TEST(ProgramTranslator, SameLanguageChangesNothing)
 {
-    const QStringList lines{u("шАг"), u("ЦВЕТ=красный"), u("ШАК")};
+    const QStringList lines {u("шАг"), u("ЦВЕТ=красный"), u("ШАК")};
     EXPECT_EQ(ProgramTranslator(Language::Rus, Language::Rus).translate(lines).lines, lines);
 }
 
 TEST(ProgramTranslator, TheSourceLanguageIsTheOneWithMostStatements)
 {
-    const QStringList mostlyEnglish{u("ALGORITHM BEGIN"), u("ШАГ"), u("STEP"), u("JUMP"), u("ALGORITHM END")};
+    const QStringList mostlyEnglish {u("ALGORITHM BEGIN"), u("ШАГ"), u("STEP"), u("JUMP"),
+                                     u("ALGORITHM END")};
     EXPECT_EQ(ProgramTranslator::statementCount(mostlyEnglish, Language::Eng), 4);
     EXPECT_EQ(ProgramTranslator::statementCount(mostlyEnglish, Language::Rus), 1);
     EXPECT_EQ(ProgramTranslator::detectLanguage(mostlyEnglish, Language::Rus), Language::Eng);
 
-    const QStringList romanian{u("inceput de algoritm"), u("pas"), u("* STEP"), u("sfirsit de algoritm")};
+    const QStringList romanian {u("inceput de algoritm"), u("pas"), u("* STEP"), u("sfirsit de algoritm")};
     EXPECT_EQ(ProgramTranslator::detectLanguage(romanian, Language::Eng), Language::Rom);
 
     // Nothing to go by, or a tie: the preferred Language.
-    const QStringList none{u("* comment"), QString()};
+    const QStringList none {u("* comment"), QString()};
     EXPECT_EQ(ProgramTranslator::detectLanguage(none, Language::Rom), Language::Rom);
     EXPECT_EQ(ProgramTranslator::detectLanguage({}, Language::Eng), Language::Eng);
-    const QStringList tie{u("STEP"), u("ШАГ")};
+    const QStringList tie {u("STEP"), u("ШАГ")};
     EXPECT_EQ(ProgramTranslator::detectLanguage(tie, Language::Eng), Language::Eng);
     EXPECT_EQ(ProgramTranslator::detectLanguage(tie, Language::Rom), Language::Rus);
 }

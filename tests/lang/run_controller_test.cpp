@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/RunController.h"
 #include "common/Printers.h"
 #include <gtest/gtest.h>
@@ -17,7 +19,7 @@ public:
     void stopTicks() override { events << "stopTicks"; }
     void setTickInterval(int ms) override { interval = ms; }
     void runStopped() override { events << "stopped"; }
-    void selectRunLine(int) override {}
+    void selectRunLine(int) override { }
     int caretLine() const override { return caret; }
     void reportError(const ErrorReport &r) override
     {
@@ -25,12 +27,13 @@ public:
         reports << r;
     }
     void fatalMessage(const QString &) override { events << "fatal"; }
-    void positionPanel(int, int) override {}
+    void positionPanel(int, int) override { }
     void endOfRunNotice() override { events << "notice"; }
 };
 
 struct ControlledRun {
-    explicit ControlledRun(const QStringList &lines, Language lang = Language::Eng) : text(lines), run(world, view, speed)
+    explicit ControlledRun(const QStringList &lines, Language lang = Language::Eng)
+          : text(lines), run(world, view, speed)
     {
         run.setProgram(&text);
         run.setLanguage(lang);
@@ -55,15 +58,16 @@ struct ControlledRun {
     RunController run;
 };
 
-} // namespace
+}   // namespace
 
 TEST(RunController, StartsAtTheBeginLineLockedAndStopsRestoringTheSpeedSetting)
 {
-    ControlledRun r({"PROCEDURE P", "STEP", "END OF PROCEDURE", "ALGORITHM BEGIN", "*$S=5", "STEP", "ALGORITHM END"});
+    ControlledRun r(
+        {"PROCEDURE P", "STEP", "END OF PROCEDURE", "ALGORITHM BEGIN", "*$S=5", "STEP", "ALGORITHM END"});
     r.run.start();
     EXPECT_EQ(r.run.state(), RunController::State::Running);
     EXPECT_EQ(r.run.interpreter().currentLine, 3);
-    EXPECT_EQ(r.view.events, (QStringList{"lock", "startTicks"}));
+    EXPECT_EQ(r.view.events, (QStringList {"lock", "startTicks"}));
     r.toTheEnd();
     EXPECT_EQ(r.run.state(), RunController::State::Idle);
     EXPECT_EQ(r.speed, 4) << "the directive's speed lasts only for the run";
@@ -85,7 +89,7 @@ TEST(RunController, PauseHoldsTheLineAndATickWhilePausedOnlyStopsTheTicks)
     r.view.events.clear();
     r.run.tick();
     EXPECT_EQ(r.run.interpreter().currentLine, line);
-    EXPECT_EQ(r.view.events, QStringList{"stopTicks"});
+    EXPECT_EQ(r.view.events, QStringList {"stopTicks"});
     r.run.togglePause();
     EXPECT_EQ(r.view.events.last(), "startTicks");
     r.toTheEnd();
@@ -105,7 +109,8 @@ TEST(RunController, StopWithoutARunKeepsTheSpeedAndTheLocks)
 
 TEST(RunController, LeavingTheFieldStopsAndReportsAtTheCaretLineInTheRunsLanguage)
 {
-    ControlledRun r({"INCEPUT DE ALGORITM", "ROTIRE 90", "ROTIRE 90", "PAS", "SFIRSIT DE ALGORITM"}, Language::Rom);
+    ControlledRun r({"INCEPUT DE ALGORITM", "ROTIRE 90", "ROTIRE 90", "PAS", "SFIRSIT DE ALGORITM"},
+                    Language::Rom);
     struct Listener : WorldListener {
         RunController *run = nullptr;
         RecordingView *view = nullptr;
@@ -114,9 +119,9 @@ TEST(RunController, LeavingTheFieldStopsAndReportsAtTheCaretLineInTheRunsLanguag
             view->caret = run->interpreter().currentLine;
             run->leaveFieldAttempted();
         }
-        void positionPanelChanged(int, int) override {}
-        void lineSensorChanged(int) override {}
-        void borderSensorChanged(int) override {}
+        void positionPanelChanged(int, int) override { }
+        void lineSensorChanged(int) override { }
+        void borderSensorChanged(int) override { }
     } listener;
     listener.run = &r.run;
     listener.view = &r.view;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Lexicon.h"
 #include "lang/StatementForms.h"
 #include "common/Printers.h"
@@ -6,24 +8,39 @@
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 using K = StatementKind;
-}
+}   // namespace
 
 TEST(StatementKind, EveryCanonicalLineIsNamedInEveryLanguage)
 {
     for (Language lang : {Language::Rus, Language::Rom, Language::Eng}) {
         const Lexicon &l = Lexicon::forLanguage(lang);
         const std::pair<QString, K> cases[] = {
-            {l.kwBegin, K::Begin}, {l.kwEnd, K::End}, {l.kwStep, K::Step}, {l.kwJump, K::Jump},
-            {l.kwRotate45, K::Rotate}, {l.kwRotate90, K::Rotate}, {l.kwDestroy, K::Destroy},
-            {l.kwRebuild, K::Rebuild}, {l.kwColor + "=" + ColorTable::name(9, lang), K::Colour},
-            {l.kwColor + "+", K::Colour}, {l.kwExecute + " A", K::Call}, {l.kwProcedure + " A", K::ProcedureHeader},
-            {l.kwEndProcedure, K::EndProcedure}, {l.kwCycleN + " 3 " + l.kwTimes, K::CountedLoop},
-            {l.kwCycleWhile + " " + l.kwNotBorder, K::ConditionalLoop}, {l.kwEndCycle, K::EndLoop},
-            {l.kwIf + " " + l.kwLine, K::Condition}, {l.kwThen, K::Then}, {l.kwElse, K::Else},
-            {l.kwEndCondition, K::EndCondition}, {u("*$S=200"), K::SpeedDirective}, {u("* note"), K::Comment},
+            {l.kwBegin, K::Begin},
+            {l.kwEnd, K::End},
+            {l.kwStep, K::Step},
+            {l.kwJump, K::Jump},
+            {l.kwRotate45, K::Rotate},
+            {l.kwRotate90, K::Rotate},
+            {l.kwDestroy, K::Destroy},
+            {l.kwRebuild, K::Rebuild},
+            {l.kwColor + "=" + ColorTable::name(9, lang), K::Colour},
+            {l.kwColor + "+", K::Colour},
+            {l.kwExecute + " A", K::Call},
+            {l.kwProcedure + " A", K::ProcedureHeader},
+            {l.kwEndProcedure, K::EndProcedure},
+            {l.kwCycleN + " 3 " + l.kwTimes, K::CountedLoop},
+            {l.kwCycleWhile + " " + l.kwNotBorder, K::ConditionalLoop},
+            {l.kwEndCycle, K::EndLoop},
+            {l.kwIf + " " + l.kwLine, K::Condition},
+            {l.kwThen, K::Then},
+            {l.kwElse, K::Else},
+            {l.kwEndCondition, K::EndCondition},
+            {u("*$S=200"), K::SpeedDirective},
+            {u("* note"), K::Comment},
         };
         for (const auto &[line, kind] : cases)
-            EXPECT_EQ(int(Forms::statementKind(line, l)), int(kind)) << line.toStdString() << " in " << int(lang);
+            EXPECT_EQ(int(Forms::statementKind(line, l)), int(kind))
+                << line.toStdString() << " in " << int(lang);
     }
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MenuLayout.h"
 #include "editor/DialogCaptions.h"
 #include "lang/MessageCatalogue.h"
@@ -43,7 +45,7 @@ QStringList keysUsedInSources()
     }
     return keys;
 }
-} // namespace
+}   // namespace
 
 TEST(TextCatalogue, EveryKeyTheSourcesUseHasAllThreeTexts)
 {
@@ -76,7 +78,8 @@ TEST(TextCatalogue, MenusDialogsAndMessagesAreCompleteInEveryLanguage)
                                     &m.msgChooseProc, &m.msgNestingTooDeep, &m.msgLoopWithoutEnd})
             EXPECT_FALSE(text->isEmpty());
     }
-    EXPECT_EQ(MessageCatalogue::forLanguage(Language::Eng).msgNoErrors, QStringLiteral("There is no errors in programm code."));
+    EXPECT_EQ(MessageCatalogue::forLanguage(Language::Eng).msgNoErrors,
+              QStringLiteral("There is no errors in programm code."));
 }
 
 TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheWindow)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Trakmil developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary DESTDIR under /usr and checks it the way a desktop
 # and a packager would: the freedesktop validators, and that the pieces name each other.
 # Usage: install_test.sh BUILD_DIR APP_ID VERSION

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Trakmil developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package into a temporary folder and inspects it: its name, its control
 # fields and its file list.
 # Usage: package_test.sh BUILD_DIR APP_ID VERSION

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/FieldPicture.h"
 #include "world/RobotWorld.h"
 
@@ -29,13 +31,16 @@ struct Field {
     Field()
     {
         world.setCanvas(&picture);
-        world.setFieldSizeSource([this](int &x, int &y) { x = poleX; y = poleY; });
+        world.setFieldSizeSource([this](int &x, int &y) {
+            x = poleX;
+            y = poleY;
+        });
         world.resetField();
     }
     const QImage &img() const { return picture.image(); }
 };
 
-} // namespace
+}   // namespace
 
 TEST(FieldPicture, FrameCellsAndGaps)
 {
@@ -43,21 +48,39 @@ TEST(FieldPicture, FrameCellsAndGaps)
     const QImage &img = f.img();
     ASSERT_EQ(img.size(), QSize(358, 438));
 
-    struct { int x, y; QRgb want; const char *what; } cases[] = {
-        {1, 1, kBlack, "frame top-left"},      {356, 1, kBlack, "frame top-right"},
-        {1, 436, kBlack, "frame bottom-left"}, {356, 436, kBlack, "frame bottom-right"},
-        {200, 1, kBlack, "frame top"},         {1, 300, kBlack, "frame left"},
-        {0, 0, kWhite, "outside frame"},       {357, 437, kWhite, "outside frame"},
-        {357, 200, kWhite, "outside frame right"}, {200, 437, kWhite, "outside frame bottom"},
-        {2, 2, kWhite, "inside frame"},        {355, 435, kWhite, "inside frame"},
-        {20, 20, kBlack, "cell 1,1 corner"},   {38, 20, kBlack, "cell 1,1 right edge"},
-        {20, 38, kBlack, "cell 1,1 bottom edge"}, {38, 38, kBlack, "cell 1,1 last pixel"},
-        {21, 21, kWhite, "cell interior"},     {37, 37, kWhite, "cell interior"},
-        {39, 25, kWhite, "vertical gap"},      {25, 39, kWhite, "horizontal gap"},
-        {39, 39, kWhite, "node 1,1"},          {40, 40, kBlack, "cell 2,2 corner"},
-        {19, 19, kWhite, "node 0,0"},          {19, 30, kWhite, "left of first column"},
-        {320, 400, kBlack, "cell 16,20 corner"}, {338, 418, kBlack, "cell 16,20 last pixel"},
-        {339, 419, kWhite, "node 16,20"},      {345, 300, kWhite, "right of last column"},
+    struct {
+        int x, y;
+        QRgb want;
+        const char *what;
+    } cases[] = {
+        {1, 1, kBlack, "frame top-left"},
+        {356, 1, kBlack, "frame top-right"},
+        {1, 436, kBlack, "frame bottom-left"},
+        {356, 436, kBlack, "frame bottom-right"},
+        {200, 1, kBlack, "frame top"},
+        {1, 300, kBlack, "frame left"},
+        {0, 0, kWhite, "outside frame"},
+        {357, 437, kWhite, "outside frame"},
+        {357, 200, kWhite, "outside frame right"},
+        {200, 437, kWhite, "outside frame bottom"},
+        {2, 2, kWhite, "inside frame"},
+        {355, 435, kWhite, "inside frame"},
+        {20, 20, kBlack, "cell 1,1 corner"},
+        {38, 20, kBlack, "cell 1,1 right edge"},
+        {20, 38, kBlack, "cell 1,1 bottom edge"},
+        {38, 38, kBlack, "cell 1,1 last pixel"},
+        {21, 21, kWhite, "cell interior"},
+        {37, 37, kWhite, "cell interior"},
+        {39, 25, kWhite, "vertical gap"},
+        {25, 39, kWhite, "horizontal gap"},
+        {39, 39, kWhite, "node 1,1"},
+        {40, 40, kBlack, "cell 2,2 corner"},
+        {19, 19, kWhite, "node 0,0"},
+        {19, 30, kWhite, "left of first column"},
+        {320, 400, kBlack, "cell 16,20 corner"},
+        {338, 418, kBlack, "cell 16,20 last pixel"},
+        {339, 419, kWhite, "node 16,20"},
+        {345, 300, kWhite, "right of last column"},
         {300, 425, kWhite, "below last row"},
     };
     for (const auto &c : cases)
@@ -121,8 +144,7 @@ TEST(FieldPicture, TraceIsFivePixelsWideWithExactColour)
     f.world.step();   // (0,0) -> (1,0): pixels (19,19) -> (39,19)
     const QImage &img = f.img();
     const QRgb teal = 0xFF008080u;
-    for (int y = 17; y <= 21; ++y)
-        EXPECT_EQ(at(img, 29, y), teal) << "y=" << y;
+    for (int y = 17; y <= 21; ++y) EXPECT_EQ(at(img, 29, y), teal) << "y=" << y;
     EXPECT_NE(at(img, 29, 16), teal);
     EXPECT_NE(at(img, 29, 22), teal);
     // Round ends reach two pixels past both nodes, narrower at their tips.
@@ -154,14 +176,14 @@ TEST(FieldPicture, FailedStepDrawsNothing)
 TEST(FieldPicture, ExportWritesWhiteForSeeThroughTrace)
 {
     Field f;
-    f.world.rotate90();            // south, black down the left column
+    f.world.rotate90();   // south, black down the left column
     f.world.step();
     f.world.step();
     f.world.rotate90();
-    f.world.rotate90();            // back north in white over the black
+    f.world.rotate90();   // back north in white over the black
     f.world.setColor(0xFFFFFF);
     f.world.step();
-    f.world.rotate90();            // east in red
+    f.world.rotate90();   // east in red
     f.world.setColor(0xFF0000);
     f.world.step();
 
@@ -187,8 +209,7 @@ TEST(FieldPicture, ExportWritesWhiteForSeeThroughTrace)
     EXPECT_EQ(at(bmp, 1, 1), kBlack);
     EXPECT_EQ(at(bmp, 0, 0), kWhite);
     for (int y = 0; y < 438; y += 7)
-        for (int x = 0; x < 358; x += 5)
-            ASSERT_EQ(at(bmp, x, y), at(f.img(), x, y)) << x << "," << y;
+        for (int x = 0; x < 358; x += 5) ASSERT_EQ(at(bmp, x, y), at(f.img(), x, y)) << x << "," << y;
 }
 
 TEST(FieldPicture, ExportFailuresAreReportedAndLeaveNothing)
@@ -215,7 +236,8 @@ TEST(FieldPicture, ExportFailuresAreReportedAndLeaveNothing)
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QString error;
     const bool ok = f.picture.exportPicture(kept, &error);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!ok) {
         EXPECT_FALSE(error.isEmpty());   // root may write anyway
     }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/RobotWorld.h"
 #include "world/widgets/FieldView.h"
 #include "world/widgets/WorldImages.h"
@@ -29,7 +31,7 @@ struct Window {
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST(FieldView, SpriteFollowsTheRobotOnTheHostWindow)
 {
@@ -87,8 +89,8 @@ TEST(FieldView, FailedStepStillRefreshesTheSpritePicture)
     Window w;
     w.world.rotate90();
     w.world.rotate90();
-    w.world.rotate90();          // north at (0, 0)
-    w.field->showSprite(8, true);      // something else on the sprite
+    w.world.rotate90();   // north at (0, 0)
+    w.field->showSprite(8, true);   // something else on the sprite
     w.world.step();
     EXPECT_EQ(w.field->sprite()->picture(), 6);
     EXPECT_EQ(w.field->sprite()->pos(), QPoint(338, 37));
@@ -156,8 +158,7 @@ TEST(FieldView, PicturesHaveTheirSizes)
         EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0) << "transparent corner " << k;
         EXPECT_EQ(qAlpha(img.pixel(20, 22)), 255) << "solid on the node " << k;
     }
-    for (int k = 0; k < 8; ++k)
-        EXPECT_EQ(WorldImages::arrowPicture(k).size(), QSize(15, 14)) << k;
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(WorldImages::arrowPicture(k).size(), QSize(15, 14)) << k;
     // Each heading has a picture of its own.
     for (int a = 0; a < 8; ++a)
         for (int b = a + 1; b < 8; ++b) {

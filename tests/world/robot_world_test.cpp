@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/RobotWorld.h"
 
 #include <gtest/gtest.h>
@@ -15,16 +17,34 @@ public:
 
     void drawEmptyField(int x, int y) override { log << QString("field %1 %2").arg(x).arg(y); }
     void setPen(QRgb c, int w) override { log << QString("pen %1 %2").arg(c, 6, 16, QChar('0')).arg(w); }
-    void drawSegment(int a, int b, int c, int d) override { log << QString("seg %1,%2-%3,%4").arg(a).arg(b).arg(c).arg(d); }
-    void showSprite(int h, bool wipe) override { log << QString("sprite %1%2").arg(h).arg(wipe ? " wipe" : ""); }
+    void drawSegment(int a, int b, int c, int d) override
+    {
+        log << QString("seg %1,%2-%3,%4").arg(a).arg(b).arg(c).arg(d);
+    }
+    void showSprite(int h, bool wipe) override
+    {
+        log << QString("sprite %1%2").arg(h).arg(wipe ? " wipe" : "");
+    }
     void showArrow(int h) override { log << QString("arrow %1").arg(h); }
     void moveSprite(int x, int y) override { log << QString("move %1,%2").arg(x).arg(y); }
     void setSpriteVisible(bool v) override { log << QString("visible %1").arg(v); }
 
-    void outOfFieldAttempted() override { ++outOfField; log << "OutOfField"; }
+    void outOfFieldAttempted() override
+    {
+        ++outOfField;
+        log << "OutOfField";
+    }
     void positionPanelChanged(int x, int y) override { log << QString("pos %1,%2").arg(x).arg(y); }
-    void lineSensorChanged(int v) override { line = v; log << QString("line %1").arg(v); }
-    void borderSensorChanged(int v) override { border = v; log << QString("border %1").arg(v); }
+    void lineSensorChanged(int v) override
+    {
+        line = v;
+        log << QString("line %1").arg(v);
+    }
+    void borderSensorChanged(int v) override
+    {
+        border = v;
+        log << QString("border %1").arg(v);
+    }
 };
 
 class RobotWorldTest : public ::testing::Test {
@@ -33,19 +53,28 @@ protected:
     {
         world.setCanvas(&rec);
         world.setListener(&rec);
-        world.setFieldSizeSource([this](int &x, int &y) { x = fieldX; y = fieldY; });
+        world.setFieldSizeSource([this](int &x, int &y) {
+            x = fieldX;
+            y = fieldY;
+        });
         world.resetField();
         rec.log.clear();
     }
-    void steps(int n) { for (int i = 0; i < n; ++i) world.step(); }
-    void turnTo(int heading) { while (world.state().heading != heading) world.rotate45(); }
+    void steps(int n)
+    {
+        for (int i = 0; i < n; ++i) world.step();
+    }
+    void turnTo(int heading)
+    {
+        while (world.state().heading != heading) world.rotate45();
+    }
 
     int fieldX = 16, fieldY = 20;
     Recorder rec;
     RobotWorld world;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(RobotWorldTest, ResetStateAndCallOrder)
 {
@@ -57,25 +86,27 @@ TEST_F(RobotWorldTest, ResetStateAndCallOrder)
     world.resetField();
 
     const RobotState &s = world.state();
-    EXPECT_EQ(s.x, 0); EXPECT_EQ(s.y, 0); EXPECT_EQ(s.px, 1); EXPECT_EQ(s.py, 1);
+    EXPECT_EQ(s.x, 0);
+    EXPECT_EQ(s.y, 0);
+    EXPECT_EQ(s.px, 1);
+    EXPECT_EQ(s.py, 1);
     EXPECT_EQ(s.heading, 0);
     EXPECT_EQ(s.color, 0x000000u);
     EXPECT_TRUE(s.visible);
     EXPECT_EQ(s.lineSensor, 0);
     EXPECT_EQ(s.borderSensor, 0);
     for (int px = 1; px <= RobotWorld::MapW; ++px)
-        for (int py = 1; py <= RobotWorld::MapH; ++py)
-            ASSERT_EQ(world.traceAt(px, py), 0) << px << "," << py;
-    EXPECT_EQ(rec.log, QStringList({"visible 1", "pen 000000 1", "field 16 20", "sprite 0 wipe",
-                                    "arrow 0", "move 0,0", "pos 0,0", "line 0", "border 0"}));
+        for (int py = 1; py <= RobotWorld::MapH; ++py) ASSERT_EQ(world.traceAt(px, py), 0) << px << "," << py;
+    EXPECT_EQ(rec.log, QStringList({"visible 1", "pen 000000 1", "field 16 20", "sprite 0 wipe", "arrow 0",
+                                    "move 0,0", "pos 0,0", "line 0", "border 0"}));
 }
 
 TEST_F(RobotWorldTest, StepCallOrderDrawsAfterSensing)
 {
     world.setColor(0x00FF00);
     world.step();
-    EXPECT_EQ(rec.log, QStringList({"pen 00ff00 5", "sprite 0", "move 1,0", "line 0", "border 0",
-                                    "seg 0,0-1,0"}));
+    EXPECT_EQ(rec.log,
+              QStringList({"pen 00ff00 5", "sprite 0", "move 1,0", "line 0", "border 0", "seg 0,0-1,0"}));
     // Only the interpreter rewrites the position panel after a move.
     EXPECT_FALSE(rec.log.join(';').contains("pos"));
 }
@@ -133,7 +164,9 @@ TEST_F(RobotWorldTest, BorderSensorMatchesFailingMoveOnEveryEdge)
             world.resetField();
             world.rotate90();   // south
             for (int i = 0; i < ny; ++i) world.jump();
-            world.rotate90(); world.rotate90(); world.rotate90();   // east
+            world.rotate90();
+            world.rotate90();
+            world.rotate90();   // east
             for (int i = 0; i < nx; ++i) world.jump();
             turnTo(h);
             const int sensed = world.state().borderSensor;
@@ -158,10 +191,10 @@ TEST_F(RobotWorldTest, DiagonalStepMarksCentreAndSensesCrossingDiagonal)
     // Back to (1, 0) facing south-west: no node ahead is marked, only the cell centre.
     world.resetField();
     world.rotate45();
-    world.step();          // (1, 1)
+    world.step();   // (1, 1)
     turnTo(6);
-    world.jump();          // (1, 0)
-    turnTo(3);                   // south-west
+    world.jump();   // (1, 0)
+    turnTo(3);   // south-west
     EXPECT_EQ(world.state().x, 1);
     EXPECT_EQ(world.state().y, 0);
     EXPECT_EQ(world.traceAt(1, 3), 0);   // node ahead (0, 1)
@@ -215,7 +248,8 @@ TEST_F(RobotWorldTest, HiddenRobotStillMovesDrawsAndSenses)
     EXPECT_FALSE(world.state().visible);
     EXPECT_EQ(rec.log.last(), "visible 0");
     steps(2);
-    world.rotate90(); world.rotate90();
+    world.rotate90();
+    world.rotate90();
     EXPECT_EQ(world.state().x, 2);
     EXPECT_EQ(world.state().lineSensor, 1);
     EXPECT_TRUE(rec.log.contains("seg 1,0-2,0"));
@@ -247,7 +281,10 @@ TEST_F(RobotWorldTest, SmallFieldBoundsAndLiveSizeChanges)
 
     // Shrinking under the robot: the border sensor still predicts the failing move.
     fieldY = 3;
-    world.rotate90(); world.rotate90(); world.rotate90(); world.rotate90();
+    world.rotate90();
+    world.rotate90();
+    world.rotate90();
+    world.rotate90();
     EXPECT_EQ(world.state().borderSensor, 1);
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/FieldPicture.h"
 #include "world/TraceRecorder.h"
 #include <gtest/gtest.h>
@@ -17,7 +19,7 @@ QPoint middle(int x0, int y0, int x1, int y1)
     return (FieldPicture::nodePixel(x0, y0) + FieldPicture::nodePixel(x1, y1)) / 2;
 }
 
-} // namespace
+}   // namespace
 
 TEST(TraceRecorder, ASegmentIsTheSameWhicheverWayItWasDrawnAndKeepsItsLastColour)
 {
@@ -76,8 +78,8 @@ TEST(TraceComparison, CountsMissingExtraAndRecolouredSegmentsAndTheEnd)
     segment(model, kRed, 0, 0, 1, 0);
     segment(model, kRed, 1, 0, 2, 0);
     segment(model, kBlue, 2, 0, 2, 1);
-    segment(pupil, kRed, 1, 0, 0, 0);    // same, drawn the other way
-    segment(pupil, kRed, 2, 0, 2, 1);    // wrong colour
+    segment(pupil, kRed, 1, 0, 0, 0);   // same, drawn the other way
+    segment(pupil, kRed, 2, 0, 2, 1);   // wrong colour
     segment(pupil, kBlue, 0, 0, 0, 1);   // extra
     segment(pupil, kBlue, 0, 1, 0, 2);   // extra
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/WorldTexts.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +10,12 @@ TEST(WorldTexts, PanelsInEveryLanguage)
         Language lang;
         const char *size, *pos, *line, *border, *clear, *save;
     } rows[] = {
-        {Language::Rus, "Поле: 16 x 20", "Робот: x=3, y=12", "Линия [1]", "Край [0]",
-         "Очистить поле", "Сохранить картинку..."},
-        {Language::Rom, "Cimp: 16 x 20", "Robot: x=3, y=12", "Linie [1]", "Margine [0]",
-         "Curata cimpul", "Salveaza imaginea..."},
-        {Language::Eng, "Field: 16 x 20", "Robot: x=3, y=12", "Line [1]", "Border [0]",
-         "Clear field", "Save picture..."},
+        {Language::Rus, "Поле: 16 x 20", "Робот: x=3, y=12", "Линия [1]", "Край [0]", "Очистить поле",
+         "Сохранить картинку..."},
+        {Language::Rom, "Cimp: 16 x 20", "Robot: x=3, y=12", "Linie [1]", "Margine [0]", "Curata cimpul",
+         "Salveaza imaginea..."},
+        {Language::Eng, "Field: 16 x 20", "Robot: x=3, y=12", "Line [1]", "Border [0]", "Clear field",
+         "Save picture..."},
     };
     for (const Row &r : rows) {
         EXPECT_EQ(WorldTexts::fieldSizePanel(r.lang, 16, 20), QString::fromUtf8(r.size));

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/widgets/PreferencesDialog.h"
 
 #include "documents/widgets/WrappedCheckBox.h"
@@ -23,7 +25,6 @@
 
 namespace {
 
-
 // Slider position 1 (top, fastest) .. 5 (bottom, slowest).
 constexpr int kPreviewIntervals[] = {10, 70, 150, 400, 1000};
 constexpr int kPreviewSteps = 13;
@@ -37,12 +38,12 @@ QSpinBox *makeSpin(QWidget *parent, const char *name, int lo, int hi)
     return spin;
 }
 
-}  // namespace
+}   // namespace
 
 PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setObjectName(QStringLiteral("Prop"));
-        setFixedSize(304, 207);
+    setFixedSize(304, 207);
     setModal(true);
     // The window has a fixed size; the captions fit it at the classic dialog font size.
     QFont small = font();
@@ -82,9 +83,12 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     p1->addWidget(sintaxa);
     p1->addWidget(advcom);
     p1->addStretch(1);
-    connect(m_russianButton, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("rus")); });
-    connect(m_romanianButton, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("rom")); });
-    connect(m_englishButton, &QRadioButton::clicked, this, [this] { languageClicked(QStringLiteral("eng")); });
+    connect(m_russianButton, &QRadioButton::clicked, this,
+            [this] { languageClicked(QStringLiteral("rus")); });
+    connect(m_romanianButton, &QRadioButton::clicked, this,
+            [this] { languageClicked(QStringLiteral("rom")); });
+    connect(m_englishButton, &QRadioButton::clicked, this,
+            [this] { languageClicked(QStringLiteral("eng")); });
 
     // Page 2: robot speed and field size.
     m_robotPage = new QWidget;
@@ -94,8 +98,8 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     m_trackBar = new QSlider(Qt::Vertical, m_speedFrame);
     m_trackBar->setObjectName(QStringLiteral("TrackBar1"));
     m_trackBar->setRange(1, 5);
-    m_trackBar->setInvertedAppearance(true);     // position 1 at the top
-    m_trackBar->setInvertedControls(true);       // and the Up key moves towards it
+    m_trackBar->setInvertedAppearance(true);   // position 1 at the top
+    m_trackBar->setInvertedControls(true);   // and the Up key moves towards it
     m_trackBar->setPageStep(1);
     m_trackBar->setTickPosition(QSlider::TicksRight);
     m_trackBar->setTickInterval(1);
@@ -166,8 +170,8 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     backup->box()->setChecked(true);
     backup->setEnabled(false);
     auto *confirm = new WrappedCheckBox(QStringLiteral("CheckBox2"), m_fieldPage);
-    confirm->setText(QStringLiteral(
-        "Запрашивать подтверждение при закрытии программы с несохраненным алгоритмом"));
+    confirm->setText(
+        QStringLiteral("Запрашивать подтверждение при закрытии программы с несохраненным алгоритмом"));
     confirm->setEnabled(false);
     auto *folderLabel = new QLabel(QStringLiteral("Папка для сохранения файлов .tkm:"), m_fieldPage);
     folderLabel->setObjectName(QStringLiteral("Label6"));
@@ -217,10 +221,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     applyCaptions(Language::Rus);   // the captions before any Language is applied
 }
 
-void PreferencesDialog::recaption()
-{
-    applyCaptions(languageFromCode(m_host.settings().language));
-}
+void PreferencesDialog::recaption() { applyCaptions(languageFromCode(m_host.settings().language)); }
 
 void PreferencesDialog::applyCaptions(Language lang)
 {
@@ -292,7 +293,8 @@ void PreferencesDialog::centreOnParent()
         area = p->window()->frameGeometry();
     else if (QScreen *screen = this->screen())
         area = screen->availableGeometry();
-    if (area.isValid()) move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    if (area.isValid())
+        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }
 
 int PreferencesDialog::run()

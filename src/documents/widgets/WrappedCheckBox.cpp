@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/widgets/WrappedCheckBox.h"
 
 #include <QCheckBox>
@@ -7,7 +9,7 @@
 #include <QMouseEvent>
 
 WrappedCheckBox::WrappedCheckBox(const QString &boxName, QWidget *parent)
-    : QWidget(parent), m_box(new QCheckBox(this)), m_label(new QLabel(this))
+      : QWidget(parent), m_box(new QCheckBox(this)), m_label(new QLabel(this))
 {
     m_box->setObjectName(boxName);
     m_label->setObjectName(boxName + QStringLiteral("Label"));

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/widgets/FieldView.h"
 
 #include "world/widgets/WorldImages.h"
@@ -8,8 +10,7 @@
 
 // ---- RobotSprite ---------------------------------------------------------------------
 
-RobotSprite::RobotSprite(QWidget *parent)
-    : QWidget(parent)
+RobotSprite::RobotSprite(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(WorldImages::SpriteSize, WorldImages::SpriteSize);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -37,11 +38,7 @@ void RobotSprite::contextMenuEvent(QContextMenuEvent *e) { e->accept(); }
 
 // ---- DirectionBevel ------------------------------------------------------------------
 
-DirectionBevel::DirectionBevel(QWidget *parent)
-    : QWidget(parent)
-{
-    setFixedSize(Width, Height);
-}
+DirectionBevel::DirectionBevel(QWidget *parent) : QWidget(parent) { setFixedSize(Width, Height); }
 
 void DirectionBevel::setHeading(int heading)
 {
@@ -70,10 +67,10 @@ void DirectionBevel::paintEvent(QPaintEvent *)
 
 class FieldView::SpriteSink : public WorldCanvas {
 public:
-    explicit SpriteSink(FieldView *view) : m_view(view) {}
-    void drawEmptyField(int, int) override {}
-    void setPen(QRgb, int) override {}
-    void drawSegment(int, int, int, int) override {}
+    explicit SpriteSink(FieldView *view) : m_view(view) { }
+    void drawEmptyField(int, int) override { }
+    void setPen(QRgb, int) override { }
+    void drawSegment(int, int, int, int) override { }
     void showSprite(int heading, bool wipe) override { m_view->showSprite(heading, wipe); }
     void showArrow(int heading) override { m_view->showArrow(heading); }
     void moveSprite(int x, int y) override { m_view->moveSprite(x, y); }
@@ -84,9 +81,8 @@ private:
 };
 
 FieldView::FieldView(QWidget *parent)
-    : QWidget(parent)
-    , m_sink(new SpriteSink(this))
-    , m_composite(FieldPicture::Width, FieldPicture::Height, QImage::Format_RGB32)
+      : QWidget(parent), m_sink(new SpriteSink(this)),
+        m_composite(FieldPicture::Width, FieldPicture::Height, QImage::Format_RGB32)
 {
     setFixedSize(FieldPicture::Width, FieldPicture::Height);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -184,10 +180,7 @@ bool FieldView::event(QEvent *e)
     return handled;
 }
 
-void FieldView::setDirectionWidget(DirectionBevel *direction)
-{
-    m_direction = direction;
-}
+void FieldView::setDirectionWidget(DirectionBevel *direction) { m_direction = direction; }
 
 void FieldView::showSprite(int heading, bool /*wipe*/)
 {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "world/FieldPicture.h"
 
@@ -13,7 +15,7 @@ class RobotSprite : public QWidget {
     Q_OBJECT
 public:
     explicit RobotSprite(QWidget *parent = nullptr);
-    void setPicture(int index);      // RobotBox picture, 0..8
+    void setPicture(int index);   // RobotBox picture, 0..8
     int picture() const { return m_index; }
 
 protected:
@@ -78,7 +80,7 @@ public:
     QRgb shownPixel(int x, int y) const { return m_composite.pixel(x, y); }
 
 signals:
-    void doubleClicked();                              // the main window decides (executing?)
+    void doubleClicked();   // the main window decides (executing?)
     void contextMenuRequested(const QPoint &globalPos);
 
 protected:
@@ -96,7 +98,7 @@ private:
 
     FieldPicture m_picture;
     SpriteSink *m_sink;
-    QImage m_composite;                 // background + picture, as shown
+    QImage m_composite;   // background + picture, as shown
     QPointer<RobotSprite> m_sprite;
     QPointer<DirectionBevel> m_direction;
     int m_nodeX = 0, m_nodeY = 0;

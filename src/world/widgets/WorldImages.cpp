@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/widgets/WorldImages.h"
 
 #include <QString>
@@ -42,8 +44,7 @@ struct Pictures {
                              QImage::Format_ARGB32_Premultiplied, 0x00000000u);
         clean = QImage(sprite, QImage::Format_ARGB32_Premultiplied);
         clean.fill(Qt::transparent);
-        fon = load(QStringLiteral(":/world/fon.jpg"), QSize(582, 582), QImage::Format_RGB32,
-                   0xFFB4B4B4u);
+        fon = load(QStringLiteral(":/world/fon.jpg"), QSize(582, 582), QImage::Format_RGB32, 0xFFB4B4B4u);
     }
 };
 
@@ -53,28 +54,16 @@ const Pictures &pictures()
     return p;
 }
 
-} // namespace
+}   // namespace
 
 namespace WorldImages {
 
-const QImage &robotPicture(int index)
-{
-    return pictures().robots[std::clamp(index, 0, RobotPictures - 1)];
-}
+const QImage &robotPicture(int index) { return pictures().robots[std::clamp(index, 0, RobotPictures - 1)]; }
 
-const QImage &robotClean()
-{
-    return pictures().clean;
-}
+const QImage &robotClean() { return pictures().clean; }
 
-const QImage &arrowPicture(int heading)
-{
-    return pictures().arrows[heading & 7];
-}
+const QImage &arrowPicture(int heading) { return pictures().arrows[heading & 7]; }
 
-const QImage &background()
-{
-    return pictures().fon;
-}
+const QImage &background() { return pictures().fon; }
 
-} // namespace WorldImages
+}   // namespace WorldImages

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QImage>
 
@@ -5,13 +7,13 @@
 // yields a plain stand-in rather than an empty image, so drawing never fails.
 namespace WorldImages {
 
-constexpr int SpriteSize = 42;                 // RobotBox pictures
+constexpr int SpriteSize = 42;   // RobotBox pictures
 constexpr int ArrowWidth = 15, ArrowHeight = 14;
-constexpr int RobotPictures = 9;               // RobotBox; the ninth is a spare
+constexpr int RobotPictures = 9;   // RobotBox; the ninth is a spare
 
-const QImage &robotPicture(int index);         // RobotBox[index], 0..8 (clamped)
-const QImage &robotClean();                    // blank, fully transparent
-const QImage &arrowPicture(int heading);       // DirectionBox[heading & 7]
-const QImage &background();                    // Fon, 582 x 582
+const QImage &robotPicture(int index);   // RobotBox[index], 0..8 (clamped)
+const QImage &robotClean();   // blank, fully transparent
+const QImage &arrowPicture(int heading);   // DirectionBox[heading & 7]
+const QImage &background();   // Fon, 582 x 582
 
-} // namespace WorldImages
+}   // namespace WorldImages
