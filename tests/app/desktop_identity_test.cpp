@@ -3,6 +3,7 @@
 // What the desktop sees of the running program: a name that never changes, the icon, and
 // message boxes titled with the product name of the current Language.
 #include "MainWindowFixture.h"
+#include <QTest>
 #include "app/Icons.h"
 #include "common/ModalHelper.h"
 
@@ -60,7 +61,8 @@ protected:
             box->button(QMessageBox::Ok)->click();
         });
         window = std::make_unique<MainWindow>(o);   // real dialogs
-        EXPECT_TRUE(shown);
+        window->show();                            // the box waits for the window
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown; }, 3000));
         return title;
     }
 };

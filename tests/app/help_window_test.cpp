@@ -5,7 +5,7 @@
 #include "MainWindowFixture.h"
 #include "app/HeadlessRun.h"
 #include "app/HelpWindow.h"
-#include "app/UiTexts.h"
+#include "app/MenuLayout.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/SyntaxChecker.h"
 #include <QLabel>
@@ -168,8 +168,8 @@ TEST(HelpPages, ColourNamesAndMenuKeysAreTheProgramsOwn)
         const QString keys = plainPage(lang, QStringLiteral("keys"));
         for (int i = 0; i < count; ++i) {
             if (!*rows[i].shortcut) continue;
-            const QString row = QString::fromUtf8(rows[i].text[int(lang)]) + QLatin1Char(' ') +
-                                QLatin1String(rows[i].shortcut);
+            const QString row = uiText(QByteArray("menu.") + rows[i].name, lang).value_or(QString()) +
+                                QLatin1Char(' ') + QLatin1String(rows[i].shortcut);
             EXPECT_TRUE(keys.contains(row)) << row.toStdString();
         }
     }
