@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Headless.h"
+#include "app/ConsoleText.h"
 #include "AppInfo.h"
 #include "app/CompareMode.h"
 #include "app/HeadlessRun.h"
@@ -20,6 +21,12 @@
 
 namespace {
 
+using ConsoleText::err;
+using ConsoleText::out;
+using ConsoleText::parseFieldSize;
+using ConsoleText::readProgram;
+using ConsoleText::usageError;
+
 constexpr int ExitOk = 0, ExitFailure = 1, ExitUsage = 2, ExitTickLimit = 3;
 constexpr qint64 DefaultMaxTicks = 10'000'000;
 
@@ -34,66 +41,14 @@ const char *const kToolkitOptions[] = {
     "-geometry",   "-qwindowicon",        "-qwindowtitle",  "-reverse", "-session",       "-style",
     "-stylesheet", "-widgetcount",        "-display",       "-nograb",  "-dograb",        "-sync"};
 
-void out(const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fputc('\n', stdout);
-}
-
-void err(const QString &text)
-{
-    std::fflush(stdout);
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fputc('\n', stderr);
-}
-
-int usageError(const QString &why)
-{
-    err(QStringLiteral("trakmil: ") + why);
-    err(QStringLiteral("Try 'trakmil --help'."));
-    return ExitUsage;
-}
-
-// FILE:LINE: HEADING (or FILE: HEADING without a line), then every text line indented.
 void printReport(const QString &file, const ErrorReport &r)
 {
-    if (r.line >= 0)
-        out(file + QLatin1Char(':') + QString::number(r.line + 1) + QStringLiteral(": ") + r.heading);
-    else
-        out(file + QStringLiteral(": ") + r.heading);
-    for (const QString &text : r.texts)
-        for (const QString &line : text.split(QLatin1Char('\n'))) out(QStringLiteral("  ") + line);
+    for (const QString &line : ConsoleText::reportLines(file, r)) out(line);
 }
 
 void printFatal(const QString &file, const QString &text)
 {
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    out(file + QStringLiteral(": ") + lines.value(0));
-    for (qsizetype i = 1; i < lines.size(); ++i) out(QStringLiteral("  ") + lines.at(i));
-}
-
-bool readProgram(const QString &path, QStringList &lines)
-{
-    StyledText styled;
-    QString error;
-    if (!loadProgramFile(path, styled, &error)) {
-        err(QStringLiteral("trakmil: cannot read %1: %2").arg(path, error));
-        return false;
-    }
-    lines = plainLines(styled);
-    return true;
-}
-
-bool parseField(const QString &text, int &x, int &y)
-{
-    static const QRegularExpression re(QStringLiteral("^(\\d{1,9})[xX](\\d{1,9})$"));
-    const QRegularExpressionMatch m = re.match(text);
-    if (!m.hasMatch()) return false;
-    x = m.captured(1).toInt();
-    y = m.captured(2).toInt();
-    return true;
+    for (const QString &line : ConsoleText::fatalLines(file, text)) out(line);
 }
 
 int runCheck(const QStringList &files, Language lang)
@@ -276,7 +231,7 @@ int parseAndRun(const QStringList &arguments)
     o.settings = settings;
     if (parser.isSet(field)) {
         o.fieldGiven = true;
-        if (!parseField(parser.value(field), o.fieldX, o.fieldY))
+        if (!parseFieldSize(parser.value(field), o.fieldX, o.fieldY))
             return usageError(QStringLiteral("--field wants WxH, e.g. 16x20."));
         const int x = std::clamp(o.fieldX, int(kMinPoleX), int(kMaxPoleX));
         const int y = std::clamp(o.fieldY, int(kMinPoleY), int(kMaxPoleY));

@@ -3,6 +3,7 @@
 // Grading a class against a model: verdicts, reports, exit codes and difference pictures.
 #include "app/CompareMode.h"
 #include "common/Printers.h"
+#include "common/RunTrakmil.h"
 #include "world/FieldPicture.h"
 #include "world/TraceRecorder.h"
 #include <QDir>
@@ -26,15 +27,7 @@ class Grading : public ::testing::Test {
 protected:
     QTemporaryDir dir;
 
-    QString file(const QString &name, const QStringList &lines)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        QStringEncoder cp1251("windows-1251");
-        f.write(QByteArray(cp1251(lines.join(QStringLiteral("\r\n")))));
-        return path;
-    }
+    QString file(const QString &name, const QStringList &lines) { return writeProgram(dir, name, lines); }
     QString model()
     {
         QStringList l;
@@ -186,20 +179,10 @@ TEST_F(Grading, AFolderThatCannotBeWrittenIsAFileError)
 TEST_F(Grading, CommandLineVerdictsAndExitCodes)
 {
     auto trakmil = [](const QStringList &args, QString *out = nullptr, QString *err = nullptr) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TRAKMIL_BINARY), args);
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            return -1;
-        }
-        if (out) *out = QString::fromUtf8(p.readAllStandardOutput());
-        if (err) *err = QString::fromUtf8(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        const ProcessOutcome p = runTrakmil(args);
+        if (out) *out = p.out;
+        if (err) *err = p.err;
+        return p.exitCode;
     };
     const QString m = model();
     const QString same = file(u("same.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"),

@@ -3,6 +3,7 @@
 // The example programs shipped with the program: each checks clean and runs to its end on
 // the default field, run by the real executable as a teacher would.
 #include "documents/ProgramFile.h"
+#include "common/RunTrakmil.h"
 #include "documents/Settings.h"
 #include <QDir>
 #include <QProcess>
@@ -18,25 +19,8 @@ QStringList examplesOf(const QString &lang)
         .entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
 }
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-};
-
-Outcome trakmil(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TRAKMIL_BINARY), args);
-    Outcome o;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return o;
-    }
-    o.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    o.out = QString::fromUtf8(p.readAllStandardOutput());
-    return o;
-}
+using Outcome = ProcessOutcome;
+const auto trakmil = runTrakmil;
 
 }   // namespace
 

@@ -3,6 +3,7 @@
 // The teachers' command line, run as the real executable.
 #include "AppInfo.h"
 #include "common/Printers.h"
+#include "common/RunTrakmil.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -34,26 +35,8 @@ protected:
 
     Outcome trakmil(const QStringList &args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TRAKMIL_BINARY), args);
-        Outcome o;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            ADD_FAILURE() << "trakmil did not finish: " << args.join(' ').toStdString();
-            return o;
-        }
-        o.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        const QString text = QString::fromUtf8(p.readAllStandardOutput());
-        o.out = text.split(QLatin1Char('\n'));
-        if (!o.out.isEmpty() && o.out.last().isEmpty()) o.out.removeLast();
-        o.err = QString::fromUtf8(p.readAllStandardError());
-        return o;
+        const ProcessOutcome p = runTrakmil(args);
+        return Outcome {p.exitCode, p.outLines(), p.err};
     }
 
     // The field size is given too, so a trakmil.ini left beside the binary by a manual

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trakmil --translate, run as the real executable.
 #include "common/Printers.h"
+#include "common/RunTrakmil.h"
 #include "documents/ProgramFile.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
@@ -16,45 +17,15 @@ namespace {
 
 QString u(const char *s) { return QString::fromUtf8(s); }
 
-struct Outcome {
-    int exitCode = -1;
-    QString out, err;
-};
+using Outcome = ProcessOutcome;
 
 class TranslateCli : public ::testing::Test {
 protected:
     QTemporaryDir dir;
 
-    QString file(const QString &name, const QStringList &lines)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        QStringEncoder cp1251("windows-1251");
-        f.write(QByteArray(cp1251(lines.join(QStringLiteral("\r\n")))));
-        return path;
-    }
+    QString file(const QString &name, const QStringList &lines) { return writeProgram(dir, name, lines); }
 
-    Outcome trakmil(const QStringList &args)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TRAKMIL_BINARY), args);
-        Outcome o;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            ADD_FAILURE() << "trakmil did not finish: " << args.join(' ').toStdString();
-            return o;
-        }
-        o.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        o.out = QString::fromUtf8(p.readAllStandardOutput());
-        o.err = QString::fromUtf8(p.readAllStandardError());
-        return o;
-    }
+    Outcome trakmil(const QStringList &args) { return runTrakmil(args); }
 
     // The last stdout line of --run: the result line.
     QString resultLine(const QString &path, const QString &lang)
