@@ -125,7 +125,7 @@ TEST(ProcedureExecute, CreatedLowerCaseProcedureIsCalledInUpperCase)
     EXPECT_TRUE(h->toPlainText().contains(QStringLiteral("EXECUTE SQUARE")));
 }
 
-TEST(CycleN, InsertsCountedLoopAndKeepsTheCount)
+TEST(CountedLoopDialog, InsertsCountedLoopAndKeepsTheCount)
 {
     EditorHarness h;
     h.load(QStringLiteral("ШАГ"));
@@ -146,7 +146,7 @@ TEST(CycleN, InsertsCountedLoopAndKeepsTheCount)
     EXPECT_EQ(dlg.countSpin->value(), 9999);
 }
 
-TEST(CycleWhile, NeedsAChosenTestAndInsertsTheLoop)
+TEST(ConditionalLoopDialog, NeedsAChosenTestAndInsertsTheLoop)
 {
     EditorHarness h(Language::Eng);
     ConditionalLoopDialog dlg(*h, h.prompts);
@@ -173,7 +173,7 @@ TEST(CycleWhile, NeedsAChosenTestAndInsertsTheLoop)
     EXPECT_EQ(dlg.cancelButton->text(), QStringLiteral("Отмена"));
 }
 
-TEST(ConditionIf, ThenOnlyAndThenElseForms)
+TEST(ConditionDialog, ThenOnlyAndThenElseForms)
 {
     EditorHarness h;
     ConditionDialog dlg(*h, h.prompts);
@@ -214,7 +214,7 @@ TEST(ConditionIf, ThenOnlyAndThenElseForms)
     EXPECT_TRUE(dlg.thenOnlyThenLabel->isEnabled());
 }
 
-TEST(FormColor, InsertsChosenNameOrStepAndNothingInManualMode)
+TEST(ColourDialog, InsertsChosenNameOrStepAndNothingInManualMode)
 {
     EditorHarness h;
     ColourDialog dlg(*h, h.prompts);
@@ -285,7 +285,7 @@ TEST(CommandDialogs, CancelInsertsNothing)
     EXPECT_EQ(h->toPlainText(), QString());
 }
 
-TEST(FormColor, OpenListShowsEveryColourNameWhole)
+TEST(ColourDialog, OpenListShowsEveryColourNameWhole)
 {
     EditorHarness h;
     ColourDialog dlg(*h, h.prompts);
@@ -301,7 +301,7 @@ TEST(FormColor, OpenListShowsEveryColourNameWhole)
     }
 }
 
-TEST(CycleN, TypedCountOutsideOneTo9999BecomesTheNearestLimit)
+TEST(CountedLoopDialog, TypedCountOutsideOneTo9999BecomesTheNearestLimit)
 {
     const struct {
         const char *typed;
@@ -324,7 +324,7 @@ TEST(CycleN, TypedCountOutsideOneTo9999BecomesTheNearestLimit)
     }
 }
 
-TEST(CycleN, CountTakesAtMostFourCharacters)
+TEST(CountedLoopDialog, CountTakesAtMostFourCharacters)
 {
     EditorHarness h;
     CountedLoopDialog dlg(*h, h.prompts);

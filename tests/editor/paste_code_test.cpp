@@ -17,7 +17,7 @@ struct PasteCase {
 };
 }   // namespace
 
-TEST(pasteCode, PlacementRules)
+TEST(PasteCode, PlacementRules)
 {
     const PasteCase cases[] = {
         {"empty line is filled", "ПРЫЖОК||ШАГ", 1, 0, "ШАГ", "ПРЫЖОК|ШАГ|ШАГ", {1, 3}, 1, Navy},
@@ -68,7 +68,7 @@ TEST(pasteCode, PlacementRules)
     }
 }
 
-TEST(pasteCode, ReplacesASelectionOnAnEmptyCaretLineAndRefreshesPanels)
+TEST(PasteCode, ReplacesASelectionOnAnEmptyCaretLineAndRefreshesPanels)
 {
     EditorHarness h;
     h.load(QStringLiteral("ПРЫЖОК\n"));
@@ -84,7 +84,7 @@ TEST(pasteCode, ReplacesASelectionOnAnEmptyCaretLineAndRefreshesPanels)
     EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 1"));
 }
 
-TEST(pasteCode, WorksOnAReadOnlyEditorAndIsOneUndoStep)
+TEST(PasteCode, WorksOnAReadOnlyEditorAndIsOneUndoStep)
 {
     EditorHarness h;
     h.load(QStringLiteral("ПРЫЖОК\nШАГ"));

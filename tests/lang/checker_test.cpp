@@ -30,7 +30,7 @@ struct Case {
 
 }   // namespace
 
-TEST(checkSyntax, ReportsTheFirstErrorWithItsLine)
+TEST(SyntaxCheck, ReportsTheFirstErrorWithItsLine)
 {
     using M = MessageCatalogue;
     const Case cases[] = {
@@ -104,7 +104,7 @@ TEST(checkSyntax, ReportsTheFirstErrorWithItsLine)
     }
 }
 
-TEST(checkSyntax, UnknownCommandShowsNumberAndRawLine)
+TEST(SyntaxCheck, UnknownCommandShowsNumberAndRawLine)
 {
     const Outcome o = check("НАЧАЛО АЛГОРИТМА\nШАГ\n  шАк \nКОНЕЦ АЛГОРИТМА");
     ASSERT_EQ(o.report.texts.size(), 2);
@@ -112,7 +112,7 @@ TEST(checkSyntax, UnknownCommandShowsNumberAndRawLine)
     EXPECT_EQ(o.report.texts[1], ru.msgUnknownCommand);
 }
 
-TEST(checkSyntax, EmptiesSpaceLinesOnlyUpToTheReportedLine)
+TEST(SyntaxCheck, EmptiesSpaceLinesOnlyUpToTheReportedLine)
 {
     const Outcome o = check("НАЧАЛО АЛГОРИТМА\n   \nОШИБКА\n  \nКОНЕЦ АЛГОРИТМА");
     ASSERT_TRUE(o.report.error);
@@ -123,7 +123,7 @@ TEST(checkSyntax, EmptiesSpaceLinesOnlyUpToTheReportedLine)
     EXPECT_EQ(early.lines[0], QStringLiteral("   "));
 }
 
-TEST(checkSyntax, ConditionalLoopOfRomAndEngSkipsTheCountCheck)
+TEST(SyntaxCheck, ConditionalLoopOfRomAndEngSkipsTheCountCheck)
 {
     EXPECT_FALSE(check("ALGORITHM BEGIN\nCYCLE. EXECUTE WHILE NOT BORDER\nSTEP\nEND OF CYCLE\nALGORITHM END",
                        Language::Eng)
@@ -136,7 +136,7 @@ TEST(checkSyntax, ConditionalLoopOfRomAndEngSkipsTheCountCheck)
     EXPECT_TRUE(check("НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА", Language::Eng).report.error);
 }
 
-TEST(checkSyntax, SurvivesHostileInput)
+TEST(SyntaxCheck, SurvivesHostileInput)
 {
     QStringList lines;
     lines << QString(100000, QChar(0x0416)) << QString(3, QChar(0)) << QStringLiteral("НАЧАЛО АЛГОРИТМА");
