@@ -43,14 +43,22 @@ while [ $SECONDS -lt $end ]; do
     if [ $rc -ne 0 ]; then echo "gui-soak: the program died with status $rc after $actions actions"; break; fi
     restarts=$((restarts + 1)); start_app
   fi
-  case $((RANDOM % 6)) in
+  case $((RANDOM % 8)) in
     0|1) xdotool key --clearmodifiers "${keys[RANDOM % ${#keys[@]}]}" ;;
     2)   xdotool type --delay 5 "${words[RANDOM % ${#words[@]}]}" ;;
     3)   xdotool mousemove $((RANDOM % 1024)) $((RANDOM % 768)) click 1 ;;
     4)   xdotool mousemove $((RANDOM % 1024)) $((RANDOM % 768)) click 3 ;;
     5)   xdotool mousemove $((RANDOM % 1024)) $((RANDOM % 768)) click --repeat 2 1 ;;
+    6|7) # a menu of the menu bar, then one of its items: every command, manual mode included
+         read -r WX WY < <(xdotool search --onlyvisible --name 'Trakmil|Тракмил' getwindowgeometry %@ 2>/dev/null |
+                           awk '/Position/ {split($2, p, ","); print p[1], p[2]; exit}')
+         xdotool mousemove $(( ${WX:-0} + 15 + RANDOM % 280 )) $(( ${WY:-0} + 10 )) click 1
+         for _ in $(seq $((RANDOM % 14))); do xdotool key Down; done
+         xdotool key $([ $((RANDOM % 2)) = 0 ] && echo Right) Return ;;
   esac
   actions=$((actions + 1))
+  # SOAK_SHOTS=DIR keeps a picture of the screen every 200 actions, to see what was exercised.
+  [ -n "${SOAK_SHOTS:-}" ] && [ $((actions % 200)) = 0 ] && import -window root "$SOAK_SHOTS/$actions.png"
   sleep 0.0$((RANDOM % 10))
 done
 kill "$APP" 2>/dev/null; wait "$APP" 2>/dev/null
