@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AboutWindow.h"
+#include "lang/TextCatalogue.h"
 
 #include "AppInfo.h"
 #include "app/AboutPictures.h"
@@ -16,42 +17,13 @@
 
 namespace {
 
-struct Joke {
-    int count;
-    const char *text;
-};
+// The about window speaks Russian whatever the interface Language.
+QString aboutText(const QByteArray &key) { return uiText("about." + key, Language::Rus).value_or(QString()); }
 
+// The click counts at which the picture speaks; the texts are "about.click<N>" in the catalogue.
 // The picture grows tired of being clicked; the texts stay friendly.
-const Joke kJokes[] = {
-    {1, "Привет! Это робот Тракмила."},
-    {4, "Да-да, это я. Можно не нажимать так часто."},
-    {7, "Ты очень любопытный! Это хорошо."},
-    {10, "Десять нажатий. Может, лучше напишем алгоритм?"},
-    {15, "Робот начинает немного волноваться."},
-    {20, "Двадцать! Робот уже считает вместе с тобой."},
-    {25, "Пожалуйста, помедленнее: у робота кружится голова."},
-    {30, "Мышке тоже нужен отдых."},
-    {40, "Сорок нажатий... Робот тяжело вздыхает."},
-    {50, "Полсотни! Ты упорный, а упорство пригодится в программировании."},
-    {60, "Робот вежливо просит: хватит, пожалуйста."},
-    {70, "Будь это цикл, он бы уже давно закончился."},
-    {80, "Робот делает вид, что ничего не замечает."},
-    {90, "Девяносто! Кажется, учитель смотрит в твою сторону."},
-    {95, "Почти сто. Ты уверен, что это нужно?"},
-    {100, "Сто нажатий! Рекорд класса. А теперь — за работу!"},
-    {120, "Робот обиделся и отвернулся к стене."},
-    {150, "Сто пятьдесят. Кнопка мыши просит пощады."},
-    {160, "Всё, робот уходит рисовать без тебя."},
-    {200, "Двести?! Вот это терпение. Направь его на алгоритм!"},
-    {220, "Робот больше не разговаривает. Закрой окно и пиши программу!"},
-};
-
-const char *const kCaptions[AboutPictures::photoCount] = {
-    "Робот рисует узор на клетчатом поле: каждый шаг оставляет цветной след.",
-    "Кабинет информатики. На доске — первый алгоритм класса.",
-    "Вечер над школой. Завтра — новые задачи для робота.",
-    "Робот отдыхает после долгого пути по полю.",
-};
+const int kJokeCounts[] = {1,  4,  7,  10, 15,  20,  25,  30,  40,  50, 60,
+                           70, 80, 90, 95, 100, 120, 150, 160, 200, 220};
 
 QLabel *label(QWidget *parent, const QString &text, const QRect &geometry, const char *name)
 {
@@ -80,7 +52,7 @@ AboutWindow::AboutWindow(Prompts &prompts, QWidget *parent)
         m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Aboutme"));
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(aboutText("title"));
     setFixedSize(357, 349);
     setSizeGripEnabled(false);
 
@@ -91,7 +63,7 @@ AboutWindow::AboutWindow(Prompts &prompts, QWidget *parent)
     // Version page
     versionPage = new QWidget;
     versionPage->setObjectName(QStringLiteral("TabSheet1"));
-    pages->addTab(versionPage, QStringLiteral("Версия"));
+    pages->addTab(versionPage, aboutText("versionTab"));
 
     versionFrame = new QFrame(versionPage);
     versionFrame->setObjectName(QStringLiteral("Panel1"));
@@ -105,16 +77,15 @@ AboutWindow::AboutWindow(Prompts &prompts, QWidget *parent)
     programPicture->setPixmap(AboutPictures::program(96));
     connect(programPicture, &ClickableLabel::clicked, this, &AboutWindow::imageClicked);
 
-    productName = label(versionFrame, QStringLiteral("Тракмил"), QRect(124, 14, 200, 36), "productName");
+    productName = label(versionFrame, aboutText("product"), QRect(124, 14, 200, 36), "productName");
     QFont big = productName->font();
     big.setPointSizeF(big.pointSizeF() * 2.2);
     big.setBold(true);
     productName->setFont(big);
     productName->setStyleSheet(QStringLiteral("color: #2f5f9e;"));
 
-    label(versionFrame, QStringLiteral("Учебная среда для юных\nпрограммистов"), QRect(124, 50, 210, 30),
-          "subtitle");
-    versionLabel = label(versionFrame, QStringLiteral("Версия"), QRect(124, 88, 50, 16), "versionLabel");
+    label(versionFrame, aboutText("tagline"), QRect(124, 50, 210, 30), "subtitle");
+    versionLabel = label(versionFrame, aboutText("versionLabel"), QRect(124, 88, 50, 16), "versionLabel");
     versionText = label(versionFrame, QString(), QRect(176, 88, 150, 16), "vers");
     QFont bold = versionText->font();
     bold.setBold(true);
@@ -126,21 +97,15 @@ AboutWindow::AboutWindow(Prompts &prompts, QWidget *parent)
 
     feedbackPicture = label(versionFrame, QString(), QRect(16, 136, 32, 32), "feedbackPicture");
     feedbackPicture->setPixmap(AboutPictures::envelope(32));
-    feedback = label(versionFrame,
-                     QStringLiteral("Отзывы и предложения:\nрасскажите о них учителю информатики\n"
-                                    "или запишите в журнал кабинета."),
-                     QRect(60, 130, 275, 48), "feedback");
+    feedback = label(versionFrame, aboutText("feedback"), QRect(60, 130, 275, 48), "feedback");
     supportPicture = label(versionFrame, QString(), QRect(16, 196, 32, 32), "supportPicture");
     supportPicture->setPixmap(AboutPictures::lifebuoy(32));
-    support = label(versionFrame,
-                    QStringLiteral("Поддержка:\nзагляните в справку (F1) или спросите\n"
-                                   "учителя на уроке."),
-                    QRect(60, 190, 275, 48), "support");
+    support = label(versionFrame, aboutText("support"), QRect(60, 190, 275, 48), "support");
 
     // Photo page
     photoPage = new QWidget;
     photoPage->setObjectName(QStringLiteral("TabSheet2"));
-    pages->addTab(photoPage, QStringLiteral("Фото"));
+    pages->addTab(photoPage, aboutText("photoTab"));
     for (int i = 0; i < AboutPictures::photoCount; ++i) {
         photos[i] = label(photoPage, QString(), QRect(6, 6, 331, 186), "");
         photos[i]->setObjectName(QStringLiteral("f%1").arg(i + 1));
@@ -154,7 +119,7 @@ AboutWindow::AboutWindow(Prompts &prompts, QWidget *parent)
     photoCaption->setReadOnly(true);
     photoCaption->setFocusPolicy(Qt::NoFocus);
     photoCaption->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    nextPhotoButton = new QPushButton(QStringLiteral("Далее >"), photoPage);
+    nextPhotoButton = new QPushButton(aboutText("next"), photoPage);
     nextPhotoButton->setObjectName(QStringLiteral("Button3"));
     nextPhotoButton->setGeometry(254, 244, 83, 25);
     connect(nextPhotoButton, &QPushButton::clicked, this, &AboutWindow::nextPhoto);
@@ -167,7 +132,8 @@ AboutWindow::AboutWindow(Prompts &prompts, QWidget *parent)
 
     // Creation: the version, the captions, the first page.
     versionText->setText(versionLine(QLatin1String(kAppVersion), QLatin1String(kAppReleaseDate)));
-    for (const char *c : kCaptions) m_captions << QString::fromUtf8(c);
+    for (int i = 1; i <= AboutPictures::photoCount; ++i)
+        m_captions << aboutText(QByteArray("photo") + QByteArray::number(i));
     pages->setCurrentIndex(0);
 }
 
@@ -179,8 +145,8 @@ void AboutWindow::showAbout()
 
 QString AboutWindow::clickText(int count)
 {
-    for (const Joke &j : kJokes)
-        if (j.count == count) return QString::fromUtf8(j.text);
+    for (int joke : kJokeCounts)
+        if (joke == count) return aboutText(QByteArray("click") + QByteArray::number(count));
     return QString();
 }
 
@@ -220,7 +186,7 @@ void AboutWindow::imageClicked()
 {
     // Counting stops at the last threshold so the counter cannot wrap however long
     // someone keeps clicking.
-    if (m_clicks > kJokes[std::size(kJokes) - 1].count) return;
+    if (m_clicks > kJokeCounts[std::size(kJokeCounts) - 1]) return;
     ++m_clicks;
     const QString text = clickText(m_clicks);
     if (!text.isEmpty()) m_prompts.message(text);

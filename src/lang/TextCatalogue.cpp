@@ -8,6 +8,8 @@
 
 namespace {
 
+// One row per line keeps the table readable; the formatter would pack short rows together.
+// clang-format off
 const TextRow kCatalogue[] = {
     // Menus and their items, by object name
     {"menu.N1", {"Файл", "Fisier", "File"}},
@@ -293,6 +295,45 @@ const TextRow kCatalogue[] = {
     {"help.forward", {"Вперед >", "Inainte >", "Forward >"}},
     {"help.contents", {"Содержание", "Cuprins", "Contents"}},
     {"help.nothingFound", {"Ничего не найдено.", "Nu s-a gasit nimic.", "Nothing found."}},
+    // The about window is not localised: its rows hold the Russian text only
+    {"about.click1", {"Привет! Это робот Тракмила.", nullptr, nullptr}},
+    {"about.click4", {"Да-да, это я. Можно не нажимать так часто.", nullptr, nullptr}},
+    {"about.click7", {"Ты очень любопытный! Это хорошо.", nullptr, nullptr}},
+    {"about.click10", {"Десять нажатий. Может, лучше напишем алгоритм?", nullptr, nullptr}},
+    {"about.click15", {"Робот начинает немного волноваться.", nullptr, nullptr}},
+    {"about.click20", {"Двадцать! Робот уже считает вместе с тобой.", nullptr, nullptr}},
+    {"about.click25", {"Пожалуйста, помедленнее: у робота кружится голова.", nullptr, nullptr}},
+    {"about.click30", {"Мышке тоже нужен отдых.", nullptr, nullptr}},
+    {"about.click40", {"Сорок нажатий... Робот тяжело вздыхает.", nullptr, nullptr}},
+    {"about.click50", {"Полсотни! Ты упорный, а упорство пригодится в программировании.", nullptr, nullptr}},
+    {"about.click60", {"Робот вежливо просит: хватит, пожалуйста.", nullptr, nullptr}},
+    {"about.click70", {"Будь это цикл, он бы уже давно закончился.", nullptr, nullptr}},
+    {"about.click80", {"Робот делает вид, что ничего не замечает.", nullptr, nullptr}},
+    {"about.click90", {"Девяносто! Кажется, учитель смотрит в твою сторону.", nullptr, nullptr}},
+    {"about.click95", {"Почти сто. Ты уверен, что это нужно?", nullptr, nullptr}},
+    {"about.click100", {"Сто нажатий! Рекорд класса. А теперь — за работу!", nullptr, nullptr}},
+    {"about.click120", {"Робот обиделся и отвернулся к стене.", nullptr, nullptr}},
+    {"about.click150", {"Сто пятьдесят. Кнопка мыши просит пощады.", nullptr, nullptr}},
+    {"about.click160", {"Всё, робот уходит рисовать без тебя.", nullptr, nullptr}},
+    {"about.click200", {"Двести?! Вот это терпение. Направь его на алгоритм!", nullptr, nullptr}},
+    {"about.click220", {"Робот больше не разговаривает. Закрой окно и пиши программу!", nullptr, nullptr}},
+    {"about.photo1",
+     {"Робот рисует узор на клетчатом поле: каждый шаг оставляет цветной след.", nullptr, nullptr}},
+    {"about.photo2", {"Кабинет информатики. На доске — первый алгоритм класса.", nullptr, nullptr}},
+    {"about.photo3", {"Вечер над школой. Завтра — новые задачи для робота.", nullptr, nullptr}},
+    {"about.photo4", {"Робот отдыхает после долгого пути по полю.", nullptr, nullptr}},
+    {"about.title", {"О программе", nullptr, nullptr}},
+    {"about.versionTab", {"Версия", nullptr, nullptr}},
+    {"about.product", {"Тракмил", nullptr, nullptr}},
+    {"about.tagline", {"Учебная среда для юных\nпрограммистов", nullptr, nullptr}},
+    {"about.versionLabel", {"Версия", nullptr, nullptr}},
+    {"about.photoTab", {"Фото", nullptr, nullptr}},
+    {"about.next", {"Далее >", nullptr, nullptr}},
+    {"about.feedback",
+     {"Отзывы и предложения:\nрасскажите о них учителю информатики\nили запишите в журнал кабинета.",
+      nullptr, nullptr}},
+    {"about.support",
+     {"Поддержка:\nзагляните в справку (F1) или спросите\nучителя на уроке.", nullptr, nullptr}},
     // File errors, shown after the file's name
     {"file.notRegular", {"Это не обычный файл", "Nu este un fisier obisnuit", "Not a regular file"}},
     {"file.tooLarge", {"Файл слишком большой", "Fisierul este prea mare", "File too large"}},
@@ -304,6 +345,7 @@ const TextRow kCatalogue[] = {
      {"Не удалось записать файл настроек \"%1\": %2", "Fisierul de setari \"%1\" nu poate fi scris: %2",
       "Cannot write the settings file \"%1\": %2"}},
 };
+// clang-format on
 
 std::atomic<Language> s_interfaceLanguage {Language::Unknown};
 
@@ -319,7 +361,9 @@ std::optional<QString> uiText(QByteArrayView key, Language lang)
     if (lang == Language::Unknown) return std::nullopt;
     const TextRow *row = index.value(key);
     if (!row) return std::nullopt;
-    return QString::fromUtf8(row->text[int(lang)]);
+    // A row with one text is the same in every Language.
+    const char *text = row->text[int(lang)];
+    return QString::fromUtf8(text ? text : row->text[0]);
 }
 
 void setInterfaceLanguage(Language lang) { s_interfaceLanguage = lang; }

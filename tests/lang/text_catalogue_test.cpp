@@ -19,17 +19,19 @@ QStringList keysUsedInSources()
 {
     const QDir src(QStringLiteral(TRAKMIL_TEST_DATA "/../../src"));
     const QList<std::pair<QRegularExpression, QString>> patterns = {
-        {QRegularExpression(QStringLiteral(R"(uiText\("([a-zA-Z0-9_.]+)\")")), QString()},
+        {QRegularExpression(QStringLiteral(R"(uiText\("([a-zA-Z0-9_.]*[a-zA-Z0-9_])\")")), QString()},
         {QRegularExpression(QStringLiteral(R"(\btext\("([a-zA-Z0-9_]+)\")")), QStringLiteral("window.")},
         {QRegularExpression(QStringLiteral(R"(\bset\("([a-zA-Z0-9_]+)\")")), QStringLiteral("preferences.")},
         {QRegularExpression(QStringLiteral(R"(\bapply\("([a-zA-Z0-9_]+)\")")), QStringLiteral("colour.")},
         {QRegularExpression(QStringLiteral(R"(\bword\("([a-zA-Z0-9_]+)\")")), QStringLiteral("world.")},
         {QRegularExpression(QStringLiteral(R"(\bchromeText\("([a-zA-Z0-9_]+)\")")), QStringLiteral("help.")},
+        {QRegularExpression(QStringLiteral(R"(\baboutText\("([a-zA-Z0-9_]+)\")")), QStringLiteral("about.")},
     };
     const QMap<QString, int> patternOfFile = {{QStringLiteral("PreferencesDialog.cpp"), 2},
                                               {QStringLiteral("ColourDialog.cpp"), 3},
                                               {QStringLiteral("WorldTexts.cpp"), 4},
-                                              {QStringLiteral("HelpWindow.cpp"), 5}};
+                                              {QStringLiteral("HelpWindow.cpp"), 5},
+                                              {QStringLiteral("AboutWindow.cpp"), 6}};
     QStringList keys;
     QDirIterator it(src.path(), {QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
