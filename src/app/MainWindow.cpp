@@ -27,89 +27,76 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <optional>
 #include <utility>
 #include <QStandardPaths>
 
 namespace {
 
-// Tool bar contents: button name, the menu item it performs ("" for run control's own),
-// icon; "|" is a separator.
-struct ButtonRow {
-    const char *button;
-    const char *item;
-    IconId icon;
+// What each tool bar holds, in order; an empty entry is a separator.
+constexpr std::optional<Command> Separator;
+const std::optional<Command> kFileToolBar[] = {
+    Command::New,  Command::Open,           Separator,
+    Command::Save, Command::SaveAs,         Separator,
+    Command::Undo, Command::Redo,           Separator,
+    Command::Cut,  Command::Copy,           Command::Paste,
+    Separator,     Command::ClearAlgorithm, Command::ClearField,
+    Separator,     Command::Preferences,
+};
+const std::optional<Command> kRunToolBar[] = {
+    Command::Run, Command::Pause, Command::Stop, Separator, Command::Check, Command::ManualMode,
+};
+const std::optional<Command> kCommandToolBar[] = {
+    Command::BeginEnd,        Separator,
+    Command::CreateProcedure, Command::CallProcedure,
+    Command::CountedLoop,     Command::ConditionalLoop,
+    Command::Condition,       Separator,
+    Command::Colour,          Command::Destroy,
+    Command::Rebuild,
 };
 
-const ButtonRow kToolBar5[] = {
-    {"tbNew", "mmNew", IconId::New},
-    {"tbOpen", "mmOpen", IconId::Open},
-    {"|", "", IconId::New},
-    {"tbSave", "mmSave", IconId::Save},
-    {"tbSaveAs", "mmSaveAs", IconId::SaveAs},
-    {"|", "", IconId::New},
-    {"ToolButton19", "mmUndo", IconId::Undo},
-    {"ToolButton24", "mmRedo", IconId::Redo},
-    {"|", "", IconId::New},
-    {"ToolButton25", "mmCut", IconId::Cut},
-    {"ToolButton26", "mmCopy", IconId::Copy},
-    {"ToolButton27", "mmPaste", IconId::Paste},
-    {"|", "", IconId::New},
-    {"ToolButton29", "mmClearAlg", IconId::ClearAlgorithm},
-    {"ToolButton30", "mmClearRobField", IconId::ClearField},
-    {"|", "", IconId::New},
-    {"ToolButton34", "mmPref", IconId::Preferences},
-};
-const ButtonRow kToolBar1[] = {
-    {"ToolButton1", "", IconId::Run},         {"ToolButton3", "", IconId::Pause},
-    {"ToolButton2", "", IconId::Stop},        {"|", "", IconId::New},
-    {"ToolButton5", "mmOrfo", IconId::Check}, {"ToolButton10", "mmManualRegim", IconId::ManualMode},
-};
-const ButtonRow kToolBar2[] = {
-    {"ToolButton16", "mmCOMbegend", IconId::BeginEnd},
-    {"|", "", IconId::New},
-    {"ToolButton22", "mmCOMproccreate", IconId::CreateProcedure},
-    {"ToolButton23", "mmCOMprocexec", IconId::CallProcedure},
-    {"ToolButton20", "mmCOMcyclun", IconId::CountedLoop},
-    {"ToolButton11", "mmCOMcicluIF", IconId::ConditionalLoop},
-    {"ToolButton12", "mmCOMcycluif2", IconId::Condition},
-    {"|", "", IconId::New},
-    {"ToolButton14", "mmCOMcolor", IconId::Colour},
-    {"ToolButton17", "mmCOMdestroy", IconId::Destroy},
-    {"ToolButton18", "mmCOMrebuild", IconId::Rebuild},
+// The picture of a command, on its menu item and its tool button alike.
+const std::pair<Command, IconId> kCommandIcons[] = {
+    {Command::New, IconId::New},
+    {Command::Open, IconId::Open},
+    {Command::Save, IconId::Save},
+    {Command::SaveAs, IconId::SaveAs},
+    {Command::Undo, IconId::Undo},
+    {Command::Redo, IconId::Redo},
+    {Command::Cut, IconId::Cut},
+    {Command::Copy, IconId::Copy},
+    {Command::Paste, IconId::Paste},
+    {Command::ClearAlgorithm, IconId::ClearAlgorithm},
+    {Command::ClearField, IconId::ClearField},
+    {Command::Preferences, IconId::Preferences},
+    {Command::Run, IconId::Run},
+    {Command::Pause, IconId::Pause},
+    {Command::Stop, IconId::Stop},
+    {Command::Check, IconId::Check},
+    {Command::ManualMode, IconId::ManualMode},
+    {Command::BeginEnd, IconId::BeginEnd},
+    {Command::CreateProcedure, IconId::CreateProcedure},
+    {Command::CallProcedure, IconId::CallProcedure},
+    {Command::CountedLoop, IconId::CountedLoop},
+    {Command::ConditionalLoop, IconId::ConditionalLoop},
+    {Command::Condition, IconId::Condition},
+    {Command::Colour, IconId::Colour},
+    {Command::Destroy, IconId::Destroy},
+    {Command::Rebuild, IconId::Rebuild},
 };
 
-struct ItemIcon {
-    const char *item;
-    IconId icon;
-};
-const ItemIcon kMenuIcons[] = {
-    {"mmNew", IconId::New},
-    {"mmOpen", IconId::Open},
-    {"mmSave", IconId::Save},
-    {"mmSaveAs", IconId::SaveAs},
-    {"mmUndo", IconId::Undo},
-    {"mmRedo", IconId::Redo},
-    {"mmCut", IconId::Cut},
-    {"mmCopy", IconId::Copy},
-    {"mmPaste", IconId::Paste},
-    {"mmClearAlg", IconId::ClearAlgorithm},
-    {"mmClearRobField", IconId::ClearField},
-    {"mmPref", IconId::Preferences},
-    {"mmExecute", IconId::Run},
-    {"mmPause", IconId::Pause},
-    {"mmStop", IconId::Stop},
-    {"mmOrfo", IconId::Check},
-    {"mmManualRegim", IconId::ManualMode},
-    {"mmCOMbegend", IconId::BeginEnd},
-    {"mmCOMproccreate", IconId::CreateProcedure},
-    {"mmCOMprocexec", IconId::CallProcedure},
-    {"mmCOMcyclun", IconId::CountedLoop},
-    {"mmCOMcicluIF", IconId::ConditionalLoop},
-    {"mmCOMcycluif2", IconId::Condition},
-    {"mmCOMcolor", IconId::Colour},
-    {"mmCOMdestroy", IconId::Destroy},
-    {"mmCOMrebuild", IconId::Rebuild},
-};
+IconId iconOf(Command command)
+{
+    for (const auto &[c, id] : kCommandIcons)
+        if (c == command) return id;
+    Q_UNREACHABLE();
+}
+
+// Run control's buttons have handlers of their own rather than performing their menu item.
+bool buttonPerformsItem(Command command)
+{
+    return command != Command::Run && command != Command::Pause && command != Command::Stop;
+}
 
 }   // namespace
 
@@ -244,7 +231,7 @@ void MainWindow::buildMenus()
         }
         }
     }
-    for (const ItemIcon &i : kMenuIcons) m_actions.value(QString::fromLatin1(i.item))->setIcon(icon(i.icon));
+    for (const auto &[command, id] : kCommandIcons) action(command)->setIcon(icon(id));
     action(Command::Pause)->setEnabled(false);
     action(Command::Stop)->setEnabled(false);
     action(Command::ManualMode)->setCheckable(true);
@@ -271,10 +258,9 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolBars()
 {
-    auto make = [this](const char *name, Qt::Orientation o, QRect geometry, const ButtonRow *rows, int n,
-                       int buttonHeight) {
+    auto make = [this](ToolBarId id, Qt::Orientation o, QRect geometry, auto &entries, int buttonHeight) {
         auto *bar = new QToolBar(m_central);
-        bar->setObjectName(QString::fromLatin1(name));
+        bar->setObjectName(QString::fromLatin1(::objectName(id)));
         bar->setOrientation(o);
         bar->setMovable(false);
         bar->setFloatable(false);
@@ -282,22 +268,23 @@ void MainWindow::buildToolBars()
         bar->setGeometry(geometry);
         bar->setContentsMargins(0, 0, 0, 0);
         bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; }"));
-        for (int i = 0; i < n; ++i) {
-            if (rows[i].button[0] == '|') {
+        for (const std::optional<Command> &entry : entries) {
+            if (!entry) {
                 bar->addSeparator();
                 continue;
             }
+            const Command command = *entry;
             auto *b = new QToolButton(bar);
-            const QString bn = QString::fromLatin1(rows[i].button);
+            const QString bn = QString::fromLatin1(buttonObjectName(command));
             b->setObjectName(bn);
             b->setAutoRaise(true);
-            b->setIcon(icon(rows[i].icon));
+            b->setIcon(icon(iconOf(command)));
             b->setIconSize(QSize(16, 16));
             b->setFixedSize(23, buttonHeight);
             bar->addWidget(b);
             m_buttons.insert(bn, b);
-            if (rows[i].item[0]) {
-                QAction *item = m_actions.value(QString::fromLatin1(rows[i].item));
+            if (buttonPerformsItem(command)) {
+                QAction *item = action(command);
                 m_buttonAction.insert(bn, item);
                 // A button only performs its item, and nothing while the item is disabled.
                 connect(b, &QToolButton::clicked, this, [item] {
@@ -307,12 +294,9 @@ void MainWindow::buildToolBars()
         }
         return bar;
     };
-    m_fileToolBar =
-        make("ToolBar5", Qt::Horizontal, QRect(12, 0, 325, 26), kToolBar5, int(std::size(kToolBar5)), 22);
-    m_runToolBar =
-        make("ToolBar1", Qt::Vertical, QRect(1, 52, 24, 121), kToolBar1, int(std::size(kToolBar1)), 22);
-    m_commandToolBar =
-        make("ToolBar2", Qt::Vertical, QRect(1, 194, 24, 223), kToolBar2, int(std::size(kToolBar2)), 23);
+    m_fileToolBar = make(ToolBarId::File, Qt::Horizontal, QRect(12, 0, 325, 26), kFileToolBar, 22);
+    m_runToolBar = make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 121), kRunToolBar, 22);
+    m_commandToolBar = make(ToolBarId::Commands, Qt::Vertical, QRect(1, 194, 24, 223), kCommandToolBar, 23);
     toolButton(Command::Redo)->setEnabled(false);
     toolButton(Command::Pause)->setEnabled(false);
     toolButton(Command::Stop)->setEnabled(false);
