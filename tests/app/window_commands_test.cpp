@@ -89,3 +89,26 @@ TEST_F(MainWindowTest, ToolButtonsDoNothingWhileTheirItemIsDisabled)
     EXPECT_EQ(prompts.questions.size(), 1);
     EXPECT_TRUE(window->editor()->toPlainText().isEmpty());
 }
+
+// The typed ids are the only way in: each one must lead to a real control, and a tool button
+// must show the same picture as the menu item it performs.
+TEST_F(MainWindowTest, EveryCommandMenuAndToolBarIdResolvesToItsControl)
+{
+    open();
+    for (int i = 0; i < commandCount; ++i) {
+        const Command c = Command(i);
+        ASSERT_NE(window->action(c), nullptr) << objectName(c);
+        EXPECT_EQ(window->action(c)->objectName(), QLatin1String(objectName(c)));
+        if (!*buttonObjectName(c)) continue;
+        QToolButton *button = window->toolButton(c);
+        ASSERT_NE(button, nullptr) << buttonObjectName(c);
+        EXPECT_EQ(button->icon().pixmap(16).toImage(), window->action(c)->icon().pixmap(16).toImage())
+            << buttonObjectName(c);
+    }
+    for (MenuId m :
+         {MenuId::File, MenuId::Edit, MenuId::Commands, MenuId::SystemCommands, MenuId::SimpleCommands,
+          MenuId::AdvancedCommands, MenuId::SpecialCommands, MenuId::Program, MenuId::Help})
+        EXPECT_NE(window->menu(m), nullptr) << objectName(m);
+    for (ToolBarId b : {ToolBarId::File, ToolBarId::Run, ToolBarId::Commands})
+        EXPECT_NE(window->toolBar(b), nullptr) << objectName(b);
+}
