@@ -208,33 +208,12 @@ int run(const QStringList &arguments)
     o.poleY = settings.fieldHeight;
     o.speed = settings.speed;
     if (parser.isSet(language)) {
-        const Language lang = languageFromCode(parser.value(language));
-        if (lang == Language::Unknown)
-            return usageError(
-                QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(language)));
+        Language lang = Language::Unknown;
+        if (!readLanguage(parser.value(language), lang)) return 2;
         o.language = lang;
     }
-    if (parser.isSet(field)) {
-        int x = 0, y = 0;
-        if (!parseFieldSize(parser.value(field), x, y))
-            return usageError(QStringLiteral("--field wants WxH, e.g. 16x20."));
-        o.poleX = std::clamp(x, int(kMinPoleX), int(kMaxPoleX));
-        o.poleY = std::clamp(y, int(kMinPoleY), int(kMaxPoleY));
-        if (o.poleX != x || o.poleY != y)
-            err(QStringLiteral("trakmil: the field is %1x%2 to %3x%4 cells; using %5x%6.")
-                    .arg(kMinPoleX)
-                    .arg(kMinPoleY)
-                    .arg(kMaxPoleX)
-                    .arg(kMaxPoleY)
-                    .arg(o.poleX)
-                    .arg(o.poleY));
-    }
-    if (parser.isSet(maxTicks)) {
-        bool ok = false;
-        o.maxTicks = parser.value(maxTicks).toLongLong(&ok);
-        if (!ok || o.maxTicks < 0)
-            return usageError(QStringLiteral("--max-ticks wants a whole number, 0 or more."));
-    }
+    if (parser.isSet(field) && !readFieldSize(parser.value(field), o.poleX, o.poleY)) return 2;
+    if (parser.isSet(maxTicks) && !readMaxTicks(parser.value(maxTicks), o.maxTicks)) return 2;
     if (parser.isSet(diff)) {
         o.diffDir = parser.value(diff);
         if (o.diffDir.isEmpty()) return usageError(QStringLiteral("--diff needs a folder."));

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ConsoleText.h"
 #include "documents/ProgramFile.h"
+#include "documents/Settings.h"
+#include <algorithm>
 
 #include <QRegularExpression>
 #include <cstdio>
@@ -62,14 +64,43 @@ bool readProgram(const QString &path, QStringList &lines)
     return true;
 }
 
-bool parseFieldSize(const QString &text, int &x, int &y)
+bool readLanguage(const QString &code, Language &lang)
+{
+    lang = languageFromCode(code);
+    if (lang != Language::Unknown) return true;
+    usageError(QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(code));
+    return false;
+}
+
+bool readFieldSize(const QString &text, int &x, int &y)
 {
     static const QRegularExpression re(QStringLiteral("^(\\d{1,9})[xX](\\d{1,9})$"));
     const QRegularExpressionMatch m = re.match(text);
-    if (!m.hasMatch()) return false;
-    x = m.captured(1).toInt();
-    y = m.captured(2).toInt();
+    if (!m.hasMatch()) {
+        usageError(QStringLiteral("--field wants WxH, e.g. 16x20."));
+        return false;
+    }
+    const int wantX = m.captured(1).toInt(), wantY = m.captured(2).toInt();
+    x = std::clamp(wantX, int(kMinPoleX), int(kMaxPoleX));
+    y = std::clamp(wantY, int(kMinPoleY), int(kMaxPoleY));
+    if (x != wantX || y != wantY)
+        err(QStringLiteral("trakmil: the field is %1x%2 to %3x%4 cells; using %5x%6.")
+                .arg(kMinPoleX)
+                .arg(kMinPoleY)
+                .arg(kMaxPoleX)
+                .arg(kMaxPoleY)
+                .arg(x)
+                .arg(y));
     return true;
+}
+
+bool readMaxTicks(const QString &text, qint64 &ticks)
+{
+    bool ok = false;
+    ticks = text.toLongLong(&ok);
+    if (ok && ticks >= 0) return true;
+    usageError(QStringLiteral("--max-ticks wants a whole number, 0 or more."));
+    return false;
 }
 
 }   // namespace ConsoleText

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "lang/Language.h"
 #include "lang/SyntaxChecker.h"
 #include <QString>
 #include <QStringList>
@@ -18,7 +19,11 @@ QStringList reportLines(const QString &file, const ErrorReport &r);
 QStringList fatalLines(const QString &file, const QString &text);
 // The program's lines; on failure says why on stderr and returns false.
 bool readProgram(const QString &path, QStringList &lines);
-// "16x20" and the like; the values as written, not yet kept to the field's limits.
-bool parseFieldSize(const QString &text, int &x, int &y);
+// Option values shared by the modes. Each says what is wrong on stderr and returns false on
+// a bad value, so the caller only has to end with the usage exit code.
+bool readLanguage(const QString &code, Language &lang);   // rus, rom or eng
+// "16x20" and the like, kept to the field's limits; a size outside them is changed with a warning.
+bool readFieldSize(const QString &text, int &x, int &y);
+bool readMaxTicks(const QString &text, qint64 &ticks);   // 0 or more
 
 }   // namespace ConsoleText

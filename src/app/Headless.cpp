@@ -16,14 +16,15 @@
 #include <QFileInfo>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <cstdio>
 
 namespace {
 
 using ConsoleText::err;
 using ConsoleText::out;
-using ConsoleText::parseFieldSize;
+using ConsoleText::readFieldSize;
+using ConsoleText::readLanguage;
+using ConsoleText::readMaxTicks;
 using ConsoleText::readProgram;
 using ConsoleText::usageError;
 
@@ -209,12 +210,7 @@ int parseAndRun(const QStringList &arguments)
     Settings settings = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read);
     Language lang = languageFromCode(settings.language);
     if (lang == Language::Unknown) lang = Language::Rus;
-    if (parser.isSet(language)) {
-        lang = languageFromCode(parser.value(language));
-        if (lang == Language::Unknown)
-            return usageError(
-                QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(language)));
-    }
+    if (parser.isSet(language) && !readLanguage(parser.value(language), lang)) return ExitUsage;
 
     if (parser.isSet(check)) {
         for (const QCommandLineOption *opt : {&field, &exportOpt, &maxTicks})
@@ -231,21 +227,7 @@ int parseAndRun(const QStringList &arguments)
     o.settings = settings;
     if (parser.isSet(field)) {
         o.fieldGiven = true;
-        if (!parseFieldSize(parser.value(field), o.fieldX, o.fieldY))
-            return usageError(QStringLiteral("--field wants WxH, e.g. 16x20."));
-        const int x = std::clamp(o.fieldX, int(kMinPoleX), int(kMaxPoleX));
-        const int y = std::clamp(o.fieldY, int(kMinPoleY), int(kMaxPoleY));
-        if (x != o.fieldX || y != o.fieldY) {
-            err(QStringLiteral("trakmil: the field is %1x%2 to %3x%4 cells; using %5x%6.")
-                    .arg(kMinPoleX)
-                    .arg(kMinPoleY)
-                    .arg(kMaxPoleX)
-                    .arg(kMaxPoleY)
-                    .arg(x)
-                    .arg(y));
-            o.fieldX = x;
-            o.fieldY = y;
-        }
+        if (!readFieldSize(parser.value(field), o.fieldX, o.fieldY)) return ExitUsage;
     }
     o.exportPath = parser.value(exportOpt);
     if (parser.isSet(exportOpt) && o.exportPath.isEmpty())
@@ -253,12 +235,7 @@ int parseAndRun(const QStringList &arguments)
     if (!o.exportPath.isEmpty() && FieldPicture::pictureFormat(o.exportPath).isEmpty())
         return usageError(QStringLiteral("--export cannot write \"%1\" pictures; use .bmp or .png.")
                               .arg(QFileInfo(o.exportPath).suffix()));
-    if (parser.isSet(maxTicks)) {
-        bool ok = false;
-        o.maxTicks = parser.value(maxTicks).toLongLong(&ok);
-        if (!ok || o.maxTicks < 0)
-            return usageError(QStringLiteral("--max-ticks wants a whole number, 0 or more."));
-    }
+    if (parser.isSet(maxTicks) && !readMaxTicks(parser.value(maxTicks), o.maxTicks)) return ExitUsage;
     return runProgram(o);
 }
 

@@ -70,17 +70,9 @@ int run(const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) return usageError(QStringLiteral("--translate needs exactly one FILE."));
     if (!parser.isSet(to)) return usageError(QStringLiteral("--translate needs --to rus, rom or eng."));
-    auto language = [](const QString &code, Language &lang) {
-        lang = languageFromCode(code);
-        return lang != Language::Unknown;
-    };
-    Language target, source = Language::Unknown;
-    if (!language(parser.value(to), target))
-        return usageError(
-            QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(to)));
-    if (parser.isSet(from) && !language(parser.value(from), source))
-        return usageError(
-            QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(parser.value(from)));
+    Language target = Language::Unknown, source = Language::Unknown;
+    if (!readLanguage(parser.value(to), target)) return 2;
+    if (parser.isSet(from) && !readLanguage(parser.value(from), source)) return 2;
     const QString outPath = parser.value(output);
     if (parser.isSet(output) && outPath.isEmpty()) return usageError(QStringLiteral("-o needs a file name."));
 
