@@ -3,7 +3,6 @@
 #include "app/Icons.h"
 
 #include <QHash>
-#include <iterator>
 
 // The art lives in a static library; the linker keeps it only when something names it.
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -19,65 +18,73 @@ static void loadArt()
 namespace {
 
 struct IconArt {
+    Command command;
     const char *file;   // resources/icons/<file>.svg
     const char *theme;   // freedesktop icon name, or none where no standard icon means the same
 };
 
-// In IconId order.
 const IconArt kArt[] = {
-    {"new", "document-new"},
-    {"open", "document-open"},
-    {"save", "document-save"},
-    {"save-as", "document-save-as"},
-    {"undo", "edit-undo"},
-    {"redo", "edit-redo"},
-    {"cut", "edit-cut"},
-    {"copy", "edit-copy"},
-    {"paste", "edit-paste"},
-    {"clear-algorithm", nullptr},
-    {"clear-field", nullptr},
-    {"run", "media-playback-start"},
-    {"pause", "media-playback-pause"},
-    {"stop", "media-playback-stop"},
-    {"check", "tools-check-spelling"},
-    {"manual-mode", nullptr},
-    {"preferences", "preferences-system"},
-    {"begin-end", nullptr},
-    {"create-procedure", nullptr},
-    {"call-procedure", nullptr},
-    {"counted-loop", nullptr},
-    {"conditional-loop", nullptr},
-    {"condition", nullptr},
-    {"colour", nullptr},
-    {"destroy", nullptr},
-    {"rebuild", nullptr},
+    {Command::New, "new", "document-new"},
+    {Command::Open, "open", "document-open"},
+    {Command::Save, "save", "document-save"},
+    {Command::SaveAs, "save-as", "document-save-as"},
+    {Command::Undo, "undo", "edit-undo"},
+    {Command::Redo, "redo", "edit-redo"},
+    {Command::Cut, "cut", "edit-cut"},
+    {Command::Copy, "copy", "edit-copy"},
+    {Command::Paste, "paste", "edit-paste"},
+    {Command::ClearAlgorithm, "clear-algorithm", nullptr},
+    {Command::ClearField, "clear-field", nullptr},
+    {Command::Run, "run", "media-playback-start"},
+    {Command::Pause, "pause", "media-playback-pause"},
+    {Command::Stop, "stop", "media-playback-stop"},
+    {Command::Check, "check", "tools-check-spelling"},
+    {Command::ManualMode, "manual-mode", nullptr},
+    {Command::Preferences, "preferences", "preferences-system"},
+    {Command::BeginEnd, "begin-end", nullptr},
+    {Command::CreateProcedure, "create-procedure", nullptr},
+    {Command::CallProcedure, "call-procedure", nullptr},
+    {Command::CountedLoop, "counted-loop", nullptr},
+    {Command::ConditionalLoop, "conditional-loop", nullptr},
+    {Command::Condition, "condition", nullptr},
+    {Command::Colour, "colour", nullptr},
+    {Command::Destroy, "destroy", nullptr},
+    {Command::Rebuild, "rebuild", nullptr},
 };
-static_assert(std::size(kArt) == iconCount);
 
-QString artPath(IconId id) { return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(iconName(id))); }
+const IconArt *artOf(Command command)
+{
+    for (const IconArt &art : kArt)
+        if (art.command == command) return &art;
+    return nullptr;
+}
+
+QString artPath(const IconArt &art) { return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(art.file)); }
 
 }   // namespace
 
-QPixmap iconPixmap(IconId id, int size)
+bool hasIcon(Command command) { return artOf(command) != nullptr; }
+
+QPixmap iconPixmap(Command command, int size)
 {
-    if (id == IconId::Count_) return QPixmap();
+    const IconArt *art = artOf(command);
+    if (!art) return QPixmap();
     loadArt();
-    return QIcon(artPath(id)).pixmap(size, size);
+    return QIcon(artPath(*art)).pixmap(size, size);
 }
 
-QIcon icon(IconId id)
+QIcon icon(Command command)
 {
     static QHash<int, QIcon> cache;
-    auto it = cache.constFind(int(id));
+    auto it = cache.constFind(int(command));
     if (it != cache.constEnd()) return *it;
     QIcon ic;
-    if (id != IconId::Count_) {
+    if (const IconArt *art = artOf(command)) {
         loadArt();
-        const QIcon own(artPath(id));
-        const char *theme = kArt[int(id)].theme;
-        ic = theme ? QIcon::fromTheme(QLatin1String(theme), own) : own;
+        const QIcon own(artPath(*art));
+        ic = art->theme ? QIcon::fromTheme(QLatin1String(art->theme), own) : own;
     }
-    cache.insert(int(id), ic);
+    cache.insert(int(command), ic);
     return ic;
 }
 
@@ -89,8 +96,8 @@ QIcon applicationIcon()
 
 void initArtResources() { loadArt(); }
 
-const char *iconName(IconId id)
+const char *iconName(Command command)
 {
-    const int i = int(id);
-    return (i >= 0 && i < iconCount) ? kArt[i].file : "";
+    const IconArt *art = artOf(command);
+    return art ? art->file : "";
 }

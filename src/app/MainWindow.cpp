@@ -55,43 +55,6 @@ const std::optional<Command> kCommandToolBar[] = {
     Command::Rebuild,
 };
 
-// The picture of a command, on its menu item and its tool button alike.
-const std::pair<Command, IconId> kCommandIcons[] = {
-    {Command::New, IconId::New},
-    {Command::Open, IconId::Open},
-    {Command::Save, IconId::Save},
-    {Command::SaveAs, IconId::SaveAs},
-    {Command::Undo, IconId::Undo},
-    {Command::Redo, IconId::Redo},
-    {Command::Cut, IconId::Cut},
-    {Command::Copy, IconId::Copy},
-    {Command::Paste, IconId::Paste},
-    {Command::ClearAlgorithm, IconId::ClearAlgorithm},
-    {Command::ClearField, IconId::ClearField},
-    {Command::Preferences, IconId::Preferences},
-    {Command::Run, IconId::Run},
-    {Command::Pause, IconId::Pause},
-    {Command::Stop, IconId::Stop},
-    {Command::Check, IconId::Check},
-    {Command::ManualMode, IconId::ManualMode},
-    {Command::BeginEnd, IconId::BeginEnd},
-    {Command::CreateProcedure, IconId::CreateProcedure},
-    {Command::CallProcedure, IconId::CallProcedure},
-    {Command::CountedLoop, IconId::CountedLoop},
-    {Command::ConditionalLoop, IconId::ConditionalLoop},
-    {Command::Condition, IconId::Condition},
-    {Command::Colour, IconId::Colour},
-    {Command::Destroy, IconId::Destroy},
-    {Command::Rebuild, IconId::Rebuild},
-};
-
-IconId iconOf(Command command)
-{
-    for (const auto &[c, id] : kCommandIcons)
-        if (c == command) return id;
-    Q_UNREACHABLE();
-}
-
 // Run control's buttons have handlers of their own rather than performing their menu item.
 bool buttonPerformsItem(Command command)
 {
@@ -231,7 +194,8 @@ void MainWindow::buildMenus()
         }
         }
     }
-    for (const auto &[command, id] : kCommandIcons) action(command)->setIcon(icon(id));
+    for (int i = 0; i < commandCount; ++i)
+        if (hasIcon(Command(i))) action(Command(i))->setIcon(icon(Command(i)));
     action(Command::Pause)->setEnabled(false);
     action(Command::Stop)->setEnabled(false);
     action(Command::ManualMode)->setCheckable(true);
@@ -278,7 +242,7 @@ void MainWindow::buildToolBars()
             const QString bn = QString::fromLatin1(buttonObjectName(command));
             b->setObjectName(bn);
             b->setAutoRaise(true);
-            b->setIcon(icon(iconOf(command)));
+            b->setIcon(icon(command));
             b->setIconSize(QSize(16, 16));
             b->setFixedSize(23, buttonHeight);
             bar->addWidget(b);
