@@ -242,3 +242,18 @@ TEST(SettingsLocation, ConfigFolderWhenTheExecutableFolderIsReadOnly)
     EXPECT_EQ(settingsFilePath(dir.filePath("no/such/folder")), own);
     QStandardPaths::setTestModeEnabled(false);
 }
+
+// The suite must not write into the settings, data or file-dialog history of whoever runs it.
+TEST(SettingsLocation, TestProcessesNeverSeeTheUsersOwnFolders)
+{
+    const QString userHome = qEnvironmentVariable("TRAKMIL_TESTS_USER_HOME");
+    const QString home = QDir::homePath();
+    EXPECT_NE(home, userHome);
+    EXPECT_TRUE(home.startsWith(QDir::tempPath())) << home.toStdString();
+    for (const auto where : { QStandardPaths::GenericConfigLocation, QStandardPaths::AppConfigLocation,
+                              QStandardPaths::AppDataLocation, QStandardPaths::GenericCacheLocation }) {
+        const QString path = QStandardPaths::writableLocation(where);
+        EXPECT_TRUE(path.startsWith(home + "/")) << path.toStdString();
+        if (!userHome.isEmpty()) EXPECT_FALSE(path.startsWith(userHome + "/")) << path.toStdString();
+    }
+}
