@@ -158,7 +158,10 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
             h += QStringLiteral("<td class=\"pic\"></td><td class=\"pic\"></td><td class=\"pic\"></td>");
         } else {
             h += QStringLiteral("<td class=\"pic\"><div class=\"model\" role=\"img\"></div></td>");
-            h += image(p->pupilPng, t("pupilDrawing", lang));
+            if (p->verdict == Grade::Verdict::Same)
+                h += QStringLiteral("<td class=\"pic\"><div class=\"model\" role=\"img\"></div></td>");
+            else
+                h += image(p->pupilPng, t("pupilDrawing", lang));
             h += image(p->diffPng, t("diffDrawing", lang), "diff");
         }
         h += QStringLiteral("</tr>\n");

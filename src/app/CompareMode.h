@@ -54,7 +54,8 @@ struct PupilGrade {
     QStringList details;   // the report as --check or --run prints it, for an error
     QStringList program;
     Language language = Language::Rus;
-    QByteArray pupilPng, diffPng;   // for the class report only; empty when there is none
+    // For the class report only; empty when there is none, or when it is the model's.
+    QByteArray pupilPng, diffPng;
 };
 
 struct Grading {

@@ -118,6 +118,20 @@ void drawCross(QPainter &p, QPointF at, const QColor &color)
 
 QPointF endOf(const TraceSegment &s, bool second) { return second ? nodeCentre(s.x1, s.y1) : nodeCentre(s.x0, s.y0); }
 
+// A class is graded on one field size: the empty field is drawn once for all its pictures.
+const QImage &emptyField(int poleX, int poleY)
+{
+    thread_local QImage image;
+    thread_local QSize size;
+    if (image.isNull() || size != QSize(poleX, poleY)) {
+        FieldPicture field;
+        field.drawEmptyField(poleX, poleY);
+        image = field.image().convertToFormat(QImage::Format_RGB32);
+        size = QSize(poleX, poleY);
+    }
+    return image;
+}
+
 QString legendText(const char *key, Language lang)
 {
     return uiText(QByteArray("world.") + key, lang).value_or(QString());
@@ -127,9 +141,7 @@ QString legendText(const char *key, Language lang)
 
 QImage tracePicture(const TraceRecorder &trace, QPoint end, int poleX, int poleY)
 {
-    FieldPicture field;
-    field.drawEmptyField(poleX, poleY);
-    QImage image = field.image().convertToFormat(QImage::Format_RGB32);
+    QImage image = emptyField(poleX, poleY);
     QPainter p(&image);
     for (const TraceRecorder::Drawn &d : trace.segments())
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color), 3);
@@ -141,13 +153,11 @@ QImage tracePicture(const TraceRecorder &trace, QPoint end, int poleX, int poleY
 
 QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY, Language lang)
 {
-    FieldPicture field;
-    field.drawEmptyField(poleX, poleY);
     QImage image(FieldPicture::Width, FieldPicture::Height + kLegendHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
 
     QPainter p(&image);
-    p.drawImage(0, 0, field.image());
+    p.drawImage(0, 0, emptyField(poleX, poleY));
     // Without smoothing every mark keeps the exact colours it is drawn in.
     for (const TraceRecorder::Drawn &d : model.segments())
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color), 3);
