@@ -70,7 +70,7 @@ QString reasonText(const Grade &p, Language lang)
         break;
     }
     if (p.verdict == Grade::Verdict::Same) return QString();
-    if (p.verdict == Grade::Verdict::Unreadable) return p.reason;
+    if (p.verdict == Grade::Verdict::Unreadable) return t("notRead", lang).arg(p.reason);
     return t("differences", lang)
         .arg(p.missing)
         .arg(p.extra)

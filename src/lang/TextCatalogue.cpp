@@ -173,6 +173,7 @@ const TextRow kCatalogue[] = {
     {"report.checkError", {"Ошибка при проверке, строка %1", "Eroare la verificare, rindul %1", "Check error in line %1"}},
     {"report.checkErrorNoLine", {"Ошибка при проверке", "Eroare la verificare", "Check error"}},
     {"report.runError", {"Выполнение прервано, строка %1", "Executarea oprita, rindul %1", "Run stopped in line %1"}},
+    {"report.notRead", {"Файл не прочитан: %1", "Fisierul nu a putut fi citit: %1", "The file could not be read: %1"}},
     {"report.tickLimit",
      {"Не закончилась за %1 тактов", "Nu s-a terminat in %1 de pasi", "Did not end within %1 ticks"}},
     // The command dialogs
