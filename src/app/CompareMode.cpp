@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CompareMode.h"
+#include "app/ClassReport.h"
 #include "app/ConsoleText.h"
 #include "app/HeadlessRun.h"
 #include "documents/ProgramFile.h"
@@ -37,20 +38,31 @@ bool readProgram(const QString &path, QStringList &lines, QStringList &problems)
 struct Drawing {
     bool ended = false;
     QStringList failure;   // what --check or --run would report
+    QString reason;   // why it did not end: the error and its line
+    CompareMode::PupilGrade::Failure kind = CompareMode::PupilGrade::Failure::None;
+    int line = 0;
     TraceRecorder trace;
     QPoint end;
+    qint64 ticks = 0;
+    Language language = Language::Rus;
 };
 
-void draw(const QString &file, const QStringList &lines, const CompareMode::Options &o, Drawing &d)
+void draw(const QString &file, const QStringList &lines, const CompareMode::Options &o, qint64 maxTicks,
+          Drawing &d, QStringList &notes)
 {
     const Language lang = o.language ? *o.language : ProgramTranslator::detectLanguage(lines, o.preferred);
+    d.language = lang;
+    if (lang != o.preferred && !o.language)
+        notes << QStringLiteral("trakmil: %1 is read in %2 keywords (the settings say %3).")
+                     .arg(file, languageCode(lang), languageCode(o.preferred));
     StringListProgramText text(lines);
     HeadlessRun run(text, lang);
     run.setCanvas(&d.trace);
     run.setSpeed(o.speed);
     run.setFieldSize(o.poleX, o.poleY);
-    const HeadlessRun::Result result = run.checkAndRun(o.maxTicks);
+    const HeadlessRun::Result result = run.checkAndRun(maxTicks);
     d.end = QPoint(run.world().state().x, run.world().state().y);
+    d.ticks = run.ticks();
     d.ended = result == HeadlessRun::Result::End;
     if (d.ended) return;
     for (const ErrorReport &r : run.reports()) d.failure << reportLines(file, r);
@@ -59,14 +71,24 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
         d.failure << QStringLiteral("%1: the run did not end within %2 ticks").arg(file).arg(run.ticks());
     if (d.failure.isEmpty())   // every stop has its report; never let one pass silently
         d.failure << file + QStringLiteral(": ") + QLatin1String(HeadlessRun::resultName(result));
+    // The line the check blames, or the one the run stopped on.
+    int line = run.reports().isEmpty() ? -1 : run.reports().constLast().line;
+    if (line < 0 && result != HeadlessRun::Result::CheckFailed && result != HeadlessRun::Result::TickLimit)
+        line = run.interpreter().currentLine;
+    d.reason = QLatin1String(HeadlessRun::resultName(result));
+    if (line >= 0 && line < lines.size()) {
+        d.line = line + 1;
+        d.reason += QStringLiteral(" line=%1").arg(d.line);
+    }
+    using F = CompareMode::PupilGrade::Failure;
+    d.kind = result == HeadlessRun::Result::CheckFailed ? F::Check
+                : result == HeadlessRun::Result::TickLimit ? F::TickLimit
+                                                           : F::Run;
 }
 
-QString verdict(const QString &file, const TraceComparison &c)
+QString differences(const TraceComparison &c)
 {
-    if (c.same()) return file + QStringLiteral(": same");
-    return QStringLiteral(
-               "%1: differs segments-missing=%2 segments-extra=%3 colour-differs=%4 end-position=%5")
-        .arg(file)
+    return QStringLiteral("segments-missing=%1 segments-extra=%2 colour-differs=%3 end-position=%4")
         .arg(c.missing.size())
         .arg(c.extra.size())
         .arg(c.colourDiffers.size())
@@ -83,12 +105,20 @@ QString pictureName(const QString &pupil, QSet<QString> &taken)
     return name;
 }
 
-bool writePng(const QString &path, const QImage &image, QString *error)
+QByteArray pngData(const QImage &image)
 {
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
+    // Field pictures are mostly white: light compression is nearly as small and much faster.
+    if (!image.save(&buffer, "PNG", 70)) return QByteArray();
+    return data;
+}
+
+bool writePng(const QString &path, const QImage &image, QString *error)
+{
+    const QByteArray data = pngData(image);
+    if (data.isEmpty()) {
         *error = QStringLiteral("the picture could not be encoded");
         return false;
     }
@@ -99,6 +129,8 @@ bool writePng(const QString &path, const QImage &image, QString *error)
 
 namespace CompareMode {
 
+qint64 pupilTickLimit(qint64 modelTicks) { return 10 * modelTicks + 100'000; }
+
 Grading grade(const Options &o)
 {
     Grading g;
@@ -108,7 +140,9 @@ Grading grade(const Options &o)
         return g;
     }
     Drawing model;
-    draw(o.model, lines, o, model);
+    draw(o.model, lines, o, o.maxTicks.value_or(ModelTickLimit), model, g.notes);
+    g.modelProgram = lines;
+    g.modelLanguage = model.language;
     if (!model.ended) {
         g.lines << model.failure;
         g.problems
@@ -116,30 +150,73 @@ Grading grade(const Options &o)
         g.exitCode = 2;
         return g;
     }
+    const qint64 pupilTicks = o.maxTicks.value_or(pupilTickLimit(model.ticks));
+    const bool pictures = !o.reportPath.isEmpty();
 
     bool allSame = true, fileError = false;
-    QSet<QString> pictures;
+    QSet<QString> pictureNames;
     for (const QString &pupil : o.pupils) {
+        PupilGrade pg;
+        pg.file = pupil;
         if (!readProgram(pupil, lines, g.problems)) {
             fileError = true;
+            pg.verdict = PupilGrade::Verdict::Unreadable;
+            pg.reason = g.problems.constLast().section(QStringLiteral(": "), 2);
+            g.pupils << pg;
             continue;
         }
+        pg.program = lines;
         Drawing d;
-        draw(pupil, lines, o, d);
+        draw(pupil, lines, o, pupilTicks, d, g.notes);
+        pg.language = d.language;
+        const TraceComparison c = compareTraces(model.trace, model.end, d.trace, d.end);
+        pg.ticks = d.ticks;
+        pg.missing = int(c.missing.size());
+        pg.extra = int(c.extra.size());
+        pg.colourDiffers = int(c.colourDiffers.size());
+        pg.sameEnd = c.sameEnd();
+        // A pupil who drew the same has the model's picture, which the report holds once.
+        if (pictures && !(d.ended && c.same())) {
+            pg.pupilPng = pngData(tracePicture(d.trace, d.end, o.poleX, o.poleY));
+            if (!d.ended || !c.same())
+                pg.diffPng = pngData(comparisonPicture(model.trace, c, o.poleX, o.poleY, o.interfaceLanguage));
+        }
         if (!d.ended) {
+            // A check or run error is the pupil's mistake, graded like any other difference.
             allSame = false;
+            pg.verdict = PupilGrade::Verdict::Differs;
+            pg.reason = d.reason;
+            pg.details = d.failure;
+            pg.failure = d.kind;
+            pg.line = d.line;
+            g.lines << pupil + QStringLiteral(": differs ") + d.reason;
             g.lines << d.failure;
+            g.pupils << pg;
             continue;
         }
-        const TraceComparison c = compareTraces(model.trace, model.end, d.trace, d.end);
-        g.lines << verdict(pupil, c);
-        if (c.same()) continue;
+        if (c.same()) {
+            g.lines << pupil + QStringLiteral(": same");
+            g.pupils << pg;
+            continue;
+        }
+        pg.verdict = PupilGrade::Verdict::Differs;
+        pg.reason = differences(c);
+        g.lines << pupil + QStringLiteral(": differs ") + pg.reason;
+        g.pupils << pg;
         allSame = false;
         if (o.diffDir.isEmpty()) continue;
-        const QString path = QDir(o.diffDir).filePath(pictureName(pupil, pictures));
+        const QString path = QDir(o.diffDir).filePath(pictureName(pupil, pictureNames));
         QString error;
         if (!writePng(path, comparisonPicture(model.trace, c, o.poleX, o.poleY), &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
+            fileError = true;
+        }
+    }
+    if (pictures) {
+        g.modelPng = pngData(tracePicture(model.trace, model.end, o.poleX, o.poleY));
+        QString error;
+        if (!writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
+            g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
             fileError = true;
         }
     }
@@ -177,10 +254,16 @@ int run(const QStringList &arguments)
                                                      "(default: each file's own)."),
                                       QStringLiteral("L"));
     const QCommandLineOption maxTicks(QStringLiteral("max-ticks"),
-                                      QStringLiteral("Stops a run after N ticks; 0 for no limit "
-                                                     "(default 10000000)."),
+                                      QStringLiteral("Stops every run after N ticks; 0 for no limit "
+                                                     "(default: 10000000 for the model, and for each "
+                                                     "pupil 10 times the model's ticks plus 100000)."),
                                       QStringLiteral("N"));
-    for (const QCommandLineOption *opt : {&help, &compare, &field, &diff, &language, &maxTicks})
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    QStringLiteral("Writes the class report: one HTML file with every "
+                                                   "verdict, the pictures and the programs, in the "
+                                                   "interface language (of the settings or --language)."),
+                                    QStringLiteral("FILE"));
+    for (const QCommandLineOption *opt : {&help, &compare, &field, &diff, &language, &maxTicks, &report})
         parser.addOption(*opt);
     parser.addPositionalArgument(QStringLiteral("MODEL"), QStringLiteral("The teacher's program (.tkm)."));
     parser.addPositionalArgument(QStringLiteral("PUPIL"), QStringLiteral("Pupils' programs (.tkm)."),
@@ -188,7 +271,7 @@ int run(const QStringList &arguments)
 
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(help)) {
-        out(QStringLiteral("Usage: trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR]"));
+        out(QStringLiteral("Usage: trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]"));
         const QString text = parser.helpText();
         out(text.mid(text.indexOf(QLatin1Char('\n')) + 1).trimmed());
         std::fflush(stdout);
@@ -207,13 +290,23 @@ int run(const QStringList &arguments)
     o.poleX = settings.fieldWidth;
     o.poleY = settings.fieldHeight;
     o.speed = settings.speed;
+    o.interfaceLanguage = o.preferred;
     if (parser.isSet(language)) {
         Language lang = Language::Unknown;
         if (!readLanguage(parser.value(language), lang)) return 2;
         o.language = lang;
+        o.interfaceLanguage = lang;
     }
     if (parser.isSet(field) && !readFieldSize(parser.value(field), o.poleX, o.poleY)) return 2;
-    if (parser.isSet(maxTicks) && !readMaxTicks(parser.value(maxTicks), o.maxTicks)) return 2;
+    if (parser.isSet(maxTicks)) {
+        qint64 ticks = 0;
+        if (!readMaxTicks(parser.value(maxTicks), ticks)) return 2;
+        o.maxTicks = ticks;
+    }
+    if (parser.isSet(report)) {
+        o.reportPath = parser.value(report);
+        if (o.reportPath.isEmpty()) return usageError(QStringLiteral("--report needs a file name."));
+    }
     if (parser.isSet(diff)) {
         o.diffDir = parser.value(diff);
         if (o.diffDir.isEmpty()) return usageError(QStringLiteral("--diff needs a folder."));
@@ -226,6 +319,7 @@ int run(const QStringList &arguments)
     const Grading g = grade(o);
     for (const QString &line : g.lines) out(line);
     std::fflush(stdout);
+    for (const QString &line : g.notes) err(line);
     for (const QString &line : g.problems) err(line);
     return g.exitCode;
 }

@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Language.h"
+#include <QByteArray>
+#include <QList>
 #include <QStringList>
 #include <optional>
 
-// trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR]: runs every program without
-// the window and grades what each pupil drew against the model, segment by segment with
-// the colours, and where the robot ended.
+// trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]: runs every
+// program without the window and grades what each pupil drew against the model, segment by
+// segment with the colours, and where the robot ended.
 namespace CompareMode {
 
 struct Options {
@@ -18,13 +20,53 @@ struct Options {
     int poleX = 16, poleY = 20;
     int speed = 3;
     QString diffDir;   // a PNG per differing pupil, when set
-    qint64 maxTicks = 10'000'000;   // 0: no limit
+    QString reportPath;   // the class report (HTML), when set
+    Language interfaceLanguage = Language::Eng;   // of the class report
+    // 0: no limit. Without it the model may take 10,000,000 ticks and each pupil ten times
+    // the model's ticks and 100,000 more, so one endless pupil costs no more than the class.
+    std::optional<qint64> maxTicks;
+};
+
+constexpr qint64 ModelTickLimit = 10'000'000;
+qint64 pupilTickLimit(qint64 modelTicks);
+
+// One pupil's grade, for the verdict line and the class report.
+struct PupilGrade {
+    enum class Verdict {
+        Same,
+        Differs,   // a different drawing, or a check or run error (a pupil's mistake)
+        Unreadable
+    };
+    QString file;
+    Verdict verdict = Verdict::Same;
+    QString reason;   // why it differs: the counts, or the error and its line
+    enum class Failure {
+        None,
+        Check,
+        Run,
+        TickLimit
+    };
+    Failure failure = Failure::None;
+    int line = 0;   // of the error, from 1; 0 when it names none
+    qint64 ticks = 0;
+    int missing = 0, extra = 0, colourDiffers = 0;
+    bool sameEnd = true;
+    QStringList details;   // the report as --check or --run prints it, for an error
+    QStringList program;
+    Language language = Language::Rus;
+    // For the class report only; empty when there is none, or when it is the model's.
+    QByteArray pupilPng, diffPng;
 };
 
 struct Grading {
     QStringList lines;   // standard output: one verdict (or report) per pupil
     QStringList problems;   // standard error: files that could not be read or written
+    QStringList notes;   // standard error: files read in a Language other than the settings'
     int exitCode = 0;   // 0 all same, 1 some differ or fail, 2 a file or usage error
+    QList<PupilGrade> pupils;
+    QStringList modelProgram;
+    Language modelLanguage = Language::Rus;
+    QByteArray modelPng;   // for the class report only
 };
 
 Grading grade(const Options &options);

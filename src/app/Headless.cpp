@@ -8,6 +8,7 @@
 #include "app/TranslateMode.h"
 #include "documents/ProgramFile.h"
 #include "documents/Settings.h"
+#include "lang/ProgramTranslator.h"
 #include "lang/SyntaxChecker.h"
 #include "world/FieldPicture.h"
 
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -52,10 +54,21 @@ void printFatal(const QString &file, const QString &text)
     for (const QString &line : ConsoleText::fatalLines(file, text)) out(line);
 }
 
-int runCheck(const QStringList &files, Language lang)
+// The keyword Language a file is read in: the one given, or else the one it is written in,
+// named on stderr when it is not the settings' one.
+Language fileLanguage(const QString &file, const QStringList &lines, std::optional<Language> given,
+                      Language settings)
 {
-    const Lexicon &lex = Lexicon::forLanguage(lang);
-    const MessageCatalogue &msg = MessageCatalogue::forLanguage(lang);
+    if (given) return *given;
+    const Language lang = ProgramTranslator::detectLanguage(lines, settings);
+    if (lang != settings)
+        err(QStringLiteral("trakmil: %1 is read in %2 keywords (the settings say %3).")
+                .arg(file, languageCode(lang), languageCode(settings)));
+    return lang;
+}
+
+int runCheck(const QStringList &files, std::optional<Language> given, Language settingsLang)
+{
     bool anyError = false, anyUnreadable = false;
     for (const QString &file : files) {
         QStringList lines;
@@ -63,6 +76,9 @@ int runCheck(const QStringList &files, Language lang)
             anyUnreadable = true;
             continue;
         }
+        const Language lang = fileLanguage(file, lines, given, settingsLang);
+        const Lexicon &lex = Lexicon::forLanguage(lang);
+        const MessageCatalogue &msg = MessageCatalogue::forLanguage(lang);
         StringListProgramText text(lines);
         const ErrorReport r = checkProgram(text, lex, msg);
         if (r.error) {
@@ -79,7 +95,8 @@ int runCheck(const QStringList &files, Language lang)
 
 struct RunOptions {
     QString file;
-    Language lang = Language::Rus;
+    std::optional<Language> lang;   // otherwise the file's own
+    Language settingsLang = Language::Rus;
     Settings settings;
     bool fieldGiven = false;
     int fieldX = 16, fieldY = 20;
@@ -94,7 +111,7 @@ int runProgram(const RunOptions &o)
     StringListProgramText text(lines);
 
     FieldPicture picture;
-    HeadlessRun run(text, o.lang);
+    HeadlessRun run(text, fileLanguage(o.file, lines, o.lang, o.settingsLang));
     run.setCanvas(&picture);
     run.setSpeed(o.settings.speed);
     run.setFieldSize(o.fieldGiven ? o.fieldX : o.settings.fieldWidth,
@@ -158,15 +175,16 @@ int parseAndRun(const QStringList &arguments)
     const QCommandLineOption run(QStringLiteral("run"),
                                  QStringLiteral("Checks FILE and runs it to its end."));
     const QCommandLineOption language(QStringLiteral("language"),
-                                      QStringLiteral("Keyword language: rus, rom or eng "
-                                                     "(default: the settings file)."),
+                                      QStringLiteral("Keyword language of every FILE: rus, rom or eng "
+                                                     "(default: the one each file is written in)."),
                                       QStringLiteral("L"));
     const QCommandLineOption field(QStringLiteral("field"),
                                    QStringLiteral("Field size in cells, e.g. 10x5 (--run)."),
                                    QStringLiteral("WxH"));
     const QCommandLineOption exportOpt(QStringLiteral("export"),
                                        QStringLiteral("Writes the field picture after the run, "
-                                                      "as its suffix says: .bmp, .png... (--run)."),
+                                                      "as its suffix says: .bmp, .png, .ppm or .xpm, "
+                                                      "the formats that keep every pixel (--run)."),
                                        QStringLiteral("PICTURE"));
     const QCommandLineOption maxTicks(QStringLiteral("max-ticks"),
                                       QStringLiteral("Stops the run after N ticks; 0 for no "
@@ -193,7 +211,7 @@ int parseAndRun(const QStringList &arguments)
                                     "       trakmil --check [options] FILE...\n"
                                     "       trakmil --run [options] FILE\n"
                                     "       trakmil --translate FILE --to L [-o OUT]\n"
-                                    "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR]\n"));
+                                    "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]\n"));
         out(text);
         std::fflush(stdout);
         return ExitOk;
@@ -208,22 +226,28 @@ int parseAndRun(const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
 
     Settings settings = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read);
-    Language lang = languageFromCode(settings.language);
-    if (lang == Language::Unknown) lang = Language::Rus;
-    if (parser.isSet(language) && !readLanguage(parser.value(language), lang)) return ExitUsage;
+    Language settingsLang = languageFromCode(settings.language);
+    if (settingsLang == Language::Unknown) settingsLang = Language::Rus;
+    std::optional<Language> lang;
+    if (parser.isSet(language)) {
+        Language given = Language::Unknown;
+        if (!readLanguage(parser.value(language), given)) return ExitUsage;
+        lang = given;
+    }
 
     if (parser.isSet(check)) {
         for (const QCommandLineOption *opt : {&field, &exportOpt, &maxTicks})
             if (parser.isSet(*opt))
                 return usageError(QStringLiteral("--%1 goes with --run only.").arg(opt->names().first()));
         if (files.isEmpty()) return usageError(QStringLiteral("--check needs at least one FILE."));
-        return runCheck(files, lang);
+        return runCheck(files, lang, settingsLang);
     }
 
     if (files.size() != 1) return usageError(QStringLiteral("--run needs exactly one FILE."));
     RunOptions o;
     o.file = files.first();
     o.lang = lang;
+    o.settingsLang = settingsLang;
     o.settings = settings;
     if (parser.isSet(field)) {
         o.fieldGiven = true;
@@ -233,8 +257,8 @@ int parseAndRun(const QStringList &arguments)
     if (parser.isSet(exportOpt) && o.exportPath.isEmpty())
         return usageError(QStringLiteral("--export needs a file name."));
     if (!o.exportPath.isEmpty() && FieldPicture::pictureFormat(o.exportPath).isEmpty())
-        return usageError(QStringLiteral("--export cannot write \"%1\" pictures; use .bmp or .png.")
-                              .arg(QFileInfo(o.exportPath).suffix()));
+        return usageError(QStringLiteral("--export keeps every pixel only in %1 pictures, not \"%2\".")
+                              .arg(FieldPicture::losslessSuffixList(), QFileInfo(o.exportPath).suffix()));
     if (parser.isSet(maxTicks) && !readMaxTicks(parser.value(maxTicks), o.maxTicks)) return ExitUsage;
     return runProgram(o);
 }

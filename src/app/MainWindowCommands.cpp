@@ -190,5 +190,11 @@ void MainWindow::translateProgram()
     for (int k = 0, n = m_editor->lineCount(); k < n; ++k) lines << m_editor->line(k);
     const Language source = ProgramTranslator::detectLanguage(lines, target);
     if (source == target) return;
-    m_editor->rewriteLines(ProgramTranslator(source, target).translate(lines).lines);
+    const ProgramTranslator::Result result = ProgramTranslator(source, target).translate(lines);
+    m_editor->rewriteLines(result.lines);
+    if (result.leftAsWritten.isEmpty()) return;
+    // The pupil must know which lines still need words of the new Language.
+    QStringList numbers;
+    for (int k : result.leftAsWritten) numbers << QString::number(k + 1);
+    m_prompts->message(text("translateLeftAsWritten").arg(numbers.join(QStringLiteral(", "))));
 }

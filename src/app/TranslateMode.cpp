@@ -95,17 +95,19 @@ int run(const QStringList &arguments)
                 .arg(k + 1)
                 .arg(languageCode(source), lines.at(k)));
 
+    // A line left as written is an unknown command in the target: the caller must hear of it.
+    const int done = result.leftAsWritten.isEmpty() ? 0 : 1;
     if (outPath.isEmpty()) {
         for (const QString &l : result.lines) out(l);
         std::fflush(stdout);
-        return 0;
+        return done;
     }
     QString error;
     if (!saveProgramFile(outPath, colouredProgram(result.lines, target), &error)) {
         err(QStringLiteral("trakmil: cannot write %1: %2").arg(outPath, error));
         return 2;
     }
-    return 0;
+    return done;
 }
 
 }   // namespace TranslateMode

@@ -10,7 +10,8 @@
 namespace TranslateMode {
 
 bool wanted(const QStringList &arguments);
-// Returns the exit code: 0 written, 2 usage or file error.
+// Returns the exit code: 0 every statement translated, 1 some line left as written (each
+// named on stderr), 2 usage or file error.
 int run(const QStringList &arguments);
 
 // Every line in the colour the editor's full refresh gives it under the Language.

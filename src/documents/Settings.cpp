@@ -157,10 +157,35 @@ Settings parseSettings(const QByteArray &iniText)
     return s;
 }
 
+QString languageForLocale(const QString &locale)
+{
+    const QString code = locale.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0)
+                             .section(QLatin1Char('_'), 0, 0).section(QLatin1Char('-'), 0, 0).toLower();
+    if (code == QLatin1String("ro") || code == QLatin1String("mo")) return QStringLiteral("rom");
+    if (code == QLatin1String("en")) return QStringLiteral("eng");
+    return QStringLiteral("rus");
+}
+
+QString firstStartLanguage()
+{
+    // The variables that name the language of messages, strongest first.
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty()) return languageForLocale(value);
+    }
+    return QStringLiteral("rus");
+}
+
 Settings loadSettings(const QString &path)
 {
     QByteArray data;
-    if (!readRegularFile(path, kMaxSettingsSize, data, nullptr)) return Settings();
+    if (!readRegularFile(path, kMaxSettingsSize, data, nullptr)) {
+        Settings s;
+        // Only a first start asks the locale; a file that is there but unreadable keeps the
+        // default the settings have always had.
+        if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) s.language = firstStartLanguage();
+        return s;
+    }
     return parseSettings(data);
 }
 

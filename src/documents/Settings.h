@@ -40,8 +40,13 @@ SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &p
 // The file to save to (and, unless a read-only seed exists beside the executable, to load).
 QString settingsFilePath(const QString &executableDir);
 
-// Each key on its own with its default; out-of-range values made sound.
+// Each key on its own with its default; out-of-range values made sound. When there is no
+// file at all (a first start), the language follows the locale.
 Settings loadSettings(const QString &path);
+// rus, rom or eng for a locale name such as en_US.UTF-8 (Russian for any other language),
+// and for the locale of the environment (LC_ALL, LC_MESSAGES, LANG).
+QString languageForLocale(const QString &locale);
+QString firstStartLanguage();
 // Parses the text of an INI file; what loadSettings does after reading the bytes.
 Settings parseSettings(const QByteArray &iniText);
 // The file's new content: the six keys first in [int], in the fixed order; any other

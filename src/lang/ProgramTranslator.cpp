@@ -3,6 +3,7 @@
 #include "lang/ProgramTranslator.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
+#include "lang/StatementForms.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ enum class LetterCase {
     Upper,
     Lower,
     Capitalised,
-    EveryWord
+    EveryWord,
+    Mixed
 };
 
 LetterCase caseOf(const QString &written)
@@ -54,15 +56,34 @@ LetterCase caseOf(const QString &written)
         first = wordStart = false;
     }
     if (capitalised) return LetterCase::Capitalised;
-    return everyWord ? LetterCase::EveryWord : LetterCase::Upper;
+    return everyWord ? LetterCase::EveryWord : LetterCase::Mixed;
 }
 
-// `word` is upper case, as the lexicon and the colour table hold it.
-QString inCase(const QString &word, LetterCase lc)
+// `word` is upper case, as the lexicon and the colour table hold it. A mix that fits no
+// pattern is carried letter by letter: each letter takes the case of the written letter at
+// the middle of the same share of the word, which gives the written mix back whenever the
+// word it went through has at least as many letters.
+QString inCaseOf(const QString &word, const QString &written)
 {
+    const LetterCase lc = caseOf(written);
     if (lc == LetterCase::Upper) return word;
     if (lc == LetterCase::Lower) return word.toLower();
     QString r = word;
+    if (lc == LetterCase::Mixed) {
+        QList<bool> upper;
+        for (QChar c : written)
+            if (c.isLetter()) upper.append(c.isUpper());
+        qsizetype letters = 0;
+        for (QChar c : r) letters += c.isLetter() ? 1 : 0;
+        qsizetype i = 0;
+        for (QChar &c : r) {
+            if (!c.isLetter()) continue;
+            const qsizetype from = ((2 * i + 1) * upper.size()) / (2 * letters);
+            if (!upper.at(from)) c = c.toLower();
+            ++i;
+        }
+        return r;
+    }
     bool first = true, wordStart = true;
     for (QChar &c : r) {
         if (!c.isLetter()) {
@@ -83,8 +104,10 @@ Slot testSlot(const QString &n, const Lexicon &lex)
     return nullptr;
 }
 
-// `body` is the line without its surrounding spaces, `n` its upper-case form.
-bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
+// `body` is the line without its surrounding spaces, `n` its upper-case form. With
+// `countByPlace`, a counted loop's last characters stand for the times keyword whatever they
+// say, as the checker and the run read them.
+bool parseBody(const QString &body, const QString &n, Language lang, bool countByPlace, Pieces &p)
 {
     const Lexicon &lex = Lexicon::forLanguage(lang);
     auto keyword = [&](Slot slot, qsizetype from, qsizetype length) {
@@ -111,18 +134,28 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
         }
     }
     // Both loop headers begin alike in two Languages: the longer one is tried first.
-    if (n.startsWith(lex.kwCycleWhile)) return withTest(&Lexicon::kwCycleWhile);
+    // The checker takes the heads below followed by anything: what follows a test that is
+    // not recognised is carried over as written.
+    auto headThenRest = [&](Slot slot) {
+        const qsizetype k = (lex.*slot).size();
+        keyword(slot, 0, k);
+        asWritten(k, -1);
+        return true;
+    };
+    if (n.startsWith(lex.kwCycleWhile)) return withTest(&Lexicon::kwCycleWhile) || headThenRest(&Lexicon::kwCycleWhile);
     if (n.startsWith(lex.kwCycleN)) {
-        // The count is found by the lengths of the two keywords, so everything between
-        // them, separators included, is carried over and lands in the same place.
+        // The checker and the run find the count by the lengths of the two keywords, so
+        // everything between them, separators included, is carried over and lands in the
+        // same place.
         const qsizetype c = lex.kwCycleN.size(), t = lex.kwTimes.size();
-        if (!n.endsWith(lex.kwTimes) || n.size() < c + t + 2) return false;
+        if (n.size() < c + t + 2 || (!countByPlace && !n.endsWith(lex.kwTimes)))
+            return headThenRest(&Lexicon::kwCycleN);
         keyword(&Lexicon::kwCycleN, 0, c);
         asWritten(c, n.size() - c - t);
         keyword(&Lexicon::kwTimes, n.size() - t, t);
         return true;
     }
-    if (n.startsWith(lex.kwIf)) return withTest(&Lexicon::kwIf);
+    if (n.startsWith(lex.kwIf)) return withTest(&Lexicon::kwIf) || headThenRest(&Lexicon::kwIf);
     for (Slot s : kHeadOnly) {
         if (n.startsWith(lex.*s)) {
             const qsizetype k = (lex.*s).size();
@@ -143,7 +176,10 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
             return true;
         }
         const int colour = ColorTable::findByName(rest.mid(spaces), lang);
-        if (colour < 0) return false;
+        if (colour < 0) {   // a step ("+1"), or a name the run ignores
+            asWritten(k, -1);
+            return true;
+        }
         asWritten(k, 1 + spaces);
         p.append(Piece {body.mid(k + 1 + spaces), nullptr, colour});
         return true;
@@ -151,7 +187,7 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
     return false;
 }
 
-std::optional<Pieces> parse(const QString &raw, Language lang)
+std::optional<Pieces> parse(const QString &raw, Language lang, bool countByPlace = false)
 {
     qsizetype b = 0, e = raw.size();
     while (e > 0 && raw.at(e - 1) == QLatin1Char(' ')) --e;
@@ -161,7 +197,7 @@ std::optional<Pieces> parse(const QString &raw, Language lang)
     if (n.isEmpty() || n.at(0) == QLatin1Char('*')) return std::nullopt;
     Pieces p;
     if (b > 0) p.append(Piece {raw.left(b), nullptr, -1});
-    if (!parseBody(body, n, lang, p)) return std::nullopt;
+    if (!parseBody(body, n, lang, countByPlace, p)) return std::nullopt;
     if (e < raw.size()) p.append(Piece {raw.mid(e), nullptr, -1});
     return p;
 }
@@ -172,9 +208,9 @@ QString render(const Pieces &pieces, Language lang)
     QString r;
     for (const Piece &p : pieces) {
         if (p.keyword)
-            r += inCase(lex.*p.keyword, caseOf(p.written));
+            r += inCaseOf(lex.*p.keyword, p.written);
         else if (p.colour >= 0)
-            r += inCase(ColorTable::name(p.colour, lang), caseOf(p.written));
+            r += inCaseOf(ColorTable::name(p.colour, lang), p.written);
         else
             r += p.written;
     }
@@ -189,6 +225,54 @@ bool sameShape(const Pieces &a, const Pieces &b)
         if (!a[i].keyword && a[i].colour < 0 && a[i].written != b[i].written) return false;
     }
     return true;
+}
+
+// Everything the checker and the run read from a line, in words that do not depend on the
+// Language: two lines with the same meaning are checked and run alike.
+QString meaningOf(const QString &raw, Language lang)
+{
+    using K = StatementKind;
+    const Lexicon &lex = Lexicon::forLanguage(lang);
+    const QString n = NormalizeLine(raw);
+    const K kind = Forms::statementKind(raw, lex);
+    QString m = QString::number(int(kind));
+    auto test = [&](const QString &kw) {
+        const QString t = Forms::argumentAfter(n, kw);
+        for (int i = 0; i < 4; ++i)
+            if (t == lex.*kTests[i]) return QString::number(i);
+        return QStringLiteral("?");
+    };
+    switch (kind) {
+    case K::None:
+        // Lines the checker lets through although they do nothing.
+        if (n.startsWith(lex.kwThen) || n.startsWith(lex.kwElse)) m += QStringLiteral("|marker");
+        break;
+    case K::Call:
+        m += QLatin1Char('|') + n.mid(lex.kwExecute.size());
+        break;
+    case K::ProcedureHeader:
+        m += QLatin1Char('|') + n.mid(lex.kwProcedure.size());
+        break;
+    case K::CountedLoop: {
+        const std::optional<qint32> count = Forms::convertCount(Forms::countText(n, lex));
+        m += QStringLiteral("|%1|%2").arg(n.count(QLatin1Char(' '))).arg(count ? QString::number(*count) : QStringLiteral("?"));
+        break;
+    }
+    case K::ConditionalLoop:
+        m += QLatin1Char('|') + test(lex.kwCycleWhile);
+        break;
+    case K::Condition:
+        m += QLatin1Char('|') + test(lex.kwIf);
+        break;
+    default:
+        break;
+    }
+    // The run sets a colour only when the keyword stands in the first column.
+    if (upperCase1251(raw.left(lex.kwColor.size())) == lex.kwColor) {
+        const Forms::ColorForm f = Forms::colorForm(raw, lex);
+        m += QStringLiteral("|colour %1 %2").arg(f.set ? ColorTable::findByName(f.name, lang) : -2).arg(f.step);
+    }
+    return m;
 }
 
 bool holdsSomething(const QString &raw)
@@ -207,15 +291,20 @@ ProgramTranslator::ProgramTranslator(Language from, Language to)
 
 std::optional<QString> ProgramTranslator::translateLine(const QString &raw) const
 {
-    const std::optional<Pieces> source = parse(raw, m_from);
-    if (!source) return std::nullopt;
+    if (!parse(raw, m_from)) return std::nullopt;
     if (m_from == m_to) return raw;
-    const QString result = render(*source, m_to);
-    // Text carried over could make the new line read as another statement (a count
-    // that starts with the target's loop keyword, say): such a line is not touched.
-    const std::optional<Pieces> target = parse(result, m_to);
-    if (!target || !sameShape(*source, *target)) return std::nullopt;
-    return result;
+    // A loop whose last word is not the times keyword is first kept as written; when that
+    // would change its count in the target, the last word is taken for the keyword.
+    for (const bool countByPlace : {false, true}) {
+        const std::optional<Pieces> source = parse(raw, m_from, countByPlace);
+        const QString result = render(*source, m_to);
+        // Text carried over could make the new line read as another statement (a count
+        // that starts with the target's loop keyword, say): such a line is not touched.
+        const std::optional<Pieces> target = parse(result, m_to, countByPlace);
+        if (target && sameShape(*source, *target) && meaningOf(raw, m_from) == meaningOf(result, m_to))
+            return result;
+    }
+    return std::nullopt;
 }
 
 ProgramTranslator::Result ProgramTranslator::translate(const QStringList &lines) const

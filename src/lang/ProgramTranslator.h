@@ -10,8 +10,9 @@
 // Only keywords, sensor test words and colour names change; procedure names, loop counts,
 // the separator characters, the spaces around the line, comments and speed lines stay as
 // written. Each keyword keeps the letter case it was written in when that is upper, lower,
-// first letter capital or every word capitalised; any other mix comes out upper case, as
-// command insertion writes it.
+// first letter capital or every word capitalised; any other mix is carried letter by letter.
+// A line the checker accepts is translated so that it is checked and run alike in the
+// target; one that cannot be is left as written.
 class ProgramTranslator {
 public:
     ProgramTranslator(Language from, Language to);

@@ -112,11 +112,31 @@ void FieldPicture::setSpriteVisible(bool visible)
     if (m_sprites) m_sprites->setSpriteVisible(visible);
 }
 
+QStringList FieldPicture::losslessSuffixes()
+{
+    // Writers that store full 8-bit RGB as it is. The others lose something: JPEG its
+    // colours, PBM, PGM and XBM all but black and white or grey, ICO and CUR shrink the
+    // picture to an icon.
+    static const char *const kLossless[] = {"bmp", "png", "ppm", "xpm", "tif", "tiff"};
+    const QList<QByteArray> writers = QImageWriter::supportedImageFormats();
+    QStringList r;
+    for (const char *f : kLossless)
+        if (writers.contains(QByteArray(f))) r << QLatin1String(f);
+    return r;
+}
+
+QString FieldPicture::losslessSuffixList()
+{
+    QStringList dotted;
+    for (const QString &s : losslessSuffixes()) dotted << QLatin1Char('.') + s;
+    return dotted.join(QStringLiteral(", "));
+}
+
 QByteArray FieldPicture::pictureFormat(const QString &path)
 {
-    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix.isEmpty()) return QByteArrayLiteral("bmp");
-    return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray();
+    return losslessSuffixes().contains(suffix) ? suffix.toLatin1() : QByteArray();
 }
 
 bool FieldPicture::exportPicture(const QString &path, QString *error) const
@@ -127,7 +147,8 @@ bool FieldPicture::exportPicture(const QString &path, QString *error) const
     };
     if (path.isEmpty()) return fail(uiText("file.noName"));
     const QByteArray format = pictureFormat(path);
-    if (format.isEmpty()) return fail(uiText("file.unknownPictureFormat").arg(QFileInfo(path).suffix()));
+    if (format.isEmpty())
+        return fail(uiText("file.unknownPictureFormat").arg(QFileInfo(path).suffix(), losslessSuffixList()));
 
     // Encoded in memory first, so a failing writer never touches the file.
     QByteArray data;

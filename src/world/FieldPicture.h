@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // The field picture: frame, cell outlines, node numbers and the trace, drawn into
@@ -41,9 +42,12 @@ public:
     // Writes the 358 x 438 picture in the format the file's suffix names (BMP without one).
     // On failure the file is as it was and the reason, without the path, goes to *error.
     bool exportPicture(const QString &path, QString *error) const;
-    // The image format for a file name: its suffix when Qt can write it, "bmp" without a
-    // suffix, empty for a suffix no writer knows.
+    // The image format for a file name: its suffix when Qt has a writer for it that keeps
+    // every pixel and colour, "bmp" without a suffix, empty otherwise.
     static QByteArray pictureFormat(const QString &path);
+    // Those suffixes, as ".bmp, .png, ..." for messages.
+    static QStringList losslessSuffixes();
+    static QString losslessSuffixList();
 
 private:
     void changed(const QRect &r);

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/TraceRecorder.h"
 #include "world/FieldPicture.h"
+#include "lang/TextCatalogue.h"
 
 #include <QFont>
 #include <QPainter>
 #include <QPen>
+#include <cmath>
 
 TraceSegment TraceSegment::between(int ax, int ay, int bx, int by)
 {
@@ -58,18 +60,46 @@ namespace {
 
 constexpr int kLegendHeight = 46;
 
-QColor faint(QRgb rgb)
-{
-    auto f = [](int v) { return 255 - (255 - v) * 3 / 10; };
-    return QColor(f(qRed(rgb)), f(qGreen(rgb)), f(qBlue(rgb)));
-}
-
 QPointF nodeCentre(int x, int y) { return QPointF(FieldPicture::nodePixel(x, y)) + QPointF(0.5, 0.5); }
 
-void drawSegment(QPainter &p, const TraceSegment &s, const QColor &color, int width)
+QPen pen(const QColor &color, int width) { return QPen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin); }
+
+void drawLine(QPainter &p, QPointF a, QPointF b, const QColor &color, int width)
 {
-    p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(nodeCentre(s.x0, s.y0), nodeCentre(s.x1, s.y1));
+    p.setPen(pen(color, width));
+    p.drawLine(a, b);
+}
+
+// A difference is told by its shape, never by a colour, since a trace may have any of the
+// sixteen: a black rim with a white gap round the segment's own colour.
+void drawOutlined(QPainter &p, QPointF a, QPointF b, const QColor &color)
+{
+    drawLine(p, a, b, Qt::black, 9);
+    drawLine(p, a, b, Qt::white, 5);
+    drawLine(p, a, b, color, 3);
+}
+
+// Missing: the model's colour in outlined dashes, the field showing between them.
+void drawDashed(QPainter &p, QPointF a, QPointF b, const QColor &color)
+{
+    constexpr double dash = 5, gap = 4;
+    const QPointF d = b - a;
+    const double length = std::hypot(d.x(), d.y());
+    if (length <= 0) return;
+    for (double t = 0; t < length; t += dash + gap) {
+        const QPointF from = a + d * (t / length), to = a + d * (std::min(t + dash, length) / length);
+        drawOutlined(p, from, to, color);
+    }
+}
+
+// Another colour: the pupil's colour outlined, and the model's in a disc at the middle.
+void drawRecoloured(QPainter &p, QPointF a, QPointF b, const QColor &pupil, const QColor &model)
+{
+    drawOutlined(p, a, b, pupil);
+    p.setPen(pen(Qt::black, 1));
+    p.setBrush(model);
+    p.drawEllipse((a + b) / 2, 4.0, 4.0);
+    p.setBrush(Qt::NoBrush);
 }
 
 void drawRing(QPainter &p, QPointF at, const QColor &color)
@@ -86,58 +116,90 @@ void drawCross(QPainter &p, QPointF at, const QColor &color)
     p.drawLine(at + QPointF(-5, 5), at + QPointF(5, -5));
 }
 
+QPointF endOf(const TraceSegment &s, bool second) { return second ? nodeCentre(s.x1, s.y1) : nodeCentre(s.x0, s.y0); }
+
+// A class is graded on one field size: the empty field is drawn once for all its pictures.
+const QImage &emptyField(int poleX, int poleY)
+{
+    thread_local QImage image;
+    thread_local QSize size;
+    if (image.isNull() || size != QSize(poleX, poleY)) {
+        FieldPicture field;
+        field.drawEmptyField(poleX, poleY);
+        image = field.image().convertToFormat(QImage::Format_RGB32);
+        size = QSize(poleX, poleY);
+    }
+    return image;
+}
+
+QString legendText(const char *key, Language lang)
+{
+    return uiText(QByteArray("world.") + key, lang).value_or(QString());
+}
+
 }   // namespace
 
-QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY)
+QImage tracePicture(const TraceRecorder &trace, QPoint end, int poleX, int poleY)
 {
-    FieldPicture field;
-    field.drawEmptyField(poleX, poleY);
+    QImage image = emptyField(poleX, poleY);
+    QPainter p(&image);
+    for (const TraceRecorder::Drawn &d : trace.segments())
+        drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color), 3);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    drawCross(p, nodeCentre(end.x(), end.y()), Qt::black);
+    p.end();
+    return image;
+}
+
+QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY, Language lang)
+{
     QImage image(FieldPicture::Width, FieldPicture::Height + kLegendHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
 
     QPainter p(&image);
-    p.drawImage(0, 0, field.image());
-    p.setRenderHint(QPainter::Antialiasing, true);
-    for (const TraceRecorder::Drawn &d : model.segments()) drawSegment(p, d.segment, faint(d.color), 5);
+    p.drawImage(0, 0, emptyField(poleX, poleY));
+    // Without smoothing every mark keeps the exact colours it is drawn in.
+    for (const TraceRecorder::Drawn &d : model.segments())
+        drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color), 3);
     for (const TraceRecorder::Drawn &d : c.colourDiffers)
-        drawSegment(p, d.segment, QColor::fromRgb(DiffColor::ColourDiffers), 3);
-    for (const TraceRecorder::Drawn &d : c.missing)
-        drawSegment(p, d.segment, QColor::fromRgb(DiffColor::Missing), 3);
+        drawRecoloured(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color),
+                       QColor::fromRgb(QRgb(model.colorAt(d.segment))));
+    for (const TraceRecorder::Drawn &d : c.missing) {
+        // Rub out the plain model segment first, so the dashes have gaps.
+        drawLine(p, endOf(d.segment, false), endOf(d.segment, true), Qt::white, 3);
+        drawDashed(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color));
+    }
     for (const TraceRecorder::Drawn &d : c.extra)
-        drawSegment(p, d.segment, QColor::fromRgb(DiffColor::Extra), 3);
+        drawOutlined(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color));
+    p.setRenderHint(QPainter::Antialiasing, true);
     const QColor endColor(0x40, 0x40, 0x40);
     drawRing(p, nodeCentre(c.modelEnd.x(), c.modelEnd.y()), endColor);
-    drawCross(p, nodeCentre(c.pupilEnd.x(), c.pupilEnd.y()), QColor::fromRgb(DiffColor::Extra));
+    drawCross(p, nodeCentre(c.pupilEnd.x(), c.pupilEnd.y()), Qt::black);
 
     // The legend: the picture must explain itself to whoever opens it from a folder.
+    p.setRenderHint(QPainter::Antialiasing, false);
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     p.setFont(font);
     const int top = FieldPicture::Height + 2;
-    struct Key {
-        QRgb color;
-        const char *label;
-    };
-    const Key keys[] = {{DiffColor::Missing, "missing"},
-                        {DiffColor::Extra, "extra"},
-                        {DiffColor::ColourDiffers, "other colour"}};
-    int x = 10;
-    for (const Key &k : keys) {
-        p.setPen(QPen(QColor::fromRgb(k.color), 3, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(x, top + 10), QPointF(x + 18, top + 10));
+    const QColor keyColor(0x80, 0x80, 0x80);
+    const QPointF y(0, top + 10);
+    drawDashed(p, QPointF(10, 0) + y, QPointF(30, 0) + y, keyColor);
+    drawOutlined(p, QPointF(124, 0) + y, QPointF(144, 0) + y, keyColor);
+    drawRecoloured(p, QPointF(236, 0) + y, QPointF(256, 0) + y, keyColor, Qt::white);
+    const char *const keys[] = {"diffMissing", "diffExtra", "diffColour"};
+    for (int i = 0; i < 3; ++i) {
         p.setPen(Qt::black);
-        p.drawText(QRect(x + 24, top + 2, 90, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromLatin1(k.label));
-        x += 112;
+        p.drawText(QRect(36 + 113 * i, top + 2, 84, 16), Qt::AlignLeft | Qt::AlignVCenter, legendText(keys[i], lang));
     }
+    p.setRenderHint(QPainter::Antialiasing, true);
     drawRing(p, QPointF(19, top + 30), endColor);
     p.setPen(Qt::black);
-    p.drawText(QRect(34, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("model's end"));
-    drawCross(p, QPointF(141, top + 30), QColor::fromRgb(DiffColor::Extra));
+    p.drawText(QRect(34, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter, legendText("diffModelEnd", lang));
+    drawCross(p, QPointF(141, top + 30), Qt::black);
     p.setPen(Qt::black);
-    p.drawText(QRect(156, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("pupil's end"));
+    p.drawText(QRect(156, top + 22, 190, 16), Qt::AlignLeft | Qt::AlignVCenter, legendText("diffPupilEnd", lang));
     p.end();
     return image;
 }

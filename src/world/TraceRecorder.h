@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "lang/Language.h"
 #include "world/RobotWorld.h"
 
 #include <QImage>
@@ -61,12 +62,12 @@ struct TraceComparison {
 TraceComparison compareTraces(const TraceRecorder &model, QPoint modelEnd, const TraceRecorder &pupil,
                               QPoint pupilEnd);
 
-// The field with the model's trace faint, missing segments in red, extra ones in blue,
-// segments of another colour in orange, both end nodes marked and a legend below.
-QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY);
-
-namespace DiffColor {
-constexpr QRgb Missing = 0xE01010;
-constexpr QRgb Extra = 0x1060F0;
-constexpr QRgb ColourDiffers = 0xFF9000;
-}   // namespace DiffColor
+// The field with the model's trace and every difference marked by its shape, so that no
+// trace colour can be taken for a mark: missing segments in outlined dashes of the model's
+// colour, extra ones outlined in the pupil's colour, a segment of another colour outlined in
+// the pupil's colour with the model's in a disc at its middle; both end nodes marked and a
+// legend below, in `lang`.
+QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY,
+                         Language lang = Language::Eng);
+// What a run drew, on the empty field, with the robot's end node crossed.
+QImage tracePicture(const TraceRecorder &trace, QPoint end, int poleX, int poleY);

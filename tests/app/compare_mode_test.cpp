@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,13 +95,48 @@ TEST_F(Grading, CheckAndRunErrorsArePrintedAsTheCheckPrintsThem)
     const QString endless = file(u("endless.tkm"), {u("ALGORITHM BEGIN"), u("CYCLE. EXECUTE WHILE NOT LINE"),
                                                     u("ROTATE 90"), u("END OF CYCLE"), u("ALGORITHM END")});
     const CompareMode::Grading g = CompareMode::grade(options({typo, out, endless}));
-    EXPECT_EQ(
-        g.lines,
-        (QStringList {typo + u(":3: #04: Error in program structure"), u("  Error in line: 3 (\"STPE\")"),
-                      u("  Unknown command."), out + u(":4: #03: Trakmil error"),
-                      u("  Trakmil can not leave his field!"), u("  Please, edit programm code."),
-                      endless + u(": the run did not end within 10000 ticks")}));
+    // A pupil's error is a difference like any other, with its reason and line.
+    EXPECT_EQ(g.lines,
+              (QStringList {typo + u(": differs check-failed line=3"), typo + u(":3: #04: Error in program structure"),
+                            u("  Error in line: 3 (\"STPE\")"), u("  Unknown command."),
+                            out + u(": differs out-of-field line=4"), out + u(":4: #03: Trakmil error"),
+                            u("  Trakmil can not leave his field!"), u("  Please, edit programm code."),
+                            endless + u(": differs tick-limit"),
+                            endless + u(": the run did not end within 10000 ticks")}));
     EXPECT_EQ(g.exitCode, 1);
+    EXPECT_TRUE(g.problems.isEmpty());
+    ASSERT_EQ(g.pupils.size(), 3);
+    for (const CompareMode::PupilGrade &p : g.pupils) EXPECT_EQ(p.verdict, CompareMode::PupilGrade::Verdict::Differs);
+
+    // An unknown procedure and a call chain too deep are the pupil's too.
+    const QString noProc = file(u("noproc.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("EXECUTE X"), u("ALGORITHM END")});
+    const QString deep = file(u("deep.tkm"), {u("PROCEDURE R"), u("EXECUTE R"), u("END OF PROCEDURE"),
+                                              u("ALGORITHM BEGIN"), u("EXECUTE R"), u("ALGORITHM END")});
+    const CompareMode::Grading h = CompareMode::grade(options({noProc, deep}));
+    EXPECT_EQ(h.exitCode, 1);
+    EXPECT_TRUE(h.problems.isEmpty());
+    ASSERT_GE(h.lines.size(), 2);
+    EXPECT_TRUE(h.lines.join('\n').contains(noProc + u(": differs check-failed line=3"))) << h.lines.join('\n').toStdString();
+    EXPECT_TRUE(h.lines.join('\n').contains(deep + u(": differs loop-error line=2"))) << h.lines.join('\n').toStdString();
+}
+
+TEST_F(Grading, WithoutAGivenLimitAnEndlessPupilGetsTenTimesTheModelsTicks)
+{
+    const QString endless = file(u("endless.tkm"), {u("ALGORITHM BEGIN"), u("CYCLE. EXECUTE WHILE NOT LINE"),
+                                                    u("ROTATE 90"), u("END OF CYCLE"), u("ALGORITHM END")});
+    CompareMode::Options o = options({endless});
+    o.maxTicks.reset();
+    const CompareMode::Grading g = CompareMode::grade(o);
+    EXPECT_EQ(g.exitCode, 1);
+    ASSERT_EQ(g.pupils.size(), 1);
+    EXPECT_EQ(g.pupils[0].failure, CompareMode::PupilGrade::Failure::TickLimit);
+    // The model takes a handful of ticks; its pupils get ten times that and 100,000 more.
+    EXPECT_GT(g.pupils[0].ticks, 100'000);
+    EXPECT_LT(g.pupils[0].ticks, 100'200);
+    EXPECT_EQ(CompareMode::pupilTickLimit(7), 100'070);
+    // A limit that is given holds for every run.
+    o.maxTicks = 500;
+    EXPECT_EQ(CompareMode::grade(o).pupils.value(0).ticks, 500);
 }
 
 TEST_F(Grading, UnreadablePupilIsNamedAndTheOthersStillGraded)
@@ -136,7 +172,8 @@ TEST_F(Grading, TheGivenLanguageAppliesToEveryFile)
     CompareMode::Options o = options({russian});
     o.language = Language::Eng;
     const CompareMode::Grading g = CompareMode::grade(o);
-    EXPECT_EQ(g.lines.value(0), russian + u(": #04: Error in program structure"));   // no begin in English
+    EXPECT_EQ(g.lines.value(0), russian + u(": differs check-failed"));   // no begin in English
+    EXPECT_EQ(g.lines.value(1), russian + u(": #04: Error in program structure"));
     EXPECT_EQ(g.exitCode, 1);
 }
 
@@ -159,8 +196,12 @@ TEST_F(Grading, DiffPicturesOnlyForPupilsThatDifferOneNameEach)
 
     const QImage img(QDir(o.diffDir).filePath(u("anna.png")));
     ASSERT_FALSE(img.isNull());
-    const QPoint missingMiddle = (FieldPicture::nodePixel(2, 0) + FieldPicture::nodePixel(3, 0)) / 2;
-    EXPECT_EQ(img.pixel(missingMiddle) & 0xFFFFFF, DiffColor::Missing);
+    // The missing red segment is drawn in red dashes.
+    const QPoint a = FieldPicture::nodePixel(2, 0), b = FieldPicture::nodePixel(3, 0);
+    int red = 0;
+    for (int x = a.x(); x <= b.x(); ++x) red += (img.pixel(x, a.y()) & 0xFFFFFF) == 0xFF0000 ? 1 : 0;
+    EXPECT_GT(red, 5);
+    EXPECT_LT(red, b.x() - a.x());
 }
 
 TEST_F(Grading, AFolderThatCannotBeWrittenIsAFileError)
@@ -214,4 +255,70 @@ TEST_F(Grading, CommandLineVerdictsAndExitCodes)
     EXPECT_EQ(trakmil({u("--compare"), m, same, u("--max-ticks"), u("-1")}, &out, &err), 2);
     EXPECT_EQ(trakmil({u("--compare"), u("--help")}, &out), 0);
     EXPECT_TRUE(out.contains(u("--diff"))) << (out).toStdString();
+}
+
+TEST_F(Grading, TheClassReportIsOneWellFormedPageWithEveryPupilAndPicture)
+{
+    const QString same = file(u("same.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"),
+                                              u("STEP"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
+    const QString shortOne = file(u("short <b>&.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("ALGORITHM END")});
+    const QString typo = file(u("typo.tkm"), {u("ALGORITHM BEGIN"), u("STPE"), u("ALGORITHM END")});
+    const QString romanian = file(u("ro.tkm"), {u("INCEPUT DE ALGORITM"), u("CULOARE=ROSU"), u("PAS"), u("PAS"),
+                                                u("PAS"), u("ROTIRE 90"), u("PAS"), u("SFIRSIT DE ALGORITM")});
+    const QString missing = dir.filePath(u("absent.tkm"));
+    CompareMode::Options o = options({same, shortOne, missing, typo, romanian});
+    o.reportPath = dir.filePath(u("class.html"));
+    o.interfaceLanguage = Language::Rom;
+    const CompareMode::Grading g = CompareMode::grade(o);
+    EXPECT_EQ(g.exitCode, 2);   // the unreadable file
+
+    QFile f(o.reportPath);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(f.readAll());
+    EXPECT_FALSE(html.contains(u("<script"))) << "no script";
+    EXPECT_FALSE(html.contains(u("http:")) || html.contains(u("https:"))) << "nothing to fetch";
+
+    QXmlStreamReader xml(html);
+    QStringList rows, verdicts, pictures, summary, programs;
+    QString rowClass;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) continue;
+        const QXmlStreamAttributes at = xml.attributes();
+        if (xml.name() == u("html")) {
+            EXPECT_EQ(at.value(u("lang")).toString(), u("ro"));
+        }
+        if (xml.name() == u("tr") && at.hasAttribute(u("data-file"))) {
+            rows << at.value(u("data-file")).toString();
+            verdicts << at.value(u("class")).toString();
+        }
+        if (xml.name() == u("img")) pictures << at.value(u("src")).toString();
+        if (xml.name() == u("style")) {
+            const QString css = xml.readElementText();
+            const qsizetype from = css.indexOf(u("url(")) + 4;
+            pictures << css.mid(from, css.indexOf(QLatin1Char(')'), from) - from);
+        }
+        if (xml.name() == u("p") && at.value(u("class")) == u("summary")) summary << xml.readElementText();
+        if (xml.name() == u("pre")) programs << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+    // Sorted by verdict: what differs first, then what could not be read, then the same.
+    EXPECT_EQ(rows, (QStringList {shortOne, typo, missing, same, romanian}));
+    EXPECT_EQ(verdicts, (QStringList {u("differs"), u("differs"), u("unreadable"), u("same"), u("same")}));
+    EXPECT_EQ(summary, QStringList {u("Elevi: 5. Coincid: 2, difera: 2, necitite: 1.")});
+    // The model once (also standing for the pupils who drew the same), the two other
+    // pupils' drawings, two difference pictures.
+    EXPECT_EQ(pictures.size(), 5);
+    EXPECT_EQ(html.count(u("<div class=\"model\"")), 4 + 2);
+    for (const QString &p : pictures) {
+        ASSERT_TRUE(p.startsWith(u("data:image/png;base64,"))) << p.left(40).toStdString();
+        QImage img;
+        EXPECT_TRUE(img.loadFromData(QByteArray::fromBase64(p.mid(22).toLatin1()), "PNG"));
+        EXPECT_GE(img.width(), FieldPicture::Width);
+    }
+    // The model's program and each readable pupil's, as written.
+    ASSERT_EQ(programs.size(), 5);
+    EXPECT_TRUE(programs[0].startsWith(u("ALGORITHM BEGIN\nCOLOR=RED\n")));
+    EXPECT_TRUE(programs[2].contains(u("STPE")));
+    EXPECT_TRUE(html.contains(u("<span style=\"color:#")));
 }

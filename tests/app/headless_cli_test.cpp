@@ -326,3 +326,65 @@ TEST_F(HeadlessCli, AnUnreadableFileIsNamedOnce)
     EXPECT_EQ(o.err.count(QLatin1String("/dev/zero")), 1) << o.err.toStdString();
     EXPECT_TRUE(o.err.contains(QLatin1String("Not a regular file")));
 }
+
+TEST_F(HeadlessCli, WithoutALanguageEachFileIsReadInItsOwn)
+{
+    const QString eng = file("eng.tkm", {"ALGORITHM BEGIN", "STEP", "ALGORITHM END"});
+    const QString rom = file("rom.tkm", {"INCEPUT DE ALGORITM", "PAS", "PAS", "SFIRSIT DE ALGORITM"});
+    const QString path = dir.filePath("rus.tkm");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QStringEncoder enc("windows-1251");
+    f.write(enc.encode(QString::fromUtf8("НАЧАЛО АЛГОРИТМА\r\nШАГ\r\nШАГ\r\nШАГ\r\nКОНЕЦ АЛГОРИТМА")));
+    f.close();
+
+    Outcome o = trakmil({"--check", eng, rom, path});
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    ASSERT_EQ(o.out.size(), 3);
+    // Whatever the settings say, two of the three are named with the Language they are read in.
+    int named = 0;
+    for (const auto &[file, code] : {std::pair {eng, "eng"}, {rom, "rom"}, {path, "rus"}})
+        named += o.err.contains(file + " is read in " + code + " keywords") ? 1 : 0;
+    EXPECT_GE(named, 2) << o.err.toStdString();
+
+    for (const auto &[file, x] : {std::pair {eng, 1}, {rom, 2}, {path, 3}}) {
+        o = trakmil({"--run", file, "--field", "16x20"});
+        EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+        EXPECT_TRUE(o.out.value(0).startsWith("result=end ") &&
+                    o.out.value(0).contains(QStringLiteral(" x=%1 y=0 ").arg(x)))
+            << o.out.value(0).toStdString();
+    }
+    // A given Language is used as it is, and names nothing.
+    o = trakmil({"--check", rom, "--language", "eng"});
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
+}
+
+TEST_F(HeadlessCli, ExportWritesOnlyFormatsThatKeepEveryPixel)
+{
+    // Every colour on the field, so a format that drops or merges colours is caught.
+    QStringList lines {"ALGORITHM BEGIN"};
+    for (const char *c : {"BLACK", "MAROON", "GREEN", "OLIVE", "NAVY", "PURPLE", "TEAL", "GRAY", "SILVER",
+                          "RED", "LIME", "YELLOW", "BLUE", "FUCHSIA", "AQUA"})
+        lines << QStringLiteral("COLOR=%1").arg(c) << "STEP";
+    lines << "ALGORITHM END";
+    const QString prog = file("colours.tkm", lines);
+    const QString reference = dir.filePath("reference.png");
+    ASSERT_EQ(run(prog, {"--field", "16x20", "--export", reference}).exitCode, 0);
+    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(expected.size(), QSize(358, 438));
+    for (const char *suffix : {"bmp", "png", "ppm", "xpm"}) {
+        const QString path = dir.filePath(QStringLiteral("field.%1").arg(suffix));
+        const Outcome o = run(prog, {"--export", path});
+        ASSERT_EQ(o.exitCode, 0) << suffix << ": " << o.err.toStdString();
+        EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), expected) << suffix;
+    }
+    for (const char *suffix : {"ico", "cur", "xbm", "pbm", "pgm", "jpg", "jpeg", "gif", "svg", "xyz"}) {
+        const QString path = dir.filePath(QStringLiteral("field.%1").arg(suffix));
+        const Outcome o = run(prog, {"--export", path});
+        EXPECT_EQ(o.exitCode, 2) << suffix;
+        EXPECT_FALSE(QFileInfo::exists(path)) << suffix;
+        EXPECT_TRUE(o.err.contains(".bmp, .png, .ppm, .xpm")) << o.err.toStdString();
+        EXPECT_FALSE(o.err.contains("use .bmp or .png")) << o.err.toStdString();
+    }
+}

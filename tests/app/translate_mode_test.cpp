@@ -5,6 +5,7 @@
 #include "common/RunTrakmil.h"
 #include "documents/ProgramFile.h"
 #include "editor/Highlight.h"
+#include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include <QDir>
 #include <QFile>
@@ -43,7 +44,7 @@ TEST_F(TranslateCli, WritesUtf8TextToStandardOutputAndNamesWhatItLeft)
     const QString src = file(u("квадрат.tkm"), {u("НАЧАЛО АЛГОРИТМА"), u("  цвет=синий"), u("ШАК"),
                                                 u("*$S=10"), u("КОНЕЦ АЛГОРИТМА")});
     const Outcome o = trakmil({u("--translate"), src, u("--to"), u("rom")});
-    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.exitCode, 1);   // a line left as written
     EXPECT_EQ(o.out, u("INCEPUT DE ALGORITM\n  culoare=albastru\nШАК\n*$S=10\nSFIRSIT DE ALGORITM\n"));
     EXPECT_EQ(o.err, u("trakmil: ") + src + u(":3: no rus command, left as written: ШАК\n"));
 }
@@ -89,7 +90,9 @@ TEST_F(TranslateCli, GoldenProgramsRunToTheSameResultLineInEveryLanguage)
         for (const QString &to : {u("rus"), u("rom"), u("eng")}) {
             if (to == from) continue;
             const QString out = dir.filePath(to + QLatin1Char('_') + name);
-            ASSERT_EQ(trakmil({u("--translate"), src, u("--to"), to, u("-o"), out}).exitCode, 0)
+            // A typo is left as written, and said so.
+            ASSERT_EQ(trakmil({u("--translate"), src, u("--to"), to, u("-o"), out}).exitCode,
+                      name.contains(u("typo")) ? 1 : 0)
                 << name.toStdString();
             EXPECT_EQ(resultLine(out, to), expected) << name.toStdString() << " in " << to.toStdString();
             ++compared;
@@ -102,14 +105,14 @@ TEST_F(TranslateCli, TheSourceLanguageCanBeGivenAndATextWithoutCommandsIsCopied)
 {
     const QString mixed = file(u("mixed.tkm"), {u("STEP"), u("ШАГ"), u("ПРЫЖОК")});
     Outcome o = trakmil({u("--translate"), mixed, u("--to"), u("rom"), u("--from"), u("eng")});
-    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.exitCode, 1);
     EXPECT_EQ(o.out, u("PAS\nШАГ\nПРЫЖОК\n"));
     o = trakmil({u("--translate"), mixed, u("--to"), u("rom")});
     EXPECT_EQ(o.out, u("STEP\nPAS\nSALT\n"));
 
     const QString notes = file(u("notes.tkm"), {u("* nothing but a note"), u("hello")});
     o = trakmil({u("--translate"), notes, u("--to"), u("eng")});
-    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.exitCode, 1);   // "hello" stays as it is
     EXPECT_EQ(o.out, u("* nothing but a note\nhello\n"));
     EXPECT_TRUE(o.err.contains(u("holds no command of any language"))) << (o.err).toStdString();
 }
@@ -137,4 +140,31 @@ TEST_F(TranslateCli, UsageAndFileErrorsExitWithTwoAndWriteNothing)
     o = trakmil({u("--translate"), u("--help")});
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_TRUE(o.out.contains(u("--to"))) << (o.out).toStdString();
+}
+
+TEST_F(TranslateCli, OddButAcceptedLinesCheckAndRunAlikeAndExitZero)
+{
+    // Lines the checker takes with anything after the keyword, in every Language.
+    for (const QString &from : {u("rus"), u("rom"), u("eng")}) {
+        const Lexicon &lex = Lexicon::forLanguage(languageFromCode(from));
+        const QString src = file(from + u(".tkm"),
+                                 {lex.kwBegin, lex.kwColor + u("=NOPE"), lex.kwColor + u("++"), lex.kwStep,
+                                  lex.kwColor + u("+1"), lex.kwStep,
+                                  lex.kwCycleN + u(" 2 ") + QString(lex.kwTimes.size(), QLatin1Char('Q')),
+                                  lex.kwStep, lex.kwEndCycle, lex.kwCycleWhile + u(" ?"), lex.kwRotate90,
+                                  lex.kwEndCycle, lex.kwIf + u(" ?"), lex.kwThen + u(" x"), lex.kwJump,
+                                  lex.kwEndCondition, lex.kwEnd});
+        const Outcome check = trakmil({u("--check"), src, u("--language"), from});
+        ASSERT_EQ(check.exitCode, 0) << check.out.toStdString();
+        const QString result = resultLine(src, from);
+        for (const QString &to : {u("rus"), u("rom"), u("eng")}) {
+            if (to == from) continue;
+            const QString out = dir.filePath(from + u("_") + to + u(".tkm"));
+            const Outcome t = trakmil({u("--translate"), src, u("--to"), to, u("-o"), out});
+            EXPECT_EQ(t.exitCode, 0) << t.err.toStdString();
+            EXPECT_TRUE(t.err.isEmpty()) << t.err.toStdString();
+            EXPECT_EQ(trakmil({u("--check"), out, u("--language"), to}).exitCode, 0) << (from + to).toStdString();
+            EXPECT_EQ(resultLine(out, to), result) << (from + u(" -> ") + to).toStdString();
+        }
+    }
 }

@@ -28,8 +28,31 @@ void writeAll(const QString &path, const QByteArray &data)
 
 }   // namespace
 
+// Sets the locale variables for one test and puts them back after it.
+class LocaleForTest {
+public:
+    explicit LocaleForTest(const char *lcAll, const char *lang = "C")
+    {
+        for (const char *name : kNames) m_saved.append(qgetenv(name));
+        qunsetenv("LC_MESSAGES");
+        if (lcAll) qputenv("LC_ALL", lcAll); else qunsetenv("LC_ALL");
+        qputenv("LANG", lang);
+    }
+    ~LocaleForTest()
+    {
+        for (int i = 0; i < 3; ++i) {
+            if (m_saved[i].isNull()) qunsetenv(kNames[i]); else qputenv(kNames[i], m_saved[i]);
+        }
+    }
+
+private:
+    static constexpr const char *kNames[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    QList<QByteArray> m_saved;
+};
+
 TEST(SettingsFile, MissingFileGivesDefaults)
 {
+    const LocaleForTest locale("C");
     QTemporaryDir dir;
     const Settings s = loadSettings(dir.filePath("trakmil.ini"));
     const Settings d;
@@ -40,6 +63,32 @@ TEST(SettingsFile, MissingFileGivesDefaults)
     EXPECT_FALSE(s.autoRefresh);
     EXPECT_TRUE(s.showAdvancedToolBar);
     EXPECT_EQ(d.language, s.language);
+}
+
+TEST(SettingsFile, AFirstStartTakesTheLanguageFromTheLocale)
+{
+    QTemporaryDir dir;
+    const QString none = dir.filePath("trakmil.ini");
+    const std::pair<const char *, const char *> cases[] = {
+        {"en_US.UTF-8", "eng"}, {"en_GB", "eng"}, {"ro_RO.UTF-8", "rom"}, {"ro_MD", "rom"},
+        {"mo_MD", "rom"}, {"ru_RU.UTF-8", "rus"}, {"ru_UA@euro", "rus"}, {"de_DE.UTF-8", "rus"},
+        {"C", "rus"}, {"POSIX", "rus"}, {"C.UTF-8", "rus"}};
+    for (const auto &[locale, language] : cases) {
+        const LocaleForTest l(locale);
+        EXPECT_EQ(loadSettings(none).language, QString::fromLatin1(language)) << locale;
+    }
+    {
+        // LC_ALL first, then LANG.
+        const LocaleForTest l(nullptr, "ro_RO.UTF-8");
+        EXPECT_EQ(loadSettings(none).language, "rom");
+    }
+    const LocaleForTest english("en_US.UTF-8");
+    // A settings file is never overruled, nor is one that is there but cannot be read.
+    writeAll(none, "[int]\nlanguage=rus\n");
+    EXPECT_EQ(loadSettings(none).language, "rus");
+    writeAll(none, "[int]\nx_speed=2\n");
+    EXPECT_EQ(loadSettings(none).language, "rus");
+    EXPECT_EQ(loadSettings(dir.path()).language, "rus");   // a folder in its place
 }
 
 TEST(SettingsFile, DefaultsAreWrittenAsTheSevenLineText)

@@ -5,6 +5,7 @@
 #include "lang/StatementForms.h"
 #include "lang/Normalize.h"
 #include "common/Printers.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,9 +94,62 @@ TEST(ProgramTranslator, KeywordsKeepTheLetterCaseTheyWereWrittenIn)
     // Keyword and test word each keep their own case.
     EXPECT_EQ(toEng.translateLine(u("цикл. выполнять пока НЕ КРАЙ")), u("cycle. execute while NOT BORDER"));
     EXPECT_EQ(toEng.translateLine(u("Цвет=красный")), u("Color=red"));
-    // A mix that fits no pattern comes out as command insertion writes it.
-    EXPECT_EQ(toEng.translateLine(u("шАг")), u("STEP"));
-    EXPECT_EQ(toEng.translateLine(u("кОНЕЦ алгоритма")), u("ALGORITHM END"));
+    // A mix that fits no pattern is carried letter by letter, by the place in the word.
+    EXPECT_EQ(toEng.translateLine(u("шАг")), u("sTEp"));
+    EXPECT_EQ(ProgramTranslator(Language::Rom, Language::Rus).translateLine(u("SAlT")), u("ПРЫжОК"));
+}
+
+TEST(ProgramTranslator, AMixedCaseComesBackThroughAWordAtLeastAsLong)
+{
+    // Every keyword and colour name in an irregular mix, there and back through each
+    // Language whose word has no fewer letters.
+    auto letters = [](const QString &s) { return std::count_if(s.begin(), s.end(), [](QChar c) { return c.isLetter(); }); };
+    auto mixed = [](QString w) {
+        int i = 0;
+        for (QChar &c : w)
+            if (c.isLetter()) c = (i++ % 3 == 1) ? c.toLower() : c;   // UlU UlU...
+        return w;
+    };
+    int checked = 0;
+    for (Language from : kLanguages) {
+        for (Language via : kLanguages) {
+            if (from == via) continue;
+            const Lexicon &f = Lexicon::forLanguage(from), &v = Lexicon::forLanguage(via);
+            for (const auto &[word, other] : {std::pair {f.kwStep, v.kwStep}, {f.kwJump, v.kwJump},
+                                             {f.kwDestroy, v.kwDestroy}, {f.kwRebuild, v.kwRebuild},
+                                             {f.kwEndCycle, v.kwEndCycle}, {f.kwBegin, v.kwBegin}}) {
+                if (letters(other) < letters(word)) continue;
+                const QString line = mixed(word);
+                const std::optional<QString> there = ProgramTranslator(from, via).translateLine(line);
+                ASSERT_TRUE(there) << line.toStdString();
+                EXPECT_EQ(ProgramTranslator(via, from).translateLine(*there), line) << there->toStdString();
+                ++checked;
+            }
+            for (int i = 0; i < ColorTable::Count; ++i) {
+                const QString name = ColorTable::name(i, from);
+                if (letters(ColorTable::name(i, via)) < letters(name)) continue;
+                const QString line = f.kwColor + ' ' + mixed(name);
+                const std::optional<QString> there = ProgramTranslator(from, via).translateLine(line);
+                ASSERT_TRUE(there) << line.toStdString();
+                EXPECT_EQ(ProgramTranslator(via, from).translateLine(*there), line) << there->toStdString();
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 50);
+}
+
+TEST(ProgramTranslator, ACapitalisedColourNameThroughOneWordComesBackCapitalisedOnly)
+{
+    // The rule the README states: one word cannot carry "every word capital", so a name
+    // that went through a one-word name comes back with only its first letter capital.
+    const ProgramTranslator romEng(Language::Rom, Language::Eng), engRom(Language::Eng, Language::Rom);
+    EXPECT_EQ(romEng.translateLine(u("Culoare=Verde Intunecat")), u("Color=Green"));
+    EXPECT_EQ(engRom.translateLine(u("Color=Green")), u("Culoare=Verde intunecat"));
+    EXPECT_EQ(engRom.translateLine(u("Color=green")), u("Culoare=verde intunecat"));
+    // Between two phrases the pattern is kept.
+    EXPECT_EQ(ProgramTranslator(Language::Rom, Language::Rus).translateLine(u("Culoare=Verde Intunecat")),
+              u("Цвет=Темно-Зеленый"));
 }
 
 TEST(ProgramTranslator, NamesCountsSeparatorsAndSpacesStayAsWritten)
@@ -146,19 +200,48 @@ TEST(ProgramTranslator, LinesThatAreNoStatementStayAndAreNamed)
     const QStringList lines {u("ШАГ"),
                              u("ШАК"),   // misspelt
                              u("\tШАГ"),   // a tab is no space
-                             u("ЦВЕТ=РОЗОВЫЙ"),   // no such colour
-                             u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),   // no such test
+                             u("ЦВЕТ=РОЗОВЫЙ"),   // no such colour: the checker takes it all the same
+                             u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),   // no such test: likewise
                              u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"),   // two separators
                              u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"),   // last word not the keyword
                              u("STEP"),   // another Language
                              u("* комментарий"),
-                             u("ПОВОРОТ 90")};
+                             u("ПОВОРОТ 90"),
+                             u("ЦВЕТ RED")};   // the target would take it for a colour
     const ProgramTranslator::Result r = ProgramTranslator(Language::Rus, Language::Eng).translate(lines);
     EXPECT_EQ(r.lines,
-              (QStringList {u("STEP"), u("ШАК"), u("\tШАГ"), u("ЦВЕТ=РОЗОВЫЙ"), u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),
-                            u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"), u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"), u("STEP"),
-                            u("* комментарий"), u("ROTATE 90")}));
-    EXPECT_EQ(r.leftAsWritten, (QList<int> {1, 2, 3, 4, 5, 6, 7}));
+              (QStringList {u("STEP"), u("ШАК"), u("\tШАГ"), u("COLOR=РОЗОВЫЙ"), u("CONDITION. IF ЗАБОР"),
+                            u("CYCLE. EXECUTE WHILE  КРАЙ"), u("CYCLE. EXECUTE 5 РАЗЫ"), u("STEP"),
+                            u("* комментарий"), u("ROTATE 90"), u("ЦВЕТ RED")}));
+    EXPECT_EQ(r.leftAsWritten, (QList<int> {1, 2, 7, 10}));
+}
+
+TEST(ProgramTranslator, EveryLineTheCheckerTakesIsTranslatedByItsKeyword)
+{
+    // Heads the checker takes with anything after them; the rest is kept as written.
+    for (Language from : kLanguages) {
+        const Lexicon &f = Lexicon::forLanguage(from);
+        for (Language to : kLanguages) {
+            const Lexicon &t = Lexicon::forLanguage(to);
+            const ProgramTranslator tr(from, to);
+            const std::pair<QString, QString> cases[] = {
+                {f.kwColor + "=NOPE", t.kwColor + "=NOPE"},
+                {f.kwColor + "NOI", t.kwColor + "NOI"},
+                {f.kwColor + "++", t.kwColor + "++"},
+                {f.kwColor + "+1", t.kwColor + "+1"},
+                {f.kwCycleWhile + " ?", t.kwCycleWhile + " ?"},
+                {f.kwIf + " ?", t.kwIf + " ?"},
+                {f.kwThen + " x", t.kwThen + " x"},
+                // The count is read by place: whatever word ends the line stands for the times.
+                // kept as written where the two times keywords are equally long.
+                {f.kwCycleN + " 2 " + QString(f.kwTimes.size(), 'Q'),
+                 t.kwCycleN + " 2 " + (f.kwTimes.size() == t.kwTimes.size() ? QString(f.kwTimes.size(), 'Q') : t.kwTimes)},
+            };
+            for (const auto &[source, expected] : cases)
+                EXPECT_EQ(tr.translateLine(source), from == to ? source : expected)
+                    << source.toStdString() << " " << languageCode(to).toStdString();
+        }
+    }
 }
 
 TEST(ProgramTranslator, ALineThatWouldReadAsAnotherStatementIsNotTouched)

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "lang/Lexicon.h"
 #include "world/FieldPicture.h"
 #include "world/TraceRecorder.h"
 #include <gtest/gtest.h>
@@ -99,26 +100,54 @@ TEST(TraceComparison, CountsMissingExtraAndRecolouredSegmentsAndTheEnd)
     EXPECT_TRUE(moved.missing.isEmpty() && moved.extra.isEmpty() && moved.colourDiffers.isEmpty());
 }
 
-TEST(TraceComparison, PictureMarksEachKindInItsOwnColourOverTheFaintModel)
+TEST(TraceComparison, PictureMarksEachKindByShapeInTheTraceColoursThemselves)
 {
+    // Every drawable trace colour as missing (model), extra and recoloured (pupil), one row
+    // each: a mark must never be a colour a trace could have.
     TraceRecorder model, pupil;
-    segment(model, 0x000000, 0, 0, 1, 0);   // matched
-    segment(model, 0x000000, 3, 3, 4, 3);   // missing
-    segment(model, 0x000000, 5, 5, 5, 6);   // other colour
-    segment(pupil, 0x000000, 0, 0, 1, 0);
-    segment(pupil, kRed, 5, 5, 5, 6);
-    segment(pupil, 0x000000, 8, 8, 9, 9);   // extra
-    const TraceComparison c = compareTraces(model, QPoint(1, 0), pupil, QPoint(9, 9));
+    const int colours = ColorTable::Count - 1;   // white rubs out, it is never drawn
+    for (int i = 0; i < colours; ++i) {
+        const QRgb c = ColorTable::value(i), other = ColorTable::value((i + 1) % colours);
+        segment(model, c, 0, i, 1, i);   // missing
+        segment(pupil, c, 3, i, 4, i);   // extra
+        segment(model, other, 6, i, 7, i);   // recoloured: the pupil's is c
+        segment(pupil, c, 6, i, 7, i);
+        segment(model, c, 9, i, 10, i);   // matched
+        segment(pupil, c, 9, i, 10, i);
+    }
+    const TraceComparison c = compareTraces(model, QPoint(0, 0), pupil, QPoint(0, 0));
     const QImage img = comparisonPicture(model, c, 16, 20);
-
     EXPECT_EQ(img.width(), FieldPicture::Width);
     EXPECT_GT(img.height(), FieldPicture::Height);   // room for the legend
-    const QRgb matched = img.pixel(middle(0, 0, 1, 0)) & 0xFFFFFF;
-    EXPECT_NE(matched, 0x000000u);   // faint, not the model's black
-    EXPECT_NE(matched, 0xFFFFFFu);
-    EXPECT_EQ(img.pixel(middle(3, 3, 4, 3)) & 0xFFFFFF, DiffColor::Missing);
-    EXPECT_EQ(img.pixel(middle(8, 8, 9, 9)) & 0xFFFFFF, DiffColor::Extra);
-    EXPECT_EQ(img.pixel(middle(5, 5, 5, 6)) & 0xFFFFFF, DiffColor::ColourDiffers);
+    auto at = [&](QPoint p, int dy = 0) { return img.pixel(p.x(), p.y() + dy) & 0xFFFFFF; };
+    for (int i = 0; i < colours; ++i) {
+        const QRgb col = ColorTable::value(i), other = ColorTable::value((i + 1) % colours);
+        const std::string what = "colour " + std::to_string(i);
+        // Extra: the pupil's colour with a white gap and a black rim.
+        const QPoint extra = middle(3, i, 4, i);
+        EXPECT_EQ(at(extra), col) << what;
+        EXPECT_EQ(at(extra, 2), kWhite) << what;
+        EXPECT_EQ(at(extra, 4), 0u) << what;
+        // Recoloured: the pupil's colour along it, the model's in the disc at its middle.
+        const QPoint quarter = (FieldPicture::nodePixel(6, i) * 3 + FieldPicture::nodePixel(7, i)) / 4;
+        EXPECT_EQ(at(quarter), col) << what;
+        EXPECT_EQ(at(quarter, 4), 0u) << what;
+        EXPECT_EQ(at(middle(6, i, 7, i)), other) << what;
+        // Missing: the model's colour in dashes, with the field between them.
+        const QPoint a = FieldPicture::nodePixel(0, i), b = FieldPicture::nodePixel(1, i);
+        int coloured = 0, gaps = 0;
+        for (int x = a.x() + 2; x <= b.x() - 2; ++x) {
+            const QRgb p = img.pixel(x, a.y()) & 0xFFFFFF;
+            coloured += p == col ? 1 : 0;
+            gaps += p == kWhite ? 1 : 0;
+        }
+        EXPECT_GT(coloured, 3) << what;
+        EXPECT_GT(gaps, 3) << what;
+        // Matched: plain, in its own colour, without a rim.
+        const QPoint same = middle(9, i, 10, i);
+        EXPECT_EQ(at(same), col) << what;
+        EXPECT_NE(at(same, 4), 0u) << what;
+    }
     // Away from any trace the field is the program's own empty field.
     FieldPicture empty;
     empty.drawEmptyField(16, 20);
