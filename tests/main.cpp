@@ -19,6 +19,15 @@ void useThrowawayHome(const QTemporaryDir &home)
     qputenv("XDG_STATE_HOME", root + "/.local/state");
     qputenv("XDG_CACHE_HOME", root + "/.cache");
 }
+
+// A first start picks the interface Language from the locale; the suite expects the same
+// Language whatever locale its runner has.
+void usePlainLocale()
+{
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    qputenv("LANG", "C.UTF-8");
+}
 }
 
 // One runner for core and GUI tests; GUI tests need the application object and run
@@ -27,6 +36,7 @@ int main(int argc, char **argv)
 {
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/trakmil-test-home-XXXXXX"));
     if (home.isValid()) useThrowawayHome(home);
+    usePlainLocale();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
