@@ -261,7 +261,6 @@ void MainWindow::buildToolBars()
     m_fileToolBar = make(ToolBarId::File, Qt::Horizontal, QRect(12, 0, 325, 26), kFileToolBar, 22);
     m_runToolBar = make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 121), kRunToolBar, 22);
     m_commandToolBar = make(ToolBarId::Commands, Qt::Vertical, QRect(1, 194, 24, 223), kCommandToolBar, 23);
-    toolButton(Command::Redo)->setEnabled(false);
     toolButton(Command::Pause)->setEnabled(false);
     toolButton(Command::Stop)->setEnabled(false);
     toolButton(Command::ManualMode)->setCheckable(true);
@@ -354,10 +353,12 @@ void MainWindow::showEvent(QShowEvent *event)
         frame.moveCenter(s->availableGeometry().center());
         move(frame.topLeft());
     }
-    if (!m_startupFailure.isEmpty()) {
+    if (!m_startupFailure.isEmpty() || !m_settingsProblem.isEmpty()) {
         QTimer::singleShot(0, this, [this] {
-            const QString text = std::exchange(m_startupFailure, QString());
-            if (!text.isEmpty()) m_prompts->message(text);
+            for (QString *pending : {&m_settingsProblem, &m_startupFailure}) {
+                const QString text = std::exchange(*pending, QString());
+                if (!text.isEmpty()) m_prompts->message(text);
+            }
         });
     }
 }

@@ -125,6 +125,8 @@ public:
     // Asks before unsaved changes are dropped; true when there are none or the user goes on.
     bool mayDiscardChanges();
     void setAdvancedToolBarVisible(bool visible) override;
+    // Undo and Redo, items and buttons, are enabled exactly when there is a step to take.
+    void showHistoryAvailability();
 
     // RunView
     void lockForRun(bool running) override { applyRunLock(running); }
@@ -176,6 +178,9 @@ private:
     Options m_options;
     ToolkitTranslation m_toolkitTranslation;
     QString m_startupFailure;   // why the start-up file could not be read, until it is shown
+    QString m_settingsProblem;   // why the settings file was ignored, until it is shown
+    bool m_settingsNoticeGiven = false;
+    bool m_keepSettingsFile = false;   // it could not be read: nothing is saved over it
     DocumentState m_documentState = DocumentState::Empty;
     bool m_errorFound = false;
     QString m_currentFile;   // empty for a new, unsaved text

@@ -26,13 +26,24 @@ void MainWindow::readSettings()
 {
     const QString path =
         m_options.settingsReadPath.isEmpty() ? m_options.settingsPath : m_options.settingsReadPath;
-    m_settings = path.isEmpty() ? Settings() : loadSettings(path);
+    QString problem;
+    m_settings = path.isEmpty() ? Settings() : loadSettings(path, &problem);
     setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
+    if (problem.isEmpty()) return;
+    // Said once; from then on the file is left as it is.
+    if (path == m_options.settingsPath) m_keepSettingsFile = true;
+    if (m_settingsNoticeGiven) return;
+    m_settingsNoticeGiven = true;
+    m_settingsProblem = uiText("file.settingsIgnored", textLanguage())
+                            .value_or(QString())
+                            .arg(QDir::toNativeSeparators(path), problem);
 }
 
 bool MainWindow::writeSettingsQuietly(QString *error)
 {
-    if (m_options.settingsPath.isEmpty()) return true;
+    // The pupil was told at start-up that this file stays as it is; the settings hold for
+    // this session.
+    if (m_options.settingsPath.isEmpty() || m_keepSettingsFile) return true;
     return saveSettings(m_options.settingsPath, m_settings, error);
 }
 
@@ -78,6 +89,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
         return false;
     }
     setDocumentFromStyled(*m_editor->document(), styled, m_editor->currentCharFormat());
+    m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);   // a pupil reads a program from its top
     return true;
 }
@@ -111,6 +123,7 @@ void MainWindow::newDocument()
     resetField();
     readSettings();
     m_editor->clear();
+    m_editor->startFreshHistory();
     m_editor->setFocus();
     setDocumentState(DocumentState::Empty);
     m_currentFile.clear();

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 #include <array>
 #include <optional>
@@ -157,11 +158,31 @@ Settings parseSettings(const QByteArray &iniText)
     return s;
 }
 
-Settings loadSettings(const QString &path)
+namespace {
+// The settings file's bytes, or why they are not settings. A missing file reads as empty.
+std::optional<QByteArray> readSettingsBytes(const QString &path, QString *problem)
 {
     QByteArray data;
-    if (!readRegularFile(path, kMaxSettingsSize, data, nullptr)) return Settings();
-    return parseSettings(data);
+    if (!QFileInfo::exists(path)) return data;
+    QString reason;
+    if (!readRegularFile(path, kMaxSettingsSize, data, &reason)) {
+        if (problem) *problem = reason;
+        return std::nullopt;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    (void)utf8.decode(data);
+    if (data.contains('\0') || utf8.hasError()) {
+        if (problem) *problem = uiText("file.notText");
+        return std::nullopt;
+    }
+    return data;
+}
+}   // namespace
+
+Settings loadSettings(const QString &path, QString *problem)
+{
+    const std::optional<QByteArray> data = readSettingsBytes(path, problem);
+    return data ? parseSettings(*data) : Settings();
 }
 
 QByteArray composeSettings(const Settings &s, const QByteArray &previous)
@@ -212,8 +233,9 @@ bool saveSettings(const QString &path, const Settings &settings, QString *error)
         return false;
     };
 
-    QByteArray previous;
-    readRegularFile(path, kMaxSettingsSize, previous, nullptr);   // nothing to keep otherwise
+    QString unreadable;
+    const std::optional<QByteArray> previous = readSettingsBytes(path, &unreadable);
+    if (!previous) return fail(unreadable);
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return fail(QStringLiteral("the folder \"%1\" cannot be created")
@@ -221,6 +243,6 @@ bool saveSettings(const QString &path, const Settings &settings, QString *error)
 
     // A writable file in a folder that is not still gets written, in place.
     QString reason;
-    if (!writeFileSafely(path, composeSettings(settings, previous), &reason, true)) return fail(reason);
+    if (!writeFileSafely(path, composeSettings(settings, *previous), &reason, true)) return fail(reason);
     return true;
 }

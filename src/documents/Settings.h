@@ -40,13 +40,17 @@ SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &p
 // The file to save to (and, unless a read-only seed exists beside the executable, to load).
 QString settingsFilePath(const QString &executableDir);
 
-// Each key on its own with its default; out-of-range values made sound.
-Settings loadSettings(const QString &path);
+// Each key on its own with its default; out-of-range values made sound. A file that exists
+// but cannot be taken as settings (too large, not text, unreadable) gives the defaults and
+// the reason in *problem; a missing file is no problem.
+Settings loadSettings(const QString &path, QString *problem = nullptr);
 // Parses the text of an INI file; what loadSettings does after reading the bytes.
 Settings parseSettings(const QByteArray &iniText);
 // The file's new content: the six keys first in [int], in the fixed order; any other
 // keys and sections of the previous content are kept as they were.
 QByteArray composeSettings(const Settings &settings, const QByteArray &previous = {});
 // Keys in the fixed order; false with the reason in *error when the file can't be written.
-// The old file stays intact on failure. The folder is created when missing.
+// The old file stays intact on failure. The folder is created when missing. A file
+// that is there but could not be read as settings is never replaced: it may be
+// somebody's, and every line of it would be lost.
 bool saveSettings(const QString &path, const Settings &settings, QString *error);

@@ -344,6 +344,12 @@ const TextRow kCatalogue[] = {
     {"file.cannotWriteSettings",
      {"Не удалось записать файл настроек \"%1\": %2", "Fisierul de setari \"%1\" nu poate fi scris: %2",
       "Cannot write the settings file \"%1\": %2"}},
+    // Files that are kept safe: a settings file that could not be read, recovery copies
+    {"file.notText", {"Это не текстовый файл", "Nu este un fisier text", "Not a text file"}},
+    {"file.settingsIgnored",
+     {"Файл настроек \"%1\" не прочитан: %2.\nПрограмма работает с настройками по умолчанию и не изменит этот файл.",
+      "Fisierul de setari \"%1\" nu a fost citit: %2.\nProgramul lucreaza cu setarile implicite si nu va schimba acest fisier.",
+      "The settings file \"%1\" was not read: %2.\nThe program runs on default settings and will not change that file."}},
 };
 // clang-format on
 
