@@ -170,7 +170,7 @@ std::optional<QByteArray> readSettingsBytes(const QString &path, QString *proble
         return std::nullopt;
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
-    (void)utf8.decode(data);
+    const QString decoded = utf8.decode(data);   // the decoding happens on conversion
     if (data.contains('\0') || utf8.hasError()) {
         if (problem) *problem = uiText("file.notText");
         return std::nullopt;
