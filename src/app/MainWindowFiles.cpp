@@ -97,8 +97,9 @@ void MainWindow::offerRecovery()
         const std::optional<RecoveryContent> content = copy->read(nullptr);
         if (!content) {
             const QString aside = copy->setAside();
-            m_prompts->message(text("recoveryUnreadable")
-                                   .arg(QDir::toNativeSeparators(copy->path()), QDir::toNativeSeparators(aside)));
+            m_prompts->message(
+                text("recoveryUnreadable")
+                    .arg(QDir::toNativeSeparators(copy->path()), QDir::toNativeSeparators(aside)));
             continue;
         }
         const QString file =

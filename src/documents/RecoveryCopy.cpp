@@ -76,8 +76,7 @@ std::unique_ptr<RecoverySlot> RecoverySlot::open(const QString &folder, QString 
         return nullptr;
     };
     if (!QDir().mkpath(folder)) return fail(QStringLiteral("cannot create the folder"));
-    const QString path =
-        QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + kSuffix);
+    const QString path = QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + kSuffix);
     auto lock = takeLock(lockPathFor(path));
     if (!lock) return fail(QStringLiteral("cannot create a lock file"));
     return std::unique_ptr<RecoverySlot>(new RecoverySlot(path, std::move(lock)));
@@ -124,7 +123,6 @@ void LeftCopy::remove() { QFile::remove(m_path); }
 QString LeftCopy::setAside()
 {
     QString aside = m_path + QStringLiteral(".unreadable");
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = m_path + QStringLiteral(".unreadable-%1").arg(n);
+    for (int n = 2; QFileInfo::exists(aside); ++n) aside = m_path + QStringLiteral(".unreadable-%1").arg(n);
     return QFile::rename(m_path, aside) ? aside : m_path;
 }

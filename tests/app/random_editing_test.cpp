@@ -17,8 +17,9 @@
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 
-const char *const kWords[] = {"ШАГ", "ПРЫЖОК", "ПОВОРОТ 90", "НАЧАЛО АЛГОРИТМА", "КОНЕЦ АЛГОРИТМА",
-                              "STEP", "JUMP", "ROTATE 45", "ALGORITHM BEGIN", "pas", " ", "x", "цвет"};
+const char *const kWords[] = {"ШАГ",  "ПРЫЖОК", "ПОВОРОТ 90", "НАЧАЛО АЛГОРИТМА", "КОНЕЦ АЛГОРИТМА",
+                              "STEP", "JUMP",   "ROTATE 45",  "ALGORITHM BEGIN",  "pas",
+                              " ",    "x",      "цвет"};
 
 int setting(const char *name, int fallback)
 {
@@ -188,7 +189,8 @@ protected:
             const Language source = ProgramTranslator::detectLanguage(lines, Language::Rus);
             window->action(Command::TranslateProgram)->trigger();
             if (source != Language::Rus)
-                model.edit(ProgramTranslator(source, Language::Rus).translate(lines).lines.join(QLatin1Char('\n')));
+                model.edit(
+                    ProgramTranslator(source, Language::Rus).translate(lines).lines.join(QLatin1Char('\n')));
             if (!ed()->document()->isRedoAvailable()) model.history = model.history.mid(0, model.at + 1);
             return "translate";
         }
@@ -226,7 +228,8 @@ protected:
         for (auto it = disk.cbegin(); it != disk.cend(); ++it) {
             StyledText saved;
             ASSERT_TRUE(loadProgramFile(it.key(), saved, nullptr));
-            ASSERT_EQ(plainLines(saved).join(QLatin1Char('\n')), it.value()) << it.key().toStdString() << " after " << action;
+            ASSERT_EQ(plainLines(saved).join(QLatin1Char('\n')), it.value())
+                << it.key().toStdString() << " after " << action;
         }
     }
 

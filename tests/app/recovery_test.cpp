@@ -100,7 +100,8 @@ TEST_F(RecoveryTest, KilledWindowsTextComesBackWithItsColours)
 
     auto w = start(prompts, folder());   // answered Yes
     ASSERT_EQ(prompts.questions.size(), 1);
-    EXPECT_TRUE(prompts.questions.first().contains(u("без имени"))) << prompts.questions.first().toStdString();
+    EXPECT_TRUE(prompts.questions.first().contains(u("без имени")))
+        << prompts.questions.first().toStdString();
     const StyledText restored = styledFromDocument(*w->editor()->document());
     EXPECT_EQ(plainLines(restored), u(kTyped).split(QLatin1Char('\n')));
     EXPECT_TRUE(sameContent(restored, *typed)) << "the colours come back too";

@@ -172,17 +172,20 @@ TEST_F(UndoRedoTest, EveryEditCommandIsOneStepBothWays)
     show();
     const std::pair<const char *, std::function<void()>> edits[] = {
         {"translate", [&] { window->action(Command::TranslateProgram)->trigger(); }},
-        {"paste", [&] {
+        {"paste",
+         [&] {
              QApplication::clipboard()->setText(u("STEP\nJUMP"));
              window->action(Command::Paste)->trigger();
          }},
         {"paste code", [&] { window->action(Command::Destroy)->trigger(); }},
         {"begin/end", [&] { window->action(Command::BeginEnd)->trigger(); }},
-        {"cut", [&] {
+        {"cut",
+         [&] {
              ed()->selectLine(ed()->lineCount() - 1);
              window->action(Command::Cut)->trigger();
          }},
-        {"clear", [&] {
+        {"clear",
+         [&] {
              prompts.answers.enqueue(true);
              window->action(Command::ClearAlgorithm)->trigger();
          }},
