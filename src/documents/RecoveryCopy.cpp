@@ -108,6 +108,12 @@ std::vector<std::unique_ptr<LeftCopy>> LeftCopy::find(const QString &folder)
         auto lock = takeLock(lockPathFor(f.filePath()));
         if (lock) found.push_back(std::unique_ptr<LeftCopy>(new LeftCopy(f.filePath(), std::move(lock))));
     }
+    // A window killed before it had anything to keep leaves only its lock; taking and
+    // releasing it removes the file.
+    for (const QFileInfo &f : dir.entryInfoList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden)) {
+        const QString copy = f.filePath().chopped(5) + kSuffix;
+        if (!QFileInfo::exists(copy)) takeLock(f.filePath());
+    }
     return found;
 }
 

@@ -190,6 +190,8 @@ TEST_F(RecoveryTest, TwoWindowsKeepTheirOwnCopiesAndARunningOnesIsNeverOffered)
     EXPECT_EQ(copiesIn(folder()).size(), 2);
     auto c = start(pc, folder());
     EXPECT_TRUE(pc.questions.isEmpty()) << "both owners are running";
+    EXPECT_EQ(QDir(folder()).entryList({QStringLiteral("*.lock")}, QDir::Files).size(), 3)
+        << "a starting window clears no running window's lock";
     a.reset();   // gone without an answered question
     ScriptedPrompts pd;
     pd.answers.enqueue(false);
