@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -30,11 +31,12 @@ struct Shown {
     QTemporaryDir dir;
     SilentPrompts prompts;
     std::unique_ptr<MainWindow> window;
-    Shown()
+    explicit Shown(bool recovery = false)
     {
         MainWindow::Options o;
         o.settingsPath = dir.filePath(QStringLiteral("trakmil.ini"));
         o.prompts = &prompts;
+        if (recovery) o.recoveryFolder = dir.filePath(QStringLiteral("recovery"));
         window = std::make_unique<MainWindow>(o);
         window->show();
         QCoreApplication::processEvents();
@@ -111,6 +113,43 @@ void BM_WindowTickCost(benchmark::State &state)
     w.stopRun();
 }
 BENCHMARK(BM_WindowTickCost)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A keystroke in the window that keeps a recovery copy, and, apart, the copy's writing,
+// which its timer does between keystrokes.
+QString programOf(int lines)
+{
+    QStringList l;
+    for (int i = 0; i < lines; ++i) l << QString::fromUtf8(i % 2 ? "ШАГ" : "ПОВОРОТ 90");
+    return l.join(QLatin1Char('\n'));
+}
+
+void BM_WindowKeystrokeWithRecovery(benchmark::State &state)
+{
+    Shown shown(state.range(1) != 0);
+    AlgorithmEditor *ed = shown.window->editor();
+    ed->setPlainText(programOf(int(state.range(0))));
+    ed->setCaret(int(state.range(0)) / 2, 0);
+    ed->setFocus();
+    // A character and its Backspace, so the line stays short; the time is per key.
+    QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    for (auto _ : state) {
+        QCoreApplication::sendEvent(ed, &x);
+        QCoreApplication::sendEvent(ed, &back);
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+    state.SetLabel(state.range(1) ? "recovery on; target: < 0.2 ms a key" : "recovery off");
+}
+BENCHMARK(BM_WindowKeystrokeWithRecovery)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond);
+
+void BM_RecoveryCopyWrite(benchmark::State &state)
+{
+    Shown shown(true);
+    MainWindow &w = *shown.window;
+    w.editor()->setPlainText(programOf(int(state.range(0))));
+    for (auto _ : state) w.writeRecoveryCopy();
+}
+BENCHMARK(BM_RecoveryCopyWrite)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }   // namespace
 

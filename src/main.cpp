@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char **argv)
 {
@@ -26,6 +27,9 @@ int main(int argc, char **argv)
     options.settingsPath = files.write;
     options.settingsReadPath = files.read;
     options.examplesFolder = findExamplesFolder(QCoreApplication::applicationDirPath());
+    if (const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        !data.isEmpty())
+        options.recoveryFolder = data + QStringLiteral("/recovery");
     const QStringList args = QCoreApplication::arguments();
     if (args.size() > 1) options.startupFile = args.at(1);
     MainWindow window(options);

@@ -8,6 +8,7 @@
 #include "common/DialogFont.h"
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
+#include "documents/RecoveryCopy.h"
 #include "editor/AlgorithmEditor.h"
 #include "lang/Lexicon.h"
 #include "lang/MessageCatalogue.h"
@@ -100,6 +101,17 @@ MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_wor
         x = m_settings.fieldWidth;
         y = m_settings.fieldHeight;
     });
+
+    // Off the keystroke path: one write a little after the first of a burst of changes,
+    // so a steady typist is never more than the delay behind.
+    m_recoveryTimer.setSingleShot(true);
+    m_recoveryTimer.setInterval(kRecoveryDelayMs);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &MainWindow::writeRecoveryCopy);
+    if (!options.recoveryFolder.isEmpty()) {
+        m_recovery = RecoverySlot::open(options.recoveryFolder, nullptr);
+        if (!m_recovery)
+            m_recoveryNotice = QDir::toNativeSeparators(options.recoveryFolder);   // worded when shown
+    }
 
     // Start-up, in order.
     readSettings();
@@ -261,7 +273,6 @@ void MainWindow::buildToolBars()
     m_fileToolBar = make(ToolBarId::File, Qt::Horizontal, QRect(12, 0, 325, 26), kFileToolBar, 22);
     m_runToolBar = make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 121), kRunToolBar, 22);
     m_commandToolBar = make(ToolBarId::Commands, Qt::Vertical, QRect(1, 194, 24, 223), kCommandToolBar, 23);
-    toolButton(Command::Redo)->setEnabled(false);
     toolButton(Command::Pause)->setEnabled(false);
     toolButton(Command::Stop)->setEnabled(false);
     toolButton(Command::ManualMode)->setCheckable(true);
@@ -354,12 +365,17 @@ void MainWindow::showEvent(QShowEvent *event)
         frame.moveCenter(s->availableGeometry().center());
         move(frame.topLeft());
     }
-    if (!m_startupFailure.isEmpty()) {
-        QTimer::singleShot(0, this, [this] {
-            const QString text = std::exchange(m_startupFailure, QString());
-            if (!text.isEmpty()) m_prompts->message(text);
-        });
-    }
+    // Over the shown window, once: what start-up could not do, then the unsaved text of
+    // windows that are gone.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_recoveryNotice.isEmpty())
+            m_recoveryNotice = text("recoveryOff").arg(std::exchange(m_recoveryNotice, QString()));
+        for (QString *pending : {&m_settingsProblem, &m_startupFailure, &m_recoveryNotice}) {
+            const QString message = std::exchange(*pending, QString());
+            if (!message.isEmpty()) m_prompts->message(message);
+        }
+        offerRecovery();
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -372,6 +388,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // saved is the pupil's own.
     if (m_run.isActive()) stopRun();
     writeSettingsQuietly(nullptr);   // a failure is ignored: the window closes anyway
+    dropRecoveryCopy();   // answered or nothing to lose
     event->accept();
 }
 

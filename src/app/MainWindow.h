@@ -38,6 +38,7 @@ class ConditionalLoopDialog;
 class ConditionDialog;
 class ColourDialog;
 class HelpWindow;
+class RecoverySlot;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
@@ -50,7 +51,10 @@ public:
         QString startupFile;   // first command-line argument, may be empty
         Prompts *prompts = nullptr;   // null: real dialogs
         QString examplesFolder;   // example programs offered by the open dialog; may be empty
+        QString recoveryFolder;   // where unsaved text is kept against a crash; empty: nowhere
     };
+    // How long after a change its recovery copy is written, at the latest.
+    static constexpr int kRecoveryDelayMs = 2000;
     explicit MainWindow(const Options &options);
     ~MainWindow() override;
 
@@ -125,6 +129,12 @@ public:
     // Asks before unsaved changes are dropped; true when there are none or the user goes on.
     bool mayDiscardChanges();
     void setAdvancedToolBarVisible(bool visible) override;
+    QTimer &recoveryTimer() { return m_recoveryTimer; }
+    void writeRecoveryCopy();
+    // Offers the unsaved text of windows that are no longer running; run once at start-up.
+    void offerRecovery();
+    // Undo and Redo, items and buttons, are enabled exactly when there is a step to take.
+    void showHistoryAvailability();
 
     // RunView
     void lockForRun(bool running) override { applyRunLock(running); }
@@ -170,12 +180,20 @@ private:
     // On failure shows why, or hands the text to *failure when that is given.
     bool readDocument(const QString &path, QString *failure = nullptr);
     void setCaptionForFile();
+    void dropRecoveryCopy();
     QString text(const char *key) const;   // current Language, Russian for other codes
     Language textLanguage() const;
 
     Options m_options;
     ToolkitTranslation m_toolkitTranslation;
     QString m_startupFailure;   // why the start-up file could not be read, until it is shown
+    QString m_settingsProblem;   // why the settings file was ignored, until it is shown
+    bool m_settingsNoticeGiven = false;
+    bool m_keepSettingsFile = false;   // it could not be read: nothing is saved over it
+    std::unique_ptr<RecoverySlot> m_recovery;   // null: recovery is off
+    QString m_recoveryNotice;   // why it is off, until it is shown
+    bool m_recoveryWritten = false;
+    qint64 m_lastChange = 0;   // ms since the epoch
     DocumentState m_documentState = DocumentState::Empty;
     bool m_errorFound = false;
     QString m_currentFile;   // empty for a new, unsaved text
@@ -214,7 +232,7 @@ private:
     StatusBar *m_statusBar = nullptr;
     QWidget *m_directionBevel = nullptr;
 
-    QTimer m_runTimer, m_noticeTimer, m_linePanelTimer;
+    QTimer m_runTimer, m_noticeTimer, m_linePanelTimer, m_recoveryTimer;
 
     PreferencesDialog *m_preferencesDialog = nullptr;
     ExtendedSettingsDialog *m_extendedSettingsDialog = nullptr;

@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
+#include <QTextDocument>
 #include <QToolButton>
 
 void MainWindow::buildDialogs()
@@ -101,6 +102,9 @@ void MainWindow::connectActions()
     perform(m_fieldClearAction, Command::ClearField);
     connect(m_fieldSavePictureAction, &QAction::triggered, this, &MainWindow::savePicture);
 
+    connect(m_editor->document(), &QTextDocument::undoAvailable, this, &MainWindow::showHistoryAvailability);
+    connect(m_editor->document(), &QTextDocument::redoAvailable, this, &MainWindow::showHistoryAvailability);
+    showHistoryAvailability();
     connect(m_editor, &AlgorithmEditor::contextMenuRequested, this, &MainWindow::showEditorMenu);
     connect(m_editor, &AlgorithmEditor::documentChanged, this,
             [this] { setDocumentState(DocumentState::Changed); });
@@ -177,6 +181,18 @@ void MainWindow::applyManualLock(bool on)
     m_manual = on;
     m_recordCheckBox->setVisible(on);
     action(Command::ManualMode)->setChecked(on);
+    showHistoryAvailability();
+}
+
+void MainWindow::showHistoryAvailability()
+{
+    const QTextDocument *d = m_editor->document();
+    const bool undo = !m_manual && d->isUndoAvailable();
+    const bool redo = !m_manual && d->isRedoAvailable();
+    action(Command::Undo)->setEnabled(undo);
+    toolButton(Command::Undo)->setEnabled(undo);
+    action(Command::Redo)->setEnabled(redo);
+    toolButton(Command::Redo)->setEnabled(redo);
 }
 
 void MainWindow::toggleManualMode() { applyManualLock(!m_manual); }

@@ -8,10 +8,12 @@
 #include "common/Prompts.h"
 #include "documents/DocumentConvert.h"
 #include "documents/ProgramFile.h"
+#include "documents/RecoveryCopy.h"
 #include "editor/AlgorithmEditor.h"
 #include "world/FieldPicture.h"
 #include "world/WorldTexts.h"
 #include "world/widgets/FieldView.h"
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,13 +28,24 @@ void MainWindow::readSettings()
 {
     const QString path =
         m_options.settingsReadPath.isEmpty() ? m_options.settingsPath : m_options.settingsReadPath;
-    m_settings = path.isEmpty() ? Settings() : loadSettings(path);
+    QString problem;
+    m_settings = path.isEmpty() ? Settings() : loadSettings(path, &problem);
     setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
+    if (problem.isEmpty()) return;
+    // Said once; from then on the file is left as it is.
+    if (path == m_options.settingsPath) m_keepSettingsFile = true;
+    if (m_settingsNoticeGiven) return;
+    m_settingsNoticeGiven = true;
+    m_settingsProblem = uiText("file.settingsIgnored", textLanguage())
+                            .value_or(QString())
+                            .arg(QDir::toNativeSeparators(path), problem);
 }
 
 bool MainWindow::writeSettingsQuietly(QString *error)
 {
-    if (m_options.settingsPath.isEmpty()) return true;
+    // The pupil was told at start-up that this file stays as it is; the settings hold for
+    // this session.
+    if (m_options.settingsPath.isEmpty() || m_keepSettingsFile) return true;
     return saveSettings(m_options.settingsPath, m_settings, error);
 }
 
@@ -48,6 +61,70 @@ void MainWindow::setDocumentState(DocumentState state)
 {
     m_documentState = state;
     showDocumentState();
+    if (state != DocumentState::Changed) {
+        dropRecoveryCopy();
+    } else if (m_recovery) {
+        m_lastChange = QDateTime::currentMSecsSinceEpoch();
+        if (!m_recoveryTimer.isActive()) m_recoveryTimer.start();
+    }
+}
+
+void MainWindow::writeRecoveryCopy()
+{
+    if (!m_recovery || m_documentState != DocumentState::Changed) return;
+    m_recoveryTimer.stop();
+    RecoveryContent c {styledFromDocument(*m_editor->document()), m_currentFile,
+                       QDateTime::fromMSecsSinceEpoch(m_lastChange)};
+    // A failure (a full disk) is tried again at the next change.
+    if (m_recovery->write(c, nullptr)) m_recoveryWritten = true;
+}
+
+void MainWindow::dropRecoveryCopy()
+{
+    m_recoveryTimer.stop();
+    if (!m_recovery || !m_recoveryWritten) return;
+    m_recovery->discard();
+    m_recoveryWritten = false;
+}
+
+void MainWindow::offerRecovery()
+{
+    if (m_options.recoveryFolder.isEmpty()) return;
+    // Every other copy stays locked until this one is dealt with, so a window starting at
+    // the same time offers none of them twice.
+    const auto copies = LeftCopy::find(m_options.recoveryFolder);
+    for (const auto &copy : copies) {
+        const std::optional<RecoveryContent> content = copy->read(nullptr);
+        if (!content) {
+            const QString aside = copy->setAside();
+            m_prompts->message(
+                text("recoveryUnreadable")
+                    .arg(QDir::toNativeSeparators(copy->path()), QDir::toNativeSeparators(aside)));
+            continue;
+        }
+        const QString file =
+            content->file.isEmpty() ? text("recoveryUnnamed") : QDir::toNativeSeparators(content->file);
+        const QString when = content->changed.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+        if (!m_prompts->question(text("recoveryQuestion").arg(file, when))) {
+            copy->remove();
+            continue;
+        }
+        setDocumentFromStyled(*m_editor->document(), content->text, m_editor->currentCharFormat());
+        m_editor->startFreshHistory();
+        m_editor->setCaret(0, 0);
+        m_currentFile = content->file;
+        if (m_currentFile.isEmpty())
+            setWindowTitle(text("product"));
+        else
+            setCaptionForFile();
+        // Nothing goes to the program file until the pupil saves; the text is this
+        // window's copy now, written before the old one goes.
+        setDocumentState(DocumentState::Changed);
+        m_lastChange = content->changed.toMSecsSinceEpoch();
+        writeRecoveryCopy();
+        if (m_recoveryWritten || !m_recovery) copy->remove();
+        return;
+    }
 }
 
 void MainWindow::showDocumentState()
@@ -78,6 +155,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
         return false;
     }
     setDocumentFromStyled(*m_editor->document(), styled, m_editor->currentCharFormat());
+    m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);   // a pupil reads a program from its top
     return true;
 }
@@ -111,6 +189,7 @@ void MainWindow::newDocument()
     resetField();
     readSettings();
     m_editor->clear();
+    m_editor->startFreshHistory();
     m_editor->setFocus();
     setDocumentState(DocumentState::Empty);
     m_currentFile.clear();

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 
 QString notARegularFileText() { return uiText("file.notRegular"); }
 
@@ -28,6 +29,17 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, QStri
     return true;
 }
 
+namespace {
+// Why the last operation on `file` failed. A write the disk cut short comes back as a
+// short count with no error of the file's own ("Unknown error"): the system's errno,
+// taken right after the failing call, names the cause.
+QString failureReason(const QFileDevice &file, int savedErrno)
+{
+    if (file.error() != QFileDevice::NoError) return file.errorString();
+    return savedErrno != 0 ? qt_error_string(savedErrno) : file.errorString();
+}
+}   // namespace
+
 bool writeFileSafely(const QString &path, const QByteArray &data, QString *error, bool directWriteFallback)
 {
     auto fail = [&](const QString &reason) {
@@ -39,13 +51,23 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
     QSaveFile file(path);
     file.setDirectWriteFallback(directWriteFallback);
     if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    // A short write is tried again from where it stopped: the retry either goes on or
+    // fails with the device's own reason.
+    qint64 done = 0;
+    errno = 0;
+    while (done < data.size()) {
+        const qint64 n = file.write(data.constData() + done, data.size() - done);
+        if (n <= 0) break;
+        done += n;
+    }
     // The last block stays in Qt's buffer until flushed, and commit() does not report a
     // failed final write: flush and check first, or a full disk yields an empty file.
-    if (file.write(data) != data.size() || !file.flush()) {
-        const QString reason = file.errorString();
+    if (done != data.size() || !file.flush()) {
+        const QString reason = failureReason(file, errno);
         file.cancelWriting();
         return fail(reason);
     }
-    if (!file.commit()) return fail(file.errorString());
+    errno = 0;
+    if (!file.commit()) return fail(failureReason(file, errno));
     return true;
 }

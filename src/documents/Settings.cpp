@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 #include <array>
 #include <optional>
@@ -176,17 +177,35 @@ QString firstStartLanguage()
     return QStringLiteral("rus");
 }
 
-Settings loadSettings(const QString &path)
+namespace {
+// The settings file's bytes, or why they are not settings. A missing file reads as empty.
+std::optional<QByteArray> readSettingsBytes(const QString &path, QString *problem)
 {
     QByteArray data;
-    if (!readRegularFile(path, kMaxSettingsSize, data, nullptr)) {
-        Settings s;
-        // Only a first start asks the locale; a file that is there but unreadable keeps the
-        // default the settings have always had.
-        if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) s.language = firstStartLanguage();
-        return s;
+    if (!QFileInfo::exists(path)) return data;
+    QString reason;
+    if (!readRegularFile(path, kMaxSettingsSize, data, &reason)) {
+        if (problem) *problem = reason;
+        return std::nullopt;
     }
-    return parseSettings(data);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8.decode(data);   // the decoding happens on conversion
+    if (data.contains('\0') || utf8.hasError()) {
+        if (problem) *problem = uiText("file.notText");
+        return std::nullopt;
+    }
+    return data;
+}
+}   // namespace
+
+Settings loadSettings(const QString &path, QString *problem)
+{
+    const std::optional<QByteArray> data = readSettingsBytes(path, problem);
+    Settings s = data ? parseSettings(*data) : Settings();
+    // Only a first start asks the locale; a file that is there but unreadable keeps the
+    // default the settings have always had.
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) s.language = firstStartLanguage();
+    return s;
 }
 
 QByteArray composeSettings(const Settings &s, const QByteArray &previous)
@@ -237,8 +256,9 @@ bool saveSettings(const QString &path, const Settings &settings, QString *error)
         return false;
     };
 
-    QByteArray previous;
-    readRegularFile(path, kMaxSettingsSize, previous, nullptr);   // nothing to keep otherwise
+    QString unreadable;
+    const std::optional<QByteArray> previous = readSettingsBytes(path, &unreadable);
+    if (!previous) return fail(unreadable);
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return fail(QStringLiteral("the folder \"%1\" cannot be created")
@@ -246,6 +266,6 @@ bool saveSettings(const QString &path, const Settings &settings, QString *error)
 
     // A writable file in a folder that is not still gets written, in place.
     QString reason;
-    if (!writeFileSafely(path, composeSettings(settings, previous), &reason, true)) return fail(reason);
+    if (!writeFileSafely(path, composeSettings(settings, *previous), &reason, true)) return fail(reason);
     return true;
 }

@@ -40,9 +40,11 @@ SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &p
 // The file to save to (and, unless a read-only seed exists beside the executable, to load).
 QString settingsFilePath(const QString &executableDir);
 
-// Each key on its own with its default; out-of-range values made sound. When there is no
-// file at all (a first start), the language follows the locale.
-Settings loadSettings(const QString &path);
+// Each key on its own with its default; out-of-range values made sound. A file that exists
+// but cannot be taken as settings (too large, not text, unreadable) gives the defaults and
+// the reason in *problem; a missing file is no problem. When there is no file at all (a
+// first start), the language follows the locale.
+Settings loadSettings(const QString &path, QString *problem = nullptr);
 // rus, rom or eng for a locale name such as en_US.UTF-8 (Russian for any other language),
 // and for the locale of the environment (LC_ALL, LC_MESSAGES, LANG).
 QString languageForLocale(const QString &locale);
@@ -53,5 +55,7 @@ Settings parseSettings(const QByteArray &iniText);
 // keys and sections of the previous content are kept as they were.
 QByteArray composeSettings(const Settings &settings, const QByteArray &previous = {});
 // Keys in the fixed order; false with the reason in *error when the file can't be written.
-// The old file stays intact on failure. The folder is created when missing.
+// The old file stays intact on failure. The folder is created when missing. A file
+// that is there but could not be read as settings is never replaced: it may be
+// somebody's, and every line of it would be lost.
 bool saveSettings(const QString &path, const Settings &settings, QString *error);

@@ -610,7 +610,8 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
-    if (e->matches(QKeySequence::Redo)) {   // redo does nothing in this program
+    if (e->matches(QKeySequence::Redo) || (e->key() == Qt::Key_Y && e->modifiers() == Qt::ControlModifier)) {
+        if (!isReadOnly()) redoEdit();
         e->accept();
         return;
     }
@@ -720,15 +721,28 @@ void AlgorithmEditor::insertFromMimeData(const QMimeData *source)
 void AlgorithmEditor::undoEdit()
 {
     if (!document()->isUndoAvailable()) return;
+    stepHistory([this] { undo(); });
+}
+
+void AlgorithmEditor::redoEdit()
+{
+    if (!document()->isRedoAvailable()) return;
+    stepHistory([this] { redo(); });
+}
+
+void AlgorithmEditor::stepHistory(const std::function<void()> &step)
+{
     {
-        // The handler must see the caret where the undo leaves it, which the toolkit
-        // sets only after announcing the change.
         ChangeHold hold(this);
-        undo();
+        step();
     }
     m_pendingChange = false;
-    handleChange();
+    // The step brings back the characters with the colours they had. Colouring them
+    // again would be an edit of its own, and any edit empties the redo history.
+    emit documentChanged();
 }
+
+void AlgorithmEditor::startFreshHistory() { document()->clearUndoRedoStacks(); }
 
 void AlgorithmEditor::cutSelection()
 {

@@ -106,6 +106,10 @@ public:
     void clear();
     void setPlainText(const QString &text);
 
+    // Forgets every undo and redo step: a text that arrives whole (a file opened, New)
+    // starts a history of its own, so undo never crosses into the text that was there.
+    void startFreshHistory();
+
 public slots:
     void handleChange();
     void recolourAll();
@@ -113,7 +117,7 @@ public slots:
     void insertBeginEnd();
 
     void undoEdit();
-    void redoEdit() { }
+    void redoEdit();
     void cutSelection();
     void copySelection();
     void pasteClipboard();
@@ -143,6 +147,8 @@ private:
     void layoutHorizontalBar();
     void onContentsChanged();
     void handleKeyPress();
+    // Undo or redo `step` as one change, without the change handler's colouring.
+    void stepHistory(const std::function<void()> &step);
     QTextBlock caretBlock() const;
     // Colouring as part of the last undo step, starting at position `from`.
     void paintBlocks(int from, const std::function<void(LinePainter &)> &paint);

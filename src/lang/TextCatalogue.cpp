@@ -382,6 +382,25 @@ const TextRow kCatalogue[] = {
     {"file.cannotWriteSettings",
      {"Не удалось записать файл настроек \"%1\": %2", "Fisierul de setari \"%1\" nu poate fi scris: %2",
       "Cannot write the settings file \"%1\": %2"}},
+    // Files that are kept safe: a settings file that could not be read, recovery copies
+    {"file.notText", {"Это не текстовый файл", "Nu este un fisier text", "Not a text file"}},
+    {"file.settingsIgnored",
+     {"Файл настроек \"%1\" не прочитан: %2.\nПрограмма работает с настройками по умолчанию и не изменит этот файл.",
+      "Fisierul de setari \"%1\" nu a fost citit: %2.\nProgramul lucreaza cu setarile implicite si nu va schimba acest fisier.",
+      "The settings file \"%1\" was not read: %2.\nThe program runs on default settings and will not change that file."}},
+    {"window.recoveryQuestion",
+     {"Найдена несохраненная программа: %1, последнее изменение %2.\nВосстановить ее?",
+      "A fost gasit un program nesalvat: %1, ultima modificare %2.\nIl restabilim?",
+      "An unsaved program was found: %1, last changed %2.\nRestore it?"}},
+    {"window.recoveryUnnamed", {"без имени", "fara nume", "untitled"}},
+    {"window.recoveryUnreadable",
+     {"Копию несохраненной программы \"%1\" прочитать не удалось; она оставлена под именем \"%2\".",
+      "Copia programului nesalvat \"%1\" nu poate fi citita; a fost pastrata ca \"%2\".",
+      "The copy of an unsaved program \"%1\" could not be read; it was kept as \"%2\"."}},
+    {"window.recoveryOff",
+     {"В папку \"%1\" нельзя записывать: копии несохраненной программы на случай сбоя не делаются.",
+      "In dosarul \"%1\" nu se poate scrie: copiile programului nesalvat pentru caz de avarie nu se fac.",
+      "The folder \"%1\" cannot be written: no copies of unsaved work are kept in case of a crash."}},
 };
 // clang-format on
 

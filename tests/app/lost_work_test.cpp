@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 #include <QTest>
 
@@ -111,4 +112,39 @@ TEST_F(MainWindowTest, ClosingDuringARunKeepsTheSpeedTheUserChose)
     QFile ini(iniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_TRUE(ini.readAll().contains("x_speed=4\n"));
+}
+
+// A settings file the program cannot read may be somebody's own: it runs on defaults, says
+// so once, and neither closing, nor the preferences, nor a save of the settings replace it.
+TEST_F(MainWindowTest, ASettingsFileItCannotReadIsNeverOverwritten)
+{
+    const QByteArray bad[] = {
+        "[int]\nlanguage=eng\n" + QByteArray(70 * 1024, ';'),   // over the limit
+        QByteArray("[int]\nlanguage=eng\n\0\x01\x02", 23),   // not text
+        "[int]\nlanguage=eng\n; \xff\xfe\n",   // not UTF-8
+    };
+    for (const QByteArray &ini : bad) {
+        SCOPED_TRACE(ini.size());
+        prompts.messages.clear();
+        open({}, ini);
+        window->show();
+        QApplication::processEvents();
+        EXPECT_EQ(window->settings().language, QStringLiteral("rus")) << "defaults";
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_TRUE(prompts.messages.first().contains(QDir::toNativeSeparators(iniPath())));
+        window->settings().fieldWidth = 5;
+        EXPECT_TRUE(window->writeSettings()) << "the session keeps its settings without a complaint";
+        window->action(Command::New)->trigger();
+        window->hide();
+        window->show();
+        QApplication::processEvents();
+        EXPECT_EQ(prompts.messages.size(), 1) << "said once";
+        EXPECT_TRUE(window->close());
+        QFile f(iniPath());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), ini);
+        QString error;
+        EXPECT_FALSE(saveSettings(iniPath(), Settings(), &error)) << "nor by a direct save";
+        window.reset();
+    }
 }

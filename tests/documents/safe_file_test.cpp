@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,6 +86,22 @@ TEST_F(FullDisk, ASaveThatDoesNotFitKeepsTheOldProgramAndSaysWhy)
     // Save as onto a new name leaves nothing behind.
     EXPECT_FALSE(saveProgramFile(path("new.tkm"), programOf(2000), nullptr));
     EXPECT_FALSE(QFileInfo::exists(path("new.tkm")));
+}
+
+// The disk takes the first part of a big write and then nothing: the count comes back
+// short with no error of the file's own, and the reason must still be the disk's.
+TEST_F(FullDisk, AWriteCutShortPartWayNamesTheFullDisk)
+{
+    const QString expected = qt_error_string(ENOSPC);
+    QString error;
+    EXPECT_FALSE(saveProgramFile(path("big.tkm"), programOf(20000), &error));
+    EXPECT_EQ(error, expected);
+    FieldPicture picture;
+    picture.drawEmptyField(16, 20);
+    EXPECT_FALSE(picture.exportPicture(path("field.bmp"), &error));
+    EXPECT_EQ(error, expected);
+    EXPECT_FALSE(writeFileSafely(path("x.ini"), QByteArray(200000, ';'), &error, true));
+    EXPECT_EQ(error, expected);
 }
 
 TEST_F(FullDisk, SettingsAndPicturesKeepTheirOldFilesToo)

@@ -216,15 +216,30 @@ TEST(AlgorithmEditorUndo, UndoRecoloursTheCaretLineWhereTheUndoLeavesIt)
     EXPECT_EQ(changed.count(), 1);
 }
 
-TEST(AlgorithmEditorUndo, RedoDoesNothing)
+TEST(AlgorithmEditorUndo, RedoTakesBackWhatUndoTookAndOnlyThat)
 {
     EditorHarness h;
     h.type(QStringLiteral("ШАГ"));
+    const QString typed = h->toPlainText();
+    const QRgb colour = h->lineColor(0);
+    h->redoEdit();   // nothing undone yet
+    EXPECT_EQ(h->toPlainText(), typed);
     h->undoEdit();
     const QString afterUndo = h->toPlainText();
-    h->redoEdit();
+    ASSERT_NE(afterUndo, typed);
+    QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
     h.key(Qt::Key_Y, Qt::ControlModifier);
-    h.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(h->toPlainText(), typed);
+    EXPECT_COLOR(h->lineColor(0), colour);
+    EXPECT_EQ(changed.count(), 1);
+    h.key(Qt::Key_Z, Qt::ControlModifier);
+    h.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);   // the platform's own redo key
+    EXPECT_EQ(h->toPlainText(), typed);
+    h->setReadOnly(true);   // a run holds the text
+    h->undoEdit();
+    h.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(h->toPlainText(), afterUndo) << "the command undoes; the keys do not while read-only";
+    h.key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(h->toPlainText(), afterUndo);
 }
 

@@ -1,0 +1,134 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "documents/RecoveryCopy.h"
+#include "documents/SafeFile.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include <QUuid>
+#include <algorithm>
+
+namespace {
+
+const QByteArray kMagic = "TRAKMIL RECOVERY 1";
+const QString kSuffix = QStringLiteral(".tkr");
+// RTF of a program is a few times its text; a copy over this is not one of ours.
+constexpr qint64 kMaxCopySize = 64LL * 1024 * 1024;
+
+QString lockPathFor(const QString &copyPath)
+{
+    return copyPath.left(copyPath.size() - kSuffix.size()) + QStringLiteral(".lock");
+}
+
+// Never considered stale by age: only a holder that is no longer running gives a lock up.
+std::unique_ptr<QLockFile> takeLock(const QString &lockPath)
+{
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) return nullptr;
+    return lock;
+}
+
+}   // namespace
+
+QByteArray composeRecovery(const RecoveryContent &content)
+{
+    QByteArray out = kMagic + '\n';
+    out += "file: " + QUrl::toPercentEncoding(content.file) + '\n';
+    out += "changed: " + content.changed.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n';
+    out += '\n';
+    out += writeRtf(content.text);
+    return out;
+}
+
+std::optional<RecoveryContent> parseRecovery(const QByteArray &data)
+{
+    const qsizetype end = data.indexOf("\n\n");
+    if (end < 0) return std::nullopt;
+    const QList<QByteArray> header = data.left(end).split('\n');
+    if (header.size() != 3 || header.at(0) != kMagic || !header.at(1).startsWith("file: ") ||
+        !header.at(2).startsWith("changed: "))
+        return std::nullopt;
+    RecoveryContent c;
+    c.file = QUrl::fromPercentEncoding(header.at(1).mid(6));
+    c.changed = QDateTime::fromString(QString::fromLatin1(header.at(2).mid(9)), Qt::ISODateWithMs);
+    if (!c.changed.isValid()) return std::nullopt;
+    std::optional<StyledText> text = readRtf(data.mid(end + 2));
+    if (!text) return std::nullopt;
+    c.text = std::move(*text);
+    return c;
+}
+
+// ---- this window's copy ------------------------------------------------------------
+
+RecoverySlot::RecoverySlot(QString path, std::unique_ptr<QLockFile> lock)
+      : m_path(std::move(path)), m_lock(std::move(lock))
+{
+}
+
+RecoverySlot::~RecoverySlot() = default;   // the copy stays; the lock goes with the window
+
+std::unique_ptr<RecoverySlot> RecoverySlot::open(const QString &folder, QString *error)
+{
+    auto fail = [&](const QString &reason) {
+        if (error) *error = reason;
+        return nullptr;
+    };
+    if (!QDir().mkpath(folder)) return fail(QStringLiteral("cannot create the folder"));
+    const QString path = QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + kSuffix);
+    auto lock = takeLock(lockPathFor(path));
+    if (!lock) return fail(QStringLiteral("cannot create a lock file"));
+    return std::unique_ptr<RecoverySlot>(new RecoverySlot(path, std::move(lock)));
+}
+
+bool RecoverySlot::write(const RecoveryContent &content, QString *error)
+{
+    return writeFileSafely(m_path, composeRecovery(content), error);
+}
+
+void RecoverySlot::discard() { QFile::remove(m_path); }
+
+// ---- copies left behind ------------------------------------------------------------
+
+LeftCopy::LeftCopy(QString path, std::unique_ptr<QLockFile> lock)
+      : m_path(std::move(path)), m_lock(std::move(lock))
+{
+}
+
+LeftCopy::~LeftCopy() = default;
+
+std::vector<std::unique_ptr<LeftCopy>> LeftCopy::find(const QString &folder)
+{
+    std::vector<std::unique_ptr<LeftCopy>> found;
+    const QDir dir(folder);
+    const QFileInfoList files =
+        dir.entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files | QDir::Hidden, QDir::Time);
+    for (const QFileInfo &f : files) {
+        auto lock = takeLock(lockPathFor(f.filePath()));
+        if (lock) found.push_back(std::unique_ptr<LeftCopy>(new LeftCopy(f.filePath(), std::move(lock))));
+    }
+    // A window killed before it had anything to keep leaves only its lock; taking and
+    // releasing it removes the file.
+    for (const QFileInfo &f : dir.entryInfoList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden)) {
+        const QString copy = f.filePath().chopped(5) + kSuffix;
+        if (!QFileInfo::exists(copy)) takeLock(f.filePath());
+    }
+    return found;
+}
+
+std::optional<RecoveryContent> LeftCopy::read(QString *error) const
+{
+    QByteArray data;
+    if (!readRegularFile(m_path, kMaxCopySize, data, error)) return std::nullopt;
+    return parseRecovery(data);
+}
+
+void LeftCopy::remove() { QFile::remove(m_path); }
+
+QString LeftCopy::setAside()
+{
+    QString aside = m_path + QStringLiteral(".unreadable");
+    for (int n = 2; QFileInfo::exists(aside); ++n) aside = m_path + QStringLiteral(".unreadable-%1").arg(n);
+    return QFile::rename(m_path, aside) ? aside : m_path;
+}
