@@ -303,6 +303,8 @@ TEST(SettingsLocation, TestProcessesNeverSeeTheUsersOwnFolders)
                               QStandardPaths::AppDataLocation, QStandardPaths::GenericCacheLocation }) {
         const QString path = QStandardPaths::writableLocation(where);
         EXPECT_TRUE(path.startsWith(home + "/")) << path.toStdString();
-        if (!userHome.isEmpty()) EXPECT_FALSE(path.startsWith(userHome + "/")) << path.toStdString();
+        if (!userHome.isEmpty()) {
+            EXPECT_FALSE(path.startsWith(userHome + "/")) << path.toStdString();
+        }
     }
 }
