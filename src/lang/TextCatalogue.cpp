@@ -411,7 +411,7 @@ const TextRow kCatalogue[] = {
       "The check allows this, but the run will behave in a surprising way:"}},
     {"hint.loopWithoutEnd",
      {"Строка %1: цикл не закрыт строкой \"%2\".", "Linia %1: ciclul nu este inchis de linia \"%2\".",
-      "Line %1: the loop is not closed by a \"%2\" line."}},
+      "Line %1: no \"%2\" line closes the loop."}},
     {"hint.endWithoutLoop",
      {"Строка %1: \"%2\" без открытого цикла.", "Linia %1: \"%2\" fara un ciclu deschis.",
       "Line %1: \"%2\" with no loop open."}},
