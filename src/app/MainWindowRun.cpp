@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -198,8 +199,11 @@ void MainWindow::runToCursorTicks()
 {
     QElapsedTimer slice;
     slice.start();
+    // The tick on the line after the end only ends the run: that line is never executed.
+    const bool afterEnd =
+        m_editor->normalizedLine(m_runToLine - 1) == Lexicon::forLanguage(m_run.language()).kwEnd;
     do {
-        if (!m_runToLeaveFirst && m_run.interpreter().currentLine == m_runToLine) {
+        if (!m_runToLeaveFirst && !afterEnd && m_run.interpreter().currentLine == m_runToLine) {
             const int line = m_runToLine;
             endRunToCursor();
             m_run.togglePause();
@@ -218,8 +222,14 @@ void MainWindow::showRunState()
         m_runStateWindow = new RunStateWindow(this);
         m_runStateWindow->setLanguage(textLanguage(), textLanguage());
         m_runStateWindow->adjustSize();
+        // Beside the main window, or over its right edge where the screen ends.
         const QRect frame = frameGeometry();
-        m_runStateWindow->move(frame.right() + 8, frame.top());
+        QPoint at(frame.right() + 8, frame.top());
+        if (QScreen *screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            at.setX(std::max(area.left(), std::min(at.x(), area.right() - m_runStateWindow->frameGeometry().width())));
+        }
+        m_runStateWindow->move(at);
     }
     m_runStateWindow->show();
     m_runStateWindow->raise();

@@ -87,7 +87,6 @@ QString RunStateWindow::captionText(int row) const { return m_captions[row]->tex
 
 void RunStateWindow::showSnapshot(const RunSnapshot &s, const ProgramText &text)
 {
-    auto arg = [](QString pattern, auto... values) { return ((pattern = pattern.arg(values)), ...); };
     m_state->setText(!s.active ? uiText("runstate.idle", m_language).value_or(QString())
                      : s.paused ? uiText("runstate.paused", m_language).value_or(QString())
                                 : uiText("runstate.running", m_language).value_or(QString()));
@@ -102,24 +101,25 @@ void RunStateWindow::showSnapshot(const RunSnapshot &s, const ProgramText &text)
     for (const RunSnapshot::Loop &l : s.loops) {
         QString detail;
         if (l.counted) {
-            detail = l.count ? arg(t("pass"), l.pass, *l.count) : arg(t("passOnly"), l.pass);
+            detail = l.count ? t("pass").arg(l.pass).arg(*l.count) : t("passOnly").arg(l.pass);
         } else {
             const char *now = l.holdsNow == Forms::Test::Holds  ? "holds"
                               : l.holdsNow == Forms::Test::Fails ? "fails"
                                                                   : "unknownTest";
-            detail = arg(t("test"), l.test.trimmed(), t(now));
+            // Both at once: a text of the pupil's holding "%2" must stay as written.
+            detail = t("test").arg(l.test.trimmed(), t(now));
         }
         loops << lineText(l.headerLine) + QStringLiteral(" — ") + detail;
     }
     m_values[LoopsRow]->setText(loops.isEmpty() ? none : loops.join(QLatin1Char('\n')));
 
     QStringList calls;
-    for (const RunSnapshot::Call &c : s.calls) calls << arg(t("calledFrom"), c.name, c.callerLine + 1);
+    for (const RunSnapshot::Call &c : s.calls)
+        calls << t("calledFrom").arg(c.name, QString::number(c.callerLine + 1));
     m_values[CallsRow]->setText(calls.isEmpty() ? none : calls.join(QLatin1Char('\n')));
 
     const QString yes = t("yes"), no = t("no");
-    m_values[SensorsRow]->setText(
-        arg(t("sensorValues"), s.robot.borderSensor ? yes : no, s.robot.lineSensor ? yes : no));
+    m_values[SensorsRow]->setText(t("sensorValues").arg(s.robot.borderSensor ? yes : no, s.robot.lineSensor ? yes : no));
 
     const int colourIndex = ColorTable::indexOf(s.robot.color);
     m_values[ColourRow]->setText(colourIndex >= 0 ? ColorTable::name(colourIndex, m_keywordLanguage)

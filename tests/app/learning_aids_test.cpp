@@ -7,6 +7,7 @@
 #include "documents/ProgramFile.h"
 #include "lang/TextCatalogue.h"
 #include <QDir>
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -201,15 +202,15 @@ TEST_F(LearningAidsTest, ExamplesMenuListsTheLanguagesExamplesByTitleAndOpensOne
     for (const char *code : {"rus", "rom", "eng"}) {
         window->settings().language = QString::fromLatin1(code);
         window->applyLanguage();
-        const QDir dir(QStringLiteral(TRAKMIL_EXAMPLES "/") + QString::fromLatin1(code));
-        const QStringList files = dir.entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
+        const QDir folder(QStringLiteral(TRAKMIL_EXAMPLES "/") + QString::fromLatin1(code));
+        const QStringList files = folder.entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
         ASSERT_EQ(examples->actions().size(), files.size()) << code;
         EXPECT_EQ(examples->title(), uiText("menu.mmExamples", languageFromCode(QString::fromLatin1(code))).value());
         for (int i = 0; i < files.size(); ++i) {
             const QString title = examples->actions().at(i)->text();
             EXPECT_FALSE(title.endsWith(QStringLiteral(".tkm"))) << title.toStdString();
             EXPECT_FALSE(title.startsWith(QLatin1Char('*')));
-            EXPECT_EQ(title, MainWindow::exampleTitle(dir.filePath(files.at(i))));
+            EXPECT_EQ(title, MainWindow::exampleTitle(folder.filePath(files.at(i))));
         }
     }
     setProgram("НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА");   // unsaved

@@ -33,12 +33,12 @@ TEST(Hints, LookAlikeLettersAreNamedWithTheirPositionsInEveryLanguage)
         const QString hint = Hints::forLine(u(c.line), c.keywords, ui);
         const QString letter = hintText("letterAt", ui).arg(u(c.letter)).arg(c.position);
         EXPECT_TRUE(hint.startsWith(hintText(c.kind, ui).section(QLatin1Char(':'), 0, 0))) << c.line;
-        EXPECT_TRUE(hint.contains(letter)) << hint;
-        EXPECT_TRUE(hint.contains(u(c.fixed))) << hint;
+        EXPECT_TRUE(hint.contains(letter)) << hint.toStdString();
+        EXPECT_TRUE(hint.contains(u(c.fixed))) << hint.toStdString();
     }
     // Every odd letter is named, not only the first.
     const QString two = Hints::forLine(u("ПOВOРОТ 90"), Language::Rus, Language::Eng);
-    EXPECT_TRUE(two.contains(u("\"O\" (position 2), \"O\" (position 4)"))) << two;
+    EXPECT_TRUE(two.contains(u("\"O\" (position 2), \"O\" (position 4)"))) << two.toStdString();
 }
 
 TEST(Hints, AnotherKeywordLanguagePointsToTheTranslateCommand)
@@ -113,7 +113,7 @@ TEST(Hints, StructureWarningsNameEachLoopAndConditionTheRunWouldMisread)
                                   u("КОНЕЦ УСЛОВИЯ"), u("КОНЕЦ УСЛОВИЯ"), u("ВЫПОЛНИТЬ П"), u("КОНЕЦ АЛГОРИТМА")});
     for (Language ui : kLanguages) {
         const QStringList w = Hints::structureWarnings(broken, Language::Rus, ui);
-        ASSERT_EQ(w.size(), 4) << w.join(u(" | "));
+        ASSERT_EQ(w.size(), 4) << w.join(u(" | ")).toStdString();
         EXPECT_EQ(w[0], hintText("loopWithoutEnd", ui).arg(2).arg(u("КОНЕЦ ЦИКЛА")));
         EXPECT_EQ(w[1], hintText("endWithoutLoop", ui).arg(6).arg(u("КОНЕЦ ЦИКЛА")));
         EXPECT_EQ(w[2], hintText("conditionWithoutThen", ui).arg(7).arg(u("ТОГДА")));

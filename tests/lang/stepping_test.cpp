@@ -95,7 +95,9 @@ std::vector<Tick> trace(const QStringList &lines, Language lang, bool stepping, 
     for (int i = 0; run.isActive() && i < 5000; ++i) {
         if (stepping) {
             run.step();
-            if (run.isActive()) EXPECT_EQ(run.state(), RunController::State::Paused);
+            if (run.isActive()) {
+                EXPECT_EQ(run.state(), RunController::State::Paused);
+            }
         } else {
             run.tick();
         }
@@ -147,7 +149,9 @@ TEST(Stepping, PausesARunningProgramAndDoesNothingWhenIdle)
     run.step();
     EXPECT_EQ(run.ticks(), 2);
     EXPECT_EQ(world.state().x, 1);
-    run.step();   // the end
+    run.step();   // the end line
+    EXPECT_TRUE(run.isActive());
+    run.step();   // and the tick that finds it behind
     EXPECT_FALSE(run.isActive());
 }
 
@@ -185,7 +189,7 @@ TEST(RunSnapshot, ShowsNestedLoopPassesInnermostFirst)
     EXPECT_FALSE(s.loops[0].counted);
     EXPECT_EQ(s.loops[0].headerLine, 5);
     EXPECT_EQ(s.loops[0].test, u("НЕ КРАЙ"));
-    EXPECT_EQ(s.loops[0].holdsNow, Forms::Test::Holds);
+    EXPECT_EQ(s.loops[0].holdsNow, Forms::Test::Fails);   // two turns: facing west at the left edge
     EXPECT_EQ(s.loops[1].headerLine, 1);
     run.stop();
     s = run.snapshot();
