@@ -47,6 +47,12 @@ RunStateWindow::RunStateWindow(QWidget *parent) : QWidget(parent, Qt::Tool)
         m_values[i]->setMinimumWidth(220);
         m_values[i]->setWordWrap(true);
         grid->addWidget(m_captions[i], i + 1, 0);
+        if (i == HeadingRow) {
+            // Big enough to read from the back of the room.
+            QFont arrow = m_values[i]->font();
+            arrow.setPointSizeF(arrow.pointSizeF() * 2);
+            m_values[i]->setFont(arrow);
+        }
         if (i == ColourRow) {
             auto *box = new QHBoxLayout;
             m_swatch = new QLabel(this);
