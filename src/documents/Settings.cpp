@@ -175,7 +175,8 @@ QByteArray composeSettings(const Settings &s, const QByteArray &previous)
     ours += "pole_y=" + QByteArray::number(s.fieldHeight) + '\n';
     ours += "sintax=" + QByteArray(s.autoRefresh ? "1" : "0") + '\n';
     ours += "showadv=" + QByteArray(s.showAdvancedToolBar ? "1" : "0") + '\n';
-    ours += "linenumbers=" + QByteArray(s.lineNumbers ? "1" : "0") + '\n';
+    // Written only when on: a file of someone who never turned them on stays as it was.
+    if (s.lineNumbers) ours += "linenumbers=1\n";
 
     // Keep whatever else the file holds; only our six keys are replaced. Without an
     // [int] section our block goes first.
