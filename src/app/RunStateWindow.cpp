@@ -83,7 +83,7 @@ void RunStateWindow::setLanguage(Language interfaceLanguage, Language keywordLan
 void RunStateWindow::retranslate()
 {
     setWindowTitle(uiText("runstate.title", m_language).value_or(QString()));
-    const char *const keys[RowCount] = {"line",  "loops",   "calls", "sensors", "colour",
+    const char *const keys[RowCount] = {"line",     "loops",   "calls", "sensors", "colour",
                                         "position", "heading", "robot", "ticks",   "speed"};
     for (int i = 0; i < RowCount; ++i) m_captions[i]->setText(t(keys[i]));
 }
@@ -93,7 +93,7 @@ QString RunStateWindow::captionText(int row) const { return m_captions[row]->tex
 
 void RunStateWindow::showSnapshot(const RunSnapshot &s, const ProgramText &text)
 {
-    m_state->setText(!s.active ? uiText("runstate.idle", m_language).value_or(QString())
+    m_state->setText(!s.active  ? uiText("runstate.idle", m_language).value_or(QString())
                      : s.paused ? uiText("runstate.paused", m_language).value_or(QString())
                                 : uiText("runstate.running", m_language).value_or(QString()));
     const QString none = uiText("runstate.none", m_language).value_or(QString());
@@ -109,9 +109,9 @@ void RunStateWindow::showSnapshot(const RunSnapshot &s, const ProgramText &text)
         if (l.counted) {
             detail = l.count ? t("pass").arg(l.pass).arg(*l.count) : t("passOnly").arg(l.pass);
         } else {
-            const char *now = l.holdsNow == Forms::Test::Holds  ? "holds"
+            const char *now = l.holdsNow == Forms::Test::Holds   ? "holds"
                               : l.holdsNow == Forms::Test::Fails ? "fails"
-                                                                  : "unknownTest";
+                                                                 : "unknownTest";
             // Both at once: a text of the pupil's holding "%2" must stay as written.
             detail = t("test").arg(l.test.trimmed(), t(now));
         }
@@ -125,12 +125,13 @@ void RunStateWindow::showSnapshot(const RunSnapshot &s, const ProgramText &text)
     m_values[CallsRow]->setText(calls.isEmpty() ? none : calls.join(QLatin1Char('\n')));
 
     const QString yes = t("yes"), no = t("no");
-    m_values[SensorsRow]->setText(t("sensorValues").arg(s.robot.borderSensor ? yes : no, s.robot.lineSensor ? yes : no));
+    m_values[SensorsRow]->setText(
+        t("sensorValues").arg(s.robot.borderSensor ? yes : no, s.robot.lineSensor ? yes : no));
 
     const int colourIndex = ColorTable::indexOf(s.robot.color);
-    m_values[ColourRow]->setText(colourIndex >= 0 ? ColorTable::name(colourIndex, m_keywordLanguage)
-                                                  : QStringLiteral("#%1").arg(s.robot.color & 0xFFFFFF, 6, 16,
-                                                                              QLatin1Char('0')));
+    m_values[ColourRow]->setText(
+        colourIndex >= 0 ? ColorTable::name(colourIndex, m_keywordLanguage)
+                         : QStringLiteral("#%1").arg(s.robot.color & 0xFFFFFF, 6, 16, QLatin1Char('0')));
     QPixmap swatch(16, 16);
     swatch.fill(QColor::fromRgb(s.robot.color));
     m_swatch->setPixmap(swatch);

@@ -15,7 +15,10 @@ const char16_t kCyrillic[] = u"АВСЕНКМОРТХУасекорху";
 bool isCyrillic(QChar c) { return c.unicode() >= 0x0400 && c.unicode() <= 0x04FF; }
 bool isLatin(QChar c) { return c.unicode() < 0x80 && c.isLetter(); }
 
-QString t(const char *key, Language lang) { return uiText(QByteArray("hint.") + key, lang).value_or(QString()); }
+QString t(const char *key, Language lang)
+{
+    return uiText(QByteArray("hint.") + key, lang).value_or(QString());
+}
 
 const Language otherLanguages[3][2] = {
     {Language::Rom, Language::Eng}, {Language::Rus, Language::Eng}, {Language::Rus, Language::Rom}};
@@ -128,8 +131,8 @@ bool oneEditApart(QStringView a, QStringView b)
 // The statement a line one letter away from a keyword probably meant; empty for none.
 QString nearestStatement(const QString &n, const Lexicon &lex)
 {
-    const QString *const exact[] = {&lex.kwBegin,        &lex.kwEnd,      &lex.kwStep,        &lex.kwJump,
-                                    &lex.kwRotate45,     &lex.kwRotate90, &lex.kwDestroy,     &lex.kwRebuild,
+    const QString *const exact[] = {&lex.kwBegin,        &lex.kwEnd,      &lex.kwStep,         &lex.kwJump,
+                                    &lex.kwRotate45,     &lex.kwRotate90, &lex.kwDestroy,      &lex.kwRebuild,
                                     &lex.kwEndProcedure, &lex.kwEndCycle, &lex.kwEndCondition, &lex.kwThen,
                                     &lex.kwElse};
     for (const QString *kw : exact)
@@ -235,7 +238,9 @@ QStringList structureWarnings(const ProgramText &text, Language keywords, Langua
                 out << t("endWithoutCondition", interface).arg(k + 1).arg(lex.kwEndCondition);
             } else {
                 if (!conditions.back().then)
-                    out << t("conditionWithoutThen", interface).arg(conditions.back().line + 1).arg(lex.kwThen);
+                    out << t("conditionWithoutThen", interface)
+                               .arg(conditions.back().line + 1)
+                               .arg(lex.kwThen);
                 conditions.pop_back();
             }
         }

@@ -25,7 +25,10 @@ const char *kWithProcedure = "ПРОЦЕДУРА П\n"
                              "ШАГ\n"
                              "КОНЕЦ ПРОЦЕДУРЫ\n";
 
-QString withProcedure(const char *body) { return QString::fromUtf8(kWithProcedure) + QString::fromUtf8(body); }
+QString withProcedure(const char *body)
+{
+    return QString::fromUtf8(kWithProcedure) + QString::fromUtf8(body);
+}
 
 }   // namespace
 
@@ -167,10 +170,13 @@ TEST_F(LearningAidsTest, RunStateWindowShowsLoopsCallsAndTheRobotInEachLanguage)
         EXPECT_TRUE(loops.contains(QString::fromUtf8(e.loops))) << loops.toStdString();
         EXPECT_EQ(w->findChild<QLabel *>(QStringLiteral("runState"))->text(), QString::fromUtf8(e.paused));
         EXPECT_EQ(w->valueText(0), QString::fromUtf8("7: ПОВОРОТ 90"));
-        EXPECT_EQ(w->valueText(2), uiText("runstate.none", languageFromCode(QString::fromLatin1(e.code))).value());
+        EXPECT_EQ(w->valueText(2),
+                  uiText("runstate.none", languageFromCode(QString::fromLatin1(e.code))).value());
         EXPECT_EQ(w->valueText(6), QString::fromUtf8("↓"));   // one turn of 90 from east
-        EXPECT_EQ(w->valueText(7), uiText("runstate.shown", languageFromCode(QString::fromLatin1(e.code))).value());
-        EXPECT_EQ(w->valueText(4), ColorTable::name(ColorTable::indexOf(0x000000), languageFromCode(QString::fromLatin1(e.code))));
+        EXPECT_EQ(w->valueText(7),
+                  uiText("runstate.shown", languageFromCode(QString::fromLatin1(e.code))).value());
+        EXPECT_EQ(w->valueText(4), ColorTable::name(ColorTable::indexOf(0x000000),
+                                                    languageFromCode(QString::fromLatin1(e.code))));
     }
     window->action(Command::Stop)->trigger();
     EXPECT_TRUE(w->isVisible());   // stays as the pupil left it
@@ -205,7 +211,8 @@ TEST_F(LearningAidsTest, ExamplesMenuListsTheLanguagesExamplesByTitleAndOpensOne
         const QDir folder(QStringLiteral(TRAKMIL_EXAMPLES "/") + QString::fromLatin1(code));
         const QStringList files = folder.entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
         ASSERT_EQ(examples->actions().size(), files.size()) << code;
-        EXPECT_EQ(examples->title(), uiText("menu.mmExamples", languageFromCode(QString::fromLatin1(code))).value());
+        EXPECT_EQ(examples->title(),
+                  uiText("menu.mmExamples", languageFromCode(QString::fromLatin1(code))).value());
         for (int i = 0; i < files.size(); ++i) {
             const QString title = examples->actions().at(i)->text();
             EXPECT_FALSE(title.endsWith(QStringLiteral(".tkm"))) << title.toStdString();

@@ -66,7 +66,8 @@ TEST(Hints, AnotherKeywordLanguagePointsToTheTranslateCommand)
 TEST(Hints, RomanianDiacriticsAndOneLetterOff)
 {
     for (Language ui : kLanguages) {
-        EXPECT_EQ(Hints::forLine(u("ANULEAZĂ"), Language::Rom, ui), hintText("diacritics", ui).arg(u("ANULEAZA")));
+        EXPECT_EQ(Hints::forLine(u("ANULEAZĂ"), Language::Rom, ui),
+                  hintText("diacritics", ui).arg(u("ANULEAZA")));
         EXPECT_EQ(Hints::forLine(u("SFÎRȘIT CICLU"), Language::Rom, ui),
                   hintText("diacritics", ui).arg(u("SFIRSIT CICLU")));
     }
@@ -76,23 +77,26 @@ TEST(Hints, RomanianDiacriticsAndOneLetterOff)
         const char *meant;
     };
     const Case cases[] = {
-        {Language::Rus, "ШАК", "ШАГ"},                       // one letter changed
+        {Language::Rus, "ШАК", "ШАГ"},   // one letter changed
         {Language::Rus, "ПОВАРОТ 90", "ПОВОРОТ 90"},
-        {Language::Rus, "ПРЫЖК", "ПРЫЖОК"},                  // one letter missing
-        {Language::Eng, "STEEP", "STEP"},                    // one letter too many
-        {Language::Eng, "CYCLE. EXECUT 3 TIMES", "CYCLE. EXECUTE 3 TIMES"},   // a keyword that begins the line
+        {Language::Rus, "ПРЫЖК", "ПРЫЖОК"},   // one letter missing
+        {Language::Eng, "STEEP", "STEP"},   // one letter too many
+        {Language::Eng, "CYCLE. EXECUT 3 TIMES",
+         "CYCLE. EXECUTE 3 TIMES"},   // a keyword that begins the line
         {Language::Rom, "PAZ", "PAS"},
         {Language::Rom, "CULOAR=ROSU", "CULOARE=ROSU"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(Hints::forLine(u(c.line), c.keywords, c.keywords), hintText("oneLetter", c.keywords).arg(u(c.meant)))
+        EXPECT_EQ(Hints::forLine(u(c.line), c.keywords, c.keywords),
+                  hintText("oneLetter", c.keywords).arg(u(c.meant)))
             << c.line;
 }
 
 TEST(Hints, NoneOnACorrectLineOrOnAnUnrelatedOne)
 {
     for (Language lang : kLanguages) {
-        for (const char *line : {"ШАГ", "STEP", "PAS", "* комментарий", "", "ПРИВЕТ МИР", "12345", "ЦВЕТ=КРАСНЫЙ"}) {
+        for (const char *line :
+             {"ШАГ", "STEP", "PAS", "* комментарий", "", "ПРИВЕТ МИР", "12345", "ЦВЕТ=КРАСНЫЙ"}) {
             const QString n = QString::fromUtf8(line);
             if (lang == Language::Rus && n == u("STEP")) continue;   // that one has its hint
             if (lang == Language::Rus && n == u("PAS")) continue;
@@ -108,9 +112,10 @@ TEST(Hints, NoneOnACorrectLineOrOnAnUnrelatedOne)
 
 TEST(Hints, StructureWarningsNameEachLoopAndConditionTheRunWouldMisread)
 {
-    StringListProgramText broken({u("ПРОЦЕДУРА П"), u("ЦИКЛ. ВЫПОЛНИТЬ 2 РАЗ"), u("ШАГ"), u("КОНЕЦ ПРОЦЕДУРЫ"),
-                                  u("НАЧАЛО АЛГОРИТМА"), u("КОНЕЦ ЦИКЛА"), u("УСЛОВИЕ. ЕСЛИ КРАЙ"), u("ШАГ"),
-                                  u("КОНЕЦ УСЛОВИЯ"), u("КОНЕЦ УСЛОВИЯ"), u("ВЫПОЛНИТЬ П"), u("КОНЕЦ АЛГОРИТМА")});
+    StringListProgramText broken({u("ПРОЦЕДУРА П"), u("ЦИКЛ. ВЫПОЛНИТЬ 2 РАЗ"), u("ШАГ"),
+                                  u("КОНЕЦ ПРОЦЕДУРЫ"), u("НАЧАЛО АЛГОРИТМА"), u("КОНЕЦ ЦИКЛА"),
+                                  u("УСЛОВИЕ. ЕСЛИ КРАЙ"), u("ШАГ"), u("КОНЕЦ УСЛОВИЯ"), u("КОНЕЦ УСЛОВИЯ"),
+                                  u("ВЫПОЛНИТЬ П"), u("КОНЕЦ АЛГОРИТМА")});
     for (Language ui : kLanguages) {
         const QStringList w = Hints::structureWarnings(broken, Language::Rus, ui);
         ASSERT_EQ(w.size(), 4) << w.join(u(" | ")).toStdString();

@@ -73,8 +73,8 @@ struct Tick {
 
 bool operator==(const RobotState &a, const RobotState &b)
 {
-    return a.x == b.x && a.y == b.y && a.heading == b.heading && a.color == b.color && a.visible == b.visible &&
-           a.lineSensor == b.lineSensor && a.borderSensor == b.borderSensor;
+    return a.x == b.x && a.y == b.y && a.heading == b.heading && a.color == b.color &&
+           a.visible == b.visible && a.lineSensor == b.lineSensor && a.borderSensor == b.borderSensor;
 }
 
 // The world after each tick, by running or by stepping; the speed setting at the end.
@@ -158,8 +158,9 @@ TEST(Stepping, PausesARunningProgramAndDoesNothingWhenIdle)
 TEST(RunSnapshot, ShowsNestedLoopPassesInnermostFirst)
 {
     StringListProgramText text({u("НАЧАЛО АЛГОРИТМА"), u("ЦИКЛ. ВЫПОЛНИТЬ 3 РАЗ"), u("ЦИКЛ. ВЫПОЛНИТЬ 2 РАЗ"),
-                                u("ПОВОРОТ 90"), u("КОНЕЦ ЦИКЛА"), u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ"), u("ШАГ"),
-                                u("КОНЕЦ ЦИКЛА"), u("ПОВОРОТ 45"), u("КОНЕЦ ЦИКЛА"), u("КОНЕЦ АЛГОРИТМА")});
+                                u("ПОВОРОТ 90"), u("КОНЕЦ ЦИКЛА"), u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ"),
+                                u("ШАГ"), u("КОНЕЦ ЦИКЛА"), u("ПОВОРОТ 45"), u("КОНЕЦ ЦИКЛА"),
+                                u("КОНЕЦ АЛГОРИТМА")});
     RobotWorld world;
     TraceView view;
     int speed = 3;
