@@ -53,15 +53,16 @@ void MainWindow::checkSyntax()
         checkProgram(*m_editor, Lexicon::forLanguage(language()), MessageCatalogue::forLanguage(language()));
     if (!r.error) return;
     // The report stays as it is; a known beginner mistake on its line adds one hint below.
-    const QString hint = r.line >= 0 ? Hints::forLine(m_editor->line(r.line), language(), textLanguage()) : QString();
+    const QString hint =
+        r.line >= 0 ? Hints::forLine(m_editor->line(r.line), language(), textLanguage()) : QString();
     if (hint.isEmpty()) {
         reportError(r);
         return;
     }
     m_errorFound = true;
     selectLine(r.line);
-    m_prompts->messageWindowWithHint(r.heading, r.texts, uiText("hint.label", textLanguage()).value_or(QString()),
-                                     hint);
+    m_prompts->messageWindowWithHint(r.heading, r.texts,
+                                     uiText("hint.label", textLanguage()).value_or(QString()), hint);
 }
 
 void MainWindow::spellingCommand()
@@ -227,7 +228,8 @@ void MainWindow::showRunState()
         QPoint at(frame.right() + 8, frame.top());
         if (QScreen *screen = this->screen()) {
             const QRect area = screen->availableGeometry();
-            at.setX(std::max(area.left(), std::min(at.x(), area.right() - m_runStateWindow->frameGeometry().width())));
+            at.setX(std::max(area.left(),
+                             std::min(at.x(), area.right() - m_runStateWindow->frameGeometry().width())));
         }
         m_runStateWindow->move(at);
     }

@@ -26,8 +26,8 @@ public:
     // Where the next save dialog starts, e.g. the pupil's documents after an example.
     virtual void setSaveFolder(const QString &) { }
     // The message window with one hint below the report, set apart by its label.
-    virtual void messageWindowWithHint(const QString &heading, const QStringList &texts, const QString &hintLabel,
-                                       const QString &hint)
+    virtual void messageWindowWithHint(const QString &heading, const QStringList &texts,
+                                       const QString &hintLabel, const QString &hint)
     {
         Q_UNUSED(hintLabel);
         Q_UNUSED(hint);

@@ -17,7 +17,7 @@
 namespace {
 
 const char kSection[] = "int";
-const std::array<const char *, 7> kKeys = {"language", "x_speed", "pole_x", "pole_y",
+const std::array<const char *, 7> kKeys = {"language", "x_speed", "pole_x",     "pole_y",
                                            "sintax",   "showadv", "linenumbers"};
 
 QByteArray withoutCr(QByteArray line)

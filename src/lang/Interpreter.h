@@ -55,7 +55,8 @@ public:
     // One line of the program, with the keywords and messages of the given Language.
     TickOutcome tick(const ProgramText &text, Language language, InterpreterHost &host);
     // The open loops and calls and the next line, read from the stacks; sensors from robot.
-    void fillSnapshot(RunSnapshot &s, const ProgramText &text, const Lexicon &lex, const RobotState &robot) const;
+    void fillSnapshot(RunSnapshot &s, const ProgramText &text, const Lexicon &lex,
+                      const RobotState &robot) const;
 
 private:
     struct TickContext;

@@ -177,7 +177,8 @@ TEST(HelpPages, TheMistakesPageShowsTheHintAndTheWarningsItsExamplesGet)
             } else {
                 const QStringList warnings = Hints::structureWarnings(text, lang, lang);
                 EXPECT_EQ(warnings.size(), 1) << b.text.toStdString();
-                for (const QString &w : warnings) EXPECT_TRUE(page.contains(w.simplified())) << w.toStdString();
+                for (const QString &w : warnings)
+                    EXPECT_TRUE(page.contains(w.simplified())) << w.toStdString();
                 ++warned;
             }
         }

@@ -80,7 +80,8 @@ TEST(SettingsFile, LineNumbersFollowTheOtherKeysOnlyWhileOn)
     Settings s;
     s.lineNumbers = true;
     const QByteArray on = composeSettings(s, "[int]\nlinenumbers=0\nother=1\n");
-    EXPECT_EQ(on, "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\nlinenumbers=1\nother=1\n");
+    EXPECT_EQ(on, "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\nlinenumbers="
+                  "1\nother=1\n");
     EXPECT_TRUE(parseSettings(on).lineNumbers);
     s.lineNumbers = false;
     const QByteArray off = composeSettings(s, on);
