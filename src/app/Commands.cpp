@@ -47,9 +47,12 @@ const CommandNames kCommands[commandCount] = {
     {"mmHelp", ""},   // Help
     {"mmAbout", ""},   // About
     {"mmTranslate", ""},   // TranslateProgram
+    {"mmStepLine", ""},   // StepLine
+    {"mmRunToCursor", ""},   // RunToCursor
+    {"mmRunState", ""},   // RunState
 };
 
-const char *const kMenus[] = {"N1", "N9", "N10", "N54", "N15", "N16", "N22", "N3", "N6"};
+const char *const kMenus[] = {"N1", "N9", "N10", "N54", "N15", "N16", "N22", "N3", "N6", "mmExamples"};
 const char *const kToolBars[] = {"ToolBar5", "ToolBar1", "ToolBar2"};
 
 }   // namespace

@@ -41,6 +41,9 @@ enum class Command {
     Help,
     About,
     TranslateProgram,
+    StepLine,
+    RunToCursor,
+    RunState,
     Count_
 };
 constexpr int commandCount = int(Command::Count_);
@@ -55,6 +58,7 @@ enum class MenuId {
     SpecialCommands,
     Program,
     Help,
+    Examples,
     Count_
 };
 

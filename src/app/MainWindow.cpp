@@ -5,6 +5,7 @@
 #include "app/Icons.h"
 #include "app/StatusBar.h"
 #include "app/MenuLayout.h"
+#include "app/RunStateWindow.h"
 #include "common/DialogFont.h"
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_wor
     buildToolBars();
     buildDialogs();
     connectActions();
+    buildRunAids();
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(sizeHint());
@@ -211,6 +213,14 @@ void MainWindow::buildMenus()
     action(Command::Pause)->setEnabled(false);
     action(Command::Stop)->setEnabled(false);
     action(Command::ManualMode)->setCheckable(true);
+    // The examples come from a folder, so their submenu is filled at run time, after Open.
+    QMenu *file = menu(MenuId::File);
+    const QList<QAction *> fileItems = file->actions();
+    const qsizetype afterOpen = fileItems.indexOf(action(Command::Open)) + 1;
+    auto *examples = new QMenu(file);
+    examples->setObjectName(QString::fromLatin1(::objectName(MenuId::Examples)));
+    file->insertMenu(afterOpen < fileItems.size() ? fileItems.at(afterOpen) : nullptr, examples);
+    m_menus.insert(examples->objectName(), examples);
 
     m_editorMenu = new QMenu(this);
     m_editorMenu->setObjectName(QStringLiteral("PopupMenu1"));
@@ -460,6 +470,11 @@ void MainWindow::applyLanguage()
         setWindowTitle(product);
     showDocumentState();
     if (m_helpWindow) m_helpWindow->setLanguage(textLanguage());
+    rebuildExamplesMenu();
+    if (m_runStateWindow) {
+        m_runStateWindow->setLanguage(textLanguage(), textLanguage());
+        refreshRunState();
+    }
 }
 
 void MainWindow::rewriteWorldPanels()
@@ -492,6 +507,8 @@ void MainWindow::borderSensorChanged(int value)
 }
 
 void MainWindow::setAdvancedToolBarVisible(bool visible) { m_commandToolBar->setVisible(visible); }
+
+void MainWindow::setLineNumbersVisible(bool visible) { m_editor->setLineNumbersVisible(visible); }
 
 void MainWindow::resetField() { m_world.resetField(); }
 

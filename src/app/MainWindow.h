@@ -39,6 +39,7 @@ class ConditionDialog;
 class ColourDialog;
 class HelpWindow;
 class RecoverySlot;
+class RunStateWindow;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
@@ -78,6 +79,8 @@ public:
     ExtendedSettingsDialog *extendedSettingsDialog() const { return m_extendedSettingsDialog; }
     AboutWindow *aboutWindow() const { return m_aboutWindow; }
     HelpWindow *helpWindow() const { return m_helpWindow; }   // null until first asked for
+    RunStateWindow *runStateWindow() const { return m_runStateWindow; }   // null until first asked for
+    QTimer &runStateTimer() { return m_runStateTimer; }
     QTimer &runTimer() { return m_runTimer; }
     QTimer &noticeTimer() { return m_noticeTimer; }
     QTimer &linePanelTimer() { return m_linePanelTimer; }
@@ -105,6 +108,12 @@ public:
     void stopRun();
     void runTick();
     void runTimerTimeout();   // one tick, and a second one when the timer has fallen behind
+    // Execute one line: starts paused after the first line, steps when paused, pauses a run.
+    void stepLineCommand();
+    // At the top speed until the caret's line is about to be executed, then paused there.
+    void runToCursorCommand();
+    void showRunState();
+    void refreshRunState();   // the run-state window, when it is open
     void hideNotices();
     void refreshLinePanelsTick();
     void resetField() override;
@@ -119,6 +128,8 @@ public:
     void pasteCode(const QString &commandText);   // through the editor's commandToInsert
     void newDocument();
     void openDocument();
+    void openExample(const QString &path);   // as Open does, but Save goes to Save As
+    static QString exampleTitle(const QString &path);
     void saveDocument();
     void saveDocumentAs();
     void savePicture();
@@ -135,15 +146,17 @@ public:
     void offerRecovery();
     // Undo and Redo, items and buttons, are enabled exactly when there is a step to take.
     void showHistoryAvailability();
+    void setLineNumbersVisible(bool visible) override;
 
     // RunView
     void lockForRun(bool running) override { applyRunLock(running); }
     void startTicks() override;
-    void stopTicks() override { m_runTimer.stop(); }
+    void stopTicks() override;
     // Setting the same interval again would restart the timer and lose the period.
     void setTickInterval(int ms) override
     {
-        if (m_runTimer.interval() != ms) m_runTimer.setInterval(ms);
+        m_speedInterval = ms;
+        if (m_runToLine < 0 && m_runTimer.interval() != ms) m_runTimer.setInterval(ms);
     }
     void runStopped() override;
     void selectRunLine(int line) override;
@@ -171,6 +184,10 @@ private:
     void buildDialogs();
     void connectActions();
     void applyRunLock(bool running);
+    void buildRunAids();
+    void rebuildExamplesMenu();   // the interface Language's examples, by title
+    void endRunToCursor();
+    void runToCursorTicks();
     void applyManualLock(bool on);
     void rewriteWorldPanels();
     void showEditorMenu(const QPoint &globalPos);
@@ -209,6 +226,10 @@ private:
     QElapsedTimer m_scheduleClock;
     int m_scheduleInterval = 0;
     qint64 m_scheduleTicks = 0;
+    int m_runToLine = -1;   // the line a run to the cursor pauses before; -1 for none
+    bool m_runToLeaveFirst = false;   // the run starts on that line: execute it once first
+    int m_speedInterval = 100;   // the interval the speed asks for, kept while running to the cursor
+    QAction *m_resumeAction = nullptr;   // F9 while paused
 
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
@@ -233,6 +254,7 @@ private:
     QWidget *m_directionBevel = nullptr;
 
     QTimer m_runTimer, m_noticeTimer, m_linePanelTimer, m_recoveryTimer;
+    QTimer m_runStateTimer;   // the run-state window's own, slower than the ticks
 
     PreferencesDialog *m_preferencesDialog = nullptr;
     ExtendedSettingsDialog *m_extendedSettingsDialog = nullptr;
@@ -244,4 +266,5 @@ private:
     ConditionDialog *m_conditionDialog = nullptr;
     ColourDialog *m_colourDialog = nullptr;
     HelpWindow *m_helpWindow = nullptr;
+    RunStateWindow *m_runStateWindow = nullptr;
 };

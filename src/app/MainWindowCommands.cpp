@@ -84,6 +84,9 @@ void MainWindow::connectActions()
     on(Command::Help, &MainWindow::showHelp);
     on(Command::About, [this] { m_aboutWindow->showAbout(); });
     on(Command::TranslateProgram, &MainWindow::translateProgram);
+    on(Command::StepLine, &MainWindow::stepLineCommand);
+    on(Command::RunToCursor, &MainWindow::runToCursorCommand);
+    on(Command::RunState, &MainWindow::showRunState);
 
     for (int i = 0; i < 4; ++i)
         connect(manualButton(i), &QPushButton::clicked, this, [this, i] { manualCommand(i); });
@@ -167,7 +170,8 @@ void MainWindow::applyManualLock(bool on)
     for (Command c :
          {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Undo, Command::Redo,
           Command::Cut, Command::Copy, Command::Paste, Command::ClearAlgorithm, Command::ClearField,
-          Command::Run, Command::Check, Command::Preferences, Command::TranslateProgram})
+          Command::Run, Command::Check, Command::Preferences, Command::TranslateProgram, Command::StepLine,
+          Command::RunToCursor})
         action(c)->setEnabled(enabled);
     for (MenuId m : {MenuId::SystemCommands, MenuId::AdvancedCommands, MenuId::SpecialCommands})
         menu(m)->menuAction()->setEnabled(enabled);

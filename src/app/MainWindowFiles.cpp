@@ -13,9 +13,12 @@
 #include "world/FieldPicture.h"
 #include "world/WorldTexts.h"
 #include "world/widgets/FieldView.h"
+#include <QAction>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
+#include <QStandardPaths>
 
 namespace {
 // Text keys in DocumentState order.
@@ -31,6 +34,7 @@ void MainWindow::readSettings()
     QString problem;
     m_settings = path.isEmpty() ? Settings() : loadSettings(path, &problem);
     setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
+    setLineNumbersVisible(m_settings.lineNumbers);
     if (problem.isEmpty()) return;
     // Said once; from then on the file is left as it is.
     if (path == m_options.settingsPath) m_keepSettingsFile = true;
@@ -214,6 +218,56 @@ void MainWindow::openDocument()
     m_currentFile = path;
     setCaptionForFile();
     setDocumentState(DocumentState::Loaded);
+    resetField();
+    m_editor->setFocus();
+}
+
+// The title of an example: its first comment line without the comment mark; the file's
+// name when it has none.
+QString MainWindow::exampleTitle(const QString &path)
+{
+    StyledText styled;
+    if (loadProgramFile(path, styled, nullptr)) {
+        for (const StyledLine &line : std::as_const(styled)) {
+            const QString s = line.text.trimmed();
+            if (!s.startsWith(QLatin1Char('*')) || s.startsWith(QLatin1String("*$"))) continue;
+            const QString title = s.mid(1).trimmed();
+            if (!title.isEmpty()) return title;
+        }
+    }
+    return QFileInfo(path).completeBaseName();
+}
+
+void MainWindow::rebuildExamplesMenu()
+{
+    QMenu *examples = menu(MenuId::Examples);
+    examples->clear();
+    examples->setTitle(uiText("menu.mmExamples", textLanguage()).value_or(QString()));
+    const QString folder = examplesFolderFor(m_options.examplesFolder, textLanguage());
+    const QStringList files =
+        folder.isEmpty() ? QStringList()
+                         : QDir(folder).entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
+    for (const QString &name : files) {
+        const QString path = QDir(folder).filePath(name);
+        QAction *a = examples->addAction(exampleTitle(path));
+        a->setData(path);
+        connect(a, &QAction::triggered, this, [this, path] { openExample(path); });
+    }
+    examples->menuAction()->setVisible(!files.isEmpty());
+}
+
+void MainWindow::openExample(const QString &path)
+{
+    if (!mayDiscardChanges()) return;
+    if (!readDocument(path)) return;
+    // The example is a starting point, not the pupil's file: Save asks for a name, in
+    // the pupil's own documents rather than the read-only examples folder.
+    m_currentFile.clear();
+    setWindowTitle(text("product"));
+    setDocumentState(DocumentState::Loaded);
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QFileInfo(documents).isDir()) documents = QDir::homePath();
+    m_prompts->setSaveFolder(documents);
     resetField();
     m_editor->setFocus();
 }

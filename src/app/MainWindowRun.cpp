@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Run control, the syntax check and the interpreter's side of the main window.
 #include "app/MainWindow.h"
+#include "app/RunStateWindow.h"
 #include "app/StatusBar.h"
 #include "lang/TextCatalogue.h"
 #include "common/Prompts.h"
 #include "editor/AlgorithmEditor.h"
+#include "lang/Hints.h"
 #include "lang/Normalize.h"
 #include "world/widgets/FieldView.h"
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -48,7 +51,18 @@ void MainWindow::checkSyntax()
     m_errorFound = false;
     const ErrorReport r =
         checkProgram(*m_editor, Lexicon::forLanguage(language()), MessageCatalogue::forLanguage(language()));
-    if (r.error) reportError(r);
+    if (!r.error) return;
+    // The report stays as it is; a known beginner mistake on its line adds one hint below.
+    const QString hint =
+        r.line >= 0 ? Hints::forLine(m_editor->line(r.line), language(), textLanguage()) : QString();
+    if (hint.isEmpty()) {
+        reportError(r);
+        return;
+    }
+    m_errorFound = true;
+    selectLine(r.line);
+    m_prompts->messageWindowWithHint(r.heading, r.texts,
+                                     uiText("hint.label", textLanguage()).value_or(QString()), hint);
 }
 
 void MainWindow::spellingCommand()
@@ -61,6 +75,11 @@ void MainWindow::spellingCommand()
     m_noErrorsNotice->show();
     m_noErrorsNotice->raise();
     m_noticeTimer.start();
+    // What the check lets through but the run treats in surprising ways; never stops a run.
+    const QStringList warnings = Hints::structureWarnings(*m_editor, language(), textLanguage());
+    if (!warnings.isEmpty())
+        showReport(uiText("hint.warnings", textLanguage()).value_or(QString()),
+                   QStringList {uiText("hint.warningsNote", textLanguage()).value_or(QString())} + warnings);
 }
 
 void MainWindow::runCommand()
@@ -80,6 +99,7 @@ void MainWindow::applyRunLock(bool running)
     for (Command c :
          {Command::Run, Command::Check, Command::ManualMode, Command::Preferences, Command::TranslateProgram})
         action(c)->setEnabled(idle);
+    if (idle && m_resumeAction) m_resumeAction->setEnabled(false);
     action(Command::Pause)->setEnabled(running);
     action(Command::Stop)->setEnabled(running);
     for (Command c : {Command::Run, Command::Check, Command::ManualMode}) toolButton(c)->setEnabled(idle);
@@ -102,18 +122,150 @@ void MainWindow::startTicks()
 {
     m_scheduleClock.invalidate();
     m_runTimer.start();
+    if (m_resumeAction) m_resumeAction->setEnabled(false);
+    if (m_runStateWindow && m_runStateWindow->isVisible()) m_runStateTimer.start();
+    refreshRunState();
 }
 
-void MainWindow::pauseRun() { m_run.togglePause(); }
+void MainWindow::stopTicks()
+{
+    m_runTimer.stop();
+    m_runStateTimer.stop();
+    if (m_resumeAction) m_resumeAction->setEnabled(m_run.state() == RunController::State::Paused);
+    refreshRunState();
+}
+
+void MainWindow::endRunToCursor()
+{
+    if (m_runToLine < 0) return;
+    m_runToLine = -1;
+    m_runTimer.setInterval(m_speedInterval);
+}
+
+void MainWindow::pauseRun()
+{
+    endRunToCursor();
+    m_run.togglePause();
+}
 
 void MainWindow::stopRun() { m_run.stop(); }
 
-void MainWindow::runStopped() { m_editor->setCaret(m_checkLine, m_checkColumn); }
+void MainWindow::runStopped()
+{
+    endRunToCursor();
+    m_editor->setRunLine(-1);
+    m_editor->setCaret(m_checkLine, m_checkColumn);
+}
 
 void MainWindow::runTick() { m_run.tick(); }
 
+void MainWindow::stepLineCommand()
+{
+    if (m_manual) return;
+    endRunToCursor();
+    if (!m_run.isActive()) {
+        m_errorFound = false;
+        checkSyntax();
+        if (m_errorFound) return;
+        m_run.setProgram(m_editor);
+        m_run.setLanguage(language());
+        m_run.startPaused();
+    }
+    m_run.step();
+}
+
+void MainWindow::runToCursorCommand()
+{
+    if (m_manual) return;
+    const int target = caretLine();
+    if (!m_run.isActive()) {
+        m_errorFound = false;
+        checkSyntax();
+        if (m_errorFound) return;
+        m_runToLine = target;
+        m_runToLeaveFirst = false;
+        m_runTimer.setInterval(0);
+        startRun();
+        return;
+    }
+    m_runToLine = target;
+    // Paused on the line itself: the pupil asks for its next visit, not for no move at all.
+    m_runToLeaveFirst = m_run.interpreter().currentLine == target;
+    m_runTimer.setInterval(0);
+    if (!m_run.isRunning()) m_run.togglePause();
+}
+
+// As many ticks as fit in a short slice, so the window stays live however long the way.
+void MainWindow::runToCursorTicks()
+{
+    QElapsedTimer slice;
+    slice.start();
+    // The tick on the line after the end only ends the run: that line is never executed.
+    const bool afterEnd =
+        m_editor->normalizedLine(m_runToLine - 1) == Lexicon::forLanguage(m_run.language()).kwEnd;
+    do {
+        if (!m_runToLeaveFirst && !afterEnd && m_run.interpreter().currentLine == m_runToLine) {
+            const int line = m_runToLine;
+            endRunToCursor();
+            m_run.togglePause();
+            m_run.showRunLine(line);
+            refreshRunState();
+            return;
+        }
+        m_runToLeaveFirst = false;
+        runTick();
+    } while (m_run.isRunning() && m_runToLine >= 0 && slice.elapsed() < 25);
+}
+
+void MainWindow::showRunState()
+{
+    if (!m_runStateWindow) {
+        m_runStateWindow = new RunStateWindow(this);
+        m_runStateWindow->setLanguage(textLanguage(), textLanguage());
+        m_runStateWindow->adjustSize();
+        // Beside the main window, or over its right edge where the screen ends.
+        const QRect frame = frameGeometry();
+        QPoint at(frame.right() + 8, frame.top());
+        if (QScreen *screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            at.setX(std::max(area.left(),
+                             std::min(at.x(), area.right() - m_runStateWindow->frameGeometry().width())));
+        }
+        m_runStateWindow->move(at);
+    }
+    m_runStateWindow->show();
+    m_runStateWindow->raise();
+    if (m_run.isRunning()) m_runStateTimer.start();
+    refreshRunState();
+}
+
+void MainWindow::refreshRunState()
+{
+    if (!m_runStateWindow || !m_runStateWindow->isVisible()) return;
+    m_runStateWindow->showSnapshot(m_run.snapshot(), *m_editor);
+}
+
+void MainWindow::buildRunAids()
+{
+    // Run is locked outside Idle, so F9 while paused needs an action of its own.
+    m_resumeAction = new QAction(this);
+    m_resumeAction->setObjectName(QStringLiteral("resumeKey"));
+    m_resumeAction->setShortcut(QKeySequence(Qt::Key_F9));
+    m_resumeAction->setEnabled(false);
+    addAction(m_resumeAction);
+    connect(m_resumeAction, &QAction::triggered, this, [this] {
+        if (m_run.state() == RunController::State::Paused) pauseRun();
+    });
+    m_runStateTimer.setInterval(100);
+    connect(&m_runStateTimer, &QTimer::timeout, this, &MainWindow::refreshRunState);
+}
+
 void MainWindow::runTimerTimeout()
 {
+    if (m_runToLine >= 0) {
+        runToCursorTicks();
+        return;
+    }
     runTick();
     if (!m_run.isRunning()) return;
     // Qt starts the next period from a late timeout, so late wake-ups add up (at 1 ms they
@@ -145,6 +297,7 @@ void MainWindow::refreshLinePanelsTick() { m_editor->refreshLinePanels(true); }
 void MainWindow::selectRunLine(int line)
 {
     m_editor->selectLine(line);
+    m_editor->setRunLine(line);
     m_editor->setFocus();
 }
 

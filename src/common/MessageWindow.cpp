@@ -3,6 +3,7 @@
 #include "common/MessageWindow.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -36,6 +37,35 @@ MessageWindow::MessageWindow(QWidget *parent)
     okButton->setGeometry(104, 88, 75, 25);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    hintBox = new QLabel(this);
+    hintBox->setObjectName(QStringLiteral("hintBox"));
+    hintBox->setWordWrap(true);
+    hintBox->setTextFormat(Qt::RichText);
+    hintBox->setFixedWidth(281);
+    hintBox->setMargin(3);
+    hintBox->setAutoFillBackground(true);
+    QPalette hintPal = hintBox->palette();
+    hintPal.setColor(QPalette::Window, QColor(0xFF, 0xF4, 0xC8));
+    hintPal.setColor(QPalette::WindowText, QColor(0x60, 0x40, 0x00));
+    hintBox->setPalette(hintPal);
+    hintBox->hide();
+    m_plainSize = size();
+}
+
+void MessageWindow::showReport(const QString &heading, const QStringList &texts, const QString &hintLabel,
+                               const QString &hint)
+{
+    if (!hint.isEmpty() && !isVisible()) {
+        hintBox->setText(QStringLiteral("<b>%1</b> %2").arg(hintLabel.toHtmlEscaped(), hint.toHtmlEscaped()));
+        hintBox->adjustSize();
+        const int h = hintBox->heightForWidth(hintBox->width());
+        hintBox->setGeometry(8, 88, 281, h);
+        hintBox->show();
+        okButton->move(104, 88 + h + 6);
+        setFixedSize(298, 88 + h + 6 + 25 + 5);
+    }
+    showReport(heading, texts);
 }
 
 void MessageWindow::showReport(const QString &heading, const QStringList &texts)
@@ -78,6 +108,11 @@ void MessageWindow::done(int result)
     setWindowTitle(QString());
     textBox->clear();
     m_hasLines = false;
+    if (!hintBox->isHidden()) {
+        hintBox->hide();
+        okButton->move(104, 88);
+        setFixedSize(m_plainSize);
+    }
     QDialog::done(result);
 }
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QStringList>
 
+class QLabel;
 class QPushButton;
 class QTextEdit;
 
@@ -17,9 +18,14 @@ public:
 
     // Fills the window and shows it modally; returns when the user has closed it.
     void showReport(const QString &heading, const QStringList &texts);
+    // The same with a hint below the report, under its own label and colour; an empty
+    // hint shows none.
+    void showReport(const QString &heading, const QStringList &texts, const QString &hintLabel,
+                    const QString &hint);
 
     QTextEdit *textBox = nullptr;
     QPushButton *okButton = nullptr;
+    QLabel *hintBox = nullptr;   // hidden without a hint
 
     // Lines of the text box as shown, for callers that need to read it back.
     QStringList lines() const;
@@ -32,7 +38,8 @@ protected:
 
 private:
     void appendText(const QString &text);
-    bool m_hasLines = false;   // an empty first line still counts as a line
+    bool m_hasLines = false;
+    QSize m_plainSize;   // an empty first line still counts as a line
 };
 
 // Puts a dialog in the middle of its parent's window (or of the screen without one).

@@ -23,6 +23,16 @@ public:
     // Where the open dialog starts until the user has chosen a folder in it, and folders it
     // offers besides the usual places (the example programs).
     virtual void setOpenFolders(const QString &start, const QStringList &places) = 0;
+    // Where the next save dialog starts, e.g. the pupil's documents after an example.
+    virtual void setSaveFolder(const QString &) { }
+    // The message window with one hint below the report, set apart by its label.
+    virtual void messageWindowWithHint(const QString &heading, const QStringList &texts,
+                                       const QString &hintLabel, const QString &hint)
+    {
+        Q_UNUSED(hintLabel);
+        Q_UNUSED(hint);
+        messageWindow(heading, texts);
+    }
 };
 
 // Turns a "Description (*.ext)|*.ext" filter into the toolkit's "Description (*.ext)".

@@ -29,6 +29,12 @@ void QtPrompts::messageWindow(const QString &heading, const QStringList &texts)
     if (m_messageWindow) m_messageWindow->showReport(heading, texts);
 }
 
+void QtPrompts::messageWindowWithHint(const QString &heading, const QStringList &texts,
+                                      const QString &hintLabel, const QString &hint)
+{
+    if (m_messageWindow) m_messageWindow->showReport(heading, texts, hintLabel, hint);
+}
+
 void QtPrompts::message(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, m_parent);

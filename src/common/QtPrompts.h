@@ -28,6 +28,9 @@ public:
     QString title() const;
 
     MessageWindow *messageWindow() const { return m_messageWindow; }
+    void setSaveFolder(const QString &folder) override { m_lastDir = folder; }
+    void messageWindowWithHint(const QString &heading, const QStringList &texts, const QString &hintLabel,
+                               const QString &hint) override;
     // The folder the file dialogs start in; follows the last file chosen.
     QString lastDirectory() const { return m_lastDir; }
 

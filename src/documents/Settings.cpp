@@ -18,7 +18,8 @@
 namespace {
 
 const char kSection[] = "int";
-const std::array<const char *, 6> kKeys = {"language", "x_speed", "pole_x", "pole_y", "sintax", "showadv"};
+const std::array<const char *, 7> kKeys = {"language", "x_speed", "pole_x",     "pole_y",
+                                           "sintax",   "showadv", "linenumbers"};
 
 QByteArray withoutCr(QByteArray line)
 {
@@ -155,6 +156,7 @@ Settings parseSettings(const QByteArray &iniText)
     if (const auto v = integer(3)) s.fieldHeight = clampInt(*v, kMinPoleY, kMaxPoleY);
     if (const auto v = integer(4)) s.autoRefresh = *v != 0;
     if (const auto v = integer(5)) s.showAdvancedToolBar = *v != 0;
+    if (const auto v = integer(6)) s.lineNumbers = *v != 0;
     return s;
 }
 
@@ -217,6 +219,8 @@ QByteArray composeSettings(const Settings &s, const QByteArray &previous)
     ours += "pole_y=" + QByteArray::number(s.fieldHeight) + '\n';
     ours += "sintax=" + QByteArray(s.autoRefresh ? "1" : "0") + '\n';
     ours += "showadv=" + QByteArray(s.showAdvancedToolBar ? "1" : "0") + '\n';
+    // Written only when on: a file of someone who never turned them on stays as it was.
+    if (s.lineNumbers) ours += "linenumbers=1\n";
 
     // Keep whatever else the file holds; only our six keys are replaced. Without an
     // [int] section our block goes first.

@@ -12,6 +12,7 @@ struct Settings {
     int fieldHeight = 20;
     bool autoRefresh = false;
     bool showAdvancedToolBar = true;
+    bool lineNumbers = false;   // the editor's line-number gutter
 };
 
 inline constexpr int kMinPoleX = 2, kMaxPoleX = 16;

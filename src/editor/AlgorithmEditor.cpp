@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -218,6 +219,21 @@ protected:
     }
 };
 
+// Paints through the editor, which knows where each line lies.
+class LineNumberGutter : public QWidget {
+public:
+    explicit LineNumberGutter(AlgorithmEditor *editor) : QWidget(editor), m_editor(editor)
+    {
+        setObjectName(QStringLiteral("lineNumbers"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *e) override { m_editor->paintGutter(e); }
+
+private:
+    AlgorithmEditor *m_editor;
+};
+
 }   // namespace
 
 AlgorithmEditor::AlgorithmEditor(QWidget *parent)
@@ -258,9 +274,15 @@ void AlgorithmEditor::layoutHorizontalBar()
     if (!m_hbar) return;   // not yet built
     const int extent = m_hbar->sizeHint().height();
     m_corner->setFixedHeight(extent);
-    if (viewportMargins().bottom() != extent) setViewportMargins(0, 0, 0, extent);
+    const int left = gutterWidth();
+    if (viewportMargins().bottom() != extent || viewportMargins().left() != left)
+        setViewportMargins(left, 0, 0, extent);
     const QRect v = viewport()->geometry();
     m_hbar->setGeometry(v.left(), v.bottom() + 1, v.width(), extent);
+    if (m_gutter) {
+        m_gutter->setGeometry(v.left() - left, v.top(), left, v.height());
+        m_gutter->setVisible(m_gutterOn);
+    }
 }
 
 void AlgorithmEditor::resizeEvent(QResizeEvent *e)
@@ -288,6 +310,63 @@ void AlgorithmEditor::setLanguage(Language lang)
 // ---- ProgramText -------------------------------------------------------------------
 
 int AlgorithmEditor::lineCount() const { return document()->blockCount(); }
+
+int AlgorithmEditor::gutterWidth() const
+{
+    if (!m_gutterOn) return 0;
+    int digits = 1;
+    for (int n = std::max(1, document()->blockCount()); n >= 10; n /= 10) ++digits;
+    return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(2, digits);
+}
+
+void AlgorithmEditor::setLineNumbersVisible(bool on)
+{
+    if (on == m_gutterOn) return;
+    m_gutterOn = on;
+    if (on && !m_gutter) {
+        m_gutter = new LineNumberGutter(this);
+        connect(this, &QPlainTextEdit::updateRequest, m_gutter, [this](const QRect &r, int dy) {
+            if (!m_gutterOn) return;
+            if (dy)
+                m_gutter->scroll(0, dy);
+            else
+                m_gutter->update(0, r.y(), m_gutter->width(), r.height());
+        });
+        // More digits need a wider gutter.
+        connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { layoutHorizontalBar(); });
+    }
+    layoutHorizontalBar();
+}
+
+void AlgorithmEditor::setRunLine(int k)
+{
+    if (k == m_runLine) return;
+    m_runLine = k;
+    if (m_gutterOn) m_gutter->update();
+}
+
+void AlgorithmEditor::paintGutter(QPaintEvent *e)
+{
+    QPainter p(m_gutter);
+    p.fillRect(e->rect(), palette().color(QPalette::Window));
+    p.setFont(font());
+    QTextBlock block = firstVisibleBlock();
+    qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    const int right = m_gutter->width() - 4;
+    while (block.isValid() && top <= e->rect().bottom()) {
+        const qreal height = blockBoundingRect(block).height();
+        if (block.isVisible() && top + height >= e->rect().top()) {
+            const QRect row(0, int(top), m_gutter->width(), int(height));
+            const bool running = block.blockNumber() == m_runLine;
+            if (running) p.fillRect(row, palette().color(QPalette::Highlight));
+            p.setPen(running ? palette().color(QPalette::HighlightedText) : QColor(0x80, 0x80, 0x80));
+            p.drawText(QRect(0, int(top), right, int(height)), Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(block.blockNumber() + 1));
+        }
+        top += height;
+        block = block.next();
+    }
+}
 
 QString AlgorithmEditor::line(int k) const
 {

@@ -99,6 +99,17 @@ public:
     // kept hidden: it still does the scrolling and this one mirrors it both ways.
     QScrollBar *shownHorizontalScrollBar() const { return m_hbar; }
 
+    // A gutter inside the frame numbering the lines as the reports do, from 1.
+    void setLineNumbersVisible(bool on);
+    bool lineNumbersVisible() const { return m_gutterOn; }
+    QWidget *lineNumberGutter() const { return m_gutter; }
+    int gutterWidth() const;   // 0 while hidden
+    // The line a run is executing, marked in the gutter; -1 for none.
+    void setRunLine(int k);
+    int runLine() const { return m_runLine; }
+    // The gutter's own painting, which needs the text's layout.
+    void paintGutter(QPaintEvent *e);
+
     // Both empty the text as one edit without undo history. The toolkit's own way empties
     // the document outside any edit, and the change handler, moving the caret from in
     // there, would leave the document holding a destroyed cursor: never call those
@@ -188,4 +199,7 @@ private:
     bool m_changeColours = true;
     QScrollBar *m_hbar = nullptr;
     QWidget *m_corner = nullptr;
+    QWidget *m_gutter = nullptr;
+    bool m_gutterOn = false;
+    int m_runLine = -1;
 };

@@ -312,3 +312,31 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
     ++currentLine;
     return outcome;
 }
+
+void Interpreter::fillSnapshot(RunSnapshot &s, const ProgramText &text, const Lexicon &lex,
+                               const RobotState &robot) const
+{
+    s.nextLine = currentLine;
+    s.loops.clear();
+    for (int d = loopDepth; d >= 1; --d) {
+        RunSnapshot::Loop l;
+        l.headerLine = loopStart[d];
+        const QString h = text.normalizedLine(l.headerLine);
+        l.counted = Forms::isCountedLoop(h, lex);
+        if (l.counted) {
+            l.pass = qint64(loopDone[d]) + 1;
+            l.count = Forms::convertCount(Forms::countText(h, lex));
+        } else {
+            l.test = Forms::argumentAfter(h, lex.kwCycleWhile);
+            l.holdsNow = testOf(h, lex.kwCycleWhile, lex, robot);
+        }
+        s.loops.push_back(l);
+    }
+    s.calls.clear();
+    for (int d = callDepth; d >= 1; --d) {
+        RunSnapshot::Call call;
+        call.callerLine = returnLine[d];
+        call.name = text.normalizedLine(call.callerLine).mid(lex.kwExecute.size()).trimmed();
+        s.calls.push_back(call);
+    }
+}

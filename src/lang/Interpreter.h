@@ -4,6 +4,7 @@
 #include "lang/Lexicon.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/ProgramText.h"
+#include "lang/RunSnapshot.h"
 #include "lang/SyntaxChecker.h"
 
 class RobotWorld;
@@ -53,6 +54,9 @@ public:
     static int findBeginLine(const ProgramText &text, const Lexicon &lex);
     // One line of the program, with the keywords and messages of the given Language.
     TickOutcome tick(const ProgramText &text, Language language, InterpreterHost &host);
+    // The open loops and calls and the next line, read from the stacks; sensors from robot.
+    void fillSnapshot(RunSnapshot &s, const ProgramText &text, const Lexicon &lex,
+                      const RobotState &robot) const;
 
 private:
     struct TickContext;

@@ -18,6 +18,8 @@ void RunController::start()
     m_view.lockForRun(true);
     m_state = State::Running;
     m_interp.clearStacks();
+    m_ticks = 0;
+    m_shownLine = -1;
     blackPen();
     const int begin = m_text ? Interpreter::findBeginLine(*m_text, Lexicon::forLanguage(m_language)) : -1;
     // Without a begin line the first tick finds the program's end.
@@ -42,7 +44,47 @@ TickOutcome RunController::tick()
         m_view.stopTicks();
         return TickOutcome::Ended;
     }
+    ++m_ticks;
     return m_interp.tick(*m_text, m_language, *this);
+}
+
+void RunController::startPaused()
+{
+    start();
+    m_state = State::Paused;
+    m_view.stopTicks();
+}
+
+TickOutcome RunController::step()
+{
+    if (m_state == State::Running) {
+        togglePause();
+        return TickOutcome::Continue;
+    }
+    if (m_state != State::Paused || !m_text) return TickOutcome::Ended;
+    // The tick runs as a running one would, so a stop inside it ends the run as usual.
+    m_state = State::Running;
+    const TickOutcome outcome = tick();
+    if (m_state == State::Running) {
+        m_state = State::Paused;
+        m_view.stopTicks();
+    }
+    return outcome;
+}
+
+RunSnapshot RunController::snapshot() const
+{
+    RunSnapshot s;
+    s.active = isActive();
+    s.paused = m_state == State::Paused;
+    s.robot = m_world.state();
+    s.ticks = m_ticks;
+    s.speed = m_speed;
+    if (s.active) {
+        s.shownLine = m_shownLine;
+        if (m_text) m_interp.fillSnapshot(s, *m_text, Lexicon::forLanguage(m_language), s.robot);
+    }
+    return s;
 }
 
 void RunController::stop()

@@ -49,6 +49,14 @@ public:
     void togglePause();
     // One line; a tick while not running stops the ticks instead.
     TickOutcome tick();
+    // Execute one line: from Paused exactly one tick and paused again; from Running a
+    // pause. From Idle the caller starts the run first (after its check).
+    TickOutcome step();
+    // Starts as start() does, but paused before the first tick.
+    void startPaused();
+    // Everything a run-state view shows, copied out.
+    RunSnapshot snapshot() const;
+    qint64 ticks() const { return m_ticks; }
     // Ends the run in order; also a stop without a run, as after a manual step off the field.
     void stop();
     // The robot met the field's edge: stop, and report it at the caret's line.
@@ -62,7 +70,11 @@ public:
     int xSpeed() const override { return m_speed; }
     void setXSpeed(int speed) override { m_speed = speed; }
     void setTickInterval(int ms) override { m_view.setTickInterval(ms); }
-    void showRunLine(int line) override { m_view.selectRunLine(line); }
+    void showRunLine(int line) override
+    {
+        m_shownLine = line;
+        m_view.selectRunLine(line);
+    }
     void stopTimer() override { m_view.stopTicks(); }
     void stopRun() override { stop(); }
     void reportError(const ErrorReport &report) override { m_view.reportError(report); }
@@ -81,4 +93,6 @@ private:
     Interpreter m_interp;
     State m_state = State::Idle;
     int m_speedBeforeRun = 3;
+    qint64 m_ticks = 0;
+    int m_shownLine = -1;
 };

@@ -6,6 +6,7 @@
 #include "app/HeadlessRun.h"
 #include "app/HelpWindow.h"
 #include "app/MenuLayout.h"
+#include "lang/Hints.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/SyntaxChecker.h"
 #include <QLabel>
@@ -153,7 +154,36 @@ TEST(HelpPages, EveryWrongExampleRaisesTheMessageItIsShownWith)
                     << line.toStdString();
             shown << b.title;
         }
-        EXPECT_EQ(shown.size(), 13);
+        EXPECT_EQ(shown.size(), 13 + 4);   // the errors page's, and the four hints of the mistakes page
+    }
+}
+
+TEST(HelpPages, TheMistakesPageShowsTheHintAndTheWarningsItsExamplesGet)
+{
+    for (Language lang : kLanguages) {
+        const QString page = plainPage(lang, QStringLiteral("mistakes"));
+        int hints = 0, warned = 0;
+        for (const Block &b : blocks(lang)) {
+            if (b.page != QLatin1String("mistakes")) continue;
+            StringListProgramText text(b.text.split(QLatin1Char('\n')));
+            if (b.cls == QLatin1String("wrong")) {
+                HeadlessRun run(text, lang);
+                run.checkAndRun(1000);
+                ASSERT_FALSE(run.reports().isEmpty());
+                const QString hint = Hints::forLine(text.line(run.reports().constLast().line), lang, lang);
+                EXPECT_FALSE(hint.isEmpty()) << b.text.toStdString();
+                EXPECT_TRUE(page.contains(hint.simplified())) << hint.toStdString();
+                ++hints;
+            } else {
+                const QStringList warnings = Hints::structureWarnings(text, lang, lang);
+                EXPECT_EQ(warnings.size(), 1) << b.text.toStdString();
+                for (const QString &w : warnings)
+                    EXPECT_TRUE(page.contains(w.simplified())) << w.toStdString();
+                ++warned;
+            }
+        }
+        EXPECT_EQ(hints, 4);
+        EXPECT_EQ(warned, 4);
     }
 }
 

@@ -13,6 +13,7 @@ public:
     struct Report {
         QString heading;
         QStringList texts;
+        QString hint;   // shown below the report, when there is one
     };
     QList<Report> reports;   // messageWindow calls
     QStringList messages;   // message calls
@@ -27,9 +28,17 @@ public:
 
     void messageWindow(const QString &heading, const QStringList &texts) override
     {
-        reports.append({heading, texts});
+        reports.append({heading, texts, QString()});
         if (onMessageWindow) onMessageWindow();
     }
+    void messageWindowWithHint(const QString &heading, const QStringList &texts, const QString &,
+                               const QString &hint) override
+    {
+        reports.append({heading, texts, hint});
+        if (onMessageWindow) onMessageWindow();
+    }
+    QString saveFolder;   // the last setSaveFolder call
+    void setSaveFolder(const QString &folder) override { saveFolder = folder; }
     void message(const QString &text) override { messages << text; }
     bool question(const QString &text) override
     {

@@ -121,6 +121,23 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     EXPECT_EQ(r.fieldHeight, 7);
     EXPECT_TRUE(r.autoRefresh);
     EXPECT_FALSE(r.showAdvancedToolBar);
+    EXPECT_FALSE(r.lineNumbers);
+}
+
+TEST(SettingsFile, LineNumbersFollowTheOtherKeysOnlyWhileOn)
+{
+    Settings s;
+    s.lineNumbers = true;
+    const QByteArray on = composeSettings(s, "[int]\nlinenumbers=0\nother=1\n");
+    EXPECT_EQ(on, "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\nlinenumbers="
+                  "1\nother=1\n");
+    EXPECT_TRUE(parseSettings(on).lineNumbers);
+    s.lineNumbers = false;
+    const QByteArray off = composeSettings(s, on);
+    EXPECT_FALSE(off.contains("linenumbers"));
+    EXPECT_TRUE(off.contains("other=1"));
+    EXPECT_FALSE(parseSettings(off).lineNumbers);
+    EXPECT_FALSE(parseSettings("[int]\nlinenumbers=0\n").lineNumbers);
 }
 
 struct ParseCase {

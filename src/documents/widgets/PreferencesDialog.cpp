@@ -76,12 +76,16 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     auto *advcom = new WrappedCheckBox(QStringLiteral("advcom"), m_interfacePage);
     m_advancedBox = advcom->box();
     m_advancedLabel = advcom->label();
+    auto *lineNumbers = new WrappedCheckBox(QStringLiteral("lineNumbers"), m_interfacePage);
+    m_lineNumbersBox = lineNumbers->box();
+    m_lineNumbersLabel = lineNumbers->label();
     auto *p1 = new QVBoxLayout(m_interfacePage);
     p1->setContentsMargins(4, 4, 4, 4);
     p1->setSpacing(4);
     p1->addWidget(m_languageFrame);
     p1->addWidget(sintaxa);
     p1->addWidget(advcom);
+    p1->addWidget(lineNumbers);
     p1->addStretch(1);
     connect(m_russianButton, &QRadioButton::clicked, this,
             [this] { languageClicked(QStringLiteral("rus")); });
@@ -245,6 +249,10 @@ void PreferencesDialog::applyCaptions(Language lang)
         m_advancedLabel->setText(t);
         m_advancedBox->setAccessibleName(t);
     });
+    set("lineNumbers", [this](const QString &t) {
+        m_lineNumbersLabel->setText(t);
+        m_lineNumbersBox->setAccessibleName(t);
+    });
     set("top", [this](const QString &t) { m_maxLabel->setText(t); });
     set("middle", [this](const QString &t) { m_midLabel->setText(t); });
     set("bottom", [this](const QString &t) { m_minLabel->setText(t); });
@@ -278,6 +286,7 @@ void PreferencesDialog::prepare()
     m_spinY->setValue(s.fieldHeight);
     m_autoRefreshBox->setChecked(s.autoRefresh);
     m_advancedBox->setChecked(s.showAdvancedToolBar);
+    m_lineNumbersBox->setChecked(s.lineNumbers);
 
     if (s.speed >= kMinSpeed && s.speed <= kMaxSpeed) {
         m_speedValue->setValue(s.speed);
@@ -336,12 +345,14 @@ void PreferencesDialog::ok()
     s.fieldHeight = m_spinY->value();
     s.autoRefresh = m_autoRefreshBox->isChecked();
     s.showAdvancedToolBar = m_advancedBox->isChecked();
+    s.lineNumbers = m_lineNumbersBox->isChecked();
 
     // The host has told the user why; the values stay in memory and the dialog open.
     if (!m_host.writeSettings()) return;
 
     m_host.resetField();
     m_host.setAdvancedToolBarVisible(s.showAdvancedToolBar);
+    m_host.setLineNumbersVisible(s.lineNumbers);
     m_host.applyLanguage();
     accept();
 }

@@ -25,6 +25,7 @@ public:
     virtual bool writeSettings() = 0;
     virtual void resetField() = 0;
     virtual void setAdvancedToolBarVisible(bool visible) = 0;
+    virtual void setLineNumbersVisible(bool) { }
     virtual void applyLanguage() = 0;
 };
 
@@ -65,8 +66,8 @@ private:
     QWidget *m_interfacePage, *m_robotPage, *m_fieldPage;
     QGroupBox *m_languageFrame, *m_speedFrame, *m_sizeFrame;
     QRadioButton *m_russianButton, *m_romanianButton, *m_englishButton;
-    QCheckBox *m_autoRefreshBox, *m_advancedBox;
-    QLabel *m_autoRefreshLabel, *m_advancedLabel;
+    QCheckBox *m_autoRefreshBox, *m_advancedBox, *m_lineNumbersBox;
+    QLabel *m_autoRefreshLabel, *m_advancedLabel, *m_lineNumbersLabel;
     QSlider *m_trackBar;
     QProgressBar *m_progressBar;
     QSpinBox *m_speedValue;

@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "lang/Language.h"
+#include "lang/ProgramText.h"
+#include <QString>
+#include <QStringList>
+
+// Beginner mistakes the check reports without saying why: a hint for a rejected line, and
+// the structure the check lets through but the run treats in surprising ways.
+namespace Hints {
+
+// Whether the normalised line is a statement of the keyword Language, as the check's last
+// rule reads it.
+bool isStatement(const QString &n, Language keywords);
+
+// At most one hint for the raw line the check reported, in the interface Language; empty
+// when the line matches none of the known mistakes.
+QString forLine(const QString &raw, Language keywords, Language interface);
+
+// Warnings, one per finding, for a program the check found clean: loops without their
+// end, ends of loops or conditions with nothing open, conditions without the then-marker.
+QStringList structureWarnings(const ProgramText &text, Language keywords, Language interface);
+
+}   // namespace Hints

@@ -1,0 +1,267 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Stepping, running to the caret, the run-state window, the examples menu and line numbers.
+#include "MainWindowFixture.h"
+#include "app/RunStateWindow.h"
+#include "common/ObjectNames.h"
+#include "documents/ProgramFile.h"
+#include "lang/TextCatalogue.h"
+#include <QDir>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+const char *kNested = "НАЧАЛО АЛГОРИТМА\n"
+                      "ЦИКЛ. ВЫПОЛНИТЬ 3 РАЗ\n"
+                      "ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ\n"
+                      "ПОВОРОТ 90\n"
+                      "КОНЕЦ ЦИКЛА\n"
+                      "ВЫПОЛНИТЬ П\n"
+                      "КОНЕЦ ЦИКЛА\n"
+                      "КОНЕЦ АЛГОРИТМА";
+
+const char *kWithProcedure = "ПРОЦЕДУРА П\n"
+                             "ШАГ\n"
+                             "КОНЕЦ ПРОЦЕДУРЫ\n";
+
+QString withProcedure(const char *body)
+{
+    return QString::fromUtf8(kWithProcedure) + QString::fromUtf8(body);
+}
+
+}   // namespace
+
+class LearningAidsTest : public MainWindowTest {
+protected:
+    void setText(const QString &text) { window->editor()->setPlainText(text); }
+    int nextLine() { return window->interpreter().currentLine; }
+    // Timer timeouts until the run pauses or ends.
+    void runToCursorUntilItStops(int limit = 1000)
+    {
+        for (int i = 0; i < limit && window->runController().isRunning(); ++i) window->runTimerTimeout();
+    }
+};
+
+TEST_F(LearningAidsTest, ExecuteOneLineStartsPausedAndStepsWithThePausedLocks)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->action(Command::StepLine)->trigger();
+    ASSERT_TRUE(window->runActive());
+    EXPECT_EQ(window->runController().state(), RunController::State::Paused);
+    EXPECT_EQ(window->runController().ticks(), 1);
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("НАЧАЛО АЛГОРИТМА"));
+    EXPECT_FALSE(window->runTimer().isActive());
+    EXPECT_TRUE(window->editor()->isReadOnly());
+    EXPECT_FALSE(enabled(ObjectName::RunItem));
+    EXPECT_TRUE(enabled(ObjectName::PauseItem));
+    EXPECT_TRUE(enabled(ObjectName::StopItem));
+
+    window->action(Command::StepLine)->trigger();
+    EXPECT_EQ(window->runController().ticks(), 2);
+    EXPECT_EQ(window->robotWorld().state().x, 1);
+    EXPECT_EQ(window->runController().state(), RunController::State::Paused);
+
+    // F9 resumes at the speed setting; a step while running pauses.
+    auto *resume = window->findChild<QAction *>(QStringLiteral("resumeKey"));
+    ASSERT_TRUE(resume);
+    EXPECT_TRUE(resume->isEnabled());
+    EXPECT_EQ(resume->shortcut(), QKeySequence(Qt::Key_F9));
+    resume->trigger();
+    EXPECT_TRUE(window->runController().isRunning());
+    EXPECT_TRUE(window->runTimer().isActive());
+    EXPECT_FALSE(resume->isEnabled());   // Run's own F9 is not shadowed
+    window->action(Command::StepLine)->trigger();
+    EXPECT_EQ(window->runController().state(), RunController::State::Paused);
+    EXPECT_EQ(window->runController().ticks(), 2);
+
+    window->action(Command::Stop)->trigger();
+    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(resume->isEnabled());
+    EXPECT_TRUE(enabled(ObjectName::RunItem));
+    EXPECT_FALSE(window->editor()->isReadOnly());
+}
+
+TEST_F(LearningAidsTest, ExecuteOneLineChecksFirstAndIsOffInManualMode)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАК\nКОНЕЦ АЛГОРИТМА");
+    window->action(Command::StepLine)->trigger();
+    EXPECT_FALSE(window->runActive());
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(prompts.reports[0].hint, QString::fromUtf8("Возможно, имелось в виду: \"ШАГ\"."));
+    window->action(Command::ManualMode)->trigger();
+    EXPECT_FALSE(window->action(Command::StepLine)->isEnabled());
+    EXPECT_FALSE(window->action(Command::RunToCursor)->isEnabled());
+}
+
+TEST_F(LearningAidsTest, RunToCursorPausesInsideALoopAndAProcedureAndRunsPastANeverReachedLine)
+{
+    open();
+    setText(withProcedure(kNested));
+    // The turn inside the inner loop: paused before it, then before its next pass.
+    window->editor()->setCaret(6, 0);
+    window->action(Command::RunToCursor)->trigger();
+    runToCursorUntilItStops();
+    ASSERT_EQ(window->runController().state(), RunController::State::Paused);
+    EXPECT_EQ(nextLine(), 6);
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ПОВОРОТ 90"));
+    EXPECT_EQ(window->robotWorld().state().heading, 0);
+    window->action(Command::RunToCursor)->trigger();   // the caret is on that line still
+    runToCursorUntilItStops();
+    EXPECT_EQ(nextLine(), 6);
+    EXPECT_EQ(window->robotWorld().state().heading, 2);   // one turn done
+    ASSERT_EQ(window->runController().snapshot().loops.size(), 2u);
+    EXPECT_EQ(window->runController().snapshot().loops[0].pass, 2);
+
+    // Into the procedure.
+    window->editor()->setCaret(1, 0);
+    window->action(Command::RunToCursor)->trigger();
+    runToCursorUntilItStops();
+    EXPECT_EQ(nextLine(), 1);
+    const RunSnapshot s = window->runController().snapshot();
+    ASSERT_EQ(s.calls.size(), 1u);
+    EXPECT_EQ(s.calls[0].callerLine, 8);
+    EXPECT_EQ(s.calls[0].name, QStringLiteral("П"));
+    // After a run to the cursor the run goes on at the speed setting.
+    window->action(Command::Pause)->trigger();
+    EXPECT_EQ(window->runTimer().interval(), 150);   // speed 3's, as the interpreter set it
+    window->action(Command::Stop)->trigger();
+
+    // A line the run never reaches: the run goes to its end.
+    setText(withProcedure(kNested) + QStringLiteral("\n* после конца"));
+    window->editor()->setCaret(11, 0);
+    window->action(Command::RunToCursor)->trigger();
+    runToCursorUntilItStops();
+    EXPECT_FALSE(window->runActive());
+    EXPECT_EQ(window->robotWorld().state().x, 3);
+}
+
+TEST_F(LearningAidsTest, RunStateWindowShowsLoopsCallsAndTheRobotInEachLanguage)
+{
+    open();
+    setText(withProcedure(kNested));
+    window->editor()->setCaret(6, 0);
+    window->action(Command::RunToCursor)->trigger();
+    runToCursorUntilItStops();
+    window->action(Command::RunToCursor)->trigger();
+    runToCursorUntilItStops();   // inner pass 2 of 4, outer pass 1 of 3
+    window->action(Command::RunState)->trigger();
+    RunStateWindow *w = window->runStateWindow();
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(w->isVisible());
+    struct Expect {
+        const char *code;
+        const char *title, *loops, *paused;
+    };
+    const Expect cases[] = {
+        {"rus", "Состояние выполнения", "проход 2 из 4", "Пауза"},
+        {"rom", "Starea executiei", "trecerea 2 din 4", "Pauza"},
+        {"eng", "Run state", "pass 2 of 4", "Paused"},
+    };
+    for (const Expect &e : cases) {
+        window->settings().language = QString::fromLatin1(e.code);
+        window->applyLanguage();
+        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(e.title));
+        const QString loops = w->valueText(1);
+        EXPECT_TRUE(loops.startsWith(QString::fromUtf8("6: ЦИКЛ. ВЫПОЛНИТЬ 4 РАЗ"))) << loops.toStdString();
+        EXPECT_TRUE(loops.contains(QString::fromUtf8("\n5: ЦИКЛ. ВЫПОЛНИТЬ 3 РАЗ"))) << loops.toStdString();
+        EXPECT_TRUE(loops.contains(QString::fromUtf8(e.loops))) << loops.toStdString();
+        EXPECT_EQ(w->findChild<QLabel *>(QStringLiteral("runState"))->text(), QString::fromUtf8(e.paused));
+        EXPECT_EQ(w->valueText(0), QString::fromUtf8("7: ПОВОРОТ 90"));
+        EXPECT_EQ(w->valueText(2),
+                  uiText("runstate.none", languageFromCode(QString::fromLatin1(e.code))).value());
+        EXPECT_EQ(w->valueText(6), QString::fromUtf8("↓"));   // one turn of 90 from east
+        EXPECT_EQ(w->valueText(7),
+                  uiText("runstate.shown", languageFromCode(QString::fromLatin1(e.code))).value());
+        EXPECT_EQ(w->valueText(4), ColorTable::name(ColorTable::indexOf(0x000000),
+                                                    languageFromCode(QString::fromLatin1(e.code))));
+    }
+    window->action(Command::Stop)->trigger();
+    EXPECT_TRUE(w->isVisible());   // stays as the pupil left it
+}
+
+TEST_F(LearningAidsTest, RunStateWindowIsRefreshedByItsOwnTimerNotByEveryTick)
+{
+    open();
+    setText(withProcedure(kNested));
+    window->action(Command::RunState)->trigger();
+    window->action(Command::Run)->trigger();
+    ASSERT_TRUE(window->runController().isRunning());
+    EXPECT_TRUE(window->runStateTimer().isActive());
+    EXPECT_GE(window->runStateTimer().interval(), 100);
+    const QString before = window->runStateWindow()->valueText(8);
+    for (int i = 0; i < 5; ++i) window->runTick();
+    EXPECT_EQ(window->runStateWindow()->valueText(8), before);   // ticks alone do not repaint it
+    window->action(Command::Pause)->trigger();
+    EXPECT_FALSE(window->runStateTimer().isActive());
+    EXPECT_EQ(window->runStateWindow()->valueText(8), QString::number(window->runController().ticks()));
+}
+
+TEST_F(LearningAidsTest, ExamplesMenuListsTheLanguagesExamplesByTitleAndOpensOneAsNew)
+{
+    examplesFolder = QStringLiteral(TRAKMIL_EXAMPLES);
+    open();
+    QMenu *examples = window->menu(MenuId::Examples);
+    ASSERT_TRUE(examples);
+    for (const char *code : {"rus", "rom", "eng"}) {
+        window->settings().language = QString::fromLatin1(code);
+        window->applyLanguage();
+        const QDir folder(QStringLiteral(TRAKMIL_EXAMPLES "/") + QString::fromLatin1(code));
+        const QStringList files = folder.entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
+        ASSERT_EQ(examples->actions().size(), files.size()) << code;
+        EXPECT_EQ(examples->title(),
+                  uiText("menu.mmExamples", languageFromCode(QString::fromLatin1(code))).value());
+        for (int i = 0; i < files.size(); ++i) {
+            const QString title = examples->actions().at(i)->text();
+            EXPECT_FALSE(title.endsWith(QStringLiteral(".tkm"))) << title.toStdString();
+            EXPECT_FALSE(title.startsWith(QLatin1Char('*')));
+            EXPECT_EQ(title, MainWindow::exampleTitle(folder.filePath(files.at(i))));
+        }
+    }
+    setProgram("НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА");   // unsaved
+    window->setDocumentState(MainWindow::DocumentState::Changed);
+    prompts.answers.enqueue(false);
+    examples->actions().first()->trigger();
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(window->editor()->lineCount(), 2);   // kept
+    examples->actions().first()->trigger();   // Yes
+    EXPECT_GT(window->editor()->lineCount(), 2);
+    EXPECT_TRUE(window->currentFile().isEmpty());
+    EXPECT_FALSE(prompts.saveFolder.isEmpty());
+    window->action(Command::Save)->trigger();
+    EXPECT_EQ(prompts.saveTitles.size(), 1);   // Save asks for a name
+}
+
+TEST_F(LearningAidsTest, LineNumberGutterIsOffByDefaultAndFitsTenThousandLines)
+{
+    open();
+    EXPECT_FALSE(window->editor()->lineNumbersVisible());
+    EXPECT_EQ(window->editor()->gutterWidth(), 0);
+    window.reset();
+    open(QString(), "[int]\nlanguage=rus\nlinenumbers=1\n");
+    AlgorithmEditor *e = window->editor();
+    ASSERT_TRUE(e->lineNumbersVisible());
+    window->show();
+    const int narrow = e->gutterWidth();
+    EXPECT_GT(narrow, 0);
+    EXPECT_EQ(e->viewport()->geometry().left(), e->lineNumberGutter()->geometry().right() + 1);
+    EXPECT_TRUE(e->lineNumberGutter()->isVisible());
+    QStringList many;
+    for (int i = 0; i < 10000; ++i) many << QStringLiteral("ШАГ");
+    e->setPlainText(many.join(QLatin1Char('\n')));
+    EXPECT_GT(e->gutterWidth(), narrow);   // five digits
+    EXPECT_GE(e->gutterWidth(), e->fontMetrics().horizontalAdvance(QStringLiteral("10000")));
+    e->setCaret(9999, 0);
+    e->setRunLine(9999);
+    const QImage shot = e->lineNumberGutter()->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    // The run line is marked in the highlight colour.
+    bool marked = false;
+    for (int y = 0; y < shot.height() && !marked; ++y)
+        marked = shot.pixelColor(1, y) == e->palette().color(QPalette::Highlight);
+    EXPECT_TRUE(marked);
+    e->setPlainText(QStringLiteral("ШАГ"));
+    EXPECT_EQ(e->gutterWidth(), narrow);
+}
