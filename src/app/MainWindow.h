@@ -129,7 +129,7 @@ public:
     // RunView
     void lockForRun(bool running) override { applyRunLock(running); }
     void startTicks() override;
-    void stopTicks() override { m_runTimer.stop(); }
+    void stopTicks() override;
     // Setting the same interval again would restart the timer and lose the period.
     void setTickInterval(int ms) override
     {
@@ -191,6 +191,14 @@ private:
     QElapsedTimer m_scheduleClock;
     int m_scheduleInterval = 0;
     qint64 m_scheduleTicks = 0;
+    // Ticks faster than the screen's frames show their run line, field and status panels
+    // once a frame: what they would have shown is held until the frame is due.
+    void holdFrames(bool hold);
+    void showHeldFrame();
+    bool m_framesHeld = false;
+    bool m_heldPanels = false;
+    int m_heldRunLine = -1;
+    QElapsedTimer m_frameClock;
 
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

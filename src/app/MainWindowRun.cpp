@@ -7,6 +7,7 @@
 #include "common/Prompts.h"
 #include "editor/AlgorithmEditor.h"
 #include "lang/Normalize.h"
+#include "world/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QLabel>
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 const Command kCommandButtons[] = {
@@ -108,13 +110,60 @@ void MainWindow::pauseRun() { m_run.togglePause(); }
 
 void MainWindow::stopRun() { m_run.stop(); }
 
-void MainWindow::runStopped() { m_editor->setCaret(m_checkLine, m_checkColumn); }
+void MainWindow::runStopped()
+{
+    holdFrames(false);   // the last run line first, then the caret as it was
+    m_editor->setCaret(m_checkLine, m_checkColumn);
+}
+
+void MainWindow::stopTicks()
+{
+    m_runTimer.stop();
+    holdFrames(false);   // a pause or a stop shows the state as it is
+}
+
+namespace {
+constexpr int kFrameMs = 16;   // about 60 frames a second
+}
+
+void MainWindow::holdFrames(bool hold)
+{
+    if (hold == m_framesHeld) return;
+    m_framesHeld = hold;
+    m_field->setHoldUpdates(hold);
+    if (hold)
+        m_frameClock.start();
+    else
+        showHeldFrame();
+}
+
+void MainWindow::showHeldFrame()
+{
+    if (m_heldRunLine >= 0) {
+        m_editor->selectLine(std::exchange(m_heldRunLine, -1));
+        m_editor->setFocus();
+    }
+    if (std::exchange(m_heldPanels, false)) {
+        const RobotState &s = m_world.state();
+        const Language lang = textLanguage();
+        m_statusBar->setPanelText(4, *WorldTexts::positionPanel(lang, s.x, s.y));
+        m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
+        m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(lang, s.borderSensor));
+    }
+    m_field->showHeld();
+    m_frameClock.start();
+}
 
 void MainWindow::runTick() { m_run.tick(); }
 
 void MainWindow::runTimerTimeout()
 {
+    holdFrames(m_runTimer.interval() < kFrameMs);
     runTick();
+    if (m_runTimer.interval() >= kFrameMs)
+        holdFrames(false);   // the run has slowed down: this tick is shown as it is
+    else if (m_framesHeld && m_frameClock.elapsed() >= kFrameMs)
+        showHeldFrame();
     if (!m_run.isRunning()) return;
     // Qt starts the next period from a late timeout, so late wake-ups add up (at 1 ms they
     // cost a fifth of the ticks). Counting the ticks against the clock and giving one
@@ -144,6 +193,10 @@ void MainWindow::refreshLinePanelsTick() { m_editor->refreshLinePanels(true); }
 
 void MainWindow::selectRunLine(int line)
 {
+    if (m_framesHeld) {
+        m_heldRunLine = line;
+        return;
+    }
     m_editor->selectLine(line);
     m_editor->setFocus();
 }
