@@ -70,7 +70,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
     StyledText styled;
     QString error;
     // Bounds that keep the window answering: a program is a few hundred short lines.
-    constexpr qsizetype kMaxLines = 200'000, kMaxLineLength = 10'000;
+    constexpr qsizetype kMaxLines = 100'000, kMaxLineLength = 10'000;
     if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength)) {
         const QString text = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
