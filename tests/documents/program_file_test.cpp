@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Program files this program writes and reads: round trips, plain text, file failures.
 #include "documents/ProgramFile.h"
+#include "lang/TextCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -345,6 +346,6 @@ TEST(ProgramFileLimits, OnePastTheLineOrLengthLimitIsRefused)
                                       QByteArray("123456")}) {
         error.clear();
         EXPECT_FALSE(load(tooMany, &error)) << tooMany.constData();
-        EXPECT_EQ(error, QStringLiteral("Файл слишком большой"));
+        EXPECT_EQ(error, uiText("file.tooLarge"));
     }
 }
