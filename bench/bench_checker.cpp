@@ -46,7 +46,8 @@ void BM_SintaxCheckCallsOfNProcedures(benchmark::State &state)
     const int n = int(state.range(0));
     QStringList lines;
     for (int i = 1; i <= n; ++i)
-        lines << QStringLiteral("PROCEDURE P%1").arg(i) << QStringLiteral("STEP") << QStringLiteral("END OF PROCEDURE");
+        lines << QStringLiteral("PROCEDURE P%1").arg(i) << QStringLiteral("STEP")
+              << QStringLiteral("END OF PROCEDURE");
     lines << QStringLiteral("ALGORITHM BEGIN");
     for (int i = n; i >= 1; --i) lines << QStringLiteral("EXECUTE P%1").arg(i);
     lines << QStringLiteral("ALGORITHM END");

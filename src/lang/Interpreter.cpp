@@ -113,8 +113,7 @@ int Interpreter::findProcedure(TickContext &c, QStringView callText)
         key += callText;
         const int found = m_headers.value(key, -1);
         // The text is locked during a run; should it have changed all the same, learn it again.
-        if (found < 0 || c.text.normalizedLine(found) == key)
-            return found;
+        if (found < 0 || c.text.normalizedLine(found) == key) return found;
         m_headersText = nullptr;
     }
     return -1;

@@ -336,14 +336,15 @@ TEST(ProgramFileLimits, OnePastTheLineOrLengthLimitIsRefused)
     EXPECT_TRUE(load("a\nb\nc\n", &error));
     EXPECT_TRUE(load("a\r\nb\r\nc", &error));
     EXPECT_TRUE(load("12345", &error));
-    EXPECT_TRUE(load(writeRtf({{QStringLiteral("a"), {}}, {QStringLiteral("b"), {}}, {QStringLiteral("c"), {}}}),
-                     &error));
-    for (const QByteArray &tooMany : {QByteArray("a\nb\nc\nd"), QByteArray("\r\r\r\r"), QByteArray("\n\n\n\n"),
-                                      writeRtf({{QStringLiteral("a"), {}},
-                                                {QStringLiteral("b"), {}},
-                                                {QStringLiteral("c"), {}},
-                                                {QStringLiteral("d"), {}}}),
-                                      QByteArray("123456")}) {
+    EXPECT_TRUE(load(
+        writeRtf({{QStringLiteral("a"), {}}, {QStringLiteral("b"), {}}, {QStringLiteral("c"), {}}}), &error));
+    for (const QByteArray &tooMany :
+         {QByteArray("a\nb\nc\nd"), QByteArray("\r\r\r\r"), QByteArray("\n\n\n\n"),
+          writeRtf({{QStringLiteral("a"), {}},
+                    {QStringLiteral("b"), {}},
+                    {QStringLiteral("c"), {}},
+                    {QStringLiteral("d"), {}}}),
+          QByteArray("123456")}) {
         error.clear();
         EXPECT_FALSE(load(tooMany, &error)) << tooMany.constData();
         EXPECT_EQ(error, uiText("file.tooLarge"));

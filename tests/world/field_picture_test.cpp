@@ -176,7 +176,8 @@ TEST(FieldPicture, SegmentsMatchThePainterPixelForPixel)
         QPainter p(&expected);
         p.setPen(QPen(QColor::fromRgb(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const QPointF half(0.5, 0.5);
-        p.drawLine(QPointF(FieldPicture::nodePixel(x0, y0)) + half, QPointF(FieldPicture::nodePixel(x1, y1)) + half);
+        p.drawLine(QPointF(FieldPicture::nodePixel(x0, y0)) + half,
+                   QPointF(FieldPicture::nodePixel(x1, y1)) + half);
     };
     QRandomGenerator rng(20261209);
     QImage held;
