@@ -211,7 +211,11 @@ void MainWindow::endOfRunNotice()
     m_noticeTimer.start();
 }
 
-int MainWindow::caretLine() const { return m_editor->caretLineColumn().line; }
+// A held run line is where the caret is about to be.
+int MainWindow::caretLine() const
+{
+    return m_heldRunLine >= 0 ? m_heldRunLine : m_editor->caretLineColumn().line;
+}
 
 void MainWindow::outOfFieldAttempted()
 {

@@ -332,3 +332,19 @@ TEST_F(MainWindowTest, APauseAtTopSpeedShowsTheLastTickAndSlowerSpeedsShowEveryT
     EXPECT_EQ(window->editor()->textCursor().blockNumber(), 8);
     window->action(Command::Stop)->trigger();
 }
+
+// The step off the field is reported on its own line, even when the frame that would have
+// selected it was not yet due.
+TEST_F(MainWindowTest, AStepOffTheFieldAtTopSpeedReportsItsLine)
+{
+    open();
+    window->show();
+    setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->settings().speed = 5;
+    window->action(Command::Run)->trigger();
+    for (int i = 0; i < 6 && window->runActive(); ++i) window->runTimerTimeout();
+    ASSERT_FALSE(window->runActive());
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(window->editor()->textCursor().blockNumber(), 3);
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
+}
