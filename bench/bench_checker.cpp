@@ -40,6 +40,29 @@ void BM_SintaxCheck10k(benchmark::State &state)
 }
 BENCHMARK(BM_SintaxCheck10k)->Unit(benchmark::kMillisecond);
 
+// n procedures, each called once: linear when a call costs the same wherever its header stands.
+void BM_SintaxCheckCallsOfNProcedures(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    QStringList lines;
+    for (int i = 1; i <= n; ++i)
+        lines << QStringLiteral("PROCEDURE P%1").arg(i) << QStringLiteral("STEP")
+              << QStringLiteral("END OF PROCEDURE");
+    lines << QStringLiteral("ALGORITHM BEGIN");
+    for (int i = n; i >= 1; --i) lines << QStringLiteral("EXECUTE P%1").arg(i);
+    lines << QStringLiteral("ALGORITHM END");
+    const Lexicon &lex = Lexicon::forLanguage(Language::Eng);
+    const MessageCatalogue &msg = MessageCatalogue::forLanguage(Language::Eng);
+    for (auto _ : state) {
+        StringListProgramText text(lines);
+        const ErrorReport r = checkProgram(text, lex, msg);
+        if (r.error) state.SkipWithError("unexpected report");
+        benchmark::DoNotOptimize(r);
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_SintaxCheckCallsOfNProcedures)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 }   // namespace
 
 BENCHMARK_MAIN();

@@ -80,6 +80,19 @@ QStringList callsIntoTheLastOf200()
     return lines;
 }
 
+// n procedures, each called once from the algorithm, the last declared called first.
+QStringList callsOfEveryProcedure(int n)
+{
+    QStringList lines;
+    for (int i = 1; i <= n; ++i)
+        lines << QStringLiteral("PROCEDURE P%1").arg(i) << "ROTATE 45"
+              << "END OF PROCEDURE";
+    lines << "ALGORITHM BEGIN";
+    for (int i = n; i >= 1; --i) lines << QStringLiteral("EXECUTE P%1").arg(i);
+    lines << "ALGORITHM END";
+    return lines;
+}
+
 void runBenchmark(benchmark::State &state, const QStringList &lines, bool picture)
 {
     StringListProgramText text(lines);
@@ -120,6 +133,24 @@ void BM_CallsIntoTheLastOf200Procedures(benchmark::State &state)
     runBenchmark(state, callsIntoTheLastOf200(), false);
 }
 BENCHMARK(BM_CallsIntoTheLastOf200Procedures)->Unit(benchmark::kMillisecond);
+
+// What --run does with a program of many procedures: check it, then run it, on a fresh
+// text each time. Linear in the number of procedures when a call costs the same wherever
+// its header stands.
+void BM_CheckAndRunCallsOfNProcedures(benchmark::State &state)
+{
+    const QStringList lines = callsOfEveryProcedure(int(state.range(0)));
+    for (auto _ : state) {
+        StringListProgramText text(lines);
+        HeadlessRun run(text, Language::Eng);
+        if (run.checkAndRun(0) != HeadlessRun::Result::End) {
+            state.SkipWithError("the program did not run to its end");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_CheckAndRunCallsOfNProcedures)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }   // namespace
 

@@ -493,16 +493,28 @@ void MainWindow::rewriteWorldPanels()
 // design-time words are there to keep, so they are used.
 void MainWindow::positionPanel(int x, int y)
 {
+    if (m_framesHeld) {
+        m_heldPanels = true;
+        return;
+    }
     m_statusBar->setPanelText(4, *WorldTexts::positionPanel(textLanguage(), x, y));
 }
 
 void MainWindow::lineSensorChanged(int value)
 {
+    if (m_framesHeld) {
+        m_heldPanels = true;
+        return;
+    }
     m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(textLanguage(), value));
 }
 
 void MainWindow::borderSensorChanged(int value)
 {
+    if (m_framesHeld) {
+        m_heldPanels = true;
+        return;
+    }
     m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(textLanguage(), value));
 }
 

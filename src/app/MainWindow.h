@@ -230,6 +230,14 @@ private:
     bool m_runToLeaveFirst = false;   // the run starts on that line: execute it once first
     int m_speedInterval = 100;   // the interval the speed asks for, kept while running to the cursor
     QAction *m_resumeAction = nullptr;   // F9 while paused
+    // Ticks faster than the screen's frames show their run line, field and status panels
+    // once a frame: what they would have shown is held until the frame is due.
+    void holdFrames(bool hold);
+    void showHeldFrame();
+    bool m_framesHeld = false;
+    bool m_heldPanels = false;
+    int m_heldRunLine = -1;
+    QElapsedTimer m_frameClock;
 
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

@@ -150,7 +150,9 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
 {
     StyledText styled;
     QString error;
-    if (!loadProgramFile(path, styled, &error)) {
+    // Bounds that keep the window answering: a program is a few hundred short lines.
+    constexpr qsizetype kMaxLines = 100'000, kMaxLineLength = 10'000;
+    if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength)) {
         const QString text = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
             *failure = text;

@@ -9,6 +9,7 @@
 #include "editor/AlgorithmEditor.h"
 #include "lang/Hints.h"
 #include "lang/Normalize.h"
+#include "world/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QLabel>
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 const Command kCommandButtons[] = {
@@ -130,6 +132,7 @@ void MainWindow::startTicks()
 void MainWindow::stopTicks()
 {
     m_runTimer.stop();
+    holdFrames(false);   // a pause or a stop shows the state as it is
     m_runStateTimer.stop();
     if (m_resumeAction) m_resumeAction->setEnabled(m_run.state() == RunController::State::Paused);
     refreshRunState();
@@ -153,8 +156,43 @@ void MainWindow::stopRun() { m_run.stop(); }
 void MainWindow::runStopped()
 {
     endRunToCursor();
+    holdFrames(false);   // the last run line first, then the caret as it was
     m_editor->setRunLine(-1);
     m_editor->setCaret(m_checkLine, m_checkColumn);
+}
+
+namespace {
+constexpr int kFrameMs = 16;   // about 60 frames a second
+}
+
+void MainWindow::holdFrames(bool hold)
+{
+    if (hold == m_framesHeld) return;
+    m_framesHeld = hold;
+    m_field->setHoldUpdates(hold);
+    if (hold)
+        m_frameClock.start();
+    else
+        showHeldFrame();
+}
+
+void MainWindow::showHeldFrame()
+{
+    if (m_heldRunLine >= 0) {
+        const int line = std::exchange(m_heldRunLine, -1);
+        m_editor->selectLine(line);
+        m_editor->setRunLine(line);
+        m_editor->setFocus();
+    }
+    if (std::exchange(m_heldPanels, false)) {
+        const RobotState &s = m_world.state();
+        const Language lang = textLanguage();
+        m_statusBar->setPanelText(4, *WorldTexts::positionPanel(lang, s.x, s.y));
+        m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
+        m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(lang, s.borderSensor));
+    }
+    m_field->showHeld();
+    m_frameClock.start();
 }
 
 void MainWindow::runTick() { m_run.tick(); }
@@ -263,10 +301,18 @@ void MainWindow::buildRunAids()
 void MainWindow::runTimerTimeout()
 {
     if (m_runToLine >= 0) {
+        // Running to the cursor goes flat out: show it frame by frame like the top speed.
+        holdFrames(true);
         runToCursorTicks();
+        if (m_framesHeld && m_frameClock.elapsed() >= kFrameMs) showHeldFrame();
         return;
     }
+    holdFrames(m_runTimer.interval() < kFrameMs);
     runTick();
+    if (m_runTimer.interval() >= kFrameMs)
+        holdFrames(false);   // the run has slowed down: this tick is shown as it is
+    else if (m_framesHeld && m_frameClock.elapsed() >= kFrameMs)
+        showHeldFrame();
     if (!m_run.isRunning()) return;
     // Qt starts the next period from a late timeout, so late wake-ups add up (at 1 ms they
     // cost a fifth of the ticks). Counting the ticks against the clock and giving one
@@ -296,6 +342,10 @@ void MainWindow::refreshLinePanelsTick() { m_editor->refreshLinePanels(true); }
 
 void MainWindow::selectRunLine(int line)
 {
+    if (m_framesHeld) {
+        m_heldRunLine = line;
+        return;
+    }
     m_editor->selectLine(line);
     m_editor->setRunLine(line);
     m_editor->setFocus();
@@ -311,7 +361,11 @@ void MainWindow::endOfRunNotice()
     m_noticeTimer.start();
 }
 
-int MainWindow::caretLine() const { return m_editor->caretLineColumn().line; }
+// A held run line is where the caret is about to be.
+int MainWindow::caretLine() const
+{
+    return m_heldRunLine >= 0 ? m_heldRunLine : m_editor->caretLineColumn().line;
+}
 
 void MainWindow::outOfFieldAttempted()
 {

@@ -3,6 +3,7 @@
 #include "documents/ProgramFile.h"
 #include "documents/LineBreaks.h"
 #include "documents/SafeFile.h"
+#include "lang/TextCatalogue.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -94,6 +95,30 @@ bool loadProgramFile(const QString &path, StyledText &out, QString *error)
     QByteArray data;
     if (!readRegularFile(path, kMaxFileSize, data, error)) return false;
     out = readProgramData(data);
+    return true;
+}
+
+bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
+                     qsizetype maxLineLength)
+{
+    QByteArray data;
+    if (!readRegularFile(path, kMaxFileSize, data, error)) return false;
+    auto tooLarge = [error] {
+        if (error) *error = uiText("file.tooLarge");
+        return false;
+    };
+    // Plain text has at least as many lines as it has CR or LF bytes: a file of bare line
+    // breaks is refused before millions of empty lines are built. (RTF is told by its
+    // group; a file that holds one anywhere, or UTF-16, is only judged once it is read.)
+    const bool utf16 = data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
+    if (!utf16 && !data.contains("{\\rtf") && std::max(data.count('\n'), data.count('\r')) > maxLines)
+        return tooLarge();
+    StyledText text = readProgramData(data);
+    data = QByteArray();
+    if (text.size() > maxLines) return tooLarge();
+    for (const StyledLine &line : text)
+        if (line.text.size() > maxLineLength) return tooLarge();
+    out = std::move(text);
     return true;
 }
 

@@ -31,5 +31,9 @@ bool sameContent(const StyledText &a, const StyledText &b);
 
 // File level. On failure returns false and puts the system's reason into *error.
 bool loadProgramFile(const QString &path, StyledText &out, QString *error);
+// As loadProgramFile, refusing as too large a text of more than maxLines lines or with a
+// line longer than maxLineLength characters: what an editor window can take in at once.
+bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
+                     qsizetype maxLineLength);
 // Writes through a temporary file that replaces the target only when complete.
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error);

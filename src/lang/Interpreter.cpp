@@ -44,12 +44,6 @@ bool mayBeColorLine(const QString &raw, const QString &kwColor)
     return true;
 }
 
-// n == kw + rest, without building the concatenation.
-bool equalsJoined(const QString &n, const QString &kw, QStringView rest)
-{
-    return n.size() == kw.size() + rest.size() && n.startsWith(kw) && QStringView(n).mid(kw.size()) == rest;
-}
-
 Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, const RobotState &s)
 {
     return Forms::evaluateTest(Forms::argumentAfter(n, kw), lex, s.lineSensor, s.borderSensor);
@@ -65,6 +59,7 @@ void Interpreter::clearStacks()
     loopDepth = 0;
     callDepth = 0;
     loopCountText.clear();
+    m_headersText = nullptr;
 }
 
 int Interpreter::findBeginLine(const ProgramText &text, const Lexicon &lex)
@@ -97,6 +92,33 @@ bool Interpreter::pushLoop(TickContext &)
     return true;
 }
 
+// The first header above the begin line that names the called procedure, or -1. The whole
+// name must match: a call of AB never enters ABC.
+int Interpreter::findProcedure(TickContext &c, QStringView callText)
+{
+    const int count = c.text.lineCount();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (m_headersText != &c.text || m_headersLineCount != count || m_headersLanguage != c.language) {
+            m_headers.clear();
+            for (int i = 0; i < count; ++i) {
+                const QString m = c.text.normalizedLine(i);
+                if (m == c.lex.kwBegin) break;
+                if (m.startsWith(c.lex.kwProcedure) && !m_headers.contains(m)) m_headers.insert(m, i);
+            }
+            m_headersText = &c.text;
+            m_headersLineCount = count;
+            m_headersLanguage = c.language;
+        }
+        QString key = c.lex.kwProcedure;
+        key += callText;
+        const int found = m_headers.value(key, -1);
+        // The text is locked during a run; should it have changed all the same, learn it again.
+        if (found < 0 || c.text.normalizedLine(found) == key) return found;
+        m_headersText = nullptr;
+    }
+    return -1;
+}
+
 // Returns true when the procedure was found (currentLine moved before its header); false
 // when the run has been stopped, with the outcome set.
 bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &outcome)
@@ -106,16 +128,7 @@ bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &o
         outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
         return false;
     }
-    int found = -1;
-    for (int i = 0, count = c.text.lineCount(); i < count; ++i) {
-        const QString m = c.text.normalizedLine(i);
-        // The whole name must match: a call of AB never enters ABC.
-        if (equalsJoined(m, c.lex.kwProcedure, callText)) {
-            found = i;
-            break;
-        }
-        if (m == c.lex.kwBegin) break;
-    }
+    const int found = findProcedure(c, callText);
     if (found < 0) {
         c.host.stopTimer();
         ErrorReport r;

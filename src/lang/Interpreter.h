@@ -7,6 +7,8 @@
 #include "lang/RunSnapshot.h"
 #include "lang/SyntaxChecker.h"
 
+#include <QHash>
+
 class RobotWorld;
 
 // What one tick needs from its owner (the main window, or the headless runner).
@@ -65,4 +67,12 @@ private:
     bool skipFailingLoop(TickContext &c, TickOutcome &outcome);
     bool loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome);
     TickOutcome stopWithReport(TickContext &c, TickOutcome outcome, const QString &text, int line);
+    int findProcedure(TickContext &c, QStringView callText);
+
+    // Procedure headers above the first begin line: normalised header -> its first line.
+    // Learnt at the first call of a run, so a call costs the same in a long program.
+    QHash<QString, int> m_headers;
+    const ProgramText *m_headersText = nullptr;
+    int m_headersLineCount = -1;
+    Language m_headersLanguage = Language::Unknown;
 };

@@ -3,6 +3,8 @@
 #include "lang/SyntaxChecker.h"
 #include "lang/StatementForms.h"
 
+#include <QSet>
+
 namespace {
 
 ErrorReport report(const MessageCatalogue &msg, int line, QStringList texts)
@@ -82,14 +84,19 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     }
 
     // 5. Inside the algorithm: no end of procedure, every call declared before the begin.
+    QSet<QString> headers;   // the lines above the begin, gathered at the first call
+    bool headersRead = false;
     for (int k = begin + 1; k <= end; ++k) {
         if (n[k] == lex.kwEndProcedure) return report(msg, k, {msg.msgEndProcInAlgorithm});
         if (n[k].startsWith(lex.kwExecute)) {
+            if (!headersRead) {
+                for (int i = 0; i < begin; ++i)
+                    if (n[i].startsWith(lex.kwProcedure)) headers.insert(n[i]);
+                headersRead = true;
+            }
             const QString header =
                 lex.kwProcedure + QLatin1Char(' ') + Forms::argumentAfter(n[k], lex.kwExecute);
-            bool found = false;
-            for (int i = 0; i < begin && !found; ++i) found = n[i] == header;
-            if (!found) return report(msg, k, {msg.msgProcNotFound});
+            if (!headers.contains(header)) return report(msg, k, {msg.msgProcNotFound});
         }
     }
 

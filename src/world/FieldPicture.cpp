@@ -76,20 +76,69 @@ void FieldPicture::setPen(QRgb color, int width)
     m_penWidth = std::max(1, width);
 }
 
-void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
+void FieldPicture::paintSegment(QImage &image, QRgb color, QPoint a, QPoint b) const
 {
-    const QPoint a = nodePixel(x0, y0), b = nodePixel(x1, y1);
-    QPainter p(&m_image);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor::fromRgb(m_penColor), m_penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(QColor::fromRgb(color), m_penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     // Aimed at pixel centres: this keeps the 5-pixel line and its round ends symmetric
     // about the node pixels.
     const QPointF half(0.5, 0.5);
     p.drawLine(QPointF(a) + half, QPointF(b) + half);
-    p.end();
+}
 
-    const int m = m_penWidth / 2 + 2;
-    changed(QRect(a, b).normalized().adjusted(-m, -m, m, m));
+const std::vector<FieldPicture::Run> *FieldPicture::segmentRuns(int x0, int y0, int x1, int y1)
+{
+    // Only segments near the field are learnt; a stray one is painted as it comes.
+    constexpr int Lo = -64, Span = 256;
+    auto inRange = [](int v) { return v >= Lo && v < Lo + Span; };
+    if (!inRange(x0) || !inRange(y0) || !inRange(x1) || !inRange(y1) || m_penWidth >= Span) return nullptr;
+    const quint64 key = quint64(x0 - Lo) | quint64(y0 - Lo) << 8 | quint64(x1 - Lo) << 16 |
+                        quint64(y1 - Lo) << 24 | quint64(m_penWidth) << 32;
+    if (auto it = m_runs.constFind(key); it != m_runs.constEnd()) return &*it;
+    if (m_runs.size() >= 100000) return nullptr;
+
+    // Painted black on white: the painter's aliased solid stroke covers the same pixels
+    // whatever its colour and whatever lies beneath.
+    if (m_scratch.isNull()) {
+        m_scratch = QImage(Width, Height, QImage::Format_RGB32);
+        m_scratch.fill(White);
+    }
+    const QPoint a = nodePixel(x0, y0), b = nodePixel(x1, y1);
+    paintSegment(m_scratch, kBlack, a, b);
+    const int m = m_penWidth + 4;
+    const QRect box = QRect(a, b).normalized().adjusted(-m, -m, m, m) & m_scratch.rect();
+    std::vector<Run> runs;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(m_scratch.scanLine(y));
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (row[x] == White) continue;
+            const int start = x;
+            while (x <= box.right() && row[x] != White) row[x++] = White;
+            runs.push_back(Run {y, start, x});
+        }
+    }
+    return &*m_runs.insert(key, std::move(runs));
+}
+
+void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
+{
+    const QPoint a = nodePixel(x0, y0), b = nodePixel(x1, y1);
+    if (const std::vector<Run> *runs = segmentRuns(x0, y0, x1, y1)) {
+        uchar *bits = m_image.bits();
+        const qsizetype stride = m_image.bytesPerLine();
+        for (const Run &r : *runs) {
+            QRgb *row = reinterpret_cast<QRgb *>(bits + r.y * stride);
+            std::fill(row + r.x0, row + r.x1, m_penColor);
+        }
+    } else {
+        paintSegment(m_image, m_penColor, a, b);
+    }
+
+    if (m_changed) {
+        const int m = m_penWidth / 2 + 2;
+        changed(QRect(a, b).normalized().adjusted(-m, -m, m, m));
+    }
 }
 
 void FieldPicture::showSprite(int heading, bool wipe)

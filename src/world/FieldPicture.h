@@ -3,11 +3,13 @@
 #pragma once
 #include "world/RobotWorld.h"
 
+#include <QHash>
 #include <QImage>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 // The field picture: frame, cell outlines, node numbers and the trace, drawn into
 // a 358 x 438 image whose white pixels are meant to be see-through when shown. It draws
@@ -50,9 +52,19 @@ public:
     static QString losslessSuffixList();
 
 private:
+    // The pixels one segment covers, as row runs [x0, x1).
+    struct Run {
+        int y, x0, x1;
+    };
     void changed(const QRect &r);
+    void paintSegment(QImage &image, QRgb color, QPoint a, QPoint b) const;
+    const std::vector<Run> *segmentRuns(int x0, int y0, int x1, int y1);
 
     QImage m_image;
+    // A run draws the same few segments over and over: each one is painted once onto a
+    // scratch image to learn which pixels it covers, then filled straight in.
+    QImage m_scratch;
+    QHash<quint64, std::vector<Run>> m_runs;
     QRgb m_penColor = 0xFF000000u;
     int m_penWidth = 1;
     WorldCanvas *m_sprites = nullptr;

@@ -79,6 +79,23 @@ TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionStateAndTheFileSaveWritesTo)
     EXPECT_EQ(window->windowTitle(), u("Тракмил"));
 }
 
+TEST_F(MainWindowTest, AFileOfTooManyLinesIsRefusedAndChangesNothing)
+{
+    open();
+    setProgram("ШАГ");
+    {
+        QFile f(path("lines.tkm"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(100'001, '\r'));
+    }
+    prompts.openPaths.enqueue(path("lines.tkm"));
+    window->action(Command::Open)->trigger();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages.last().endsWith(u("Файл слишком большой")));
+    EXPECT_TRUE(window->currentFile().isEmpty());
+    EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
+}
+
 TEST_F(MainWindowTest, FailedSaveAsChangesNothing)
 {
     open();

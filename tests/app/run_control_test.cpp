@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
+#include "world/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -300,4 +301,50 @@ TEST_F(MainWindowTest, FieldContextMenuWorksWhileRunningAndWhilePaused)
     runToStop();
     EXPECT_FALSE(window->runActive());
     EXPECT_TRUE(prompts.reports.isEmpty());
+}
+
+// At top speed the run line, the panels and the field are shown once a frame; a pause must
+// show the last tick at once, whatever the frame clock says, and a slower speed every tick.
+TEST_F(MainWindowTest, APauseAtTopSpeedShowsTheLastTickAndSlowerSpeedsShowEveryTick)
+{
+    open();
+    window->show();
+    setProgram("НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nШАГ\nШАГ\nШАГ\nПОВОРОТ 90\nШАГ\nПОВОРОТ 45\nКОНЕЦ АЛГОРИТМА");
+    window->settings().speed = 5;
+    window->action(Command::Run)->trigger();
+    for (int i = 0; i < 7; ++i) window->runTimerTimeout();   // through the step after the turn
+    ASSERT_EQ(window->robotWorld().state().y, 1);
+    window->action(Command::Pause)->trigger();
+    EXPECT_EQ(window->editor()->textCursor().blockNumber(), 6);
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
+    EXPECT_EQ(panel(4), *WorldTexts::positionPanel(window->language(), 3, 1));
+    EXPECT_EQ(window->field()->shownPixel(79, 29) | 0xFF000000u, 0xFFFF0000u);   // the last segment
+    EXPECT_EQ(window->field()->sprite()->pos(), window->field()->pos() + QPoint(-1 + 60, -3 + 20));
+    EXPECT_EQ(window->field()->sprite()->picture(), 2);   // south
+
+    window->settings().speed = 4;
+    window->action(Command::Pause)->trigger();   // on again, now at 70 ms a tick
+    window->runTimerTimeout();
+    EXPECT_EQ(window->editor()->textCursor().blockNumber(), 7);
+    EXPECT_EQ(window->robotWorld().state().heading, 3);
+    EXPECT_EQ(window->field()->sprite()->picture(), 3);   // south-east
+    window->runTimerTimeout();
+    EXPECT_EQ(window->editor()->textCursor().blockNumber(), 8);
+    window->action(Command::Stop)->trigger();
+}
+
+// The step off the field is reported on its own line, even when the frame that would have
+// selected it was not yet due.
+TEST_F(MainWindowTest, AStepOffTheFieldAtTopSpeedReportsItsLine)
+{
+    open();
+    window->show();
+    setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->settings().speed = 5;
+    window->action(Command::Run)->trigger();
+    for (int i = 0; i < 6 && window->runActive(); ++i) window->runTimerTimeout();
+    ASSERT_FALSE(window->runActive());
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(window->editor()->textCursor().blockNumber(), 3);
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Program files this program writes and reads: round trips, plain text, file failures.
 #include "documents/ProgramFile.h"
+#include "lang/TextCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -312,3 +313,40 @@ TEST(ProgramFileRobustness, FuzzRegressionInputs)
 }
 
 }   // namespace
+
+// The window's bounds: exactly at a limit is taken, one past it refused with the size
+// message, whether the text is plain with any line break, RTF, or one long line.
+TEST(ProgramFileLimits, OnePastTheLineOrLengthLimitIsRefused)
+{
+    QTemporaryDir dir;
+    auto load = [&dir](const QByteArray &bytes, QString *error) {
+        const QString p = dir.filePath(QStringLiteral("limit.tkm"));
+        QFile f(p);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(bytes);
+        f.close();
+        StyledText out {StyledLine {QStringLiteral("kept"), {}}};
+        const bool ok = loadProgramFile(p, out, error, 3, 5);
+        if (!ok) {
+            EXPECT_EQ(out.size(), 1);   // a refused file leaves the text alone
+        }
+        return ok;
+    };
+    QString error;
+    EXPECT_TRUE(load("a\nb\nc\n", &error));
+    EXPECT_TRUE(load("a\r\nb\r\nc", &error));
+    EXPECT_TRUE(load("12345", &error));
+    EXPECT_TRUE(load(
+        writeRtf({{QStringLiteral("a"), {}}, {QStringLiteral("b"), {}}, {QStringLiteral("c"), {}}}), &error));
+    for (const QByteArray &tooMany :
+         {QByteArray("a\nb\nc\nd"), QByteArray("\r\r\r\r"), QByteArray("\n\n\n\n"),
+          writeRtf({{QStringLiteral("a"), {}},
+                    {QStringLiteral("b"), {}},
+                    {QStringLiteral("c"), {}},
+                    {QStringLiteral("d"), {}}}),
+          QByteArray("123456")}) {
+        error.clear();
+        EXPECT_FALSE(load(tooMany, &error)) << tooMany.constData();
+        EXPECT_EQ(error, uiText("file.tooLarge"));
+    }
+}

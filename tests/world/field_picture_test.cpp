@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 namespace {
@@ -160,6 +162,38 @@ TEST(FieldPicture, TraceIsFivePixelsWideWithExactColour)
             const QRgb c = at(img, x, y);
             ASSERT_TRUE(c == teal || c == kWhite || c == kBlack) << x << "," << y;
         }
+}
+
+// Segments are filled from the pixels a painter covered once; a picture drawn that way
+// must match the painter stroke for stroke, in every direction, at both pen widths, at the
+// edges of the image and after a copy of the picture was taken.
+TEST(FieldPicture, SegmentsMatchThePainterPixelForPixel)
+{
+    FieldPicture picture;
+    picture.drawEmptyField(16, 20);
+    QImage expected = picture.image().copy();
+    auto paint = [&expected](QRgb color, int width, int x0, int y0, int x1, int y1) {
+        QPainter p(&expected);
+        p.setPen(QPen(QColor::fromRgb(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF half(0.5, 0.5);
+        p.drawLine(QPointF(FieldPicture::nodePixel(x0, y0)) + half,
+                   QPointF(FieldPicture::nodePixel(x1, y1)) + half);
+    };
+    QRandomGenerator rng(20261209);
+    QImage held;
+    for (int i = 0; i < 3000; ++i) {
+        const int width = i % 7 == 0 ? 1 : (i % 11 == 0 ? 2 + int(rng.bounded(6)) : 5);
+        const QRgb color = 0xFF000000u | rng.bounded(0x1000000u);
+        // Nodes one past the field too, so that strokes are clipped by the image.
+        const int x0 = int(rng.bounded(-1, 19)), y0 = int(rng.bounded(-1, 23));
+        const int x1 = x0 + int(rng.bounded(-1, 2)), y1 = y0 + int(rng.bounded(-1, 2));
+        picture.setPen(color, width);
+        picture.drawSegment(x0, y0, x1, y1);
+        paint(color, width, x0, y0, x1, y1);
+        if (i % 500 == 0) held = picture.image();   // a shared copy must not be drawn on
+        ASSERT_EQ(picture.image(), expected) << "segment " << i << " width " << width;
+    }
+    EXPECT_NE(held, picture.image());
 }
 
 TEST(FieldPicture, FailedStepDrawsNothing)

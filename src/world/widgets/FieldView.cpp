@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 // ---- RobotSprite ---------------------------------------------------------------------
 
@@ -101,10 +102,35 @@ FieldView::~FieldView()
     delete m_sink;
 }
 
+void FieldView::setHoldUpdates(bool hold)
+{
+    if (hold == m_hold) return;
+    m_hold = hold;
+    if (!hold) showHeld();
+}
+
+void FieldView::showHeld()
+{
+    const bool hold = m_hold;
+    m_hold = false;
+    if (!m_heldRect.isEmpty()) pictureChanged(std::exchange(m_heldRect, QRect()));
+    if (m_heldPicture >= 0) showSprite(std::exchange(m_heldPicture, -1), false);
+    if (m_heldArrow >= 0) showArrow(std::exchange(m_heldArrow, -1));
+    if (std::exchange(m_spriteHeld, false)) {
+        placeSprite();
+        if (m_sprite) m_sprite->setVisible(m_spriteVisible);
+    }
+    m_hold = hold;
+}
+
 void FieldView::pictureChanged(const QRect &changed)
 {
     const QRect r = changed & rect();
     if (r.isEmpty()) return;
+    if (m_hold) {
+        m_heldRect |= r;
+        return;
+    }
     const QImage &pic = m_picture.image();
     const QImage &fon = WorldImages::background();
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -186,23 +212,35 @@ void FieldView::showSprite(int heading, bool /*wipe*/)
 {
     // Every picture replaces the sprite as a whole: laying a soft-edged picture over
     // itself would darken its edges step after step.
-    if (m_sprite) m_sprite->setPicture(heading & 7);
+    if (m_hold)
+        m_heldPicture = heading & 7;
+    else if (m_sprite)
+        m_sprite->setPicture(heading & 7);
 }
 
 void FieldView::showArrow(int heading)
 {
-    if (m_direction) m_direction->setHeading(heading);
+    if (m_hold)
+        m_heldArrow = heading;
+    else if (m_direction)
+        m_direction->setHeading(heading);
 }
 
 void FieldView::moveSprite(int x, int y)
 {
     m_nodeX = x;
     m_nodeY = y;
-    placeSprite();
+    if (m_hold)
+        m_spriteHeld = true;
+    else
+        placeSprite();
 }
 
 void FieldView::setSpriteVisible(bool visible)
 {
     m_spriteVisible = visible;
-    if (m_sprite) m_sprite->setVisible(visible);
+    if (m_hold)
+        m_spriteHeld = true;
+    else if (m_sprite)
+        m_sprite->setVisible(visible);
 }

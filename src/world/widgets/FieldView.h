@@ -75,6 +75,12 @@ public:
     void moveSprite(int x, int y);
     void setSpriteVisible(bool visible);
 
+    // While held, the picture's changes and the sprite's moves are gathered instead of
+    // shown; showHeld() puts the latest state on screen. Releasing the hold shows it too.
+    void setHoldUpdates(bool hold);
+    bool holdsUpdates() const { return m_hold; }
+    void showHeld();
+
     // What is on screen at a field pixel, sprite excluded: the picture, or the background
     // where the picture is white.
     QRgb shownPixel(int x, int y) const { return m_composite.pixel(x, y); }
@@ -103,4 +109,8 @@ private:
     QPointer<DirectionBevel> m_direction;
     int m_nodeX = 0, m_nodeY = 0;
     bool m_spriteVisible = true;
+    bool m_hold = false;
+    QRect m_heldRect;   // picture changes not yet composed
+    bool m_spriteHeld = false;   // sprite place, picture or visibility not yet shown
+    int m_heldPicture = -1, m_heldArrow = -1;
 };
