@@ -33,7 +33,7 @@ PACKAGE_BUILD ?= $(BUILD)-package
 package:
 	@bash scripts/install-deps.sh package
 	@cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-	  -DBUILD_TESTING=OFF -DTRAKMIL_BENCHMARKS=OFF $(LAUNCHER) >/dev/null
+	  -DBUILD_TESTING=OFF -DTRAKMIL_BENCHMARKS=OFF -DTRAKMIL_REPRODUCIBLE=ON $(LAUNCHER) >/dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 	@ls $(PACKAGE_BUILD)/trakmil_*.deb

@@ -29,11 +29,25 @@ if(TRAKMIL_HARDENING)
   check_cxx_compiler_flag(-fcf-protection TRAKMIL_HAVE_CF_PROTECTION)
   if(TRAKMIL_HAVE_CF_PROTECTION AND NOT given_cxx MATCHES "-fcf-protection")
     add_compile_options(-fcf-protection)
+    # The linker marks the executable only when every object in it is marked, and some C
+    # libraries' start files (Debian 12's) are not: it is told to mark it anyway. The loader
+    # turns the protection on only when every library in the process is marked too, and a
+    # system whose libraries are all marked has marked start files as well.
+    check_linker_flag(CXX "-Wl,-z,ibt,-z,shstk" TRAKMIL_HAVE_CET_MARKING)
+    if(TRAKMIL_HAVE_CET_MARKING AND NOT given_ld MATCHES "-z,?(ibt|shstk)")
+      add_link_options(-Wl,-z,ibt,-z,shstk)
+    endif()
   endif()
-  # glibc's checked functions need the optimiser, and warn without it.
+  # glibc's checked functions need the optimiser, and warn without it. Level 3 also checks
+  # buffers whose size is known only at run time, which is most of ours (GCC 12, clang 9).
   if(NOT given_cxx MATCHES "_FORTIFY_SOURCE")
+    set(fortify 2)
+    if((CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12)
+       OR (CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 9))
+      set(fortify 3)
+    endif()
     add_compile_options($<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE>
-                        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-D_FORTIFY_SOURCE=2>)
+                        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-D_FORTIFY_SOURCE=${fortify}>)
   endif()
 
   check_pie_supported()
@@ -50,9 +64,11 @@ endif()
 
 # Two builds of the same commit in different folders give the same bytes: no folder name
 # reaches the objects (debug information, __FILE__), hence none reaches the build id either.
+# Off by default because a debugger then finds the sources only from the source folder.
+option(TRAKMIL_REPRODUCIBLE "Keep the source and build folder names out of the objects" OFF)
 include(CheckCXXCompilerFlag)
 check_cxx_compiler_flag(-ffile-prefix-map=a=b TRAKMIL_HAVE_PREFIX_MAP)
-if(TRAKMIL_HAVE_PREFIX_MAP)
+if(TRAKMIL_REPRODUCIBLE AND TRAKMIL_HAVE_PREFIX_MAP)
   add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
                       -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
 endif()
