@@ -117,13 +117,21 @@ else()
     file(TIMESTAMP ${CMAKE_SOURCE_DIR}/NEWS TRAKMIL_SOURCE_DATE_EPOCH "%s" UTC)
   endif()
 endif()
+# rcc takes the time from its environment. The time is in the name of the wrapper that gives
+# it, so that a new time compiles the resources again.
 get_target_property(trakmil_rcc Qt6::rcc LOCATION)
-file(WRITE ${CMAKE_BINARY_DIR}/packaging/rcc
+set(rcc_wrapper ${CMAKE_BINARY_DIR}/packaging/rcc-at-${TRAKMIL_SOURCE_DATE_EPOCH})
+file(GLOB old_wrappers ${CMAKE_BINARY_DIR}/packaging/rcc-at-*)
+list(REMOVE_ITEM old_wrappers ${rcc_wrapper})
+if(old_wrappers)
+  file(REMOVE ${old_wrappers})
+endif()
+file(WRITE ${rcc_wrapper}
      "#!/bin/sh\n: \"\${SOURCE_DATE_EPOCH:=${TRAKMIL_SOURCE_DATE_EPOCH}}\"\n"
      "export SOURCE_DATE_EPOCH\nexec '${trakmil_rcc}' \"$@\"\n")
-file(CHMOD ${CMAKE_BINARY_DIR}/packaging/rcc PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+file(CHMOD ${rcc_wrapper} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
      GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-set_target_properties(trakmil_core trakmil_gui PROPERTIES AUTORCC_EXECUTABLE ${CMAKE_BINARY_DIR}/packaging/rcc)
+set_target_properties(trakmil_core trakmil_gui PROPERTIES AUTORCC_EXECUTABLE ${rcc_wrapper})
 file(WRITE ${CMAKE_BINARY_DIR}/packaging/CPackTime.cmake
      "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n  set(ENV{SOURCE_DATE_EPOCH} ${TRAKMIL_SOURCE_DATE_EPOCH})\nendif()\n")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/CPackTime.cmake)
