@@ -60,11 +60,13 @@ add_custom_target(trakmil_desktop_files ALL
 
 install(TARGETS trakmil RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # strip leaves the compiler's .comment section, which nothing reads at run time.
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/trakmil\" COMMAND_ERROR_IS_FATAL ANY)
-  endif()")
+if(CMAKE_OBJCOPY)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/trakmil\" COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+endif()
 install(FILES packaging/${TRAKMIL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${TRAKMIL_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
