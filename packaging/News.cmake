@@ -88,7 +88,10 @@ function(trakmil_read_news news_file out_dir package maintainer debian_revision)
   string(REPLACE "${semicolon}" ";" changelog "${changelog}")
   string(REPLACE "${semicolon}" ";" xml "${xml}")
   string(REGEX REPLACE "\n$" "" xml "${xml}")
-  file(WRITE "${out_dir}/changelog.Debian" "${changelog}")
+  # Rewritten only when it changed, or every configure would compress it again.
+  file(WRITE "${out_dir}/changelog.Debian.new" "${changelog}")
+  file(COPY_FILE "${out_dir}/changelog.Debian.new" "${out_dir}/changelog.Debian" ONLY_IF_DIFFERENT)
+  file(REMOVE "${out_dir}/changelog.Debian.new")
 
   list(GET releases 0 newest)
   set(TRAKMIL_NEWS_VERSION ${newest} PARENT_SCOPE)
