@@ -41,7 +41,8 @@ package:
 # Into PREFIX (/usr/local unless given), DESTDIR honoured; sudo is yours to add. Installed
 # stripped; outside a DESTDIR the desktop's file-type, menu and icon caches are brought up to
 # date, as a package's install scripts would. The list of installed files stays in
-# $(BUILD)/installed-files.txt for uninstall (cmake's own manifest is rewritten by the tests).
+# $(BUILD)/installed-files.txt for uninstall, which takes the same PREFIX and DESTDIR (cmake's
+# own manifest is rewritten by the tests and leaves DESTDIR out).
 PREFIX ?= /usr/local
 define update-caches
 	@if [ -z "$(DESTDIR)" ]; then \
@@ -53,7 +54,7 @@ endef
 install: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target trakmil trakmil_desktop_files
 	DESTDIR='$(DESTDIR)' cmake --install $(BUILD) --prefix '$(PREFIX)' --strip
-	@cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
+	@sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt >$(BUILD)/installed-files.txt
 	$(update-caches)
 
 uninstall:
