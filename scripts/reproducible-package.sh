@@ -4,11 +4,13 @@
 # Builds the Debian package twice from the same commit, in two folders of different names and
 # depths, each with "make package" from a clean clone and without ccache, and compares the
 # two packages byte for byte. When they differ, diffoscope (if installed) says where.
-# Usage: scripts/reproducible-package.sh [COMMIT] [JOBS]   (default HEAD, 1 job per build)
+# Usage: scripts/reproducible-package.sh [COMMIT] [JOBS] [KEEP_DIR]
+#   (default HEAD, 1 job per build; the package is copied into KEEP_DIR when one is given)
 set -euo pipefail
 repo=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
 commit=$(git -C "$repo" rev-parse "${1:-HEAD}")
 jobs=${2:-1}
+keep=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -27,6 +29,7 @@ echo "commit $commit"
 sha256sum "$one" "$two"
 if cmp "$one" "$two"; then
   echo "identical: $(basename "$one"), $(stat -c %s "$one") bytes"
+  [ -z "$keep" ] || { mkdir -p "$keep" && cp "$one" "$keep/"; }
 else
   command -v diffoscope >/dev/null && diffoscope "$one" "$two" | head -n 80
   exit 1
