@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: deps configure build run test package install test-asan bench fuzz clean
+.PHONY: deps configure build run test package install uninstall test-asan bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,21 +18,52 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the application: the tests and benchmarks are built by the targets that run them.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target trakmil
 	./$(BUILD)/trakmil
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The Debian package, $(BUILD)/trakmil_<version>_<arch>.deb.
-package: build
-	cd $(BUILD) && cpack -G DEB
-	@ls $(BUILD)/trakmil_*.deb
+# The Debian package, $(PACKAGE_BUILD)/trakmil_<version>-<revision>_<arch>.deb, from a build
+# of its own without tests and benchmarks (nor their libraries). CXXFLAGS, LDFLAGS and
+# SOURCE_DATE_EPOCH from the environment are honoured.
+PACKAGE_BUILD ?= $(BUILD)-package
+package:
+	@bash scripts/install-deps.sh package
+	@cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DBUILD_TESTING=OFF -DTRAKMIL_BENCHMARKS=OFF -DTRAKMIL_REPRODUCIBLE=ON $(LAUNCHER) >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls $(PACKAGE_BUILD)/trakmil_*.deb
 
-# Into PREFIX (/usr/local unless given), DESTDIR honoured; sudo is yours to add.
+# Into PREFIX (/usr/local unless given), DESTDIR honoured; sudo is yours to add. Installed
+# stripped; outside a DESTDIR the desktop's file-type, menu and icon caches are brought up to
+# date, as a package's install scripts would. The list of installed files stays in
+# $(BUILD)/installed-files.txt for uninstall, which takes the same PREFIX and DESTDIR (cmake's
+# own manifest is rewritten by the tests and leaves DESTDIR out).
 PREFIX ?= /usr/local
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+define update-caches
+	@if [ -z "$(DESTDIR)" ]; then \
+	  ! command -v update-mime-database >/dev/null || update-mime-database '$(PREFIX)/share/mime'; \
+	  ! command -v update-desktop-database >/dev/null || update-desktop-database -q '$(PREFIX)/share/applications'; \
+	  ! command -v gtk-update-icon-cache >/dev/null || gtk-update-icon-cache -q -t -f '$(PREFIX)/share/icons/hicolor'; \
+	fi
+endef
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target trakmil trakmil_desktop_files
+	DESTDIR='$(DESTDIR)' cmake --install $(BUILD) --prefix '$(PREFIX)' --strip
+	@sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt >$(BUILD)/installed-files.txt
+	$(update-caches)
+
+uninstall:
+	@[ -f $(BUILD)/installed-files.txt ] || { echo "nothing was installed from $(BUILD)" >&2; exit 1; }
+	xargs -d '\n' rm -f -- <$(BUILD)/installed-files.txt
+	@for d in share/trakmil share/doc/trakmil; do \
+	  [ ! -d '$(DESTDIR)$(PREFIX)'/$$d ] || find '$(DESTDIR)$(PREFIX)'/$$d -depth -type d -empty -delete; done
+	@rm -f $(BUILD)/installed-files.txt
+	$(update-caches)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer (Qt itself is not instrumented).
 ASAN_BUILD ?= $(BUILD)-asan
@@ -51,4 +82,4 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD)

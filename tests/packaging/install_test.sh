@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary DESTDIR under /usr and checks it the way a desktop
 # and a packager would: the freedesktop validators, and that the pieces name each other.
-# Usage: install_test.sh BUILD_DIR APP_ID VERSION
+# Usage: install_test.sh BUILD_DIR APP_ID VERSION EXAMPLES_DIR
 set -euo pipefail
-build=$1 app_id=$2 version=$3
+build=$1 app_id=$2 version=$3 examples_dir=$4
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -99,5 +99,10 @@ grep -q "^\.TH TRAKMIL 1 .*\"Trakmil $version\"" "$tmp/trakmil.1" || fail "manua
 page=$(sed 's/\\-/-/g' "$tmp/trakmil.1")
 for opt in $(run --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
   grep -qF -- "$opt" <<<"$page" || fail "the manual page does not describe $opt"
+done
+# It names the examples folder, and the examples are there.
+grep -qxF ".I $examples_dir" <<<"$page" || fail "the manual page does not name $examples_dir"
+for lang in rus rom eng; do
+  ls "$root/share/trakmil/examples/$lang/"*.tkm >/dev/null 2>&1 || fail "no $lang examples installed"
 done
 echo "install tree OK"
