@@ -125,6 +125,10 @@ public:
     // Asks before unsaved changes are dropped; true when there are none or the user goes on.
     bool mayDiscardChanges();
     void setAdvancedToolBarVisible(bool visible) override;
+    // The field's accessible description: where the robot is, its heading and what the
+    // sensors report. Renewed when a run ends or pauses, in manual mode and on a reset, not
+    // on every tick, so a screen reader is not flooded.
+    void describeField();
 
     // RunView
     void lockForRun(bool running) override { applyRunLock(running); }
@@ -153,6 +157,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildMenus();
@@ -163,6 +168,7 @@ private:
     void applyRunLock(bool running);
     void applyManualLock(bool on);
     void rewriteWorldPanels();
+    void nameControls(Language lang);   // accessible names in the interface Language
     void showEditorMenu(const QPoint &globalPos);
     void showFieldMenu(const QPoint &globalPos);
     void openDialog(QWidget *dialog);

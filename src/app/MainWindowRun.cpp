@@ -104,11 +104,19 @@ void MainWindow::startTicks()
     m_runTimer.start();
 }
 
-void MainWindow::pauseRun() { m_run.togglePause(); }
+void MainWindow::pauseRun()
+{
+    m_run.togglePause();
+    describeField();
+}
 
 void MainWindow::stopRun() { m_run.stop(); }
 
-void MainWindow::runStopped() { m_editor->setCaret(m_checkLine, m_checkColumn); }
+void MainWindow::runStopped()
+{
+    m_editor->setCaret(m_checkLine, m_checkColumn);
+    describeField();
+}
 
 void MainWindow::runTick() { m_run.tick(); }
 
@@ -148,7 +156,7 @@ void MainWindow::selectRunLine(int line)
     m_editor->setFocus();
 }
 
-void MainWindow::fatalMessage(const QString &text) { m_prompts->message(text); }
+void MainWindow::fatalMessage(const QString &text) { m_prompts->error(text); }
 
 void MainWindow::endOfRunNotice()
 {
