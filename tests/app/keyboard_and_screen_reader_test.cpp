@@ -9,11 +9,13 @@
 #include "common/ModalHelper.h"
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
+#include "documents/widgets/PreferencesDialog.h"
 #include "lang/TextCatalogue.h"
 #include "world/widgets/FieldView.h"
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -384,4 +386,33 @@ TEST_F(MainWindowTest, RomanianBoxesAndFileDialogsSpeakRomanian)
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Anuleaza"));
     switchTo(*window, Language::Eng);
     EXPECT_EQ(QFileDialog::tr("Look in:"), QStringLiteral("Look in:"));
+}
+
+TEST_F(MainWindowTest, InterfaceSizeIsChosenInThePreferencesFitsAndIsKeptAfterTheOlderKeys)
+{
+    open({}, "[int]\nlanguage=rus\nx_speed=2\n");
+    EXPECT_EQ(window->settings().interfaceSize, 100);   // an older file without the key
+    PreferencesDialog *dlg = window->preferencesDialog();
+    for (Language lang : kLanguages) {
+        SCOPED_TRACE(int(lang));
+        window->settings().language = languageCode(lang);
+        dlg->prepare();
+        dlg->show();
+        QCoreApplication::processEvents();
+        for (const char *name : {"InterfaceSizeLabel", "InterfaceSize", "InterfaceSizeNote"}) {
+            auto *w = dlg->findChild<QWidget *>(QString::fromLatin1(name));
+            ASSERT_NE(w, nullptr) << name;
+            EXPECT_LE(w->sizeHint().width(), w->width()) << name;
+            EXPECT_LE(w->x() + w->width(), w->parentWidget()->width()) << name;
+            EXPECT_LE(w->y() + w->height(), w->parentWidget()->height()) << name;
+        }
+        dlg->hide();
+    }
+    dlg->prepare();
+    dlg->interfaceSizeBox()->setCurrentIndex(dlg->interfaceSizeBox()->findData(200));
+    dlg->ok();
+    EXPECT_EQ(window->settings().interfaceSize, 200);
+    QFile f(iniPath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().endsWith("showadv=1\ninterface_size=200\n"));
 }

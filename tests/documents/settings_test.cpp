@@ -11,7 +11,8 @@
 
 namespace {
 
-const QByteArray kDefaultFile = "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\n";
+const QByteArray kDefaultFile =
+    "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\ninterface_size=100\n";
 
 QByteArray readAll(const QString &path)
 {
@@ -63,8 +64,10 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     s.fieldHeight = 7;
     s.autoRefresh = true;
     s.showAdvancedToolBar = false;
+    s.interfaceSize = 150;
     ASSERT_TRUE(saveSettings(path, s, nullptr));
-    EXPECT_EQ(readAll(path), "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\n");
+    EXPECT_EQ(readAll(path),
+              "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\ninterface_size=150\n");
     const Settings r = loadSettings(path);
     EXPECT_EQ(r.language, "eng");
     EXPECT_EQ(r.speed, 5);
@@ -72,6 +75,7 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     EXPECT_EQ(r.fieldHeight, 7);
     EXPECT_TRUE(r.autoRefresh);
     EXPECT_FALSE(r.showAdvancedToolBar);
+    EXPECT_EQ(r.interfaceSize, 150);
 }
 
 struct ParseCase {
@@ -102,6 +106,7 @@ TEST_P(SettingsParse, ReadsEachKeyOnItsOwn)
     EXPECT_EQ(s.fieldHeight, c.expected.fieldHeight);
     EXPECT_EQ(s.autoRefresh, c.expected.autoRefresh);
     EXPECT_EQ(s.showAdvancedToolBar, c.expected.showAdvancedToolBar);
+    EXPECT_EQ(s.interfaceSize, c.expected.interfaceSize);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -129,6 +134,9 @@ INSTANTIATE_TEST_SUITE_P(
                        s.fieldHeight = 20;
                    })},
         ParseCase {"UnknownLanguageIsRussian", "[int]\nlanguage=deu\n", Settings()},
+        ParseCase {"InterfaceSizeOnlyOneOffered", "[int]\ninterface_size=175\n", Settings()},
+        ParseCase {"InterfaceSizeOffered", "[int]\ninterface_size=200\n",
+                   with([](Settings &s) { s.interfaceSize = 200; })},
         ParseCase {"LanguageCaseAndSpaces", "[int]\nlanguage= ENG \n",
                    with([](Settings &s) { s.language = "eng"; })},
         ParseCase {"KeysOutsideTheSectionIgnored", "x_speed=5\n[other]\npole_x=4\n[int]\n;pole_y=3\n",

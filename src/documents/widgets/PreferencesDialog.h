@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
@@ -47,6 +48,7 @@ public:
 
     void ok();
     void cancel();
+    QComboBox *interfaceSizeBox() const { return m_interfaceSize; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -67,6 +69,8 @@ private:
     QRadioButton *m_russianButton, *m_romanianButton, *m_englishButton;
     QCheckBox *m_autoRefreshBox, *m_advancedBox;
     QLabel *m_autoRefreshLabel, *m_advancedLabel;
+    QLabel *m_interfaceSizeLabel, *m_interfaceSizeNote;
+    QComboBox *m_interfaceSize;
     QSlider *m_trackBar;
     QProgressBar *m_progressBar;
     QSpinBox *m_speedValue;
