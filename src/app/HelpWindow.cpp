@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -79,6 +80,15 @@ void HelpWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange && m_browser) applyStyleSheet();
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)

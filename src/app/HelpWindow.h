@@ -51,6 +51,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;   // Esc closes, as in the dialogs
 
 private:
     void applyStyleSheet();   // the variant that suits the palette, then the page again

@@ -416,3 +416,27 @@ TEST_F(MainWindowTest, InterfaceSizeIsChosenInThePreferencesFitsAndIsKeptAfterTh
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().endsWith("showadv=1\ninterface_size=200\n"));
 }
+
+TEST_F(MainWindowTest, EscClosesEveryDialogAndTheHelpWithoutApplyingAnything)
+{
+    open();
+    window->show();
+    const Settings before = window->settings();
+    QList<QWidget *> windows;
+    for (QDialog *d : window->findChildren<QDialog *>())
+        if (d->parentWidget() == window.get() && !d->inherits("QMessageBox")) windows << d;
+    window->showHelp();
+    windows << window->helpWindow();
+    EXPECT_GE(windows.size(), 9);
+    for (QWidget *w : windows) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        if (w == window->preferencesDialog()) window->preferencesDialog()->prepare();
+        w->show();
+        QApplication::setActiveWindow(w);
+        QWidget *target = w->focusWidget() ? w->focusWidget() : w;
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_FALSE(w->isVisible());
+    }
+    EXPECT_EQ(window->settings().speed, before.speed);
+    EXPECT_EQ(window->settings().language, before.language);
+}
