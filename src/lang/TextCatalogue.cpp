@@ -366,7 +366,7 @@ const TextRow kCatalogue[] = {
     {"button.ok", {"OK", "OK", "OK"}},
     {"button.yes", {"Да", "Da", "Yes"}},
     {"button.no", {"Нет", "Nu", "No"}},
-    {"preferences.interfaceSize", {"Размер интерфейса:", "Marimea interfetei:", "Interface size:"}},
+    {"preferences.interfaceSize", {"Масштаб окна:", "Marimea interfetei:", "Interface size:"}},
     {"preferences.interfaceSizeNote",
      {"(после перезапуска)", "(dupa repornire)", "(after a restart)"}},
 };
