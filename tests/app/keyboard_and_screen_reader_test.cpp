@@ -440,3 +440,61 @@ TEST_F(MainWindowTest, EscClosesEveryDialogAndTheHelpWithoutApplyingAnything)
     EXPECT_EQ(window->settings().speed, before.speed);
     EXPECT_EQ(window->settings().language, before.language);
 }
+
+TEST_F(MainWindowTest, KeyboardReachesEveryToolButtonAndManualButton)
+{
+    open();
+    activate(*window);
+    window->toggleManualMode();   // the manual buttons take part only there
+    QSet<QWidget *> reached;
+    QWidget *start = QApplication::focusWidget();
+    ASSERT_NE(start, nullptr);
+    for (int i = 0; i < 200; ++i) {
+        // Tab moves on from any control; in the editor it indents, and Ctrl+Tab moves on.
+        QWidget *from = QApplication::focusWidget();
+        QTest::keyClick(from, Qt::Key_Tab, from == window->editor() ? Qt::ControlModifier : Qt::NoModifier);
+        QWidget *now = QApplication::focusWidget();
+        if (!now || now == start) break;
+        reached.insert(now);
+    }
+    QStringList missed;
+    for (QToolButton *b : window->findChildren<QToolButton *>())
+        if (b->parentWidget()->inherits("QToolBar") && b->isVisible() && b->isEnabled() && !reached.contains(b))
+            missed << b->objectName();
+    for (int i = 0; i < 4; ++i)
+        if (!reached.contains(window->manualButton(i))) missed << window->manualButton(i)->objectName();
+    EXPECT_TRUE(missed.isEmpty()) << missed.join(QStringLiteral(", ")).toStdString();
+}
+
+TEST_F(MainWindowTest, TabOrderInEveryDialogFollowsTheReadingOrder)
+{
+    open();
+    window->show();
+    for (QDialog *d : window->findChildren<QDialog *>()) {
+        if (d->parentWidget() != window.get() || d->inherits("QMessageBox")) continue;
+        SCOPED_TRACE(d->objectName().toStdString());
+        if (d == window->preferencesDialog()) window->preferencesDialog()->prepare();
+        d->show();
+        QCoreApplication::processEvents();
+        // The controls the Tab key stops at, in the order it visits them.
+        QList<QWidget *> chain;
+        for (QWidget *w = d->nextInFocusChain(); w != d && chain.size() < 100; w = w->nextInFocusChain())
+            if (w->isVisibleTo(d) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+                w->window() == d)
+                chain << w;
+        EXPECT_GE(chain.size(), 1);
+        auto place = [d](QWidget *w) { return QRect(w->mapTo(d, QPoint(0, 0)), w->size()); };
+        int backwards = 0;
+        QStringList order;
+        for (qsizetype i = 1; i < chain.size(); ++i) {
+            const QRect a = place(chain.at(i - 1)), b = place(chain.at(i));
+            order << chain.at(i)->objectName();
+            // Later means lower down, or on the same row further right; overlapping rows
+            // count as one row.
+            const bool sameRow = b.top() < a.bottom() && a.top() < b.bottom();
+            if (sameRow ? b.left() < a.left() : b.top() < a.top()) ++backwards;
+        }
+        EXPECT_EQ(backwards, 0) << order.join(QStringLiteral(" > ")).toStdString();
+        d->hide();
+    }
+}
