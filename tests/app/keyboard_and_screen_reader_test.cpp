@@ -20,6 +20,7 @@
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -158,6 +159,9 @@ TEST_F(MainWindowTest, AltLettersOpenMenusAndNeverTypeWhileShortcutsStillWin)
     QTest::sendKeyEvent(QTest::Click, window->editor(), Qt::Key_E, QStringLiteral("€"),
                         Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(window->editor()->toPlainText(), QString::fromUtf8("ШАГ€"));
+    // AltGr, the third level of the Romanian layout, arrives as a group switch: it types too.
+    QTest::sendKeyEvent(QTest::Click, window->editor(), Qt::Key_A, QString::fromUtf8("ă"), Qt::GroupSwitchModifier);
+    EXPECT_EQ(window->editor()->toPlainText(), QString::fromUtf8("ШАГ€ă"));
     // Alt+Q is the refresh command's own shortcut.
     QSignalSpy refresh(window->action(Command::Refresh), &QAction::triggered);
     QTest::keyClick(window->editor(), Qt::Key_Q, Qt::AltModifier);
@@ -497,4 +501,22 @@ TEST_F(MainWindowTest, TabOrderInEveryDialogFollowsTheReadingOrder)
         EXPECT_EQ(backwards, 0) << order.join(QStringLiteral(" > ")).toStdString();
         d->hide();
     }
+}
+
+TEST_F(MainWindowTest, HelpOpensOverTheMainWindow)
+{
+    open();
+    window->show();
+    window->showHelp();
+    ASSERT_NE(window->helpWindow(), nullptr);
+    // Closed, made small and asked for again after the main window has moved away.
+    window->helpWindow()->hide();
+    window->helpWindow()->resize(300, 200);
+    window->helpWindow()->move(0, 0);
+    window->move(400, 300);
+    window->showHelp();
+    const QRect main = window->frameGeometry();
+    const QRect help = window->helpWindow()->frameGeometry();
+    EXPECT_TRUE(main.contains(help.center())) << help.x() << "," << help.y();
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(help.topLeft()));
 }
