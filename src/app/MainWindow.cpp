@@ -467,7 +467,9 @@ void MainWindow::applyLanguage()
 
 void MainWindow::nameControls(Language lang)
 {
-    auto name = [lang](QWidget *w, const char *key) { w->setAccessibleName(uiText(key, lang).value_or(QString())); };
+    auto name = [lang](QWidget *w, const char *key) {
+        w->setAccessibleName(uiText(key, lang).value_or(QString()));
+    };
     name(m_editor, "access.editor");
     name(m_field, "access.field");
     name(menuBar(), "access.menuBar");
@@ -554,8 +556,10 @@ void MainWindow::showHelp()
         if (QScreen *s = screen()) {
             const QRect area = s->availableGeometry();
             QRect frame = m_helpWindow->frameGeometry();
-            frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
-            frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+            frame.moveLeft(
+                std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
+            frame.moveTop(
+                std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
             m_helpWindow->move(frame.topLeft());
         }
     }

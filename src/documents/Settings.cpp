@@ -172,8 +172,8 @@ Settings parseSettings(const QByteArray &iniText)
     if (const auto v = integer(4)) s.autoRefresh = *v != 0;
     if (const auto v = integer(5)) s.showAdvancedToolBar = *v != 0;
     // Only the sizes the preferences offer: any other value would scale the window oddly.
-    if (const auto v = integer(6); v && std::find(std::begin(kInterfaceSizes), std::end(kInterfaceSizes), *v) !=
-                                            std::end(kInterfaceSizes))
+    if (const auto v = integer(6); v && std::find(std::begin(kInterfaceSizes), std::end(kInterfaceSizes),
+                                                  *v) != std::end(kInterfaceSizes))
         s.interfaceSize = *v;
     return s;
 }

@@ -723,7 +723,8 @@ void AlgorithmEditor::indentLines(bool outdent)
             const int lastLine = last.blockNumber();
             c.endEditBlock();
             paintBlocks(from, [&](LinePainter &p) {
-                for (QTextBlock b = d->findBlock(from); b.isValid() && b.blockNumber() <= lastLine; b = b.next())
+                for (QTextBlock b = d->findBlock(from); b.isValid() && b.blockNumber() <= lastLine;
+                     b = b.next())
                     p.paint(b, [&](const QString &text) { return ClassifyFull(NormalizeLine(text), lex); });
             });
         } else {

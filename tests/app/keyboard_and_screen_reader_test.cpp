@@ -40,7 +40,8 @@ void switchTo(MainWindow &w, Language lang)
 }
 
 // Every entry of a menu has a letter, no two alike, none of `reserved`; submenus likewise.
-void expectOwnLetters(const QList<QAction *> &actions, const std::string &where, const QSet<QChar> &reserved = {})
+void expectOwnLetters(const QList<QAction *> &actions, const std::string &where,
+                      const QSet<QChar> &reserved = {})
 {
     QSet<QChar> seen;
     for (const QAction *a : actions) {
@@ -98,10 +99,10 @@ struct PaletteScope {
 
 TEST(Mnemonics, LettersAreChosenFromTheCaptionsAndAmpersandsStayLiteral)
 {
-    const QStringList marked = assignMnemonics(
-        {QStringLiteral("Save"), QStringLiteral("Save as"), QStringLiteral("Sa"), QStringLiteral("Fish & chips"),
-         QStringLiteral("45"), QStringLiteral("S")},
-        {QChar(u'C')});
+    const QStringList marked =
+        assignMnemonics({QStringLiteral("Save"), QStringLiteral("Save as"), QStringLiteral("Sa"),
+                         QStringLiteral("Fish & chips"), QStringLiteral("45"), QStringLiteral("S")},
+                        {QChar(u'C')});
     EXPECT_EQ(marked.at(0), QStringLiteral("&Save"));
     EXPECT_EQ(marked.at(1), QStringLiteral("Save &as"));   // a word's first letter before the rest
     EXPECT_EQ(marked.at(2), QStringLiteral("Sa"));   // nothing free: no letter rather than a repeat
@@ -125,7 +126,8 @@ TEST_F(MainWindowTest, EveryMenuAndItemHasItsOwnLetterInEachLanguageAndHintsShow
         SCOPED_TRACE(int(lang));
         switchTo(*window, lang);
         // Alt+X and Alt+Q belong to Exit and Refresh, on the Latin and the Russian layout.
-        expectOwnLetters(window->menuBar()->actions(), "bar", {QChar(u'X'), QChar(u'Q'), QChar(u'Ч'), QChar(u'Й')});
+        expectOwnLetters(window->menuBar()->actions(), "bar",
+                         {QChar(u'X'), QChar(u'Q'), QChar(u'Ч'), QChar(u'Й')});
         for (const char *popup : {"PopupMenu1", "PopupMenu2"})
             expectOwnLetters(window->findChild<QMenu *>(QString::fromLatin1(popup))->actions(), popup);
         EXPECT_FALSE(mnemonicLetter(added->text()).isNull());
@@ -160,7 +162,8 @@ TEST_F(MainWindowTest, AltLettersOpenMenusAndNeverTypeWhileShortcutsStillWin)
                         Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(window->editor()->toPlainText(), QString::fromUtf8("ШАГ€"));
     // AltGr, the third level of the Romanian layout, arrives as a group switch: it types too.
-    QTest::sendKeyEvent(QTest::Click, window->editor(), Qt::Key_A, QString::fromUtf8("ă"), Qt::GroupSwitchModifier);
+    QTest::sendKeyEvent(QTest::Click, window->editor(), Qt::Key_A, QString::fromUtf8("ă"),
+                        Qt::GroupSwitchModifier);
     EXPECT_EQ(window->editor()->toPlainText(), QString::fromUtf8("ШАГ€ă"));
     // Alt+Q is the refresh command's own shortcut.
     QSignalSpy refresh(window->action(Command::Refresh), &QAction::triggered);
@@ -255,9 +258,9 @@ TEST_F(MainWindowTest, EveryInteractiveControlHasAnAccessibleNameInEachLanguage)
     open();
     window->show();
     const QSet<QAccessible::Role> interactive = {
-        QAccessible::PushButton, QAccessible::CheckBox,  QAccessible::RadioButton, QAccessible::ComboBox,
-        QAccessible::SpinBox,    QAccessible::Slider,    QAccessible::EditableText, QAccessible::MenuBar,
-        QAccessible::ToolBar,    QAccessible::ButtonMenu, QAccessible::MenuItem,    QAccessible::PageTab,
+        QAccessible::PushButton,    QAccessible::CheckBox,   QAccessible::RadioButton,  QAccessible::ComboBox,
+        QAccessible::SpinBox,       QAccessible::Slider,     QAccessible::EditableText, QAccessible::MenuBar,
+        QAccessible::ToolBar,       QAccessible::ButtonMenu, QAccessible::MenuItem,     QAccessible::PageTab,
         QAccessible::ButtonDropDown};
     for (Language lang : kLanguages) {
         SCOPED_TRACE(int(lang));
@@ -304,7 +307,8 @@ TEST_F(MainWindowTest, FieldDescriptionFollowsManualStepsAndRunsButNotEveryTick)
     runToStop();
     const QString after = window->field()->accessibleDescription();
     EXPECT_NE(after, before);
-    EXPECT_TRUE(after.contains(QStringLiteral("Line [")) && after.contains(QStringLiteral("Border ["))) << after.toStdString();
+    EXPECT_TRUE(after.contains(QStringLiteral("Line [")) && after.contains(QStringLiteral("Border [")))
+        << after.toStdString();
 }
 
 TEST_F(MainWindowTest, EditorAndHelpStayReadableUnderADarkPalette)
@@ -382,7 +386,8 @@ TEST_F(MainWindowTest, RomanianBoxesAndFileDialogsSpeakRomanian)
     });
     real.message(QStringLiteral("x"));
     EXPECT_EQ(icon, QMessageBox::Warning);
-    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ro.qm"))) {
+    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                           QStringLiteral("/qtbase_ro.qm"))) {
         EXPECT_TRUE(QFileInfo::exists(ToolkitTranslation::builtInFile(Language::Rom)));
     }
     EXPECT_EQ(QFileDialog::tr("Look in:"), QStringLiteral("Cauta in:"));
@@ -463,7 +468,8 @@ TEST_F(MainWindowTest, KeyboardReachesEveryToolButtonAndManualButton)
     }
     QStringList missed;
     for (QToolButton *b : window->findChildren<QToolButton *>())
-        if (b->parentWidget()->inherits("QToolBar") && b->isVisible() && b->isEnabled() && !reached.contains(b))
+        if (b->parentWidget()->inherits("QToolBar") && b->isVisible() && b->isEnabled() &&
+            !reached.contains(b))
             missed << b->objectName();
     for (int i = 0; i < 4; ++i)
         if (!reached.contains(window->manualButton(i))) missed << window->manualButton(i)->objectName();
@@ -483,8 +489,8 @@ TEST_F(MainWindowTest, TabOrderInEveryDialogFollowsTheReadingOrder)
         // The controls the Tab key stops at, in the order it visits them.
         QList<QWidget *> chain;
         for (QWidget *w = d->nextInFocusChain(); w != d && chain.size() < 100; w = w->nextInFocusChain())
-            if (w->isVisibleTo(d) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
-                w->window() == d)
+            if (w->isVisibleTo(d) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+                !w->focusProxy() && w->window() == d)
                 chain << w;
         EXPECT_GE(chain.size(), 1);
         auto place = [d](QWidget *w) { return QRect(w->mapTo(d, QPoint(0, 0)), w->size()); };

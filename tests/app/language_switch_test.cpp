@@ -135,7 +135,8 @@ TEST_F(MainWindowTest, EnglishCaptionsKeepTheirOwnSpelling)
     open({}, "[int]\nlanguage=eng\n");
     EXPECT_EQ(plainCaption(window->menu(MenuId::Program)->title()), QStringLiteral("Programm"));
     EXPECT_EQ(plainCaption(window->action(Command::Help)->text()), QStringLiteral("Index"));
-    EXPECT_EQ(plainCaption(window->action(Command::ClearField)->text()), QStringLiteral("Clear robot\"s field"));
+    EXPECT_EQ(plainCaption(window->action(Command::ClearField)->text()),
+              QStringLiteral("Clear robot\"s field"));
     EXPECT_EQ(window->manualButton(3)->text(), QStringLiteral("   Rotate 90   "));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Trakmil"));
     EXPECT_EQ(window->toolButton(Command::Check)->toolTip(), QStringLiteral("Orfo"));

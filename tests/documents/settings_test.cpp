@@ -66,8 +66,9 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     s.showAdvancedToolBar = false;
     s.interfaceSize = 150;
     ASSERT_TRUE(saveSettings(path, s, nullptr));
-    EXPECT_EQ(readAll(path),
-              "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\ninterface_size=150\n");
+    EXPECT_EQ(
+        readAll(path),
+        "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\ninterface_size=150\n");
     const Settings r = loadSettings(path);
     EXPECT_EQ(r.language, "eng");
     EXPECT_EQ(r.speed, 5);

@@ -261,7 +261,8 @@ TEST(FieldPicture, NumbersDoNotDependOnTheScreenScale)
         return;
     }
     QTemporaryDir dir;
-    const QString ours = dir.filePath(QStringLiteral("ours.bmp")), scaled = dir.filePath(QStringLiteral("scaled.bmp"));
+    const QString ours = dir.filePath(QStringLiteral("ours.bmp")),
+                  scaled = dir.filePath(QStringLiteral("scaled.bmp"));
     ASSERT_TRUE(picture.exportPicture(ours, &error)) << error.toStdString();
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
