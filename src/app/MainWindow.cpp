@@ -350,6 +350,8 @@ void MainWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (m_shownOnce) return;
     m_shownOnce = true;
+    // A pupil starts typing the program at once, without a click into the editor first.
+    m_editor->setFocus();
     readSettings();
     if (QScreen *s = screen()) {
         QRect frame = frameGeometry();

@@ -142,6 +142,8 @@ TEST_F(MainWindowTest, EveryMenuAndItemHasItsOwnLetterInEachLanguageAndHintsShow
 TEST_F(MainWindowTest, AltLettersOpenMenusAndNeverTypeWhileShortcutsStillWin)
 {
     open();
+    window->show();
+    EXPECT_EQ(window->focusWidget(), window->editor());   // typing starts in the editor
     activate(*window);
     setProgram("ШАГ");
     window->editor()->setCaret(0, 3);
