@@ -233,7 +233,11 @@ void MainWindow::buildToolBars()
         bar->setIconSize(QSize(16, 16));
         bar->setGeometry(geometry);
         bar->setContentsMargins(0, 0, 0, 0);
-        bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; }"));
+        // Flat buttons draw no focus mark of their own: a frame in the theme's highlight shows
+        // where the keyboard is.
+        bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; } "
+                                          "QToolButton:focus { border: 2px solid palette(highlight); "
+                                          "border-radius: 2px; }"));
         for (const std::optional<Command> &entry : entries) {
             if (!entry) {
                 bar->addSeparator();

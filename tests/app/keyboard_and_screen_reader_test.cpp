@@ -528,3 +528,17 @@ TEST_F(MainWindowTest, HelpOpensOverTheMainWindow)
     EXPECT_TRUE(main.contains(help.center())) << help.x() << "," << help.y();
     EXPECT_TRUE(window->screen()->availableGeometry().contains(help.topLeft()));
 }
+
+TEST_F(MainWindowTest, AToolButtonWithTheKeyboardFocusLooksDifferent)
+{
+    open();
+    activate(*window);
+    for (Command c : {Command::New, Command::Run, Command::BeginEnd}) {
+        QToolButton *b = window->toolButton(c);
+        const QImage plain = b->grab().toImage();
+        b->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(b->hasFocus());
+        EXPECT_NE(b->grab().toImage(), plain) << b->objectName().toStdString();
+        window->editor()->setFocus();
+    }
+}
