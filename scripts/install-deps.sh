@@ -4,7 +4,7 @@
 # Installs what building, running and testing Trakmil needs on Debian; quiet when all is there.
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-      googletest libbenchmark-dev fonts-liberation fonts-dejavu-core qt6-translations-l10n xvfb xauth clang
+      googletest libbenchmark-dev fonts-liberation fonts-dejavu-core qt6-translations-l10n qt6-l10n-tools xvfb xauth clang
       dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base)
 # "install-deps.sh package": only what building the Debian package needs.
 if [ "${1:-}" = package ]; then

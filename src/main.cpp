@@ -17,6 +17,16 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QLatin1String(kAppVersion));
     if (Headless::isCommandLineMode(argc, argv)) return Headless::runCommandLine(argc, argv);
 
+    // The interface size scales the whole window through the toolkit, which reads its scale
+    // factor only before the application starts; a scale the user set himself wins.
+    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
+        int size = 100;
+        {
+            const QCoreApplication probe(argc, argv);
+            size = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read).interfaceSize;
+        }
+        if (size != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(size / 100.0));
+    }
     QApplication app(argc, argv);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QLatin1String(kAppId));

@@ -189,7 +189,7 @@ void AboutWindow::imageClicked()
     if (m_clicks > kJokeCounts[std::size(kJokeCounts) - 1]) return;
     ++m_clicks;
     const QString text = clickText(m_clicks);
-    if (!text.isEmpty()) m_prompts.message(text);
+    if (!text.isEmpty()) m_prompts.information(text);
 }
 
 void AboutWindow::showEvent(QShowEvent *event)
@@ -208,7 +208,7 @@ void AboutWindow::mouseDoubleClickEvent(QMouseEvent *event)
     // Only the window's own free area answers; double-clicks on controls are theirs.
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
         event->accept();
-        m_prompts.message(osFamilyText(isNtFamily()));
+        m_prompts.information(osFamilyText(isNtFamily()));
         return;
     }
     QDialog::mouseDoubleClickEvent(event);

@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPalette>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -40,7 +43,54 @@ const char *const kPages[] = {
 
 constexpr int kPageRole = Qt::UserRole;
 
+// Every colour the pages use, in a light and a dark variant; the text itself takes the
+// palette's colours, so a page reads like the rest of the window under any theme.
+struct StyleColours {
+    const char *example, *wrongExample, *code, *link;
+};
+constexpr StyleColours kLightStyle {"#f4f4ec", "#fbeaea", "#000080", "#0000ee"};
+constexpr StyleColours kDarkStyle {"#2e2e26", "#4a2626", "#9cb8ff", "#8ab4f8"};
+
 }   // namespace
+
+QString HelpWindow::styleSheet(bool dark)
+{
+    const StyleColours &c = dark ? kDarkStyle : kLightStyle;
+    return QStringLiteral("body { font-family: sans-serif; } "
+                          "pre { background: %1; padding: 6px; } pre.wrong { background: %2; } "
+                          "code { color: %3; } a { color: %4; } "
+                          "table { border-collapse: collapse; } td, th { padding: 2px 8px; }")
+        .arg(QLatin1String(c.example), QLatin1String(c.wrongExample), QLatin1String(c.code),
+             QLatin1String(c.link));
+}
+
+bool HelpWindow::isDark(const QPalette &palette)
+{
+    return palette.color(QPalette::Base).lightness() < palette.color(QPalette::Text).lightness();
+}
+
+void HelpWindow::applyStyleSheet()
+{
+    const QString sheet = styleSheet(isDark(palette()));
+    if (m_browser->document()->defaultStyleSheet() == sheet) return;
+    m_browser->document()->setDefaultStyleSheet(sheet);
+    if (!m_browser->source().isEmpty()) m_browser->reload();
+}
+
+void HelpWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_browser) applyStyleSheet();
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -102,6 +152,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     retranslate();
     fillList();
+    applyStyleSheet();
     showPage(QString());
 }
 

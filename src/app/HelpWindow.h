@@ -32,6 +32,10 @@ public:
     static QString pageFor(StatementKind kind);
     static QString pageResource(Language lang, const QString &name);   // ":/help/eng/step.html"
     static QString pageHtml(Language lang, const QString &name);   // empty when there is none
+    // The pages' one style sheet, in its light or its dark colours.
+    static QString styleSheet(bool dark);
+    // Whether a palette is a dark theme's: its window text is lighter than its window.
+    static bool isDark(const QPalette &palette);
 
     // Pages of the current Language whose text holds the words, in contents order.
     QStringList pagesContaining(const QString &words) const;
@@ -45,7 +49,12 @@ public:
     QTextBrowser *browser() const { return m_browser; }
     QLabel *nothingFoundLabel() const { return m_nothingFound; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;   // Esc closes, as in the dialogs
+
 private:
+    void applyStyleSheet();   // the variant that suits the palette, then the page again
     struct PageText {
         QString title;
         QString plain;

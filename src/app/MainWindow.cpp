@@ -6,6 +6,7 @@
 #include "app/StatusBar.h"
 #include "app/MenuLayout.h"
 #include "app/RunStateWindow.h"
+#include "app/Mnemonics.h"
 #include "common/DialogFont.h"
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
@@ -29,6 +30,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <QStandardPaths>
@@ -253,7 +255,11 @@ void MainWindow::buildToolBars()
         bar->setIconSize(QSize(16, 16));
         bar->setGeometry(geometry);
         bar->setContentsMargins(0, 0, 0, 0);
-        bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; }"));
+        // Flat buttons draw no focus mark of their own: a frame in the theme's highlight shows
+        // where the keyboard is.
+        bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; } "
+                                          "QToolButton:focus { border: 2px solid palette(highlight); "
+                                          "border-radius: 2px; }"));
         for (const std::optional<Command> &entry : entries) {
             if (!entry) {
                 bar->addSeparator();
@@ -369,6 +375,8 @@ void MainWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (m_shownOnce) return;
     m_shownOnce = true;
+    // A pupil starts typing the program at once, without a click into the editor first.
+    m_editor->setFocus();
     readSettings();
     if (QScreen *s = screen()) {
         QRect frame = frameGeometry();
@@ -416,6 +424,17 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool MainWindow::event(QEvent *event)
+{
+    // A platform theme may hand the application its own, larger font once the window is up;
+    // the fixed layouts are made for the dialog font, so it is put back.
+    if (event->type() == QEvent::ApplicationFontChange && QApplication::font() != dialogFont())
+        QTimer::singleShot(0, this, [] {
+            if (QApplication::font() != dialogFont()) QApplication::setFont(dialogFont());
+        });
+    return QMainWindow::event(event);
+}
+
 void MainWindow::applyLanguage()
 {
     const Language lang = language();
@@ -455,12 +474,19 @@ void MainWindow::applyLanguage()
         m_editorPasteAction->setText(text("N60"));
         m_fieldClearAction->setText(WorldTexts::clearFieldCaption(lang).value_or(QString()));
         m_fieldSavePictureAction->setText(WorldTexts::savePictureCaption(lang).value_or(QString()));
+        nameControls(lang);
     }
+    // Access letters follow the captions of whatever the menus hold now.
+    applyMnemonics(menuBar());
+    applyMnemonics(m_editorMenu);
+    applyMnemonics(m_fieldMenu);
     // For every Language value: hints follow the menu captions, and the caption is rewritten.
     // m_runToolBar's buttons keep hints of their own.
     for (auto it = m_buttonAction.cbegin(); it != m_buttonAction.cend(); ++it)
         if (m_buttons.value(it.key())->parentWidget() != m_runToolBar)
-            m_buttons.value(it.key())->setToolTip(it.value()->text());
+            m_buttons.value(it.key())->setToolTip(plainCaption(it.value()->text()));
+    // A screen reader names an icon-only button by its hint.
+    for (QToolButton *b : std::as_const(m_buttons)) b->setAccessibleName(b->toolTip());
     const QString product = uiText("window.product", known ? lang : Language::Rus).value();
     const QString caption = windowTitle();
     const qsizetype dash = caption.indexOf(QLatin1Char('-'));
@@ -475,6 +501,40 @@ void MainWindow::applyLanguage()
         m_runStateWindow->setLanguage(textLanguage(), textLanguage());
         refreshRunState();
     }
+}
+
+void MainWindow::nameControls(Language lang)
+{
+    auto name = [lang](QWidget *w, const char *key) {
+        w->setAccessibleName(uiText(key, lang).value_or(QString()));
+    };
+    name(m_editor, "access.editor");
+    name(m_field, "access.field");
+    name(menuBar(), "access.menuBar");
+    name(m_fileToolBar, "access.fileToolBar");
+    name(m_runToolBar, "access.runToolBar");
+    name(m_commandToolBar, "access.commandToolBar");
+    name(m_statusBar, "access.statusBar");
+    describeField();
+}
+
+void MainWindow::describeField()
+{
+    const Language lang = textLanguage();
+    const RobotState &s = m_world.state();
+    static const char *const headings[8] = {"access.heading0", "access.heading1", "access.heading2",
+                                            "access.heading3", "access.heading4", "access.heading5",
+                                            "access.heading6", "access.heading7"};
+    QStringList parts;
+    if (!s.visible) parts << uiText("access.hidden", lang).value_or(QString());
+    parts << WorldTexts::positionPanel(lang, s.x, s.y).value_or(QString())
+          << uiText("access.heading", lang)
+                 .value_or(QString())
+                 .arg(uiText(headings[(s.heading % 8 + 8) % 8], lang).value_or(QString()))
+          << WorldTexts::lineSensorPanel(lang, s.lineSensor).value_or(QString())
+          << WorldTexts::borderSensorPanel(lang, s.borderSensor).value_or(QString());
+    const QString description = parts.join(QStringLiteral(". "));
+    if (m_field->accessibleDescription() != description) m_field->setAccessibleDescription(description);
 }
 
 void MainWindow::rewriteWorldPanels()
@@ -522,7 +582,11 @@ void MainWindow::setAdvancedToolBarVisible(bool visible) { m_commandToolBar->set
 
 void MainWindow::setLineNumbersVisible(bool visible) { m_editor->setLineNumbersVisible(visible); }
 
-void MainWindow::resetField() { m_world.resetField(); }
+void MainWindow::resetField()
+{
+    m_world.resetField();
+    describeField();
+}
 
 void MainWindow::showHelp()
 {
@@ -538,6 +602,19 @@ void MainWindow::showHelp()
     const QString line = m_editor->line(m_editor->caretLineColumn().line);
     const QString page = HelpWindow::pageFor(Forms::statementKind(line, Lexicon::forLanguage(language())));
     if (!page.isEmpty() || !m_helpWindow->isVisible()) m_helpWindow->showPage(page);
+    if (!m_helpWindow->isVisible()) {
+        // Over the window that asked for it, kept on the screen.
+        centreOnParent(m_helpWindow);
+        if (QScreen *s = screen()) {
+            const QRect area = s->availableGeometry();
+            QRect frame = m_helpWindow->frameGeometry();
+            frame.moveLeft(
+                std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
+            frame.moveTop(
+                std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+            m_helpWindow->move(frame.topLeft());
+        }
+    }
     m_helpWindow->show();
     m_helpWindow->raise();
     m_helpWindow->activateWindow();

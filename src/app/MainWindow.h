@@ -147,6 +147,10 @@ public:
     // Undo and Redo, items and buttons, are enabled exactly when there is a step to take.
     void showHistoryAvailability();
     void setLineNumbersVisible(bool visible) override;
+    // The field's accessible description: where the robot is, its heading and what the
+    // sensors report. Renewed when a run ends or pauses, in manual mode and on a reset, not
+    // on every tick, so a screen reader is not flooded.
+    void describeField();
 
     // RunView
     void lockForRun(bool running) override { applyRunLock(running); }
@@ -176,6 +180,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildMenus();
@@ -190,6 +195,7 @@ private:
     void runToCursorTicks();
     void applyManualLock(bool on);
     void rewriteWorldPanels();
+    void nameControls(Language lang);   // accessible names in the interface Language
     void showEditorMenu(const QPoint &globalPos);
     void showFieldMenu(const QPoint &globalPos);
     void openDialog(QWidget *dialog);

@@ -154,6 +154,7 @@ void MainWindow::manualCommand(int which)
             m_world.rotate90();
             break;
         }
+        describeField();
         if (!m_recordCheckBox->isChecked()) {
             positionPanel(m_world.state().x, m_world.state().y);
             return;

@@ -134,6 +134,7 @@ void MainWindow::stopTicks()
     m_runTimer.stop();
     holdFrames(false);   // a pause or a stop shows the state as it is
     m_runStateTimer.stop();
+    describeField();
     if (m_resumeAction) m_resumeAction->setEnabled(m_run.state() == RunController::State::Paused);
     refreshRunState();
 }
@@ -159,6 +160,7 @@ void MainWindow::runStopped()
     holdFrames(false);   // the last run line first, then the caret as it was
     m_editor->setRunLine(-1);
     m_editor->setCaret(m_checkLine, m_checkColumn);
+    describeField();
 }
 
 namespace {
@@ -351,7 +353,7 @@ void MainWindow::selectRunLine(int line)
     m_editor->setFocus();
 }
 
-void MainWindow::fatalMessage(const QString &text) { m_prompts->message(text); }
+void MainWindow::fatalMessage(const QString &text) { m_prompts->error(text); }
 
 void MainWindow::endOfRunNotice()
 {

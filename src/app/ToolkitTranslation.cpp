@@ -24,6 +24,11 @@ QString ToolkitTranslation::fileName(Language lang)
     }
 }
 
+QString ToolkitTranslation::builtInFile(Language lang)
+{
+    return lang == Language::Rom ? QStringLiteral(":/translations/qt_ro.qm") : QString();
+}
+
 void ToolkitTranslation::apply(Language lang)
 {
     if (lang == Language::Unknown) return;
@@ -34,8 +39,10 @@ void ToolkitTranslation::apply(Language lang)
     const QString name = fileName(lang);
     if (name.isEmpty()) return;
     // Checked first: the loader would otherwise fall back to a file for another language.
-    const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QLatin1Char('/') + name;
-    if (!QFileInfo(path).isFile()) return;
+    QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QLatin1Char('/') + name;
+    // Qt has no Romanian of its own; the program carries the words its dialogs show.
+    if (!QFileInfo(path).isFile() && lang == Language::Rom) path = builtInFile(lang);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return;
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(path)) return;
     QCoreApplication::installTranslator(translator.get());

@@ -15,6 +15,9 @@ public:
     void apply(Language lang);
     // The translation file for a Language: "qtbase_ru.qm"; empty for English.
     static QString fileName(Language lang);
+    // The program's own translation of the toolkit's texts, for a Language Qt lacks; empty
+    // for the others.
+    static QString builtInFile(Language lang);
 
 private:
     std::unique_ptr<QTranslator> m_translator;

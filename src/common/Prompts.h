@@ -13,8 +13,13 @@ public:
     virtual ~Prompts() = default;
     // The error message window: heading as caption, each text (lines split at '\n').
     virtual void messageWindow(const QString &heading, const QStringList &texts) = 0;
-    // A plain message box with the application title and one OK button.
+    // A message box with the application title and one OK button: something went wrong or
+    // cannot be done (the warning icon).
     virtual void message(const QString &text) = 0;
+    // The same for a failure that ends what the program was doing (the error icon), and for
+    // plain information (no icon).
+    virtual void error(const QString &text) { message(text); }
+    virtual void information(const QString &text) { message(text); }
     // A Yes/No confirmation; true for Yes.
     virtual bool question(const QString &text) = 0;
     // File dialogs; filter in the toolkit's syntax. Empty result means cancelled.

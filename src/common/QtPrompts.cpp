@@ -3,11 +3,15 @@
 #include "common/QtPrompts.h"
 
 #include "common/MessageWindow.h"
+#include "lang/TextCatalogue.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
@@ -35,17 +39,36 @@ void QtPrompts::messageWindowWithHint(const QString &heading, const QStringList 
     if (m_messageWindow) m_messageWindow->showReport(heading, texts, hintLabel, hint);
 }
 
-void QtPrompts::message(const QString &text)
+namespace {
+// The toolkit has no Romanian words for its buttons: the program gives its own.
+void nameButtons(QMessageBox &box)
 {
-    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, m_parent);
+    // A Language switch just before would otherwise put the toolkit's words back over ours.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    const std::pair<QMessageBox::StandardButton, const char *> names[] = {
+        {QMessageBox::Ok, "button.ok"}, {QMessageBox::Yes, "button.yes"}, {QMessageBox::No, "button.no"}};
+    for (const auto &[which, key] : names)
+        if (QAbstractButton *b = box.button(which)) b->setText(uiText(key));
+}
+}   // namespace
+
+void QtPrompts::showMessage(int icon, const QString &text)
+{
+    QMessageBox box(QMessageBox::Icon(icon), title(), text, QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
+    nameButtons(box);
     box.exec();
 }
+
+void QtPrompts::message(const QString &text) { showMessage(QMessageBox::Warning, text); }
+void QtPrompts::error(const QString &text) { showMessage(QMessageBox::Critical, text); }
+void QtPrompts::information(const QString &text) { showMessage(QMessageBox::NoIcon, text); }
 
 bool QtPrompts::question(const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
+    nameButtons(box);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

@@ -17,6 +17,8 @@ public:
 
     void messageWindow(const QString &heading, const QStringList &texts) override;
     void message(const QString &text) override;
+    void error(const QString &text) override;
+    void information(const QString &text) override;
     bool question(const QString &text) override;
     QString openFile(const QString &title, const QString &filter) override;
     QString saveFile(const QString &title, const QString &filter, const QString &defaultSuffix) override;
@@ -35,6 +37,7 @@ public:
     QString lastDirectory() const { return m_lastDir; }
 
 private:
+    void showMessage(int icon, const QString &text);
     QWidget *m_parent;
     QPointer<MessageWindow> m_messageWindow;
     QString m_lastDir;

@@ -12,14 +12,31 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 
 namespace {
 
 const char kSection[] = "int";
-const std::array<const char *, 7> kKeys = {"language", "x_speed", "pole_x",     "pole_y",
-                                           "sintax",   "showadv", "linenumbers"};
+// Every key in the order it is written, and how its value is written. New keys go after the
+// older ones, so a file from an older version reads the same.
+struct KeyWriter {
+    const char *key;
+    QByteArray (*value)(const Settings &);
+};
+QByteArray flag(bool on) { return on ? QByteArray("1") : QByteArray("0"); }
+const std::array<KeyWriter, 8> kKeys = {{
+    {"language", [](const Settings &s) { return s.language.toLatin1(); }},
+    {"x_speed", [](const Settings &s) { return QByteArray::number(s.speed); }},
+    {"pole_x", [](const Settings &s) { return QByteArray::number(s.fieldWidth); }},
+    {"pole_y", [](const Settings &s) { return QByteArray::number(s.fieldHeight); }},
+    {"sintax", [](const Settings &s) { return flag(s.autoRefresh); }},
+    {"showadv", [](const Settings &s) { return flag(s.showAdvancedToolBar); }},
+    {"interface_size", [](const Settings &s) { return QByteArray::number(s.interfaceSize); }},
+    {"linenumbers", [](const Settings &s) { return flag(s.lineNumbers); }},
+}};
 
 QByteArray withoutCr(QByteArray line)
 {
@@ -53,8 +70,8 @@ bool sameName(const QByteArray &a, const char *b) { return qstricmp(a.constData(
 
 bool isOurKey(const QByteArray &key)
 {
-    for (const char *k : kKeys)
-        if (sameName(key, k)) return true;
+    for (const KeyWriter &k : kKeys)
+        if (sameName(key, k.key)) return true;
     return false;
 }
 
@@ -137,7 +154,7 @@ Settings parseSettings(const QByteArray &iniText)
         const auto key = keyOf(line);
         if (!key) continue;
         for (size_t k = 0; k < kKeys.size(); ++k) {
-            if (!found[k] && sameName(*key, kKeys[k])) {
+            if (!found[k] && sameName(*key, kKeys[k].key)) {
                 const QByteArray t = line.trimmed();
                 found[k] = t.mid(t.indexOf('=') + 1).trimmed();
             }
@@ -156,7 +173,11 @@ Settings parseSettings(const QByteArray &iniText)
     if (const auto v = integer(3)) s.fieldHeight = clampInt(*v, kMinPoleY, kMaxPoleY);
     if (const auto v = integer(4)) s.autoRefresh = *v != 0;
     if (const auto v = integer(5)) s.showAdvancedToolBar = *v != 0;
-    if (const auto v = integer(6)) s.lineNumbers = *v != 0;
+    // Only the sizes the preferences offer: any other value would scale the window oddly.
+    if (const auto v = integer(6); v && std::find(std::begin(kInterfaceSizes), std::end(kInterfaceSizes),
+                                                  *v) != std::end(kInterfaceSizes))
+        s.interfaceSize = *v;
+    if (const auto v = integer(7)) s.lineNumbers = *v != 0;
     return s;
 }
 
@@ -213,16 +234,9 @@ Settings loadSettings(const QString &path, QString *problem)
 QByteArray composeSettings(const Settings &s, const QByteArray &previous)
 {
     QByteArray ours = QByteArray("[") + kSection + "]\n";
-    ours += "language=" + s.language.toLatin1() + '\n';
-    ours += "x_speed=" + QByteArray::number(s.speed) + '\n';
-    ours += "pole_x=" + QByteArray::number(s.fieldWidth) + '\n';
-    ours += "pole_y=" + QByteArray::number(s.fieldHeight) + '\n';
-    ours += "sintax=" + QByteArray(s.autoRefresh ? "1" : "0") + '\n';
-    ours += "showadv=" + QByteArray(s.showAdvancedToolBar ? "1" : "0") + '\n';
-    // Written only when on: a file of someone who never turned them on stays as it was.
-    if (s.lineNumbers) ours += "linenumbers=1\n";
+    for (const KeyWriter &k : kKeys) ours += QByteArray(k.key) + '=' + k.value(s) + '\n';
 
-    // Keep whatever else the file holds; only our six keys are replaced. Without an
+    // Keep whatever else the file holds; only our keys are replaced. Without an
     // [int] section our block goes first.
     QList<QByteArray> lines = previous.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();

@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-// The six settings held in memory by the main window.
+// The settings held in memory by the main window.
 struct Settings {
     QString language = QStringLiteral("rus");
     int speed = 3;
@@ -12,8 +12,11 @@ struct Settings {
     int fieldHeight = 20;
     bool autoRefresh = false;
     bool showAdvancedToolBar = true;
+    int interfaceSize = 100;   // per cent, one of kInterfaceSizes; takes effect at the next start
     bool lineNumbers = false;   // the editor's line-number gutter
 };
+
+inline constexpr int kInterfaceSizes[] = {100, 125, 150, 200};
 
 inline constexpr int kMinPoleX = 2, kMaxPoleX = 16;
 inline constexpr int kMinPoleY = 2, kMaxPoleY = 20;
@@ -52,7 +55,7 @@ QString languageForLocale(const QString &locale);
 QString firstStartLanguage();
 // Parses the text of an INI file; what loadSettings does after reading the bytes.
 Settings parseSettings(const QByteArray &iniText);
-// The file's new content: the six keys first in [int], in the fixed order; any other
+// The file's new content: our keys first in [int], in the fixed order; any other
 // keys and sections of the previous content are kept as they were.
 QByteArray composeSettings(const Settings &settings, const QByteArray &previous = {});
 // Keys in the fixed order; false with the reason in *error when the file can't be written.

@@ -20,6 +20,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QWheelEvent>
 #include <algorithm>
 #include <memory>
 
@@ -241,10 +242,7 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
         m_captions(*DialogCaptions::forLanguage(Language::Rus))
 {
     setObjectName(QStringLiteral("doc"));
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(16);
-    setFont(f);
-    document()->setDefaultFont(f);
+    setZoomPoints(DefaultZoom);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     // Both bars are always on show; the horizontal one is our own (see MirroredScrollBar).
     m_hbar = new QScrollBar(Qt::Horizontal, this);
@@ -259,6 +257,13 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText,
                p.color(QPalette::Active, QPalette::HighlightedText));
+    // The statement colours are saved in the pupil's files and made for white paper: under
+    // a dark theme they would stand on a dark ground. The editor keeps its own paper.
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, QPalette::Base, Qt::white);
+        p.setColor(g, QPalette::Text, Qt::black);
+        p.setColor(g, QPalette::PlaceholderText, Qt::darkGray);
+    }
     setPalette(p);
     // contentsChange tells that text really changed; contentsChanged comes once at the end
     // of the outermost edit, when the caret is where the edit leaves it.
@@ -675,6 +680,7 @@ void AlgorithmEditor::handleKeyPress()
 
 void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
 {
+    if (handleAccessKey(e)) return;
     // Shift+Enter would break the line only on the screen; pupils typing capitals hold
     // Shift, and what looks like a new line must be one. It is a plain Enter.
     if (e->matches(QKeySequence::InsertLineSeparator)) {
@@ -713,6 +719,133 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
     QPlainTextEdit::keyPressEvent(e);
     finishEdit(block, before);
     if (e->isAccepted()) ensureCursorVisible();
+}
+
+// ---- keyboard-only use and zoom ------------------------------------------------------
+
+bool AlgorithmEditor::handleAccessKey(QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers m = e->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = m & Qt::ControlModifier, alt = m & Qt::AltModifier;
+    // Alt with a letter is a menu's access key, never text. Ctrl+Alt is AltGr on some
+    // systems, and AltGr's third-level characters are text.
+    if (alt && !ctrl && !e->text().isEmpty() && e->text().at(0).isPrint()) {
+        e->ignore();
+        return true;
+    }
+    const int key = e->key();
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !alt) {
+        if (ctrl) {
+            QWidget::focusNextPrevChild(key == Qt::Key_Tab && !(m & Qt::ShiftModifier));
+        } else if (!isReadOnly()) {
+            indentLines(key == Qt::Key_Backtab || (m & Qt::ShiftModifier));
+        }
+        e->accept();
+        return true;
+    }
+    if (ctrl && !alt) {
+        if (key == Qt::Key_Plus || key == Qt::Key_Equal || e->matches(QKeySequence::ZoomIn)) {
+            setZoomPoints(m_zoomPoints + 1);
+        } else if (key == Qt::Key_Minus || e->matches(QKeySequence::ZoomOut)) {
+            setZoomPoints(m_zoomPoints - 1);
+        } else if (key == Qt::Key_0) {
+            setZoomPoints(DefaultZoom);
+        } else {
+            return false;
+        }
+        e->accept();
+        return true;
+    }
+    return false;
+}
+
+void AlgorithmEditor::indentLines(bool outdent)
+{
+    QTextDocument *d = document();
+    const QTextCursor sel = textCursor();
+    const QTextBlock first = d->findBlock(sel.selectionStart());
+    QTextBlock last = d->findBlock(sel.selectionEnd());
+    // A selection that ends at a line's start does not take that line along.
+    if (sel.hasSelection() && last != first && sel.selectionEnd() == last.position()) last = last.previous();
+    auto lineOf = [d](int pos) {
+        const QTextBlock b = d->findBlock(pos);
+        return LineColumn {b.blockNumber(), pos - b.position()};
+    };
+    LineColumn anchor = lineOf(sel.anchor()), caret = lineOf(sel.position());
+    QList<int> shift;   // characters added (or taken) per line from `first` on
+    bool changed = false;
+    {
+        ChangeHold hold(this);
+        QTextCursor c(d);
+        c.beginEditBlock();
+        for (QTextBlock b = first; b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next()) {
+            int n = 2;
+            if (outdent) {
+                const QString t = b.text();
+                n = 0;
+                while (n < 2 && n < t.size() && t.at(n) == QLatin1Char(' ')) ++n;
+                if (n > 0) {
+                    c.setPosition(b.position());
+                    c.setPosition(b.position() + n, QTextCursor::KeepAnchor);
+                    c.removeSelectedText();
+                }
+                n = -n;
+            } else {
+                c.setPosition(b.position());
+                c.insertText(QStringLiteral("  "));
+            }
+            changed = changed || n != 0;
+            shift << n;
+        }
+        if (changed) {
+            const Lexicon &lex = *m_lexicon;
+            const int from = first.position();
+            const int lastLine = last.blockNumber();
+            c.endEditBlock();
+            paintBlocks(from, [&](LinePainter &p) {
+                for (QTextBlock b = d->findBlock(from); b.isValid() && b.blockNumber() <= lastLine;
+                     b = b.next())
+                    p.paint(b, [&](const QString &text) { return ClassifyFull(NormalizeLine(text), lex); });
+            });
+        } else {
+            c.endEditBlock();
+        }
+    }
+    m_pendingChange = false;
+    if (!changed) return;
+    auto moved = [&](LineColumn lc) {
+        const int k = lc.line - first.blockNumber();
+        if (k >= 0 && k < shift.size()) lc.column = std::max(0, lc.column + shift.at(k));
+        return d->findBlockByNumber(lc.line).position() + lc.column;
+    };
+    QTextCursor c(d);
+    c.setPosition(moved(anchor));
+    c.setPosition(moved(caret), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+    refreshLinePanels(false);
+    emit documentChanged();
+}
+
+void AlgorithmEditor::setZoomPoints(int points)
+{
+    m_zoomPoints = std::clamp(points, int(MinZoom), int(MaxZoom));
+    // 12 points is the 16 pixels the editor has always had; sizes keep to that scale
+    // whatever the screen's dots per inch.
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(m_zoomPoints * 4 / 3);
+    setFont(f);
+    document()->setDefaultFont(f);
+}
+
+void AlgorithmEditor::wheelEvent(QWheelEvent *e)
+{
+    if (e->modifiers() & Qt::ControlModifier) {
+        const int steps = e->angleDelta().y() / 120;
+        if (steps != 0) setZoomPoints(m_zoomPoints + steps);
+        e->accept();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(e);
 }
 
 void AlgorithmEditor::inputMethodEvent(QInputMethodEvent *e)

@@ -99,6 +99,11 @@ public:
     // kept hidden: it still does the scrolling and this one mirrors it both ways.
     QScrollBar *shownHorizontalScrollBar() const { return m_hbar; }
 
+    // Editor zoom for this session only: the font size in points, 8 to 40; the text's
+    // colours and the window's layout stay.
+    static constexpr int DefaultZoom = 12, MinZoom = 8, MaxZoom = 40;
+    int zoomPoints() const { return m_zoomPoints; }
+    void setZoomPoints(int points);
     // A gutter inside the frame numbering the lines as the reports do, from 1.
     void setLineNumbersVisible(bool on);
     bool lineNumbersVisible() const { return m_gutterOn; }
@@ -144,6 +149,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
@@ -156,6 +162,12 @@ protected:
 private:
     // Room under the viewport for the shown horizontal bar, the bar and the corner square.
     void layoutHorizontalBar();
+    // Keys for keyboard-only use: indenting, leaving the editor, zoom, and Alt letters that
+    // belong to the menus. True when the key was handled here.
+    bool handleAccessKey(QKeyEvent *e);
+    // Two spaces more (or up to two fewer) at the start of every line the selection
+    // touches, as one edit and one undo step.
+    void indentLines(bool outdent);
     void onContentsChanged();
     void handleKeyPress();
     // Undo or redo `step` as one change, without the change handler's colouring.
@@ -199,6 +211,7 @@ private:
     bool m_changeColours = true;
     QScrollBar *m_hbar = nullptr;
     QWidget *m_corner = nullptr;
+    int m_zoomPoints = DefaultZoom;
     QWidget *m_gutter = nullptr;
     bool m_gutterOn = false;
     int m_runLine = -1;

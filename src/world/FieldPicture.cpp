@@ -25,6 +25,9 @@ QFont numberFont()
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(11);
     f.setStyleStrategy(QFont::NoAntialias);
+    // Left to itself the toolkit drops hinting when the screen is scaled, which reshapes the
+    // digits; the picture must not depend on the screen it was made on.
+    f.setHintingPreference(QFont::PreferVerticalHinting);
     return f;
 }
 

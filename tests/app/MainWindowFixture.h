@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "app/MainWindow.h"
+#include "app/Mnemonics.h"
 #include "app/StatusBar.h"
 #include "common/Printers.h"
 #include "common/ScriptedPrompts.h"

@@ -118,13 +118,13 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsCaptionAndShortcutInEachLanguage)
             const QString expected = QString::fromUtf8(r.caption[int(lang)]);
             if (r.isItem) {
                 ASSERT_NE(window->findChild<QAction *>(name), nullptr) << r.name;
-                EXPECT_EQ(window->findChild<QAction *>(name)->text(), expected);
+                EXPECT_EQ(plainCaption(window->findChild<QAction *>(name)->text()), expected);
                 EXPECT_EQ(window->findChild<QAction *>(name)->shortcut(),
                           QKeySequence(QString::fromLatin1(r.shortcut)))
                     << r.name;
             } else {
                 ASSERT_NE(window->findChild<QMenu *>(name), nullptr) << r.name;
-                EXPECT_EQ(window->findChild<QMenu *>(name)->title(), expected);
+                EXPECT_EQ(plainCaption(window->findChild<QMenu *>(name)->title()), expected);
             }
         }
     }
@@ -133,9 +133,10 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsCaptionAndShortcutInEachLanguage)
 TEST_F(MainWindowTest, EnglishCaptionsKeepTheirOwnSpelling)
 {
     open({}, "[int]\nlanguage=eng\n");
-    EXPECT_EQ(window->menu(MenuId::Program)->title(), QStringLiteral("Programm"));
-    EXPECT_EQ(window->action(Command::Help)->text(), QStringLiteral("Index"));
-    EXPECT_EQ(window->action(Command::ClearField)->text(), QStringLiteral("Clear robot\"s field"));
+    EXPECT_EQ(plainCaption(window->menu(MenuId::Program)->title()), QStringLiteral("Programm"));
+    EXPECT_EQ(plainCaption(window->action(Command::Help)->text()), QStringLiteral("Index"));
+    EXPECT_EQ(plainCaption(window->action(Command::ClearField)->text()),
+              QStringLiteral("Clear robot\"s field"));
     EXPECT_EQ(window->manualButton(3)->text(), QStringLiteral("   Rotate 90   "));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Trakmil"));
     EXPECT_EQ(window->toolButton(Command::Check)->toolTip(), QStringLiteral("Orfo"));
@@ -152,7 +153,7 @@ TEST_F(MainWindowTest, UnknownLanguageKeepsCaptionsButCopiesHintsAndRewritesTheC
     window->setWindowTitle(QStringLiteral("x"));
     window->settings().language = QStringLiteral("xyz");
     window->applyLanguage();
-    EXPECT_EQ(window->action(Command::New)->text(), QStringLiteral("Nou"));
+    EXPECT_EQ(plainCaption(window->action(Command::New)->text()), QStringLiteral("Nou"));
     EXPECT_EQ(window->toolButton(Command::Save)->toolTip(), QStringLiteral("custom"));
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Тракмил"));
 }
@@ -225,10 +226,10 @@ TEST_F(MainWindowTest, ToolkitOwnButtonsAndDialogsFollowTheInterfaceLanguage)
             EXPECT_EQ(yesText(), QStringLiteral("Yes"));
             EXPECT_EQ(saveAsTitle(), QStringLiteral("Save As"));
         } else {
-            // Romanian where Qt has it, otherwise Qt's own English; never the Russian left over.
+            // Romanian from Qt where it has it, otherwise the program's own; never the Russian left over.
             EXPECT_NE(yesText(), QStringLiteral("Да"));
             if (!QFileInfo::exists(translations + QStringLiteral("/qtbase_ro.qm"))) {
-                EXPECT_EQ(yesText(), QStringLiteral("Yes"));
+                EXPECT_EQ(yesText(), QStringLiteral("Da"));
             }
         }
     }

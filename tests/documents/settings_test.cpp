@@ -11,7 +11,8 @@
 
 namespace {
 
-const QByteArray kDefaultFile = "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\n";
+const QByteArray kDefaultFile =
+    "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\ninterface_size=100\nlinenumbers=0\n";
 
 QByteArray readAll(const QString &path)
 {
@@ -91,7 +92,7 @@ TEST(SettingsFile, AFirstStartTakesTheLanguageFromTheLocale)
     EXPECT_EQ(loadSettings(dir.path()).language, "rus");   // a folder in its place
 }
 
-TEST(SettingsFile, DefaultsAreWrittenAsTheSevenLineText)
+TEST(SettingsFile, DefaultsAreWrittenAsTheNineLineText)
 {
     QTemporaryDir dir;
     // The folder does not exist yet: saving creates it.
@@ -112,8 +113,11 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     s.fieldHeight = 7;
     s.autoRefresh = true;
     s.showAdvancedToolBar = false;
+    s.interfaceSize = 150;
     ASSERT_TRUE(saveSettings(path, s, nullptr));
-    EXPECT_EQ(readAll(path), "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\n");
+    EXPECT_EQ(
+        readAll(path),
+        "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\ninterface_size=150\nlinenumbers=0\n");
     const Settings r = loadSettings(path);
     EXPECT_EQ(r.language, "eng");
     EXPECT_EQ(r.speed, 5);
@@ -121,20 +125,21 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     EXPECT_EQ(r.fieldHeight, 7);
     EXPECT_TRUE(r.autoRefresh);
     EXPECT_FALSE(r.showAdvancedToolBar);
+    EXPECT_EQ(r.interfaceSize, 150);
     EXPECT_FALSE(r.lineNumbers);
 }
 
-TEST(SettingsFile, LineNumbersFollowTheOtherKeysOnlyWhileOn)
+TEST(SettingsFile, LineNumbersFollowTheInterfaceSize)
 {
     Settings s;
     s.lineNumbers = true;
     const QByteArray on = composeSettings(s, "[int]\nlinenumbers=0\nother=1\n");
-    EXPECT_EQ(on, "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\nlinenumbers="
-                  "1\nother=1\n");
+    EXPECT_EQ(on, "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\n"
+                  "interface_size=100\nlinenumbers=1\nother=1\n");
     EXPECT_TRUE(parseSettings(on).lineNumbers);
     s.lineNumbers = false;
     const QByteArray off = composeSettings(s, on);
-    EXPECT_FALSE(off.contains("linenumbers"));
+    EXPECT_TRUE(off.contains("linenumbers=0\n"));
     EXPECT_TRUE(off.contains("other=1"));
     EXPECT_FALSE(parseSettings(off).lineNumbers);
     EXPECT_FALSE(parseSettings("[int]\nlinenumbers=0\n").lineNumbers);
@@ -168,6 +173,7 @@ TEST_P(SettingsParse, ReadsEachKeyOnItsOwn)
     EXPECT_EQ(s.fieldHeight, c.expected.fieldHeight);
     EXPECT_EQ(s.autoRefresh, c.expected.autoRefresh);
     EXPECT_EQ(s.showAdvancedToolBar, c.expected.showAdvancedToolBar);
+    EXPECT_EQ(s.interfaceSize, c.expected.interfaceSize);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,6 +201,9 @@ INSTANTIATE_TEST_SUITE_P(
                        s.fieldHeight = 20;
                    })},
         ParseCase {"UnknownLanguageIsRussian", "[int]\nlanguage=deu\n", Settings()},
+        ParseCase {"InterfaceSizeOnlyOneOffered", "[int]\ninterface_size=175\n", Settings()},
+        ParseCase {"InterfaceSizeOffered", "[int]\ninterface_size=200\n",
+                   with([](Settings &s) { s.interfaceSize = 200; })},
         ParseCase {"LanguageCaseAndSpaces", "[int]\nlanguage= ENG \n",
                    with([](Settings &s) { s.language = "eng"; })},
         ParseCase {"KeysOutsideTheSectionIgnored", "x_speed=5\n[other]\npole_x=4\n[int]\n;pole_y=3\n",

@@ -4,11 +4,13 @@
 #include "world/RobotWorld.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -277,4 +279,40 @@ TEST(FieldPicture, ExportFailuresAreReportedAndLeaveNothing)
     }
     EXPECT_EQ(QFileInfo(kept).size(), size);
     EXPECT_EQ(QImage(kept).size(), QSize(358, 438));
+}
+
+// A picture saved from a window on a scaled screen has the same node numbers: the toolkit
+// changes how it shapes letters when the screen is scaled, and the scale is fixed when the
+// program starts, so the scaled picture is drawn by a second run of these tests.
+TEST(FieldPicture, NumbersDoNotDependOnTheScreenScale)
+{
+    FieldPicture picture;
+    picture.drawEmptyField(16, 20);
+    QString error;
+    const QString childOut = qEnvironmentVariable("TRAKMIL_SCALED_PICTURE");
+    if (!childOut.isEmpty()) {
+        ASSERT_TRUE(picture.exportPicture(childOut, &error)) << error.toStdString();
+        return;
+    }
+    QTemporaryDir dir;
+    const QString ours = dir.filePath(QStringLiteral("ours.bmp")),
+                  scaled = dir.filePath(QStringLiteral("scaled.bmp"));
+    ASSERT_TRUE(picture.exportPicture(ours, &error)) << error.toStdString();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("TRAKMIL_SCALED_PICTURE"), scaled);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=FieldPicture.NumbersDoNotDependOnTheScreenScale")});
+    ASSERT_TRUE(child.waitForFinished(120000));
+    ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
+    const QImage a(ours), b(scaled);
+    ASSERT_FALSE(a.isNull());
+    ASSERT_EQ(a.size(), b.size());
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }

@@ -6,6 +6,7 @@
 #include "lang/TextCatalogue.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -76,6 +78,20 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     auto *advcom = new WrappedCheckBox(QStringLiteral("advcom"), m_interfacePage);
     m_advancedBox = advcom->box();
     m_advancedLabel = advcom->label();
+    // The whole window's size, for projectors and large screens; the toolkit scales it at start.
+    m_interfaceSizeLabel = new QLabel(m_interfacePage);
+    m_interfaceSizeLabel->setObjectName(QStringLiteral("InterfaceSizeLabel"));
+    m_interfaceSize = new QComboBox(m_interfacePage);
+    m_interfaceSize->setObjectName(QStringLiteral("InterfaceSize"));
+    for (int size : kInterfaceSizes) m_interfaceSize->addItem(QStringLiteral("%1 %").arg(size), size);
+    m_interfaceSizeLabel->setBuddy(m_interfaceSize);
+    m_interfaceSizeNote = new QLabel(m_interfacePage);
+    m_interfaceSizeNote->setObjectName(QStringLiteral("InterfaceSizeNote"));
+    auto *sizeRow = new QHBoxLayout;
+    sizeRow->setSpacing(4);
+    sizeRow->addWidget(m_interfaceSizeLabel);
+    sizeRow->addWidget(m_interfaceSize);
+    sizeRow->addWidget(m_interfaceSizeNote, 1);
     auto *lineNumbers = new WrappedCheckBox(QStringLiteral("lineNumbers"), m_interfacePage);
     m_lineNumbersBox = lineNumbers->box();
     m_lineNumbersLabel = lineNumbers->label();
@@ -86,6 +102,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     p1->addWidget(sintaxa);
     p1->addWidget(advcom);
     p1->addWidget(lineNumbers);
+    p1->addLayout(sizeRow);
     p1->addStretch(1);
     connect(m_russianButton, &QRadioButton::clicked, this,
             [this] { languageClicked(QStringLiteral("rus")); });
@@ -249,6 +266,14 @@ void PreferencesDialog::applyCaptions(Language lang)
         m_advancedLabel->setText(t);
         m_advancedBox->setAccessibleName(t);
     });
+    set("interfaceSize", [this](const QString &t) {
+        m_interfaceSizeLabel->setText(t);
+        m_interfaceSize->setAccessibleName(t);
+    });
+    set("interfaceSizeNote", [this](const QString &t) {
+        m_interfaceSizeNote->setText(t);
+        m_interfaceSize->setAccessibleDescription(t);
+    });
     set("lineNumbers", [this](const QString &t) {
         m_lineNumbersLabel->setText(t);
         m_lineNumbersBox->setAccessibleName(t);
@@ -286,6 +311,7 @@ void PreferencesDialog::prepare()
     m_spinY->setValue(s.fieldHeight);
     m_autoRefreshBox->setChecked(s.autoRefresh);
     m_advancedBox->setChecked(s.showAdvancedToolBar);
+    m_interfaceSize->setCurrentIndex(std::max(0, m_interfaceSize->findData(s.interfaceSize)));
     m_lineNumbersBox->setChecked(s.lineNumbers);
 
     if (s.speed >= kMinSpeed && s.speed <= kMaxSpeed) {
@@ -345,6 +371,7 @@ void PreferencesDialog::ok()
     s.fieldHeight = m_spinY->value();
     s.autoRefresh = m_autoRefreshBox->isChecked();
     s.showAdvancedToolBar = m_advancedBox->isChecked();
+    s.interfaceSize = m_interfaceSize->currentData().toInt();
     s.lineNumbers = m_lineNumbersBox->isChecked();
 
     // The host has told the user why; the values stay in memory and the dialog open.

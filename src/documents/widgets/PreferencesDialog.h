@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
@@ -48,6 +49,7 @@ public:
 
     void ok();
     void cancel();
+    QComboBox *interfaceSizeBox() const { return m_interfaceSize; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -66,6 +68,8 @@ private:
     QWidget *m_interfacePage, *m_robotPage, *m_fieldPage;
     QGroupBox *m_languageFrame, *m_speedFrame, *m_sizeFrame;
     QRadioButton *m_russianButton, *m_romanianButton, *m_englishButton;
+    QLabel *m_interfaceSizeLabel, *m_interfaceSizeNote;
+    QComboBox *m_interfaceSize;
     QCheckBox *m_autoRefreshBox, *m_advancedBox, *m_lineNumbersBox;
     QLabel *m_autoRefreshLabel, *m_advancedLabel, *m_lineNumbersLabel;
     QSlider *m_trackBar;
