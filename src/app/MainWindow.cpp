@@ -476,6 +476,7 @@ void MainWindow::applyLanguage()
         m_fieldSavePictureAction->setText(WorldTexts::savePictureCaption(lang).value_or(QString()));
         nameControls(lang);
     }
+    rebuildExamplesMenu();
     // Access letters follow the captions of whatever the menus hold now.
     applyMnemonics(menuBar());
     applyMnemonics(m_editorMenu);
@@ -496,7 +497,6 @@ void MainWindow::applyLanguage()
         setWindowTitle(product);
     showDocumentState();
     if (m_helpWindow) m_helpWindow->setLanguage(textLanguage());
-    rebuildExamplesMenu();
     if (m_runStateWindow) {
         m_runStateWindow->setLanguage(textLanguage(), textLanguage());
         refreshRunState();

@@ -78,6 +78,9 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     auto *advcom = new WrappedCheckBox(QStringLiteral("advcom"), m_interfacePage);
     m_advancedBox = advcom->box();
     m_advancedLabel = advcom->label();
+    auto *lineNumbers = new WrappedCheckBox(QStringLiteral("lineNumbers"), m_interfacePage);
+    m_lineNumbersBox = lineNumbers->box();
+    m_lineNumbersLabel = lineNumbers->label();
     // The whole window's size, for projectors and large screens; the toolkit scales it at start.
     m_interfaceSizeLabel = new QLabel(m_interfacePage);
     m_interfaceSizeLabel->setObjectName(QStringLiteral("InterfaceSizeLabel"));
@@ -92,12 +95,9 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     sizeRow->addWidget(m_interfaceSizeLabel);
     sizeRow->addWidget(m_interfaceSize);
     sizeRow->addWidget(m_interfaceSizeNote, 1);
-    auto *lineNumbers = new WrappedCheckBox(QStringLiteral("lineNumbers"), m_interfacePage);
-    m_lineNumbersBox = lineNumbers->box();
-    m_lineNumbersLabel = lineNumbers->label();
     auto *p1 = new QVBoxLayout(m_interfacePage);
     p1->setContentsMargins(4, 4, 4, 4);
-    p1->setSpacing(4);
+    p1->setSpacing(2);   // five rows on a page of fixed size
     p1->addWidget(m_languageFrame);
     p1->addWidget(sintaxa);
     p1->addWidget(advcom);
