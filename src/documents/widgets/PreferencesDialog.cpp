@@ -96,8 +96,8 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     sizeRow->addWidget(m_interfaceSize);
     sizeRow->addWidget(m_interfaceSizeNote, 1);
     auto *p1 = new QVBoxLayout(m_interfacePage);
-    p1->setContentsMargins(4, 4, 4, 4);
-    p1->setSpacing(2);   // five rows on a page of fixed size
+    p1->setContentsMargins(4, 2, 4, 2);   // five rows on a page of fixed size
+    p1->setSpacing(2);
     p1->addWidget(m_languageFrame);
     p1->addWidget(sintaxa);
     p1->addWidget(advcom);
