@@ -298,6 +298,9 @@ void AlgorithmEditor::adoptDocument(std::unique_ptr<QTextDocument> filled)
     watchDocument(d);
     setDocument(d);
     if (ownOld) delete old;
+    // The toolkit says nothing of the history the new document has (none).
+    emit undoAvailable(d->isUndoAvailable());
+    emit redoAvailable(d->isRedoAvailable());
     // As if the text had replaced the old one in one edit: the change handler runs once,
     // with the caret where such an edit leaves it, at the end.
     const int last = lineCount() - 1;
