@@ -52,7 +52,7 @@ QString blockSafe(const QString &line, qsizetype pos, qsizetype length)
 }   // namespace
 
 DocumentFill::DocumentFill(QTextDocument &document, const StyledText &text, const QTextCharFormat &baseFormat)
-    : m_cursor(&document), m_text(text), m_base(baseFormat)
+      : m_cursor(&document), m_text(text), m_base(baseFormat)
 {
     m_cursor.beginEditBlock();
     m_cursor.select(QTextCursor::Document);

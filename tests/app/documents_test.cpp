@@ -125,7 +125,8 @@ TEST_F(MainWindowTest, ACancelledLoadLeavesTextColoursFileStateAndHistory)
     // Every line's text and every character's colour.
     auto shown = [&] {
         QList<QPair<QString, QList<QRgb>>> lines;
-        for (const StyledLine &l : styledFromDocument(*ed->document())) lines.append({l.text, characterColors(l)});
+        for (const StyledLine &l : styledFromDocument(*ed->document()))
+            lines.append({l.text, characterColors(l)});
         return lines;
     };
     const auto text = shown();

@@ -430,14 +430,14 @@ TEST(AlgorithmEditorAdopt, AnAdoptedTextEndsAsTheSameTextReplacedInPlace)
         std::unique_ptr<QTextDocument> doc = adopted->newDocument();
         {
             DocumentFill fill(*doc, text, adopted->currentCharFormat());
-            while (!fill.fill(700)) {
-            }
+            while (!fill.fill(700)) { }
         }
         QTextDocument *shown = doc.get();
         adopted->adoptDocument(std::move(doc));
         EXPECT_EQ(adopted->document(), shown);
         EXPECT_EQ(changes.count(), 1);
-        const StyledText a = styledFromDocument(*inPlace->document()), b = styledFromDocument(*adopted->document());
+        const StyledText a = styledFromDocument(*inPlace->document()),
+                         b = styledFromDocument(*adopted->document());
         ASSERT_EQ(a.size(), b.size()) << last;
         for (qsizetype i = 0; i < a.size(); ++i) {
             ASSERT_EQ(a[i].text, b[i].text) << i;
