@@ -53,6 +53,8 @@ public:
         Prompts *prompts = nullptr;   // null: real dialogs
         QString examplesFolder;   // example programs offered by the open dialog; may be empty
         QString recoveryFolder;   // where unsaved text is kept against a crash; empty: nowhere
+        // A file whose text takes longer than this to build shows a progress window.
+        int loadProgressAfterMs = 500;
     };
     // How long after a change its recovery copy is written, at the latest.
     static constexpr int kRecoveryDelayMs = 2000;

@@ -105,8 +105,9 @@ void MainWindow::connectActions()
     perform(m_fieldClearAction, Command::ClearField);
     connect(m_fieldSavePictureAction, &QAction::triggered, this, &MainWindow::savePicture);
 
-    connect(m_editor->document(), &QTextDocument::undoAvailable, this, &MainWindow::showHistoryAvailability);
-    connect(m_editor->document(), &QTextDocument::redoAvailable, this, &MainWindow::showHistoryAvailability);
+    // The editor's own signals: they follow the document it shows when a file replaces it.
+    connect(m_editor, &QPlainTextEdit::undoAvailable, this, &MainWindow::showHistoryAvailability);
+    connect(m_editor, &QPlainTextEdit::redoAvailable, this, &MainWindow::showHistoryAvailability);
     showHistoryAvailability();
     connect(m_editor, &AlgorithmEditor::contextMenuRequested, this, &MainWindow::showEditorMenu);
     connect(m_editor, &AlgorithmEditor::documentChanged, this,

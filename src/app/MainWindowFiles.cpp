@@ -14,11 +14,15 @@
 #include "world/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QStandardPaths>
+#include <QTextDocument>
 
 namespace {
 // Text keys in DocumentState order.
@@ -160,7 +164,34 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
             m_prompts->message(text);
         return false;
     }
-    setDocumentFromStyled(*m_editor->document(), styled, m_editor->currentCharFormat());
+    // Built away from the screen, so a cancel leaves the text, its colours and its
+    // history exactly as they were.
+    std::unique_ptr<QTextDocument> doc = m_editor->newDocument();
+    {
+        DocumentFill fill(*doc, styled, m_editor->currentCharFormat());
+        QElapsedTimer clock;
+        clock.start();
+        std::unique_ptr<QProgressDialog> progress;
+        constexpr qsizetype kSlice = 2'000;
+        while (!fill.fill(kSlice)) {
+            if (!isVisible()) continue;   // at start-up nothing is on the screen to answer for
+            if (!progress && clock.elapsed() >= m_options.loadProgressAfterMs) {
+                progress = std::make_unique<QProgressDialog>(text("loading"), text("loadCancel"), 0,
+                                                             int(styled.size()), this);
+                progress->setWindowModality(Qt::WindowModal);
+                progress->setMinimumDuration(0);
+                progress->setAutoClose(false);
+                progress->setAutoReset(false);
+                progress->setValue(0);
+            }
+            if (progress) {
+                progress->setValue(int(fill.linesDone()));
+                QCoreApplication::processEvents();
+                if (progress->wasCanceled()) return false;
+            }
+        }
+    }
+    m_editor->adoptDocument(std::move(doc));
     m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);   // a pupil reads a program from its top
     return true;

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 StyledText styledFromDocument(const QTextDocument &document)
 {
@@ -33,40 +34,78 @@ StyledText styledFromDocument(const QTextDocument &document)
 
 namespace {
 
-QString blockSafe(QStringView text)
+bool unsafeInBlock(QChar c) { return isLineBreak(c) || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1; }
+
+// The line's own string when nothing in it needs replacing: no copy.
+QString blockSafe(const QString &line, qsizetype pos, qsizetype length)
 {
-    QString s = text.toString();
+    const QStringView part = QStringView(line).mid(pos, length);
+    if (std::none_of(part.begin(), part.end(), unsafeInBlock))
+        return pos == 0 && length == line.size() ? line : part.toString();
+    QString s = part.toString();
     for (QChar &c : s) {
-        if (isLineBreak(c) || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) c = u' ';
+        if (unsafeInBlock(c)) c = u' ';
     }
     return s;
 }
 
 }   // namespace
 
-void setDocumentFromStyled(QTextDocument &document, const StyledText &text, const QTextCharFormat &baseFormat)
+DocumentFill::DocumentFill(QTextDocument &document, const StyledText &text, const QTextCharFormat &baseFormat)
+      : m_cursor(&document), m_text(text), m_base(baseFormat)
 {
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
-    cursor.setBlockCharFormat(baseFormat);
-    cursor.setCharFormat(baseFormat);
-    QTextCharFormat format = baseFormat;
-    const QTextBlockFormat blockFormat = cursor.blockFormat();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const StyledLine &line = text.at(i);
-        if (i > 0) cursor.insertBlock(blockFormat, baseFormat);
+    m_cursor.beginEditBlock();
+    m_cursor.select(QTextCursor::Document);
+    m_cursor.removeSelectedText();
+    m_cursor.setBlockCharFormat(baseFormat);
+    m_cursor.setCharFormat(baseFormat);
+    m_blockFormat = m_cursor.blockFormat();
+}
+
+DocumentFill::~DocumentFill()
+{
+    if (m_open) m_cursor.endEditBlock();
+}
+
+const QTextCharFormat &DocumentFill::formatFor(QRgb color)
+{
+    color &= 0xFFFFFF;
+    // A format used again keeps its hash, so the document finds it without building one.
+    if (m_lastFormat && m_lastColor == color) return *m_lastFormat;
+    auto it = m_formats.find(color);
+    if (it == m_formats.end()) {
+        QTextCharFormat f = m_base;
+        f.setForeground(QColor::fromRgb(color));
+        it = m_formats.insert(color, f);
+    }
+    m_lastColor = color;
+    m_lastFormat = &it.value();
+    return *m_lastFormat;
+}
+
+bool DocumentFill::fill(qsizetype lines)
+{
+    const qsizetype end = std::min(m_text.size(), m_next + std::max<qsizetype>(lines, 1));
+    for (; m_next < end; ++m_next) {
+        const StyledLine &line = m_text.at(m_next);
+        if (m_next > 0) m_cursor.insertBlock(m_blockFormat, m_base);
         qsizetype pos = 0;
         auto insertSpan = [&](qsizetype length, QRgb color) {
             length = std::min(length, line.text.size() - pos);
             if (length <= 0) return;
-            format.setForeground(QColor::fromRgb(color & 0xFFFFFF));
-            cursor.insertText(blockSafe(QStringView(line.text).mid(pos, length)), format);
+            m_cursor.insertText(blockSafe(line.text, pos, length), formatFor(color));
             pos += length;
         };
         for (const ColorRun &run : line.runs) insertSpan(run.length, run.color);
         insertSpan(line.text.size() - pos, 0);
     }
-    cursor.endEditBlock();
+    if (m_next < m_text.size()) return false;
+    if (m_open) m_cursor.endEditBlock();
+    m_open = false;
+    return true;
+}
+
+void setDocumentFromStyled(QTextDocument &document, const StyledText &text, const QTextCharFormat &baseFormat)
+{
+    DocumentFill(document, text, baseFormat).fill(text.size());
 }

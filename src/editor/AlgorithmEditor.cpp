@@ -267,11 +267,50 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     setPalette(p);
     // contentsChange tells that text really changed; contentsChanged comes once at the end
     // of the outermost edit, when the caret is where the edit leaves it.
-    connect(document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
+    watchDocument(document());
+    setLanguage(Language::Rus);
+}
+
+void AlgorithmEditor::watchDocument(QTextDocument *d)
+{
+    connect(d, &QTextDocument::contentsChange, this, [this](int, int, int) {
         if (!m_painting && m_holdChange == 0) m_pendingChange = true;
     });
-    connect(document(), &QTextDocument::contentsChanged, this, &AlgorithmEditor::onContentsChanged);
-    setLanguage(Language::Rus);
+    connect(d, &QTextDocument::contentsChanged, this, &AlgorithmEditor::onContentsChanged);
+}
+
+std::unique_ptr<QTextDocument> AlgorithmEditor::newDocument() const
+{
+    auto d = std::make_unique<QTextDocument>();
+    const QTextDocument *shown = document();
+    d->setDefaultFont(shown->defaultFont());
+    d->setDefaultTextOption(shown->defaultTextOption());
+    d->setDocumentMargin(shown->documentMargin());
+    // Filling it is no step of anybody's history.
+    d->setUndoRedoEnabled(false);
+    return d;
+}
+
+void AlgorithmEditor::adoptDocument(std::unique_ptr<QTextDocument> filled)
+{
+    QTextDocument *old = document();
+    const bool ownOld = old->parent() == this;   // the toolkit deletes its own first one
+    filled->setUndoRedoEnabled(true);
+    // Laid out once, whole, only now that it is complete.
+    filled->setDocumentLayout(new QPlainTextDocumentLayout(filled.get()));
+    filled->setParent(this);
+    QTextDocument *d = filled.release();
+    watchDocument(d);
+    setDocument(d);
+    if (ownOld) delete old;
+    // The toolkit says nothing of the history the new document has (none).
+    emit undoAvailable(d->isUndoAvailable());
+    emit redoAvailable(d->isRedoAvailable());
+    // As if the text had replaced the old one in one edit: the change handler runs once,
+    // with the caret where such an edit leaves it, at the end.
+    const int last = lineCount() - 1;
+    setCaret(last, int(line(last).size()));
+    handleChange();
 }
 
 void AlgorithmEditor::layoutHorizontalBar()

@@ -8,12 +8,14 @@
 #include <QRgb>
 #include <QPlainTextEdit>
 #include <functional>
+#include <memory>
 
 class LinePainter;
 class Prompts;
 class QScrollBar;
 class QTextBlock;
 class QTextCursor;
+class QTextDocument;
 
 struct LineColumn {
     int line = 0;
@@ -126,6 +128,12 @@ public:
     // starts a history of its own, so undo never crosses into the text that was there.
     void startFreshHistory();
 
+    // A whole new text is built away from the screen in newDocument() (the editor's font
+    // and text options, no undo history) and then shown by adoptDocument, which owns it
+    // from then on and handles it as one change that replaced the whole text.
+    std::unique_ptr<QTextDocument> newDocument() const;
+    void adoptDocument(std::unique_ptr<QTextDocument> filled);
+
 public slots:
     void handleChange();
     void recolourAll();
@@ -168,6 +176,7 @@ private:
     // Two spaces more (or up to two fewer) at the start of every line the selection
     // touches, as one edit and one undo step.
     void indentLines(bool outdent);
+    void watchDocument(QTextDocument *d);
     void onContentsChanged();
     void handleKeyPress();
     // Undo or redo `step` as one change, without the change handler's colouring.

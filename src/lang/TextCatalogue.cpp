@@ -374,6 +374,8 @@ const TextRow kCatalogue[] = {
     // File errors, shown after the file's name
     {"file.notRegular", {"Это не обычный файл", "Nu este un fisier obisnuit", "Not a regular file"}},
     {"file.tooLarge", {"Файл слишком большой", "Fisierul este prea mare", "File too large"}},
+    {"window.loading", {"Чтение файла...", "Citirea fisierului...", "Reading the file..."}},
+    {"window.loadCancel", {"Отмена", "Anulare", "Cancel"}},
     {"file.noName", {"Не задано имя файла.", "Nu este dat numele fisierului.", "No file name given."}},
     {"file.unknownPictureFormat",
      {"Формат \"%1\" не сохраняет картинку без потерь. Подходят: %2",

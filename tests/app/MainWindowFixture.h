@@ -34,10 +34,12 @@ protected:
         o.startupFile = startupFile;
         o.prompts = &prompts;
         o.examplesFolder = examplesFolder;
+        o.loadProgressAfterMs = loadProgressAfterMs;
         window = std::make_unique<MainWindow>(o);
         return *window;
     }
     QString examplesFolder;   // given to the window by open()
+    int loadProgressAfterMs = 500;   // given to the window by open()
     QString iniPath() const { return dir.filePath(QStringLiteral("trakmil.ini")); }
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
     void setProgram(const char *text) { window->editor()->setPlainText(QString::fromUtf8(text)); }

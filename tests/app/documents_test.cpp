@@ -2,7 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "app/Commands.h"
+#include "documents/DocumentConvert.h"
+#include "lang/TextCatalogue.h"
+#include <QApplication>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
@@ -94,6 +99,75 @@ TEST_F(MainWindowTest, AFileOfTooManyLinesIsRefusedAndChangesNothing)
     EXPECT_TRUE(prompts.messages.last().endsWith(u("Файл слишком большой")));
     EXPECT_TRUE(window->currentFile().isEmpty());
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
+}
+
+TEST_F(MainWindowTest, ACancelledLoadLeavesTextColoursFileStateAndHistory)
+{
+    auto write = [&](const char *name, const QByteArray &bytes) {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write("a.tkm", QStringLiteral("ШАГ\nПОВОРОТ 90").toUtf8());
+    QByteArray big;
+    for (int i = 0; i < 10'000; ++i) big += QStringLiteral("ПРЫЖОК\n").toUtf8();
+    write("big.tkm", big);
+    loadProgressAfterMs = 0;   // every load that takes more than one slice shows progress
+    open();
+    window->show();
+    prompts.openPaths.enqueue(path("a.tkm"));
+    window->action(Command::Open)->trigger();
+    AlgorithmEditor *ed = window->editor();
+    ed->setCaret(1, 0);
+    ed->pasteCode(u("ШАГ"));
+    ed->pasteCode(u("ПРЫЖОК"));
+    ed->undoEdit();   // one step to undo and one to redo
+    // Every line's text and every character's colour.
+    auto shown = [&] {
+        QList<QPair<QString, QList<QRgb>>> lines;
+        for (const StyledLine &l : styledFromDocument(*ed->document()))
+            lines.append({l.text, characterColors(l)});
+        return lines;
+    };
+    const auto text = shown();
+    const QString title = window->windowTitle(), state = panel(0);
+    ASSERT_TRUE(ed->document()->isUndoAvailable() && ed->document()->isRedoAvailable());
+
+    bool cancelled = false;
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *p = qobject_cast<QProgressDialog *>(w); p && p->isVisible()) {
+                EXPECT_EQ(p->labelText(), uiText("window.loading"));
+                p->cancel();
+                cancelled = true;
+            }
+        }
+    });
+    canceller.start(0);
+    prompts.openPaths.enqueue(path("big.tkm"));
+    window->action(Command::Open)->trigger();
+    canceller.stop();
+    ASSERT_TRUE(cancelled);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(shown(), text);
+    EXPECT_EQ(window->currentFile(), path("a.tkm"));
+    EXPECT_EQ(window->windowTitle(), title);
+    EXPECT_EQ(panel(0), state);
+    ed->redoEdit();
+    EXPECT_EQ(ed->lineCount(), 4);
+    ed->undoEdit();
+    ed->undoEdit();
+    EXPECT_EQ(ed->toPlainText(), u("ШАГ\nПОВОРОТ 90"));
+
+    // Not cancelled, the same file arrives whole, with a history of its own.
+    prompts.openPaths.enqueue(path("big.tkm"));
+    window->action(Command::Open)->trigger();
+    EXPECT_EQ(ed->lineCount(), 10'000);
+    EXPECT_EQ(ed->line(9'999), u("ПРЫЖОК"));
+    EXPECT_EQ(window->currentFile(), path("big.tkm"));
+    EXPECT_FALSE(ed->document()->isUndoAvailable());
+    EXPECT_FALSE(window->action(Command::Undo)->isEnabled());
 }
 
 TEST_F(MainWindowTest, FailedSaveAsChangesNothing)

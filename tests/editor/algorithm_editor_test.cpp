@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
+#include "documents/DocumentConvert.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -410,4 +411,44 @@ TEST(AlgorithmEditorLines, ContextMenuIsLeftToTheWindow)
     QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), h->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(h->viewport(), &e);
     EXPECT_EQ(asked.count(), 1);
+}
+
+// A text built in slices away from the screen and then adopted ends exactly as the same
+// text put into the shown document: characters, colours (the change handler's repaint of
+// the line it leaves the caret on included), and the change reported once.
+TEST(AlgorithmEditorAdopt, AnAdoptedTextEndsAsTheSameTextReplacedInPlace)
+{
+    for (const char *last : {"ШАГ", "ЦВЕТ=ЗЕЛЕНЫЙ", "что-то", ""}) {
+        StyledText text;
+        for (int i = 0; i < 2'500; ++i)
+            text.append(StyledLine {i % 3 ? QStringLiteral("ПОВОРОТ 90") : QStringLiteral("ШАГ\nШАГ"),
+                                    {ColorRun {2, 0x00FF00}, ColorRun {3, 0x123456}}});
+        text.append(StyledLine {QString::fromUtf8(last), {ColorRun {2, 0x654321}}});
+        EditorHarness inPlace, adopted;
+        setDocumentFromStyled(*inPlace->document(), text, inPlace->currentCharFormat());
+        QSignalSpy changes(adopted.ed.get(), &AlgorithmEditor::documentChanged);
+        std::unique_ptr<QTextDocument> doc = adopted->newDocument();
+        {
+            DocumentFill fill(*doc, text, adopted->currentCharFormat());
+            while (!fill.fill(700)) { }
+        }
+        QTextDocument *shown = doc.get();
+        adopted->adoptDocument(std::move(doc));
+        EXPECT_EQ(adopted->document(), shown);
+        EXPECT_EQ(changes.count(), 1);
+        const StyledText a = styledFromDocument(*inPlace->document()),
+                         b = styledFromDocument(*adopted->document());
+        ASSERT_EQ(a.size(), b.size()) << last;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            ASSERT_EQ(a[i].text, b[i].text) << i;
+            ASSERT_EQ(characterColors(a[i]), characterColors(b[i])) << last << " line " << i;
+        }
+        EXPECT_EQ(adopted->document()->defaultFont(), inPlace->document()->defaultFont());
+        // The adopted text is edited and undone like any other.
+        adopted->setCaret(0, 0);
+        adopted->pasteCode(QStringLiteral("ПРЫЖОК"));
+        EXPECT_EQ(adopted->line(0), QStringLiteral("ПРЫЖОК"));
+        adopted->undoEdit();
+        EXPECT_EQ(adopted->line(0), QStringLiteral("ШАГ ШАГ"));
+    }
 }
