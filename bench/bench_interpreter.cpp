@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchMain.h"
 // Interpreter speed without a window: ticks per second, back to back.
-#include "app/HeadlessRun.h"
+#include "run/HeadlessRun.h"
 #include "world/FieldPicture.h"
 
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 #include <QAction>
 #include "common/Prompts.h"
-#include "app/HeadlessRun.h"
+#include "run/HeadlessRun.h"
 #include "editor/AlgorithmEditor.h"
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ClassReport.h"
 #include "app/TranslateMode.h"
-#include "documents/SafeFile.h"
-#include "lang/TextCatalogue.h"
+#include "base/SafeFile.h"
+#include "base/TextCatalogue.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -173,5 +173,8 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
 bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g, Language lang,
                       QString *error)
 {
-    return writeFileSafely(path, classReportHtml(modelFile, g, lang).toUtf8(), error);
+    FileError failure;
+    if (writeFileSafely(path, classReportHtml(modelFile, g, lang).toUtf8(), &failure)) return true;
+    if (error) *error = fileErrorReason(failure, Language::Eng);   // said on the console, in English
+    return false;
 }

@@ -3,9 +3,9 @@
 #include "app/CompareMode.h"
 #include "app/ClassReport.h"
 #include "app/ConsoleText.h"
-#include "app/HeadlessRun.h"
+#include "run/HeadlessRun.h"
 #include "documents/ProgramFile.h"
-#include "documents/SafeFile.h"
+#include "base/SafeFile.h"
 #include "documents/Settings.h"
 #include "lang/ProgramTranslator.h"
 #include "world/TraceRecorder.h"
@@ -122,7 +122,10 @@ bool writePng(const QString &path, const QImage &image, QString *error)
         *error = QStringLiteral("the picture could not be encoded");
         return false;
     }
-    return writeFileSafely(path, data, error);
+    FileError failure;
+    if (writeFileSafely(path, data, &failure)) return true;
+    *error = fileErrorReason(failure, Language::Eng);   // the console speaks English
+    return false;
 }
 
 }   // namespace

@@ -4,7 +4,7 @@
 #include "app/ConsoleText.h"
 #include "AppInfo.h"
 #include "app/CompareMode.h"
-#include "app/HeadlessRun.h"
+#include "run/HeadlessRun.h"
 #include "app/TranslateMode.h"
 #include "documents/ProgramFile.h"
 #include "documents/Settings.h"

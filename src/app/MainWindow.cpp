@@ -15,7 +15,7 @@
 #include "lang/Lexicon.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/StatementForms.h"
-#include "world/WorldTexts.h"
+#include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QActionEvent>
 #include <QApplication>
@@ -440,7 +440,6 @@ void MainWindow::applyLanguage()
     const Language lang = language();
     const bool known = lang != Language::Unknown;
     if (known) {
-        setInterfaceLanguage(lang);
         // The application's name stays fixed: the desktop entry, the window class and the
         // settings folder are found by it. Only the boxes' caption follows the Language.
         if (m_ownPrompts) m_ownPrompts->setTitle(text("product"));

@@ -5,8 +5,8 @@
 #include "app/ToolkitTranslation.h"
 #include "documents/Settings.h"
 #include "documents/widgets/PreferencesDialog.h"
-#include "lang/Language.h"
-#include "lang/RunController.h"
+#include "base/Language.h"
+#include "run/RunController.h"
 #include "world/RobotWorld.h"
 #include <QHash>
 #include <QMainWindow>

@@ -4,14 +4,14 @@
 #include "app/MainWindow.h"
 #include "app/ExamplesFolder.h"
 #include "app/StatusBar.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include "common/Prompts.h"
 #include "documents/DocumentConvert.h"
 #include "documents/ProgramFile.h"
 #include "documents/RecoveryCopy.h"
 #include "editor/AlgorithmEditor.h"
 #include "world/FieldPicture.h"
-#include "world/WorldTexts.h"
+#include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QAction>
 #include <QCoreApplication>
@@ -36,7 +36,9 @@ void MainWindow::readSettings()
     const QString path =
         m_options.settingsReadPath.isEmpty() ? m_options.settingsPath : m_options.settingsReadPath;
     QString problem;
-    m_settings = path.isEmpty() ? Settings() : loadSettings(path, &problem);
+    // A file that is not read leaves the defaults, whose Language the notice is shown in.
+    const Language noticeLanguage = languageFromCode(Settings().language);
+    m_settings = path.isEmpty() ? Settings() : loadSettings(path, &problem, noticeLanguage);
     setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
     setLineNumbersVisible(m_settings.lineNumbers);
     if (problem.isEmpty()) return;
@@ -54,7 +56,7 @@ bool MainWindow::writeSettingsQuietly(QString *error)
     // The pupil was told at start-up that this file stays as it is; the settings hold for
     // this session.
     if (m_options.settingsPath.isEmpty() || m_keepSettingsFile) return true;
-    return saveSettings(m_options.settingsPath, m_settings, error);
+    return saveSettings(m_options.settingsPath, m_settings, error, textLanguage());
 }
 
 bool MainWindow::writeSettings()
@@ -156,7 +158,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
     QString error;
     // Bounds that keep the window answering: a program is a few hundred short lines.
     constexpr qsizetype kMaxLines = 100'000, kMaxLineLength = 10'000;
-    if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength)) {
+    if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength, textLanguage())) {
         const QString text = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
             *failure = text;
@@ -200,7 +202,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
 bool MainWindow::writeDocument(const QString &path)
 {
     QString error;
-    if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), &error)) {
+    if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), &error, textLanguage())) {
         m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
         return false;
     }
@@ -329,6 +331,6 @@ void MainWindow::savePicture()
                                              WorldTexts::pictureSuffix());
     if (path.isEmpty()) return;
     QString error;
-    if (!m_field->picture().exportPicture(path, &error))
+    if (!m_field->picture().exportPicture(path, &error, textLanguage()))
         m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
 }

@@ -4,12 +4,12 @@
 #include "app/MainWindow.h"
 #include "app/RunStateWindow.h"
 #include "app/StatusBar.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include "common/Prompts.h"
 #include "editor/AlgorithmEditor.h"
 #include "lang/Hints.h"
 #include "lang/Normalize.h"
-#include "world/WorldTexts.h"
+#include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QLabel>
 #include <QAction>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 
 // One row of the main menu: its object name, kind and shortcut; its caption is "menu." + name
 // in the text catalogue.

@@ -3,7 +3,7 @@
 #include "app/RunStateWindow.h"
 #include "lang/Lexicon.h"
 #include "lang/ProgramText.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "lang/Language.h"
+#include "base/Language.h"
 #include "lang/RunSnapshot.h"
 #include <QWidget>
 

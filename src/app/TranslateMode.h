@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "documents/ProgramFile.h"
-#include "lang/Language.h"
+#include "base/Language.h"
 #include <QStringList>
 
 // trakmil --translate FILE --to rus|rom|eng [--from L] [-o OUT]: the program rewritten

@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/ProgramFile.h"
 #include "documents/LineBreaks.h"
-#include "documents/SafeFile.h"
-#include "lang/TextCatalogue.h"
+#include "base/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -90,21 +89,31 @@ bool sameContent(const StyledText &a, const StyledText &b)
     return true;
 }
 
-bool loadProgramFile(const QString &path, StyledText &out, QString *error)
+namespace {
+bool readProgramBytes(const QString &path, QByteArray &data, QString *error, Language lang)
+{
+    FileError failure;
+    if (readRegularFile(path, kMaxFileSize, data, &failure)) return true;
+    if (error) *error = fileErrorReason(failure, lang);
+    return false;
+}
+}   // namespace
+
+bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang)
 {
     QByteArray data;
-    if (!readRegularFile(path, kMaxFileSize, data, error)) return false;
+    if (!readProgramBytes(path, data, error, lang)) return false;
     out = readProgramData(data);
     return true;
 }
 
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
-                     qsizetype maxLineLength)
+                     qsizetype maxLineLength, Language lang)
 {
     QByteArray data;
-    if (!readRegularFile(path, kMaxFileSize, data, error)) return false;
-    auto tooLarge = [error] {
-        if (error) *error = uiText("file.tooLarge");
+    if (!readProgramBytes(path, data, error, lang)) return false;
+    auto tooLarge = [&path, error, lang] {
+        if (error) *error = fileErrorReason({FileError::Kind::TooLarge, path, {}}, lang);
         return false;
     };
     // Plain text has at least as many lines as it has CR or LF bytes: a file of bare line
@@ -122,7 +131,10 @@ bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsize
     return true;
 }
 
-bool saveProgramFile(const QString &path, const StyledText &text, QString *error)
+bool saveProgramFile(const QString &path, const StyledText &text, QString *error, Language lang)
 {
-    return writeFileSafely(path, writeRtf(text), error);
+    FileError failure;
+    if (writeFileSafely(path, writeRtf(text), &failure)) return true;
+    if (error) *error = fileErrorReason(failure, lang);
+    return false;
 }

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "base/Language.h"
 #include <QByteArray>
 #include <QList>
 #include <QRgb>
@@ -29,11 +30,12 @@ QList<QRgb> characterColors(const StyledLine &line);
 // Same lines with the same character colours, however the runs are cut.
 bool sameContent(const StyledText &a, const StyledText &b);
 
-// File level. On failure returns false and puts the system's reason into *error.
-bool loadProgramFile(const QString &path, StyledText &out, QString *error);
+// File level. On failure returns false and puts the reason, worded in lang, into *error.
+bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang = Language::Eng);
 // As loadProgramFile, refusing as too large a text of more than maxLines lines or with a
 // line longer than maxLineLength characters: what an editor window can take in at once.
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
-                     qsizetype maxLineLength);
+                     qsizetype maxLineLength, Language lang = Language::Eng);
 // Writes through a temporary file that replaces the target only when complete.
-bool saveProgramFile(const QString &path, const StyledText &text, QString *error);
+bool saveProgramFile(const QString &path, const StyledText &text, QString *error,
+                     Language lang = Language::Eng);

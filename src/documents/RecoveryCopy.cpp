@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/RecoveryCopy.h"
-#include "documents/SafeFile.h"
+#include "base/SafeFile.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,7 +84,10 @@ std::unique_ptr<RecoverySlot> RecoverySlot::open(const QString &folder, QString 
 
 bool RecoverySlot::write(const RecoveryContent &content, QString *error)
 {
-    return writeFileSafely(m_path, composeRecovery(content), error);
+    FileError failure;
+    if (writeFileSafely(m_path, composeRecovery(content), &failure)) return true;
+    if (error) *error = fileErrorReason(failure, Language::Eng);
+    return false;
 }
 
 void RecoverySlot::discard() { QFile::remove(m_path); }
@@ -120,7 +123,11 @@ std::vector<std::unique_ptr<LeftCopy>> LeftCopy::find(const QString &folder)
 std::optional<RecoveryContent> LeftCopy::read(QString *error) const
 {
     QByteArray data;
-    if (!readRegularFile(m_path, kMaxCopySize, data, error)) return std::nullopt;
+    FileError failure;
+    if (!readRegularFile(m_path, kMaxCopySize, data, &failure)) {
+        if (error) *error = fileErrorReason(failure, Language::Eng);
+        return std::nullopt;
+    }
     return parseRecovery(data);
 }
 

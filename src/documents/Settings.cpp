@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/Settings.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include "AppInfo.h"
-#include "documents/SafeFile.h"
+#include "base/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -202,28 +202,28 @@ QString firstStartLanguage()
 
 namespace {
 // The settings file's bytes, or why they are not settings. A missing file reads as empty.
-std::optional<QByteArray> readSettingsBytes(const QString &path, QString *problem)
+std::optional<QByteArray> readSettingsBytes(const QString &path, QString *problem, Language lang)
 {
     QByteArray data;
     if (!QFileInfo::exists(path)) return data;
-    QString reason;
-    if (!readRegularFile(path, kMaxSettingsSize, data, &reason)) {
-        if (problem) *problem = reason;
+    FileError failure;
+    if (!readRegularFile(path, kMaxSettingsSize, data, &failure)) {
+        if (problem) *problem = fileErrorReason(failure, lang);
         return std::nullopt;
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString decoded = utf8.decode(data);   // the decoding happens on conversion
     if (data.contains('\0') || utf8.hasError()) {
-        if (problem) *problem = uiText("file.notText");
+        if (problem) *problem = uiText("file.notText", lang).value_or(QString());
         return std::nullopt;
     }
     return data;
 }
 }   // namespace
 
-Settings loadSettings(const QString &path, QString *problem)
+Settings loadSettings(const QString &path, QString *problem, Language lang)
 {
-    const std::optional<QByteArray> data = readSettingsBytes(path, problem);
+    const std::optional<QByteArray> data = readSettingsBytes(path, problem, lang);
     Settings s = data ? parseSettings(*data) : Settings();
     // Only a first start asks the locale; a file that is there but unreadable keeps the
     // default the settings have always had.
@@ -267,15 +267,18 @@ QByteArray composeSettings(const Settings &s, const QByteArray &previous)
     return out;
 }
 
-bool saveSettings(const QString &path, const Settings &settings, QString *error)
+bool saveSettings(const QString &path, const Settings &settings, QString *error, Language lang)
 {
     auto fail = [&](const QString &reason) {
-        if (error) *error = uiText("file.cannotWriteSettings").arg(QDir::toNativeSeparators(path), reason);
+        if (error)
+            *error = uiText("file.cannotWriteSettings", lang)
+                         .value_or(QString())
+                         .arg(QDir::toNativeSeparators(path), reason);
         return false;
     };
 
     QString unreadable;
-    const std::optional<QByteArray> previous = readSettingsBytes(path, &unreadable);
+    const std::optional<QByteArray> previous = readSettingsBytes(path, &unreadable, lang);
     if (!previous) return fail(unreadable);
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
@@ -283,7 +286,8 @@ bool saveSettings(const QString &path, const Settings &settings, QString *error)
                         .arg(QDir::toNativeSeparators(info.absolutePath())));
 
     // A writable file in a folder that is not still gets written, in place.
-    QString reason;
-    if (!writeFileSafely(path, composeSettings(settings, *previous), &reason, true)) return fail(reason);
+    FileError failure;
+    if (!writeFileSafely(path, composeSettings(settings, *previous), &failure, true))
+        return fail(fileErrorReason(failure, lang));
     return true;
 }

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "base/Language.h"
 #include <QString>
 #include <functional>
 
@@ -48,7 +49,7 @@ QString settingsFilePath(const QString &executableDir);
 // but cannot be taken as settings (too large, not text, unreadable) gives the defaults and
 // the reason in *problem; a missing file is no problem. When there is no file at all (a
 // first start), the language follows the locale.
-Settings loadSettings(const QString &path, QString *problem = nullptr);
+Settings loadSettings(const QString &path, QString *problem = nullptr, Language lang = Language::Eng);
 // rus, rom or eng for a locale name such as en_US.UTF-8 (Russian for any other language),
 // and for the locale of the environment (LC_ALL, LC_MESSAGES, LANG).
 QString languageForLocale(const QString &locale);
@@ -58,8 +59,9 @@ Settings parseSettings(const QByteArray &iniText);
 // The file's new content: our keys first in [int], in the fixed order; any other
 // keys and sections of the previous content are kept as they were.
 QByteArray composeSettings(const Settings &settings, const QByteArray &previous = {});
-// Keys in the fixed order; false with the reason in *error when the file can't be written.
+// Keys in the fixed order; false with the reason, worded in lang, in *error when the file
+// can't be written.
 // The old file stays intact on failure. The folder is created when missing. A file
 // that is there but could not be read as settings is never replaced: it may be
 // somebody's, and every line of it would be lost.
-bool saveSettings(const QString &path, const Settings &settings, QString *error);
+bool saveSettings(const QString &path, const Settings &settings, QString *error, Language lang = Language::Eng);

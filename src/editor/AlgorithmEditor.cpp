@@ -6,7 +6,7 @@
 #include "documents/ProgramFile.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMimeData>

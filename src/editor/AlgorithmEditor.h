@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "editor/DialogCaptions.h"
-#include "lang/Language.h"
+#include "base/Language.h"
 #include "lang/Lexicon.h"
 #include "lang/ProgramText.h"
 #include <QRgb>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ColourDialog.h"
 #include <QAbstractItemView>
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/DialogCaptions.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 
 namespace {
 // Catalogue keys in the order of DialogCaptions::Index.

@@ -3,7 +3,7 @@
 #include "lang/Hints.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include <vector>
 
 namespace {

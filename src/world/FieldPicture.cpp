@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/FieldPicture.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 
 #include <QDir>
 #include <QFont>
@@ -10,7 +10,7 @@
 #include <QPen>
 #include <QBuffer>
 #include <QFileInfo>
-#include "documents/SafeFile.h"
+#include "base/SafeFile.h"
 #include <algorithm>
 
 namespace {
@@ -191,16 +191,16 @@ QByteArray FieldPicture::pictureFormat(const QString &path)
     return losslessSuffixes().contains(suffix) ? suffix.toLatin1() : QByteArray();
 }
 
-bool FieldPicture::exportPicture(const QString &path, QString *error) const
+bool FieldPicture::exportPicture(const QString &path, QString *error, Language lang) const
 {
     auto fail = [&](const QString &reason) {
         if (error) *error = reason;
         return false;
     };
-    if (path.isEmpty()) return fail(uiText("file.noName"));
+    if (path.isEmpty()) return fail(uiText("file.noName", lang).value_or(QString()));
     const QByteArray format = pictureFormat(path);
     if (format.isEmpty())
-        return fail(uiText("file.unknownPictureFormat").arg(QFileInfo(path).suffix(), losslessSuffixList()));
+        return fail(uiText("file.unknownPictureFormat", lang).value_or(QString()).arg(QFileInfo(path).suffix(), losslessSuffixList()));
 
     // Encoded in memory first, so a failing writer never touches the file.
     QByteArray data;
@@ -209,5 +209,7 @@ bool FieldPicture::exportPicture(const QString &path, QString *error) const
     QImageWriter writer(&buffer, format);
     // See-through pixels are plain white in the picture, so the file shows them white.
     if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) return fail(writer.errorString());
-    return writeFileSafely(path, data, error);
+    FileError failure;
+    if (writeFileSafely(path, data, &failure)) return true;
+    return fail(fileErrorReason(failure, lang));
 }

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "base/Language.h"
 #include "world/RobotWorld.h"
 
 #include <QHash>
@@ -43,7 +44,7 @@ public:
 
     // Writes the 358 x 438 picture in the format the file's suffix names (BMP without one).
     // On failure the file is as it was and the reason, without the path, goes to *error.
-    bool exportPicture(const QString &path, QString *error) const;
+    bool exportPicture(const QString &path, QString *error, Language lang = Language::Eng) const;
     // The image format for a file name: its suffix when Qt has a writer for it that keeps
     // every pixel and colour, "bmp" without a suffix, empty otherwise.
     static QByteArray pictureFormat(const QString &path);

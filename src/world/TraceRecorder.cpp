@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/TraceRecorder.h"
 #include "world/FieldPicture.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Headless.h"
-#include "app/HeadlessRun.h"
+#include "run/HeadlessRun.h"
 #include "common/Printers.h"
 #include <gtest/gtest.h>
 

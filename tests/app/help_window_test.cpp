@@ -3,7 +3,7 @@
 // The built-in help: its pages cannot drift from the language, the messages or the menus,
 // and F1 opens it at the statement under the caret.
 #include "MainWindowFixture.h"
-#include "app/HeadlessRun.h"
+#include "run/HeadlessRun.h"
 #include "app/HelpWindow.h"
 #include "app/MenuLayout.h"
 #include "lang/Hints.h"

@@ -5,7 +5,7 @@
 #include "app/RunStateWindow.h"
 #include "common/ObjectNames.h"
 #include "documents/ProgramFile.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include <QDir>
 #include <QLabel>
 #include <QTest>

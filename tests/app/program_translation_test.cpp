@@ -5,7 +5,7 @@
 #include "MainWindowFixture.h"
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
-#include "app/HeadlessRun.h"
+#include "run/HeadlessRun.h"
 #include "documents/ProgramFile.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"

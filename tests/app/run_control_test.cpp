@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
-#include "world/WorldTexts.h"
+#include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QCheckBox>
 #include <QContextMenuEvent>

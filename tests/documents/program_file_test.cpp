@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Program files this program writes and reads: round trips, plain text, file failures.
 #include "documents/ProgramFile.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -347,6 +347,6 @@ TEST(ProgramFileLimits, OnePastTheLineOrLengthLimitIsRefused)
           QByteArray("123456")}) {
         error.clear();
         EXPECT_FALSE(load(tooMany, &error)) << tooMany.constData();
-        EXPECT_EQ(error, uiText("file.tooLarge"));
+        EXPECT_EQ(error, uiText("file.tooLarge", Language::Eng));
     }
 }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and reading where disks fill up and names point at things that are not files.
 #include "documents/ProgramFile.h"
-#include "documents/SafeFile.h"
+#include "base/SafeFile.h"
 #include "documents/Settings.h"
 #include "world/FieldPicture.h"
 
@@ -100,8 +100,9 @@ TEST_F(FullDisk, AWriteCutShortPartWayNamesTheFullDisk)
     picture.drawEmptyField(16, 20);
     EXPECT_FALSE(picture.exportPicture(path("field.bmp"), &error));
     EXPECT_EQ(error, expected);
-    EXPECT_FALSE(writeFileSafely(path("x.ini"), QByteArray(200000, ';'), &error, true));
-    EXPECT_EQ(error, expected);
+    FileError failure;
+    EXPECT_FALSE(writeFileSafely(path("x.ini"), QByteArray(200000, ';'), &failure, true));
+    EXPECT_EQ(fileErrorReason(failure, Language::Rus), expected);
 }
 
 TEST_F(FullDisk, SettingsAndPicturesKeepTheirOldFilesToo)
@@ -136,11 +137,14 @@ TEST(SpecialFiles, TargetsThatAreNotRegularFilesAreRefusedAndLeftAlone)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QString error;
     EXPECT_FALSE(saveProgramFile(fifo, programOf(1), &error));
-    EXPECT_EQ(error, notARegularFileText());
-    EXPECT_FALSE(writeFileSafely(dir.path(), "x", &error)) << "a folder";
+    const QString notRegular = fileErrorReason({FileError::Kind::NotRegular, fifo, {}}, Language::Eng);
+    EXPECT_EQ(error, notRegular);
+    FileError folder;
+    EXPECT_FALSE(writeFileSafely(dir.path(), "x", &folder)) << "a folder";
+    EXPECT_EQ(folder.kind, FileError::Kind::NotRegular);
     FieldPicture picture;
     EXPECT_FALSE(picture.exportPicture(QStringLiteral("/dev/null"), &error));
-    EXPECT_EQ(error, notARegularFileText());
+    EXPECT_EQ(error, notRegular);
     struct stat st { };
     ASSERT_EQ(::stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode)) << "/dev/null must stay a device";

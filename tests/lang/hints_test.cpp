@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Hints.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include "common/Printers.h"
 #include <gtest/gtest.h>
 

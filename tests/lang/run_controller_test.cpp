@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lang/RunController.h"
+#include "run/RunController.h"
 #include "common/Printers.h"
 #include <gtest/gtest.h>
 

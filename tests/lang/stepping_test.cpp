@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Running a program one line at a time, and what the run shows of itself while it goes.
 #include "lang/ProgramTranslator.h"
-#include "lang/RunController.h"
+#include "run/RunController.h"
 #include "common/Printers.h"
 #include <gtest/gtest.h>
 

@@ -3,7 +3,8 @@
 #include "app/MenuLayout.h"
 #include "editor/DialogCaptions.h"
 #include "lang/MessageCatalogue.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
+#include "base/SafeFile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -84,16 +85,15 @@ TEST(TextCatalogue, MenusDialogsAndMessagesAreCompleteInEveryLanguage)
               QStringLiteral("There is no errors in programm code."));
 }
 
-TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheWindow)
+TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheCaller)
 {
     EXPECT_FALSE(uiText("menu.mmNew", Language::Unknown).has_value());
     EXPECT_FALSE(uiText("menu.noSuchItem", Language::Rus).has_value());
     EXPECT_EQ(uiText("menu.mmNew", Language::Rom), QStringLiteral("Nou"));
 
-    setInterfaceLanguage(Language::Unknown);   // as on the command line
-    EXPECT_EQ(uiText("file.tooLarge"), QStringLiteral("File too large"));
-    setInterfaceLanguage(Language::Rus);
-    EXPECT_EQ(uiText("file.tooLarge"), QString::fromUtf8("Файл слишком большой"));
-    setInterfaceLanguage(Language::Unknown);
-    EXPECT_EQ(uiText("file.tooLarge"), QStringLiteral("File too large"));
+    const FileError tooLarge {FileError::Kind::TooLarge, QStringLiteral("a.tkm"), {}};
+    EXPECT_EQ(fileErrorReason(tooLarge, Language::Eng), QStringLiteral("File too large"));
+    EXPECT_EQ(fileErrorReason(tooLarge, Language::Rus), QString::fromUtf8("Файл слишком большой"));
+    const FileError system {FileError::Kind::System, QStringLiteral("a.tkm"), QStringLiteral("Disk full")};
+    EXPECT_EQ(fileErrorReason(system, Language::Rus), QStringLiteral("Disk full"));
 }

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "world/WorldTexts.h"
+#include "world/widgets/WorldTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "documents/widgets/PreferencesDialog.h"
 
 #include "documents/widgets/WrappedCheckBox.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 
 #include <QCheckBox>
 #include <QComboBox>

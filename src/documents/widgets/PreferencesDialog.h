@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "documents/Settings.h"
-#include "lang/Language.h"
+#include "base/Language.h"
 #include <QDialog>
 
 class QCheckBox;

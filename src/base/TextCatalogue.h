@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "lang/Language.h"
+#include "base/Language.h"
 #include <QByteArrayView>
 #include <QString>
 #include <optional>
@@ -13,8 +13,3 @@
 // Nothing for a Language other than the three, so a control keeps what it shows; nothing
 // for an unknown key either, which the catalogue test rules out for every key in use.
 std::optional<QString> uiText(QByteArrayView key, Language lang);
-
-// For texts from below the interface (file errors), which cannot be told the Language:
-// the Language the window last chose, English until then (the command line).
-void setInterfaceLanguage(Language lang);
-QString uiText(QByteArrayView key);

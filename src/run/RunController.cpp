@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lang/RunController.h"
+#include "run/RunController.h"
 
 RunController::RunController(RobotWorld &world, RunView &view, int &speedSetting)
       : m_world(world), m_view(view), m_speed(speedSetting)

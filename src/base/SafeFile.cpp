@@ -1,30 +1,45 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "documents/SafeFile.h"
-#include "lang/TextCatalogue.h"
+#include "base/SafeFile.h"
+#include "base/TextCatalogue.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 
-QString notARegularFileText() { return uiText("file.notRegular"); }
-
-bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, QString *error)
+QString fileErrorReason(const FileError &error, Language lang)
 {
-    auto fail = [&](const QString &reason) {
-        if (error) *error = reason;
-        return false;
-    };
+    switch (error.kind) {
+    case FileError::Kind::NotRegular: return uiText("file.notRegular", lang).value_or(QString());
+    case FileError::Kind::TooLarge: return uiText("file.tooLarge", lang).value_or(QString());
+    case FileError::Kind::System: return error.systemReason;
+    case FileError::Kind::None: break;
+    }
+    return QString();
+}
+
+namespace {
+// Fills *error, for the caller that wants to know; always false.
+bool failWith(FileError *error, FileError::Kind kind, const QString &path, const QString &systemReason = {})
+{
+    if (error) *error = FileError {kind, path, systemReason};
+    return false;
+}
+}   // namespace
+
+bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, FileError *error)
+{
+    using Kind = FileError::Kind;
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) return fail(notARegularFileText());
-    if (info.exists() && info.size() > maxSize) return fail(uiText("file.tooLarge"));
+    if (info.exists() && !info.isFile()) return failWith(error, Kind::NotRegular, path);
+    if (info.exists() && info.size() > maxSize) return failWith(error, Kind::TooLarge, path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
+    if (!file.open(QIODevice::ReadOnly)) return failWith(error, Kind::System, path, file.errorString());
     // The size may have grown since it was looked at.
     QByteArray data = file.read(maxSize + 1);
-    if (data.size() > maxSize) return fail(uiText("file.tooLarge"));
-    if (file.error() != QFileDevice::NoError) return fail(file.errorString());
+    if (data.size() > maxSize) return failWith(error, Kind::TooLarge, path);
+    if (file.error() != QFileDevice::NoError) return failWith(error, Kind::System, path, file.errorString());
     out = std::move(data);
     return true;
 }
@@ -40,14 +55,11 @@ QString failureReason(const QFileDevice &file, int savedErrno)
 }
 }   // namespace
 
-bool writeFileSafely(const QString &path, const QByteArray &data, QString *error, bool directWriteFallback)
+bool writeFileSafely(const QString &path, const QByteArray &data, FileError *error, bool directWriteFallback)
 {
-    auto fail = [&](const QString &reason) {
-        if (error) *error = reason;
-        return false;
-    };
+    auto fail = [&](const QString &reason) { return failWith(error, FileError::Kind::System, path, reason); };
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) return fail(notARegularFileText());
+    if (info.exists() && !info.isFile()) return failWith(error, FileError::Kind::NotRegular, path);
     QSaveFile file(path);
     file.setDirectWriteFallback(directWriteFallback);
     if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());

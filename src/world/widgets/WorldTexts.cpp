@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "world/WorldTexts.h"
+#include "world/widgets/WorldTexts.h"
 
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 
 namespace {
 

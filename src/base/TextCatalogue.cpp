@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lang/TextCatalogue.h"
-#include "lang/TextTable.h"
+#include "base/TextCatalogue.h"
+#include "base/TextTable.h"
 
 #include <QHash>
-#include <atomic>
 
 namespace {
 
@@ -508,8 +507,6 @@ const TextRow kCatalogue[] = {
 };
 // clang-format on
 
-std::atomic<Language> s_interfaceLanguage {Language::Unknown};
-
 }   // namespace
 
 std::optional<QString> uiText(QByteArrayView key, Language lang)
@@ -525,12 +522,4 @@ std::optional<QString> uiText(QByteArrayView key, Language lang)
     // A row with one text is the same in every Language.
     const char *text = row->text[int(lang)];
     return QString::fromUtf8(text ? text : row->text[0]);
-}
-
-void setInterfaceLanguage(Language lang) { s_interfaceLanguage = lang; }
-
-QString uiText(QByteArrayView key)
-{
-    const Language lang = s_interfaceLanguage;
-    return uiText(key, lang == Language::Unknown ? Language::Eng : lang).value_or(QString());
 }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Interpreter.h"
-#include "lang/Language.h"
+#include "base/Language.h"
 #include "world/RobotWorld.h"
 
 // What a run shows to the user. The window implements all of it; the command line keeps

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/HeadlessRun.h"
+#include "run/HeadlessRun.h"
 #include <algorithm>
 
 HeadlessRun::HeadlessRun(ProgramText &text, Language lang)

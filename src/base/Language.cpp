@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lang/Language.h"
+#include "base/Language.h"
 
 Language languageFromCode(const QString &code)
 {

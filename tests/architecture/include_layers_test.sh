@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Trakmil developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Every #include "..." of our own sources points to the same layer or one below it:
+#   base < documents < world < lang < run < widgets < app
+# (the widgets layer is common/, editor/ and every */widgets/ folder). A file in no known
+# layer fails too, so a new folder gets its place here and in docs/ARCHITECTURE.md.
+# Usage: include_layers_test.sh SRC_DIR
+set -euo pipefail
+src=$1
+cd "$src"
+
+layer() {
+  case $1 in
+    AppInfo.h) echo 0 ;;   # generated: the version and names, below everything
+    base/*) echo 0 ;;
+    */widgets/*|common/*|editor/*) echo 5 ;;
+    documents/*) echo 1 ;;
+    world/*) echo 2 ;;
+    lang/*) echo 3 ;;
+    run/*) echo 4 ;;
+    app/*|main.cpp) echo 6 ;;
+    *) echo -1 ;;
+  esac
+}
+
+failures=0
+while IFS= read -r file; do
+  file=${file#./}
+  own=$(layer "$file")
+  if [[ $own -lt 0 ]]; then
+    echo "FAIL: $file is in no layer" >&2
+    failures=$((failures + 1))
+    continue
+  fi
+  while IFS= read -r target; do
+    to=$(layer "$target")
+    if [[ $to -lt 0 || $to -gt $own ]]; then
+      echo "FAIL: $file includes \"$target\", which is above it" >&2
+      failures=$((failures + 1))
+    fi
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+done < <(find . \( -name '*.cpp' -o -name '*.h' \) | sort)
+
+[[ $failures -eq 0 ]] || exit 1
+echo "every include points down"
