@@ -442,7 +442,10 @@ void MainWindow::applyLanguage()
     if (known) {
         // The application's name stays fixed: the desktop entry, the window class and the
         // settings folder are found by it. Only the boxes' caption follows the Language.
-        if (m_ownPrompts) m_ownPrompts->setTitle(text("product"));
+        if (m_ownPrompts) {
+            m_ownPrompts->setTitle(text("product"));
+            m_ownPrompts->setLanguage(lang);
+        }
         int count = 0;
         const MenuRow *rows = menuRows(&count);
         for (int i = 0; i < count; ++i) {

@@ -3,7 +3,7 @@
 #include "common/QtPrompts.h"
 
 #include "common/MessageWindow.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -41,14 +41,14 @@ void QtPrompts::messageWindowWithHint(const QString &heading, const QStringList 
 
 namespace {
 // The toolkit has no Romanian words for its buttons: the program gives its own.
-void nameButtons(QMessageBox &box)
+void nameButtons(QMessageBox &box, Language lang)
 {
     // A Language switch just before would otherwise put the toolkit's words back over ours.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     const std::pair<QMessageBox::StandardButton, const char *> names[] = {
         {QMessageBox::Ok, "button.ok"}, {QMessageBox::Yes, "button.yes"}, {QMessageBox::No, "button.no"}};
     for (const auto &[which, key] : names)
-        if (QAbstractButton *b = box.button(which)) b->setText(uiText(key));
+        if (QAbstractButton *b = box.button(which)) b->setText(uiText(key, lang).value_or(QString()));
 }
 }   // namespace
 
@@ -56,7 +56,7 @@ void QtPrompts::showMessage(int icon, const QString &text)
 {
     QMessageBox box(QMessageBox::Icon(icon), title(), text, QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
-    nameButtons(box);
+    nameButtons(box, m_language);
     box.exec();
 }
 
@@ -68,7 +68,7 @@ bool QtPrompts::question(const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
-    nameButtons(box);
+    nameButtons(box, m_language);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "base/Language.h"
 #include "common/Prompts.h"
 #include <QPointer>
 
@@ -27,6 +28,8 @@ public:
     // The caption of the message and question boxes; the application's display name
     // while empty.
     void setTitle(const QString &title) { m_title = title; }
+    // The Language of the boxes' own buttons.
+    void setLanguage(Language lang) { m_language = lang; }
     QString title() const;
 
     MessageWindow *messageWindow() const { return m_messageWindow; }
@@ -42,6 +45,7 @@ private:
     QPointer<MessageWindow> m_messageWindow;
     QString m_lastDir;
     QString m_title;
+    Language m_language = Language::Rus;
     QString m_openStart;
     QStringList m_openPlaces;
 };

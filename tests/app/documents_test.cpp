@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 #include "app/Commands.h"
 #include "documents/DocumentConvert.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include <QApplication>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, ACancelledLoadLeavesTextColoursFileStateAndHistory)
     QObject::connect(&canceller, &QTimer::timeout, [&] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             if (auto *p = qobject_cast<QProgressDialog *>(w); p && p->isVisible()) {
-                EXPECT_EQ(p->labelText(), uiText("window.loading"));
+                EXPECT_EQ(p->labelText(), uiText("window.loading", window->language()).value());
                 p->cancel();
                 cancelled = true;
             }

@@ -10,7 +10,7 @@
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
 #include "documents/widgets/PreferencesDialog.h"
-#include "lang/TextCatalogue.h"
+#include "base/TextCatalogue.h"
 #include "world/widgets/FieldView.h"
 #include <QAbstractButton>
 #include <QAccessible>
@@ -368,6 +368,7 @@ TEST_F(MainWindowTest, RomanianBoxesAndFileDialogsSpeakRomanian)
 {
     open({}, "[int]\nlanguage=rom\n");
     QtPrompts real(window.get());
+    real.setLanguage(window->language());
     QStringList buttons;
     whenModal([&](QWidget *w) {
         auto *box = qobject_cast<QMessageBox *>(w);
