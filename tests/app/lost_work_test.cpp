@@ -7,18 +7,11 @@
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
+#include "common/TypeKeys.h"
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 
-// Types as a keyboard with a Cyrillic layout would: one key event per character.
-void type(QWidget *w, const QString &text)
-{
-    for (QChar c : text) {
-        const int code = c.isLetter() ? int(Qt::Key_unknown) : int(c.unicode());
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(code), QString(c), Qt::NoModifier);
-    }
-}
 const char *const kUnsaved = "Файл не сохранен! Продолжить?";
 }   // namespace
 
@@ -36,13 +29,13 @@ TEST_F(MainWindowTest, TypeNewTypeOpenAndRecordKeepsTheEditorSound)
     QApplication::setActiveWindow(window.get());
     AlgorithmEditor *editor = window->editor();
     editor->setFocus();
-    type(editor, u("ШАГ"));
+    typeKeys(editor, u("ШАГ"));
     QTest::keyClick(editor, Qt::Key_Return);
     window->action(Command::New)->trigger();   // answered Yes
     EXPECT_EQ(editor->toPlainText(), QString());
-    type(editor, u("ПРЫЖОК"));
+    typeKeys(editor, u("ПРЫЖОК"));
     QTest::keyClick(editor, Qt::Key_Return);
-    type(editor, u("ШАГ"));
+    typeKeys(editor, u("ШАГ"));
     prompts.openPaths.enqueue(path("two.tkm"));
     window->action(Command::Open)->trigger();   // answered Yes again
     ASSERT_EQ(editor->lineCount(), 3);
@@ -52,7 +45,7 @@ TEST_F(MainWindowTest, TypeNewTypeOpenAndRecordKeepsTheEditorSound)
     window->recordingBox()->setChecked(true);
     for (int i = 0; i < 6; ++i) window->manualButton(i % 4)->click();
     window->action(Command::ManualMode)->trigger();
-    type(editor, u("ПОВОРОТ 90"));
+    typeKeys(editor, u("ПОВОРОТ 90"));
     window->action(Command::Undo)->trigger();
     EXPECT_EQ(editor->line(0), u("НАЧАЛО АЛГОРИТМА"));
     EXPECT_EQ(editor->line(editor->lineCount() - 1), u("КОНЕЦ АЛГОРИТМА"));

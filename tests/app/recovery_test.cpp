@@ -11,23 +11,13 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include "common/TypeKeys.h"
 #include <csignal>
 #include <cstdio>
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 
-void type(QWidget *w, const QString &text)
-{
-    for (QChar c : text) {
-        if (c == QLatin1Char('\n')) {
-            QTest::keyClick(w, Qt::Key_Return);
-            continue;
-        }
-        const int code = c.isLetter() ? int(Qt::Key_unknown) : int(c.unicode());
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(code), QString(c), Qt::NoModifier);
-    }
-}
 
 QStringList copiesIn(const QString &folder)
 {
@@ -65,7 +55,7 @@ TEST_F(RecoveryTest, ChildTypesAndWaitsToBeKilled)
     auto w = start(p, recovery);
     QApplication::setActiveWindow(w.get());
     w->editor()->setFocus();
-    type(w->editor(), u(kTyped));
+    typeKeys(w->editor(), u(kTyped));
     const QDeadlineTimer deadline(20000);
     while (copiesIn(recovery).isEmpty() && !deadline.hasExpired()) QTest::qWait(20);
     std::printf("READY %s\n", writeRtf(styledFromDocument(*w->editor()->document())).toBase64().constData());
@@ -130,7 +120,7 @@ TEST_F(RecoveryTest, YesRestoresTheNamedFileWithoutWritingItAndNoDeletesTheCopy)
             w->action(Command::Open)->trigger();
             w->editor()->setFocus();
             w->editor()->setCaret(0, 4);
-            type(w->editor(), u("\nJUMP"));
+            typeKeys(w->editor(), u("\nJUMP"));
             w->recoveryTimer().stop();
             w->writeRecoveryCopy();
         }   // gone without closing, as a killed window is
@@ -182,9 +172,9 @@ TEST_F(RecoveryTest, TwoWindowsKeepTheirOwnCopiesAndARunningOnesIsNeverOffered)
     auto a = start(pa, folder());
     auto b = start(pb, folder());
     a->editor()->setFocus();
-    type(a->editor(), u("ШАГ"));
+    typeKeys(a->editor(), u("ШАГ"));
     b->editor()->setFocus();
-    type(b->editor(), u("ПРЫЖОК"));
+    typeKeys(b->editor(), u("ПРЫЖОК"));
     EXPECT_TRUE(a->recoveryTimer().isActive());
     QTest::qWait(MainWindow::kRecoveryDelayMs + 300);   // the real timers write them
     EXPECT_EQ(copiesIn(folder()).size(), 2);
@@ -212,7 +202,7 @@ TEST_F(RecoveryTest, AnUnwritableDataFolderLeavesTheWindowWorkingAndSaysSoOnce)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages.first().contains(QDir::toNativeSeparators(unwritable)));
     w->editor()->setFocus();
-    type(w->editor(), u("ШАГ"));
+    typeKeys(w->editor(), u("ШАГ"));
     EXPECT_FALSE(w->recoveryTimer().isActive());
     prompts.savePaths.enqueue(path("saved.tkm"));
     w->action(Command::Save)->trigger();

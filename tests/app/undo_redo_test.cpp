@@ -7,22 +7,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
+#include "common/TypeKeys.h"
 #include <functional>
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 
-void type(QWidget *w, const QString &text)
-{
-    for (QChar c : text) {
-        if (c == QLatin1Char('\n')) {
-            QTest::keyClick(w, Qt::Key_Return);
-            continue;
-        }
-        const int code = c.isLetter() ? int(Qt::Key_unknown) : int(c.unicode());
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(code), QString(c), Qt::NoModifier);
-    }
-}
 
 StyledText content(AlgorithmEditor *ed) { return styledFromDocument(*ed->document()); }
 
@@ -81,7 +71,7 @@ TEST_F(UndoRedoTest, AnOpenedOrStartUpProgramIsNotUndoneAndSavingItKeepsTheFile)
         open(atStartUp ? file : QString());
         show();
         if (!atStartUp) {
-            type(ed(), u("ШАГ\n"));   // something to lose, made before the file comes
+            typeKeys(ed(), u("ШАГ\n"));   // something to lose, made before the file comes
             prompts.openPaths.enqueue(file);
             window->action(Command::Open)->trigger();
         }
@@ -104,7 +94,7 @@ TEST_F(UndoRedoTest, NewStartsWithNothingToUndo)
 {
     open();
     show();
-    type(ed(), u("ШАГ\nПРЫЖОК"));
+    typeKeys(ed(), u("ШАГ\nПРЫЖОК"));
     ctrl(Qt::Key_Z);
     expectAvailable(true, true);
     window->action(Command::New)->trigger();   // Yes
@@ -121,7 +111,7 @@ TEST_F(UndoRedoTest, TypingUndoneAndRedoneComesBackWithItsColours)
     show();
     QList<StyledText> states {content(ed())};
     for (const char *piece : {"НАЧАЛО АЛГОРИТМА", "\n", "ш", "аг", "\n", "КОНЕЦ"}) {
-        type(ed(), u(piece));
+        typeKeys(ed(), u(piece));
         states.append(content(ed()));
     }
     const StyledText typed = states.last();
@@ -162,7 +152,7 @@ TEST_F(UndoRedoTest, TypingUndoneAndRedoneComesBackWithItsColours)
     expectAvailable(true, false);
     // A new edit after an undo leaves nothing to redo.
     ctrl(Qt::Key_Z);
-    type(ed(), u("Х"));
+    typeKeys(ed(), u("Х"));
     expectAvailable(true, false);
 }
 
@@ -210,7 +200,7 @@ TEST_F(UndoRedoTest, ManualModeHoldsBothCommandsAndGivesThemBack)
 {
     open();
     show();
-    type(ed(), u("ШАГ\nПРЫЖОК"));
+    typeKeys(ed(), u("ШАГ\nПРЫЖОК"));
     ctrl(Qt::Key_Z);
     expectAvailable(true, true);
     window->action(Command::ManualMode)->trigger();
