@@ -117,11 +117,12 @@ MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_wor
             m_recoveryNotice = QDir::toNativeSeparators(options.recoveryFolder);   // worded when shown
     }
 
-    // Start-up, in order.
+    // Start-up, in order; by qualified name, as nothing is bound dynamically while the
+    // window is being built.
     readSettings();
-    applyLanguage();
+    MainWindow::applyLanguage();
     openStartupFile();
-    resetField();
+    MainWindow::resetField();
     m_manual = false;
 }
 
@@ -246,7 +247,8 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolBars()
 {
-    auto make = [this](ToolBarId id, Qt::Orientation o, QRect geometry, auto &entries, int buttonHeight) {
+    auto make = [this](ToolBarId id, Qt::Orientation o, QRect geometry, const auto &entries,
+                       int buttonHeight) {
         auto *bar = new QToolBar(m_central);
         bar->setObjectName(QString::fromLatin1(::objectName(id)));
         bar->setOrientation(o);

@@ -159,11 +159,11 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
     // Bounds that keep the window answering: a program is a few hundred short lines.
     constexpr qsizetype kMaxLines = 100'000, kMaxLineLength = 10'000;
     if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength, textLanguage())) {
-        const QString text = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
+        const QString message = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
-            *failure = text;
+            *failure = message;
         else
-            m_prompts->message(text);
+            m_prompts->message(message);
         return false;
     }
     // Built away from the screen, so a cancel leaves the text, its colours and its
