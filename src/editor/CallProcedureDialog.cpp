@@ -42,9 +42,7 @@ QStringList CallProcedureDialog::procedureNames(const ProgramText &text, const L
 
 void CallProcedureDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::ProcExecuteCaption);
-    setCaption(cancelButton, DialogCaptions::Cancel);
+    openWith(DialogCaptions::ProcExecuteCaption, DialogCaptions::Cancel);
     procedureCombo->clear();
     procedureCombo->addItems(procedureNames(m_editor, lex()));
     procedureCombo->setCurrentIndex(-1);

@@ -129,6 +129,13 @@ QPushButton *CommandDialog::makeButton(QPoint at, const QString &text)
     return b;
 }
 
+void CommandDialog::openWith(int titleIndex, int cancelIndex)
+{
+    setResult(0);
+    setCaption(this, titleIndex);
+    setCaption(cancelButton, cancelIndex);
+}
+
 void CommandDialog::setCaptionUpTo(QWidget *w, int index, int right) const
 {
     setCaption(w, index, right - w->x() - 4);

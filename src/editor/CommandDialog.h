@@ -46,6 +46,9 @@ protected:
     const DialogCaptions &captions() const { return m_editor.dialogCaptions(); }
     const Lexicon &lex() const { return m_editor.lexicon(); }
     const MessageCatalogue &messages() const;
+    // The opening steps every dialog with DialogCaptions shares: no result yet, the title
+    // and the Cancel button's caption in the current Language.
+    void openWith(int titleIndex, int cancelIndex);
     // A label or button caption from DialogCaptions; with a width, fitted into it.
     void setCaption(QWidget *w, int index, int width = 0) const;
     // Fitted into the room from its place to 4 pixels short of `right`.

@@ -67,8 +67,7 @@ void ConditionDialog::chooseForm(bool thenElse)
 
 void ConditionDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::ConditionCaption);
+    openWith(DialogCaptions::ConditionCaption, DialogCaptions::CancelLoopCondition);
     setCaptionUpTo(ifLabel, DialogCaptions::ConditionIfLabel, testCombo->x());
     // The pictures of the two forms: each label within its group's frame.
     auto inGroup = [](QLabel *l) { return l->parentWidget()->width() - l->x() - 3; };
@@ -78,7 +77,6 @@ void ConditionDialog::prepare()
     setCaption(thenElseCommand1Label, DialogCaptions::Command1Placeholder, inGroup(thenElseCommand1Label));
     setCaption(thenElseElseLabel, DialogCaptions::ElseLabel, inGroup(thenElseElseLabel));
     setCaption(thenElseCommand2Label, DialogCaptions::Command2Placeholder, inGroup(thenElseCommand2Label));
-    setCaption(cancelButton, DialogCaptions::CancelLoopCondition);
     refillTests(testCombo, {lex().kwBorder, lex().kwLine, lex().kwNotBorder, lex().kwNotLine});
 }
 

@@ -20,10 +20,8 @@ ConditionalLoopDialog::ConditionalLoopDialog(AlgorithmEditor &editor, Prompts &p
 
 void ConditionalLoopDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::CycleCaption);
+    openWith(DialogCaptions::CycleCaption, DialogCaptions::CancelLoopCondition);
     setCaptionUpTo(whileLabel, DialogCaptions::CycleWhileBefore, testCombo->x());
-    setCaption(cancelButton, DialogCaptions::CancelLoopCondition);
     refillTests(testCombo, {lex().kwNotBorder, lex().kwNotLine, lex().kwBorder, lex().kwLine});
 }
 

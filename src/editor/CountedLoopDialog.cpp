@@ -26,11 +26,9 @@ CountedLoopDialog::CountedLoopDialog(AlgorithmEditor &editor, Prompts &prompts, 
 
 void CountedLoopDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::CycleCaption);
+    openWith(DialogCaptions::CycleCaption, DialogCaptions::Cancel);
     setCaptionUpTo(executeLabel, DialogCaptions::CycleNBefore, countSpin->x());
     setCaptionUpTo(timesLabel, DialogCaptions::CycleNAfter, width());
-    setCaption(cancelButton, DialogCaptions::Cancel);
     countSpin->setFocus();
     countSpin->selectAll();
 }

@@ -21,10 +21,8 @@ CreateProcedureDialog::CreateProcedureDialog(AlgorithmEditor &editor, Prompts &p
 
 void CreateProcedureDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::ProcCreateCaption);
+    openWith(DialogCaptions::ProcCreateCaption, DialogCaptions::Cancel);
     setCaptionUpTo(nameLabel, DialogCaptions::ProcNameLabel, nameEdit->x());
-    setCaption(cancelButton, DialogCaptions::Cancel);
     nameEdit->clear();
     nameEdit->setFocus();
 }
