@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QList>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -198,7 +199,7 @@ private:
     int m_red = 0, m_green = 0, m_blue = 0;
 
     CodePageDecoder m_decoder;
-    QByteArray m_pending;
+    std::string m_pending;   // every byte of text passes through here: appending stays inline
     int m_pendingCodePage = 0;
     QRgb m_pendingColor = 0;
 
@@ -543,8 +544,8 @@ void RtfReader::appendByte(uchar b)
 {
     const int cp = currentCodePage();
     const QRgb color = currentColor();
-    if (!m_pending.isEmpty() && (cp != m_pendingCodePage || color != m_pendingColor)) flushBytes();
-    m_pending.append(char(b));
+    if (!m_pending.empty() && (cp != m_pendingCodePage || color != m_pendingColor)) flushBytes();
+    m_pending.push_back(char(b));
     m_pendingCodePage = cp;
     m_pendingColor = color;
 }
@@ -559,10 +560,10 @@ void RtfReader::appendChar(char16_t c)
 
 void RtfReader::flushBytes()
 {
-    if (m_pending.isEmpty()) return;
+    if (m_pending.empty()) return;
     m_scratch.resize(0);
-    m_decoder.decode(m_pendingCodePage, m_pending, m_scratch);
-    m_pending.resize(0);
+    m_decoder.decode(m_pendingCodePage, QByteArrayView(m_pending.data(), qsizetype(m_pending.size())), m_scratch);
+    m_pending.clear();
     addText(m_scratch, m_pendingColor);
 }
 
