@@ -343,6 +343,7 @@ void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter
     // Folded into the edit it follows, so undo never stops at a mere colouring.
     c.joinPreviousEditBlock();
     paint(painter);
+    painter.flush();
     c.endEditBlock();
     // With nothing to join, the colouring would have become a step of its own.
     if (!hadUndo && d->isUndoAvailable()) d->clearUndoRedoStacks(QTextDocument::UndoStack);
@@ -400,7 +401,7 @@ void AlgorithmEditor::recolourAll()
     const Lexicon &lex = *m_lexicon;
     paintBlocks(0, [&](LinePainter &p) {
         for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
-            p.paint(b, [&](const QString &text) { return ClassifyFull(NormalizeLine(text), lex); });
+            p.paint(b, [&](const QString &text) { return p.classified(text, lex); });
     });
     setCaret(lc.line, lc.column);
 }
@@ -603,7 +604,7 @@ void AlgorithmEditor::indentLines(bool outdent)
             paintBlocks(from, [&](LinePainter &p) {
                 for (QTextBlock b = d->findBlock(from); b.isValid() && b.blockNumber() <= lastLine;
                      b = b.next())
-                    p.paint(b, [&](const QString &text) { return ClassifyFull(NormalizeLine(text), lex); });
+                    p.paint(b, [&](const QString &text) { return p.classified(text, lex); });
             });
         } else {
             c.endEditBlock();
