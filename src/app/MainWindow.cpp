@@ -168,17 +168,8 @@ QMenu *MainWindow::menu(MenuId id) const { return m_menus.value(QString::fromLat
 
 QPushButton *MainWindow::manualButton(ManualButton button) const
 {
-    switch (button) {
-    case ManualButton::Step:
-        return m_stepButton;
-    case ManualButton::Jump:
-        return m_jumpButton;
-    case ManualButton::Rotate45:
-        return m_rotate45Button;
-    case ManualButton::Rotate90:
-        return m_rotate90Button;
-    }
-    return nullptr;
+    QPushButton *const buttons[] = {m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button};
+    return buttons[int(button)];   // in the enum's order
 }
 
 QToolBar *MainWindow::toolBar(ToolBarId id) const
@@ -345,11 +336,11 @@ void MainWindow::buildControls()
     m_rotate45Button = button("Button3_r45", QRect(170, 29, 81, 23));
     m_rotate90Button = button("Button4_r90", QRect(251, 29, 81, 23));
 
-    m_manualFrame = new QFrame(m_central);
-    m_manualFrame->setObjectName(QStringLiteral("Bevel1"));
-    m_manualFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    m_manualFrame->setGeometry(12, 40, 325, 438);
-    m_manualFrame->lower();   // a frame, drawn under the controls it surrounds
+    auto *manualFrame = new QFrame(m_central);
+    manualFrame->setObjectName(QStringLiteral("Bevel1"));
+    manualFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    manualFrame->setGeometry(12, 40, 325, 438);
+    manualFrame->lower();   // a frame, drawn under the controls it surrounds
 
     m_editor = new AlgorithmEditor(m_central);
     m_editor->setGeometry(26, 53, 307, 420);
@@ -362,7 +353,6 @@ void MainWindow::buildControls()
     direction->setObjectName(QStringLiteral("Bevel2"));
     direction->setGeometry(675, 481, DirectionBevel::Width, DirectionBevel::Height);
     m_field->setDirectionWidget(direction);
-    m_directionBevel = direction;
 
     auto notice = [this](const char *name, QRect g) {
         auto *p = new QLabel(m_central);

@@ -11,7 +11,6 @@
 #include "world/RobotWorld.h"
 #include <QHash>
 #include <QMainWindow>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 
@@ -20,7 +19,6 @@ class FieldView;
 class FieldPicture;
 class QAction;
 class QCheckBox;
-class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -249,12 +247,10 @@ private:
     QCheckBox *m_recordCheckBox = nullptr;
     QPushButton *m_stepButton = nullptr, *m_jumpButton = nullptr, *m_rotate45Button = nullptr,
                 *m_rotate90Button = nullptr;
-    QFrame *m_manualFrame = nullptr;
     AlgorithmEditor *m_editor = nullptr;
     FieldView *m_field = nullptr;
     QLabel *m_endOfRunNotice = nullptr, *m_noErrorsNotice = nullptr;
     StatusBar *m_statusBar = nullptr;
-    QWidget *m_directionBevel = nullptr;
 
     QTimer m_runTimer, m_noticeTimer, m_linePanelTimer, m_recoveryTimer;
     QTimer m_runStateTimer;   // the run-state window's own, slower than the ticks
