@@ -36,7 +36,10 @@ inline QTimer *timerOf(const MainWindow &window, const char *name)
     return found;
 }
 // As if the timer had run out.
-inline void fireTimeout(QTimer *timer) { QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection); }
+inline void fireTimeout(QTimer *timer)
+{
+    EXPECT_TRUE(QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection)) << "no timeout signal";
+}
 
 // A real main window on the offscreen platform, with scripted dialogs and its settings
 // file in a temporary folder.
