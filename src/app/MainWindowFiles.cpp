@@ -139,7 +139,7 @@ void MainWindow::offerRecovery()
 
 void MainWindow::showDocumentState()
 {
-    m_statusBar->setPanelText(0, text(kStateTexts[int(m_documentState)]));
+    m_statusBar->setPanelText(StatusPanel::Document, text(kStateTexts[int(m_documentState)]));
 }
 
 bool MainWindow::mayDiscardChanges()
@@ -255,22 +255,6 @@ void MainWindow::openDocument()
     setDocumentState(DocumentState::Loaded);
     resetField();
     m_editor->setFocus();
-}
-
-// The title of an example: its first comment line without the comment mark; the file's
-// name when it has none.
-QString MainWindow::exampleTitle(const QString &path)
-{
-    StyledText styled;
-    if (loadProgramFile(path, styled, nullptr)) {
-        for (const StyledLine &line : std::as_const(styled)) {
-            const QString s = line.text.trimmed();
-            if (!s.startsWith(QLatin1Char('*')) || s.startsWith(QLatin1String("*$"))) continue;
-            const QString title = s.mid(1).trimmed();
-            if (!title.isEmpty()) return title;
-        }
-    }
-    return QFileInfo(path).completeBaseName();
 }
 
 void MainWindow::rebuildExamplesMenu()
