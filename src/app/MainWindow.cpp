@@ -71,7 +71,8 @@ MainWindow::MainWindow(const Options &options)
       : m_options(options), m_run(m_world, *this, m_settings.speed),
         m_pacer({[this] { m_run.tick(); }, [this] { return m_run.isRunning(); },
                  [this] { return m_runTimer.interval(); }, [this](bool on) { m_field->setHoldUpdates(on); },
-                 [this] { showHeldFrame(); }})
+                 [this] { showHeldFrame(); }},
+                options.runClockNs)
 {
     m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));

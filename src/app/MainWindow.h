@@ -8,6 +8,7 @@
 #include "base/Language.h"
 #include "run/RunController.h"
 #include "run/TickPacer.h"
+#include <functional>
 #include "world/RobotWorld.h"
 #include <QHash>
 #include <QMainWindow>
@@ -54,6 +55,8 @@ public:
         QString recoveryFolder;   // where unsaved text is kept against a crash; empty: nowhere
         // A file whose text takes longer than this to build shows a progress window.
         int loadProgressAfterMs = 500;
+        // The run timer's clock, in nanoseconds; empty: the system's monotonic clock.
+        std::function<qint64()> runClockNs;
     };
     // How long after a change its recovery copy is written, at the latest.
     static constexpr int kRecoveryDelayMs = 2000;

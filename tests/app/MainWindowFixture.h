@@ -60,11 +60,13 @@ protected:
         o.prompts = &prompts;
         o.examplesFolder = examplesFolder;
         o.loadProgressAfterMs = loadProgressAfterMs;
+        o.runClockNs = runClockNs;
         window = std::make_unique<MainWindow>(o);
         return *window;
     }
     QString examplesFolder;   // given to the window by open()
     int loadProgressAfterMs = 500;   // given to the window by open()
+    std::function<qint64()> runClockNs;   // given to the window by open(); empty: the real clock
     QString iniPath() const { return dir.filePath(QStringLiteral("trakmil.ini")); }
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
     void setProgram(const char *text) { window->editor()->setPlainText(QString::fromUtf8(text)); }
