@@ -73,7 +73,7 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     // The line the check blames, or the one the run stopped on.
     int line = run.reports().isEmpty() ? -1 : run.reports().constLast().line;
     if (line < 0 && result != HeadlessRun::Result::CheckFailed && result != HeadlessRun::Result::TickLimit)
-        line = run.interpreter().currentLine;
+        line = run.interpreter().currentLine();
     d.reason = QLatin1String(HeadlessRun::resultName(result));
     if (line >= 0 && line < lines.size()) {
         d.line = line + 1;

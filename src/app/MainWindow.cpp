@@ -67,7 +67,7 @@ bool buttonPerformsItem(Command command)
 
 }   // namespace
 
-MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_world, *this, m_settings.speed)
+MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_world, *this)
 {
     m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));

@@ -74,7 +74,7 @@ public:
     QPushButton *manualButton(int index) const;   // 0 step, 1 jump, 2 r45, 3 r90
     QToolBar *toolBar(ToolBarId id) const;
     RobotWorld &robotWorld() { return m_world; }
-    Interpreter &interpreter() { return m_run.interpreter(); }
+    const Interpreter &interpreter() const { return m_run.interpreter(); }
     RunController &runController() { return m_run; }
     Settings &settings() override { return m_settings; }
     PreferencesDialog *preferencesDialog() const { return m_preferencesDialog; }
@@ -171,6 +171,7 @@ public:
     void fatalMessage(const QString &text) override;
     void positionPanel(int x, int y) override;
     void endOfRunNotice() override;
+    void speedRestored(int speed) override { m_settings.speed = speed; }
 
     // WorldListener
     void outOfFieldAttempted() override;

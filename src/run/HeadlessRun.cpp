@@ -5,7 +5,7 @@
 
 HeadlessRun::HeadlessRun(ProgramText &text, Language lang)
       : m_text(text), m_lex(Lexicon::forLanguage(lang)), m_msg(MessageCatalogue::forLanguage(lang)),
-        m_run(m_world, *this, m_xSpeed)
+        m_run(m_world, *this)
 {
     m_run.setProgram(&m_text);
     m_run.setLanguage(lang);

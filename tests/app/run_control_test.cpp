@@ -111,12 +111,12 @@ TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
     setProgram(kSquare);
     window->action(Command::Run)->trigger();
     window->runTick();
-    const int line = window->interpreter().currentLine;
+    const int line = window->interpreter().currentLine();
     window->action(Command::Pause)->trigger();
     window->action(Command::Pause)->trigger();
     EXPECT_TRUE(window->runController().isRunning());
     EXPECT_TRUE(window->runTimer().isActive());
-    EXPECT_EQ(window->interpreter().currentLine, line);
+    EXPECT_EQ(window->interpreter().currentLine(), line);
 }
 
 TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
@@ -173,7 +173,7 @@ TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
     ASSERT_TRUE(window->runActive());
     // Let the loop spin through the event loop (however slow the machine), then pause and
     // stop it from the keyboard.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->interpreter().loopDepth > 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->interpreter().loopDepth() > 0; }, 10000));
     window->toolButton(Command::Pause)->click();
     const int heading = window->robotWorld().state().heading;
     QElapsedTimer clock;
@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         EXPECT_FALSE(window->runController().isRunning()) << c.name;
         EXPECT_EQ(window->settings().speed, 2) << c.name;
         EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
-        EXPECT_EQ(window->interpreter().loopDepth + window->interpreter().callDepth, 0) << c.name;
+        EXPECT_EQ(window->interpreter().loopDepth() + window->interpreter().callDepth(), 0) << c.name;
         for (const char *name :
              {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem,
               ObjectName::PreferencesItem, ObjectName::FileMenu, ObjectName::EditMenu,
@@ -247,10 +247,10 @@ TEST_F(MainWindowTest, ALateTimerCatchesUpOneTickAtATime)
     window->action(Command::Run)->trigger();
     window->runTimerTimeout();   // the begin line; the 1 ms schedule starts here
     ASSERT_EQ(window->runTimer().interval(), 1);
-    const int line = window->interpreter().currentLine;
+    const int line = window->interpreter().currentLine();
     QThread::msleep(6);   // the timer comes several periods late
     window->runTimerTimeout();
-    EXPECT_EQ(window->interpreter().currentLine, line + 2);   // one owed tick, never a burst
+    EXPECT_EQ(window->interpreter().currentLine(), line + 2);   // one owed tick, never a burst
     EXPECT_EQ(window->robotWorld().state().heading, 4);
 }
 
@@ -322,7 +322,7 @@ TEST_F(MainWindowTest, APauseAtTopSpeedShowsTheLastTickAndSlowerSpeedsShowEveryT
     EXPECT_EQ(window->field()->sprite()->pos(), window->field()->pos() + QPoint(-1 + 60, -3 + 20));
     EXPECT_EQ(window->field()->sprite()->picture(), 2);   // south
 
-    window->settings().speed = 4;
+    window->runController().setSpeed(4);
     window->action(Command::Pause)->trigger();   // on again, now at 70 ms a tick
     window->runTimerTimeout();
     EXPECT_EQ(window->editor()->textCursor().blockNumber(), 7);
