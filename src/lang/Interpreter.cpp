@@ -44,6 +44,27 @@ bool mayBeColorLine(const QString &raw, const QString &kwColor)
     return true;
 }
 
+// The commands that are one call on the world, each a whole line.
+struct WorldCommand {
+    QString Lexicon::*keyword;
+    void (RobotWorld::*act)();
+};
+constexpr WorldCommand kWorldCommands[] = {
+    {&Lexicon::kwRotate45, &RobotWorld::rotate45},
+    {&Lexicon::kwRotate90, &RobotWorld::rotate90},
+    {&Lexicon::kwJump, &RobotWorld::jump},
+    {&Lexicon::kwStep, &RobotWorld::step},
+    {&Lexicon::kwDestroy, &RobotWorld::destroyRobot},
+    {&Lexicon::kwRebuild, &RobotWorld::rebuildRobot},
+};
+
+const WorldCommand *worldCommand(const QString &n, const Lexicon &lex)
+{
+    for (const WorldCommand &w : kWorldCommands)
+        if (n == lex.*w.keyword) return &w;
+    return nullptr;
+}
+
 Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, const RobotState &s)
 {
     return Forms::evaluateTest(Forms::argumentAfter(n, kw), lex, s.lineSensor, s.borderSensor);
@@ -237,18 +258,8 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
     // Commands.
     if (n.startsWith(QLatin1String("*$S="))) {
         host.setXSpeed(1);
-    } else if (n == lex.kwRotate45) {
-        world.rotate45();
-    } else if (n == lex.kwRotate90) {
-        world.rotate90();
-    } else if (n == lex.kwJump) {
-        world.jump();
-    } else if (n == lex.kwStep) {
-        world.step();
-    } else if (n == lex.kwDestroy) {
-        world.destroyRobot();
-    } else if (n == lex.kwRebuild) {
-        world.rebuildRobot();
+    } else if (const WorldCommand *command = worldCommand(n, lex)) {
+        (world.*command->act)();
     } else if (n.startsWith(lex.kwExecute)) {
         if (!callProcedure(c, n, outcome)) return outcome;
         called = true;

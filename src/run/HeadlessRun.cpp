@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/HeadlessRun.h"
 #include <algorithm>
+#include <iterator>
 
 HeadlessRun::HeadlessRun(ProgramText &text, Language lang)
       : m_text(text), m_lex(Lexicon::forLanguage(lang)), m_msg(MessageCatalogue::forLanguage(lang)),
@@ -26,21 +27,12 @@ void HeadlessRun::setFieldSize(int poleX, int poleY)
 
 const char *HeadlessRun::resultName(Result r)
 {
-    switch (r) {
-    case Result::End:
-        return "end";
-    case Result::CheckFailed:
-        return "check-failed";
-    case Result::outOfFieldAttempted:
-        return "out-of-field";
-    case Result::ProcedureNotFound:
-        return "procedure-not-found";
-    case Result::LoopError:
-        return "loop-error";
-    case Result::TickLimit:
-        return "tick-limit";
-    }
-    return "?";
+    // In Result's order.
+    static const char *const names[] = {"end",        "check-failed", "out-of-field", "procedure-not-found",
+                                        "loop-error", "tick-limit"};
+    static_assert(std::size(names) == size_t(Result::TickLimit) + 1, "a name for every result");
+    const auto k = size_t(r);
+    return k < std::size(names) ? names[k] : "?";
 }
 
 HeadlessRun::Result HeadlessRun::checkAndRun(qint64 maxTicks)

@@ -15,7 +15,7 @@ public:
         outOfFieldAttempted,
         ProcedureNotFound,
         LoopError,
-        TickLimit
+        TickLimit   // the last: resultName names them in this order
     };
 
     HeadlessRun(ProgramText &text, Language lang);
