@@ -10,6 +10,7 @@
 #include "documents/ProgramFile.h"
 #include "documents/RecoveryCopy.h"
 #include "editor/AlgorithmEditor.h"
+#include "lang/LineMarks.h"
 #include "world/FieldPicture.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
@@ -265,7 +266,7 @@ QString MainWindow::exampleTitle(const QString &path)
     if (loadProgramFile(path, styled, nullptr)) {
         for (const StyledLine &line : std::as_const(styled)) {
             const QString s = line.text.trimmed();
-            if (!s.startsWith(QLatin1Char('*')) || s.startsWith(QLatin1String("*$"))) continue;
+            if (!s.startsWith(LineMark::Comment) || s.startsWith(LineMark::Directive)) continue;
             const QString title = s.mid(1).trimmed();
             if (!title.isEmpty()) return title;
         }

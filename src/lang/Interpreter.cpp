@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Interpreter.h"
+#include "lang/LineMarks.h"
 #include "lang/Normalize.h"
 #include "lang/StatementForms.h"
 #include "world/RobotWorld.h"
@@ -256,7 +257,7 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
     bool called = false;
 
     // Commands.
-    if (n.startsWith(QLatin1String("*$S="))) {
+    if (n.startsWith(LineMark::SpeedDirective)) {
         host.setXSpeed(1);
     } else if (const WorldCommand *command = worldCommand(n, lex)) {
         (world.*command->act)();
