@@ -58,7 +58,7 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     HeadlessRun run(text, lang);
     run.setCanvas(&d.trace);
     run.setSpeed(o.speed);
-    run.setFieldSize(o.poleX, o.poleY);
+    run.setFieldSize(o.fieldWidth, o.fieldHeight);
     const HeadlessRun::Result result = run.checkAndRun(maxTicks);
     d.end = QPoint(run.world().state().x, run.world().state().y);
     d.ticks = run.ticks();
@@ -179,9 +179,10 @@ Grading grade(const Options &o)
         pg.sameEnd = c.sameEnd();
         // A pupil who drew the same has the model's picture, which the report holds once.
         if (pictures && !(d.ended && c.same())) {
-            pg.pupilPng = pngData(tracePicture(d.trace, d.end, o.poleX, o.poleY));
+            pg.pupilPng = pngData(tracePicture(d.trace, d.end, o.fieldWidth, o.fieldHeight));
             if (!d.ended || !c.same())
-                pg.diffPng = pngData(comparisonPicture(model.trace, c, o.poleX, o.poleY, o.interfaceLanguage));
+                pg.diffPng = pngData(
+                    comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight, o.interfaceLanguage));
         }
         if (!d.ended) {
             // A check or run error is the pupil's mistake, graded like any other difference.
@@ -209,13 +210,13 @@ Grading grade(const Options &o)
         if (o.diffDir.isEmpty()) continue;
         const QString path = QDir(o.diffDir).filePath(pictureName(pupil, pictureNames));
         QString error;
-        if (!writePng(path, comparisonPicture(model.trace, c, o.poleX, o.poleY), &error)) {
+        if (!writePng(path, comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
             fileError = true;
         }
     }
     if (pictures) {
-        g.modelPng = pngData(tracePicture(model.trace, model.end, o.poleX, o.poleY));
+        g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
         QString error;
         if (!writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
@@ -269,12 +270,13 @@ int run(const QStringList &arguments)
     o.model = files.first();
     o.pupils = files.mid(1);
     o.preferred = settings.language;
-    o.poleX = settings.settings.fieldWidth;
-    o.poleY = settings.settings.fieldHeight;
+    o.fieldWidth = settings.settings.fieldWidth;
+    o.fieldHeight = settings.settings.fieldHeight;
     o.speed = settings.settings.speed;
     if (!options.readLanguage(language, o.language)) return 2;
     o.interfaceLanguage = o.language.value_or(o.preferred);
-    if (!options.readFieldSize(field, o.poleX, o.poleY) || !options.readMaxTicks(maxTicks, o.maxTicks) ||
+    if (!options.readFieldSize(field, o.fieldWidth, o.fieldHeight) ||
+        !options.readMaxTicks(maxTicks, o.maxTicks) ||
         !options.readName(report, o.reportPath, QStringLiteral("--report needs a file name.")) ||
         !options.readName(diff, o.diffDir, QStringLiteral("--diff needs a folder.")))
         return 2;

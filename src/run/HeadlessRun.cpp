@@ -12,17 +12,17 @@ HeadlessRun::HeadlessRun(ProgramText &text, Language lang)
     m_run.setLanguage(lang);
     m_world.setListener(this);
     m_world.setFieldSizeSource([this](int &x, int &y) {
-        x = m_poleX;
-        y = m_poleY;
+        x = m_fieldWidth;
+        y = m_fieldHeight;
     });
 }
 
 void HeadlessRun::setCanvas(WorldCanvas *canvas) { m_world.setCanvas(canvas); }
 
-void HeadlessRun::setFieldSize(int poleX, int poleY)
+void HeadlessRun::setFieldSize(int fieldWidth, int fieldHeight)
 {
-    m_poleX = std::clamp(poleX, 2, int(RobotWorld::MaxX));
-    m_poleY = std::clamp(poleY, 2, int(RobotWorld::MaxY));
+    m_fieldWidth = std::clamp(fieldWidth, 2, int(RobotWorld::MaxX));
+    m_fieldHeight = std::clamp(fieldHeight, 2, int(RobotWorld::MaxY));
 }
 
 const char *HeadlessRun::resultName(Result r)

@@ -21,7 +21,7 @@ public:
     HeadlessRun(ProgramText &text, Language lang);
 
     void setCanvas(WorldCanvas *canvas);   // e.g. the field picture
-    void setFieldSize(int poleX, int poleY);   // kept to 2..16 x 2..20
+    void setFieldSize(int fieldWidth, int fieldHeight);   // kept to 2..16 x 2..20
     void setSpeed(int speed) { m_run.setSpeed(speed); }   // the speed setting
 
     // Resets the world, checks the text as the run command does and, when it is clean,
@@ -72,7 +72,7 @@ private:
     QList<ErrorReport> m_reports;
     QString m_fatal;
     qint64 m_ticks = 0;
-    int m_poleX = RobotWorld::MaxX, m_poleY = RobotWorld::MaxY;
+    int m_fieldWidth = RobotWorld::MaxX, m_fieldHeight = RobotWorld::MaxY;
     int m_interval = 0;
     bool m_outOfField = false;
 };
