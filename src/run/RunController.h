@@ -21,8 +21,8 @@ public:
     virtual void fatalMessage(const QString &text) = 0;
     virtual void positionPanel(int x, int y) = 0;
     virtual void endOfRunNotice() = 0;
-    // The stop put back the speed the run started at, which a directive had changed: the
-    // value for whoever keeps the speed setting.
+    // The stop of a run put back the speed it started at (a directive may have changed it):
+    // the value for whoever keeps the speed setting.
     virtual void speedRestored(int) { }
 };
 
