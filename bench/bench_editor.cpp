@@ -145,7 +145,7 @@ void BM_FullRefreshUncoloured(benchmark::State &state)
         e.ed.recolourAll();
         QApplication::processEvents();
     }
-    if (state.range(0) <= 10000) state.SetLabel("target: < 20 ms");
+    if (state.range(0) <= 10000) state.SetLabel("target: < 10 ms");
 }
 BENCHMARK(BM_FullRefreshUncoloured)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10);
 

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -90,8 +91,8 @@ void runAtFullSpeed(benchmark::State &state, bool withRunState)
         w.settings().speed = 5;
         QElapsedTimer clock;
         clock.start();
-        w.runCommand();
-        while (w.runActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        w.action(Command::Run)->trigger();
+        while (w.runController().isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         perSecond = ticks / (clock.nsecsElapsed() / 1e9);
         state.SetIterationTime(clock.nsecsElapsed() / 1e9);
     }
@@ -114,13 +115,13 @@ void BM_WindowTickCost(benchmark::State &state)
     MainWindow &w = *shown.window;
     w.editor()->setPlainText(QString::fromUtf8("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 99999 РАЗ\nПОВОРОТ 90\n"
                                                "ПОВОРОТ 45\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА"));
-    w.runCommand();
+    w.action(Command::Run)->trigger();
     const bool paint = state.range(0) != 0;
     for (auto _ : state) {
-        w.runTick();
+        w.runController().tick();
         if (paint) QCoreApplication::processEvents();
     }
-    w.stopRun();
+    w.action(Command::Stop)->trigger();
 }
 BENCHMARK(BM_WindowTickCost)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
@@ -157,7 +158,9 @@ void BM_RecoveryCopyWrite(benchmark::State &state)
     Shown shown(true);
     MainWindow &w = *shown.window;
     w.editor()->setPlainText(programOf(int(state.range(0))));
-    for (auto _ : state) w.writeRecoveryCopy();
+    // The copy is what the recovery timer's timeout writes.
+    auto *timer = w.findChild<QTimer *>(QStringLiteral("recoveryTimer"), Qt::FindDirectChildrenOnly);
+    for (auto _ : state) QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
 }
 BENCHMARK(BM_RecoveryCopyWrite)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 

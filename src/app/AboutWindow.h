@@ -29,7 +29,7 @@ protected:
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    AboutWindow(Prompts &prompts, QWidget *parent = nullptr);
+    explicit AboutWindow(Prompts &prompts, QWidget *parent = nullptr);
 
     void showAbout();
 

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ExamplesFolder.h"
+#include "documents/ProgramFile.h"
+#include "lang/LineMarks.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -25,4 +27,18 @@ QString examplesFolderFor(const QString &examplesRoot, Language lang)
     const QString own =
         QDir(examplesRoot).filePath(languageCode(lang == Language::Unknown ? Language::Rus : lang));
     return QFileInfo(own).isDir() ? own : examplesRoot;
+}
+
+QString exampleTitle(const QString &path)
+{
+    StyledText styled;
+    if (loadProgramFile(path, styled, nullptr)) {
+        for (const StyledLine &line : std::as_const(styled)) {
+            const QString s = line.text.trimmed();
+            if (!s.startsWith(LineMark::Comment) || s.startsWith(LineMark::Directive)) continue;
+            const QString title = s.mid(1).trimmed();
+            if (!title.isEmpty()) return title;
+        }
+    }
+    return QFileInfo(path).completeBaseName();
 }

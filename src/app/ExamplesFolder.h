@@ -10,3 +10,6 @@
 QString findExamplesFolder(const QString &applicationDir);
 // The Language's own subfolder when it exists, else the folder itself; empty stays empty.
 QString examplesFolderFor(const QString &examplesRoot, Language lang);
+// The title of an example: its first comment line without the comment mark; the file's
+// name when it has none.
+QString exampleTitle(const QString &path);

@@ -67,7 +67,11 @@ bool buttonPerformsItem(Command command)
 
 }   // namespace
 
-MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_world, *this)
+MainWindow::MainWindow(const Options &options)
+      : m_options(options), m_run(m_world, *this),
+        m_pacer({[this] { m_run.tick(); }, [this] { return m_run.isRunning(); },
+                 [this] { return m_runTimer.interval(); }, [this](bool on) { m_field->setHoldUpdates(on); },
+                 [this] { showHeldFrame(); }})
 {
     m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));
@@ -91,6 +95,16 @@ MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_wor
     setWindowTitle(text("product"));
     setWindowIcon(applicationIcon());
 
+    // Children by name, so the timers can be found like the controls.
+    const std::pair<QTimer *, const char *> timers[] = {{&m_runTimer, "runTimer"},
+                                                        {&m_noticeTimer, "noticeTimer"},
+                                                        {&m_linePanelTimer, "linePanelTimer"},
+                                                        {&m_recoveryTimer, "recoveryTimer"},
+                                                        {&m_runStateTimer, "runStateTimer"}};
+    for (const auto &[timer, name] : timers) {
+        timer->setParent(this);
+        timer->setObjectName(QLatin1String(name));
+    }
     m_runTimer.setInterval(100);
     m_runTimer.setTimerType(Qt::PreciseTimer);   // speed 5 asks for 1 ms ticks
     m_noticeTimer.setInterval(1000);
@@ -117,11 +131,12 @@ MainWindow::MainWindow(const Options &options) : m_options(options), m_run(m_wor
             m_recoveryNotice = QDir::toNativeSeparators(options.recoveryFolder);   // worded when shown
     }
 
-    // Start-up, in order.
+    // Start-up, in order; by qualified name, as nothing is bound dynamically while the
+    // window is being built.
     readSettings();
-    applyLanguage();
+    MainWindow::applyLanguage();
     openStartupFile();
-    resetField();
+    MainWindow::resetField();
     m_manual = false;
 }
 
@@ -151,13 +166,11 @@ QToolButton *MainWindow::toolButton(Command command) const
 }
 
 QMenu *MainWindow::menu(MenuId id) const { return m_menus.value(QString::fromLatin1(::objectName(id))); }
-QWidget *MainWindow::endOfRunLabel() const { return m_endOfRunNotice; }
-QWidget *MainWindow::noErrorsLabel() const { return m_noErrorsNotice; }
 
-QPushButton *MainWindow::manualButton(int index) const
+QPushButton *MainWindow::manualButton(ManualButton button) const
 {
-    QPushButton *const b[4] = {m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button};
-    return (index >= 0 && index < 4) ? b[index] : nullptr;
+    QPushButton *const buttons[] = {m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button};
+    return buttons[int(button)];   // in the enum's order
 }
 
 QToolBar *MainWindow::toolBar(ToolBarId id) const
@@ -246,7 +259,8 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolBars()
 {
-    auto make = [this](ToolBarId id, Qt::Orientation o, QRect geometry, auto &entries, int buttonHeight) {
+    auto make = [this](ToolBarId id, Qt::Orientation o, QRect geometry, const auto &entries,
+                       int buttonHeight) {
         auto *bar = new QToolBar(m_central);
         bar->setObjectName(QString::fromLatin1(::objectName(id)));
         bar->setOrientation(o);
@@ -324,11 +338,11 @@ void MainWindow::buildControls()
     m_rotate45Button = button("Button3_r45", QRect(170, 29, 81, 23));
     m_rotate90Button = button("Button4_r90", QRect(251, 29, 81, 23));
 
-    m_manualFrame = new QFrame(m_central);
-    m_manualFrame->setObjectName(QStringLiteral("Bevel1"));
-    m_manualFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    m_manualFrame->setGeometry(12, 40, 325, 438);
-    m_manualFrame->lower();   // a frame, drawn under the controls it surrounds
+    auto *manualFrame = new QFrame(m_central);
+    manualFrame->setObjectName(QStringLiteral("Bevel1"));
+    manualFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    manualFrame->setGeometry(12, 40, 325, 438);
+    manualFrame->lower();   // a frame, drawn under the controls it surrounds
 
     m_editor = new AlgorithmEditor(m_central);
     m_editor->setGeometry(26, 53, 307, 420);
@@ -341,7 +355,6 @@ void MainWindow::buildControls()
     direction->setObjectName(QStringLiteral("Bevel2"));
     direction->setGeometry(675, 481, DirectionBevel::Width, DirectionBevel::Height);
     m_field->setDirectionWidget(direction);
-    m_directionBevel = direction;
 
     auto notice = [this](const char *name, QRect g) {
         auto *p = new QLabel(m_central);
@@ -361,12 +374,12 @@ void MainWindow::buildControls()
 
     m_statusBar = new StatusBar(m_central);
     m_statusBar->setGeometry(1, 479, 672, 20);
-    m_statusBar->setPanelText(1, QString::fromUtf8("Всего строк: 1"));
-    m_statusBar->setPanelText(2, QString::fromUtf8("Текущая строка: 1"));
-    m_statusBar->setPanelText(3, QString::fromUtf8("Поле: 16 х 20"));
-    m_statusBar->setPanelText(4, QString::fromUtf8("Робот: х=0, y=0"));
-    m_statusBar->setPanelText(5, QString::fromUtf8("Линия [0]"));
-    m_statusBar->setPanelText(6, QString::fromUtf8("Край [0]"));
+    m_statusBar->setPanelText(StatusPanel::Lines, QString::fromUtf8("Всего строк: 1"));
+    m_statusBar->setPanelText(StatusPanel::CurrentLine, QString::fromUtf8("Текущая строка: 1"));
+    m_statusBar->setPanelText(StatusPanel::FieldSize, QString::fromUtf8("Поле: 16 х 20"));
+    m_statusBar->setPanelText(StatusPanel::Position, QString::fromUtf8("Робот: х=0, y=0"));
+    m_statusBar->setPanelText(StatusPanel::LineSensor, QString::fromUtf8("Линия [0]"));
+    m_statusBar->setPanelText(StatusPanel::BorderSensor, QString::fromUtf8("Край [0]"));
     m_field->raiseSprite();
 }
 
@@ -461,8 +474,8 @@ void MainWindow::applyLanguage()
         m_toolkitTranslation.apply(lang);
         for (Command c : {Command::Run, Command::Pause, Command::Stop, Command::Check, Command::ManualMode})
             toolButton(c)->setToolTip(text(buttonObjectName(c)));
-        m_statusBar->setPanelText(1, m_editor->linesLabel());
-        m_statusBar->setPanelText(2, m_editor->currentLineLabel());
+        m_statusBar->setPanelText(StatusPanel::Lines, m_editor->linesLabel());
+        m_statusBar->setPanelText(StatusPanel::CurrentLine, m_editor->currentLineLabel());
         rewriteWorldPanels();
         m_stepButton->setText(text("Button1_step"));
         m_jumpButton->setText(text("Button2_jump"));
@@ -544,40 +557,42 @@ void MainWindow::rewriteWorldPanels()
     const Language lang = language();
     if (lang == Language::Unknown) return;
     const RobotState &s = m_world.state();
-    m_statusBar->setPanelText(
-        3, *WorldTexts::fieldSizePanel(lang, m_settings.fieldWidth, m_settings.fieldHeight));
-    m_statusBar->setPanelText(4, *WorldTexts::positionPanel(lang, s.x, s.y));
-    m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
-    m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(lang, s.borderSensor));
+    m_statusBar->setPanelText(StatusPanel::FieldSize, *WorldTexts::fieldSizePanel(lang, m_settings.fieldWidth,
+                                                                                  m_settings.fieldHeight));
+    m_statusBar->setPanelText(StatusPanel::Position, *WorldTexts::positionPanel(lang, s.x, s.y));
+    m_statusBar->setPanelText(StatusPanel::LineSensor, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
+    m_statusBar->setPanelText(StatusPanel::BorderSensor,
+                              *WorldTexts::borderSensorPanel(lang, s.borderSensor));
 }
 
 // With a Language other than the three the panels keep their words: only the Russian
 // design-time words are there to keep, so they are used.
 void MainWindow::positionPanel(int x, int y)
 {
-    if (m_framesHeld) {
+    if (m_pacer.holding()) {
         m_heldPanels = true;
         return;
     }
-    m_statusBar->setPanelText(4, *WorldTexts::positionPanel(textLanguage(), x, y));
+    m_statusBar->setPanelText(StatusPanel::Position, *WorldTexts::positionPanel(textLanguage(), x, y));
 }
 
 void MainWindow::lineSensorChanged(int value)
 {
-    if (m_framesHeld) {
+    if (m_pacer.holding()) {
         m_heldPanels = true;
         return;
     }
-    m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(textLanguage(), value));
+    m_statusBar->setPanelText(StatusPanel::LineSensor, *WorldTexts::lineSensorPanel(textLanguage(), value));
 }
 
 void MainWindow::borderSensorChanged(int value)
 {
-    if (m_framesHeld) {
+    if (m_pacer.holding()) {
         m_heldPanels = true;
         return;
     }
-    m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(textLanguage(), value));
+    m_statusBar->setPanelText(StatusPanel::BorderSensor,
+                              *WorldTexts::borderSensorPanel(textLanguage(), value));
 }
 
 void MainWindow::setAdvancedToolBarVisible(bool visible) { m_commandToolBar->setVisible(visible); }

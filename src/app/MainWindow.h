@@ -7,10 +7,10 @@
 #include "documents/widgets/PreferencesDialog.h"
 #include "base/Language.h"
 #include "run/RunController.h"
+#include "run/TickPacer.h"
 #include "world/RobotWorld.h"
 #include <QHash>
 #include <QMainWindow>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 
@@ -19,7 +19,6 @@ class FieldView;
 class FieldPicture;
 class QAction;
 class QCheckBox;
-class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -61,34 +60,20 @@ public:
     explicit MainWindow(const Options &options);
     ~MainWindow() override;
 
-    // Named controls, for the owner and for tests.
+    // Named controls, for the owner and for tests; the other controls, the dialogs and the
+    // timers are found by object name.
     QAction *action(Command command) const;
     QToolButton *toolButton(Command command) const;   // null for a command without a button
     QMenu *menu(MenuId id) const;
+    QToolBar *toolBar(ToolBarId id) const;
     AlgorithmEditor *editor() const { return m_editor; }
     FieldView *field() const { return m_field; }
-    StatusBar *statusPanels() const { return m_statusBar; }
-    QWidget *endOfRunLabel() const;
-    QWidget *noErrorsLabel() const;
-    QCheckBox *recordingBox() const { return m_recordCheckBox; }
-    QPushButton *manualButton(int index) const;   // 0 step, 1 jump, 2 r45, 3 r90
-    QToolBar *toolBar(ToolBarId id) const;
+
+    // What the window works on.
     RobotWorld &robotWorld() { return m_world; }
     const Interpreter &interpreter() const { return m_run.interpreter(); }
     RunController &runController() { return m_run; }
     Settings &settings() override { return m_settings; }
-    PreferencesDialog *preferencesDialog() const { return m_preferencesDialog; }
-    ExtendedSettingsDialog *extendedSettingsDialog() const { return m_extendedSettingsDialog; }
-    AboutWindow *aboutWindow() const { return m_aboutWindow; }
-    HelpWindow *helpWindow() const { return m_helpWindow; }   // null until first asked for
-    RunStateWindow *runStateWindow() const { return m_runStateWindow; }   // null until first asked for
-    QTimer &runStateTimer() { return m_runStateTimer; }
-    QTimer &runTimer() { return m_runTimer; }
-    QTimer &noticeTimer() { return m_noticeTimer; }
-    QTimer &linePanelTimer() { return m_linePanelTimer; }
-    bool errorFound() const { return m_errorFound; }   // by the last check or report
-    bool manualMode() const { return m_manual; }
-    bool runActive() const { return m_run.isActive(); }
     const QString &currentFile() const { return m_currentFile; }
     Language language() const;
     enum class DocumentState {
@@ -99,6 +84,20 @@ public:
     };
     DocumentState documentState() const { return m_documentState; }   // shown in the first panel
 
+    // PreferencesHost
+    void resetField() override;
+    void applyLanguage() override;
+    bool writeSettings() override;   // shows why it failed
+    void setAdvancedToolBarVisible(bool visible) override;
+    void setLineNumbersVisible(bool visible) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
     // Named actions.
     void checkSyntax();
     void runCommand();   // check, then startRun
@@ -108,7 +107,6 @@ public:
     void startRun();
     void pauseRun();
     void stopRun();
-    void runTick();
     void runTimerTimeout();   // one tick, and a second one when the timer has fallen behind
     // Execute one line: starts paused after the first line, steps when paused, pauses a run.
     void stepLineCommand();
@@ -118,10 +116,7 @@ public:
     void refreshRunState();   // the run-state window, when it is open
     void hideNotices();
     void refreshLinePanelsTick();
-    void resetField() override;
-    void applyLanguage() override;
     void readSettings();
-    bool writeSettings() override;   // shows why it failed
     bool writeSettingsQuietly(QString *error);
     void openStartupFile();
     void showDocumentState();   // in the current Language
@@ -131,24 +126,27 @@ public:
     void newDocument();
     void openDocument();
     void openExample(const QString &path);   // as Open does, but Save goes to Save As
-    static QString exampleTitle(const QString &path);
     void saveDocument();
     void saveDocumentAs();
     void savePicture();
     void toggleManualMode();
-    void manualCommand(int which);   // 0 step, 1 jump, 2 r45, 3 r90
+    enum class ManualButton {
+        Step,
+        Jump,
+        Rotate45,
+        Rotate90
+    };
+    QPushButton *manualButton(ManualButton button) const;
+    void manualCommand(ManualButton button);
     void showHelp();
     void setDocumentState(DocumentState state);
     // Asks before unsaved changes are dropped; true when there are none or the user goes on.
     bool mayDiscardChanges();
-    void setAdvancedToolBarVisible(bool visible) override;
-    QTimer &recoveryTimer() { return m_recoveryTimer; }
     void writeRecoveryCopy();
     // Offers the unsaved text of windows that are no longer running; run once at start-up.
     void offerRecovery();
     // Undo and Redo, items and buttons, are enabled exactly when there is a step to take.
     void showHistoryAvailability();
-    void setLineNumbersVisible(bool visible) override;
     // The field's accessible description: where the robot is, its heading and what the
     // sensors report. Renewed when a run ends or pauses, in manual mode and on a reset, not
     // on every tick, so a screen reader is not flooded.
@@ -179,13 +177,6 @@ public:
     void lineSensorChanged(int value) override;
     void borderSensorChanged(int value) override;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    bool event(QEvent *event) override;
-
-private:
     void buildMenus();
     void buildToolBars();
     void buildControls();
@@ -231,22 +222,16 @@ private:
     bool m_manual = false;
     bool m_shownOnce = false;
     int m_checkLine = 0, m_checkColumn = 0;   // caret remembered by the last check
-    // m_runTimer's own schedule: when its interval was last set, and the ticks since then.
-    QElapsedTimer m_scheduleClock;
-    int m_scheduleInterval = 0;
-    qint64 m_scheduleTicks = 0;
     int m_runToLine = -1;   // the line a run to the cursor pauses before; -1 for none
     bool m_runToLeaveFirst = false;   // the run starts on that line: execute it once first
     int m_speedInterval = 100;   // the interval the speed asks for, kept while running to the cursor
     QAction *m_resumeAction = nullptr;   // F9 while paused
     // Ticks faster than the screen's frames show their run line, field and status panels
     // once a frame: what they would have shown is held until the frame is due.
-    void holdFrames(bool hold);
+    TickPacer m_pacer;
     void showHeldFrame();
-    bool m_framesHeld = false;
     bool m_heldPanels = false;
     int m_heldRunLine = -1;
-    QElapsedTimer m_frameClock;
 
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
@@ -263,12 +248,10 @@ private:
     QCheckBox *m_recordCheckBox = nullptr;
     QPushButton *m_stepButton = nullptr, *m_jumpButton = nullptr, *m_rotate45Button = nullptr,
                 *m_rotate90Button = nullptr;
-    QFrame *m_manualFrame = nullptr;
     AlgorithmEditor *m_editor = nullptr;
     FieldView *m_field = nullptr;
     QLabel *m_endOfRunNotice = nullptr, *m_noErrorsNotice = nullptr;
     StatusBar *m_statusBar = nullptr;
-    QWidget *m_directionBevel = nullptr;
 
     QTimer m_runTimer, m_noticeTimer, m_linePanelTimer, m_recoveryTimer;
     QTimer m_runStateTimer;   // the run-state window's own, slower than the ticks

@@ -69,10 +69,10 @@ void MainWindow::connectActions()
     on(Command::ConditionalLoop, [this] { m_conditionalLoopDialog->run(); });
     on(Command::Condition, [this] { m_conditionDialog->run(); });
     on(Command::Colour, [this] { m_colourDialog->run(); });
-    on(Command::Step, [this] { manualCommand(0); });
-    on(Command::Jump, [this] { manualCommand(1); });
-    on(Command::Rotate45, [this] { manualCommand(2); });
-    on(Command::Rotate90, [this] { manualCommand(3); });
+    on(Command::Step, [this] { manualCommand(ManualButton::Step); });
+    on(Command::Jump, [this] { manualCommand(ManualButton::Jump); });
+    on(Command::Rotate45, [this] { manualCommand(ManualButton::Rotate45); });
+    on(Command::Rotate90, [this] { manualCommand(ManualButton::Rotate90); });
     on(Command::Destroy, [this] { pasteCode(Lexicon::forLanguage(language()).kwDestroy); });
     on(Command::Rebuild, [this] { pasteCode(Lexicon::forLanguage(language()).kwRebuild); });
     on(Command::Run, &MainWindow::runCommand);
@@ -88,8 +88,9 @@ void MainWindow::connectActions()
     on(Command::RunToCursor, &MainWindow::runToCursorCommand);
     on(Command::RunState, &MainWindow::showRunState);
 
-    for (int i = 0; i < 4; ++i)
-        connect(manualButton(i), &QPushButton::clicked, this, [this, i] { manualCommand(i); });
+    for (ManualButton b :
+         {ManualButton::Step, ManualButton::Jump, ManualButton::Rotate45, ManualButton::Rotate90})
+        connect(manualButton(b), &QPushButton::clicked, this, [this, b] { manualCommand(b); });
 
     // Context-menu items perform their menu item, and nothing while it is disabled.
     auto perform = [this](QAction *popupItem, Command command) {
@@ -114,8 +115,8 @@ void MainWindow::connectActions()
             [this] { setDocumentState(DocumentState::Changed); });
     connect(m_editor, &AlgorithmEditor::linePanelsChanged, this,
             [this](const QString &p1, const QString &p2) {
-                m_statusBar->setPanelText(1, p1);
-                m_statusBar->setPanelText(2, p2);
+                m_statusBar->setPanelText(StatusPanel::Lines, p1);
+                m_statusBar->setPanelText(StatusPanel::CurrentLine, p2);
             });
     connect(m_field, &FieldView::contextMenuRequested, this, &MainWindow::showFieldMenu);
     connect(m_field, &FieldView::doubleClicked, this, [this] {
@@ -135,23 +136,22 @@ void MainWindow::showFieldMenu(const QPoint &globalPos) { m_fieldMenu->popup(glo
 
 void MainWindow::pasteCode(const QString &commandText) { m_editor->pasteCode(commandText); }
 
-void MainWindow::manualCommand(int which)
+void MainWindow::manualCommand(ManualButton button)
 {
     const Lexicon &lex = Lexicon::forLanguage(language());
-    const QString *const keywords[4] = {&lex.kwStep, &lex.kwJump, &lex.kwRotate45, &lex.kwRotate90};
-    if (which < 0 || which > 3) return;
+    const QString *const keywords[] = {&lex.kwStep, &lex.kwJump, &lex.kwRotate45, &lex.kwRotate90};
     if (m_manual) {
-        switch (which) {
-        case 0:
+        switch (button) {
+        case ManualButton::Step:
             m_world.step();
             break;
-        case 1:
+        case ManualButton::Jump:
             m_world.jump();
             break;
-        case 2:
+        case ManualButton::Rotate45:
             m_world.rotate45();
             break;
-        default:
+        case ManualButton::Rotate90:
             m_world.rotate90();
             break;
         }
@@ -161,7 +161,7 @@ void MainWindow::manualCommand(int which)
             return;
         }
     }
-    pasteCode(*keywords[which]);
+    pasteCode(*keywords[int(button)]);
     if (m_manual) positionPanel(m_world.state().x, m_world.state().y);
 }
 

@@ -10,7 +10,6 @@
 #include "documents/ProgramFile.h"
 #include "documents/RecoveryCopy.h"
 #include "editor/AlgorithmEditor.h"
-#include "lang/LineMarks.h"
 #include "world/FieldPicture.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
@@ -140,7 +139,7 @@ void MainWindow::offerRecovery()
 
 void MainWindow::showDocumentState()
 {
-    m_statusBar->setPanelText(0, text(kStateTexts[int(m_documentState)]));
+    m_statusBar->setPanelText(StatusPanel::Document, text(kStateTexts[int(m_documentState)]));
 }
 
 bool MainWindow::mayDiscardChanges()
@@ -160,11 +159,11 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
     // Bounds that keep the window answering: a program is a few hundred short lines.
     constexpr qsizetype kMaxLines = 100'000, kMaxLineLength = 10'000;
     if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength, textLanguage())) {
-        const QString text = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
+        const QString message = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
-            *failure = text;
+            *failure = message;
         else
-            m_prompts->message(text);
+            m_prompts->message(message);
         return false;
     }
     // Built away from the screen, so a cancel leaves the text, its colours and its
@@ -256,22 +255,6 @@ void MainWindow::openDocument()
     setDocumentState(DocumentState::Loaded);
     resetField();
     m_editor->setFocus();
-}
-
-// The title of an example: its first comment line without the comment mark; the file's
-// name when it has none.
-QString MainWindow::exampleTitle(const QString &path)
-{
-    StyledText styled;
-    if (loadProgramFile(path, styled, nullptr)) {
-        for (const StyledLine &line : std::as_const(styled)) {
-            const QString s = line.text.trimmed();
-            if (!s.startsWith(LineMark::Comment) || s.startsWith(LineMark::Directive)) continue;
-            const QString title = s.mid(1).trimmed();
-            if (!title.isEmpty()) return title;
-        }
-    }
-    return QFileInfo(path).completeBaseName();
 }
 
 void MainWindow::rebuildExamplesMenu()

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -107,7 +108,8 @@ void MainWindow::applyRunLock(bool running)
     for (Command c : {Command::Run, Command::Check, Command::ManualMode}) toolButton(c)->setEnabled(idle);
     toolButton(Command::Pause)->setEnabled(running);
     toolButton(Command::Stop)->setEnabled(running);
-    for (int i = 0; i < 4; ++i) manualButton(i)->setEnabled(idle);
+    for (QPushButton *b : {m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button})
+        b->setEnabled(idle);
     for (Command c : kCommandButtons) toolButton(c)->setEnabled(idle);
     m_editor->setReadOnly(running);
     if (m_field->sprite()) m_field->sprite()->setEnabled(idle);
@@ -123,7 +125,7 @@ void MainWindow::startRun()
 
 void MainWindow::startTicks()
 {
-    m_scheduleClock.invalidate();
+    m_pacer.restart();
     m_runTimer.start();
     if (m_resumeAction) m_resumeAction->setEnabled(false);
     if (m_runStateWindow && m_runStateWindow->isVisible()) m_runStateTimer.start();
@@ -133,7 +135,7 @@ void MainWindow::startTicks()
 void MainWindow::stopTicks()
 {
     m_runTimer.stop();
-    holdFrames(false);   // a pause or a stop shows the state as it is
+    m_pacer.release();   // a pause or a stop shows the state as it is
     m_runStateTimer.stop();
     describeField();
     if (m_resumeAction) m_resumeAction->setEnabled(m_run.state() == RunController::State::Paused);
@@ -158,25 +160,10 @@ void MainWindow::stopRun() { m_run.stop(); }
 void MainWindow::runStopped()
 {
     endRunToCursor();
-    holdFrames(false);   // the last run line first, then the caret as it was
+    m_pacer.release();   // the last run line first, then the caret as it was
     m_editor->setRunLine(-1);
     m_editor->setCaret(m_checkLine, m_checkColumn);
     describeField();
-}
-
-namespace {
-constexpr int kFrameMs = 16;   // about 60 frames a second
-}
-
-void MainWindow::holdFrames(bool hold)
-{
-    if (hold == m_framesHeld) return;
-    m_framesHeld = hold;
-    m_field->setHoldUpdates(hold);
-    if (hold)
-        m_frameClock.start();
-    else
-        showHeldFrame();
 }
 
 void MainWindow::showHeldFrame()
@@ -190,15 +177,13 @@ void MainWindow::showHeldFrame()
     if (std::exchange(m_heldPanels, false)) {
         const RobotState &s = m_world.state();
         const Language lang = textLanguage();
-        m_statusBar->setPanelText(4, *WorldTexts::positionPanel(lang, s.x, s.y));
-        m_statusBar->setPanelText(5, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
-        m_statusBar->setPanelText(6, *WorldTexts::borderSensorPanel(lang, s.borderSensor));
+        m_statusBar->setPanelText(StatusPanel::Position, *WorldTexts::positionPanel(lang, s.x, s.y));
+        m_statusBar->setPanelText(StatusPanel::LineSensor, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
+        m_statusBar->setPanelText(StatusPanel::BorderSensor,
+                                  *WorldTexts::borderSensorPanel(lang, s.borderSensor));
     }
     m_field->showHeld();
-    m_frameClock.start();
 }
-
-void MainWindow::runTick() { m_run.tick(); }
 
 void MainWindow::stepLineCommand()
 {
@@ -255,7 +240,7 @@ void MainWindow::runToCursorTicks()
             return;
         }
         m_runToLeaveFirst = false;
-        runTick();
+        m_run.tick();
     } while (m_run.isRunning() && m_runToLine >= 0 && slice.elapsed() < 25);
 }
 
@@ -305,35 +290,10 @@ void MainWindow::buildRunAids()
 
 void MainWindow::runTimerTimeout()
 {
-    if (m_runToLine >= 0) {
-        // Running to the cursor goes flat out: show it frame by frame like the top speed.
-        holdFrames(true);
-        runToCursorTicks();
-        if (m_framesHeld && m_frameClock.elapsed() >= kFrameMs) showHeldFrame();
-        return;
-    }
-    holdFrames(m_runTimer.interval() < kFrameMs);
-    runTick();
-    if (m_runTimer.interval() >= kFrameMs)
-        holdFrames(false);   // the run has slowed down: this tick is shown as it is
-    else if (m_framesHeld && m_frameClock.elapsed() >= kFrameMs)
-        showHeldFrame();
-    if (!m_run.isRunning()) return;
-    // Qt starts the next period from a late timeout, so late wake-ups add up (at 1 ms they
-    // cost a fifth of the ticks). Counting the ticks against the clock and giving one
-    // extra tick when a whole period is owed keeps the run at the speed it asks for.
-    const int interval = m_runTimer.interval();
-    if (interval != m_scheduleInterval || !m_scheduleClock.isValid()) {
-        m_scheduleInterval = interval;
-        m_scheduleTicks = 0;
-        m_scheduleClock.start();
-        return;
-    }
-    ++m_scheduleTicks;
-    if (m_scheduleClock.elapsed() >= (m_scheduleTicks + 1) * qint64(interval)) {
-        ++m_scheduleTicks;
-        runTick();
-    }
+    if (m_runToLine >= 0)
+        m_pacer.timeoutFlatOut([this] { runToCursorTicks(); });
+    else
+        m_pacer.timeout();
 }
 
 void MainWindow::hideNotices()
@@ -347,7 +307,7 @@ void MainWindow::refreshLinePanelsTick() { m_editor->refreshLinePanels(true); }
 
 void MainWindow::selectRunLine(int line)
 {
-    if (m_framesHeld) {
+    if (m_pacer.holding()) {
         m_heldRunLine = line;
         return;
     }

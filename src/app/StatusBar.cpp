@@ -22,12 +22,6 @@ StatusBar::StatusBar(QWidget *parent) : QWidget(parent)
     }
 }
 
-void StatusBar::setPanelText(int index, const QString &text)
-{
-    if (index >= 0 && index < PanelCount) m_panels[index]->setText(text);
-}
+void StatusBar::setPanelText(StatusPanel panel, const QString &text) { m_panels[int(panel)]->setText(text); }
 
-QString StatusBar::panelText(int index) const
-{
-    return (index >= 0 && index < PanelCount) ? m_panels[index]->text() : QString();
-}
+QString StatusBar::panelText(StatusPanel panel) const { return m_panels[int(panel)]->text(); }

@@ -5,15 +5,25 @@
 
 class QLabel;
 
+// The status bar's panels, left to right.
+enum class StatusPanel {
+    Document,   // empty, loaded, changed or saved
+    Lines,
+    CurrentLine,
+    FieldSize,
+    Position,
+    LineSensor,
+    BorderSensor
+};
+
 // The window's status bar: seven fixed-width panels with centred texts.
 class StatusBar : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int PanelCount = 7;
+    static constexpr int PanelCount = int(StatusPanel::BorderSensor) + 1;
     explicit StatusBar(QWidget *parent = nullptr);
-    void setPanelText(int index, const QString &text);
-    QString panelText(int index) const;
-    QLabel *panel(int index) const { return m_panels[index]; }
+    void setPanelText(StatusPanel panel, const QString &text);
+    QString panelText(StatusPanel panel) const;
 
 private:
     QLabel *m_panels[PanelCount] = {};

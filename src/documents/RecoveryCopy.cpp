@@ -76,10 +76,10 @@ std::unique_ptr<RecoverySlot> RecoverySlot::open(const QString &folder, QString 
         return nullptr;
     };
     if (!QDir().mkpath(folder)) return fail(QStringLiteral("cannot create the folder"));
-    const QString path = QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + kSuffix);
-    auto lock = takeLock(lockPathFor(path));
+    const QString file = QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + kSuffix);
+    auto lock = takeLock(lockPathFor(file));
     if (!lock) return fail(QStringLiteral("cannot create a lock file"));
-    return std::unique_ptr<RecoverySlot>(new RecoverySlot(path, std::move(lock)));
+    return std::unique_ptr<RecoverySlot>(new RecoverySlot(file, std::move(lock)));
 }
 
 bool RecoverySlot::write(const RecoveryContent &content, QString *error)

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QList>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -169,7 +170,8 @@ private:
     void handleWord(std::string_view word, bool hasParam, int param);
 
     // Output
-    int currentCodePage() const;
+    int currentCodePage();
+    int findCodePage() const;
     QRgb currentColor() const;
     void appendByte(uchar b);
     void appendChar(char16_t c);
@@ -188,13 +190,16 @@ private:
     int m_skipFallback = 0;
 
     int m_ansiCpg = 0;
+    bool m_codePageKnown = false;
+    int m_codePageFont = -1;
+    int m_codePage = 0;
     int m_defaultFont = -1;
     QHash<int, FontInfo> m_fonts;
     QList<QRgb> m_colors;
     int m_red = 0, m_green = 0, m_blue = 0;
 
     CodePageDecoder m_decoder;
-    QByteArray m_pending;
+    std::string m_pending;   // every byte of text passes through here: appending stays inline
     int m_pendingCodePage = 0;
     QRgb m_pendingColor = 0;
 
@@ -401,6 +406,7 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
     if (m_st.dest == Dest::Skip) return;
 
     if (m_st.dest == Dest::FontTable) {
+        m_codePageKnown = false;
         switch (info.kw) {
         case Kw::F:
             m_st.definingFont = param;
@@ -478,9 +484,11 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
     }
     case Kw::AnsiCpg:
         m_ansiCpg = std::max(param, 0);
+        m_codePageKnown = false;
         return;
     case Kw::Deff:
         m_defaultFont = param;
+        m_codePageKnown = false;
         return;
     case Kw::FontTbl:
         if (nested) {
@@ -504,7 +512,17 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
     }
 }
 
-int RtfReader::currentCodePage() const
+int RtfReader::currentCodePage()
+{
+    // Asked for every byte of text: the answer stands until the font or its table changes.
+    if (m_codePageKnown && m_codePageFont == m_st.font) return m_codePage;
+    m_codePageKnown = true;
+    m_codePageFont = m_st.font;
+    m_codePage = findCodePage();
+    return m_codePage;
+}
+
+int RtfReader::findCodePage() const
 {
     const int font = m_st.font >= 0 ? m_st.font : m_defaultFont;
     const auto it = m_fonts.constFind(font);
@@ -526,8 +544,8 @@ void RtfReader::appendByte(uchar b)
 {
     const int cp = currentCodePage();
     const QRgb color = currentColor();
-    if (!m_pending.isEmpty() && (cp != m_pendingCodePage || color != m_pendingColor)) flushBytes();
-    m_pending.append(char(b));
+    if (!m_pending.empty() && (cp != m_pendingCodePage || color != m_pendingColor)) flushBytes();
+    m_pending.push_back(char(b));
     m_pendingCodePage = cp;
     m_pendingColor = color;
 }
@@ -535,16 +553,16 @@ void RtfReader::appendByte(uchar b)
 void RtfReader::appendChar(char16_t c)
 {
     flushBytes();
-    m_scratch.clear();
+    m_scratch.resize(0);   // keeps its buffer: this runs for every run of text
     m_scratch.append(QChar(c));
     addText(m_scratch, currentColor());
 }
 
 void RtfReader::flushBytes()
 {
-    if (m_pending.isEmpty()) return;
-    m_scratch.clear();
-    m_decoder.decode(m_pendingCodePage, m_pending, m_scratch);
+    if (m_pending.empty()) return;
+    m_scratch.resize(0);
+    m_decoder.decode(m_pendingCodePage, QByteArrayView(m_pending.data(), qsizetype(m_pending.size())), m_scratch);
     m_pending.clear();
     addText(m_scratch, m_pendingColor);
 }

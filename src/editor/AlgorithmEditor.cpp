@@ -2,20 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/AlgorithmEditor.h"
 #include "common/Prompts.h"
+#include "common/ShownHorizontalBar.h"
 #include "documents/LineBreaks.h"
-#include "documents/ProgramFile.h"
+#include "editor/ColouredClipboard.h"
+#include "editor/CommandInsertion.h"
 #include "editor/Highlight.h"
+#include "editor/LinePainter.h"
 #include "lang/Normalize.h"
 #include "base/TextCatalogue.h"
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QScopedValueRollback>
-#include <QScrollBar>
-#include <QStyleOption>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -26,24 +25,11 @@
 
 namespace {
 
-// A character without an explicit colour shows in the default black.
-QRgb colorOf(const QTextCharFormat &f)
-{
-    if (!f.hasProperty(QTextFormat::ForegroundBrush)) return LineColor::Black;
-    return f.foreground().color().rgb() & 0xFFFFFF;
-}
-
 bool blockHasColor(const QTextBlock &b, QRgb color)
 {
     for (auto it = b.begin(); !it.atEnd(); ++it)
         if (it.fragment().isValid() && colorOf(it.fragment().charFormat()) != color) return false;
     return true;
-}
-
-QTextCharFormat withColor(QTextCharFormat f, QRgb color)
-{
-    f.setForeground(QColor::fromRgb(color));
-    return f;
 }
 
 // Keys that produce a character in the text: the ones the key handler sees.
@@ -62,163 +48,6 @@ bool isCharacterKey(const QKeyEvent *e)
     const QString t = e->text();
     return !t.isEmpty() && (t.at(0).isPrint() || t.at(0) == QLatin1Char('\t'));
 }
-
-// One run of pasted text in one colour; no colour keeps the colour at the caret.
-struct Run {
-    QString text;
-    std::optional<QRgb> color;
-};
-
-// Flattens foreign or own rich text into coloured runs of plain lines: no tables,
-// images, fonts or inner line separators, so that one block stays one program line.
-QList<Run> runsFromHtml(const QString &html)
-{
-    QTextDocument tmp;
-    tmp.setHtml(html);
-    QList<Run> runs;
-    for (QTextBlock b = tmp.begin(); b.isValid(); b = b.next()) {
-        if (b != tmp.begin()) runs.append({QStringLiteral("\n"), std::nullopt});
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (!f.isValid()) continue;
-            QString t = f.text();
-            t.remove(QChar::ObjectReplacementCharacter);
-            t = unifyLineBreaks(t);
-            t.replace(QChar::Nbsp, QLatin1Char(' '));
-            if (t.isEmpty()) continue;
-            const QTextCharFormat cf = f.charFormat();
-            std::optional<QRgb> c;
-            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colorOf(cf);
-            runs.append({t, c});
-        }
-    }
-    return runs;
-}
-
-// Rich text in the format the program's files use, for word processors that read no HTML.
-const QString kRtfMime = QStringLiteral("text/rtf");
-
-QList<Run> runsFromStyled(const StyledText &text)
-{
-    QList<Run> runs;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (i > 0) runs.append({QStringLiteral("\n"), std::nullopt});
-        const StyledLine &line = text.at(i);
-        qsizetype pos = 0;
-        for (const ColorRun &r : line.runs) {
-            const qsizetype n = std::min<qsizetype>(r.length, line.text.size() - pos);
-            if (n <= 0) continue;
-            runs.append({line.text.mid(pos, n), r.color & 0xFFFFFF});
-            pos += n;
-        }
-        if (pos < line.text.size()) runs.append({line.text.mid(pos), LineColor::Black});
-    }
-    return runs;
-}
-
-// The selected characters line by line, each run with the colour it has, if any.
-QList<QList<Run>> selectedLines(const QTextDocument &d, int from, int to)
-{
-    QList<QList<Run>> lines;
-    for (QTextBlock b = d.findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
-        QList<Run> &line = lines.emplaceBack();
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (!f.isValid()) continue;
-            const int start = std::max(from, f.position());
-            const int end = std::min(to, f.position() + f.length());
-            if (start >= end) continue;
-            const QTextCharFormat cf = f.charFormat();
-            std::optional<QRgb> c;
-            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colorOf(cf);
-            line.append({f.text().mid(start - f.position(), end - start), c});
-        }
-    }
-    return lines;
-}
-
-// One block kept whole by <br> and white-space:pre, so that empty lines and runs of
-// spaces survive any reader, ours included.
-QString htmlFromLines(const QList<QList<Run>> &lines)
-{
-    QString h = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
-                               "<div style=\"white-space:pre; font-family:'Times New Roman'\">");
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0) h += QLatin1String("<br>");
-        for (const Run &r : lines.at(i)) {
-            if (r.color)
-                h += QStringLiteral("<span style=\"color:#%1\">%2</span>")
-                         .arg(*r.color, 6, 16, QLatin1Char('0'))
-                         .arg(r.text.toHtmlEscaped());
-            else
-                h += r.text.toHtmlEscaped();
-        }
-    }
-    h += QLatin1String("</div></body></html>");
-    return h;
-}
-
-StyledText styledFromLines(const QList<QList<Run>> &lines)
-{
-    StyledText out;
-    for (const QList<Run> &runs : lines) {
-        StyledLine &line = out.emplaceBack();
-        for (const Run &r : runs) {
-            line.text += r.text;
-            line.runs.append({int(r.text.size()), r.color.value_or(LineColor::Black)});
-        }
-    }
-    return out;
-}
-
-// The editor's own horizontal bar, never shown. Making the caret visible lays the scroll
-// area out again, which raises the containers of the bars on show one after the other; with
-// both on show each raise really moves one above the other and repaints the frame and both
-// bars, at every selected line (a run selects one per tick). With only the vertical one on
-// show the raise changes nothing. This bar still does the scrolling; every change of it is
-// copied to the bar on show, and that one drives it back.
-class MirroredScrollBar : public QScrollBar {
-public:
-    explicit MirroredScrollBar(QScrollBar *shown) : QScrollBar(Qt::Horizontal), m_shown(shown)
-    {
-        connect(shown, &QScrollBar::valueChanged, this, [this](int v) {
-            if (!m_copying) setValue(v);
-        });
-    }
-
-protected:
-    void sliderChange(SliderChange change) override
-    {
-        QScrollBar::sliderChange(change);
-        if (!m_shown) return;
-        // A new range may leave the value outside it for a moment; the shown bar's
-        // clamping must not drive this one then.
-        QScopedValueRollback<bool> copying(m_copying, true);
-        m_shown->setRange(minimum(), maximum());
-        m_shown->setPageStep(pageStep());
-        m_shown->setSingleStep(singleStep());
-        m_shown->setValue(value());
-    }
-
-private:
-    QPointer<QScrollBar> m_shown;
-    bool m_copying = false;
-};
-
-// The square between the two bars, drawn as the scroll area draws it.
-class ScrollCorner : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        QStyleOption o;
-        o.initFrom(this);
-        style()->drawPrimitive(QStyle::PE_PanelScrollAreaCorner, &o, &p, this);
-    }
-};
 
 // Paints through the editor, which knows where each line lies.
 class LineNumberGutter : public QWidget {
@@ -244,13 +73,9 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     setObjectName(QStringLiteral("doc"));
     setZoomPoints(DefaultZoom);
     setLineWrapMode(QPlainTextEdit::NoWrap);
-    // Both bars are always on show; the horizontal one is our own (see MirroredScrollBar).
-    m_hbar = new QScrollBar(Qt::Horizontal, this);
-    setHorizontalScrollBar(new MirroredScrollBar(m_hbar));
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Both bars are always on show; the horizontal one is our own (see ShownHorizontalBar).
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_corner = new ScrollCorner;
-    addScrollBarWidget(m_corner, Qt::AlignBottom);
+    m_hbar = std::make_unique<ShownHorizontalBar>(this);
     layoutHorizontalBar();
     // The line being executed must stay marked while the focus is elsewhere.
     QPalette p = palette();
@@ -270,6 +95,10 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     watchDocument(document());
     setLanguage(Language::Rus);
 }
+
+AlgorithmEditor::~AlgorithmEditor() = default;
+
+QScrollBar *AlgorithmEditor::shownHorizontalScrollBar() const { return m_hbar->bar(); }
 
 void AlgorithmEditor::watchDocument(QTextDocument *d)
 {
@@ -316,13 +145,12 @@ void AlgorithmEditor::adoptDocument(std::unique_ptr<QTextDocument> filled)
 void AlgorithmEditor::layoutHorizontalBar()
 {
     if (!m_hbar) return;   // not yet built
-    const int extent = m_hbar->sizeHint().height();
-    m_corner->setFixedHeight(extent);
+    const int extent = m_hbar->fitCorner();
     const int left = gutterWidth();
     if (viewportMargins().bottom() != extent || viewportMargins().left() != left)
         setViewportMargins(left, 0, 0, extent);
     const QRect v = viewport()->geometry();
-    m_hbar->setGeometry(v.left(), v.bottom() + 1, v.width(), extent);
+    m_hbar->place(v);
     if (m_gutter) {
         m_gutter->setGeometry(v.left() - left, v.top(), left, v.height());
         m_gutter->setVisible(m_gutterOn);
@@ -504,75 +332,6 @@ bool AlgorithmEditor::rewriteLines(const QStringList &lines)
 
 // ---- colouring ---------------------------------------------------------------------
 
-// Colours whole lines in one pass. A long pass meets the same few formats again and
-// again: what each one's colour is, and what it becomes with a new colour merged in, is
-// worked out once.
-class LinePainter {
-public:
-    explicit LinePainter(QTextDocument *d) : m_cursor(d) { }
-    QTextCursor &cursor() { return m_cursor; }
-
-    bool paint(const QTextBlock &b, QRgb color)
-    {
-        return paint(b, [color](const QString &) { return color; });
-    }
-
-    // The colour comes from the line's text, read in the same walk over the line.
-    template <typename ColorFor> bool paint(const QTextBlock &b, ColorFor &&colorFor)
-    {
-        const int len = b.length() - 1;
-        if (len <= 0) return false;
-        const int pos = b.position();
-        m_fragments.clear();
-        QString text;
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (!f.isValid()) continue;
-            m_fragments.append(f);
-            text += f.text();
-        }
-        const QRgb color = colorFor(text);
-        bool uniform = true;
-        for (const QTextFragment &f : std::as_const(m_fragments))
-            if (colorOf(f) != color) uniform = false;
-        if (uniform) return false;
-        m_cursor.setPosition(pos);
-        m_cursor.setPosition(pos + len, QTextCursor::KeepAnchor);
-        if (m_fragments.size() == 1) {
-            // The same format as merging would give, without merging it fragment by fragment.
-            m_cursor.setCharFormat(painted(m_fragments.front(), color));
-        } else {
-            QTextCharFormat f;
-            f.setForeground(QColor::fromRgb(color));
-            m_cursor.mergeCharFormat(f);
-        }
-        return true;
-    }
-
-private:
-    QRgb colorOf(const QTextFragment &f)
-    {
-        const int index = f.charFormatIndex();
-        if (index < 0) return ::colorOf(f.charFormat());
-        if (size_t(index) >= m_colors.size()) m_colors.resize(index + 1, -1);
-        if (m_colors[index] < 0) m_colors[index] = ::colorOf(f.charFormat());
-        return QRgb(m_colors[index]);
-    }
-
-    const QTextCharFormat &painted(const QTextFragment &f, QRgb color)
-    {
-        const quint64 key = (quint64(quint32(f.charFormatIndex())) << 32) | color;
-        auto it = m_painted.find(key);
-        if (it == m_painted.end()) it = m_painted.insert(key, withColor(f.charFormat(), color));
-        return *it;
-    }
-
-    QTextCursor m_cursor;
-    QList<QTextFragment> m_fragments;
-    std::vector<qint64> m_colors;   // by format index; -1 not yet known
-    QHash<quint64, QTextCharFormat> m_painted;
-};
-
 void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter &)> &paint)
 {
     QTextDocument *d = document();
@@ -584,6 +343,7 @@ void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter
     // Folded into the edit it follows, so undo never stops at a mere colouring.
     c.joinPreviousEditBlock();
     paint(painter);
+    painter.flush();
     c.endEditBlock();
     // With nothing to join, the colouring would have become a step of its own.
     if (!hadUndo && d->isUndoAvailable()) d->clearUndoRedoStacks(QTextDocument::UndoStack);
@@ -641,7 +401,7 @@ void AlgorithmEditor::recolourAll()
     const Lexicon &lex = *m_lexicon;
     paintBlocks(0, [&](LinePainter &p) {
         for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
-            p.paint(b, [&](const QString &text) { return ClassifyFull(NormalizeLine(text), lex); });
+            p.paint(b, [&](const QString &text) { return p.classified(text, lex); });
     });
     setCaret(lc.line, lc.column);
 }
@@ -844,7 +604,7 @@ void AlgorithmEditor::indentLines(bool outdent)
             paintBlocks(from, [&](LinePainter &p) {
                 for (QTextBlock b = d->findBlock(from); b.isValid() && b.blockNumber() <= lastLine;
                      b = b.next())
-                    p.paint(b, [&](const QString &text) { return ClassifyFull(NormalizeLine(text), lex); });
+                    p.paint(b, [&](const QString &text) { return p.classified(text, lex); });
             });
         } else {
             c.endEditBlock();
@@ -917,53 +677,18 @@ void AlgorithmEditor::contextMenuEvent(QContextMenuEvent *e)
 
 // ---- clipboard ---------------------------------------------------------------------
 
-bool AlgorithmEditor::canInsertFromMimeData(const QMimeData *source) const
-{
-    return source && (source->hasText() || source->hasHtml() || source->hasFormat(kRtfMime));
-}
+bool AlgorithmEditor::canInsertFromMimeData(const QMimeData *source) const { return canPasteFrom(source); }
 
-QMimeData *AlgorithmEditor::createMimeDataFromSelection() const
-{
-    auto *md = new QMimeData;
-    const QTextCursor sel = textCursor();
-    if (!sel.hasSelection()) return md;
-    const QList<QList<Run>> lines = selectedLines(*document(), sel.selectionStart(), sel.selectionEnd());
-    QStringList plain;
-    for (const QList<Run> &line : lines) {
-        QString &s = plain.emplaceBack();
-        for (const Run &r : line) s += r.text;
-    }
-    md->setText(plain.join(QLatin1Char('\n')));
-    md->setHtml(htmlFromLines(lines));
-    md->setData(kRtfMime, writeRtf(styledFromLines(lines)));
-    return md;
-}
+QMimeData *AlgorithmEditor::createMimeDataFromSelection() const { return copyOfSelection(textCursor()); }
 
 void AlgorithmEditor::insertFromMimeData(const QMimeData *source)
 {
     if (!source || isReadOnly()) return;
-    QList<Run> runs;
-    std::optional<StyledText> rtf;
-    if (source->hasHtml()) {
-        runs = runsFromHtml(source->html());
-    } else if (source->hasFormat(kRtfMime) && (rtf = readRtf(source->data(kRtfMime)))) {
-        runs = runsFromStyled(*rtf);
-    } else if (source->hasText()) {
-        runs.append({unifyLineBreaks(source->text()), std::nullopt});
-    } else {
-        return;
-    }
+    const std::optional<QList<InsertPiece>> pieces = pastedPieces(source);
+    if (!pieces) return;
     changeAtCaret([&](QTextCursor &c) {
         c.removeSelectedText();
-        const QTextCharFormat atCaret = c.charFormat();
-        for (const Run &r : runs) {
-            QTextCharFormat f;   // colour only: fonts and styles from elsewhere stay out
-            if (r.color)
-                f.setForeground(QColor::fromRgb(*r.color));
-            else if (atCaret.hasProperty(QTextFormat::ForegroundBrush))
-                f.setForeground(atCaret.foreground());
-            c.insertText(r.text, f);
-        }
+        insertPasted(c, *pieces);
     });
 }
 
@@ -1071,73 +796,6 @@ void AlgorithmEditor::pasteCode(const QString &commandText)
     pasteCode();
 }
 
-void AlgorithmEditor::pasteCode()
-{
-    const QTextBlock b = caretBlock();
-    const int column = textCursor().selectionEnd() - b.position();
-    bool backOverBreak = false;
-    changeAtCaret([&](QTextCursor &c) {
-        if (b.length() <= 1) {
-            c.insertText(commandToInsert);
-        } else if (column == 0) {
-            c.insertText(commandToInsert + QLatin1Char('\n'));
-        } else {
-            const QTextBlock next = b.next();
-            c.setPosition(next.isValid() ? next.position() : b.position() + b.length() - 1);
-            const QTextBlock nb = c.block();
-            if (nb.length() - 1 <= c.position() - nb.position()) {
-                c.insertText(QLatin1Char('\n') + commandToInsert);
-            } else {
-                c.insertText(commandToInsert + QLatin1Char('\n'),
-                             withColor(c.charFormat(), pasteCodeColor(commandToInsert, *m_lexicon)));
-                backOverBreak = true;   // after the change handler has seen the caret there
-            }
-        }
-    });
-    if (backOverBreak) {
-        QTextCursor back = textCursor();
-        back.movePosition(QTextCursor::PreviousCharacter);
-        setTextCursor(back);
-    }
-    refreshLinePanels(false);
-    setFocus();
-}
+void AlgorithmEditor::pasteCode() { pasteCommand(*this, commandToInsert); }
 
-void AlgorithmEditor::insertBlock(const QList<InsertPiece> &pieces, int linesUp, bool refreshPanels)
-{
-    changeAtCaret([&](QTextCursor &c) {
-        for (const InsertPiece &p : pieces) {
-            if (p.color)
-                c.insertText(p.text, withColor(c.charFormat(), *p.color));
-            else
-                c.insertText(p.text);
-        }
-    });
-    if (linesUp > 0) {
-        QTextBlock t = textCursor().block();
-        for (int i = 0; i < linesUp && t.previous().isValid(); ++i) t = t.previous();
-        QTextCursor body(document());
-        body.setPosition(t.position());
-        setTextCursor(body);
-    }
-    if (refreshPanels) refreshLinePanels(false);
-}
-
-void AlgorithmEditor::setInsertionColor(QRgb color)
-{
-    QTextCursor c = textCursor();
-    if (c.hasSelection()) return;
-    c.setCharFormat(withColor(c.charFormat(), color));
-    setTextCursor(c);
-}
-
-void AlgorithmEditor::insertBeginEnd()
-{
-    const Lexicon &lex = *m_lexicon;
-    const QString nl = QStringLiteral("\n");
-    insertBlock({{nl, std::nullopt},
-                 {lex.kwBegin + nl, LineColor::Blue},
-                 {nl, LineColor::Navy},
-                 {lex.kwEnd + nl, LineColor::Blue}},
-                2, true);
-}
+void AlgorithmEditor::insertBeginEnd() { ::insertBeginEnd(*this); }

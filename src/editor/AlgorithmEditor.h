@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "editor/DialogCaptions.h"
+#include "editor/TextColour.h"
 #include "base/Language.h"
 #include "lang/Lexicon.h"
 #include "lang/ProgramText.h"
@@ -16,18 +17,12 @@ class QScrollBar;
 class QTextBlock;
 class QTextCursor;
 class QTextDocument;
+class ShownHorizontalBar;
 
 struct LineColumn {
     int line = 0;
     int column = 0;
     bool operator==(const LineColumn &) const = default;
-};
-
-// One inserted piece of a command block: text (may hold '\n') and its colour;
-// no colour means the colour standing at the caret.
-struct InsertPiece {
-    QString text;
-    std::optional<QRgb> color;
 };
 
 // The algorithm editor "doc". Lines are the document's blocks; a line's colour lives in
@@ -39,6 +34,7 @@ class AlgorithmEditor : public QPlainTextEdit, public ProgramText {
     Q_OBJECT
 public:
     explicit AlgorithmEditor(QWidget *parent = nullptr);
+    ~AlgorithmEditor() override;
 
     // Installs the Lexicon, the dialog captions, the panel labels and the clear
     // question. A Language other than the three keeps the texts (the Lexicon falls
@@ -84,22 +80,23 @@ public:
     QString linesLabel() const { return m_linesLabel; }   // panel 1's word
     QString currentLineLabel() const { return m_currentLabel; }   // panel 2's word
 
-    // Command insertion.
+    // Command insertion (editor/CommandInsertion): the command inserted by pasteCode().
     QString commandToInsert;
     void pasteCode();
     void pasteCode(const QString &commandText);
-    // Inserts the pieces at the caret (replacing the selection) as one change, then puts
-    // the caret at the start of the line `linesUp` lines above the line after the block.
-    void insertBlock(const QList<InsertPiece> &pieces, int linesUp, bool refreshPanels);
-    // Sets the colour that the next typed character gets.
-    void setInsertionColor(QRgb color);
+
+    // The line the caret is on (the end of the selection).
+    QTextBlock caretBlock() const;
+    // Runs `edit` on a cursor at the caret as one change and one undo step; the caret
+    // goes where the cursor ends before the change handler runs.
+    void changeAtCaret(const std::function<void(QTextCursor &)> &edit);
 
     // Whether the change handler colours (it does not on the Windows 9x family).
     void setChangeHandlerColours(bool on) { m_changeColours = on; }
 
     // The horizontal scroll bar on show. horizontalScrollBar() is the editor's own one,
     // kept hidden: it still does the scrolling and this one mirrors it both ways.
-    QScrollBar *shownHorizontalScrollBar() const { return m_hbar; }
+    QScrollBar *shownHorizontalScrollBar() const;
 
     // Editor zoom for this session only: the font size in points, 8 to 40; the text's
     // colours and the window's layout stay.
@@ -181,12 +178,8 @@ private:
     void handleKeyPress();
     // Undo or redo `step` as one change, without the change handler's colouring.
     void stepHistory(const std::function<void()> &step);
-    QTextBlock caretBlock() const;
     // Colouring as part of the last undo step, starting at position `from`.
     void paintBlocks(int from, const std::function<void(LinePainter &)> &paint);
-    // Runs `edit` on a cursor at the caret as one change and one undo step; the caret
-    // goes where the cursor ends before the change handler runs.
-    void changeAtCaret(const std::function<void(QTextCursor &)> &edit);
     // What tells whether an edit changed the text: any change alters the length or the
     // line the caret stood on.
     struct Snapshot {
@@ -218,8 +211,7 @@ private:
     bool m_pendingChange = false;
     bool m_painting = false;
     bool m_changeColours = true;
-    QScrollBar *m_hbar = nullptr;
-    QWidget *m_corner = nullptr;
+    std::unique_ptr<ShownHorizontalBar> m_hbar;
     int m_zoomPoints = DefaultZoom;
     QWidget *m_gutter = nullptr;
     bool m_gutterOn = false;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CallProcedureDialog.h"
 #include "common/Prompts.h"
+#include "editor/CommandInsertion.h"
 #include "editor/Highlight.h"
 #include "lang/Normalize.h"
 #include <QComboBox>
@@ -9,9 +10,8 @@
 #include <algorithm>
 
 CallProcedureDialog::CallProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-      : CommandDialog(editor, prompts, QSize(217, 113), parent)
+      : CommandDialog(editor, prompts, "Procedure_execute", QSize(217, 113), parent)
 {
-    setObjectName(QStringLiteral("Procedure_execute"));
     makeBevel(QRect(8, 8, 201, 65));
     procedureCombo = new QComboBox(this);
     procedureCombo->setGeometry(24, 28, 169, 21);
@@ -19,12 +19,8 @@ CallProcedureDialog::CallProcedureDialog(AlgorithmEditor &editor, Prompts &promp
     // the list over the box with every entry and ignore the number of rows.
     procedureCombo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     procedureCombo->setMaxVisibleItems(5);
-    okButton = makeButton(QPoint(16, 80), cyrillicOk());
-    okButton->setDefault(true);
-    cancelButton = makeButton(QPoint(126, 80), QString());
-    connect(okButton, &QPushButton::clicked, this, &CallProcedureDialog::confirm);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    prepare();
+    makeOkCancel(QPoint(16, 80), cyrillicOk(), QPoint(126, 80));
+    CallProcedureDialog::prepare();
 }
 
 QStringList CallProcedureDialog::procedureNames(const ProgramText &text, const Lexicon &lex)
@@ -46,9 +42,7 @@ QStringList CallProcedureDialog::procedureNames(const ProgramText &text, const L
 
 void CallProcedureDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::ProcExecuteCaption);
-    setCaption(cancelButton, DialogCaptions::Cancel);
+    openWith(DialogCaptions::ProcExecuteCaption, DialogCaptions::Cancel);
     procedureCombo->clear();
     procedureCombo->addItems(procedureNames(m_editor, lex()));
     procedureCombo->setCurrentIndex(-1);
@@ -63,10 +57,11 @@ void CallProcedureDialog::confirm()
         return;
     }
     const QString nl = QStringLiteral("\n");
-    m_editor.insertBlock(
+    insertPieces(
+        m_editor,
         {{nl, std::nullopt},
          {lex().kwExecute + QLatin1Char(' ') + procedureCombo->currentText() + nl, LineColor::Maroon}},
         0, true);
-    m_editor.setInsertionColor(LineColor::Navy);
+    setInsertionColor(m_editor, LineColor::Navy);
     accept();
 }

@@ -6,18 +6,15 @@
 class QComboBox;
 
 // Lists the procedures of the program and inserts a call.
-class CallProcedureDialog : public CommandDialog {
+class CallProcedureDialog final : public CommandDialog {
     Q_OBJECT
 public:
     CallProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
     void prepare() override;
+    void confirm() override;
 
     // The names declared in the text, upper case, sorted, duplicates kept.
     static QStringList procedureNames(const ProgramText &text, const Lexicon &lex);
 
     QComboBox *procedureCombo;
-    QPushButton *okButton, *cancelButton;
-
-public slots:
-    void confirm();
 };

@@ -23,9 +23,8 @@ QIcon swatch(QRgb rgb)
 }   // namespace
 
 ColourDialog::ColourDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-      : CommandDialog(editor, prompts, QSize(177, 158), parent)
+      : CommandDialog(editor, prompts, "FormColor", QSize(177, 158), parent)
 {
-    setObjectName(QStringLiteral("FormColor"));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     modeGroup = new QGroupBox(this);
     modeGroup->setGeometry(4, 1, 169, 120);
@@ -39,16 +38,12 @@ ColourDialog::ColourDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *p
     nextColourRadio->setGeometry(8, 71, 145, 17);
     previousColourRadio = new QRadioButton(modeGroup);
     previousColourRadio->setGeometry(8, 95, 145, 17);
-    okButton = makeButton(QPoint(11, 128), cyrillicOk());
-    okButton->setDefault(true);
-    cancelButton = makeButton(QPoint(91, 128), QString());
+    makeOkCancel(QPoint(11, 128), cyrillicOk(), QPoint(91, 128));
     connect(setColourRadio, &QRadioButton::toggled, this, [this](bool on) {
         if (on) colourCombo->setEnabled(true);
     });
     connect(colourCombo, &QComboBox::activated, this, [this] { setColourRadio->setChecked(true); });
-    connect(okButton, &QPushButton::clicked, this, &ColourDialog::confirm);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    prepare();
+    ColourDialog::prepare();
 }
 
 bool ColourDialog::eventFilter(QObject *watched, QEvent *event)

@@ -10,11 +10,12 @@ class QRadioButton;
 
 // Inserts a colour command (a named colour, or one step up or down).
 // Its captions come from a table of its own, not from the dialog captions.
-class ColourDialog : public CommandDialog {
+class ColourDialog final : public CommandDialog {
     Q_OBJECT
 public:
     ColourDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
     void prepare() override;
+    void confirm() override;
 
     // Manual mode inserts nothing from here; the main window tells whether it is on.
     std::function<bool()> manualMode;
@@ -22,10 +23,6 @@ public:
     QGroupBox *modeGroup;
     QRadioButton *setColourRadio, *nextColourRadio, *previousColourRadio;
     QComboBox *colourCombo;
-    QPushButton *okButton, *cancelButton;
-
-public slots:
-    void confirm();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

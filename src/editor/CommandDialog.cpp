@@ -10,11 +10,13 @@
 
 QString cyrillicOk() { return QStringLiteral("\u041E\u041A"); }
 
-CommandDialog::CommandDialog(AlgorithmEditor &editor, Prompts &prompts, QSize client, QWidget *parent)
+CommandDialog::CommandDialog(AlgorithmEditor &editor, Prompts &prompts, const char *objectName, QSize client,
+                             QWidget *parent)
       : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
         m_editor(editor), m_prompts(prompts)
 {
+    setObjectName(QString::fromLatin1(objectName));
     setModal(true);
     setFixedSize(client);
 }
@@ -65,6 +67,32 @@ void CommandDialog::fitListWidth(QComboBox *combo)
     combo->view()->setMinimumWidth(std::max(combo->width(), widest + icon + 40));   // margins, scroll bar
 }
 
+void CommandDialog::makeOkCancel(QPoint okAt, const QString &okText, QPoint cancelAt)
+{
+    okButton = makeButton(okAt, okText);
+    okButton->setDefault(true);
+    cancelButton = makeButton(cancelAt, QString());
+    connect(okButton, &QPushButton::clicked, this, &CommandDialog::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CommandDialog::refillTests(QComboBox *combo, const QStringList &tests)
+{
+    const int chosen = combo->currentIndex();
+    combo->clear();
+    combo->addItems(tests);
+    combo->setCurrentIndex(chosen);
+    fitListWidth(combo);
+    combo->setFocus();
+}
+
+bool CommandDialog::hasChoice(QComboBox *combo)
+{
+    if (combo->currentIndex() >= 0) return true;
+    combo->setFocus();
+    return false;
+}
+
 int CommandDialog::run()
 {
     prepare();
@@ -99,6 +127,18 @@ QPushButton *CommandDialog::makeButton(QPoint at, const QString &text)
     auto *b = new QPushButton(text, this);
     b->setGeometry(QRect(at, QSize(75, 25)));
     return b;
+}
+
+void CommandDialog::openWith(int titleIndex, int cancelIndex)
+{
+    setResult(0);
+    setCaption(this, titleIndex);
+    setCaption(cancelButton, cancelIndex);
+}
+
+void CommandDialog::setCaptionUpTo(QWidget *w, int index, int right) const
+{
+    setCaption(w, index, right - w->x() - 4);
 }
 
 void CommandDialog::setCaption(QWidget *w, int index, int width) const

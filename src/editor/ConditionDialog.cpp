@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ConditionDialog.h"
+#include "editor/CommandInsertion.h"
 #include "editor/Highlight.h"
 #include <QComboBox>
 #include <QEvent>
@@ -10,9 +11,8 @@
 #include <QRadioButton>
 
 ConditionDialog::ConditionDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-      : CommandDialog(editor, prompts, QSize(216, 193), parent)
+      : CommandDialog(editor, prompts, "ConditionIf", QSize(216, 193), parent)
 {
-    setObjectName(QStringLiteral("ConditionIf"));
     makeBevel(QRect(8, 8, 201, 145));
     ifLabel = makeLabel(this, QPoint(35, 27));
     testCombo = new QComboBox(this);
@@ -38,15 +38,11 @@ ConditionDialog::ConditionDialog(AlgorithmEditor &editor, Prompts &prompts, QWid
     thenOnlyGroup->installEventFilter(this);
     thenElseGroup->installEventFilter(this);
 
-    okButton = makeButton(QPoint(16, 160), cyrillicOk());
-    okButton->setDefault(true);
-    cancelButton = makeButton(QPoint(128, 160), QString());
+    makeOkCancel(QPoint(16, 160), cyrillicOk(), QPoint(128, 160));
     connect(thenOnlyRadio, &QRadioButton::clicked, this, [this] { chooseForm(false); });
     connect(thenElseRadio, &QRadioButton::clicked, this, [this] { chooseForm(true); });
-    connect(okButton, &QPushButton::clicked, this, &ConditionDialog::confirm);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     chooseForm(false);
-    prepare();
+    ConditionDialog::prepare();
 }
 
 bool ConditionDialog::eventFilter(QObject *watched, QEvent *event)
@@ -71,9 +67,8 @@ void ConditionDialog::chooseForm(bool thenElse)
 
 void ConditionDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::ConditionCaption);
-    setCaption(ifLabel, DialogCaptions::ConditionIfLabel, testCombo->x() - ifLabel->x() - 4);
+    openWith(DialogCaptions::ConditionCaption, DialogCaptions::CancelLoopCondition);
+    setCaptionUpTo(ifLabel, DialogCaptions::ConditionIfLabel, testCombo->x());
     // The pictures of the two forms: each label within its group's frame.
     auto inGroup = [](QLabel *l) { return l->parentWidget()->width() - l->x() - 3; };
     setCaption(thenOnlyThenLabel, DialogCaptions::ThenLabel, inGroup(thenOnlyThenLabel));
@@ -82,22 +77,12 @@ void ConditionDialog::prepare()
     setCaption(thenElseCommand1Label, DialogCaptions::Command1Placeholder, inGroup(thenElseCommand1Label));
     setCaption(thenElseElseLabel, DialogCaptions::ElseLabel, inGroup(thenElseElseLabel));
     setCaption(thenElseCommand2Label, DialogCaptions::Command2Placeholder, inGroup(thenElseCommand2Label));
-    setCaption(cancelButton, DialogCaptions::CancelLoopCondition);
-    const QStringList tests = {lex().kwBorder, lex().kwLine, lex().kwNotBorder, lex().kwNotLine};
-    const int chosen = testCombo->currentIndex();
-    testCombo->clear();
-    testCombo->addItems(tests);
-    testCombo->setCurrentIndex(chosen);
-    fitListWidth(testCombo);
-    testCombo->setFocus();
+    refillTests(testCombo, {lex().kwBorder, lex().kwLine, lex().kwNotBorder, lex().kwNotLine});
 }
 
 void ConditionDialog::confirm()
 {
-    if (testCombo->currentIndex() < 0) {
-        testCombo->setFocus();
-        return;
-    }
+    if (!hasChoice(testCombo)) return;
     const QString nl = QStringLiteral("\n");
     const Lexicon &k = lex();
     QList<InsertPiece> pieces = {{nl, std::nullopt},
@@ -106,6 +91,6 @@ void ConditionDialog::confirm()
                                  {nl, LineColor::Navy}};
     if (m_thenElse) pieces += {{k.kwElse + nl, LineColor::Teal}, {nl, LineColor::Navy}};
     pieces += {k.kwEndCondition + nl, LineColor::Teal};
-    m_editor.insertBlock(pieces, m_thenElse ? 4 : 2, false);
+    insertPieces(m_editor, pieces, m_thenElse ? 4 : 2, false);
     accept();
 }

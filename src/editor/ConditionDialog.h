@@ -8,11 +8,12 @@ class QGroupBox;
 class QRadioButton;
 
 // Inserts a condition in its then-only or then-else form.
-class ConditionDialog : public CommandDialog {
+class ConditionDialog final : public CommandDialog {
     Q_OBJECT
 public:
     ConditionDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
     void prepare() override;
+    void confirm() override;
     bool thenElseForm() const { return m_thenElse; }
 
     QLabel *ifLabel;
@@ -22,11 +23,9 @@ public:
     QLabel *thenOnlyThenLabel, *thenOnlyCommandLabel;   // in thenOnlyGroup
     QLabel *thenElseThenLabel, *thenElseCommand1Label, *thenElseElseLabel,
         *thenElseCommand2Label;   // in thenElseGroup
-    QPushButton *okButton, *cancelButton;
 
 public slots:
     void chooseForm(bool thenElse);
-    void confirm();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -6,16 +6,13 @@
 class QComboBox;
 
 // Inserts a conditional loop over one of the four sensor tests.
-class ConditionalLoopDialog : public CommandDialog {
+class ConditionalLoopDialog final : public CommandDialog {
     Q_OBJECT
 public:
     ConditionalLoopDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
     void prepare() override;
+    void confirm() override;
 
     QLabel *whileLabel;
     QComboBox *testCombo;
-    QPushButton *okButton, *cancelButton;
-
-public slots:
-    void confirm();
 };

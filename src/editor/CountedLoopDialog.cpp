@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CountedLoopDialog.h"
 #include "common/ClampingSpinBox.h"
+#include "editor/CommandInsertion.h"
 #include "editor/Highlight.h"
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 
 CountedLoopDialog::CountedLoopDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-      : CommandDialog(editor, prompts, QSize(217, 113), parent)
+      : CommandDialog(editor, prompts, "CycleN", QSize(217, 113), parent)
 {
-    setObjectName(QStringLiteral("CycleN"));
     makeBevel(QRect(8, 8, 201, 65));
     executeLabel = makeLabel(this, QPoint(24, 32));
     auto *spin = new ClampingSpinBox(this);
@@ -20,21 +20,15 @@ CountedLoopDialog::CountedLoopDialog(AlgorithmEditor &editor, Prompts &prompts, 
     spin->setValue(1);
     countSpin = spin;
     timesLabel = makeLabel(this, QPoint(160, 32));
-    okButton = makeButton(QPoint(16, 80), QStringLiteral("OK"));
-    okButton->setDefault(true);
-    cancelButton = makeButton(QPoint(128, 80), QString());
-    connect(okButton, &QPushButton::clicked, this, &CountedLoopDialog::confirm);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    prepare();
+    makeOkCancel(QPoint(16, 80), QStringLiteral("OK"), QPoint(128, 80));
+    CountedLoopDialog::prepare();
 }
 
 void CountedLoopDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::CycleCaption);
-    setCaption(executeLabel, DialogCaptions::CycleNBefore, countSpin->x() - executeLabel->x() - 4);
-    setCaption(timesLabel, DialogCaptions::CycleNAfter, width() - timesLabel->x() - 4);
-    setCaption(cancelButton, DialogCaptions::Cancel);
+    openWith(DialogCaptions::CycleCaption, DialogCaptions::Cancel);
+    setCaptionUpTo(executeLabel, DialogCaptions::CycleNBefore, countSpin->x());
+    setCaptionUpTo(timesLabel, DialogCaptions::CycleNAfter, width());
     countSpin->setFocus();
     countSpin->selectAll();
 }
@@ -45,10 +39,11 @@ void CountedLoopDialog::confirm()
     const QString nl = QStringLiteral("\n");
     const QString header = lex().kwCycleN + QLatin1Char(' ') + QString::number(countSpin->value()) +
                            QLatin1Char(' ') + lex().kwTimes + nl;
-    m_editor.insertBlock({{nl, std::nullopt},
-                          {header, LineColor::Green},
-                          {nl, LineColor::Navy},
-                          {lex().kwEndCycle + nl, LineColor::Green}},
-                         2, false);
+    insertPieces(m_editor,
+                 {{nl, std::nullopt},
+                  {header, LineColor::Green},
+                  {nl, LineColor::Navy},
+                  {lex().kwEndCycle + nl, LineColor::Green}},
+                 2, false);
     accept();
 }

@@ -6,16 +6,13 @@
 class QSpinBox;
 
 // Inserts a counted loop; the count is kept between openings.
-class CountedLoopDialog : public CommandDialog {
+class CountedLoopDialog final : public CommandDialog {
     Q_OBJECT
 public:
     CountedLoopDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
     void prepare() override;
+    void confirm() override;
 
     QLabel *executeLabel, *timesLabel;
     QSpinBox *countSpin;
-    QPushButton *okButton, *cancelButton;
-
-public slots:
-    void confirm();
 };

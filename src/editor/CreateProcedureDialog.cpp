@@ -2,33 +2,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CreateProcedureDialog.h"
 #include "common/Prompts.h"
+#include "editor/CommandInsertion.h"
 #include "editor/Highlight.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 CreateProcedureDialog::CreateProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent)
-      : CommandDialog(editor, prompts, QSize(217, 113), parent)
+      : CommandDialog(editor, prompts, "Procedure_create", QSize(217, 113), parent)
 {
-    setObjectName(QStringLiteral("Procedure_create"));
     makeBevel(QRect(8, 8, 201, 65));
     nameLabel = makeLabel(this, QPoint(24, 32));
     nameEdit = new QLineEdit(this);
     nameEdit->setGeometry(72, 29, 121, 21);
-    okButton = makeButton(QPoint(16, 80), cyrillicOk());
-    okButton->setDefault(true);
-    cancelButton = makeButton(QPoint(128, 80), QString());
-    connect(okButton, &QPushButton::clicked, this, &CreateProcedureDialog::confirm);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    prepare();
+    makeOkCancel(QPoint(16, 80), cyrillicOk(), QPoint(128, 80));
+    CreateProcedureDialog::prepare();
 }
 
 void CreateProcedureDialog::prepare()
 {
-    setResult(0);
-    setCaption(this, DialogCaptions::ProcCreateCaption);
-    setCaption(nameLabel, DialogCaptions::ProcNameLabel, nameEdit->x() - nameLabel->x() - 4);
-    setCaption(cancelButton, DialogCaptions::Cancel);
+    openWith(DialogCaptions::ProcCreateCaption, DialogCaptions::Cancel);
+    setCaptionUpTo(nameLabel, DialogCaptions::ProcNameLabel, nameEdit->x());
     nameEdit->clear();
     nameEdit->setFocus();
 }
@@ -51,10 +45,11 @@ void CreateProcedureDialog::confirm()
     nameEdit->setText(name);
     m_editor.setCaret(0, 0);
     const QString nl = QStringLiteral("\n");
-    m_editor.insertBlock({{nl, std::nullopt},
-                          {lex().kwProcedure + QLatin1Char(' ') + name + nl, LineColor::Maroon},
-                          {nl, LineColor::Navy},
-                          {lex().kwEndProcedure + nl, LineColor::Maroon}},
-                         2, true);
+    insertPieces(m_editor,
+                 {{nl, std::nullopt},
+                  {lex().kwProcedure + QLatin1Char(' ') + name + nl, LineColor::Maroon},
+                  {nl, LineColor::Navy},
+                  {lex().kwEndProcedure + nl, LineColor::Maroon}},
+                 2, true);
     accept();
 }

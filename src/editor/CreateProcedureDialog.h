@@ -6,16 +6,13 @@
 class QLineEdit;
 
 // Asks for a name and writes an empty procedure at the top.
-class CreateProcedureDialog : public CommandDialog {
+class CreateProcedureDialog final : public CommandDialog {
     Q_OBJECT
 public:
     CreateProcedureDialog(AlgorithmEditor &editor, Prompts &prompts, QWidget *parent = nullptr);
     void prepare() override;
+    void confirm() override;
 
     QLabel *nameLabel;
     QLineEdit *nameEdit;
-    QPushButton *okButton, *cancelButton;
-
-public slots:
-    void confirm();
 };

@@ -4,17 +4,42 @@
 #include "app/MainWindow.h"
 #include "app/Mnemonics.h"
 #include "app/StatusBar.h"
+#include "common/ObjectNames.h"
 #include "common/Printers.h"
 #include "common/ScriptedPrompts.h"
 #include "editor/AlgorithmEditor.h"
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QFileInfo>
 #include <QToolButton>
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
+
+// The window's own controls and timers, found by object name (common/ObjectNames.h) the
+// way a user or the clock reaches them.
+template <class T> T *controlOf(const MainWindow &window, const char *name)
+{
+    T *found = window.centralWidget()->findChild<T *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    EXPECT_NE(found, nullptr) << "no control " << name;
+    return found;
+}
+inline QTimer *timerOf(const MainWindow &window, const char *name)
+{
+    auto *found = window.findChild<QTimer *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    EXPECT_NE(found, nullptr) << "no timer " << name;
+    return found;
+}
+// As if the timer had run out.
+inline void fireTimeout(QTimer *timer)
+{
+    EXPECT_TRUE(QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection)) << "no timeout signal";
+}
 
 // A real main window on the offscreen platform, with scripted dialogs and its settings
 // file in a temporary folder.
@@ -43,7 +68,13 @@ protected:
     QString iniPath() const { return dir.filePath(QStringLiteral("trakmil.ini")); }
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
     void setProgram(const char *text) { window->editor()->setPlainText(QString::fromUtf8(text)); }
-    QString panel(int i) const { return window->statusPanels()->panelText(i); }
+    QString panel(StatusPanel p) const
+    {
+        return window->findChild<StatusBar *>(QLatin1String(ObjectName::StatusBar))->panelText(p);
+    }
+    template <class T> T *control(const char *name) const { return controlOf<T>(*window, name); }
+    QTimer *timer(const char *name) const { return timerOf(*window, name); }
+    void timeout(const char *timerName) const { fireTimeout(timer(timerName)); }
     // Lock tables name their controls by object name.
     bool enabled(const char *name) const
     {
@@ -58,8 +89,8 @@ protected:
     int runToStop(int limit = 10000)
     {
         int n = 0;
-        while (window->runActive() && n < limit) {
-            window->runTick();
+        while (window->runController().isActive() && n < limit) {
+            window->runController().tick();
             ++n;
         }
         return n;

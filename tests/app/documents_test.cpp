@@ -17,17 +17,17 @@ TEST_F(MainWindowTest, NewAsksOnlyWhenTheTextChanged)
 {
     open();
     setProgram("ШАГ");
-    ASSERT_EQ(panel(0), u("Изменен"));
+    ASSERT_EQ(panel(StatusPanel::Document), u("Изменен"));
     prompts.answers.enqueue(false);
     window->action(Command::New)->trigger();
     EXPECT_EQ(prompts.questions, QStringList {u("Файл не сохранен! Продолжить?")});
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
-    EXPECT_EQ(panel(0), u("Изменен"));
+    EXPECT_EQ(panel(StatusPanel::Document), u("Изменен"));
 
     prompts.answers.enqueue(true);
     window->action(Command::New)->trigger();
     EXPECT_EQ(window->editor()->toPlainText(), QString());
-    EXPECT_EQ(panel(0), u("Пустой"));
+    EXPECT_EQ(panel(StatusPanel::Document), u("Пустой"));
     EXPECT_EQ(window->windowTitle(), u("Тракмил"));
     window->action(Command::New)->trigger();
     EXPECT_EQ(prompts.questions.size(), 2);
@@ -37,7 +37,7 @@ TEST_F(MainWindowTest, ChangedStateInAnotherLanguageStillAsksAfterASwitch)
 {
     open({}, "[int]\nlanguage=rom\n");
     setProgram("PAS");
-    ASSERT_EQ(panel(0), u("Modificat"));
+    ASSERT_EQ(panel(StatusPanel::Document), u("Modificat"));
     window->settings().language = QStringLiteral("eng");
     window->applyLanguage();
     prompts.answers.enqueue(false);
@@ -50,13 +50,13 @@ TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->action(Command::Save)->trigger();   // cancelled
-    EXPECT_EQ(panel(0), u("Изменен"));
+    EXPECT_EQ(panel(StatusPanel::Document), u("Изменен"));
     EXPECT_EQ(prompts.saveSuffixes, QStringList {QStringLiteral("tkm")});
     EXPECT_EQ(prompts.saveFilters, QStringList {u("Файлы Тракмила (*.tkm)")});
 
     prompts.savePaths.enqueue(path("a.tkm"));
     window->action(Command::Save)->trigger();
-    EXPECT_EQ(panel(0), u("Сохранен"));
+    EXPECT_EQ(panel(StatusPanel::Document), u("Сохранен"));
     EXPECT_EQ(window->currentFile(), path("a.tkm"));
     EXPECT_EQ(window->windowTitle(), u("Тракмил - ") + path("a.tkm"));
     ASSERT_TRUE(QFileInfo::exists(path("a.tkm")));
@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
     EXPECT_EQ(prompts.openTitles.last(), u("Открыть файл..."));
     EXPECT_EQ(prompts.openFilters.last(), u("Файлы тракмила (*.tkm)"));
     EXPECT_EQ(window->editor()->toPlainText(), u("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА"));
-    EXPECT_EQ(panel(0), u("Загружен"));
+    EXPECT_EQ(panel(StatusPanel::Document), u("Загружен"));
 }
 
 TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionStateAndTheFileSaveWritesTo)
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionStateAndTheFileSaveWritesTo)
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(window->currentFile().isEmpty());
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
-    EXPECT_EQ(panel(0), u("Изменен"));
+    EXPECT_EQ(panel(StatusPanel::Document), u("Изменен"));
     EXPECT_EQ(window->windowTitle(), u("Тракмил"));
 }
 
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, ACancelledLoadLeavesTextColoursFileStateAndHistory)
         return lines;
     };
     const auto text = shown();
-    const QString title = window->windowTitle(), state = panel(0);
+    const QString title = window->windowTitle(), state = panel(StatusPanel::Document);
     ASSERT_TRUE(ed->document()->isUndoAvailable() && ed->document()->isRedoAvailable());
 
     bool cancelled = false;
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, ACancelledLoadLeavesTextColoursFileStateAndHistory)
     EXPECT_EQ(shown(), text);
     EXPECT_EQ(window->currentFile(), path("a.tkm"));
     EXPECT_EQ(window->windowTitle(), title);
-    EXPECT_EQ(panel(0), state);
+    EXPECT_EQ(panel(StatusPanel::Document), state);
     ed->redoEdit();
     EXPECT_EQ(ed->lineCount(), 4);
     ed->undoEdit();
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, FailedSaveAsChangesNothing)
     window->action(Command::SaveAs)->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(window->currentFile().isEmpty());
-    EXPECT_EQ(panel(0), u("Изменен"));
+    EXPECT_EQ(panel(StatusPanel::Document), u("Изменен"));
 }
 
 TEST_F(MainWindowTest, PictureExportWritesABitmapOrNothing)

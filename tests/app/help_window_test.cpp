@@ -267,7 +267,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpAtTheStatementUnderTheCaret)
                                                   "END OF CYCLE\n\nALGORITHM END"));
     window->editor()->setCaret(1, 3);
     window->action(Command::Help)->trigger();
-    HelpWindow *help = window->helpWindow();
+    HelpWindow *help = window->findChild<HelpWindow *>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->currentPage(), QStringLiteral("conditional-loop"));
@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpAtTheStatementUnderTheCaret)
     // An empty line keeps the page the pupil is reading; the same window is reused.
     window->editor()->setCaret(4, 0);
     window->action(Command::Help)->trigger();
-    EXPECT_EQ(window->helpWindow(), help);
+    EXPECT_EQ(window->findChild<HelpWindow *>(), help);
     EXPECT_EQ(help->currentPage(), QStringLiteral("conditional-loop"));
     window->editor()->setCaret(2, 0);
     window->action(Command::Help)->trigger();
@@ -300,9 +300,9 @@ TEST_F(MainWindowTest, F1OnAClosedHelpAndNoStatementOpensTheContents)
     window->show();
     window->editor()->setPlainText(QStringLiteral("ШАГГ"));
     window->action(Command::Help)->trigger();
-    ASSERT_NE(window->helpWindow(), nullptr);
-    EXPECT_EQ(window->helpWindow()->currentPage(), QStringLiteral("index"));
-    EXPECT_EQ(window->helpWindow()->language(), Language::Rus);
+    ASSERT_NE(window->findChild<HelpWindow *>(), nullptr);
+    EXPECT_EQ(window->findChild<HelpWindow *>()->currentPage(), QStringLiteral("index"));
+    EXPECT_EQ(window->findChild<HelpWindow *>()->language(), Language::Rus);
 }
 
 TEST_F(MainWindowTest, F1StartsTheCompiledHelpViewerWhereThereIsOne)
@@ -326,5 +326,5 @@ TEST_F(MainWindowTest, F1StartsTheCompiledHelpViewerWhereThereIsOne)
     ASSERT_TRUE(shown.exists());
     ASSERT_TRUE(shown.open(QIODevice::ReadOnly));
     EXPECT_EQ(shown.readAll().trimmed(), QByteArray("help.chm"));
-    EXPECT_EQ(window->helpWindow(), nullptr);
+    EXPECT_EQ(window->findChild<HelpWindow *>(), nullptr);
 }

@@ -32,10 +32,10 @@ TEST_F(MainWindowTest, EveryWindowAndMenuUsesTheEightPointDialogFont)
         expectDialogFont(window->menu(m), window->menu(m)->objectName());
     for (const char *name : {"PopupMenu1", "PopupMenu2", "N54", "N15", "N16", "N22"})
         expectDialogFont(window->findChild<QMenu *>(QString::fromLatin1(name)), QString::fromLatin1(name));
-    expectDialogFont(window->preferencesDialog(), QStringLiteral("preferences"));
-    expectDialogFont(window->extendedSettingsDialog(), QStringLiteral("extended settings"));
-    expectDialogFont(window->aboutWindow(), QStringLiteral("about"));
-    expectDialogFont(window->aboutWindow()->okButton, QStringLiteral("about OK"));
+    expectDialogFont(window->findChild<PreferencesDialog *>(), QStringLiteral("preferences"));
+    expectDialogFont(window->findChild<ExtendedSettingsDialog *>(), QStringLiteral("extended settings"));
+    expectDialogFont(window->findChild<AboutWindow *>(), QStringLiteral("about"));
+    expectDialogFont(window->findChild<AboutWindow *>()->okButton, QStringLiteral("about OK"));
     for (const char *name :
          {"Procedure_create", "Procedure_execute", "CycleN", "CycleWhile", "ConditionIf", "FormColor"})
         expectDialogFont(window->findChild<QDialog *>(QString::fromLatin1(name)), QString::fromLatin1(name));

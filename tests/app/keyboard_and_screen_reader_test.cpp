@@ -146,8 +146,12 @@ TEST_F(MainWindowTest, AltLettersOpenMenusAndNeverTypeWhileShortcutsStillWin)
     EXPECT_EQ(window->focusWidget(), window->editor());   // typing starts in the editor
     activate(*window);
     setProgram("ШАГ");
+    prompts.savePaths.enqueue(path("step.tkm"));   // saved and opened again: Loaded
+    window->action(Command::Save)->trigger();
+    prompts.openPaths.enqueue(path("step.tkm"));
+    window->action(Command::Open)->trigger();
+    ASSERT_EQ(window->editor()->toPlainText(), QStringLiteral("ШАГ"));
     window->editor()->setCaret(0, 3);
-    window->setDocumentState(MainWindow::DocumentState::Loaded);
     // A letter no menu uses, and one that opens a menu: neither reaches the text.
     QTest::keyClick(window->editor(), Qt::Key_Z, Qt::AltModifier);
     EXPECT_EQ(window->editor()->toPlainText(), QStringLiteral("ШАГ"));
@@ -292,19 +296,19 @@ TEST_F(MainWindowTest, FieldDescriptionFollowsManualStepsAndRunsButNotEveryTick)
     const QString start = window->field()->accessibleDescription();
     EXPECT_TRUE(start.contains(QStringLiteral("x=0, y=0"))) << start.toStdString();
     EXPECT_TRUE(start.contains(QStringLiteral("Heading: right"))) << start.toStdString();
-    window->toggleManualMode();
-    window->manualCommand(0);
-    window->manualCommand(3);
+    window->action(Command::ManualMode)->trigger();
+    control<QPushButton>(ObjectName::StepButton)->click();
+    control<QPushButton>(ObjectName::Rotate90Button)->click();
     const QString moved = window->field()->accessibleDescription();
     EXPECT_TRUE(moved.contains(QStringLiteral("x=1, y=0"))) << moved.toStdString();
     EXPECT_TRUE(moved.contains(QStringLiteral("Heading: down"))) << moved.toStdString();
-    window->toggleManualMode();
+    window->action(Command::ManualMode)->trigger();
 
     setProgram("ALGORITHM BEGIN\nCYCLE. EXECUTE 5 TIMES\nSTEP\nEND OF CYCLE\nALGORITHM END");
     window->resetField();
     const QString before = window->field()->accessibleDescription();
     window->action(Command::Run)->trigger();
-    for (int i = 0; i < 4; ++i) window->runTick();
+    for (int i = 0; i < 4; ++i) window->runController().tick();
     EXPECT_EQ(window->field()->accessibleDescription(), before);   // not on every tick
     runToStop();
     const QString after = window->field()->accessibleDescription();
@@ -360,8 +364,8 @@ TEST_F(MainWindowTest, TheDialogFontHoldsWhenTheThemeHandsOutALargerOne)
     QApplication::setFont(large);
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::font(), dialogFont());
-    EXPECT_EQ(window->manualButton(3)->font().pointSizeF(), 8.0);
-    EXPECT_EQ(window->preferencesDialog()->font().pointSizeF(), 8.0);
+    EXPECT_EQ(control<QPushButton>(ObjectName::Rotate90Button)->font().pointSizeF(), 8.0);
+    EXPECT_EQ(window->findChild<PreferencesDialog *>()->font().pointSizeF(), 8.0);
 }
 
 TEST_F(MainWindowTest, RomanianBoxesAndFileDialogsSpeakRomanian)
@@ -404,7 +408,7 @@ TEST_F(MainWindowTest, InterfaceSizeIsChosenInThePreferencesFitsAndIsKeptAfterTh
 {
     open({}, "[int]\nlanguage=rus\nx_speed=2\n");
     EXPECT_EQ(window->settings().interfaceSize, 100);   // an older file without the key
-    PreferencesDialog *dlg = window->preferencesDialog();
+    PreferencesDialog *dlg = window->findChild<PreferencesDialog *>();
     for (Language lang : kLanguages) {
         SCOPED_TRACE(int(lang));
         window->settings().language = languageCode(lang);
@@ -437,12 +441,13 @@ TEST_F(MainWindowTest, EscClosesEveryDialogAndTheHelpWithoutApplyingAnything)
     QList<QWidget *> windows;
     for (QDialog *d : window->findChildren<QDialog *>())
         if (d->parentWidget() == window.get() && !d->inherits("QMessageBox")) windows << d;
-    window->showHelp();
-    windows << window->helpWindow();
+    window->action(Command::Help)->trigger();
+    windows << window->findChild<HelpWindow *>();
     EXPECT_GE(windows.size(), 9);
     for (QWidget *w : windows) {
         SCOPED_TRACE(w->objectName().toStdString());
-        if (w == window->preferencesDialog()) window->preferencesDialog()->prepare();
+        if (w == window->findChild<PreferencesDialog *>())
+            window->findChild<PreferencesDialog *>()->prepare();
         w->show();
         QApplication::setActiveWindow(w);
         QWidget *target = w->focusWidget() ? w->focusWidget() : w;
@@ -457,7 +462,7 @@ TEST_F(MainWindowTest, KeyboardReachesEveryToolButtonAndManualButton)
 {
     open();
     activate(*window);
-    window->toggleManualMode();   // the manual buttons take part only there
+    window->action(Command::ManualMode)->trigger();   // the manual buttons take part only there
     QSet<QWidget *> reached;
     QWidget *start = QApplication::focusWidget();
     ASSERT_NE(start, nullptr);
@@ -474,8 +479,9 @@ TEST_F(MainWindowTest, KeyboardReachesEveryToolButtonAndManualButton)
         if (b->parentWidget()->inherits("QToolBar") && b->isVisible() && b->isEnabled() &&
             !reached.contains(b))
             missed << b->objectName();
-    for (int i = 0; i < 4; ++i)
-        if (!reached.contains(window->manualButton(i))) missed << window->manualButton(i)->objectName();
+    for (const char *name : {ObjectName::StepButton, ObjectName::JumpButton, ObjectName::Rotate45Button,
+                             ObjectName::Rotate90Button})
+        if (!reached.contains(control<QPushButton>(name))) missed << QLatin1String(name);
     EXPECT_TRUE(missed.isEmpty()) << missed.join(QStringLiteral(", ")).toStdString();
 }
 
@@ -486,7 +492,8 @@ TEST_F(MainWindowTest, TabOrderInEveryDialogFollowsTheReadingOrder)
     for (QDialog *d : window->findChildren<QDialog *>()) {
         if (d->parentWidget() != window.get() || d->inherits("QMessageBox")) continue;
         SCOPED_TRACE(d->objectName().toStdString());
-        if (d == window->preferencesDialog()) window->preferencesDialog()->prepare();
+        if (d == window->findChild<PreferencesDialog *>())
+            window->findChild<PreferencesDialog *>()->prepare();
         d->show();
         QCoreApplication::processEvents();
         // The controls the Tab key stops at, in the order it visits them.
@@ -516,16 +523,16 @@ TEST_F(MainWindowTest, HelpOpensOverTheMainWindow)
 {
     open();
     window->show();
-    window->showHelp();
-    ASSERT_NE(window->helpWindow(), nullptr);
+    window->action(Command::Help)->trigger();
+    ASSERT_NE(window->findChild<HelpWindow *>(), nullptr);
     // Closed, made small and asked for again after the main window has moved away.
-    window->helpWindow()->hide();
-    window->helpWindow()->resize(300, 200);
-    window->helpWindow()->move(0, 0);
+    window->findChild<HelpWindow *>()->hide();
+    window->findChild<HelpWindow *>()->resize(300, 200);
+    window->findChild<HelpWindow *>()->move(0, 0);
     window->move(400, 300);
-    window->showHelp();
+    window->action(Command::Help)->trigger();
     const QRect main = window->frameGeometry();
-    const QRect help = window->helpWindow()->frameGeometry();
+    const QRect help = window->findChild<HelpWindow *>()->frameGeometry();
     EXPECT_TRUE(main.contains(help.center())) << help.x() << "," << help.y();
     EXPECT_TRUE(window->screen()->availableGeometry().contains(help.topLeft()));
 }

@@ -137,11 +137,11 @@ TEST_F(MainWindowTest, EnglishCaptionsKeepTheirOwnSpelling)
     EXPECT_EQ(plainCaption(window->action(Command::Help)->text()), QStringLiteral("Index"));
     EXPECT_EQ(plainCaption(window->action(Command::ClearField)->text()),
               QStringLiteral("Clear robot\"s field"));
-    EXPECT_EQ(window->manualButton(3)->text(), QStringLiteral("   Rotate 90   "));
+    EXPECT_EQ(control<QPushButton>(ObjectName::Rotate90Button)->text(), QStringLiteral("   Rotate 90   "));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Trakmil"));
     EXPECT_EQ(window->toolButton(Command::Check)->toolTip(), QStringLiteral("Orfo"));
     EXPECT_EQ(window->toolButton(Command::Save)->toolTip(), QStringLiteral("Save"));
-    EXPECT_EQ(panel(1), QStringLiteral("Lines total:"));
+    EXPECT_EQ(panel(StatusPanel::Lines), QStringLiteral("Lines total:"));
 }
 
 TEST_F(MainWindowTest, UnknownLanguageKeepsCaptionsButCopiesHintsAndRewritesTheCaption)
@@ -166,27 +166,27 @@ TEST_F(MainWindowTest, LanguageSwitchKeepsTheFileInTheCaptionAndRewordsTheState)
     f.close();
     open(path("square.tkm"));
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Тракмил - ") + path("square.tkm"));
-    EXPECT_EQ(panel(0), QString::fromUtf8("Загружен"));
+    EXPECT_EQ(panel(StatusPanel::Document), QString::fromUtf8("Загружен"));
     window->settings().language = QStringLiteral("rom");
     window->applyLanguage();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Trakmil - ") + path("square.tkm"));
-    EXPECT_EQ(panel(0), QStringLiteral("Incarcat"));
-    EXPECT_EQ(panel(3), QStringLiteral("Cimp: 16 x 20"));
-    EXPECT_EQ(panel(5), QStringLiteral("Linie [0]"));
-    EXPECT_EQ(window->recordingBox()->text(), QStringLiteral("salveaza algoritm"));
+    EXPECT_EQ(panel(StatusPanel::Document), QStringLiteral("Incarcat"));
+    EXPECT_EQ(panel(StatusPanel::FieldSize), QStringLiteral("Cimp: 16 x 20"));
+    EXPECT_EQ(panel(StatusPanel::LineSensor), QStringLiteral("Linie [0]"));
+    EXPECT_EQ(control<QCheckBox>(ObjectName::RecordingCheckBox)->text(), QStringLiteral("salveaza algoritm"));
 }
 
 TEST_F(MainWindowTest, StartUpAppliesSettingsAndResetsTheWorld)
 {
     open({}, "[int]\nlanguage=eng\nx_speed=5\npole_x=10\npole_y=5\nshowadv=0\n");
     EXPECT_EQ(window->settings().fieldWidth, 10);
-    EXPECT_EQ(panel(0), QStringLiteral("Empty"));
-    EXPECT_EQ(panel(3), QStringLiteral("Field: 10 x 5"));
-    EXPECT_EQ(panel(4), QStringLiteral("Robot: x=0, y=0"));
-    EXPECT_EQ(panel(6), QStringLiteral("Border [0]"));
+    EXPECT_EQ(panel(StatusPanel::Document), QStringLiteral("Empty"));
+    EXPECT_EQ(panel(StatusPanel::FieldSize), QStringLiteral("Field: 10 x 5"));
+    EXPECT_EQ(panel(StatusPanel::Position), QStringLiteral("Robot: x=0, y=0"));
+    EXPECT_EQ(panel(StatusPanel::BorderSensor), QStringLiteral("Border [0]"));
     EXPECT_FALSE(window->toolBar(ToolBarId::Commands)->isVisibleTo(window.get()));
     EXPECT_FALSE(window->runController().isRunning());
-    EXPECT_FALSE(window->manualMode());
+    EXPECT_FALSE(window->action(Command::ManualMode)->isChecked());
     EXPECT_FALSE(enabled(ObjectName::PauseItem));
     EXPECT_FALSE(enabled(ObjectName::RedoButton));
 }

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Stepping, running to the caret, the run-state window, the examples menu and line numbers.
 #include "MainWindowFixture.h"
+#include "app/ExamplesFolder.h"
 #include "app/RunStateWindow.h"
+#include "common/TypeKeys.h"
 #include "common/ObjectNames.h"
 #include "documents/ProgramFile.h"
 #include "base/TextCatalogue.h"
@@ -39,7 +41,7 @@ protected:
     // Timer timeouts until the run pauses or ends.
     void runToCursorUntilItStops(int limit = 1000)
     {
-        for (int i = 0; i < limit && window->runController().isRunning(); ++i) window->runTimerTimeout();
+        for (int i = 0; i < limit && window->runController().isRunning(); ++i) timeout(ObjectName::RunTimer);
     }
 };
 
@@ -48,11 +50,11 @@ TEST_F(LearningAidsTest, ExecuteOneLineStartsPausedAndStepsWithThePausedLocks)
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->action(Command::StepLine)->trigger();
-    ASSERT_TRUE(window->runActive());
+    ASSERT_TRUE(window->runController().isActive());
     EXPECT_EQ(window->runController().state(), RunController::State::Paused);
     EXPECT_EQ(window->runController().ticks(), 1);
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("НАЧАЛО АЛГОРИТМА"));
-    EXPECT_FALSE(window->runTimer().isActive());
+    EXPECT_FALSE(timer(ObjectName::RunTimer)->isActive());
     EXPECT_TRUE(window->editor()->isReadOnly());
     EXPECT_FALSE(enabled(ObjectName::RunItem));
     EXPECT_TRUE(enabled(ObjectName::PauseItem));
@@ -70,14 +72,14 @@ TEST_F(LearningAidsTest, ExecuteOneLineStartsPausedAndStepsWithThePausedLocks)
     EXPECT_EQ(resume->shortcut(), QKeySequence(Qt::Key_F9));
     resume->trigger();
     EXPECT_TRUE(window->runController().isRunning());
-    EXPECT_TRUE(window->runTimer().isActive());
+    EXPECT_TRUE(timer(ObjectName::RunTimer)->isActive());
     EXPECT_FALSE(resume->isEnabled());   // Run's own F9 is not shadowed
     window->action(Command::StepLine)->trigger();
     EXPECT_EQ(window->runController().state(), RunController::State::Paused);
     EXPECT_EQ(window->runController().ticks(), 2);
 
     window->action(Command::Stop)->trigger();
-    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->runController().isActive());
     EXPECT_FALSE(resume->isEnabled());
     EXPECT_TRUE(enabled(ObjectName::RunItem));
     EXPECT_FALSE(window->editor()->isReadOnly());
@@ -88,7 +90,7 @@ TEST_F(LearningAidsTest, ExecuteOneLineChecksFirstAndIsOffInManualMode)
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАК\nКОНЕЦ АЛГОРИТМА");
     window->action(Command::StepLine)->trigger();
-    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->runController().isActive());
     ASSERT_EQ(prompts.reports.size(), 1);
     EXPECT_EQ(prompts.reports[0].hint, QString::fromUtf8("Возможно, имелось в виду: \"ШАГ\"."));
     window->action(Command::ManualMode)->trigger();
@@ -126,7 +128,7 @@ TEST_F(LearningAidsTest, RunToCursorPausesInsideALoopAndAProcedureAndRunsPastANe
     EXPECT_EQ(s.calls[0].name, QStringLiteral("П"));
     // After a run to the cursor the run goes on at the speed setting.
     window->action(Command::Pause)->trigger();
-    EXPECT_EQ(window->runTimer().interval(), 150);   // speed 3's, as the interpreter set it
+    EXPECT_EQ(timer(ObjectName::RunTimer)->interval(), 150);   // speed 3's, as the interpreter set it
     window->action(Command::Stop)->trigger();
 
     // A line the run never reaches: the run goes to its end.
@@ -134,7 +136,7 @@ TEST_F(LearningAidsTest, RunToCursorPausesInsideALoopAndAProcedureAndRunsPastANe
     window->editor()->setCaret(11, 0);
     window->action(Command::RunToCursor)->trigger();
     runToCursorUntilItStops();
-    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->runController().isActive());
     EXPECT_EQ(window->robotWorld().state().x, 3);
 }
 
@@ -148,7 +150,7 @@ TEST_F(LearningAidsTest, RunStateWindowShowsLoopsCallsAndTheRobotInEachLanguage)
     window->action(Command::RunToCursor)->trigger();
     runToCursorUntilItStops();   // inner pass 2 of 4, outer pass 1 of 3
     window->action(Command::RunState)->trigger();
-    RunStateWindow *w = window->runStateWindow();
+    RunStateWindow *w = window->findChild<RunStateWindow *>();
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->isVisible());
     struct Expect {
@@ -189,14 +191,15 @@ TEST_F(LearningAidsTest, RunStateWindowIsRefreshedByItsOwnTimerNotByEveryTick)
     window->action(Command::RunState)->trigger();
     window->action(Command::Run)->trigger();
     ASSERT_TRUE(window->runController().isRunning());
-    EXPECT_TRUE(window->runStateTimer().isActive());
-    EXPECT_GE(window->runStateTimer().interval(), 100);
-    const QString before = window->runStateWindow()->valueText(8);
-    for (int i = 0; i < 5; ++i) window->runTick();
-    EXPECT_EQ(window->runStateWindow()->valueText(8), before);   // ticks alone do not repaint it
+    EXPECT_TRUE(timer(ObjectName::RunStateTimer)->isActive());
+    EXPECT_GE(timer(ObjectName::RunStateTimer)->interval(), 100);
+    const QString before = window->findChild<RunStateWindow *>()->valueText(8);
+    for (int i = 0; i < 5; ++i) window->runController().tick();
+    EXPECT_EQ(window->findChild<RunStateWindow *>()->valueText(8), before);   // ticks alone do not repaint it
     window->action(Command::Pause)->trigger();
-    EXPECT_FALSE(window->runStateTimer().isActive());
-    EXPECT_EQ(window->runStateWindow()->valueText(8), QString::number(window->runController().ticks()));
+    EXPECT_FALSE(timer(ObjectName::RunStateTimer)->isActive());
+    EXPECT_EQ(window->findChild<RunStateWindow *>()->valueText(8),
+              QString::number(window->runController().ticks()));
 }
 
 TEST_F(LearningAidsTest, ExamplesMenuListsTheLanguagesExamplesByTitleAndOpensOneAsNew)
@@ -217,11 +220,13 @@ TEST_F(LearningAidsTest, ExamplesMenuListsTheLanguagesExamplesByTitleAndOpensOne
             const QString title = plainCaption(examples->actions().at(i)->text());
             EXPECT_FALSE(title.endsWith(QStringLiteral(".tkm"))) << title.toStdString();
             EXPECT_FALSE(title.startsWith(QLatin1Char('*')));
-            EXPECT_EQ(title, MainWindow::exampleTitle(folder.filePath(files.at(i))));
+            EXPECT_EQ(title, exampleTitle(folder.filePath(files.at(i))));
         }
     }
     setProgram("НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА");   // unsaved
-    window->setDocumentState(MainWindow::DocumentState::Changed);
+    window->editor()->setCaret(1, 15);
+    typeKeys(window->editor(), QStringLiteral(" "));
+    ASSERT_EQ(window->documentState(), MainWindow::DocumentState::Changed);
     prompts.answers.enqueue(false);
     examples->actions().first()->trigger();
     EXPECT_EQ(prompts.questions.size(), 1);

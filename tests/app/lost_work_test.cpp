@@ -42,8 +42,10 @@ TEST_F(MainWindowTest, TypeNewTypeOpenAndRecordKeepsTheEditorSound)
     EXPECT_EQ(editor->caretLineColumn(), (LineColumn {0, 0})) << "an opened program shows its top";
     editor->setCaret(1, 0);
     window->action(Command::ManualMode)->trigger();
-    window->recordingBox()->setChecked(true);
-    for (int i = 0; i < 6; ++i) window->manualButton(i % 4)->click();
+    control<QCheckBox>(ObjectName::RecordingCheckBox)->setChecked(true);
+    const char *const manualButtons[] = {ObjectName::StepButton, ObjectName::JumpButton,
+                                         ObjectName::Rotate45Button, ObjectName::Rotate90Button};
+    for (int i = 0; i < 6; ++i) control<QPushButton>(manualButtons[i % 4])->click();
     window->action(Command::ManualMode)->trigger();
     typeKeys(editor, u("ПОВОРОТ 90"));
     window->action(Command::Undo)->trigger();
@@ -96,13 +98,13 @@ TEST_F(MainWindowTest, ClosingDuringARunKeepsTheSpeedTheUserChose)
     window->show();
     setProgram("НАЧАЛО АЛГОРИТМА\n*$S=5\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->action(Command::Run)->trigger();
-    ASSERT_TRUE(window->runActive());
-    for (int i = 0; i < 3; ++i) window->runTick();
+    ASSERT_TRUE(window->runController().isActive());
+    for (int i = 0; i < 3; ++i) window->runController().tick();
     ASSERT_EQ(window->runController().speed(), 1) << "the directive slows the run";
     EXPECT_EQ(window->settings().speed, 4) << "and never the setting";
     prompts.answers.enqueue(true);
     ASSERT_TRUE(window->close());
-    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->runController().isActive());
     QFile ini(iniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_TRUE(ini.readAll().contains("x_speed=4\n"));

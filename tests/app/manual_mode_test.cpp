@@ -16,7 +16,7 @@ QString u(const char *s) { return QString::fromUtf8(s); }
 TEST_F(MainWindowTest, ManualCommandsOnlyWriteOutsideManualMode)
 {
     open();
-    window->manualButton(0)->click();
+    control<QPushButton>(ObjectName::StepButton)->click();
     EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
     EXPECT_EQ(window->robotWorld().state().x, 0);
 }
@@ -25,10 +25,10 @@ TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
 {
     open();
     window->toolButton(Command::ManualMode)->click();
-    ASSERT_TRUE(window->manualMode());
+    ASSERT_TRUE(window->action(Command::ManualMode)->isChecked());
     EXPECT_TRUE(window->toolButton(Command::ManualMode)->isChecked());
     EXPECT_TRUE(window->action(Command::ManualMode)->isChecked());
-    EXPECT_TRUE(window->recordingBox()->isVisibleTo(window.get()));
+    EXPECT_TRUE(control<QCheckBox>(ObjectName::RecordingCheckBox)->isVisibleTo(window.get()));
     for (const char *name :
          {ObjectName::NewItem, ObjectName::OpenItem, ObjectName::SaveItem, ObjectName::UndoItem,
           ObjectName::PasteItem, ObjectName::ClearAlgorithmItem, ObjectName::ClearFieldItem,
@@ -46,40 +46,40 @@ TEST_F(MainWindowTest, ManualModeLocksEditingAndMovesTheRobot)
     window->action(Command::Step)->trigger();   // recording off
     EXPECT_EQ(window->robotWorld().state().x, 1);
     EXPECT_TRUE(window->editor()->toPlainText().isEmpty());
-    EXPECT_EQ(panel(4), u("Робот: x=1, y=0"));
+    EXPECT_EQ(panel(StatusPanel::Position), u("Робот: x=1, y=0"));
 
-    window->recordingBox()->setChecked(true);
-    window->manualButton(3)->click();
+    control<QCheckBox>(ObjectName::RecordingCheckBox)->setChecked(true);
+    control<QPushButton>(ObjectName::Rotate90Button)->click();
     EXPECT_EQ(window->robotWorld().state().heading, 2);
     EXPECT_EQ(window->editor()->toPlainText(), u("ПОВОРОТ 90"));
 
     window->action(Command::ManualMode)->trigger();
-    EXPECT_FALSE(window->manualMode());
-    EXPECT_FALSE(window->recordingBox()->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->action(Command::ManualMode)->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(ObjectName::RecordingCheckBox)->isVisibleTo(window.get()));
     EXPECT_FALSE(window->editor()->isReadOnly());
     for (const char *name : {ObjectName::NewItem, ObjectName::AdvancedCommandsMenu, ObjectName::RunButton,
                              ObjectName::BeginEndButton})
         EXPECT_TRUE(enabled(name)) << name;
     window->action(Command::ManualMode)->trigger();
-    EXPECT_TRUE(window->recordingBox()->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(ObjectName::RecordingCheckBox)->isChecked());
 }
 
 TEST_F(MainWindowTest, ManualStepOffTheFieldReportsAndStillRecords)
 {
     open({}, "[int]\nlanguage=rom\n");
     window->action(Command::ManualMode)->trigger();
-    window->recordingBox()->setChecked(true);
-    window->manualButton(3)->click();
-    window->manualButton(3)->click();
-    window->manualButton(3)->click();   // facing north at (0, 0)
-    window->manualButton(0)->click();
+    control<QCheckBox>(ObjectName::RecordingCheckBox)->setChecked(true);
+    control<QPushButton>(ObjectName::Rotate90Button)->click();
+    control<QPushButton>(ObjectName::Rotate90Button)->click();
+    control<QPushButton>(ObjectName::Rotate90Button)->click();   // facing north at (0, 0)
+    control<QPushButton>(ObjectName::StepButton)->click();
     ASSERT_EQ(prompts.reports.size(), 1);
     EXPECT_EQ(prompts.reports[0].heading, u("#03: Eroarea trakmilului "));
     EXPECT_TRUE(window->editor()->toPlainText().endsWith(u("PAS")));
-    EXPECT_TRUE(window->manualMode());
+    EXPECT_TRUE(window->action(Command::ManualMode)->isChecked());
     EXPECT_FALSE(enabled(ObjectName::RunItem));
     EXPECT_TRUE(window->editor()->isReadOnly());
-    EXPECT_EQ(panel(4), u("Robot: x=0, y=0"));
+    EXPECT_EQ(panel(StatusPanel::Position), u("Robot: x=0, y=0"));
 }
 
 TEST_F(MainWindowTest, FieldContextMenuClearDoesNothingInManualMode)

@@ -175,7 +175,7 @@ TEST_F(MainWindowTest, TranslateRewritesTheTextIntoTheInterfaceLanguageAsOneUndo
     }
     EXPECT_EQ(ed->lineColor(4), LineColor::Navy);   // really recoloured: the step was black
     EXPECT_EQ(ed->caretLineColumn(), (LineColumn {10, 4}));
-    EXPECT_EQ(panel(0), QStringLiteral("Changed"));
+    EXPECT_EQ(panel(StatusPanel::Document), QStringLiteral("Changed"));
 
     // The line that could not be translated is named, as the command line names it.
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -206,13 +206,13 @@ TEST_F(MainWindowTest, TranslateIsOffWhileARunOrManualModeHoldsTheText)
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->action(Command::Run)->trigger();
-    ASSERT_TRUE(window->runActive());
+    ASSERT_TRUE(window->runController().isActive());
     EXPECT_FALSE(enabled(ObjectName::TranslateProgramItem));
-    window->stopRun();
+    window->action(Command::Stop)->trigger();
     EXPECT_TRUE(enabled(ObjectName::TranslateProgramItem));
-    window->toggleManualMode();
+    window->action(Command::ManualMode)->trigger();
     EXPECT_FALSE(enabled(ObjectName::TranslateProgramItem));
-    window->toggleManualMode();
+    window->action(Command::ManualMode)->trigger();
     EXPECT_TRUE(enabled(ObjectName::TranslateProgramItem));
 }
 

@@ -121,8 +121,9 @@ TEST_F(RecoveryTest, YesRestoresTheNamedFileWithoutWritingItAndNoDeletesTheCopy)
             w->editor()->setFocus();
             w->editor()->setCaret(0, 4);
             typeKeys(w->editor(), u("\nJUMP"));
-            w->recoveryTimer().stop();
-            w->writeRecoveryCopy();
+            QTimer *copy = timerOf(*w, ObjectName::RecoveryTimer);
+            copy->stop();
+            fireTimeout(copy);
         }   // gone without closing, as a killed window is
         ScriptedPrompts next;
         next.answers.enqueue(yes);
@@ -175,7 +176,7 @@ TEST_F(RecoveryTest, TwoWindowsKeepTheirOwnCopiesAndARunningOnesIsNeverOffered)
     typeKeys(a->editor(), u("ШАГ"));
     b->editor()->setFocus();
     typeKeys(b->editor(), u("ПРЫЖОК"));
-    EXPECT_TRUE(a->recoveryTimer().isActive());
+    EXPECT_TRUE(timerOf(*a, ObjectName::RecoveryTimer)->isActive());
     QTest::qWait(MainWindow::kRecoveryDelayMs + 300);   // the real timers write them
     EXPECT_EQ(copiesIn(folder()).size(), 2);
     auto c = start(pc, folder());
@@ -203,7 +204,7 @@ TEST_F(RecoveryTest, AnUnwritableDataFolderLeavesTheWindowWorkingAndSaysSoOnce)
     EXPECT_TRUE(prompts.messages.first().contains(QDir::toNativeSeparators(unwritable)));
     w->editor()->setFocus();
     typeKeys(w->editor(), u("ШАГ"));
-    EXPECT_FALSE(w->recoveryTimer().isActive());
+    EXPECT_FALSE(timerOf(*w, ObjectName::RecoveryTimer)->isActive());
     prompts.savePaths.enqueue(path("saved.tkm"));
     w->action(Command::Save)->trigger();
     EXPECT_EQ(w->documentState(), MainWindow::DocumentState::Saved);

@@ -25,13 +25,13 @@ TEST_F(MainWindowTest, SpellingCommandShowsTheNoticeForOneTimerInterval)
     setProgram(kSquare);
     window->action(Command::Check)->trigger();
     EXPECT_TRUE(prompts.reports.isEmpty());
-    EXPECT_TRUE(window->noErrorsLabel()->isVisibleTo(window.get()));
-    EXPECT_EQ(window->noErrorsLabel()->geometry(), QRect(256, 184, 193, 41));
+    EXPECT_TRUE(control<QLabel>(ObjectName::NoErrorsNotice)->isVisibleTo(window.get()));
+    EXPECT_EQ(control<QLabel>(ObjectName::NoErrorsNotice)->geometry(), QRect(256, 184, 193, 41));
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
-    EXPECT_TRUE(window->noticeTimer().isActive());
-    window->hideNotices();
-    EXPECT_FALSE(window->noErrorsLabel()->isVisibleTo(window.get()));
-    EXPECT_FALSE(window->noticeTimer().isActive());
+    EXPECT_TRUE(timer(ObjectName::NoticeTimer)->isActive());
+    timeout(ObjectName::NoticeTimer);
+    EXPECT_FALSE(control<QLabel>(ObjectName::NoErrorsNotice)->isVisibleTo(window.get()));
+    EXPECT_FALSE(timer(ObjectName::NoticeTimer)->isActive());
 }
 
 TEST_F(MainWindowTest, CheckErrorLocksNothingAndSelectsTheLine)
@@ -41,11 +41,14 @@ TEST_F(MainWindowTest, CheckErrorLocksNothingAndSelectsTheLine)
     window->action(Command::Run)->trigger();
     ASSERT_EQ(prompts.reports.size(), 1);
     EXPECT_EQ(prompts.reports[0].heading, QString::fromUtf8("#04: Ошибка в структуре программы"));
-    EXPECT_TRUE(window->errorFound());
-    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->runController().isActive());
     EXPECT_TRUE(enabled(ObjectName::RunItem));
-    EXPECT_FALSE(window->runTimer().isActive());
+    EXPECT_FALSE(timer(ObjectName::RunTimer)->isActive());
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАК"));
+    // The check behind the refusal found the error: Check alone finds it too, without the notice.
+    window->action(Command::Check)->trigger();
+    EXPECT_EQ(prompts.reports.size(), 2);
+    EXPECT_FALSE(control<QLabel>(ObjectName::NoErrorsNotice)->isVisibleTo(window.get()));
 }
 
 TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
@@ -54,7 +57,7 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     setProgram(kSquare);
     window->editor()->setCaret(2, 1);
     window->toolButton(Command::Run)->click();
-    ASSERT_TRUE(window->runActive());
+    ASSERT_TRUE(window->runController().isActive());
     for (const char *name :
          {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem, ObjectName::PreferencesItem,
           ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::CommandsMenu, ObjectName::HelpMenu,
@@ -65,17 +68,17 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
                              ObjectName::StopButton, ObjectName::ClearFieldItem})
         EXPECT_TRUE(enabled(name)) << name;
     EXPECT_FALSE(window->toolBar(ToolBarId::File)->isEnabled());
-    EXPECT_FALSE(window->manualButton(0)->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(ObjectName::StepButton)->isEnabled());
     EXPECT_TRUE(window->editor()->isReadOnly());
     EXPECT_TRUE(window->runController().isRunning());
 
-    window->runTick();
-    window->runTick();
+    window->runController().tick();
+    window->runController().tick();
     window->toolButton(Command::Pause)->click();   // pause
     EXPECT_FALSE(window->runController().isRunning());
-    EXPECT_FALSE(window->runTimer().isActive());
+    EXPECT_FALSE(timer(ObjectName::RunTimer)->isActive());
     window->toolButton(Command::Stop)->click();   // stop while paused
-    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->runController().isActive());
     for (const char *name : {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::FileMenu,
                              ObjectName::EditMenu, ObjectName::RunButton, ObjectName::BeginEndButton})
         EXPECT_TRUE(enabled(name)) << name;
@@ -85,7 +88,7 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
     EXPECT_FALSE(window->editor()->isReadOnly());
     EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn {2, 1}));
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
-    EXPECT_FALSE(window->endOfRunLabel()->isVisibleTo(window.get()));
+    EXPECT_FALSE(control<QLabel>(ObjectName::EndOfRunNotice)->isVisibleTo(window.get()));
 }
 
 TEST_F(MainWindowTest, NormalEndRestoresSpeedColourAndShowsTheNotice)
@@ -98,11 +101,11 @@ TEST_F(MainWindowTest, NormalEndRestoresSpeedColourAndShowsTheNotice)
     EXPECT_EQ(window->settings().speed, 4);
     EXPECT_EQ(window->robotWorld().state().color, 0x000000u);
     EXPECT_EQ(window->robotWorld().state().x, 1);
-    EXPECT_TRUE(window->endOfRunLabel()->isVisibleTo(window.get()));
-    EXPECT_EQ(window->endOfRunLabel()->geometry(), QRect(256, 184, 185, 41));
-    EXPECT_EQ(panel(4), QString::fromUtf8("Робот: x=1, y=0"));
-    window->hideNotices();
-    EXPECT_FALSE(window->endOfRunLabel()->isVisibleTo(window.get()));
+    EXPECT_TRUE(control<QLabel>(ObjectName::EndOfRunNotice)->isVisibleTo(window.get()));
+    EXPECT_EQ(control<QLabel>(ObjectName::EndOfRunNotice)->geometry(), QRect(256, 184, 185, 41));
+    EXPECT_EQ(panel(StatusPanel::Position), QString::fromUtf8("Робот: x=1, y=0"));
+    timeout(ObjectName::NoticeTimer);
+    EXPECT_FALSE(control<QLabel>(ObjectName::EndOfRunNotice)->isVisibleTo(window.get()));
 }
 
 TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
@@ -110,12 +113,12 @@ TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
     open();
     setProgram(kSquare);
     window->action(Command::Run)->trigger();
-    window->runTick();
+    window->runController().tick();
     const int line = window->interpreter().currentLine();
     window->action(Command::Pause)->trigger();
     window->action(Command::Pause)->trigger();
     EXPECT_TRUE(window->runController().isRunning());
-    EXPECT_TRUE(window->runTimer().isActive());
+    EXPECT_TRUE(timer(ObjectName::RunTimer)->isActive());
     EXPECT_EQ(window->interpreter().currentLine(), line);
 }
 
@@ -131,7 +134,7 @@ TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
               QStringList({QString::fromUtf8("Тракмил не может выходить за пределы поля!"),
                            QString::fromUtf8("Отредактируйте код алгоритма.")}));
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
-    EXPECT_FALSE(window->endOfRunLabel()->isVisibleTo(window.get()));
+    EXPECT_FALSE(control<QLabel>(ObjectName::EndOfRunNotice)->isVisibleTo(window.get()));
     EXPECT_TRUE(enabled(ObjectName::RunItem));
 }
 
@@ -140,7 +143,7 @@ TEST_F(MainWindowTest, DoubleClickClearsTheFieldOnlyWhenNothingAdvances)
     open();
     setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->action(Command::Run)->trigger();
-    for (int i = 0; i < 3; ++i) window->runTick();
+    for (int i = 0; i < 3; ++i) window->runController().tick();
     ASSERT_EQ(window->robotWorld().state().x, 2);
     emit window->field()->doubleClicked();
     EXPECT_EQ(window->robotWorld().state().x, 2);
@@ -170,7 +173,7 @@ TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
     setProgram("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ ЛИНИЯ\nПОВОРОТ 90\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА");
     window->settings().speed = 5;
     window->action(Command::Run)->trigger();
-    ASSERT_TRUE(window->runActive());
+    ASSERT_TRUE(window->runController().isActive());
     // Let the loop spin through the event loop (however slow the machine), then pause and
     // stop it from the keyboard.
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->interpreter().loopDepth() > 0; }, 10000));
@@ -182,8 +185,8 @@ TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
     EXPECT_EQ(window->robotWorld().state().heading, heading);   // paused: nothing moves
     window->toolButton(Command::Pause)->click();
     QTest::keyClick(window.get(), Qt::Key_Escape);
-    EXPECT_FALSE(window->runActive());
-    EXPECT_FALSE(window->runTimer().isActive());
+    EXPECT_FALSE(window->runController().isActive());
+    EXPECT_FALSE(timer(ObjectName::RunTimer)->isActive());
     EXPECT_TRUE(prompts.reports.isEmpty());
 }
 
@@ -211,14 +214,14 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         setProgram(c.program);
         window->settings().speed = 2;
         window->action(Command::Run)->trigger();
-        ASSERT_TRUE(window->runActive()) << c.name;
+        ASSERT_TRUE(window->runController().isActive()) << c.name;
         if (c.userStop) {
-            window->runTick();
+            window->runController().tick();
             window->action(Command::Stop)->trigger();
         } else {
             runToStop(5000);
         }
-        EXPECT_FALSE(window->runActive()) << c.name;
+        EXPECT_FALSE(window->runController().isActive()) << c.name;
         EXPECT_FALSE(window->runController().isRunning()) << c.name;
         EXPECT_EQ(window->settings().speed, 2) << c.name;
         EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
@@ -233,8 +236,8 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
              {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton, ObjectName::StopButton})
             EXPECT_FALSE(enabled(name)) << c.name << ' ' << name;
         EXPECT_FALSE(window->editor()->isReadOnly()) << c.name;
-        EXPECT_TRUE(window->manualButton(2)->isEnabled()) << c.name;
-        EXPECT_EQ(window->endOfRunLabel()->isVisibleTo(window.get()), c.notice) << c.name;
+        EXPECT_TRUE(control<QPushButton>(ObjectName::Rotate45Button)->isEnabled()) << c.name;
+        EXPECT_EQ(control<QLabel>(ObjectName::EndOfRunNotice)->isVisibleTo(window.get()), c.notice) << c.name;
     }
 }
 
@@ -245,11 +248,11 @@ TEST_F(MainWindowTest, ALateTimerCatchesUpOneTickAtATime)
                "КОНЕЦ АЛГОРИТМА");
     window->settings().speed = 5;
     window->action(Command::Run)->trigger();
-    window->runTimerTimeout();   // the begin line; the 1 ms schedule starts here
-    ASSERT_EQ(window->runTimer().interval(), 1);
+    timeout(ObjectName::RunTimer);   // the begin line; the 1 ms schedule starts here
+    ASSERT_EQ(timer(ObjectName::RunTimer)->interval(), 1);
     const int line = window->interpreter().currentLine();
     QThread::msleep(6);   // the timer comes several periods late
-    window->runTimerTimeout();
+    timeout(ObjectName::RunTimer);
     EXPECT_EQ(window->interpreter().currentLine(), line + 2);   // one owed tick, never a burst
     EXPECT_EQ(window->robotWorld().state().heading, 4);
 }
@@ -273,10 +276,10 @@ TEST_F(MainWindowTest, FieldContextMenuWorksWhileRunningAndWhilePaused)
     ASSERT_TRUE(window->runController().isRunning());
     for (int paused = 0; paused < 2; ++paused) {
         SCOPED_TRACE(paused ? "paused" : "running");
-        for (int i = 0; i < 10 && window->robotWorld().state().x == 0; ++i) window->runTick();
+        for (int i = 0; i < 10 && window->robotWorld().state().x == 0; ++i) window->runController().tick();
         ASSERT_GT(window->robotWorld().state().x, 0);
         if (paused) window->action(Command::Pause)->trigger();
-        ASSERT_TRUE(window->runActive());
+        ASSERT_TRUE(window->runController().isActive());
         requestMenu();
         EXPECT_TRUE(menu->isVisible());
         menu->hide();
@@ -285,7 +288,7 @@ TEST_F(MainWindowTest, FieldContextMenuWorksWhileRunningAndWhilePaused)
         const int x = window->robotWorld().state().x;
         clear->trigger();
         EXPECT_EQ(window->robotWorld().state().x, 0) << "was at " << x;
-        EXPECT_TRUE(window->runActive());
+        EXPECT_TRUE(window->runController().isActive());
         EXPECT_EQ(window->runController().isRunning(), !paused);
 
         const QString picture = path(paused ? "paused.bmp" : "running.bmp");
@@ -293,13 +296,13 @@ TEST_F(MainWindowTest, FieldContextMenuWorksWhileRunningAndWhilePaused)
         save->trigger();
         EXPECT_TRUE(QFileInfo(picture).isFile());
         EXPECT_TRUE(prompts.messages.isEmpty());
-        EXPECT_TRUE(window->runActive());
+        EXPECT_TRUE(window->runController().isActive());
     }
     // The program runs on from the cleared field to its end.
     window->action(Command::Pause)->trigger();
     ASSERT_TRUE(window->runController().isRunning());
     runToStop();
-    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->runController().isActive());
     EXPECT_TRUE(prompts.reports.isEmpty());
 }
 
@@ -312,23 +315,23 @@ TEST_F(MainWindowTest, APauseAtTopSpeedShowsTheLastTickAndSlowerSpeedsShowEveryT
     setProgram("НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nШАГ\nШАГ\nШАГ\nПОВОРОТ 90\nШАГ\nПОВОРОТ 45\nКОНЕЦ АЛГОРИТМА");
     window->settings().speed = 5;
     window->action(Command::Run)->trigger();
-    for (int i = 0; i < 7; ++i) window->runTimerTimeout();   // through the step after the turn
+    for (int i = 0; i < 7; ++i) timeout(ObjectName::RunTimer);   // through the step after the turn
     ASSERT_EQ(window->robotWorld().state().y, 1);
     window->action(Command::Pause)->trigger();
     EXPECT_EQ(window->editor()->textCursor().blockNumber(), 6);
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
-    EXPECT_EQ(panel(4), *WorldTexts::positionPanel(window->language(), 3, 1));
+    EXPECT_EQ(panel(StatusPanel::Position), *WorldTexts::positionPanel(window->language(), 3, 1));
     EXPECT_EQ(window->field()->shownPixel(79, 29) | 0xFF000000u, 0xFFFF0000u);   // the last segment
     EXPECT_EQ(window->field()->sprite()->pos(), window->field()->pos() + QPoint(-1 + 60, -3 + 20));
     EXPECT_EQ(window->field()->sprite()->picture(), 2);   // south
 
     window->runController().setSpeed(4);
     window->action(Command::Pause)->trigger();   // on again, now at 70 ms a tick
-    window->runTimerTimeout();
+    timeout(ObjectName::RunTimer);
     EXPECT_EQ(window->editor()->textCursor().blockNumber(), 7);
     EXPECT_EQ(window->robotWorld().state().heading, 3);
     EXPECT_EQ(window->field()->sprite()->picture(), 3);   // south-east
-    window->runTimerTimeout();
+    timeout(ObjectName::RunTimer);
     EXPECT_EQ(window->editor()->textCursor().blockNumber(), 8);
     window->action(Command::Stop)->trigger();
 }
@@ -342,8 +345,8 @@ TEST_F(MainWindowTest, AStepOffTheFieldAtTopSpeedReportsItsLine)
     setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА");
     window->settings().speed = 5;
     window->action(Command::Run)->trigger();
-    for (int i = 0; i < 6 && window->runActive(); ++i) window->runTimerTimeout();
-    ASSERT_FALSE(window->runActive());
+    for (int i = 0; i < 6 && window->runController().isActive(); ++i) timeout(ObjectName::RunTimer);
+    ASSERT_FALSE(window->runController().isActive());
     ASSERT_EQ(prompts.reports.size(), 1);
     EXPECT_EQ(window->editor()->textCursor().blockNumber(), 3);
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));

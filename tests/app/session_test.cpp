@@ -39,9 +39,11 @@ TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
         ++beginLine;
     window->editor()->setCaret(beginLine + 1, 0);
     window->action(Command::ManualMode)->trigger();
-    window->recordingBox()->setChecked(true);
+    control<QCheckBox>(ObjectName::RecordingCheckBox)->setChecked(true);
     for (int i = 0; i < 40; ++i) {
-        window->manualButton(i % 7 == 0 ? 3 : (i % 5 == 0 ? 1 : 0))->click();
+        control<QPushButton>(i % 7 == 0 ? ObjectName::Rotate90Button
+                                        : (i % 5 == 0 ? ObjectName::JumpButton : ObjectName::StepButton))
+            ->click();
         settle();
     }
     EXPECT_FALSE(prompts.reports.isEmpty());   // the robot met the edge at least once
@@ -55,7 +57,7 @@ TEST_F(MainWindowTest, APupilsSessionFromFilesToManualModeAndARun)
     window->action(Command::Run)->trigger();
     runToStop(100000);
     settle();
-    EXPECT_FALSE(window->runActive());
+    EXPECT_FALSE(window->runController().isActive());
     // The recorded moves, replayed inside the algorithm, stay on the field to the end.
     EXPECT_EQ(prompts.reports.size(), reportsBefore);
     EXPECT_TRUE(QFileInfo::exists(path("session.bmp")));

@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, UnreadableStartupFileIsReportedOnceTheWindowShowsWithItsP
         EXPECT_TRUE(text.startsWith(QDir::toNativeSeparators(file) + QLatin1Char('\n')));
         EXPECT_GT(text.size(), file.size() + 1);   // the platform's reason follows
         EXPECT_TRUE(window->currentFile().isEmpty());
-        EXPECT_EQ(panel(0), QStringLiteral("Пустой"));
+        EXPECT_EQ(panel(StatusPanel::Document), QStringLiteral("Пустой"));
         QCoreApplication::processEvents();
         EXPECT_EQ(prompts.messages.size(), 1);   // and only once
         window.reset();

@@ -33,17 +33,17 @@ TEST_F(MainWindowTest, TwoStarsOpenTheExtendedSettingsWhichWriteTheDirective)
     window->editor()->setFocus();
     bool opened = false;
     whenModal([&](QWidget *w) {
-        opened = w == window->extendedSettingsDialog();
+        opened = w == window->findChild<ExtendedSettingsDialog *>();
         auto *spin = w->findChild<QSpinBox *>();
         ASSERT_NE(spin, nullptr);
         spin->setValue(250);
-        window->extendedSettingsDialog()->ok();
+        window->findChild<ExtendedSettingsDialog *>()->ok();
     });
     QTest::keyClicks(window->editor(), QStringLiteral("**"));
     EXPECT_TRUE(opened);
     EXPECT_EQ(window->editor()->toPlainText(), QStringLiteral("*$S=250"));
     EXPECT_EQ(window->editor()->lineColor(0), 0xC0C0C0u);
-    EXPECT_EQ(panel(0), u("Изменен"));
+    EXPECT_EQ(panel(StatusPanel::Document), u("Изменен"));
 }
 
 TEST_F(MainWindowTest, CheckRecoloursEveryLineFirstOnlyWithTheSetting)
@@ -66,8 +66,8 @@ TEST_F(MainWindowTest, HelpWithoutAViewerOpensTheBuiltInHelpAndExitCloses)
     open();
     window->show();
     window->action(Command::Help)->trigger();
-    ASSERT_NE(window->helpWindow(), nullptr);
-    EXPECT_TRUE(window->helpWindow()->isVisible());
+    ASSERT_NE(window->findChild<HelpWindow *>(), nullptr);
+    EXPECT_TRUE(window->findChild<HelpWindow *>()->isVisible());
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.reports.isEmpty());
     window->action(Command::Redo)->trigger();

@@ -86,6 +86,20 @@ inline constexpr const char *FileToolBar = "ToolBar5";
 inline constexpr const char *RunToolBar = "ToolBar1";
 inline constexpr const char *CommandsToolBar = "ToolBar2";
 
+// Controls of the window itself
+inline constexpr const char *StatusBar = "StatusBar1";
+inline constexpr const char *StepButton = "Button1_step";
+inline constexpr const char *JumpButton = "Button2_jump";
+inline constexpr const char *Rotate45Button = "Button3_r45";
+inline constexpr const char *Rotate90Button = "Button4_r90";
+inline constexpr const char *RecordingCheckBox = "manualcheckbox";
+inline constexpr const char *EndOfRunNotice = "Panel1";
+inline constexpr const char *NoErrorsNotice = "Panel2";
+inline constexpr const char *RunTimer = "runTimer";
+inline constexpr const char *NoticeTimer = "noticeTimer";
+inline constexpr const char *RecoveryTimer = "recoveryTimer";
+inline constexpr const char *RunStateTimer = "runStateTimer";
+
 // Field context menu
 inline constexpr const char *FieldClearItem = "PopupClearField";
 

@@ -11,7 +11,7 @@ class QLabel;
 class WrappedCheckBox : public QWidget {
     Q_OBJECT
 public:
-    WrappedCheckBox(const QString &boxName, QWidget *parent = nullptr);
+    explicit WrappedCheckBox(const QString &boxName, QWidget *parent = nullptr);
     QCheckBox *box() const { return m_box; }
     QLabel *label() const { return m_label; }
     void setText(const QString &text);

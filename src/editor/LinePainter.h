@@ -1,0 +1,117 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "editor/Highlight.h"
+#include "editor/TextColour.h"
+#include "lang/Lexicon.h"
+#include "lang/Normalize.h"
+#include <QHash>
+#include <QList>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <vector>
+
+// Colours whole lines in one pass. A long pass meets the same few formats again and
+// again: what each one's colour is, and what it becomes with a new colour merged in, is
+// worked out once.
+class LinePainter {
+public:
+    explicit LinePainter(QTextDocument *d) : m_cursor(d) { }
+    QTextCursor &cursor() { return m_cursor; }
+
+    bool paint(const QTextBlock &b, QRgb color)
+    {
+        return paint(b, [color](const QString &) { return color; });
+    }
+
+    // The colour comes from the line's text, read in the same walk over the line.
+    template <typename ColorFor> bool paint(const QTextBlock &b, ColorFor &&colorFor)
+    {
+        const int len = b.length() - 1;
+        if (len <= 0) return false;
+        const int pos = b.position();
+        m_fragments.clear();
+        QString text;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid()) continue;
+            m_fragments.append(f);
+            text += f.text();
+        }
+        const QRgb color = colorFor(text);
+        bool uniform = true;
+        for (const QTextFragment &f : std::as_const(m_fragments))
+            if (colorOf(f) != color) uniform = false;
+        if (uniform) return false;
+        if (m_fragments.size() == 1) {
+            // The same format as merging would give, without merging it fragment by fragment.
+            paintRange(pos, pos + len, paintedKey(m_fragments.front(), color));
+        } else {
+            flush();
+            m_cursor.setPosition(pos);
+            m_cursor.setPosition(pos + len, QTextCursor::KeepAnchor);
+            QTextCharFormat f;
+            f.setForeground(QColor::fromRgb(color));
+            m_cursor.mergeCharFormat(f);
+        }
+        return true;
+    }
+
+    // Lines next to each other that end in the same format are set in one go, the line
+    // breaks between them with them: a break takes the colour of the line it ends, as
+    // one typed there does.
+    void flush()
+    {
+        if (m_runEnd < 0) return;
+        m_cursor.setPosition(m_runStart);
+        m_cursor.setPosition(m_runEnd, QTextCursor::KeepAnchor);
+        m_cursor.setCharFormat(m_painted.value(m_runKey));
+        m_runEnd = -1;
+    }
+
+    // The colour a line of this text takes, worked out once for every text met again.
+    QRgb classified(const QString &text, const Lexicon &lex)
+    {
+        auto it = m_classified.constFind(text);
+        if (it == m_classified.constEnd()) it = m_classified.insert(text, ClassifyFull(NormalizeLine(text), lex));
+        return *it;
+    }
+
+private:
+    void paintRange(int from, int to, quint64 key)
+    {
+        if (m_runEnd >= 0 && m_runEnd + 1 == from && m_runKey == key) {
+            m_runEnd = to;
+            return;
+        }
+        flush();
+        m_runStart = from;
+        m_runEnd = to;
+        m_runKey = key;
+    }
+
+    QRgb colorOf(const QTextFragment &f)
+    {
+        const int index = f.charFormatIndex();
+        if (index < 0) return ::colorOf(f.charFormat());
+        if (size_t(index) >= m_colors.size()) m_colors.resize(index + 1, -1);
+        if (m_colors[index] < 0) m_colors[index] = ::colorOf(f.charFormat());
+        return QRgb(m_colors[index]);
+    }
+
+    quint64 paintedKey(const QTextFragment &f, QRgb color)
+    {
+        const quint64 key = (quint64(quint32(f.charFormatIndex())) << 32) | color;
+        if (!m_painted.contains(key)) m_painted.insert(key, withColor(f.charFormat(), color));
+        return key;
+    }
+
+    QTextCursor m_cursor;
+    QList<QTextFragment> m_fragments;
+    std::vector<qint64> m_colors;   // by format index; -1 not yet known
+    QHash<quint64, QTextCharFormat> m_painted;
+    QHash<QString, QRgb> m_classified;
+    int m_runStart = 0;
+    int m_runEnd = -1;   // none waiting
+    quint64 m_runKey = 0;
+};
