@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CompareMode.h"
 #include "app/ClassReport.h"
+#include "app/ConsoleOptions.h"
 #include "app/ConsoleText.h"
 #include "run/HeadlessRun.h"
 #include "documents/ProgramFile.h"
@@ -11,8 +12,6 @@
 #include "world/TraceRecorder.h"
 
 #include <QBuffer>
-#include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -59,7 +58,7 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     HeadlessRun run(text, lang);
     run.setCanvas(&d.trace);
     run.setSpeed(o.speed);
-    run.setFieldSize(o.poleX, o.poleY);
+    run.setFieldSize(o.fieldWidth, o.fieldHeight);
     const HeadlessRun::Result result = run.checkAndRun(maxTicks);
     d.end = QPoint(run.world().state().x, run.world().state().y);
     d.ticks = run.ticks();
@@ -74,7 +73,7 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     // The line the check blames, or the one the run stopped on.
     int line = run.reports().isEmpty() ? -1 : run.reports().constLast().line;
     if (line < 0 && result != HeadlessRun::Result::CheckFailed && result != HeadlessRun::Result::TickLimit)
-        line = run.interpreter().currentLine;
+        line = run.interpreter().currentLine();
     d.reason = QLatin1String(HeadlessRun::resultName(result));
     if (line >= 0 && line < lines.size()) {
         d.line = line + 1;
@@ -180,9 +179,10 @@ Grading grade(const Options &o)
         pg.sameEnd = c.sameEnd();
         // A pupil who drew the same has the model's picture, which the report holds once.
         if (pictures && !(d.ended && c.same())) {
-            pg.pupilPng = pngData(tracePicture(d.trace, d.end, o.poleX, o.poleY));
+            pg.pupilPng = pngData(tracePicture(d.trace, d.end, o.fieldWidth, o.fieldHeight));
             if (!d.ended || !c.same())
-                pg.diffPng = pngData(comparisonPicture(model.trace, c, o.poleX, o.poleY, o.interfaceLanguage));
+                pg.diffPng = pngData(
+                    comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight, o.interfaceLanguage));
         }
         if (!d.ended) {
             // A check or run error is the pupil's mistake, graded like any other difference.
@@ -210,13 +210,13 @@ Grading grade(const Options &o)
         if (o.diffDir.isEmpty()) continue;
         const QString path = QDir(o.diffDir).filePath(pictureName(pupil, pictureNames));
         QString error;
-        if (!writePng(path, comparisonPicture(model.trace, c, o.poleX, o.poleY), &error)) {
+        if (!writePng(path, comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
             fileError = true;
         }
     }
     if (pictures) {
-        g.modelPng = pngData(tracePicture(model.trace, model.end, o.poleX, o.poleY));
+        g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
         QString error;
         if (!writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
@@ -227,96 +227,62 @@ Grading grade(const Options &o)
     return g;
 }
 
-bool wanted(const QStringList &arguments)
-{
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (arguments.at(i) == QLatin1String("--compare")) return true;
-    return false;
-}
+bool wanted(const QStringList &arguments) { return hasOption(arguments, QLatin1String("--compare")); }
 
 int run(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
+    ConsoleOptions options(
         QStringLiteral("Trakmil: grades pupils' programs against a model by what they draw."));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList {QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help."));
-    const QCommandLineOption compare(QStringLiteral("compare"),
-                                     QStringLiteral("Runs MODEL and every PUPIL program and compares "
-                                                    "their drawings and end positions."));
-    const QCommandLineOption field(QStringLiteral("field"),
-                                   QStringLiteral("Field size in cells, e.g. 10x5 (default: the "
-                                                  "settings file)."),
-                                   QStringLiteral("WxH"));
-    const QCommandLineOption diff(QStringLiteral("diff"),
-                                  QStringLiteral("Writes a PNG picture for every pupil that differs."),
-                                  QStringLiteral("DIR"));
-    const QCommandLineOption language(QStringLiteral("language"),
-                                      QStringLiteral("Keyword language of all files: rus, rom or eng "
-                                                     "(default: each file's own)."),
-                                      QStringLiteral("L"));
-    const QCommandLineOption maxTicks(QStringLiteral("max-ticks"),
-                                      QStringLiteral("Stops every run after N ticks; 0 for no limit "
-                                                     "(default: 10000000 for the model, and for each "
-                                                     "pupil 10 times the model's ticks plus 100000)."),
-                                      QStringLiteral("N"));
-    const QCommandLineOption report(QStringLiteral("report"),
-                                    QStringLiteral("Writes the class report: one HTML file with every "
-                                                   "verdict, the pictures and the programs, in the "
-                                                   "interface language (of the settings or --language)."),
-                                    QStringLiteral("FILE"));
-    for (const QCommandLineOption *opt : {&help, &compare, &field, &diff, &language, &maxTicks, &report})
-        parser.addOption(*opt);
-    parser.addPositionalArgument(QStringLiteral("MODEL"), QStringLiteral("The teacher's program (.tkm)."));
-    parser.addPositionalArgument(QStringLiteral("PUPIL"), QStringLiteral("Pupils' programs (.tkm)."),
-                                 QStringLiteral("PUPIL..."));
+    const QCommandLineOption help = options.add("h help", "Shows this help.");
+    options.add("compare",
+                "Runs MODEL and every PUPIL program and compares their drawings and end positions.");
+    const QCommandLineOption field =
+        options.add("field", "Field size in cells, e.g. 10x5 (default: the settings file).", "WxH");
+    const QCommandLineOption diff =
+        options.add("diff", "Writes a PNG picture for every pupil that differs.", "DIR");
+    const QCommandLineOption language = options.add(
+        "language", "Keyword language of all files: rus, rom or eng (default: each file's own).", "L");
+    const QCommandLineOption maxTicks =
+        options.add("max-ticks",
+                    "Stops every run after N ticks; 0 for no limit (default: 10000000 for the model, and "
+                    "for each pupil 10 times the model's ticks plus 100000).",
+                    "N");
+    const QCommandLineOption report =
+        options.add("report",
+                    "Writes the class report: one HTML file with every verdict, the pictures and the "
+                    "programs, in the interface language (of the settings or --language).",
+                    "FILE");
+    options.parser().addPositionalArgument(QStringLiteral("MODEL"),
+                                           QStringLiteral("The teacher's program (.tkm)."));
+    options.parser().addPositionalArgument(
+        QStringLiteral("PUPIL"), QStringLiteral("Pupils' programs (.tkm)."), QStringLiteral("PUPIL..."));
 
-    if (!parser.parse(arguments)) return usageError(parser.errorText());
-    if (parser.isSet(help)) {
-        out(QStringLiteral("Usage: trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]"));
-        const QString text = parser.helpText();
-        out(text.mid(text.indexOf(QLatin1Char('\n')) + 1).trimmed());
-        std::fflush(stdout);
-        return 0;
-    }
-    const QStringList files = parser.positionalArguments();
+    if (!options.parse(arguments)) return 2;
+    if (options.isSet(help))
+        return options.printHelp(QStringLiteral(
+            "Usage: trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]"));
+    const QStringList files = options.files();
     if (files.size() < 2)
         return usageError(QStringLiteral("--compare needs a MODEL and at least one PUPIL file."));
 
-    const Settings settings = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read);
+    const ConsoleSettings settings = loadConsoleSettings();
     Options o;
     o.model = files.first();
     o.pupils = files.mid(1);
-    o.preferred = languageFromCode(settings.language);
-    if (o.preferred == Language::Unknown) o.preferred = Language::Rus;
-    o.poleX = settings.fieldWidth;
-    o.poleY = settings.fieldHeight;
-    o.speed = settings.speed;
-    o.interfaceLanguage = o.preferred;
-    if (parser.isSet(language)) {
-        Language lang = Language::Unknown;
-        if (!readLanguage(parser.value(language), lang)) return 2;
-        o.language = lang;
-        o.interfaceLanguage = lang;
-    }
-    if (parser.isSet(field) && !readFieldSize(parser.value(field), o.poleX, o.poleY)) return 2;
-    if (parser.isSet(maxTicks)) {
-        qint64 ticks = 0;
-        if (!readMaxTicks(parser.value(maxTicks), ticks)) return 2;
-        o.maxTicks = ticks;
-    }
-    if (parser.isSet(report)) {
-        o.reportPath = parser.value(report);
-        if (o.reportPath.isEmpty()) return usageError(QStringLiteral("--report needs a file name."));
-    }
-    if (parser.isSet(diff)) {
-        o.diffDir = parser.value(diff);
-        if (o.diffDir.isEmpty()) return usageError(QStringLiteral("--diff needs a folder."));
-        if (!QDir().mkpath(o.diffDir)) {
-            err(QStringLiteral("trakmil: cannot create the folder %1").arg(o.diffDir));
-            return 2;
-        }
+    o.preferred = settings.language;
+    o.fieldWidth = settings.settings.fieldWidth;
+    o.fieldHeight = settings.settings.fieldHeight;
+    o.speed = settings.settings.speed;
+    if (!options.readLanguage(language, o.language)) return 2;
+    o.interfaceLanguage = o.language.value_or(o.preferred);
+    if (!options.readFieldSize(field, o.fieldWidth, o.fieldHeight) ||
+        !options.readMaxTicks(maxTicks, o.maxTicks) ||
+        !options.readName(report, o.reportPath, QStringLiteral("--report needs a file name.")) ||
+        !options.readName(diff, o.diffDir, QStringLiteral("--diff needs a folder.")))
+        return 2;
+    if (!o.diffDir.isEmpty() && !QDir().mkpath(o.diffDir)) {
+        err(QStringLiteral("trakmil: cannot create the folder %1").arg(o.diffDir));
+        return 2;
     }
 
     const Grading g = grade(o);

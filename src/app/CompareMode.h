@@ -17,7 +17,7 @@ struct Options {
     QStringList pupils;
     std::optional<Language> language;   // for every file; otherwise each file's own
     Language preferred = Language::Rus;   // settles a tie in telling a file's Language
-    int poleX = 16, poleY = 20;
+    int fieldWidth = 16, fieldHeight = 20;
     int speed = 3;
     QString diffDir;   // a PNG per differing pupil, when set
     QString reportPath;   // the class report (HTML), when set

@@ -81,14 +81,14 @@ bool readFieldSize(const QString &text, int &x, int &y)
         return false;
     }
     const int wantX = m.captured(1).toInt(), wantY = m.captured(2).toInt();
-    x = std::clamp(wantX, int(kMinPoleX), int(kMaxPoleX));
-    y = std::clamp(wantY, int(kMinPoleY), int(kMaxPoleY));
+    x = std::clamp(wantX, int(kMinFieldWidth), int(kMaxFieldWidth));
+    y = std::clamp(wantY, int(kMinFieldHeight), int(kMaxFieldHeight));
     if (x != wantX || y != wantY)
         err(QStringLiteral("trakmil: the field is %1x%2 to %3x%4 cells; using %5x%6.")
-                .arg(kMinPoleX)
-                .arg(kMinPoleY)
-                .arg(kMaxPoleX)
-                .arg(kMaxPoleY)
+                .arg(kMinFieldWidth)
+                .arg(kMinFieldHeight)
+                .arg(kMaxFieldWidth)
+                .arg(kMaxFieldHeight)
                 .arg(x)
                 .arg(y));
     return true;

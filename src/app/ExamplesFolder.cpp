@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ExamplesFolder.h"
 #include "documents/ProgramFile.h"
+#include "lang/LineMarks.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -34,7 +35,7 @@ QString exampleTitle(const QString &path)
     if (loadProgramFile(path, styled, nullptr)) {
         for (const StyledLine &line : std::as_const(styled)) {
             const QString s = line.text.trimmed();
-            if (!s.startsWith(QLatin1Char('*')) || s.startsWith(QLatin1String("*$"))) continue;
+            if (!s.startsWith(LineMark::Comment) || s.startsWith(LineMark::Directive)) continue;
             const QString title = s.mid(1).trimmed();
             if (!title.isEmpty()) return title;
         }

@@ -1,18 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Headless.h"
+#include "app/ConsoleOptions.h"
 #include "app/ConsoleText.h"
 #include "AppInfo.h"
 #include "app/CompareMode.h"
 #include "run/HeadlessRun.h"
 #include "app/TranslateMode.h"
 #include "documents/ProgramFile.h"
-#include "documents/Settings.h"
 #include "lang/ProgramTranslator.h"
 #include "lang/SyntaxChecker.h"
 #include "world/FieldPicture.h"
 
-#include <QCommandLineParser>
 #include <algorithm>
 #include <QFileInfo>
 #include <QCoreApplication>
@@ -24,9 +23,6 @@ namespace {
 
 using ConsoleText::err;
 using ConsoleText::out;
-using ConsoleText::readFieldSize;
-using ConsoleText::readLanguage;
-using ConsoleText::readMaxTicks;
 using ConsoleText::readProgram;
 using ConsoleText::usageError;
 
@@ -97,11 +93,10 @@ struct RunOptions {
     QString file;
     std::optional<Language> lang;   // otherwise the file's own
     Language settingsLang = Language::Rus;
-    Settings settings;
-    bool fieldGiven = false;
+    int speed = 3;
     int fieldX = 16, fieldY = 20;
     QString exportPath;
-    qint64 maxTicks = DefaultMaxTicks;
+    std::optional<qint64> maxTicks;
 };
 
 int runProgram(const RunOptions &o)
@@ -113,11 +108,10 @@ int runProgram(const RunOptions &o)
     FieldPicture picture;
     HeadlessRun run(text, fileLanguage(o.file, lines, o.lang, o.settingsLang));
     run.setCanvas(&picture);
-    run.setSpeed(o.settings.speed);
-    run.setFieldSize(o.fieldGiven ? o.fieldX : o.settings.fieldWidth,
-                     o.fieldGiven ? o.fieldY : o.settings.fieldHeight);
+    run.setSpeed(o.speed);
+    run.setFieldSize(o.fieldX, o.fieldY);
 
-    const HeadlessRun::Result result = run.checkAndRun(o.maxTicks);
+    const HeadlessRun::Result result = run.checkAndRun(o.maxTicks.value_or(DefaultMaxTicks));
 
     for (const ErrorReport &r : run.reports()) printReport(o.file, r);
     if (!run.fatalText().isEmpty()) printFatal(o.file, run.fatalText());
@@ -154,8 +148,7 @@ int parseAndRun(const QStringList &arguments)
 {
     if (TranslateMode::wanted(arguments)) return TranslateMode::run(arguments);
     if (CompareMode::wanted(arguments)) return CompareMode::run(arguments);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    ConsoleOptions options(QStringLiteral(
         "Trakmil: a drawing robot to learn programming with.\n\n"
         "  trakmil [FILE]           opens the window, with FILE in the editor\n"
         "  trakmil --check FILE...  checks programs without the window\n"
@@ -167,99 +160,76 @@ int parseAndRun(const QStringList &arguments)
         "  (trakmil --translate --help and trakmil --compare --help tell more.)\n\n"
         "Exit codes of --check and --run: 0 no error, 1 an error in a program or its run,\n"
         "2 wrong options or a file that cannot be read or written, 3 the tick limit reached."));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QCommandLineParser &parser = options.parser();
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption check(QStringLiteral("check"),
-                                   QStringLiteral("Checks each FILE as the spelling command does."));
-    const QCommandLineOption run(QStringLiteral("run"),
-                                 QStringLiteral("Checks FILE and runs it to its end."));
-    const QCommandLineOption language(QStringLiteral("language"),
-                                      QStringLiteral("Keyword language of every FILE: rus, rom or eng "
-                                                     "(default: the one each file is written in)."),
-                                      QStringLiteral("L"));
-    const QCommandLineOption field(QStringLiteral("field"),
-                                   QStringLiteral("Field size in cells, e.g. 10x5 (--run)."),
-                                   QStringLiteral("WxH"));
-    const QCommandLineOption exportOpt(QStringLiteral("export"),
-                                       QStringLiteral("Writes the field picture after the run, "
-                                                      "as its suffix says: .bmp, .png, .ppm or .xpm, "
-                                                      "the formats that keep every pixel (--run)."),
-                                       QStringLiteral("PICTURE"));
-    const QCommandLineOption maxTicks(QStringLiteral("max-ticks"),
-                                      QStringLiteral("Stops the run after N ticks; 0 for no "
-                                                     "limit (--run, default 10000000)."),
-                                      QStringLiteral("N"));
-    for (const QCommandLineOption *opt : {&check, &run, &language, &field, &exportOpt, &maxTicks})
-        parser.addOption(*opt);
+    const QCommandLineOption check = options.add("check", "Checks each FILE as the spelling command does.");
+    const QCommandLineOption run = options.add("run", "Checks FILE and runs it to its end.");
+    const QCommandLineOption language = options.add(
+        "language",
+        "Keyword language of every FILE: rus, rom or eng (default: the one each file is written in).", "L");
+    const QCommandLineOption field = options.add("field", "Field size in cells, e.g. 10x5 (--run).", "WxH");
+    const QCommandLineOption exportOpt =
+        options.add("export",
+                    "Writes the field picture after the run, as its suffix says: .bmp, .png, .ppm or .xpm, "
+                    "the formats that keep every pixel (--run).",
+                    "PICTURE");
+    const QCommandLineOption maxTicks = options.add(
+        "max-ticks", "Stops the run after N ticks; 0 for no limit (--run, default 10000000).", "N");
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Program files (.tkm)."),
                                  QStringLiteral("FILE..."));
 
-    if (!parser.parse(arguments)) return usageError(parser.errorText());
+    if (!options.parse(arguments)) return ExitUsage;
     if (parser.isSet(QStringLiteral("help-all"))) {
         // Only the parser knows the toolkit's options; it prints them and exits.
         std::fflush(stdout);
         parser.process(QStringList {QStringLiteral("trakmil"), QStringLiteral("--help-all")});
     }
-    if (parser.isSet(help)) {
-        // The usage line names the program, not the path it was started by, and shows
-        // the window mode too.
-        QString text = parser.helpText().trimmed();
-        const qsizetype eol = text.indexOf(QLatin1Char('\n'));
-        text.replace(0, eol,
-                     QStringLiteral("Usage: trakmil [FILE]\n"
-                                    "       trakmil --check [options] FILE...\n"
-                                    "       trakmil --run [options] FILE\n"
-                                    "       trakmil --translate FILE --to L [-o OUT]\n"
-                                    "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]\n"));
-        out(text);
-        std::fflush(stdout);
-        return ExitOk;
-    }
-    if (parser.isSet(version)) {
+    // The usage line names the program, not the path it was started by, and shows the
+    // window mode too.
+    if (options.isSet(help))
+        return options.printHelp(QStringLiteral(
+            "Usage: trakmil [FILE]\n"
+            "       trakmil --check [options] FILE...\n"
+            "       trakmil --run [options] FILE\n"
+            "       trakmil --translate FILE --to L [-o OUT]\n"
+            "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]\n"));
+    if (options.isSet(version)) {
         out(QStringLiteral("trakmil ") + QLatin1String(kAppVersion));
         std::fflush(stdout);
         return ExitOk;
     }
-    if (parser.isSet(check) == parser.isSet(run))
+    if (options.isSet(check) == options.isSet(run))
         return usageError(QStringLiteral("give exactly one of --check and --run."));
-    const QStringList files = parser.positionalArguments();
+    const QStringList files = options.files();
 
-    Settings settings = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read);
-    Language settingsLang = languageFromCode(settings.language);
-    if (settingsLang == Language::Unknown) settingsLang = Language::Rus;
+    const ConsoleSettings settings = loadConsoleSettings();
     std::optional<Language> lang;
-    if (parser.isSet(language)) {
-        Language given = Language::Unknown;
-        if (!readLanguage(parser.value(language), given)) return ExitUsage;
-        lang = given;
-    }
+    if (!options.readLanguage(language, lang)) return ExitUsage;
 
-    if (parser.isSet(check)) {
+    if (options.isSet(check)) {
         for (const QCommandLineOption *opt : {&field, &exportOpt, &maxTicks})
-            if (parser.isSet(*opt))
+            if (options.isSet(*opt))
                 return usageError(QStringLiteral("--%1 goes with --run only.").arg(opt->names().first()));
         if (files.isEmpty()) return usageError(QStringLiteral("--check needs at least one FILE."));
-        return runCheck(files, lang, settingsLang);
+        return runCheck(files, lang, settings.language);
     }
 
     if (files.size() != 1) return usageError(QStringLiteral("--run needs exactly one FILE."));
     RunOptions o;
     o.file = files.first();
     o.lang = lang;
-    o.settingsLang = settingsLang;
-    o.settings = settings;
-    if (parser.isSet(field)) {
-        o.fieldGiven = true;
-        if (!readFieldSize(parser.value(field), o.fieldX, o.fieldY)) return ExitUsage;
-    }
-    o.exportPath = parser.value(exportOpt);
-    if (parser.isSet(exportOpt) && o.exportPath.isEmpty())
-        return usageError(QStringLiteral("--export needs a file name."));
+    o.settingsLang = settings.language;
+    o.speed = settings.settings.speed;
+    o.fieldX = settings.settings.fieldWidth;
+    o.fieldY = settings.settings.fieldHeight;
+    if (!options.readFieldSize(field, o.fieldX, o.fieldY) ||
+        !options.readName(exportOpt, o.exportPath, QStringLiteral("--export needs a file name.")))
+        return ExitUsage;
     if (!o.exportPath.isEmpty() && FieldPicture::pictureFormat(o.exportPath).isEmpty())
         return usageError(QStringLiteral("--export keeps every pixel only in %1 pictures, not \"%2\".")
                               .arg(FieldPicture::losslessSuffixList(), QFileInfo(o.exportPath).suffix()));
-    if (parser.isSet(maxTicks) && !readMaxTicks(parser.value(maxTicks), o.maxTicks)) return ExitUsage;
+    if (!options.readMaxTicks(maxTicks, o.maxTicks)) return ExitUsage;
     return runProgram(o);
 }
 

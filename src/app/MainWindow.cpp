@@ -68,7 +68,7 @@ bool buttonPerformsItem(Command command)
 }   // namespace
 
 MainWindow::MainWindow(const Options &options)
-      : m_options(options), m_run(m_world, *this, m_settings.speed),
+      : m_options(options), m_run(m_world, *this),
         m_pacer({[this] { m_run.tick(); }, [this] { return m_run.isRunning(); },
                  [this] { return m_runTimer.interval(); }, [this](bool on) { m_field->setHoldUpdates(on); },
                  [this] { showHeldFrame(); }},

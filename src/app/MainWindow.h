@@ -74,7 +74,7 @@ public:
 
     // What the window works on.
     RobotWorld &robotWorld() { return m_world; }
-    Interpreter &interpreter() { return m_run.interpreter(); }
+    const Interpreter &interpreter() const { return m_run.interpreter(); }
     RunController &runController() { return m_run; }
     Settings &settings() override { return m_settings; }
     const QString &currentFile() const { return m_currentFile; }
@@ -172,6 +172,7 @@ private:
     void fatalMessage(const QString &text) override;
     void positionPanel(int x, int y) override;
     void endOfRunNotice() override;
+    void speedRestored(int speed) override { m_settings.speed = speed; }
 
     // WorldListener
     void outOfFieldAttempted() override;

@@ -119,6 +119,7 @@ void MainWindow::startRun()
 {
     m_run.setProgram(m_editor);
     m_run.setLanguage(language());
+    m_run.setSpeed(m_settings.speed);
     m_run.start();
 }
 
@@ -194,6 +195,7 @@ void MainWindow::stepLineCommand()
         if (m_errorFound) return;
         m_run.setProgram(m_editor);
         m_run.setLanguage(language());
+        m_run.setSpeed(m_settings.speed);
         m_run.startPaused();
     }
     m_run.step();
@@ -215,7 +217,7 @@ void MainWindow::runToCursorCommand()
     }
     m_runToLine = target;
     // Paused on the line itself: the pupil asks for its next visit, not for no move at all.
-    m_runToLeaveFirst = m_run.interpreter().currentLine == target;
+    m_runToLeaveFirst = m_run.interpreter().currentLine() == target;
     m_runTimer.setInterval(0);
     if (!m_run.isRunning()) m_run.togglePause();
 }
@@ -229,7 +231,7 @@ void MainWindow::runToCursorTicks()
     const bool afterEnd =
         m_editor->normalizedLine(m_runToLine - 1) == Lexicon::forLanguage(m_run.language()).kwEnd;
     do {
-        if (!m_runToLeaveFirst && !afterEnd && m_run.interpreter().currentLine == m_runToLine) {
+        if (!m_runToLeaveFirst && !afterEnd && m_run.interpreter().currentLine() == m_runToLine) {
             const int line = m_runToLine;
             endRunToCursor();
             m_run.togglePause();
@@ -267,6 +269,7 @@ void MainWindow::showRunState()
 void MainWindow::refreshRunState()
 {
     if (!m_runStateWindow || !m_runStateWindow->isVisible()) return;
+    if (!m_run.isActive()) m_run.setSpeed(m_settings.speed);   // between runs, the setting's
     m_runStateWindow->showSnapshot(m_run.snapshot(), *m_editor);
 }
 

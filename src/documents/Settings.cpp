@@ -169,8 +169,8 @@ Settings parseSettings(const QByteArray &iniText)
     }
     auto integer = [&](size_t k) { return found[k] ? parseInteger(*found[k]) : std::nullopt; };
     if (const auto v = integer(1); v && *v >= kMinSpeed && *v <= kMaxSpeed) s.speed = *v;
-    if (const auto v = integer(2)) s.fieldWidth = clampInt(*v, kMinPoleX, kMaxPoleX);
-    if (const auto v = integer(3)) s.fieldHeight = clampInt(*v, kMinPoleY, kMaxPoleY);
+    if (const auto v = integer(2)) s.fieldWidth = clampInt(*v, kMinFieldWidth, kMaxFieldWidth);
+    if (const auto v = integer(3)) s.fieldHeight = clampInt(*v, kMinFieldHeight, kMaxFieldHeight);
     if (const auto v = integer(4)) s.autoRefresh = *v != 0;
     if (const auto v = integer(5)) s.showAdvancedToolBar = *v != 0;
     // Only the sizes the preferences offer: any other value would scale the window oddly.

@@ -19,8 +19,8 @@ struct Settings {
 
 inline constexpr int kInterfaceSizes[] = {100, 125, 150, 200};
 
-inline constexpr int kMinPoleX = 2, kMaxPoleX = 16;
-inline constexpr int kMinPoleY = 2, kMaxPoleY = 20;
+inline constexpr int kMinFieldWidth = 2, kMaxFieldWidth = 16;
+inline constexpr int kMinFieldHeight = 2, kMaxFieldHeight = 20;
 inline constexpr int kMinSpeed = 1, kMaxSpeed = 5;
 
 // Answers whether a folder (or an existing file) can be written. The real probe tries

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/Highlight.h"
+#include "lang/LineMarks.h"
 
 using namespace LineColor;
 
@@ -31,22 +32,22 @@ QRgb commonRows(const QString &n, const Lexicon &lex, QRgb destroyColor, bool en
 
 ChangeRule ClassifyOnChange(const QString &n, const Lexicon &lex)
 {
-    if (n.startsWith(QLatin1String("**"))) return {ChangeRule::OpenExtendedSettings, Gray};
-    if (n.startsWith(QLatin1String("*$"))) return {ChangeRule::Paint, Silver};
-    if (n.startsWith(QLatin1Char('*'))) return {ChangeRule::Paint, Gray};
+    if (n.startsWith(LineMark::ExtendedSettings)) return {ChangeRule::OpenExtendedSettings, Gray};
+    if (n.startsWith(LineMark::Directive)) return {ChangeRule::Paint, Silver};
+    if (n.startsWith(LineMark::Comment)) return {ChangeRule::Paint, Gray};
     return {ChangeRule::Paint, commonRows(n, lex, Fuchsia, true, false)};
 }
 
 QRgb ClassifyOnKey(const QString &n, const Lexicon &lex)
 {
-    if (n.startsWith(QLatin1Char('*'))) return Gray;
+    if (n.startsWith(LineMark::Comment)) return Gray;
     if (n.startsWith(lex.kwElse) || n.startsWith(lex.kwThen)) return Teal;
     return commonRows(n, lex, Teal, false, true);
 }
 
 QRgb ClassifyFull(const QString &n, const Lexicon &lex)
 {
-    if (n.startsWith(QLatin1Char('*'))) return Gray;
+    if (n.startsWith(LineMark::Comment)) return Gray;
     return commonRows(n, lex, Fuchsia, true, false);
 }
 

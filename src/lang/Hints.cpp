@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Hints.h"
+#include "lang/LineMarks.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include "base/TextCatalogue.h"
@@ -176,7 +177,7 @@ QString forLine(const QString &raw, Language keywords, Language interface)
     if (keywords == Language::Unknown) keywords = Language::Rus;
     if (interface == Language::Unknown) interface = Language::Rus;
     const QString n = NormalizeLine(raw);
-    if (n.isEmpty() || n.startsWith(QLatin1Char('*')) || isStatement(n, keywords)) return QString();
+    if (n.isEmpty() || n.startsWith(LineMark::Comment) || isStatement(n, keywords)) return QString();
 
     const QString lookAlike = lookAlikeHint(raw, keywords, interface);
     if (!lookAlike.isEmpty()) return lookAlike;

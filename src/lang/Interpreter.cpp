@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Interpreter.h"
+#include "lang/LineMarks.h"
 #include "lang/Normalize.h"
 #include "lang/StatementForms.h"
 #include "world/RobotWorld.h"
@@ -44,6 +45,27 @@ bool mayBeColorLine(const QString &raw, const QString &kwColor)
     return true;
 }
 
+// The commands that are one call on the world, each a whole line.
+struct WorldCommand {
+    QString Lexicon::*keyword;
+    void (RobotWorld::*act)();
+};
+constexpr WorldCommand kWorldCommands[] = {
+    {&Lexicon::kwRotate45, &RobotWorld::rotate45},
+    {&Lexicon::kwRotate90, &RobotWorld::rotate90},
+    {&Lexicon::kwJump, &RobotWorld::jump},
+    {&Lexicon::kwStep, &RobotWorld::step},
+    {&Lexicon::kwDestroy, &RobotWorld::destroyRobot},
+    {&Lexicon::kwRebuild, &RobotWorld::rebuildRobot},
+};
+
+const WorldCommand *worldCommand(const QString &n, const Lexicon &lex)
+{
+    for (const WorldCommand &w : kWorldCommands)
+        if (n == lex.*w.keyword) return &w;
+    return nullptr;
+}
+
 Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, const RobotState &s)
 {
     return Forms::evaluateTest(Forms::argumentAfter(n, kw), lex, s.lineSensor, s.borderSensor);
@@ -51,14 +73,23 @@ Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, cons
 
 }   // namespace
 
+Interpreter::Interpreter()
+{
+    // A run never allocates on a push.
+    m_loops.reserve(StackSize);
+    m_returnLines.reserve(StackSize);
+}
+
+void Interpreter::startAt(int line)
+{
+    clearStacks();
+    m_currentLine = line;
+}
+
 void Interpreter::clearStacks()
 {
-    std::fill(std::begin(loopStart), std::end(loopStart), 0);
-    std::fill(std::begin(loopDone), std::end(loopDone), 0);
-    std::fill(std::begin(returnLine), std::end(returnLine), 0);
-    loopDepth = 0;
-    callDepth = 0;
-    loopCountText.clear();
+    m_loops.clear();
+    m_returnLines.clear();
     m_headersText = nullptr;
 }
 
@@ -85,10 +116,8 @@ TickOutcome Interpreter::stopWithReport(TickContext &c, TickOutcome outcome, con
 
 bool Interpreter::pushLoop(TickContext &)
 {
-    if (loopDepth >= StackSize) return false;
-    ++loopDepth;
-    loopStart[loopDepth] = currentLine;
-    loopDone[loopDepth] = 0;
+    if (loopDepth() >= StackSize) return false;
+    m_loops.push_back(OpenLoop {m_currentLine, 0});
     return true;
 }
 
@@ -119,13 +148,13 @@ int Interpreter::findProcedure(TickContext &c, QStringView callText)
     return -1;
 }
 
-// Returns true when the procedure was found (currentLine moved before its header); false
+// Returns true when the procedure was found (the current line moved before its header); false
 // when the run has been stopped, with the outcome set.
 bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &outcome)
 {
     const QStringView callText = QStringView(n).mid(c.lex.kwExecute.size());
-    if (callDepth >= StackSize) {
-        outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
+    if (callDepth() >= StackSize) {
+        outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, m_currentLine);
         return false;
     }
     const int found = findProcedure(c, callText);
@@ -141,9 +170,8 @@ bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &o
         outcome = TickOutcome::ProcedureNotFound;
         return false;
     }
-    ++callDepth;
-    returnLine[callDepth] = currentLine;
-    currentLine = found - 1;
+    m_returnLines.push_back(m_currentLine);
+    m_currentLine = found - 1;
     return true;
 }
 
@@ -151,26 +179,26 @@ bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &o
 // tick ends normally on the matching loop end; false when the run was stopped.
 bool Interpreter::skipFailingLoop(TickContext &c, TickOutcome &outcome)
 {
-    const int depth = loopDepth;
-    const int header = currentLine;
+    const int depth = loopDepth();
+    const int header = m_currentLine;
     const int count = c.text.lineCount();
     for (;;) {
-        ++currentLine;
-        if (currentLine >= count) {
-            currentLine = header;
+        ++m_currentLine;
+        if (m_currentLine >= count) {
+            m_currentLine = header;
             outcome = stopWithReport(c, TickOutcome::LoopWithoutEnd, c.msg.msgLoopWithoutEnd, header);
             return false;
         }
-        const QString m = c.text.normalizedLine(currentLine);
+        const QString m = c.text.normalizedLine(m_currentLine);
         if (m.startsWith(c.lex.kwCycleN) || m.startsWith(c.lex.kwCycleWhile)) {
             if (!pushLoop(c)) {
                 outcome =
-                    stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
+                    stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, m_currentLine);
                 return false;
             }
         } else if (m == c.lex.kwEndCycle) {
-            if (loopDepth == depth) return true;
-            --loopDepth;
+            if (loopDepth() == depth) return true;
+            m_loops.pop_back();
         }
     }
 }
@@ -179,20 +207,19 @@ bool Interpreter::skipFailingLoop(TickContext &c, TickOutcome &outcome)
 bool Interpreter::loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome)
 {
     jumpedBack = false;
-    if (loopDepth <= 0) return true;   // an unbalanced end has no loop to close
-    const QString h = c.text.normalizedLine(loopStart[loopDepth]);
+    if (m_loops.empty()) return true;   // an unbalanced end has no loop to close
+    OpenLoop &loop = m_loops.back();
+    const QString h = c.text.normalizedLine(loop.headerLine);
     if (Forms::isCountedLoop(h, c.lex)) {
-        loopCountText = Forms::countText(h, c.lex);
-        const std::optional<qint32> count = Forms::convertCount(loopCountText);
-        const qint64 k = loopDone[loopDepth];
+        const std::optional<qint32> count = Forms::convertCount(Forms::countText(h, c.lex));
+        const qint64 k = loop.passesDone;
         const qint64 last = count ? qint64(*count) - 1 : -1;
         if (count && last > k) {
-            currentLine = loopStart[loopDepth];
-            loopDone[loopDepth] = int(k + 1);
+            m_currentLine = loop.headerLine;
+            loop.passesDone = int(k + 1);
             jumpedBack = true;
         } else if (count && last == k) {
-            loopDone[loopDepth] = 0;
-            --loopDepth;
+            m_loops.pop_back();
         } else {
             c.host.stopRun();
             c.host.fatalMessage(fatalLoopErrorText());
@@ -203,11 +230,11 @@ bool Interpreter::loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome
     }
     switch (testOf(h, c.lex.kwCycleWhile, c.lex, c.host.world().state())) {
     case Forms::Test::Holds:
-        currentLine = loopStart[loopDepth];
+        m_currentLine = loop.headerLine;
         jumpedBack = true;
         break;
     case Forms::Test::Fails:
-        --loopDepth;
+        m_loops.pop_back();
         break;
     case Forms::Test::Unrecognised:
         break;
@@ -224,46 +251,35 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
 
     const int ms = intervalForSpeed(host.xSpeed());
     if (ms > 0) host.setTickInterval(ms);
-    host.showRunLine(currentLine);
+    host.showRunLine(m_currentLine);
 
-    QString n = text.normalizedLine(currentLine);
+    QString n = text.normalizedLine(m_currentLine);
     bool called = false;
 
     // Commands.
-    if (n.startsWith(QLatin1String("*$S="))) {
+    if (n.startsWith(LineMark::SpeedDirective)) {
         host.setXSpeed(1);
-    } else if (n == lex.kwRotate45) {
-        world.rotate45();
-    } else if (n == lex.kwRotate90) {
-        world.rotate90();
-    } else if (n == lex.kwJump) {
-        world.jump();
-    } else if (n == lex.kwStep) {
-        world.step();
-    } else if (n == lex.kwDestroy) {
-        world.destroyRobot();
-    } else if (n == lex.kwRebuild) {
-        world.rebuildRobot();
+    } else if (const WorldCommand *command = worldCommand(n, lex)) {
+        (world.*command->act)();
     } else if (n.startsWith(lex.kwExecute)) {
         if (!callProcedure(c, n, outcome)) return outcome;
         called = true;
     } else if (n == lex.kwEndProcedure) {
-        if (callDepth > 0) {
-            currentLine = returnLine[callDepth];
-            returnLine[callDepth] = 0;
-            --callDepth;
-            n = text.normalizedLine(currentLine);
+        if (!m_returnLines.empty()) {
+            m_currentLine = m_returnLines.back();
+            m_returnLines.pop_back();
+            n = text.normalizedLine(m_currentLine);
         }
     } else if (Forms::isConditionalLoop(n, lex)) {
         if (!pushLoop(c))
-            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
+            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, m_currentLine);
         if (testOf(n, lex.kwCycleWhile, lex, world.state()) == Forms::Test::Fails) {
             skipFailingLoop(c, outcome);
             return outcome;
         }
     } else if (n.startsWith(lex.kwCycleN)) {
         if (!pushLoop(c))
-            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, currentLine);
+            return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, m_currentLine);
     }
 
     if (!called) {
@@ -274,21 +290,21 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
             conditionMarker = true;
             const Forms::Test t = testOf(n, lex.kwIf, lex, world.state());
             if (t != Forms::Test::Unrecognised) {
-                for (int j = currentLine, count = text.lineCount(); j < count; ++j) {
+                for (int j = m_currentLine, count = text.lineCount(); j < count; ++j) {
                     const QString m = text.normalizedLine(j);
                     const bool hit = t == Forms::Test::Holds ? m == lex.kwThen
                                                              : (m == lex.kwElse || m == lex.kwEndCondition);
                     if (hit) {
-                        currentLine = j + 1;
+                        m_currentLine = j + 1;
                         return outcome;
                     }
                 }
             }
         } else if (n == lex.kwElse) {
             conditionMarker = true;
-            for (int j = currentLine, count = text.lineCount(); j < count; ++j) {
+            for (int j = m_currentLine, count = text.lineCount(); j < count; ++j) {
                 if (text.normalizedLine(j) == lex.kwEndCondition) {
-                    currentLine = j + 1;
+                    m_currentLine = j + 1;
                     return outcome;
                 }
             }
@@ -297,7 +313,7 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
         }
 
         // Colour, on the raw line: the keyword must stand in the first column.
-        const QString raw = text.line(currentLine);
+        const QString raw = text.line(m_currentLine);
         if (mayBeColorLine(raw, lex.kwColor)) {
             const Forms::ColorForm f = Forms::colorForm(raw, lex);
             if (f.set) {
@@ -311,33 +327,33 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
         }
 
         // The end of a condition never takes a tick of its own.
-        if (!conditionMarker && !jumpedBack && text.normalizedLine(currentLine + 1) == lex.kwEndCondition)
-            ++currentLine;
+        if (!conditionMarker && !jumpedBack && text.normalizedLine(m_currentLine + 1) == lex.kwEndCondition)
+            ++m_currentLine;
     }
 
     host.positionPanel(world.state().x, world.state().y);
 
-    if (text.normalizedLine(currentLine - 1) == lex.kwEnd) {
+    if (text.normalizedLine(m_currentLine - 1) == lex.kwEnd) {
         host.stopRun();
         host.endOfRunNotice();
         return TickOutcome::Ended;
     }
-    ++currentLine;
+    ++m_currentLine;
     return outcome;
 }
 
 void Interpreter::fillSnapshot(RunSnapshot &s, const ProgramText &text, const Lexicon &lex,
                                const RobotState &robot) const
 {
-    s.nextLine = currentLine;
+    s.nextLine = m_currentLine;
     s.loops.clear();
-    for (int d = loopDepth; d >= 1; --d) {
+    for (auto open = m_loops.crbegin(); open != m_loops.crend(); ++open) {
         RunSnapshot::Loop l;
-        l.headerLine = loopStart[d];
+        l.headerLine = open->headerLine;
         const QString h = text.normalizedLine(l.headerLine);
         l.counted = Forms::isCountedLoop(h, lex);
         if (l.counted) {
-            l.pass = qint64(loopDone[d]) + 1;
+            l.pass = qint64(open->passesDone) + 1;
             l.count = Forms::convertCount(Forms::countText(h, lex));
         } else {
             l.test = Forms::argumentAfter(h, lex.kwCycleWhile);
@@ -346,9 +362,9 @@ void Interpreter::fillSnapshot(RunSnapshot &s, const ProgramText &text, const Le
         s.loops.push_back(l);
     }
     s.calls.clear();
-    for (int d = callDepth; d >= 1; --d) {
+    for (auto caller = m_returnLines.crbegin(); caller != m_returnLines.crend(); ++caller) {
         RunSnapshot::Call call;
-        call.callerLine = returnLine[d];
+        call.callerLine = *caller;
         call.name = text.normalizedLine(call.callerLine).mid(lex.kwExecute.size()).trimmed();
         s.calls.push_back(call);
     }

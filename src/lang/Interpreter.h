@@ -8,6 +8,7 @@
 #include "lang/SyntaxChecker.h"
 
 #include <QHash>
+#include <vector>
 
 class RobotWorld;
 
@@ -38,20 +39,19 @@ enum class TickOutcome {
     LoopWithoutEnd,   // a failing conditional loop with no loop end below it
 };
 
-// Executes a checked program one line per tick, straight on the program's lines.
+// Executes a checked program one line per tick, straight on the program's lines. What it
+// holds is its own: outside it is read through fillSnapshot and the three counters below.
 class Interpreter {
 public:
-    static constexpr int StackSize = 1000;
+    static constexpr int StackSize = 1000;   // open loops, and likewise calls, at the most
 
-    int currentLine = 0;
-    int loopDepth = 0;
-    int loopStart[StackSize + 1] = {};   // slots 1..StackSize
-    int loopDone[StackSize + 1] = {};
-    QString loopCountText;
-    int callDepth = 0;
-    int returnLine[StackSize + 1] = {};
-
+    Interpreter();
+    // Empty stacks, and line the next to execute.
+    void startAt(int line);
     void clearStacks();
+    int currentLine() const { return m_currentLine; }   // the line the next tick executes
+    int loopDepth() const { return int(m_loops.size()); }
+    int callDepth() const { return int(m_returnLines.size()); }
     // Index of the line whose normalised text is the begin keyword, or -1.
     static int findBeginLine(const ProgramText &text, const Lexicon &lex);
     // One line of the program, with the keywords and messages of the given Language.
@@ -68,6 +68,14 @@ private:
     bool loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome);
     TickOutcome stopWithReport(TickContext &c, TickOutcome outcome, const QString &text, int line);
     int findProcedure(TickContext &c, QStringView callText);
+
+    struct OpenLoop {
+        int headerLine;
+        int passesDone;   // of a counted loop
+    };
+    int m_currentLine = 0;
+    std::vector<OpenLoop> m_loops;   // innermost last
+    std::vector<int> m_returnLines;   // of the open calls, innermost last
 
     // Procedure headers above the first begin line: normalised header -> its first line.
     // Learnt at the first call of a run, so a call costs the same in a long program.

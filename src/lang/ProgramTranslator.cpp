@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/ProgramTranslator.h"
+#include "lang/LineMarks.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include "lang/StatementForms.h"
@@ -194,7 +195,7 @@ std::optional<Pieces> parse(const QString &raw, Language lang, bool countByPlace
     while (b < e && raw.at(b) == QLatin1Char(' ')) ++b;
     const QString body = raw.mid(b, e - b);
     const QString n = upperCase1251(body);
-    if (n.isEmpty() || n.at(0) == QLatin1Char('*')) return std::nullopt;
+    if (n.isEmpty() || n.at(0) == LineMark::Comment) return std::nullopt;
     Pieces p;
     if (b > 0) p.append(Piece {raw.left(b), nullptr, -1});
     if (!parseBody(body, n, lang, countByPlace, p)) return std::nullopt;
@@ -278,7 +279,7 @@ QString meaningOf(const QString &raw, Language lang)
 bool holdsSomething(const QString &raw)
 {
     const QString n = NormalizeLine(raw);
-    return !n.isEmpty() && n.at(0) != QLatin1Char('*');
+    return !n.isEmpty() && n.at(0) != LineMark::Comment;
 }
 
 }   // namespace

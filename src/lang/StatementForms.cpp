@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/StatementForms.h"
+#include "lang/LineMarks.h"
 #include "lang/Normalize.h"
 
 namespace Forms {
@@ -95,8 +96,8 @@ StatementKind statementKind(const QString &raw, const Lexicon &lex)
     using K = StatementKind;
     const QString n = NormalizeLine(raw);
     if (n.isEmpty()) return K::None;
-    if (n.startsWith(QLatin1String("*$S="))) return K::SpeedDirective;
-    if (n.startsWith(QLatin1Char('*'))) return K::Comment;
+    if (n.startsWith(LineMark::SpeedDirective)) return K::SpeedDirective;
+    if (n.startsWith(LineMark::Comment)) return K::Comment;
     const std::pair<const QString *, K> exact[] = {{&lex.kwBegin, K::Begin},
                                                    {&lex.kwEnd, K::End},
                                                    {&lex.kwStep, K::Step},

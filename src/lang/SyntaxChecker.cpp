@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/SyntaxChecker.h"
+#include "lang/LineMarks.h"
 #include "lang/StatementForms.h"
 
 #include <QSet>
@@ -71,7 +72,7 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
         }
         const QString &s = n[i];
         const bool ok =
-            s.isEmpty() || s.at(0) == QLatin1Char('*') || s == lex.kwBegin || s == lex.kwEndProcedure;
+            s.isEmpty() || s.at(0) == LineMark::Comment || s == lex.kwBegin || s == lex.kwEndProcedure;
         if (!ok) return report(msg, i, {msg.msgBeforeBegin, msg.msgEditCode});
         ++i;
     }
@@ -79,7 +80,7 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     // 4. After the end only first-column comments and blank lines.
     for (int k = end + 1; k < count; ++k) {
         const QString r = text.line(k);
-        if (r.isEmpty() || r.at(0) == QLatin1Char('*')) continue;
+        if (r.isEmpty() || r.at(0) == LineMark::Comment) continue;
         if (!onlySpaces(r)) return report(msg, k, {msg.msgAfterEnd, msg.msgEditCode});
     }
 
@@ -121,7 +122,7 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
             continue;
         }
         const QString &s = n[k];
-        bool ok = s.isEmpty() || s.startsWith(lex.kwColor) || s.at(0) == QLatin1Char('*');
+        bool ok = s.isEmpty() || s.startsWith(lex.kwColor) || s.at(0) == LineMark::Comment;
         for (const QString *kw : exact) ok = ok || s == *kw;
         for (const QString *kw : prefixes) ok = ok || s.startsWith(*kw);
         if (!ok) {

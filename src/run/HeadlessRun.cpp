@@ -2,45 +2,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/HeadlessRun.h"
 #include <algorithm>
+#include <iterator>
 
 HeadlessRun::HeadlessRun(ProgramText &text, Language lang)
       : m_text(text), m_lex(Lexicon::forLanguage(lang)), m_msg(MessageCatalogue::forLanguage(lang)),
-        m_run(m_world, *this, m_xSpeed)
+        m_run(m_world, *this)
 {
     m_run.setProgram(&m_text);
     m_run.setLanguage(lang);
     m_world.setListener(this);
     m_world.setFieldSizeSource([this](int &x, int &y) {
-        x = m_poleX;
-        y = m_poleY;
+        x = m_fieldWidth;
+        y = m_fieldHeight;
     });
 }
 
 void HeadlessRun::setCanvas(WorldCanvas *canvas) { m_world.setCanvas(canvas); }
 
-void HeadlessRun::setFieldSize(int poleX, int poleY)
+void HeadlessRun::setFieldSize(int fieldWidth, int fieldHeight)
 {
-    m_poleX = std::clamp(poleX, 2, int(RobotWorld::MaxX));
-    m_poleY = std::clamp(poleY, 2, int(RobotWorld::MaxY));
+    m_fieldWidth = std::clamp(fieldWidth, 2, int(RobotWorld::MaxX));
+    m_fieldHeight = std::clamp(fieldHeight, 2, int(RobotWorld::MaxY));
 }
 
 const char *HeadlessRun::resultName(Result r)
 {
-    switch (r) {
-    case Result::End:
-        return "end";
-    case Result::CheckFailed:
-        return "check-failed";
-    case Result::outOfFieldAttempted:
-        return "out-of-field";
-    case Result::ProcedureNotFound:
-        return "procedure-not-found";
-    case Result::LoopError:
-        return "loop-error";
-    case Result::TickLimit:
-        return "tick-limit";
-    }
-    return "?";
+    // In Result's order.
+    static const char *const names[] = {"end",        "check-failed", "out-of-field", "procedure-not-found",
+                                        "loop-error", "tick-limit"};
+    static_assert(std::size(names) == size_t(Result::TickLimit) + 1, "a name for every result");
+    const auto k = size_t(r);
+    return k < std::size(names) ? names[k] : "?";
 }
 
 HeadlessRun::Result HeadlessRun::checkAndRun(qint64 maxTicks)

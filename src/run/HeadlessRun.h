@@ -15,14 +15,14 @@ public:
         outOfFieldAttempted,
         ProcedureNotFound,
         LoopError,
-        TickLimit
+        TickLimit   // the last: resultName names them in this order
     };
 
     HeadlessRun(ProgramText &text, Language lang);
 
     void setCanvas(WorldCanvas *canvas);   // e.g. the field picture
-    void setFieldSize(int poleX, int poleY);   // kept to 2..16 x 2..20
-    void setSpeed(int speed) { m_xSpeed = speed; }   // the speed setting
+    void setFieldSize(int fieldWidth, int fieldHeight);   // kept to 2..16 x 2..20
+    void setSpeed(int speed) { m_run.setSpeed(speed); }   // the speed setting
 
     // Resets the world, checks the text as the run command does and, when it is clean,
     // runs it to the end or until maxTicks ticks have been spent (0: no limit).
@@ -35,11 +35,11 @@ public:
     const QList<ErrorReport> &reports() const { return m_reports; }
     const QString &fatalText() const { return m_fatal; }
     int lastInterval() const { return m_interval; }
-    Interpreter &interpreter() { return m_run.interpreter(); }
+    const Interpreter &interpreter() const { return m_run.interpreter(); }
     const Lexicon &lexicon() const { return m_lex; }
     const MessageCatalogue &catalogue() const { return m_msg; }
     RobotWorld &world() { return m_world; }
-    int xSpeed() const { return m_xSpeed; }
+    int xSpeed() const { return m_run.speed(); }
 
     static const char *resultName(Result r);
 
@@ -52,7 +52,7 @@ private:
     void runStopped() override { }
     void selectRunLine(int) override { }
     // Without an editor the caret is where the run is.
-    int caretLine() const override { return m_run.interpreter().currentLine; }
+    int caretLine() const override { return m_run.interpreter().currentLine(); }
     void reportError(const ErrorReport &report) override { m_reports.append(report); }
     void fatalMessage(const QString &text) override { m_fatal = text; }
     void positionPanel(int, int) override { }
@@ -68,12 +68,11 @@ private:
     const Lexicon &m_lex;
     const MessageCatalogue &m_msg;
     RobotWorld m_world;
-    int m_xSpeed = 3;
     RunController m_run;
     QList<ErrorReport> m_reports;
     QString m_fatal;
     qint64 m_ticks = 0;
-    int m_poleX = RobotWorld::MaxX, m_poleY = RobotWorld::MaxY;
+    int m_fieldWidth = RobotWorld::MaxX, m_fieldHeight = RobotWorld::MaxY;
     int m_interval = 0;
     bool m_outOfField = false;
 };

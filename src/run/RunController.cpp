@@ -2,10 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/RunController.h"
 
-RunController::RunController(RobotWorld &world, RunView &view, int &speedSetting)
-      : m_world(world), m_view(view), m_speed(speedSetting)
-{
-}
+RunController::RunController(RobotWorld &world, RunView &view) : m_world(world), m_view(view) { }
 
 void RunController::blackPen()
 {
@@ -17,13 +14,12 @@ void RunController::start()
     m_speedBeforeRun = m_speed;
     m_view.lockForRun(true);
     m_state = State::Running;
-    m_interp.clearStacks();
     m_ticks = 0;
     m_shownLine = -1;
     blackPen();
     const int begin = m_text ? Interpreter::findBeginLine(*m_text, Lexicon::forLanguage(m_language)) : -1;
     // Without a begin line the first tick finds the program's end.
-    m_interp.currentLine = begin >= 0 ? begin : (m_text ? m_text->lineCount() : 0);
+    m_interp.startAt(begin >= 0 ? begin : (m_text ? m_text->lineCount() : 0));
     m_view.startTicks();
 }
 
@@ -89,10 +85,11 @@ RunSnapshot RunController::snapshot() const
 
 void RunController::stop()
 {
-    // A stop without a run (a manual step off the field) leaves the speed setting and the
-    // locks of manual mode alone.
+    // A stop without a run (a manual step off the field) leaves the speed and the locks of
+    // manual mode alone.
     if (m_state != State::Idle) {
         m_speed = m_speedBeforeRun;
+        m_view.speedRestored(m_speed);
         m_state = State::Idle;
         m_view.lockForRun(false);
     }

@@ -21,10 +21,14 @@ public:
     virtual void fatalMessage(const QString &text) = 0;
     virtual void positionPanel(int x, int y) = 0;
     virtual void endOfRunNotice() = 0;
+    // The stop of a run put back the speed it started at (a directive may have changed it):
+    // the value for whoever keeps the speed setting.
+    virtual void speedRestored(int) { }
 };
 
 // Starts, pauses, ticks and stops a program on a world, the same way for the window and
-// the command line. The speed setting a directive changes during a run is restored by the stop.
+// the command line. The speed is its own: a directive changes it for one run, and the stop
+// puts back the speed the run started at.
 class RunController : public InterpreterHost {
 public:
     enum class State {
@@ -33,11 +37,14 @@ public:
         Paused
     };
 
-    RunController(RobotWorld &world, RunView &view, int &speedSetting);
+    RunController(RobotWorld &world, RunView &view);
 
     void setProgram(const ProgramText *text) { m_text = text; }
     void setLanguage(Language language) { m_language = language; }
     Language language() const { return m_language; }
+    // The speed setting, 1 (slowest) to 5; a run starts at it.
+    void setSpeed(int speed) { m_speed = speed; }
+    int speed() const { return m_speed; }   // as it is now, a directive's during a run
 
     State state() const { return m_state; }
     bool isActive() const { return m_state != State::Idle; }
@@ -62,7 +69,6 @@ public:
     // The robot met the field's edge: stop, and report it at the caret's line.
     void leaveFieldAttempted();
 
-    Interpreter &interpreter() { return m_interp; }
     const Interpreter &interpreter() const { return m_interp; }
 
     // InterpreterHost
@@ -87,7 +93,7 @@ private:
 
     RobotWorld &m_world;
     RunView &m_view;
-    int &m_speed;
+    int m_speed = 3;
     const ProgramText *m_text = nullptr;
     Language m_language = Language::Rus;
     Interpreter m_interp;

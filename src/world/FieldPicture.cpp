@@ -40,10 +40,10 @@ void FieldPicture::changed(const QRect &r)
     if (m_changed) m_changed(r & m_image.rect());
 }
 
-void FieldPicture::drawEmptyField(int poleX, int poleY)
+void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
 {
-    poleX = std::clamp(poleX, 0, int(RobotWorld::MaxX));
-    poleY = std::clamp(poleY, 0, int(RobotWorld::MaxY));
+    fieldWidth = std::clamp(fieldWidth, 0, int(RobotWorld::MaxX));
+    fieldHeight = std::clamp(fieldHeight, 0, int(RobotWorld::MaxY));
 
     m_image.fill(White);
     QPainter p(&m_image);
@@ -54,8 +54,8 @@ void FieldPicture::drawEmptyField(int poleX, int poleY)
         p.fillRect(QRect(QPoint(l + 1, t + 1), QPoint(r - 2, b - 2)), QColor::fromRgb(White));
     };
     box(1, 1, Width - 1, Height - 1);
-    for (int i = 1; i <= poleX; ++i)
-        for (int j = 1; j <= poleY; ++j) box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
+    for (int i = 1; i <= fieldWidth; ++i)
+        for (int j = 1; j <= fieldHeight; ++j) box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
 
     // Numbers are placed by the top-left corner of their text box.
     p.setFont(numberFont());
@@ -66,8 +66,8 @@ void FieldPicture::drawEmptyField(int poleX, int poleY)
         p.drawText(QRect(left, top, fm.horizontalAdvance(s) + 2, fm.height()), Qt::AlignLeft | Qt::AlignTop,
                    s);
     };
-    for (int k = 0; k <= poleY; ++k) number(k, 3, 20 * k + 12);
-    for (int k = 0; k <= poleX; ++k) number(k, 20 * k + 16, 3);
+    for (int k = 0; k <= fieldHeight; ++k) number(k, 3, 20 * k + 12);
+    for (int k = 0; k <= fieldWidth; ++k) number(k, 20 * k + 16, 3);
     p.end();
 
     changed(m_image.rect());

@@ -34,7 +34,7 @@ public:
     void setChangeCallback(std::function<void(const QRect &)> changed) { m_changed = std::move(changed); }
 
     // WorldCanvas
-    void drawEmptyField(int poleX, int poleY) override;
+    void drawEmptyField(int fieldWidth, int fieldHeight) override;
     void setPen(QRgb color, int width) override;
     void drawSegment(int x0, int y0, int x1, int y1) override;
     void showSprite(int heading, bool wipe) override;

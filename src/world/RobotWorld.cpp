@@ -28,7 +28,7 @@ RobotWorld::RobotWorld()
     };
 }
 
-void RobotWorld::setFieldSizeSource(std::function<void(int &poleX, int &poleY)> source)
+void RobotWorld::setFieldSizeSource(std::function<void(int &fieldWidth, int &fieldHeight)> source)
 {
     if (source)
         m_fieldSize = std::move(source);
@@ -49,14 +49,14 @@ void RobotWorld::readFieldSize(int &px, int &py) const
     py = std::clamp(py, 2, int(MaxY));
 }
 
-int RobotWorld::poleX() const
+int RobotWorld::fieldWidth() const
 {
     int px, py;
     readFieldSize(px, py);
     return px;
 }
 
-int RobotWorld::poleY() const
+int RobotWorld::fieldHeight() const
 {
     int px, py;
     readFieldSize(px, py);
@@ -71,45 +71,45 @@ int RobotWorld::traceAt(int px, int py) const
     return m_trace[px][py];
 }
 
-bool RobotWorld::marked(int px, int py, int poleX, int poleY) const
+bool RobotWorld::marked(int px, int py, int fieldWidth, int fieldHeight) const
 {
     // Points beyond the current field read as unmarked even if an earlier, larger
     // field left marks there.
-    if (px < 1 || px > 2 * poleX + 1 || py < 1 || py > 2 * poleY + 1) return false;
+    if (px < 1 || px > 2 * fieldWidth + 1 || py < 1 || py > 2 * fieldHeight + 1) return false;
     return m_trace[px][py] == 1;
 }
 
 void RobotWorld::recomputeSensors()
 {
-    int poleX, poleY;
-    readFieldSize(poleX, poleY);
-    recomputeSensors(poleX, poleY);
+    int fieldWidth, fieldHeight;
+    readFieldSize(fieldWidth, fieldHeight);
+    recomputeSensors(fieldWidth, fieldHeight);
 }
 
-void RobotWorld::recomputeSensors(int poleX, int poleY)
+void RobotWorld::recomputeSensors(int fieldWidth, int fieldHeight)
 {
     RobotState &s = m_state;
     const Delta d = kStep[s.heading & 7];
 
     bool line = false;
-    if (d.dx != 0 && d.dy != 0 && marked(s.px + d.dx, s.py + d.dy, poleX, poleY))
+    if (d.dx != 0 && d.dy != 0 && marked(s.px + d.dx, s.py + d.dy, fieldWidth, fieldHeight))
         line = true;   // a diagonal also meets the crossing diagonal of the cell ahead
     else
-        line = marked(s.px + 2 * d.dx, s.py + 2 * d.dy, poleX, poleY);
+        line = marked(s.px + 2 * d.dx, s.py + 2 * d.dy, fieldWidth, fieldHeight);
     s.lineSensor = line ? 1 : 0;
     if (m_listener) m_listener->lineSensorChanged(s.lineSensor);
 
     // Comparing with >= / <= rather than equality keeps "border ahead" true exactly
     // when the next move fails, even after the field has been shrunk under the robot.
     const int tx = s.x + d.dx, ty = s.y + d.dy;
-    s.borderSensor = (tx < 0 || tx > poleX || ty < 0 || ty > poleY) ? 1 : 0;
+    s.borderSensor = (tx < 0 || tx > fieldWidth || ty < 0 || ty > fieldHeight) ? 1 : 0;
     if (m_listener) m_listener->borderSensorChanged(s.borderSensor);
 }
 
 void RobotWorld::move(bool draw)
 {
-    int poleX, poleY;
-    readFieldSize(poleX, poleY);
+    int fieldWidth, fieldHeight;
+    readFieldSize(fieldWidth, fieldHeight);
     RobotState &s = m_state;
     const Delta d = kStep[s.heading & 7];
 
@@ -120,7 +120,7 @@ void RobotWorld::move(bool draw)
     }
 
     const int tx = s.x + d.dx, ty = s.y + d.dy;
-    if (tx < 0 || tx > poleX || ty < 0 || ty > poleY) {
+    if (tx < 0 || tx > fieldWidth || ty < 0 || ty > fieldHeight) {
         if (m_listener) m_listener->outOfFieldAttempted();
         return;
     }
@@ -138,7 +138,7 @@ void RobotWorld::move(bool draw)
     s.py += 2 * d.dy;
     if (m_canvas) m_canvas->moveSprite(s.x, s.y);
 
-    recomputeSensors(poleX, poleY);
+    recomputeSensors(fieldWidth, fieldHeight);
 
     if (draw && m_canvas) m_canvas->drawSegment(ox, oy, s.x, s.y);
 }
@@ -175,8 +175,8 @@ void RobotWorld::rebuildRobot()
 
 void RobotWorld::resetField()
 {
-    int poleX, poleY;
-    readFieldSize(poleX, poleY);
+    int fieldWidth, fieldHeight;
+    readFieldSize(fieldWidth, fieldHeight);
     RobotState &s = m_state;
 
     s.px = 1;
@@ -191,7 +191,7 @@ void RobotWorld::resetField()
     std::memset(m_trace, 0, sizeof m_trace);
 
     if (m_canvas) {
-        m_canvas->drawEmptyField(poleX, poleY);
+        m_canvas->drawEmptyField(fieldWidth, fieldHeight);
         m_canvas->showSprite(0, true);
         m_canvas->showArrow(0);
         m_canvas->moveSprite(0, 0);

@@ -8,7 +8,7 @@
 class WorldCanvas {
 public:
     virtual ~WorldCanvas() = default;
-    virtual void drawEmptyField(int poleX, int poleY) = 0;   // frame, cells, node numbers
+    virtual void drawEmptyField(int fieldWidth, int fieldHeight) = 0;   // frame, cells, node numbers
     virtual void setPen(QRgb color, int width) = 0;
     virtual void drawSegment(int x0, int y0, int x1, int y1) = 0;   // node to node, current pen
     virtual void showSprite(int heading, bool wipe) = 0;   // robot picture for heading
@@ -49,9 +49,9 @@ public:
     WorldCanvas *canvas() const { return m_canvas; }
     void setListener(WorldListener *listener) { m_listener = listener; }
     // Field size, read afresh on every operation (defaults 16 x 20).
-    void setFieldSizeSource(std::function<void(int &poleX, int &poleY)> source);
-    int poleX() const;
-    int poleY() const;
+    void setFieldSizeSource(std::function<void(int &fieldWidth, int &fieldHeight)> source);
+    int fieldWidth() const;
+    int fieldHeight() const;
 
     void step();
     void jump();
@@ -67,12 +67,12 @@ public:
     int traceAt(int px, int py) const;
 
 private:
-    void readFieldSize(int &poleX, int &poleY) const;   // clamped to 2..MaxX x 2..MaxY
-    bool marked(int px, int py, int poleX, int poleY) const;
+    void readFieldSize(int &fieldWidth, int &fieldHeight) const;   // clamped to 2..MaxX x 2..MaxY
+    bool marked(int px, int py, int fieldWidth, int fieldHeight) const;
     void move(bool draw);
     void turn(int by);
     void recomputeSensors();
-    void recomputeSensors(int poleX, int poleY);
+    void recomputeSensors(int fieldWidth, int fieldHeight);
 
     RobotState m_state;
     unsigned char m_trace[MapW + 1][MapH + 1] = {};

@@ -119,15 +119,15 @@ void drawCross(QPainter &p, QPointF at, const QColor &color)
 QPointF endOf(const TraceSegment &s, bool second) { return second ? nodeCentre(s.x1, s.y1) : nodeCentre(s.x0, s.y0); }
 
 // A class is graded on one field size: the empty field is drawn once for all its pictures.
-const QImage &emptyField(int poleX, int poleY)
+const QImage &emptyField(int fieldWidth, int fieldHeight)
 {
     thread_local QImage image;
     thread_local QSize size;
-    if (image.isNull() || size != QSize(poleX, poleY)) {
+    if (image.isNull() || size != QSize(fieldWidth, fieldHeight)) {
         FieldPicture field;
-        field.drawEmptyField(poleX, poleY);
+        field.drawEmptyField(fieldWidth, fieldHeight);
         image = field.image().convertToFormat(QImage::Format_RGB32);
-        size = QSize(poleX, poleY);
+        size = QSize(fieldWidth, fieldHeight);
     }
     return image;
 }
@@ -139,9 +139,9 @@ QString legendText(const char *key, Language lang)
 
 }   // namespace
 
-QImage tracePicture(const TraceRecorder &trace, QPoint end, int poleX, int poleY)
+QImage tracePicture(const TraceRecorder &trace, QPoint end, int fieldWidth, int fieldHeight)
 {
-    QImage image = emptyField(poleX, poleY);
+    QImage image = emptyField(fieldWidth, fieldHeight);
     QPainter p(&image);
     for (const TraceRecorder::Drawn &d : trace.segments())
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color), 3);
@@ -151,13 +151,14 @@ QImage tracePicture(const TraceRecorder &trace, QPoint end, int poleX, int poleY
     return image;
 }
 
-QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY, Language lang)
+QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int fieldWidth,
+                         int fieldHeight, Language lang)
 {
     QImage image(FieldPicture::Width, FieldPicture::Height + kLegendHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
 
     QPainter p(&image);
-    p.drawImage(0, 0, emptyField(poleX, poleY));
+    p.drawImage(0, 0, emptyField(fieldWidth, fieldHeight));
     // Without smoothing every mark keeps the exact colours it is drawn in.
     for (const TraceRecorder::Drawn &d : model.segments())
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color), 3);

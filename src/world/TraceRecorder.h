@@ -67,7 +67,7 @@ TraceComparison compareTraces(const TraceRecorder &model, QPoint modelEnd, const
 // colour, extra ones outlined in the pupil's colour, a segment of another colour outlined in
 // the pupil's colour with the model's in a disc at its middle; both end nodes marked and a
 // legend below, in `lang`.
-QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int poleX, int poleY,
-                         Language lang = Language::Eng);
+QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int fieldWidth,
+                         int fieldHeight, Language lang = Language::Eng);
 // What a run drew, on the empty field, with the robot's end node crossed.
-QImage tracePicture(const TraceRecorder &trace, QPoint end, int poleX, int poleY);
+QImage tracePicture(const TraceRecorder &trace, QPoint end, int fieldWidth, int fieldHeight);

@@ -25,7 +25,7 @@ TEST(HeadlessRun, StopRestoresTheSpeedSettingAndTheBlackTrace)
     EXPECT_EQ(f.run.world().state().color, 0x000000u);
     EXPECT_EQ(f.run.world().traceAt(2, 1), 1);
     EXPECT_EQ(f.run.ticks(), 6);
-    EXPECT_EQ(f.run.interpreter().currentLine, 5);
+    EXPECT_EQ(f.run.interpreter().currentLine(), 5);
 }
 
 TEST(HeadlessRun, OutOfFieldReportSelectsTheLineBeingExecuted)
@@ -40,7 +40,7 @@ TEST(HeadlessRun, OutOfFieldReportSelectsTheLineBeingExecuted)
     EXPECT_EQ(f.run.reports()[0].texts,
               (QStringList {f.run.catalogue().msgOutOfField, f.run.catalogue().msgEditCode}));
     EXPECT_EQ(f.run.world().state().x, 4);
-    EXPECT_EQ(f.run.interpreter().loopDepth, 0) << "the stop empties the stacks";
+    EXPECT_EQ(f.run.interpreter().loopDepth(), 0) << "the stop empties the stacks";
     EXPECT_EQ(f.run.xSpeed(), 2);
 }
 
@@ -61,7 +61,7 @@ TEST(HeadlessRun, TickLimitStopsAnEndlessRunInOrder)
     EXPECT_EQ(f.run.checkAndRun(1000), HeadlessRun::Result::TickLimit);
     EXPECT_EQ(f.run.ticks(), 1000);
     EXPECT_EQ(f.run.xSpeed(), 5);
-    EXPECT_EQ(f.run.interpreter().loopDepth, 0);
+    EXPECT_EQ(f.run.interpreter().loopDepth(), 0);
 }
 
 TEST(HeadlessRun, CheckFailureLeavesTheWorldReset)

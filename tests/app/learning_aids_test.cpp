@@ -37,7 +37,7 @@ QString withProcedure(const char *body)
 class LearningAidsTest : public MainWindowTest {
 protected:
     void setText(const QString &text) { window->editor()->setPlainText(text); }
-    int nextLine() { return window->interpreter().currentLine; }
+    int nextLine() { return window->interpreter().currentLine(); }
     // Timer timeouts until the run pauses or ends.
     void runToCursorUntilItStops(int limit = 1000)
     {

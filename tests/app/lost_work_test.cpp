@@ -100,7 +100,8 @@ TEST_F(MainWindowTest, ClosingDuringARunKeepsTheSpeedTheUserChose)
     window->action(Command::Run)->trigger();
     ASSERT_TRUE(window->runController().isActive());
     for (int i = 0; i < 3; ++i) window->runController().tick();
-    ASSERT_EQ(window->settings().speed, 1) << "the directive slows the run";
+    ASSERT_EQ(window->runController().speed(), 1) << "the directive slows the run";
+    EXPECT_EQ(window->settings().speed, 4) << "and never the setting";
     prompts.answers.enqueue(true);
     ASSERT_TRUE(window->close());
     EXPECT_FALSE(window->runController().isActive());

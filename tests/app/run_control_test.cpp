@@ -114,12 +114,12 @@ TEST_F(MainWindowTest, PauseTwiceContinuesWithTheNextLine)
     setProgram(kSquare);
     window->action(Command::Run)->trigger();
     window->runController().tick();
-    const int line = window->interpreter().currentLine;
+    const int line = window->interpreter().currentLine();
     window->action(Command::Pause)->trigger();
     window->action(Command::Pause)->trigger();
     EXPECT_TRUE(window->runController().isRunning());
     EXPECT_TRUE(timer(ObjectName::RunTimer)->isActive());
-    EXPECT_EQ(window->interpreter().currentLine, line);
+    EXPECT_EQ(window->interpreter().currentLine(), line);
 }
 
 TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, EscapeStopsARunawayLoopAtFullSpeed)
     ASSERT_TRUE(window->runController().isActive());
     // Let the loop spin through the event loop (however slow the machine), then pause and
     // stop it from the keyboard.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->interpreter().loopDepth > 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->interpreter().loopDepth() > 0; }, 10000));
     window->toolButton(Command::Pause)->click();
     const int heading = window->robotWorld().state().heading;
     QElapsedTimer clock;
@@ -225,7 +225,7 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         EXPECT_FALSE(window->runController().isRunning()) << c.name;
         EXPECT_EQ(window->settings().speed, 2) << c.name;
         EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
-        EXPECT_EQ(window->interpreter().loopDepth + window->interpreter().callDepth, 0) << c.name;
+        EXPECT_EQ(window->interpreter().loopDepth() + window->interpreter().callDepth(), 0) << c.name;
         for (const char *name :
              {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem,
               ObjectName::PreferencesItem, ObjectName::FileMenu, ObjectName::EditMenu,
@@ -250,10 +250,10 @@ TEST_F(MainWindowTest, ALateTimerCatchesUpOneTickAtATime)
     window->action(Command::Run)->trigger();
     timeout(ObjectName::RunTimer);   // the begin line; the 1 ms schedule starts here
     ASSERT_EQ(timer(ObjectName::RunTimer)->interval(), 1);
-    const int line = window->interpreter().currentLine;
+    const int line = window->interpreter().currentLine();
     QThread::msleep(6);   // the timer comes several periods late
     timeout(ObjectName::RunTimer);
-    EXPECT_EQ(window->interpreter().currentLine, line + 2);   // one owed tick, never a burst
+    EXPECT_EQ(window->interpreter().currentLine(), line + 2);   // one owed tick, never a burst
     EXPECT_EQ(window->robotWorld().state().heading, 4);
 }
 
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, APauseAtTopSpeedShowsTheLastTickAndSlowerSpeedsShowEveryT
     EXPECT_EQ(window->field()->sprite()->pos(), window->field()->pos() + QPoint(-1 + 60, -3 + 20));
     EXPECT_EQ(window->field()->sprite()->picture(), 2);   // south
 
-    window->settings().speed = 4;
+    window->runController().setSpeed(4);
     window->action(Command::Pause)->trigger();   // on again, now at 70 ms a tick
     timeout(ObjectName::RunTimer);
     EXPECT_EQ(window->editor()->textCursor().blockNumber(), 7);

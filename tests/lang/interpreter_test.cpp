@@ -69,7 +69,7 @@ struct Session {
           : text(lines), language(lang), lex(Lexicon::forLanguage(lang)),
             msg(MessageCatalogue::forLanguage(lang)), host(interp)
     {
-        interp.currentLine = Interpreter::findBeginLine(text, lex);
+        interp.startAt(Interpreter::findBeginLine(text, lex));
     }
 
     TickOutcome tick()
@@ -152,7 +152,7 @@ TEST(Interpreter, FailingConditionalLoopRunsNoPassEvenWithLoopsInside)
     EXPECT_EQ(s.host.selected, (QList<int> {0, 1, 7, 8, 9, 10}));
     EXPECT_EQ(s.host.w.state().x, 0);
     EXPECT_EQ(s.host.w.state().heading, 2);
-    EXPECT_EQ(s.interp.loopDepth, 0);
+    EXPECT_EQ(s.interp.loopDepth(), 0);
 }
 
 TEST(Interpreter, ConditionalLoopRepeatsWhileItsTestHolds)
@@ -289,7 +289,7 @@ TEST(Interpreter, UnknownProcedureAtRunTimeIsReportedWithoutALineThenStops)
     EXPECT_EQ(s.host.reports[0].line, -1);
     EXPECT_EQ(s.host.reports[0].heading, s.msg.msgHead04);
     EXPECT_EQ(s.host.reports[0].texts, QStringList {s.msg.msgProcNotFound});
-    EXPECT_EQ(s.interp.callDepth, 0);
+    EXPECT_EQ(s.interp.callDepth(), 0);
 }
 
 TEST(Interpreter, SpeedDirectiveSetsTheSlowestIntervalFromTheNextTick)

@@ -13,6 +13,7 @@ public:
     QList<ErrorReport> reports;
     int caret = 0;
     int interval = 0;
+    int restoredSpeed = -1;
 
     void lockForRun(bool running) override { events << (running ? "lock" : "unlock"); }
     void startTicks() override { events << "startTicks"; }
@@ -29,12 +30,14 @@ public:
     void fatalMessage(const QString &) override { events << "fatal"; }
     void positionPanel(int, int) override { }
     void endOfRunNotice() override { events << "notice"; }
+    void speedRestored(int speed) override { restoredSpeed = speed; }
 };
 
 struct ControlledRun {
     explicit ControlledRun(const QStringList &lines, Language lang = Language::Eng)
-          : text(lines), run(world, view, speed)
+          : text(lines), run(world, view)
     {
+        run.setSpeed(4);
         run.setProgram(&text);
         run.setLanguage(lang);
     }
@@ -54,7 +57,6 @@ struct ControlledRun {
     StringListProgramText text;
     RobotWorld world;
     RecordingView view;
-    int speed = 4;
     RunController run;
 };
 
@@ -66,11 +68,12 @@ TEST(RunController, StartsAtTheBeginLineLockedAndStopsRestoringTheSpeedSetting)
         {"PROCEDURE P", "STEP", "END OF PROCEDURE", "ALGORITHM BEGIN", "*$S=5", "STEP", "ALGORITHM END"});
     r.run.start();
     EXPECT_EQ(r.run.state(), RunController::State::Running);
-    EXPECT_EQ(r.run.interpreter().currentLine, 3);
+    EXPECT_EQ(r.run.interpreter().currentLine(), 3);
     EXPECT_EQ(r.view.events, (QStringList {"lock", "startTicks"}));
     r.toTheEnd();
     EXPECT_EQ(r.run.state(), RunController::State::Idle);
-    EXPECT_EQ(r.speed, 4) << "the directive's speed lasts only for the run";
+    EXPECT_EQ(r.run.speed(), 4) << "the directive's speed lasts only for the run";
+    EXPECT_EQ(r.view.restoredSpeed, 4) << "whoever keeps the setting hears of it";
     EXPECT_EQ(r.view.interval, 1000);
     EXPECT_TRUE(r.view.events.contains("unlock"));
     EXPECT_TRUE(r.view.events.contains("notice"));
@@ -82,13 +85,13 @@ TEST(RunController, PauseHoldsTheLineAndATickWhilePausedOnlyStopsTheTicks)
     ControlledRun r({"ALGORITHM BEGIN", "STEP", "STEP", "ALGORITHM END"});
     r.run.start();
     r.run.tick();
-    const int line = r.run.interpreter().currentLine;
+    const int line = r.run.interpreter().currentLine();
     r.run.togglePause();
     EXPECT_EQ(r.run.state(), RunController::State::Paused);
     EXPECT_TRUE(r.run.isActive());
     r.view.events.clear();
     r.run.tick();
-    EXPECT_EQ(r.run.interpreter().currentLine, line);
+    EXPECT_EQ(r.run.interpreter().currentLine(), line);
     EXPECT_EQ(r.view.events, QStringList {"stopTicks"});
     r.run.togglePause();
     EXPECT_EQ(r.view.events.last(), "startTicks");
@@ -99,9 +102,10 @@ TEST(RunController, PauseHoldsTheLineAndATickWhilePausedOnlyStopsTheTicks)
 TEST(RunController, StopWithoutARunKeepsTheSpeedAndTheLocks)
 {
     ControlledRun r({"ALGORITHM BEGIN", "ALGORITHM END"});
-    r.speed = 2;
+    r.run.setSpeed(2);
     r.run.stop();
-    EXPECT_EQ(r.speed, 2);
+    EXPECT_EQ(r.run.speed(), 2);
+    EXPECT_EQ(r.view.restoredSpeed, -1);
     EXPECT_FALSE(r.view.events.contains("unlock"));
     EXPECT_TRUE(r.view.events.contains("stopped"));
     EXPECT_EQ(r.world.state().color, 0x000000u);
@@ -116,7 +120,7 @@ TEST(RunController, LeavingTheFieldStopsAndReportsAtTheCaretLineInTheRunsLanguag
         RecordingView *view = nullptr;
         void outOfFieldAttempted() override
         {
-            view->caret = run->interpreter().currentLine;
+            view->caret = run->interpreter().currentLine();
             run->leaveFieldAttempted();
         }
         void positionPanelChanged(int, int) override { }

@@ -83,8 +83,8 @@ std::vector<Tick> trace(const QStringList &lines, Language lang, bool stepping, 
     StringListProgramText text(lines);
     RobotWorld world;
     TraceView view;
-    int speed = 4;
-    RunController run(world, view, speed);
+    RunController run(world, view);
+    run.setSpeed(4);
     run.setProgram(&text);
     run.setLanguage(lang);
     std::vector<Tick> out;
@@ -101,10 +101,10 @@ std::vector<Tick> trace(const QStringList &lines, Language lang, bool stepping, 
         } else {
             run.tick();
         }
-        out.push_back({view.lines.isEmpty() ? -1 : view.lines.last(), world.state(), speed});
+        out.push_back({view.lines.isEmpty() ? -1 : view.lines.last(), world.state(), run.speed()});
     }
     EXPECT_FALSE(run.isActive());
-    speedAfter = speed;
+    speedAfter = run.speed();
     return out;
 }
 
@@ -136,8 +136,7 @@ TEST(Stepping, PausesARunningProgramAndDoesNothingWhenIdle)
     StringListProgramText text({u("НАЧАЛО АЛГОРИТМА"), u("ШАГ"), u("КОНЕЦ АЛГОРИТМА")});
     RobotWorld world;
     TraceView view;
-    int speed = 3;
-    RunController run(world, view, speed);
+    RunController run(world, view);
     run.setProgram(&text);
     EXPECT_EQ(run.step(), TickOutcome::Ended);
     EXPECT_FALSE(run.isActive());
@@ -163,8 +162,7 @@ TEST(RunSnapshot, ShowsNestedLoopPassesInnermostFirst)
                                 u("КОНЕЦ АЛГОРИТМА")});
     RobotWorld world;
     TraceView view;
-    int speed = 3;
-    RunController run(world, view, speed);
+    RunController run(world, view);
     run.setProgram(&text);
     run.start();
     EXPECT_TRUE(run.snapshot().loops.empty());
@@ -206,8 +204,7 @@ TEST(RunSnapshot, ShowsEveryOpenCallOfARecursionWithTheLineThatMadeIt)
                                 u("НАЧАЛО АЛГОРИТМА"), u("ВЫПОЛНИТЬ ВПЕРЕД"), u("КОНЕЦ АЛГОРИТМА")});
     RobotWorld world;
     TraceView view;
-    int speed = 3;
-    RunController run(world, view, speed);
+    RunController run(world, view);
     run.setProgram(&text);
     run.start();
     size_t deepest = 0;

@@ -31,13 +31,13 @@ int blackIn(const QImage &img, int l, int t, int r, int b)
 struct Field {
     FieldPicture picture;
     RobotWorld world;
-    int poleX = 16, poleY = 20;
+    int fieldWidth = 16, fieldHeight = 20;
     Field()
     {
         world.setCanvas(&picture);
         world.setFieldSizeSource([this](int &x, int &y) {
-            x = poleX;
-            y = poleY;
+            x = fieldWidth;
+            y = fieldHeight;
         });
         world.resetField();
     }
@@ -108,8 +108,8 @@ TEST(FieldPicture, NodeNumbersSitInTheirBoxes)
 TEST(FieldPicture, SmallFieldLeavesTheRestWhite)
 {
     Field f;
-    f.poleX = 2;
-    f.poleY = 2;
+    f.fieldWidth = 2;
+    f.fieldHeight = 2;
     f.world.resetField();
     const QImage &img = f.img();
     EXPECT_EQ(at(img, 20, 20), kBlack);

@@ -294,8 +294,8 @@ TEST_F(RobotWorldTest, OutlandishFieldSizesAreClamped)
     for (auto [sx, sy, ex, ey] : sizes) {
         fieldX = sx;
         fieldY = sy;
-        EXPECT_EQ(world.poleX(), ex);
-        EXPECT_EQ(world.poleY(), ey);
+        EXPECT_EQ(world.fieldWidth(), ex);
+        EXPECT_EQ(world.fieldHeight(), ey);
         world.resetField();
         EXPECT_EQ(rec.log.filter("field").last(), QString("field %1 %2").arg(ex).arg(ey));
         for (int i = 0; i < 40; ++i) world.step();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/widgets/ExtendedSettingsDialog.h"
 #include "common/ClampingSpinBox.h"
+#include "lang/LineMarks.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -35,7 +36,7 @@ ExtendedSettingsDialog::ExtendedSettingsDialog(QWidget *parent) : QDialog(parent
 
 QString ExtendedSettingsDialog::directive() const
 {
-    return QStringLiteral("*$S=") + QString::number(m_spin->value());
+    return LineMark::SpeedDirective + QString::number(m_spin->value());
 }
 
 int ExtendedSettingsDialog::run()

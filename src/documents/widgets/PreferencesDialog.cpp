@@ -157,8 +157,8 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     m_heightLabel = new QLabel(m_sizeFrame);
     m_widthLabel->setObjectName(QStringLiteral("Label4"));
     m_heightLabel->setObjectName(QStringLiteral("Label5"));
-    m_spinX = makeSpin(m_sizeFrame, "SpinEdit1", kMinPoleX, kMaxPoleX);
-    m_spinY = makeSpin(m_sizeFrame, "SpinEdit2", kMinPoleY, kMaxPoleY);
+    m_spinX = makeSpin(m_sizeFrame, "SpinEdit1", kMinFieldWidth, kMaxFieldWidth);
+    m_spinY = makeSpin(m_sizeFrame, "SpinEdit2", kMinFieldHeight, kMaxFieldHeight);
     auto *xLabel = new QLabel(QStringLiteral("X ="), m_sizeFrame);
     auto *yLabel = new QLabel(QStringLiteral("Y ="), m_sizeFrame);
     xLabel->setBuddy(m_spinX);

@@ -22,11 +22,12 @@ std::optional<QString> sensorPanel(const char *key, Language lang, int value)
 
 namespace WorldTexts {
 
-std::optional<QString> fieldSizePanel(Language lang, int poleX, int poleY)
+std::optional<QString> fieldSizePanel(Language lang, int fieldWidth, int fieldHeight)
 {
     auto w = word("field", lang);
     if (!w) return std::nullopt;
-    return *w + QLatin1Char(' ') + QString::number(poleX) + QStringLiteral(" x ") + QString::number(poleY);
+    return *w + QLatin1Char(' ') + QString::number(fieldWidth) + QStringLiteral(" x ") +
+           QString::number(fieldHeight);
 }
 
 std::optional<QString> positionPanel(Language lang, int x, int y)

@@ -10,7 +10,7 @@
 // returns nothing for a Language other than the three, so the caller keeps the old text.
 namespace WorldTexts {
 
-std::optional<QString> fieldSizePanel(Language lang, int poleX, int poleY);   // "Поле: 16 x 20"
+std::optional<QString> fieldSizePanel(Language lang, int fieldWidth, int fieldHeight);   // "Поле: 16 x 20"
 std::optional<QString> positionPanel(Language lang, int x, int y);   // "Робот: x=0, y=0"
 std::optional<QString> lineSensorPanel(Language lang, int value);   // "Линия [0]"
 std::optional<QString> borderSensorPanel(Language lang, int value);   // "Край [0]"
