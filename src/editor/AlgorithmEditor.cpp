@@ -8,6 +8,7 @@
 #include "editor/CommandInsertion.h"
 #include "editor/Highlight.h"
 #include "editor/LinePainter.h"
+#include "lang/LineMarks.h"
 #include "lang/Normalize.h"
 #include "base/TextCatalogue.h"
 #include <QContextMenuEvent>
@@ -465,7 +466,8 @@ bool AlgorithmEditor::paintForChange()
 void AlgorithmEditor::handleChange()
 {
     if (!paintForChange()) {
-        replaceCaretLine(QStringLiteral("*"));   // a change of its own: handled nested
+        // "**" becomes a plain comment mark: a change of its own, handled nested.
+        replaceCaretLine(QString(LineMark::Comment));
         if (openExtendedSettings) openExtendedSettings();
     }
     emit documentChanged();
