@@ -250,7 +250,6 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_buttons;
-    QHash<QString, QAction *> m_buttonAction;   // tool button -> the menu item it performs
     QMenu *m_editorMenu = nullptr;
     QMenu *m_fieldMenu = nullptr;
     QAction *m_editorClearAction = nullptr, *m_editorCutAction = nullptr, *m_editorCopyAction = nullptr,

@@ -186,15 +186,14 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     m_fieldPage = new QWidget;
     m_fieldPage->setObjectName(QStringLiteral("TabSheet3"));
     auto *backup = new WrappedCheckBox(QStringLiteral("CheckBox1"), m_fieldPage);
-    backup->setText(QStringLiteral("Создавать резервную копию алгоритма перед выполнением "
-                                   "(записывать в файл autosave.tkm)"));
+    backup->setText(uiText("preferences.saving.backup", Language::Rus).value_or(QString()));
     backup->box()->setChecked(true);
     backup->setEnabled(false);
     auto *confirm = new WrappedCheckBox(QStringLiteral("CheckBox2"), m_fieldPage);
-    confirm->setText(
-        QStringLiteral("Запрашивать подтверждение при закрытии программы с несохраненным алгоритмом"));
+    confirm->setText(uiText("preferences.saving.confirmClose", Language::Rus).value_or(QString()));
     confirm->setEnabled(false);
-    auto *folderLabel = new QLabel(QStringLiteral("Папка для сохранения файлов .tkm:"), m_fieldPage);
+    auto *folderLabel =
+        new QLabel(uiText("preferences.saving.folder", Language::Rus).value_or(QString()), m_fieldPage);
     folderLabel->setObjectName(QStringLiteral("Label6"));
     folderLabel->setEnabled(false);
     auto *folder = new QLineEdit(QStringLiteral("C:\\ProgramFiles\\Trakmil"), m_fieldPage);
@@ -251,18 +250,18 @@ void PreferencesDialog::applyCaptions(Language lang)
     };
     set("window", [this](const QString &t) { setWindowTitle(t); });
     set("cancel", [this](const QString &t) { m_cancelButton->setText(t); });
-    set("page1", [this](const QString &t) { m_pages->setTabText(0, t); });
-    set("page2", [this](const QString &t) { m_pages->setTabText(1, t); });
-    set("page3", [this](const QString &t) { m_pages->setTabText(2, t); });
+    set("page.interface", [this](const QString &t) { m_pages->setTabText(0, t); });
+    set("page.robot", [this](const QString &t) { m_pages->setTabText(1, t); });
+    set("page.saving", [this](const QString &t) { m_pages->setTabText(2, t); });
     set("languageFrame", [this](const QString &t) { m_languageFrame->setTitle(t); });
-    set("rb1", [this](const QString &t) { m_russianButton->setText(t); });
-    set("rb2", [this](const QString &t) { m_romanianButton->setText(t); });
-    set("rb3", [this](const QString &t) { m_englishButton->setText(t); });
-    set("Sintaxa", [this](const QString &t) {
+    set("language.russian", [this](const QString &t) { m_russianButton->setText(t); });
+    set("language.romanian", [this](const QString &t) { m_romanianButton->setText(t); });
+    set("language.english", [this](const QString &t) { m_englishButton->setText(t); });
+    set("autoRefresh", [this](const QString &t) {
         m_autoRefreshLabel->setText(t);
         m_autoRefreshBox->setAccessibleName(t);
     });
-    set("advcom", [this](const QString &t) {
+    set("advancedToolBar", [this](const QString &t) {
         m_advancedLabel->setText(t);
         m_advancedBox->setAccessibleName(t);
     });
@@ -278,9 +277,9 @@ void PreferencesDialog::applyCaptions(Language lang)
         m_lineNumbersLabel->setText(t);
         m_lineNumbersBox->setAccessibleName(t);
     });
-    set("top", [this](const QString &t) { m_maxLabel->setText(t); });
-    set("middle", [this](const QString &t) { m_midLabel->setText(t); });
-    set("bottom", [this](const QString &t) { m_minLabel->setText(t); });
+    set("speed.fastest", [this](const QString &t) { m_maxLabel->setText(t); });
+    set("speed.average", [this](const QString &t) { m_midLabel->setText(t); });
+    set("speed.slowest", [this](const QString &t) { m_minLabel->setText(t); });
     set("width", [this](const QString &t) { m_widthLabel->setText(t); });
     set("height", [this](const QString &t) { m_heightLabel->setText(t); });
     set("speedFrame", [this](const QString &t) { m_speedFrame->setTitle(t); });
