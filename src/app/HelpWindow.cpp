@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/HelpWindow.h"
 #include "base/TextCatalogue.h"
+#include "common/InterfaceLanguage.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -81,6 +82,9 @@ void HelpWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange && m_browser) applyStyleSheet();
+    if (event->type() == QEvent::LanguageChange)
+        if (const auto lang = InterfaceLanguage::of(this))
+            setLanguage(*lang == Language::Unknown ? Language::Rus : *lang);
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent *event)

@@ -8,6 +8,7 @@
 #include "base/TextCatalogue.h"
 #include "app/Mnemonics.h"
 #include "common/DialogFont.h"
+#include "common/InterfaceLanguage.h"
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
 #include "documents/RecoveryCopy.h"
@@ -404,6 +405,22 @@ bool MainWindow::event(QEvent *event)
 
 void MainWindow::applyLanguage()
 {
+    m_toolkitTranslation.apply(language());
+    // Before the captions: the access letters are chosen over whatever the menus hold.
+    rebuildExamplesMenu();
+    InterfaceLanguage::apply(this, language());
+    // The run-state window has re-read its captions by now; its values follow.
+    if (m_runStateWindow) refreshRunState();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
+}
+
+void MainWindow::retranslate()
+{
     const Language lang = language();
     const bool known = lang != Language::Unknown;
     if (known) {
@@ -420,7 +437,6 @@ void MainWindow::applyLanguage()
                 menu(e.menu)->setTitle(uiText(menuRow(e.menu).caption, lang).value_or(QString()));
         }
         m_editor->setLanguage(lang);
-        m_toolkitTranslation.apply(lang);
         for (int i = 0; i < commandCount; ++i)
             if (const char *hint = commandRow(Command(i)).hint)
                 toolButton(Command(i))->setToolTip(uiText(hint, lang).value_or(QString()));
@@ -441,7 +457,6 @@ void MainWindow::applyLanguage()
         m_fieldSavePictureAction->setText(WorldTexts::savePictureCaption(lang).value_or(QString()));
         nameControls(lang);
     }
-    rebuildExamplesMenu();
     // Access letters follow the captions of whatever the menus hold now.
     applyMnemonics(menuBar());
     applyMnemonics(m_editorMenu);
@@ -462,11 +477,6 @@ void MainWindow::applyLanguage()
     else
         setWindowTitle(product);
     showDocumentState();
-    if (m_helpWindow) m_helpWindow->setLanguage(textLanguage());
-    if (m_runStateWindow) {
-        m_runStateWindow->setLanguage(textLanguage(), textLanguage());
-        refreshRunState();
-    }
 }
 
 void MainWindow::nameControls(Language lang)

@@ -183,8 +183,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void retranslate();   // the window's own texts, on each LanguageChange
     void buildMenus();
     void buildToolBars();
     void buildControls();

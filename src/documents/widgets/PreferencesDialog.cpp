@@ -403,6 +403,12 @@ void PreferencesDialog::hideEvent(QHideEvent *event)
     QDialog::hideEvent(event);
 }
 
+void PreferencesDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) recaption();
+}
+
 void PreferencesDialog::keyPressEvent(QKeyEvent *event)
 {
     // Escape means the Cancel button, not the close box: the Language goes back too.
