@@ -123,27 +123,19 @@ constexpr ToolBarEntry kCommandToolBar[] = {
 };
 // clang-format on
 
+// In the order of ToolBarId.
+struct ToolBarRow {
+    const char *objectName;
+    std::span<const ToolBarEntry> entries;
+};
+const ToolBarRow kToolBars[] = {
+    {"ToolBar5", kFileToolBar}, {"ToolBar1", kRunToolBar}, {"ToolBar2", kCommandToolBar}};
+
 }   // namespace
 
 const CommandRow &commandRow(Command command) { return kCommands[int(command)]; }
 const MenuRow &menuRow(MenuId menu) { return kMenus[int(menu)]; }
 std::span<const MenuEntry> menuLayout() { return kMenuLayout; }
 
-std::span<const ToolBarEntry> toolBarLayout(ToolBarId bar)
-{
-    switch (bar) {
-    case ToolBarId::File:
-        return kFileToolBar;
-    case ToolBarId::Run:
-        return kRunToolBar;
-    case ToolBarId::Commands:
-        return kCommandToolBar;
-    }
-    return {};
-}
-
-const char *objectName(ToolBarId bar)
-{
-    static const char *const names[] = {"ToolBar5", "ToolBar1", "ToolBar2"};
-    return names[int(bar)];
-}
+std::span<const ToolBarEntry> toolBarLayout(ToolBarId bar) { return kToolBars[int(bar)].entries; }
+const char *objectName(ToolBarId bar) { return kToolBars[int(bar)].objectName; }

@@ -53,26 +53,31 @@ void MainWindow::connectActions()
     on(Command::SaveAs, &MainWindow::saveDocumentAs);
     on(Command::SavePicture, &MainWindow::savePicture);
     on(Command::Exit, [this] { close(); });
-    on(Command::Undo, [this] { m_editor->undoEdit(); });
-    on(Command::Redo, [this] { m_editor->redoEdit(); });
-    on(Command::Cut, [this] { m_editor->cutSelection(); });
-    on(Command::Copy, [this] { m_editor->copySelection(); });
-    on(Command::Paste, [this] { m_editor->pasteClipboard(); });
-    on(Command::ClearAlgorithm, [this] { m_editor->clearAlgorithm(); });
+    const std::pair<Command, void (AlgorithmEditor::*)()> editorCommands[] = {
+        {Command::Undo, &AlgorithmEditor::undoEdit},
+        {Command::Redo, &AlgorithmEditor::redoEdit},
+        {Command::Cut, &AlgorithmEditor::cutSelection},
+        {Command::Copy, &AlgorithmEditor::copySelection},
+        {Command::Paste, &AlgorithmEditor::pasteClipboard},
+        {Command::ClearAlgorithm, &AlgorithmEditor::clearAlgorithm},
+        {Command::Refresh, &AlgorithmEditor::recolourAll},
+        {Command::SelectAll, &AlgorithmEditor::selectEverything},
+        {Command::BeginEnd, &AlgorithmEditor::insertBeginEnd},
+    };
+    for (const auto &[command, edit] : editorCommands) on(command, [this, edit] { (m_editor->*edit)(); });
+    const std::pair<Command, CommandDialog *> dialogs[] = {
+        {Command::CreateProcedure, m_createProcedureDialog},
+        {Command::CallProcedure, m_callProcedureDialog},
+        {Command::CountedLoop, m_countedLoopDialog},
+        {Command::ConditionalLoop, m_conditionalLoopDialog},
+        {Command::Condition, m_conditionDialog},
+        {Command::Colour, m_colourDialog},
+    };
+    for (const auto &[command, dialog] : dialogs) on(command, [dialog] { dialog->run(); });
+    // In the order manualCommand numbers them.
+    const Command simple[] = {Command::Step, Command::Jump, Command::Rotate45, Command::Rotate90};
+    for (int i = 0; i < 4; ++i) on(simple[i], [this, i] { manualCommand(i); });
     on(Command::ClearField, &MainWindow::resetField);
-    on(Command::Refresh, [this] { m_editor->recolourAll(); });
-    on(Command::SelectAll, [this] { m_editor->selectEverything(); });
-    on(Command::BeginEnd, [this] { m_editor->insertBeginEnd(); });
-    on(Command::CreateProcedure, [this] { m_createProcedureDialog->run(); });
-    on(Command::CallProcedure, [this] { m_callProcedureDialog->run(); });
-    on(Command::CountedLoop, [this] { m_countedLoopDialog->run(); });
-    on(Command::ConditionalLoop, [this] { m_conditionalLoopDialog->run(); });
-    on(Command::Condition, [this] { m_conditionDialog->run(); });
-    on(Command::Colour, [this] { m_colourDialog->run(); });
-    on(Command::Step, [this] { manualCommand(0); });
-    on(Command::Jump, [this] { manualCommand(1); });
-    on(Command::Rotate45, [this] { manualCommand(2); });
-    on(Command::Rotate90, [this] { manualCommand(3); });
     on(Command::Destroy, [this] { pasteCode(Lexicon::forLanguage(language()).kwDestroy); });
     on(Command::Rebuild, [this] { pasteCode(Lexicon::forLanguage(language()).kwRebuild); });
     on(Command::Run, &MainWindow::runCommand);

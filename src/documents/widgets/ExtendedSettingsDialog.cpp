@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/widgets/ExtendedSettingsDialog.h"
 #include "common/ClampingSpinBox.h"
+#include "common/MessageWindow.h"
 #include "base/TextCatalogue.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 
 ExtendedSettingsDialog::ExtendedSettingsDialog(QWidget *parent) : QDialog(parent)
@@ -41,13 +41,7 @@ QString ExtendedSettingsDialog::directive() const
 
 int ExtendedSettingsDialog::run()
 {
-    QRect area;
-    if (QWidget *p = parentWidget())
-        area = p->window()->frameGeometry();
-    else if (QScreen *screen = this->screen())
-        area = screen->availableGeometry();
-    if (area.isValid())
-        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    centreOnParent(this);
     m_spin->setFocus();
     m_spin->selectAll();
     return exec();

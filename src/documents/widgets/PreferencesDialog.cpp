@@ -16,10 +16,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include "common/ClampingSpinBox.h"
+#include "common/MessageWindow.h"
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -257,26 +257,21 @@ void PreferencesDialog::applyCaptions(Language lang)
     set("language.russian", [this](const QString &t) { m_russianButton->setText(t); });
     set("language.romanian", [this](const QString &t) { m_romanianButton->setText(t); });
     set("language.english", [this](const QString &t) { m_englishButton->setText(t); });
-    set("autoRefresh", [this](const QString &t) {
-        m_autoRefreshLabel->setText(t);
-        m_autoRefreshBox->setAccessibleName(t);
-    });
-    set("advancedToolBar", [this](const QString &t) {
-        m_advancedLabel->setText(t);
-        m_advancedBox->setAccessibleName(t);
-    });
-    set("interfaceSize", [this](const QString &t) {
-        m_interfaceSizeLabel->setText(t);
-        m_interfaceSize->setAccessibleName(t);
-    });
+    // A caption beside a control that has none of its own names the control too.
+    auto beside = [](QLabel *label, QWidget *control) {
+        return [label, control](const QString &t) {
+            label->setText(t);
+            control->setAccessibleName(t);
+        };
+    };
+    set("autoRefresh", beside(m_autoRefreshLabel, m_autoRefreshBox));
+    set("advancedToolBar", beside(m_advancedLabel, m_advancedBox));
+    set("interfaceSize", beside(m_interfaceSizeLabel, m_interfaceSize));
     set("interfaceSizeNote", [this](const QString &t) {
         m_interfaceSizeNote->setText(t);
         m_interfaceSize->setAccessibleDescription(t);
     });
-    set("lineNumbers", [this](const QString &t) {
-        m_lineNumbersLabel->setText(t);
-        m_lineNumbersBox->setAccessibleName(t);
-    });
+    set("lineNumbers", beside(m_lineNumbersLabel, m_lineNumbersBox));
     set("speed.fastest", [this](const QString &t) { m_maxLabel->setText(t); });
     set("speed.average", [this](const QString &t) { m_midLabel->setText(t); });
     set("speed.slowest", [this](const QString &t) { m_minLabel->setText(t); });
@@ -320,21 +315,10 @@ void PreferencesDialog::prepare()
     }
 }
 
-void PreferencesDialog::centreOnParent()
-{
-    QRect area;
-    if (QWidget *p = parentWidget())
-        area = p->window()->frameGeometry();
-    else if (QScreen *screen = this->screen())
-        area = screen->availableGeometry();
-    if (area.isValid())
-        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-}
-
 int PreferencesDialog::run()
 {
     prepare();
-    centreOnParent();
+    centreOnParent(this);
     return exec();
 }
 

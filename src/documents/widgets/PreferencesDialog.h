@@ -60,7 +60,6 @@ protected:
 private:
     void applyCaptions(Language lang);
     void languageClicked(const QString &code);
-    void centreOnParent();
 
     PreferencesHost &m_host;
     QString m_rememberedLanguage;
