@@ -4,12 +4,13 @@
 
 #include <QHash>
 
-// The art lives in a static library; the linker keeps it only when something names it.
-// Q_INIT_RESOURCE must be used outside any namespace.
-static void loadArt()
+// The art and the help pages live in static libraries; the linker keeps them only when
+// something names them. Q_INIT_RESOURCE must be used outside any namespace.
+static void loadResources()
 {
     static const bool loaded = [] {
         Q_INIT_RESOURCE(art);
+        Q_INIT_RESOURCE(help);
         return true;
     }();
     (void)loaded;
@@ -30,7 +31,7 @@ QPixmap iconPixmap(Command command, int size)
 {
     const CommandRow &row = commandRow(command);
     if (!row.icon) return QPixmap();
-    loadArt();
+    loadResources();
     return QIcon(artPath(row)).pixmap(size, size);
 }
 
@@ -42,7 +43,7 @@ QIcon icon(Command command)
     QIcon ic;
     const CommandRow &row = commandRow(command);
     if (row.icon) {
-        loadArt();
+        loadResources();
         const QIcon own(artPath(row));
         ic = row.themeIcon ? QIcon::fromTheme(QLatin1String(row.themeIcon), own) : own;
     }
@@ -52,11 +53,11 @@ QIcon icon(Command command)
 
 QIcon applicationIcon()
 {
-    loadArt();
+    loadResources();
     return QIcon(QStringLiteral(":/app/trakmil.svg"));
 }
 
-void initArtResources() { loadArt(); }
+void initResources() { loadResources(); }
 
 const char *iconName(Command command)
 {

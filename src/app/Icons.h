@@ -16,5 +16,6 @@ QPixmap iconPixmap(Command command, int size);
 const char *iconName(Command command);
 // The application's own icon, the same art the desktop entry names.
 QIcon applicationIcon();
-// Makes the icon and about-window art reachable under ":/icons" and ":/about".
-void initArtResources();
+// Makes the icon and about-window art reachable under ":/icons" and ":/about", and the help
+// pages under ":/help".
+void initResources();
