@@ -69,9 +69,9 @@ enum class ToolBarId {
     Commands
 };
 
-// One row per command: all the window needs to make its menu item and tool button. Adding a
-// command means one row here, its captions in the text catalogue, its place in a menu or tool
-// bar below, and its handler.
+// One row per command (the table is in Commands.cpp): all the window needs to make its menu
+// item and tool button. Adding a command means its row, its captions in the text catalogue, its
+// place in the menu or tool-bar lists beside the table, and its handler.
 struct CommandRow {
     Command id;
     const char *objectName;   // the menu item's, e.g. "mmNew" (kept for tests and styles)
@@ -105,7 +105,7 @@ struct MenuEntry {
     Command command;   // Item
 };
 
-// A tool bar's buttons in order; an empty entry is a separator.
+// A tool bar's buttons in order, with separators between groups.
 struct ToolBarEntry {
     bool separator;
     Command command;
