@@ -12,7 +12,7 @@ QPixmap render(const QString &name, int width, int height, const QColor &backgro
 {
     QPixmap pm(width, height);
     pm.fill(background);
-    initArtResources();
+    initResources();
     QSvgRenderer svg(QStringLiteral(":/about/%1.svg").arg(name));
     QPainter p(&pm);
     svg.render(&p);

@@ -16,17 +16,7 @@ QString t(const char *key, Language lang) { return uiText(QByteArray("report.") 
 
 QString escaped(const QString &s) { return s.toHtmlEscaped(); }
 
-QString htmlLanguage(Language lang)
-{
-    switch (lang) {
-    case Language::Rom:
-        return QStringLiteral("ro");
-    case Language::Eng:
-        return QStringLiteral("en");
-    default:
-        return QStringLiteral("ru");
-    }
-}
+QString htmlLanguage(Language lang) { return perLanguage(lang, "ru", "ro", "en", "ru"); }
 
 QString dataUri(const QByteArray &png)
 {

@@ -1,63 +1,141 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Commands.h"
+#include <iterator>
 
 namespace {
 
-struct CommandNames {
-    const char *item;
-    const char *button;
+using C = Command;
+
+// In the order of Command, so a command finds its row by number.
+// clang-format off
+constexpr CommandRow kCommands[] = {
+    // id, object name, caption, shortcut, icon, theme icon, button, own hint, button performs item
+    {C::New, "mmNew", "menu.new", "Ctrl+N", "new", "document-new", "tbNew", nullptr, true},
+    {C::Open, "mmOpen", "menu.open", "Ctrl+O", "open", "document-open", "tbOpen", nullptr, true},
+    {C::Save, "mmSave", "menu.save", "Ctrl+S", "save", "document-save", "tbSave", nullptr, true},
+    {C::SaveAs, "mmSaveAs", "menu.saveAs", "", "save-as", "document-save-as", "tbSaveAs", nullptr, true},
+    {C::SavePicture, "N2", "menu.savePicture", "", nullptr, nullptr, "", nullptr, true},
+    {C::Exit, "mmExit", "menu.exit", "Alt+X", nullptr, nullptr, "", nullptr, true},
+    {C::Undo, "mmUndo", "menu.undo", "Ctrl+Z", "undo", "edit-undo", "ToolButton19", nullptr, true},
+    {C::Redo, "mmRedo", "menu.redo", "Ctrl+Y", "redo", "edit-redo", "ToolButton24", nullptr, true},
+    {C::Cut, "mmCut", "menu.cut", "Ctrl+X", "cut", "edit-cut", "ToolButton25", nullptr, true},
+    {C::Copy, "mmCopy", "menu.copy", "Ctrl+C", "copy", "edit-copy", "ToolButton26", nullptr, true},
+    {C::Paste, "mmPaste", "menu.paste", "Ctrl+V", "paste", "edit-paste", "ToolButton27", nullptr, true},
+    {C::ClearAlgorithm, "mmClearAlg", "menu.clearAlgorithm", "", "clear-algorithm", nullptr, "ToolButton29", nullptr, true},
+    {C::ClearField, "mmClearRobField", "menu.clearField", "", "clear-field", nullptr, "ToolButton30", nullptr, true},
+    {C::Refresh, "mmRefresh", "menu.refresh", "Alt+Q", nullptr, nullptr, "", nullptr, true},
+    {C::SelectAll, "mmSelAll", "menu.selectAll", "Ctrl+A", nullptr, nullptr, "", nullptr, true},
+    {C::BeginEnd, "mmCOMbegend", "menu.beginEnd", "", "begin-end", nullptr, "ToolButton16", nullptr, true},
+    {C::Step, "mmCOMstep", "menu.step", "Ctrl+F1", nullptr, nullptr, "", nullptr, true},
+    {C::Jump, "mmCOMjump", "menu.jump", "Ctrl+F2", nullptr, nullptr, "", nullptr, true},
+    {C::Rotate45, "mmCOMrot45", "menu.rotate45", "Ctrl+F3", nullptr, nullptr, "", nullptr, true},
+    {C::Rotate90, "mmCOMrot90", "menu.rotate90", "Ctrl+F4", nullptr, nullptr, "", nullptr, true},
+    {C::CreateProcedure, "mmCOMproccreate", "menu.createProcedure", "Ctrl+F5", "create-procedure", nullptr, "ToolButton22", nullptr, true},
+    {C::CallProcedure, "mmCOMprocexec", "menu.callProcedure", "Ctrl+F6", "call-procedure", nullptr, "ToolButton23", nullptr, true},
+    {C::CountedLoop, "mmCOMcyclun", "menu.countedLoop", "Ctrl+F7", "counted-loop", nullptr, "ToolButton20", nullptr, true},
+    {C::ConditionalLoop, "mmCOMcicluIF", "menu.conditionalLoop", "Ctrl+F8", "conditional-loop", nullptr, "ToolButton11", nullptr, true},
+    {C::Condition, "mmCOMcycluif2", "menu.condition", "Ctrl+F9", "condition", nullptr, "ToolButton12", nullptr, true},
+    {C::Colour, "mmCOMcolor", "menu.colour", "Ctrl+F10", "colour", nullptr, "ToolButton14", nullptr, true},
+    {C::Destroy, "mmCOMdestroy", "menu.destroy", "Ctrl+F11", "destroy", nullptr, "ToolButton17", nullptr, true},
+    {C::Rebuild, "mmCOMrebuild", "menu.rebuild", "Ctrl+F12", "rebuild", nullptr, "ToolButton18", nullptr, true},
+    {C::Run, "mmExecute", "menu.run", "F9", "run", "media-playback-start", "ToolButton1", "toolbar.run.hint", false},
+    {C::Pause, "mmPause", "menu.pause", "", "pause", "media-playback-pause", "ToolButton3", "toolbar.pause.hint", false},
+    {C::Stop, "mmStop", "menu.stop", "Esc", "stop", "media-playback-stop", "ToolButton2", "toolbar.stop.hint", false},
+    {C::Check, "mmOrfo", "menu.checkSpelling", "F5", "check", "tools-check-spelling", "ToolButton5", "toolbar.checkSpelling.hint", true},
+    {C::ManualMode, "mmManualRegim", "menu.manualMode", "", "manual-mode", nullptr, "ToolButton10", "toolbar.manualMode.hint", true},
+    {C::Preferences, "mmPref", "menu.preferences", "", "preferences", "preferences-system", "ToolButton34", nullptr, true},
+    {C::Help, "mmHelp", "menu.helpIndex", "F1", nullptr, nullptr, "", nullptr, true},
+    {C::About, "mmAbout", "menu.about", "", nullptr, nullptr, "", nullptr, true},
+    {C::TranslateProgram, "mmTranslate", "menu.translateProgram", "", nullptr, nullptr, "", nullptr, true},
+    {C::StepLine, "mmStepLine", "menu.stepLine", "F8", nullptr, nullptr, "", nullptr, true},
+    {C::RunToCursor, "mmRunToCursor", "menu.runToCursor", "F4", nullptr, nullptr, "", nullptr, true},
+    {C::RunState, "mmRunState", "menu.runState", "", nullptr, nullptr, "", nullptr, true},
 };
 
-const CommandNames kCommands[commandCount] = {
-    {"mmNew", "tbNew"},   // New
-    {"mmOpen", "tbOpen"},   // Open
-    {"mmSave", "tbSave"},   // Save
-    {"mmSaveAs", "tbSaveAs"},   // SaveAs
-    {"N2", ""},   // SavePicture
-    {"mmExit", ""},   // Exit
-    {"mmUndo", "ToolButton19"},   // Undo
-    {"mmRedo", "ToolButton24"},   // Redo
-    {"mmCut", "ToolButton25"},   // Cut
-    {"mmCopy", "ToolButton26"},   // Copy
-    {"mmPaste", "ToolButton27"},   // Paste
-    {"mmClearAlg", "ToolButton29"},   // ClearAlgorithm
-    {"mmClearRobField", "ToolButton30"},   // ClearField
-    {"mmRefresh", ""},   // Refresh
-    {"mmSelAll", ""},   // SelectAll
-    {"mmCOMbegend", "ToolButton16"},   // BeginEnd
-    {"mmCOMstep", ""},   // Step
-    {"mmCOMjump", ""},   // Jump
-    {"mmCOMrot45", ""},   // Rotate45
-    {"mmCOMrot90", ""},   // Rotate90
-    {"mmCOMproccreate", "ToolButton22"},   // CreateProcedure
-    {"mmCOMprocexec", "ToolButton23"},   // CallProcedure
-    {"mmCOMcyclun", "ToolButton20"},   // CountedLoop
-    {"mmCOMcicluIF", "ToolButton11"},   // ConditionalLoop
-    {"mmCOMcycluif2", "ToolButton12"},   // Condition
-    {"mmCOMcolor", "ToolButton14"},   // Colour
-    {"mmCOMdestroy", "ToolButton17"},   // Destroy
-    {"mmCOMrebuild", "ToolButton18"},   // Rebuild
-    {"mmExecute", "ToolButton1"},   // Run
-    {"mmPause", "ToolButton3"},   // Pause
-    {"mmStop", "ToolButton2"},   // Stop
-    {"mmOrfo", "ToolButton5"},   // Check
-    {"mmManualRegim", "ToolButton10"},   // ManualMode
-    {"mmPref", "ToolButton34"},   // Preferences
-    {"mmHelp", ""},   // Help
-    {"mmAbout", ""},   // About
-    {"mmTranslate", ""},   // TranslateProgram
-    {"mmStepLine", ""},   // StepLine
-    {"mmRunToCursor", ""},   // RunToCursor
-    {"mmRunState", ""},   // RunState
+// In the order of MenuId.
+constexpr MenuRow kMenus[] = {
+    {MenuId::File, "N1", "menu.file"},
+    {MenuId::Edit, "N9", "menu.edit"},
+    {MenuId::Commands, "N10", "menu.commands"},
+    {MenuId::SystemCommands, "N54", "menu.commands.system"},
+    {MenuId::SimpleCommands, "N15", "menu.commands.simple"},
+    {MenuId::AdvancedCommands, "N16", "menu.commands.advanced"},
+    {MenuId::SpecialCommands, "N22", "menu.commands.special"},
+    {MenuId::Program, "N3", "menu.program"},
+    {MenuId::Help, "N6", "menu.help"},
+    {MenuId::Examples, "mmExamples", "menu.examples"},
 };
 
-const char *const kMenus[] = {"N1", "N9", "N10", "N54", "N15", "N16", "N22", "N3", "N6", "mmExamples"};
-const char *const kToolBars[] = {"ToolBar5", "ToolBar1", "ToolBar2"};
+template <typename Row, std::size_t N, typename Id>
+constexpr bool inOrder(const Row (&rows)[N], Id count)
+{
+    if (N != std::size_t(count)) return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (rows[i].id != Id(i)) return false;
+    return true;
+}
+static_assert(inOrder(kCommands, Command::Count_), "one row per Command, in its order");
+static_assert(inOrder(kMenus, MenuId::Count_), "one row per MenuId, in its order");
+
+constexpr MenuEntry top(MenuId m) { return {MenuEntry::Kind::Menu, m, C::Count_}; }
+constexpr MenuEntry sub(MenuId m) { return {MenuEntry::Kind::Submenu, m, C::Count_}; }
+constexpr MenuEntry item(Command c) { return {MenuEntry::Kind::Item, MenuId::Count_, c}; }
+constexpr MenuEntry separator {MenuEntry::Kind::Separator, MenuId::Count_, C::Count_};
+
+// The examples submenu is not here: it is filled from a folder at run time.
+constexpr MenuEntry kMenuLayout[] = {
+    top(MenuId::File),
+    item(C::New), item(C::Open), separator, item(C::Save), item(C::SaveAs), item(C::SavePicture),
+    separator, item(C::Exit),
+    top(MenuId::Edit),
+    item(C::Undo), item(C::Redo), separator, item(C::Cut), item(C::Copy), item(C::Paste), separator,
+    item(C::ClearAlgorithm), item(C::ClearField), item(C::Refresh), separator, item(C::SelectAll),
+    top(MenuId::Commands),
+    sub(MenuId::SystemCommands), item(C::BeginEnd),
+    sub(MenuId::SimpleCommands), item(C::Step), item(C::Jump), item(C::Rotate45), item(C::Rotate90),
+    sub(MenuId::AdvancedCommands), item(C::CreateProcedure), item(C::CallProcedure),
+    item(C::CountedLoop), item(C::ConditionalLoop), item(C::Condition),
+    sub(MenuId::SpecialCommands), item(C::Colour), item(C::Destroy), item(C::Rebuild),
+    top(MenuId::Program),
+    item(C::Run), item(C::Pause), item(C::Stop), item(C::StepLine), item(C::RunToCursor), separator,
+    item(C::Check), item(C::ManualMode), item(C::RunState), separator, item(C::Preferences), separator,
+    item(C::TranslateProgram),
+    top(MenuId::Help),
+    item(C::Help), item(C::About),
+};
+
+constexpr ToolBarEntry button(Command c) { return {false, c}; }
+constexpr ToolBarEntry gap {true, C::Count_};
+
+constexpr ToolBarEntry kFileToolBar[] = {
+    button(C::New), button(C::Open), gap, button(C::Save), button(C::SaveAs), gap,
+    button(C::Undo), button(C::Redo), gap, button(C::Cut), button(C::Copy), button(C::Paste), gap,
+    button(C::ClearAlgorithm), button(C::ClearField), gap, button(C::Preferences),
+};
+constexpr ToolBarEntry kRunToolBar[] = {
+    button(C::Run), button(C::Pause), button(C::Stop), gap, button(C::Check), button(C::ManualMode),
+};
+constexpr ToolBarEntry kCommandToolBar[] = {
+    button(C::BeginEnd), gap, button(C::CreateProcedure), button(C::CallProcedure),
+    button(C::CountedLoop), button(C::ConditionalLoop), button(C::Condition), gap,
+    button(C::Colour), button(C::Destroy), button(C::Rebuild),
+};
+// clang-format on
+
+// In the order of ToolBarId.
+struct ToolBarRow {
+    const char *objectName;
+    std::span<const ToolBarEntry> entries;
+};
+const ToolBarRow kToolBars[] = {
+    {"ToolBar5", kFileToolBar}, {"ToolBar1", kRunToolBar}, {"ToolBar2", kCommandToolBar}};
 
 }   // namespace
 
-const char *objectName(Command command) { return kCommands[int(command)].item; }
-const char *buttonObjectName(Command command) { return kCommands[int(command)].button; }
-const char *objectName(MenuId menu) { return kMenus[int(menu)]; }
-const char *objectName(ToolBarId bar) { return kToolBars[int(bar)]; }
+const CommandRow &commandRow(Command command) { return kCommands[int(command)]; }
+const MenuRow &menuRow(MenuId menu) { return kMenus[int(menu)]; }
+std::span<const MenuEntry> menuLayout() { return kMenuLayout; }
+
+std::span<const ToolBarEntry> toolBarLayout(ToolBarId bar) { return kToolBars[int(bar)].entries; }
+const char *objectName(ToolBarId bar) { return kToolBars[int(bar)].objectName; }

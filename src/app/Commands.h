@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <span>
 
 // Every command of the main window: a menu item, and the tool button that performs it if any.
 enum class Command {
@@ -68,8 +69,54 @@ enum class ToolBarId {
     Commands
 };
 
-// The object names the menus and tool bars are built with (data, kept for tests and styles).
-const char *objectName(Command command);
-const char *buttonObjectName(Command command);   // "" without a button
-const char *objectName(MenuId menu);
+// One row per command (the table is in Commands.cpp): all the window needs to make its menu
+// item and tool button. Adding a command means its row, its captions in the text catalogue, its
+// place in the menu or tool-bar lists beside the table, and its handler.
+struct CommandRow {
+    Command id;
+    const char *objectName;   // the menu item's, e.g. "mmNew" (kept for tests and styles)
+    const char *caption;   // catalogue key of the item's caption
+    const char *shortcut;   // QKeySequence text, "" for none
+    const char *icon;   // resources/icons/<icon>.svg; nullptr without a picture
+    const char *themeIcon;   // freedesktop name where a standard icon means the same, else nullptr
+    const char *button;   // the tool button's object name, "" without a button
+    // Hint rule: nullptr, the button's hint is the item's caption in every Language; otherwise
+    // the catalogue key of a hint of its own, which a Language other than the three leaves as is.
+    const char *hint;
+    bool buttonPerformsItem;   // false: the button has a handler of its own (run control)
+};
+
+struct MenuRow {
+    MenuId id;
+    const char *objectName;
+    const char *caption;   // catalogue key
+};
+
+// The main menu in order: top menus, their submenus, items and separators.
+struct MenuEntry {
+    enum class Kind : char {
+        Menu,
+        Submenu,
+        Item,
+        Separator
+    };
+    Kind kind;
+    MenuId menu;   // Menu and Submenu
+    Command command;   // Item
+};
+
+// A tool bar's buttons in order, with separators between groups.
+struct ToolBarEntry {
+    bool separator;
+    Command command;
+};
+
+const CommandRow &commandRow(Command command);
+const MenuRow &menuRow(MenuId menu);
+std::span<const MenuEntry> menuLayout();
+std::span<const ToolBarEntry> toolBarLayout(ToolBarId bar);
+
+inline const char *objectName(Command command) { return commandRow(command).objectName; }
+inline const char *buttonObjectName(Command command) { return commandRow(command).button; }
+inline const char *objectName(MenuId menu) { return menuRow(menu).objectName; }
 const char *objectName(ToolBarId bar);

@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/HelpWindow.h"
+#include "app/Icons.h"
 #include "base/TextCatalogue.h"
+#include "common/InterfaceLanguage.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -16,17 +18,6 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-// The pages live in a static library; the linker keeps them only when something names them.
-// Q_INIT_RESOURCE must be used outside any namespace.
-static void loadHelpPages()
-{
-    static const bool loaded = [] {
-        Q_INIT_RESOURCE(help);
-        return true;
-    }();
-    (void)loaded;
-}
 
 namespace {
 
@@ -81,6 +72,9 @@ void HelpWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange && m_browser) applyStyleSheet();
+    if (event->type() == QEvent::LanguageChange)
+        if (const auto lang = InterfaceLanguage::of(this))
+            setLanguage(*lang == Language::Unknown ? Language::Rus : *lang);
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent *event)
@@ -94,7 +88,7 @@ void HelpWindow::keyPressEvent(QKeyEvent *event)
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
-    loadHelpPages();
+    initResources();
     setObjectName(QStringLiteral("HelpWindow"));
     m_search = new QLineEdit(this);
     m_search->setClearButtonEnabled(true);
@@ -214,7 +208,7 @@ QString HelpWindow::pageFor(StatementKind kind)
 
 QString HelpWindow::pageHtml(Language lang, const QString &name)
 {
-    loadHelpPages();
+    initResources();
     QFile f(pageResource(lang, name));
     if (!f.open(QIODevice::ReadOnly)) return QString();
     return QString::fromUtf8(f.readAll());

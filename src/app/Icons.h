@@ -6,7 +6,7 @@
 #include <QPixmap>
 
 // The pictures of the commands, on their menu items and tool buttons alike; the art is SVG
-// under resources/icons. Commands without a picture (Exit, the simple robot commands…) get none.
+// under resources/icons, named in the command table. Commands without a picture (Exit, the simple robot commands…) get none.
 bool hasIcon(Command command);
 // The desktop theme's icon where a standard one fits, our own otherwise; cached. Null without art.
 QIcon icon(Command command);
@@ -16,5 +16,6 @@ QPixmap iconPixmap(Command command, int size);
 const char *iconName(Command command);
 // The application's own icon, the same art the desktop entry names.
 QIcon applicationIcon();
-// Makes the icon and about-window art reachable under ":/icons" and ":/about".
-void initArtResources();
+// Makes the icon and about-window art reachable under ":/icons" and ":/about", and the help
+// pages under ":/help".
+void initResources();

@@ -4,10 +4,11 @@
 #include "app/HelpWindow.h"
 #include "app/Icons.h"
 #include "app/StatusBar.h"
-#include "app/MenuLayout.h"
 #include "app/RunStateWindow.h"
+#include "base/TextCatalogue.h"
 #include "app/Mnemonics.h"
 #include "common/DialogFont.h"
+#include "common/InterfaceLanguage.h"
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
 #include "documents/RecoveryCopy.h"
@@ -31,41 +32,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <algorithm>
-#include <optional>
 #include <utility>
 #include <QStandardPaths>
-
-namespace {
-
-// What each tool bar holds, in order; an empty entry is a separator.
-constexpr std::optional<Command> Separator;
-const std::optional<Command> kFileToolBar[] = {
-    Command::New,  Command::Open,           Separator,
-    Command::Save, Command::SaveAs,         Separator,
-    Command::Undo, Command::Redo,           Separator,
-    Command::Cut,  Command::Copy,           Command::Paste,
-    Separator,     Command::ClearAlgorithm, Command::ClearField,
-    Separator,     Command::Preferences,
-};
-const std::optional<Command> kRunToolBar[] = {
-    Command::Run, Command::Pause, Command::Stop, Separator, Command::Check, Command::ManualMode,
-};
-const std::optional<Command> kCommandToolBar[] = {
-    Command::BeginEnd,        Separator,
-    Command::CreateProcedure, Command::CallProcedure,
-    Command::CountedLoop,     Command::ConditionalLoop,
-    Command::Condition,       Separator,
-    Command::Colour,          Command::Destroy,
-    Command::Rebuild,
-};
-
-// Run control's buttons have handlers of their own rather than performing their menu item.
-bool buttonPerformsItem(Command command)
-{
-    return command != Command::Run && command != Command::Pause && command != Command::Stop;
-}
-
-}   // namespace
 
 MainWindow::MainWindow(const Options &options)
       : m_options(options), m_run(m_world, *this),
@@ -189,38 +157,38 @@ QToolBar *MainWindow::toolBar(ToolBarId id) const
 
 void MainWindow::buildMenus()
 {
-    int count = 0;
-    const MenuRow *rows = menuRows(&count);
     QMenu *top = nullptr, *sub = nullptr;
-    for (int i = 0; i < count; ++i) {
-        const MenuRow &r = rows[i];
-        const QString name = QString::fromLatin1(r.name);
-        const QString caption = uiText(QByteArray("menu.") + r.name, Language::Rus).value_or(QString());
-        switch (r.kind) {
-        case 'M':
-            top = menuBar()->addMenu(caption);
-            top->setObjectName(name);
-            m_menus.insert(name, top);
-            sub = nullptr;
+    for (const MenuEntry &e : menuLayout()) {
+        switch (e.kind) {
+        case MenuEntry::Kind::Menu:
+        case MenuEntry::Kind::Submenu: {
+            const MenuRow &row = menuRow(e.menu);
+            const QString caption = uiText(row.caption, Language::Rus).value_or(QString());
+            QMenu *m = nullptr;
+            if (e.kind == MenuEntry::Kind::Menu) {
+                m = top = menuBar()->addMenu(caption);
+                sub = nullptr;
+            } else {
+                m = sub = top->addMenu(caption);
+            }
+            m->setObjectName(QString::fromLatin1(row.objectName));
+            m_menus.insert(m->objectName(), m);
             break;
-        case 'S':
-            sub = top->addMenu(caption);
-            sub->setObjectName(name);
-            m_menus.insert(name, sub);
-            break;
-        case '-':
+        }
+        case MenuEntry::Kind::Separator:
             (sub ? sub : top)->addSeparator();
             break;
-        default: {
-            auto *a = new QAction(caption, this);
-            a->setObjectName(name);
-            if (*r.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(r.shortcut)));
+        case MenuEntry::Kind::Item: {
+            const CommandRow &row = commandRow(e.command);
+            auto *a = new QAction(uiText(row.caption, Language::Rus).value_or(QString()), this);
+            a->setObjectName(QString::fromLatin1(row.objectName));
+            if (*row.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
             (sub ? sub : top)->addAction(a);
             QVariantList parents {QVariant::fromValue<QObject *>(top)};
             if (sub) parents << QVariant::fromValue<QObject *>(sub);
             a->setProperty("parentMenus", parents);
             a->installEventFilter(this);
-            m_actions.insert(name, a);
+            m_actions.insert(a->objectName(), a);
         }
         }
     }
@@ -240,11 +208,11 @@ void MainWindow::buildMenus()
 
     m_editorMenu = new QMenu(this);
     m_editorMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    m_editorClearAction = m_editorMenu->addAction(text("N57"));
+    m_editorClearAction = m_editorMenu->addAction(text("editorMenu.clear"));
     m_editorMenu->addSeparator();
-    m_editorCutAction = m_editorMenu->addAction(text("N58"));
-    m_editorCopyAction = m_editorMenu->addAction(text("N59"));
-    m_editorPasteAction = m_editorMenu->addAction(text("N60"));
+    m_editorCutAction = m_editorMenu->addAction(text("editorMenu.cut"));
+    m_editorCopyAction = m_editorMenu->addAction(text("editorMenu.copy"));
+    m_editorPasteAction = m_editorMenu->addAction(text("editorMenu.paste"));
     m_editorClearAction->setObjectName(QStringLiteral("N57"));
     m_editorCutAction->setObjectName(QStringLiteral("N58"));
     m_editorCopyAction->setObjectName(QStringLiteral("N59"));
@@ -260,8 +228,7 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildToolBars()
 {
-    auto make = [this](ToolBarId id, Qt::Orientation o, QRect geometry, const auto &entries,
-                       int buttonHeight) {
+    auto make = [this](ToolBarId id, Qt::Orientation o, QRect geometry, int buttonHeight) {
         auto *bar = new QToolBar(m_central);
         bar->setObjectName(QString::fromLatin1(::objectName(id)));
         bar->setOrientation(o);
@@ -275,12 +242,12 @@ void MainWindow::buildToolBars()
         bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; } "
                                           "QToolButton:focus { border: 2px solid palette(highlight); "
                                           "border-radius: 2px; }"));
-        for (const std::optional<Command> &entry : entries) {
-            if (!entry) {
+        for (const ToolBarEntry &entry : toolBarLayout(id)) {
+            if (entry.separator) {
                 bar->addSeparator();
                 continue;
             }
-            const Command command = *entry;
+            const Command command = entry.command;
             auto *b = new QToolButton(bar);
             const QString bn = QString::fromLatin1(buttonObjectName(command));
             b->setObjectName(bn);
@@ -290,9 +257,8 @@ void MainWindow::buildToolBars()
             b->setFixedSize(23, buttonHeight);
             bar->addWidget(b);
             m_buttons.insert(bn, b);
-            if (buttonPerformsItem(command)) {
+            if (commandRow(command).buttonPerformsItem) {
                 QAction *item = action(command);
-                m_buttonAction.insert(bn, item);
                 // A button only performs its item, and nothing while the item is disabled.
                 connect(b, &QToolButton::clicked, this, [item] {
                     if (item->isEnabled()) item->trigger();
@@ -301,9 +267,9 @@ void MainWindow::buildToolBars()
         }
         return bar;
     };
-    m_fileToolBar = make(ToolBarId::File, Qt::Horizontal, QRect(12, 0, 325, 26), kFileToolBar, 22);
-    m_runToolBar = make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 121), kRunToolBar, 22);
-    m_commandToolBar = make(ToolBarId::Commands, Qt::Vertical, QRect(1, 194, 24, 223), kCommandToolBar, 23);
+    m_fileToolBar = make(ToolBarId::File, Qt::Horizontal, QRect(12, 0, 325, 26), 22);
+    m_runToolBar = make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 121), 22);
+    m_commandToolBar = make(ToolBarId::Commands, Qt::Vertical, QRect(1, 194, 24, 223), 23);
     toolButton(Command::Pause)->setEnabled(false);
     toolButton(Command::Stop)->setEnabled(false);
     toolButton(Command::ManualMode)->setCheckable(true);
@@ -322,22 +288,22 @@ void MainWindow::buildControls()
     m_central->setFixedSize(698, 499);
     setCentralWidget(m_central);
 
-    m_recordCheckBox = new QCheckBox(text("manualcheckbox"), m_central);
+    m_recordCheckBox = new QCheckBox(text("manual.record"), m_central);
     m_recordCheckBox->setObjectName(QStringLiteral("manualcheckbox"));
     m_recordCheckBox->setGeometry(352, 2, 192, 25);
     m_recordCheckBox->hide();
 
-    auto button = [this](const char *name, QRect g) {
-        auto *b = new QPushButton(text(name), m_central);
+    auto button = [this](const char *name, const QString &caption, QRect g) {
+        auto *b = new QPushButton(caption, m_central);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(g);
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    m_stepButton = button("Button1_step", QRect(27, 29, 70, 23));
-    m_jumpButton = button("Button2_jump", QRect(97, 29, 73, 23));
-    m_rotate45Button = button("Button3_r45", QRect(170, 29, 81, 23));
-    m_rotate90Button = button("Button4_r90", QRect(251, 29, 81, 23));
+    m_stepButton = button("Button1_step", text("manual.step"), QRect(27, 29, 70, 23));
+    m_jumpButton = button("Button2_jump", text("manual.jump"), QRect(97, 29, 73, 23));
+    m_rotate45Button = button("Button3_r45", text("manual.rotate45"), QRect(170, 29, 81, 23));
+    m_rotate90Button = button("Button4_r90", text("manual.rotate90"), QRect(251, 29, 81, 23));
 
     auto *manualFrame = new QFrame(m_central);
     manualFrame->setObjectName(QStringLiteral("Bevel1"));
@@ -371,16 +337,17 @@ void MainWindow::buildControls()
     m_noErrorsNotice = notice("Panel2", QRect(344, 352, 193, 38));
     m_noErrorsNotice->setText(MessageCatalogue::forLanguage(Language::Rus).msgNoErrors);
     m_endOfRunNotice = notice("Panel1", QRect(344, 392, 155, 38));
-    m_endOfRunNotice->setText(text("Panel1"));
+    m_endOfRunNotice->setText(text("runFinished"));
 
     m_statusBar = new StatusBar(m_central);
     m_statusBar->setGeometry(1, 479, 672, 20);
-    m_statusBar->setPanelText(StatusPanel::Lines, QString::fromUtf8("Всего строк: 1"));
-    m_statusBar->setPanelText(StatusPanel::CurrentLine, QString::fromUtf8("Текущая строка: 1"));
-    m_statusBar->setPanelText(StatusPanel::FieldSize, QString::fromUtf8("Поле: 16 х 20"));
-    m_statusBar->setPanelText(StatusPanel::Position, QString::fromUtf8("Робот: х=0, y=0"));
-    m_statusBar->setPanelText(StatusPanel::LineSensor, QString::fromUtf8("Линия [0]"));
-    m_statusBar->setPanelText(StatusPanel::BorderSensor, QString::fromUtf8("Край [0]"));
+    // The panels' first words, kept where a Language other than the three leaves them.
+    m_statusBar->setPanelText(StatusPanel::Lines, text("startPanel.lines"));
+    m_statusBar->setPanelText(StatusPanel::CurrentLine, text("startPanel.currentLine"));
+    m_statusBar->setPanelText(StatusPanel::FieldSize, text("startPanel.field"));
+    m_statusBar->setPanelText(StatusPanel::Position, text("startPanel.robot"));
+    m_statusBar->setPanelText(StatusPanel::LineSensor, text("startPanel.line"));
+    m_statusBar->setPanelText(StatusPanel::BorderSensor, text("startPanel.border"));
     m_field->raiseSprite();
 }
 
@@ -451,6 +418,22 @@ bool MainWindow::event(QEvent *event)
 
 void MainWindow::applyLanguage()
 {
+    m_toolkitTranslation.apply(language());
+    // Before the captions: the access letters are chosen over whatever the menus hold.
+    rebuildExamplesMenu();
+    InterfaceLanguage::apply(this, language());
+    // The run-state window has re-read its captions by now; its values follow.
+    if (m_runStateWindow) refreshRunState();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
+}
+
+void MainWindow::retranslate()
+{
     const Language lang = language();
     const bool known = lang != Language::Unknown;
     if (known) {
@@ -460,48 +443,43 @@ void MainWindow::applyLanguage()
             m_ownPrompts->setTitle(text("product"));
             m_ownPrompts->setLanguage(lang);
         }
-        int count = 0;
-        const MenuRow *rows = menuRows(&count);
-        for (int i = 0; i < count; ++i) {
-            const MenuRow &r = rows[i];
-            const QString name = QString::fromLatin1(r.name);
-            const QString caption = uiText(QByteArray("menu.") + r.name, lang).value_or(QString());
-            if (r.kind == 'M' || r.kind == 'S')
-                m_menus.value(name)->setTitle(caption);
-            else if (r.kind == 'I')
-                m_actions.value(name)->setText(caption);
+        for (const MenuEntry &e : menuLayout()) {
+            if (e.kind == MenuEntry::Kind::Item)
+                action(e.command)->setText(uiText(commandRow(e.command).caption, lang).value_or(QString()));
+            else if (e.kind != MenuEntry::Kind::Separator)
+                menu(e.menu)->setTitle(uiText(menuRow(e.menu).caption, lang).value_or(QString()));
         }
         m_editor->setLanguage(lang);
-        m_toolkitTranslation.apply(lang);
-        for (Command c : {Command::Run, Command::Pause, Command::Stop, Command::Check, Command::ManualMode})
-            toolButton(c)->setToolTip(text(buttonObjectName(c)));
+        for (int i = 0; i < commandCount; ++i)
+            if (const char *hint = commandRow(Command(i)).hint)
+                toolButton(Command(i))->setToolTip(uiText(hint, lang).value_or(QString()));
         m_statusBar->setPanelText(StatusPanel::Lines, m_editor->linesLabel());
         m_statusBar->setPanelText(StatusPanel::CurrentLine, m_editor->currentLineLabel());
         rewriteWorldPanels();
-        m_stepButton->setText(text("Button1_step"));
-        m_jumpButton->setText(text("Button2_jump"));
-        m_rotate45Button->setText(text("Button3_r45"));
-        m_rotate90Button->setText(text("Button4_r90"));
-        m_endOfRunNotice->setText(text("Panel1"));
-        m_recordCheckBox->setText(text("manualcheckbox"));
-        m_editorClearAction->setText(text("N57"));
-        m_editorCutAction->setText(text("N58"));
-        m_editorCopyAction->setText(text("N59"));
-        m_editorPasteAction->setText(text("N60"));
+        m_stepButton->setText(text("manual.step"));
+        m_jumpButton->setText(text("manual.jump"));
+        m_rotate45Button->setText(text("manual.rotate45"));
+        m_rotate90Button->setText(text("manual.rotate90"));
+        m_endOfRunNotice->setText(text("runFinished"));
+        m_recordCheckBox->setText(text("manual.record"));
+        m_editorClearAction->setText(text("editorMenu.clear"));
+        m_editorCutAction->setText(text("editorMenu.cut"));
+        m_editorCopyAction->setText(text("editorMenu.copy"));
+        m_editorPasteAction->setText(text("editorMenu.paste"));
         m_fieldClearAction->setText(WorldTexts::clearFieldCaption(lang).value_or(QString()));
         m_fieldSavePictureAction->setText(WorldTexts::savePictureCaption(lang).value_or(QString()));
         nameControls(lang);
     }
-    rebuildExamplesMenu();
     // Access letters follow the captions of whatever the menus hold now.
     applyMnemonics(menuBar());
     applyMnemonics(m_editorMenu);
     applyMnemonics(m_fieldMenu);
-    // For every Language value: hints follow the menu captions, and the caption is rewritten.
-    // m_runToolBar's buttons keep hints of their own.
-    for (auto it = m_buttonAction.cbegin(); it != m_buttonAction.cend(); ++it)
-        if (m_buttons.value(it.key())->parentWidget() != m_runToolBar)
-            m_buttons.value(it.key())->setToolTip(plainCaption(it.value()->text()));
+    // For every Language value: the other hints follow the menu captions, and the caption is
+    // rewritten.
+    for (int i = 0; i < commandCount; ++i) {
+        const CommandRow &row = commandRow(Command(i));
+        if (*row.button && !row.hint) toolButton(row.id)->setToolTip(plainCaption(action(row.id)->text()));
+    }
     // A screen reader names an icon-only button by its hint.
     for (QToolButton *b : std::as_const(m_buttons)) b->setAccessibleName(b->toolTip());
     const QString product = uiText("window.product", known ? lang : Language::Rus).value();
@@ -512,11 +490,6 @@ void MainWindow::applyLanguage()
     else
         setWindowTitle(product);
     showDocumentState();
-    if (m_helpWindow) m_helpWindow->setLanguage(textLanguage());
-    if (m_runStateWindow) {
-        m_runStateWindow->setLanguage(textLanguage(), textLanguage());
-        refreshRunState();
-    }
 }
 
 void MainWindow::nameControls(Language lang)

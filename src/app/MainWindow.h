@@ -99,6 +99,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Named actions.
@@ -180,6 +181,7 @@ private:
     void lineSensorChanged(int value) override;
     void borderSensorChanged(int value) override;
 
+    void retranslate();   // the window's own texts, on each LanguageChange
     void buildMenus();
     void buildToolBars();
     void buildControls();
@@ -239,7 +241,6 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_buttons;
-    QHash<QString, QAction *> m_buttonAction;   // tool button -> the menu item it performs
     QMenu *m_editorMenu = nullptr;
     QMenu *m_fieldMenu = nullptr;
     QAction *m_editorClearAction = nullptr, *m_editorCutAction = nullptr, *m_editorCopyAction = nullptr,

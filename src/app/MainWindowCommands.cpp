@@ -53,26 +53,35 @@ void MainWindow::connectActions()
     on(Command::SaveAs, &MainWindow::saveDocumentAs);
     on(Command::SavePicture, &MainWindow::savePicture);
     on(Command::Exit, [this] { close(); });
-    on(Command::Undo, [this] { m_editor->undoEdit(); });
-    on(Command::Redo, [this] { m_editor->redoEdit(); });
-    on(Command::Cut, [this] { m_editor->cutSelection(); });
-    on(Command::Copy, [this] { m_editor->copySelection(); });
-    on(Command::Paste, [this] { m_editor->pasteClipboard(); });
-    on(Command::ClearAlgorithm, [this] { m_editor->clearAlgorithm(); });
+    const std::pair<Command, void (AlgorithmEditor::*)()> editorCommands[] = {
+        {Command::Undo, &AlgorithmEditor::undoEdit},
+        {Command::Redo, &AlgorithmEditor::redoEdit},
+        {Command::Cut, &AlgorithmEditor::cutSelection},
+        {Command::Copy, &AlgorithmEditor::copySelection},
+        {Command::Paste, &AlgorithmEditor::pasteClipboard},
+        {Command::ClearAlgorithm, &AlgorithmEditor::clearAlgorithm},
+        {Command::Refresh, &AlgorithmEditor::recolourAll},
+        {Command::SelectAll, &AlgorithmEditor::selectEverything},
+        {Command::BeginEnd, &AlgorithmEditor::insertBeginEnd},
+    };
+    for (const auto &[command, edit] : editorCommands) on(command, [this, edit] { (m_editor->*edit)(); });
+    const std::pair<Command, CommandDialog *> dialogs[] = {
+        {Command::CreateProcedure, m_createProcedureDialog},
+        {Command::CallProcedure, m_callProcedureDialog},
+        {Command::CountedLoop, m_countedLoopDialog},
+        {Command::ConditionalLoop, m_conditionalLoopDialog},
+        {Command::Condition, m_conditionDialog},
+        {Command::Colour, m_colourDialog},
+    };
+    for (const auto &[command, dialog] : dialogs) on(command, [dialog] { dialog->run(); });
+    const std::pair<Command, ManualButton> simple[] = {
+        {Command::Step, ManualButton::Step},
+        {Command::Jump, ManualButton::Jump},
+        {Command::Rotate45, ManualButton::Rotate45},
+        {Command::Rotate90, ManualButton::Rotate90},
+    };
+    for (const auto &[command, button] : simple) on(command, [this, button] { manualCommand(button); });
     on(Command::ClearField, &MainWindow::resetField);
-    on(Command::Refresh, [this] { m_editor->recolourAll(); });
-    on(Command::SelectAll, [this] { m_editor->selectEverything(); });
-    on(Command::BeginEnd, [this] { m_editor->insertBeginEnd(); });
-    on(Command::CreateProcedure, [this] { m_createProcedureDialog->run(); });
-    on(Command::CallProcedure, [this] { m_callProcedureDialog->run(); });
-    on(Command::CountedLoop, [this] { m_countedLoopDialog->run(); });
-    on(Command::ConditionalLoop, [this] { m_conditionalLoopDialog->run(); });
-    on(Command::Condition, [this] { m_conditionDialog->run(); });
-    on(Command::Colour, [this] { m_colourDialog->run(); });
-    on(Command::Step, [this] { manualCommand(ManualButton::Step); });
-    on(Command::Jump, [this] { manualCommand(ManualButton::Jump); });
-    on(Command::Rotate45, [this] { manualCommand(ManualButton::Rotate45); });
-    on(Command::Rotate90, [this] { manualCommand(ManualButton::Rotate90); });
     on(Command::Destroy, [this] { pasteCode(Lexicon::forLanguage(language()).kwDestroy); });
     on(Command::Rebuild, [this] { pasteCode(Lexicon::forLanguage(language()).kwRebuild); });
     on(Command::Run, &MainWindow::runCommand);

@@ -27,8 +27,6 @@
 namespace {
 // Text keys in DocumentState order.
 const char *const kStateTexts[] = {"stateEmpty", "stateLoaded", "stateChanged", "stateSaved"};
-const QString kOpenFilter = QString::fromUtf8("Файлы тракмила (*.tkm)|*.tkm");
-const QString kSaveFilter = QString::fromUtf8("Файлы Тракмила (*.tkm)|*.tkm");
 }   // namespace
 
 void MainWindow::readSettings()
@@ -245,7 +243,7 @@ void MainWindow::openDocument()
     const QString start = m_currentFile.isEmpty() ? examplesFolderFor(examples, textLanguage())
                                                   : QFileInfo(m_currentFile).absolutePath();
     m_prompts->setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList {examples});
-    const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(kOpenFilter));
+    const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(text("openFilter")));
     if (path.isEmpty()) return;
     // The file belongs to the text only once it has been read: otherwise the next Save
     // would write this text into the file that failed to open.
@@ -261,7 +259,7 @@ void MainWindow::rebuildExamplesMenu()
 {
     QMenu *examples = menu(MenuId::Examples);
     examples->clear();
-    examples->setTitle(uiText("menu.mmExamples", textLanguage()).value_or(QString()));
+    examples->setTitle(uiText(menuRow(MenuId::Examples).caption, textLanguage()).value_or(QString()));
     const QString folder = examplesFolderFor(m_options.examplesFolder, textLanguage());
     const QStringList files =
         folder.isEmpty() ? QStringList()
@@ -302,7 +300,8 @@ void MainWindow::saveDocument()
 
 void MainWindow::saveDocumentAs()
 {
-    const QString path = m_prompts->saveFile(QString(), toolkitFilter(kSaveFilter), QStringLiteral("tkm"));
+    const QString path =
+        m_prompts->saveFile(QString(), toolkitFilter(text("saveFilter")), QStringLiteral("tkm"));
     if (path.isEmpty() || !writeDocument(path)) return;
     m_currentFile = path;
     setCaptionForFile();

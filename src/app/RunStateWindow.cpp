@@ -4,6 +4,8 @@
 #include "lang/Lexicon.h"
 #include "lang/ProgramText.h"
 #include "base/TextCatalogue.h"
+#include "common/InterfaceLanguage.h"
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -78,6 +80,14 @@ void RunStateWindow::setLanguage(Language interfaceLanguage, Language keywordLan
     m_language = interfaceLanguage == Language::Unknown ? Language::Rus : interfaceLanguage;
     m_keywordLanguage = keywordLanguage == Language::Unknown ? m_language : keywordLanguage;
     retranslate();
+}
+
+void RunStateWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The owner's Language for both: the values are rewritten by the owner afterwards.
+    if (event->type() == QEvent::LanguageChange)
+        if (const auto lang = InterfaceLanguage::of(this)) setLanguage(*lang, *lang);
 }
 
 void RunStateWindow::retranslate()

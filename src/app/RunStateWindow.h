@@ -25,6 +25,9 @@ public:
     QString captionText(int row) const;
     static constexpr int RowCount = 10;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void retranslate();
     QString t(const char *key) const;

@@ -14,14 +14,7 @@ ToolkitTranslation::~ToolkitTranslation()
 
 QString ToolkitTranslation::fileName(Language lang)
 {
-    switch (lang) {
-    case Language::Rus:
-        return QStringLiteral("qtbase_ru.qm");
-    case Language::Rom:
-        return QStringLiteral("qtbase_ro.qm");
-    default:
-        return QString();
-    }
+    return perLanguage(lang, "qtbase_ru.qm", "qtbase_ro.qm", "", "");
 }
 
 QString ToolkitTranslation::builtInFile(Language lang)

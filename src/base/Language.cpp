@@ -10,16 +10,4 @@ Language languageFromCode(const QString &code)
     return Language::Unknown;
 }
 
-QString languageCode(Language lang)
-{
-    switch (lang) {
-    case Language::Rus:
-        return QStringLiteral("rus");
-    case Language::Rom:
-        return QStringLiteral("rom");
-    case Language::Eng:
-        return QStringLiteral("eng");
-    default:
-        return QString();
-    }
-}
+QString languageCode(Language lang) { return perLanguage(lang, "rus", "rom", "eng", ""); }

@@ -16,3 +16,10 @@ Language languageFromCode(const QString &code);   // exact, lower case: "rus", "
 QString languageCode(Language lang);   // "" for Unknown
 // Column index into the three-language tables; Unknown reads as Russian.
 inline int languageIndex(Language lang) { return lang == Language::Unknown ? 0 : int(lang); }
+// The word of the three that goes with lang, and `unknown` for Unknown.
+inline QString perLanguage(Language lang, const char *rus, const char *rom, const char *eng,
+                           const char *unknown)
+{
+    const char *const words[] = {rus, rom, eng, unknown};
+    return QString::fromLatin1(words[int(lang)]);
+}

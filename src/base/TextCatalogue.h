@@ -7,7 +7,7 @@
 #include <optional>
 
 // Every text the interface shows, in the three Languages, found by one key such as
-// "menu.mmNew" or "message.msgHead03". The keywords of the robot language are not here:
+// "menu.new" or "message.heading.robotError". The keywords of the robot language are not here:
 // they are the language itself (Lexicon).
 //
 // Nothing for a Language other than the three, so a control keeps what it shows; nothing

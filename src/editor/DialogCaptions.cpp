@@ -6,12 +6,22 @@
 namespace {
 // Catalogue keys in the order of DialogCaptions::Index.
 const char *const kKeys[DialogCaptions::Count] = {
-    "dialogs.ProcCreateCaption",   "dialogs.ProcNameLabel",      "dialogs.Cancel",
-    "dialogs.ProcExecuteCaption",  "dialogs.CycleCaption",       "dialogs.CycleNBefore",
-    "dialogs.CycleNAfter",         "dialogs.CycleWhileBefore",   "dialogs.CancelLoopCondition",
-    "dialogs.ConditionCaption",    "dialogs.ConditionIfLabel",   "dialogs.ThenLabel",
-    "dialogs.ElseLabel",           "dialogs.CommandPlaceholder", "dialogs.Command1Placeholder",
-    "dialogs.Command2Placeholder",
+    "dialogs.createProcedure.title",
+    "dialogs.createProcedure.name",
+    "dialogs.cancel",
+    "dialogs.callProcedure.title",
+    "dialogs.loop.title",
+    "dialogs.countedLoop.before",
+    "dialogs.countedLoop.after",
+    "dialogs.conditionalLoop.before",
+    "dialogs.conditionalLoop.cancel",
+    "dialogs.condition.title",
+    "dialogs.condition.if",
+    "dialogs.condition.then",
+    "dialogs.condition.else",
+    "dialogs.placeholder.command",
+    "dialogs.placeholder.command1",
+    "dialogs.placeholder.command2",
 };
 }   // namespace
 

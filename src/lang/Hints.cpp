@@ -188,8 +188,8 @@ QString forLine(const QString &raw, Language keywords, Language interface)
 
     for (Language other : otherLanguages[languageSlot(keywords)]) {
         if (!isStatement(n, other)) continue;
-        const QString item = uiText("menu.mmTranslate", interface).value_or(QString());
-        const QString menu = uiText("menu.N3", interface).value_or(QString());
+        const QString item = uiText("menu.translateProgram", interface).value_or(QString());
+        const QString menu = uiText("menu.program", interface).value_or(QString());
         return t("otherLanguage", interface).arg(t(languageName(other), interface), item, menu);
     }
 

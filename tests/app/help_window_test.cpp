@@ -5,7 +5,8 @@
 #include "MainWindowFixture.h"
 #include "run/HeadlessRun.h"
 #include "app/HelpWindow.h"
-#include "app/MenuLayout.h"
+#include "app/Commands.h"
+#include "base/TextCatalogue.h"
 #include "lang/Hints.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/SyntaxChecker.h"
@@ -189,17 +190,16 @@ TEST(HelpPages, TheMistakesPageShowsTheHintAndTheWarningsItsExamplesGet)
 
 TEST(HelpPages, ColourNamesAndMenuKeysAreTheProgramsOwn)
 {
-    int count = 0;
-    const MenuRow *rows = menuRows(&count);
     for (Language lang : kLanguages) {
         const QString colours = plainPage(lang, QStringLiteral("colour"));
         for (const QString &name : ColorTable::names(lang))
             EXPECT_TRUE(colours.contains(name)) << name.toStdString();
         const QString keys = plainPage(lang, QStringLiteral("keys"));
-        for (int i = 0; i < count; ++i) {
-            if (!*rows[i].shortcut) continue;
-            const QString row = uiText(QByteArray("menu.") + rows[i].name, lang).value_or(QString()) +
-                                QLatin1Char(' ') + QLatin1String(rows[i].shortcut);
+        for (int i = 0; i < commandCount; ++i) {
+            const CommandRow &command = commandRow(Command(i));
+            if (!*command.shortcut) continue;
+            const QString row = uiText(command.caption, lang).value_or(QString()) + QLatin1Char(' ') +
+                                QLatin1String(command.shortcut);
             EXPECT_TRUE(keys.contains(row)) << row.toStdString();
         }
     }

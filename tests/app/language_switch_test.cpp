@@ -3,7 +3,10 @@
 #include "MainWindowFixture.h"
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
+#include "app/HelpWindow.h"
+#include "common/InterfaceLanguage.h"
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -156,6 +159,50 @@ TEST_F(MainWindowTest, UnknownLanguageKeepsCaptionsButCopiesHintsAndRewritesTheC
     EXPECT_EQ(plainCaption(window->action(Command::New)->text()), QStringLiteral("Nou"));
     EXPECT_EQ(window->toolButton(Command::Save)->toolTip(), QStringLiteral("custom"));
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Тракмил"));
+}
+
+namespace {
+// A dialog the main window knows nothing of: it only re-reads its own text.
+class OwnCaptionDialog : public QDialog {
+public:
+    using QDialog::QDialog;
+    std::optional<Language> seen;
+    int changes = 0;
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        QDialog::changeEvent(event);
+        if (event->type() != QEvent::LanguageChange) return;
+        ++changes;
+        seen = InterfaceLanguage::of(this);
+    }
+};
+}   // namespace
+
+TEST_F(MainWindowTest, EveryOwnedWindowRetranslatesItselfAndAWindowOnItsOwnKeepsItsLanguage)
+{
+    open();
+    window->show();
+    window->action(Command::Help)->trigger();
+    auto *help = window->findChild<HelpWindow *>();
+    ASSERT_NE(help, nullptr);
+    auto *dialog = new OwnCaptionDialog(window.get());
+    HelpWindow alone;
+    alone.setLanguage(Language::Rom);
+    for (Language lang : {Language::Eng, Language::Rom, Language::Unknown}) {
+        window->settings().language = lang == Language::Unknown ? QStringLiteral("xyz") : languageCode(lang);
+        dialog->changes = 0;
+        window->applyLanguage();
+        EXPECT_EQ(dialog->changes, 1);
+        EXPECT_EQ(dialog->seen, lang);
+        // A code no Language has reads as Russian, as the window's own texts do.
+        EXPECT_EQ(help->language(), lang == Language::Unknown ? Language::Rus : lang);
+    }
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&alone, &change);
+    EXPECT_EQ(alone.language(), Language::Rom);
+    EXPECT_FALSE(InterfaceLanguage::of(&alone).has_value());
 }
 
 TEST_F(MainWindowTest, LanguageSwitchKeepsTheFileInTheCaptionAndRewordsTheState)

@@ -215,7 +215,7 @@ TEST_F(LearningAidsTest, ExamplesMenuListsTheLanguagesExamplesByTitleAndOpensOne
         const QStringList files = folder.entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
         ASSERT_EQ(examples->actions().size(), files.size()) << code;
         EXPECT_EQ(plainCaption(examples->title()),
-                  uiText("menu.mmExamples", languageFromCode(QString::fromLatin1(code))).value());
+                  uiText("menu.examples", languageFromCode(QString::fromLatin1(code))).value());
         for (int i = 0; i < files.size(); ++i) {
             const QString title = plainCaption(examples->actions().at(i)->text());
             EXPECT_FALSE(title.endsWith(QStringLiteral(".tkm"))) << title.toStdString();

@@ -57,8 +57,8 @@ TEST(Hints, AnotherKeywordLanguagePointsToTheTranslateCommand)
         for (Language ui : kLanguages) {
             const QString expected =
                 hintText("otherLanguage", ui)
-                    .arg(hintText(names[int(c.written)], ui), uiText("menu.mmTranslate", ui).value(),
-                         uiText("menu.N3", ui).value());
+                    .arg(hintText(names[int(c.written)], ui), uiText("menu.translateProgram", ui).value(),
+                         uiText("menu.program", ui).value());
             EXPECT_EQ(Hints::forLine(u(c.line), c.keywords, ui), expected) << c.line;
         }
 }

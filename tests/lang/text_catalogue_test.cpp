@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MenuLayout.h"
+#include "app/Commands.h"
 #include "editor/DialogCaptions.h"
 #include "lang/MessageCatalogue.h"
 #include "base/TextCatalogue.h"
@@ -21,8 +21,10 @@ QStringList keysUsedInSources()
     const QDir src(QStringLiteral(TRAKMIL_TEST_DATA "/../../src"));
     const QList<std::pair<QRegularExpression, QString>> patterns = {
         {QRegularExpression(QStringLiteral(R"(uiText\("([a-zA-Z0-9_.]*[a-zA-Z0-9_])\")")), QString()},
-        {QRegularExpression(QStringLiteral(R"(\btext\("([a-zA-Z0-9_]+)\")")), QStringLiteral("window.")},
-        {QRegularExpression(QStringLiteral(R"(\bset\("([a-zA-Z0-9_]+)\")")), QStringLiteral("preferences.")},
+        {QRegularExpression(QStringLiteral(R"(\btext\("([a-zA-Z0-9_.]*[a-zA-Z0-9_])\")")),
+         QStringLiteral("window.")},
+        {QRegularExpression(QStringLiteral(R"(\bset\("([a-zA-Z0-9_.]*[a-zA-Z0-9_])\")")),
+         QStringLiteral("preferences.")},
         {QRegularExpression(QStringLiteral(R"(\bapply\("([a-zA-Z0-9_]+)\")")), QStringLiteral("colour.")},
         {QRegularExpression(QStringLiteral(R"(\bword\("([a-zA-Z0-9_]+)\")")), QStringLiteral("world.")},
         {QRegularExpression(QStringLiteral(R"(\bchromeText\("([a-zA-Z0-9_]+)\")")), QStringLiteral("help.")},
@@ -64,13 +66,18 @@ TEST(TextCatalogue, EveryKeyTheSourcesUseHasAllThreeTexts)
 
 TEST(TextCatalogue, MenusDialogsAndMessagesAreCompleteInEveryLanguage)
 {
-    int count = 0;
-    const MenuRow *rows = menuRows(&count);
     for (Language lang : kLanguages) {
-        for (int i = 0; i < count; ++i) {
-            if (rows[i].kind == '-') continue;
-            const auto caption = uiText(QByteArray("menu.") + rows[i].name, lang);
-            ASSERT_TRUE(caption && !caption->isEmpty()) << rows[i].name;
+        for (int i = 0; i < commandCount; ++i) {
+            const CommandRow &row = commandRow(Command(i));
+            for (const char *key : {row.caption, row.hint}) {
+                if (!key) continue;
+                const auto text = uiText(key, lang);
+                ASSERT_TRUE(text && !text->isEmpty()) << key;
+            }
+        }
+        for (int i = 0; i < int(MenuId::Count_); ++i) {
+            const auto caption = uiText(menuRow(MenuId(i)).caption, lang);
+            ASSERT_TRUE(caption && !caption->isEmpty()) << menuRow(MenuId(i)).caption;
         }
         const auto captions = DialogCaptions::forLanguage(lang);
         ASSERT_TRUE(captions.has_value());
@@ -87,9 +94,9 @@ TEST(TextCatalogue, MenusDialogsAndMessagesAreCompleteInEveryLanguage)
 
 TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheCaller)
 {
-    EXPECT_FALSE(uiText("menu.mmNew", Language::Unknown).has_value());
+    EXPECT_FALSE(uiText("menu.new", Language::Unknown).has_value());
     EXPECT_FALSE(uiText("menu.noSuchItem", Language::Rus).has_value());
-    EXPECT_EQ(uiText("menu.mmNew", Language::Rom), QStringLiteral("Nou"));
+    EXPECT_EQ(uiText("menu.new", Language::Rom), QStringLiteral("Nou"));
 
     const FileError tooLarge {FileError::Kind::TooLarge, QStringLiteral("a.tkm"), {}};
     EXPECT_EQ(fileErrorReason(tooLarge, Language::Eng), QStringLiteral("File too large"));

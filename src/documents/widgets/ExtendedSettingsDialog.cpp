@@ -2,21 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/widgets/ExtendedSettingsDialog.h"
 #include "common/ClampingSpinBox.h"
+#include "common/MessageWindow.h"
+#include "base/TextCatalogue.h"
 #include "lang/LineMarks.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 
 ExtendedSettingsDialog::ExtendedSettingsDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SysN"));
-    setWindowTitle(QStringLiteral("Расширенные настрйки"));
+    setWindowTitle(uiText("extendedSettings.title", Language::Rus).value_or(QString()));
     setFixedSize(160, 95);
     setModal(true);
 
-    auto *label = new QLabel(QStringLiteral("Скорость:"), this);
+    auto *label = new QLabel(uiText("extendedSettings.speed", Language::Rus).value_or(QString()), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setGeometry(8, 10, 144, 18);
 
@@ -27,7 +28,7 @@ ExtendedSettingsDialog::ExtendedSettingsDialog(QWidget *parent) : QDialog(parent
     m_spin->setGeometry(8, 30, 144, 24);
     label->setBuddy(m_spin);
 
-    m_okButton = new QPushButton(QStringLiteral("ОК"), this);   // Cyrillic О and К
+    m_okButton = new QPushButton(uiText("extendedSettings.ok", Language::Rus).value_or(QString()), this);
     m_okButton->setObjectName(QStringLiteral("Button1"));
     m_okButton->setDefault(true);
     m_okButton->setGeometry(42, 62, 75, 26);
@@ -41,13 +42,7 @@ QString ExtendedSettingsDialog::directive() const
 
 int ExtendedSettingsDialog::run()
 {
-    QRect area;
-    if (QWidget *p = parentWidget())
-        area = p->window()->frameGeometry();
-    else if (QScreen *screen = this->screen())
-        area = screen->availableGeometry();
-    if (area.isValid())
-        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    centreOnParent(this);
     m_spin->setFocus();
     m_spin->selectAll();
     return exec();

@@ -16,10 +16,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include "common/ClampingSpinBox.h"
+#include "common/MessageWindow.h"
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -186,15 +186,14 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     m_fieldPage = new QWidget;
     m_fieldPage->setObjectName(QStringLiteral("TabSheet3"));
     auto *backup = new WrappedCheckBox(QStringLiteral("CheckBox1"), m_fieldPage);
-    backup->setText(QStringLiteral("Создавать резервную копию алгоритма перед выполнением "
-                                   "(записывать в файл autosave.tkm)"));
+    backup->setText(uiText("preferences.saving.backup", Language::Rus).value_or(QString()));
     backup->box()->setChecked(true);
     backup->setEnabled(false);
     auto *confirm = new WrappedCheckBox(QStringLiteral("CheckBox2"), m_fieldPage);
-    confirm->setText(
-        QStringLiteral("Запрашивать подтверждение при закрытии программы с несохраненным алгоритмом"));
+    confirm->setText(uiText("preferences.saving.confirmClose", Language::Rus).value_or(QString()));
     confirm->setEnabled(false);
-    auto *folderLabel = new QLabel(QStringLiteral("Папка для сохранения файлов .tkm:"), m_fieldPage);
+    auto *folderLabel =
+        new QLabel(uiText("preferences.saving.folder", Language::Rus).value_or(QString()), m_fieldPage);
     folderLabel->setObjectName(QStringLiteral("Label6"));
     folderLabel->setEnabled(false);
     auto *folder = new QLineEdit(QStringLiteral("C:\\ProgramFiles\\Trakmil"), m_fieldPage);
@@ -251,36 +250,31 @@ void PreferencesDialog::applyCaptions(Language lang)
     };
     set("window", [this](const QString &t) { setWindowTitle(t); });
     set("cancel", [this](const QString &t) { m_cancelButton->setText(t); });
-    set("page1", [this](const QString &t) { m_pages->setTabText(0, t); });
-    set("page2", [this](const QString &t) { m_pages->setTabText(1, t); });
-    set("page3", [this](const QString &t) { m_pages->setTabText(2, t); });
+    set("page.interface", [this](const QString &t) { m_pages->setTabText(0, t); });
+    set("page.robot", [this](const QString &t) { m_pages->setTabText(1, t); });
+    set("page.saving", [this](const QString &t) { m_pages->setTabText(2, t); });
     set("languageFrame", [this](const QString &t) { m_languageFrame->setTitle(t); });
-    set("rb1", [this](const QString &t) { m_russianButton->setText(t); });
-    set("rb2", [this](const QString &t) { m_romanianButton->setText(t); });
-    set("rb3", [this](const QString &t) { m_englishButton->setText(t); });
-    set("Sintaxa", [this](const QString &t) {
-        m_autoRefreshLabel->setText(t);
-        m_autoRefreshBox->setAccessibleName(t);
-    });
-    set("advcom", [this](const QString &t) {
-        m_advancedLabel->setText(t);
-        m_advancedBox->setAccessibleName(t);
-    });
-    set("interfaceSize", [this](const QString &t) {
-        m_interfaceSizeLabel->setText(t);
-        m_interfaceSize->setAccessibleName(t);
-    });
+    set("language.russian", [this](const QString &t) { m_russianButton->setText(t); });
+    set("language.romanian", [this](const QString &t) { m_romanianButton->setText(t); });
+    set("language.english", [this](const QString &t) { m_englishButton->setText(t); });
+    // A caption beside a control that has none of its own names the control too.
+    auto beside = [](QLabel *label, QWidget *control) {
+        return [label, control](const QString &t) {
+            label->setText(t);
+            control->setAccessibleName(t);
+        };
+    };
+    set("autoRefresh", beside(m_autoRefreshLabel, m_autoRefreshBox));
+    set("advancedToolBar", beside(m_advancedLabel, m_advancedBox));
+    set("interfaceSize", beside(m_interfaceSizeLabel, m_interfaceSize));
     set("interfaceSizeNote", [this](const QString &t) {
         m_interfaceSizeNote->setText(t);
         m_interfaceSize->setAccessibleDescription(t);
     });
-    set("lineNumbers", [this](const QString &t) {
-        m_lineNumbersLabel->setText(t);
-        m_lineNumbersBox->setAccessibleName(t);
-    });
-    set("top", [this](const QString &t) { m_maxLabel->setText(t); });
-    set("middle", [this](const QString &t) { m_midLabel->setText(t); });
-    set("bottom", [this](const QString &t) { m_minLabel->setText(t); });
+    set("lineNumbers", beside(m_lineNumbersLabel, m_lineNumbersBox));
+    set("speed.fastest", [this](const QString &t) { m_maxLabel->setText(t); });
+    set("speed.average", [this](const QString &t) { m_midLabel->setText(t); });
+    set("speed.slowest", [this](const QString &t) { m_minLabel->setText(t); });
     set("width", [this](const QString &t) { m_widthLabel->setText(t); });
     set("height", [this](const QString &t) { m_heightLabel->setText(t); });
     set("speedFrame", [this](const QString &t) { m_speedFrame->setTitle(t); });
@@ -321,21 +315,10 @@ void PreferencesDialog::prepare()
     }
 }
 
-void PreferencesDialog::centreOnParent()
-{
-    QRect area;
-    if (QWidget *p = parentWidget())
-        area = p->window()->frameGeometry();
-    else if (QScreen *screen = this->screen())
-        area = screen->availableGeometry();
-    if (area.isValid())
-        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-}
-
 int PreferencesDialog::run()
 {
     prepare();
-    centreOnParent();
+    centreOnParent(this);
     return exec();
 }
 
@@ -402,6 +385,12 @@ void PreferencesDialog::hideEvent(QHideEvent *event)
 {
     m_previewTimer->stop();
     QDialog::hideEvent(event);
+}
+
+void PreferencesDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) recaption();
 }
 
 void PreferencesDialog::keyPressEvent(QKeyEvent *event)

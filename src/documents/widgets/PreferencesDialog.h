@@ -55,11 +55,11 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void applyCaptions(Language lang);
     void languageClicked(const QString &code);
-    void centreOnParent();
 
     PreferencesHost &m_host;
     QString m_rememberedLanguage;

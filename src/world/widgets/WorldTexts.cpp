@@ -48,7 +48,7 @@ std::optional<QString> clearFieldCaption(Language lang) { return word("clear", l
 
 std::optional<QString> savePictureCaption(Language lang) { return word("export", lang); }
 
-QString pictureFilter() { return QStringLiteral("Файл изображения (*.bmp)|*.bmp"); }
+QString pictureFilter() { return word("pictureFilter", Language::Rus).value_or(QString()); }
 
 QString pictureSuffix() { return QStringLiteral("bmp"); }
 
