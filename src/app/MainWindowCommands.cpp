@@ -53,18 +53,20 @@ void MainWindow::connectActions()
     on(Command::SaveAs, &MainWindow::saveDocumentAs);
     on(Command::SavePicture, &MainWindow::savePicture);
     on(Command::Exit, [this] { close(); });
-    const std::pair<Command, void (AlgorithmEditor::*)()> editorCommands[] = {
-        {Command::Undo, &AlgorithmEditor::undoEdit},
-        {Command::Redo, &AlgorithmEditor::redoEdit},
-        {Command::Cut, &AlgorithmEditor::cutSelection},
-        {Command::Copy, &AlgorithmEditor::copySelection},
-        {Command::Paste, &AlgorithmEditor::pasteClipboard},
-        {Command::ClearAlgorithm, &AlgorithmEditor::clearAlgorithm},
-        {Command::Refresh, &AlgorithmEditor::recolourAll},
-        {Command::SelectAll, &AlgorithmEditor::selectEverything},
-        {Command::BeginEnd, &AlgorithmEditor::insertBeginEnd},
+    using EditorCommand = void (*)(AlgorithmEditor &);
+    const std::pair<Command, EditorCommand> editorCommands[] = {
+        {Command::Undo, [](AlgorithmEditor &e) { e.undoEdit(); }},
+        {Command::Redo, [](AlgorithmEditor &e) { e.redoEdit(); }},
+        {Command::Cut, [](AlgorithmEditor &e) { e.cutSelection(); }},
+        {Command::Copy, [](AlgorithmEditor &e) { e.copySelection(); }},
+        {Command::Paste, [](AlgorithmEditor &e) { e.pasteClipboard(); }},
+        {Command::ClearAlgorithm, [](AlgorithmEditor &e) { e.clearAlgorithm(); }},
+        {Command::Refresh, [](AlgorithmEditor &e) { e.recolourAll(); }},
+        {Command::SelectAll, [](AlgorithmEditor &e) { e.selectEverything(); }},
+        {Command::BeginEnd, [](AlgorithmEditor &e) { e.insertBeginEnd(); }},
     };
-    for (const auto &[command, edit] : editorCommands) on(command, [this, edit] { (m_editor->*edit)(); });
+    // Each row's value is copied into its handler by name: a handler outlives this frame.
+    for (const auto &row : editorCommands) on(row.first, [this, edit = row.second] { edit(*m_editor); });
     const std::pair<Command, CommandDialog *> dialogs[] = {
         {Command::CreateProcedure, m_createProcedureDialog},
         {Command::CallProcedure, m_callProcedureDialog},
@@ -73,14 +75,14 @@ void MainWindow::connectActions()
         {Command::Condition, m_conditionDialog},
         {Command::Colour, m_colourDialog},
     };
-    for (const auto &[command, dialog] : dialogs) on(command, [dialog] { dialog->run(); });
+    for (const auto &row : dialogs) on(row.first, [dialog = row.second] { dialog->run(); });
     const std::pair<Command, ManualButton> simple[] = {
         {Command::Step, ManualButton::Step},
         {Command::Jump, ManualButton::Jump},
         {Command::Rotate45, ManualButton::Rotate45},
         {Command::Rotate90, ManualButton::Rotate90},
     };
-    for (const auto &[command, button] : simple) on(command, [this, button] { manualCommand(button); });
+    for (const auto &row : simple) on(row.first, [this, button = row.second] { manualCommand(button); });
     on(Command::ClearField, &MainWindow::resetField);
     on(Command::Destroy, [this] { pasteCode(Lexicon::forLanguage(language()).kwDestroy); });
     on(Command::Rebuild, [this] { pasteCode(Lexicon::forLanguage(language()).kwRebuild); });
