@@ -109,6 +109,7 @@ private:
     // The text rewritten from the keyword Language it is written in into the interface's.
     void translateProgram();
     void startRun();
+    void cleanFieldForRun();   // before a run from idle, when the preference asks for it
     void pauseRun();
     void stopRun();
     void runTimerTimeout();   // one tick, and a second one when the timer has fallen behind
@@ -126,6 +127,8 @@ private:
     void showDocumentState();   // in the current Language
     void selectLine(int line);
     void showReport(const QString &heading, const QStringList &texts);
+    // The report with the hint below it, or as reportError shows it when there is none.
+    void reportWithHint(const ErrorReport &report, const QString &hint);
     void pasteCode(const QString &commandText);   // through the editor's commandToInsert
     void newDocument();
     void openDocument();
@@ -170,6 +173,7 @@ private:
     void selectRunLine(int line) override;
     int caretLine() const override;
     void reportError(const ErrorReport &report) override;
+    void reportLeftField(const ErrorReport &report, bool startedAway) override;
     void fatalMessage(const QString &text) override;
     void positionPanel(int x, int y) override;
     void endOfRunNotice() override;

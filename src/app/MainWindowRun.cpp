@@ -55,17 +55,26 @@ void MainWindow::checkSyntax()
     const ErrorReport r =
         checkProgram(*m_editor, Lexicon::forLanguage(language()), MessageCatalogue::forLanguage(language()));
     if (!r.error) return;
-    // The report stays as it is; a known beginner mistake on its line adds one hint below.
-    const QString hint =
-        r.line >= 0 ? Hints::forLine(m_editor->line(r.line), language(), textLanguage()) : QString();
+    // The report stays as it is; a known beginner mistake adds one hint below.
+    reportWithHint(r, Hints::forReport(*m_editor, r.line, language(), textLanguage()));
+}
+
+void MainWindow::reportWithHint(const ErrorReport &report, const QString &hint)
+{
     if (hint.isEmpty()) {
-        reportError(r);
+        reportError(report);
         return;
     }
     m_errorFound = true;
-    selectLine(r.line);
-    m_prompts->messageWindowWithHint(r.heading, r.texts,
+    if (report.line >= 0) selectLine(report.line);
+    m_prompts->messageWindowWithHint(report.heading, report.texts,
                                      uiText("hint.label", textLanguage()).value_or(QString()), hint);
+}
+
+void MainWindow::reportLeftField(const ErrorReport &report, bool startedAway)
+{
+    reportWithHint(report, startedAway ? uiText("hint.robotNotAtStart", textLanguage()).value_or(QString())
+                                       : QString());
 }
 
 void MainWindow::spellingCommand()
@@ -93,6 +102,12 @@ void MainWindow::runCommand()
     if (!m_errorFound) startRun();
 }
 
+// A run from idle that passed its check: with the preference on, on a cleared field.
+void MainWindow::cleanFieldForRun()
+{
+    if (m_settings.cleanFieldEachRun) resetField();
+}
+
 void MainWindow::applyRunLock(bool running)
 {
     const bool idle = !running;
@@ -117,6 +132,7 @@ void MainWindow::applyRunLock(bool running)
 
 void MainWindow::startRun()
 {
+    cleanFieldForRun();
     m_run.setProgram(m_editor);
     m_run.setLanguage(language());
     m_run.setSpeed(m_settings.speed);
@@ -193,6 +209,7 @@ void MainWindow::stepLineCommand()
         m_errorFound = false;
         checkSyntax();
         if (m_errorFound) return;
+        cleanFieldForRun();
         m_run.setProgram(m_editor);
         m_run.setLanguage(language());
         m_run.setSpeed(m_settings.speed);

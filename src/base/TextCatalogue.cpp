@@ -479,6 +479,54 @@ const TextRow kCatalogue[] = {
     {"hint.conditionWithoutThen",
      {"Строка %1: у условия нет строки \"%2\".", "Linia %1: conditia nu are linia \"%2\".",
       "Line %1: the condition has no \"%2\" line."}},
+    {"hint.atLine", {"Строка %1: %2", "Linia %1: %2", "Line %1: %2"}},
+    {"hint.programInOtherLanguage",
+     {"Программа написана командами другого языка (%1). Чтобы переписать ее на язык интерфейса, "
+      "выберите \"%2\" в меню \"%3\".",
+      "Programul este scris cu comenzile altei limbi (%1). Pentru a-l rescrie în limba interfeței, "
+      "alegeți \"%2\" din meniul \"%3\".",
+      "The program is written in the keywords of another Language (%1). To rewrite it in the interface "
+      "Language, choose \"%2\" in the \"%3\" menu."}},
+    {"hint.procedureLetters",
+     {"Процедуры \"%1\" до начала алгоритма нет. Заголовок \"%2\" в строке %3 отличается от вызова "
+      "только румынскими буквами (строчные и заглавные, ş и ș): напишите имя одинаково.",
+      "Procedura \"%1\" nu există înainte de începutul algoritmului. Antetul \"%2\" din linia %3 diferă "
+      "de apel doar prin literele românești (mici și mari, ş și ș): scrieți numele la fel.",
+      "There is no procedure \"%1\" before the algorithm begin. The header \"%2\" on line %3 differs from "
+      "the call only in Romanian letters (small and capital, ş and ș): write the name the same way."}},
+    {"hint.procedureNearest",
+     {"Процедуры \"%1\" до начала алгоритма нет. Ближе всего к этому имени заголовок \"%2\" в строке %3.",
+      "Procedura \"%1\" nu există înainte de începutul algoritmului. Cel mai apropiat de acest nume este "
+      "antetul \"%2\" din linia %3.",
+      "There is no procedure \"%1\" before the algorithm begin. The nearest header is \"%2\" on line %3."}},
+    {"hint.procedureAfterBegin",
+     {"Заголовок процедуры \"%1\" стоит в строке %2, после \"%3\": процедуры пишутся до начала алгоритма.",
+      "Antetul procedurii \"%1\" se află în linia %2, după \"%3\": procedurile se scriu înainte de "
+      "începutul algoritmului.",
+      "The header of the procedure \"%1\" is on line %2, after \"%3\": procedures are written before the "
+      "algorithm begin."}},
+    {"hint.procedureNone",
+     {"Процедуры \"%1\" нет: до начала алгоритма не объявлено ни одной процедуры.",
+      "Procedura \"%1\" nu există: înainte de începutul algoritmului nu este declarată nicio procedură.",
+      "There is no procedure \"%1\": no procedure is declared before the algorithm begin."}},
+    {"hint.unknownColour",
+     {"Строка %1: неизвестный цвет \"%2\", робот сохранит свой цвет; возможно, имелось в виду %3?",
+      "Linia %1: culoarea \"%2\" nu există, executantul își păstrează culoarea; poate ați vrut să scrieți %3?",
+      "Line %1: unknown colour \"%2\": the robot keeps its colour; did you mean %3?"}},
+    {"hint.unknownColourNoMatch",
+     {"Строка %1: неизвестный цвет \"%2\", робот сохранит свой цвет.",
+      "Linia %1: culoarea \"%2\" nu există, executantul își păstrează culoarea.",
+      "Line %1: unknown colour \"%2\": the robot keeps its colour."}},
+    // Under the out-of-field report of a run that began away from the start; the menu
+    // captions as each Language shows them
+    {"hint.robotNotAtStart",
+     {"Робот остался там, где его оставил прошлый запуск: Правка → Очистить поле робота вернет его на место",
+      "Executantul a rămas acolo unde l-a lăsat execuția precedentă: Editeaza → Curata cimpul executantului "
+      "îl readuce la loc",
+      "The robot is still where the last run left it: Edit → Clear robot field puts it back"}},
+    {"preferences.cleanField",
+     {"Начинать каждый запуск с &чистого поля", "Începe fiecare execuție pe un câmp &curat",
+      "Start every run from a &clean field"}},
     // Screen readers, message box buttons and the interface size
     {"access.editor", {"Алгоритм", "Algoritm", "Algorithm"}},
     {"access.field", {"Поле робота", "Cimpul executantului", "Robot's field"}},

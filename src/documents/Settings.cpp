@@ -27,7 +27,7 @@ struct KeyWriter {
     QByteArray (*value)(const Settings &);
 };
 QByteArray flag(bool on) { return on ? QByteArray("1") : QByteArray("0"); }
-const std::array<KeyWriter, 8> kKeys = {{
+const std::array<KeyWriter, 9> kKeys = {{
     {"language", [](const Settings &s) { return s.language.toLatin1(); }},
     {"x_speed", [](const Settings &s) { return QByteArray::number(s.speed); }},
     {"pole_x", [](const Settings &s) { return QByteArray::number(s.fieldWidth); }},
@@ -36,6 +36,7 @@ const std::array<KeyWriter, 8> kKeys = {{
     {"showadv", [](const Settings &s) { return flag(s.showAdvancedToolBar); }},
     {"interface_size", [](const Settings &s) { return QByteArray::number(s.interfaceSize); }},
     {"linenumbers", [](const Settings &s) { return flag(s.lineNumbers); }},
+    {"cleanfield", [](const Settings &s) { return flag(s.cleanFieldEachRun); }},
 }};
 
 QByteArray withoutCr(QByteArray line)
@@ -178,6 +179,7 @@ Settings parseSettings(const QByteArray &iniText)
                                                   *v) != std::end(kInterfaceSizes))
         s.interfaceSize = *v;
     if (const auto v = integer(7)) s.lineNumbers = *v != 0;
+    if (const auto v = integer(8)) s.cleanFieldEachRun = *v != 0;
     return s;
 }
 

@@ -15,6 +15,7 @@ struct Settings {
     bool showAdvancedToolBar = true;
     int interfaceSize = 100;   // per cent, one of kInterfaceSizes; takes effect at the next start
     bool lineNumbers = false;   // the editor's line-number gutter
+    bool cleanFieldEachRun = false;   // every run from idle starts on a cleared field
 };
 
 inline constexpr int kInterfaceSizes[] = {100, 125, 150, 200};

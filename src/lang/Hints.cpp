@@ -4,7 +4,9 @@
 #include "lang/LineMarks.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
+#include "lang/StatementForms.h"
 #include "base/TextCatalogue.h"
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -31,8 +33,9 @@ const char *languageName(Language lang)
     return lang == Language::Rom ? "langRom" : lang == Language::Eng ? "langEng" : "langRus";
 }
 
-// The look-alike letters that stand among the keyword Language's script, swapped for it.
-QString lookAlikeHint(const QString &raw, Language keywords, Language interface)
+// The look-alike letters that stand among the keyword Language's script, swapped for it;
+// *meant is the line with them swapped.
+QString lookAlikeHint(const QString &raw, Language keywords, Language interface, QString *meant)
 {
     const bool toCyrillic = keywords == Language::Rus;
     const char16_t *from = toCyrillic ? kLatin : kCyrillic;
@@ -70,6 +73,7 @@ QString lookAlikeHint(const QString &raw, Language keywords, Language interface)
         b = e;
     }
     if (letters.isEmpty() || !Hints::isStatement(NormalizeLine(fixed), keywords)) return QString();
+    *meant = NormalizeLine(fixed);
     return t(toCyrillic ? "latinLetters" : "cyrillicLetters", interface)
         .arg(letters.join(QStringLiteral(", ")), fixed.trimmed());
 }
@@ -116,17 +120,34 @@ QString withoutDiacritics(const QString &raw)
     return r;
 }
 
-// Levenshtein distance of at most one.
+// The optimal string alignment distance: a letter put in, left out or changed, or two
+// neighbouring letters swapped, each counts as one edit.
+int editDistance(QStringView a, QStringView b)
+{
+    const qsizetype la = a.size(), lb = b.size();
+    // Names and colours are short; a pasted page is near nothing, and is not measured.
+    if (la > 200 || lb > 200) return int(std::max(la, lb));
+    std::vector<int> d(size_t((la + 1) * (lb + 1)));
+    auto at = [&d, lb](qsizetype i, qsizetype j) -> int & { return d[size_t(i * (lb + 1) + j)]; };
+    for (qsizetype i = 0; i <= la; ++i) at(i, 0) = int(i);
+    for (qsizetype j = 0; j <= lb; ++j) at(0, j) = int(j);
+    for (qsizetype i = 1; i <= la; ++i) {
+        for (qsizetype j = 1; j <= lb; ++j) {
+            int v = std::min(
+                {at(i - 1, j) + 1, at(i, j - 1) + 1, at(i - 1, j - 1) + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                v = std::min(v, at(i - 2, j - 2) + 1);
+            at(i, j) = v;
+        }
+    }
+    return at(la, lb);
+}
+
 bool oneEditApart(QStringView a, QStringView b)
 {
-    if (a == b) return false;
     const qsizetype la = a.size(), lb = b.size();
     if (la > lb + 1 || lb > la + 1) return false;
-    qsizetype i = 0;
-    while (i < la && i < lb && a[i] == b[i]) ++i;
-    if (la == lb) return a.mid(i + 1) == b.mid(i + 1);
-    if (la > lb) return a.mid(i + 1) == b.mid(i);
-    return a.mid(i) == b.mid(i + 1);
+    return editDistance(a, b) == 1;
 }
 
 // The statement a line one letter away from a keyword probably meant; empty for none.
@@ -152,6 +173,207 @@ QString nearestStatement(const QString &n, const Lexicon &lex)
     return QString();
 }
 
+struct LineHint {
+    QString text;
+    QString meant;   // the normalised statement the line probably meant, when known
+};
+
+LineHint lineHint(const QString &raw, Language keywords, Language interface)
+{
+    if (keywords == Language::Unknown) keywords = Language::Rus;
+    if (interface == Language::Unknown) interface = Language::Rus;
+    const QString n = NormalizeLine(raw);
+    if (n.isEmpty() || n.startsWith(LineMark::Comment) || Hints::isStatement(n, keywords)) return {};
+
+    LineHint h;
+    h.text = lookAlikeHint(raw, keywords, interface, &h.meant);
+    if (!h.text.isEmpty()) return h;
+
+    const QString plain = withoutDiacritics(raw);
+    if (plain != raw && Hints::isStatement(NormalizeLine(plain), Language::Rom))
+        return {t("diacritics", interface).arg(plain.trimmed()), NormalizeLine(plain)};
+
+    for (Language other : otherLanguages[languageSlot(keywords)]) {
+        if (!Hints::isStatement(n, other)) continue;
+        const QString item = uiText("menu.translateProgram", interface).value_or(QString());
+        const QString menu = uiText("menu.program", interface).value_or(QString());
+        return {t("otherLanguage", interface).arg(t(languageName(other), interface), item, menu), QString()};
+    }
+
+    const QString near = nearestStatement(n, Lexicon::forLanguage(keywords));
+    if (!near.isEmpty()) return {t("oneLetter", interface).arg(near), near};
+    return {};
+}
+
+// Spaces (code 32 only) stripped at both ends, as the normalised line has them.
+QString withoutEndSpaces(const QString &raw)
+{
+    qsizetype b = 0, e = raw.size();
+    while (b < e && raw.at(b) == QLatin1Char(' ')) ++b;
+    while (e > b && raw.at(e - 1) == QLatin1Char(' ')) --e;
+    return raw.mid(b, e - b);
+}
+
+// A normalised name with the Romanian letters that normalising leaves alone made alike:
+// small ones capital, and the cedilla forms of ş and ţ the comma forms.
+QString romanianLettersAlike(QString name)
+{
+    for (QChar &c : name) {
+        switch (c.unicode()) {
+        case u'ă':
+            c = QChar(u'Ă');
+            break;
+        case u'â':
+            c = QChar(u'Â');
+            break;
+        case u'î':
+            c = QChar(u'Î');
+            break;
+        case u'ș':
+        case u'ş':
+        case u'Ş':
+            c = QChar(u'Ș');
+            break;
+        case u'ț':
+        case u'ţ':
+        case u'Ţ':
+            c = QChar(u'Ț');
+            break;
+        default:
+            break;
+        }
+    }
+    return name;
+}
+
+int findBegin(const ProgramText &text, const Lexicon &lex)
+{
+    for (int k = 0, count = text.lineCount(); k < count; ++k)
+        if (text.normalizedLine(k) == lex.kwBegin) return k;
+    return -1;
+}
+
+// A call, after the begin line, whose procedure has no header before it, as the check
+// finds it: the name, and the header most like it.
+QString missingProcedureHint(const ProgramText &text, int callLine, Language keywords, Language interface)
+{
+    const Lexicon &lex = Lexicon::forLanguage(keywords);
+    const QString n = text.normalizedLine(callLine);
+    const int begin = findBegin(text, lex);
+    if (!n.startsWith(lex.kwExecute) || begin < 0 || callLine <= begin) return QString();
+    const QString name = n.mid(lex.kwExecute.size() + 1);
+    const QString typed = withoutEndSpaces(text.line(callLine)).mid(lex.kwExecute.size() + 1);
+    struct Header {
+        int line;
+        QString name, alike;
+    };
+    std::vector<Header> before, after;
+    for (int k = 0, count = text.lineCount(); k < count; ++k) {
+        const QString h = text.normalizedLine(k);
+        if (k == callLine || !h.startsWith(lex.kwProcedure) || h.size() == lex.kwProcedure.size()) continue;
+        if (k < begin && h == lex.kwProcedure + QLatin1Char(' ') + name) return QString();   // it is there
+        const qsizetype from =
+            lex.kwProcedure.size() + (h.at(lex.kwProcedure.size()) == QLatin1Char(' ') ? 1 : 0);
+        (k < begin ? before : after).push_back({k, h.mid(from), romanianLettersAlike(h.mid(from))});
+    }
+    const QString alike = romanianLettersAlike(name);
+    auto header = [&text](int k) { return withoutEndSpaces(text.line(k)); };
+    for (const Header &h : before)
+        if (h.alike == alike && h.name != name)
+            return t("procedureLetters", interface).arg(typed, header(h.line)).arg(h.line + 1);
+    for (const Header &h : after)
+        if (h.alike == alike)
+            return t("procedureAfterBegin", interface).arg(typed).arg(h.line + 1).arg(lex.kwBegin);
+    if (before.empty()) return t("procedureNone", interface).arg(typed);
+    const Header *nearest = &before.front();
+    int best = editDistance(nearest->alike, alike);
+    for (const Header &h : before) {
+        const int d = editDistance(h.alike, alike);
+        if (d < best) {
+            best = d;
+            nearest = &h;
+        }
+    }
+    return t("procedureNearest", interface).arg(typed, header(nearest->line)).arg(nearest->line + 1);
+}
+
+// A program whose statements are mostly those of another keyword Language, begin or end
+// line included: the Translate command rewrites it.
+QString programLanguageHint(const ProgramText &text, Language keywords, Language interface)
+{
+    const Language *others = otherLanguages[languageSlot(keywords)];
+    int own = 0, other[2] = {0, 0};
+    bool frame[2] = {false, false};
+    for (int k = 0, count = text.lineCount(); k < count; ++k) {
+        const QString n = text.normalizedLine(k);
+        if (n.isEmpty() || n.startsWith(LineMark::Comment)) continue;
+        if (Hints::isStatement(n, keywords)) ++own;
+        for (int i = 0; i < 2; ++i) {
+            if (!Hints::isStatement(n, others[i])) continue;
+            ++other[i];
+            const Lexicon &lex = Lexicon::forLanguage(others[i]);
+            frame[i] = frame[i] || n == lex.kwBegin || n == lex.kwEnd;
+        }
+    }
+    const int i = other[1] > other[0] ? 1 : 0;
+    if (!frame[i] || other[i] <= own) return QString();
+    const QString item = uiText("menu.translateProgram", interface).value_or(QString());
+    const QString menu = uiText("menu.program", interface).value_or(QString());
+    return t("programInOtherLanguage", interface).arg(t(languageName(others[i]), interface), item, menu);
+}
+
+// No begin or no end line: the first line whose hint says it meant the missing one.
+QString beginEndHint(const ProgramText &text, Language keywords, Language interface)
+{
+    const Lexicon &lex = Lexicon::forLanguage(keywords);
+    int begins = 0, ends = 0;
+    for (int k = 0, count = text.lineCount(); k < count; ++k) {
+        const QString n = text.normalizedLine(k);
+        begins += n == lex.kwBegin;
+        ends += n == lex.kwEnd;
+    }
+    if (begins > 0 && ends > 0) return QString();
+    for (int k = 0, count = text.lineCount(); k < count; ++k) {
+        const LineHint h = lineHint(text.line(k), keywords, interface);
+        if (h.text.isEmpty()) continue;
+        if ((begins == 0 && h.meant == lex.kwBegin) || (ends == 0 && h.meant == lex.kwEnd))
+            return t("atLine", interface).arg(k + 1).arg(h.text);
+    }
+    return QString();
+}
+
+// The colour name of a line the run reads as setting a colour but that names none of
+// the Language's colours: the run leaves the colour as it is.
+QString unknownColourHint(const QString &raw, int line, Language keywords, Language interface)
+{
+    const Lexicon &lex = Lexicon::forLanguage(keywords);
+    const Forms::ColorForm f = Forms::colorForm(raw, lex);
+    if (!f.set || f.step != 0 || f.name.isEmpty() || ColorTable::findByName(f.name, keywords) >= 0)
+        return QString();
+    const QString typed = withoutEndSpaces(raw.mid(lex.kwColor.size() + 1));
+    const QString plain = upperCase1251(withoutDiacritics(f.name));
+    QString meant;
+    const QStringList names = ColorTable::names(keywords);
+    if (names.contains(plain)) meant = plain;
+    for (Language other : otherLanguages[languageSlot(keywords)]) {
+        const int index = ColorTable::findByName(plain, other);
+        if (meant.isEmpty() && index >= 0) meant = ColorTable::name(index, keywords);
+    }
+    if (meant.isEmpty()) {
+        // One edit away, or two in a long name.
+        int best = 3;
+        for (const QString &name : names) {
+            const int d = editDistance(plain, name);
+            if (d < best && d <= (name.size() >= 6 ? 2 : 1)) {
+                best = d;
+                meant = name;
+            }
+        }
+    }
+    if (meant.isEmpty()) return t("unknownColourNoMatch", interface).arg(line + 1).arg(typed);
+    return t("unknownColour", interface).arg(line + 1).arg(typed, meant);
+}
+
 }   // namespace
 
 namespace Hints {
@@ -174,32 +396,24 @@ bool isStatement(const QString &n, Language keywords)
 
 QString forLine(const QString &raw, Language keywords, Language interface)
 {
+    return lineHint(raw, keywords, interface).text;
+}
+
+QString forReport(const ProgramText &text, int reportLine, Language keywords, Language interface)
+{
     if (keywords == Language::Unknown) keywords = Language::Rus;
     if (interface == Language::Unknown) interface = Language::Rus;
-    const QString n = NormalizeLine(raw);
-    if (n.isEmpty() || n.startsWith(LineMark::Comment) || isStatement(n, keywords)) return QString();
-
-    const QString lookAlike = lookAlikeHint(raw, keywords, interface);
-    if (!lookAlike.isEmpty()) return lookAlike;
-
-    const QString plain = withoutDiacritics(raw);
-    if (plain != raw && isStatement(NormalizeLine(plain), Language::Rom))
-        return t("diacritics", interface).arg(plain.trimmed());
-
-    for (Language other : otherLanguages[languageSlot(keywords)]) {
-        if (!isStatement(n, other)) continue;
-        const QString item = uiText("menu.translateProgram", interface).value_or(QString());
-        const QString menu = uiText("menu.program", interface).value_or(QString());
-        return t("otherLanguage", interface).arg(t(languageName(other), interface), item, menu);
+    if (reportLine >= 0) {
+        const QString missing = missingProcedureHint(text, reportLine, keywords, interface);
+        return missing.isEmpty() ? forLine(text.line(reportLine), keywords, interface) : missing;
     }
-
-    const QString near = nearestStatement(n, Lexicon::forLanguage(keywords));
-    if (!near.isEmpty()) return t("oneLetter", interface).arg(near);
-    return QString();
+    const QString other = programLanguageHint(text, keywords, interface);
+    return other.isEmpty() ? beginEndHint(text, keywords, interface) : other;
 }
 
 QStringList structureWarnings(const ProgramText &text, Language keywords, Language interface)
 {
+    if (keywords == Language::Unknown) keywords = Language::Rus;
     if (interface == Language::Unknown) interface = Language::Rus;
     const Lexicon &lex = Lexicon::forLanguage(keywords);
     QStringList out;
@@ -219,6 +433,10 @@ QStringList structureWarnings(const ProgramText &text, Language keywords, Langua
     };
     for (int k = 0, count = text.lineCount(); k < count; ++k) {
         const QString n = text.normalizedLine(k);
+        if (n.startsWith(lex.kwColor)) {
+            const QString colour = unknownColourHint(text.line(k), k, keywords, interface);
+            if (!colour.isEmpty()) out << colour;
+        }
         if (n.startsWith(lex.kwProcedure) || n == lex.kwBegin) {
             closeBlock();
         } else if (n == lex.kwEndProcedure || n == lex.kwEnd) {

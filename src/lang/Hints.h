@@ -18,8 +18,15 @@ bool isStatement(const QString &n, Language keywords);
 // when the line matches none of the known mistakes.
 QString forLine(const QString &raw, Language keywords, Language interface);
 
+// At most one hint for a report of the check, in the interface Language: the line's own
+// hint, or for a call of a missing procedure its name and the nearest header; for a report
+// that names no line (no begin or end found), the line that probably meant the begin or
+// the end, or the other keyword Language the whole program is written in.
+QString forReport(const ProgramText &text, int reportLine, Language keywords, Language interface);
+
 // Warnings, one per finding, for a program the check found clean: loops without their
-// end, ends of loops or conditions with nothing open, conditions without the then-marker.
+// end, ends of loops or conditions with nothing open, conditions without the then-marker,
+// colour names the run does not know.
 QStringList structureWarnings(const ProgramText &text, Language keywords, Language interface);
 
 }   // namespace Hints

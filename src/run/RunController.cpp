@@ -12,6 +12,8 @@ void RunController::blackPen()
 void RunController::start()
 {
     m_speedBeforeRun = m_speed;
+    const RobotState &robot = m_world.state();
+    m_startedAway = robot.x != 0 || robot.y != 0 || robot.heading != 0;
     m_view.lockForRun(true);
     m_state = State::Running;
     m_ticks = 0;
@@ -103,6 +105,8 @@ void RunController::stop()
 void RunController::leaveFieldAttempted()
 {
     const int line = m_view.caretLine();
+    // A manual step off the field is no run.
+    const bool startedAway = isActive() && m_startedAway;
     stop();
     const MessageCatalogue &m = MessageCatalogue::forLanguage(m_language);
     ErrorReport r;
@@ -110,5 +114,5 @@ void RunController::leaveFieldAttempted()
     r.line = line;
     r.heading = m.msgHead03;
     r.texts = QStringList {m.msgOutOfField, m.msgEditCode};
-    m_view.reportError(r);
+    m_view.reportLeftField(r, startedAway);
 }

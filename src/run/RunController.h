@@ -18,6 +18,9 @@ public:
     virtual void selectRunLine(int line) = 0;   // the line about to be executed
     virtual int caretLine() const = 0;   // where an out-of-field report points
     virtual void reportError(const ErrorReport &report) = 0;
+    // The out-of-field report of a run; startedAway: the run began with the robot off the
+    // start a cleared field gives it, which is worth pointing out.
+    virtual void reportLeftField(const ErrorReport &report, bool /*startedAway*/) { reportError(report); }
     virtual void fatalMessage(const QString &text) = 0;
     virtual void positionPanel(int x, int y) = 0;
     virtual void endOfRunNotice() = 0;
@@ -101,4 +104,5 @@ private:
     int m_speedBeforeRun = 3;
     qint64 m_ticks = 0;
     int m_shownLine = -1;
+    bool m_startedAway = false;   // the robot was not on its start node, facing east, at the start
 };

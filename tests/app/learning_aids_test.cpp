@@ -98,6 +98,39 @@ TEST_F(LearningAidsTest, ExecuteOneLineChecksFirstAndIsOffInManualMode)
     EXPECT_FALSE(window->action(Command::RunToCursor)->isEnabled());
 }
 
+TEST_F(LearningAidsTest, TheCheckHintsAtAProgramInAnotherLanguageAMissingProcedureAndAnUnknownColour)
+{
+    open();
+    const Language ru = Language::Rus;
+    auto hint = [ru](const char *key) { return uiText(QByteArray("hint.") + key, ru).value(); };
+    setText(QStringLiteral("ALGORITHM BEGIN\nSTEP\nALGORITHM END"));
+    window->action(Command::Check)->trigger();
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(prompts.reports[0].hint, hint("programInOtherLanguage")
+                                           .arg(hint("langEng"), uiText("menu.translateProgram", ru).value(),
+                                                uiText("menu.program", ru).value()));
+    setText(QString::fromUtf8("ПРОЦЕДУРА КВАДРАТ\nШАГ\nКОНЕЦ ПРОЦЕДУРЫ\nНАЧАЛО АЛГОРИТМА\nВЫПОЛНИТЬ КВАДРАД\n"
+                              "КОНЕЦ АЛГОРИТМА"));
+    window->action(Command::Run)->trigger();
+    EXPECT_FALSE(window->runController().isActive());
+    ASSERT_EQ(prompts.reports.size(), 2);
+    EXPECT_EQ(prompts.reports[1].hint,
+              hint("procedureNearest")
+                  .arg(QString::fromUtf8("КВАДРАД"), QString::fromUtf8("ПРОЦЕДУРА КВАДРАТ"))
+                  .arg(1));
+    EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ВЫПОЛНИТЬ КВАДРАД"));
+    // What the check lets through is a warning after it, and never stops a run.
+    setText(QString::fromUtf8("НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙЙ\nШАГ\nКОНЕЦ АЛГОРИТМА"));
+    window->action(Command::Check)->trigger();
+    ASSERT_EQ(prompts.reports.size(), 3);
+    EXPECT_EQ(prompts.reports[2].heading, hint("warnings"));
+    EXPECT_TRUE(prompts.reports[2].texts.contains(
+        hint("unknownColour").arg(2).arg(QString::fromUtf8("КРАСНЫЙЙ"), QString::fromUtf8("КРАСНЫЙ"))));
+    window->action(Command::Run)->trigger();
+    EXPECT_TRUE(window->runController().isActive());
+    EXPECT_EQ(prompts.reports.size(), 3);
+}
+
 TEST_F(LearningAidsTest, RunToCursorPausesInsideALoopAndAProcedureAndRunsPastANeverReachedLine)
 {
     open();

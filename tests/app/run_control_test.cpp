@@ -5,6 +5,7 @@
 #include "app/Commands.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
+#include "base/TextCatalogue.h"
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -136,6 +137,81 @@ TEST_F(MainWindowTest, LeavingTheFieldStopsTheRunAndReportsTheLine)
     EXPECT_EQ(window->editor()->textCursor().selectedText(), QString::fromUtf8("ШАГ"));
     EXPECT_FALSE(control<QLabel>(ObjectName::EndOfRunNotice)->isVisibleTo(window.get()));
     EXPECT_TRUE(enabled(ObjectName::RunItem));
+}
+
+TEST_F(MainWindowTest, ARunOffTheFieldFromWhereTheLastOneEndedSaysHowToClearTheField)
+{
+    open();
+    const char *tenSteps = "НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 10 РАЗ\nШАГ\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА";
+    setProgram(tenSteps);
+    window->action(Command::Run)->trigger();
+    runToStop();
+    ASSERT_TRUE(prompts.reports.isEmpty());
+    // Runs draw on one field until it is cleared: the second one goes on from node 10.
+    window->action(Command::Run)->trigger();
+    runToStop();
+    ASSERT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(prompts.reports[0].heading, QString::fromUtf8("#03: Ошибка тракмила"));
+    EXPECT_EQ(window->robotWorld().state().x, 16);
+    EXPECT_EQ(prompts.reports[0].hint, uiText("hint.robotNotAtStart", Language::Rus).value());
+    // The hint names the menu items as the window shows them.
+    for (const char *code : {"rus", "rom"}) {
+        window->settings().language = QString::fromLatin1(code);
+        window->applyLanguage();
+        const QString path = plainCaption(window->menu(MenuId::Edit)->title()) + QString::fromUtf8(" → ") +
+                             plainCaption(window->action(Command::ClearField)->text());
+        EXPECT_TRUE(
+            uiText("hint.robotNotAtStart", languageFromCode(QString::fromLatin1(code)))->contains(path))
+            << path.toStdString();
+    }
+    window->settings().language = QStringLiteral("rus");
+    window->applyLanguage();
+
+    // From a cleared field, or by a manual step, leaving the field needs no such hint.
+    prompts.reports.clear();
+    window->action(Command::ClearField)->trigger();
+    setProgram("НАЧАЛО АЛГОРИТМА\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->action(Command::Run)->trigger();
+    runToStop();
+    window->action(Command::ManualMode)->trigger();
+    window->findChild<QPushButton *>(QLatin1String(ObjectName::StepButton))->click();
+    ASSERT_EQ(prompts.reports.size(), 2);
+    EXPECT_TRUE(prompts.reports[0].hint.isEmpty());
+    EXPECT_TRUE(prompts.reports[1].hint.isEmpty());
+}
+
+TEST_F(MainWindowTest, TheCleanFieldPreferenceStartsEveryRunFromIdleOnAClearedField)
+{
+    open(QString(), "[int]\ncleanfield=1\n");
+    ASSERT_TRUE(window->settings().cleanFieldEachRun);
+    setProgram("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 10 РАЗ\nШАГ\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА");
+    for (int run = 0; run < 2; ++run) {   // F9
+        window->action(Command::Run)->trigger();
+        runToStop();
+        EXPECT_TRUE(prompts.reports.isEmpty());
+        EXPECT_EQ(window->robotWorld().state().x, 10);
+    }
+    // F8 from idle clears; F8 while paused goes on where it is.
+    window->action(Command::StepLine)->trigger();
+    EXPECT_EQ(window->robotWorld().state().x, 0);
+    EXPECT_EQ(window->robotWorld().traceAt(3, 1), 0);
+    for (int i = 0; i < 5; ++i) window->action(Command::StepLine)->trigger();
+    const int steppedTo = window->robotWorld().state().x;
+    EXPECT_GT(steppedTo, 0);
+    window->action(Command::Stop)->trigger();
+    // A check error clears nothing.
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАК\nКОНЕЦ АЛГОРИТМА");
+    window->action(Command::Run)->trigger();
+    EXPECT_EQ(prompts.reports.size(), 1);
+    EXPECT_EQ(window->robotWorld().state().x, steppedTo);
+    // F4 from idle: ten steps from the start, paused on the end line.
+    setProgram("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 10 РАЗ\nШАГ\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА");
+    window->editor()->setCaret(4, 0);
+    window->action(Command::RunToCursor)->trigger();
+    for (int i = 0; i < 1000 && window->runController().isRunning(); ++i) timeout(ObjectName::RunTimer);
+    EXPECT_EQ(window->runController().state(), RunController::State::Paused);
+    EXPECT_EQ(window->robotWorld().state().x, 10);
+    EXPECT_EQ(prompts.reports.size(), 1);
 }
 
 TEST_F(MainWindowTest, DoubleClickClearsTheFieldOnlyWhenNothingAdvances)

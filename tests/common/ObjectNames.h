@@ -120,6 +120,8 @@ inline constexpr const char *PreferencesPages = "PageControl1";
 inline constexpr const char *OkButton = "OKBtn";
 inline constexpr const char *CancelButton = "CancelBtn";
 inline constexpr const char *AutoRefreshLabel = "SintaxaLabel";
+inline constexpr const char *CleanFieldCheckBox = "cleanField";
+inline constexpr const char *CleanFieldLabel = "cleanFieldLabel";
 
 // Extended-settings dialog
 inline constexpr const char *ExtendedSettingsDialog = "SysN";

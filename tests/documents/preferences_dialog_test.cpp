@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/widgets/PreferencesDialog.h"
 #include "common/ObjectNames.h"
+#include "base/TextCatalogue.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -139,6 +140,36 @@ TEST_F(PreferencesDialogTest, OkStoresEveryValueThenRunsTheStepsInOrder)
     EXPECT_FALSE(host.saved.showAdvancedToolBar);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
+}
+
+TEST_F(PreferencesDialogTest, CleanFieldBoxOnTheRobotPageHasItsAccessLetterInEveryLanguage)
+{
+    for (const char *code : {"rus", "rom", "eng"}) {
+        host.s.language = code;
+        host.s.cleanFieldEachRun = false;
+        open();
+        auto *pages = child<QTabWidget>(*dlg, ObjectName::PreferencesPages);
+        auto *box = child<QCheckBox>(*dlg, ObjectName::CleanFieldCheckBox);
+        ASSERT_TRUE(box);
+        EXPECT_TRUE(pages->widget(1)->isAncestorOf(box)) << code;
+        EXPECT_FALSE(box->isChecked());
+        const QString caption = child<QLabel>(*dlg, ObjectName::CleanFieldLabel)->text();
+        EXPECT_EQ(caption, uiText("preferences.cleanField", languageFromCode(code)).value()) << code;
+        const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+        ASSERT_GE(amp, 0) << code;
+        EXPECT_EQ(box->accessibleName(), QString(caption).remove(QLatin1Char('&')));
+        pages->setCurrentIndex(1);
+        // The letter reaches the box through the caption's buddy.
+        EXPECT_EQ(child<QLabel>(*dlg, ObjectName::CleanFieldLabel)->buddy(), box);
+        clickLeft(child<QLabel>(*dlg, ObjectName::CleanFieldLabel));
+        EXPECT_TRUE(box->isChecked()) << code;
+        clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
+        EXPECT_TRUE(host.saved.cleanFieldEachRun) << code;
+        // Shown again, the box follows the settings.
+        open();
+        EXPECT_TRUE(child<QCheckBox>(*dlg, ObjectName::CleanFieldCheckBox)->isChecked());
+        dlg->hide();
+    }
 }
 
 TEST_F(PreferencesDialogTest, OkResetsTheFieldEvenWhenNothingChanged)

@@ -12,7 +12,8 @@
 namespace {
 
 const QByteArray kDefaultFile =
-    "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\ninterface_size=100\nlinenumbers=0\n";
+    "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\ninterface_size=100\nlinenumbers=0\n"
+    "cleanfield=0\n";
 
 QByteArray readAll(const QString &path)
 {
@@ -92,7 +93,7 @@ TEST(SettingsFile, AFirstStartTakesTheLanguageFromTheLocale)
     EXPECT_EQ(loadSettings(dir.path()).language, "rus");   // a folder in its place
 }
 
-TEST(SettingsFile, DefaultsAreWrittenAsTheNineLineText)
+TEST(SettingsFile, DefaultsAreWrittenAsTheTenLineText)
 {
     QTemporaryDir dir;
     // The folder does not exist yet: saving creates it.
@@ -114,10 +115,10 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     s.autoRefresh = true;
     s.showAdvancedToolBar = false;
     s.interfaceSize = 150;
+    s.cleanFieldEachRun = true;
     ASSERT_TRUE(saveSettings(path, s, nullptr));
-    EXPECT_EQ(
-        readAll(path),
-        "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\ninterface_size=150\nlinenumbers=0\n");
+    EXPECT_EQ(readAll(path), "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\n"
+                             "interface_size=150\nlinenumbers=0\ncleanfield=1\n");
     const Settings r = loadSettings(path);
     EXPECT_EQ(r.language, "eng");
     EXPECT_EQ(r.speed, 5);
@@ -127,6 +128,7 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     EXPECT_FALSE(r.showAdvancedToolBar);
     EXPECT_EQ(r.interfaceSize, 150);
     EXPECT_FALSE(r.lineNumbers);
+    EXPECT_TRUE(r.cleanFieldEachRun);
 }
 
 TEST(SettingsFile, LineNumbersFollowTheInterfaceSize)
@@ -135,7 +137,7 @@ TEST(SettingsFile, LineNumbersFollowTheInterfaceSize)
     s.lineNumbers = true;
     const QByteArray on = composeSettings(s, "[int]\nlinenumbers=0\nother=1\n");
     EXPECT_EQ(on, "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\n"
-                  "interface_size=100\nlinenumbers=1\nother=1\n");
+                  "interface_size=100\nlinenumbers=1\ncleanfield=0\nother=1\n");
     EXPECT_TRUE(parseSettings(on).lineNumbers);
     s.lineNumbers = false;
     const QByteArray off = composeSettings(s, on);
@@ -174,6 +176,7 @@ TEST_P(SettingsParse, ReadsEachKeyOnItsOwn)
     EXPECT_EQ(s.autoRefresh, c.expected.autoRefresh);
     EXPECT_EQ(s.showAdvancedToolBar, c.expected.showAdvancedToolBar);
     EXPECT_EQ(s.interfaceSize, c.expected.interfaceSize);
+    EXPECT_EQ(s.cleanFieldEachRun, c.expected.cleanFieldEachRun);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -214,6 +217,12 @@ INSTANTIATE_TEST_SUITE_P(
                    })},
         ParseCase {"FirstOfDuplicateKeysCounts", "[int]\npole_x=5\npole_x=6\n[int]\npole_x=7\n",
                    with([](Settings &s) { s.fieldWidth = 5; })},
+        ParseCase {"CleanFieldOn", "[int]\nlinenumbers=1\n cleanfield = 2 \n",
+                   with([](Settings &s) {
+                       s.lineNumbers = true;
+                       s.cleanFieldEachRun = true;
+                   })},
+        ParseCase {"CleanFieldNotANumber", "[int]\ncleanfield=on\ncleanfield=1\n", Settings()},
         ParseCase {"BinaryGarbage", "\x01\xff[int\n=\n==3\n[int]\nlanguage\n", Settings()}),
     [](const ::testing::TestParamInfo<ParseCase> &p) { return std::string(p.param.name); });
 

@@ -85,6 +85,9 @@ TEST(Hints, RomanianDiacriticsAndOneLetterOff)
          "CYCLE. EXECUTE 3 TIMES"},   // a keyword that begins the line
         {Language::Rom, "PAZ", "PAS"},
         {Language::Rom, "CULOAR=ROSU", "CULOARE=ROSU"},
+        {Language::Eng, "STPE", "STEP"},   // two letters swapped
+        {Language::Rus, "ШГА", "ШАГ"},
+        {Language::Eng, "CYCLE. EXECTUE 3 TIMES", "CYCLE. EXECUTE 3 TIMES"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(Hints::forLine(u(c.line), c.keywords, c.keywords),
@@ -128,4 +131,137 @@ TEST(Hints, StructureWarningsNameEachLoopAndConditionTheRunWouldMisread)
                                  u("ТОГДА"), u("ПОВОРОТ 90"), u("ИНАЧЕ"), u("ШАГ"), u("КОНЕЦ УСЛОВИЯ"),
                                  u("КОНЕЦ ЦИКЛА"), u("КОНЕЦ АЛГОРИТМА")});
     EXPECT_TRUE(Hints::structureWarnings(sound, Language::Rus, Language::Eng).isEmpty());
+}
+
+TEST(Hints, AReportWithoutALineFindsTheBeginOrEndMeantOrTheProgramsLanguage)
+{
+    auto atLine = [](Language ui, int line, const QString &hint) {
+        return hintText("atLine", ui).arg(line).arg(hint);
+    };
+    for (Language ui : kLanguages) {
+        // The check finds no begin or no end and names no line: the hint names it.
+        StringListProgramText begin({u("ÎNCEPUT DE ALGORITM"), u("PAS"), u("SFÎRȘIT DE ALGORITM")});
+        EXPECT_EQ(Hints::forReport(begin, -1, Language::Rom, ui),
+                  atLine(ui, 1, hintText("diacritics", ui).arg(u("INCEPUT DE ALGORITM"))));
+        StringListProgramText end({u("INCEPUT DE ALGORITM"), u("PAS"), u("  Sfîrșit de algoritm")});
+        EXPECT_EQ(Hints::forReport(end, -1, Language::Rom, ui),
+                  atLine(ui, 3, hintText("diacritics", ui).arg(u("Sfirsit de algoritm"))));
+        StringListProgramText swapped(
+            {u("* квадрат"), u("НАЧАЛО АЛГОРИТАМ"), u("ШАГ"), u("КОНЕЦ АЛГОРИТМА")});
+        EXPECT_EQ(Hints::forReport(swapped, -1, Language::Rus, ui),
+                  atLine(ui, 2, hintText("oneLetter", ui).arg(u("НАЧАЛО АЛГОРИТМА"))));
+
+        // A whole program in another keyword Language points to Translate.
+        StringListProgramText english({u("PROCEDURE P"), u("STEP"), u("END OF PROCEDURE"),
+                                       u("ALGORITHM BEGIN"), u("EXECUTE P"), u("ROTATE 90"),
+                                       u("ALGORITHM END")});
+        const QString translate =
+            hintText("programInOtherLanguage", ui)
+                .arg(hintText("langEng", ui), uiText("menu.translateProgram", ui).value(),
+                     uiText("menu.program", ui).value());
+        EXPECT_EQ(Hints::forReport(english, -1, Language::Rus, ui), translate);
+        EXPECT_EQ(Hints::forReport(english, -1, Language::Rom, ui),
+                  hintText("programInOtherLanguage", ui)
+                      .arg(hintText("langEng", ui), uiText("menu.translateProgram", ui).value(),
+                           uiText("menu.program", ui).value()));
+        StringListProgramText russian({u("НАЧАЛО АЛГОРИТМА"), u("ШАГ"), u("КОНЕЦ АЛГОРИТМА")});
+        EXPECT_TRUE(Hints::forReport(russian, -1, Language::Eng, ui).contains(hintText("langRus", ui)));
+    }
+    // A line the report names keeps the line's own hint.
+    StringListProgramText typo({u("ALGORITHM BEGIN"), u("STPE"), u("ALGORITHM END")});
+    EXPECT_EQ(Hints::forReport(typo, 1, Language::Eng, Language::Eng),
+              hintText("oneLetter", Language::Eng).arg(u("STEP")));
+    // Nothing to say about a begin line written twice, or about a text with no begin at all.
+    StringListProgramText twice({u("НАЧАЛО АЛГОРИТМА"), u("НАЧАЛО АЛГОРИТМА"), u("КОНЕЦ АЛГОРИТМА")});
+    EXPECT_TRUE(Hints::forReport(twice, -1, Language::Rus, Language::Rus).isEmpty());
+    StringListProgramText none({u("ШАГ"), u("* НАЧАЛО")});
+    EXPECT_TRUE(Hints::forReport(none, -1, Language::Rus, Language::Rus).isEmpty());
+}
+
+TEST(Hints, ACallOfAMissingProcedureNamesItAndTheNearestHeader)
+{
+    struct Case {
+        Language keywords;
+        QStringList lines;
+        int call;
+        const char *kind;
+        QStringList args;
+    };
+    const Case cases[] = {
+        // Romanian letters the check takes as different: their case, and ş (cedilla) for ș.
+        {Language::Rom,
+         {u("PROCEDURA PĂTRAT"), u("PAS"), u("SFIRSIT PROCEDURA"), u("INCEPUT DE ALGORITM"),
+          u("EXECUTA pătrat"), u("SFIRSIT DE ALGORITM")},
+         4,
+         "procedureLetters",
+         {u("pătrat"), u("PROCEDURA PĂTRAT"), u("1")}},
+        {Language::Rom,
+         {u("PROCEDURA LINIE"), u("SFIRSIT PROCEDURA"), u("procedura şir"), u("PAS"), u("SFIRSIT PROCEDURA"),
+          u("INCEPUT DE ALGORITM"), u("EXECUTA șir"), u("SFIRSIT DE ALGORITM")},
+         6,
+         "procedureLetters",
+         {u("șir"), u("procedura şir"), u("3")}},
+        // A misspelt name: the nearest of the headers.
+        {Language::Rus,
+         {u("ПРОЦЕДУРА ЛИНИЯ"), u("КОНЕЦ ПРОЦЕДУРЫ"), u("ПРОЦЕДУРА КВАДРАТ"), u("КОНЕЦ ПРОЦЕДУРЫ"),
+          u("НАЧАЛО АЛГОРИТМА"), u("  ВЫПОЛНИТЬ Кавдрат"), u("КОНЕЦ АЛГОРИТМА")},
+         5,
+         "procedureNearest",
+         {u("Кавдрат"), u("ПРОЦЕДУРА КВАДРАТ"), u("3")}},
+        // The header is there, but below the begin line.
+        {Language::Rus,
+         {u("НАЧАЛО АЛГОРИТМА"), u("ВЫПОЛНИТЬ П"), u("ПРОЦЕДУРА П"), u("ШАГ"), u("КОНЕЦ АЛГОРИТМА")},
+         1,
+         "procedureAfterBegin",
+         {u("П"), u("3"), u("НАЧАЛО АЛГОРИТМА")}},
+        {Language::Eng,
+         {u("ALGORITHM BEGIN"), u("EXECUTE SQUARE"), u("ALGORITHM END")},
+         1,
+         "procedureNone",
+         {u("SQUARE")}},
+    };
+    for (const Case &c : cases) {
+        StringListProgramText text(c.lines);
+        for (Language ui : kLanguages) {
+            QString expected = hintText(c.kind, ui);
+            for (const QString &a : c.args) expected = expected.arg(a);
+            EXPECT_EQ(Hints::forReport(text, c.call, c.keywords, ui), expected)
+                << c.lines.join(u(" | ")).toStdString();
+        }
+    }
+}
+
+TEST(Hints, AnUnknownColourNameIsAWarningThatNamesTheNearestColour)
+{
+    struct Case {
+        Language keywords;
+        const char *line;
+        const char *typed;
+        const char *meant;   // nullptr: no colour is near
+    };
+    const Case cases[] = {
+        {Language::Eng, "COLOR=REDD", "REDD", "RED"},
+        {Language::Eng, "COLOR=BLEU", "BLEU", "BLUE"},
+        {Language::Rom, "CULOARE=ROȘU", "ROȘU", "ROSU"},
+        {Language::Rom, "culoare=verde întunecat", "verde întunecat", "VERDE INTUNECAT"},
+        {Language::Rus, "ЦВЕТ=RED", "RED", "КРАСНЫЙ"},   // a name of another Language
+        {Language::Rus, "ЦВЕТ=ФЫВА", "ФЫВА", nullptr},
+    };
+    const char *const ends[3][2] = {{"НАЧАЛО АЛГОРИТМА", "КОНЕЦ АЛГОРИТМА"},
+                                    {"INCEPUT DE ALGORITM", "SFIRSIT DE ALGORITM"},
+                                    {"ALGORITHM BEGIN", "ALGORITHM END"}};
+    for (const Case &c : cases) {
+        const int k = int(c.keywords);
+        StringListProgramText text({u(ends[k][0]), u(c.line), u(ends[k][1])});
+        for (Language ui : kLanguages) {
+            const QString expected = c.meant
+                                         ? hintText("unknownColour", ui).arg(2).arg(u(c.typed), u(c.meant))
+                                         : hintText("unknownColourNoMatch", ui).arg(2).arg(u(c.typed));
+            EXPECT_EQ(Hints::structureWarnings(text, c.keywords, ui), QStringList {expected}) << c.line;
+        }
+    }
+    // Names the run knows, and the colour steps, are no finding.
+    StringListProgramText known({u("НАЧАЛО АЛГОРИТМА"), u("ЦВЕТ=красный"), u("ЦВЕТ+"), u("ЦВЕТ-"),
+                                 u("ЦВЕТ:СИНИЙ"), u("КОНЕЦ АЛГОРИТМА")});
+    EXPECT_TRUE(Hints::structureWarnings(known, Language::Rus, Language::Rus).isEmpty());
 }

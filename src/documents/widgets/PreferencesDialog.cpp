@@ -174,11 +174,20 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     sizeGrid->addWidget(m_spinY, 3, 1);
     sizeGrid->setRowStretch(4, 1);
 
-    auto *p2 = new QHBoxLayout(m_robotPage);
+    // Runs draw on one field until it is cleared, unless every run starts on a clean one.
+    auto *cleanField = new WrappedCheckBox(QStringLiteral("cleanField"), m_robotPage);
+    m_cleanFieldBox = cleanField->box();
+    m_cleanFieldLabel = cleanField->label();
+
+    auto *frames = new QHBoxLayout;
+    frames->setSpacing(6);
+    frames->addWidget(m_speedFrame, 1);
+    frames->addWidget(m_sizeFrame, 1);
+    auto *p2 = new QVBoxLayout(m_robotPage);
     p2->setContentsMargins(6, 4, 6, 4);
-    p2->setSpacing(6);
-    p2->addWidget(m_speedFrame, 1);
-    p2->addWidget(m_sizeFrame, 1);
+    p2->setSpacing(4);
+    p2->addLayout(frames, 1);
+    p2->addWidget(cleanField);
     connect(m_trackBar, &QSlider::valueChanged, this,
             [this](int position) { m_speedValue->setValue(6 - position); });
 
@@ -272,6 +281,11 @@ void PreferencesDialog::applyCaptions(Language lang)
         m_interfaceSize->setAccessibleDescription(t);
     });
     set("lineNumbers", beside(m_lineNumbersLabel, m_lineNumbersBox));
+    // Its access letter toggles the box through the label's buddy; the name is read without it.
+    set("cleanField", [this](const QString &t) {
+        m_cleanFieldLabel->setText(t);
+        m_cleanFieldBox->setAccessibleName(QString(t).remove(QLatin1Char('&')));
+    });
     set("speed.fastest", [this](const QString &t) { m_maxLabel->setText(t); });
     set("speed.average", [this](const QString &t) { m_midLabel->setText(t); });
     set("speed.slowest", [this](const QString &t) { m_minLabel->setText(t); });
@@ -307,6 +321,7 @@ void PreferencesDialog::prepare()
     m_advancedBox->setChecked(s.showAdvancedToolBar);
     m_interfaceSize->setCurrentIndex(std::max(0, m_interfaceSize->findData(s.interfaceSize)));
     m_lineNumbersBox->setChecked(s.lineNumbers);
+    m_cleanFieldBox->setChecked(s.cleanFieldEachRun);
 
     if (s.speed >= kMinSpeed && s.speed <= kMaxSpeed) {
         m_speedValue->setValue(s.speed);
@@ -356,6 +371,7 @@ void PreferencesDialog::ok()
     s.showAdvancedToolBar = m_advancedBox->isChecked();
     s.interfaceSize = m_interfaceSize->currentData().toInt();
     s.lineNumbers = m_lineNumbersBox->isChecked();
+    s.cleanFieldEachRun = m_cleanFieldBox->isChecked();
 
     // The host has told the user why; the values stay in memory and the dialog open.
     if (!m_host.writeSettings()) return;

@@ -70,8 +70,8 @@ private:
     QRadioButton *m_russianButton, *m_romanianButton, *m_englishButton;
     QLabel *m_interfaceSizeLabel, *m_interfaceSizeNote;
     QComboBox *m_interfaceSize;
-    QCheckBox *m_autoRefreshBox, *m_advancedBox, *m_lineNumbersBox;
-    QLabel *m_autoRefreshLabel, *m_advancedLabel, *m_lineNumbersLabel;
+    QCheckBox *m_autoRefreshBox, *m_advancedBox, *m_lineNumbersBox, *m_cleanFieldBox;
+    QLabel *m_autoRefreshLabel, *m_advancedLabel, *m_lineNumbersLabel, *m_cleanFieldLabel;
     QSlider *m_trackBar;
     QProgressBar *m_progressBar;
     QSpinBox *m_speedValue;
