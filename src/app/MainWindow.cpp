@@ -127,7 +127,6 @@ MainWindow::MainWindow(const Options &options)
 
 MainWindow::~MainWindow() = default;
 
-
 Language MainWindow::textLanguage() const
 {
     const Language lang = language();
