@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainWindow.h"
+#include "app/FocusAreas.h"
 #include "app/HelpWindow.h"
 #include "app/Icons.h"
 #include "app/StatusBar.h"
@@ -58,6 +59,21 @@ MainWindow::MainWindow(const Options &options)
     buildDialogs();
     connectActions();
     buildRunAids();
+    // The field takes the keyboard too: its menu opens with the menu key, and a screen reader
+    // reads its description there. Ctrl+Tab goes from area to area in reading order: the
+    // editor, the manual buttons over it, the field, then the tool bars.
+    m_field->setFocusPolicy(Qt::TabFocus);
+    auto *areas = new FocusAreas(this);
+    areas->addArea({m_editor});
+    areas->addArea({m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button, m_recordCheckBox});
+    areas->addArea({m_field});
+    for (ToolBarId bar : {ToolBarId::File, ToolBarId::Run, ToolBarId::Commands}) {
+        QList<QWidget *> buttons;
+        for (const ToolBarEntry &entry : toolBarLayout(bar))
+            if (!entry.separator) buttons << toolButton(entry.command);
+        areas->addArea(buttons);
+    }
+    areas->chainTabOrder();
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(sizeHint());

@@ -536,11 +536,12 @@ bool AlgorithmEditor::handleAccessKey(QKeyEvent *e)
     }
     const int key = e->key();
     if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !alt) {
+        // Ctrl+Tab leaves the editor: the window knows its areas and where the keyboard goes.
         if (ctrl) {
-            QWidget::focusNextPrevChild(key == Qt::Key_Tab && !(m & Qt::ShiftModifier));
-        } else if (!isReadOnly()) {
-            indentLines(key == Qt::Key_Backtab || (m & Qt::ShiftModifier));
+            e->ignore();
+            return true;
         }
+        if (!isReadOnly()) indentLines(key == Qt::Key_Backtab || (m & Qt::ShiftModifier));
         e->accept();
         return true;
     }

@@ -24,6 +24,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -549,4 +554,149 @@ TEST_F(MainWindowTest, AToolButtonWithTheKeyboardFocusLooksDifferent)
         EXPECT_NE(b->grab().toImage(), plain) << b->objectName().toStdString();
         window->editor()->setFocus();
     }
+}
+
+TEST_F(MainWindowTest, CtrlTabVisitsTheWindowsAreasInReadingOrderEitherWayAndNeverSticks)
+{
+    open({}, "[int]\nlanguage=eng\n");
+    activate(*window);
+    auto ctrlTab = [](bool forward) {
+        QWidget *from = QApplication::focusWidget();
+        if (!from) return static_cast<QWidget *>(nullptr);
+        if (forward)
+            QTest::keyClick(from, Qt::Key_Tab, Qt::ControlModifier);
+        else
+            QTest::keyClick(from, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        return QApplication::focusWidget();
+    };
+    // The editor, the manual buttons above it, the field, then the tool bars: the file bar on
+    // top, the run bar and the command bar down the left.
+    const QList<QWidget *> areas = {window->editor(),
+                                    control<QPushButton>(ObjectName::StepButton),
+                                    window->field(),
+                                    window->toolButton(Command::New),
+                                    window->toolButton(Command::Run),
+                                    window->toolButton(Command::BeginEnd)};
+    ASSERT_EQ(QApplication::focusWidget(), window->editor());
+    for (int round = 0; round < 2; ++round)
+        for (qsizetype i = 1; i <= areas.size(); ++i)
+            EXPECT_EQ(ctrlTab(true), areas.at(i % areas.size())) << "forward " << i;
+    for (qsizetype i = areas.size() - 1; i >= 0; --i) EXPECT_EQ(ctrlTab(false), areas.at(i)) << "back " << i;
+    // From the middle of an area the keys leave the whole area.
+    control<QPushButton>(ObjectName::JumpButton)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(ctrlTab(true), window->field());
+    window->toolButton(Command::Paste)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(ctrlTab(false), window->field());
+    EXPECT_EQ(ctrlTab(true), window->toolButton(Command::New));
+
+    // During a run the areas locked for it are passed over.
+    setProgram("ALGORITHM BEGIN\nCYCLE. EXECUTE 100 TIMES\nROTATE 90\nEND OF CYCLE\nALGORITHM END");
+    window->action(Command::Run)->trigger();
+    ASSERT_TRUE(window->runController().isActive());
+    window->editor()->setFocus();
+    EXPECT_EQ(ctrlTab(true), window->field());
+    EXPECT_EQ(ctrlTab(true), window->toolButton(Command::Pause));
+    EXPECT_EQ(ctrlTab(true), window->editor());
+    EXPECT_EQ(ctrlTab(false), window->toolButton(Command::Pause));
+    window->action(Command::Stop)->trigger();
+}
+
+namespace {
+
+// A key as the platform delivers it: the shortcuts have their turn first, then the widget
+// with the keyboard (the open menu, if any) gets the press with the key's scan code. X11
+// numbers the keys of a PC keyboard from 8 up: the A key is 38, F 41, Y 29, N 57.
+void pressKey(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode, const QString &text)
+{
+    QPointer<QWidget> target = QApplication::activePopupWidget();
+    if (!target) target = QApplication::focusWidget();
+    ASSERT_FALSE(target.isNull());
+    if (qt_sendShortcutOverrideEvent(target, 0, key, modifiers, text)) return;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, scanCode, 0, 0, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, scanCode, 0, 0, text);
+    if (target) QApplication::sendEvent(target, &release);
+}
+
+}   // namespace
+
+TEST_F(MainWindowTest, AccessLettersFollowTheKeyWhicheverLayoutIsActive)
+{
+    open();
+    activate(*window);
+    QMenu *file = window->menu(MenuId::File);
+    QSignalSpy created(window->action(Command::New), &QAction::triggered);
+    constexpr quint32 keyA = 38, keyF = 41, keyY = 29, keyN = 57, keyZ = 52;
+    const int cyrillicA = 0x410, cyrillicTe = 0x422;
+    struct Case {
+        Language captions;
+        const char *layout;
+        int barKey;
+        quint32 barScan;
+        const char *barText;
+        int itemKey;
+        quint32 itemScan;
+        const char *itemText;
+    };
+    const Case cases[] = {
+        // Russian captions on the US layout: the key that carries "Ф" opens "Файл", the one
+        // that carries "Н" picks "Новый".
+        {Language::Rus, "us", Qt::Key_A, keyA, "a", Qt::Key_Y, keyY, "y"},
+        // A platform that gives no scan code: the key is found from the letter it typed.
+        {Language::Rus, "us, no scan code", Qt::Key_A, 0, "a", Qt::Key_Y, 0, "y"},
+        // English and Romanian captions on the Russian layout.
+        {Language::Eng, "ru", cyrillicA, keyF, "а", cyrillicTe, keyN, "т"},
+        {Language::Rom, "ru", cyrillicA, keyF, "а", cyrillicTe, keyN, "т"},
+        // The captions' own layout still works.
+        {Language::Rus, "ru", cyrillicA + 0x14 /* Ф */, keyA, "ф", 0x41D /* Н */, keyY, "н"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.layout) + " " + std::to_string(int(c.captions)));
+        switchTo(*window, c.captions);
+        const bool russian = c.captions == Language::Rus;
+        ASSERT_EQ(mnemonicLetter(file->title()), russian ? QChar(u'Ф') : QChar(u'F'));
+        ASSERT_EQ(mnemonicLetter(window->action(Command::New)->text()), russian ? QChar(u'Н') : QChar(u'N'));
+        window->editor()->setFocus();
+        const int before = int(created.count());
+        // A key whose letters no menu uses opens nothing.
+        pressKey(Qt::Key_Z, Qt::AltModifier, keyZ, QStringLiteral("z"));
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        pressKey(c.barKey, Qt::AltModifier, c.barScan, QString::fromUtf8(c.barText));
+        EXPECT_TRUE(file->isVisible());
+        EXPECT_EQ(QApplication::activePopupWidget(), file);
+        if (!file->isVisible()) continue;
+        pressKey(c.itemKey, Qt::NoModifier, c.itemScan, QString::fromUtf8(c.itemText));
+        EXPECT_EQ(created.count(), before + 1);
+        EXPECT_FALSE(file->isVisible());
+        while (QWidget *popup = QApplication::activePopupWidget()) popup->close();
+    }
+    EXPECT_TRUE(window->editor()->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindowTest, TabReachesThePreferencesSpeedSliderAndTheKeysMoveIt)
+{
+    open();
+    window->show();
+    auto *dlg = window->findChild<PreferencesDialog *>();
+    dlg->prepare();
+    dlg->show();
+    QApplication::setActiveWindow(dlg);
+    auto *pages = dlg->findChild<QTabWidget *>(QLatin1String(ObjectName::PreferencesPages));
+    ASSERT_NE(pages, nullptr);
+    auto *slider = dlg->findChild<QSlider *>(QLatin1String(ObjectName::SpeedSlider));
+    ASSERT_NE(slider, nullptr);
+    // The robot page chosen with the keyboard, then Tab on from the page tabs.
+    pages->tabBar()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pages->tabBar(), Qt::Key_Right);
+    ASSERT_EQ(pages->currentIndex(), 1);
+    QSet<QWidget *> reached;
+    for (int i = 0; i < 20 && !reached.contains(slider); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.insert(QApplication::focusWidget());
+    }
+    ASSERT_TRUE(slider->hasFocus());
+    const int before = slider->value();
+    QTest::keyClick(slider, before > 1 ? Qt::Key_Up : Qt::Key_Down);
+    EXPECT_NE(slider->value(), before);
+    dlg->hide();
 }

@@ -153,6 +153,12 @@ void FieldView::paintEvent(QPaintEvent *e)
     QPainter p(this);
     const QRect r = e->rect();
     p.drawImage(r.topLeft(), m_composite, r);
+    // Where the keyboard is, when it is on the field (a focus change repaints the widget).
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void FieldView::mouseDoubleClickEvent(QMouseEvent *e)
