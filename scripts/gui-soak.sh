@@ -12,10 +12,12 @@
 # answer within 5 s fails the soak. It counts as reached only the actions that went to one of
 # the program's windows (the keyboard's window, the window under the pointer), and fails when
 # none of the last 200 did.
-# Needs xvfb, xdotool, x11-utils (xprop), openbox, a C compiler and libx11-dev.
+# Needs xvfb, xdotool, x11-utils (xprop), openbox, a C compiler and libx11-dev, which it installs
+# when missing (scripts/install-deps.sh soak).
 set -uo pipefail
 BIN=$(realpath "$1"); SECONDS_TOTAL=${2:-600}; SEED=${3:-$RANDOM}
 if [ "${SOAK_INNER:-}" != 1 ]; then
+  bash "$(dirname "$0")/install-deps.sh" soak || exit 2
   export SOAK_INNER=1
   exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$BIN" "$SECONDS_TOTAL" "$SEED"
 fi

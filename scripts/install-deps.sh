@@ -15,6 +15,8 @@ if [ "${1:-}" = package ]; then
   for p in "${pkgs[@]}"; do [[ $only_tests == *" $p "* ]] || kept+=("$p"); done
   pkgs=("${kept[@]}")
 fi
+# "install-deps.sh soak": what scripts/gui-soak.sh drives the window with, on top of the rest.
+[ "${1:-}" = soak ] && pkgs+=(xdotool x11-utils x11-xkb-utils openbox libx11-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
