@@ -3,6 +3,7 @@
 #pragma once
 #include "app/Commands.h"
 #include "app/ToolkitTranslation.h"
+#include "documents/RecoveryCopy.h"
 #include "documents/Settings.h"
 #include "documents/widgets/PreferencesDialog.h"
 #include "base/Language.h"
@@ -152,6 +153,7 @@ private:
     void writeRecoveryCopy();
     // Offers the unsaved text of windows that are no longer running; run once at start-up.
     void offerRecovery();
+    void restoreCopy(const RecoveryContent &content, bool diskNewer);
     // Undo and Redo, items and buttons, are enabled exactly when there is a step to take.
     void showHistoryAvailability();
     // The field's accessible description: where the robot is, its heading and what the
@@ -223,6 +225,9 @@ private:
     DocumentState m_documentState = DocumentState::Empty;
     bool m_errorFound = false;
     QString m_currentFile;   // empty for a new, unsaved text
+    // The file as this window last read or wrote it; Save asks before replacing another
+    // program's later version. Nothing when there was no such file.
+    std::optional<DiskStamp> m_diskStamp;
     std::unique_ptr<QtPrompts> m_ownPrompts;
     Prompts *m_prompts = nullptr;
     Settings m_settings;

@@ -10,6 +10,8 @@
 #include "documents/ProgramFile.h"
 #include "documents/RecoveryCopy.h"
 #include "editor/AlgorithmEditor.h"
+#include "lang/LineMarks.h"
+#include "lang/StatementForms.h"
 #include "world/FieldPicture.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
@@ -23,6 +25,7 @@
 #include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace {
 // Text keys in DocumentState order.
@@ -82,7 +85,8 @@ void MainWindow::writeRecoveryCopy()
     if (!m_recovery || m_documentState != DocumentState::Changed) return;
     m_recoveryTimer.stop();
     RecoveryContent c {styledFromDocument(*m_editor->document()), m_currentFile,
-                       QDateTime::fromMSecsSinceEpoch(m_lastChange)};
+                       QDateTime::fromMSecsSinceEpoch(m_lastChange),
+                       m_currentFile.isEmpty() ? std::nullopt : m_diskStamp};
     // A failure (a full disk) is tried again at the next change.
     if (m_recovery->write(c, nullptr)) m_recoveryWritten = true;
 }
@@ -95,14 +99,55 @@ void MainWindow::dropRecoveryCopy()
     m_recoveryWritten = false;
 }
 
+namespace {
+QString shownTime(const QDateTime &when)
+{
+    return when.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+// What tells one pupil's program from another's: the begin line and comments are alike
+// in every program.
+QString firstStatement(const StyledText &text)
+{
+    constexpr qsizetype kShown = 40;
+    for (const StyledLine &line : text) {
+        const QString t = line.text.trimmed();
+        if (t.isEmpty() || t.startsWith(LineMark::Comment)) continue;
+        const Language languages[] = {Language::Rus, Language::Rom, Language::Eng};
+        const bool begin = std::any_of(std::begin(languages), std::end(languages), [&](Language lang) {
+            return Forms::statementKind(line.text, Lexicon::forLanguage(lang)) == StatementKind::Begin;
+        });
+        if (begin) continue;
+        return t.size() > kShown ? t.left(kShown) + QChar(0x2026) : t;
+    }
+    return QString();
+}
+
+// Whether another program changed the copy's file after the window read or wrote it; a
+// copy from before the window kept that can only go by the times.
+bool fileNewerThanCopy(const RecoveryContent &copy, const std::optional<DiskStamp> &now)
+{
+    if (copy.file.isEmpty() || !now) return false;
+    return copy.base ? *now != *copy.base : now->modified > copy.changed;
+}
+
+struct OfferedCopy {
+    std::unique_ptr<LeftCopy> copy;
+    RecoveryContent content;
+    std::optional<DiskStamp> onDisk;
+    bool diskNewer = false;
+};
+}   // namespace
+
 void MainWindow::offerRecovery()
 {
     if (m_options.recoveryFolder.isEmpty()) return;
-    // Every other copy stays locked until this one is dealt with, so a window starting at
-    // the same time offers none of them twice.
-    const auto copies = LeftCopy::find(m_options.recoveryFolder);
-    for (const auto &copy : copies) {
-        const std::optional<RecoveryContent> content = copy->read(nullptr);
+    LeftCopy::pruneDiscarded(m_options.recoveryFolder, QDateTime::currentDateTime());
+    // Every other copy stays locked until this window is done with them, so a window
+    // starting at the same time offers none of them twice.
+    std::vector<OfferedCopy> offered;
+    for (auto &copy : LeftCopy::find(m_options.recoveryFolder)) {
+        std::optional<RecoveryContent> content = copy->read(nullptr);
         if (!content) {
             const QString aside = copy->setAside();
             m_prompts->message(
@@ -110,29 +155,74 @@ void MainWindow::offerRecovery()
                     .arg(QDir::toNativeSeparators(copy->path()), QDir::toNativeSeparators(aside)));
             continue;
         }
-        const QString file =
-            content->file.isEmpty() ? text("recoveryUnnamed") : QDir::toNativeSeparators(content->file);
-        const QString when = content->changed.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
-        if (!m_prompts->question(text("recoveryQuestion").arg(file, when))) {
-            copy->remove();
+        const std::optional<DiskStamp> onDisk = content->file.isEmpty() ? std::nullopt : diskStamp(content->file);
+        const bool newer = fileNewerThanCopy(*content, onDisk);
+        offered.push_back({std::move(copy), std::move(*content), onDisk, newer});
+    }
+    std::stable_sort(offered.begin(), offered.end(), [](const OfferedCopy &a, const OfferedCopy &b) {
+        return a.content.changed > b.content.changed;
+    });
+    auto nameOf = [this](const RecoveryContent &c) {
+        return c.file.isEmpty() ? text("recoveryUnnamed") : QDir::toNativeSeparators(c.file);
+    };
+    while (!offered.empty()) {
+        QStringList items;
+        for (const OfferedCopy &o : offered) {
+            QString item = nameOf(o.content) + QStringLiteral(" \u2014 ") + shownTime(o.content.changed);
+            if (const QString first = firstStatement(o.content.text); !first.isEmpty())
+                item += QStringLiteral(" \u2014 ") + first;
+            if (o.diskNewer) item += QStringLiteral(" (") + text("recoveryDiskNewerShort") + QLatin1Char(')');
+            items << item;
+        }
+        QString question;
+        if (offered.size() == 1) {
+            const OfferedCopy &o = offered.front();
+            question = text("recoveryQuestion").arg(nameOf(o.content), shownTime(o.content.changed));
+            if (o.diskNewer) question += QLatin1Char('\n') + text("recoveryDiskNewer").arg(shownTime(o.onDisk->modified));
+        } else {
+            question = text("recoverySeveral").arg(offered.size());
+        }
+        question += QLatin1Char('\n') + text("recoveryAnswers").arg(LeftCopy::kDiscardedKeepDays);
+        const Prompts::Choice choice = m_prompts->chooseOne(question, items);
+        // Put off: every copy waits for the next start.
+        if (choice.answer == Prompts::Choice::Neither) return;
+        const auto chosen = offered.begin() + std::clamp(choice.item, 0, int(offered.size()) - 1);
+        if (choice.answer == Prompts::Choice::No) {
+            // Perhaps another pupil's work: kept aside for a while rather than deleted. A copy
+            // that cannot be moved stays where it is, for the next start.
+            chosen->copy->discard();
+            offered.erase(chosen);
             continue;
         }
-        setDocumentFromStyled(*m_editor->document(), content->text, m_editor->currentCharFormat());
-        m_editor->startFreshHistory();
-        m_editor->setCaret(0, 0);
-        m_currentFile = content->file;
-        if (m_currentFile.isEmpty())
-            setWindowTitle(text("product"));
-        else
-            setCaptionForFile();
-        // Nothing goes to the program file until the pupil saves; the text is this
-        // window's copy now, written before the old one goes.
-        setDocumentState(DocumentState::Changed);
-        m_lastChange = content->changed.toMSecsSinceEpoch();
-        writeRecoveryCopy();
-        if (m_recoveryWritten || !m_recovery) copy->remove();
+        restoreCopy(chosen->content, chosen->diskNewer);
+        if (m_recoveryWritten || !m_recovery) chosen->copy->remove();
         return;
     }
+}
+
+void MainWindow::restoreCopy(const RecoveryContent &content, bool diskNewer)
+{
+    setDocumentFromStyled(*m_editor->document(), content.text, m_editor->currentCharFormat());
+    m_editor->startFreshHistory();
+    m_editor->setCaret(0, 0);
+    m_currentFile = content.file;
+    if (m_currentFile.isEmpty())
+        setWindowTitle(text("product"));
+    else
+        setCaptionForFile();
+    // Save compares the file with how the copy's window saw it. A copy that did not keep
+    // that, of a file changed since, is given a time and no size, which no file matches.
+    if (content.base)
+        m_diskStamp = content.base;
+    else if (diskNewer)
+        m_diskStamp = DiskStamp {content.changed, -1};
+    else
+        m_diskStamp = m_currentFile.isEmpty() ? std::nullopt : diskStamp(m_currentFile);
+    // Nothing goes to the program file until the pupil saves; the text is this
+    // window's copy now, written before the old one goes.
+    setDocumentState(DocumentState::Changed);
+    m_lastChange = content.changed.toMSecsSinceEpoch();
+    writeRecoveryCopy();
 }
 
 void MainWindow::showDocumentState()
@@ -210,12 +300,15 @@ bool MainWindow::writeDocument(const QString &path)
 void MainWindow::openStartupFile()
 {
     const QString arg = m_options.startupFile;
+    // Taken before reading: a change while it is read shows at Save.
+    const std::optional<DiskStamp> stamp = arg.isEmpty() ? std::nullopt : diskStamp(arg);
     // The window is not on the screen yet: its first showing reports the failure over it.
     if (arg.isEmpty() || !readDocument(arg, &m_startupFailure)) {
         setDocumentState(DocumentState::Empty);
         return;
     }
     m_currentFile = arg;
+    m_diskStamp = stamp;
     setCaptionForFile();
     setDocumentState(DocumentState::Loaded);
 }
@@ -247,8 +340,10 @@ void MainWindow::openDocument()
     if (path.isEmpty()) return;
     // The file belongs to the text only once it has been read: otherwise the next Save
     // would write this text into the file that failed to open.
+    const std::optional<DiskStamp> stamp = diskStamp(path);
     if (!readDocument(path)) return;
     m_currentFile = path;
+    m_diskStamp = stamp;
     setCaptionForFile();
     setDocumentState(DocumentState::Loaded);
     resetField();
@@ -291,11 +386,21 @@ void MainWindow::openExample(const QString &path)
 
 void MainWindow::saveDocument()
 {
-    if (!m_currentFile.isEmpty()) {
-        if (writeDocument(m_currentFile)) setDocumentState(DocumentState::Saved);
+    if (m_currentFile.isEmpty()) {
+        saveDocumentAs();
         return;
     }
-    saveDocumentAs();
+    // Another program's version written after this window last read or wrote the file
+    // (a teacher's, or one under a restored copy) is replaced only when the pupil says so.
+    if (const std::optional<DiskStamp> now = diskStamp(m_currentFile); now && now != m_diskStamp) {
+        if (!m_prompts->question(text("changedOnDisk").arg(QDir::toNativeSeparators(m_currentFile)))) {
+            saveDocumentAs();
+            return;
+        }
+    }
+    if (!writeDocument(m_currentFile)) return;
+    m_diskStamp = diskStamp(m_currentFile);
+    setDocumentState(DocumentState::Saved);
 }
 
 void MainWindow::saveDocumentAs()
@@ -304,6 +409,7 @@ void MainWindow::saveDocumentAs()
         m_prompts->saveFile(QString(), toolkitFilter(text("saveFilter")), QStringLiteral("tkm"));
     if (path.isEmpty() || !writeDocument(path)) return;
     m_currentFile = path;
+    m_diskStamp = diskStamp(path);
     setCaptionForFile();
     setDocumentState(DocumentState::Saved);
 }

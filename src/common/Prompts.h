@@ -22,6 +22,15 @@ public:
     virtual void information(const QString &text) { message(text); }
     // A Yes/No confirmation; true for Yes.
     virtual bool question(const QString &text) = 0;
+    // A question about one of the items (with more than one, they are listed and one is
+    // chosen): Yes or No for the chosen item, or neither when the user puts it off (Esc,
+    // closing the question), which must cost nothing.
+    struct Choice {
+        enum Answer { Yes, No, Neither };
+        Answer answer = Neither;
+        int item = 0;   // an index into the items
+    };
+    virtual Choice chooseOne(const QString &text, const QStringList &items) = 0;
     // File dialogs; filter in the toolkit's syntax. Empty result means cancelled.
     virtual QString openFile(const QString &title, const QString &filter) = 0;
     virtual QString saveFile(const QString &title, const QString &filter, const QString &defaultSuffix) = 0;

@@ -5,7 +5,13 @@
 #include "common/MessageWindow.h"
 #include "base/TextCatalogue.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -72,6 +78,52 @@ bool QtPrompts::question(const QString &text)
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+Prompts::Choice QtPrompts::chooseOne(const QString &text, const QStringList &items)
+{
+    QDialog box(m_parent);
+    box.setObjectName(QStringLiteral("choiceDialog"));
+    box.setWindowTitle(title());
+    auto *layout = new QVBoxLayout(&box);
+    auto *label = new QLabel(text, &box);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    QListWidget *list = nullptr;
+    if (items.size() > 1) {
+        list = new QListWidget(&box);
+        list->addItems(items);
+        list->setCurrentRow(0);
+        label->setBuddy(list);
+        layout->addWidget(list);
+    }
+    auto *buttons = new QDialogButtonBox(&box);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    auto word = [&](const char *key) { return uiText(key, m_language).value_or(QString()); };
+    QPushButton *yes = buttons->addButton(word("button.yes"), QDialogButtonBox::YesRole);
+    QPushButton *no = buttons->addButton(word("button.no"), QDialogButtonBox::NoRole);
+    // Putting it off is what Esc and the window's close do; the button says so for the mouse.
+    QPushButton *later = buttons->addButton(word("button.later"), QDialogButtonBox::RejectRole);
+    yes->setDefault(true);
+    layout->addWidget(buttons);
+    Choice::Answer answer = Choice::Neither;
+    QObject::connect(yes, &QPushButton::clicked, &box, [&] {
+        answer = Choice::Yes;
+        box.accept();
+    });
+    QObject::connect(no, &QPushButton::clicked, &box, [&] {
+        answer = Choice::No;
+        box.accept();
+    });
+    QObject::connect(later, &QPushButton::clicked, &box, &QDialog::reject);
+    if (list)
+        QObject::connect(list, &QListWidget::itemActivated, &box, [&] {
+            answer = Choice::Yes;
+            box.accept();
+        });
+    if (box.exec() != QDialog::Accepted) return {};
+    return {answer, list ? std::max(0, list->currentRow()) : 0};
 }
 
 namespace {

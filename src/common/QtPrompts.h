@@ -21,6 +21,7 @@ public:
     void error(const QString &text) override;
     void information(const QString &text) override;
     bool question(const QString &text) override;
+    Choice chooseOne(const QString &text, const QStringList &items) override;
     QString openFile(const QString &title, const QString &filter) override;
     QString saveFile(const QString &title, const QString &filter, const QString &defaultSuffix) override;
     void setOpenFolders(const QString &start, const QStringList &places) override;

@@ -30,13 +30,38 @@ std::unique_ptr<QLockFile> takeLock(const QString &lockPath)
     return lock;
 }
 
+QByteArray stampText(const DiskStamp &stamp)
+{
+    return stamp.modified.toUTC().toString(Qt::ISODateWithMs).toLatin1() + ' ' + QByteArray::number(stamp.size);
+}
+
+std::optional<DiskStamp> parseStamp(const QByteArray &text)
+{
+    const QList<QByteArray> parts = text.split(' ');
+    if (parts.size() != 2) return std::nullopt;
+    DiskStamp stamp;
+    stamp.modified = QDateTime::fromString(QString::fromLatin1(parts.at(0)), Qt::ISODateWithMs);
+    bool ok = false;
+    stamp.size = parts.at(1).toLongLong(&ok);
+    if (!stamp.modified.isValid() || !ok || stamp.size < -1) return std::nullopt;
+    return stamp;
+}
+
 }   // namespace
+
+std::optional<DiskStamp> diskStamp(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) return std::nullopt;
+    return DiskStamp {info.lastModified().toUTC(), info.size()};
+}
 
 QByteArray composeRecovery(const RecoveryContent &content)
 {
     QByteArray out = kMagic + '\n';
     out += "file: " + QUrl::toPercentEncoding(content.file) + '\n';
     out += "changed: " + content.changed.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n';
+    if (content.base) out += "base: " + stampText(*content.base) + '\n';
     out += '\n';
     out += writeRtf(content.text);
     return out;
@@ -47,10 +72,16 @@ std::optional<RecoveryContent> parseRecovery(const QByteArray &data)
     const qsizetype end = data.indexOf("\n\n");
     if (end < 0) return std::nullopt;
     const QList<QByteArray> header = data.left(end).split('\n');
-    if (header.size() != 3 || header.at(0) != kMagic || !header.at(1).startsWith("file: ") ||
+    // The base line came later: a copy without it is read as before.
+    if (header.size() < 3 || header.size() > 4 || header.at(0) != kMagic || !header.at(1).startsWith("file: ") ||
         !header.at(2).startsWith("changed: "))
         return std::nullopt;
     RecoveryContent c;
+    if (header.size() == 4) {
+        if (!header.at(3).startsWith("base: ")) return std::nullopt;
+        c.base = parseStamp(header.at(3).mid(6));
+        if (!c.base) return std::nullopt;
+    }
     c.file = QUrl::fromPercentEncoding(header.at(1).mid(6));
     c.changed = QDateTime::fromString(QString::fromLatin1(header.at(2).mid(9)), Qt::ISODateWithMs);
     if (!c.changed.isValid()) return std::nullopt;
@@ -132,6 +163,33 @@ std::optional<RecoveryContent> LeftCopy::read(QString *error) const
 }
 
 void LeftCopy::remove() { QFile::remove(m_path); }
+
+QString LeftCopy::discardedFolder(const QString &folder) { return QDir(folder).filePath(QStringLiteral("discarded")); }
+
+bool LeftCopy::discard()
+{
+    const QFileInfo copy(m_path);
+    const QDir aside(discardedFolder(copy.absolutePath()));
+    if (!aside.mkpath(QStringLiteral("."))) return false;
+    QString target = aside.filePath(copy.fileName());
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = aside.filePath(copy.completeBaseName() + QStringLiteral("-%1").arg(n) + kSuffix);
+    if (!QFile::rename(m_path, target)) return false;
+    m_path = target;
+    // The days it is kept count from now, however old the copy is.
+    QFile moved(target);
+    if (moved.open(QIODevice::ReadWrite))
+        moved.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+    return true;
+}
+
+void LeftCopy::pruneDiscarded(const QString &folder, const QDateTime &now)
+{
+    const QDateTime limit = now.addDays(-kDiscardedKeepDays);
+    const QDir aside(discardedFolder(folder));
+    for (const QFileInfo &f : aside.entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files | QDir::Hidden))
+        if (f.lastModified() < limit) QFile::remove(f.filePath());
+}
 
 QString LeftCopy::setAside()
 {

@@ -8,12 +8,25 @@
 #include <memory>
 #include <optional>
 
+// What a file on disk looked like when a window last read or wrote it: another program's
+// change since then shows as another time or size.
+struct DiskStamp {
+    QDateTime modified;
+    qint64 size = -1;   // -1: not known, which no file on disk matches
+    bool operator==(const DiskStamp &) const = default;
+};
+// Nothing when there is no such file.
+std::optional<DiskStamp> diskStamp(const QString &path);
+
 // What a window keeps of its unsaved text, so that a crash, a kill or a power cut loses at
 // most the last few seconds of typing.
 struct RecoveryContent {
     StyledText text;
     QString file;   // the program file the text belongs to; empty for an unnamed one
     QDateTime changed;   // when the text was last changed
+    // The program file as the window last read or wrote it; nothing for an unnamed text,
+    // a file that did not exist, or a copy written before this was kept.
+    std::optional<DiskStamp> base;
 };
 
 // The file's bytes: a short header naming the program file and the time, then the text
@@ -54,8 +67,18 @@ public:
     // The content; nothing when the file cannot be read as a copy.
     std::optional<RecoveryContent> read(QString *error) const;
     void remove();
+    // Moves the copy into the discarded copies (see discardedFolder); false, with the copy
+    // left where it is, when that cannot be done.
+    bool discard();
     // Renames the copy aside so it is neither offered again nor lost; returns the new path.
     QString setAside();
+
+    // Where copies the user turned down stay for a while, in case it was somebody else's
+    // work: a folder inside the recovery folder, pruned by pruneDiscarded.
+    static QString discardedFolder(const QString &folder);
+    static constexpr int kDiscardedKeepDays = 14;
+    // Removes the discarded copies put there more than kDiscardedKeepDays before now.
+    static void pruneDiscarded(const QString &folder, const QDateTime &now);
 
 private:
     LeftCopy(QString path, std::unique_ptr<QLockFile> lock);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing a pupil types is lost, and no sequence of commands corrupts the editor.
 #include "MainWindowFixture.h"
+#include "base/TextCatalogue.h"
+#include "documents/ProgramFile.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -143,4 +145,54 @@ TEST_F(MainWindowTest, ASettingsFileItCannotReadIsNeverOverwritten)
         EXPECT_FALSE(saveSettings(iniPath(), Settings(), &error)) << "nor by a direct save";
         window.reset();
     }
+}
+
+// Another program (a teacher's copy over the network, a second window) changed the file
+// after this window read or wrote it: Save asks before replacing that version.
+TEST_F(MainWindowTest, SaveOverAFileChangedOnDiskAsksFirstAndNoOffersAnotherName)
+{
+    const QString file = path("prog.tkm");
+    auto changeOnDisk = [&](const char *line, int secondsAhead) {
+        ASSERT_TRUE(saveProgramFile(file, {StyledLine {u(line), {}}}, nullptr));
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(secondsAhead),
+                                  QFileDevice::FileModificationTime));
+    };
+    auto onDisk = [&] {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        const std::optional<StyledText> text = readRtf(f.readAll());
+        return text ? plainLines(*text) : QStringList();
+    };
+    changeOnDisk("STEP", 0);
+    open({}, "[int]\nlanguage=eng\n");
+    window->show();
+    prompts.openPaths.enqueue(file);
+    window->action(Command::Open)->trigger();
+    setProgram("STEP\nJUMP");
+    window->action(Command::Save)->trigger();
+    EXPECT_TRUE(prompts.questions.isEmpty()) << "its own file, unchanged since it was read";
+    EXPECT_EQ(onDisk(), (QStringList {u("STEP"), u("JUMP")}));
+
+    changeOnDisk("TEACHER", 3600);
+    setProgram("STEP\nSTEP");
+    prompts.answers.enqueue(false);   // No: another name, and that dialog cancelled
+    window->action(Command::Save)->trigger();
+    const QString asked = uiText("window.changedOnDisk", Language::Eng).value_or(QString())
+                              .arg(QDir::toNativeSeparators(file));
+    EXPECT_EQ(prompts.questions, QStringList {asked}) << "in the interface Language";
+    EXPECT_EQ(prompts.saveTitles.size(), 1);
+    EXPECT_EQ(onDisk(), QStringList {u("TEACHER")});
+    EXPECT_EQ(window->documentState(), MainWindow::DocumentState::Changed);
+
+    prompts.answers.enqueue(true);
+    window->action(Command::Save)->trigger();
+    EXPECT_EQ(prompts.questions.size(), 2);
+    EXPECT_EQ(onDisk(), (QStringList {u("STEP"), u("STEP")}));
+    setProgram("JUMP");
+    window->action(Command::Save)->trigger();
+    EXPECT_EQ(prompts.questions.size(), 2) << "saved here last: no question";
+    EXPECT_EQ(onDisk(), QStringList {u("JUMP")});
+    EXPECT_EQ(window->documentState(), MainWindow::DocumentState::Saved);
 }

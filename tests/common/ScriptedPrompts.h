@@ -19,6 +19,12 @@ public:
     QStringList messages;   // message calls
     QStringList questions;   // question calls
     QQueue<bool> answers;   // question answers; Yes when empty
+    struct Asked {
+        QString text;
+        QStringList items;
+    };
+    QList<Asked> choices;   // chooseOne calls
+    QQueue<Choice> choiceAnswers;   // their answers; Yes for the first item when empty
     QQueue<QString> openPaths;   // openFile answers; "" (cancel) when empty
     QQueue<QString> savePaths;   // saveFile answers; "" (cancel) when empty
     QStringList openTitles, openFilters, saveTitles, saveFilters, saveSuffixes;
@@ -44,6 +50,11 @@ public:
     {
         questions << text;
         return answers.isEmpty() ? true : answers.dequeue();
+    }
+    Choice chooseOne(const QString &text, const QStringList &items) override
+    {
+        choices.append({text, items});
+        return choiceAnswers.isEmpty() ? Choice {Choice::Yes, 0} : choiceAnswers.dequeue();
     }
     QString openFile(const QString &title, const QString &filter) override
     {

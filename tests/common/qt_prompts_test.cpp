@@ -5,6 +5,8 @@
 #include "common/ModalHelper.h"
 
 #include <QDialogButtonBox>
+#include <QListWidget>
+#include <QTest>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -191,4 +193,59 @@ TEST(QtPrompts, SaveAfterOpeningFromAReadOnlyFolderStartsInTheDocuments)
     if (writable) GTEST_SKIP() << "folder permissions do not bind this user";
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     EXPECT_EQ(shownDir, QDir(QFileInfo(documents).isDir() ? documents : QDir::homePath()).absolutePath());
+}
+
+// The recovery question: Esc and closing put it off, which must never count as No.
+TEST(QtPrompts, ChooseOneTellsPuttingOffFromNoAndGivesTheChosenItem)
+{
+    QtPrompts prompts(nullptr);
+    prompts.setLanguage(Language::Rom);
+    const QStringList three = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    enum class Act { Escape, Close, Later, No, YesOnThird, ActivateSecond };
+    struct Row {
+        Act act;
+        QStringList items;
+        Prompts::Choice::Answer answer;
+        int item;
+    };
+    const Row rows[] = {{Act::Escape, three, Prompts::Choice::Neither, 0},
+                        {Act::Close, {QStringLiteral("a")}, Prompts::Choice::Neither, 0},
+                        {Act::Later, three, Prompts::Choice::Neither, 0},
+                        {Act::No, {QStringLiteral("a")}, Prompts::Choice::No, 0},
+                        {Act::YesOnThird, three, Prompts::Choice::Yes, 2},
+                        {Act::ActivateSecond, three, Prompts::Choice::Yes, 1}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(int(row.act));
+        QStringList captions;
+        int listRows = -1;
+        whenModal([&](QWidget *w) {
+            auto *list = w->findChild<QListWidget *>();
+            listRows = list ? list->count() : 0;
+            for (QPushButton *b : w->findChildren<QPushButton *>()) captions << b->text();
+            auto press = [&](const QString &caption) {
+                for (QPushButton *b : w->findChildren<QPushButton *>())
+                    if (b->text() == caption) b->click();
+            };
+            switch (row.act) {
+            case Act::Escape: QTest::keyClick(w, Qt::Key_Escape); break;
+            case Act::Close: w->close(); break;
+            case Act::Later: press(QString::fromUtf8("Mai târziu")); break;
+            case Act::No: press(QStringLiteral("Nu")); break;
+            case Act::YesOnThird:
+                list->setCurrentRow(2);
+                press(QStringLiteral("Da"));
+                break;
+            case Act::ActivateSecond:
+                list->setCurrentRow(1);
+                QTest::keyClick(list, Qt::Key_Return);
+                break;
+            }
+        });
+        const Prompts::Choice c = prompts.chooseOne(QStringLiteral("?"), row.items);
+        EXPECT_EQ(c.answer, row.answer);
+        EXPECT_EQ(c.item, row.item);
+        EXPECT_EQ(listRows, row.items.size() > 1 ? 3 : 0) << "a single item is named in the text, not listed";
+        captions.sort();
+        EXPECT_EQ(captions, (QStringList {QStringLiteral("Da"), QString::fromUtf8("Mai târziu"), QStringLiteral("Nu")}));
+    }
 }
