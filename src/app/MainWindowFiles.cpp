@@ -202,7 +202,10 @@ void MainWindow::offerRecovery()
 
 void MainWindow::restoreCopy(const RecoveryContent &content, bool diskNewer)
 {
-    setDocumentFromStyled(*m_editor->document(), content.text, m_editor->currentCharFormat());
+    // Shown as a file is, with the colours the copy keeps.
+    std::unique_ptr<QTextDocument> restored = m_editor->newDocument();
+    setDocumentFromStyled(*restored, content.text, m_editor->currentCharFormat());
+    m_editor->adoptDocument(std::move(restored));
     m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);
     m_currentFile = content.file;
@@ -232,7 +235,7 @@ void MainWindow::showDocumentState()
 
 bool MainWindow::mayDiscardChanges()
 {
-    return m_documentState != DocumentState::Changed || m_prompts->question(text("unsavedQuestion"));
+    return m_documentState != DocumentState::Changed || m_prompts->confirmDiscard(text("unsavedQuestion"));
 }
 
 void MainWindow::setCaptionForFile()

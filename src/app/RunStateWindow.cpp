@@ -47,7 +47,9 @@ RunStateWindow::RunStateWindow(QWidget *parent) : QWidget(parent, Qt::Tool)
         m_values[i] = new QLabel(this);
         m_values[i]->setTextFormat(Qt::PlainText);
         m_values[i]->setMinimumWidth(220);
-        m_values[i]->setWordWrap(true);
+        // A loop or a call is one line, however long: the window widens for it rather than
+        // split a pass ("проход 1 из" / "4").
+        m_values[i]->setWordWrap(i != LoopsRow && i != CallsRow);
         grid->addWidget(m_captions[i], i + 1, 0);
         if (i == HeadingRow) {
             // Big enough to read from the back of the room.

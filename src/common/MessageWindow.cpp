@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/MessageWindow.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <algorithm>
 
 MessageWindow::MessageWindow(QWidget *parent)
       : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -53,17 +56,40 @@ MessageWindow::MessageWindow(QWidget *parent)
     m_plainSize = size();
 }
 
+int MessageWindow::widthFor(const QString &heading) const
+{
+    // The heading is the window's caption, and the window manager cuts a caption that does
+    // not fit beside the window's icon and buttons. Title fonts are often bold, and some
+    // desktops make them larger than the dialogs' own.
+    int caption = 0;
+    for (QFont f : {font(), QFontDatabase::systemFont(QFontDatabase::TitleFont)}) {
+        f.setBold(true);
+        const QFontMetrics m(f);
+        caption = std::max(caption, m.horizontalAdvance(heading) + 8 * m.height());
+    }
+    return std::max(m_plainSize.width(), caption);
+}
+
+void MessageWindow::layOut(int width, int height)
+{
+    const int extra = width - m_plainSize.width();
+    textBox->resize(281 + extra, textBox->height());
+    hintBox->setFixedWidth(281 + extra);
+    okButton->move(104 + extra / 2, height - 25 - 5);
+    setFixedSize(width, height);
+}
+
 void MessageWindow::showReport(const QString &heading, const QStringList &texts, const QString &hintLabel,
                                const QString &hint)
 {
     if (!hint.isEmpty() && !isVisible()) {
+        const int width = widthFor(heading);
+        layOut(width, m_plainSize.height());
         hintBox->setText(QStringLiteral("<b>%1</b> %2").arg(hintLabel.toHtmlEscaped(), hint.toHtmlEscaped()));
-        hintBox->adjustSize();
         const int h = hintBox->heightForWidth(hintBox->width());
-        hintBox->setGeometry(8, 88, 281, h);
+        hintBox->setGeometry(8, 88, hintBox->width(), h);
         hintBox->show();
-        okButton->move(104, 88 + h + 6);
-        setFixedSize(298, 88 + h + 6 + 25 + 5);
+        layOut(width, 88 + h + 6 + 25 + 5);
     }
     showReport(heading, texts);
 }
@@ -75,6 +101,7 @@ void MessageWindow::showReport(const QString &heading, const QStringList &texts)
     // A report that arrives while one is still open joins it instead of nesting a
     // second modal loop over the same window.
     if (isVisible()) return;
+    if (width() < widthFor(heading)) layOut(widthFor(heading), height());
     // The first sentence is the error itself: the window opens on it, however long the rest.
     textBox->moveCursor(QTextCursor::Start);
     exec();
@@ -108,11 +135,8 @@ void MessageWindow::done(int result)
     setWindowTitle(QString());
     textBox->clear();
     m_hasLines = false;
-    if (!hintBox->isHidden()) {
-        hintBox->hide();
-        okButton->move(104, 88);
-        setFixedSize(m_plainSize);
-    }
+    hintBox->hide();
+    layOut(m_plainSize.width(), m_plainSize.height());
     QDialog::done(result);
 }
 

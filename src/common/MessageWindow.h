@@ -38,6 +38,10 @@ protected:
 
 private:
     void appendText(const QString &text);
+    // Wide enough for the heading in the caption; never narrower than the plain window.
+    int widthFor(const QString &heading) const;
+    // The window at this size, its text, hint and button following the width.
+    void layOut(int width, int height);
     bool m_hasLines = false;
     QSize m_plainSize;   // an empty first line still counts as a line
 };

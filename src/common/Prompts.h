@@ -31,6 +31,9 @@ public:
         int item = 0;   // an index into the items
     };
     virtual Choice chooseOne(const QString &text, const QStringList &items) = 0;
+    // The same for a question whose Yes throws the pupil's work away: No is the default
+    // button, so Enter or Space on the box keeps the work, as Esc and the close box do.
+    virtual bool confirmDiscard(const QString &text) { return question(text); }
     // File dialogs; filter in the toolkit's syntax. Empty result means cancelled.
     virtual QString openFile(const QString &title, const QString &filter) = 0;
     virtual QString saveFile(const QString &title, const QString &filter, const QString &defaultSuffix) = 0;

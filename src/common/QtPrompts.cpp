@@ -70,12 +70,16 @@ void QtPrompts::message(const QString &text) { showMessage(QMessageBox::Warning,
 void QtPrompts::error(const QString &text) { showMessage(QMessageBox::Critical, text); }
 void QtPrompts::information(const QString &text) { showMessage(QMessageBox::NoIcon, text); }
 
-bool QtPrompts::question(const QString &text)
+bool QtPrompts::question(const QString &text) { return ask(text, true); }
+bool QtPrompts::confirmDiscard(const QString &text) { return ask(text, false); }
+
+bool QtPrompts::ask(const QString &text, bool yesByDefault)
 {
     QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
     nameButtons(box, m_language);
-    box.setDefaultButton(QMessageBox::Yes);
+    // The default button also takes the focus, so Space answers as Enter does.
+    box.setDefaultButton(yesByDefault ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

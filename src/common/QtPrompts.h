@@ -22,6 +22,7 @@ public:
     void information(const QString &text) override;
     bool question(const QString &text) override;
     Choice chooseOne(const QString &text, const QStringList &items) override;
+    bool confirmDiscard(const QString &text) override;
     QString openFile(const QString &title, const QString &filter) override;
     QString saveFile(const QString &title, const QString &filter, const QString &defaultSuffix) override;
     void setOpenFolders(const QString &start, const QStringList &places) override;
@@ -42,6 +43,7 @@ public:
 
 private:
     void showMessage(int icon, const QString &text);
+    bool ask(const QString &text, bool yesByDefault);
     QWidget *m_parent;
     QPointer<MessageWindow> m_messageWindow;
     QString m_lastDir;

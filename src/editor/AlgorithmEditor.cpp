@@ -136,11 +136,12 @@ void AlgorithmEditor::adoptDocument(std::unique_ptr<QTextDocument> filled)
     // The toolkit says nothing of the history the new document has (none).
     emit undoAvailable(d->isUndoAvailable());
     emit redoAvailable(d->isRedoAvailable());
-    // As if the text had replaced the old one in one edit: the change handler runs once,
-    // with the caret where such an edit leaves it, at the end.
     const int last = lineCount() - 1;
     setCaret(last, int(line(last).size()));
-    handleChange();
+    // A text that arrives whole keeps the colours it came with: colouring the line at the
+    // caret by the interface's keywords would repaint a program written in another
+    // Language, and a "**" line would open a dialog. Only an edit colours.
+    emit documentChanged();
 }
 
 void AlgorithmEditor::layoutHorizontalBar()
@@ -188,7 +189,7 @@ int AlgorithmEditor::gutterWidth() const
 {
     if (!m_gutterOn) return 0;
     int digits = 1;
-    for (int n = std::max(1, document()->blockCount()); n >= 10; n /= 10) ++digits;
+    for (int n = panelLineCount(true); n >= 10; n /= 10) ++digits;
     return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(2, digits);
 }
 
@@ -205,8 +206,11 @@ void AlgorithmEditor::setLineNumbersVisible(bool on)
             else
                 m_gutter->update(0, r.y(), m_gutter->width(), r.height());
         });
-        // More digits need a wider gutter.
-        connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { layoutHorizontalBar(); });
+        // More digits need a wider gutter; the count changes also when the last line
+        // stops or starts being empty.
+        connect(this, &QPlainTextEdit::textChanged, this, [this] {
+            if (m_gutterOn && gutterWidth() != viewportMargins().left()) layoutHorizontalBar();
+        });
     }
     layoutHorizontalBar();
 }
@@ -226,6 +230,8 @@ void AlgorithmEditor::paintGutter(QPaintEvent *e)
     QTextBlock block = firstVisibleBlock();
     qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
     const int right = m_gutter->width() - 4;
+    // The lines the status bar counts: an empty last line has no number.
+    const int numbered = panelLineCount(true);
     while (block.isValid() && top <= e->rect().bottom()) {
         const qreal height = blockBoundingRect(block).height();
         if (block.isVisible() && top + height >= e->rect().top()) {
@@ -233,8 +239,9 @@ void AlgorithmEditor::paintGutter(QPaintEvent *e)
             const bool running = block.blockNumber() == m_runLine;
             if (running) p.fillRect(row, palette().color(QPalette::Highlight));
             p.setPen(running ? palette().color(QPalette::HighlightedText) : QColor(0x80, 0x80, 0x80));
-            p.drawText(QRect(0, int(top), right, int(height)), Qt::AlignRight | Qt::AlignVCenter,
-                       QString::number(block.blockNumber() + 1));
+            if (block.blockNumber() < numbered)
+                p.drawText(QRect(0, int(top), right, int(height)), Qt::AlignRight | Qt::AlignVCenter,
+                           QString::number(block.blockNumber() + 1));
         }
         top += height;
         block = block.next();

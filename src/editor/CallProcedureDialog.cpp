@@ -45,7 +45,8 @@ void CallProcedureDialog::prepare()
     openWith(DialogCaptions::ProcExecuteCaption, DialogCaptions::Cancel);
     procedureCombo->clear();
     procedureCombo->addItems(procedureNames(m_editor, lex()));
-    procedureCombo->setCurrentIndex(-1);
+    // The one procedure there is needs no choosing; among several the pupil picks.
+    procedureCombo->setCurrentIndex(procedureCombo->count() == 1 ? 0 : -1);
     procedureCombo->setFocus();
 }
 

@@ -3,8 +3,12 @@
 #include "MainWindowFixture.h"
 #include "app/Commands.h"
 #include "documents/DocumentConvert.h"
+#include "documents/ProgramFile.h"
+#include "documents/RecoveryCopy.h"
 #include "base/TextCatalogue.h"
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QTimer>
@@ -191,4 +195,77 @@ TEST_F(MainWindowTest, PictureExportWritesABitmapOrNothing)
     QImage img(path("field.bmp"));
     EXPECT_EQ(img.size(), QSize(358, 438));
     EXPECT_EQ(prompts.saveSuffixes.last(), QStringLiteral("bmp"));
+}
+
+// Opening is no edit: a program in one keyword Language keeps every colour of its file under
+// an interface of another, whichever way it arrives (Open, the start-up file, an example, a
+// restored copy), and saving it unedited writes those colours back.
+TEST_F(MainWindowTest, AProgramKeepsTheColoursOfItsFileUntilItIsEdited)
+{
+    enum class Way { Open, StartUp, Example, Restored };
+    const struct {
+        const char *keywords, *interface;
+    } languages[] = {{"rom", "rus"}, {"rus", "eng"}, {"eng", "rom"}};
+    for (const auto &l : languages) {
+        for (Way way : {Way::Open, Way::StartUp, Way::Example, Way::Restored}) {
+            SCOPED_TRACE(std::string(l.keywords) + " under " + l.interface + ", way " +
+                         std::to_string(int(way)));
+            const QString source =
+                QStringLiteral(TRAKMIL_EXAMPLES "/%1/08-conditions.tkm").arg(QLatin1String(l.keywords));
+            StyledText inFile;
+            ASSERT_TRUE(loadProgramFile(source, inFile, nullptr));
+            const QString program = path("08-conditions.tkm");
+            QFile::remove(program);
+            ASSERT_TRUE(QFile::copy(source, program));
+            const QByteArray ini = QByteArray("[int]\nlanguage=") + l.interface + "\n";
+            window.reset();
+            MainWindow::Options o;
+            o.settingsPath = iniPath();
+            o.prompts = &prompts;
+            {
+                QFile f(iniPath());
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                f.write(ini);
+            }
+            if (way == Way::StartUp) o.startupFile = program;
+            if (way == Way::Example) {
+                // The foreign program among the interface Language's examples.
+                const QString examples = path("examples");
+                QDir(examples).removeRecursively();
+                ASSERT_TRUE(QDir().mkpath(examples + QLatin1Char('/') + QLatin1String(l.interface)));
+                ASSERT_TRUE(QFile::copy(source, examples + QLatin1Char('/') + QLatin1String(l.interface) +
+                                                    QStringLiteral("/08-conditions.tkm")));
+                o.examplesFolder = examples;
+            }
+            if (way == Way::Restored) {
+                o.recoveryFolder = path("recovery");
+                QDir(o.recoveryFolder).removeRecursively();
+                auto slot = RecoverySlot::open(o.recoveryFolder, nullptr);
+                ASSERT_TRUE(slot);
+                ASSERT_TRUE(slot->write({inFile, program, QDateTime::currentDateTime()}, nullptr));
+            }
+            window = std::make_unique<MainWindow>(o);
+            window->show();
+            QApplication::processEvents();   // a left copy is offered just after showing
+            if (way == Way::Open) {
+                prompts.openPaths.enqueue(program);
+                window->action(Command::Open)->trigger();
+            }
+            if (way == Way::Example) {
+                const QList<QAction *> items = window->menu(MenuId::Examples)->actions();
+                ASSERT_EQ(items.size(), 1);
+                items.first()->trigger();
+                prompts.savePaths.enqueue(program);   // an example is saved under a name of its own
+            }
+            ASSERT_EQ(plainLines(styledFromDocument(*window->editor()->document())), plainLines(inFile));
+            EXPECT_TRUE(sameContent(styledFromDocument(*window->editor()->document()), inFile))
+                << "opening changed a colour";
+
+            window->action(Command::Save)->trigger();
+            StyledText saved;
+            ASSERT_TRUE(loadProgramFile(program, saved, nullptr));
+            EXPECT_TRUE(sameContent(saved, inFile)) << "an unedited save changed a colour";
+        }
+    }
+    window.reset();
 }

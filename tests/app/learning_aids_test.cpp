@@ -11,6 +11,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QTest>
+#include <QApplication>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTextCursor>
 
 namespace {
 
@@ -217,6 +221,54 @@ TEST_F(LearningAidsTest, RunStateWindowShowsLoopsCallsAndTheRobotInEachLanguage)
     EXPECT_TRUE(w->isVisible());   // stays as the pupil left it
 }
 
+// Every loop and call of the run-state window reads on one line, in every Language: a
+// pass is never split over two ("проход 2 из" / "4").
+TEST_F(LearningAidsTest, RunStateWindowShowsEachLoopAndCallOnOneLine)
+{
+    open();
+    setText(withProcedure(kNested));
+    window->editor()->setCaret(1, 0);   // inside the procedure, called from both loops
+    window->action(Command::RunToCursor)->trigger();
+    runToCursorUntilItStops();
+    window->action(Command::RunState)->trigger();
+    RunStateWindow *w = window->findChild<RunStateWindow *>();
+    ASSERT_TRUE(w);
+    // How many lines the label shows its text on, as it lays the text out.
+    auto shownLines = [w](int row) {
+        const QString text = w->valueText(row);
+        for (QLabel *label : w->findChildren<QLabel *>()) {
+            if (label->text() != text) continue;
+            int lines = 0;
+            for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+                QTextLayout layout(paragraph, label->font());
+                QTextOption option;
+                option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+                layout.setTextOption(option);
+                layout.beginLayout();
+                for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+                    l.setLineWidth(label->contentsRect().width());
+                    ++lines;
+                    EXPECT_LE(l.naturalTextWidth(), label->contentsRect().width())
+                        << "cut: " << paragraph.toStdString();
+                }
+                layout.endLayout();
+            }
+            return lines;
+        }
+        ADD_FAILURE() << "no label shows " << text.toStdString();
+        return 0;
+    };
+    for (const char *code : {"rus", "rom", "eng"}) {
+        SCOPED_TRACE(code);
+        window->settings().language = QString::fromLatin1(code);
+        window->applyLanguage();
+        QApplication::processEvents();   // the window takes the size its texts ask for
+        EXPECT_EQ(shownLines(1), w->valueText(1).count(QLatin1Char('\n')) + 1) << w->valueText(1).toStdString();
+        EXPECT_EQ(shownLines(2), 1) << w->valueText(2).toStdString();
+    }
+    window->action(Command::Stop)->trigger();
+}
+
 TEST_F(LearningAidsTest, RunStateWindowIsRefreshedByItsOwnTimerNotByEveryTick)
 {
     open();
@@ -270,6 +322,59 @@ TEST_F(LearningAidsTest, ExamplesMenuListsTheLanguagesExamplesByTitleAndOpensOne
     EXPECT_FALSE(prompts.saveFolder.isEmpty());
     window->action(Command::Save)->trigger();
     EXPECT_EQ(prompts.saveTitles.size(), 1);   // Save asks for a name
+}
+
+// The gutter numbers the lines the status bar counts: an empty last line has no number,
+// an empty text has line 1, and the width follows that count.
+TEST_F(LearningAidsTest, LineNumberGutterNumbersTheLinesTheStatusBarCounts)
+{
+    open(QString(), "[int]\nlanguage=rus\nlinenumbers=1\n");
+    window->show();
+    AlgorithmEditor *e = window->editor();
+    // How many lines show a number: rows of the gutter with anything drawn on them.
+    auto numbered = [e] {
+        const QImage shot = e->lineNumberGutter()->grab().toImage();
+        const QColor paper = e->palette().color(QPalette::Window);
+        int n = 0;
+        for (QTextBlock b = e->document()->begin(); b.isValid(); b = b.next()) {
+            const QRect row = e->cursorRect(QTextCursor(b));
+            bool ink = false;
+            for (int y = std::max(0, row.top()); y <= row.bottom() && y < shot.height() && !ink; ++y)
+                for (int x = 0; x < shot.width() && !ink; ++x) ink = shot.pixelColor(x, y) != paper;
+            n += ink;
+        }
+        return n;
+    };
+    auto counted = [this] {
+        timeout(ObjectName::LinePanelTimer);
+        return panel(StatusPanel::Lines);
+    };
+    struct Case {
+        const char *text;
+        int lines;
+    };
+    for (const Case &c : {Case {"ШАГ\nШАГ\n", 2}, Case {"ШАГ\nШАГ", 2}, Case {"", 1}, Case {"\n\n", 2}}) {
+        SCOPED_TRACE(c.text);
+        setProgram(c.text);
+        EXPECT_EQ(counted(), QStringLiteral("Всего строк: %1").arg(c.lines));
+        EXPECT_EQ(numbered(), c.lines);
+    }
+    // Typing on the empty last line gives it its number.
+    setProgram("ШАГ\n");
+    e->setCaret(1, 0);
+    typeKeys(e, QStringLiteral("ШАГ"));
+    EXPECT_EQ(counted(), QStringLiteral("Всего строк: 2"));
+    EXPECT_EQ(numbered(), 2);
+
+    QStringList lines;
+    for (int i = 0; i < 99; ++i) lines << QStringLiteral("ШАГ");
+    e->setPlainText(lines.join(QLatin1Char('\n')));
+    const int twoDigits = e->gutterWidth();
+    e->setPlainText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    EXPECT_EQ(e->gutterWidth(), twoDigits) << "99 lines and an empty one";
+    e->setCaret(99, 0);
+    typeKeys(e, QStringLiteral("ШАГ"));
+    EXPECT_GT(e->gutterWidth(), twoDigits) << "the hundredth line";
 }
 
 TEST_F(LearningAidsTest, LineNumberGutterIsOffByDefaultAndFitsTenThousandLines)

@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include "common/ModalHelper.h"
 #include "common/TypeKeys.h"
 
 namespace {
@@ -83,6 +86,65 @@ TEST_F(MainWindowTest, ClosingOrOpeningOverUnsavedChangesAsksAndNoKeepsEverythin
     EXPECT_EQ(prompts.questions.size(), 3);
 
     prompts.answers.enqueue(true);
+    EXPECT_TRUE(window->close());
+}
+
+// With the real dialogs: Enter, Space or Esc on the unsaved-changes question of New, Open, an
+// example, the close box or Alt+X keeps the program and the window; only Yes lets them go.
+TEST_F(MainWindowTest, EnterSpaceOrEscOnTheUnsavedQuestionKeepTheProgram)
+{
+    const QString examples = path("examples");
+    ASSERT_TRUE(QDir().mkpath(examples + QStringLiteral("/rus")));
+    QFile example(examples + QStringLiteral("/rus/01.tkm"));
+    ASSERT_TRUE(example.open(QIODevice::WriteOnly));
+    example.write("STEP\r\n");
+    example.close();
+    MainWindow::Options o;
+    o.settingsPath = iniPath();
+    o.examplesFolder = examples;   // and no scripted prompts: the real boxes
+    window = std::make_unique<MainWindow>(o);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    const QString program = u("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->editor()->setPlainText(program);
+    // A file dialog means the question let the program go; it is closed so nothing hangs.
+    bool fileDialogShown = false;
+    QTimer fileDialogs;
+    QObject::connect(&fileDialogs, &QTimer::timeout, [&] {
+        if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            fileDialogShown = true;
+            d->reject();
+        }
+    });
+    fileDialogs.start(20);
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"New", [&] { window->action(Command::New)->trigger(); }},
+        {"Open", [&] { window->action(Command::Open)->trigger(); }},
+        {"example", [&] { window->menu(MenuId::Examples)->actions().value(0)->trigger(); }},
+        {"close box", [&] { window->close(); }},
+        {"Alt+X", [&] { window->action(Command::Exit)->trigger(); }},
+    };
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
+        for (const auto &[name, way] : ways) {
+            SCOPED_TRACE(::testing::Message() << name << ", key " << key);
+            QString asked;
+            whenModal([&, key = key](QWidget *w) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                ASSERT_NE(box, nullptr);
+                asked = box->text();
+                QWidget *target = key == Qt::Key_Space ? box->focusWidget() : box;
+                ASSERT_NE(target, nullptr);
+                QTest::keyClick(target, key);
+            });
+            way();
+            EXPECT_EQ(asked, u(kUnsaved));
+            EXPECT_EQ(window->editor()->toPlainText(), program);
+            EXPECT_EQ(window->documentState(), MainWindow::DocumentState::Changed);
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_FALSE(fileDialogShown);
+        }
+    }
+    whenModal([](QWidget *w) { qobject_cast<QMessageBox *>(w)->button(QMessageBox::Yes)->click(); });
     EXPECT_TRUE(window->close());
 }
 

@@ -97,6 +97,7 @@ inline constexpr const char *EndOfRunNotice = "Panel1";
 inline constexpr const char *NoErrorsNotice = "Panel2";
 inline constexpr const char *RunTimer = "runTimer";
 inline constexpr const char *NoticeTimer = "noticeTimer";
+inline constexpr const char *LinePanelTimer = "linePanelTimer";
 inline constexpr const char *RecoveryTimer = "recoveryTimer";
 inline constexpr const char *RunStateTimer = "runStateTimer";
 

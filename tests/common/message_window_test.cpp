@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/MessageWindow.h"
 #include "common/ModalHelper.h"
+#include "base/TextCatalogue.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -136,5 +138,35 @@ TEST(MessageWindow, LongReportOpensAtItsFirstLine)
         EXPECT_GT(maximum, 0);   // longer than the box
         EXPECT_EQ(value, 0);
         EXPECT_EQ(firstShownBlock, 0);
+    }
+}
+
+// The heading is the window's caption: the window leaves room for it whole beside a title
+// bar's icon and buttons, in every Language, and the text and the button follow the width.
+TEST(MessageWindow, HeadingsFitTheCaptionInEveryLanguage)
+{
+    for (const char *key : {"message.heading.structureError", "message.heading.robotError"}) {
+        for (Language lang : {Language::Rus, Language::Rom, Language::Eng}) {
+            const QString heading = uiText(key, lang).value();
+            SCOPED_TRACE(heading.toStdString());
+            MessageWindow w;
+            QFont title = w.font();
+            title.setBold(true);
+            QSize size;
+            QRect text, ok;
+            whenModal([&](QWidget *) {
+                size = w.size();
+                text = w.textBox->geometry();
+                ok = w.okButton->geometry();
+                clickOk(w);
+            }, 3000);
+            w.showReport(heading, {QStringLiteral("t")});
+            // A bold caption plus an icon and two buttons of some 24 pixels each.
+            EXPECT_GE(size.width(), QFontMetrics(title).horizontalAdvance(heading) + 3 * 24 + 16);
+            EXPECT_EQ(text.left(), 8);
+            EXPECT_EQ(size.width() - 1 - text.right(), 9);
+            EXPECT_LE(std::abs(ok.center().x() - size.width() / 2), 8);
+            EXPECT_EQ(w.size(), QSize(298, 118)) << "closed, the window is plain again";
+        }
     }
 }

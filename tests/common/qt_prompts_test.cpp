@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -247,5 +248,40 @@ TEST(QtPrompts, ChooseOneTellsPuttingOffFromNoAndGivesTheChosenItem)
         EXPECT_EQ(listRows, row.items.size() > 1 ? 3 : 0) << "a single item is named in the text, not listed";
         captions.sort();
         EXPECT_EQ(captions, (QStringList {QStringLiteral("Da"), QString::fromUtf8("Mai târziu"), QStringLiteral("Nu")}));
+    }
+}
+
+// A question whose Yes throws work away has No as its default: Enter, Space and Esc all
+// answer No. An ordinary question keeps Yes as its default. Both keep their two buttons.
+TEST(QtPrompts, OnlyYesItselfThrowsWorkAway)
+{
+    QWidget parent;
+    parent.show();
+    QtPrompts prompts(&parent);
+    enum class Ask { Discard, Question };
+    struct Row {
+        Ask ask;
+        Qt::Key key;
+        bool expected;
+    };
+    const Row rows[] = {{Ask::Discard, Qt::Key_Return, false}, {Ask::Discard, Qt::Key_Enter, false},
+                        {Ask::Discard, Qt::Key_Space, false},  {Ask::Discard, Qt::Key_Escape, false},
+                        {Ask::Question, Qt::Key_Return, true}, {Ask::Question, Qt::Key_Space, true},
+                        {Ask::Question, Qt::Key_Escape, false}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(::testing::Message() << int(row.ask) << " key " << row.key);
+        int buttons = -1;
+        whenModal([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            ASSERT_NE(box, nullptr);
+            buttons = box->buttons().size();
+            // Space goes to the button with the focus, Enter and Esc to the box.
+            QWidget *target = row.key == Qt::Key_Space ? box->focusWidget() : box;
+            ASSERT_NE(target, nullptr);
+            QTest::keyClick(target, row.key);
+        });
+        const QString text = QStringLiteral("Файл не сохранен! Продолжить?");
+        EXPECT_EQ(row.ask == Ask::Discard ? prompts.confirmDiscard(text) : prompts.question(text), row.expected);
+        EXPECT_EQ(buttons, 2);
     }
 }

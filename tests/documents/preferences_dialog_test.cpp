@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -172,12 +173,51 @@ TEST_F(PreferencesDialogTest, CleanFieldBoxOnTheRobotPageHasItsAccessLetterInEve
     }
 }
 
-TEST_F(PreferencesDialogTest, OkResetsTheFieldEvenWhenNothingChanged)
+// The field is reset, and its picture lost, only for a new size: an OK that changes
+// nothing, or only other settings, keeps the drawing.
+TEST_F(PreferencesDialogTest, OkResetsTheFieldOnlyForANewSize)
 {
+    struct Case {
+        const char *name;
+        std::function<void()> edit;
+        bool resets;
+    };
+    auto spin = [this](const char *name) { return child<QSpinBox>(*dlg, name); };
+    const Case cases[] = {
+        {"nothing", [] {}, false},
+        {"speed, Language and tool bar",
+         [&] {
+             child<QSlider>(*dlg, ObjectName::SpeedSlider)->setValue(1);
+             clickLeft(child<QRadioButton>(*dlg, ObjectName::LanguageEnglish));
+             clickLeft(child<QCheckBox>(*dlg, ObjectName::AdvancedToolBarCheckBox));
+         },
+         false},
+        {"width there and back", [&] { spin(ObjectName::FieldWidthSpinBox)->setValue(5);
+                                       spin(ObjectName::FieldWidthSpinBox)->setValue(16); }, false},
+        {"width", [&] { spin(ObjectName::FieldWidthSpinBox)->setValue(5); }, true},
+        {"height", [&] { spin(ObjectName::FieldHeightSpinBox)->setValue(7); }, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        host.s = Settings();
+        host.log.clear();
+        open();
+        c.edit();
+        clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
+        ASSERT_FALSE(dlg->isVisible());
+        EXPECT_EQ(host.log.contains(QStringLiteral("resetField")), c.resets) << host.log.join(u' ').toStdString();
+    }
+    // A size taken into memory by an OK whose save failed is still new to the field.
+    host.s = Settings();
+    host.log.clear();
+    host.saveSucceeds = false;
     open();
+    spin(ObjectName::FieldHeightSpinBox)->setValue(8);
     clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
-    EXPECT_EQ(host.log,
-              (QStringList {"saveSettings", "resetField", "advancedToolBar:1", "applyLanguage:rus"}));
+    host.saveSucceeds = true;
+    clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
+    EXPECT_EQ(host.log, (QStringList {"saveSettings", "saveSettings", "resetField", "advancedToolBar:1",
+                                      "applyLanguage:rus"}));
 }
 
 TEST_F(PreferencesDialogTest, FailedSaveKeepsTheDialogOpenWithTheValuesInMemory)

@@ -305,6 +305,7 @@ void PreferencesDialog::prepare()
 {
     const Settings &s = m_host.settings();
     m_rememberedLanguage = s.language;
+    m_shownFieldSize = QSize(s.fieldWidth, s.fieldHeight);
     recaption();
     m_pages->setCurrentIndex(0);
 
@@ -376,7 +377,8 @@ void PreferencesDialog::ok()
     // The host has told the user why; the values stay in memory and the dialog open.
     if (!m_host.writeSettings()) return;
 
-    m_host.resetField();
+    // A new size needs a new field; otherwise the picture on it stays.
+    if (QSize(s.fieldWidth, s.fieldHeight) != m_shownFieldSize) m_host.resetField();
     m_host.setAdvancedToolBarVisible(s.showAdvancedToolBar);
     m_host.setLineNumbersVisible(s.lineNumbers);
     m_host.applyLanguage();

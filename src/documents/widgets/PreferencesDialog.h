@@ -63,6 +63,7 @@ private:
 
     PreferencesHost &m_host;
     QString m_rememberedLanguage;
+    QSize m_shownFieldSize;   // the field's size when the dialog was shown
 
     QTabWidget *m_pages;
     QWidget *m_interfacePage, *m_robotPage, *m_fieldPage;
