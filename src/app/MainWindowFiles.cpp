@@ -396,7 +396,7 @@ void MainWindow::saveDocument()
     // Another program's version written after this window last read or wrote the file
     // (a teacher's, or one under a restored copy) is replaced only when the pupil says so.
     if (const std::optional<DiskStamp> now = diskStamp(m_currentFile); now && now != m_diskStamp) {
-        if (!m_prompts->question(text("changedOnDisk").arg(QDir::toNativeSeparators(m_currentFile)))) {
+        if (!m_prompts->confirmDiscard(text("changedOnDisk").arg(QDir::toNativeSeparators(m_currentFile)))) {
             saveDocumentAs();
             return;
         }
