@@ -288,7 +288,7 @@ TEST(ProgramTranslator, EveryWordOfAMixedTestKeepsItsOwnCase)
                                  "CONDITION. IF NOT Line", "condition. IF not line", "CYCLE. EXECUTE WHILE not Border"}) {
             const std::optional<QString> t = there.translateLine(u(line));
             ASSERT_TRUE(t) << line;
-            EXPECT_EQ(back.translateLine(*t), u(line)) << *t;
+            EXPECT_EQ(back.translateLine(*t), u(line)) << t->toStdString();
         }
     }
     const ProgramTranslator toRus(Language::Eng, Language::Rus);
