@@ -97,9 +97,9 @@ std::optional<LetterCase> wordCase(QStringView word)
 // `word` is upper case, as the lexicon and the colour table hold it. A mix that fits no
 // pattern is carried letter by letter: each letter takes the case of the written letter at
 // the middle of the same share of the word, which gives the written mix back whenever the
-// word it went through has at least as many letters. A word of the mix that has a pattern
-// of its own then passes it on whole to the word in its place ("NoT line" gives "Не линия",
-// never "Не Линия"), so letters of one word do not leak into the next.
+// word it went through has at least as many letters. Where both have as many words, a word
+// of the mix that has a pattern of its own then passes it on whole to the word in its place
+// ("NoT line" gives "Не линия", never "Не Линия"): letters do not leak into the next word.
 QString inCaseOf(const QString &word, const QString &written)
 {
     const LetterCase lc = caseOf(written);
@@ -121,8 +121,8 @@ QString inCaseOf(const QString &word, const QString &written)
         }
         const QList<QStringView> writtenWords = lettersRuns(written), wordsOut = lettersRuns(word);
         const qsizetype w = writtenWords.size(), t = wordsOut.size();
-        for (qsizetype j = 0; j < t && w > 0; ++j) {
-            const std::optional<LetterCase> own = wordCase(writtenWords.at(((2 * j + 1) * w) / (2 * t)));
+        for (qsizetype j = 0; j < t && w == t; ++j) {
+            const std::optional<LetterCase> own = wordCase(writtenWords.at(j));
             if (!own) continue;
             const qsizetype at = wordsOut.at(j).data() - word.constData();
             for (qsizetype k = 0; k < wordsOut.at(j).size(); ++k) {

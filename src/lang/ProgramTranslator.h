@@ -12,7 +12,8 @@
 // the separator characters, the spaces around the line, comments and speed lines stay as
 // written. Each keyword keeps the letter case it was written in when that is upper, lower,
 // first letter capital or every word capitalised; any other mix is carried letter by letter,
-// each of its words that is upper, lower or capitalised passing that on whole.
+// each of its words that is upper, lower or capitalised passing that on whole where the
+// two have as many words.
 // A line the checker accepts is translated so that it is checked and run alike in the
 // target; one that cannot be, or a counted loop that ends in a word other than the times
 // keyword (which the check reads in its place), is left as written.

@@ -150,7 +150,7 @@ TEST_F(TranslateCli, OddButAcceptedLinesCheckAndRunAlikeAndExitZero)
         const QString src = file(from + u(".tkm"),
                                  {lex.kwBegin, lex.kwColor + u("=NOPE"), lex.kwColor + u("++"), lex.kwStep,
                                   lex.kwColor + u("+1"), lex.kwStep,
-                                  lex.kwCycleN + u("  2 ") + lex.kwTimes.toLower(),
+                                  lex.kwCycleN + u(" 2 ") + lex.kwTimes.toLower(),
                                   lex.kwStep, lex.kwEndCycle, lex.kwCycleWhile + u(" ?"), lex.kwRotate90,
                                   lex.kwEndCycle, lex.kwIf + u(" ?"), lex.kwThen + u(" x"), lex.kwJump,
                                   lex.kwEndCondition, lex.kwEnd});
