@@ -3,6 +3,7 @@
 #include "app/ConsoleText.h"
 #include "documents/ProgramFile.h"
 #include "documents/Settings.h"
+#include "lang/ProgramTranslator.h"
 #include <algorithm>
 
 #include <QRegularExpression>
@@ -56,7 +57,7 @@ bool readProgram(const QString &path, QStringList &lines)
 {
     StyledText styled;
     QString error;
-    if (!loadProgramFile(path, styled, &error)) {
+    if (!loadProgramFile(path, styled, &error, Language::Eng, &ProgramTranslator::plainTextCodePage)) {
         err(QStringLiteral("trakmil: cannot read %1: %2").arg(path, error));
         return false;
     }

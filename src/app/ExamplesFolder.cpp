@@ -3,6 +3,7 @@
 #include "app/ExamplesFolder.h"
 #include "documents/ProgramFile.h"
 #include "lang/LineMarks.h"
+#include "lang/ProgramTranslator.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -32,7 +33,7 @@ QString examplesFolderFor(const QString &examplesRoot, Language lang)
 QString exampleTitle(const QString &path)
 {
     StyledText styled;
-    if (loadProgramFile(path, styled, nullptr)) {
+    if (loadProgramFile(path, styled, nullptr, Language::Eng, &ProgramTranslator::plainTextCodePage)) {
         for (const StyledLine &line : std::as_const(styled)) {
             const QString s = line.text.trimmed();
             if (!s.startsWith(LineMark::Comment) || s.startsWith(LineMark::Directive)) continue;

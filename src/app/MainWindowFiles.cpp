@@ -9,6 +9,7 @@
 #include "documents/DocumentConvert.h"
 #include "documents/ProgramFile.h"
 #include "documents/RecoveryCopy.h"
+#include "lang/ProgramTranslator.h"
 #include "editor/AlgorithmEditor.h"
 #include "lang/LineMarks.h"
 #include "lang/StatementForms.h"
@@ -249,7 +250,8 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
     QString error;
     // Bounds that keep the window answering: a program is a few hundred short lines.
     constexpr qsizetype kMaxLines = 100'000, kMaxLineLength = 10'000;
-    if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength, textLanguage())) {
+    if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength, textLanguage(),
+                         &ProgramTranslator::plainTextCodePage)) {
         const QString message = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
             *failure = message;

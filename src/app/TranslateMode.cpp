@@ -68,11 +68,18 @@ int run(const QStringList &arguments)
     }
     const ProgramTranslator translator(*source, *target);
     const ProgramTranslator::Result result = translator.translate(lines);
-    for (int k : result.leftAsWritten)
-        err(QStringLiteral("trakmil: %1:%2: no %3 command, left as written: %4")
-                .arg(file)
-                .arg(k + 1)
-                .arg(languageCode(*source), lines.at(k)));
+    for (int k : result.leftAsWritten) {
+        const auto untranslated = result.untranslated.constFind(k);
+        QString why;
+        if (untranslated == result.untranslated.constEnd())
+            why = QStringLiteral("no %1 command").arg(languageCode(*source));
+        else if (untranslated->isEmpty())
+            why = QStringLiteral("its translation would mean something else in %1").arg(languageCode(*target));
+        else
+            why = QStringLiteral("the loop ends in \"%1\", not in \"%2\"")
+                      .arg(*untranslated, Lexicon::forLanguage(*source).kwTimes);
+        err(QStringLiteral("trakmil: %1:%2: %3, left as written: %4").arg(file).arg(k + 1).arg(why, lines.at(k)));
+    }
 
     // A line left as written is an unknown command in the target: the caller must hear of it.
     const int done = result.leftAsWritten.isEmpty() ? 0 : 1;

@@ -188,3 +188,20 @@ int windows1251Byte(char16_t c)
     });
     return c < table.size() ? table[c] : -1;
 }
+
+int windows1251Fallback(char16_t c)
+{
+    // A canonical decomposition starts with the base letter; so does a compatibility one
+    // of a single character (a full-width or superscript form). Each step is shorter, so
+    // a few steps reach the end.
+    QChar ch(c);
+    for (int step = 0; step < 4 && !ch.isSurrogate(); ++step) {
+        const int b = windows1251Byte(ch.unicode());
+        if (b >= 0x20 && b != 0x7F) return b;
+        const QString d = ch.decomposition();
+        if (d.isEmpty() || d.at(0).isSurrogate()) break;
+        if (ch.decompositionTag() != QChar::Canonical && d.size() != 1) break;
+        ch = d.at(0);
+    }
+    return '?';
+}

@@ -28,3 +28,7 @@ int codePageForCharset(int charset);
 
 // Windows-1251 byte of a character, or -1 when the code page has none.
 int windows1251Byte(char16_t c);
+// The Windows-1251 byte that best stands in for a character the page lacks, for readers
+// that know no Unicode: its letter without the accent (ă, â -> a; ș, ş -> s; ѝ -> и), or
+// "?" when nothing in the page is near.
+int windows1251Fallback(char16_t c);

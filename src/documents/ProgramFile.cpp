@@ -35,7 +35,7 @@ StyledText splitLines(const QString &text)
 
 }   // namespace
 
-StyledText readPlainText(const QByteArray &data)
+StyledText readPlainText(const QByteArray &data, PlainTextCodePage codePageOf)
 {
     QByteArrayView view(data);
     if (view.startsWith("\xEF\xBB\xBF")) return splitLines(QString::fromUtf8(view.sliced(3)));
@@ -51,13 +51,24 @@ StyledText readPlainText(const QByteArray &data)
         const QString text = utf8.decode(view);
         if (!utf8.hasError()) return splitLines(text);
     }
-    return splitLines(QStringDecoder("windows-1251").decode(view));
+    StyledText text = splitLines(QStringDecoder("windows-1251").decode(view));
+    if (ascii || !codePageOf) return text;
+    // The keywords are ASCII in both pages, so the lines as Windows-1251 gives them tell the
+    // Language; only comments and names read otherwise.
+    const int codePage = codePageOf(plainLines(text));
+    if (codePage == 1251) return text;
+    const QByteArray name = "windows-" + QByteArray::number(codePage);
+    QStringDecoder other(name.constData());
+    if (!other.isValid()) return text;
+    const QString decoded = other.decode(view);
+    // A byte the page leaves undefined would be lost: such a file stays in Windows-1251.
+    return other.hasError() || decoded.contains(QChar::ReplacementCharacter) ? text : splitLines(decoded);
 }
 
-StyledText readProgramData(const QByteArray &data)
+StyledText readProgramData(const QByteArray &data, PlainTextCodePage codePageOf)
 {
     if (std::optional<StyledText> rtf = readRtf(data)) return std::move(*rtf);
-    return readPlainText(data);
+    return readPlainText(data, codePageOf);
 }
 
 QStringList plainLines(const StyledText &text)
@@ -99,16 +110,17 @@ bool readProgramBytes(const QString &path, QByteArray &data, QString *error, Lan
 }
 }   // namespace
 
-bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang)
+bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang,
+                     PlainTextCodePage codePageOf)
 {
     QByteArray data;
     if (!readProgramBytes(path, data, error, lang)) return false;
-    out = readProgramData(data);
+    out = readProgramData(data, codePageOf);
     return true;
 }
 
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
-                     qsizetype maxLineLength, Language lang)
+                     qsizetype maxLineLength, Language lang, PlainTextCodePage codePageOf)
 {
     QByteArray data;
     if (!readProgramBytes(path, data, error, lang)) return false;
@@ -122,7 +134,7 @@ bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsize
     const bool utf16 = data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
     if (!utf16 && !data.contains("{\\rtf") && std::max(data.count('\n'), data.count('\r')) > maxLines)
         return tooLarge();
-    StyledText text = readProgramData(data);
+    StyledText text = readProgramData(data, codePageOf);
     data = QByteArray();
     if (text.size() > maxLines) return tooLarge();
     for (const StyledLine &line : text)

@@ -20,9 +20,14 @@ struct StyledLine {
 };
 using StyledText = QList<StyledLine>;
 
+// Plain text that is neither Unicode nor valid UTF-8 is 8-bit text of a Windows code page:
+// Windows-1251, unless such a function, told the lines as Windows-1251 gives them, names
+// another (Windows-1250 for Romanian keywords). What the lines say is known above this layer.
+using PlainTextCodePage = int (*)(const QStringList &lines);
+
 std::optional<StyledText> readRtf(const QByteArray &data);   // nothing when not RTF
-StyledText readPlainText(const QByteArray &data);   // Windows-1251, or UTF-8 after a BOM
-StyledText readProgramData(const QByteArray &data);   // RTF first, then plain text
+StyledText readPlainText(const QByteArray &data, PlainTextCodePage codePageOf = nullptr);
+StyledText readProgramData(const QByteArray &data, PlainTextCodePage codePageOf = nullptr);   // RTF first
 QByteArray writeRtf(const StyledText &text);
 QStringList plainLines(const StyledText &text);
 // The colour of every character of the line; black where the runs fall short.
@@ -31,11 +36,13 @@ QList<QRgb> characterColors(const StyledLine &line);
 bool sameContent(const StyledText &a, const StyledText &b);
 
 // File level. On failure returns false and puts the reason, worded in lang, into *error.
-bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang = Language::Eng);
+bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang = Language::Eng,
+                     PlainTextCodePage codePageOf = nullptr);
 // As loadProgramFile, refusing as too large a text of more than maxLines lines or with a
 // line longer than maxLineLength characters: what an editor window can take in at once.
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
-                     qsizetype maxLineLength, Language lang = Language::Eng);
+                     qsizetype maxLineLength, Language lang = Language::Eng,
+                     PlainTextCodePage codePageOf = nullptr);
 // Writes through a temporary file that replaces the target only when complete.
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error,
                      Language lang = Language::Eng);

@@ -30,10 +30,13 @@ void appendChar(QByteArray &out, char16_t c)
     } else if (const int b = windows1251Byte(c); b >= 0) {
         appendHexByte(out, b);   // control characters too, so that nothing is lost
     } else {
-        // RTF numbers are signed 16-bit; each half of a surrogate pair goes on its own.
+        // RTF numbers are signed 16-bit; each half of a surrogate pair goes on its own. The
+        // one byte of fallback (\uc1) is an escape of a near letter, as LibreOffice writes
+        // it: some readers take a bare "?" after \uN for more than the byte it is and lose
+        // the next letters.
         out += "\\u";
         out += QByteArray::number(c > 0x7FFF ? int(c) - 0x10000 : int(c));
-        out += '?';
+        appendHexByte(out, windows1251Fallback(c));
     }
 }
 

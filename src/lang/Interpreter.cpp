@@ -160,9 +160,11 @@ bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &o
     const int found = findProcedure(c, callText);
     if (found < 0) {
         c.host.stopTimer();
+        // The call's line, as every other run error names the line it stopped on: the
+        // window selects it, the command line and the grading print it.
         ErrorReport r;
         r.error = true;
-        r.line = -1;
+        r.line = m_currentLine;
         r.heading = c.msg.msgHead04;
         r.texts = QStringList {c.msg.msgProcNotFound};
         c.host.reportError(r);

@@ -10,11 +10,13 @@ namespace {
 
 using Slot = QString Lexicon::*;
 
-// One part of a statement line: text kept as written, a keyword, or a colour name.
+// One part of a statement line: text kept as written, a keyword, or a colour name; or the
+// word that ends a counted loop where the times keyword belongs and that is another one.
 struct Piece {
     QString written;
     Slot keyword = nullptr;
     int colour = -1;
+    bool unknownWord = false;
 };
 using Pieces = QList<Piece>;
 
@@ -60,10 +62,44 @@ LetterCase caseOf(const QString &written)
     return everyWord ? LetterCase::EveryWord : LetterCase::Mixed;
 }
 
+// The runs of letters of a text: its words, as the case patterns count them.
+QList<QStringView> lettersRuns(QStringView s)
+{
+    QList<QStringView> runs;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= s.size(); ++i) {
+        const bool letter = i < s.size() && s.at(i).isLetter();
+        if (letter && start < 0) start = i;
+        if (!letter && start >= 0) {
+            runs.append(s.mid(start, i - start));
+            start = -1;
+        }
+    }
+    return runs;
+}
+
+// The pattern of one word when it has one: all capitals, all small, or only the first
+// letter capital. A mix within the word gives nothing.
+std::optional<LetterCase> wordCase(QStringView word)
+{
+    bool lower = false, upper = false, restLower = true;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        lower = lower || word.at(i).isLower();
+        upper = upper || word.at(i).isUpper();
+        if (i > 0) restLower = restLower && !word.at(i).isUpper();
+    }
+    if (!lower) return LetterCase::Upper;
+    if (!upper) return LetterCase::Lower;
+    if (word.at(0).isUpper() && restLower) return LetterCase::Capitalised;
+    return std::nullopt;
+}
+
 // `word` is upper case, as the lexicon and the colour table hold it. A mix that fits no
 // pattern is carried letter by letter: each letter takes the case of the written letter at
 // the middle of the same share of the word, which gives the written mix back whenever the
-// word it went through has at least as many letters.
+// word it went through has at least as many letters. Where both have as many words, a word
+// of the mix that has a pattern of its own then passes it on whole to the word in its place
+// ("NoT line" gives "Не линия", never "Не Линия"): letters do not leak into the next word.
 QString inCaseOf(const QString &word, const QString &written)
 {
     const LetterCase lc = caseOf(written);
@@ -82,6 +118,18 @@ QString inCaseOf(const QString &word, const QString &written)
             const qsizetype from = ((2 * i + 1) * upper.size()) / (2 * letters);
             if (!upper.at(from)) c = c.toLower();
             ++i;
+        }
+        const QList<QStringView> writtenWords = lettersRuns(written), wordsOut = lettersRuns(word);
+        const qsizetype w = writtenWords.size(), t = wordsOut.size();
+        for (qsizetype j = 0; j < t && w == t; ++j) {
+            const std::optional<LetterCase> own = wordCase(writtenWords.at(j));
+            if (!own) continue;
+            const qsizetype at = wordsOut.at(j).data() - word.constData();
+            for (qsizetype k = 0; k < wordsOut.at(j).size(); ++k) {
+                const QChar c = word.at(at + k);
+                const bool capital = *own == LetterCase::Upper || (*own == LetterCase::Capitalised && k == 0);
+                r[at + k] = capital ? c : c.toLower();
+            }
         }
         return r;
     }
@@ -105,10 +153,8 @@ Slot testSlot(const QString &n, const Lexicon &lex)
     return nullptr;
 }
 
-// `body` is the line without its surrounding spaces, `n` its upper-case form. With
-// `countByPlace`, a counted loop's last characters stand for the times keyword whatever they
-// say, as the checker and the run read them.
-bool parseBody(const QString &body, const QString &n, Language lang, bool countByPlace, Pieces &p)
+// `body` is the line without its surrounding spaces, `n` its upper-case form.
+bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
 {
     const Lexicon &lex = Lexicon::forLanguage(lang);
     auto keyword = [&](Slot slot, qsizetype from, qsizetype length) {
@@ -145,15 +191,23 @@ bool parseBody(const QString &body, const QString &n, Language lang, bool countB
     };
     if (n.startsWith(lex.kwCycleWhile)) return withTest(&Lexicon::kwCycleWhile) || headThenRest(&Lexicon::kwCycleWhile);
     if (n.startsWith(lex.kwCycleN)) {
-        // The checker and the run find the count by the lengths of the two keywords, so
-        // everything between them, separators included, is carried over and lands in the
-        // same place.
-        const qsizetype c = lex.kwCycleN.size(), t = lex.kwTimes.size();
-        if (n.size() < c + t + 2 || (!countByPlace && !n.endsWith(lex.kwTimes)))
-            return headThenRest(&Lexicon::kwCycleN);
+        // Everything between the two keywords, the count and its separators, is carried
+        // over as written. The word that ends the line must be the times keyword: the
+        // check reads any word of its length there, but another word has no counterpart,
+        // and cutting the keyword out of it ("2 TITIMES") would splice two words.
+        const qsizetype c = lex.kwCycleN.size();
+        qsizetype t = n.size();
+        while (t > c && n.at(t - 1).isLetter()) --t;
         keyword(&Lexicon::kwCycleN, 0, c);
-        asWritten(c, n.size() - c - t);
-        keyword(&Lexicon::kwTimes, n.size() - t, t);
+        if (t == n.size()) {   // no word at the end: a count alone, or nothing
+            asWritten(c, -1);
+            return true;
+        }
+        asWritten(c, t - c);
+        if (n.mid(t) == lex.kwTimes)
+            keyword(&Lexicon::kwTimes, t, -1);
+        else
+            p.append(Piece {body.mid(t), nullptr, -1, true});
         return true;
     }
     if (n.startsWith(lex.kwIf)) return withTest(&Lexicon::kwIf) || headThenRest(&Lexicon::kwIf);
@@ -188,7 +242,7 @@ bool parseBody(const QString &body, const QString &n, Language lang, bool countB
     return false;
 }
 
-std::optional<Pieces> parse(const QString &raw, Language lang, bool countByPlace = false)
+std::optional<Pieces> parse(const QString &raw, Language lang)
 {
     qsizetype b = 0, e = raw.size();
     while (e > 0 && raw.at(e - 1) == QLatin1Char(' ')) --e;
@@ -198,7 +252,7 @@ std::optional<Pieces> parse(const QString &raw, Language lang, bool countByPlace
     if (n.isEmpty() || n.at(0) == LineMark::Comment) return std::nullopt;
     Pieces p;
     if (b > 0) p.append(Piece {raw.left(b), nullptr, -1});
-    if (!parseBody(body, n, lang, countByPlace, p)) return std::nullopt;
+    if (!parseBody(body, n, lang, p)) return std::nullopt;
     if (e < raw.size()) p.append(Piece {raw.mid(e), nullptr, -1});
     return p;
 }
@@ -290,36 +344,46 @@ ProgramTranslator::ProgramTranslator(Language from, Language to)
 {
 }
 
-std::optional<QString> ProgramTranslator::translateLine(const QString &raw) const
+ProgramTranslator::LineResult ProgramTranslator::translateOne(const QString &raw) const
 {
-    if (!parse(raw, m_from)) return std::nullopt;
-    if (m_from == m_to) return raw;
-    // A loop whose last word is not the times keyword is first kept as written; when that
-    // would change its count in the target, the last word is taken for the keyword.
-    for (const bool countByPlace : {false, true}) {
-        const std::optional<Pieces> source = parse(raw, m_from, countByPlace);
-        const QString result = render(*source, m_to);
-        // Text carried over could make the new line read as another statement (a count
-        // that starts with the target's loop keyword, say): such a line is not touched.
-        const std::optional<Pieces> target = parse(result, m_to, countByPlace);
-        if (target && sameShape(*source, *target) && meaningOf(raw, m_from) == meaningOf(result, m_to))
-            return result;
+    LineResult r;
+    const std::optional<Pieces> source = parse(raw, m_from);
+    if (!source) return r;
+    r.statement = true;
+    if (m_from == m_to) {
+        r.text = raw;
+        return r;
     }
-    return std::nullopt;
+    for (const Piece &piece : *source) {
+        if (!piece.unknownWord) continue;
+        r.unknownWord = piece.written.trimmed();
+        return r;
+    }
+    const QString result = render(*source, m_to);
+    // Text carried over could make the new line read as another statement (a count
+    // that starts with the target's loop keyword, say): such a line is not touched.
+    const std::optional<Pieces> target = parse(result, m_to);
+    if (target && sameShape(*source, *target) && meaningOf(raw, m_from) == meaningOf(result, m_to))
+        r.text = result;
+    return r;
 }
+
+std::optional<QString> ProgramTranslator::translateLine(const QString &raw) const { return translateOne(raw).text; }
 
 ProgramTranslator::Result ProgramTranslator::translate(const QStringList &lines) const
 {
     Result r;
     r.lines.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::optional<QString> t = translateLine(lines.at(i));
-        if (t) {
-            r.lines.append(*t);
-        } else {
-            r.lines.append(lines.at(i));
-            if (holdsSomething(lines.at(i))) r.leftAsWritten.append(int(i));
+        const LineResult t = translateOne(lines.at(i));
+        if (t.text) {
+            r.lines.append(*t.text);
+            continue;
         }
+        r.lines.append(lines.at(i));
+        if (!holdsSomething(lines.at(i))) continue;
+        r.leftAsWritten.append(int(i));
+        if (t.statement) r.untranslated.insert(int(i), t.unknownWord);
     }
     return r;
 }
@@ -350,4 +414,13 @@ Language ProgramTranslator::detectLanguage(const QStringList &lines, Language pr
     for (Language l : all)
         if (counts[int(l)] == best) return l;
     return Language::Rus;
+}
+
+int ProgramTranslator::plainTextCodePage(const QStringList &lines)
+{
+    // The first lines tell; a huge file is not read three times over for it.
+    const QStringList head = lines.mid(0, 5000);
+    const int rom = statementCount(head, Language::Rom);
+    return rom > 0 && rom > statementCount(head, Language::Rus) && rom > statementCount(head, Language::Eng) ? 1250
+                                                                                                         : 1251;
 }

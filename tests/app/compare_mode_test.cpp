@@ -120,6 +120,30 @@ TEST_F(Grading, CheckAndRunErrorsArePrintedAsTheCheckPrintsThem)
     EXPECT_TRUE(h.lines.join('\n').contains(deep + u(": differs loop-error line=2"))) << h.lines.join('\n').toStdString();
 }
 
+TEST_F(Grading, AProcedureMissingAtRunTimeIsBlamedOnTheCallEverywhere)
+{
+    // The check leaves calls inside procedure bodies to the run; the grade, its report and
+    // --run all name the line of the call that found nothing.
+    const QString lost = file(u("lost.tkm"), {u("PROCEDURE A"), u("EXECUTE B"), u("END OF PROCEDURE"),
+                                              u("ALGORITHM BEGIN"), u("EXECUTE A"), u("ALGORITHM END")});
+    CompareMode::Options o = options({lost});
+    o.reportPath = dir.filePath(u("class.html"));
+    const CompareMode::Grading g = CompareMode::grade(o);
+    ASSERT_GE(g.lines.size(), 2);
+    EXPECT_EQ(g.lines[0], lost + u(": differs procedure-not-found line=2"));
+    EXPECT_EQ(g.lines[1], lost + u(":2: #04: Error in program structure"));
+    ASSERT_EQ(g.pupils.size(), 1);
+    EXPECT_EQ(g.pupils[0].line, 2);
+    QFile report(o.reportPath);
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(report.readAll());
+    EXPECT_TRUE(html.contains(u("Run stopped in line 2"))) << html.toStdString();
+    EXPECT_TRUE(html.contains(u("lost.tkm:2: #04"))) << html.toStdString();
+
+    const ProcessOutcome run = runTrakmil({u("--run"), lost, u("--language"), u("eng")});
+    EXPECT_EQ(run.outLines().value(0), lost + u(":2: #04: Error in program structure"));
+}
+
 TEST_F(Grading, WithoutAGivenLimitAnEndlessPupilGetsTenTimesTheModelsTicks)
 {
     const QString endless = file(u("endless.tkm"), {u("ALGORITHM BEGIN"), u("CYCLE. EXECUTE WHILE NOT LINE"),

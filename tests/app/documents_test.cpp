@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QStringEncoder>
 #include <QTimer>
 
 namespace {
@@ -73,6 +74,23 @@ TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
     EXPECT_EQ(prompts.openFilters.last(), u("Файлы тракмила (*.tkm)"));
     EXPECT_EQ(window->editor()->toPlainText(), u("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА"));
     EXPECT_EQ(panel(StatusPanel::Document), u("Загружен"));
+}
+
+TEST_F(MainWindowTest, ARomanianPlainTextFromWindowsOpensWithItsOwnLetters)
+{
+    // Windows-1250, as a Romanian Windows saves "ANSI" text; read as Windows-1251 its
+    // comment would come out Cyrillic.
+    open({}, "[int]\nlanguage=rom\n");
+    const QString program = u("* Pătratul lui Ştefan\nINCEPUT DE ALGORITM\nPAS\nSFIRSIT DE ALGORITM");
+    {
+        QFile f(path("ro.tkm"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QStringEncoder("windows-1250").encode(QString(program).replace(u("\n"), u("\r\n"))));
+    }
+    prompts.openPaths.enqueue(path("ro.tkm"));
+    window->action(Command::Open)->trigger();
+    EXPECT_EQ(window->editor()->toPlainText(), program);
+    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionStateAndTheFileSaveWritesTo)

@@ -187,13 +187,13 @@ TEST_F(HeadlessCli, RunTimeErrorsAreReportedBeforeTheResult)
                                    "result=out-of-field ticks=4 x=2 y=0 heading=0 visible=1 "
                                    "line=0 border=1"}));
 
-    // Calls inside procedure bodies are left to the run.
+    // Calls inside procedure bodies are left to the run, which names the call's line.
     const QString lost = file("lost.tkm", {"PROCEDURE A", "EXECUTE B", "END OF PROCEDURE", "ALGORITHM BEGIN",
                                            "EXECUTE A", "ALGORITHM END"});
     o = run(lost);
     EXPECT_EQ(o.exitCode, 1);
     ASSERT_GE(o.out.size(), 2);
-    EXPECT_EQ(o.out.first(), lost + ": #04: Error in program structure");
+    EXPECT_EQ(o.out.first(), lost + ":2: #04: Error in program structure");
     EXPECT_EQ(o.out.last(), "result=procedure-not-found ticks=4 x=0 y=0 heading=0 visible=1 line=0 border=0");
 
     const QString deep = file("deep.tkm", {"PROCEDURE A", "EXECUTE A", "END OF PROCEDURE", "ALGORITHM BEGIN",

@@ -191,6 +191,19 @@ TEST_F(MainWindowTest, TranslateRewritesTheTextIntoTheInterfaceLanguageAsOneUndo
     EXPECT_EQ(ed->toPlainText(), before);
 }
 
+TEST_F(MainWindowTest, TranslateNamesALoopEndingInAnotherWordAndLeavesItAsWritten)
+{
+    open({}, "[int]\nlanguage=rom\n");
+    setProgram("НАЧАЛО АЛГОРИТМА\nЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ\nШАГ\nКОНЕЦ ЦИКЛА\n"
+               "ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES\nШАГ\nКОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА");
+    window->action(Command::TranslateProgram)->trigger();
+    EXPECT_EQ(window->editor()->toPlainText(),
+              u("INCEPUT DE ALGORITM\nЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ\nPAS\nSFIRSIT CICLU\n"
+                "ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES\nPAS\nSFIRSIT CICLU\nSFIRSIT DE ALGORITM"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].endsWith(u(": 2, 5"))) << prompts.messages[0].toStdString();
+}
+
 TEST_F(MainWindowTest, TranslateLeavesATextAlreadyInTheInterfaceLanguageAlone)
 {
     open({}, "[int]\nlanguage=rom\n");
@@ -243,7 +256,7 @@ QStringList oddShapesProgram(const Lexicon &lex)
             lex.kwColor + QStringLiteral("=NOPE"), lex.kwColor + QStringLiteral("NOI"),
             lex.kwColor + QStringLiteral("++"), lex.kwStep, lex.kwColor + QStringLiteral("+1"),
             lex.kwColor + QStringLiteral("-x"), lex.kwStep,
-            lex.kwCycleN + QStringLiteral(" 2 ") + QString(lex.kwTimes.size(), QLatin1Char('Q')), lex.kwStep,
+            lex.kwCycleN + QStringLiteral(" 2 ") + lex.kwTimes.toLower(), lex.kwStep,
             lex.kwEndCycle, lex.kwCycleWhile + QStringLiteral(" ?"), lex.kwRotate90, lex.kwEndCycle,
             lex.kwIf + QStringLiteral(" ?"), lex.kwThen + QStringLiteral(" x"), lex.kwJump,
             lex.kwElse + QStringLiteral(" y"), lex.kwStep, lex.kwEndCondition,
@@ -381,6 +394,6 @@ TEST(ProgramTranslation, RandomProgramsCheckAndRunAlikeInEveryDirection)
     std::printf("random programs: %d, translations: %d, checked alike: %d, with lines named: %d\n", programs,
                 directions, clean, named);
     // What is named is a colour name of the target written in the source, which does
-    // nothing there but would colour the target's run.
-    EXPECT_GT(clean, directions * 3 / 4);
+    // nothing there but would colour the target's run, and a loop ending in "zzz".
+    EXPECT_GT(clean, directions * 2 / 3);
 }

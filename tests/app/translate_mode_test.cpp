@@ -150,7 +150,7 @@ TEST_F(TranslateCli, OddButAcceptedLinesCheckAndRunAlikeAndExitZero)
         const QString src = file(from + u(".tkm"),
                                  {lex.kwBegin, lex.kwColor + u("=NOPE"), lex.kwColor + u("++"), lex.kwStep,
                                   lex.kwColor + u("+1"), lex.kwStep,
-                                  lex.kwCycleN + u(" 2 ") + QString(lex.kwTimes.size(), QLatin1Char('Q')),
+                                  lex.kwCycleN + u(" 2 ") + lex.kwTimes.toLower(),
                                   lex.kwStep, lex.kwEndCycle, lex.kwCycleWhile + u(" ?"), lex.kwRotate90,
                                   lex.kwEndCycle, lex.kwIf + u(" ?"), lex.kwThen + u(" x"), lex.kwJump,
                                   lex.kwEndCondition, lex.kwEnd});
@@ -167,4 +167,46 @@ TEST_F(TranslateCli, OddButAcceptedLinesCheckAndRunAlikeAndExitZero)
             EXPECT_EQ(resultLine(out, to), result) << (from + u(" -> ") + to).toStdString();
         }
     }
+}
+
+TEST_F(TranslateCli, ALoopEndingInAnotherWordIsLeftAsWrittenAndNamed)
+{
+    // The check reads any word in the times keyword's place; such a word has no
+    // counterpart, and cutting the keyword out of it ("2 TITIMES") would splice two words.
+    const QStringList program {u("НАЧАЛО АЛГОРИТМА"),        u("ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES"), u("ШАГ"),
+                               u("КОНЕЦ ЦИКЛА"),             u("ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУКИ"), u("ШАГ"),
+                               u("КОНЕЦ ЦИКЛА"),             u("ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ"),   u("ШАГ"),
+                               u("КОНЕЦ ЦИКЛА"),             u("КОНЕЦ АЛГОРИТМА")};
+    const QString src = file(u("loops.tkm"), program);
+    for (const QString &to : {u("eng"), u("rom")}) {
+        const Outcome o = trakmil({u("--translate"), src, u("--to"), to});
+        EXPECT_EQ(o.exitCode, 1) << to.toStdString();
+        const QStringList out = o.outLines();
+        ASSERT_EQ(out.size(), program.size()) << o.out.toStdString();
+        for (int k : {1, 4, 7}) EXPECT_EQ(out[k], program[k]) << to.toStdString();
+        EXPECT_EQ(out[2], Lexicon::forLanguage(languageFromCode(to)).kwStep);
+        EXPECT_EQ(o.err, u("trakmil: ") + src + u(":2: the loop ends in \"TIMES\", not in \"РАЗ\", left as written: "
+                                                  "ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES\n") +
+                             u("trakmil: ") + src + u(":5: the loop ends in \"ШТУКИ\", not in \"РАЗ\", left as written: "
+                                                      "ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУКИ\n") +
+                             u("trakmil: ") + src + u(":8: the loop ends in \"ШТУ\", not in \"РАЗ\", left as written: "
+                                                      "ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ\n"));
+    }
+}
+
+TEST_F(TranslateCli, RomanianPlainTextInWindows1250KeepsItsLetters)
+{
+    // As a Romanian Windows saves "ANSI" text: read as Windows-1251 the comment and the
+    // procedure name would come out Cyrillic.
+    const QString program = u("* Pătrat şi ţarc\r\nPROCEDURA ŞIR\r\nPAS\r\nSFIRSIT PROCEDURA\r\n"
+                              "INCEPUT DE ALGORITM\r\nEXECUTA ŞIR\r\nSFIRSIT DE ALGORITM\r\n");
+    const QString src = dir.filePath(u("ro.tkm"));
+    QFile f(src);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringEncoder("windows-1250").encode(program));
+    f.close();
+    const Outcome o = trakmil({u("--translate"), src, u("--to"), u("eng")});
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_EQ(o.outLines(), (QStringList {u("* Pătrat şi ţarc"), u("PROCEDURE ŞIR"), u("STEP"), u("END OF PROCEDURE"),
+                                          u("ALGORITHM BEGIN"), u("EXECUTE ŞIR"), u("ALGORITHM END")}));
 }

@@ -4,11 +4,16 @@
 #include "documents/ProgramFile.h"
 #include "base/TextCatalogue.h"
 
+#include "lang/ProgramTranslator.h"
+
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -100,11 +105,46 @@ TEST(ProgramFileRoundTrip, RunsThatDoNotAddUpAreMadeSound)
 
 TEST(ProgramFileRoundTrip, WrittenFileIsSevenBitCyrillicRtf)
 {
-    const QByteArray rtf = writeRtf({u8("ШАГ αβ", 0x0000FF)});
+    const QByteArray rtf = writeRtf({u8("ШАГ αβ", 0x0000FF), u8("Pătrat ș ţ Î ѝ")});
     for (char c : rtf) EXPECT_LT(uchar(c), 0x80);
-    for (const char *part :
-         {"\\ansicpg1251", "\\fcharset204 Times New Roman", "\\fs24", "\\'d8\\'c0\\'c3", "\\u945?"})
-        EXPECT_TRUE(rtf.contains(part)) << part;
+    // Beyond the code page, \uN with one escaped byte a reader without Unicode shows: the
+    // letter without its accent, or "?".
+    for (const char *part : {"\\ansicpg1251", "\\fcharset204 Times New Roman", "\\fs24", "\\uc1",
+                             "\\'d8\\'c0\\'c3", "\\u945\\'3f", "P\\u259\\'61trat", "\\u537\\'73 \\u355\\'74",
+                             "\\u206\\'49", "\\u1117\\'e8"})
+        EXPECT_TRUE(rtf.contains(part)) << part << "\n" << rtf.constData();
+    EXPECT_FALSE(rtf.contains('?')) << rtf.constData();
+}
+
+// unrtf (Debian's) is an RTF reader nobody here wrote: what it reads out of our files must
+// be every letter we wrote. Its HTML keeps every character; only runs of spaces fold.
+TEST(ProgramFileOtherReaders, UnrtfReadsEveryLetterOfAWrittenFile)
+{
+    const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
+    if (unrtf.isEmpty()) GTEST_SKIP() << "unrtf is not installed (scripts/install-deps.sh installs it)";
+    const StyledText text = {
+        u8("PROCEDURA Pătrat", 0x000080),
+        u8("  EXECUTA pătrat mic", 0x0000FF),
+        u8("* Început: ăâîșț ĂÂÎȘȚ, şţ ŞŢ", 0x808080),
+        u8("ЦИКЛ. ВЫПОЛНИТЬ 2 РАЗ ёЁ № «»"),
+        u8("{x} \\ y αβγ ∑ Ω ﬁ 😀", 0x800080),
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.tkm");
+    QString error;
+    ASSERT_TRUE(saveProgramFile(path, text, &error)) << error.toStdString();
+    QProcess p;
+    p.start(unrtf, {QStringLiteral("--html"), path});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
+    QTextDocument html;
+    html.setHtml(QString::fromUtf8(p.readAllStandardOutput()));
+    QStringList read = html.toPlainText().split(QLatin1Char('\n'));
+    while (!read.isEmpty() && read.last().trimmed().isEmpty()) read.removeLast();
+    QStringList written;
+    for (const StyledLine &l : text) written << l.text.simplified();
+    for (QString &l : read) l = l.simplified();
+    EXPECT_EQ(read, written);
 }
 
 TEST(ProgramFileRoundTrip, TenThousandLinesAndALongLine)
@@ -143,6 +183,35 @@ TEST(ProgramFilePlainText, LineEndsAndEncodings)
         for (const StyledLine &l : text)
             for (QRgb color : characterColors(l)) EXPECT_EQ(color, 0u);
     }
+}
+
+TEST(ProgramFilePlainText, RomanianKeywordsTellWindows1250AndOnlyThem)
+{
+    // What a Romanian Windows saves as "ANSI": the comments must not turn to Cyrillic.
+    const QString romanian = QString::fromUtf8("* Pătrat: latura înaltă, şi ţara\r\nINCEPUT DE ALGORITM\r\n"
+                                               "EXECUTA ŞIR\r\nPAS\r\nSFIRSIT DE ALGORITM\r\n");
+    const QByteArray cp1250 = QStringEncoder("windows-1250").encode(romanian);
+    const QStringList romanianLines = romanian.trimmed().split(QStringLiteral("\r\n"));
+    const PlainTextCodePage probe = &ProgramTranslator::plainTextCodePage;
+    EXPECT_EQ(plainLines(readProgramData(cp1250, probe)), romanianLines);
+
+    // Russian programs, and English ones with Russian comments, stay Windows-1251; so does a
+    // text with no statement, and one where Russian statements are as many.
+    const struct {
+        const char *utf8;
+    } in1251[] = {
+        {"* квадрат ёЁ\r\nНАЧАЛО АЛГОРИТМА\r\nШАГ\r\nКОНЕЦ АЛГОРИТМА"},
+        {"* квадрат\r\nALGORITHM BEGIN\r\nSTEP\r\nALGORITHM END"},
+        {"заметки о программе\r\nбез команд"},
+        {"* смесь\r\nPAS\r\nШАГ"},
+    };
+    for (const auto &c : in1251) {
+        const QString text = QString::fromUtf8(c.utf8);
+        EXPECT_EQ(plainLines(readProgramData(cp1251(c.utf8), probe)), text.split(QStringLiteral("\r\n"))) << c.utf8;
+    }
+    // Without the probe, and in RTF, nothing changes.
+    EXPECT_NE(plainLines(readProgramData(cp1250)), romanianLines);
+    EXPECT_EQ(plainLines(readProgramData(writeRtf(readProgramData(cp1250, probe)), probe)), romanianLines);
 }
 
 TEST(ProgramFilePlainText, SavedAgainAsRtfInTheColoursGiven)

@@ -280,13 +280,13 @@ TEST(Interpreter, CallEntersTheProcedureWhoseNameIsExactlyTheCalledName)
     }
 }
 
-TEST(Interpreter, UnknownProcedureAtRunTimeIsReportedWithoutALineThenStops)
+TEST(Interpreter, UnknownProcedureAtRunTimeIsReportedOnTheCallsLineThenStops)
 {
     Session s({"PROCEDURE ABC", "END OF PROCEDURE", "ALGORITHM BEGIN", "EXECUTE AB", "ALGORITHM END"});
     EXPECT_EQ(s.run(), TickOutcome::ProcedureNotFound);
     EXPECT_EQ(s.host.events, (QStringList {"stopTimer", "report", "stop"}));
     ASSERT_EQ(s.host.reports.size(), 1);
-    EXPECT_EQ(s.host.reports[0].line, -1);
+    EXPECT_EQ(s.host.reports[0].line, 3);
     EXPECT_EQ(s.host.reports[0].heading, s.msg.msgHead04);
     EXPECT_EQ(s.host.reports[0].texts, QStringList {s.msg.msgProcNotFound});
     EXPECT_EQ(s.interp.callDepth(), 0);

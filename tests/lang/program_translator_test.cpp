@@ -45,6 +45,8 @@ const char *const kForms[][3] = {
     {"ЦВЕТ-", "CULOARE-", "COLOR-"},
 };
 
+QString inFirstCapital(const QString &word) { return word.left(1) + word.mid(1).toLower(); }
+
 QString translated(const QString &line, Language from, Language to)
 {
     return ProgramTranslator(from, to).translateLine(line).value_or(QStringLiteral("<left as written>"));
@@ -203,7 +205,7 @@ TEST(ProgramTranslator, LinesThatAreNoStatementStayAndAreNamed)
                              u("ЦВЕТ=РОЗОВЫЙ"),   // no such colour: the checker takes it all the same
                              u("УСЛОВИЕ. ЕСЛИ ЗАБОР"),   // no such test: likewise
                              u("ЦИКЛ. ВЫПОЛНЯТЬ ПОКА  КРАЙ"),   // two separators
-                             u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"),   // last word not the keyword
+                             u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"),   // last word not the keyword: no counterpart
                              u("STEP"),   // another Language
                              u("* комментарий"),
                              u("ПОВОРОТ 90"),
@@ -211,9 +213,11 @@ TEST(ProgramTranslator, LinesThatAreNoStatementStayAndAreNamed)
     const ProgramTranslator::Result r = ProgramTranslator(Language::Rus, Language::Eng).translate(lines);
     EXPECT_EQ(r.lines,
               (QStringList {u("STEP"), u("ШАК"), u("\tШАГ"), u("COLOR=РОЗОВЫЙ"), u("CONDITION. IF ЗАБОР"),
-                            u("CYCLE. EXECUTE WHILE  КРАЙ"), u("CYCLE. EXECUTE 5 РАЗЫ"), u("STEP"),
+                            u("CYCLE. EXECUTE WHILE  КРАЙ"), u("ЦИКЛ. ВЫПОЛНИТЬ 5 РАЗЫ"), u("STEP"),
                             u("* комментарий"), u("ROTATE 90"), u("ЦВЕТ RED")}));
-    EXPECT_EQ(r.leftAsWritten, (QList<int> {1, 2, 7, 10}));
+    EXPECT_EQ(r.leftAsWritten, (QList<int> {1, 2, 6, 7, 10}));
+    // The statements among them, with the word that has no counterpart.
+    EXPECT_EQ(r.untranslated, (QHash<int, QString> {{6, u("РАЗЫ")}, {10, QString()}}));
 }
 
 TEST(ProgramTranslator, EveryLineTheCheckerTakesIsTranslatedByItsKeyword)
@@ -232,16 +236,70 @@ TEST(ProgramTranslator, EveryLineTheCheckerTakesIsTranslatedByItsKeyword)
                 {f.kwCycleWhile + " ?", t.kwCycleWhile + " ?"},
                 {f.kwIf + " ?", t.kwIf + " ?"},
                 {f.kwThen + " x", t.kwThen + " x"},
-                // The count is read by place: whatever word ends the line stands for the times.
-                // kept as written where the two times keywords are equally long.
-                {f.kwCycleN + " 2 " + QString(f.kwTimes.size(), 'Q'),
-                 t.kwCycleN + " 2 " + (f.kwTimes.size() == t.kwTimes.size() ? QString(f.kwTimes.size(), 'Q') : t.kwTimes)},
+                {f.kwCycleN + " 2 " + f.kwTimes.toLower(), t.kwCycleN + " 2 " + t.kwTimes.toLower()},
             };
             for (const auto &[source, expected] : cases)
                 EXPECT_EQ(tr.translateLine(source), from == to ? source : expected)
                     << source.toStdString() << " " << languageCode(to).toStdString();
         }
     }
+}
+
+TEST(ProgramTranslator, ALoopEndingInAnotherWordIsLeftAsWrittenNeverSpliced)
+{
+    // The check reads any word as long as the times keyword in its place, and the count
+    // by place; such a word has no counterpart, and the keyword is never cut out of it.
+    const struct {
+        const char *line, *word;
+    } cases[] = {
+        {"ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES", "TIMES"},   // was "CYCLE. EXECUTE 2 TITIMES"
+        {"ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУКИ", "ШТУКИ"},   // was "... 2 ШТTIMES"
+        {"ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ", "ШТУ"},   // a loop of 2 in Russian; was kept half Russian
+        {"цикл. выполнить 2 фраз", "фраз"},   // ends in the keyword's letters
+    };
+    for (Language to : {Language::Rom, Language::Eng}) {
+        const ProgramTranslator t(Language::Rus, to);
+        for (const auto &c : cases) {
+            ASSERT_TRUE(ProgramTranslator::isStatement(u(c.line), Language::Rus)) << c.line;
+            EXPECT_EQ(t.translateLine(u(c.line)), std::nullopt) << c.line << " " << languageCode(to).toStdString();
+            const ProgramTranslator::Result r = t.translate({u("ШАГ"), u(c.line)});
+            EXPECT_EQ(r.lines, (QStringList {t.translateLine(u("ШАГ")).value_or(QString()), u(c.line)}));
+            EXPECT_EQ(r.leftAsWritten, QList<int> {1}) << c.line;
+            EXPECT_EQ(r.untranslated.value(1), u(c.word)) << c.line;
+        }
+        // The times keyword in any case, glued to the count or with nothing before it, is
+        // translated; a count with no word after it is carried over as it stands.
+        const Lexicon &lex = Lexicon::forLanguage(to);
+        EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ 2 Раз")), lex.kwCycleN + u(" 2 ") + inFirstCapital(lex.kwTimes));
+        EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ 2раз")), lex.kwCycleN + u(" 2") + lex.kwTimes.toLower());
+        EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ РАЗ")), lex.kwCycleN + u(" ") + lex.kwTimes);
+        EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ")), lex.kwCycleN);
+    }
+    EXPECT_EQ(ProgramTranslator(Language::Eng, Language::Rom).translateLine(u("CYCLE. EXECUTE 2 ORI")), std::nullopt);
+}
+
+TEST(ProgramTranslator, EveryWordOfAMixedTestKeepsItsOwnCase)
+{
+    // A word written in capitals, small letters or with its first letter capital keeps
+    // that whole, there and back; letters of one word never set the case of the next.
+    for (Language via : {Language::Rus, Language::Rom}) {
+        const ProgramTranslator there(Language::Eng, via), back(via, Language::Eng);
+        for (const char *line : {"CONDITION. IF NOT line", "CONDITION. IF not LINE", "CONDITION. IF Not LINE",
+                                 "CONDITION. IF NOT Line", "condition. IF not line", "CYCLE. EXECUTE WHILE not Border"}) {
+            const std::optional<QString> t = there.translateLine(u(line));
+            ASSERT_TRUE(t) << line;
+            EXPECT_EQ(back.translateLine(*t), u(line)) << t->toStdString();
+        }
+    }
+    const ProgramTranslator toRus(Language::Eng, Language::Rus);
+    EXPECT_EQ(toRus.translateLine(u("CONDITION. IF NOT line")), u("УСЛОВИЕ. ЕСЛИ НЕ линия"));
+    // A mix within a word goes letter by letter; through the two letters of "НЕ" it cannot
+    // come back whole, but "line" stays in small letters ("Not Line" before).
+    EXPECT_EQ(toRus.translateLine(u("CONDITION. IF NoT line")), u("УСЛОВИЕ. ЕСЛИ Не линия"));
+    EXPECT_EQ(ProgramTranslator(Language::Rus, Language::Eng).translateLine(u("УСЛОВИЕ. ЕСЛИ Не линия")),
+              u("CONDITION. IF Not line"));
+    const ProgramTranslator toRom(Language::Eng, Language::Rom), fromRom(Language::Rom, Language::Eng);
+    EXPECT_EQ(fromRom.translateLine(*toRom.translateLine(u("CONDITION. IF NoT line"))), u("CONDITION. IF NoT line"));
 }
 
 TEST(ProgramTranslator, ALineThatWouldReadAsAnotherStatementIsNotTouched)
