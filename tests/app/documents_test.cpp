@@ -260,7 +260,7 @@ TEST_F(MainWindowTest, AProgramKeepsTheColoursOfItsFileUntilItIsEdited)
                 QDir(o.recoveryFolder).removeRecursively();
                 auto slot = RecoverySlot::open(o.recoveryFolder, nullptr);
                 ASSERT_TRUE(slot);
-                ASSERT_TRUE(slot->write({inFile, program, QDateTime::currentDateTime()}, nullptr));
+                ASSERT_TRUE(slot->write({inFile, program, QDateTime::currentDateTime(), std::nullopt}, nullptr));
             }
             window = std::make_unique<MainWindow>(o);
             window->show();
