@@ -26,7 +26,7 @@ bool readProgram(const QString &path, QStringList &lines, QStringList &problems)
 {
     StyledText styled;
     QString error;
-    if (!loadProgramFile(path, kCommandLineReadLimits, styled, &error)) {
+    if (!loadProgramFile(path, styled, &error)) {
         problems << QStringLiteral("trakmil: cannot read %1: %2").arg(path, error);
         return false;
     }

@@ -56,7 +56,7 @@ bool readProgram(const QString &path, QStringList &lines)
 {
     StyledText styled;
     QString error;
-    if (!loadProgramFile(path, kCommandLineReadLimits, styled, &error)) {
+    if (!loadProgramFile(path, styled, &error)) {
         err(QStringLiteral("trakmil: cannot read %1: %2").arg(path, error));
         return false;
     }

@@ -17,8 +17,7 @@ int usageError(const QString &why);   // the reason and the hint to --help; retu
 QStringList reportLines(const QString &file, const ErrorReport &r);
 // A fatal run-time box: its first line after FILE:, the rest indented.
 QStringList fatalLines(const QString &file, const QString &text);
-// The program's lines, within the command line's limits; on failure says why on stderr and
-// returns false.
+// The program's lines; on failure says why on stderr and returns false.
 bool readProgram(const QString &path, QStringList &lines);
 // Option values shared by the modes. Each says what is wrong on stderr and returns false on
 // a bad value, so the caller only has to end with the usage exit code.

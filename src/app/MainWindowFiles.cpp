@@ -154,7 +154,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
 {
     StyledText styled;
     QString error;
-    if (!loadProgramFile(path, kWindowReadLimits, styled, &error, textLanguage())) {
+    if (!loadProgramFile(path, styled, &error, textLanguage())) {
         const QString message = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
             *failure = message;

@@ -152,7 +152,7 @@ bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &
 
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang)
 {
-    return loadProgramFile(path, kWindowReadLimits, out, error, lang);
+    return loadProgramFile(path, kProgramReadLimits, out, error, lang);
 }
 
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error, Language lang)

@@ -27,12 +27,10 @@ struct ReadLimits {
     qsizetype lines = 0;
     qsizetype lineLength = 0;   // characters
 };
-// What an editor window takes in and goes on answering: a program is a few hundred short lines.
-inline constexpr ReadLimits kWindowReadLimits {100'000, 10'000};
-// The command line's: ten times the window's lines, for the long programs a teacher's script
-// may write (a picture drawn step by step), which it checks and runs but never shows. No
-// statement is longer than a few dozen characters, so the line length stays the window's.
-inline constexpr ReadLimits kCommandLineReadLimits {1'000'000, 10'000};
+// What an editor window takes in and goes on answering, and what the command line reads too:
+// a program is a few hundred short lines, and drawing every segment of the largest field in
+// its own colour takes some ten thousand.
+inline constexpr ReadLimits kProgramReadLimits {100'000, 10'000};
 
 std::optional<StyledText> readRtf(const QByteArray &data);   // nothing when not RTF
 // As readRtf within limits. A text past one comes back empty, with *over saying which bound
@@ -53,7 +51,7 @@ bool sameContent(const StyledText &a, const StyledText &b);
 // file past the size bound (16 MiB) or past one of the limits is refused as too large.
 bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &out, QString *error,
                      Language lang = Language::Eng);
-// Within the window's limits.
+// Within the limits of a program.
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang = Language::Eng);
 // Writes through a temporary file that replaces the target only when complete.
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error,

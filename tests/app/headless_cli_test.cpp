@@ -389,7 +389,7 @@ TEST_F(HeadlessCli, ExportWritesOnlyFormatsThatKeepEveryPixel)
     }
 }
 
-// Every mode reads with the command line's bounds and stops at the first line past one:
+// Every mode reads with the window's bounds and stops at the first line past one:
 // bare line breaks between begin and end, RTF paragraphs, or one line too long are refused
 // with the bound named, and the file is reported as unreadable.
 TEST_F(HeadlessCli, AFileOverALimitIsRefusedNamingTheLimitInEveryMode)
@@ -402,12 +402,12 @@ TEST_F(HeadlessCli, AFileOverALimitIsRefusedNamingTheLimitInEveryMode)
         return path;
     };
     const QString model = file("model.tkm", {"ALGORITHM BEGIN", "STEP", "ALGORITHM END"});
-    const QString lines = write("lines.tkm", "ALGORITHM BEGIN" + QByteArray(1'000'001, '\r') + "ALGORITHM END");
-    const QString pars = write("pars.tkm", "{\\rtf1 ALGORITHM BEGIN" + QByteArray("\\par ").repeated(1'000'001) +
+    const QString lines = write("lines.tkm", "ALGORITHM BEGIN" + QByteArray(100'001, '\r') + "ALGORITHM END");
+    const QString pars = write("pars.tkm", "{\\rtf1 ALGORITHM BEGIN" + QByteArray("\\par ").repeated(100'001) +
                                                "ALGORITHM END}");
     const QString longLine = write("long.tkm", "ALGORITHM BEGIN\r\n* " + QByteArray(9'998, 'x') + "\r\n* " +
                                                    QByteArray(9'999, 'x') + "\r\nALGORITHM END");
-    const QString tooMany = QStringLiteral("File too large: more than 1,000,000 lines");
+    const QString tooMany = QStringLiteral("File too large: more than 100,000 lines");
     const QString tooLong = QStringLiteral("File too large: line 3 is longer than 10,000 characters");
     for (const auto &[path, reason] : {std::pair {lines, tooMany}, {pars, tooMany}, {longLine, tooLong}}) {
         const QString said = QStringLiteral("trakmil: cannot read %1: %2").arg(path, reason);
