@@ -91,6 +91,31 @@ void BM_ReadPathologicalRtf(benchmark::State &state)
 }
 BENCHMARK(BM_ReadPathologicalRtf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The worst shapes of a file just under the 16 MiB bound, read as the window and the command
+// line read them: each is refused at the first line past a bound or, the deep groups holding
+// no text, read. Target: well under 1 s each.
+void BM_ReadSixteenMebibytesWithinLimits(benchmark::State &state)
+{
+    constexpr qsizetype size = 16 * 1024 * 1024 - 64;
+    static const char *const names[] = {"CR only", "\\par only", "one line", "one RTF line", "deep groups"};
+    const qsizetype shape = state.range(0);
+    QByteArray data;
+    switch (shape) {
+    case 0: data = QByteArray(size, '\r'); break;
+    case 1: data = "{\\rtf1 " + QByteArray("\\par").repeated(size / 4) + "}"; break;
+    case 2: data = QByteArray(size, 'x'); break;
+    case 3: data = "{\\rtf1 " + QByteArray(size, 'x') + "}"; break;
+    default: data = "{\\rtf1 " + QByteArray(size / 2, '{') + "x" + QByteArray(size / 2, '}'); break;
+    }
+    for (auto _ : state) {
+        FileError over;
+        benchmark::DoNotOptimize(readProgramData(data, kProgramReadLimits, &over));
+    }
+    state.SetBytesProcessed(state.iterations() * data.size());
+    state.SetLabel(names[shape]);
+}
+BENCHMARK(BM_ReadSixteenMebibytesWithinLimits)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
 // As above, with the layout an editor would do for the whole text.
 void BM_OpenIntoLaidOutDocument(benchmark::State &state)
 {

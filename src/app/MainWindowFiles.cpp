@@ -248,10 +248,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
 {
     StyledText styled;
     QString error;
-    // Bounds that keep the window answering: a program is a few hundred short lines.
-    constexpr qsizetype kMaxLines = 100'000, kMaxLineLength = 10'000;
-    if (!loadProgramFile(path, styled, &error, kMaxLines, kMaxLineLength, textLanguage(),
-                         &ProgramTranslator::plainTextCodePage)) {
+    if (!loadProgramFile(path, styled, &error, textLanguage(), &ProgramTranslator::plainTextCodePage)) {
         const QString message = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
             *failure = message;

@@ -5,14 +5,51 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <cerrno>
+
+namespace {
+// Numbers grouped as the Language writes them: 100 000, 100.000, 100,000.
+QString number(qint64 n, Language lang)
+{
+    static const QLocale locales[] = {QLocale(QLocale::Russian, QLocale::Russia),
+                                      QLocale(QLocale::Romanian, QLocale::Romania),
+                                      QLocale(QLocale::English, QLocale::UnitedStates)};
+    return locales[languageIndex(lang)].toString(n);
+}
+
+QString sizeText(qint64 bytes, Language lang)
+{
+    constexpr qint64 KiB = 1024, MiB = 1024 * KiB;
+    if (bytes % MiB == 0) return uiText("file.size.mebibytes", lang).value_or(QString()).arg(number(bytes / MiB, lang));
+    if (bytes % KiB == 0) return uiText("file.size.kibibytes", lang).value_or(QString()).arg(number(bytes / KiB, lang));
+    return uiText("file.size.bytes", lang).value_or(QString()).arg(number(bytes, lang));
+}
+
+// "File too large" and the bound the file passed.
+QString tooLargeReason(const FileError &error, Language lang)
+{
+    if (error.bound <= 0) return uiText("file.tooLarge", lang).value_or(QString());
+    switch (error.limit) {
+    case FileError::Limit::Size:
+        return uiText("file.tooLarge.size", lang).value_or(QString()).arg(sizeText(error.bound, lang));
+    case FileError::Limit::Lines:
+        return uiText("file.tooLarge.lines", lang).value_or(QString()).arg(number(error.bound, lang));
+    case FileError::Limit::LineLength:
+        return uiText("file.tooLarge.lineLength", lang)
+            .value_or(QString())
+            .arg(number(error.line, lang), number(error.bound, lang));
+    }
+    return QString();
+}
+}   // namespace
 
 QString fileErrorReason(const FileError &error, Language lang)
 {
     switch (error.kind) {
     case FileError::Kind::NotRegular: return uiText("file.notRegular", lang).value_or(QString());
-    case FileError::Kind::TooLarge: return uiText("file.tooLarge", lang).value_or(QString());
+    case FileError::Kind::TooLarge: return tooLargeReason(error, lang);
     case FileError::Kind::System: return error.systemReason;
     case FileError::Kind::None: break;
     }
@@ -26,6 +63,11 @@ bool failWith(FileError *error, FileError::Kind kind, const QString &path, const
     if (error) *error = FileError {kind, path, systemReason};
     return false;
 }
+bool tooLarge(FileError *error, const QString &path, qint64 maxSize)
+{
+    if (error) *error = FileError {FileError::Kind::TooLarge, path, {}, FileError::Limit::Size, maxSize};
+    return false;
+}
 }   // namespace
 
 bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, FileError *error)
@@ -33,12 +75,12 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, FileE
     using Kind = FileError::Kind;
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) return failWith(error, Kind::NotRegular, path);
-    if (info.exists() && info.size() > maxSize) return failWith(error, Kind::TooLarge, path);
+    if (info.exists() && info.size() > maxSize) return tooLarge(error, path, maxSize);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return failWith(error, Kind::System, path, file.errorString());
     // The size may have grown since it was looked at.
     QByteArray data = file.read(maxSize + 1);
-    if (data.size() > maxSize) return failWith(error, Kind::TooLarge, path);
+    if (data.size() > maxSize) return tooLarge(error, path, maxSize);
     if (file.error() != QFileDevice::NoError) return failWith(error, Kind::System, path, file.errorString());
     out = std::move(data);
     return true;

@@ -11,9 +11,14 @@
 // Why a file operation failed. The layers above word it in the Language they show.
 struct FileError {
     enum class Kind { None, NotRegular, TooLarge, System };
+    // The bound a file too large passed: its size, its number of lines or one line's length.
+    enum class Limit { Size, Lines, LineLength };
     Kind kind = Kind::None;
     QString path;
     QString systemReason;   // the platform's own words, for Kind::System
+    Limit limit = Limit::Size;   // for Kind::TooLarge
+    qint64 bound = 0;   // bytes, lines or characters; 0 when not known
+    qint64 line = 0;   // for Limit::LineLength: the first line past it, counted from 1
 };
 
 // The reason, without the path.

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -16,59 +17,100 @@ namespace {
 // megabytes is some 500,000 lines, more than the editor is pleasant with.
 constexpr qint64 kMaxFileSize = 16LL * 1024 * 1024;
 
+constexpr ReadLimits kNoLimits {std::numeric_limits<qsizetype>::max(), std::numeric_limits<qsizetype>::max()};
+
 // Lines end with any line break (CR LF counting as one); a final one does not start
-// another line.
-StyledText splitLines(const QString &text)
+// another line. Stops at the first line past a limit, which *over then names.
+std::optional<StyledText> splitLines(QStringView all, const ReadLimits &limits, FileError *over)
 {
-    const QString all = unifyLineBreaks(text);
     StyledText out;
     const qsizetype n = all.size();
     qsizetype start = 0;
+    auto take = [&](qsizetype end) {
+        if (out.size() >= limits.lines) {
+            *over = {FileError::Kind::TooLarge, {}, {}, FileError::Limit::Lines, limits.lines};
+            return false;
+        }
+        if (end - start > limits.lineLength) {
+            *over = {FileError::Kind::TooLarge, {}, {}, FileError::Limit::LineLength, limits.lineLength,
+                     out.size() + 1};
+            return false;
+        }
+        out.append(StyledLine {all.sliced(start, end - start).toString(), {}});
+        return true;
+    };
     for (qsizetype i = 0; i < n; ++i) {
-        if (all.at(i) != u'\n') continue;
-        out.append(StyledLine {all.mid(start, i - start), {}});
+        const QChar c = all[i];
+        if (!isLineBreak(c)) continue;
+        if (!take(i)) return std::nullopt;
+        if (c == u'\r' && i + 1 < n && all[i + 1] == u'\n') ++i;
         start = i + 1;
     }
-    if (start < n) out.append(StyledLine {all.mid(start), {}});
+    if (start < n && !take(n)) return std::nullopt;
     return out;
 }
 
-}   // namespace
-
-StyledText readPlainText(const QByteArray &data, PlainTextCodePage codePageOf)
+QString decodePlainText(const QByteArray &data, const ReadLimits &limits, PlainTextCodePage codePageOf)
 {
     QByteArrayView view(data);
-    if (view.startsWith("\xEF\xBB\xBF")) return splitLines(QString::fromUtf8(view.sliced(3)));
-    if (view.startsWith("\xFF\xFE"))
-        return splitLines(QStringDecoder(QStringDecoder::Utf16LE).decode(view.sliced(2)));
-    if (view.startsWith("\xFE\xFF"))
-        return splitLines(QStringDecoder(QStringDecoder::Utf16BE).decode(view.sliced(2)));
+    if (view.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(view.sliced(3));
+    if (view.startsWith("\xFF\xFE")) return QStringDecoder(QStringDecoder::Utf16LE).decode(view.sliced(2));
+    if (view.startsWith("\xFE\xFF")) return QStringDecoder(QStringDecoder::Utf16BE).decode(view.sliced(2));
     // Linux editors save UTF-8 without a mark. Windows-1251 text with letters beyond ASCII is
     // almost never valid UTF-8, so valid UTF-8 that is not plain ASCII is taken as UTF-8.
     const bool ascii = std::all_of(view.begin(), view.end(), [](char c) { return uchar(c) < 0x80; });
     if (!ascii) {
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString text = utf8.decode(view);
-        if (!utf8.hasError()) return splitLines(text);
+        if (!utf8.hasError()) return text;
     }
-    StyledText text = splitLines(QStringDecoder("windows-1251").decode(view));
+    const QString text = QStringDecoder("windows-1251").decode(view);
     if (ascii || !codePageOf) return text;
     // The keywords are ASCII in both pages, so the lines as Windows-1251 gives them tell the
-    // Language; only comments and names read otherwise.
-    const int codePage = codePageOf(plainLines(text));
+    // Language; only comments and names read otherwise. A text past the limits is refused
+    // whatever its page.
+    FileError over;
+    const std::optional<StyledText> lines = splitLines(text, limits, &over);
+    if (!lines) return text;
+    const int codePage = codePageOf(plainLines(*lines));
     if (codePage == 1251) return text;
     const QByteArray name = "windows-" + QByteArray::number(codePage);
     QStringDecoder other(name.constData());
     if (!other.isValid()) return text;
     const QString decoded = other.decode(view);
     // A byte the page leaves undefined would be lost: such a file stays in Windows-1251.
-    return other.hasError() || decoded.contains(QChar::ReplacementCharacter) ? text : splitLines(decoded);
+    return other.hasError() || decoded.contains(QChar::ReplacementCharacter) ? text : decoded;
+}
+
+std::optional<StyledText> readPlainText(const QByteArray &data, const ReadLimits &limits, FileError *over,
+                                        PlainTextCodePage codePageOf)
+{
+    return splitLines(decodePlainText(data, limits, codePageOf), limits, over);
+}
+
+}   // namespace
+
+StyledText readPlainText(const QByteArray &data, PlainTextCodePage codePageOf)
+{
+    FileError unused;
+    return *readPlainText(data, kNoLimits, &unused, codePageOf);
 }
 
 StyledText readProgramData(const QByteArray &data, PlainTextCodePage codePageOf)
 {
     if (std::optional<StyledText> rtf = readRtf(data)) return std::move(*rtf);
     return readPlainText(data, codePageOf);
+}
+
+std::optional<StyledText> readProgramData(const QByteArray &data, const ReadLimits &limits, FileError *over,
+                                          PlainTextCodePage codePageOf)
+{
+    FileError passed;
+    std::optional<StyledText> text = readRtf(data, limits, &passed);
+    if (!text) text = readPlainText(data, limits, &passed, codePageOf);
+    if (passed.kind == FileError::Kind::None) return text;
+    *over = passed;
+    return std::nullopt;
 }
 
 QStringList plainLines(const StyledText &text)
@@ -110,37 +152,26 @@ bool readProgramBytes(const QString &path, QByteArray &data, QString *error, Lan
 }
 }   // namespace
 
-bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang,
+bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &out, QString *error, Language lang,
                      PlainTextCodePage codePageOf)
 {
     QByteArray data;
     if (!readProgramBytes(path, data, error, lang)) return false;
-    out = readProgramData(data, codePageOf);
+    FileError over;
+    std::optional<StyledText> text = readProgramData(data, limits, &over, codePageOf);
+    if (!text) {
+        over.path = path;
+        if (error) *error = fileErrorReason(over, lang);
+        return false;
+    }
+    out = std::move(*text);
     return true;
 }
 
-bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
-                     qsizetype maxLineLength, Language lang, PlainTextCodePage codePageOf)
+bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang,
+                     PlainTextCodePage codePageOf)
 {
-    QByteArray data;
-    if (!readProgramBytes(path, data, error, lang)) return false;
-    auto tooLarge = [&path, error, lang] {
-        if (error) *error = fileErrorReason({FileError::Kind::TooLarge, path, {}}, lang);
-        return false;
-    };
-    // Plain text has at least as many lines as it has CR or LF bytes: a file of bare line
-    // breaks is refused before millions of empty lines are built. (RTF is told by its
-    // group; a file that holds one anywhere, or UTF-16, is only judged once it is read.)
-    const bool utf16 = data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
-    if (!utf16 && !data.contains("{\\rtf") && std::max(data.count('\n'), data.count('\r')) > maxLines)
-        return tooLarge();
-    StyledText text = readProgramData(data, codePageOf);
-    data = QByteArray();
-    if (text.size() > maxLines) return tooLarge();
-    for (const StyledLine &line : text)
-        if (line.text.size() > maxLineLength) return tooLarge();
-    out = std::move(text);
-    return true;
+    return loadProgramFile(path, kProgramReadLimits, out, error, lang, codePageOf);
 }
 
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error, Language lang)

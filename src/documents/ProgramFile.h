@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "base/Language.h"
+#include "base/SafeFile.h"
 #include <QByteArray>
 #include <QList>
 #include <QRgb>
@@ -20,14 +21,31 @@ struct StyledLine {
 };
 using StyledText = QList<StyledLine>;
 
+// The most a program text may hold. A reader stops at the first line past either bound, so
+// a file of millions of line breaks or one endless line is refused as soon as it shows.
+struct ReadLimits {
+    qsizetype lines = 0;
+    qsizetype lineLength = 0;   // characters
+};
+// What an editor window takes in and goes on answering, and what the command line reads too:
+// a program is a few hundred short lines, and drawing every segment of the largest field in
+// its own colour takes some ten thousand.
+inline constexpr ReadLimits kProgramReadLimits {100'000, 10'000};
+
 // Plain text that is neither Unicode nor valid UTF-8 is 8-bit text of a Windows code page:
 // Windows-1251, unless such a function, told the lines as Windows-1251 gives them, names
 // another (Windows-1250 for Romanian keywords). What the lines say is known above this layer.
 using PlainTextCodePage = int (*)(const QStringList &lines);
 
 std::optional<StyledText> readRtf(const QByteArray &data);   // nothing when not RTF
+// As readRtf within limits. A text past one comes back empty, with *over saying which bound
+// it passed (kind TooLarge); *over is left alone otherwise.
+std::optional<StyledText> readRtf(const QByteArray &data, const ReadLimits &limits, FileError *over);
 StyledText readPlainText(const QByteArray &data, PlainTextCodePage codePageOf = nullptr);
 StyledText readProgramData(const QByteArray &data, PlainTextCodePage codePageOf = nullptr);   // RTF first
+// As readProgramData within limits: nothing for a text past one, and *over says which.
+std::optional<StyledText> readProgramData(const QByteArray &data, const ReadLimits &limits, FileError *over,
+                                          PlainTextCodePage codePageOf = nullptr);
 QByteArray writeRtf(const StyledText &text);
 QStringList plainLines(const StyledText &text);
 // The colour of every character of the line; black where the runs fall short.
@@ -35,13 +53,12 @@ QList<QRgb> characterColors(const StyledLine &line);
 // Same lines with the same character colours, however the runs are cut.
 bool sameContent(const StyledText &a, const StyledText &b);
 
-// File level. On failure returns false and puts the reason, worded in lang, into *error.
+// File level. On failure returns false and puts the reason, worded in lang, into *error; a
+// file past the size bound (16 MiB) or past one of the limits is refused as too large.
+bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &out, QString *error,
+                     Language lang = Language::Eng, PlainTextCodePage codePageOf = nullptr);
+// Within the limits of a program.
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang = Language::Eng,
-                     PlainTextCodePage codePageOf = nullptr);
-// As loadProgramFile, refusing as too large a text of more than maxLines lines or with a
-// line longer than maxLineLength characters: what an editor window can take in at once.
-bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
-                     qsizetype maxLineLength, Language lang = Language::Eng,
                      PlainTextCodePage codePageOf = nullptr);
 // Writes through a temporary file that replaces the target only when complete.
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error,

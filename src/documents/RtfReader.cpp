@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QList>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -152,8 +153,13 @@ constexpr int kDefaultCodePage = 1251;   // a Cyrillic program when nothing is d
 
 class RtfReader {
 public:
-    explicit RtfReader(QByteArrayView data) : m_p(data.data()), m_end(data.data() + data.size()) { }
+    RtfReader(QByteArrayView data, const ReadLimits &limits)
+          : m_p(data.data()), m_end(data.data() + data.size()), m_limits(limits)
+    {
+    }
+    // Everything, or nothing once the text passes a limit; over() then says which.
     StyledText read();
+    const FileError &over() const { return m_over; }
 
 private:
     struct FontInfo {
@@ -181,9 +187,12 @@ private:
     void endLine(bool softBreak);
     void breakLine(bool softBreak);   // endLine without the pending bytes
     bool consumeFallback();   // true when the token just read was a skipped fallback
+    void refuse(FileError::Limit limit, qint64 bound, qint64 line = 0);   // and stop reading
 
     const char *m_p;
     const char *m_end;
+    ReadLimits m_limits;
+    FileError m_over;
     GroupState m_st;
     QList<GroupState> m_saved;
     int m_excessDepth = 0;
@@ -244,8 +253,16 @@ StyledText RtfReader::read()
     flushBytes();
     // A last paragraph without its mark counts only when it holds something; after a
     // \line the empty remainder is a line of its own.
-    if (!m_line.text.isEmpty() || m_lastBreakSoft) m_out.append(std::move(m_line));
+    if (!m_line.text.isEmpty() || m_lastBreakSoft) breakLine(m_lastBreakSoft);
+    if (m_over.kind != FileError::Kind::None) return {};
     return std::move(m_out);
+}
+
+void RtfReader::refuse(FileError::Limit limit, qint64 bound, qint64 line)
+{
+    if (m_over.kind == FileError::Kind::None) m_over = {FileError::Kind::TooLarge, {}, {}, limit, bound, line};
+    m_p = m_end;
+    m_pending.clear();
 }
 
 void RtfReader::openGroup()
@@ -587,7 +604,9 @@ void RtfReader::addText(const QString &s, QRgb color)
 void RtfReader::addRun(QStringView s, QRgb color)
 {
     const int n = int(s.size());
-    if (n <= 0) return;
+    if (n <= 0 || m_over.kind != FileError::Kind::None) return;
+    if (m_line.text.size() + n > m_limits.lineLength)
+        return refuse(FileError::Limit::LineLength, m_limits.lineLength, m_out.size() + 1);
     m_line.text.append(s);
     if (!m_line.runs.isEmpty() && m_line.runs.last().color == color)
         m_line.runs.last().length += n;
@@ -603,6 +622,8 @@ void RtfReader::endLine(bool softBreak)
 
 void RtfReader::breakLine(bool softBreak)
 {
+    if (m_over.kind != FileError::Kind::None) return;
+    if (m_out.size() >= m_limits.lines) return refuse(FileError::Limit::Lines, m_limits.lines);
     m_out.append(std::move(m_line));
     m_line = StyledLine();
     m_lastBreakSoft = softBreak;
@@ -610,12 +631,22 @@ void RtfReader::breakLine(bool softBreak)
 
 }   // namespace
 
-std::optional<StyledText> readRtf(const QByteArray &data)
+std::optional<StyledText> readRtf(const QByteArray &data, const ReadLimits &limits, FileError *over)
 {
     QByteArrayView view(data);
     if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
     qsizetype i = 0;
     while (i < view.size() && (view[i] == ' ' || view[i] == '\t' || view[i] == '\r' || view[i] == '\n')) ++i;
     if (!view.sliced(i).startsWith("{\\rtf")) return std::nullopt;
-    return RtfReader(view.sliced(i)).read();
+    RtfReader reader(view.sliced(i), limits);
+    StyledText text = reader.read();
+    if (reader.over().kind != FileError::Kind::None) *over = reader.over();
+    return text;
+}
+
+std::optional<StyledText> readRtf(const QByteArray &data)
+{
+    constexpr qsizetype most = std::numeric_limits<qsizetype>::max();
+    FileError unused;
+    return readRtf(data, ReadLimits {most, most}, &unused);
 }

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QStringEncoder>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -106,21 +107,57 @@ TEST_F(MainWindowTest, FailedOpenKeepsTextCaptionStateAndTheFileSaveWritesTo)
     EXPECT_EQ(window->windowTitle(), u("Тракмил"));
 }
 
-TEST_F(MainWindowTest, AFileOfTooManyLinesIsRefusedAndChangesNothing)
+// Too many lines of bare line breaks or of RTF paragraphs, or one line too long: refused,
+// in the window's Language, naming the bound the file passed, whether opened or given at
+// start-up, and nothing of the text changes.
+TEST_F(MainWindowTest, AFileOverALimitIsRefusedNamingTheLimitAndChangesNothing)
 {
-    open();
-    setProgram("ШАГ");
-    {
-        QFile f(path("lines.tkm"));
+    auto write = [&](const char *name, const QByteArray &bytes) {
+        QFile f(path(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(100'001, '\r'));
+        f.write(bytes);
+    };
+    write("lines.tkm", QByteArray(100'001, '\r'));
+    write("pars.tkm", "{\\rtf1 " + QByteArray("\\par ").repeated(100'001) + "}");
+    write("long.tkm", "STEP\r\n" + QByteArray(10'000, 'x') + "\r\n" + QByteArray(10'001, 'x') + "\r\nSTEP");
+    struct Case {
+        const char *language;
+        const char *lines, *lineLength;
+    };
+    const Case cases[] = {
+        {"rus", "Файл слишком большой: строк больше, чем 100\u00A0000",
+         "Файл слишком большой: в строке 3 символов больше, чем 10\u00A0000"},
+        {"rom", "Fișierul este prea mare: are mai multe rânduri decât 100.000",
+         "Fișierul este prea mare: rândul 3 are mai multe caractere decât 10.000"},
+        {"eng", "File too large: more than 100,000 lines", "File too large: line 3 is longer than 10,000 characters"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.language);
+        const QByteArray ini = QByteArray("[int]\nlanguage=") + c.language + "\n";
+        for (const char *name : {"lines.tkm", "pars.tkm", "long.tkm"}) {
+            SCOPED_TRACE(name);
+            const QString expected = u(name == QByteArrayView("long.tkm") ? c.lineLength : c.lines);
+            prompts.messages.clear();
+            open({}, ini);
+            setProgram("STEP");
+            prompts.openPaths.enqueue(path(name));
+            window->action(Command::Open)->trigger();
+            ASSERT_EQ(prompts.messages.size(), 1);
+            EXPECT_EQ(prompts.messages.last(), QDir::toNativeSeparators(path(name)) + u("\n") + expected);
+            EXPECT_TRUE(window->currentFile().isEmpty());
+            EXPECT_EQ(window->editor()->toPlainText(), u("STEP"));
+
+            prompts.messages.clear();
+            open(path(name), ini);
+            window->show();
+            EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts.messages.isEmpty(); }, 2000));
+            ASSERT_EQ(prompts.messages.size(), 1);
+            EXPECT_TRUE(prompts.messages.last().endsWith(expected)) << prompts.messages.last().toStdString();
+            EXPECT_TRUE(window->currentFile().isEmpty());
+            EXPECT_TRUE(window->editor()->toPlainText().isEmpty());
+            window.reset();
+        }
     }
-    prompts.openPaths.enqueue(path("lines.tkm"));
-    window->action(Command::Open)->trigger();
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages.last().endsWith(u("Файл слишком большой")));
-    EXPECT_TRUE(window->currentFile().isEmpty());
-    EXPECT_EQ(window->editor()->toPlainText(), u("ШАГ"));
 }
 
 TEST_F(MainWindowTest, ACancelledLoadLeavesTextColoursFileStateAndHistory)

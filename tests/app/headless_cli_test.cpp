@@ -388,3 +388,37 @@ TEST_F(HeadlessCli, ExportWritesOnlyFormatsThatKeepEveryPixel)
         EXPECT_FALSE(o.err.contains("use .bmp or .png")) << o.err.toStdString();
     }
 }
+
+// Every mode reads with the window's bounds and stops at the first line past one:
+// bare line breaks between begin and end, RTF paragraphs, or one line too long are refused
+// with the bound named, and the file is reported as unreadable.
+TEST_F(HeadlessCli, AFileOverALimitIsRefusedNamingTheLimitInEveryMode)
+{
+    auto write = [this](const char *name, const QByteArray &bytes) {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    };
+    const QString model = file("model.tkm", {"ALGORITHM BEGIN", "STEP", "ALGORITHM END"});
+    const QString lines = write("lines.tkm", "ALGORITHM BEGIN" + QByteArray(100'001, '\r') + "ALGORITHM END");
+    const QString pars = write("pars.tkm", "{\\rtf1 ALGORITHM BEGIN" + QByteArray("\\par ").repeated(100'001) +
+                                               "ALGORITHM END}");
+    const QString longLine = write("long.tkm", "ALGORITHM BEGIN\r\n* " + QByteArray(9'998, 'x') + "\r\n* " +
+                                                   QByteArray(9'999, 'x') + "\r\nALGORITHM END");
+    const QString tooMany = QStringLiteral("File too large: more than 100,000 lines");
+    const QString tooLong = QStringLiteral("File too large: line 3 is longer than 10,000 characters");
+    for (const auto &[path, reason] : {std::pair {lines, tooMany}, {pars, tooMany}, {longLine, tooLong}}) {
+        const QString said = QStringLiteral("trakmil: cannot read %1: %2").arg(path, reason);
+        const QStringList modes[] = {{"--check", path, "--language", "eng"},
+                                     {"--run", path, "--language", "eng"},
+                                     {"--translate", path, "--to", "rus"},
+                                     {"--compare", model, path}};
+        for (const QStringList &args : modes) {
+            const Outcome o = trakmil(args);
+            EXPECT_EQ(o.exitCode, 2) << args.join(' ').toStdString();
+            EXPECT_TRUE(o.err.contains(said)) << args.join(' ').toStdString() << "\n" << o.err.toStdString();
+        }
+    }
+}

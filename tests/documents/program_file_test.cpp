@@ -14,6 +14,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -383,9 +384,9 @@ TEST(ProgramFileRobustness, FuzzRegressionInputs)
 
 }   // namespace
 
-// The window's bounds: exactly at a limit is taken, one past it refused with the size
-// message, whether the text is plain with any line break, RTF, or one long line.
-TEST(ProgramFileLimits, OnePastTheLineOrLengthLimitIsRefused)
+// Exactly at a limit is taken; one past it is refused naming the bound, and the first line
+// past it, whether the text is plain with any line break, RTF, UTF-16 or one long line.
+TEST(ProgramFileLimits, OnePastTheLineOrLengthLimitIsRefusedNamingTheLimit)
 {
     QTemporaryDir dir;
     auto load = [&dir](const QByteArray &bytes, QString *error) {
@@ -395,27 +396,45 @@ TEST(ProgramFileLimits, OnePastTheLineOrLengthLimitIsRefused)
         f.write(bytes);
         f.close();
         StyledText out {StyledLine {QStringLiteral("kept"), {}}};
-        const bool ok = loadProgramFile(p, out, error, 3, 5);
+        const bool ok = loadProgramFile(p, ReadLimits {3, 5}, out, error);
         if (!ok) {
             EXPECT_EQ(out.size(), 1);   // a refused file leaves the text alone
         }
         return ok;
     };
+    auto rtf = [](const char *body) { return QByteArray("{\\rtf1 ") + body + "}"; };
+    auto utf16 = [](const char *text) {
+        return QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(text).utf16()),
+                                                   qsizetype(std::strlen(text)) * 2);
+    };
     QString error;
-    EXPECT_TRUE(load("a\nb\nc\n", &error));
-    EXPECT_TRUE(load("a\r\nb\r\nc", &error));
-    EXPECT_TRUE(load("12345", &error));
-    EXPECT_TRUE(load(
-        writeRtf({{QStringLiteral("a"), {}}, {QStringLiteral("b"), {}}, {QStringLiteral("c"), {}}}), &error));
-    for (const QByteArray &tooMany :
-         {QByteArray("a\nb\nc\nd"), QByteArray("\r\r\r\r"), QByteArray("\n\n\n\n"),
-          writeRtf({{QStringLiteral("a"), {}},
-                    {QStringLiteral("b"), {}},
-                    {QStringLiteral("c"), {}},
-                    {QStringLiteral("d"), {}}}),
-          QByteArray("123456")}) {
+    for (const QByteArray &fits : {QByteArray("a\nb\nc\n"), QByteArray("a\r\nb\r\nc"), QByteArray("12345"),
+                                   QByteArray("\r\n\r\n\r\n"), rtf("a\\par b\\par 12345\\par"),
+                                   rtf("\\par\\line"), utf16("12345\r\n\r\n")}) {
+        EXPECT_TRUE(load(fits, &error)) << fits.constData() << ": " << error.toStdString();
+    }
+    const QString tooMany = QStringLiteral("File too large: more than 3 lines");
+    auto tooLong = [](int line) {
+        return QStringLiteral("File too large: line %1 is longer than 5 characters").arg(line);
+    };
+    const std::pair<QByteArray, QString> refused[] = {
+        {"a\nb\nc\nd", tooMany},
+        {"\r\r\r\r", tooMany},
+        {"\n\n\n\n", tooMany},
+        {"\f\v\r\n\xE2\x80\xA8\xC3\xA9", tooMany},   // FF, VT, CR LF, U+2028 in UTF-8
+        {rtf("a\\par b\\par c\\par d\\par"), tooMany},
+        {rtf("a\\par b\\par c\\par d"), tooMany},
+        {rtf("\\par\\par\\line"), tooMany},   // the line after a soft break counts
+        {utf16("\r\r\r\r"), tooMany},
+        {"123456", tooLong(1)},
+        {"12345\r\n123456\r\n1234567", tooLong(2)},
+        {rtf("a\\par 12\\cf1 34\\u1078?56"), tooLong(2)},
+        {rtf("a\\par\\par 123456\\par 1234567"), tooLong(3)},
+        {utf16("a\n123456"), tooLong(2)},
+    };
+    for (const auto &[bytes, reason] : refused) {
         error.clear();
-        EXPECT_FALSE(load(tooMany, &error)) << tooMany.constData();
-        EXPECT_EQ(error, uiText("file.tooLarge", Language::Eng));
+        EXPECT_FALSE(load(bytes, &error)) << bytes.constData();
+        EXPECT_EQ(error, reason) << bytes.constData();
     }
 }

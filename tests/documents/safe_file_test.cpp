@@ -184,7 +184,7 @@ TEST(SpecialFiles, AnOversizedProgramIsRefusedBeforeItIsRead)
     StyledText text;
     QString error;
     EXPECT_FALSE(loadProgramFile(huge, text, &error));
-    EXPECT_EQ(error, QStringLiteral("File too large"));
+    EXPECT_EQ(error, QStringLiteral("File too large: more than 16 MiB"));
     EXPECT_TRUE(text.isEmpty());
 }
 

@@ -98,9 +98,29 @@ TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheCaller
     EXPECT_FALSE(uiText("menu.noSuchItem", Language::Rus).has_value());
     EXPECT_EQ(uiText("menu.new", Language::Rom), QStringLiteral("Nou"));
 
-    const FileError tooLarge {FileError::Kind::TooLarge, QStringLiteral("a.tkm"), {}};
-    EXPECT_EQ(fileErrorReason(tooLarge, Language::Eng), QStringLiteral("File too large"));
-    EXPECT_EQ(fileErrorReason(tooLarge, Language::Rus), QString::fromUtf8("Файл слишком большой"));
+    // A file too large names the bound it passed, with the number as the Language writes it.
+    using Limit = FileError::Limit;
+    const struct {
+        Limit limit;
+        qint64 bound;
+        const char *rus, *rom, *eng;
+    } tooLarge[] = {
+        {Limit::Size, 16 << 20, "Файл слишком большой: больше 16 МиБ", "Fișierul este prea mare: depășește 16 MiB",
+         "File too large: more than 16 MiB"},
+        {Limit::Size, 64 << 10, "Файл слишком большой: больше 64 КиБ", "Fișierul este prea mare: depășește 64 KiB",
+         "File too large: more than 64 KiB"},
+        {Limit::Lines, 1'000'000, "Файл слишком большой: строк больше, чем 1\u00A0000\u00A0000",
+         "Fișierul este prea mare: are mai multe rânduri decât 1.000.000", "File too large: more than 1,000,000 lines"},
+        {Limit::LineLength, 10'000, "Файл слишком большой: в строке 12\u00A0345 символов больше, чем 10\u00A0000",
+         "Fișierul este prea mare: rândul 12.345 are mai multe caractere decât 10.000",
+         "File too large: line 12,345 is longer than 10,000 characters"},
+    };
+    for (const auto &c : tooLarge) {
+        const FileError e {FileError::Kind::TooLarge, QStringLiteral("a.tkm"), {}, c.limit, c.bound, 12'345};
+        EXPECT_EQ(fileErrorReason(e, Language::Rus), QString::fromUtf8(c.rus));
+        EXPECT_EQ(fileErrorReason(e, Language::Rom), QString::fromUtf8(c.rom));
+        EXPECT_EQ(fileErrorReason(e, Language::Eng), QString::fromUtf8(c.eng));
+    }
     const FileError system {FileError::Kind::System, QStringLiteral("a.tkm"), QStringLiteral("Disk full")};
     EXPECT_EQ(fileErrorReason(system, Language::Rus), QStringLiteral("Disk full"));
 }
