@@ -131,10 +131,11 @@ bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsize
     return true;
 }
 
-bool saveProgramFile(const QString &path, const StyledText &text, QString *error, Language lang)
+bool saveProgramFile(const QString &path, const StyledText &text, QString *error, Language lang,
+                     WriteOptions options)
 {
     FileError failure;
-    if (writeFileSafely(path, writeRtf(text), &failure)) return true;
+    if (writeFileSafely(path, writeRtf(text), &failure, options)) return true;
     if (error) *error = fileErrorReason(failure, lang);
     return false;
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "base/Language.h"
+#include "base/SafeFile.h"
 #include <QByteArray>
 #include <QList>
 #include <QRgb>
@@ -36,6 +37,7 @@ bool loadProgramFile(const QString &path, StyledText &out, QString *error, Langu
 // line longer than maxLineLength characters: what an editor window can take in at once.
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, qsizetype maxLines,
                      qsizetype maxLineLength, Language lang = Language::Eng);
-// Writes through a temporary file that replaces the target only when complete.
+// Writes through a temporary file that replaces the target only when complete. A read-only
+// file is replaced only where the options say the user agreed.
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error,
-                     Language lang = Language::Eng);
+                     Language lang = Language::Eng, WriteOptions options = {});
