@@ -251,7 +251,7 @@ bool writeInPlace(const QString &path, const QByteArray &target, const QByteArra
         if (reserved != 0 && !fitsAnyway) {
             struct stat now { };
             if (::fstat(fd.get(), &now) == 0 && now.st_size != st.st_size)
-                (void)::ftruncate(fd.get(), st.st_size);   // a partial reservation grew it
+                if (::ftruncate(fd.get(), st.st_size) != 0) { }   // a partial reservation grew it
             return failWithCode(error, path, reserved);
         }
     }
@@ -311,7 +311,9 @@ bool writeFileSafely(const QString &path, const QByteArray &data, FileError *err
     };
     if (exists) {
         // The owner first: changing it clears the set-id bits the mode then puts back.
-        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) (void)::fchown(fd.get(), uid_t(-1), old.st_gid);
+        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0 && ::fchown(fd.get(), uid_t(-1), old.st_gid) != 0) {
+            // the group is not ours to give either: the new file keeps the default one
+        }
         (void)::fchmod(fd.get(), old.st_mode & 07777);
     }
     if (!writeAll(fd.get(), data, 0) || ::fsync(fd.get()) != 0) return failAndRemove(errno);

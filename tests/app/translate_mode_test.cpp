@@ -211,11 +211,15 @@ TEST_F(TranslateCli, ATargetKeepsWhatItIsOrIsRefused)
     const QString shared = file(u("shared.tkm"), {u("STEP")});
     ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 0664), 0);
     const bool root = ::geteuid() == 0;
-    if (root) ASSERT_EQ(::chown(QFile::encodeName(shared).constData(), 65534, 65534), 0);
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(shared).constData(), 65534, 65534), 0);
+    }
     o = translateTo(shared);
     EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
     EXPECT_EQ(modeOf(shared).st_mode & 07777, 0664u);
-    if (root) EXPECT_EQ(modeOf(shared).st_uid, 65534u);
+    if (root) {
+        EXPECT_EQ(modeOf(shared).st_uid, 65534u);
+    }
     StyledText written;
     ASSERT_TRUE(loadProgramFile(shared, written, nullptr));
     EXPECT_EQ(plainLines(written).value(1), u("ШАГ"));
