@@ -3,6 +3,7 @@
 #include "app/ConsoleOptions.h"
 #include "app/ConsoleText.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 ConsoleOptions::ConsoleOptions(const QString &description)
@@ -77,7 +78,14 @@ bool hasOption(const QStringList &arguments, QLatin1String option)
 ConsoleSettings loadConsoleSettings()
 {
     ConsoleSettings s;
-    s.settings = loadSettings(settingsFiles(QCoreApplication::applicationDirPath()).read);
+    const QString path = settingsFiles(QCoreApplication::applicationDirPath()).read;
+    QString problem;
+    s.settings = loadSettings(path, &problem);
+    // A teacher whose settings are not taken hears it, as the window tells the pupil.
+    if (!problem.isEmpty())
+        ConsoleText::err(QStringLiteral("trakmil: the settings file %1 was not read (%2); "
+                                        "default settings are used.")
+                             .arg(QDir::toNativeSeparators(path), problem));
     s.language = languageFromCode(s.settings.language);
     if (s.language == Language::Unknown) s.language = Language::Rus;
     return s;

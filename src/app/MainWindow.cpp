@@ -402,7 +402,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // A speed directive changes the speed only for its run: stop in order so the setting
     // saved is the pupil's own.
     if (m_run.isActive()) stopRun();
-    writeSettingsQuietly(nullptr);   // a failure is ignored: the window closes anyway
+    // The window closes anyway, but the pupil hears that the settings were not kept.
+    QString error;
+    if (!writeSettingsQuietly(&error)) m_prompts->message(error);
     dropRecoveryCopy();   // answered or nothing to lose
     event->accept();
 }

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/ExamplesFolder.h"
 #include "app/StatusBar.h"
+#include "base/SafeFile.h"
 #include "base/TextCatalogue.h"
 #include "common/Prompts.h"
 #include "documents/DocumentConvert.h"
@@ -27,10 +28,20 @@
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <algorithm>
+#include <optional>
 
 namespace {
 // Text keys in DocumentState order.
 const char *const kStateTexts[] = {"stateEmpty", "stateLoaded", "stateChanged", "stateSaved"};
+
+// How to write over path: a file marked read-only is replaced only when the pupil says so
+// (and stays read-only); nothing when the pupil says no.
+std::optional<WriteOptions> replacing(const QString &path, Prompts &prompts, const QString &question)
+{
+    if (!isReadOnlyFile(path)) return WriteOptions {};
+    if (!prompts.question(question.arg(QDir::toNativeSeparators(path)))) return std::nullopt;
+    return WriteOptions {.replaceReadOnly = true};
+}
 }   // namespace
 
 void MainWindow::readSettings()
@@ -291,8 +302,10 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
 
 bool MainWindow::writeDocument(const QString &path)
 {
+    const std::optional<WriteOptions> options = replacing(path, *m_prompts, text("readOnlyQuestion"));
+    if (!options) return false;
     QString error;
-    if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), &error, textLanguage())) {
+    if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), &error, textLanguage(), *options)) {
         m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
         return false;
     }
@@ -421,7 +434,9 @@ void MainWindow::savePicture()
     const QString path = m_prompts->saveFile(QString(), toolkitFilter(WorldTexts::pictureFilter()),
                                              WorldTexts::pictureSuffix());
     if (path.isEmpty()) return;
+    const std::optional<WriteOptions> options = replacing(path, *m_prompts, text("readOnlyQuestion"));
+    if (!options) return;
     QString error;
-    if (!m_field->picture().exportPicture(path, &error, textLanguage()))
+    if (!m_field->picture().exportPicture(path, &error, textLanguage(), *options))
         m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
 }

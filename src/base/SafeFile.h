@@ -10,18 +10,20 @@
 
 // Why a file operation failed. The layers above word it in the Language they show.
 struct FileError {
-    enum class Kind { None, NotRegular, TooLarge, System };
+    enum class Kind { None, NotRegular, TooLarge, System, ReadOnly };
     // The bound a file too large passed: its size, its number of lines or one line's length.
     enum class Limit { Size, Lines, LineLength };
     Kind kind = Kind::None;
     QString path;
     QString systemReason;   // the platform's own words, for Kind::System
+    int code = 0;   // the system's error number behind Kind::System; 0 when not known
     Limit limit = Limit::Size;   // for Kind::TooLarge
     qint64 bound = 0;   // bytes, lines or characters; 0 when not known
     qint64 line = 0;   // for Limit::LineLength: the first line past it, counted from 1
 };
 
-// The reason, without the path.
+// The reason, without the path. A system error the catalogue knows is worded in lang;
+// any other keeps the platform's words.
 QString fileErrorReason(const FileError &error, Language lang);
 
 // Reads a regular file of at most maxSize bytes. A pipe, a device or a folder is refused
@@ -29,10 +31,24 @@ QString fileErrorReason(const FileError &error, Language lang);
 // before it is read. *error gets the reason.
 bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, FileError *error);
 
+// A regular file (through any links) that this process is not meant to change: no write
+// permission for it, or none at all for the superuser, who could write it anyway.
+bool isReadOnlyFile(const QString &path);
+
+struct WriteOptions {
+    // When the folder takes no new file but the file itself may be written (a program
+    // folder the pupils may not change, with a settings file they may): write in place,
+    // once the room for the whole new content is reserved.
+    bool inPlaceWhereFolderIsLocked = false;
+    // The user has agreed to replace a file marked read-only; the new one stays read-only.
+    bool replaceReadOnly = false;
+};
+
 // Replaces the file with data only once every byte has reached the disk: on a full disk
-// or any other failure the previous file stays byte for byte and *error gets the
-// platform's reason. A target that exists and is not a regular file
-// (a device, a pipe, a folder) is refused. directWriteFallback writes in place when the
-// folder cannot hold a temporary file but the file itself can be written.
+// or any other failure the previous file stays byte for byte and *error gets the reason.
+// The target is the file a symbolic link points to; a loop of links is refused, and so is
+// a target that exists and is not a regular file (a device, a pipe, a folder) and, unless
+// the options say so, a read-only file. A replaced file keeps its permission bits and,
+// where the process may set them, its owner and group.
 bool writeFileSafely(const QString &path, const QByteArray &data, FileError *error,
-                     bool directWriteFallback = false);
+                     WriteOptions options = {});

@@ -28,11 +28,11 @@ std::optional<StyledText> splitLines(QStringView all, const ReadLimits &limits, 
     qsizetype start = 0;
     auto take = [&](qsizetype end) {
         if (out.size() >= limits.lines) {
-            *over = {FileError::Kind::TooLarge, {}, {}, FileError::Limit::Lines, limits.lines};
+            *over = {FileError::Kind::TooLarge, {}, {}, 0, FileError::Limit::Lines, limits.lines};
             return false;
         }
         if (end - start > limits.lineLength) {
-            *over = {FileError::Kind::TooLarge, {}, {}, FileError::Limit::LineLength, limits.lineLength,
+            *over = {FileError::Kind::TooLarge, {}, {}, 0, FileError::Limit::LineLength, limits.lineLength,
                      out.size() + 1};
             return false;
         }
@@ -174,10 +174,11 @@ bool loadProgramFile(const QString &path, StyledText &out, QString *error, Langu
     return loadProgramFile(path, kProgramReadLimits, out, error, lang, codePageOf);
 }
 
-bool saveProgramFile(const QString &path, const StyledText &text, QString *error, Language lang)
+bool saveProgramFile(const QString &path, const StyledText &text, QString *error, Language lang,
+                     WriteOptions options)
 {
     FileError failure;
-    if (writeFileSafely(path, writeRtf(text), &failure)) return true;
+    if (writeFileSafely(path, writeRtf(text), &failure, options)) return true;
     if (error) *error = fileErrorReason(failure, lang);
     return false;
 }

@@ -60,6 +60,7 @@ bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &
 // Within the limits of a program.
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang = Language::Eng,
                      PlainTextCodePage codePageOf = nullptr);
-// Writes through a temporary file that replaces the target only when complete.
+// Writes through a temporary file that replaces the target only when complete. A read-only
+// file is replaced only where the options say the user agreed.
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error,
-                     Language lang = Language::Eng);
+                     Language lang = Language::Eng, WriteOptions options = {});

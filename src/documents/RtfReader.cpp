@@ -260,7 +260,7 @@ StyledText RtfReader::read()
 
 void RtfReader::refuse(FileError::Limit limit, qint64 bound, qint64 line)
 {
-    if (m_over.kind == FileError::Kind::None) m_over = {FileError::Kind::TooLarge, {}, {}, limit, bound, line};
+    if (m_over.kind == FileError::Kind::None) m_over = {FileError::Kind::TooLarge, {}, {}, 0, limit, bound, line};
     m_p = m_end;
     m_pending.clear();
 }

@@ -8,9 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <array>
@@ -213,9 +211,14 @@ std::optional<QByteArray> readSettingsBytes(const QString &path, QString *proble
         if (problem) *problem = fileErrorReason(failure, lang);
         return std::nullopt;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8.decode(data);   // the decoding happens on conversion
-    if (data.contains('\0') || utf8.hasError()) {
+    // The keys and values are ASCII; what else a hand-edited file holds (a comment typed in
+    // Notepad in Windows-1251 as often as in UTF-8) is kept as it is. Only control bytes
+    // that no text editor writes tell a file that is not text.
+    const auto binary = std::find_if(data.cbegin(), data.cend(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != '\v' && b != 0x1A;
+    });
+    if (binary != data.cend()) {
         if (problem) *problem = uiText("file.notText", lang).value_or(QString());
         return std::nullopt;
     }
@@ -235,11 +238,14 @@ Settings loadSettings(const QString &path, QString *problem, Language lang)
 
 QByteArray composeSettings(const Settings &s, const QByteArray &previous)
 {
-    QByteArray ours = QByteArray("[") + kSection + "]\n";
-    for (const KeyWriter &k : kKeys) ours += QByteArray(k.key) + '=' + k.value(s) + '\n';
+    // Our lines end as the file's first line does: a file from Notepad keeps CR LF.
+    const qsizetype firstEnd = previous.indexOf('\n');
+    const QByteArray eol = firstEnd > 0 && previous.at(firstEnd - 1) == '\r' ? "\r\n" : "\n";
+    QByteArray ours = QByteArray("[") + kSection + "]" + eol;
+    for (const KeyWriter &k : kKeys) ours += QByteArray(k.key) + '=' + k.value(s) + eol;
 
-    // Keep whatever else the file holds; only our keys are replaced. Without an
-    // [int] section our block goes first.
+    // Keep whatever else the file holds, byte for byte; only our keys are replaced.
+    // Without an [int] section our block goes first.
     QList<QByteArray> lines = previous.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     QByteArray out;
@@ -264,7 +270,7 @@ QByteArray composeSettings(const Settings &s, const QByteArray &previous)
         } else if (inSection) {
             if (const auto key = keyOf(line); key && isOurKey(*key)) continue;
         }
-        out += line + '\n';
+        out += raw + '\n';
     }
     return out;
 }
@@ -284,12 +290,15 @@ bool saveSettings(const QString &path, const Settings &settings, QString *error,
     if (!previous) return fail(unreadable);
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
-        return fail(QStringLiteral("the folder \"%1\" cannot be created")
+        return fail(uiText("file.cannotCreateFolder", lang)
+                        .value_or(QString())
                         .arg(QDir::toNativeSeparators(info.absolutePath())));
 
-    // A writable file in a folder that is not still gets written, in place.
+    // A writable file in a folder that is not (a classroom's program folder) is still
+    // written, in place, once the room for it is sure.
     FileError failure;
-    if (!writeFileSafely(path, composeSettings(settings, *previous), &failure, true))
+    if (!writeFileSafely(path, composeSettings(settings, *previous), &failure,
+                         {.inPlaceWhereFolderIsLocked = true}))
         return fail(fileErrorReason(failure, lang));
     return true;
 }

@@ -47,8 +47,9 @@ SettingsFiles settingsFiles(const QString &executableDir, const WritableProbe &p
 QString settingsFilePath(const QString &executableDir);
 
 // Each key on its own with its default; out-of-range values made sound. A file that exists
-// but cannot be taken as settings (too large, not text, unreadable) gives the defaults and
-// the reason in *problem; a missing file is no problem. When there is no file at all (a
+// but cannot be taken as settings (too large, binary, unreadable) gives the defaults and
+// the reason in *problem; a missing file is no problem. Text in any 8-bit encoding is read
+// (a comment in Windows-1251 as Notepad writes it): the keys are ASCII. When there is no file at all (a
 // first start), the language follows the locale.
 Settings loadSettings(const QString &path, QString *problem = nullptr, Language lang = Language::Eng);
 // rus, rom or eng for a locale name such as en_US.UTF-8 (Russian for any other language),
@@ -58,7 +59,7 @@ QString firstStartLanguage();
 // Parses the text of an INI file; what loadSettings does after reading the bytes.
 Settings parseSettings(const QByteArray &iniText);
 // The file's new content: our keys first in [int], in the fixed order; any other
-// keys and sections of the previous content are kept as they were.
+// lines of the previous content are kept byte for byte, and ours end as its first line does.
 QByteArray composeSettings(const Settings &settings, const QByteArray &previous = {});
 // Keys in the fixed order; false with the reason, worded in lang, in *error when the file
 // can't be written.

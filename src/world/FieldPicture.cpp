@@ -191,7 +191,8 @@ QByteArray FieldPicture::pictureFormat(const QString &path)
     return losslessSuffixes().contains(suffix) ? suffix.toLatin1() : QByteArray();
 }
 
-bool FieldPicture::exportPicture(const QString &path, QString *error, Language lang) const
+bool FieldPicture::exportPicture(const QString &path, QString *error, Language lang,
+                                 WriteOptions options) const
 {
     auto fail = [&](const QString &reason) {
         if (error) *error = reason;
@@ -210,6 +211,6 @@ bool FieldPicture::exportPicture(const QString &path, QString *error, Language l
     // See-through pixels are plain white in the picture, so the file shows them white.
     if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) return fail(writer.errorString());
     FileError failure;
-    if (writeFileSafely(path, data, &failure)) return true;
+    if (writeFileSafely(path, data, &failure, options)) return true;
     return fail(fileErrorReason(failure, lang));
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "base/Language.h"
+#include "base/SafeFile.h"
 #include "world/RobotWorld.h"
 
 #include <QHash>
@@ -44,7 +45,9 @@ public:
 
     // Writes the 358 x 438 picture in the format the file's suffix names (BMP without one).
     // On failure the file is as it was and the reason, without the path, goes to *error.
-    bool exportPicture(const QString &path, QString *error, Language lang = Language::Eng) const;
+    // A read-only file is replaced only where the options say the user agreed.
+    bool exportPicture(const QString &path, QString *error, Language lang = Language::Eng,
+                       WriteOptions options = {}) const;
     // The image format for a file name: its suffix when Qt has a writer for it that keeps
     // every pixel and colour, "bmp" without a suffix, empty otherwise.
     static QByteArray pictureFormat(const QString &path);

@@ -14,6 +14,7 @@
 #include <QStringEncoder>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
@@ -323,4 +324,79 @@ TEST_F(MainWindowTest, AProgramKeepsTheColoursOfItsFileUntilItIsEdited)
         }
     }
     window.reset();
+}
+
+TEST_F(MainWindowTest, AReadOnlyFileIsReplacedOnlyWhenThePupilSaysSoAndStaysReadOnly)
+{
+    open();
+    setProgram("ШАГ");
+    const QString program = path("given.tkm"), picture = path("given.bmp");
+    for (const QString &target : {program, picture}) {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+        f.close();
+        ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0444), 0);
+    }
+    auto contents = [](const QString &target) {
+        QFile f(target);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    auto mode = [](const QString &target) {
+        struct stat st { };
+        EXPECT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+        return st.st_mode & 07777;
+    };
+    const std::pair<Command, QString> saves[] = {{Command::SaveAs, program}, {Command::SavePicture, picture}};
+    for (const auto &[command, target] : saves) {
+        SCOPED_TRACE(target.toStdString());
+        prompts.questions.clear();
+        prompts.savePaths.enqueue(target);
+        prompts.answers.enqueue(false);
+        window->action(command)->trigger();
+        ASSERT_EQ(prompts.questions.size(), 1);
+        EXPECT_TRUE(prompts.questions.first().contains(u("\"") + QDir::toNativeSeparators(target) + u("\"")))
+            << prompts.questions.first().toStdString();
+        EXPECT_TRUE(prompts.questions.first().contains(u("только для чтения")));
+        EXPECT_EQ(contents(target), QByteArray("old"));
+
+        prompts.savePaths.enqueue(target);
+        prompts.answers.enqueue(true);
+        window->action(command)->trigger();
+        EXPECT_NE(contents(target), QByteArray("old"));
+        EXPECT_EQ(mode(target), 0444u) << "never made writable";
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+    EXPECT_EQ(window->currentFile(), program);
+    EXPECT_EQ(panel(StatusPanel::Document), u("Сохранен"));
+    EXPECT_EQ(QImage(picture).size(), QSize(358, 438));
+}
+
+TEST_F(MainWindowTest, ALinkLoopIsRefusedInTheWindowsLanguageAndStaysALink)
+{
+    open();
+    setProgram("ШАГ");
+    const QString loop = path("loop.tkm");
+    ASSERT_TRUE(QFile::link(loop, loop));
+    prompts.savePaths.enqueue(loop);
+    window->action(Command::SaveAs)->trigger();
+    EXPECT_EQ(prompts.messages,
+              QStringList {QDir::toNativeSeparators(loop) + u("\nСимволические ссылки образуют петлю")});
+    EXPECT_TRUE(QFileInfo(loop).isSymLink());
+    EXPECT_TRUE(window->currentFile().isEmpty());
+    EXPECT_EQ(panel(StatusPanel::Document), u("Изменен"));
+}
+
+TEST_F(MainWindowTest, ClosingSaysWhenTheSettingsCannotBeWritten)
+{
+    open();
+    window->show();
+    // Something that is no file has taken the settings file's name since the start.
+    QFile::remove(iniPath());
+    ASSERT_TRUE(QDir().mkdir(iniPath()));
+    EXPECT_TRUE(window->close()) << "the window closes all the same";
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages.first().startsWith(u("Не удалось записать файл настроек \"") +
+                                                    QDir::toNativeSeparators(iniPath())))
+        << prompts.messages.first().toStdString();
 }

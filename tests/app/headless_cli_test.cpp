@@ -4,6 +4,7 @@
 #include "AppInfo.h"
 #include "common/Printers.h"
 #include "common/RunTrakmil.h"
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -421,4 +422,30 @@ TEST_F(HeadlessCli, AFileOverALimitIsRefusedNamingTheLimitInEveryMode)
             EXPECT_TRUE(o.err.contains(said)) << args.join(' ').toStdString() << "\n" << o.err.toStdString();
         }
     }
+}
+
+TEST_F(HeadlessCli, ASettingsFileLeftUnreadIsNamedOnStderr)
+{
+    // A copy of the program with a settings file of its own beside it.
+    const QString bin = dir.filePath("bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const QString program = bin + "/trakmil";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TRAKMIL_BINARY), program));
+    const QString ini = bin + "/trakmil.ini";
+    const QString clean = file("clean.tkm", {"ALGORITHM BEGIN", "STEP", "ALGORITHM END"});
+    auto settingsThenCheck = [&](const QByteArray &settings) {
+        QFile f(ini);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(settings);
+        f.close();
+        return runTrakmilAt(program, {"--check", clean, "--language", "eng"});
+    };
+    ProcessOutcome o = settingsThenCheck(QByteArray("[int]\nx_speed=2\n\x00\x00", 18));
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.err, "trakmil: the settings file " + ini +
+                         " was not read (Not a text file); default settings are used.\n");
+    // A comment in Windows-1251 is no reason to leave the file unread.
+    o = settingsThenCheck("; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8\r\n[int]\r\nlanguage=rom\r\n");
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
 }

@@ -181,7 +181,7 @@ TEST_F(MainWindowTest, ASettingsFileItCannotReadIsNeverOverwritten)
     const QByteArray bad[] = {
         "[int]\nlanguage=eng\n" + QByteArray(70 * 1024, ';'),   // over the limit
         QByteArray("[int]\nlanguage=eng\n\0\x01\x02", 23),   // not text
-        "[int]\nlanguage=eng\n; \xff\xfe\n",   // not UTF-8
+        QByteArray("\xff\xfe[\0i\0n\0t\0]\0", 12),   // UTF-16, as Notepad's "Unicode"
     };
     for (const QByteArray &ini : bad) {
         SCOPED_TRACE(ini.size());

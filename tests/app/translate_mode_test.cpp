@@ -13,6 +13,8 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -209,4 +211,64 @@ TEST_F(TranslateCli, RomanianPlainTextInWindows1250KeepsItsLetters)
     EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
     EXPECT_EQ(o.outLines(), (QStringList {u("* Pătrat şi ţarc"), u("PROCEDURE ŞIR"), u("STEP"), u("END OF PROCEDURE"),
                                           u("ALGORITHM BEGIN"), u("EXECUTE ŞIR"), u("ALGORITHM END")}));
+}
+
+TEST_F(TranslateCli, ATargetKeepsWhatItIsOrIsRefused)
+{
+    const QString src = file(u("s.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("ALGORITHM END")});
+    auto translateTo = [&](const QString &out) {
+        return trakmil({u("--translate"), src, u("--to"), u("rus"), u("-o"), out});
+    };
+    // A loop of links is refused as the same loop is as input, and stays a loop.
+    const QString a = dir.filePath(u("a.tkm")), b = dir.filePath(u("b.tkm"));
+    ASSERT_TRUE(QFile::link(b, a));
+    ASSERT_TRUE(QFile::link(a, b));
+    Outcome o = translateTo(a);
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_EQ(o.err, u("trakmil: cannot write ") + a + u(": Too many levels of symbolic links\n"));
+    EXPECT_EQ(QFileInfo(a).symLinkTarget(), b);
+    EXPECT_EQ(trakmil({u("--translate"), a, u("--to"), u("rus")}).exitCode, 2);
+
+    // A read-only file is not made writable behind the teacher's back.
+    const QString locked = file(u("locked.tkm"), {u("STEP")});
+    const QByteArray before = [&] {
+        QFile f(locked);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    auto modeOf = [](const QString &path) {
+        struct stat st { };
+        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        return st;
+    };
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0440), 0);
+    o = translateTo(locked);
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_EQ(o.err, u("trakmil: cannot write ") + locked + u(": The file is read-only\n"));
+    QFile kept(locked);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), before);
+    EXPECT_EQ(modeOf(locked).st_mode & 07777, 0440u);
+
+    // A file that is replaced keeps its mode, and its owner where the process may keep it.
+    const QString shared = file(u("shared.tkm"), {u("STEP")});
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 0664), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(shared).constData(), 65534, 65534), 0);
+    }
+    o = translateTo(shared);
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_EQ(modeOf(shared).st_mode & 07777, 0664u);
+    if (root) {
+        EXPECT_EQ(modeOf(shared).st_uid, 65534u);
+    }
+    StyledText written;
+    ASSERT_TRUE(loadProgramFile(shared, written, nullptr));
+    EXPECT_EQ(plainLines(written).value(1), u("ШАГ"));
+
+    // Through a link the file it points to is replaced; the link stays.
+    const QString link = dir.filePath(u("link.tkm"));
+    ASSERT_TRUE(QFile::link(shared, link));
+    EXPECT_EQ(translateTo(link).exitCode, 0);
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), shared);
 }

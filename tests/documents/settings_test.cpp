@@ -343,3 +343,34 @@ TEST(SettingsLocation, TestProcessesNeverSeeTheUsersOwnFolders)
         }
     }
 }
+
+TEST(SettingsFile, AWindows1251CommentIsReadAndEveryForeignByteKept)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("trakmil.ini");
+    // Notepad on a Russian Windows: Windows-1251 comments and CR LF line ends.
+    const QByteArray note = "; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8 \xea\xeb\xe0\xf1\xf1\xe0 5\xc1\r\n";
+    const QByteArray teacher = "[teacher]\r\n\xd3\xf7\xe8\xf2\xe5\xeb\xfc=\xc8\xe2\xe0\xed\xee\xe2\xe0\r\n";
+    writeAll(ini, note + "[int]\r\nlanguage=eng\r\nx_speed=5\r\n" + teacher);
+    QString problem;
+    const Settings read = loadSettings(ini, &problem);
+    EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+    EXPECT_EQ(read.language, QStringLiteral("eng"));
+    EXPECT_EQ(read.speed, 5);
+
+    Settings changed = read;
+    changed.speed = 2;
+    QString error;
+    ASSERT_TRUE(saveSettings(ini, changed, &error)) << error.toStdString();
+    const QByteArray ours = "[int]\r\nlanguage=eng\r\nx_speed=2\r\npole_x=16\r\npole_y=20\r\nsintax=0\r\n"
+                            "showadv=1\r\ninterface_size=100\r\nlinenumbers=0\r\ncleanfield=0\r\n";
+    EXPECT_EQ(readAll(ini), note + ours + teacher);
+
+    // A file with bytes no text editor writes is still not taken, nor replaced.
+    const QByteArray binary = QByteArray("[int]\nlanguage=eng\n") + QByteArray("\x00\x01\x02", 3);
+    writeAll(ini, binary);
+    EXPECT_EQ(loadSettings(ini, &problem).language, QStringLiteral("rus"));
+    EXPECT_EQ(problem, QStringLiteral("Not a text file"));
+    EXPECT_FALSE(saveSettings(ini, changed, &error));
+    EXPECT_EQ(readAll(ini), binary);
+}

@@ -10,6 +10,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -116,11 +118,37 @@ TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheCaller
          "File too large: line 12,345 is longer than 10,000 characters"},
     };
     for (const auto &c : tooLarge) {
-        const FileError e {FileError::Kind::TooLarge, QStringLiteral("a.tkm"), {}, c.limit, c.bound, 12'345};
+        const FileError e {FileError::Kind::TooLarge, QStringLiteral("a.tkm"), {}, 0, c.limit, c.bound, 12'345};
         EXPECT_EQ(fileErrorReason(e, Language::Rus), QString::fromUtf8(c.rus));
         EXPECT_EQ(fileErrorReason(e, Language::Rom), QString::fromUtf8(c.rom));
         EXPECT_EQ(fileErrorReason(e, Language::Eng), QString::fromUtf8(c.eng));
     }
     const FileError system {FileError::Kind::System, QStringLiteral("a.tkm"), QStringLiteral("Disk full")};
     EXPECT_EQ(fileErrorReason(system, Language::Rus), QStringLiteral("Disk full"));
+}
+
+TEST(TextCatalogue, EverySystemErrorOfReadingOrWritingIsWordedInEachLanguage)
+{
+    const QRegularExpression cyrillic(QStringLiteral("[А-Яа-я]"));
+    const int codes[] = {EACCES,  EPERM,  EROFS, ENOSPC, EDQUOT, ENOENT,  ENOTDIR, EISDIR, ELOOP,   ENAMETOOLONG,
+                         EMFILE,  ENFILE, EIO,   EFBIG,  EEXIST, EBUSY,   ETXTBSY, EXDEV,  ENODEV,  ENXIO,
+                         ESTALE, ETIMEDOUT, EAGAIN, ENOMEM, EINVAL, EOPNOTSUPP};
+    QSet<QString> seen[3];
+    for (int code : codes) {
+        const FileError error {FileError::Kind::System, QStringLiteral("a.tkm"), qt_error_string(code), code};
+        const QString rus = fileErrorReason(error, Language::Rus);
+        const QString rom = fileErrorReason(error, Language::Rom);
+        const QString eng = fileErrorReason(error, Language::Eng);
+        EXPECT_TRUE(rus.contains(cyrillic)) << code << " " << rus.toStdString();
+        EXPECT_FALSE(rom.contains(cyrillic) || rom.isEmpty()) << code;
+        EXPECT_NE(rom, eng) << code;
+        EXPECT_FALSE(eng.isEmpty() || eng.contains(cyrillic)) << code;
+        seen[0] << rus;
+        seen[1] << rom;
+        seen[2] << eng;
+    }
+    for (const QSet<QString> &texts : seen) EXPECT_EQ(texts.size(), qsizetype(std::size(codes)));
+    // Any other keeps the platform's own words.
+    const FileError other {FileError::Kind::System, QStringLiteral("a.tkm"), qt_error_string(ENOEXEC), ENOEXEC};
+    EXPECT_EQ(fileErrorReason(other, Language::Rus), qt_error_string(ENOEXEC));
 }
