@@ -23,6 +23,7 @@ public:
     void messageWindow(const QString &, const QStringList &) override { }
     void message(const QString &) override { }
     bool question(const QString &) override { return true; }
+    Choice chooseOne(const QString &, const QStringList &) override { return {}; }
     QString openFile(const QString &, const QString &) override { return {}; }
     QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
     void setOpenFolders(const QString &, const QStringList &) override { }
