@@ -60,8 +60,8 @@ QByteArray bigProgramFile(int count)
     const Lexicon &lex = Lexicon::forLanguage(Language::Rus);
     StyledText text;
     for (const QString &s : bigProgramLines(count)) {
-        const QRgb c = ClassifyFull(NormalizeLine(s), lex);
-        text.append(StyledLine {s, {ColorRun {int(s.size()), c}}});
+        const QRgb c = classifyFull(normalizeLine(s), lex);
+        text.append(StyledLine {s, {ColourRun {int(s.size()), c}}});
     }
     return writeRtf(text);
 }

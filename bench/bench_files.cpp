@@ -17,14 +17,15 @@ StyledText program()
     static const char *const lines[] = {
         "НАЧАЛО АЛГОРИТМА",       "ПОВТОРИ 4 РАЗ", "ШАГ",           "ПОВЕРНИ НАПРАВО", "КОНЕЦ ЦИКЛА",
         "* комментарий: квадрат", "ЦВЕТ КРАСНЫЙ",  "ПОКА НЕ СТЕНА", "ПРЫЖОК",          "ВЫЗОВ УЗОР"};
-    static const QRgb colors[] = {0x000080, 0x0000FF, 0x800000, 0x008000, 0x008080,
-                                  0x808080, 0x800080, 0xFF00FF, 0xC0C0C0, 0x000000};
+    static const QRgb colours[] = {0x000080, 0x0000FF, 0x800000, 0x008000, 0x008080,
+                                   0x808080, 0x800080, 0xFF00FF, 0xC0C0C0, 0x000000};
     StyledText text;
     for (int i = 0; i < 10000; ++i) {
         const QString s = QString::fromUtf8(lines[i % 10]);
-        StyledLine line {s, {ColorRun {int(s.size()), colors[i % 10]}}};
+        StyledLine line {s, {ColourRun {int(s.size()), colours[i % 10]}}};
         if (i % 7 == 0 && s.size() > 4)   // a line being recoloured has two colours
-            line.runs = {ColorRun {4, colors[(i + 1) % 10]}, ColorRun {int(s.size()) - 4, colors[i % 10]}};
+            line.runs = {ColourRun {4, colours[(i + 1) % 10]},
+                         ColourRun {int(s.size()) - 4, colours[i % 10]}};
         text.append(line);
     }
     return text;
@@ -101,11 +102,21 @@ void BM_ReadSixteenMebibytesWithinLimits(benchmark::State &state)
     const qsizetype shape = state.range(0);
     QByteArray data;
     switch (shape) {
-    case 0: data = QByteArray(size, '\r'); break;
-    case 1: data = "{\\rtf1 " + QByteArray("\\par").repeated(size / 4) + "}"; break;
-    case 2: data = QByteArray(size, 'x'); break;
-    case 3: data = "{\\rtf1 " + QByteArray(size, 'x') + "}"; break;
-    default: data = "{\\rtf1 " + QByteArray(size / 2, '{') + "x" + QByteArray(size / 2, '}'); break;
+    case 0:
+        data = QByteArray(size, '\r');
+        break;
+    case 1:
+        data = "{\\rtf1 " + QByteArray("\\par").repeated(size / 4) + "}";
+        break;
+    case 2:
+        data = QByteArray(size, 'x');
+        break;
+    case 3:
+        data = "{\\rtf1 " + QByteArray(size, 'x') + "}";
+        break;
+    default:
+        data = "{\\rtf1 " + QByteArray(size / 2, '{') + "x" + QByteArray(size / 2, '}');
+        break;
     }
     for (auto _ : state) {
         FileError over;

@@ -29,7 +29,7 @@ void BM_StepOnPicture(benchmark::State &state)
     RobotWorld world;
     world.setCanvas(&picture);
     world.resetField();
-    world.setColor(0xFF0000);
+    world.setColour(0xFF0000);
     walkSquare(world, state);
 }
 BENCHMARK(BM_StepOnPicture);
@@ -40,7 +40,7 @@ void BM_StepOnFieldView(benchmark::State &state)
     RobotWorld world;
     world.setCanvas(view.canvas());
     world.resetField();
-    world.setColor(0x0000FF);
+    world.setColour(0x0000FF);
     walkSquare(world, state);
 }
 BENCHMARK(BM_StepOnFieldView);

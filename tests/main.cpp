@@ -28,7 +28,7 @@ void usePlainLocale()
     qunsetenv("LC_MESSAGES");
     qputenv("LANG", "C.UTF-8");
 }
-}
+}   // namespace
 
 // One runner for core and GUI tests; GUI tests need the application object and run
 // on the offscreen platform.

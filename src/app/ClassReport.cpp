@@ -12,7 +12,10 @@ namespace {
 
 using Grade = CompareMode::PupilGrade;
 
-QString t(const char *key, Language lang) { return uiText(QByteArray("report.") + key, lang).value_or(QString()); }
+QString t(const char *key, Language lang)
+{
+    return uiText(QByteArray("report.") + key, lang).value_or(QString());
+}
 
 QString escaped(const QString &s) { return s.toHtmlEscaped(); }
 
@@ -36,9 +39,9 @@ QString programHtml(const QStringList &lines, Language lang)
     QString r;
     for (const StyledLine &line : TranslateMode::colouredProgram(lines, lang)) {
         qsizetype at = 0;
-        for (const ColorRun &run : line.runs) {
+        for (const ColourRun &run : line.runs) {
             r += QStringLiteral("<span style=\"color:#%1\">%2</span>")
-                     .arg(run.color & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                     .arg(run.colour & 0xFFFFFF, 6, 16, QLatin1Char('0'))
                      .arg(escaped(line.text.mid(at, run.length)));
             at += run.length;
         }
@@ -114,7 +117,8 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
              .arg(htmlLanguage(lang), escaped(t("title", lang)));
     // The model's picture is the same in every row: it is embedded once, as a style.
     h += QStringLiteral("<style>") + QLatin1String(kStyle) +
-         QStringLiteral("div.model{background:url(%1) no-repeat;background-size:contain}").arg(dataUri(g.modelPng)) +
+         QStringLiteral("div.model{background:url(%1) no-repeat;background-size:contain}")
+             .arg(dataUri(g.modelPng)) +
          QStringLiteral("</style></head>\n<body>\n");
     h += QStringLiteral("<h1>%1</h1>\n").arg(escaped(t("title", lang)));
     h += QStringLiteral("<p class=\"model-file\">%1</p>\n")
@@ -123,14 +127,16 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
              .arg(escaped(t("summary", lang).arg(g.pupils.size()).arg(same).arg(differ).arg(unread)));
     h += QStringLiteral("<details class=\"model-program\"><summary>%1</summary><pre>%2</pre></details>\n")
              .arg(escaped(t("program", lang)), programHtml(g.modelProgram, g.modelLanguage));
-    h += QStringLiteral("<table>\n<thead><tr><th>%1</th><th>%2</th><th>%3</th><th>%4</th><th>%5</th></tr></thead>\n<tbody>\n")
+    h += QStringLiteral("<table>\n<thead><tr><th>%1</th><th>%2</th><th>%3</th><th>%4</th><th>%5</th></tr></"
+                        "thead>\n<tbody>\n")
              .arg(escaped(t("file", lang)), escaped(t("verdict", lang)), escaped(t("modelDrawing", lang)),
                   escaped(t("pupilDrawing", lang)), escaped(t("diffDrawing", lang)));
     for (const Grade *p : rows) {
         const char *verdictKey = p->verdict == Grade::Verdict::Same      ? "same"
                                  : p->verdict == Grade::Verdict::Differs ? "differs"
                                                                          : "unreadable";
-        h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">").arg(QLatin1String(verdictKey), escaped(p->file));
+        h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
+                 .arg(QLatin1String(verdictKey), escaped(p->file));
         h += QStringLiteral("<td class=\"file\">%1").arg(escaped(QFileInfo(p->file).fileName()));
         if (!p->program.isEmpty())
             h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
@@ -140,7 +146,8 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
         if (!reason.isEmpty()) h += QStringLiteral("<br/>") + escaped(reason);
         if (!p->details.isEmpty()) {
             h += QStringLiteral("<ul>");
-            for (const QString &d : p->details) h += QStringLiteral("<li>") + escaped(d.trimmed()) + QStringLiteral("</li>");
+            for (const QString &d : p->details)
+                h += QStringLiteral("<li>") + escaped(d.trimmed()) + QStringLiteral("</li>");
             h += QStringLiteral("</ul>");
         }
         h += QStringLiteral("</td>");
@@ -160,8 +167,8 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
     return h;
 }
 
-bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g, Language lang,
-                      QString *error)
+bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
+                      Language lang, QString *error)
 {
     FileError failure;
     if (writeFileSafely(path, classReportHtml(modelFile, g, lang).toUtf8(), &failure)) return true;

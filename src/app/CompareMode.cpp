@@ -81,8 +81,8 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     }
     using F = CompareMode::PupilGrade::Failure;
     d.kind = result == HeadlessRun::Result::CheckFailed ? F::Check
-                : result == HeadlessRun::Result::TickLimit ? F::TickLimit
-                                                           : F::Run;
+             : result == HeadlessRun::Result::TickLimit ? F::TickLimit
+                                                        : F::Run;
 }
 
 QString differences(const TraceComparison &c)

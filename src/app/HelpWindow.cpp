@@ -27,10 +27,10 @@ QString chromeText(const char *key, Language lang)
         .value_or(QString());
 }
 
-const char *const kPages[] = {
-    "index",        "program",          "comments",  "step",    "jump",       "turns", "visibility", "colour",
-    "counted-loop", "conditional-loop", "condition", "sensors", "procedures", "speed", "errors",     "keys",
-    "mistakes"};
+const char *const kPages[] = {"index",     "program",    "comments",   "step",         "jump",
+                              "turns",     "visibility", "colour",     "counted-loop", "conditional-loop",
+                              "condition", "sensors",    "procedures", "speed",        "errors",
+                              "keys",      "mistakes"};
 
 constexpr int kPageRole = Qt::UserRole;
 

@@ -180,11 +180,10 @@ void MainWindow::applyManualLock(bool on)
 {
     const bool enabled = !on;
     m_fileToolBar->setEnabled(enabled);
-    for (Command c :
-         {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Undo, Command::Redo,
-          Command::Cut, Command::Copy, Command::Paste, Command::ClearAlgorithm, Command::ClearField,
-          Command::Run, Command::Check, Command::Preferences, Command::TranslateProgram, Command::StepLine,
-          Command::RunToCursor})
+    for (Command c : {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Undo,
+                      Command::Redo, Command::Cut, Command::Copy, Command::Paste, Command::ClearAlgorithm,
+                      Command::ClearField, Command::Run, Command::Check, Command::Preferences,
+                      Command::TranslateProgram, Command::StepLine, Command::RunToCursor})
         action(c)->setEnabled(enabled);
     for (MenuId m : {MenuId::SystemCommands, MenuId::AdvancedCommands, MenuId::SpecialCommands})
         menu(m)->menuAction()->setEnabled(enabled);

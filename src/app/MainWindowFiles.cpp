@@ -167,7 +167,8 @@ void MainWindow::offerRecovery()
                     .arg(QDir::toNativeSeparators(copy->path()), QDir::toNativeSeparators(aside)));
             continue;
         }
-        const std::optional<DiskStamp> onDisk = content->file.isEmpty() ? std::nullopt : diskStamp(content->file);
+        const std::optional<DiskStamp> onDisk =
+            content->file.isEmpty() ? std::nullopt : diskStamp(content->file);
         const bool newer = fileNewerThanCopy(*content, onDisk);
         offered.push_back({std::move(copy), std::move(*content), onDisk, newer});
     }
@@ -190,7 +191,8 @@ void MainWindow::offerRecovery()
         if (offered.size() == 1) {
             const OfferedCopy &o = offered.front();
             question = text("recoveryQuestion").arg(nameOf(o.content), shownTime(o.content.changed));
-            if (o.diskNewer) question += QLatin1Char('\n') + text("recoveryDiskNewer").arg(shownTime(o.onDisk->modified));
+            if (o.diskNewer)
+                question += QLatin1Char('\n') + text("recoveryDiskNewer").arg(shownTime(o.onDisk->modified));
         } else {
             question = text("recoverySeveral").arg(offered.size());
         }

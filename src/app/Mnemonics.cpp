@@ -60,12 +60,12 @@ struct KeyRow {
     const char16_t *carries;   // upper case
 };
 constexpr KeyRow kKeys[] = {
-    {0x10, u"QЙÂ"}, {0x11, u"WЦ"},  {0x12, u"EУ"},  {0x13, u"RК"},   {0x14, u"TЕȚ"}, {0x15, u"YН"},
-    {0x16, u"UГ"},  {0x17, u"IШÎ"}, {0x18, u"OЩ"},  {0x19, u"PЗ"},   {0x1A, u"[ХĂ"}, {0x1B, u"]ЪÎ"},
-    {0x1E, u"AФĂ"}, {0x1F, u"SЫȘ"}, {0x20, u"DВ"},  {0x21, u"FА"},   {0x22, u"GП"},  {0x23, u"HР"},
-    {0x24, u"JО"},  {0x25, u"KЛ"},  {0x26, u"LД"},  {0x27, u";ЖȘ"},  {0x28, u"'ЭȚ"}, {0x29, u"`Ё"},
-    {0x2B, u"\\Â"}, {0x2C, u"ZЯ"},  {0x2D, u"XЧ"},  {0x2E, u"CС"},   {0x2F, u"VМ"},  {0x30, u"BИ"},
-    {0x31, u"NТ"},  {0x32, u"MЬ"},  {0x33, u",Б"},  {0x34, u".Ю"},   {0x35, u"/."},
+    {0x10, u"QЙÂ"}, {0x11, u"WЦ"},  {0x12, u"EУ"}, {0x13, u"RК"},  {0x14, u"TЕȚ"}, {0x15, u"YН"},
+    {0x16, u"UГ"},  {0x17, u"IШÎ"}, {0x18, u"OЩ"}, {0x19, u"PЗ"},  {0x1A, u"[ХĂ"}, {0x1B, u"]ЪÎ"},
+    {0x1E, u"AФĂ"}, {0x1F, u"SЫȘ"}, {0x20, u"DВ"}, {0x21, u"FА"},  {0x22, u"GП"},  {0x23, u"HР"},
+    {0x24, u"JО"},  {0x25, u"KЛ"},  {0x26, u"LД"}, {0x27, u";ЖȘ"}, {0x28, u"'ЭȚ"}, {0x29, u"`Ё"},
+    {0x2B, u"\\Â"}, {0x2C, u"ZЯ"},  {0x2D, u"XЧ"}, {0x2E, u"CС"},  {0x2F, u"VМ"},  {0x30, u"BИ"},
+    {0x31, u"NТ"},  {0x32, u"MЬ"},  {0x33, u",Б"}, {0x34, u".Ю"},  {0x35, u"/."},
 };
 
 // Upper-case characters the pressed key carries on the layouts above, the one it typed first.
@@ -93,7 +93,8 @@ const KeyRow *keyOfScanCode(quint32 scanCode)
 {
     const QString platform = QGuiApplication::platformName();
     // macOS numbers its keys in an order of its own.
-    if (scanCode == 0 || platform == QLatin1String("cocoa") || platform == QLatin1String("ios")) return nullptr;
+    if (scanCode == 0 || platform == QLatin1String("cocoa") || platform == QLatin1String("ios"))
+        return nullptr;
     // X11 and Wayland give the evdev number plus 8.
     const bool evdevPlus8 = platform != QLatin1String("windows");
     if (evdevPlus8 && scanCode < 8) return nullptr;
@@ -174,8 +175,8 @@ private:
         if (!entry) return false;
         const QChar letter = mnemonicLetter(entry->text());
         QKeyEvent again(QEvent::KeyPress, int(letter.unicode()), e.modifiers(), e.nativeScanCode(),
-                        e.nativeVirtualKey(), e.nativeModifiers(), QString(letter.toLower()), e.isAutoRepeat(),
-                        ushort(e.count()));
+                        e.nativeVirtualKey(), e.nativeModifiers(), QString(letter.toLower()),
+                        e.isAutoRepeat(), ushort(e.count()));
         QCoreApplication::sendEvent(target, &again);
         e.setAccepted(again.isAccepted());
         return true;
@@ -187,7 +188,8 @@ private:
 // The owner's key filter, made on the first call.
 QObject *keyLetters(QObject *owner, QMenuBar *bar)
 {
-    if (QObject *keys = owner->findChild<QObject *>(QLatin1String(KeyLetters::kName), Qt::FindDirectChildrenOnly))
+    if (QObject *keys =
+            owner->findChild<QObject *>(QLatin1String(KeyLetters::kName), Qt::FindDirectChildrenOnly))
         return keys;
     return new KeyLetters(owner, bar);
 }

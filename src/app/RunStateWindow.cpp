@@ -140,12 +140,12 @@ void RunStateWindow::showSnapshot(const RunSnapshot &s, const ProgramText &text)
     m_values[SensorsRow]->setText(
         t("sensorValues").arg(s.robot.borderSensor ? yes : no, s.robot.lineSensor ? yes : no));
 
-    const int colourIndex = ColorTable::indexOf(s.robot.color);
+    const int colourIndex = ColourTable::indexOf(s.robot.colour);
     m_values[ColourRow]->setText(
-        colourIndex >= 0 ? ColorTable::name(colourIndex, m_keywordLanguage)
-                         : QStringLiteral("#%1").arg(s.robot.color & 0xFFFFFF, 6, 16, QLatin1Char('0')));
+        colourIndex >= 0 ? ColourTable::name(colourIndex, m_keywordLanguage)
+                         : QStringLiteral("#%1").arg(s.robot.colour & 0xFFFFFF, 6, 16, QLatin1Char('0')));
     QPixmap swatch(16, 16);
-    swatch.fill(QColor::fromRgb(s.robot.color));
+    swatch.fill(QColor::fromRgb(s.robot.colour));
     m_swatch->setPixmap(swatch);
 
     m_values[PositionRow]->setText(QStringLiteral("x=%1, y=%2").arg(s.robot.x).arg(s.robot.y));

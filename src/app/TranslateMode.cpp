@@ -23,7 +23,7 @@ StyledText colouredProgram(const QStringList &lines, Language lang)
     for (const QString &l : lines) {
         StyledLine line;
         line.text = l;
-        if (!l.isEmpty()) line.runs.append(ColorRun {int(l.size()), ClassifyFull(NormalizeLine(l), lex)});
+        if (!l.isEmpty()) line.runs.append(ColourRun {int(l.size()), classifyFull(normalizeLine(l), lex)});
         text.append(line);
     }
     return text;
@@ -74,11 +74,15 @@ int run(const QStringList &arguments)
         if (untranslated == result.untranslated.constEnd())
             why = QStringLiteral("no %1 command").arg(languageCode(*source));
         else if (untranslated->isEmpty())
-            why = QStringLiteral("its translation would mean something else in %1").arg(languageCode(*target));
+            why =
+                QStringLiteral("its translation would mean something else in %1").arg(languageCode(*target));
         else
             why = QStringLiteral("the loop ends in \"%1\", not in \"%2\"")
                       .arg(*untranslated, Lexicon::forLanguage(*source).kwTimes);
-        err(QStringLiteral("trakmil: %1:%2: %3, left as written: %4").arg(file).arg(k + 1).arg(why, lines.at(k)));
+        err(QStringLiteral("trakmil: %1:%2: %3, left as written: %4")
+                .arg(file)
+                .arg(k + 1)
+                .arg(why, lines.at(k)));
     }
 
     // A line left as written is an unknown command in the target: the caller must hear of it.

@@ -64,8 +64,10 @@ QString number(qint64 n, Language lang)
 QString sizeText(qint64 bytes, Language lang)
 {
     constexpr qint64 KiB = 1024, MiB = 1024 * KiB;
-    if (bytes % MiB == 0) return uiText("file.size.mebibytes", lang).value_or(QString()).arg(number(bytes / MiB, lang));
-    if (bytes % KiB == 0) return uiText("file.size.kibibytes", lang).value_or(QString()).arg(number(bytes / KiB, lang));
+    if (bytes % MiB == 0)
+        return uiText("file.size.mebibytes", lang).value_or(QString()).arg(number(bytes / MiB, lang));
+    if (bytes % KiB == 0)
+        return uiText("file.size.kibibytes", lang).value_or(QString()).arg(number(bytes / KiB, lang));
     return uiText("file.size.bytes", lang).value_or(QString()).arg(number(bytes, lang));
 }
 
@@ -90,16 +92,20 @@ QString tooLargeReason(const FileError &error, Language lang)
 QString fileErrorReason(const FileError &error, Language lang)
 {
     switch (error.kind) {
-    case FileError::Kind::NotRegular: return uiText("file.notRegular", lang).value_or(QString());
-    case FileError::Kind::TooLarge: return tooLargeReason(error, lang);
-    case FileError::Kind::ReadOnly: return uiText("file.readOnly", lang).value_or(QString());
+    case FileError::Kind::NotRegular:
+        return uiText("file.notRegular", lang).value_or(QString());
+    case FileError::Kind::TooLarge:
+        return tooLargeReason(error, lang);
+    case FileError::Kind::ReadOnly:
+        return uiText("file.readOnly", lang).value_or(QString());
     case FileError::Kind::System:
         for (const SystemText &t : kSystemTexts)
             if (t.code == error.code)
                 if (const auto text = uiText(t.key, lang)) return *text;
         if (error.systemReason.isEmpty() && error.code != 0) return qt_error_string(error.code);
         return error.systemReason;
-    case FileError::Kind::None: break;
+    case FileError::Kind::None:
+        break;
     }
     return QString();
 }
@@ -353,7 +359,8 @@ bool writeFileSafely(const QString &path, const QByteArray &data, FileError *err
     };
     if (exists) {
         // The owner first: changing it clears the set-id bits the mode then puts back.
-        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0 && ::fchown(fd.get(), uid_t(-1), old.st_gid) != 0) {
+        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0 &&
+            ::fchown(fd.get(), uid_t(-1), old.st_gid) != 0) {
             // the group is not ours to give either: the new file keeps the default one
         }
         (void)::fchmod(fd.get(), old.st_mode & 07777);

@@ -10,9 +10,19 @@
 
 // Why a file operation failed. The layers above word it in the Language they show.
 struct FileError {
-    enum class Kind { None, NotRegular, TooLarge, System, ReadOnly };
+    enum class Kind {
+        None,
+        NotRegular,
+        TooLarge,
+        System,
+        ReadOnly
+    };
     // The bound a file too large passed: its size, its number of lines or one line's length.
-    enum class Limit { Size, Lines, LineLength };
+    enum class Limit {
+        Size,
+        Lines,
+        LineLength
+    };
     Kind kind = Kind::None;
     QString path;
     QString systemReason;   // the platform's own words, for Kind::System

@@ -26,7 +26,11 @@ public:
     // chosen): Yes or No for the chosen item, or neither when the user puts it off (Esc,
     // closing the question), which must cost nothing.
     struct Choice {
-        enum Answer { Yes, No, Neither };
+        enum Answer {
+            Yes,
+            No,
+            Neither
+        };
         Answer answer = Neither;
         int item = 0;   // an index into the items
     };

@@ -20,12 +20,12 @@ StyledText styledFromDocument(const QTextDocument &document)
             const QString text = fragment.text();
             if (text.isEmpty()) continue;
             const QBrush brush = fragment.charFormat().foreground();
-            const QRgb color = brush.style() == Qt::NoBrush ? 0 : (brush.color().rgb() & 0xFFFFFF);
+            const QRgb colour = brush.style() == Qt::NoBrush ? 0 : (brush.color().rgb() & 0xFFFFFF);
             line.text += text;
-            if (!line.runs.isEmpty() && line.runs.last().color == color)
+            if (!line.runs.isEmpty() && line.runs.last().colour == colour)
                 line.runs.last().length += int(text.size());
             else
-                line.runs.append(ColorRun {int(text.size()), color});
+                line.runs.append(ColourRun {int(text.size()), colour});
         }
         out.append(std::move(line));
     }
@@ -67,18 +67,18 @@ DocumentFill::~DocumentFill()
     if (m_open) m_cursor.endEditBlock();
 }
 
-const QTextCharFormat &DocumentFill::formatFor(QRgb color)
+const QTextCharFormat &DocumentFill::formatFor(QRgb colour)
 {
-    color &= 0xFFFFFF;
+    colour &= 0xFFFFFF;
     // A format used again keeps its hash, so the document finds it without building one.
-    if (m_lastFormat && m_lastColor == color) return *m_lastFormat;
-    auto it = m_formats.find(color);
+    if (m_lastFormat && m_lastColour == colour) return *m_lastFormat;
+    auto it = m_formats.find(colour);
     if (it == m_formats.end()) {
         QTextCharFormat f = m_base;
-        f.setForeground(QColor::fromRgb(color));
-        it = m_formats.insert(color, f);
+        f.setForeground(QColor::fromRgb(colour));
+        it = m_formats.insert(colour, f);
     }
-    m_lastColor = color;
+    m_lastColour = colour;
     m_lastFormat = &it.value();
     return *m_lastFormat;
 }
@@ -90,13 +90,13 @@ bool DocumentFill::fill(qsizetype lines)
         const StyledLine &line = m_text.at(m_next);
         if (m_next > 0) m_cursor.insertBlock(m_blockFormat, m_base);
         qsizetype pos = 0;
-        auto insertSpan = [&](qsizetype length, QRgb color) {
+        auto insertSpan = [&](qsizetype length, QRgb colour) {
             length = std::min(length, line.text.size() - pos);
             if (length <= 0) return;
-            m_cursor.insertText(blockSafe(line.text, pos, length), formatFor(color));
+            m_cursor.insertText(blockSafe(line.text, pos, length), formatFor(colour));
             pos += length;
         };
-        for (const ColorRun &run : line.runs) insertSpan(run.length, run.color);
+        for (const ColourRun &run : line.runs) insertSpan(run.length, run.colour);
         insertSpan(line.text.size() - pos, 0);
     }
     if (m_next < m_text.size()) return false;

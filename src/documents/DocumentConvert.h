@@ -30,7 +30,7 @@ public:
     qsizetype linesDone() const { return m_next; }
 
 private:
-    const QTextCharFormat &formatFor(QRgb color);
+    const QTextCharFormat &formatFor(QRgb colour);
 
     QTextCursor m_cursor;
     const StyledText &m_text;
@@ -38,7 +38,7 @@ private:
     QTextBlockFormat m_blockFormat;
     QHash<QRgb, QTextCharFormat> m_formats;
     const QTextCharFormat *m_lastFormat = nullptr;
-    QRgb m_lastColor = 0;
+    QRgb m_lastColour = 0;
     qsizetype m_next = 0;
     bool m_open = true;   // the edit block
 };

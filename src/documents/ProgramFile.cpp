@@ -32,7 +32,12 @@ std::optional<StyledText> splitLines(QStringView all, const ReadLimits &limits, 
             return false;
         }
         if (end - start > limits.lineLength) {
-            *over = {FileError::Kind::TooLarge, {}, {}, 0, FileError::Limit::LineLength, limits.lineLength,
+            *over = {FileError::Kind::TooLarge,
+                     {},
+                     {},
+                     0,
+                     FileError::Limit::LineLength,
+                     limits.lineLength,
                      out.size() + 1};
             return false;
         }
@@ -121,23 +126,23 @@ QStringList plainLines(const StyledText &text)
     return lines;
 }
 
-QList<QRgb> characterColors(const StyledLine &line)
+QList<QRgb> characterColours(const StyledLine &line)
 {
-    QList<QRgb> colors;
-    colors.reserve(line.text.size());
-    for (const ColorRun &run : line.runs) {
-        for (int i = 0; i < run.length && colors.size() < line.text.size(); ++i)
-            colors.append(run.color & 0xFFFFFF);
+    QList<QRgb> colours;
+    colours.reserve(line.text.size());
+    for (const ColourRun &run : line.runs) {
+        for (int i = 0; i < run.length && colours.size() < line.text.size(); ++i)
+            colours.append(run.colour & 0xFFFFFF);
     }
-    while (colors.size() < line.text.size()) colors.append(0);
-    return colors;
+    while (colours.size() < line.text.size()) colours.append(0);
+    return colours;
 }
 
 bool sameContent(const StyledText &a, const StyledText &b)
 {
     if (a.size() != b.size()) return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i].text != b[i].text || characterColors(a[i]) != characterColors(b[i])) return false;
+        if (a[i].text != b[i].text || characterColours(a[i]) != characterColours(b[i])) return false;
     }
     return true;
 }
@@ -152,8 +157,8 @@ bool readProgramBytes(const QString &path, QByteArray &data, QString *error, Lan
 }
 }   // namespace
 
-bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &out, QString *error, Language lang,
-                     PlainTextCodePage codePageOf)
+bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &out, QString *error,
+                     Language lang, PlainTextCodePage codePageOf)
 {
     QByteArray data;
     if (!readProgramBytes(path, data, error, lang)) return false;

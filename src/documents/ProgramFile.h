@@ -11,13 +11,13 @@
 #include <optional>
 
 // The editor's content as lines with character colours: what a .tkm file holds.
-struct ColorRun {
+struct ColourRun {
     int length = 0;
-    QRgb color = 0x000000;   // 0xRRGGBB
+    QRgb colour = 0x000000;   // 0xRRGGBB
 };
 struct StyledLine {
     QString text;
-    QList<ColorRun> runs;   // lengths add up to text.size(); may be empty (all black)
+    QList<ColourRun> runs;   // lengths add up to text.size(); may be empty (all black)
 };
 using StyledText = QList<StyledLine>;
 
@@ -49,7 +49,7 @@ std::optional<StyledText> readProgramData(const QByteArray &data, const ReadLimi
 QByteArray writeRtf(const StyledText &text);
 QStringList plainLines(const StyledText &text);
 // The colour of every character of the line; black where the runs fall short.
-QList<QRgb> characterColors(const StyledLine &line);
+QList<QRgb> characterColours(const StyledLine &line);
 // Same lines with the same character colours, however the runs are cut.
 bool sameContent(const StyledText &a, const StyledText &b);
 

@@ -32,7 +32,8 @@ std::unique_ptr<QLockFile> takeLock(const QString &lockPath)
 
 QByteArray stampText(const DiskStamp &stamp)
 {
-    return stamp.modified.toUTC().toString(Qt::ISODateWithMs).toLatin1() + ' ' + QByteArray::number(stamp.size);
+    return stamp.modified.toUTC().toString(Qt::ISODateWithMs).toLatin1() + ' ' +
+           QByteArray::number(stamp.size);
 }
 
 std::optional<DiskStamp> parseStamp(const QByteArray &text)
@@ -73,8 +74,8 @@ std::optional<RecoveryContent> parseRecovery(const QByteArray &data)
     if (end < 0) return std::nullopt;
     const QList<QByteArray> header = data.left(end).split('\n');
     // The base line came later: a copy without it is read as before.
-    if (header.size() < 3 || header.size() > 4 || header.at(0) != kMagic || !header.at(1).startsWith("file: ") ||
-        !header.at(2).startsWith("changed: "))
+    if (header.size() < 3 || header.size() > 4 || header.at(0) != kMagic ||
+        !header.at(1).startsWith("file: ") || !header.at(2).startsWith("changed: "))
         return std::nullopt;
     RecoveryContent c;
     if (header.size() == 4) {
@@ -164,7 +165,10 @@ std::optional<RecoveryContent> LeftCopy::read(QString *error) const
 
 void LeftCopy::remove() { QFile::remove(m_path); }
 
-QString LeftCopy::discardedFolder(const QString &folder) { return QDir(folder).filePath(QStringLiteral("discarded")); }
+QString LeftCopy::discardedFolder(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("discarded"));
+}
 
 bool LeftCopy::discard()
 {

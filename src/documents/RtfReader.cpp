@@ -18,7 +18,7 @@ namespace {
 enum class Dest : quint8 {
     Text,
     FontTable,
-    ColorTable,
+    ColourTable,
     Skip
 };
 
@@ -26,7 +26,7 @@ enum class Dest : quint8 {
 struct GroupState {
     Dest dest = Dest::Text;
     int font = -1;   // -1: the default font
-    int color = 0;   // index into the colour table; 0 is "auto", black
+    int colour = 0;   // index into the colour table; 0 is "auto", black
     int uc = 1;   // bytes of fallback after \uN
     int definingFont = -1;   // inside the font table: the font the words describe
 };
@@ -148,7 +148,7 @@ const std::unordered_map<std::string_view, KwInfo> &keywords()
 
 constexpr int kMaxDepth = 1024;   // deeper groups share their parent's state
 constexpr int kMaxFonts = 4096;
-constexpr int kMaxColors = 65536;
+constexpr int kMaxColours = 65536;
 constexpr int kDefaultCodePage = 1251;   // a Cyrillic program when nothing is declared
 
 class RtfReader {
@@ -178,12 +178,12 @@ private:
     // Output
     int currentCodePage();
     int findCodePage() const;
-    QRgb currentColor() const;
+    QRgb currentColour() const;
     void appendByte(uchar b);
     void appendChar(char16_t c);
     void flushBytes();
-    void addText(const QString &s, QRgb color);
-    void addRun(QStringView s, QRgb color);
+    void addText(const QString &s, QRgb colour);
+    void addRun(QStringView s, QRgb colour);
     void endLine(bool softBreak);
     void breakLine(bool softBreak);   // endLine without the pending bytes
     bool consumeFallback();   // true when the token just read was a skipped fallback
@@ -204,13 +204,13 @@ private:
     int m_codePage = 0;
     int m_defaultFont = -1;
     QHash<int, FontInfo> m_fonts;
-    QList<QRgb> m_colors;
+    QList<QRgb> m_colours;
     int m_red = 0, m_green = 0, m_blue = 0;
 
     CodePageDecoder m_decoder;
     std::string m_pending;   // every byte of text passes through here: appending stays inline
     int m_pendingCodePage = 0;
-    QRgb m_pendingColor = 0;
+    QRgb m_pendingColour = 0;
 
     StyledText m_out;
     StyledLine m_line;
@@ -260,7 +260,8 @@ StyledText RtfReader::read()
 
 void RtfReader::refuse(FileError::Limit limit, qint64 bound, qint64 line)
 {
-    if (m_over.kind == FileError::Kind::None) m_over = {FileError::Kind::TooLarge, {}, {}, 0, limit, bound, line};
+    if (m_over.kind == FileError::Kind::None)
+        m_over = {FileError::Kind::TooLarge, {}, {}, 0, limit, bound, line};
     m_p = m_end;
     m_pending.clear();
 }
@@ -382,9 +383,9 @@ void RtfReader::textByte(uchar b)
         else if (b >= 0x20)
             appendByte(b);
         return;
-    case Dest::ColorTable:
+    case Dest::ColourTable:
         if (b == ';') {
-            if (m_colors.size() < kMaxColors) m_colors.append(qRgb(m_red, m_green, m_blue) & 0xFFFFFF);
+            if (m_colours.size() < kMaxColours) m_colours.append(qRgb(m_red, m_green, m_blue) & 0xFFFFFF);
             m_red = m_green = m_blue = 0;
         }
         return;
@@ -445,7 +446,7 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
         }
     }
 
-    if (m_st.dest == Dest::ColorTable) {
+    if (m_st.dest == Dest::ColourTable) {
         const int v = std::clamp(param, 0, 255);
         switch (info.kw) {
         case Kw::Red:
@@ -480,14 +481,14 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
         appendChar(u'\t');
         return;
     case Kw::Cf:
-        m_st.color = hasParam ? param : 0;
+        m_st.colour = hasParam ? param : 0;
         return;
     case Kw::F:
         m_st.font = hasParam ? param : -1;
         return;
     case Kw::Plain:
         m_st.font = -1;
-        m_st.color = 0;
+        m_st.colour = 0;
         return;
     case Kw::Uc:
         m_st.uc = std::max(param, 0);
@@ -516,8 +517,8 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
     case Kw::ColorTbl:
         if (nested) {
             flushBytes();
-            m_st.dest = Dest::ColorTable;
-            m_colors.clear();
+            m_st.dest = Dest::ColourTable;
+            m_colours.clear();
             m_red = m_green = m_blue = 0;
         }
         return;
@@ -550,21 +551,21 @@ int RtfReader::findCodePage() const
     return m_ansiCpg > 0 ? m_ansiCpg : kDefaultCodePage;
 }
 
-QRgb RtfReader::currentColor() const
+QRgb RtfReader::currentColour() const
 {
     // Index 0 is normally the "auto" entry, read as black; a table without it starts
     // with a real colour, which index 0 then means.
-    return m_st.color >= 0 && m_st.color < m_colors.size() ? m_colors.at(m_st.color) : QRgb(0);
+    return m_st.colour >= 0 && m_st.colour < m_colours.size() ? m_colours.at(m_st.colour) : QRgb(0);
 }
 
 void RtfReader::appendByte(uchar b)
 {
     const int cp = currentCodePage();
-    const QRgb color = currentColor();
-    if (!m_pending.empty() && (cp != m_pendingCodePage || color != m_pendingColor)) flushBytes();
+    const QRgb colour = currentColour();
+    if (!m_pending.empty() && (cp != m_pendingCodePage || colour != m_pendingColour)) flushBytes();
     m_pending.push_back(char(b));
     m_pendingCodePage = cp;
-    m_pendingColor = color;
+    m_pendingColour = colour;
 }
 
 void RtfReader::appendChar(char16_t c)
@@ -572,19 +573,20 @@ void RtfReader::appendChar(char16_t c)
     flushBytes();
     m_scratch.resize(0);   // keeps its buffer: this runs for every run of text
     m_scratch.append(QChar(c));
-    addText(m_scratch, currentColor());
+    addText(m_scratch, currentColour());
 }
 
 void RtfReader::flushBytes()
 {
     if (m_pending.empty()) return;
     m_scratch.resize(0);
-    m_decoder.decode(m_pendingCodePage, QByteArrayView(m_pending.data(), qsizetype(m_pending.size())), m_scratch);
+    m_decoder.decode(m_pendingCodePage, QByteArrayView(m_pending.data(), qsizetype(m_pending.size())),
+                     m_scratch);
     m_pending.clear();
-    addText(m_scratch, m_pendingColor);
+    addText(m_scratch, m_pendingColour);
 }
 
-void RtfReader::addText(const QString &s, QRgb color)
+void RtfReader::addText(const QString &s, QRgb colour)
 {
     // A separator in the text itself (a soft line break written as \u8232, a form feed)
     // ends the line as \line and \par do.
@@ -593,25 +595,25 @@ void RtfReader::addText(const QString &s, QRgb color)
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = s.at(i);
         if (!isLineBreak(c)) continue;
-        addRun(QStringView(s).mid(start, i - start), color);
+        addRun(QStringView(s).mid(start, i - start), colour);
         if (c == u'\r' && i + 1 < n && s.at(i + 1) == u'\n') ++i;
         breakLine(c == QChar::LineSeparator);
         start = i + 1;
     }
-    addRun(QStringView(s).mid(start), color);
+    addRun(QStringView(s).mid(start), colour);
 }
 
-void RtfReader::addRun(QStringView s, QRgb color)
+void RtfReader::addRun(QStringView s, QRgb colour)
 {
     const int n = int(s.size());
     if (n <= 0 || m_over.kind != FileError::Kind::None) return;
     if (m_line.text.size() + n > m_limits.lineLength)
         return refuse(FileError::Limit::LineLength, m_limits.lineLength, m_out.size() + 1);
     m_line.text.append(s);
-    if (!m_line.runs.isEmpty() && m_line.runs.last().color == color)
+    if (!m_line.runs.isEmpty() && m_line.runs.last().colour == colour)
         m_line.runs.last().length += n;
     else
-        m_line.runs.append(ColorRun {n, color});
+        m_line.runs.append(ColourRun {n, colour});
 }
 
 void RtfReader::endLine(bool softBreak)

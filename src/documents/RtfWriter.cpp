@@ -45,13 +45,13 @@ void appendChar(QByteArray &out, char16_t c)
 QByteArray writeRtf(const StyledText &text)
 {
     // Black is the "auto" colour 0; every other colour gets an entry in order of use.
-    QHash<QRgb, int> colorIndex;
+    QHash<QRgb, int> colourIndex;
     QByteArray table = "{\\colortbl ;";
     for (const StyledLine &line : text) {
-        for (const ColorRun &run : line.runs) {
-            const QRgb c = run.color & 0xFFFFFF;
-            if (c == 0 || run.length <= 0 || colorIndex.contains(c)) continue;
-            colorIndex.insert(c, int(colorIndex.size()) + 1);
+        for (const ColourRun &run : line.runs) {
+            const QRgb c = run.colour & 0xFFFFFF;
+            if (c == 0 || run.length <= 0 || colourIndex.contains(c)) continue;
+            colourIndex.insert(c, int(colourIndex.size()) + 1);
             table += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c)) +
                      "\\blue" + QByteArray::number(qBlue(c)) + ';';
         }
@@ -72,10 +72,10 @@ QByteArray writeRtf(const StyledText &text)
         const QString &s = line.text;
         const char16_t *chars = reinterpret_cast<const char16_t *>(s.constData());
         qsizetype pos = 0;
-        auto writeSpan = [&](qsizetype length, QRgb color) {
+        auto writeSpan = [&](qsizetype length, QRgb colour) {
             length = std::min(length, s.size() - pos);
             if (length <= 0) return;
-            const int index = colorIndex.value(color & 0xFFFFFF, 0);
+            const int index = colourIndex.value(colour & 0xFFFFFF, 0);
             if (index != current) {
                 out += "\\cf" + QByteArray::number(index) + ' ';
                 current = index;
@@ -83,7 +83,7 @@ QByteArray writeRtf(const StyledText &text)
             for (qsizetype i = pos; i < pos + length; ++i) appendChar(out, chars[i]);
             pos += length;
         };
-        for (const ColorRun &run : line.runs) writeSpan(run.length, run.color);
+        for (const ColourRun &run : line.runs) writeSpan(run.length, run.colour);
         writeSpan(s.size() - pos, 0);   // runs that fall short leave the rest black
         out += "\\par\r\n";
     }

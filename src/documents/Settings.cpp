@@ -183,8 +183,11 @@ Settings parseSettings(const QByteArray &iniText)
 
 QString languageForLocale(const QString &locale)
 {
-    const QString code = locale.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0)
-                             .section(QLatin1Char('_'), 0, 0).section(QLatin1Char('-'), 0, 0).toLower();
+    const QString code = locale.section(QLatin1Char('.'), 0, 0)
+                             .section(QLatin1Char('@'), 0, 0)
+                             .section(QLatin1Char('_'), 0, 0)
+                             .section(QLatin1Char('-'), 0, 0)
+                             .toLower();
     if (code == QLatin1String("ro") || code == QLatin1String("mo")) return QStringLiteral("rom");
     if (code == QLatin1String("en")) return QStringLiteral("eng");
     return QStringLiteral("rus");

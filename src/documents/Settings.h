@@ -66,4 +66,5 @@ QByteArray composeSettings(const Settings &settings, const QByteArray &previous 
 // The old file stays intact on failure. The folder is created when missing. A file
 // that is there but could not be read as settings is never replaced: it may be
 // somebody's, and every line of it would be lost.
-bool saveSettings(const QString &path, const Settings &settings, QString *error, Language lang = Language::Eng);
+bool saveSettings(const QString &path, const Settings &settings, QString *error,
+                  Language lang = Language::Eng);

@@ -26,10 +26,10 @@
 
 namespace {
 
-bool blockHasColor(const QTextBlock &b, QRgb color)
+bool blockHasColour(const QTextBlock &b, QRgb colour)
 {
     for (auto it = b.begin(); !it.atEnd(); ++it)
-        if (it.fragment().isValid() && colorOf(it.fragment().charFormat()) != color) return false;
+        if (it.fragment().isValid() && colourOf(it.fragment().charFormat()) != colour) return false;
     return true;
 }
 
@@ -357,12 +357,12 @@ void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter
     if (!hadUndo && d->isUndoAvailable()) d->clearUndoRedoStacks(QTextDocument::UndoStack);
 }
 
-void AlgorithmEditor::paintCaretLine(QRgb color)
+void AlgorithmEditor::paintCaretLine(QRgb colour)
 {
     QTextCursor cur = textCursor();
     const int pos = cur.selectionEnd();
     const QTextBlock b = document()->findBlock(pos);
-    if (b.length() > 1) paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, color); });
+    if (b.length() > 1) paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, colour); });
     if (cur.hasSelection() || cur.position() != pos) {
         cur.setPosition(pos);
         setTextCursor(cur);
@@ -371,35 +371,35 @@ void AlgorithmEditor::paintCaretLine(QRgb color)
     // typed there next.
     if (b.length() <= 1) {
         QTextCursor t = textCursor();
-        t.setCharFormat(withColor(t.charFormat(), color));
+        t.setCharFormat(withColour(t.charFormat(), colour));
         setTextCursor(t);
     }
 }
 
-void AlgorithmEditor::paintLine(int k, QRgb color)
+void AlgorithmEditor::paintLine(int k, QRgb colour)
 {
     if (k < 0 || k >= document()->blockCount()) return;
     const QTextBlock b = document()->findBlockByNumber(k);
-    paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, color); });
+    paintBlocks(b.position(), [&](LinePainter &p) { p.paint(b, colour); });
     QTextCursor sel(document());
     sel.setPosition(b.position());
     sel.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
     setTextCursor(sel);
 }
 
-QRgb AlgorithmEditor::lineColor(int k) const
+QRgb AlgorithmEditor::lineColour(int k) const
 {
-    if (k < 0 || k >= document()->blockCount()) return LineColor::Black;
+    if (k < 0 || k >= document()->blockCount()) return LineColour::Black;
     const QTextBlock b = document()->findBlockByNumber(k);
     for (auto it = b.begin(); !it.atEnd(); ++it)
-        if (it.fragment().isValid()) return colorOf(it.fragment().charFormat());
-    return LineColor::Black;
+        if (it.fragment().isValid()) return colourOf(it.fragment().charFormat());
+    return LineColour::Black;
 }
 
 bool AlgorithmEditor::lineIsUniform(int k) const
 {
     if (k < 0 || k >= document()->blockCount()) return true;
-    return blockHasColor(document()->findBlockByNumber(k), lineColor(k));
+    return blockHasColour(document()->findBlockByNumber(k), lineColour(k));
 }
 
 void AlgorithmEditor::recolourAll()
@@ -464,9 +464,9 @@ void AlgorithmEditor::finishEdit(QTextCursor &block, const Snapshot &before)
 bool AlgorithmEditor::paintForChange()
 {
     if (!m_changeColours) return true;
-    const ChangeRule r = ClassifyOnChange(NormalizeLine(caretBlock().text()), *m_lexicon);
+    const ChangeRule r = classifyOnChange(normalizeLine(caretBlock().text()), *m_lexicon);
     if (r.kind != ChangeRule::Paint) return false;
-    paintCaretLine(r.color);
+    paintCaretLine(r.colour);
     return true;
 }
 
@@ -483,7 +483,7 @@ void AlgorithmEditor::handleChange()
 void AlgorithmEditor::handleKeyPress()
 {
     refreshLinePanels(false);
-    paintCaretLine(ClassifyOnKey(NormalizeLine(caretBlock().text()), *m_lexicon));
+    paintCaretLine(classifyOnKey(normalizeLine(caretBlock().text()), *m_lexicon));
 }
 
 void AlgorithmEditor::keyPressEvent(QKeyEvent *e)

@@ -67,9 +67,9 @@ public:
     bool rewriteLines(const QStringList &lines);
 
     // Colouring (not editing).
-    void paintCaretLine(QRgb color);
-    void paintLine(int k, QRgb color);
-    QRgb lineColor(int k) const;   // colour of the line's first character
+    void paintCaretLine(QRgb colour);
+    void paintLine(int k, QRgb colour);
+    QRgb lineColour(int k) const;   // colour of the line's first character
     bool lineIsUniform(int k) const;   // every character in one colour
 
     // Line panels.

@@ -61,8 +61,8 @@ void CallProcedureDialog::confirm()
     insertPieces(
         m_editor,
         {{nl, std::nullopt},
-         {lex().kwExecute + QLatin1Char(' ') + procedureCombo->currentText() + nl, LineColor::Maroon}},
+         {lex().kwExecute + QLatin1Char(' ') + procedureCombo->currentText() + nl, LineColour::Maroon}},
         0, true);
-    setInsertionColor(m_editor, LineColor::Navy);
+    setInsertionColour(m_editor, LineColour::Navy);
     accept();
 }

@@ -69,8 +69,8 @@ void ColourDialog::prepare()
     colourCombo->setEnabled(true);
     colourCombo->show();
     colourCombo->clear();
-    for (int i = 0; i < ColorTable::Count; ++i)
-        colourCombo->addItem(swatch(ColorTable::value(i)), ColorTable::name(i, lang));
+    for (int i = 0; i < ColourTable::Count; ++i)
+        colourCombo->addItem(swatch(ColourTable::value(i)), ColourTable::name(i, lang));
     colourCombo->setCurrentIndex(-1);
     // No name is elided in the open list ("ТЕМНО-ЗЕЛЕНЫЙ" would not fit the closed box).
     fitListWidth(colourCombo);
@@ -79,7 +79,7 @@ void ColourDialog::prepare()
 void ColourDialog::confirm()
 {
     if (!(manualMode && manualMode())) {
-        const QString &kw = lex().kwColor;
+        const QString &kw = lex().kwColour;
         if (nextColourRadio->isChecked())
             m_editor.commandToInsert = kw + QLatin1Char('+');
         else if (previousColourRadio->isChecked())

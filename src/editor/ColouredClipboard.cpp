@@ -33,7 +33,7 @@ QList<InsertPiece> runsFromHtml(const QString &html)
             if (t.isEmpty()) continue;
             const QTextCharFormat cf = f.charFormat();
             std::optional<QRgb> c;
-            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colorOf(cf);
+            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colourOf(cf);
             runs.append({t, c});
         }
     }
@@ -47,13 +47,13 @@ QList<InsertPiece> runsFromStyled(const StyledText &text)
         if (i > 0) runs.append({QStringLiteral("\n"), std::nullopt});
         const StyledLine &line = text.at(i);
         qsizetype pos = 0;
-        for (const ColorRun &r : line.runs) {
+        for (const ColourRun &r : line.runs) {
             const qsizetype n = std::min<qsizetype>(r.length, line.text.size() - pos);
             if (n <= 0) continue;
-            runs.append({line.text.mid(pos, n), r.color & 0xFFFFFF});
+            runs.append({line.text.mid(pos, n), r.colour & 0xFFFFFF});
             pos += n;
         }
-        if (pos < line.text.size()) runs.append({line.text.mid(pos), LineColor::Black});
+        if (pos < line.text.size()) runs.append({line.text.mid(pos), LineColour::Black});
     }
     return runs;
 }
@@ -72,7 +72,7 @@ QList<QList<InsertPiece>> selectedLines(const QTextDocument &d, int from, int to
             if (start >= end) continue;
             const QTextCharFormat cf = f.charFormat();
             std::optional<QRgb> c;
-            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colorOf(cf);
+            if (cf.hasProperty(QTextFormat::ForegroundBrush)) c = colourOf(cf);
             line.append({f.text().mid(start - f.position(), end - start), c});
         }
     }
@@ -88,9 +88,9 @@ QString htmlFromLines(const QList<QList<InsertPiece>> &lines)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0) h += QLatin1String("<br>");
         for (const InsertPiece &r : lines.at(i)) {
-            if (r.color)
+            if (r.colour)
                 h += QStringLiteral("<span style=\"color:#%1\">%2</span>")
-                         .arg(*r.color, 6, 16, QLatin1Char('0'))
+                         .arg(*r.colour, 6, 16, QLatin1Char('0'))
                          .arg(r.text.toHtmlEscaped());
             else
                 h += r.text.toHtmlEscaped();
@@ -107,7 +107,7 @@ StyledText styledFromLines(const QList<QList<InsertPiece>> &lines)
         StyledLine &line = out.emplaceBack();
         for (const InsertPiece &r : runs) {
             line.text += r.text;
-            line.runs.append({int(r.text.size()), r.color.value_or(LineColor::Black)});
+            line.runs.append({int(r.text.size()), r.colour.value_or(LineColour::Black)});
         }
     }
     return out;
@@ -152,8 +152,8 @@ void insertPasted(QTextCursor &c, const QList<InsertPiece> &pieces)
     const QTextCharFormat atCaret = c.charFormat();
     for (const InsertPiece &r : pieces) {
         QTextCharFormat f;   // colour only: fonts and styles from elsewhere stay out
-        if (r.color)
-            f.setForeground(QColor::fromRgb(*r.color));
+        if (r.colour)
+            f.setForeground(QColor::fromRgb(*r.colour));
         else if (atCaret.hasProperty(QTextFormat::ForegroundBrush))
             f.setForeground(atCaret.foreground());
         c.insertText(r.text, f);

@@ -25,7 +25,7 @@ void pasteCommand(AlgorithmEditor &editor, const QString &command)
                 c.insertText(QLatin1Char('\n') + command);
             } else {
                 c.insertText(command + QLatin1Char('\n'),
-                             withColor(c.charFormat(), pasteCodeColor(command, editor.lexicon())));
+                             withColour(c.charFormat(), pasteCodeColour(command, editor.lexicon())));
                 backOverBreak = true;   // after the change handler has seen the caret there
             }
         }
@@ -43,8 +43,8 @@ void insertPieces(AlgorithmEditor &editor, const QList<InsertPiece> &pieces, int
 {
     editor.changeAtCaret([&](QTextCursor &c) {
         for (const InsertPiece &p : pieces) {
-            if (p.color)
-                c.insertText(p.text, withColor(c.charFormat(), *p.color));
+            if (p.colour)
+                c.insertText(p.text, withColour(c.charFormat(), *p.colour));
             else
                 c.insertText(p.text);
         }
@@ -59,11 +59,11 @@ void insertPieces(AlgorithmEditor &editor, const QList<InsertPiece> &pieces, int
     if (refreshPanels) editor.refreshLinePanels(false);
 }
 
-void setInsertionColor(AlgorithmEditor &editor, QRgb color)
+void setInsertionColour(AlgorithmEditor &editor, QRgb colour)
 {
     QTextCursor c = editor.textCursor();
     if (c.hasSelection()) return;
-    c.setCharFormat(withColor(c.charFormat(), color));
+    c.setCharFormat(withColour(c.charFormat(), colour));
     editor.setTextCursor(c);
 }
 
@@ -73,8 +73,8 @@ void insertBeginEnd(AlgorithmEditor &editor)
     const QString nl = QStringLiteral("\n");
     insertPieces(editor,
                  {{nl, std::nullopt},
-                  {lex.kwBegin + nl, LineColor::Blue},
-                  {nl, LineColor::Navy},
-                  {lex.kwEnd + nl, LineColor::Blue}},
+                  {lex.kwBegin + nl, LineColour::Blue},
+                  {nl, LineColour::Navy},
+                  {lex.kwEnd + nl, LineColour::Blue}},
                  2, true);
 }

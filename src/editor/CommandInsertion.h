@@ -16,6 +16,6 @@ void pasteCommand(AlgorithmEditor &editor, const QString &command);
 // line `linesUp` lines above the line after the block.
 void insertPieces(AlgorithmEditor &editor, const QList<InsertPiece> &pieces, int linesUp, bool refreshPanels);
 // The colour that the next character typed at the caret gets; nothing with a selection.
-void setInsertionColor(AlgorithmEditor &editor, QRgb color);
+void setInsertionColour(AlgorithmEditor &editor, QRgb colour);
 // An empty BEGIN/END pair with the caret on its inside line.
 void insertBeginEnd(AlgorithmEditor &editor);

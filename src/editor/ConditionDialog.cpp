@@ -85,12 +85,13 @@ void ConditionDialog::confirm()
     if (!hasChoice(testCombo)) return;
     const QString nl = QStringLiteral("\n");
     const Lexicon &k = lex();
-    QList<InsertPiece> pieces = {{nl, std::nullopt},
-                                 {k.kwIf + QLatin1Char(' ') + testCombo->currentText() + nl, LineColor::Teal},
-                                 {k.kwThen + nl, LineColor::Teal},
-                                 {nl, LineColor::Navy}};
-    if (m_thenElse) pieces += {{k.kwElse + nl, LineColor::Teal}, {nl, LineColor::Navy}};
-    pieces += {k.kwEndCondition + nl, LineColor::Teal};
+    QList<InsertPiece> pieces = {
+        {nl, std::nullopt},
+        {k.kwIf + QLatin1Char(' ') + testCombo->currentText() + nl, LineColour::Teal},
+        {k.kwThen + nl, LineColour::Teal},
+        {nl, LineColour::Navy}};
+    if (m_thenElse) pieces += {{k.kwElse + nl, LineColour::Teal}, {nl, LineColour::Navy}};
+    pieces += {k.kwEndCondition + nl, LineColour::Teal};
     insertPieces(m_editor, pieces, m_thenElse ? 4 : 2, false);
     accept();
 }

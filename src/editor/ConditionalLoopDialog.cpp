@@ -31,9 +31,9 @@ void ConditionalLoopDialog::confirm()
     const QString nl = QStringLiteral("\n");
     insertPieces(m_editor,
                  {{nl, std::nullopt},
-                  {lex().kwCycleWhile + QLatin1Char(' ') + testCombo->currentText() + nl, LineColor::Green},
-                  {nl, LineColor::Navy},
-                  {lex().kwEndCycle + nl, LineColor::Green}},
+                  {lex().kwCycleWhile + QLatin1Char(' ') + testCombo->currentText() + nl, LineColour::Green},
+                  {nl, LineColour::Navy},
+                  {lex().kwEndCycle + nl, LineColour::Green}},
                  2, true);
     accept();
 }

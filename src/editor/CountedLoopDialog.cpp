@@ -41,9 +41,9 @@ void CountedLoopDialog::confirm()
                            QLatin1Char(' ') + lex().kwTimes + nl;
     insertPieces(m_editor,
                  {{nl, std::nullopt},
-                  {header, LineColor::Green},
-                  {nl, LineColor::Navy},
-                  {lex().kwEndCycle + nl, LineColor::Green}},
+                  {header, LineColour::Green},
+                  {nl, LineColour::Navy},
+                  {lex().kwEndCycle + nl, LineColour::Green}},
                  2, false);
     accept();
 }

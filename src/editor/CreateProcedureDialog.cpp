@@ -47,9 +47,9 @@ void CreateProcedureDialog::confirm()
     const QString nl = QStringLiteral("\n");
     insertPieces(m_editor,
                  {{nl, std::nullopt},
-                  {lex().kwProcedure + QLatin1Char(' ') + name + nl, LineColor::Maroon},
-                  {nl, LineColor::Navy},
-                  {lex().kwEndProcedure + nl, LineColor::Maroon}},
+                  {lex().kwProcedure + QLatin1Char(' ') + name + nl, LineColour::Maroon},
+                  {nl, LineColour::Navy},
+                  {lex().kwEndProcedure + nl, LineColour::Maroon}},
                  2, true);
     accept();
 }

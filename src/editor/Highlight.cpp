@@ -3,21 +3,21 @@
 #include "editor/Highlight.h"
 #include "lang/LineMarks.h"
 
-using namespace LineColor;
+using namespace LineColour;
 
 namespace {
 
 // The rows from the kwIf row down. The parameters carry the three places where the
 // key handler's table differs from the other two.
-QRgb commonRows(const QString &n, const Lexicon &lex, QRgb destroyColor, bool endConditionRow,
+QRgb commonRows(const QString &n, const Lexicon &lex, QRgb destroyColour, bool endConditionRow,
                 bool elseThenByPrefix)
 {
     if (n.startsWith(lex.kwIf)) return Teal;
     if (n.startsWith(lex.kwCycleWhile)) return Green;
     if (n.startsWith(lex.kwExecute)) return Maroon;
     if (n.startsWith(lex.kwProcedure)) return Maroon;
-    if (n.startsWith(lex.kwColor)) return Purple;
-    if (n == lex.kwDestroy || n == lex.kwRebuild) return destroyColor;
+    if (n.startsWith(lex.kwColour)) return Purple;
+    if (n == lex.kwDestroy || n == lex.kwRebuild) return destroyColour;
     if (n == lex.kwEndProcedure) return Maroon;
     if (!elseThenByPrefix && (n == lex.kwElse || n == lex.kwThen)) return Teal;
     if (n.startsWith(lex.kwCycleN) && n.endsWith(lex.kwTimes)) return Green;
@@ -30,7 +30,7 @@ QRgb commonRows(const QString &n, const Lexicon &lex, QRgb destroyColor, bool en
 
 }   // namespace
 
-ChangeRule ClassifyOnChange(const QString &n, const Lexicon &lex)
+ChangeRule classifyOnChange(const QString &n, const Lexicon &lex)
 {
     if (n.startsWith(LineMark::ExtendedSettings)) return {ChangeRule::OpenExtendedSettings, Gray};
     if (n.startsWith(LineMark::Directive)) return {ChangeRule::Paint, Silver};
@@ -38,22 +38,22 @@ ChangeRule ClassifyOnChange(const QString &n, const Lexicon &lex)
     return {ChangeRule::Paint, commonRows(n, lex, Fuchsia, true, false)};
 }
 
-QRgb ClassifyOnKey(const QString &n, const Lexicon &lex)
+QRgb classifyOnKey(const QString &n, const Lexicon &lex)
 {
     if (n.startsWith(LineMark::Comment)) return Gray;
     if (n.startsWith(lex.kwElse) || n.startsWith(lex.kwThen)) return Teal;
     return commonRows(n, lex, Teal, false, true);
 }
 
-QRgb ClassifyFull(const QString &n, const Lexicon &lex)
+QRgb classifyFull(const QString &n, const Lexicon &lex)
 {
     if (n.startsWith(LineMark::Comment)) return Gray;
     return commonRows(n, lex, Fuchsia, true, false);
 }
 
-QRgb pasteCodeColor(const QString &commandText, const Lexicon &lex)
+QRgb pasteCodeColour(const QString &commandText, const Lexicon &lex)
 {
     if (commandText == lex.kwDestroy || commandText == lex.kwRebuild) return Fuchsia;
-    if (commandText.startsWith(lex.kwColor)) return Purple;
+    if (commandText.startsWith(lex.kwColour)) return Purple;
     return Navy;
 }

@@ -6,7 +6,7 @@
 #include <QString>
 
 // The whole-line colours of the algorithm editor, 0xRRGGBB.
-namespace LineColor {
+namespace LineColour {
 constexpr QRgb Black = 0x000000;
 constexpr QRgb Navy = 0x000080;
 constexpr QRgb Blue = 0x0000FF;
@@ -17,7 +17,7 @@ constexpr QRgb Purple = 0x800080;
 constexpr QRgb Fuchsia = 0xFF00FF;
 constexpr QRgb Gray = 0x808080;
 constexpr QRgb Silver = 0xC0C0C0;
-}   // namespace LineColor
+}   // namespace LineColour
 
 // What the change handler does with a line: paint it, or (a line starting "**")
 // replace it by "*" and open the extended-settings dialog.
@@ -26,15 +26,15 @@ struct ChangeRule {
         Paint,
         OpenExtendedSettings
     } kind = Paint;
-    QRgb color = LineColor::Black;
+    QRgb colour = LineColour::Black;
     bool operator==(const ChangeRule &) const = default;
 };
 
 // The three routines judge the same normalised line by slightly different tables; the
 // differences are deliberate (the key handler sees the line before the key lands).
-ChangeRule ClassifyOnChange(const QString &n, const Lexicon &lex);
-QRgb ClassifyOnKey(const QString &n, const Lexicon &lex);
-QRgb ClassifyFull(const QString &n, const Lexicon &lex);
+ChangeRule classifyOnChange(const QString &n, const Lexicon &lex);
+QRgb classifyOnKey(const QString &n, const Lexicon &lex);
+QRgb classifyFull(const QString &n, const Lexicon &lex);
 
 // The colour pasteCode gives a command it inserts between two lines.
-QRgb pasteCodeColor(const QString &commandText, const Lexicon &lex);
+QRgb pasteCodeColour(const QString &commandText, const Lexicon &lex);

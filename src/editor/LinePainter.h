@@ -19,13 +19,13 @@ public:
     explicit LinePainter(QTextDocument *d) : m_cursor(d) { }
     QTextCursor &cursor() { return m_cursor; }
 
-    bool paint(const QTextBlock &b, QRgb color)
+    bool paint(const QTextBlock &b, QRgb colour)
     {
-        return paint(b, [color](const QString &) { return color; });
+        return paint(b, [colour](const QString &) { return colour; });
     }
 
     // The colour comes from the line's text, read in the same walk over the line.
-    template <typename ColorFor> bool paint(const QTextBlock &b, ColorFor &&colorFor)
+    template <typename ColourFor> bool paint(const QTextBlock &b, ColourFor &&colourFor)
     {
         const int len = b.length() - 1;
         if (len <= 0) return false;
@@ -38,20 +38,20 @@ public:
             m_fragments.append(f);
             text += f.text();
         }
-        const QRgb color = colorFor(text);
+        const QRgb colour = colourFor(text);
         bool uniform = true;
         for (const QTextFragment &f : std::as_const(m_fragments))
-            if (colorOf(f) != color) uniform = false;
+            if (colourOf(f) != colour) uniform = false;
         if (uniform) return false;
         if (m_fragments.size() == 1) {
             // The same format as merging would give, without merging it fragment by fragment.
-            paintRange(pos, pos + len, paintedKey(m_fragments.front(), color));
+            paintRange(pos, pos + len, paintedKey(m_fragments.front(), colour));
         } else {
             flush();
             m_cursor.setPosition(pos);
             m_cursor.setPosition(pos + len, QTextCursor::KeepAnchor);
             QTextCharFormat f;
-            f.setForeground(QColor::fromRgb(color));
+            f.setForeground(QColor::fromRgb(colour));
             m_cursor.mergeCharFormat(f);
         }
         return true;
@@ -73,7 +73,8 @@ public:
     QRgb classified(const QString &text, const Lexicon &lex)
     {
         auto it = m_classified.constFind(text);
-        if (it == m_classified.constEnd()) it = m_classified.insert(text, ClassifyFull(NormalizeLine(text), lex));
+        if (it == m_classified.constEnd())
+            it = m_classified.insert(text, classifyFull(normalizeLine(text), lex));
         return *it;
     }
 
@@ -90,25 +91,25 @@ private:
         m_runKey = key;
     }
 
-    QRgb colorOf(const QTextFragment &f)
+    QRgb colourOf(const QTextFragment &f)
     {
         const int index = f.charFormatIndex();
-        if (index < 0) return ::colorOf(f.charFormat());
-        if (size_t(index) >= m_colors.size()) m_colors.resize(index + 1, -1);
-        if (m_colors[index] < 0) m_colors[index] = ::colorOf(f.charFormat());
-        return QRgb(m_colors[index]);
+        if (index < 0) return ::colourOf(f.charFormat());
+        if (size_t(index) >= m_colours.size()) m_colours.resize(index + 1, -1);
+        if (m_colours[index] < 0) m_colours[index] = ::colourOf(f.charFormat());
+        return QRgb(m_colours[index]);
     }
 
-    quint64 paintedKey(const QTextFragment &f, QRgb color)
+    quint64 paintedKey(const QTextFragment &f, QRgb colour)
     {
-        const quint64 key = (quint64(quint32(f.charFormatIndex())) << 32) | color;
-        if (!m_painted.contains(key)) m_painted.insert(key, withColor(f.charFormat(), color));
+        const quint64 key = (quint64(quint32(f.charFormatIndex())) << 32) | colour;
+        if (!m_painted.contains(key)) m_painted.insert(key, withColour(f.charFormat(), colour));
         return key;
     }
 
     QTextCursor m_cursor;
     QList<QTextFragment> m_fragments;
-    std::vector<qint64> m_colors;   // by format index; -1 not yet known
+    std::vector<qint64> m_colours;   // by format index; -1 not yet known
     QHash<quint64, QTextCharFormat> m_painted;
     QHash<QString, QRgb> m_classified;
     int m_runStart = 0;

@@ -12,18 +12,18 @@
 // standing at the caret. Pasted text and inserted commands both arrive as pieces.
 struct InsertPiece {
     QString text;
-    std::optional<QRgb> color;
+    std::optional<QRgb> colour;
 };
 
 // A character without an explicit colour shows in the default black.
-inline QRgb colorOf(const QTextCharFormat &f)
+inline QRgb colourOf(const QTextCharFormat &f)
 {
-    if (!f.hasProperty(QTextFormat::ForegroundBrush)) return LineColor::Black;
+    if (!f.hasProperty(QTextFormat::ForegroundBrush)) return LineColour::Black;
     return f.foreground().color().rgb() & 0xFFFFFF;
 }
 
-inline QTextCharFormat withColor(QTextCharFormat f, QRgb color)
+inline QTextCharFormat withColour(QTextCharFormat f, QRgb colour)
 {
-    f.setForeground(QColor::fromRgb(color));
+    f.setForeground(QColor::fromRgb(colour));
     return f;
 }

@@ -72,8 +72,8 @@ QString lookAlikeHint(const QString &raw, Language keywords, Language interface,
         }
         b = e;
     }
-    if (letters.isEmpty() || !Hints::isStatement(NormalizeLine(fixed), keywords)) return QString();
-    *meant = NormalizeLine(fixed);
+    if (letters.isEmpty() || !Hints::isStatement(normalizeLine(fixed), keywords)) return QString();
+    *meant = normalizeLine(fixed);
     return t(toCyrillic ? "latinLetters" : "cyrillicLetters", interface)
         .arg(letters.join(QStringLiteral(", ")), fixed.trimmed());
 }
@@ -161,7 +161,7 @@ QString nearestStatement(const QString &n, const Lexicon &lex)
         if (oneEditApart(n, *kw)) return *kw;
     // A keyword that begins a longer line: the rest after it stays as written.
     const QString *const prefixes[] = {&lex.kwCycleWhile, &lex.kwCycleN, &lex.kwExecute,
-                                       &lex.kwProcedure,  &lex.kwIf,     &lex.kwColor};
+                                       &lex.kwProcedure,  &lex.kwIf,     &lex.kwColour};
     for (const QString *kw : prefixes) {
         for (qsizetype len = kw->size() - 1; len <= kw->size() + 1; ++len) {
             if (len <= 1 || len >= n.size()) continue;
@@ -182,7 +182,7 @@ LineHint lineHint(const QString &raw, Language keywords, Language interface)
 {
     if (keywords == Language::Unknown) keywords = Language::Rus;
     if (interface == Language::Unknown) interface = Language::Rus;
-    const QString n = NormalizeLine(raw);
+    const QString n = normalizeLine(raw);
     if (n.isEmpty() || n.startsWith(LineMark::Comment) || Hints::isStatement(n, keywords)) return {};
 
     LineHint h;
@@ -190,8 +190,8 @@ LineHint lineHint(const QString &raw, Language keywords, Language interface)
     if (!h.text.isEmpty()) return h;
 
     const QString plain = withoutDiacritics(raw);
-    if (plain != raw && Hints::isStatement(NormalizeLine(plain), Language::Rom))
-        return {t("diacritics", interface).arg(plain.trimmed()), NormalizeLine(plain)};
+    if (plain != raw && Hints::isStatement(normalizeLine(plain), Language::Rom))
+        return {t("diacritics", interface).arg(plain.trimmed()), normalizeLine(plain)};
 
     for (Language other : otherLanguages[languageSlot(keywords)]) {
         if (!Hints::isStatement(n, other)) continue;
@@ -347,17 +347,17 @@ QString beginEndHint(const ProgramText &text, Language keywords, Language interf
 QString unknownColourHint(const QString &raw, int line, Language keywords, Language interface)
 {
     const Lexicon &lex = Lexicon::forLanguage(keywords);
-    const Forms::ColorForm f = Forms::colorForm(raw, lex);
-    if (!f.set || f.step != 0 || f.name.isEmpty() || ColorTable::findByName(f.name, keywords) >= 0)
+    const Forms::ColourForm f = Forms::colourForm(raw, lex);
+    if (!f.set || f.step != 0 || f.name.isEmpty() || ColourTable::findByName(f.name, keywords) >= 0)
         return QString();
-    const QString typed = withoutEndSpaces(raw.mid(lex.kwColor.size() + 1));
+    const QString typed = withoutEndSpaces(raw.mid(lex.kwColour.size() + 1));
     const QString plain = upperCase1251(withoutDiacritics(f.name));
     QString meant;
-    const QStringList names = ColorTable::names(keywords);
+    const QStringList names = ColourTable::names(keywords);
     if (names.contains(plain)) meant = plain;
     for (Language other : otherLanguages[languageSlot(keywords)]) {
-        const int index = ColorTable::findByName(plain, other);
-        if (meant.isEmpty() && index >= 0) meant = ColorTable::name(index, keywords);
+        const int index = ColourTable::findByName(plain, other);
+        if (meant.isEmpty() && index >= 0) meant = ColourTable::name(index, keywords);
     }
     if (meant.isEmpty()) {
         // One edit away, or two in a long name.
@@ -386,7 +386,7 @@ bool isStatement(const QString &n, Language keywords)
                                     &lex.kwRotate45,     &lex.kwRotate90, &lex.kwDestroy,     &lex.kwRebuild,
                                     &lex.kwEndProcedure, &lex.kwEndCycle, &lex.kwEndCondition};
     const QString *const prefixes[] = {&lex.kwExecute,    &lex.kwProcedure, &lex.kwCycleN, &lex.kwIf,
-                                       &lex.kwCycleWhile, &lex.kwThen,      &lex.kwElse,   &lex.kwColor};
+                                       &lex.kwCycleWhile, &lex.kwThen,      &lex.kwElse,   &lex.kwColour};
     for (const QString *kw : exact)
         if (n == *kw) return true;
     for (const QString *kw : prefixes)
@@ -433,7 +433,7 @@ QStringList structureWarnings(const ProgramText &text, Language keywords, Langua
     };
     for (int k = 0, count = text.lineCount(); k < count; ++k) {
         const QString n = text.normalizedLine(k);
-        if (n.startsWith(lex.kwColor)) {
+        if (n.startsWith(lex.kwColour)) {
             const QString colour = unknownColourHint(text.line(k), k, keywords, interface);
             if (!colour.isEmpty()) out << colour;
         }

@@ -36,12 +36,12 @@ int intervalForSpeed(int speed)
 
 // Whether the first len(kwColor) characters of the raw line, upper-cased, spell the
 // keyword: the cheap test that tells whether the colour forms need a closer look.
-bool mayBeColorLine(const QString &raw, const QString &kwColor)
+bool mayBeColourLine(const QString &raw, const QString &kwColour)
 {
-    const qsizetype k = kwColor.size();
+    const qsizetype k = kwColour.size();
     if (k == 0 || raw.size() < k) return false;
     for (qsizetype i = 0; i < k; ++i)
-        if (upperCase1251(raw.at(i)) != kwColor.at(i)) return false;
+        if (upperCase1251(raw.at(i)) != kwColour.at(i)) return false;
     return true;
 }
 
@@ -316,16 +316,16 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
 
         // Colour, on the raw line: the keyword must stand in the first column.
         const QString raw = text.line(m_currentLine);
-        if (mayBeColorLine(raw, lex.kwColor)) {
-            const Forms::ColorForm f = Forms::colorForm(raw, lex);
+        if (mayBeColourLine(raw, lex.kwColour)) {
+            const Forms::ColourForm f = Forms::colourForm(raw, lex);
             if (f.set) {
-                const int index = ColorTable::findByName(f.name, c.language);
-                if (index >= 0) world.setColor(ColorTable::value(index));
+                const int index = ColourTable::findByName(f.name, c.language);
+                if (index >= 0) world.setColour(ColourTable::value(index));
             }
             if (f.step > 0)
-                world.setColor(ColorTable::next(world.state().color));
+                world.setColour(ColourTable::next(world.state().colour));
             else if (f.step < 0)
-                world.setColor(ColorTable::previous(world.state().color));
+                world.setColour(ColourTable::previous(world.state().colour));
         }
 
         // The end of a condition never takes a tick of its own.

@@ -84,12 +84,12 @@ const char *const kEng[24] = {"ALGORITHM BEGIN",
                               "THEN",
                               "ELSE"};
 
-struct ColorRow {
+struct ColourRow {
     QRgb rgb;
     const char *names[3];
 };
 
-const ColorRow kColors[ColorTable::Count] = {
+const ColourRow kColours[ColourTable::Count] = {
     {0x000000, {"ЧЕРНЫЙ", "NEGRU", "BLACK"}},
     {0x800000, {"КОРИЧНЕВЫЙ", "BRUN", "MAROON"}},
     {0x008000, {"ТЕМНО-ЗЕЛЕНЫЙ", "VERDE INTUNECAT", "GREEN"}},
@@ -116,14 +116,14 @@ const Lexicon &Lexicon::forLanguage(Language lang)
     return sets[languageIndex(lang)];
 }
 
-namespace ColorTable {
+namespace ColourTable {
 
-QRgb value(int index) { return (index >= 0 && index < Count) ? kColors[index].rgb : 0; }
+QRgb value(int index) { return (index >= 0 && index < Count) ? kColours[index].rgb : 0; }
 
 QString name(int index, Language lang)
 {
     if (index < 0 || index >= Count) return QString();
-    return QString::fromUtf8(kColors[index].names[languageIndex(lang)]);
+    return QString::fromUtf8(kColours[index].names[languageIndex(lang)]);
 }
 
 QStringList names(Language lang)
@@ -137,7 +137,7 @@ int indexOf(QRgb rgb)
 {
     rgb &= 0xFFFFFF;
     for (int i = 0; i < Count; ++i)
-        if (kColors[i].rgb == rgb) return i;
+        if (kColours[i].rgb == rgb) return i;
     return -1;
 }
 
@@ -151,13 +151,13 @@ int findByName(const QString &normalized, Language lang)
 QRgb next(QRgb current)
 {
     const int i = indexOf(current);
-    return i < 0 ? current : kColors[(i + 1) % Count].rgb;
+    return i < 0 ? current : kColours[(i + 1) % Count].rgb;
 }
 
 QRgb previous(QRgb current)
 {
     const int i = indexOf(current);
-    return i < 0 ? current : kColors[(i + Count - 1) % Count].rgb;
+    return i < 0 ? current : kColours[(i + Count - 1) % Count].rgb;
 }
 
-}   // namespace ColorTable
+}   // namespace ColourTable

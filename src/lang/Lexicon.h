@@ -8,7 +8,7 @@
 
 // The 24 keyword slots of one Language, upper case.
 struct Lexicon {
-    QString kwBegin, kwEnd, kwStep, kwJump, kwRotate45, kwRotate90, kwColor, kwDestroy, kwRebuild, kwExecute,
+    QString kwBegin, kwEnd, kwStep, kwJump, kwRotate45, kwRotate90, kwColour, kwDestroy, kwRebuild, kwExecute,
         kwProcedure, kwEndProcedure, kwCycleN, kwTimes, kwEndCycle, kwEndCondition, kwCycleWhile, kwNotBorder,
         kwBorder, kwNotLine, kwLine, kwIf, kwThen, kwElse;
 
@@ -17,7 +17,7 @@ struct Lexicon {
 };
 
 // The sixteen trace colours; the order is also the +/- colour step cycle.
-namespace ColorTable {
+namespace ColourTable {
 constexpr int Count = 16;
 QRgb value(int index);
 QString name(int index, Language lang);
@@ -26,4 +26,4 @@ int indexOf(QRgb rgb);   // -1 when not in the table
 int findByName(const QString &normalized, Language lang);   // first match or -1
 QRgb next(QRgb current);   // unchanged when not in the table
 QRgb previous(QRgb current);
-}   // namespace ColorTable
+}   // namespace ColourTable

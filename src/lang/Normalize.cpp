@@ -24,7 +24,7 @@ QString upperCase1251(const QString &s)
     return r;
 }
 
-QString NormalizeLine(const QString &line)
+QString normalizeLine(const QString &line)
 {
     qsizetype b = 0, e = line.size();
     while (e > 0 && line.at(e - 1) == QLatin1Char(' ')) --e;

@@ -10,6 +10,6 @@ QChar upperCase1251(QChar c);
 QString upperCase1251(const QString &s);
 
 // Spaces (code 32 only) stripped at both ends, letters upper-cased.
-QString NormalizeLine(const QString &line);
+QString normalizeLine(const QString &line);
 
 inline bool beginsWith(const QString &n, const QString &kw) { return n.startsWith(kw); }

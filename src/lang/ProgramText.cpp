@@ -3,7 +3,7 @@
 #include "lang/ProgramText.h"
 #include "lang/Normalize.h"
 
-QString ProgramText::normalizedLine(int k) const { return NormalizeLine(line(k)); }
+QString ProgramText::normalizedLine(int k) const { return normalizeLine(line(k)); }
 
 StringListProgramText::StringListProgramText(QStringList lines) : m_lines(std::move(lines)) { }
 
@@ -27,7 +27,7 @@ QString StringListProgramText::normalizedLine(int k) const
         m_normValid.assign(m_lines.size(), false);
     }
     if (!m_normValid[k]) {
-        m_norm[k] = NormalizeLine(m_lines.at(k));
+        m_norm[k] = normalizeLine(m_lines.at(k));
         m_normValid[k] = true;
     }
     return m_norm[k];

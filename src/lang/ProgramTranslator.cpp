@@ -189,7 +189,8 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
         asWritten(k, -1);
         return true;
     };
-    if (n.startsWith(lex.kwCycleWhile)) return withTest(&Lexicon::kwCycleWhile) || headThenRest(&Lexicon::kwCycleWhile);
+    if (n.startsWith(lex.kwCycleWhile))
+        return withTest(&Lexicon::kwCycleWhile) || headThenRest(&Lexicon::kwCycleWhile);
     if (n.startsWith(lex.kwCycleN)) {
         // Everything between the two keywords, the count and its separators, is carried
         // over as written. The word that ends the line must be the times keyword: the
@@ -219,9 +220,9 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
             return true;
         }
     }
-    if (n.startsWith(lex.kwColor)) {
-        const qsizetype k = lex.kwColor.size();
-        keyword(&Lexicon::kwColor, 0, k);
+    if (n.startsWith(lex.kwColour)) {
+        const qsizetype k = lex.kwColour.size();
+        keyword(&Lexicon::kwColour, 0, k);
         // Steps ("+", "-") and a bare keyword carry no name.
         const QString rest = n.mid(k + 1);
         qsizetype spaces = 0;
@@ -230,7 +231,7 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
             asWritten(k, -1);
             return true;
         }
-        const int colour = ColorTable::findByName(rest.mid(spaces), lang);
+        const int colour = ColourTable::findByName(rest.mid(spaces), lang);
         if (colour < 0) {   // a step ("+1"), or a name the run ignores
             asWritten(k, -1);
             return true;
@@ -265,7 +266,7 @@ QString render(const Pieces &pieces, Language lang)
         if (p.keyword)
             r += inCaseOf(lex.*p.keyword, p.written);
         else if (p.colour >= 0)
-            r += inCaseOf(ColorTable::name(p.colour, lang), p.written);
+            r += inCaseOf(ColourTable::name(p.colour, lang), p.written);
         else
             r += p.written;
     }
@@ -288,7 +289,7 @@ QString meaningOf(const QString &raw, Language lang)
 {
     using K = StatementKind;
     const Lexicon &lex = Lexicon::forLanguage(lang);
-    const QString n = NormalizeLine(raw);
+    const QString n = normalizeLine(raw);
     const K kind = Forms::statementKind(raw, lex);
     QString m = QString::number(int(kind));
     auto test = [&](const QString &kw) {
@@ -310,7 +311,9 @@ QString meaningOf(const QString &raw, Language lang)
         break;
     case K::CountedLoop: {
         const std::optional<qint32> count = Forms::convertCount(Forms::countText(n, lex));
-        m += QStringLiteral("|%1|%2").arg(n.count(QLatin1Char(' '))).arg(count ? QString::number(*count) : QStringLiteral("?"));
+        m += QStringLiteral("|%1|%2")
+                 .arg(n.count(QLatin1Char(' ')))
+                 .arg(count ? QString::number(*count) : QStringLiteral("?"));
         break;
     }
     case K::ConditionalLoop:
@@ -323,16 +326,18 @@ QString meaningOf(const QString &raw, Language lang)
         break;
     }
     // The run sets a colour only when the keyword stands in the first column.
-    if (upperCase1251(raw.left(lex.kwColor.size())) == lex.kwColor) {
-        const Forms::ColorForm f = Forms::colorForm(raw, lex);
-        m += QStringLiteral("|colour %1 %2").arg(f.set ? ColorTable::findByName(f.name, lang) : -2).arg(f.step);
+    if (upperCase1251(raw.left(lex.kwColour.size())) == lex.kwColour) {
+        const Forms::ColourForm f = Forms::colourForm(raw, lex);
+        m += QStringLiteral("|colour %1 %2")
+                 .arg(f.set ? ColourTable::findByName(f.name, lang) : -2)
+                 .arg(f.step);
     }
     return m;
 }
 
 bool holdsSomething(const QString &raw)
 {
-    const QString n = NormalizeLine(raw);
+    const QString n = normalizeLine(raw);
     return !n.isEmpty() && n.at(0) != LineMark::Comment;
 }
 
@@ -368,7 +373,10 @@ ProgramTranslator::LineResult ProgramTranslator::translateOne(const QString &raw
     return r;
 }
 
-std::optional<QString> ProgramTranslator::translateLine(const QString &raw) const { return translateOne(raw).text; }
+std::optional<QString> ProgramTranslator::translateLine(const QString &raw) const
+{
+    return translateOne(raw).text;
+}
 
 ProgramTranslator::Result ProgramTranslator::translate(const QStringList &lines) const
 {
@@ -421,6 +429,7 @@ int ProgramTranslator::plainTextCodePage(const QStringList &lines)
     // The first lines tell; a huge file is not read three times over for it.
     const QStringList head = lines.mid(0, 5000);
     const int rom = statementCount(head, Language::Rom);
-    return rom > 0 && rom > statementCount(head, Language::Rus) && rom > statementCount(head, Language::Eng) ? 1250
-                                                                                                         : 1251;
+    return rom > 0 && rom > statementCount(head, Language::Rus) && rom > statementCount(head, Language::Eng)
+               ? 1250
+               : 1251;
 }

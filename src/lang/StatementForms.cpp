@@ -75,18 +75,18 @@ Test evaluateTest(const QString &t, const Lexicon &lex, int lineSensor, int bord
     return Test::Unrecognised;
 }
 
-ColorForm colorForm(const QString &raw, const Lexicon &lex)
+ColourForm colourForm(const QString &raw, const Lexicon &lex)
 {
-    const qsizetype k = lex.kwColor.size();
-    ColorForm f;
-    if (NormalizeLine(raw.left(k)) == lex.kwColor) {
+    const qsizetype k = lex.kwColour.size();
+    ColourForm f;
+    if (normalizeLine(raw.left(k)) == lex.kwColour) {
         f.set = true;
-        f.name = NormalizeLine(raw.mid(k + 1));
+        f.name = normalizeLine(raw.mid(k + 1));
     }
-    const QString head = NormalizeLine(raw.left(k + 1));
-    if (head == lex.kwColor + QLatin1Char('+'))
+    const QString head = normalizeLine(raw.left(k + 1));
+    if (head == lex.kwColour + QLatin1Char('+'))
         f.step = 1;
-    else if (head == lex.kwColor + QLatin1Char('-'))
+    else if (head == lex.kwColour + QLatin1Char('-'))
         f.step = -1;
     return f;
 }
@@ -94,7 +94,7 @@ ColorForm colorForm(const QString &raw, const Lexicon &lex)
 StatementKind statementKind(const QString &raw, const Lexicon &lex)
 {
     using K = StatementKind;
-    const QString n = NormalizeLine(raw);
+    const QString n = normalizeLine(raw);
     if (n.isEmpty()) return K::None;
     if (n.startsWith(LineMark::SpeedDirective)) return K::SpeedDirective;
     if (n.startsWith(LineMark::Comment)) return K::Comment;
@@ -113,7 +113,7 @@ StatementKind statementKind(const QString &raw, const Lexicon &lex)
                                                    {&lex.kwElse, K::Else}};
     for (const auto &[kw, kind] : exact)
         if (n == *kw) return kind;
-    if (n.startsWith(lex.kwColor)) return K::Colour;
+    if (n.startsWith(lex.kwColour)) return K::Colour;
     // The same order as the checker's: the call keyword first, the conditional loop before
     // the counted one it begins with.
     if (n.startsWith(lex.kwExecute)) return K::Call;

@@ -32,12 +32,12 @@ Test evaluateTest(const QString &testText, const Lexicon &lex, int lineSensor, i
 
 // Colour forms, recognised on the raw line (keyword in the first column, any case).
 // Both rules apply in turn: a set by name, then a step of +1 or -1.
-struct ColorForm {
+struct ColourForm {
     bool set = false;
     QString name;   // normalised colour name, when set
     int step = 0;   // +1 next colour, -1 previous colour
 };
-ColorForm colorForm(const QString &raw, const Lexicon &lex);
+ColourForm colourForm(const QString &raw, const Lexicon &lex);
 
 }   // namespace Forms
 

@@ -122,7 +122,7 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
             continue;
         }
         const QString &s = n[k];
-        bool ok = s.isEmpty() || s.startsWith(lex.kwColor) || s.at(0) == LineMark::Comment;
+        bool ok = s.isEmpty() || s.startsWith(lex.kwColour) || s.at(0) == LineMark::Comment;
         for (const QString *kw : exact) ok = ok || s == *kw;
         for (const QString *kw : prefixes) ok = ok || s.startsWith(*kw);
         if (!ok) {

@@ -98,7 +98,7 @@ void RunController::stop()
     m_interp.clearStacks();
     m_view.runStopped();
     blackPen();
-    m_world.setColor(0x000000);
+    m_world.setColour(0x000000);
     m_view.stopTicks();
 }
 

@@ -73,17 +73,17 @@ void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
     changed(m_image.rect());
 }
 
-void FieldPicture::setPen(QRgb color, int width)
+void FieldPicture::setPen(QRgb colour, int width)
 {
-    m_penColor = 0xFF000000u | color;
+    m_penColour = 0xFF000000u | colour;
     m_penWidth = std::max(1, width);
 }
 
-void FieldPicture::paintSegment(QImage &image, QRgb color, QPoint a, QPoint b) const
+void FieldPicture::paintSegment(QImage &image, QRgb colour, QPoint a, QPoint b) const
 {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor::fromRgb(color), m_penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(QColor::fromRgb(colour), m_penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     // Aimed at pixel centres: this keeps the 5-pixel line and its round ends symmetric
     // about the node pixels.
     const QPointF half(0.5, 0.5);
@@ -132,10 +132,10 @@ void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
         const qsizetype stride = m_image.bytesPerLine();
         for (const Run &r : *runs) {
             QRgb *row = reinterpret_cast<QRgb *>(bits + r.y * stride);
-            std::fill(row + r.x0, row + r.x1, m_penColor);
+            std::fill(row + r.x0, row + r.x1, m_penColour);
         }
     } else {
-        paintSegment(m_image, m_penColor, a, b);
+        paintSegment(m_image, m_penColour, a, b);
     }
 
     if (m_changed) {
@@ -201,7 +201,9 @@ bool FieldPicture::exportPicture(const QString &path, QString *error, Language l
     if (path.isEmpty()) return fail(uiText("file.noName", lang).value_or(QString()));
     const QByteArray format = pictureFormat(path);
     if (format.isEmpty())
-        return fail(uiText("file.unknownPictureFormat", lang).value_or(QString()).arg(QFileInfo(path).suffix(), losslessSuffixList()));
+        return fail(uiText("file.unknownPictureFormat", lang)
+                        .value_or(QString())
+                        .arg(QFileInfo(path).suffix(), losslessSuffixList()));
 
     // Encoded in memory first, so a failing writer never touches the file.
     QByteArray data;

@@ -36,7 +36,7 @@ public:
 
     // WorldCanvas
     void drawEmptyField(int fieldWidth, int fieldHeight) override;
-    void setPen(QRgb color, int width) override;
+    void setPen(QRgb colour, int width) override;
     void drawSegment(int x0, int y0, int x1, int y1) override;
     void showSprite(int heading, bool wipe) override;
     void showArrow(int heading) override;
@@ -61,7 +61,7 @@ private:
         int y, x0, x1;
     };
     void changed(const QRect &r);
-    void paintSegment(QImage &image, QRgb color, QPoint a, QPoint b) const;
+    void paintSegment(QImage &image, QRgb colour, QPoint a, QPoint b) const;
     const std::vector<Run> *segmentRuns(int x0, int y0, int x1, int y1);
 
     QImage m_image;
@@ -69,7 +69,7 @@ private:
     // scratch image to learn which pixels it covers, then filled straight in.
     QImage m_scratch;
     QHash<quint64, std::vector<Run>> m_runs;
-    QRgb m_penColor = 0xFF000000u;
+    QRgb m_penColour = 0xFF000000u;
     int m_penWidth = 1;
     WorldCanvas *m_sprites = nullptr;
     std::function<void(const QRect &)> m_changed;

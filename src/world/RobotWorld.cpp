@@ -28,7 +28,7 @@ RobotWorld::RobotWorld()
     };
 }
 
-void RobotWorld::setFieldSizeSource(std::function<void(int &fieldWidth, int &fieldHeight)> source)
+void RobotWorld::setFieldSizeSource(std::function<void(int &width, int &height)> source)
 {
     if (source)
         m_fieldSize = std::move(source);
@@ -63,7 +63,7 @@ int RobotWorld::fieldHeight() const
     return py;
 }
 
-void RobotWorld::setColor(QRgb color) { m_state.color = color & 0xFFFFFFu; }
+void RobotWorld::setColour(QRgb colour) { m_state.colour = colour & 0xFFFFFFu; }
 
 int RobotWorld::traceAt(int px, int py) const
 {
@@ -71,56 +71,56 @@ int RobotWorld::traceAt(int px, int py) const
     return m_trace[px][py];
 }
 
-bool RobotWorld::marked(int px, int py, int fieldWidth, int fieldHeight) const
+bool RobotWorld::marked(int px, int py, int width, int height) const
 {
     // Points beyond the current field read as unmarked even if an earlier, larger
     // field left marks there.
-    if (px < 1 || px > 2 * fieldWidth + 1 || py < 1 || py > 2 * fieldHeight + 1) return false;
+    if (px < 1 || px > 2 * width + 1 || py < 1 || py > 2 * height + 1) return false;
     return m_trace[px][py] == 1;
 }
 
 void RobotWorld::recomputeSensors()
 {
-    int fieldWidth, fieldHeight;
-    readFieldSize(fieldWidth, fieldHeight);
-    recomputeSensors(fieldWidth, fieldHeight);
+    int width, height;
+    readFieldSize(width, height);
+    recomputeSensors(width, height);
 }
 
-void RobotWorld::recomputeSensors(int fieldWidth, int fieldHeight)
+void RobotWorld::recomputeSensors(int width, int height)
 {
     RobotState &s = m_state;
     const Delta d = kStep[s.heading & 7];
 
     bool line = false;
-    if (d.dx != 0 && d.dy != 0 && marked(s.px + d.dx, s.py + d.dy, fieldWidth, fieldHeight))
+    if (d.dx != 0 && d.dy != 0 && marked(s.px + d.dx, s.py + d.dy, width, height))
         line = true;   // a diagonal also meets the crossing diagonal of the cell ahead
     else
-        line = marked(s.px + 2 * d.dx, s.py + 2 * d.dy, fieldWidth, fieldHeight);
+        line = marked(s.px + 2 * d.dx, s.py + 2 * d.dy, width, height);
     s.lineSensor = line ? 1 : 0;
     if (m_listener) m_listener->lineSensorChanged(s.lineSensor);
 
     // Comparing with >= / <= rather than equality keeps "border ahead" true exactly
     // when the next move fails, even after the field has been shrunk under the robot.
     const int tx = s.x + d.dx, ty = s.y + d.dy;
-    s.borderSensor = (tx < 0 || tx > fieldWidth || ty < 0 || ty > fieldHeight) ? 1 : 0;
+    s.borderSensor = (tx < 0 || tx > width || ty < 0 || ty > height) ? 1 : 0;
     if (m_listener) m_listener->borderSensorChanged(s.borderSensor);
 }
 
 void RobotWorld::move(bool draw)
 {
-    int fieldWidth, fieldHeight;
-    readFieldSize(fieldWidth, fieldHeight);
+    int width, height;
+    readFieldSize(width, height);
     RobotState &s = m_state;
     const Delta d = kStep[s.heading & 7];
 
     if (m_canvas) {
-        if (draw) m_canvas->setPen(s.color, 5);
+        if (draw) m_canvas->setPen(s.colour, 5);
         // The sprite is refreshed before the bounds test, so a failed move shows it too.
         m_canvas->showSprite(s.heading, false);
     }
 
     const int tx = s.x + d.dx, ty = s.y + d.dy;
-    if (tx < 0 || tx > fieldWidth || ty < 0 || ty > fieldHeight) {
+    if (tx < 0 || tx > width || ty < 0 || ty > height) {
         if (m_listener) m_listener->outOfFieldAttempted();
         return;
     }
@@ -138,7 +138,7 @@ void RobotWorld::move(bool draw)
     s.py += 2 * d.dy;
     if (m_canvas) m_canvas->moveSprite(s.x, s.y);
 
-    recomputeSensors(fieldWidth, fieldHeight);
+    recomputeSensors(width, height);
 
     if (draw && m_canvas) m_canvas->drawSegment(ox, oy, s.x, s.y);
 }
@@ -175,14 +175,14 @@ void RobotWorld::rebuildRobot()
 
 void RobotWorld::resetField()
 {
-    int fieldWidth, fieldHeight;
-    readFieldSize(fieldWidth, fieldHeight);
+    int width, height;
+    readFieldSize(width, height);
     RobotState &s = m_state;
 
     s.px = 1;
     s.py = 1;
     s.visible = true;
-    s.color = kBlack;
+    s.colour = kBlack;
     if (m_canvas) {
         m_canvas->setSpriteVisible(true);
         m_canvas->setPen(kBlack, 1);
@@ -191,7 +191,7 @@ void RobotWorld::resetField()
     std::memset(m_trace, 0, sizeof m_trace);
 
     if (m_canvas) {
-        m_canvas->drawEmptyField(fieldWidth, fieldHeight);
+        m_canvas->drawEmptyField(width, height);
         m_canvas->showSprite(0, true);
         m_canvas->showArrow(0);
         m_canvas->moveSprite(0, 0);

@@ -8,8 +8,8 @@
 class WorldCanvas {
 public:
     virtual ~WorldCanvas() = default;
-    virtual void drawEmptyField(int fieldWidth, int fieldHeight) = 0;   // frame, cells, node numbers
-    virtual void setPen(QRgb color, int width) = 0;
+    virtual void drawEmptyField(int width, int height) = 0;   // frame, cells, node numbers
+    virtual void setPen(QRgb colour, int width) = 0;
     virtual void drawSegment(int x0, int y0, int x1, int y1) = 0;   // node to node, current pen
     virtual void showSprite(int heading, bool wipe) = 0;   // robot picture for heading
     virtual void showArrow(int heading) = 0;   // heading arrow (wiped first)
@@ -31,7 +31,7 @@ struct RobotState {
     int x = 0, y = 0;   // node
     int px = 1, py = 1;   // point coordinates into the trace map: 2x+1, 2y+1
     int heading = 0;   // 0 east .. 7 north-east, clockwise on screen
-    QRgb color = 0x000000;   // trace colour, 0xRRGGBB
+    QRgb colour = 0x000000;   // trace colour, 0xRRGGBB
     bool visible = true;
     int lineSensor = 0;
     int borderSensor = 0;
@@ -49,7 +49,7 @@ public:
     WorldCanvas *canvas() const { return m_canvas; }
     void setListener(WorldListener *listener) { m_listener = listener; }
     // Field size, read afresh on every operation (defaults 16 x 20).
-    void setFieldSizeSource(std::function<void(int &fieldWidth, int &fieldHeight)> source);
+    void setFieldSizeSource(std::function<void(int &width, int &height)> source);
     int fieldWidth() const;
     int fieldHeight() const;
 
@@ -62,17 +62,17 @@ public:
     void resetField();
 
     const RobotState &state() const { return m_state; }
-    void setColor(QRgb color);   // colour commands and stop
+    void setColour(QRgb colour);   // colour commands and stop
     // Trace map entry at point (px, py), 1-based; 0 outside the map.
     int traceAt(int px, int py) const;
 
 private:
-    void readFieldSize(int &fieldWidth, int &fieldHeight) const;   // clamped to 2..MaxX x 2..MaxY
-    bool marked(int px, int py, int fieldWidth, int fieldHeight) const;
+    void readFieldSize(int &width, int &height) const;   // clamped to 2..MaxX x 2..MaxY
+    bool marked(int px, int py, int width, int height) const;
     void move(bool draw);
     void turn(int by);
     void recomputeSensors();
-    void recomputeSensors(int fieldWidth, int fieldHeight);
+    void recomputeSensors(int width, int height);
 
     RobotState m_state;
     unsigned char m_trace[MapW + 1][MapH + 1] = {};

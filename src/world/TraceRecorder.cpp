@@ -32,10 +32,10 @@ QList<TraceRecorder::Drawn> TraceRecorder::segments() const
     return r;
 }
 
-qint64 TraceRecorder::colorAt(const TraceSegment &s) const
+qint64 TraceRecorder::colourAt(const TraceSegment &s) const
 {
     const auto it = m_segments.find(s.key());
-    return it == m_segments.end() ? -1 : qint64(it->second.color);
+    return it == m_segments.end() ? -1 : qint64(it->second.colour);
 }
 
 TraceComparison compareTraces(const TraceRecorder &model, QPoint modelEnd, const TraceRecorder &pupil,
@@ -45,14 +45,14 @@ TraceComparison compareTraces(const TraceRecorder &model, QPoint modelEnd, const
     c.modelEnd = modelEnd;
     c.pupilEnd = pupilEnd;
     for (const TraceRecorder::Drawn &d : model.segments()) {
-        const qint64 other = pupil.colorAt(d.segment);
+        const qint64 other = pupil.colourAt(d.segment);
         if (other < 0)
             c.missing.append(d);
-        else if (QRgb(other) != d.color)
+        else if (QRgb(other) != d.colour)
             c.colourDiffers.append(TraceRecorder::Drawn {d.segment, QRgb(other)});
     }
     for (const TraceRecorder::Drawn &d : pupil.segments())
-        if (model.colorAt(d.segment) < 0) c.extra.append(d);
+        if (model.colourAt(d.segment) < 0) c.extra.append(d);
     return c;
 }
 
@@ -62,25 +62,28 @@ constexpr int kLegendHeight = 46;
 
 QPointF nodeCentre(int x, int y) { return QPointF(FieldPicture::nodePixel(x, y)) + QPointF(0.5, 0.5); }
 
-QPen pen(const QColor &color, int width) { return QPen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin); }
-
-void drawLine(QPainter &p, QPointF a, QPointF b, const QColor &color, int width)
+QPen pen(const QColor &colour, int width)
 {
-    p.setPen(pen(color, width));
+    return QPen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
+
+void drawLine(QPainter &p, QPointF a, QPointF b, const QColor &colour, int width)
+{
+    p.setPen(pen(colour, width));
     p.drawLine(a, b);
 }
 
 // A difference is told by its shape, never by a colour, since a trace may have any of the
 // sixteen: a black rim with a white gap round the segment's own colour.
-void drawOutlined(QPainter &p, QPointF a, QPointF b, const QColor &color)
+void drawOutlined(QPainter &p, QPointF a, QPointF b, const QColor &colour)
 {
     drawLine(p, a, b, Qt::black, 9);
     drawLine(p, a, b, Qt::white, 5);
-    drawLine(p, a, b, color, 3);
+    drawLine(p, a, b, colour, 3);
 }
 
 // Missing: the model's colour in outlined dashes, the field showing between them.
-void drawDashed(QPainter &p, QPointF a, QPointF b, const QColor &color)
+void drawDashed(QPainter &p, QPointF a, QPointF b, const QColor &colour)
 {
     constexpr double dash = 5, gap = 4;
     const QPointF d = b - a;
@@ -88,7 +91,7 @@ void drawDashed(QPainter &p, QPointF a, QPointF b, const QColor &color)
     if (length <= 0) return;
     for (double t = 0; t < length; t += dash + gap) {
         const QPointF from = a + d * (t / length), to = a + d * (std::min(t + dash, length) / length);
-        drawOutlined(p, from, to, color);
+        drawOutlined(p, from, to, colour);
     }
 }
 
@@ -102,21 +105,24 @@ void drawRecoloured(QPainter &p, QPointF a, QPointF b, const QColor &pupil, cons
     p.setBrush(Qt::NoBrush);
 }
 
-void drawRing(QPainter &p, QPointF at, const QColor &color)
+void drawRing(QPainter &p, QPointF at, const QColor &colour)
 {
-    p.setPen(QPen(color, 2));
+    p.setPen(QPen(colour, 2));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(at, 7.0, 7.0);
 }
 
-void drawCross(QPainter &p, QPointF at, const QColor &color)
+void drawCross(QPainter &p, QPointF at, const QColor &colour)
 {
-    p.setPen(QPen(color, 2, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(at + QPointF(-5, -5), at + QPointF(5, 5));
     p.drawLine(at + QPointF(-5, 5), at + QPointF(5, -5));
 }
 
-QPointF endOf(const TraceSegment &s, bool second) { return second ? nodeCentre(s.x1, s.y1) : nodeCentre(s.x0, s.y0); }
+QPointF endOf(const TraceSegment &s, bool second)
+{
+    return second ? nodeCentre(s.x1, s.y1) : nodeCentre(s.x0, s.y0);
+}
 
 // A class is graded on one field size: the empty field is drawn once for all its pictures.
 const QImage &emptyField(int fieldWidth, int fieldHeight)
@@ -144,7 +150,7 @@ QImage tracePicture(const TraceRecorder &trace, QPoint end, int fieldWidth, int 
     QImage image = emptyField(fieldWidth, fieldHeight);
     QPainter p(&image);
     for (const TraceRecorder::Drawn &d : trace.segments())
-        drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color), 3);
+        drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour), 3);
     p.setRenderHint(QPainter::Antialiasing, true);
     drawCross(p, nodeCentre(end.x(), end.y()), Qt::black);
     p.end();
@@ -161,20 +167,20 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
     p.drawImage(0, 0, emptyField(fieldWidth, fieldHeight));
     // Without smoothing every mark keeps the exact colours it is drawn in.
     for (const TraceRecorder::Drawn &d : model.segments())
-        drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color), 3);
+        drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour), 3);
     for (const TraceRecorder::Drawn &d : c.colourDiffers)
-        drawRecoloured(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color),
-                       QColor::fromRgb(QRgb(model.colorAt(d.segment))));
+        drawRecoloured(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour),
+                       QColor::fromRgb(QRgb(model.colourAt(d.segment))));
     for (const TraceRecorder::Drawn &d : c.missing) {
         // Rub out the plain model segment first, so the dashes have gaps.
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), Qt::white, 3);
-        drawDashed(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color));
+        drawDashed(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour));
     }
     for (const TraceRecorder::Drawn &d : c.extra)
-        drawOutlined(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.color));
+        drawOutlined(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour));
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QColor endColor(0x40, 0x40, 0x40);
-    drawRing(p, nodeCentre(c.modelEnd.x(), c.modelEnd.y()), endColor);
+    const QColor endColour(0x40, 0x40, 0x40);
+    drawRing(p, nodeCentre(c.modelEnd.x(), c.modelEnd.y()), endColour);
     drawCross(p, nodeCentre(c.pupilEnd.x(), c.pupilEnd.y()), Qt::black);
 
     // The legend: the picture must explain itself to whoever opens it from a folder.
@@ -184,23 +190,26 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
     font.setPixelSize(11);
     p.setFont(font);
     const int top = FieldPicture::Height + 2;
-    const QColor keyColor(0x80, 0x80, 0x80);
+    const QColor keyColour(0x80, 0x80, 0x80);
     const QPointF y(0, top + 10);
-    drawDashed(p, QPointF(10, 0) + y, QPointF(30, 0) + y, keyColor);
-    drawOutlined(p, QPointF(124, 0) + y, QPointF(144, 0) + y, keyColor);
-    drawRecoloured(p, QPointF(236, 0) + y, QPointF(256, 0) + y, keyColor, Qt::white);
+    drawDashed(p, QPointF(10, 0) + y, QPointF(30, 0) + y, keyColour);
+    drawOutlined(p, QPointF(124, 0) + y, QPointF(144, 0) + y, keyColour);
+    drawRecoloured(p, QPointF(236, 0) + y, QPointF(256, 0) + y, keyColour, Qt::white);
     const char *const keys[] = {"diffMissing", "diffExtra", "diffColour"};
     for (int i = 0; i < 3; ++i) {
         p.setPen(Qt::black);
-        p.drawText(QRect(36 + 113 * i, top + 2, 84, 16), Qt::AlignLeft | Qt::AlignVCenter, legendText(keys[i], lang));
+        p.drawText(QRect(36 + 113 * i, top + 2, 84, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   legendText(keys[i], lang));
     }
     p.setRenderHint(QPainter::Antialiasing, true);
-    drawRing(p, QPointF(19, top + 30), endColor);
+    drawRing(p, QPointF(19, top + 30), endColour);
     p.setPen(Qt::black);
-    p.drawText(QRect(34, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter, legendText("diffModelEnd", lang));
+    p.drawText(QRect(34, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               legendText("diffModelEnd", lang));
     drawCross(p, QPointF(141, top + 30), Qt::black);
     p.setPen(Qt::black);
-    p.drawText(QRect(156, top + 22, 190, 16), Qt::AlignLeft | Qt::AlignVCenter, legendText("diffPupilEnd", lang));
+    p.drawText(QRect(156, top + 22, 190, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               legendText("diffPupilEnd", lang));
     p.end();
     return image;
 }

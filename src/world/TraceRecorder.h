@@ -25,18 +25,18 @@ class TraceRecorder : public WorldCanvas {
 public:
     struct Drawn {
         TraceSegment segment;
-        QRgb color;
+        QRgb colour;
     };
 
     void clear() { m_segments.clear(); }
     QList<Drawn> segments() const;   // in a fixed order
     int size() const { return int(m_segments.size()); }
     // 0xRRGGBB, or -1 when the segment is not drawn.
-    qint64 colorAt(const TraceSegment &s) const;
+    qint64 colourAt(const TraceSegment &s) const;
 
     // WorldCanvas
     void drawEmptyField(int, int) override { m_segments.clear(); }
-    void setPen(QRgb color, int) override { m_pen = color & 0xFFFFFFu; }
+    void setPen(QRgb colour, int) override { m_pen = colour & 0xFFFFFFu; }
     void drawSegment(int x0, int y0, int x1, int y1) override;
     void showSprite(int, bool) override { }
     void showArrow(int) override { }

@@ -96,28 +96,33 @@ TEST_F(Grading, CheckAndRunErrorsArePrintedAsTheCheckPrintsThem)
                                                     u("ROTATE 90"), u("END OF CYCLE"), u("ALGORITHM END")});
     const CompareMode::Grading g = CompareMode::grade(options({typo, out, endless}));
     // A pupil's error is a difference like any other, with its reason and line.
-    EXPECT_EQ(g.lines,
-              (QStringList {typo + u(": differs check-failed line=3"), typo + u(":3: #04: Error in program structure"),
-                            u("  Error in line: 3 (\"STPE\")"), u("  Unknown command."),
-                            out + u(": differs out-of-field line=4"), out + u(":4: #03: Trakmil error"),
-                            u("  Trakmil can not leave his field!"), u("  Please, edit programm code."),
-                            endless + u(": differs tick-limit"),
-                            endless + u(": the run did not end within 10000 ticks")}));
+    EXPECT_EQ(
+        g.lines,
+        (QStringList {typo + u(": differs check-failed line=3"),
+                      typo + u(":3: #04: Error in program structure"), u("  Error in line: 3 (\"STPE\")"),
+                      u("  Unknown command."), out + u(": differs out-of-field line=4"),
+                      out + u(":4: #03: Trakmil error"), u("  Trakmil can not leave his field!"),
+                      u("  Please, edit programm code."), endless + u(": differs tick-limit"),
+                      endless + u(": the run did not end within 10000 ticks")}));
     EXPECT_EQ(g.exitCode, 1);
     EXPECT_TRUE(g.problems.isEmpty());
     ASSERT_EQ(g.pupils.size(), 3);
-    for (const CompareMode::PupilGrade &p : g.pupils) EXPECT_EQ(p.verdict, CompareMode::PupilGrade::Verdict::Differs);
+    for (const CompareMode::PupilGrade &p : g.pupils)
+        EXPECT_EQ(p.verdict, CompareMode::PupilGrade::Verdict::Differs);
 
     // An unknown procedure and a call chain too deep are the pupil's too.
-    const QString noProc = file(u("noproc.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("EXECUTE X"), u("ALGORITHM END")});
+    const QString noProc =
+        file(u("noproc.tkm"), {u("ALGORITHM BEGIN"), u("STEP"), u("EXECUTE X"), u("ALGORITHM END")});
     const QString deep = file(u("deep.tkm"), {u("PROCEDURE R"), u("EXECUTE R"), u("END OF PROCEDURE"),
                                               u("ALGORITHM BEGIN"), u("EXECUTE R"), u("ALGORITHM END")});
     const CompareMode::Grading h = CompareMode::grade(options({noProc, deep}));
     EXPECT_EQ(h.exitCode, 1);
     EXPECT_TRUE(h.problems.isEmpty());
     ASSERT_GE(h.lines.size(), 2);
-    EXPECT_TRUE(h.lines.join('\n').contains(noProc + u(": differs check-failed line=3"))) << h.lines.join('\n').toStdString();
-    EXPECT_TRUE(h.lines.join('\n').contains(deep + u(": differs loop-error line=2"))) << h.lines.join('\n').toStdString();
+    EXPECT_TRUE(h.lines.join('\n').contains(noProc + u(": differs check-failed line=3")))
+        << h.lines.join('\n').toStdString();
+    EXPECT_TRUE(h.lines.join('\n').contains(deep + u(": differs loop-error line=2")))
+        << h.lines.join('\n').toStdString();
 }
 
 TEST_F(Grading, AProcedureMissingAtRunTimeIsBlamedOnTheCallEverywhere)
@@ -285,10 +290,12 @@ TEST_F(Grading, TheClassReportIsOneWellFormedPageWithEveryPupilAndPicture)
 {
     const QString same = file(u("same.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("STEP"),
                                               u("STEP"), u("ROTATE 90"), u("STEP"), u("ALGORITHM END")});
-    const QString shortOne = file(u("short <b>&.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("ALGORITHM END")});
+    const QString shortOne =
+        file(u("short <b>&.tkm"), {u("ALGORITHM BEGIN"), u("COLOR=RED"), u("STEP"), u("ALGORITHM END")});
     const QString typo = file(u("typo.tkm"), {u("ALGORITHM BEGIN"), u("STPE"), u("ALGORITHM END")});
-    const QString romanian = file(u("ro.tkm"), {u("INCEPUT DE ALGORITM"), u("CULOARE=ROSU"), u("PAS"), u("PAS"),
-                                                u("PAS"), u("ROTIRE 90"), u("PAS"), u("SFIRSIT DE ALGORITM")});
+    const QString romanian =
+        file(u("ro.tkm"), {u("INCEPUT DE ALGORITM"), u("CULOARE=ROSU"), u("PAS"), u("PAS"), u("PAS"),
+                           u("ROTIRE 90"), u("PAS"), u("SFIRSIT DE ALGORITM")});
     const QString missing = dir.filePath(u("absent.tkm"));
     CompareMode::Options o = options({same, shortOne, missing, typo, romanian});
     o.reportPath = dir.filePath(u("class.html"));

@@ -61,7 +61,7 @@ protected:
             box->button(QMessageBox::Ok)->click();
         });
         window = std::make_unique<MainWindow>(o);   // real dialogs
-        window->show();                            // the box waits for the window
+        window->show();   // the box waits for the window
         EXPECT_TRUE(QTest::qWaitFor([&] { return shown; }, 3000));
         return title;
     }

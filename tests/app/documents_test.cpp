@@ -130,7 +130,8 @@ TEST_F(MainWindowTest, AFileOverALimitIsRefusedNamingTheLimitAndChangesNothing)
          "Файл слишком большой: в строке 3 символов больше, чем 10\u00A0000"},
         {"rom", "Fișierul este prea mare: are mai multe rânduri decât 100.000",
          "Fișierul este prea mare: rândul 3 are mai multe caractere decât 10.000"},
-        {"eng", "File too large: more than 100,000 lines", "File too large: line 3 is longer than 10,000 characters"},
+        {"eng", "File too large: more than 100,000 lines",
+         "File too large: line 3 is longer than 10,000 characters"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.language);
@@ -186,7 +187,7 @@ TEST_F(MainWindowTest, ACancelledLoadLeavesTextColoursFileStateAndHistory)
     auto shown = [&] {
         QList<QPair<QString, QList<QRgb>>> lines;
         for (const StyledLine &l : styledFromDocument(*ed->document()))
-            lines.append({l.text, characterColors(l)});
+            lines.append({l.text, characterColours(l)});
         return lines;
     };
     const auto text = shown();
@@ -258,7 +259,12 @@ TEST_F(MainWindowTest, PictureExportWritesABitmapOrNothing)
 // restored copy), and saving it unedited writes those colours back.
 TEST_F(MainWindowTest, AProgramKeepsTheColoursOfItsFileUntilItIsEdited)
 {
-    enum class Way { Open, StartUp, Example, Restored };
+    enum class Way {
+        Open,
+        StartUp,
+        Example,
+        Restored
+    };
     const struct {
         const char *keywords, *interface;
     } languages[] = {{"rom", "rus"}, {"rus", "eng"}, {"eng", "rom"}};
@@ -298,7 +304,8 @@ TEST_F(MainWindowTest, AProgramKeepsTheColoursOfItsFileUntilItIsEdited)
                 QDir(o.recoveryFolder).removeRecursively();
                 auto slot = RecoverySlot::open(o.recoveryFolder, nullptr);
                 ASSERT_TRUE(slot);
-                ASSERT_TRUE(slot->write({inFile, program, QDateTime::currentDateTime(), std::nullopt}, nullptr));
+                ASSERT_TRUE(
+                    slot->write({inFile, program, QDateTime::currentDateTime(), std::nullopt}, nullptr));
             }
             window = std::make_unique<MainWindow>(o);
             window->show();

@@ -42,7 +42,7 @@ TEST(Examples, EachIsAProgramFileWithItsLinesColoured)
             ASSERT_TRUE(text.has_value()) << path.toStdString();
             bool coloured = false;
             for (const StyledLine &line : *text)
-                for (QRgb c : characterColors(line)) coloured = coloured || c != 0;
+                for (QRgb c : characterColours(line)) coloured = coloured || c != 0;
             EXPECT_TRUE(coloured) << path.toStdString();
         }
 }

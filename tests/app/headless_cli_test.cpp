@@ -404,8 +404,8 @@ TEST_F(HeadlessCli, AFileOverALimitIsRefusedNamingTheLimitInEveryMode)
     };
     const QString model = file("model.tkm", {"ALGORITHM BEGIN", "STEP", "ALGORITHM END"});
     const QString lines = write("lines.tkm", "ALGORITHM BEGIN" + QByteArray(100'001, '\r') + "ALGORITHM END");
-    const QString pars = write("pars.tkm", "{\\rtf1 ALGORITHM BEGIN" + QByteArray("\\par ").repeated(100'001) +
-                                               "ALGORITHM END}");
+    const QString pars = write("pars.tkm", "{\\rtf1 ALGORITHM BEGIN" +
+                                               QByteArray("\\par ").repeated(100'001) + "ALGORITHM END}");
     const QString longLine = write("long.tkm", "ALGORITHM BEGIN\r\n* " + QByteArray(9'998, 'x') + "\r\n* " +
                                                    QByteArray(9'999, 'x') + "\r\nALGORITHM END");
     const QString tooMany = QStringLiteral("File too large: more than 100,000 lines");

@@ -22,7 +22,7 @@ TEST(HeadlessRun, StopRestoresTheSpeedSettingAndTheBlackTrace)
     EXPECT_EQ(f.run.checkAndRun(0), HeadlessRun::Result::End);
     EXPECT_EQ(f.run.lastInterval(), 1000) << "the directive slowed the ticks after it";
     EXPECT_EQ(f.run.xSpeed(), 4);
-    EXPECT_EQ(f.run.world().state().color, 0x000000u);
+    EXPECT_EQ(f.run.world().state().colour, 0x000000u);
     EXPECT_EQ(f.run.world().traceAt(2, 1), 1);
     EXPECT_EQ(f.run.ticks(), 6);
     EXPECT_EQ(f.run.interpreter().currentLine(), 5);

@@ -192,7 +192,7 @@ TEST(HelpPages, ColourNamesAndMenuKeysAreTheProgramsOwn)
 {
     for (Language lang : kLanguages) {
         const QString colours = plainPage(lang, QStringLiteral("colour"));
-        for (const QString &name : ColorTable::names(lang))
+        for (const QString &name : ColourTable::names(lang))
             EXPECT_TRUE(colours.contains(name)) << name.toStdString();
         const QString keys = plainPage(lang, QStringLiteral("keys"));
         for (int i = 0; i < commandCount; ++i) {

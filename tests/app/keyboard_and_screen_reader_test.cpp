@@ -193,7 +193,7 @@ TEST_F(MainWindowTest, TabIndentsShiftTabOutdentsAndCtrlTabLeavesTheEditor)
     QTest::keyClick(ed, Qt::Key_Tab);
     EXPECT_EQ(ed->line(1), QStringLiteral("  ШАГ"));
     EXPECT_EQ(ed->caretLineColumn(), (LineColumn {1, 3}));
-    EXPECT_EQ(ed->lineColor(1), 0x000080u);   // still a statement, coloured as one
+    EXPECT_EQ(ed->lineColour(1), 0x000080u);   // still a statement, coloured as one
     // Lines 1 to 2 selected: both move, and back by at most two spaces each.
     QTextCursor c = ed->textCursor();
     c.setPosition(ed->document()->findBlockByNumber(1).position());
@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, EditorZoomChangesTheFontWithinItsLimitsAndNothingElse)
     EXPECT_EQ(ed->zoomPoints(), AlgorithmEditor::DefaultZoom);
     EXPECT_EQ(ed->font().pixelSize(), base);
     EXPECT_EQ(ed->toPlainText(), QStringLiteral("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА"));
-    EXPECT_EQ(ed->lineColor(1), 0x000080u);
+    EXPECT_EQ(ed->lineColour(1), 0x000080u);
     EXPECT_EQ(window->size(), windowSize);
     EXPECT_EQ(ed->geometry(), editorRect);
 }

@@ -214,8 +214,8 @@ TEST_F(LearningAidsTest, RunStateWindowShowsLoopsCallsAndTheRobotInEachLanguage)
         EXPECT_EQ(w->valueText(6), QString::fromUtf8("↓"));   // one turn of 90 from east
         EXPECT_EQ(w->valueText(7),
                   uiText("runstate.shown", languageFromCode(QString::fromLatin1(e.code))).value());
-        EXPECT_EQ(w->valueText(4), ColorTable::name(ColorTable::indexOf(0x000000),
-                                                    languageFromCode(QString::fromLatin1(e.code))));
+        EXPECT_EQ(w->valueText(4), ColourTable::name(ColourTable::indexOf(0x000000),
+                                                     languageFromCode(QString::fromLatin1(e.code))));
     }
     window->action(Command::Stop)->trigger();
     EXPECT_TRUE(w->isVisible());   // stays as the pupil left it
@@ -263,7 +263,8 @@ TEST_F(LearningAidsTest, RunStateWindowShowsEachLoopAndCallOnOneLine)
         window->settings().language = QString::fromLatin1(code);
         window->applyLanguage();
         QApplication::processEvents();   // the window takes the size its texts ask for
-        EXPECT_EQ(shownLines(1), w->valueText(1).count(QLatin1Char('\n')) + 1) << w->valueText(1).toStdString();
+        EXPECT_EQ(shownLines(1), w->valueText(1).count(QLatin1Char('\n')) + 1)
+            << w->valueText(1).toStdString();
         EXPECT_EQ(shownLines(2), 1) << w->valueText(2).toStdString();
     }
     window->action(Command::Stop)->trigger();

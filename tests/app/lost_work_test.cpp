@@ -241,8 +241,8 @@ TEST_F(MainWindowTest, SaveOverAFileChangedOnDiskAsksFirstAndNoOffersAnotherName
     setProgram("STEP\nSTEP");
     prompts.answers.enqueue(false);   // No: another name, and that dialog cancelled
     window->action(Command::Save)->trigger();
-    const QString asked = uiText("window.changedOnDisk", Language::Eng).value_or(QString())
-                              .arg(QDir::toNativeSeparators(file));
+    const QString asked =
+        uiText("window.changedOnDisk", Language::Eng).value_or(QString()).arg(QDir::toNativeSeparators(file));
     EXPECT_EQ(prompts.questions, QStringList {asked}) << "in the interface Language";
     EXPECT_EQ(prompts.saveTitles.size(), 1);
     EXPECT_EQ(onDisk(), QStringList {u("TEACHER")});

@@ -81,11 +81,11 @@ void expectSameRun(const RunRecord &a, const RunRecord &b, const std::string &wh
     EXPECT_EQ(a.end.y, b.end.y) << what;
     EXPECT_EQ(a.end.heading, b.end.heading) << what;
     EXPECT_EQ(a.end.visible, b.end.visible) << what;
-    EXPECT_EQ(a.end.color, b.end.color) << what;
+    EXPECT_EQ(a.end.colour, b.end.colour) << what;
     ASSERT_EQ(a.drawing.size(), b.drawing.size()) << what;
     for (qsizetype i = 0; i < a.drawing.size(); ++i) {
         EXPECT_EQ(a.drawing[i].segment, b.drawing[i].segment) << what;
-        EXPECT_EQ(a.drawing[i].color, b.drawing[i].color) << what;
+        EXPECT_EQ(a.drawing[i].colour, b.drawing[i].colour) << what;
     }
 }
 
@@ -170,10 +170,10 @@ TEST_F(MainWindowTest, TranslateRewritesTheTextIntoTheInterfaceLanguageAsOneUndo
                              "CYCLE. EXECUTE 4 TIMES\nEXECUTE сторона\nEND OF CYCLE\nШАК\nALGORITHM END"));
     const Lexicon &eng = Lexicon::forLanguage(Language::Eng);
     for (int k = 0; k < ed->lineCount(); ++k) {
-        EXPECT_EQ(ed->lineColor(k), ClassifyFull(NormalizeLine(ed->line(k)), eng)) << k;
+        EXPECT_EQ(ed->lineColour(k), classifyFull(normalizeLine(ed->line(k)), eng)) << k;
         EXPECT_TRUE(ed->lineIsUniform(k)) << k;
     }
-    EXPECT_EQ(ed->lineColor(4), LineColor::Navy);   // really recoloured: the step was black
+    EXPECT_EQ(ed->lineColour(4), LineColour::Navy);   // really recoloured: the step was black
     EXPECT_EQ(ed->caretLineColumn(), (LineColumn {10, 4}));
     EXPECT_EQ(panel(StatusPanel::Document), QStringLiteral("Changed"));
 
@@ -252,15 +252,31 @@ namespace {
 // keyword, and passes the check.
 QStringList oddShapesProgram(const Lexicon &lex)
 {
-    return {lex.kwProcedure + QStringLiteral("  p"), lex.kwStep, lex.kwEndProcedure, lex.kwBegin,
-            lex.kwColor + QStringLiteral("=NOPE"), lex.kwColor + QStringLiteral("NOI"),
-            lex.kwColor + QStringLiteral("++"), lex.kwStep, lex.kwColor + QStringLiteral("+1"),
-            lex.kwColor + QStringLiteral("-x"), lex.kwStep,
-            lex.kwCycleN + QStringLiteral(" 2 ") + lex.kwTimes.toLower(), lex.kwStep,
-            lex.kwEndCycle, lex.kwCycleWhile + QStringLiteral(" ?"), lex.kwRotate90, lex.kwEndCycle,
-            lex.kwIf + QStringLiteral(" ?"), lex.kwThen + QStringLiteral(" x"), lex.kwJump,
-            lex.kwElse + QStringLiteral(" y"), lex.kwStep, lex.kwEndCondition,
-            lex.kwExecute + QStringLiteral("  p"), lex.kwEnd};
+    return {lex.kwProcedure + QStringLiteral("  p"),
+            lex.kwStep,
+            lex.kwEndProcedure,
+            lex.kwBegin,
+            lex.kwColour + QStringLiteral("=NOPE"),
+            lex.kwColour + QStringLiteral("NOI"),
+            lex.kwColour + QStringLiteral("++"),
+            lex.kwStep,
+            lex.kwColour + QStringLiteral("+1"),
+            lex.kwColour + QStringLiteral("-x"),
+            lex.kwStep,
+            lex.kwCycleN + QStringLiteral(" 2 ") + lex.kwTimes.toLower(),
+            lex.kwStep,
+            lex.kwEndCycle,
+            lex.kwCycleWhile + QStringLiteral(" ?"),
+            lex.kwRotate90,
+            lex.kwEndCycle,
+            lex.kwIf + QStringLiteral(" ?"),
+            lex.kwThen + QStringLiteral(" x"),
+            lex.kwJump,
+            lex.kwElse + QStringLiteral(" y"),
+            lex.kwStep,
+            lex.kwEndCondition,
+            lex.kwExecute + QStringLiteral("  p"),
+            lex.kwEnd};
 }
 
 const Language kAll[] = {Language::Rus, Language::Rom, Language::Eng};
@@ -277,7 +293,8 @@ TEST(ProgramTranslation, EveryAcceptedLineShapeChecksAndRunsAlikeInAllSixDirecti
         for (Language to : kAll) {
             if (to == from) continue;
             const ProgramTranslator::Result r = ProgramTranslator(from, to).translate(lines);
-            const std::string what = languageCode(from).toStdString() + " -> " + languageCode(to).toStdString();
+            const std::string what =
+                languageCode(from).toStdString() + " -> " + languageCode(to).toStdString();
             EXPECT_TRUE(r.leftAsWritten.isEmpty()) << what << ": " << r.leftAsWritten.size();
             expectSameRun(original, runOf(r.lines, to), what);
         }
@@ -317,23 +334,24 @@ TEST(ProgramTranslation, RandomProgramsCheckAndRunAlikeInEveryDirection)
     for (int n = 0; n < 300; ++n) {
         const Language from = kAll[next(3)];
         const Lexicon &lex = Lexicon::forLanguage(from);
-        const QString *const words[] = {&lex.kwStep, &lex.kwJump, &lex.kwRotate45, &lex.kwRotate90,
-                                        &lex.kwDestroy, &lex.kwRebuild};
+        const QString *const words[] = {&lex.kwStep,     &lex.kwJump,    &lex.kwRotate45,
+                                        &lex.kwRotate90, &lex.kwDestroy, &lex.kwRebuild};
         QStringList body;
         const int length = 2 + next(10);
         int open = 0;
         for (int k = 0; k < length; ++k) {
             switch (next(12)) {
             case 0:
-                body << randomCase(lex.kwColor) + (next(2) ? QStringLiteral("=") : QStringLiteral(" ")) +
-                            randomCase(ColorTable::name(next(ColorTable::Count), kAll[next(3)]));
+                body << randomCase(lex.kwColour) + (next(2) ? QStringLiteral("=") : QStringLiteral(" ")) +
+                            randomCase(ColourTable::name(next(ColourTable::Count), kAll[next(3)]));
                 break;
             case 1:
-                body << lex.kwColor + QLatin1String(tails[next(9)]) + QLatin1String(tails[next(9)]);
+                body << lex.kwColour + QLatin1String(tails[next(9)]) + QLatin1String(tails[next(9)]);
                 break;
             case 2:
                 body << randomCase(lex.kwCycleN) + QStringLiteral(" %1 ").arg(next(4)) +
-                            (next(3) ? randomCase(lex.kwTimes) : QString(lex.kwTimes.size(), QLatin1Char('z')));
+                            (next(3) ? randomCase(lex.kwTimes)
+                                     : QString(lex.kwTimes.size(), QLatin1Char('z')));
                 ++open;
                 break;
             case 3: {
@@ -367,8 +385,8 @@ TEST(ProgramTranslation, RandomProgramsCheckAndRunAlikeInEveryDirection)
             }
         }
         while (open-- > 0) body << lex.kwEndCycle;
-        const QStringList lines = QStringList {lex.kwProcedure + QStringLiteral(" p"), lex.kwStep, lex.kwRotate45,
-                                               lex.kwEndProcedure, randomCase(lex.kwBegin)} +
+        const QStringList lines = QStringList {lex.kwProcedure + QStringLiteral(" p"), lex.kwStep,
+                                               lex.kwRotate45, lex.kwEndProcedure, randomCase(lex.kwBegin)} +
                                   body + QStringList {lex.kwEnd};
         ++programs;
         const RunRecord original = runOf(lines, from, 5000);
@@ -380,8 +398,8 @@ TEST(ProgramTranslation, RandomProgramsCheckAndRunAlikeInEveryDirection)
                 ++named;
                 if (qEnvironmentVariableIsSet("TRAKMIL_SHOW_NAMED"))
                     for (int k : r.leftAsWritten)
-                        std::printf("%s -> %s: %s\n", qPrintable(languageCode(from)), qPrintable(languageCode(to)),
-                                    qPrintable(lines.at(k)));
+                        std::printf("%s -> %s: %s\n", qPrintable(languageCode(from)),
+                                    qPrintable(languageCode(to)), qPrintable(lines.at(k)));
                 continue;
             }
             ++clean;

@@ -20,7 +20,6 @@
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 
-
 QStringList copiesIn(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral("*.tkr")}, QDir::Files);
@@ -37,7 +36,8 @@ StyledText styledOf(const char *text)
 void leaveCopy(const QString &folder, const RecoveryContent &content)
 {
     QDir().mkpath(folder);
-    QFile f(QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".tkr")));
+    QFile f(
+        QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".tkr")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(composeRecovery(content));
 }
@@ -162,7 +162,8 @@ TEST_F(RecoveryTest, YesRestoresTheNamedFileWithoutWritingItAndNoPutsTheCopyAsid
         auto w = start(next, folder());
         ASSERT_EQ(next.choices.size(), 1);
         EXPECT_TRUE(next.choices.first().text.contains(QDir::toNativeSeparators(program)));
-        EXPECT_FALSE(next.choices.first().text.contains(text("window.recoveryDiskNewer").section(u("%1"), 0, 0)))
+        EXPECT_FALSE(
+            next.choices.first().text.contains(text("window.recoveryDiskNewer").section(u("%1"), 0, 0)))
             << "the file on disk is the one the copy was made from";
         if (yes) {
             EXPECT_EQ(w->editor()->toPlainText(), QStringLiteral("STEP\nJUMP"));
@@ -287,14 +288,16 @@ TEST_F(RecoveryTest, EscKeepsTheCopyAndNoPutsItAmongTheDiscardedForTwoWeeks)
     EXPECT_TRUE(copiesIn(folder()).isEmpty());
     const QStringList aside = copiesIn(discarded);
     ASSERT_EQ(aside.size(), 1) << "turned down, not deleted";
-    const std::optional<RecoveryContent> kept = parseRecovery(bytesOf(QDir(discarded).filePath(aside.first())));
+    const std::optional<RecoveryContent> kept =
+        parseRecovery(bytesOf(QDir(discarded).filePath(aside.first())));
     ASSERT_TRUE(kept);
     EXPECT_EQ(plainLines(kept->text), QStringList {u("ШАГ")});
 
     // Older ones go at a start; younger ones stay.
     const QString young = QDir(discarded).filePath(QStringLiteral("young.tkr"));
     const QString old = QDir(discarded).filePath(QStringLiteral("old.tkr"));
-    for (const QString &p : {young, old}) ASSERT_TRUE(QFile::copy(QDir(discarded).filePath(aside.first()), p));
+    for (const QString &p : {young, old})
+        ASSERT_TRUE(QFile::copy(QDir(discarded).filePath(aside.first()), p));
     setModified(young, now.addDays(-13));
     setModified(old, now.addDays(-15));
     ScriptedPrompts after;
@@ -309,7 +312,8 @@ TEST_F(RecoveryTest, SeveralCopiesAreListedInOneQuestionAndTheChosenOneComesBack
 {
     const QString named = path("square.tkm");
     const QDateTime t0(QDate(2026, 3, 2), QTime(10, 15, 0));
-    leaveCopy(folder(), {styledOf("НАЧАЛО АЛГОРИТМА\n* квадрат Маши\n\n  ШАГ\nКОНЕЦ АЛГОРИТМА"), QString(), t0, {}});
+    leaveCopy(folder(),
+              {styledOf("НАЧАЛО АЛГОРИТМА\n* квадрат Маши\n\n  ШАГ\nКОНЕЦ АЛГОРИТМА"), QString(), t0, {}});
     leaveCopy(folder(), {styledOf("ALGORITHM BEGIN\nJUMP\nALGORITHM END"), named, t0.addSecs(60), {}});
     leaveCopy(folder(), {styledOf("ПРЫЖОК\nШАГ"), QString(), t0.addSecs(120), {}});
     ScriptedPrompts p;

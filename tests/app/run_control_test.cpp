@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, NormalEndRestoresSpeedColourAndShowsTheNotice)
     window->action(Command::Run)->trigger();
     runToStop();
     EXPECT_EQ(window->settings().speed, 4);
-    EXPECT_EQ(window->robotWorld().state().color, 0x000000u);
+    EXPECT_EQ(window->robotWorld().state().colour, 0x000000u);
     EXPECT_EQ(window->robotWorld().state().x, 1);
     EXPECT_TRUE(control<QLabel>(ObjectName::EndOfRunNotice)->isVisibleTo(window.get()));
     EXPECT_EQ(control<QLabel>(ObjectName::EndOfRunNotice)->geometry(), QRect(256, 184, 185, 41));
@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, EveryKindOfStopUnlocksTheInterface)
         EXPECT_FALSE(window->runController().isActive()) << c.name;
         EXPECT_FALSE(window->runController().isRunning()) << c.name;
         EXPECT_EQ(window->settings().speed, 2) << c.name;
-        EXPECT_EQ(window->robotWorld().state().color, 0x000000u) << c.name;
+        EXPECT_EQ(window->robotWorld().state().colour, 0x000000u) << c.name;
         EXPECT_EQ(window->interpreter().loopDepth() + window->interpreter().callDepth(), 0) << c.name;
         for (const char *name :
              {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem,

@@ -72,9 +72,9 @@ TEST_F(TranslateCli, OutputFileIsColouredRtfThatChecksAndRunsInTheTarget)
                             u("КОНЕЦ ЦИКЛА"), u("КОНЕЦ АЛГОРИТМА")}));
     const Lexicon &rus = Lexicon::forLanguage(Language::Rus);
     for (const StyledLine &line : styled)
-        for (QRgb c : characterColors(line))
-            EXPECT_EQ(c, ClassifyFull(NormalizeLine(line.text), rus)) << (line.text).toStdString();
-    EXPECT_EQ(characterColors(styled.at(1)).value(0), LineColor::Navy);
+        for (QRgb c : characterColours(line))
+            EXPECT_EQ(c, classifyFull(normalizeLine(line.text), rus)) << (line.text).toStdString();
+    EXPECT_EQ(characterColours(styled.at(1)).value(0), LineColour::Navy);
 
     const Outcome check = trakmil({u("--check"), out, u("--language"), u("rus")});
     EXPECT_EQ(check.exitCode, 0) << (check.out).toStdString();
@@ -149,13 +149,12 @@ TEST_F(TranslateCli, OddButAcceptedLinesCheckAndRunAlikeAndExitZero)
     // Lines the checker takes with anything after the keyword, in every Language.
     for (const QString &from : {u("rus"), u("rom"), u("eng")}) {
         const Lexicon &lex = Lexicon::forLanguage(languageFromCode(from));
-        const QString src = file(from + u(".tkm"),
-                                 {lex.kwBegin, lex.kwColor + u("=NOPE"), lex.kwColor + u("++"), lex.kwStep,
-                                  lex.kwColor + u("+1"), lex.kwStep,
-                                  lex.kwCycleN + u(" 2 ") + lex.kwTimes.toLower(),
-                                  lex.kwStep, lex.kwEndCycle, lex.kwCycleWhile + u(" ?"), lex.kwRotate90,
-                                  lex.kwEndCycle, lex.kwIf + u(" ?"), lex.kwThen + u(" x"), lex.kwJump,
-                                  lex.kwEndCondition, lex.kwEnd});
+        const QString src =
+            file(from + u(".tkm"),
+                 {lex.kwBegin, lex.kwColour + u("=NOPE"), lex.kwColour + u("++"), lex.kwStep,
+                  lex.kwColour + u("+1"), lex.kwStep, lex.kwCycleN + u(" 2 ") + lex.kwTimes.toLower(),
+                  lex.kwStep, lex.kwEndCycle, lex.kwCycleWhile + u(" ?"), lex.kwRotate90, lex.kwEndCycle,
+                  lex.kwIf + u(" ?"), lex.kwThen + u(" x"), lex.kwJump, lex.kwEndCondition, lex.kwEnd});
         const Outcome check = trakmil({u("--check"), src, u("--language"), from});
         ASSERT_EQ(check.exitCode, 0) << check.out.toStdString();
         const QString result = resultLine(src, from);
@@ -165,7 +164,8 @@ TEST_F(TranslateCli, OddButAcceptedLinesCheckAndRunAlikeAndExitZero)
             const Outcome t = trakmil({u("--translate"), src, u("--to"), to, u("-o"), out});
             EXPECT_EQ(t.exitCode, 0) << t.err.toStdString();
             EXPECT_TRUE(t.err.isEmpty()) << t.err.toStdString();
-            EXPECT_EQ(trakmil({u("--check"), out, u("--language"), to}).exitCode, 0) << (from + to).toStdString();
+            EXPECT_EQ(trakmil({u("--check"), out, u("--language"), to}).exitCode, 0)
+                << (from + to).toStdString();
             EXPECT_EQ(resultLine(out, to), result) << (from + u(" -> ") + to).toStdString();
         }
     }
@@ -175,10 +175,10 @@ TEST_F(TranslateCli, ALoopEndingInAnotherWordIsLeftAsWrittenAndNamed)
 {
     // The check reads any word in the times keyword's place; such a word has no
     // counterpart, and cutting the keyword out of it ("2 TITIMES") would splice two words.
-    const QStringList program {u("НАЧАЛО АЛГОРИТМА"),        u("ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES"), u("ШАГ"),
-                               u("КОНЕЦ ЦИКЛА"),             u("ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУКИ"), u("ШАГ"),
-                               u("КОНЕЦ ЦИКЛА"),             u("ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ"),   u("ШАГ"),
-                               u("КОНЕЦ ЦИКЛА"),             u("КОНЕЦ АЛГОРИТМА")};
+    const QStringList program {u("НАЧАЛО АЛГОРИТМА"), u("ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES"), u("ШАГ"),
+                               u("КОНЕЦ ЦИКЛА"),      u("ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУКИ"), u("ШАГ"),
+                               u("КОНЕЦ ЦИКЛА"),      u("ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ"),   u("ШАГ"),
+                               u("КОНЕЦ ЦИКЛА"),      u("КОНЕЦ АЛГОРИТМА")};
     const QString src = file(u("loops.tkm"), program);
     for (const QString &to : {u("eng"), u("rom")}) {
         const Outcome o = trakmil({u("--translate"), src, u("--to"), to});
@@ -187,12 +187,15 @@ TEST_F(TranslateCli, ALoopEndingInAnotherWordIsLeftAsWrittenAndNamed)
         ASSERT_EQ(out.size(), program.size()) << o.out.toStdString();
         for (int k : {1, 4, 7}) EXPECT_EQ(out[k], program[k]) << to.toStdString();
         EXPECT_EQ(out[2], Lexicon::forLanguage(languageFromCode(to)).kwStep);
-        EXPECT_EQ(o.err, u("trakmil: ") + src + u(":2: the loop ends in \"TIMES\", not in \"РАЗ\", left as written: "
-                                                  "ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES\n") +
-                             u("trakmil: ") + src + u(":5: the loop ends in \"ШТУКИ\", not in \"РАЗ\", left as written: "
-                                                      "ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУКИ\n") +
-                             u("trakmil: ") + src + u(":8: the loop ends in \"ШТУ\", not in \"РАЗ\", left as written: "
-                                                      "ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ\n"));
+        EXPECT_EQ(o.err, u("trakmil: ") + src +
+                             u(":2: the loop ends in \"TIMES\", not in \"РАЗ\", left as written: "
+                               "ЦИКЛ. ВЫПОЛНИТЬ 2 TIMES\n") +
+                             u("trakmil: ") + src +
+                             u(":5: the loop ends in \"ШТУКИ\", not in \"РАЗ\", left as written: "
+                               "ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУКИ\n") +
+                             u("trakmil: ") + src +
+                             u(":8: the loop ends in \"ШТУ\", not in \"РАЗ\", left as written: "
+                               "ЦИКЛ. ВЫПОЛНИТЬ 2 ШТУ\n"));
     }
 }
 
@@ -209,8 +212,9 @@ TEST_F(TranslateCli, RomanianPlainTextInWindows1250KeepsItsLetters)
     f.close();
     const Outcome o = trakmil({u("--translate"), src, u("--to"), u("eng")});
     EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
-    EXPECT_EQ(o.outLines(), (QStringList {u("* Pătrat şi ţarc"), u("PROCEDURE ŞIR"), u("STEP"), u("END OF PROCEDURE"),
-                                          u("ALGORITHM BEGIN"), u("EXECUTE ŞIR"), u("ALGORITHM END")}));
+    EXPECT_EQ(o.outLines(),
+              (QStringList {u("* Pătrat şi ţarc"), u("PROCEDURE ŞIR"), u("STEP"), u("END OF PROCEDURE"),
+                            u("ALGORITHM BEGIN"), u("EXECUTE ŞIR"), u("ALGORITHM END")}));
 }
 
 TEST_F(TranslateCli, ATargetKeepsWhatItIsOrIsRefused)

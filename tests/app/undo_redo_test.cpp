@@ -13,7 +13,6 @@
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 
-
 StyledText content(AlgorithmEditor *ed) { return styledFromDocument(*ed->document()); }
 
 // Text and every character's colour, readable in a failure message.
@@ -22,7 +21,7 @@ std::string describe(const StyledText &t)
     QString out;
     for (const StyledLine &line : t) {
         out += line.text + QStringLiteral(" [");
-        for (QRgb c : characterColors(line)) out += QString::number(c & 0xFFFFFF, 16) + QLatin1Char(' ');
+        for (QRgb c : characterColours(line)) out += QString::number(c & 0xFFFFFF, 16) + QLatin1Char(' ');
         out += QStringLiteral("]\n");
     }
     return out.toStdString();

@@ -42,7 +42,7 @@ TEST_F(MainWindowTest, TwoStarsOpenTheExtendedSettingsWhichWriteTheDirective)
     QTest::keyClicks(window->editor(), QStringLiteral("**"));
     EXPECT_TRUE(opened);
     EXPECT_EQ(window->editor()->toPlainText(), QStringLiteral("*$S=250"));
-    EXPECT_EQ(window->editor()->lineColor(0), 0xC0C0C0u);
+    EXPECT_EQ(window->editor()->lineColour(0), 0xC0C0C0u);
     EXPECT_EQ(panel(StatusPanel::Document), u("Изменен"));
 }
 
@@ -53,10 +53,10 @@ TEST_F(MainWindowTest, CheckRecoloursEveryLineFirstOnlyWithTheSetting)
     window->editor()->paintLine(1, 0xFF0000);
     window->editor()->setCaret(1, 2);
     window->action(Command::Check)->trigger();
-    EXPECT_EQ(window->editor()->lineColor(1), 0xFF0000u);
+    EXPECT_EQ(window->editor()->lineColour(1), 0xFF0000u);
     window->settings().autoRefresh = true;
     window->action(Command::Check)->trigger();
-    EXPECT_EQ(window->editor()->lineColor(1), 0x000080u);
+    EXPECT_EQ(window->editor()->lineColour(1), 0x000080u);
     EXPECT_EQ(window->editor()->caretLineColumn(), (LineColumn {1, 2}));
     EXPECT_FALSE(window->editor()->textCursor().hasSelection());
 }

@@ -154,12 +154,14 @@ TEST(MessageWindow, HeadingsFitTheCaptionInEveryLanguage)
             title.setBold(true);
             QSize size;
             QRect text, ok;
-            whenModal([&](QWidget *) {
-                size = w.size();
-                text = w.textBox->geometry();
-                ok = w.okButton->geometry();
-                clickOk(w);
-            }, 3000);
+            whenModal(
+                [&](QWidget *) {
+                    size = w.size();
+                    text = w.textBox->geometry();
+                    ok = w.okButton->geometry();
+                    clickOk(w);
+                },
+                3000);
             w.showReport(heading, {QStringLiteral("t")});
             // A bold caption plus an icon and two buttons of some 24 pixels each.
             EXPECT_GE(size.width(), QFontMetrics(title).horizontalAdvance(heading) + 3 * 24 + 16);

@@ -202,7 +202,14 @@ TEST(QtPrompts, ChooseOneTellsPuttingOffFromNoAndGivesTheChosenItem)
     QtPrompts prompts(nullptr);
     prompts.setLanguage(Language::Rom);
     const QStringList three = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-    enum class Act { Escape, Close, Later, No, YesOnThird, ActivateSecond };
+    enum class Act {
+        Escape,
+        Close,
+        Later,
+        No,
+        YesOnThird,
+        ActivateSecond
+    };
     struct Row {
         Act act;
         QStringList items;
@@ -228,10 +235,18 @@ TEST(QtPrompts, ChooseOneTellsPuttingOffFromNoAndGivesTheChosenItem)
                     if (b->text() == caption) b->click();
             };
             switch (row.act) {
-            case Act::Escape: QTest::keyClick(w, Qt::Key_Escape); break;
-            case Act::Close: w->close(); break;
-            case Act::Later: press(QString::fromUtf8("Mai târziu")); break;
-            case Act::No: press(QStringLiteral("Nu")); break;
+            case Act::Escape:
+                QTest::keyClick(w, Qt::Key_Escape);
+                break;
+            case Act::Close:
+                w->close();
+                break;
+            case Act::Later:
+                press(QString::fromUtf8("Mai târziu"));
+                break;
+            case Act::No:
+                press(QStringLiteral("Nu"));
+                break;
             case Act::YesOnThird:
                 list->setCurrentRow(2);
                 press(QStringLiteral("Da"));
@@ -247,7 +262,8 @@ TEST(QtPrompts, ChooseOneTellsPuttingOffFromNoAndGivesTheChosenItem)
         EXPECT_EQ(c.item, row.item);
         EXPECT_EQ(listRows, row.items.size() > 1 ? 3 : 0) << "a single item is named in the text, not listed";
         captions.sort();
-        EXPECT_EQ(captions, (QStringList {QStringLiteral("Da"), QString::fromUtf8("Mai târziu"), QStringLiteral("Nu")}));
+        EXPECT_EQ(captions, (QStringList {QStringLiteral("Da"), QString::fromUtf8("Mai târziu"),
+                                          QStringLiteral("Nu")}));
     }
 }
 
@@ -258,7 +274,10 @@ TEST(QtPrompts, OnlyYesItselfThrowsWorkAway)
     QWidget parent;
     parent.show();
     QtPrompts prompts(&parent);
-    enum class Ask { Discard, Question };
+    enum class Ask {
+        Discard,
+        Question
+    };
     struct Row {
         Ask ask;
         Qt::Key key;
@@ -281,7 +300,8 @@ TEST(QtPrompts, OnlyYesItselfThrowsWorkAway)
             QTest::keyClick(target, row.key);
         });
         const QString text = QStringLiteral("Файл не сохранен! Продолжить?");
-        EXPECT_EQ(row.ask == Ask::Discard ? prompts.confirmDiscard(text) : prompts.question(text), row.expected);
+        EXPECT_EQ(row.ask == Ask::Discard ? prompts.confirmDiscard(text) : prompts.question(text),
+                  row.expected);
         EXPECT_EQ(buttons, 2);
     }
 }

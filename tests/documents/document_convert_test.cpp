@@ -19,7 +19,7 @@ QTextCharFormat baseFormat()
     return f;
 }
 
-StyledLine line(const char *utf8, QList<ColorRun> runs = {})
+StyledLine line(const char *utf8, QList<ColourRun> runs = {})
 {
     return StyledLine {QString::fromUtf8(utf8), runs};
 }
@@ -49,7 +49,7 @@ TEST(DocumentConvert, TextWithoutBrushIsBlackAndEmptyDocumentIsOneLine)
     doc.setPlainText(QStringLiteral("abc\n\ndef"));
     const StyledText text = styledFromDocument(doc);
     ASSERT_EQ(text.size(), 3);
-    EXPECT_EQ(characterColors(text[0]), (QList<QRgb> {0, 0, 0}));
+    EXPECT_EQ(characterColours(text[0]), (QList<QRgb> {0, 0, 0}));
     EXPECT_EQ(text[1].text, "");
 }
 

@@ -47,9 +47,9 @@ TEST(ProgramFileLineBreaks, RtfSoftBreaksAndEscapedSeparatorsEndLinesAndKeepColo
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(plainLines(*text), (QStringList {kProgram[0], "ШАГ", "ШАГ", "ШАГ", kProgram[2]}));
     ASSERT_EQ(text->size(), 5);
-    EXPECT_EQ(characterColors(text->at(0)), QList<QRgb>(16, 0x0000FF));
-    EXPECT_EQ(characterColors(text->at(2)), QList<QRgb>(3, 0x008000));
-    EXPECT_EQ(characterColors(text->at(4)), QList<QRgb>(15, 0x0000FF));
+    EXPECT_EQ(characterColours(text->at(0)), QList<QRgb>(16, 0x0000FF));
+    EXPECT_EQ(characterColours(text->at(2)), QList<QRgb>(3, 0x008000));
+    EXPECT_EQ(characterColours(text->at(4)), QList<QRgb>(15, 0x0000FF));
     // Written again, every line is a paragraph of its own.
     const std::optional<StyledText> back = readRtf(writeRtf(*text));
     ASSERT_TRUE(back.has_value());

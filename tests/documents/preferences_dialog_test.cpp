@@ -192,8 +192,12 @@ TEST_F(PreferencesDialogTest, OkResetsTheFieldOnlyForANewSize)
              clickLeft(child<QCheckBox>(*dlg, ObjectName::AdvancedToolBarCheckBox));
          },
          false},
-        {"width there and back", [&] { spin(ObjectName::FieldWidthSpinBox)->setValue(5);
-                                       spin(ObjectName::FieldWidthSpinBox)->setValue(16); }, false},
+        {"width there and back",
+         [&] {
+             spin(ObjectName::FieldWidthSpinBox)->setValue(5);
+             spin(ObjectName::FieldWidthSpinBox)->setValue(16);
+         },
+         false},
         {"width", [&] { spin(ObjectName::FieldWidthSpinBox)->setValue(5); }, true},
         {"height", [&] { spin(ObjectName::FieldHeightSpinBox)->setValue(7); }, true},
     };
@@ -205,7 +209,8 @@ TEST_F(PreferencesDialogTest, OkResetsTheFieldOnlyForANewSize)
         c.edit();
         clickLeft(child<QPushButton>(*dlg, ObjectName::OkButton));
         ASSERT_FALSE(dlg->isVisible());
-        EXPECT_EQ(host.log.contains(QStringLiteral("resetField")), c.resets) << host.log.join(u' ').toStdString();
+        EXPECT_EQ(host.log.contains(QStringLiteral("resetField")), c.resets)
+            << host.log.join(u' ').toStdString();
     }
     // A size taken into memory by an OK whose save failed is still new to the field.
     host.s = Settings();

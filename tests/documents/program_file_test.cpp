@@ -22,15 +22,15 @@
 namespace {
 
 // The colours the highlighting gives to lines.
-const QRgb kHighlightColors[] = {0x000000, 0x000080, 0x0000FF, 0x800000, 0x008000,
-                                 0x008080, 0x800080, 0xFF00FF, 0x808080, 0xC0C0C0};
+const QRgb kHighlightColours[] = {0x000000, 0x000080, 0x0000FF, 0x800000, 0x008000,
+                                  0x008080, 0x800080, 0xFF00FF, 0x808080, 0xC0C0C0};
 
-StyledLine line(const QString &text, QRgb color)
+StyledLine line(const QString &text, QRgb colour)
 {
-    return StyledLine {text, {ColorRun {int(text.size()), color}}};
+    return StyledLine {text, {ColourRun {int(text.size()), colour}}};
 }
 
-StyledLine u8(const char *text, QRgb color = 0) { return line(QString::fromUtf8(text), color); }
+StyledLine u8(const char *text, QRgb colour = 0) { return line(QString::fromUtf8(text), colour); }
 
 void expectRoundTrip(const StyledText &text)
 {
@@ -50,10 +50,10 @@ QByteArray cp1251(const char *utf8)
 TEST(ProgramFileRoundTrip, EveryHighlightColourAndMixedRuns)
 {
     StyledText text;
-    for (QRgb c : kHighlightColors) text.append(u8("ВПЕРЕД 5", c));
+    for (QRgb c : kHighlightColours) text.append(u8("ВПЕРЕД 5", c));
     // One line cut into runs of every colour, as a partly recoloured line is.
     StyledLine mixed {QString::fromUtf8("абвгдежзий"), {}};
-    for (QRgb c : kHighlightColors) mixed.runs.append(ColorRun {1, c});
+    for (QRgb c : kHighlightColours) mixed.runs.append(ColourRun {1, c});
     text.append(mixed);
     expectRoundTrip(text);
 }
@@ -91,16 +91,16 @@ TEST(ProgramFileRoundTrip, EmptyLinesKeepTheirPlace)
 TEST(ProgramFileRoundTrip, RunsThatDoNotAddUpAreMadeSound)
 {
     const StyledText text = {
-        StyledLine {"abcdef", {ColorRun {2, 0x0000FF}}},   // rest black
-        StyledLine {"ab", {ColorRun {5, 0x0000FF}, ColorRun {3, 0xFF0000}}},
-        StyledLine {"ab", {ColorRun {-4, 0x0000FF}, ColorRun {0, 0xFF0000}, ColorRun {2, 0x008000}}},
-        StyledLine {"", {ColorRun {3, 0x0000FF}}},
+        StyledLine {"abcdef", {ColourRun {2, 0x0000FF}}},   // rest black
+        StyledLine {"ab", {ColourRun {5, 0x0000FF}, ColourRun {3, 0xFF0000}}},
+        StyledLine {"ab", {ColourRun {-4, 0x0000FF}, ColourRun {0, 0xFF0000}, ColourRun {2, 0x008000}}},
+        StyledLine {"", {ColourRun {3, 0x0000FF}}},
     };
     const StyledText back = *readRtf(writeRtf(text));
     ASSERT_EQ(back.size(), 4);
-    EXPECT_EQ(characterColors(back[0]), (QList<QRgb> {0xFF, 0xFF, 0, 0, 0, 0}));
-    EXPECT_EQ(characterColors(back[1]), (QList<QRgb> {0xFF, 0xFF}));
-    EXPECT_EQ(characterColors(back[2]), (QList<QRgb> {0x8000, 0x8000}));
+    EXPECT_EQ(characterColours(back[0]), (QList<QRgb> {0xFF, 0xFF, 0, 0, 0, 0}));
+    EXPECT_EQ(characterColours(back[1]), (QList<QRgb> {0xFF, 0xFF}));
+    EXPECT_EQ(characterColours(back[2]), (QList<QRgb> {0x8000, 0x8000}));
     EXPECT_EQ(back[3].text, "");
 }
 
@@ -110,9 +110,9 @@ TEST(ProgramFileRoundTrip, WrittenFileIsSevenBitCyrillicRtf)
     for (char c : rtf) EXPECT_LT(uchar(c), 0x80);
     // Beyond the code page, \uN with one escaped byte a reader without Unicode shows: the
     // letter without its accent, or "?".
-    for (const char *part : {"\\ansicpg1251", "\\fcharset204 Times New Roman", "\\fs24", "\\uc1",
-                             "\\'d8\\'c0\\'c3", "\\u945\\'3f", "P\\u259\\'61trat", "\\u537\\'73 \\u355\\'74",
-                             "\\u206\\'49", "\\u1117\\'e8"})
+    for (const char *part :
+         {"\\ansicpg1251", "\\fcharset204 Times New Roman", "\\fs24", "\\uc1", "\\'d8\\'c0\\'c3",
+          "\\u945\\'3f", "P\\u259\\'61trat", "\\u537\\'73 \\u355\\'74", "\\u206\\'49", "\\u1117\\'e8"})
         EXPECT_TRUE(rtf.contains(part)) << part << "\n" << rtf.constData();
     EXPECT_FALSE(rtf.contains('?')) << rtf.constData();
 }
@@ -152,9 +152,9 @@ TEST(ProgramFileRoundTrip, TenThousandLinesAndALongLine)
 {
     StyledText text;
     for (int i = 0; i < 10000; ++i)
-        text.append(line(QString::fromUtf8("ПОВТОРИ %1 РАЗ").arg(i), kHighlightColors[i % 10]));
+        text.append(line(QString::fromUtf8("ПОВТОРИ %1 РАЗ").arg(i), kHighlightColours[i % 10]));
     StyledLine longLine {QString(100000, QChar(0x0416)), {}};
-    for (int i = 0; i < 1000; ++i) longLine.runs.append(ColorRun {100, kHighlightColors[i % 10]});
+    for (int i = 0; i < 1000; ++i) longLine.runs.append(ColourRun {100, kHighlightColours[i % 10]});
     text.append(longLine);
     expectRoundTrip(text);
 }
@@ -182,7 +182,7 @@ TEST(ProgramFilePlainText, LineEndsAndEncodings)
         const StyledText text = readProgramData(c.data);
         EXPECT_EQ(plainLines(text), c.lines) << c.data.toHex().constData();
         for (const StyledLine &l : text)
-            for (QRgb color : characterColors(l)) EXPECT_EQ(color, 0u);
+            for (QRgb colour : characterColours(l)) EXPECT_EQ(colour, 0u);
     }
 }
 
@@ -208,7 +208,8 @@ TEST(ProgramFilePlainText, RomanianKeywordsTellWindows1250AndOnlyThem)
     };
     for (const auto &c : in1251) {
         const QString text = QString::fromUtf8(c.utf8);
-        EXPECT_EQ(plainLines(readProgramData(cp1251(c.utf8), probe)), text.split(QStringLiteral("\r\n"))) << c.utf8;
+        EXPECT_EQ(plainLines(readProgramData(cp1251(c.utf8), probe)), text.split(QStringLiteral("\r\n")))
+            << c.utf8;
     }
     // Without the probe, and in RTF, nothing changes.
     EXPECT_NE(plainLines(readProgramData(cp1250)), romanianLines);
@@ -404,13 +405,14 @@ TEST(ProgramFileLimits, OnePastTheLineOrLengthLimitIsRefusedNamingTheLimit)
     };
     auto rtf = [](const char *body) { return QByteArray("{\\rtf1 ") + body + "}"; };
     auto utf16 = [](const char *text) {
-        return QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(text).utf16()),
-                                                   qsizetype(std::strlen(text)) * 2);
+        return QByteArray("\xFF\xFE") +
+               QByteArray(reinterpret_cast<const char *>(QString::fromLatin1(text).utf16()),
+                          qsizetype(std::strlen(text)) * 2);
     };
     QString error;
-    for (const QByteArray &fits : {QByteArray("a\nb\nc\n"), QByteArray("a\r\nb\r\nc"), QByteArray("12345"),
-                                   QByteArray("\r\n\r\n\r\n"), rtf("a\\par b\\par 12345\\par"),
-                                   rtf("\\par\\line"), utf16("12345\r\n\r\n")}) {
+    for (const QByteArray &fits :
+         {QByteArray("a\nb\nc\n"), QByteArray("a\r\nb\r\nc"), QByteArray("12345"), QByteArray("\r\n\r\n\r\n"),
+          rtf("a\\par b\\par 12345\\par"), rtf("\\par\\line"), utf16("12345\r\n\r\n")}) {
         EXPECT_TRUE(load(fits, &error)) << fits.constData() << ": " << error.toStdString();
     }
     const QString tooMany = QStringLiteral("File too large: more than 3 lines");

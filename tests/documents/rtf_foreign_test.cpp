@@ -24,18 +24,18 @@ QStringList expectedLines(const QString &name)
 }
 
 // The colour of a line whose characters all share one; -1 when they differ.
-qint64 lineColor(const StyledLine &line)
+qint64 lineColour(const StyledLine &line)
 {
-    const QList<QRgb> colors = characterColors(line);
-    if (colors.isEmpty()) return 0;
-    for (QRgb c : colors)
-        if (c != colors.first()) return -1;
-    return colors.first();
+    const QList<QRgb> colours = characterColours(line);
+    if (colours.isEmpty()) return 0;
+    for (QRgb c : colours)
+        if (c != colours.first()) return -1;
+    return colours.first();
 }
 
 struct Sample {
     const char *name;
-    QList<qint64> colors;   // per line, for as many lines as listed
+    QList<qint64> colours;   // per line, for as many lines as listed
 };
 
 void PrintTo(const Sample &s, std::ostream *os) { *os << s.name; }
@@ -48,8 +48,8 @@ TEST_P(ForeignRtf, ReadsTheLinesAndColoursOthersSee)
     const std::optional<StyledText> text = readRtf(readData(QStringLiteral("rtf/%1.rtf").arg(s.name)));
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(plainLines(*text), expectedLines(s.name));
-    for (qsizetype i = 0; i < s.colors.size() && i < text->size(); ++i)
-        EXPECT_EQ(lineColor(text->at(i)), s.colors[i]) << s.name << " line " << i;
+    for (qsizetype i = 0; i < s.colours.size() && i < text->size(); ++i)
+        EXPECT_EQ(lineColour(text->at(i)), s.colours[i]) << s.name << " line " << i;
 }
 
 const qint64 kBlue = 0x0000FF, kRed = 0xFF0000, kGreen = 0x008000;
@@ -73,10 +73,10 @@ TEST(ForeignRtf, NestedColourGroupsRestoreTheOuterColour)
     ASSERT_GE(text.size(), 2);
     const StyledLine &x = text[1];   // x = "Вперёд": black, then the string's colour
     ASSERT_EQ(x.text, QString::fromUtf8("x = \"Вперёд\""));
-    const QList<QRgb> colors = characterColors(x);
-    EXPECT_EQ(colors.first(), 0u);
-    EXPECT_EQ(colors.at(4), 0xBC8F8Fu);
-    EXPECT_EQ(colors.last(), 0xBC8F8Fu);
+    const QList<QRgb> colours = characterColours(x);
+    EXPECT_EQ(colours.first(), 0u);
+    EXPECT_EQ(colours.at(4), 0xBC8F8Fu);
+    EXPECT_EQ(colours.last(), 0xBC8F8Fu);
 }
 
 // Small hand-made files, each about one rule of how bytes become characters.
@@ -154,7 +154,7 @@ TEST(ForeignRtf, ColourTableEdges)
     const StyledText text = *readRtf("{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\red0\\green0\\blue300;}"
                                      "\\cf0 a\\cf1 b\\cf7 c{\\cf1 d}e\\plain f\\par}");
     ASSERT_EQ(text.size(), 1);
-    EXPECT_EQ(characterColors(text[0]), (QList<QRgb> {0xFF0000, 0x0000FF, 0, 0x0000FF, 0, 0xFF0000}));
+    EXPECT_EQ(characterColours(text[0]), (QList<QRgb> {0xFF0000, 0x0000FF, 0, 0x0000FF, 0, 0xFF0000}));
 }
 
 TEST(ForeignRtf, NotRtfIsRefused)

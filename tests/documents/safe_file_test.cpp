@@ -329,7 +329,8 @@ TEST_F(LockedFolder, ASettingsFileThatDoesNotFitStaysWholeAndOneThatFitsIsWritte
         FileError pictureError;
         const bool savedProgram = saveProgramFile(program, programOf(9), &programError);
         const bool savedPicture = writeFileSafely(picture, "new picture", &pictureError);
-        return savedProgram || savedPicture || programError.isEmpty() || pictureError.kind == FileError::Kind::None
+        return savedProgram || savedPicture || programError.isEmpty() ||
+                       pictureError.kind == FileError::Kind::None
                    ? QByteArray("written")
                    : QByteArray("refused");
     });
@@ -363,7 +364,8 @@ TEST(FileErrors, WhatTheSystemAnswersIsSaidInTheWindowsLanguage)
         EXPECT_FALSE(saveProgramFile(c.path, programOf(1), &error, Language::Rus));
         EXPECT_EQ(error, c.expected) << c.path.toStdString();
     }
-    for (const Case &c : {Case {loop, linkLoop}, Case {dir.filePath(QStringLiteral("absent.tkm")), missing}}) {
+    for (const Case &c :
+         {Case {loop, linkLoop}, Case {dir.filePath(QStringLiteral("absent.tkm")), missing}}) {
         StyledText text;
         QString error;
         EXPECT_FALSE(loadProgramFile(c.path, text, &error, Language::Rus));

@@ -11,9 +11,9 @@
 
 namespace {
 
-const QByteArray kDefaultFile =
-    "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\ninterface_size=100\nlinenumbers=0\n"
-    "cleanfield=0\n";
+const QByteArray kDefaultFile = "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv="
+                                "1\ninterface_size=100\nlinenumbers=0\n"
+                                "cleanfield=0\n";
 
 QByteArray readAll(const QString &path)
 {
@@ -37,13 +37,19 @@ public:
     {
         for (const char *name : kNames) m_saved.append(qgetenv(name));
         qunsetenv("LC_MESSAGES");
-        if (lcAll) qputenv("LC_ALL", lcAll); else qunsetenv("LC_ALL");
+        if (lcAll)
+            qputenv("LC_ALL", lcAll);
+        else
+            qunsetenv("LC_ALL");
         qputenv("LANG", lang);
     }
     ~LocaleForTest()
     {
         for (int i = 0; i < 3; ++i) {
-            if (m_saved[i].isNull()) qunsetenv(kNames[i]); else qputenv(kNames[i], m_saved[i]);
+            if (m_saved[i].isNull())
+                qunsetenv(kNames[i]);
+            else
+                qputenv(kNames[i], m_saved[i]);
         }
     }
 
@@ -72,9 +78,9 @@ TEST(SettingsFile, AFirstStartTakesTheLanguageFromTheLocale)
     QTemporaryDir dir;
     const QString none = dir.filePath("trakmil.ini");
     const std::pair<const char *, const char *> cases[] = {
-        {"en_US.UTF-8", "eng"}, {"en_GB", "eng"}, {"ro_RO.UTF-8", "rom"}, {"ro_MD", "rom"},
-        {"mo_MD", "rom"}, {"ru_RU.UTF-8", "rus"}, {"ru_UA@euro", "rus"}, {"de_DE.UTF-8", "rus"},
-        {"C", "rus"}, {"POSIX", "rus"}, {"C.UTF-8", "rus"}};
+        {"en_US.UTF-8", "eng"}, {"en_GB", "eng"},       {"ro_RO.UTF-8", "rom"}, {"ro_MD", "rom"},
+        {"mo_MD", "rom"},       {"ru_RU.UTF-8", "rus"}, {"ru_UA@euro", "rus"},  {"de_DE.UTF-8", "rus"},
+        {"C", "rus"},           {"POSIX", "rus"},       {"C.UTF-8", "rus"}};
     for (const auto &[locale, language] : cases) {
         const LocaleForTest l(locale);
         EXPECT_EQ(loadSettings(none).language, QString::fromLatin1(language)) << locale;
@@ -217,8 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
                    })},
         ParseCase {"FirstOfDuplicateKeysCounts", "[int]\npole_x=5\npole_x=6\n[int]\npole_x=7\n",
                    with([](Settings &s) { s.fieldWidth = 5; })},
-        ParseCase {"CleanFieldOn", "[int]\nlinenumbers=1\n cleanfield = 2 \n",
-                   with([](Settings &s) {
+        ParseCase {"CleanFieldOn", "[int]\nlinenumbers=1\n cleanfield = 2 \n", with([](Settings &s) {
                        s.lineNumbers = true;
                        s.cleanFieldEachRun = true;
                    })},
@@ -334,8 +339,8 @@ TEST(SettingsLocation, TestProcessesNeverSeeTheUsersOwnFolders)
     const QString home = QDir::homePath();
     EXPECT_NE(home, userHome);
     EXPECT_TRUE(home.startsWith(QDir::tempPath())) << home.toStdString();
-    for (const auto where : { QStandardPaths::GenericConfigLocation, QStandardPaths::AppConfigLocation,
-                              QStandardPaths::AppDataLocation, QStandardPaths::GenericCacheLocation }) {
+    for (const auto where : {QStandardPaths::GenericConfigLocation, QStandardPaths::AppConfigLocation,
+                             QStandardPaths::AppDataLocation, QStandardPaths::GenericCacheLocation}) {
         const QString path = QStandardPaths::writableLocation(where);
         EXPECT_TRUE(path.startsWith(home + "/")) << path.toStdString();
         if (!userHome.isEmpty()) {

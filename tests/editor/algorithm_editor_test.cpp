@@ -6,18 +6,18 @@
 #include <QClipboard>
 #include <QMimeData>
 
-using namespace LineColor;
+using namespace LineColour;
 
 TEST(AlgorithmEditorTyping, StepTurnsNavyOnlyWhenComplete)
 {
     EditorHarness h;
     h.type(QStringLiteral("Ш"));
-    EXPECT_COLOR(h->lineColor(0), Black);
+    EXPECT_COLOR(h->lineColour(0), Black);
     h.type(QStringLiteral("А"));
-    EXPECT_COLOR(h->lineColor(0), Black);
+    EXPECT_COLOR(h->lineColour(0), Black);
     h.type(QStringLiteral("Г"));
     EXPECT_EQ(h->line(0), QStringLiteral("ШАГ"));
-    EXPECT_COLOR(h->lineColor(0), Navy);
+    EXPECT_COLOR(h->lineColour(0), Navy);
     EXPECT_TRUE(h->lineIsUniform(0));
 }
 
@@ -25,7 +25,7 @@ TEST(AlgorithmEditorTyping, LowerCaseWithSpacesIsNormalised)
 {
     EditorHarness h;
     h.type(QStringLiteral("  шаг  "));
-    EXPECT_COLOR(h->lineColor(0), Navy);
+    EXPECT_COLOR(h->lineColour(0), Navy);
     EXPECT_TRUE(h->lineIsUniform(0));
 }
 
@@ -33,27 +33,27 @@ TEST(AlgorithmEditorTyping, CountedLoopGreenOnlyWithTimes)
 {
     EditorHarness h;
     h.type(QStringLiteral("ЦИКЛ. ВЫПОЛНИТЬ 3"));
-    EXPECT_COLOR(h->lineColor(0), Black);
+    EXPECT_COLOR(h->lineColour(0), Black);
     h.type(QStringLiteral(" РАЗ"));
-    EXPECT_COLOR(h->lineColor(0), Green);
+    EXPECT_COLOR(h->lineColour(0), Green);
 }
 
 TEST(AlgorithmEditorTyping, EnterLeavesTheKeyHandlersColour)
 {
     EditorHarness h;
     h.type(QStringLiteral("УНИЧТОЖИТЬ"));
-    EXPECT_COLOR(h->lineColor(0), Fuchsia);
+    EXPECT_COLOR(h->lineColour(0), Fuchsia);
     h.key(Qt::Key_Return);
-    EXPECT_COLOR(h->lineColor(0), Teal);   // the key handler's table
+    EXPECT_COLOR(h->lineColour(0), Teal);   // the key handler's table
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {1, 0}));
 
     h.type(QStringLiteral("КОНЕЦ УСЛОВИЯ"));
-    EXPECT_COLOR(h->lineColor(1), Teal);
+    EXPECT_COLOR(h->lineColour(1), Teal);
     h.key(Qt::Key_Return);
-    EXPECT_COLOR(h->lineColor(1), Black);   // no row for it in the key handler
+    EXPECT_COLOR(h->lineColour(1), Black);   // no row for it in the key handler
     h->recolourAll();
-    EXPECT_COLOR(h->lineColor(0), Fuchsia);
-    EXPECT_COLOR(h->lineColor(1), Teal);
+    EXPECT_COLOR(h->lineColour(0), Fuchsia);
+    EXPECT_COLOR(h->lineColour(1), Teal);
 }
 
 TEST(AlgorithmEditorTyping, CharacterKeyWithPartOfALineSelectedActsAtSelectionEnd)
@@ -90,12 +90,12 @@ TEST(AlgorithmEditorChange, DoubleStarBecomesGrayStarAndOpensTheDialog)
     h->openExtendedSettings = [&] {
         ++opened;
         EXPECT_EQ(h->line(0), QStringLiteral("*"));
-        EXPECT_COLOR(h->lineColor(0), Gray);
+        EXPECT_COLOR(h->lineColour(0), Gray);
     };
     h.type(QStringLiteral("**"));
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(h->line(0), QStringLiteral("*"));
-    EXPECT_COLOR(h->lineColor(0), Gray);
+    EXPECT_COLOR(h->lineColour(0), Gray);
     EXPECT_GE(changed.count(), 3);
 }
 
@@ -107,13 +107,13 @@ TEST(AlgorithmEditorChange, ExtendedSettingsDirectiveTurnsSilverThenGrayOnRefres
     h->openExtendedSettings = [&] { h->replaceCaretLine(QStringLiteral("*$S=250")); };
     h.type(QStringLiteral("**"));
     EXPECT_EQ(h->line(1), QStringLiteral("*$S=250"));
-    EXPECT_COLOR(h->lineColor(1), Silver);
+    EXPECT_COLOR(h->lineColour(1), Silver);
     EXPECT_EQ(h->line(0), QStringLiteral("ШАГ"));
     h->recolourAll();
-    EXPECT_COLOR(h->lineColor(1), Gray);
+    EXPECT_COLOR(h->lineColour(1), Gray);
     h->setCaret(1, 7);
     h.type(QStringLiteral("0"));
-    EXPECT_COLOR(h->lineColor(1), Silver);
+    EXPECT_COLOR(h->lineColour(1), Silver);
 }
 
 TEST(AlgorithmEditorChange, ProgramReplacementRunsTheHandlerOnce)
@@ -124,7 +124,7 @@ TEST(AlgorithmEditorChange, ProgramReplacementRunsTheHandlerOnce)
     QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
     h->replaceLine(1, QStringLiteral("ПРЫЖОК"));
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_COLOR(h->lineColor(1), Navy);
+    EXPECT_COLOR(h->lineColour(1), Navy);
     h->replaceLine(7, QStringLiteral("x"));   // outside the text: nothing
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(h->lineCount(), 2);
@@ -142,7 +142,7 @@ TEST(AlgorithmEditorChange, KeyThatChangesNoTextReportsNoChange)
     h.key(Qt::Key_Backspace);   // at the very start: nothing to delete
     h.key(Qt::Key_Right);
     EXPECT_EQ(changed.count(), 0);
-    EXPECT_COLOR(h->lineColor(0), Teal);   // the key handler still coloured
+    EXPECT_COLOR(h->lineColour(0), Teal);   // the key handler still coloured
     h.key(Qt::Key_Delete);
     EXPECT_EQ(changed.count(), 1);
 }
@@ -156,7 +156,7 @@ TEST(AlgorithmEditorChange, ColouringIsNotAChange)
     h->paintCaretLine(Teal);
     h->paintLine(1, Maroon);
     EXPECT_EQ(changed.count(), 0);
-    EXPECT_COLOR(h->lineColor(1), Maroon);
+    EXPECT_COLOR(h->lineColour(1), Maroon);
 }
 
 TEST(AlgorithmEditorChange, NoColouringOnTheOldWindowsFamily)
@@ -166,9 +166,9 @@ TEST(AlgorithmEditorChange, NoColouringOnTheOldWindowsFamily)
     int opened = 0;
     h->openExtendedSettings = [&] { ++opened; };
     h.type(QStringLiteral("ШАГ"));
-    EXPECT_COLOR(h->lineColor(0), Black);
+    EXPECT_COLOR(h->lineColour(0), Black);
     h.key(Qt::Key_Return);
-    EXPECT_COLOR(h->lineColor(0), Navy);   // the key handler still colours
+    EXPECT_COLOR(h->lineColour(0), Navy);   // the key handler still colours
     h.type(QStringLiteral("**"));
     EXPECT_EQ(opened, 0);
     EXPECT_EQ(h->line(1), QStringLiteral("**"));
@@ -196,7 +196,7 @@ TEST(AlgorithmEditorUndo, UndoAfterTypingUndoesTypingNeverJustAColouring)
         ++steps;
     }
     EXPECT_EQ(h->toPlainText(), QStringLiteral("ПРЫЖОК"));
-    EXPECT_COLOR(h->lineColor(0), Navy);
+    EXPECT_COLOR(h->lineColour(0), Navy);
 }
 
 TEST(AlgorithmEditorUndo, UndoRecoloursTheCaretLineWhereTheUndoLeavesIt)
@@ -205,13 +205,13 @@ TEST(AlgorithmEditorUndo, UndoRecoloursTheCaretLineWhereTheUndoLeavesIt)
     h.load(QStringLiteral("\nШАГ"));
     h->setCaret(1, 3);
     h.type(QStringLiteral("X"));   // "ШАГX": black
-    EXPECT_COLOR(h->lineColor(1), Black);
+    EXPECT_COLOR(h->lineColour(1), Black);
     h->setCaret(0, 0);
     QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
     h->undoEdit();
     EXPECT_EQ(h->line(1), QStringLiteral("ШАГ"));
     EXPECT_EQ(h->caretLineColumn().line, 1);
-    EXPECT_COLOR(h->lineColor(1), Navy);
+    EXPECT_COLOR(h->lineColour(1), Navy);
     EXPECT_EQ(changed.count(), 1);
     h->undoEdit();   // nothing left: no change reported
     EXPECT_EQ(changed.count(), 1);
@@ -222,7 +222,7 @@ TEST(AlgorithmEditorUndo, RedoTakesBackWhatUndoTookAndOnlyThat)
     EditorHarness h;
     h.type(QStringLiteral("ШАГ"));
     const QString typed = h->toPlainText();
-    const QRgb colour = h->lineColor(0);
+    const QRgb colour = h->lineColour(0);
     h->redoEdit();   // nothing undone yet
     EXPECT_EQ(h->toPlainText(), typed);
     h->undoEdit();
@@ -231,7 +231,7 @@ TEST(AlgorithmEditorUndo, RedoTakesBackWhatUndoTookAndOnlyThat)
     QSignalSpy changed(h.ed.get(), &AlgorithmEditor::documentChanged);
     h.key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(h->toPlainText(), typed);
-    EXPECT_COLOR(h->lineColor(0), colour);
+    EXPECT_COLOR(h->lineColour(0), colour);
     EXPECT_EQ(changed.count(), 1);
     h.key(Qt::Key_Z, Qt::ControlModifier);
     h.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);   // the platform's own redo key
@@ -252,15 +252,15 @@ TEST(AlgorithmEditorClipboard, PasteOfThreeLinesColoursOnlyTheCaretLine)
     QApplication::clipboard()->setMimeData(md);
     h->pasteClipboard();
     EXPECT_EQ(h->lineCount(), 3);
-    EXPECT_COLOR(h->lineColor(0), Black);
-    EXPECT_COLOR(h->lineColor(1), Black);
-    EXPECT_COLOR(h->lineColor(2), Blue);
+    EXPECT_COLOR(h->lineColour(0), Black);
+    EXPECT_COLOR(h->lineColour(1), Black);
+    EXPECT_COLOR(h->lineColour(2), Blue);
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 16}));
     h->setCaret(1, 3);
     h->recolourAll();
-    EXPECT_COLOR(h->lineColor(0), Navy);
-    EXPECT_COLOR(h->lineColor(1), Fuchsia);
-    EXPECT_COLOR(h->lineColor(2), Blue);
+    EXPECT_COLOR(h->lineColour(0), Navy);
+    EXPECT_COLOR(h->lineColour(1), Fuchsia);
+    EXPECT_COLOR(h->lineColour(2), Blue);
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {1, 3}));
     EXPECT_FALSE(h->textCursor().hasSelection());
 }
@@ -276,8 +276,8 @@ TEST(AlgorithmEditorClipboard, CopyAndPasteCarryColoursAndNothingElse)
     h->pasteClipboard();
     ASSERT_EQ(h->lineCount(), 5);
     EXPECT_EQ(h->line(2), QStringLiteral("ШАГ"));
-    EXPECT_COLOR(h->lineColor(2), Navy);
-    EXPECT_COLOR(h->lineColor(3), Purple);
+    EXPECT_COLOR(h->lineColour(2), Navy);
+    EXPECT_COLOR(h->lineColour(3), Purple);
 
     // Foreign rich text: its colour comes along, a table and an image do not.
     auto *md = new QMimeData;
@@ -422,8 +422,8 @@ TEST(AlgorithmEditorAdopt, AnAdoptedTextEndsAsTheSameTextReplacedInPlace)
         StyledText text;
         for (int i = 0; i < 2'500; ++i)
             text.append(StyledLine {i % 3 ? QStringLiteral("ПОВОРОТ 90") : QStringLiteral("ШАГ\nШАГ"),
-                                    {ColorRun {2, 0x00FF00}, ColorRun {3, 0x123456}}});
-        text.append(StyledLine {QString::fromUtf8(last), {ColorRun {2, 0x654321}}});
+                                    {ColourRun {2, 0x00FF00}, ColourRun {3, 0x123456}}});
+        text.append(StyledLine {QString::fromUtf8(last), {ColourRun {2, 0x654321}}});
         EditorHarness inPlace, adopted;
         setDocumentFromStyled(*inPlace->document(), text, inPlace->currentCharFormat());
         QSignalSpy changes(adopted.ed.get(), &AlgorithmEditor::documentChanged);
@@ -442,7 +442,7 @@ TEST(AlgorithmEditorAdopt, AnAdoptedTextEndsAsTheSameTextReplacedInPlace)
         ASSERT_EQ(a.size(), b.size()) << last;
         for (qsizetype i = 0; i < a.size(); ++i) {
             ASSERT_EQ(a[i].text, b[i].text) << i;
-            ASSERT_EQ(characterColors(a[i]), characterColors(b[i])) << last << " line " << i;
+            ASSERT_EQ(characterColours(a[i]), characterColours(b[i])) << last << " line " << i;
         }
         EXPECT_EQ(adopted->document()->defaultFont(), inPlace->document()->defaultFont());
         // The adopted text is edited and undone like any other.

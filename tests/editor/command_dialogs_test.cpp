@@ -18,7 +18,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 
-using namespace LineColor;
+using namespace LineColour;
 
 namespace {
 QString msg(Language l, QString MessageCatalogue::*m) { return MessageCatalogue::forLanguage(l).*m; }
@@ -39,9 +39,9 @@ TEST(ProcedureCreate, TwoWordNameGoesToTheTopJoinedByUnderscore)
     EXPECT_EQ(h.lines(), (QStringList {"", "ПРОЦЕДУРА большой_квадрат", "", "КОНЕЦ ПРОЦЕДУРЫ",
                                        "НАЧАЛО АЛГОРИТМА", "КОНЕЦ АЛГОРИТМА"}));
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
-    EXPECT_COLOR(h->lineColor(1), Maroon);
-    EXPECT_COLOR(h->lineColor(3), Maroon);
-    EXPECT_COLOR(h->lineColor(4), Blue);
+    EXPECT_COLOR(h->lineColour(1), Maroon);
+    EXPECT_COLOR(h->lineColour(3), Maroon);
+    EXPECT_COLOR(h->lineColour(4), Blue);
     EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 3"));
     EXPECT_TRUE(h.prompts.messages.isEmpty());
 
@@ -90,11 +90,11 @@ TEST(ProcedureExecute, ListsDeclaredNamesUpperCaseAndInsertsTheCall)
     dlg.confirm();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(h->line(6), QStringLiteral("ВЫПОЛНИТЬ КВАДРАТ"));
-    EXPECT_COLOR(h->lineColor(6), Maroon);
+    EXPECT_COLOR(h->lineColour(6), Maroon);
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {7, 0}));   // start of the line after the call
     EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Текущая строка: 8"));
     h.type(QStringLiteral("x"));
-    EXPECT_COLOR(h->lineColor(7), Black);
+    EXPECT_COLOR(h->lineColour(7), Black);
 }
 
 TEST(ProcedureExecute, WithoutChoiceAsksToChooseAndInsertsNothing)
@@ -139,8 +139,8 @@ TEST(CountedLoopDialog, InsertsCountedLoopAndKeepsTheCount)
     dlg.confirm();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(h.lines(), (QStringList {"ШАГ", "ЦИКЛ. ВЫПОЛНИТЬ 12 РАЗ", "", "КОНЕЦ ЦИКЛА", ""}));
-    EXPECT_COLOR(h->lineColor(1), Green);
-    EXPECT_COLOR(h->lineColor(3), Green);
+    EXPECT_COLOR(h->lineColour(1), Green);
+    EXPECT_COLOR(h->lineColour(3), Green);
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
     dlg.prepare();
     EXPECT_EQ(dlg.countSpin->value(), 12);
@@ -165,7 +165,7 @@ TEST(ConditionalLoopDialog, NeedsAChosenTestAndInsertsTheLoop)
     dlg.confirm();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(h.lines(), (QStringList {"", "CYCLE. EXECUTE WHILE BORDER", "", "END OF CYCLE", ""}));
-    EXPECT_COLOR(h->lineColor(1), Green);
+    EXPECT_COLOR(h->lineColour(1), Green);
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
 
     h->setLanguage(Language::Rus);   // items are written anew in the new Language
@@ -189,7 +189,7 @@ TEST(ConditionDialog, ThenOnlyAndThenElseForms)
     dlg.testCombo->setCurrentIndex(1);
     dlg.confirm();
     EXPECT_EQ(h.lines(), (QStringList {"", "УСЛОВИЕ. ЕСЛИ ЛИНИЯ", "ТОГДА", "", "КОНЕЦ УСЛОВИЯ", ""}));
-    for (int k : {1, 2, 4}) EXPECT_COLOR(h->lineColor(k), Teal) << k;
+    for (int k : {1, 2, 4}) EXPECT_COLOR(h->lineColour(k), Teal) << k;
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {3, 0}));
 
     h->setLanguage(Language::Eng);
@@ -208,8 +208,8 @@ TEST(ConditionDialog, ThenOnlyAndThenElseForms)
     EXPECT_EQ(h.lines(),
               (QStringList {"", "CONDITION. IF NOT BORDER", "THEN", "", "ELSE", "", "END OF CONDITION", ""}));
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {3, 0}));   // directly under THEN
-    EXPECT_COLOR(h->lineColor(4), Teal);
-    EXPECT_COLOR(h->lineColor(6), Teal);
+    EXPECT_COLOR(h->lineColour(4), Teal);
+    EXPECT_COLOR(h->lineColour(6), Teal);
 
     dlg.thenOnlyRadio->click();
     EXPECT_FALSE(dlg.thenElseForm());
@@ -230,7 +230,7 @@ TEST(ColourDialog, InsertsChosenNameOrStepAndNothingInManualMode)
     dlg.confirm();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(h->line(0), QStringLiteral("ЦВЕТ=КРАСНЫЙ"));
-    EXPECT_COLOR(h->lineColor(0), Purple);
+    EXPECT_COLOR(h->lineColour(0), Purple);
 
     h->setLanguage(Language::Eng);
     dlg.prepare();

@@ -7,7 +7,7 @@
 #include <QClipboard>
 #include <QMimeData>
 
-using namespace LineColor;
+using namespace LineColour;
 
 namespace {
 
@@ -27,9 +27,9 @@ std::string characterColours(AlgorithmEditor &ed, int line, int from = 0, int co
     return out.mid(from, count).join(QLatin1Char(' ')).toStdString();
 }
 
-std::string repeated(QRgb color, int count)
+std::string repeated(QRgb colour, int count)
 {
-    return QStringList(count, hex(color)).join(QLatin1Char(' ')).toStdString();
+    return QStringList(count, hex(colour)).join(QLatin1Char(' ')).toStdString();
 }
 
 // Loads coloured lines the way Open does.
@@ -195,6 +195,6 @@ TEST(AlgorithmEditorClear, EmptiesAsOneChangeThatTheHandlerSeesWhole)
         h.load(QString());
         h.type(QStringLiteral("ШАГ"));
         EXPECT_EQ(h->line(0), QStringLiteral("ШАГ"));
-        EXPECT_COLOR(h->lineColor(0), Navy);
+        EXPECT_COLOR(h->lineColour(0), Navy);
     }
 }

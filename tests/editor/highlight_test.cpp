@@ -4,7 +4,7 @@
 #include "lang/Normalize.h"
 #include <gtest/gtest.h>
 
-using namespace LineColor;
+using namespace LineColour;
 
 namespace {
 constexpr QRgb Dialog = 0xFFFFFFFF;   // the change handler's "**" row
@@ -67,26 +67,26 @@ TEST(Highlight, ThreeTablesWithTheirOwnRowOrders)
 {
     for (const Row &r : kRows) {
         const Lexicon &lex = Lexicon::forLanguage(r.lang);
-        const QString n = NormalizeLine(QString::fromUtf8(r.line));
-        const ChangeRule ch = ClassifyOnChange(n, lex);
+        const QString n = normalizeLine(QString::fromUtf8(r.line));
+        const ChangeRule ch = classifyOnChange(n, lex);
         if (r.onChange == Dialog) {
             EXPECT_EQ(ch.kind, ChangeRule::OpenExtendedSettings) << r.line;
         } else {
             EXPECT_EQ(ch.kind, ChangeRule::Paint) << r.line;
-            EXPECT_EQ(ch.color, r.onChange) << r.line;
+            EXPECT_EQ(ch.colour, r.onChange) << r.line;
         }
-        EXPECT_EQ(ClassifyOnKey(n, lex), r.onKey) << r.line;
-        EXPECT_EQ(ClassifyFull(n, lex), r.full) << r.line;
+        EXPECT_EQ(classifyOnKey(n, lex), r.onKey) << r.line;
+        EXPECT_EQ(classifyFull(n, lex), r.full) << r.line;
     }
 }
 
 TEST(Highlight, PasteCodeColours)
 {
     const Lexicon &lex = Lexicon::forLanguage(Language::Eng);
-    EXPECT_EQ(pasteCodeColor(QStringLiteral("DESTROY"), lex), Fuchsia);
-    EXPECT_EQ(pasteCodeColor(QStringLiteral("REBUILD"), lex), Fuchsia);
-    EXPECT_EQ(pasteCodeColor(QStringLiteral("COLOR=RED"), lex), Purple);
-    EXPECT_EQ(pasteCodeColor(QStringLiteral("COLOR+"), lex), Purple);
-    EXPECT_EQ(pasteCodeColor(QStringLiteral("STEP"), lex), Navy);
-    EXPECT_EQ(pasteCodeColor(QStringLiteral("ROTATE 45"), lex), Navy);
+    EXPECT_EQ(pasteCodeColour(QStringLiteral("DESTROY"), lex), Fuchsia);
+    EXPECT_EQ(pasteCodeColour(QStringLiteral("REBUILD"), lex), Fuchsia);
+    EXPECT_EQ(pasteCodeColour(QStringLiteral("COLOR=RED"), lex), Purple);
+    EXPECT_EQ(pasteCodeColour(QStringLiteral("COLOR+"), lex), Purple);
+    EXPECT_EQ(pasteCodeColour(QStringLiteral("STEP"), lex), Navy);
+    EXPECT_EQ(pasteCodeColour(QStringLiteral("ROTATE 45"), lex), Navy);
 }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
 
-using namespace LineColor;
+using namespace LineColour;
 
 namespace {
 struct PasteCase {
@@ -13,7 +13,7 @@ struct PasteCase {
     const char *expected;   // lines joined by '|'
     LineColumn caret;
     int commandLine;
-    QRgb commandColor;
+    QRgb commandColour;
 };
 }   // namespace
 
@@ -63,7 +63,7 @@ TEST(PasteCode, PlacementRules)
         EXPECT_EQ(h.lines().join(QLatin1Char('|')), QString::fromUtf8(pc.expected));
         EXPECT_EQ(h->caretLineColumn(), pc.caret);
         EXPECT_FALSE(h->textCursor().hasSelection());
-        EXPECT_COLOR(h->lineColor(pc.commandLine), pc.commandColor);
+        EXPECT_COLOR(h->lineColour(pc.commandLine), pc.commandColour);
         EXPECT_EQ(h->commandToInsert, QString::fromUtf8(pc.command));
     }
 }
@@ -103,12 +103,12 @@ TEST(BeginEnd, OnEmptyEditorGivesFiveLinesWithCaretOnTheBody)
     h->insertBeginEnd();
     EXPECT_EQ(h.lines(), (QStringList {"", "ALGORITHM BEGIN", "", "ALGORITHM END", ""}));
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
-    EXPECT_COLOR(h->lineColor(1), Blue);
-    EXPECT_COLOR(h->lineColor(3), Blue);
+    EXPECT_COLOR(h->lineColour(1), Blue);
+    EXPECT_COLOR(h->lineColour(3), Blue);
     EXPECT_EQ(h.endOfRunLabel, QStringLiteral("Lines total: 4"));
     EXPECT_EQ(h.noErrorsLabel, QStringLiteral("Current line: 3"));
     h.type(QStringLiteral("STEP"));
-    EXPECT_COLOR(h->lineColor(2), Navy);
+    EXPECT_COLOR(h->lineColour(2), Navy);
 
     h->insertBeginEnd();   // a second pair is not refused here
     EXPECT_EQ(h->toPlainText().count(QStringLiteral("ALGORITHM BEGIN")), 2);
@@ -121,6 +121,6 @@ TEST(BeginEnd, InsideALineSplitsItAndRecoloursTheRest)
     h->setCaret(0, 3);
     h->insertBeginEnd();
     EXPECT_EQ(h.lines(), (QStringList {"ШАГ", "НАЧАЛО АЛГОРИТМА", "", "КОНЕЦ АЛГОРИТМА", "ПРЫЖОК"}));
-    EXPECT_COLOR(h->lineColor(4), Navy);   // the handler saw the caret on the rest of the line
+    EXPECT_COLOR(h->lineColour(4), Navy);   // the handler saw the caret on the rest of the line
     EXPECT_EQ(h->caretLineColumn(), (LineColumn {2, 0}));
 }

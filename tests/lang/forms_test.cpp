@@ -68,24 +68,24 @@ TEST(StatementForms, CountTextSitsBetweenTheKeywords)
 TEST(StatementForms, ColourFormsLiveOnTheRawLine)
 {
     const Lexicon &lex = Lexicon::forLanguage(Language::Rus);
-    auto f = Forms::colorForm(u("цвет=синий"), lex);
+    auto f = Forms::colourForm(u("цвет=синий"), lex);
     EXPECT_TRUE(f.set);
-    EXPECT_EQ(ColorTable::findByName(f.name, Language::Rus), 12);
-    EXPECT_FALSE(Forms::colorForm(u(" цвет=синий"), lex).set);
-    EXPECT_EQ(Forms::colorForm(u("Цвет+"), lex).step, 1);
-    EXPECT_EQ(Forms::colorForm(u("ЦВЕТ-"), lex).step, -1);
-    EXPECT_EQ(ColorTable::findByName(Forms::colorForm(u("ЦВЕТ ЗЕЛЕНЫЙ"), lex).name, Language::Rus), 10);
-    EXPECT_EQ(ColorTable::findByName(u("ЗЕЛЁНЫЙ"), Language::Rus), -1);
+    EXPECT_EQ(ColourTable::findByName(f.name, Language::Rus), 12);
+    EXPECT_FALSE(Forms::colourForm(u(" цвет=синий"), lex).set);
+    EXPECT_EQ(Forms::colourForm(u("Цвет+"), lex).step, 1);
+    EXPECT_EQ(Forms::colourForm(u("ЦВЕТ-"), lex).step, -1);
+    EXPECT_EQ(ColourTable::findByName(Forms::colourForm(u("ЦВЕТ ЗЕЛЕНЫЙ"), lex).name, Language::Rus), 10);
+    EXPECT_EQ(ColourTable::findByName(u("ЗЕЛЁНЫЙ"), Language::Rus), -1);
 }
 
-TEST(ColorTableTest, StepsWrapAndUnknownValuesStay)
+TEST(ColourTableTest, StepsWrapAndUnknownValuesStay)
 {
-    EXPECT_EQ(ColorTable::previous(0x000000), 0xFFFFFFu);
-    EXPECT_EQ(ColorTable::next(0xFFFFFF), 0x000000u);
-    EXPECT_EQ(ColorTable::next(0x800000), 0x008000u);
-    EXPECT_EQ(ColorTable::next(0x123456), 0x123456u);
-    EXPECT_EQ(ColorTable::name(15, Language::Rus), u("ПРОЗРАЧНЫЙ"));
-    EXPECT_EQ(ColorTable::name(14, Language::Rom), u("LBASTRU-DESCHIS"));
+    EXPECT_EQ(ColourTable::previous(0x000000), 0xFFFFFFu);
+    EXPECT_EQ(ColourTable::next(0xFFFFFF), 0x000000u);
+    EXPECT_EQ(ColourTable::next(0x800000), 0x008000u);
+    EXPECT_EQ(ColourTable::next(0x123456), 0x123456u);
+    EXPECT_EQ(ColourTable::name(15, Language::Rus), u("ПРОЗРАЧНЫЙ"));
+    EXPECT_EQ(ColourTable::name(14, Language::Rom), u("LBASTRU-DESCHIS"));
 }
 
 TEST(LexiconTest, UnknownLanguageFallsBackToRussian)
@@ -97,6 +97,6 @@ TEST(LexiconTest, UnknownLanguageFallsBackToRussian)
     for (Language lang : {Language::Rus, Language::Rom, Language::Eng}) {
         const Lexicon &l = Lexicon::forLanguage(lang);
         for (const QString &kw : {l.kwBegin, l.kwCycleWhile, l.kwEndCondition, l.kwNotLine})
-            EXPECT_EQ(NormalizeLine(kw), kw);
+            EXPECT_EQ(normalizeLine(kw), kw);
     }
 }

@@ -23,7 +23,7 @@ public:
     QStringList events;   // stopTimer / stop / report / fatal / notice, in order
     QList<ErrorReport> reports;
     QString fatal;
-    QList<QRgb> colorAfterTick;
+    QList<QRgb> colourAfterTick;
     QList<QPoint> panels;   // status panel 4, one per tick that reaches it
 
     RobotWorld &world() override { return w; }
@@ -75,7 +75,7 @@ struct Session {
     TickOutcome tick()
     {
         const TickOutcome o = interp.tick(text, language, host);
-        host.colorAfterTick << host.w.state().color;
+        host.colourAfterTick << host.w.state().colour;
         ++ticks;
         return o;
     }
@@ -211,7 +211,7 @@ TEST(Interpreter, ColourAsTheLastLineOfAnElseBranchTakesEffect)
     EXPECT_EQ(s.run(), TickOutcome::Ended);
     const int tickOfElseColour = int(s.host.selected.indexOf(5));
     ASSERT_GE(tickOfElseColour, 0);
-    EXPECT_EQ(s.host.colorAfterTick.at(tickOfElseColour), ColorTable::value(12));
+    EXPECT_EQ(s.host.colourAfterTick.at(tickOfElseColour), ColourTable::value(12));
     EXPECT_FALSE(s.host.selected.contains(6)) << "the end of condition takes no tick";
 }
 
@@ -230,10 +230,10 @@ TEST(Interpreter, ColourFormsSetByNameThenStepOnTheRawLine)
     };
     for (const Case &c : cases) {
         Session s({u("НАЧАЛО АЛГОРИТМА"), u(c.line), u("КОНЕЦ АЛГОРИТМА")}, Language::Rus);
-        s.host.w.setColor(c.before);
+        s.host.w.setColour(c.before);
         s.tick();
         s.tick();
-        EXPECT_EQ(s.host.w.state().color, c.after) << c.line;
+        EXPECT_EQ(s.host.w.state().colour, c.after) << c.line;
     }
 }
 

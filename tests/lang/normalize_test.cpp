@@ -3,11 +3,11 @@
 #include "lang/Normalize.h"
 #include <gtest/gtest.h>
 
-TEST(NormalizeLine, StripsOnlySpacesAndUppercasesCodePageLetters)
+TEST(normalizeLine, StripsOnlySpacesAndUppercasesCodePageLetters)
 {
-    EXPECT_EQ(NormalizeLine(QString::fromUtf8("  шаг  ")), QString::fromUtf8("ШАГ"));
-    EXPECT_EQ(NormalizeLine(QString::fromUtf8("\tШАГ")), QString::fromUtf8("\tШАГ"));
-    EXPECT_EQ(NormalizeLine(QString::fromUtf8("ёж µß abc")), QString::fromUtf8("ЁЖ µß ABC"));
-    EXPECT_EQ(NormalizeLine(QString::fromUtf8("ґїєі")), QString::fromUtf8("ҐЇЄІ"));
-    EXPECT_EQ(NormalizeLine(QStringLiteral("   ")), QString());
+    EXPECT_EQ(normalizeLine(QString::fromUtf8("  шаг  ")), QString::fromUtf8("ШАГ"));
+    EXPECT_EQ(normalizeLine(QString::fromUtf8("\tШАГ")), QString::fromUtf8("\tШАГ"));
+    EXPECT_EQ(normalizeLine(QString::fromUtf8("ёж µß abc")), QString::fromUtf8("ЁЖ µß ABC"));
+    EXPECT_EQ(normalizeLine(QString::fromUtf8("ґїєі")), QString::fromUtf8("ҐЇЄІ"));
+    EXPECT_EQ(normalizeLine(QStringLiteral("   ")), QString());
 }

@@ -70,15 +70,15 @@ TEST(ProgramTranslator, EveryStatementFormInAllSixDirections)
 
 TEST(ProgramTranslator, EveryColourNameBothWaysWithEitherSeparator)
 {
-    for (int i = 0; i < ColorTable::Count; ++i) {
+    for (int i = 0; i < ColourTable::Count; ++i) {
         for (Language from : kLanguages) {
             for (Language to : kLanguages) {
                 const Lexicon &f = Lexicon::forLanguage(from), &t = Lexicon::forLanguage(to);
-                const QString eq = f.kwColor + '=' + ColorTable::name(i, from);
-                EXPECT_EQ(translated(eq, from, to), t.kwColor + '=' + ColorTable::name(i, to))
+                const QString eq = f.kwColour + '=' + ColourTable::name(i, from);
+                EXPECT_EQ(translated(eq, from, to), t.kwColour + '=' + ColourTable::name(i, to))
                     << (eq).toStdString();
-                const QString sp = f.kwColor + ' ' + ColorTable::name(i, from);
-                EXPECT_EQ(translated(sp, from, to), t.kwColor + ' ' + ColorTable::name(i, to))
+                const QString sp = f.kwColour + ' ' + ColourTable::name(i, from);
+                EXPECT_EQ(translated(sp, from, to), t.kwColour + ' ' + ColourTable::name(i, to))
                     << (sp).toStdString();
             }
         }
@@ -105,7 +105,9 @@ TEST(ProgramTranslator, AMixedCaseComesBackThroughAWordAtLeastAsLong)
 {
     // Every keyword and colour name in an irregular mix, there and back through each
     // Language whose word has no fewer letters.
-    auto letters = [](const QString &s) { return std::count_if(s.begin(), s.end(), [](QChar c) { return c.isLetter(); }); };
+    auto letters = [](const QString &s) {
+        return std::count_if(s.begin(), s.end(), [](QChar c) { return c.isLetter(); });
+    };
     auto mixed = [](QString w) {
         int i = 0;
         for (QChar &c : w)
@@ -117,9 +119,12 @@ TEST(ProgramTranslator, AMixedCaseComesBackThroughAWordAtLeastAsLong)
         for (Language via : kLanguages) {
             if (from == via) continue;
             const Lexicon &f = Lexicon::forLanguage(from), &v = Lexicon::forLanguage(via);
-            for (const auto &[word, other] : {std::pair {f.kwStep, v.kwStep}, {f.kwJump, v.kwJump},
-                                             {f.kwDestroy, v.kwDestroy}, {f.kwRebuild, v.kwRebuild},
-                                             {f.kwEndCycle, v.kwEndCycle}, {f.kwBegin, v.kwBegin}}) {
+            for (const auto &[word, other] : {std::pair {f.kwStep, v.kwStep},
+                                              {f.kwJump, v.kwJump},
+                                              {f.kwDestroy, v.kwDestroy},
+                                              {f.kwRebuild, v.kwRebuild},
+                                              {f.kwEndCycle, v.kwEndCycle},
+                                              {f.kwBegin, v.kwBegin}}) {
                 if (letters(other) < letters(word)) continue;
                 const QString line = mixed(word);
                 const std::optional<QString> there = ProgramTranslator(from, via).translateLine(line);
@@ -127,10 +132,10 @@ TEST(ProgramTranslator, AMixedCaseComesBackThroughAWordAtLeastAsLong)
                 EXPECT_EQ(ProgramTranslator(via, from).translateLine(*there), line) << there->toStdString();
                 ++checked;
             }
-            for (int i = 0; i < ColorTable::Count; ++i) {
-                const QString name = ColorTable::name(i, from);
-                if (letters(ColorTable::name(i, via)) < letters(name)) continue;
-                const QString line = f.kwColor + ' ' + mixed(name);
+            for (int i = 0; i < ColourTable::Count; ++i) {
+                const QString name = ColourTable::name(i, from);
+                if (letters(ColourTable::name(i, via)) < letters(name)) continue;
+                const QString line = f.kwColour + ' ' + mixed(name);
                 const std::optional<QString> there = ProgramTranslator(from, via).translateLine(line);
                 ASSERT_TRUE(there) << line.toStdString();
                 EXPECT_EQ(ProgramTranslator(via, from).translateLine(*there), line) << there->toStdString();
@@ -189,8 +194,8 @@ TEST(ProgramTranslator, CountedLoopCountLandsWhereTheTargetLooksForIt)
         for (const char *line : counts) {
             const std::optional<QString> t = ProgramTranslator(Language::Eng, to).translateLine(u(line));
             ASSERT_TRUE(t) << line;
-            EXPECT_TRUE(Forms::isCountedLoop(NormalizeLine(*t), lex)) << (*t).toStdString();
-            EXPECT_EQ(Forms::countText(NormalizeLine(*t), lex), Forms::countText(NormalizeLine(u(line)), eng))
+            EXPECT_TRUE(Forms::isCountedLoop(normalizeLine(*t), lex)) << (*t).toStdString();
+            EXPECT_EQ(Forms::countText(normalizeLine(*t), lex), Forms::countText(normalizeLine(u(line)), eng))
                 << (*t).toStdString();
             EXPECT_EQ(t->count(' '), u(line).count(' ')) << (*t).toStdString();
         }
@@ -229,10 +234,10 @@ TEST(ProgramTranslator, EveryLineTheCheckerTakesIsTranslatedByItsKeyword)
             const Lexicon &t = Lexicon::forLanguage(to);
             const ProgramTranslator tr(from, to);
             const std::pair<QString, QString> cases[] = {
-                {f.kwColor + "=NOPE", t.kwColor + "=NOPE"},
-                {f.kwColor + "NOI", t.kwColor + "NOI"},
-                {f.kwColor + "++", t.kwColor + "++"},
-                {f.kwColor + "+1", t.kwColor + "+1"},
+                {f.kwColour + "=NOPE", t.kwColour + "=NOPE"},
+                {f.kwColour + "NOI", t.kwColour + "NOI"},
+                {f.kwColour + "++", t.kwColour + "++"},
+                {f.kwColour + "+1", t.kwColour + "+1"},
                 {f.kwCycleWhile + " ?", t.kwCycleWhile + " ?"},
                 {f.kwIf + " ?", t.kwIf + " ?"},
                 {f.kwThen + " x", t.kwThen + " x"},
@@ -261,7 +266,8 @@ TEST(ProgramTranslator, ALoopEndingInAnotherWordIsLeftAsWrittenNeverSpliced)
         const ProgramTranslator t(Language::Rus, to);
         for (const auto &c : cases) {
             ASSERT_TRUE(ProgramTranslator::isStatement(u(c.line), Language::Rus)) << c.line;
-            EXPECT_EQ(t.translateLine(u(c.line)), std::nullopt) << c.line << " " << languageCode(to).toStdString();
+            EXPECT_EQ(t.translateLine(u(c.line)), std::nullopt)
+                << c.line << " " << languageCode(to).toStdString();
             const ProgramTranslator::Result r = t.translate({u("ШАГ"), u(c.line)});
             EXPECT_EQ(r.lines, (QStringList {t.translateLine(u("ШАГ")).value_or(QString()), u(c.line)}));
             EXPECT_EQ(r.leftAsWritten, QList<int> {1}) << c.line;
@@ -270,12 +276,14 @@ TEST(ProgramTranslator, ALoopEndingInAnotherWordIsLeftAsWrittenNeverSpliced)
         // The times keyword in any case, glued to the count or with nothing before it, is
         // translated; a count with no word after it is carried over as it stands.
         const Lexicon &lex = Lexicon::forLanguage(to);
-        EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ 2 Раз")), lex.kwCycleN + u(" 2 ") + inFirstCapital(lex.kwTimes));
+        EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ 2 Раз")),
+                  lex.kwCycleN + u(" 2 ") + inFirstCapital(lex.kwTimes));
         EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ 2раз")), lex.kwCycleN + u(" 2") + lex.kwTimes.toLower());
         EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ РАЗ")), lex.kwCycleN + u(" ") + lex.kwTimes);
         EXPECT_EQ(t.translateLine(u("ЦИКЛ. ВЫПОЛНИТЬ")), lex.kwCycleN);
     }
-    EXPECT_EQ(ProgramTranslator(Language::Eng, Language::Rom).translateLine(u("CYCLE. EXECUTE 2 ORI")), std::nullopt);
+    EXPECT_EQ(ProgramTranslator(Language::Eng, Language::Rom).translateLine(u("CYCLE. EXECUTE 2 ORI")),
+              std::nullopt);
 }
 
 TEST(ProgramTranslator, EveryWordOfAMixedTestKeepsItsOwnCase)
@@ -284,8 +292,9 @@ TEST(ProgramTranslator, EveryWordOfAMixedTestKeepsItsOwnCase)
     // that whole, there and back; letters of one word never set the case of the next.
     for (Language via : {Language::Rus, Language::Rom}) {
         const ProgramTranslator there(Language::Eng, via), back(via, Language::Eng);
-        for (const char *line : {"CONDITION. IF NOT line", "CONDITION. IF not LINE", "CONDITION. IF Not LINE",
-                                 "CONDITION. IF NOT Line", "condition. IF not line", "CYCLE. EXECUTE WHILE not Border"}) {
+        for (const char *line :
+             {"CONDITION. IF NOT line", "CONDITION. IF not LINE", "CONDITION. IF Not LINE",
+              "CONDITION. IF NOT Line", "condition. IF not line", "CYCLE. EXECUTE WHILE not Border"}) {
             const std::optional<QString> t = there.translateLine(u(line));
             ASSERT_TRUE(t) << line;
             EXPECT_EQ(back.translateLine(*t), u(line)) << t->toStdString();
@@ -299,7 +308,8 @@ TEST(ProgramTranslator, EveryWordOfAMixedTestKeepsItsOwnCase)
     EXPECT_EQ(ProgramTranslator(Language::Rus, Language::Eng).translateLine(u("УСЛОВИЕ. ЕСЛИ Не линия")),
               u("CONDITION. IF Not line"));
     const ProgramTranslator toRom(Language::Eng, Language::Rom), fromRom(Language::Rom, Language::Eng);
-    EXPECT_EQ(fromRom.translateLine(*toRom.translateLine(u("CONDITION. IF NoT line"))), u("CONDITION. IF NoT line"));
+    EXPECT_EQ(fromRom.translateLine(*toRom.translateLine(u("CONDITION. IF NoT line"))),
+              u("CONDITION. IF NoT line"));
 }
 
 TEST(ProgramTranslator, ALineThatWouldReadAsAnotherStatementIsNotTouched)

@@ -108,7 +108,7 @@ TEST(RunController, StopWithoutARunKeepsTheSpeedAndTheLocks)
     EXPECT_EQ(r.view.restoredSpeed, -1);
     EXPECT_FALSE(r.view.events.contains("unlock"));
     EXPECT_TRUE(r.view.events.contains("stopped"));
-    EXPECT_EQ(r.world.state().color, 0x000000u);
+    EXPECT_EQ(r.world.state().colour, 0x000000u);
 }
 
 TEST(RunController, LeavingTheFieldStopsAndReportsAtTheCaretLineInTheRunsLanguage)
@@ -146,5 +146,5 @@ TEST(RunController, ColourNamesAreThoseOfTheRunsLanguage)
     rom.run.start();
     rom.run.tick();
     rom.run.tick();
-    EXPECT_EQ(rom.world.state().color, 0xFF0000u);
+    EXPECT_EQ(rom.world.state().colour, 0xFF0000u);
 }

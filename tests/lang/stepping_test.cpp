@@ -73,7 +73,7 @@ struct Tick {
 
 bool operator==(const RobotState &a, const RobotState &b)
 {
-    return a.x == b.x && a.y == b.y && a.heading == b.heading && a.color == b.color &&
+    return a.x == b.x && a.y == b.y && a.heading == b.heading && a.colour == b.colour &&
            a.visible == b.visible && a.lineSensor == b.lineSensor && a.borderSensor == b.borderSensor;
 }
 

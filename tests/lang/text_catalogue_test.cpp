@@ -107,18 +107,21 @@ TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheCaller
         qint64 bound;
         const char *rus, *rom, *eng;
     } tooLarge[] = {
-        {Limit::Size, 16 << 20, "Файл слишком большой: больше 16 МиБ", "Fișierul este prea mare: depășește 16 MiB",
-         "File too large: more than 16 MiB"},
-        {Limit::Size, 64 << 10, "Файл слишком большой: больше 64 КиБ", "Fișierul este prea mare: depășește 64 KiB",
-         "File too large: more than 64 KiB"},
+        {Limit::Size, 16 << 20, "Файл слишком большой: больше 16 МиБ",
+         "Fișierul este prea mare: depășește 16 MiB", "File too large: more than 16 MiB"},
+        {Limit::Size, 64 << 10, "Файл слишком большой: больше 64 КиБ",
+         "Fișierul este prea mare: depășește 64 KiB", "File too large: more than 64 KiB"},
         {Limit::Lines, 1'000'000, "Файл слишком большой: строк больше, чем 1\u00A0000\u00A0000",
-         "Fișierul este prea mare: are mai multe rânduri decât 1.000.000", "File too large: more than 1,000,000 lines"},
-        {Limit::LineLength, 10'000, "Файл слишком большой: в строке 12\u00A0345 символов больше, чем 10\u00A0000",
+         "Fișierul este prea mare: are mai multe rânduri decât 1.000.000",
+         "File too large: more than 1,000,000 lines"},
+        {Limit::LineLength, 10'000,
+         "Файл слишком большой: в строке 12\u00A0345 символов больше, чем 10\u00A0000",
          "Fișierul este prea mare: rândul 12.345 are mai multe caractere decât 10.000",
          "File too large: line 12,345 is longer than 10,000 characters"},
     };
     for (const auto &c : tooLarge) {
-        const FileError e {FileError::Kind::TooLarge, QStringLiteral("a.tkm"), {}, 0, c.limit, c.bound, 12'345};
+        const FileError e {
+            FileError::Kind::TooLarge, QStringLiteral("a.tkm"), {}, 0, c.limit, c.bound, 12'345};
         EXPECT_EQ(fileErrorReason(e, Language::Rus), QString::fromUtf8(c.rus));
         EXPECT_EQ(fileErrorReason(e, Language::Rom), QString::fromUtf8(c.rom));
         EXPECT_EQ(fileErrorReason(e, Language::Eng), QString::fromUtf8(c.eng));
@@ -130,9 +133,9 @@ TEST(TextCatalogue, UnknownLanguageOrKeyGivesNothingAndFileErrorsFollowTheCaller
 TEST(TextCatalogue, EverySystemErrorOfReadingOrWritingIsWordedInEachLanguage)
 {
     const QRegularExpression cyrillic(QStringLiteral("[А-Яа-я]"));
-    const int codes[] = {EACCES,  EPERM,  EROFS, ENOSPC, EDQUOT, ENOENT,  ENOTDIR, EISDIR, ELOOP,   ENAMETOOLONG,
-                         EMFILE,  ENFILE, EIO,   EFBIG,  EEXIST, EBUSY,   ETXTBSY, EXDEV,  ENODEV,  ENXIO,
-                         ESTALE, ETIMEDOUT, EAGAIN, ENOMEM, EINVAL, EOPNOTSUPP};
+    const int codes[] = {EACCES,       EPERM,  EROFS,  ENOSPC,    EDQUOT, ENOENT, ENOTDIR, EISDIR,    ELOOP,
+                         ENAMETOOLONG, EMFILE, ENFILE, EIO,       EFBIG,  EEXIST, EBUSY,   ETXTBSY,   EXDEV,
+                         ENODEV,       ENXIO,  ESTALE, ETIMEDOUT, EAGAIN, ENOMEM, EINVAL,  EOPNOTSUPP};
     QSet<QString> seen[3];
     for (int code : codes) {
         const FileError error {FileError::Kind::System, QStringLiteral("a.tkm"), qt_error_string(code), code};
@@ -149,6 +152,7 @@ TEST(TextCatalogue, EverySystemErrorOfReadingOrWritingIsWordedInEachLanguage)
     }
     for (const QSet<QString> &texts : seen) EXPECT_EQ(texts.size(), qsizetype(std::size(codes)));
     // Any other keeps the platform's own words.
-    const FileError other {FileError::Kind::System, QStringLiteral("a.tkm"), qt_error_string(ENOEXEC), ENOEXEC};
+    const FileError other {FileError::Kind::System, QStringLiteral("a.tkm"), qt_error_string(ENOEXEC),
+                           ENOEXEC};
     EXPECT_EQ(fileErrorReason(other, Language::Rus), qt_error_string(ENOEXEC));
 }

@@ -130,7 +130,7 @@ TEST(FieldPicture, SmallFieldLeavesTheRestWhite)
 TEST(FieldPicture, RedrawWipesTheTrace)
 {
     Field f;
-    f.world.setColor(0xFF0000);
+    f.world.setColour(0xFF0000);
     f.world.rotate45();
     f.world.step();
     EXPECT_EQ(at(f.img(), 20, 20), 0xFFFF0000u);
@@ -144,7 +144,7 @@ TEST(FieldPicture, RedrawWipesTheTrace)
 TEST(FieldPicture, TraceIsFivePixelsWideWithExactColour)
 {
     Field f;
-    f.world.setColor(0x008080);
+    f.world.setColour(0x008080);
     f.world.step();   // (0,0) -> (1,0): pixels (19,19) -> (39,19)
     const QImage &img = f.img();
     const QRgb teal = 0xFF008080u;
@@ -174,9 +174,9 @@ TEST(FieldPicture, SegmentsMatchThePainterPixelForPixel)
     FieldPicture picture;
     picture.drawEmptyField(16, 20);
     QImage expected = picture.image().copy();
-    auto paint = [&expected](QRgb color, int width, int x0, int y0, int x1, int y1) {
+    auto paint = [&expected](QRgb colour, int width, int x0, int y0, int x1, int y1) {
         QPainter p(&expected);
-        p.setPen(QPen(QColor::fromRgb(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(QColor::fromRgb(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const QPointF half(0.5, 0.5);
         p.drawLine(QPointF(FieldPicture::nodePixel(x0, y0)) + half,
                    QPointF(FieldPicture::nodePixel(x1, y1)) + half);
@@ -185,13 +185,13 @@ TEST(FieldPicture, SegmentsMatchThePainterPixelForPixel)
     QImage held;
     for (int i = 0; i < 3000; ++i) {
         const int width = i % 7 == 0 ? 1 : (i % 11 == 0 ? 2 + int(rng.bounded(6)) : 5);
-        const QRgb color = 0xFF000000u | rng.bounded(0x1000000u);
+        const QRgb colour = 0xFF000000u | rng.bounded(0x1000000u);
         // Nodes one past the field too, so that strokes are clipped by the image.
         const int x0 = int(rng.bounded(-1, 19)), y0 = int(rng.bounded(-1, 23));
         const int x1 = x0 + int(rng.bounded(-1, 2)), y1 = y0 + int(rng.bounded(-1, 2));
-        picture.setPen(color, width);
+        picture.setPen(colour, width);
         picture.drawSegment(x0, y0, x1, y1);
-        paint(color, width, x0, y0, x1, y1);
+        paint(colour, width, x0, y0, x1, y1);
         if (i % 500 == 0) held = picture.image();   // a shared copy must not be drawn on
         ASSERT_EQ(picture.image(), expected) << "segment " << i << " width " << width;
     }
@@ -204,7 +204,7 @@ TEST(FieldPicture, FailedStepDrawsNothing)
     f.world.rotate90();
     f.world.rotate90();   // west at (0,0)
     const QImage before = f.img().copy();
-    f.world.setColor(0xFF0000);
+    f.world.setColour(0xFF0000);
     f.world.step();
     EXPECT_EQ(f.img(), before);
 }
@@ -217,10 +217,10 @@ TEST(FieldPicture, ExportWritesWhiteForSeeThroughTrace)
     f.world.step();
     f.world.rotate90();
     f.world.rotate90();   // back north in white over the black
-    f.world.setColor(0xFFFFFF);
+    f.world.setColour(0xFFFFFF);
     f.world.step();
     f.world.rotate90();   // east in red
-    f.world.setColor(0xFF0000);
+    f.world.setColour(0xFF0000);
     f.world.step();
 
     QTemporaryDir dir;

@@ -108,7 +108,7 @@ TEST(FieldView, WhiteShowsTheBackgroundThrough)
     EXPECT_EQ(w.field->shownPixel(29, 19), 0xFF000000u);
     w.world.rotate90();
     w.world.rotate90();
-    w.world.setColor(0xFFFFFF);
+    w.world.setColour(0xFFFFFF);
     w.world.step();
     EXPECT_EQ(w.field->shownPixel(29, 19), fon.pixel(29, 19)) << "white erases what it covers";
     EXPECT_EQ(w.field->shownPixel(29, 20), fon.pixel(29, 20)) << "including the cell border";

@@ -78,7 +78,7 @@ protected:
 
 TEST_F(RobotWorldTest, ResetStateAndCallOrder)
 {
-    world.setColor(0xFF0000);
+    world.setColour(0xFF0000);
     steps(3);
     world.rotate90();
     world.destroyRobot();
@@ -91,7 +91,7 @@ TEST_F(RobotWorldTest, ResetStateAndCallOrder)
     EXPECT_EQ(s.px, 1);
     EXPECT_EQ(s.py, 1);
     EXPECT_EQ(s.heading, 0);
-    EXPECT_EQ(s.color, 0x000000u);
+    EXPECT_EQ(s.colour, 0x000000u);
     EXPECT_TRUE(s.visible);
     EXPECT_EQ(s.lineSensor, 0);
     EXPECT_EQ(s.borderSensor, 0);
@@ -103,7 +103,7 @@ TEST_F(RobotWorldTest, ResetStateAndCallOrder)
 
 TEST_F(RobotWorldTest, StepCallOrderDrawsAfterSensing)
 {
-    world.setColor(0x00FF00);
+    world.setColour(0x00FF00);
     world.step();
     EXPECT_EQ(rec.log,
               QStringList({"pen 00ff00 5", "sprite 0", "move 1,0", "line 0", "border 0", "seg 0,0-1,0"}));
@@ -220,7 +220,7 @@ TEST_F(RobotWorldTest, LineSensorCases)
 
     // White steps are ordinary steps for the trace map.
     world.resetField();
-    world.setColor(0xFFFFFF);
+    world.setColour(0xFFFFFF);
     steps(2);
     world.rotate90();
     world.rotate90();

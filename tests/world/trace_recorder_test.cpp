@@ -9,9 +9,9 @@ namespace {
 
 constexpr QRgb kRed = 0xFF0000, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
 
-void segment(TraceRecorder &t, QRgb color, int x0, int y0, int x1, int y1)
+void segment(TraceRecorder &t, QRgb colour, int x0, int y0, int x1, int y1)
 {
-    t.setPen(color, 5);
+    t.setPen(colour, 5);
     t.drawSegment(x0, y0, x1, y1);
 }
 
@@ -30,9 +30,9 @@ TEST(TraceRecorder, ASegmentIsTheSameWhicheverWayItWasDrawnAndKeepsItsLastColour
     segment(t, kRed, 3, 2, 2, 3);   // the other diagonal of a cell
     segment(t, kRed, 2, 2, 3, 3);
     ASSERT_EQ(t.size(), 3);
-    EXPECT_EQ(t.colorAt(TraceSegment::between(0, 0, 1, 1)), qint64(kBlue));
-    EXPECT_EQ(t.colorAt(TraceSegment::between(2, 3, 3, 2)), qint64(kRed));
-    EXPECT_EQ(t.colorAt(TraceSegment::between(0, 0, 1, 0)), -1);
+    EXPECT_EQ(t.colourAt(TraceSegment::between(0, 0, 1, 1)), qint64(kBlue));
+    EXPECT_EQ(t.colourAt(TraceSegment::between(2, 3, 3, 2)), qint64(kRed));
+    EXPECT_EQ(t.colourAt(TraceSegment::between(0, 0, 1, 0)), -1);
     // Distinct segments never share a key, whatever their ends.
     EXPECT_NE(TraceSegment::between(16, 0, 0, 20).key(), TraceSegment::between(0, 20, 16, 1).key());
 }
@@ -56,21 +56,21 @@ TEST(TraceRecorder, RecordsWhatTheWorldDrawsButNotAJump)
     TraceRecorder t;
     world.setCanvas(&t);
     world.resetField();
-    world.setColor(kRed);
+    world.setColour(kRed);
     world.step();
     world.jump();
     world.rotate45();
     world.step();
     world.rotate90();
     world.rotate45();   // west
-    world.setColor(kBlue);
+    world.setColour(kBlue);
     world.step();
     const QList<TraceRecorder::Drawn> d = t.segments();
     ASSERT_EQ(d.size(), 3);
-    EXPECT_EQ(t.colorAt(TraceSegment::between(0, 0, 1, 0)), qint64(kRed));
-    EXPECT_EQ(t.colorAt(TraceSegment::between(2, 0, 3, 1)), qint64(kRed));
-    EXPECT_EQ(t.colorAt(TraceSegment::between(3, 1, 2, 1)), qint64(kBlue));
-    EXPECT_EQ(t.colorAt(TraceSegment::between(1, 0, 2, 0)), -1);   // the jump
+    EXPECT_EQ(t.colourAt(TraceSegment::between(0, 0, 1, 0)), qint64(kRed));
+    EXPECT_EQ(t.colourAt(TraceSegment::between(2, 0, 3, 1)), qint64(kRed));
+    EXPECT_EQ(t.colourAt(TraceSegment::between(3, 1, 2, 1)), qint64(kBlue));
+    EXPECT_EQ(t.colourAt(TraceSegment::between(1, 0, 2, 0)), -1);   // the jump
 }
 
 TEST(TraceComparison, CountsMissingExtraAndRecolouredSegmentsAndTheEnd)
@@ -89,7 +89,7 @@ TEST(TraceComparison, CountsMissingExtraAndRecolouredSegmentsAndTheEnd)
     EXPECT_EQ(c.missing[0].segment, TraceSegment::between(1, 0, 2, 0));
     EXPECT_EQ(c.extra.size(), 2);
     ASSERT_EQ(c.colourDiffers.size(), 1);
-    EXPECT_EQ(c.colourDiffers[0].color, kRed);   // the pupil's colour
+    EXPECT_EQ(c.colourDiffers[0].colour, kRed);   // the pupil's colour
     EXPECT_TRUE(c.sameEnd());
     EXPECT_FALSE(c.same());
 
@@ -105,9 +105,9 @@ TEST(TraceComparison, PictureMarksEachKindByShapeInTheTraceColoursThemselves)
     // Every drawable trace colour as missing (model), extra and recoloured (pupil), one row
     // each: a mark must never be a colour a trace could have.
     TraceRecorder model, pupil;
-    const int colours = ColorTable::Count - 1;   // white rubs out, it is never drawn
+    const int colours = ColourTable::Count - 1;   // white rubs out, it is never drawn
     for (int i = 0; i < colours; ++i) {
-        const QRgb c = ColorTable::value(i), other = ColorTable::value((i + 1) % colours);
+        const QRgb c = ColourTable::value(i), other = ColourTable::value((i + 1) % colours);
         segment(model, c, 0, i, 1, i);   // missing
         segment(pupil, c, 3, i, 4, i);   // extra
         segment(model, other, 6, i, 7, i);   // recoloured: the pupil's is c
@@ -121,7 +121,7 @@ TEST(TraceComparison, PictureMarksEachKindByShapeInTheTraceColoursThemselves)
     EXPECT_GT(img.height(), FieldPicture::Height);   // room for the legend
     auto at = [&](QPoint p, int dy = 0) { return img.pixel(p.x(), p.y() + dy) & 0xFFFFFF; };
     for (int i = 0; i < colours; ++i) {
-        const QRgb col = ColorTable::value(i), other = ColorTable::value((i + 1) % colours);
+        const QRgb col = ColourTable::value(i), other = ColourTable::value((i + 1) % colours);
         const std::string what = "colour " + std::to_string(i);
         // Extra: the pupil's colour with a white gap and a black rim.
         const QPoint extra = middle(3, i, 4, i);
