@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchMain.h"
 // Grading a class of 30 pupils against a model, files read from disk, as --compare does.
-#include "app/CompareMode.h"
+#include "cli/CompareMode.h"
 
 #include <QDir>
 #include <QFile>

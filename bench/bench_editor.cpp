@@ -9,7 +9,7 @@
 #include "documents/DocumentConvert.h"
 #include "documents/ProgramFile.h"
 #include "editor/AlgorithmEditor.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include <QApplication>

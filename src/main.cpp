@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppInfo.h"
 #include "app/ExamplesFolder.h"
-#include "app/Headless.h"
+#include "cli/Headless.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include <QApplication>

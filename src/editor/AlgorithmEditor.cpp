@@ -6,7 +6,7 @@
 #include "documents/LineBreaks.h"
 #include "editor/ColouredClipboard.h"
 #include "editor/CommandInsertion.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include "editor/LinePainter.h"
 #include "lang/LineMarks.h"
 #include "lang/Normalize.h"

@@ -3,7 +3,7 @@
 #include "editor/CallProcedureDialog.h"
 #include "common/Prompts.h"
 #include "editor/CommandInsertion.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include "lang/Normalize.h"
 #include <QComboBox>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ConditionDialog.h"
 #include "editor/CommandInsertion.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>

@@ -3,7 +3,7 @@
 #include "editor/CountedLoopDialog.h"
 #include "common/ClampingSpinBox.h"
 #include "editor/CommandInsertion.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>

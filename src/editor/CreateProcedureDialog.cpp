@@ -3,7 +3,7 @@
 #include "editor/CreateProcedureDialog.h"
 #include "common/Prompts.h"
 #include "editor/CommandInsertion.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

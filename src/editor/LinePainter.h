@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include "editor/TextColour.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"

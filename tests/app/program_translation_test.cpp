@@ -7,7 +7,7 @@
 #include "app/Commands.h"
 #include "run/HeadlessRun.h"
 #include "documents/ProgramFile.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include "lang/Normalize.h"
 #include "lang/ProgramTranslator.h"
 #include "lang/SyntaxChecker.h"

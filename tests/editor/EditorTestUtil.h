@@ -3,7 +3,7 @@
 #pragma once
 #include "common/ScriptedPrompts.h"
 #include "editor/AlgorithmEditor.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "app/CompareMode.h"
+#include "cli/CompareMode.h"
 
 // The class report: one HTML file a teacher opens in any browser, with nothing to fetch and
 // no script to run. The pictures are embedded PNG data and the programs unfold on demand.

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one reader of the options the command-line modes share.
-#include "app/ConsoleOptions.h"
+#include "cli/ConsoleOptions.h"
+#include "cli/Headless.h"
 #include <QSize>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -64,4 +65,32 @@ TEST(ConsoleOptions, AnOptionNotGivenLeavesTheValueAndAGivenOneReplacesIt)
         << "the program's own name is no option";
     EXPECT_TRUE(hasOption({QStringLiteral("trakmil"), QStringLiteral("a"), QStringLiteral("--compare")},
                           QLatin1String("--compare")));
+}
+
+TEST(HeadlessCommandLine, OnlyOptionsOfOursOrUnknownOnesLeaveTheWindowOut)
+{
+    struct Case {
+        std::vector<const char *> args;
+        bool headless;
+    };
+    const Case cases[] = {
+        {{}, false},
+        {{"program.tkm"}, false},
+        {{"program.tkm", "--check"}, false},
+        {{"-platform", "xcb", "program.tkm"}, false},
+        {{"--style=fusion"}, false},
+        {{"--check", "a.tkm"}, true},
+        {{"--run=a.tkm"}, true},
+        {{"--language", "eng", "--check", "a.tkm"}, true},
+        {{"-v"}, true},
+        {{"--help"}, true},
+        {{"--frobnicate"}, true},
+    };
+    for (const Case &c : cases) {
+        std::vector<char *> argv {const_cast<char *>("trakmil")};
+        for (const char *a : c.args) argv.push_back(const_cast<char *>(a));
+        argv.push_back(nullptr);
+        EXPECT_EQ(Headless::isCommandLineMode(int(argv.size() - 1), argv.data()), c.headless)
+            << (c.args.empty() ? "(none)" : c.args.front());
+    }
 }

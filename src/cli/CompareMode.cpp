@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CompareMode.h"
-#include "app/ClassReport.h"
-#include "app/ConsoleOptions.h"
-#include "app/ConsoleText.h"
+#include "cli/CompareMode.h"
+#include "cli/ClassReport.h"
+#include "cli/ConsoleOptions.h"
+#include "cli/ConsoleText.h"
 #include "run/HeadlessRun.h"
 #include "documents/ProgramFile.h"
 #include "base/SafeFile.h"

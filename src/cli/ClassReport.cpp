@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ClassReport.h"
-#include "app/TranslateMode.h"
+#include "cli/ClassReport.h"
+#include "cli/TranslateMode.h"
 #include "base/SafeFile.h"
 #include "base/TextCatalogue.h"
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Grading a class against a model: verdicts, reports, exit codes and difference pictures.
-#include "app/CompareMode.h"
+#include "cli/CompareMode.h"
 #include "common/Printers.h"
 #include "common/RunTrakmil.h"
 #include "world/FieldPicture.h"

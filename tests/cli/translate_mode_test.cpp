@@ -4,7 +4,7 @@
 #include "common/Printers.h"
 #include "common/RunTrakmil.h"
 #include "documents/ProgramFile.h"
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include <QDir>

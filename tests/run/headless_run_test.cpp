@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Headless.h"
 #include "run/HeadlessRun.h"
 #include "common/Printers.h"
 #include <gtest/gtest.h>
@@ -73,32 +72,4 @@ TEST(HeadlessRun, CheckFailureLeavesTheWorldReset)
     EXPECT_EQ(f.run.world().state().heading, 0);
     ASSERT_EQ(f.run.reports().size(), 1);
     EXPECT_EQ(f.run.reports()[0].line, 1);
-}
-
-TEST(HeadlessCommandLine, OnlyOptionsOfOursOrUnknownOnesLeaveTheWindowOut)
-{
-    struct Case {
-        std::vector<const char *> args;
-        bool headless;
-    };
-    const Case cases[] = {
-        {{}, false},
-        {{"program.tkm"}, false},
-        {{"program.tkm", "--check"}, false},
-        {{"-platform", "xcb", "program.tkm"}, false},
-        {{"--style=fusion"}, false},
-        {{"--check", "a.tkm"}, true},
-        {{"--run=a.tkm"}, true},
-        {{"--language", "eng", "--check", "a.tkm"}, true},
-        {{"-v"}, true},
-        {{"--help"}, true},
-        {{"--frobnicate"}, true},
-    };
-    for (const Case &c : cases) {
-        std::vector<char *> argv {const_cast<char *>("trakmil")};
-        for (const char *a : c.args) argv.push_back(const_cast<char *>(a));
-        argv.push_back(nullptr);
-        EXPECT_EQ(Headless::isCommandLineMode(int(argv.size() - 1), argv.data()), c.headless)
-            << (c.args.empty() ? "(none)" : c.args.front());
-    }
 }

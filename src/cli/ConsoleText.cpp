@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ConsoleText.h"
+#include "cli/ConsoleText.h"
 #include "documents/ProgramFile.h"
 #include "documents/Settings.h"
 #include "lang/ProgramTranslator.h"

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/TranslateMode.h"
-#include "app/ConsoleOptions.h"
-#include "app/ConsoleText.h"
-#include "editor/Highlight.h"
+#include "cli/TranslateMode.h"
+#include "cli/ConsoleOptions.h"
+#include "cli/ConsoleText.h"
+#include "lang/Highlight.h"
 #include "lang/Normalize.h"
 #include "lang/ProgramTranslator.h"
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/Highlight.h"
+#include "lang/Highlight.h"
 #include "lang/LineMarks.h"
 
 using namespace LineColour;

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Headless.h"
-#include "app/ConsoleOptions.h"
-#include "app/ConsoleText.h"
+#include "cli/Headless.h"
+#include "cli/ConsoleOptions.h"
+#include "cli/ConsoleText.h"
 #include "AppInfo.h"
-#include "app/CompareMode.h"
+#include "cli/CompareMode.h"
 #include "run/HeadlessRun.h"
-#include "app/TranslateMode.h"
+#include "cli/TranslateMode.h"
 #include "documents/ProgramFile.h"
 #include "lang/ProgramTranslator.h"
 #include "lang/SyntaxChecker.h"

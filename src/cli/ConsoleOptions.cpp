@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ConsoleOptions.h"
-#include "app/ConsoleText.h"
+#include "cli/ConsoleOptions.h"
+#include "cli/ConsoleText.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
