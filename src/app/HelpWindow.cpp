@@ -36,11 +36,12 @@ constexpr int kPageRole = Qt::UserRole;
 
 // Every colour the pages use, in a light and a dark variant; the text itself takes the
 // palette's colours, so a page reads like the rest of the window under any theme.
+// A hint keeps the message window's yellow, darkened under a dark theme.
 struct StyleColours {
-    const char *example, *wrongExample, *code, *link;
+    const char *example, *wrongExample, *code, *link, *hint, *hintText;
 };
-constexpr StyleColours kLightStyle {"#f4f4ec", "#fbeaea", "#000080", "#0000ee"};
-constexpr StyleColours kDarkStyle {"#2e2e26", "#4a2626", "#9cb8ff", "#8ab4f8"};
+constexpr StyleColours kLightStyle {"#f4f4ec", "#fbeaea", "#000080", "#0000ee", "#fff4c8", "#604000"};
+constexpr StyleColours kDarkStyle {"#2e2e26", "#4a2626", "#9cb8ff", "#8ab4f8", "#4a4020", "#ffe8a0"};
 
 }   // namespace
 
@@ -50,9 +51,10 @@ QString HelpWindow::styleSheet(bool dark)
     return QStringLiteral("body { font-family: sans-serif; } "
                           "pre { background: %1; padding: 6px; } pre.wrong { background: %2; } "
                           "code { color: %3; } a { color: %4; } "
-                          "table { border-collapse: collapse; } td, th { padding: 2px 8px; }")
+                          "table { border-collapse: collapse; } td, th { padding: 2px 8px; } "
+                          "p.hint { background: %5; color: %6; padding: 4px; }")
         .arg(QLatin1String(c.example), QLatin1String(c.wrongExample), QLatin1String(c.code),
-             QLatin1String(c.link));
+             QLatin1String(c.link), QLatin1String(c.hint), QLatin1String(c.hintText));
 }
 
 bool HelpWindow::isDark(const QPalette &palette)

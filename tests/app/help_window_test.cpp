@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTest>
+#include <cstdlib>
 
 namespace {
 
@@ -185,6 +187,38 @@ TEST(HelpPages, TheMistakesPageShowsTheHintAndTheWarningsItsExamplesGet)
         }
         EXPECT_EQ(hints, 4);
         EXPECT_EQ(warned, 4);
+    }
+}
+
+// A page's own style would fix its colours under every theme; the window's sheet alone colours
+// them, and the mistakes page's hints still stand out from the text around them, light or dark.
+TEST(HelpPages, CarryNoStyleOfTheirOwnAndTheirHintsFollowTheTheme)
+{
+    static const QRegularExpression ownStyle(QStringLiteral("<style|\\sstyle\\s*=|<font\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    for (Language lang : kLanguages)
+        for (const QString &page : HelpWindow::pageNames())
+            EXPECT_FALSE(HelpWindow::pageHtml(lang, page).contains(ownStyle))
+                << languageCode(lang).toStdString() << "/" << page.toStdString();
+
+    for (bool dark : {false, true}) {
+        QTextDocument doc;
+        doc.setDefaultStyleSheet(HelpWindow::styleSheet(dark));
+        doc.setHtml(HelpWindow::pageHtml(Language::Eng, QStringLiteral("mistakes")));
+        int hints = 0;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            const QBrush background = b.blockFormat().background();
+            const bool isHint =
+                b.text().startsWith(QLatin1String("Hint:")) || b.text().startsWith(QLatin1String("Line "));
+            if (!isHint) continue;
+            ++hints;
+            ASSERT_EQ(background.style(), Qt::SolidPattern) << b.text().toStdString();
+            EXPECT_EQ(background.color().lightness() < 128, dark) << b.text().toStdString();
+            const QColor text = b.begin().fragment().charFormat().foreground().color();
+            EXPECT_GT(std::abs(text.lightness() - background.color().lightness()), 100)
+                << b.text().toStdString();
+        }
+        EXPECT_EQ(hints, 8) << (dark ? "dark" : "light");
     }
 }
 
