@@ -3,17 +3,21 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: deps configure build run test package install uninstall test-asan bench fuzz clean
+.PHONY: deps configure build run test check-style package install uninstall test-asan bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
+
+# WERROR=ON makes every compiler warning an error, as the CI builds; off by default, so a newer
+# compiler's new warning never stops a user's build.
+WERROR ?= OFF
 
 # ccache is used when present; it is not needed.
 export CCACHE_BASEDIR ?= $(CURDIR)
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAKMIL_WERROR=$(WERROR) $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -25,6 +29,10 @@ run: configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Formatting, cppcheck and the layer rules, without a build (docs/contributing/checks.md).
+check-style:
+	@bash scripts/check-style.sh
 
 # The Debian package, $(PACKAGE_BUILD)/trakmil_<version>-<revision>_<arch>.deb, from a build
 # of its own without tests and benchmarks (nor their libraries). CXXFLAGS, LDFLAGS and
@@ -68,7 +76,7 @@ uninstall:
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer (Qt itself is not instrumented).
 ASAN_BUILD ?= $(BUILD)-asan
 test-asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRAKMIL_SANITIZE=ON -DTRAKMIL_BENCHMARKS=OFF $(LAUNCHER) >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRAKMIL_SANITIZE=ON -DTRAKMIL_BENCHMARKS=OFF -DTRAKMIL_WERROR=$(WERROR) $(LAUNCHER) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)

@@ -15,6 +15,8 @@ if [ "${1:-}" = package ]; then
   for p in "${pkgs[@]}"; do [[ $only_tests == *" $p "* ]] || kept+=("$p"); done
   pkgs=("${kept[@]}")
 fi
+# "install-deps.sh checks": only the tools scripts/check-style.sh runs.
+[ "${1:-}" = checks ] && pkgs=(clang-format cppcheck)
 # "install-deps.sh soak": what scripts/gui-soak.sh drives the window with, on top of the rest.
 [ "${1:-}" = soak ] && pkgs+=(xdotool x11-utils x11-xkb-utils openbox libx11-dev)
 missing=()
