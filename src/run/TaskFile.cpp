@@ -19,6 +19,7 @@ const char *const kHeadings[8] = {"east", "south-east", "south", "south-west",
 const char kFormatName[] = "trakmil-task";
 constexpr int kMaxStartLines = 10000;
 constexpr int kMaxStartLineLength = 10000;
+constexpr int kMaxModelTicks = 10'000'000;   // what a model may take at most
 
 QString colourText(QRgb rgb) { return QStringLiteral("#%1").arg(rgb & 0xFFFFFF, 6, 16, QLatin1Char('0')); }
 
@@ -171,6 +172,13 @@ private:
         }
         field.goal = recorder.segments();
 
+        const QJsonValue ticks = o.value(QLatin1String("modelTicks"));
+        if (!ticks.isUndefined()) {
+            int n = 0;
+            if (!integer(ticks, 0, kMaxModelTicks, n, where + QLatin1String(".modelTicks"))) return false;
+            field.modelTicks = n;
+        }
+
         const QJsonValue end = o.value(QLatin1String("end"));
         if (!end.isUndefined()) {
             const QString at = where + QLatin1String(".end");
@@ -290,6 +298,7 @@ QByteArray writeTask(const Task &task)
             goal.append(
                 QJsonArray {d.segment.x0, d.segment.y0, d.segment.x1, d.segment.y1, colourText(d.colour)});
         f.insert(QLatin1String("goal"), goal);
+        if (field.modelTicks > 0) f.insert(QLatin1String("modelTicks"), field.modelTicks);
         if (field.end) {
             f.insert(QLatin1String("end"), QJsonObject {{QLatin1String("x"), field.end->x},
                                                         {QLatin1String("y"), field.end->y},

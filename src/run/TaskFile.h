@@ -39,6 +39,7 @@ struct TaskField {
     int width = 16, height = 20;
     QList<TraceRecorder::Drawn> goal;   // in TraceRecorder's fixed order
     std::optional<TaskGoalEnd> end;   // only when the end position matters
+    qint64 modelTicks = 0;   // what the model took here: the pupil's tick limit grows with it
 };
 
 struct TaskRules {

@@ -29,6 +29,7 @@ Task everythingTask()
         goal.drawSegment(field.width, field.height, field.width, field.height - 1);
         field.goal = goal.segments();
         if (f != 1) field.end = TaskGoalEnd {field.width, f, f * 2 + 1};
+        field.modelTicks = f * 1000;
         t.fields.append(field);
     }
     t.rules.maxStatementLines = 10;
@@ -53,6 +54,7 @@ void expectSameTask(const Task &a, const Task &b)
         EXPECT_EQ(a.fields[f].width, b.fields[f].width);
         EXPECT_EQ(a.fields[f].height, b.fields[f].height);
         EXPECT_EQ(a.fields[f].end, b.fields[f].end);
+        EXPECT_EQ(a.fields[f].modelTicks, b.fields[f].modelTicks);
         ASSERT_EQ(a.fields[f].goal.size(), b.fields[f].goal.size());
         for (qsizetype i = 0; i < a.fields[f].goal.size(); ++i) {
             EXPECT_EQ(a.fields[f].goal[i].segment, b.fields[f].goal[i].segment);
