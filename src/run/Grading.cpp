@@ -5,6 +5,8 @@
 #include "lang/Lexicon.h"
 #include "lang/StatementForms.h"
 
+#include <algorithm>
+
 namespace {
 
 // The constructs a statement kind stands for; a procedure counts by its header or its call.
@@ -67,10 +69,9 @@ FieldDrawing drawOnField(const QStringList &lines, Language lang, QSize field, q
 int statementLineCount(const QStringList &lines, Language lang)
 {
     const Lexicon &lex = Lexicon::forLanguage(lang);
-    int n = 0;
-    for (const QString &line : lines)
-        if (countsAsStatement(Forms::statementKind(line, lex))) ++n;
-    return n;
+    return int(std::count_if(lines.begin(), lines.end(), [&](const QString &line) {
+        return countsAsStatement(Forms::statementKind(line, lex));
+    }));
 }
 
 QList<RuleBreak> brokenRules(const TaskRules &rules, const QStringList &lines, Language lang)
@@ -97,10 +98,8 @@ QList<RuleBreak> brokenRules(const TaskRules &rules, const QStringList &lines, L
 
 bool TaskVerdict::solved() const
 {
-    if (fields.isEmpty() || !rules.isEmpty()) return false;
-    for (const FieldVerdict &f : fields)
-        if (!f.passed()) return false;
-    return true;
+    return !fields.isEmpty() && rules.isEmpty() &&
+           std::all_of(fields.begin(), fields.end(), [](const FieldVerdict &f) { return f.passed(); });
 }
 
 TraceRecorder goalTrace(const TaskField &field)
