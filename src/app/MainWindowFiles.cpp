@@ -46,30 +46,15 @@ std::optional<WriteOptions> replacing(const QString &path, Prompts &prompts, con
 
 void MainWindow::readSettings()
 {
-    const QString path =
-        m_options.settingsReadPath.isEmpty() ? m_options.settingsPath : m_options.settingsReadPath;
-    QString problem;
-    // A file that is not read leaves the defaults, whose Language the notice is shown in.
-    const Language noticeLanguage = languageFromCode(Settings().language);
-    m_settings = path.isEmpty() ? Settings() : loadSettings(path, &problem, noticeLanguage);
+    m_settings = m_settingsFile.read();
     setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
     setLineNumbersVisible(m_settings.lineNumbers);
-    if (problem.isEmpty()) return;
-    // Said once; from then on the file is left as it is.
-    if (path == m_options.settingsPath) m_keepSettingsFile = true;
-    if (m_settingsNoticeGiven) return;
-    m_settingsNoticeGiven = true;
-    m_settingsProblem = uiText("file.settingsIgnored", textLanguage())
-                            .value_or(QString())
-                            .arg(QDir::toNativeSeparators(path), problem);
+    m_settingsFile.wordProblem(textLanguage());   // said once, over the shown window
 }
 
 bool MainWindow::writeSettingsQuietly(QString *error)
 {
-    // The pupil was told at start-up that this file stays as it is; the settings hold for
-    // this session.
-    if (m_options.settingsPath.isEmpty() || m_keepSettingsFile) return true;
-    return saveSettings(m_options.settingsPath, m_settings, error, textLanguage());
+    return m_settingsFile.write(m_settings, error, textLanguage());
 }
 
 bool MainWindow::writeSettings()
@@ -86,29 +71,16 @@ void MainWindow::setDocumentState(DocumentState state)
     showDocumentState();
     if (state != DocumentState::Changed) {
         dropRecoveryCopy();
-    } else if (m_recovery) {
-        m_lastChange = QDateTime::currentMSecsSinceEpoch();
-        if (!m_recoveryTimer.isActive()) m_recoveryTimer.start();
+    } else {
+        m_recovery.changed(QDateTime::currentDateTime());
     }
 }
 
 void MainWindow::writeRecoveryCopy()
 {
-    if (!m_recovery || m_documentState != DocumentState::Changed) return;
-    m_recoveryTimer.stop();
-    RecoveryContent c {styledFromDocument(*m_editor->document()), m_currentFile,
-                       QDateTime::fromMSecsSinceEpoch(m_lastChange),
-                       m_currentFile.isEmpty() ? std::nullopt : m_diskStamp};
-    // A failure (a full disk) is tried again at the next change.
-    if (m_recovery->write(c, nullptr)) m_recoveryWritten = true;
-}
-
-void MainWindow::dropRecoveryCopy()
-{
-    m_recoveryTimer.stop();
-    if (!m_recovery || !m_recoveryWritten) return;
-    m_recovery->discard();
-    m_recoveryWritten = false;
+    if (!m_recovery.isOn() || m_documentState != DocumentState::Changed) return;
+    m_recovery.write({styledFromDocument(*m_editor->document()), m_currentFile, m_recovery.lastChange(),
+                      m_currentFile.isEmpty() ? std::nullopt : m_diskStamp});
 }
 
 namespace {
@@ -209,7 +181,7 @@ void MainWindow::offerRecovery()
             continue;
         }
         restoreCopy(chosen->content, chosen->diskNewer);
-        if (m_recoveryWritten || !m_recovery) chosen->copy->remove();
+        if (m_recovery.written() || !m_recovery.isOn()) chosen->copy->remove();
         return;
     }
 }
@@ -238,7 +210,7 @@ void MainWindow::restoreCopy(const RecoveryContent &content, bool diskNewer)
     // Nothing goes to the program file until the pupil saves; the text is this
     // window's copy now, written before the old one goes.
     setDocumentState(DocumentState::Changed);
-    m_lastChange = content.changed.toMSecsSinceEpoch();
+    m_recovery.changed(content.changed);
     writeRecoveryCopy();
 }
 
