@@ -58,11 +58,10 @@ MainWindow::MainWindow(const Options &options)
     setObjectName(QStringLiteral("Form1"));
     // Every window, menu and message box of the program, made from here on, takes it.
     QApplication::setFont(dialogFont());
-    if (options.prompts) {
-        m_prompts = options.prompts;
-    } else {
+    // Real dialogs, unless the owner scripts them.
+    if (!m_options.prompts) {
         m_ownPrompts = std::make_unique<QtPrompts>(this);
-        m_prompts = m_ownPrompts.get();
+        m_options.prompts = m_ownPrompts.get();
     }
     buildMenus();
     buildControls();
@@ -329,7 +328,7 @@ void MainWindow::showEvent(QShowEvent *event)
                                    recoveryFolder.isEmpty() ? QString()
                                                             : text("recoveryOff").arg(recoveryFolder)};
         for (const QString &message : notices)
-            if (!message.isEmpty()) m_prompts->message(message);
+            if (!message.isEmpty()) prompts().message(message);
         offerRecovery();
     });
 }
@@ -345,7 +344,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (m_run.isActive()) stopRun();
     // The window closes anyway, but the pupil hears that the settings were not kept.
     QString error;
-    if (!writeSettingsQuietly(&error)) m_prompts->message(error);
+    if (!writeSettingsQuietly(&error)) prompts().message(error);
     dropRecoveryCopy();   // answered or nothing to lose
     event->accept();
 }

@@ -13,6 +13,7 @@
 #include "documents/RecoveryCopy.h"
 #include "documents/Settings.h"
 #include "documents/widgets/PreferencesDialog.h"
+#include "editor/AlgorithmEditor.h"
 #include "base/Language.h"
 #include "run/RunController.h"
 #include <functional>
@@ -22,7 +23,6 @@
 #include <array>
 #include <memory>
 
-class AlgorithmEditor;
 class FieldView;
 class FieldPicture;
 class QAction;
@@ -45,7 +45,7 @@ public:
         QString settingsPath;   // trakmil.ini to write (and read, unless the next is set)
         QString settingsReadPath;   // where to read it when that differs
         QString startupFile;   // first command-line argument, may be empty
-        Prompts *prompts = nullptr;   // null: real dialogs
+        Prompts *prompts = nullptr;   // null: real dialogs, the window's own
         QString examplesFolder;   // example programs offered by the open dialog; may be empty
         QString recoveryFolder;   // where unsaved text is kept against a crash; empty: nowhere
         // A file whose text takes longer than this to build shows a progress window.
@@ -201,6 +201,7 @@ private:
     void dropRecoveryCopy() { m_recovery.drop(); }
     void showPositionPanels();   // position and sensors as the world is now
     QString text(const char *key) const;   // current Language, Russian for other codes
+    Prompts &prompts() const { return *m_options.prompts; }   // every modal dialog
     Language textLanguage() const;
 
     Options m_options;
@@ -214,14 +215,11 @@ private:
     // program's later version. Nothing when there was no such file.
     std::optional<DiskStamp> m_diskStamp;
     std::unique_ptr<QtPrompts> m_ownPrompts;
-    Prompts *m_prompts = nullptr;
     RobotWorld m_world;
     RunController m_run;
     bool m_manual = false;
     bool m_shownOnce = false;
-    struct {
-        int line = 0, column = 0;
-    } m_checkCaret;   // remembered by the last check, put back when a run stops
+    LineColumn m_checkCaret;   // remembered by the last check, put back when a run stops
     HeldFrame m_heldFrame;   // the run timer, and what ticks faster than frames hold
     RunToCursor m_runToCursor;
     QAction *m_resumeAction = nullptr;   // F9 while paused

@@ -25,7 +25,7 @@ void MainWindow::buildDialogs()
         .owner = this,
         .host = this,
         .editor = m_editor,
-        .prompts = m_prompts,
+        .prompts = m_options.prompts,
         .manualMode = [this] { return m_manual; },
     });
     // Made with the window, in this order, rather than on first use: they take every Language
@@ -38,7 +38,7 @@ void MainWindow::buildDialogs()
         m_dialogs->forCommand(c);
     m_dialogs->extendedSettings();
     m_dialogs->forCommand(Command::Colour);
-    m_editor->setPrompts(m_prompts);
+    m_editor->setPrompts(m_options.prompts);
     m_editor->openExtendedSettings = [this] { m_dialogs->extendedSettings().run(); };
 }
 
@@ -219,5 +219,5 @@ void MainWindow::translateProgram()
     // The pupil must know which lines still need words of the new Language.
     QStringList numbers;
     for (int k : result.leftAsWritten) numbers << QString::number(k + 1);
-    m_prompts->message(text("translateLeftAsWritten").arg(numbers.join(QStringLiteral(", "))));
+    prompts().message(text("translateLeftAsWritten").arg(numbers.join(QStringLiteral(", "))));
 }

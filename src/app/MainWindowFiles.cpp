@@ -61,7 +61,7 @@ bool MainWindow::writeSettings()
 {
     QString error;
     if (writeSettingsQuietly(&error)) return true;
-    m_prompts->message(error);
+    prompts().message(error);
     return false;
 }
 
@@ -134,7 +134,7 @@ void MainWindow::offerRecovery()
         std::optional<RecoveryContent> content = copy->read(nullptr);
         if (!content) {
             const QString aside = copy->setAside();
-            m_prompts->message(
+            prompts().message(
                 text("recoveryUnreadable")
                     .arg(QDir::toNativeSeparators(copy->path()), QDir::toNativeSeparators(aside)));
             continue;
@@ -169,7 +169,7 @@ void MainWindow::offerRecovery()
             question = text("recoverySeveral").arg(offered.size());
         }
         question += QLatin1Char('\n') + text("recoveryAnswers").arg(LeftCopy::kDiscardedKeepDays);
-        const Prompts::Choice choice = m_prompts->chooseOne(question, items);
+        const Prompts::Choice choice = prompts().chooseOne(question, items);
         // Put off: every copy waits for the next start.
         if (choice.answer == Prompts::Choice::Neither) return;
         const auto chosen = offered.begin() + std::clamp(choice.item, 0, int(offered.size()) - 1);
@@ -221,7 +221,7 @@ void MainWindow::showDocumentState()
 
 bool MainWindow::mayDiscardChanges()
 {
-    return m_documentState != DocumentState::Changed || m_prompts->confirmDiscard(text("unsavedQuestion"));
+    return m_documentState != DocumentState::Changed || prompts().confirmDiscard(text("unsavedQuestion"));
 }
 
 void MainWindow::setCaptionForFile()
@@ -238,7 +238,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
         if (failure)
             *failure = message;
         else
-            m_prompts->message(message);
+            prompts().message(message);
         return false;
     }
     // Built away from the screen, so a cancel leaves the text, its colours and its
@@ -276,11 +276,11 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
 
 bool MainWindow::writeDocument(const QString &path)
 {
-    const std::optional<WriteOptions> options = replacing(path, *m_prompts, text("readOnlyQuestion"));
+    const std::optional<WriteOptions> options = replacing(path, prompts(), text("readOnlyQuestion"));
     if (!options) return false;
     QString error;
     if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), &error, textLanguage(), *options)) {
-        m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
+        prompts().message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
         return false;
     }
     return true;
@@ -324,8 +324,8 @@ void MainWindow::openDocument()
     const QString examples = m_options.examplesFolder;
     const QString start = m_currentFile.isEmpty() ? examplesFolderFor(examples, textLanguage())
                                                   : QFileInfo(m_currentFile).absolutePath();
-    m_prompts->setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList {examples});
-    const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(text("openFilter")));
+    prompts().setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList {examples});
+    const QString path = prompts().openFile(text("openTitle"), toolkitFilter(text("openFilter")));
     if (path.isEmpty()) return;
     // The file belongs to the text only once it has been read: otherwise the next Save
     // would write this text into the file that failed to open.
@@ -368,7 +368,7 @@ void MainWindow::openExample(const QString &path)
     setDocumentState(DocumentState::Loaded);
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty() || !QFileInfo(documents).isDir()) documents = QDir::homePath();
-    m_prompts->setSaveFolder(documents);
+    prompts().setSaveFolder(documents);
     resetField();
     m_editor->setFocus();
 }
@@ -382,7 +382,7 @@ void MainWindow::saveDocument()
     // Another program's version written after this window last read or wrote the file
     // (a teacher's, or one under a restored copy) is replaced only when the pupil says so.
     if (const std::optional<DiskStamp> now = diskStamp(m_currentFile); now && now != m_diskStamp) {
-        if (!m_prompts->confirmDiscard(text("changedOnDisk").arg(QDir::toNativeSeparators(m_currentFile)))) {
+        if (!prompts().confirmDiscard(text("changedOnDisk").arg(QDir::toNativeSeparators(m_currentFile)))) {
             saveDocumentAs();
             return;
         }
@@ -395,7 +395,7 @@ void MainWindow::saveDocument()
 void MainWindow::saveDocumentAs()
 {
     const QString path =
-        m_prompts->saveFile(QString(), toolkitFilter(text("saveFilter")), QStringLiteral("tkm"));
+        prompts().saveFile(QString(), toolkitFilter(text("saveFilter")), QStringLiteral("tkm"));
     if (path.isEmpty() || !writeDocument(path)) return;
     m_currentFile = path;
     m_diskStamp = diskStamp(path);
@@ -405,12 +405,12 @@ void MainWindow::saveDocumentAs()
 
 void MainWindow::savePicture()
 {
-    const QString path = m_prompts->saveFile(QString(), toolkitFilter(WorldTexts::pictureFilter()),
-                                             WorldTexts::pictureSuffix());
+    const QString path = prompts().saveFile(QString(), toolkitFilter(WorldTexts::pictureFilter()),
+                                            WorldTexts::pictureSuffix());
     if (path.isEmpty()) return;
-    const std::optional<WriteOptions> options = replacing(path, *m_prompts, text("readOnlyQuestion"));
+    const std::optional<WriteOptions> options = replacing(path, prompts(), text("readOnlyQuestion"));
     if (!options) return;
     QString error;
     if (!m_field->picture().exportPicture(path, &error, textLanguage(), *options))
-        m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
+        prompts().message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
 }

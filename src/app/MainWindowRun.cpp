@@ -27,7 +27,7 @@ void MainWindow::selectLine(int line) { m_editor->selectLine(line); }
 
 void MainWindow::showReport(const QString &heading, const QStringList &texts)
 {
-    m_prompts->messageWindow(heading, texts);
+    prompts().messageWindow(heading, texts);
 }
 
 void MainWindow::reportError(const ErrorReport &report)
@@ -38,8 +38,7 @@ void MainWindow::reportError(const ErrorReport &report)
 
 bool MainWindow::checkSyntax()
 {
-    const LineColumn caret = m_editor->caretLineColumn();
-    m_checkCaret = {caret.line, caret.column};
+    m_checkCaret = m_editor->caretLineColumn();
     if (m_settings.autoRefresh) m_editor->recolourAll();
     m_editor->setCaret(m_checkCaret.line, m_checkCaret.column);
     const ErrorReport r =
@@ -57,8 +56,8 @@ void MainWindow::reportWithHint(const ErrorReport &report, const QString &hint)
         return;
     }
     if (report.line >= 0) selectLine(report.line);
-    m_prompts->messageWindowWithHint(report.heading, report.texts,
-                                     uiText("hint.label", textLanguage()).value_or(QString()), hint);
+    prompts().messageWindowWithHint(report.heading, report.texts,
+                                    uiText("hint.label", textLanguage()).value_or(QString()), hint);
 }
 
 void MainWindow::reportLeftField(const ErrorReport &report, bool startedAway)
@@ -247,7 +246,7 @@ void MainWindow::selectRunLine(int line)
     m_editor->setFocus();
 }
 
-void MainWindow::fatalMessage(const QString &text) { m_prompts->error(text); }
+void MainWindow::fatalMessage(const QString &text) { prompts().error(text); }
 
 void MainWindow::endOfRunNotice() { m_notices.showFinished(); }
 
