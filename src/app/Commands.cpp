@@ -6,65 +6,67 @@
 namespace {
 
 using C = Command;
+using E = EnabledIn;
 
 // In the order of Command, so a command finds its row by number.
 // clang-format off
 constexpr CommandRow kCommands[] = {
-    // id, object name, caption, shortcut, icon, theme icon, button, own hint, button performs item
-    {C::New, "mmNew", "menu.new", "Ctrl+N", "new", "document-new", "tbNew", nullptr, true},
-    {C::Open, "mmOpen", "menu.open", "Ctrl+O", "open", "document-open", "tbOpen", nullptr, true},
-    {C::Save, "mmSave", "menu.save", "Ctrl+S", "save", "document-save", "tbSave", nullptr, true},
-    {C::SaveAs, "mmSaveAs", "menu.saveAs", "", "save-as", "document-save-as", "tbSaveAs", nullptr, true},
-    {C::SavePicture, "N2", "menu.savePicture", "", nullptr, nullptr, "", nullptr, true},
-    {C::Exit, "mmExit", "menu.exit", "Alt+X", nullptr, nullptr, "", nullptr, true},
-    {C::Undo, "mmUndo", "menu.undo", "Ctrl+Z", "undo", "edit-undo", "ToolButton19", nullptr, true},
-    {C::Redo, "mmRedo", "menu.redo", "Ctrl+Y", "redo", "edit-redo", "ToolButton24", nullptr, true},
-    {C::Cut, "mmCut", "menu.cut", "Ctrl+X", "cut", "edit-cut", "ToolButton25", nullptr, true},
-    {C::Copy, "mmCopy", "menu.copy", "Ctrl+C", "copy", "edit-copy", "ToolButton26", nullptr, true},
-    {C::Paste, "mmPaste", "menu.paste", "Ctrl+V", "paste", "edit-paste", "ToolButton27", nullptr, true},
-    {C::ClearAlgorithm, "mmClearAlg", "menu.clearAlgorithm", "", "clear-algorithm", nullptr, "ToolButton29", nullptr, true},
-    {C::ClearField, "mmClearRobField", "menu.clearField", "", "clear-field", nullptr, "ToolButton30", nullptr, true},
-    {C::Refresh, "mmRefresh", "menu.refresh", "Alt+Q", nullptr, nullptr, "", nullptr, true},
-    {C::SelectAll, "mmSelAll", "menu.selectAll", "Ctrl+A", nullptr, nullptr, "", nullptr, true},
-    {C::BeginEnd, "mmCOMbegend", "menu.beginEnd", "", "begin-end", nullptr, "ToolButton16", nullptr, true},
-    {C::Step, "mmCOMstep", "menu.step", "Ctrl+F1", nullptr, nullptr, "", nullptr, true},
-    {C::Jump, "mmCOMjump", "menu.jump", "Ctrl+F2", nullptr, nullptr, "", nullptr, true},
-    {C::Rotate45, "mmCOMrot45", "menu.rotate45", "Ctrl+F3", nullptr, nullptr, "", nullptr, true},
-    {C::Rotate90, "mmCOMrot90", "menu.rotate90", "Ctrl+F4", nullptr, nullptr, "", nullptr, true},
-    {C::CreateProcedure, "mmCOMproccreate", "menu.createProcedure", "Ctrl+F5", "create-procedure", nullptr, "ToolButton22", nullptr, true},
-    {C::CallProcedure, "mmCOMprocexec", "menu.callProcedure", "Ctrl+F6", "call-procedure", nullptr, "ToolButton23", nullptr, true},
-    {C::CountedLoop, "mmCOMcyclun", "menu.countedLoop", "Ctrl+F7", "counted-loop", nullptr, "ToolButton20", nullptr, true},
-    {C::ConditionalLoop, "mmCOMcicluIF", "menu.conditionalLoop", "Ctrl+F8", "conditional-loop", nullptr, "ToolButton11", nullptr, true},
-    {C::Condition, "mmCOMcycluif2", "menu.condition", "Ctrl+F9", "condition", nullptr, "ToolButton12", nullptr, true},
-    {C::Colour, "mmCOMcolor", "menu.colour", "Ctrl+F10", "colour", nullptr, "ToolButton14", nullptr, true},
-    {C::Destroy, "mmCOMdestroy", "menu.destroy", "Ctrl+F11", "destroy", nullptr, "ToolButton17", nullptr, true},
-    {C::Rebuild, "mmCOMrebuild", "menu.rebuild", "Ctrl+F12", "rebuild", nullptr, "ToolButton18", nullptr, true},
-    {C::Run, "mmExecute", "menu.run", "F9", "run", "media-playback-start", "ToolButton1", "toolbar.run.hint", false},
-    {C::Pause, "mmPause", "menu.pause", "", "pause", "media-playback-pause", "ToolButton3", "toolbar.pause.hint", false},
-    {C::Stop, "mmStop", "menu.stop", "Esc", "stop", "media-playback-stop", "ToolButton2", "toolbar.stop.hint", false},
-    {C::Check, "mmOrfo", "menu.checkSpelling", "F5", "check", "tools-check-spelling", "ToolButton5", "toolbar.checkSpelling.hint", true},
-    {C::ManualMode, "mmManualRegim", "menu.manualMode", "", "manual-mode", nullptr, "ToolButton10", "toolbar.manualMode.hint", true},
-    {C::Preferences, "mmPref", "menu.preferences", "", "preferences", "preferences-system", "ToolButton34", nullptr, true},
-    {C::Help, "mmHelp", "menu.helpIndex", "F1", nullptr, nullptr, "", nullptr, true},
-    {C::About, "mmAbout", "menu.about", "", nullptr, nullptr, "", nullptr, true},
-    {C::TranslateProgram, "mmTranslate", "menu.translateProgram", "", nullptr, nullptr, "", nullptr, true},
-    {C::StepLine, "mmStepLine", "menu.stepLine", "F8", nullptr, nullptr, "", nullptr, true},
-    {C::RunToCursor, "mmRunToCursor", "menu.runToCursor", "F4", nullptr, nullptr, "", nullptr, true},
-    {C::RunState, "mmRunState", "menu.runState", "", nullptr, nullptr, "", nullptr, true},
+    // id, object name, caption, shortcut, icon, theme icon, button, own hint, button performs item,
+    // enabled in
+    {C::New, "mmNew", "menu.new", "Ctrl+N", "new", "document-new", "tbNew", nullptr, true, E::IdleOrRunning},
+    {C::Open, "mmOpen", "menu.open", "Ctrl+O", "open", "document-open", "tbOpen", nullptr, true, E::IdleOrRunning},
+    {C::Save, "mmSave", "menu.save", "Ctrl+S", "save", "document-save", "tbSave", nullptr, true, E::IdleOrRunning},
+    {C::SaveAs, "mmSaveAs", "menu.saveAs", "", "save-as", "document-save-as", "tbSaveAs", nullptr, true, E::IdleOrRunning},
+    {C::SavePicture, "N2", "menu.savePicture", "", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::Exit, "mmExit", "menu.exit", "Alt+X", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::Undo, "mmUndo", "menu.undo", "Ctrl+Z", "undo", "edit-undo", "ToolButton19", nullptr, true, E::IdleOrRunning},
+    {C::Redo, "mmRedo", "menu.redo", "Ctrl+Y", "redo", "edit-redo", "ToolButton24", nullptr, true, E::IdleOrRunning},
+    {C::Cut, "mmCut", "menu.cut", "Ctrl+X", "cut", "edit-cut", "ToolButton25", nullptr, true, E::IdleOrRunning},
+    {C::Copy, "mmCopy", "menu.copy", "Ctrl+C", "copy", "edit-copy", "ToolButton26", nullptr, true, E::IdleOrRunning},
+    {C::Paste, "mmPaste", "menu.paste", "Ctrl+V", "paste", "edit-paste", "ToolButton27", nullptr, true, E::IdleOrRunning},
+    {C::ClearAlgorithm, "mmClearAlg", "menu.clearAlgorithm", "", "clear-algorithm", nullptr, "ToolButton29", nullptr, true, E::IdleOrRunning},
+    {C::ClearField, "mmClearRobField", "menu.clearField", "", "clear-field", nullptr, "ToolButton30", nullptr, true, E::IdleOrRunning},
+    {C::Refresh, "mmRefresh", "menu.refresh", "Alt+Q", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::SelectAll, "mmSelAll", "menu.selectAll", "Ctrl+A", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::BeginEnd, "mmCOMbegend", "menu.beginEnd", "", "begin-end", nullptr, "ToolButton16", nullptr, true, E::Always},
+    {C::Step, "mmCOMstep", "menu.step", "Ctrl+F1", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::Jump, "mmCOMjump", "menu.jump", "Ctrl+F2", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::Rotate45, "mmCOMrot45", "menu.rotate45", "Ctrl+F3", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::Rotate90, "mmCOMrot90", "menu.rotate90", "Ctrl+F4", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::CreateProcedure, "mmCOMproccreate", "menu.createProcedure", "Ctrl+F5", "create-procedure", nullptr, "ToolButton22", nullptr, true, E::Always},
+    {C::CallProcedure, "mmCOMprocexec", "menu.callProcedure", "Ctrl+F6", "call-procedure", nullptr, "ToolButton23", nullptr, true, E::Always},
+    {C::CountedLoop, "mmCOMcyclun", "menu.countedLoop", "Ctrl+F7", "counted-loop", nullptr, "ToolButton20", nullptr, true, E::Always},
+    {C::ConditionalLoop, "mmCOMcicluIF", "menu.conditionalLoop", "Ctrl+F8", "conditional-loop", nullptr, "ToolButton11", nullptr, true, E::Always},
+    {C::Condition, "mmCOMcycluif2", "menu.condition", "Ctrl+F9", "condition", nullptr, "ToolButton12", nullptr, true, E::Always},
+    {C::Colour, "mmCOMcolor", "menu.colour", "Ctrl+F10", "colour", nullptr, "ToolButton14", nullptr, true, E::Always},
+    {C::Destroy, "mmCOMdestroy", "menu.destroy", "Ctrl+F11", "destroy", nullptr, "ToolButton17", nullptr, true, E::Always},
+    {C::Rebuild, "mmCOMrebuild", "menu.rebuild", "Ctrl+F12", "rebuild", nullptr, "ToolButton18", nullptr, true, E::Always},
+    {C::Run, "mmExecute", "menu.run", "F9", "run", "media-playback-start", "ToolButton1", "toolbar.run.hint", false, E::Idle},
+    {C::Pause, "mmPause", "menu.pause", "", "pause", "media-playback-pause", "ToolButton3", "toolbar.pause.hint", false, E::Running},
+    {C::Stop, "mmStop", "menu.stop", "Esc", "stop", "media-playback-stop", "ToolButton2", "toolbar.stop.hint", false, E::Running},
+    {C::Check, "mmOrfo", "menu.checkSpelling", "F5", "check", "tools-check-spelling", "ToolButton5", "toolbar.checkSpelling.hint", true, E::Idle},
+    {C::ManualMode, "mmManualRegim", "menu.manualMode", "", "manual-mode", nullptr, "ToolButton10", "toolbar.manualMode.hint", true, E::IdleOrManual},
+    {C::Preferences, "mmPref", "menu.preferences", "", "preferences", "preferences-system", "ToolButton34", nullptr, true, E::Idle},
+    {C::Help, "mmHelp", "menu.helpIndex", "F1", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::About, "mmAbout", "menu.about", "", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::TranslateProgram, "mmTranslate", "menu.translateProgram", "", nullptr, nullptr, "", nullptr, true, E::Idle},
+    {C::StepLine, "mmStepLine", "menu.stepLine", "F8", nullptr, nullptr, "", nullptr, true, E::IdleOrRunning},
+    {C::RunToCursor, "mmRunToCursor", "menu.runToCursor", "F4", nullptr, nullptr, "", nullptr, true, E::IdleOrRunning},
+    {C::RunState, "mmRunState", "menu.runState", "", nullptr, nullptr, "", nullptr, true, E::Always},
 };
 
 // In the order of MenuId.
 constexpr MenuRow kMenus[] = {
-    {MenuId::File, "N1", "menu.file"},
-    {MenuId::Edit, "N9", "menu.edit"},
-    {MenuId::Commands, "N10", "menu.commands"},
-    {MenuId::SystemCommands, "N54", "menu.commands.system"},
-    {MenuId::SimpleCommands, "N15", "menu.commands.simple"},
-    {MenuId::AdvancedCommands, "N16", "menu.commands.advanced"},
-    {MenuId::SpecialCommands, "N22", "menu.commands.special"},
-    {MenuId::Program, "N3", "menu.program"},
-    {MenuId::Help, "N6", "menu.help"},
-    {MenuId::Examples, "mmExamples", "menu.examples"},
+    {MenuId::File, "N1", "menu.file", E::IdleOrManual},
+    {MenuId::Edit, "N9", "menu.edit", E::IdleOrManual},
+    {MenuId::Commands, "N10", "menu.commands", E::IdleOrManual},
+    {MenuId::SystemCommands, "N54", "menu.commands.system", E::IdleOrRunning},
+    {MenuId::SimpleCommands, "N15", "menu.commands.simple", E::Always},
+    {MenuId::AdvancedCommands, "N16", "menu.commands.advanced", E::IdleOrRunning},
+    {MenuId::SpecialCommands, "N22", "menu.commands.special", E::IdleOrRunning},
+    {MenuId::Program, "N3", "menu.program", E::Always},
+    {MenuId::Help, "N6", "menu.help", E::IdleOrManual},
+    {MenuId::Examples, "mmExamples", "menu.examples", E::Always},
 };
 
 template <typename Row, std::size_t N, typename Id>
@@ -127,9 +129,14 @@ constexpr ToolBarEntry kCommandToolBar[] = {
 struct ToolBarRow {
     const char *objectName;
     std::span<const ToolBarEntry> entries;
+    EnabledIn bar;   // the bar as a whole
+    EnabledIn buttons;   // each button, on top of its command's modes
 };
-const ToolBarRow kToolBars[] = {
-    {"ToolBar5", kFileToolBar}, {"ToolBar1", kRunToolBar}, {"ToolBar2", kCommandToolBar}};
+// The command bar's buttons insert into the editor, which is locked in a run and in manual mode,
+// though their items stay for the menus to lock.
+const ToolBarRow kToolBars[] = {{"ToolBar5", kFileToolBar, E::Idle, E::Always},
+                                {"ToolBar1", kRunToolBar, E::Always, E::Always},
+                                {"ToolBar2", kCommandToolBar, E::Always, E::Idle}};
 
 }   // namespace
 
@@ -139,3 +146,5 @@ std::span<const MenuEntry> menuLayout() { return kMenuLayout; }
 
 std::span<const ToolBarEntry> toolBarLayout(ToolBarId bar) { return kToolBars[int(bar)].entries; }
 const char *objectName(ToolBarId bar) { return kToolBars[int(bar)].objectName; }
+EnabledIn toolBarEnabledIn(ToolBarId bar) { return kToolBars[int(bar)].bar; }
+EnabledIn toolBarButtonsEnabledIn(ToolBarId bar) { return kToolBars[int(bar)].buttons; }

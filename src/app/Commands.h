@@ -69,6 +69,24 @@ enum class ToolBarId {
     Commands
 };
 
+// What the window is doing, as far as its commands care. A pause keeps the locks of its run, so
+// running and paused are one mode here; manual mode is only entered from idle.
+enum class WindowMode : unsigned char {
+    Idle = 1,
+    Running = 2,
+    Manual = 4
+};
+// The modes a command, a menu or a tool bar is enabled in (the table's column).
+enum class EnabledIn : unsigned char {
+    Idle = 1,
+    Running = 2,
+    Manual = 4,
+    IdleOrRunning = 3,
+    IdleOrManual = 5,
+    Always = 7
+};
+constexpr bool enabledIn(EnabledIn when, WindowMode mode) { return (unsigned(when) & unsigned(mode)) != 0; }
+
 // One row per command (the table is in Commands.cpp): all the window needs to make its menu
 // item and tool button. Adding a command means its row, its captions in the text catalogue, its
 // place in the menu or tool-bar lists beside the table, and its handler.
@@ -84,12 +102,16 @@ struct CommandRow {
     // the catalogue key of a hint of its own, which a Language other than the three leaves as is.
     const char *hint;
     bool buttonPerformsItem;   // false: the button has a handler of its own (run control)
+    // The modes its item and its tool button are enabled in; Undo and Redo also need a step
+    // to take, and a tool bar may narrow its buttons further (toolBarButtonsEnabledIn).
+    EnabledIn enabled;
 };
 
 struct MenuRow {
     MenuId id;
     const char *objectName;
     const char *caption;   // catalogue key
+    EnabledIn enabled;   // the menu as a whole: a disabled menu also silences its items' shortcuts
 };
 
 // The main menu in order: top menus, their submenus, items and separators.
@@ -120,3 +142,6 @@ inline const char *objectName(Command command) { return commandRow(command).obje
 inline const char *buttonObjectName(Command command) { return commandRow(command).button; }
 inline const char *objectName(MenuId menu) { return menuRow(menu).objectName; }
 const char *objectName(ToolBarId bar);
+EnabledIn toolBarEnabledIn(ToolBarId bar);   // the bar as a whole
+EnabledIn toolBarButtonsEnabledIn(ToolBarId bar);   // on top of each button's own command
+constexpr ToolBarId toolBarIds[] = {ToolBarId::File, ToolBarId::Run, ToolBarId::Commands};

@@ -37,21 +37,31 @@
 #include <QStandardPaths>
 
 MainWindow::MainWindow(const Options &options)
-      : m_options(options), m_run(m_world, *this),
-        m_pacer({[this] { m_run.tick(); }, [this] { return m_run.isRunning(); },
-                 [this] { return m_runTimer.interval(); }, [this](bool on) { m_field->setHoldUpdates(on); },
-                 [this] { showHeldFrame(); }},
-                options.runClockNs)
+      : m_options(options), m_settingsFile(options.settingsPath, options.settingsReadPath),
+        m_run(m_world, *this), m_heldFrame(this,
+                                           {.tick = [this] { m_run.tick(); },
+                                            .running = [this] { return m_run.isRunning(); },
+                                            .holdField = [this](bool on) { m_field->setHoldUpdates(on); },
+                                            .showRunLine =
+                                                [this](int line) {
+                                                    m_editor->selectLine(line);
+                                                    m_editor->setRunLine(line);
+                                                    m_editor->setFocus();
+                                                },
+                                            .showPanels = [this] { showPositionPanels(); },
+                                            .showField = [this] { m_field->showHeld(); }},
+                                           options.runClockNs),
+        m_runToCursor(m_heldFrame.timer()),
+        m_recovery(this, options.recoveryFolder, [this] { writeRecoveryCopy(); })
 {
     m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));
     // Every window, menu and message box of the program, made from here on, takes it.
     QApplication::setFont(dialogFont());
-    if (options.prompts) {
-        m_prompts = options.prompts;
-    } else {
+    // Real dialogs, unless the owner scripts them.
+    if (!m_options.prompts) {
         m_ownPrompts = std::make_unique<QtPrompts>(this);
-        m_prompts = m_ownPrompts.get();
+        m_options.prompts = m_ownPrompts.get();
     }
     buildMenus();
     buildControls();
@@ -59,21 +69,7 @@ MainWindow::MainWindow(const Options &options)
     buildDialogs();
     connectActions();
     buildRunAids();
-    // The field takes the keyboard too: its menu opens with the menu key, and a screen reader
-    // reads its description there. Ctrl+Tab goes from area to area in reading order: the
-    // editor, the manual buttons over it, the field, then the tool bars.
-    m_field->setFocusPolicy(Qt::TabFocus);
-    auto *areas = new FocusAreas(this);
-    areas->addArea({m_editor});
-    areas->addArea({m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button, m_recordCheckBox});
-    areas->addArea({m_field});
-    for (ToolBarId bar : {ToolBarId::File, ToolBarId::Run, ToolBarId::Commands}) {
-        QList<QWidget *> buttons;
-        for (const ToolBarEntry &entry : toolBarLayout(bar))
-            if (!entry.separator) buttons << toolButton(entry.command);
-        areas->addArea(buttons);
-    }
-    areas->chainTabOrder();
+    buildFocusAreas();
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(sizeHint());
@@ -81,21 +77,10 @@ MainWindow::MainWindow(const Options &options)
     setWindowIcon(applicationIcon());
 
     // Children by name, so the timers can be found like the controls.
-    const std::pair<QTimer *, const char *> timers[] = {{&m_runTimer, "runTimer"},
-                                                        {&m_noticeTimer, "noticeTimer"},
-                                                        {&m_linePanelTimer, "linePanelTimer"},
-                                                        {&m_recoveryTimer, "recoveryTimer"},
-                                                        {&m_runStateTimer, "runStateTimer"}};
-    for (const auto &[timer, name] : timers) {
-        timer->setParent(this);
-        timer->setObjectName(QLatin1String(name));
-    }
-    m_runTimer.setInterval(100);
-    m_runTimer.setTimerType(Qt::PreciseTimer);   // speed 5 asks for 1 ms ticks
-    m_noticeTimer.setInterval(1000);
+    m_linePanelTimer.setParent(this);
+    m_linePanelTimer.setObjectName(QStringLiteral("linePanelTimer"));
     m_linePanelTimer.setInterval(100);
-    connect(&m_runTimer, &QTimer::timeout, this, &MainWindow::runTimerTimeout);
-    connect(&m_noticeTimer, &QTimer::timeout, this, &MainWindow::hideNotices);
+    connect(&m_heldFrame.timer(), &QTimer::timeout, this, &MainWindow::runTimerTimeout);
     connect(&m_linePanelTimer, &QTimer::timeout, this, &MainWindow::refreshLinePanelsTick);
     m_linePanelTimer.start();
 
@@ -104,17 +89,6 @@ MainWindow::MainWindow(const Options &options)
         x = m_settings.fieldWidth;
         y = m_settings.fieldHeight;
     });
-
-    // Off the keystroke path: one write a little after the first of a burst of changes,
-    // so a steady typist is never more than the delay behind.
-    m_recoveryTimer.setSingleShot(true);
-    m_recoveryTimer.setInterval(kRecoveryDelayMs);
-    connect(&m_recoveryTimer, &QTimer::timeout, this, &MainWindow::writeRecoveryCopy);
-    if (!options.recoveryFolder.isEmpty()) {
-        m_recovery = RecoverySlot::open(options.recoveryFolder, nullptr);
-        if (!m_recovery)
-            m_recoveryNotice = QDir::toNativeSeparators(options.recoveryFolder);   // worded when shown
-    }
 
     // Start-up, in order; by qualified name, as nothing is bound dynamically while the
     // window is being built.
@@ -126,6 +100,26 @@ MainWindow::MainWindow(const Options &options)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::buildFocusAreas()
+{
+    // The field takes the keyboard too: its menu opens with the menu key, and a screen reader
+    // reads its description there. Ctrl+Tab goes from area to area in reading order: the
+    // editor, the manual buttons over it, the field, then the tool bars.
+    m_field->setFocusPolicy(Qt::TabFocus);
+    auto *areas = new FocusAreas(this);
+    areas->addArea({m_editor});
+    areas->addArea(
+        {m_manualButtons[0], m_manualButtons[1], m_manualButtons[2], m_manualButtons[3], m_recordCheckBox});
+    areas->addArea({m_field});
+    for (ToolBarId bar : {ToolBarId::File, ToolBarId::Run, ToolBarId::Commands}) {
+        QList<QWidget *> buttons;
+        for (const ToolBarEntry &entry : toolBarLayout(bar))
+            if (!entry.separator) buttons << toolButton(entry.command);
+        areas->addArea(buttons);
+    }
+    areas->chainTabOrder();
+}
 
 Language MainWindow::textLanguage() const
 {
@@ -140,36 +134,15 @@ QString MainWindow::text(const char *key) const
 
 Language MainWindow::language() const { return languageFromCode(m_settings.language); }
 
-QAction *MainWindow::action(Command command) const
-{
-    return m_actions.value(QString::fromLatin1(::objectName(command)));
-}
+QAction *MainWindow::action(Command command) const { return m_controls.action(command); }
 
-QToolButton *MainWindow::toolButton(Command command) const
-{
-    return m_buttons.value(QString::fromLatin1(buttonObjectName(command)));
-}
+QToolButton *MainWindow::toolButton(Command command) const { return m_controls.toolButton(command); }
 
-QMenu *MainWindow::menu(MenuId id) const { return m_menus.value(QString::fromLatin1(::objectName(id))); }
+QMenu *MainWindow::menu(MenuId id) const { return m_controls.menu(id); }
 
-QPushButton *MainWindow::manualButton(ManualButton button) const
-{
-    QPushButton *const buttons[] = {m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button};
-    return buttons[int(button)];   // in the enum's order
-}
+QPushButton *MainWindow::manualButton(ManualButton button) const { return m_manualButtons[int(button)]; }
 
-QToolBar *MainWindow::toolBar(ToolBarId id) const
-{
-    switch (id) {
-    case ToolBarId::File:
-        return m_fileToolBar;
-    case ToolBarId::Run:
-        return m_runToolBar;
-    case ToolBarId::Commands:
-        return m_commandToolBar;
-    }
-    return nullptr;
-}
+QToolBar *MainWindow::toolBar(ToolBarId id) const { return m_controls.toolBar(id); }
 
 void MainWindow::buildMenus()
 {
@@ -188,7 +161,7 @@ void MainWindow::buildMenus()
                 m = sub = top->addMenu(caption);
             }
             m->setObjectName(QString::fromLatin1(row.objectName));
-            m_menus.insert(m->objectName(), m);
+            m_controls.add(m);
             break;
         }
         case MenuEntry::Kind::Separator:
@@ -204,14 +177,12 @@ void MainWindow::buildMenus()
             if (sub) parents << QVariant::fromValue<QObject *>(sub);
             a->setProperty("parentMenus", parents);
             a->installEventFilter(this);
-            m_actions.insert(a->objectName(), a);
+            m_controls.add(a);
         }
         }
     }
     for (int i = 0; i < commandCount; ++i)
         if (hasIcon(Command(i))) action(Command(i))->setIcon(icon(Command(i)));
-    action(Command::Pause)->setEnabled(false);
-    action(Command::Stop)->setEnabled(false);
     action(Command::ManualMode)->setCheckable(true);
     // The examples come from a folder, so their submenu is filled at run time, after Open.
     QMenu *file = menu(MenuId::File);
@@ -220,32 +191,15 @@ void MainWindow::buildMenus()
     auto *examples = new QMenu(file);
     examples->setObjectName(QString::fromLatin1(::objectName(MenuId::Examples)));
     file->insertMenu(afterOpen < fileItems.size() ? fileItems.at(afterOpen) : nullptr, examples);
-    m_menus.insert(examples->objectName(), examples);
+    m_controls.add(examples);
 
-    m_editorMenu = new QMenu(this);
-    m_editorMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    m_editorClearAction = m_editorMenu->addAction(text("editorMenu.clear"));
-    m_editorMenu->addSeparator();
-    m_editorCutAction = m_editorMenu->addAction(text("editorMenu.cut"));
-    m_editorCopyAction = m_editorMenu->addAction(text("editorMenu.copy"));
-    m_editorPasteAction = m_editorMenu->addAction(text("editorMenu.paste"));
-    m_editorClearAction->setObjectName(QStringLiteral("N57"));
-    m_editorCutAction->setObjectName(QStringLiteral("N58"));
-    m_editorCopyAction->setObjectName(QStringLiteral("N59"));
-    m_editorPasteAction->setObjectName(QStringLiteral("N60"));
-
-    m_fieldMenu = new QMenu(this);
-    m_fieldMenu->setObjectName(QStringLiteral("PopupMenu2"));
-    m_fieldClearAction = m_fieldMenu->addAction(QString());
-    m_fieldSavePictureAction = m_fieldMenu->addAction(QString());
-    m_fieldClearAction->setObjectName(QStringLiteral("PopupClearField"));
-    m_fieldSavePictureAction->setObjectName(QStringLiteral("PopupSavePicture"));
+    m_contextMenus.build(this, textLanguage());
 }
 
 void MainWindow::buildToolBars()
 {
     auto make = [this](ToolBarId id, Qt::Orientation o, QRect geometry, int buttonHeight) {
-        auto *bar = new QToolBar(m_central);
+        auto *bar = new QToolBar(centralWidget());
         bar->setObjectName(QString::fromLatin1(::objectName(id)));
         bar->setOrientation(o);
         bar->setMovable(false);
@@ -272,7 +226,7 @@ void MainWindow::buildToolBars()
             b->setIconSize(QSize(16, 16));
             b->setFixedSize(23, buttonHeight);
             bar->addWidget(b);
-            m_buttons.insert(bn, b);
+            m_controls.add(b);
             if (commandRow(command).buttonPerformsItem) {
                 QAction *item = action(command);
                 // A button only performs its item, and nothing while the item is disabled.
@@ -281,13 +235,12 @@ void MainWindow::buildToolBars()
                 });
             }
         }
-        return bar;
+        m_controls.setToolBar(id, bar);
     };
-    m_fileToolBar = make(ToolBarId::File, Qt::Horizontal, QRect(12, 0, 325, 26), 22);
-    m_runToolBar = make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 121), 22);
-    m_commandToolBar = make(ToolBarId::Commands, Qt::Vertical, QRect(1, 194, 24, 223), 23);
-    toolButton(Command::Pause)->setEnabled(false);
-    toolButton(Command::Stop)->setEnabled(false);
+    make(ToolBarId::File, Qt::Horizontal, QRect(12, 0, 325, 26), 22);
+    make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 121), 22);
+    make(ToolBarId::Commands, Qt::Vertical, QRect(1, 194, 24, 223), 23);
+    m_controls.applyMode(WindowMode::Idle);
     toolButton(Command::ManualMode)->setCheckable(true);
     connect(toolButton(Command::Run), &QToolButton::clicked, this, &MainWindow::runCommand);
     connect(toolButton(Command::Pause), &QToolButton::clicked, this, &MainWindow::pauseRun);
@@ -299,63 +252,50 @@ void MainWindow::buildToolBars()
 
 void MainWindow::buildControls()
 {
-    m_central = new QWidget(this);
-    m_central->setObjectName(QStringLiteral("client"));
-    m_central->setFixedSize(698, 499);
-    setCentralWidget(m_central);
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("client"));
+    central->setFixedSize(698, 499);
+    setCentralWidget(central);
 
-    m_recordCheckBox = new QCheckBox(text("manual.record"), m_central);
+    m_recordCheckBox = new QCheckBox(text("manual.record"), central);
     m_recordCheckBox->setObjectName(QStringLiteral("manualcheckbox"));
     m_recordCheckBox->setGeometry(352, 2, 192, 25);
     m_recordCheckBox->hide();
 
-    auto button = [this](const char *name, const QString &caption, QRect g) {
-        auto *b = new QPushButton(caption, m_central);
+    auto button = [central](const char *name, const QString &caption, QRect g) {
+        auto *b = new QPushButton(caption, central);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(g);
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    m_stepButton = button("Button1_step", text("manual.step"), QRect(27, 29, 70, 23));
-    m_jumpButton = button("Button2_jump", text("manual.jump"), QRect(97, 29, 73, 23));
-    m_rotate45Button = button("Button3_r45", text("manual.rotate45"), QRect(170, 29, 81, 23));
-    m_rotate90Button = button("Button4_r90", text("manual.rotate90"), QRect(251, 29, 81, 23));
+    m_manualButtons = {button("Button1_step", text("manual.step"), QRect(27, 29, 70, 23)),
+                       button("Button2_jump", text("manual.jump"), QRect(97, 29, 73, 23)),
+                       button("Button3_r45", text("manual.rotate45"), QRect(170, 29, 81, 23)),
+                       button("Button4_r90", text("manual.rotate90"), QRect(251, 29, 81, 23))};
 
-    auto *manualFrame = new QFrame(m_central);
+    auto *manualFrame = new QFrame(central);
     manualFrame->setObjectName(QStringLiteral("Bevel1"));
     manualFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     manualFrame->setGeometry(12, 40, 325, 438);
     manualFrame->lower();   // a frame, drawn under the controls it surrounds
 
-    m_editor = new AlgorithmEditor(m_central);
+    m_editor = new AlgorithmEditor(central);
     m_editor->setGeometry(26, 53, 307, 420);
 
-    m_field = new FieldView(m_central);
+    m_field = new FieldView(central);
     m_field->setGeometry(339, 40, 358, 438);
     m_world.setCanvas(m_field->canvas());
 
-    auto *direction = new DirectionBevel(m_central);
+    auto *direction = new DirectionBevel(central);
     direction->setObjectName(QStringLiteral("Bevel2"));
     direction->setGeometry(675, 481, DirectionBevel::Width, DirectionBevel::Height);
     m_field->setDirectionWidget(direction);
 
-    auto notice = [this](const char *name, QRect g) {
-        auto *p = new QLabel(m_central);
-        p->setObjectName(QString::fromLatin1(name));
-        p->setFrameStyle(QFrame::Box | QFrame::Plain);
-        p->setLineWidth(2);
-        p->setAlignment(Qt::AlignCenter);
-        p->setAutoFillBackground(true);
-        p->setGeometry(g);
-        p->hide();
-        return p;
-    };
-    m_noErrorsNotice = notice("Panel2", QRect(344, 352, 193, 38));
-    m_noErrorsNotice->setText(MessageCatalogue::forLanguage(Language::Rus).msgNoErrors);
-    m_endOfRunNotice = notice("Panel1", QRect(344, 392, 155, 38));
-    m_endOfRunNotice->setText(text("runFinished"));
+    m_notices.build(central, this, MessageCatalogue::forLanguage(Language::Rus).msgNoErrors,
+                    text("runFinished"));
 
-    m_statusBar = new StatusBar(m_central);
+    m_statusBar = new StatusBar(central);
     m_statusBar->setGeometry(1, 479, 672, 20);
     // The panels' first words, kept where a Language other than the three leaves them.
     m_statusBar->setPanelText(StatusPanel::Lines, text("startPanel.lines"));
@@ -383,12 +323,12 @@ void MainWindow::showEvent(QShowEvent *event)
     // Over the shown window, once: what start-up could not do, then the unsaved text of
     // windows that are gone.
     QTimer::singleShot(0, this, [this] {
-        if (!m_recoveryNotice.isEmpty())
-            m_recoveryNotice = text("recoveryOff").arg(std::exchange(m_recoveryNotice, QString()));
-        for (QString *pending : {&m_settingsProblem, &m_startupFailure, &m_recoveryNotice}) {
-            const QString message = std::exchange(*pending, QString());
-            if (!message.isEmpty()) m_prompts->message(message);
-        }
+        const QString recoveryFolder = m_recovery.takeFailedFolder();
+        const QString notices[] = {m_settingsFile.takeNotice(), std::exchange(m_startupFailure, QString()),
+                                   recoveryFolder.isEmpty() ? QString()
+                                                            : text("recoveryOff").arg(recoveryFolder)};
+        for (const QString &message : notices)
+            if (!message.isEmpty()) prompts().message(message);
         offerRecovery();
     });
 }
@@ -404,7 +344,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (m_run.isActive()) stopRun();
     // The window closes anyway, but the pupil hears that the settings were not kept.
     QString error;
-    if (!writeSettingsQuietly(&error)) m_prompts->message(error);
+    if (!writeSettingsQuietly(&error)) prompts().message(error);
     dropRecoveryCopy();   // answered or nothing to lose
     event->accept();
 }
@@ -441,7 +381,7 @@ void MainWindow::applyLanguage()
     rebuildExamplesMenu();
     InterfaceLanguage::apply(this, language());
     // The run-state window has re-read its captions by now; its values follow.
-    if (m_runStateWindow) refreshRunState();
+    if (m_dialogs->runStateIfMade()) refreshRunState();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -474,24 +414,19 @@ void MainWindow::retranslate()
         m_statusBar->setPanelText(StatusPanel::Lines, m_editor->linesLabel());
         m_statusBar->setPanelText(StatusPanel::CurrentLine, m_editor->currentLineLabel());
         rewriteWorldPanels();
-        m_stepButton->setText(text("manual.step"));
-        m_jumpButton->setText(text("manual.jump"));
-        m_rotate45Button->setText(text("manual.rotate45"));
-        m_rotate90Button->setText(text("manual.rotate90"));
-        m_endOfRunNotice->setText(text("runFinished"));
+        const char *const manualCaptions[] = {"manual.step", "manual.jump", "manual.rotate45",
+                                              "manual.rotate90"};
+        for (int i = 0; i < int(m_manualButtons.size()); ++i)
+            m_manualButtons[i]->setText(text(manualCaptions[i]));
+        m_notices.setFinishedText(text("runFinished"));
         m_recordCheckBox->setText(text("manual.record"));
-        m_editorClearAction->setText(text("editorMenu.clear"));
-        m_editorCutAction->setText(text("editorMenu.cut"));
-        m_editorCopyAction->setText(text("editorMenu.copy"));
-        m_editorPasteAction->setText(text("editorMenu.paste"));
-        m_fieldClearAction->setText(WorldTexts::clearFieldCaption(lang).value_or(QString()));
-        m_fieldSavePictureAction->setText(WorldTexts::savePictureCaption(lang).value_or(QString()));
+        m_contextMenus.retranslate(lang);
         nameControls(lang);
     }
     // Access letters follow the captions of whatever the menus hold now.
     applyMnemonics(menuBar());
-    applyMnemonics(m_editorMenu);
-    applyMnemonics(m_fieldMenu);
+    applyMnemonics(m_contextMenus.editorMenu);
+    applyMnemonics(m_contextMenus.fieldMenu);
     // For every Language value: the other hints follow the menu captions, and the caption is
     // rewritten.
     for (int i = 0; i < commandCount; ++i) {
@@ -499,7 +434,7 @@ void MainWindow::retranslate()
         if (*row.button && !row.hint) toolButton(row.id)->setToolTip(plainCaption(action(row.id)->text()));
     }
     // A screen reader names an icon-only button by its hint.
-    for (QToolButton *b : std::as_const(m_buttons)) b->setAccessibleName(b->toolTip());
+    for (QToolButton *b : m_controls.toolButtons()) b->setAccessibleName(b->toolTip());
     const QString product = uiText("window.product", known ? lang : Language::Rus).value();
     const QString caption = windowTitle();
     const qsizetype dash = caption.indexOf(QLatin1Char('-'));
@@ -518,9 +453,9 @@ void MainWindow::nameControls(Language lang)
     name(m_editor, "access.editor");
     name(m_field, "access.field");
     name(menuBar(), "access.menuBar");
-    name(m_fileToolBar, "access.fileToolBar");
-    name(m_runToolBar, "access.runToolBar");
-    name(m_commandToolBar, "access.commandToolBar");
+    name(toolBar(ToolBarId::File), "access.fileToolBar");
+    name(toolBar(ToolBarId::Run), "access.runToolBar");
+    name(toolBar(ToolBarId::Commands), "access.commandToolBar");
     name(m_statusBar, "access.statusBar");
     describeField();
 }
@@ -561,33 +496,27 @@ void MainWindow::rewriteWorldPanels()
 // design-time words are there to keep, so they are used.
 void MainWindow::positionPanel(int x, int y)
 {
-    if (m_pacer.holding()) {
-        m_heldPanels = true;
-        return;
-    }
+    if (m_heldFrame.holdPanels()) return;
     m_statusBar->setPanelText(StatusPanel::Position, *WorldTexts::positionPanel(textLanguage(), x, y));
 }
 
 void MainWindow::lineSensorChanged(int value)
 {
-    if (m_pacer.holding()) {
-        m_heldPanels = true;
-        return;
-    }
+    if (m_heldFrame.holdPanels()) return;
     m_statusBar->setPanelText(StatusPanel::LineSensor, *WorldTexts::lineSensorPanel(textLanguage(), value));
 }
 
 void MainWindow::borderSensorChanged(int value)
 {
-    if (m_pacer.holding()) {
-        m_heldPanels = true;
-        return;
-    }
+    if (m_heldFrame.holdPanels()) return;
     m_statusBar->setPanelText(StatusPanel::BorderSensor,
                               *WorldTexts::borderSensorPanel(textLanguage(), value));
 }
 
-void MainWindow::setAdvancedToolBarVisible(bool visible) { m_commandToolBar->setVisible(visible); }
+void MainWindow::setAdvancedToolBarVisible(bool visible)
+{
+    toolBar(ToolBarId::Commands)->setVisible(visible);
+}
 
 void MainWindow::setLineNumbersVisible(bool visible) { m_editor->setLineNumbersVisible(visible); }
 
@@ -606,25 +535,35 @@ void MainWindow::showHelp()
         QProcess::startDetached(viewer, {QStringLiteral("help.chm")});
         return;
     }
-    if (!m_helpWindow) m_helpWindow = new HelpWindow(this);
-    m_helpWindow->setLanguage(textLanguage());
+    HelpWindow *const help = &m_dialogs->help();
+    help->setLanguage(textLanguage());
     const QString line = m_editor->line(m_editor->caretLineColumn().line);
     const QString page = HelpWindow::pageFor(Forms::statementKind(line, Lexicon::forLanguage(language())));
-    if (!page.isEmpty() || !m_helpWindow->isVisible()) m_helpWindow->showPage(page);
-    if (!m_helpWindow->isVisible()) {
+    if (!page.isEmpty() || !help->isVisible()) help->showPage(page);
+    if (!help->isVisible()) {
         // Over the window that asked for it, kept on the screen.
-        centreOnParent(m_helpWindow);
+        centreOnParent(help);
         if (QScreen *s = screen()) {
             const QRect area = s->availableGeometry();
-            QRect frame = m_helpWindow->frameGeometry();
+            QRect frame = help->frameGeometry();
             frame.moveLeft(
                 std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
             frame.moveTop(
                 std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
-            m_helpWindow->move(frame.topLeft());
+            help->move(frame.topLeft());
         }
     }
-    m_helpWindow->show();
-    m_helpWindow->raise();
-    m_helpWindow->activateWindow();
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
+
+void MainWindow::showPositionPanels()
+{
+    const RobotState &s = m_world.state();
+    const Language lang = textLanguage();
+    m_statusBar->setPanelText(StatusPanel::Position, *WorldTexts::positionPanel(lang, s.x, s.y));
+    m_statusBar->setPanelText(StatusPanel::LineSensor, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
+    m_statusBar->setPanelText(StatusPanel::BorderSensor,
+                              *WorldTexts::borderSensorPanel(lang, s.borderSensor));
 }

@@ -1,22 +1,28 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "app/Commands.h"
+#include "app/CommandControls.h"
+#include "app/ContextMenus.h"
+#include "app/HeldFrame.h"
+#include "app/RecoveryKeeper.h"
+#include "app/RunToCursor.h"
+#include "app/SettingsFile.h"
 #include "app/ToolkitTranslation.h"
+#include "app/WindowDialogs.h"
+#include "app/WindowNotices.h"
 #include "documents/RecoveryCopy.h"
 #include "documents/Settings.h"
 #include "documents/widgets/PreferencesDialog.h"
+#include "editor/AlgorithmEditor.h"
 #include "base/Language.h"
 #include "run/RunController.h"
-#include "run/TickPacer.h"
 #include <functional>
 #include "world/RobotWorld.h"
-#include <QHash>
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <memory>
 
-class AlgorithmEditor;
 class FieldView;
 class FieldPicture;
 class QAction;
@@ -29,18 +35,6 @@ class QToolButton;
 class Prompts;
 class QtPrompts;
 class StatusBar;
-class PreferencesDialog;
-class ExtendedSettingsDialog;
-class AboutWindow;
-class CreateProcedureDialog;
-class CallProcedureDialog;
-class CountedLoopDialog;
-class ConditionalLoopDialog;
-class ConditionDialog;
-class ColourDialog;
-class HelpWindow;
-class RecoverySlot;
-class RunStateWindow;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
@@ -51,7 +45,7 @@ public:
         QString settingsPath;   // trakmil.ini to write (and read, unless the next is set)
         QString settingsReadPath;   // where to read it when that differs
         QString startupFile;   // first command-line argument, may be empty
-        Prompts *prompts = nullptr;   // null: real dialogs
+        Prompts *prompts = nullptr;   // null: real dialogs, the window's own
         QString examplesFolder;   // example programs offered by the open dialog; may be empty
         QString recoveryFolder;   // where unsaved text is kept against a crash; empty: nowhere
         // A file whose text takes longer than this to build shows a progress window.
@@ -60,7 +54,7 @@ public:
         std::function<qint64()> runClockNs;
     };
     // How long after a change its recovery copy is written, at the latest.
-    static constexpr int kRecoveryDelayMs = 2000;
+    static constexpr int kRecoveryDelayMs = RecoveryKeeper::kDelayMs;
     explicit MainWindow(const Options &options);
     ~MainWindow() override;
 
@@ -104,7 +98,7 @@ protected:
 
 private:
     // Named actions.
-    void checkSyntax();
+    bool checkSyntax();   // true when the check found an error, which it has shown
     void runCommand();   // check, then startRun
     void spellingCommand();   // check, then the no-errors notice
     // The text rewritten from the keyword Language it is written in into the interface's.
@@ -120,7 +114,6 @@ private:
     void runToCursorCommand();
     void showRunState();
     void refreshRunState();   // the run-state window, when it is open
-    void hideNotices();
     void refreshLinePanelsTick();
     void readSettings();
     bool writeSettingsQuietly(QString *error);
@@ -165,12 +158,7 @@ private:
     void lockForRun(bool running) override { applyRunLock(running); }
     void startTicks() override;
     void stopTicks() override;
-    // Setting the same interval again would restart the timer and lose the period.
-    void setTickInterval(int ms) override
-    {
-        m_speedInterval = ms;
-        if (m_runToLine < 0 && m_runTimer.interval() != ms) m_runTimer.setInterval(ms);
-    }
+    void setTickInterval(int ms) override { m_runToCursor.setSpeedInterval(ms); }
     void runStopped() override;
     void selectRunLine(int line) override;
     int caretLine() const override;
@@ -192,13 +180,15 @@ private:
     void buildToolBars();
     void buildControls();
     void buildDialogs();
-    void connectActions();
+    void connectActions();   // the command table's items to their handlers
+    void connectControls();   // the other controls, and the editor's and the field's signals
+    void buildFocusAreas();
     void applyRunLock(bool running);
     void buildRunAids();
     void rebuildExamplesMenu();   // the interface Language's examples, by title
-    void endRunToCursor();
     void runToCursorTicks();
     void applyManualLock(bool on);
+    void applyMode(WindowMode mode);   // the command table's enabled-in columns, then Undo and Redo
     void rewriteWorldPanels();
     void nameControls(Language lang);   // accessible names in the interface Language
     void showEditorMenu(const QPoint &globalPos);
@@ -208,76 +198,41 @@ private:
     // On failure shows why, or hands the text to *failure when that is given.
     bool readDocument(const QString &path, QString *failure = nullptr);
     void setCaptionForFile();
-    void dropRecoveryCopy();
+    void dropRecoveryCopy() { m_recovery.drop(); }
+    void showPositionPanels();   // position and sensors as the world is now
     QString text(const char *key) const;   // current Language, Russian for other codes
+    Prompts &prompts() const { return *m_options.prompts; }   // every modal dialog
     Language textLanguage() const;
 
     Options m_options;
     ToolkitTranslation m_toolkitTranslation;
+    SettingsFile m_settingsFile;
+    Settings m_settings;
     QString m_startupFailure;   // why the start-up file could not be read, until it is shown
-    QString m_settingsProblem;   // why the settings file was ignored, until it is shown
-    bool m_settingsNoticeGiven = false;
-    bool m_keepSettingsFile = false;   // it could not be read: nothing is saved over it
-    std::unique_ptr<RecoverySlot> m_recovery;   // null: recovery is off
-    QString m_recoveryNotice;   // why it is off, until it is shown
-    bool m_recoveryWritten = false;
-    qint64 m_lastChange = 0;   // ms since the epoch
     DocumentState m_documentState = DocumentState::Empty;
-    bool m_errorFound = false;
     QString m_currentFile;   // empty for a new, unsaved text
     // The file as this window last read or wrote it; Save asks before replacing another
     // program's later version. Nothing when there was no such file.
     std::optional<DiskStamp> m_diskStamp;
     std::unique_ptr<QtPrompts> m_ownPrompts;
-    Prompts *m_prompts = nullptr;
-    Settings m_settings;
     RobotWorld m_world;
     RunController m_run;
     bool m_manual = false;
     bool m_shownOnce = false;
-    int m_checkLine = 0, m_checkColumn = 0;   // caret remembered by the last check
-    int m_runToLine = -1;   // the line a run to the cursor pauses before; -1 for none
-    bool m_runToLeaveFirst = false;   // the run starts on that line: execute it once first
-    int m_speedInterval = 100;   // the interval the speed asks for, kept while running to the cursor
+    LineColumn m_checkCaret;   // remembered by the last check, put back when a run stops
+    HeldFrame m_heldFrame;   // the run timer, and what ticks faster than frames hold
+    RunToCursor m_runToCursor;
     QAction *m_resumeAction = nullptr;   // F9 while paused
-    // Ticks faster than the screen's frames show their run line, field and status panels
-    // once a frame: what they would have shown is held until the frame is due.
-    TickPacer m_pacer;
-    void showHeldFrame();
-    bool m_heldPanels = false;
-    int m_heldRunLine = -1;
+    RecoveryKeeper m_recovery;
 
-    QHash<QString, QAction *> m_actions;
-    QHash<QString, QMenu *> m_menus;
-    QHash<QString, QToolButton *> m_buttons;
-    QMenu *m_editorMenu = nullptr;
-    QMenu *m_fieldMenu = nullptr;
-    QAction *m_editorClearAction = nullptr, *m_editorCutAction = nullptr, *m_editorCopyAction = nullptr,
-            *m_editorPasteAction = nullptr;
-    QAction *m_fieldClearAction = nullptr, *m_fieldSavePictureAction = nullptr;
-
-    QWidget *m_central = nullptr;
-    QToolBar *m_fileToolBar = nullptr, *m_runToolBar = nullptr, *m_commandToolBar = nullptr;
+    CommandControls m_controls;
+    ContextMenus m_contextMenus;
+    std::array<QPushButton *, 4> m_manualButtons {};   // in ManualButton order
     QCheckBox *m_recordCheckBox = nullptr;
-    QPushButton *m_stepButton = nullptr, *m_jumpButton = nullptr, *m_rotate45Button = nullptr,
-                *m_rotate90Button = nullptr;
     AlgorithmEditor *m_editor = nullptr;
     FieldView *m_field = nullptr;
-    QLabel *m_endOfRunNotice = nullptr, *m_noErrorsNotice = nullptr;
+    WindowNotices m_notices;
     StatusBar *m_statusBar = nullptr;
-
-    QTimer m_runTimer, m_noticeTimer, m_linePanelTimer, m_recoveryTimer;
-    QTimer m_runStateTimer;   // the run-state window's own, slower than the ticks
-
-    PreferencesDialog *m_preferencesDialog = nullptr;
-    ExtendedSettingsDialog *m_extendedSettingsDialog = nullptr;
-    AboutWindow *m_aboutWindow = nullptr;
-    CreateProcedureDialog *m_createProcedureDialog = nullptr;
-    CallProcedureDialog *m_callProcedureDialog = nullptr;
-    CountedLoopDialog *m_countedLoopDialog = nullptr;
-    ConditionalLoopDialog *m_conditionalLoopDialog = nullptr;
-    ConditionDialog *m_conditionDialog = nullptr;
-    ColourDialog *m_colourDialog = nullptr;
-    HelpWindow *m_helpWindow = nullptr;
-    RunStateWindow *m_runStateWindow = nullptr;
+    QTimer m_linePanelTimer;
+    std::unique_ptr<WindowDialogs> m_dialogs;
 };

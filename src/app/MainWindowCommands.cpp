@@ -8,12 +8,7 @@
 #include "documents/widgets/PreferencesDialog.h"
 #include "documents/widgets/ExtendedSettingsDialog.h"
 #include "editor/AlgorithmEditor.h"
-#include "editor/ColourDialog.h"
-#include "editor/ConditionDialog.h"
-#include "editor/CountedLoopDialog.h"
-#include "editor/ConditionalLoopDialog.h"
-#include "editor/CreateProcedureDialog.h"
-#include "editor/CallProcedureDialog.h"
+#include "editor/CommandDialog.h"
 #include "lang/ProgramTranslator.h"
 #include "world/widgets/FieldView.h"
 #include <QAction>
@@ -26,20 +21,25 @@
 
 void MainWindow::buildDialogs()
 {
-    m_preferencesDialog = new PreferencesDialog(*this, this);
-    m_aboutWindow = new AboutWindow(*m_prompts, this);
-    m_createProcedureDialog = new CreateProcedureDialog(*m_editor, *m_prompts, this);
-    m_callProcedureDialog = new CallProcedureDialog(*m_editor, *m_prompts, this);
-    m_countedLoopDialog = new CountedLoopDialog(*m_editor, *m_prompts, this);
-    m_conditionalLoopDialog = new ConditionalLoopDialog(*m_editor, *m_prompts, this);
-    m_conditionDialog = new ConditionDialog(*m_editor, *m_prompts, this);
-    m_extendedSettingsDialog = new ExtendedSettingsDialog(this);
-    m_colourDialog = new ColourDialog(*m_editor, *m_prompts, this);
-    m_colourDialog->manualMode = [this] { return m_manual; };
-    m_extendedSettingsDialog->setLineReplacer(
-        [this](const QString &line) { m_editor->replaceCaretLine(line); });
-    m_editor->setPrompts(m_prompts);
-    m_editor->openExtendedSettings = [this] { m_extendedSettingsDialog->run(); };
+    m_dialogs = std::make_unique<WindowDialogs>(WindowDialogs::Wiring {
+        .owner = this,
+        .host = this,
+        .editor = m_editor,
+        .prompts = m_options.prompts,
+        .manualMode = [this] { return m_manual; },
+    });
+    // Made with the window, in this order, rather than on first use: they take every Language
+    // change from the start, and their fonts and keys are checked as the window stands. The help
+    // and run-state windows are made when first asked for.
+    m_dialogs->preferences();
+    m_dialogs->about();
+    for (Command c : {Command::CreateProcedure, Command::CallProcedure, Command::CountedLoop,
+                      Command::ConditionalLoop, Command::Condition})
+        m_dialogs->forCommand(c);
+    m_dialogs->extendedSettings();
+    m_dialogs->forCommand(Command::Colour);
+    m_editor->setPrompts(m_options.prompts);
+    m_editor->openExtendedSettings = [this] { m_dialogs->extendedSettings().run(); };
 }
 
 void MainWindow::connectActions()
@@ -67,15 +67,9 @@ void MainWindow::connectActions()
     };
     // Each row's value is copied into its handler by name: a handler outlives this frame.
     for (const auto &row : editorCommands) on(row.first, [this, edit = row.second] { edit(*m_editor); });
-    const std::pair<Command, CommandDialog *> dialogs[] = {
-        {Command::CreateProcedure, m_createProcedureDialog},
-        {Command::CallProcedure, m_callProcedureDialog},
-        {Command::CountedLoop, m_countedLoopDialog},
-        {Command::ConditionalLoop, m_conditionalLoopDialog},
-        {Command::Condition, m_conditionDialog},
-        {Command::Colour, m_colourDialog},
-    };
-    for (const auto &row : dialogs) on(row.first, [dialog = row.second] { dialog->run(); });
+    for (Command c : {Command::CreateProcedure, Command::CallProcedure, Command::CountedLoop,
+                      Command::ConditionalLoop, Command::Condition, Command::Colour})
+        on(c, [this, c] { m_dialogs->forCommand(c)->run(); });
     const std::pair<Command, ManualButton> simple[] = {
         {Command::Step, ManualButton::Step},
         {Command::Jump, ManualButton::Jump},
@@ -91,14 +85,19 @@ void MainWindow::connectActions()
     on(Command::Stop, &MainWindow::stopRun);
     on(Command::Check, &MainWindow::spellingCommand);
     on(Command::ManualMode, &MainWindow::toggleManualMode);
-    on(Command::Preferences, [this] { m_preferencesDialog->run(); });
+    on(Command::Preferences, [this] { m_dialogs->preferences().run(); });
     on(Command::Help, &MainWindow::showHelp);
-    on(Command::About, [this] { m_aboutWindow->showAbout(); });
+    on(Command::About, [this] { m_dialogs->about().showAbout(); });
     on(Command::TranslateProgram, &MainWindow::translateProgram);
     on(Command::StepLine, &MainWindow::stepLineCommand);
     on(Command::RunToCursor, &MainWindow::runToCursorCommand);
     on(Command::RunState, &MainWindow::showRunState);
 
+    connectControls();
+}
+
+void MainWindow::connectControls()
+{
     for (ManualButton b :
          {ManualButton::Step, ManualButton::Jump, ManualButton::Rotate45, ManualButton::Rotate90})
         connect(manualButton(b), &QPushButton::clicked, this, [this, b] { manualCommand(b); });
@@ -110,12 +109,12 @@ void MainWindow::connectActions()
             if (a->isEnabled()) a->trigger();
         });
     };
-    perform(m_editorClearAction, Command::ClearAlgorithm);
-    perform(m_editorCutAction, Command::Cut);
-    perform(m_editorCopyAction, Command::Copy);
-    perform(m_editorPasteAction, Command::Paste);
-    perform(m_fieldClearAction, Command::ClearField);
-    connect(m_fieldSavePictureAction, &QAction::triggered, this, &MainWindow::savePicture);
+    perform(m_contextMenus.editorClear, Command::ClearAlgorithm);
+    perform(m_contextMenus.editorCut, Command::Cut);
+    perform(m_contextMenus.editorCopy, Command::Copy);
+    perform(m_contextMenus.editorPaste, Command::Paste);
+    perform(m_contextMenus.fieldClear, Command::ClearField);
+    connect(m_contextMenus.fieldSavePicture, &QAction::triggered, this, &MainWindow::savePicture);
 
     // The editor's own signals: they follow the document it shows when a file replaces it.
     connect(m_editor, &QPlainTextEdit::undoAvailable, this, &MainWindow::showHistoryAvailability);
@@ -138,12 +137,12 @@ void MainWindow::connectActions()
 void MainWindow::showEditorMenu(const QPoint &globalPos)
 {
     if (m_run.isActive() || m_manual) return;
-    m_editorMenu->popup(globalPos);
+    m_contextMenus.editorMenu->popup(globalPos);
 }
 
 // Open during a run and a pause as well: a clear resets the world under the running
 // program, and the picture can be saved at any moment.
-void MainWindow::showFieldMenu(const QPoint &globalPos) { m_fieldMenu->popup(globalPos); }
+void MainWindow::showFieldMenu(const QPoint &globalPos) { m_contextMenus.fieldMenu->popup(globalPos); }
 
 void MainWindow::pasteCode(const QString &commandText) { m_editor->pasteCode(commandText); }
 
@@ -178,25 +177,17 @@ void MainWindow::manualCommand(ManualButton button)
 
 void MainWindow::applyManualLock(bool on)
 {
-    const bool enabled = !on;
-    m_fileToolBar->setEnabled(enabled);
-    for (Command c : {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Undo,
-                      Command::Redo, Command::Cut, Command::Copy, Command::Paste, Command::ClearAlgorithm,
-                      Command::ClearField, Command::Run, Command::Check, Command::Preferences,
-                      Command::TranslateProgram, Command::StepLine, Command::RunToCursor})
-        action(c)->setEnabled(enabled);
-    for (MenuId m : {MenuId::SystemCommands, MenuId::AdvancedCommands, MenuId::SpecialCommands})
-        menu(m)->menuAction()->setEnabled(enabled);
-    toolButton(Command::Run)->setEnabled(enabled);
-    toolButton(Command::Check)->setEnabled(enabled);
-    const QList<QToolButton *> commandButtons = m_commandToolBar->findChildren<QToolButton *>();
-    for (QToolButton *b : commandButtons)
-        if (m_buttons.key(b).startsWith(QLatin1String("ToolButton"))) b->setEnabled(enabled);
+    m_manual = on;
+    applyMode(on ? WindowMode::Manual : WindowMode::Idle);
     toolButton(Command::ManualMode)->setChecked(on);
     m_editor->setReadOnly(on);
-    m_manual = on;
     m_recordCheckBox->setVisible(on);
     action(Command::ManualMode)->setChecked(on);
+}
+
+void MainWindow::applyMode(WindowMode mode)
+{
+    m_controls.applyMode(mode);
     showHistoryAvailability();
 }
 
@@ -228,5 +219,5 @@ void MainWindow::translateProgram()
     // The pupil must know which lines still need words of the new Language.
     QStringList numbers;
     for (int k : result.leftAsWritten) numbers << QString::number(k + 1);
-    m_prompts->message(text("translateLeftAsWritten").arg(numbers.join(QStringLiteral(", "))));
+    prompts().message(text("translateLeftAsWritten").arg(numbers.join(QStringLiteral(", "))));
 }

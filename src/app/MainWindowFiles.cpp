@@ -46,37 +46,22 @@ std::optional<WriteOptions> replacing(const QString &path, Prompts &prompts, con
 
 void MainWindow::readSettings()
 {
-    const QString path =
-        m_options.settingsReadPath.isEmpty() ? m_options.settingsPath : m_options.settingsReadPath;
-    QString problem;
-    // A file that is not read leaves the defaults, whose Language the notice is shown in.
-    const Language noticeLanguage = languageFromCode(Settings().language);
-    m_settings = path.isEmpty() ? Settings() : loadSettings(path, &problem, noticeLanguage);
+    m_settings = m_settingsFile.read();
     setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
     setLineNumbersVisible(m_settings.lineNumbers);
-    if (problem.isEmpty()) return;
-    // Said once; from then on the file is left as it is.
-    if (path == m_options.settingsPath) m_keepSettingsFile = true;
-    if (m_settingsNoticeGiven) return;
-    m_settingsNoticeGiven = true;
-    m_settingsProblem = uiText("file.settingsIgnored", textLanguage())
-                            .value_or(QString())
-                            .arg(QDir::toNativeSeparators(path), problem);
+    m_settingsFile.wordProblem(textLanguage());   // said once, over the shown window
 }
 
 bool MainWindow::writeSettingsQuietly(QString *error)
 {
-    // The pupil was told at start-up that this file stays as it is; the settings hold for
-    // this session.
-    if (m_options.settingsPath.isEmpty() || m_keepSettingsFile) return true;
-    return saveSettings(m_options.settingsPath, m_settings, error, textLanguage());
+    return m_settingsFile.write(m_settings, error, textLanguage());
 }
 
 bool MainWindow::writeSettings()
 {
     QString error;
     if (writeSettingsQuietly(&error)) return true;
-    m_prompts->message(error);
+    prompts().message(error);
     return false;
 }
 
@@ -86,29 +71,16 @@ void MainWindow::setDocumentState(DocumentState state)
     showDocumentState();
     if (state != DocumentState::Changed) {
         dropRecoveryCopy();
-    } else if (m_recovery) {
-        m_lastChange = QDateTime::currentMSecsSinceEpoch();
-        if (!m_recoveryTimer.isActive()) m_recoveryTimer.start();
+    } else {
+        m_recovery.changed(QDateTime::currentDateTime());
     }
 }
 
 void MainWindow::writeRecoveryCopy()
 {
-    if (!m_recovery || m_documentState != DocumentState::Changed) return;
-    m_recoveryTimer.stop();
-    RecoveryContent c {styledFromDocument(*m_editor->document()), m_currentFile,
-                       QDateTime::fromMSecsSinceEpoch(m_lastChange),
-                       m_currentFile.isEmpty() ? std::nullopt : m_diskStamp};
-    // A failure (a full disk) is tried again at the next change.
-    if (m_recovery->write(c, nullptr)) m_recoveryWritten = true;
-}
-
-void MainWindow::dropRecoveryCopy()
-{
-    m_recoveryTimer.stop();
-    if (!m_recovery || !m_recoveryWritten) return;
-    m_recovery->discard();
-    m_recoveryWritten = false;
+    if (!m_recovery.isOn() || m_documentState != DocumentState::Changed) return;
+    m_recovery.write({styledFromDocument(*m_editor->document()), m_currentFile, m_recovery.lastChange(),
+                      m_currentFile.isEmpty() ? std::nullopt : m_diskStamp});
 }
 
 namespace {
@@ -162,7 +134,7 @@ void MainWindow::offerRecovery()
         std::optional<RecoveryContent> content = copy->read(nullptr);
         if (!content) {
             const QString aside = copy->setAside();
-            m_prompts->message(
+            prompts().message(
                 text("recoveryUnreadable")
                     .arg(QDir::toNativeSeparators(copy->path()), QDir::toNativeSeparators(aside)));
             continue;
@@ -197,7 +169,7 @@ void MainWindow::offerRecovery()
             question = text("recoverySeveral").arg(offered.size());
         }
         question += QLatin1Char('\n') + text("recoveryAnswers").arg(LeftCopy::kDiscardedKeepDays);
-        const Prompts::Choice choice = m_prompts->chooseOne(question, items);
+        const Prompts::Choice choice = prompts().chooseOne(question, items);
         // Put off: every copy waits for the next start.
         if (choice.answer == Prompts::Choice::Neither) return;
         const auto chosen = offered.begin() + std::clamp(choice.item, 0, int(offered.size()) - 1);
@@ -209,7 +181,7 @@ void MainWindow::offerRecovery()
             continue;
         }
         restoreCopy(chosen->content, chosen->diskNewer);
-        if (m_recoveryWritten || !m_recovery) chosen->copy->remove();
+        if (m_recovery.written() || !m_recovery.isOn()) chosen->copy->remove();
         return;
     }
 }
@@ -238,7 +210,7 @@ void MainWindow::restoreCopy(const RecoveryContent &content, bool diskNewer)
     // Nothing goes to the program file until the pupil saves; the text is this
     // window's copy now, written before the old one goes.
     setDocumentState(DocumentState::Changed);
-    m_lastChange = content.changed.toMSecsSinceEpoch();
+    m_recovery.changed(content.changed);
     writeRecoveryCopy();
 }
 
@@ -249,7 +221,7 @@ void MainWindow::showDocumentState()
 
 bool MainWindow::mayDiscardChanges()
 {
-    return m_documentState != DocumentState::Changed || m_prompts->confirmDiscard(text("unsavedQuestion"));
+    return m_documentState != DocumentState::Changed || prompts().confirmDiscard(text("unsavedQuestion"));
 }
 
 void MainWindow::setCaptionForFile()
@@ -266,7 +238,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
         if (failure)
             *failure = message;
         else
-            m_prompts->message(message);
+            prompts().message(message);
         return false;
     }
     // Built away from the screen, so a cancel leaves the text, its colours and its
@@ -304,11 +276,11 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
 
 bool MainWindow::writeDocument(const QString &path)
 {
-    const std::optional<WriteOptions> options = replacing(path, *m_prompts, text("readOnlyQuestion"));
+    const std::optional<WriteOptions> options = replacing(path, prompts(), text("readOnlyQuestion"));
     if (!options) return false;
     QString error;
     if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), &error, textLanguage(), *options)) {
-        m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
+        prompts().message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
         return false;
     }
     return true;
@@ -352,8 +324,8 @@ void MainWindow::openDocument()
     const QString examples = m_options.examplesFolder;
     const QString start = m_currentFile.isEmpty() ? examplesFolderFor(examples, textLanguage())
                                                   : QFileInfo(m_currentFile).absolutePath();
-    m_prompts->setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList {examples});
-    const QString path = m_prompts->openFile(text("openTitle"), toolkitFilter(text("openFilter")));
+    prompts().setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList {examples});
+    const QString path = prompts().openFile(text("openTitle"), toolkitFilter(text("openFilter")));
     if (path.isEmpty()) return;
     // The file belongs to the text only once it has been read: otherwise the next Save
     // would write this text into the file that failed to open.
@@ -396,7 +368,7 @@ void MainWindow::openExample(const QString &path)
     setDocumentState(DocumentState::Loaded);
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty() || !QFileInfo(documents).isDir()) documents = QDir::homePath();
-    m_prompts->setSaveFolder(documents);
+    prompts().setSaveFolder(documents);
     resetField();
     m_editor->setFocus();
 }
@@ -410,7 +382,7 @@ void MainWindow::saveDocument()
     // Another program's version written after this window last read or wrote the file
     // (a teacher's, or one under a restored copy) is replaced only when the pupil says so.
     if (const std::optional<DiskStamp> now = diskStamp(m_currentFile); now && now != m_diskStamp) {
-        if (!m_prompts->confirmDiscard(text("changedOnDisk").arg(QDir::toNativeSeparators(m_currentFile)))) {
+        if (!prompts().confirmDiscard(text("changedOnDisk").arg(QDir::toNativeSeparators(m_currentFile)))) {
             saveDocumentAs();
             return;
         }
@@ -423,7 +395,7 @@ void MainWindow::saveDocument()
 void MainWindow::saveDocumentAs()
 {
     const QString path =
-        m_prompts->saveFile(QString(), toolkitFilter(text("saveFilter")), QStringLiteral("tkm"));
+        prompts().saveFile(QString(), toolkitFilter(text("saveFilter")), QStringLiteral("tkm"));
     if (path.isEmpty() || !writeDocument(path)) return;
     m_currentFile = path;
     m_diskStamp = diskStamp(path);
@@ -433,12 +405,12 @@ void MainWindow::saveDocumentAs()
 
 void MainWindow::savePicture()
 {
-    const QString path = m_prompts->saveFile(QString(), toolkitFilter(WorldTexts::pictureFilter()),
-                                             WorldTexts::pictureSuffix());
+    const QString path = prompts().saveFile(QString(), toolkitFilter(WorldTexts::pictureFilter()),
+                                            WorldTexts::pictureSuffix());
     if (path.isEmpty()) return;
-    const std::optional<WriteOptions> options = replacing(path, *m_prompts, text("readOnlyQuestion"));
+    const std::optional<WriteOptions> options = replacing(path, prompts(), text("readOnlyQuestion"));
     if (!options) return;
     QString error;
     if (!m_field->picture().exportPicture(path, &error, textLanguage(), *options))
-        m_prompts->message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
+        prompts().message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
 }

@@ -23,40 +23,30 @@
 #include <QToolButton>
 #include <utility>
 
-namespace {
-const Command kCommandButtons[] = {
-    Command::ConditionalLoop, Command::Condition,       Command::Colour,
-    Command::BeginEnd,        Command::Destroy,         Command::Rebuild,
-    Command::CountedLoop,     Command::CreateProcedure, Command::CallProcedure};
-}
-
 void MainWindow::selectLine(int line) { m_editor->selectLine(line); }
 
 void MainWindow::showReport(const QString &heading, const QStringList &texts)
 {
-    m_prompts->messageWindow(heading, texts);
+    prompts().messageWindow(heading, texts);
 }
 
 void MainWindow::reportError(const ErrorReport &report)
 {
-    m_errorFound = true;
     if (report.line >= 0) selectLine(report.line);
     showReport(report.heading, report.texts);
 }
 
-void MainWindow::checkSyntax()
+bool MainWindow::checkSyntax()
 {
-    const LineColumn caret = m_editor->caretLineColumn();
-    m_checkLine = caret.line;
-    m_checkColumn = caret.column;
+    m_checkCaret = m_editor->caretLineColumn();
     if (m_settings.autoRefresh) m_editor->recolourAll();
-    m_editor->setCaret(m_checkLine, m_checkColumn);
-    m_errorFound = false;
+    m_editor->setCaret(m_checkCaret.line, m_checkCaret.column);
     const ErrorReport r =
         checkProgram(*m_editor, Lexicon::forLanguage(language()), MessageCatalogue::forLanguage(language()));
-    if (!r.error) return;
+    if (!r.error) return false;
     // The report stays as it is; a known beginner mistake adds one hint below.
     reportWithHint(r, Hints::forReport(*m_editor, r.line, language(), textLanguage()));
+    return true;
 }
 
 void MainWindow::reportWithHint(const ErrorReport &report, const QString &hint)
@@ -65,10 +55,9 @@ void MainWindow::reportWithHint(const ErrorReport &report, const QString &hint)
         reportError(report);
         return;
     }
-    m_errorFound = true;
     if (report.line >= 0) selectLine(report.line);
-    m_prompts->messageWindowWithHint(report.heading, report.texts,
-                                     uiText("hint.label", textLanguage()).value_or(QString()), hint);
+    prompts().messageWindowWithHint(report.heading, report.texts,
+                                    uiText("hint.label", textLanguage()).value_or(QString()), hint);
 }
 
 void MainWindow::reportLeftField(const ErrorReport &report, bool startedAway)
@@ -79,14 +68,8 @@ void MainWindow::reportLeftField(const ErrorReport &report, bool startedAway)
 
 void MainWindow::spellingCommand()
 {
-    m_errorFound = false;
-    checkSyntax();
-    if (m_errorFound) return;
-    m_noErrorsNotice->setGeometry(256, 184, 193, 41);
-    m_noErrorsNotice->setText(MessageCatalogue::forLanguage(language()).msgNoErrors);
-    m_noErrorsNotice->show();
-    m_noErrorsNotice->raise();
-    m_noticeTimer.start();
+    if (checkSyntax()) return;
+    m_notices.showNoErrors(MessageCatalogue::forLanguage(language()).msgNoErrors);
     // What the check lets through but the run treats in surprising ways; never stops a run.
     const QStringList warnings = Hints::structureWarnings(*m_editor, language(), textLanguage());
     if (!warnings.isEmpty())
@@ -97,9 +80,7 @@ void MainWindow::spellingCommand()
 void MainWindow::runCommand()
 {
     if (m_run.isActive() || !action(Command::Run)->isEnabled()) return;
-    m_errorFound = false;
-    checkSyntax();
-    if (!m_errorFound) startRun();
+    if (!checkSyntax()) startRun();
 }
 
 // A run from idle that passed its check: with the preference on, on a cleared field.
@@ -111,21 +92,9 @@ void MainWindow::cleanFieldForRun()
 void MainWindow::applyRunLock(bool running)
 {
     const bool idle = !running;
-    m_fileToolBar->setEnabled(idle);
-    for (MenuId m : {MenuId::File, MenuId::Edit, MenuId::Commands, MenuId::Help})
-        menu(m)->menuAction()->setEnabled(idle);
-    for (Command c :
-         {Command::Run, Command::Check, Command::ManualMode, Command::Preferences, Command::TranslateProgram})
-        action(c)->setEnabled(idle);
+    applyMode(running ? WindowMode::Running : WindowMode::Idle);
     if (idle && m_resumeAction) m_resumeAction->setEnabled(false);
-    action(Command::Pause)->setEnabled(running);
-    action(Command::Stop)->setEnabled(running);
-    for (Command c : {Command::Run, Command::Check, Command::ManualMode}) toolButton(c)->setEnabled(idle);
-    toolButton(Command::Pause)->setEnabled(running);
-    toolButton(Command::Stop)->setEnabled(running);
-    for (QPushButton *b : {m_stepButton, m_jumpButton, m_rotate45Button, m_rotate90Button})
-        b->setEnabled(idle);
-    for (Command c : kCommandButtons) toolButton(c)->setEnabled(idle);
+    for (QPushButton *b : m_manualButtons) b->setEnabled(idle);
     m_editor->setReadOnly(running);
     if (m_field->sprite()) m_field->sprite()->setEnabled(idle);
 }
@@ -141,33 +110,27 @@ void MainWindow::startRun()
 
 void MainWindow::startTicks()
 {
-    m_pacer.restart();
-    m_runTimer.start();
+    m_heldFrame.pacer().restart();
+    m_heldFrame.timer().start();
     if (m_resumeAction) m_resumeAction->setEnabled(false);
-    if (m_runStateWindow && m_runStateWindow->isVisible()) m_runStateTimer.start();
+    if (RunStateWindow *w = m_dialogs->runStateIfMade(); w && w->isVisible())
+        m_dialogs->runStateTimer().start();
     refreshRunState();
 }
 
 void MainWindow::stopTicks()
 {
-    m_runTimer.stop();
-    m_pacer.release();   // a pause or a stop shows the state as it is
-    m_runStateTimer.stop();
+    m_heldFrame.timer().stop();
+    m_heldFrame.pacer().release();   // a pause or a stop shows the state as it is
+    m_dialogs->runStateTimer().stop();
     describeField();
     if (m_resumeAction) m_resumeAction->setEnabled(m_run.state() == RunController::State::Paused);
     refreshRunState();
 }
 
-void MainWindow::endRunToCursor()
-{
-    if (m_runToLine < 0) return;
-    m_runToLine = -1;
-    m_runTimer.setInterval(m_speedInterval);
-}
-
 void MainWindow::pauseRun()
 {
-    endRunToCursor();
+    m_runToCursor.end();
     m_run.togglePause();
 }
 
@@ -175,40 +138,19 @@ void MainWindow::stopRun() { m_run.stop(); }
 
 void MainWindow::runStopped()
 {
-    endRunToCursor();
-    m_pacer.release();   // the last run line first, then the caret as it was
+    m_runToCursor.end();
+    m_heldFrame.pacer().release();   // the last run line first, then the caret as it was
     m_editor->setRunLine(-1);
-    m_editor->setCaret(m_checkLine, m_checkColumn);
+    m_editor->setCaret(m_checkCaret.line, m_checkCaret.column);
     describeField();
-}
-
-void MainWindow::showHeldFrame()
-{
-    if (m_heldRunLine >= 0) {
-        const int line = std::exchange(m_heldRunLine, -1);
-        m_editor->selectLine(line);
-        m_editor->setRunLine(line);
-        m_editor->setFocus();
-    }
-    if (std::exchange(m_heldPanels, false)) {
-        const RobotState &s = m_world.state();
-        const Language lang = textLanguage();
-        m_statusBar->setPanelText(StatusPanel::Position, *WorldTexts::positionPanel(lang, s.x, s.y));
-        m_statusBar->setPanelText(StatusPanel::LineSensor, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
-        m_statusBar->setPanelText(StatusPanel::BorderSensor,
-                                  *WorldTexts::borderSensorPanel(lang, s.borderSensor));
-    }
-    m_field->showHeld();
 }
 
 void MainWindow::stepLineCommand()
 {
     if (m_manual) return;
-    endRunToCursor();
+    m_runToCursor.end();
     if (!m_run.isActive()) {
-        m_errorFound = false;
-        checkSyntax();
-        if (m_errorFound) return;
+        if (checkSyntax()) return;
         cleanFieldForRun();
         m_run.setProgram(m_editor);
         m_run.setLanguage(language());
@@ -223,71 +165,53 @@ void MainWindow::runToCursorCommand()
     if (m_manual) return;
     const int target = caretLine();
     if (!m_run.isActive()) {
-        m_errorFound = false;
-        checkSyntax();
-        if (m_errorFound) return;
-        m_runToLine = target;
-        m_runToLeaveFirst = false;
-        m_runTimer.setInterval(0);
+        if (checkSyntax()) return;
+        m_runToCursor.aim(target, false);
         startRun();
         return;
     }
-    m_runToLine = target;
     // Paused on the line itself: the pupil asks for its next visit, not for no move at all.
-    m_runToLeaveFirst = m_run.interpreter().currentLine() == target;
-    m_runTimer.setInterval(0);
+    m_runToCursor.aim(target, m_run.interpreter().currentLine() == target);
     if (!m_run.isRunning()) m_run.togglePause();
 }
 
-// As many ticks as fit in a short slice, so the window stays live however long the way.
 void MainWindow::runToCursorTicks()
 {
-    QElapsedTimer slice;
-    slice.start();
     // The tick on the line after the end only ends the run: that line is never executed.
     const bool afterEnd =
-        m_editor->normalizedLine(m_runToLine - 1) == Lexicon::forLanguage(m_run.language()).kwEnd;
-    do {
-        if (!m_runToLeaveFirst && !afterEnd && m_run.interpreter().currentLine() == m_runToLine) {
-            const int line = m_runToLine;
-            endRunToCursor();
-            m_run.togglePause();
-            m_run.showRunLine(line);
-            refreshRunState();
-            return;
-        }
-        m_runToLeaveFirst = false;
-        m_run.tick();
-    } while (m_run.isRunning() && m_runToLine >= 0 && slice.elapsed() < 25);
+        m_editor->normalizedLine(m_runToCursor.line() - 1) == Lexicon::forLanguage(m_run.language()).kwEnd;
+    if (m_runToCursor.ticks(m_run, afterEnd)) refreshRunState();
 }
 
 void MainWindow::showRunState()
 {
-    if (!m_runStateWindow) {
-        m_runStateWindow = new RunStateWindow(this);
-        m_runStateWindow->setLanguage(textLanguage(), textLanguage());
-        m_runStateWindow->adjustSize();
+    const bool made = m_dialogs->runStateIfMade();
+    RunStateWindow *const runState = &m_dialogs->runState();
+    if (!made) {
+        runState->setLanguage(textLanguage(), textLanguage());
+        runState->adjustSize();
         // Beside the main window, or over its right edge where the screen ends.
         const QRect frame = frameGeometry();
         QPoint at(frame.right() + 8, frame.top());
         if (QScreen *screen = this->screen()) {
             const QRect area = screen->availableGeometry();
-            at.setX(std::max(area.left(),
-                             std::min(at.x(), area.right() - m_runStateWindow->frameGeometry().width())));
+            at.setX(
+                std::max(area.left(), std::min(at.x(), area.right() - runState->frameGeometry().width())));
         }
-        m_runStateWindow->move(at);
+        runState->move(at);
     }
-    m_runStateWindow->show();
-    m_runStateWindow->raise();
-    if (m_run.isRunning()) m_runStateTimer.start();
+    runState->show();
+    runState->raise();
+    if (m_run.isRunning()) m_dialogs->runStateTimer().start();
     refreshRunState();
 }
 
 void MainWindow::refreshRunState()
 {
-    if (!m_runStateWindow || !m_runStateWindow->isVisible()) return;
+    RunStateWindow *const runState = m_dialogs->runStateIfMade();
+    if (!runState || !runState->isVisible()) return;
     if (!m_run.isActive()) m_run.setSpeed(m_settings.speed);   // between runs, the setting's
-    m_runStateWindow->showSnapshot(m_run.snapshot(), *m_editor);
+    runState->showSnapshot(m_run.snapshot(), *m_editor);
 }
 
 void MainWindow::buildRunAids()
@@ -301,52 +225,36 @@ void MainWindow::buildRunAids()
     connect(m_resumeAction, &QAction::triggered, this, [this] {
         if (m_run.state() == RunController::State::Paused) pauseRun();
     });
-    m_runStateTimer.setInterval(100);
-    connect(&m_runStateTimer, &QTimer::timeout, this, &MainWindow::refreshRunState);
+    connect(&m_dialogs->runStateTimer(), &QTimer::timeout, this, &MainWindow::refreshRunState);
 }
 
 void MainWindow::runTimerTimeout()
 {
-    if (m_runToLine >= 0)
-        m_pacer.timeoutFlatOut([this] { runToCursorTicks(); });
+    if (m_runToCursor.isActive())
+        m_heldFrame.pacer().timeoutFlatOut([this] { runToCursorTicks(); });
     else
-        m_pacer.timeout();
-}
-
-void MainWindow::hideNotices()
-{
-    m_noticeTimer.stop();
-    m_endOfRunNotice->hide();
-    m_noErrorsNotice->hide();
+        m_heldFrame.pacer().timeout();
 }
 
 void MainWindow::refreshLinePanelsTick() { m_editor->refreshLinePanels(true); }
 
 void MainWindow::selectRunLine(int line)
 {
-    if (m_pacer.holding()) {
-        m_heldRunLine = line;
-        return;
-    }
+    if (m_heldFrame.holdRunLine(line)) return;
     m_editor->selectLine(line);
     m_editor->setRunLine(line);
     m_editor->setFocus();
 }
 
-void MainWindow::fatalMessage(const QString &text) { m_prompts->error(text); }
+void MainWindow::fatalMessage(const QString &text) { prompts().error(text); }
 
-void MainWindow::endOfRunNotice()
-{
-    m_endOfRunNotice->setGeometry(256, 184, 185, 41);
-    m_endOfRunNotice->show();
-    m_endOfRunNotice->raise();
-    m_noticeTimer.start();
-}
+void MainWindow::endOfRunNotice() { m_notices.showFinished(); }
 
 // A held run line is where the caret is about to be.
 int MainWindow::caretLine() const
 {
-    return m_heldRunLine >= 0 ? m_heldRunLine : m_editor->caretLineColumn().line;
+    const int held = m_heldFrame.heldRunLine();
+    return held >= 0 ? held : m_editor->caretLineColumn().line;
 }
 
 void MainWindow::outOfFieldAttempted()
