@@ -32,10 +32,10 @@ bool RunToCursor::ticks(RunController &run, bool lineAfterEnd)
     slice.start();
     do {
         if (!m_leaveFirst && !lineAfterEnd && run.interpreter().currentLine() == m_line) {
-            const int line = m_line;
+            const int aimed = m_line;
             end();
             run.togglePause();
-            run.showRunLine(line);
+            run.showRunLine(aimed);
             return true;
         }
         m_leaveFirst = false;
