@@ -9,6 +9,7 @@
 #include "editor/AlgorithmEditor.h"
 #include "lang/Hints.h"
 #include "lang/Normalize.h"
+#include "lang/Statements.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QLabel>
@@ -245,8 +246,8 @@ void MainWindow::runToCursorTicks()
     QElapsedTimer slice;
     slice.start();
     // The tick on the line after the end only ends the run: that line is never executed.
-    const bool afterEnd =
-        m_editor->normalizedLine(m_runToLine - 1) == Lexicon::forLanguage(m_run.language()).kwEnd;
+    const bool afterEnd = m_editor->normalizedLine(m_runToLine - 1) ==
+                          Statements::keyword(StatementKind::End, Lexicon::forLanguage(m_run.language()));
     do {
         if (!m_runToLeaveFirst && !afterEnd && m_run.interpreter().currentLine() == m_runToLine) {
             const int line = m_runToLine;
