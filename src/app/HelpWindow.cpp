@@ -165,48 +165,7 @@ QString HelpWindow::pageResource(Language lang, const QString &name)
         .arg(languageCode(lang == Language::Unknown ? Language::Rus : lang), name);
 }
 
-QString HelpWindow::pageFor(StatementKind kind)
-{
-    using K = StatementKind;
-    switch (kind) {
-    case K::Begin:
-    case K::End:
-        return QStringLiteral("program");
-    case K::Step:
-        return QStringLiteral("step");
-    case K::Jump:
-        return QStringLiteral("jump");
-    case K::Rotate:
-        return QStringLiteral("turns");
-    case K::Colour:
-        return QStringLiteral("colour");
-    case K::Destroy:
-    case K::Rebuild:
-        return QStringLiteral("visibility");
-    case K::Call:
-    case K::ProcedureHeader:
-    case K::EndProcedure:
-        return QStringLiteral("procedures");
-    // The end of a loop closes either kind; the counted-loop page links the other one.
-    case K::CountedLoop:
-    case K::EndLoop:
-        return QStringLiteral("counted-loop");
-    case K::ConditionalLoop:
-        return QStringLiteral("conditional-loop");
-    case K::Condition:
-    case K::Then:
-    case K::Else:
-    case K::EndCondition:
-        return QStringLiteral("condition");
-    case K::SpeedDirective:
-        return QStringLiteral("speed");
-    case K::Comment:
-        return QStringLiteral("comments");
-    case K::None:
-        break;
-    }
-    return QString();
-}
+QString HelpWindow::pageFor(StatementKind kind) { return Statements::helpPage(kind); }
 
 QString HelpWindow::pageHtml(Language lang, const QString &name)
 {

@@ -10,6 +10,7 @@
 #include "editor/AlgorithmEditor.h"
 #include "editor/CommandDialog.h"
 #include "lang/ProgramTranslator.h"
+#include "lang/Statements.h"
 #include "world/widgets/FieldView.h"
 #include <QAction>
 #include <QCheckBox>
@@ -78,8 +79,10 @@ void MainWindow::connectActions()
     };
     for (const auto &row : simple) on(row.first, [this, button = row.second] { manualCommand(button); });
     on(Command::ClearField, &MainWindow::resetField);
-    on(Command::Destroy, [this] { pasteCode(Lexicon::forLanguage(language()).kwDestroy); });
-    on(Command::Rebuild, [this] { pasteCode(Lexicon::forLanguage(language()).kwRebuild); });
+    on(Command::Destroy,
+       [this] { pasteCode(Statements::keyword(StatementKind::Destroy, Lexicon::forLanguage(language()))); });
+    on(Command::Rebuild,
+       [this] { pasteCode(Statements::keyword(StatementKind::Rebuild, Lexicon::forLanguage(language()))); });
     on(Command::Run, &MainWindow::runCommand);
     on(Command::Pause, &MainWindow::pauseRun);
     on(Command::Stop, &MainWindow::stopRun);
@@ -148,30 +151,20 @@ void MainWindow::pasteCode(const QString &commandText) { m_editor->pasteCode(com
 
 void MainWindow::manualCommand(ManualButton button)
 {
-    const Lexicon &lex = Lexicon::forLanguage(language());
-    const QString *const keywords[] = {&lex.kwStep, &lex.kwJump, &lex.kwRotate45, &lex.kwRotate90};
+    // The buttons in the order of ManualButton: the moves, then the two turns.
+    const Statements::Statement *const rows[] = {
+        &Statements::row(StatementKind::Step), &Statements::row(StatementKind::Jump),
+        &Statements::row(StatementKind::Rotate, 0), &Statements::row(StatementKind::Rotate, 1)};
+    const Statements::Statement &command = *rows[int(button)];
     if (m_manual) {
-        switch (button) {
-        case ManualButton::Step:
-            m_world.step();
-            break;
-        case ManualButton::Jump:
-            m_world.jump();
-            break;
-        case ManualButton::Rotate45:
-            m_world.rotate45();
-            break;
-        case ManualButton::Rotate90:
-            m_world.rotate90();
-            break;
-        }
+        (m_world.*command.act)();
         describeField();
         if (!m_recordCheckBox->isChecked()) {
             positionPanel(m_world.state().x, m_world.state().y);
             return;
         }
     }
-    pasteCode(*keywords[int(button)]);
+    pasteCode(Lexicon::forLanguage(language()).*command.keyword);
     if (m_manual) positionPanel(m_world.state().x, m_world.state().y);
 }
 

@@ -9,6 +9,7 @@
 #include "editor/AlgorithmEditor.h"
 #include "lang/Hints.h"
 #include "lang/Normalize.h"
+#include "lang/Statements.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QLabel>
@@ -178,8 +179,8 @@ void MainWindow::runToCursorCommand()
 void MainWindow::runToCursorTicks()
 {
     // The tick on the line after the end only ends the run: that line is never executed.
-    const bool afterEnd =
-        m_editor->normalizedLine(m_runToCursor.line() - 1) == Lexicon::forLanguage(m_run.language()).kwEnd;
+    const bool afterEnd = m_editor->normalizedLine(m_runToCursor.line() - 1)
+                          == Statements::keyword(StatementKind::End, Lexicon::forLanguage(m_run.language()));
     if (m_runToCursor.ticks(m_run, afterEnd)) refreshRunState();
 }
 

@@ -6,6 +6,7 @@
 #include "lang/Highlight.h"
 #include "lang/Normalize.h"
 #include "lang/ProgramTranslator.h"
+#include "lang/Statements.h"
 
 #include <cstdio>
 
@@ -78,7 +79,8 @@ int run(const QStringList &arguments)
                 QStringLiteral("its translation would mean something else in %1").arg(languageCode(*target));
         else
             why = QStringLiteral("the loop ends in \"%1\", not in \"%2\"")
-                      .arg(*untranslated, Lexicon::forLanguage(*source).kwTimes);
+                      .arg(*untranslated,
+                           Statements::tail(StatementKind::CountedLoop, Lexicon::forLanguage(*source)));
         err(QStringLiteral("trakmil: %1:%2: %3, left as written: %4")
                 .arg(file)
                 .arg(k + 1)

@@ -26,14 +26,14 @@ CallProcedureDialog::CallProcedureDialog(AlgorithmEditor &editor, Prompts &promp
 QStringList CallProcedureDialog::procedureNames(const ProgramText &text, const Lexicon &lex)
 {
     QStringList names;
-    const int kwLen = int(lex.kwProcedure.size());
+    const QString &header = Statements::keyword(StatementKind::ProcedureHeader, lex);
     for (int k = 0, n = text.lineCount(); k < n; ++k) {
         const QString line = text.line(k);
         qsizetype b = 0;
         while (b < line.size() && line.at(b) == QLatin1Char(' ')) ++b;
         const QString s = upperCase1251(line.mid(b));   // spaces at the end stay
         // The character after the keyword is the separator and is skipped unseen.
-        if (s.startsWith(lex.kwProcedure)) names << s.mid(kwLen + 1);
+        if (s.startsWith(header)) names << s.mid(header.size() + 1);
     }
     std::sort(names.begin(), names.end(),
               [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
@@ -60,9 +60,8 @@ void CallProcedureDialog::confirm()
     const QString nl = QStringLiteral("\n");
     insertPieces(
         m_editor,
-        {{nl, std::nullopt},
-         {lex().kwExecute + QLatin1Char(' ') + procedureCombo->currentText() + nl, LineColour::Maroon}},
-        0, true);
+        {{nl, std::nullopt}, statementPiece(StatementKind::Call, lex(), procedureCombo->currentText())}, 0,
+        true);
     setInsertionColour(m_editor, LineColour::Navy);
     accept();
 }

@@ -79,13 +79,11 @@ void ColourDialog::prepare()
 void ColourDialog::confirm()
 {
     if (!(manualMode && manualMode())) {
-        const QString &kw = lex().kwColour;
-        if (nextColourRadio->isChecked())
-            m_editor.commandToInsert = kw + QLatin1Char('+');
-        else if (previousColourRadio->isChecked())
-            m_editor.commandToInsert = kw + QLatin1Char('-');
-        else
-            m_editor.commandToInsert = kw + QLatin1Char('=') + colourCombo->currentText();
+        const QString argument = nextColourRadio->isChecked() ? QStringLiteral("+")
+                                 : previousColourRadio->isChecked()
+                                     ? QStringLiteral("-")
+                                     : QLatin1Char('=') + colourCombo->currentText();
+        m_editor.commandToInsert = Statements::commandLine(StatementKind::Colour, lex(), argument);
         m_editor.pasteCode();
     }
     accept();

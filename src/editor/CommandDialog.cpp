@@ -76,11 +76,11 @@ void CommandDialog::makeOkCancel(QPoint okAt, const QString &okText, QPoint canc
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CommandDialog::refillTests(QComboBox *combo, const QStringList &tests)
+void CommandDialog::refillTests(QComboBox *combo, std::initializer_list<Statements::SensorTest> tests)
 {
     const int chosen = combo->currentIndex();
     combo->clear();
-    combo->addItems(tests);
+    for (Statements::SensorTest test : tests) combo->addItem(Statements::testWord(test, lex()));
     combo->setCurrentIndex(chosen);
     fitListWidth(combo);
     combo->setFocus();

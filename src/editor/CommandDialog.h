@@ -3,6 +3,8 @@
 #pragma once
 #include "editor/AlgorithmEditor.h"
 #include "lang/MessageCatalogue.h"
+#include "lang/Statements.h"
+#include <initializer_list>
 #include <QDialog>
 
 class Prompts;
@@ -37,7 +39,7 @@ protected:
     void makeOkCancel(QPoint okAt, const QString &okText, QPoint cancelAt);
     // The list of tests written anew in the current Language; the test chosen last time
     // stays chosen.
-    static void refillTests(QComboBox *combo, const QStringList &tests);
+    void refillTests(QComboBox *combo, std::initializer_list<Statements::SensorTest> tests);
     // False, with the focus on the list, while no entry of it is chosen.
     static bool hasChoice(QComboBox *combo);
     QFrame *makeBevel(const QRect &r);

@@ -67,14 +67,19 @@ void setInsertionColour(AlgorithmEditor &editor, QRgb colour)
     editor.setTextCursor(c);
 }
 
+InsertPiece statementPiece(StatementKind kind, const Lexicon &lex, const QString &argument)
+{
+    return {Statements::commandLine(kind, lex, argument) + QLatin1Char('\n'), Statements::row(kind).colour};
+}
+
 void insertBeginEnd(AlgorithmEditor &editor)
 {
     const Lexicon &lex = editor.lexicon();
     const QString nl = QStringLiteral("\n");
     insertPieces(editor,
                  {{nl, std::nullopt},
-                  {lex.kwBegin + nl, LineColour::Blue},
+                  statementPiece(StatementKind::Begin, lex),
                   {nl, LineColour::Navy},
-                  {lex.kwEnd + nl, LineColour::Blue}},
+                  statementPiece(StatementKind::End, lex)},
                  2, true);
 }

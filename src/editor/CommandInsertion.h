@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "editor/TextColour.h"
+#include "lang/Statements.h"
 #include <QList>
 
 class AlgorithmEditor;
@@ -17,5 +18,7 @@ void pasteCommand(AlgorithmEditor &editor, const QString &command);
 void insertPieces(AlgorithmEditor &editor, const QList<InsertPiece> &pieces, int linesUp, bool refreshPanels);
 // The colour that the next character typed at the caret gets; nothing with a selection.
 void setInsertionColour(AlgorithmEditor &editor, QRgb colour);
+// A statement's line as the editor inserts it, ended, in the statement's colour.
+InsertPiece statementPiece(StatementKind kind, const Lexicon &lex, const QString &argument = QString());
 // An empty BEGIN/END pair with the caret on its inside line.
 void insertBeginEnd(AlgorithmEditor &editor);

@@ -77,7 +77,8 @@ void ConditionDialog::prepare()
     setCaption(thenElseCommand1Label, DialogCaptions::Command1Placeholder, inGroup(thenElseCommand1Label));
     setCaption(thenElseElseLabel, DialogCaptions::ElseLabel, inGroup(thenElseElseLabel));
     setCaption(thenElseCommand2Label, DialogCaptions::Command2Placeholder, inGroup(thenElseCommand2Label));
-    refillTests(testCombo, {lex().kwBorder, lex().kwLine, lex().kwNotBorder, lex().kwNotLine});
+    refillTests(testCombo, {Statements::SensorTest::Border, Statements::SensorTest::Line,
+                            Statements::SensorTest::NotBorder, Statements::SensorTest::NotLine});
 }
 
 void ConditionDialog::confirm()
@@ -85,13 +86,12 @@ void ConditionDialog::confirm()
     if (!hasChoice(testCombo)) return;
     const QString nl = QStringLiteral("\n");
     const Lexicon &k = lex();
-    QList<InsertPiece> pieces = {
-        {nl, std::nullopt},
-        {k.kwIf + QLatin1Char(' ') + testCombo->currentText() + nl, LineColour::Teal},
-        {k.kwThen + nl, LineColour::Teal},
-        {nl, LineColour::Navy}};
-    if (m_thenElse) pieces += {{k.kwElse + nl, LineColour::Teal}, {nl, LineColour::Navy}};
-    pieces += {k.kwEndCondition + nl, LineColour::Teal};
+    QList<InsertPiece> pieces = {{nl, std::nullopt},
+                                 statementPiece(StatementKind::Condition, k, testCombo->currentText()),
+                                 statementPiece(StatementKind::Then, k),
+                                 {nl, LineColour::Navy}};
+    if (m_thenElse) pieces += {statementPiece(StatementKind::Else, k), {nl, LineColour::Navy}};
+    pieces += statementPiece(StatementKind::EndCondition, k);
     insertPieces(m_editor, pieces, m_thenElse ? 4 : 2, false);
     accept();
 }

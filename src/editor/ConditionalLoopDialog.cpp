@@ -22,7 +22,8 @@ void ConditionalLoopDialog::prepare()
 {
     openWith(DialogCaptions::CycleCaption, DialogCaptions::CancelLoopCondition);
     setCaptionUpTo(whileLabel, DialogCaptions::CycleWhileBefore, testCombo->x());
-    refillTests(testCombo, {lex().kwNotBorder, lex().kwNotLine, lex().kwBorder, lex().kwLine});
+    refillTests(testCombo, {Statements::SensorTest::NotBorder, Statements::SensorTest::NotLine,
+                            Statements::SensorTest::Border, Statements::SensorTest::Line});
 }
 
 void ConditionalLoopDialog::confirm()
@@ -31,9 +32,9 @@ void ConditionalLoopDialog::confirm()
     const QString nl = QStringLiteral("\n");
     insertPieces(m_editor,
                  {{nl, std::nullopt},
-                  {lex().kwCycleWhile + QLatin1Char(' ') + testCombo->currentText() + nl, LineColour::Green},
+                  statementPiece(StatementKind::ConditionalLoop, lex(), testCombo->currentText()),
                   {nl, LineColour::Navy},
-                  {lex().kwEndCycle + nl, LineColour::Green}},
+                  statementPiece(StatementKind::EndLoop, lex())},
                  2, true);
     accept();
 }

@@ -37,13 +37,11 @@ void CountedLoopDialog::confirm()
 {
     countSpin->interpretText();   // a count still being typed counts, brought into range
     const QString nl = QStringLiteral("\n");
-    const QString header = lex().kwCycleN + QLatin1Char(' ') + QString::number(countSpin->value()) +
-                           QLatin1Char(' ') + lex().kwTimes + nl;
     insertPieces(m_editor,
                  {{nl, std::nullopt},
-                  {header, LineColour::Green},
+                  statementPiece(StatementKind::CountedLoop, lex(), QString::number(countSpin->value())),
                   {nl, LineColour::Navy},
-                  {lex().kwEndCycle + nl, LineColour::Green}},
+                  statementPiece(StatementKind::EndLoop, lex())},
                  2, false);
     accept();
 }

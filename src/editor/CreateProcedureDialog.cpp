@@ -47,9 +47,9 @@ void CreateProcedureDialog::confirm()
     const QString nl = QStringLiteral("\n");
     insertPieces(m_editor,
                  {{nl, std::nullopt},
-                  {lex().kwProcedure + QLatin1Char(' ') + name + nl, LineColour::Maroon},
+                  statementPiece(StatementKind::ProcedureHeader, lex(), name),
                   {nl, LineColour::Navy},
-                  {lex().kwEndProcedure + nl, LineColour::Maroon}},
+                  statementPiece(StatementKind::EndProcedure, lex())},
                  2, true);
     accept();
 }

@@ -2,29 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Highlight.h"
 #include "lang/LineMarks.h"
+#include "lang/Statements.h"
 
 using namespace LineColour;
 
 namespace {
 
-// The rows from the kwIf row down. The parameters carry the three places where the
-// key handler's table differs from the other two.
-QRgb commonRows(const QString &n, const Lexicon &lex, QRgb destroyColour, bool endConditionRow,
-                bool elseThenByPrefix)
+// A line's colour by the statement table; plain text stays black. A counted-loop header is
+// coloured only once its tail keyword ends it. While a key is typed (the key handler sees
+// the line before the key lands) the rows' typing rule applies.
+QRgb statementColour(const QString &n, const Lexicon &lex, bool typing)
 {
-    if (n.startsWith(lex.kwIf)) return Teal;
-    if (n.startsWith(lex.kwCycleWhile)) return Green;
-    if (n.startsWith(lex.kwExecute)) return Maroon;
-    if (n.startsWith(lex.kwProcedure)) return Maroon;
-    if (n.startsWith(lex.kwColour)) return Purple;
-    if (n == lex.kwDestroy || n == lex.kwRebuild) return destroyColour;
-    if (n == lex.kwEndProcedure) return Maroon;
-    if (!elseThenByPrefix && (n == lex.kwElse || n == lex.kwThen)) return Teal;
-    if (n.startsWith(lex.kwCycleN) && n.endsWith(lex.kwTimes)) return Green;
-    if (n == lex.kwEndCycle) return Green;
-    if (endConditionRow && n == lex.kwEndCondition) return Teal;
-    if (n == lex.kwBegin || n == lex.kwEnd) return Blue;
-    if (n == lex.kwStep || n == lex.kwJump || n == lex.kwRotate45 || n == lex.kwRotate90) return Navy;
+    for (const Statements::Statement &s : Statements::all()) {
+        const bool hit = typing && s.typedByHead
+                             ? n.startsWith(lex.*s.keyword)
+                             : Statements::matches(s, n, lex) && (!s.tail || n.endsWith(lex.*s.tail));
+        if (hit) return typing ? s.colourWhileTyping : s.colour;
+    }
     return Black;
 }
 
@@ -35,25 +29,25 @@ ChangeRule classifyOnChange(const QString &n, const Lexicon &lex)
     if (n.startsWith(LineMark::ExtendedSettings)) return {ChangeRule::OpenExtendedSettings, Gray};
     if (n.startsWith(LineMark::Directive)) return {ChangeRule::Paint, Silver};
     if (n.startsWith(LineMark::Comment)) return {ChangeRule::Paint, Gray};
-    return {ChangeRule::Paint, commonRows(n, lex, Fuchsia, true, false)};
+    return {ChangeRule::Paint, statementColour(n, lex, false)};
 }
 
 QRgb classifyOnKey(const QString &n, const Lexicon &lex)
 {
     if (n.startsWith(LineMark::Comment)) return Gray;
-    if (n.startsWith(lex.kwElse) || n.startsWith(lex.kwThen)) return Teal;
-    return commonRows(n, lex, Teal, false, true);
+    return statementColour(n, lex, true);
 }
 
 QRgb classifyFull(const QString &n, const Lexicon &lex)
 {
     if (n.startsWith(LineMark::Comment)) return Gray;
-    return commonRows(n, lex, Fuchsia, true, false);
+    return statementColour(n, lex, false);
 }
 
 QRgb pasteCodeColour(const QString &commandText, const Lexicon &lex)
 {
-    if (commandText == lex.kwDestroy || commandText == lex.kwRebuild) return Fuchsia;
-    if (commandText.startsWith(lex.kwColour)) return Purple;
-    return Navy;
+    // The commands pasted are the world's and the colour's; any other text in the colour
+    // of the moves.
+    const Statements::Statement *s = Statements::find(commandText, lex);
+    return s && (s->act || s->kind == StatementKind::Colour) ? s->colour : Navy;
 }

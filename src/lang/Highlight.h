@@ -2,22 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Lexicon.h"
+#include "lang/LineColour.h"
 #include <QRgb>
 #include <QString>
-
-// The whole-line colours of the algorithm editor, 0xRRGGBB.
-namespace LineColour {
-constexpr QRgb Black = 0x000000;
-constexpr QRgb Navy = 0x000080;
-constexpr QRgb Blue = 0x0000FF;
-constexpr QRgb Maroon = 0x800000;
-constexpr QRgb Green = 0x008000;
-constexpr QRgb Teal = 0x008080;
-constexpr QRgb Purple = 0x800080;
-constexpr QRgb Fuchsia = 0xFF00FF;
-constexpr QRgb Gray = 0x808080;
-constexpr QRgb Silver = 0xC0C0C0;
-}   // namespace LineColour
 
 // What the change handler does with a line: paint it, or (a line starting "**")
 // replace it by "*" and open the extended-settings dialog.

@@ -11,6 +11,10 @@
 
 namespace {
 
+using K = StatementKind;
+
+const QString &word(StatementKind kind, const Lexicon &lex) { return Statements::keyword(kind, lex); }
+
 // Latin and Cyrillic letters that look the same, pairwise.
 const char16_t kLatin[] = u"ABCEHKMOPTXYacekopxy";
 const char16_t kCyrillic[] = u"АВСЕНКМОРТХУасекорху";
@@ -153,21 +157,17 @@ bool oneEditApart(QStringView a, QStringView b)
 // The statement a line one letter away from a keyword probably meant; empty for none.
 QString nearestStatement(const QString &n, const Lexicon &lex)
 {
-    const QString *const exact[] = {&lex.kwBegin,        &lex.kwEnd,      &lex.kwStep,         &lex.kwJump,
-                                    &lex.kwRotate45,     &lex.kwRotate90, &lex.kwDestroy,      &lex.kwRebuild,
-                                    &lex.kwEndProcedure, &lex.kwEndCycle, &lex.kwEndCondition, &lex.kwThen,
-                                    &lex.kwElse};
-    for (const QString *kw : exact)
-        if (oneEditApart(n, *kw)) return *kw;
+    for (const Statements::Statement &s : Statements::all())
+        if (s.match == Statements::Match::WholeLine && oneEditApart(n, lex.*s.keyword)) return lex.*s.keyword;
     // A keyword that begins a longer line: the rest after it stays as written.
-    const QString *const prefixes[] = {&lex.kwCycleWhile, &lex.kwCycleN, &lex.kwExecute,
-                                       &lex.kwProcedure,  &lex.kwIf,     &lex.kwColour};
-    for (const QString *kw : prefixes) {
-        for (qsizetype len = kw->size() - 1; len <= kw->size() + 1; ++len) {
+    for (const Statements::Statement &s : Statements::all()) {
+        if (s.match != Statements::Match::Prefix) continue;
+        const QString &kw = lex.*s.keyword;
+        for (qsizetype len = kw.size() - 1; len <= kw.size() + 1; ++len) {
             if (len <= 1 || len >= n.size()) continue;
             const QChar after = n.at(len);
             if (after != QLatin1Char(' ') && after != QLatin1Char('=')) continue;
-            if (oneEditApart(QStringView(n).left(len), *kw)) return *kw + n.mid(len);
+            if (oneEditApart(QStringView(n).left(len), kw)) return kw + n.mid(len);
         }
     }
     return QString();
@@ -249,7 +249,7 @@ QString romanianLettersAlike(QString name)
 int findBegin(const ProgramText &text, const Lexicon &lex)
 {
     for (int k = 0, count = text.lineCount(); k < count; ++k)
-        if (text.normalizedLine(k) == lex.kwBegin) return k;
+        if (text.normalizedLine(k) == word(K::Begin, lex)) return k;
     return -1;
 }
 
@@ -258,11 +258,12 @@ int findBegin(const ProgramText &text, const Lexicon &lex)
 QString missingProcedureHint(const ProgramText &text, int callLine, Language keywords, Language interface)
 {
     const Lexicon &lex = Lexicon::forLanguage(keywords);
+    const QString &callWord = word(K::Call, lex), &procedureWord = word(K::ProcedureHeader, lex);
     const QString n = text.normalizedLine(callLine);
     const int begin = findBegin(text, lex);
-    if (!n.startsWith(lex.kwExecute) || begin < 0 || callLine <= begin) return QString();
-    const QString name = n.mid(lex.kwExecute.size() + 1);
-    const QString typed = withoutEndSpaces(text.line(callLine)).mid(lex.kwExecute.size() + 1);
+    if (!n.startsWith(callWord) || begin < 0 || callLine <= begin) return QString();
+    const QString name = n.mid(callWord.size() + 1);
+    const QString typed = withoutEndSpaces(text.line(callLine)).mid(callWord.size() + 1);
     struct Header {
         int line;
         QString name, alike;
@@ -270,10 +271,10 @@ QString missingProcedureHint(const ProgramText &text, int callLine, Language key
     std::vector<Header> before, after;
     for (int k = 0, count = text.lineCount(); k < count; ++k) {
         const QString h = text.normalizedLine(k);
-        if (k == callLine || !h.startsWith(lex.kwProcedure) || h.size() == lex.kwProcedure.size()) continue;
-        if (k < begin && h == lex.kwProcedure + QLatin1Char(' ') + name) return QString();   // it is there
+        if (k == callLine || !h.startsWith(procedureWord) || h.size() == procedureWord.size()) continue;
+        if (k < begin && h == procedureWord + QLatin1Char(' ') + name) return QString();   // it is there
         const qsizetype from =
-            lex.kwProcedure.size() + (h.at(lex.kwProcedure.size()) == QLatin1Char(' ') ? 1 : 0);
+            procedureWord.size() + (h.at(procedureWord.size()) == QLatin1Char(' ') ? 1 : 0);
         (k < begin ? before : after).push_back({k, h.mid(from), romanianLettersAlike(h.mid(from))});
     }
     const QString alike = romanianLettersAlike(name);
@@ -283,7 +284,7 @@ QString missingProcedureHint(const ProgramText &text, int callLine, Language key
             return t("procedureLetters", interface).arg(typed, header(h.line)).arg(h.line + 1);
     for (const Header &h : after)
         if (h.alike == alike)
-            return t("procedureAfterBegin", interface).arg(typed).arg(h.line + 1).arg(lex.kwBegin);
+            return t("procedureAfterBegin", interface).arg(typed).arg(h.line + 1).arg(word(K::Begin, lex));
     if (before.empty()) return t("procedureNone", interface).arg(typed);
     const Header *nearest = &before.front();
     int best = editDistance(nearest->alike, alike);
@@ -312,7 +313,7 @@ QString programLanguageHint(const ProgramText &text, Language keywords, Language
             if (!Hints::isStatement(n, others[i])) continue;
             ++other[i];
             const Lexicon &lex = Lexicon::forLanguage(others[i]);
-            frame[i] = frame[i] || n == lex.kwBegin || n == lex.kwEnd;
+            frame[i] = frame[i] || n == word(K::Begin, lex) || n == word(K::End, lex);
         }
     }
     const int i = other[1] > other[0] ? 1 : 0;
@@ -329,14 +330,14 @@ QString beginEndHint(const ProgramText &text, Language keywords, Language interf
     int begins = 0, ends = 0;
     for (int k = 0, count = text.lineCount(); k < count; ++k) {
         const QString n = text.normalizedLine(k);
-        begins += n == lex.kwBegin;
-        ends += n == lex.kwEnd;
+        begins += n == word(K::Begin, lex);
+        ends += n == word(K::End, lex);
     }
     if (begins > 0 && ends > 0) return QString();
     for (int k = 0, count = text.lineCount(); k < count; ++k) {
         const LineHint h = lineHint(text.line(k), keywords, interface);
         if (h.text.isEmpty()) continue;
-        if ((begins == 0 && h.meant == lex.kwBegin) || (ends == 0 && h.meant == lex.kwEnd))
+        if ((begins == 0 && h.meant == word(K::Begin, lex)) || (ends == 0 && h.meant == word(K::End, lex)))
             return t("atLine", interface).arg(k + 1).arg(h.text);
     }
     return QString();
@@ -350,7 +351,7 @@ QString unknownColourHint(const QString &raw, int line, Language keywords, Langu
     const Forms::ColourForm f = Forms::colourForm(raw, lex);
     if (!f.set || f.step != 0 || f.name.isEmpty() || ColourTable::findByName(f.name, keywords) >= 0)
         return QString();
-    const QString typed = withoutEndSpaces(raw.mid(lex.kwColour.size() + 1));
+    const QString typed = withoutEndSpaces(raw.mid(word(K::Colour, lex).size() + 1));
     const QString plain = upperCase1251(withoutDiacritics(f.name));
     QString meant;
     const QStringList names = ColourTable::names(keywords);
@@ -381,17 +382,7 @@ namespace Hints {
 bool isStatement(const QString &n, Language keywords)
 {
     if (n.isEmpty()) return false;
-    const Lexicon &lex = Lexicon::forLanguage(keywords);
-    const QString *const exact[] = {&lex.kwBegin,        &lex.kwEnd,      &lex.kwStep,        &lex.kwJump,
-                                    &lex.kwRotate45,     &lex.kwRotate90, &lex.kwDestroy,     &lex.kwRebuild,
-                                    &lex.kwEndProcedure, &lex.kwEndCycle, &lex.kwEndCondition};
-    const QString *const prefixes[] = {&lex.kwExecute,    &lex.kwProcedure, &lex.kwCycleN, &lex.kwIf,
-                                       &lex.kwCycleWhile, &lex.kwThen,      &lex.kwElse,   &lex.kwColour};
-    for (const QString *kw : exact)
-        if (n == *kw) return true;
-    for (const QString *kw : prefixes)
-        if (n.startsWith(*kw)) return true;
-    return false;
+    return Statements::accepts(n, Lexicon::forLanguage(keywords));
 }
 
 QString forLine(const QString &raw, Language keywords, Language interface)
@@ -425,41 +416,41 @@ QStringList structureWarnings(const ProgramText &text, Language keywords, Langua
     std::vector<OpenCondition> conditions;
     // Whatever is still open when its block ends.
     auto closeBlock = [&] {
-        for (int line : loops) out << t("loopWithoutEnd", interface).arg(line + 1).arg(lex.kwEndCycle);
+        for (int line : loops) out << t("loopWithoutEnd", interface).arg(line + 1).arg(word(K::EndLoop, lex));
         for (const OpenCondition &c : conditions)
-            if (!c.then) out << t("conditionWithoutThen", interface).arg(c.line + 1).arg(lex.kwThen);
+            if (!c.then) out << t("conditionWithoutThen", interface).arg(c.line + 1).arg(word(K::Then, lex));
         loops.clear();
         conditions.clear();
     };
     for (int k = 0, count = text.lineCount(); k < count; ++k) {
         const QString n = text.normalizedLine(k);
-        if (n.startsWith(lex.kwColour)) {
+        if (n.startsWith(word(K::Colour, lex))) {
             const QString colour = unknownColourHint(text.line(k), k, keywords, interface);
             if (!colour.isEmpty()) out << colour;
         }
-        if (n.startsWith(lex.kwProcedure) || n == lex.kwBegin) {
+        if (n.startsWith(word(K::ProcedureHeader, lex)) || n == word(K::Begin, lex)) {
             closeBlock();
-        } else if (n == lex.kwEndProcedure || n == lex.kwEnd) {
+        } else if (n == word(K::EndProcedure, lex) || n == word(K::End, lex)) {
             closeBlock();
-        } else if (n.startsWith(lex.kwCycleN) || n.startsWith(lex.kwCycleWhile)) {
+        } else if (n.startsWith(word(K::CountedLoop, lex)) || n.startsWith(word(K::ConditionalLoop, lex))) {
             loops.push_back(k);
-        } else if (n == lex.kwEndCycle) {
+        } else if (n == word(K::EndLoop, lex)) {
             if (loops.empty())
-                out << t("endWithoutLoop", interface).arg(k + 1).arg(lex.kwEndCycle);
+                out << t("endWithoutLoop", interface).arg(k + 1).arg(word(K::EndLoop, lex));
             else
                 loops.pop_back();
-        } else if (n.startsWith(lex.kwIf)) {
+        } else if (n.startsWith(word(K::Condition, lex))) {
             conditions.push_back({k, false});
-        } else if (n == lex.kwThen) {
+        } else if (n == word(K::Then, lex)) {
             if (!conditions.empty()) conditions.back().then = true;
-        } else if (n == lex.kwEndCondition) {
+        } else if (n == word(K::EndCondition, lex)) {
             if (conditions.empty()) {
-                out << t("endWithoutCondition", interface).arg(k + 1).arg(lex.kwEndCondition);
+                out << t("endWithoutCondition", interface).arg(k + 1).arg(word(K::EndCondition, lex));
             } else {
                 if (!conditions.back().then)
                     out << t("conditionWithoutThen", interface)
                                .arg(conditions.back().line + 1)
-                               .arg(lex.kwThen);
+                               .arg(word(K::Then, lex));
                 conditions.pop_back();
             }
         }

@@ -34,36 +34,28 @@ int intervalForSpeed(int speed)
     }
 }
 
-// Whether the first len(kwColor) characters of the raw line, upper-cased, spell the
-// keyword: the cheap test that tells whether the colour forms need a closer look.
-bool mayBeColourLine(const QString &raw, const QString &kwColour)
+// Whether the first characters of the raw line, upper-cased, spell the colour keyword:
+// the cheap test that tells whether the colour forms need a closer look.
+bool mayBeColourLine(const QString &raw, const QString &keyword)
 {
-    const qsizetype k = kwColour.size();
+    const qsizetype k = keyword.size();
     if (k == 0 || raw.size() < k) return false;
     for (qsizetype i = 0; i < k; ++i)
-        if (upperCase1251(raw.at(i)) != kwColour.at(i)) return false;
+        if (upperCase1251(raw.at(i)) != keyword.at(i)) return false;
     return true;
 }
 
-// The commands that are one call on the world, each a whole line.
-struct WorldCommand {
-    QString Lexicon::*keyword;
-    void (RobotWorld::*act)();
-};
-constexpr WorldCommand kWorldCommands[] = {
-    {&Lexicon::kwRotate45, &RobotWorld::rotate45},
-    {&Lexicon::kwRotate90, &RobotWorld::rotate90},
-    {&Lexicon::kwJump, &RobotWorld::jump},
-    {&Lexicon::kwStep, &RobotWorld::step},
-    {&Lexicon::kwDestroy, &RobotWorld::destroyRobot},
-    {&Lexicon::kwRebuild, &RobotWorld::rebuildRobot},
-};
+using K = StatementKind;
 
-const WorldCommand *worldCommand(const QString &n, const Lexicon &lex)
+const QString &word(StatementKind kind, const Lexicon &lex) { return Statements::keyword(kind, lex); }
+
+using WorldAction = decltype(Statements::Statement::act);
+
+// A command that is one call on the world, or nullptr.
+WorldAction worldCommand(const QString &n, const Lexicon &lex)
 {
-    for (const WorldCommand &w : kWorldCommands)
-        if (n == lex.*w.keyword) return &w;
-    return nullptr;
+    const Statements::Statement *s = Statements::find(n, lex);
+    return s ? s->act : nullptr;
 }
 
 Forms::Test testOf(const QString &n, const QString &kw, const Lexicon &lex, const RobotState &s)
@@ -96,7 +88,7 @@ void Interpreter::clearStacks()
 int Interpreter::findBeginLine(const ProgramText &text, const Lexicon &lex)
 {
     for (int i = 0, n = text.lineCount(); i < n; ++i)
-        if (text.normalizedLine(i) == lex.kwBegin) return i;
+        if (text.normalizedLine(i) == word(K::Begin, lex)) return i;
     return -1;
 }
 
@@ -131,14 +123,15 @@ int Interpreter::findProcedure(TickContext &c, QStringView callText)
             m_headers.clear();
             for (int i = 0; i < count; ++i) {
                 const QString m = c.text.normalizedLine(i);
-                if (m == c.lex.kwBegin) break;
-                if (m.startsWith(c.lex.kwProcedure) && !m_headers.contains(m)) m_headers.insert(m, i);
+                if (m == word(K::Begin, c.lex)) break;
+                if (m.startsWith(word(K::ProcedureHeader, c.lex)) && !m_headers.contains(m))
+                    m_headers.insert(m, i);
             }
             m_headersText = &c.text;
             m_headersLineCount = count;
             m_headersLanguage = c.language;
         }
-        QString key = c.lex.kwProcedure;
+        QString key = word(K::ProcedureHeader, c.lex);
         key += callText;
         const int found = m_headers.value(key, -1);
         // The text is locked during a run; should it have changed all the same, learn it again.
@@ -152,7 +145,7 @@ int Interpreter::findProcedure(TickContext &c, QStringView callText)
 // when the run has been stopped, with the outcome set.
 bool Interpreter::callProcedure(TickContext &c, const QString &n, TickOutcome &outcome)
 {
-    const QStringView callText = QStringView(n).mid(c.lex.kwExecute.size());
+    const QStringView callText = QStringView(n).mid(word(K::Call, c.lex).size());
     if (callDepth() >= StackSize) {
         outcome = stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, m_currentLine);
         return false;
@@ -192,13 +185,13 @@ bool Interpreter::skipFailingLoop(TickContext &c, TickOutcome &outcome)
             return false;
         }
         const QString m = c.text.normalizedLine(m_currentLine);
-        if (m.startsWith(c.lex.kwCycleN) || m.startsWith(c.lex.kwCycleWhile)) {
+        if (m.startsWith(word(K::CountedLoop, c.lex)) || m.startsWith(word(K::ConditionalLoop, c.lex))) {
             if (!pushLoop(c)) {
                 outcome =
                     stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, m_currentLine);
                 return false;
             }
-        } else if (m == c.lex.kwEndCycle) {
+        } else if (m == word(K::EndLoop, c.lex)) {
             if (loopDepth() == depth) return true;
             m_loops.pop_back();
         }
@@ -230,7 +223,7 @@ bool Interpreter::loopEnd(TickContext &c, bool &jumpedBack, TickOutcome &outcome
         }
         return true;
     }
-    switch (testOf(h, c.lex.kwCycleWhile, c.lex, c.host.world().state())) {
+    switch (testOf(h, word(K::ConditionalLoop, c.lex), c.lex, c.host.world().state())) {
     case Forms::Test::Holds:
         m_currentLine = loop.headerLine;
         jumpedBack = true;
@@ -261,12 +254,12 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
     // Commands.
     if (n.startsWith(LineMark::SpeedDirective)) {
         host.setXSpeed(1);
-    } else if (const WorldCommand *command = worldCommand(n, lex)) {
-        (world.*command->act)();
-    } else if (n.startsWith(lex.kwExecute)) {
+    } else if (const auto act = worldCommand(n, lex)) {
+        (world.*act)();
+    } else if (n.startsWith(word(K::Call, lex))) {
         if (!callProcedure(c, n, outcome)) return outcome;
         called = true;
-    } else if (n == lex.kwEndProcedure) {
+    } else if (n == word(K::EndProcedure, lex)) {
         if (!m_returnLines.empty()) {
             m_currentLine = m_returnLines.back();
             m_returnLines.pop_back();
@@ -275,11 +268,11 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
     } else if (Forms::isConditionalLoop(n, lex)) {
         if (!pushLoop(c))
             return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, m_currentLine);
-        if (testOf(n, lex.kwCycleWhile, lex, world.state()) == Forms::Test::Fails) {
+        if (testOf(n, word(K::ConditionalLoop, lex), lex, world.state()) == Forms::Test::Fails) {
             skipFailingLoop(c, outcome);
             return outcome;
         }
-    } else if (n.startsWith(lex.kwCycleN)) {
+    } else if (n.startsWith(word(K::CountedLoop, lex))) {
         if (!pushLoop(c))
             return stopWithReport(c, TickOutcome::NestingTooDeep, c.msg.msgNestingTooDeep, m_currentLine);
     }
@@ -288,35 +281,36 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
         // Structure.
         bool conditionMarker = false;
         bool jumpedBack = false;
-        if (n.startsWith(lex.kwIf)) {
+        if (n.startsWith(word(K::Condition, lex))) {
             conditionMarker = true;
-            const Forms::Test t = testOf(n, lex.kwIf, lex, world.state());
+            const Forms::Test t = testOf(n, word(K::Condition, lex), lex, world.state());
             if (t != Forms::Test::Unrecognised) {
                 for (int j = m_currentLine, count = text.lineCount(); j < count; ++j) {
                     const QString m = text.normalizedLine(j);
-                    const bool hit = t == Forms::Test::Holds ? m == lex.kwThen
-                                                             : (m == lex.kwElse || m == lex.kwEndCondition);
+                    const bool hit = t == Forms::Test::Holds
+                                         ? m == word(K::Then, lex)
+                                         : (m == word(K::Else, lex) || m == word(K::EndCondition, lex));
                     if (hit) {
                         m_currentLine = j + 1;
                         return outcome;
                     }
                 }
             }
-        } else if (n == lex.kwElse) {
+        } else if (n == word(K::Else, lex)) {
             conditionMarker = true;
             for (int j = m_currentLine, count = text.lineCount(); j < count; ++j) {
-                if (text.normalizedLine(j) == lex.kwEndCondition) {
+                if (text.normalizedLine(j) == word(K::EndCondition, lex)) {
                     m_currentLine = j + 1;
                     return outcome;
                 }
             }
-        } else if (n == lex.kwEndCycle) {
+        } else if (n == word(K::EndLoop, lex)) {
             if (!loopEnd(c, jumpedBack, outcome)) return outcome;
         }
 
         // Colour, on the raw line: the keyword must stand in the first column.
         const QString raw = text.line(m_currentLine);
-        if (mayBeColourLine(raw, lex.kwColour)) {
+        if (mayBeColourLine(raw, word(K::Colour, lex))) {
             const Forms::ColourForm f = Forms::colourForm(raw, lex);
             if (f.set) {
                 const int index = ColourTable::findByName(f.name, c.language);
@@ -329,13 +323,14 @@ TickOutcome Interpreter::tick(const ProgramText &text, Language language, Interp
         }
 
         // The end of a condition never takes a tick of its own.
-        if (!conditionMarker && !jumpedBack && text.normalizedLine(m_currentLine + 1) == lex.kwEndCondition)
+        if (!conditionMarker && !jumpedBack &&
+            text.normalizedLine(m_currentLine + 1) == word(K::EndCondition, lex))
             ++m_currentLine;
     }
 
     host.positionPanel(world.state().x, world.state().y);
 
-    if (text.normalizedLine(m_currentLine - 1) == lex.kwEnd) {
+    if (text.normalizedLine(m_currentLine - 1) == word(K::End, lex)) {
         host.stopRun();
         host.endOfRunNotice();
         return TickOutcome::Ended;
@@ -358,8 +353,8 @@ void Interpreter::fillSnapshot(RunSnapshot &s, const ProgramText &text, const Le
             l.pass = qint64(open->passesDone) + 1;
             l.count = Forms::convertCount(Forms::countText(h, lex));
         } else {
-            l.test = Forms::argumentAfter(h, lex.kwCycleWhile);
-            l.holdsNow = testOf(h, lex.kwCycleWhile, lex, robot);
+            l.test = Forms::argumentAfter(h, word(K::ConditionalLoop, lex));
+            l.holdsNow = testOf(h, word(K::ConditionalLoop, lex), lex, robot);
         }
         s.loops.push_back(l);
     }
@@ -367,7 +362,7 @@ void Interpreter::fillSnapshot(RunSnapshot &s, const ProgramText &text, const Le
     for (auto caller = m_returnLines.crbegin(); caller != m_returnLines.crend(); ++caller) {
         RunSnapshot::Call call;
         call.callerLine = *caller;
-        call.name = text.normalizedLine(call.callerLine).mid(lex.kwExecute.size()).trimmed();
+        call.name = text.normalizedLine(call.callerLine).mid(word(K::Call, lex).size()).trimmed();
         s.calls.push_back(call);
     }
 }

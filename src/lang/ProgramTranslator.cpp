@@ -5,6 +5,7 @@
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include "lang/StatementForms.h"
+#include "lang/Statements.h"
 
 namespace {
 
@@ -19,17 +20,6 @@ struct Piece {
     bool unknownWord = false;
 };
 using Pieces = QList<Piece>;
-
-// The keywords that make a statement only when they are the whole line.
-const Slot kWholeLine[] = {&Lexicon::kwBegin,    &Lexicon::kwEnd,          &Lexicon::kwStep,
-                           &Lexicon::kwJump,     &Lexicon::kwRotate45,     &Lexicon::kwRotate90,
-                           &Lexicon::kwDestroy,  &Lexicon::kwRebuild,      &Lexicon::kwEndProcedure,
-                           &Lexicon::kwEndCycle, &Lexicon::kwEndCondition, &Lexicon::kwThen,
-                           &Lexicon::kwElse};
-// Keywords followed by text that is not translated. The checker accepts the marker
-// keywords followed by anything, so a translation must keep those lines too.
-const Slot kHeadOnly[] = {&Lexicon::kwExecute, &Lexicon::kwProcedure, &Lexicon::kwThen, &Lexicon::kwElse};
-const Slot kTests[] = {&Lexicon::kwNotBorder, &Lexicon::kwBorder, &Lexicon::kwNotLine, &Lexicon::kwLine};
 
 enum class LetterCase {
     Upper,
@@ -148,8 +138,8 @@ QString inCaseOf(const QString &word, const QString &written)
 
 Slot testSlot(const QString &n, const Lexicon &lex)
 {
-    for (Slot s : kTests)
-        if (n == lex.*s) return s;
+    for (const Statements::Test &t : Statements::tests())
+        if (n == lex.*t.word) return t.word;
     return nullptr;
 }
 
@@ -174,13 +164,6 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
         return true;
     };
 
-    for (Slot s : kWholeLine) {
-        if (n == lex.*s) {
-            keyword(s, 0, -1);
-            return true;
-        }
-    }
-    // Both loop headers begin alike in two Languages: the longer one is tried first.
     // The checker takes the heads below followed by anything: what follows a test that is
     // not recognised is carried over as written.
     auto headThenRest = [&](Slot slot) {
@@ -189,40 +172,29 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
         asWritten(k, -1);
         return true;
     };
-    if (n.startsWith(lex.kwCycleWhile))
-        return withTest(&Lexicon::kwCycleWhile) || headThenRest(&Lexicon::kwCycleWhile);
-    if (n.startsWith(lex.kwCycleN)) {
-        // Everything between the two keywords, the count and its separators, is carried
-        // over as written. The word that ends the line must be the times keyword: the
-        // check reads any word of its length there, but another word has no counterpart,
-        // and cutting the keyword out of it ("2 TITIMES") would splice two words.
-        const qsizetype c = lex.kwCycleN.size();
+    // Everything between the two keywords, the count and its separators, is carried over
+    // as written. The word that ends the line must be the tail keyword: the check reads
+    // any word of its length there, but another word has no counterpart, and cutting the
+    // keyword out of it ("2 TITIMES") would splice two words.
+    auto countThenTail = [&](const Statements::Statement &s) {
+        const qsizetype c = (lex.*s.keyword).size();
         qsizetype t = n.size();
         while (t > c && n.at(t - 1).isLetter()) --t;
-        keyword(&Lexicon::kwCycleN, 0, c);
+        keyword(s.keyword, 0, c);
         if (t == n.size()) {   // no word at the end: a count alone, or nothing
             asWritten(c, -1);
             return true;
         }
         asWritten(c, t - c);
-        if (n.mid(t) == lex.kwTimes)
-            keyword(&Lexicon::kwTimes, t, -1);
+        if (n.mid(t) == lex.*s.tail)
+            keyword(s.tail, t, -1);
         else
             p.append(Piece {body.mid(t), nullptr, -1, true});
         return true;
-    }
-    if (n.startsWith(lex.kwIf)) return withTest(&Lexicon::kwIf) || headThenRest(&Lexicon::kwIf);
-    for (Slot s : kHeadOnly) {
-        if (n.startsWith(lex.*s)) {
-            const qsizetype k = (lex.*s).size();
-            keyword(s, 0, k);
-            asWritten(k, -1);
-            return true;
-        }
-    }
-    if (n.startsWith(lex.kwColour)) {
-        const qsizetype k = lex.kwColour.size();
-        keyword(&Lexicon::kwColour, 0, k);
+    };
+    auto colourThenName = [&](Slot slot) {
+        const qsizetype k = (lex.*slot).size();
+        keyword(slot, 0, k);
         // Steps ("+", "-") and a bare keyword carry no name.
         const QString rest = n.mid(k + 1);
         qsizetype spaces = 0;
@@ -239,6 +211,27 @@ bool parseBody(const QString &body, const QString &n, Language lang, Pieces &p)
         asWritten(k, 1 + spaces);
         p.append(Piece {body.mid(k + 1 + spaces), nullptr, colour});
         return true;
+    };
+
+    // Where one loop keyword begins the other, the table holds the longer one first.
+    for (const Statements::Statement &s : Statements::all()) {
+        const QString &kw = lex.*s.keyword;
+        if (s.match == Statements::Match::WholeLine && n == kw) {
+            keyword(s.keyword, 0, -1);
+            return true;
+        }
+        if (s.accepted != Statements::Match::Prefix || !n.startsWith(kw)) continue;
+        switch (s.argument) {
+        case Statements::Argument::None:   // a marker the check lets through with anything after it
+        case Statements::Argument::Name:
+            return headThenRest(s.keyword);
+        case Statements::Argument::Test:
+            return withTest(s.keyword) || headThenRest(s.keyword);
+        case Statements::Argument::Count:
+            return countThenTail(s);
+        case Statements::Argument::Colour:
+            return colourThenName(s.keyword);
+        }
     }
     return false;
 }
@@ -294,20 +287,21 @@ QString meaningOf(const QString &raw, Language lang)
     QString m = QString::number(int(kind));
     auto test = [&](const QString &kw) {
         const QString t = Forms::argumentAfter(n, kw);
-        for (int i = 0; i < 4; ++i)
-            if (t == lex.*kTests[i]) return QString::number(i);
+        const auto tests = Statements::tests();
+        for (size_t i = 0; i < tests.size(); ++i)
+            if (t == lex.*tests[i].word) return QString::number(i);
         return QStringLiteral("?");
     };
     switch (kind) {
     case K::None:
         // Lines the checker lets through although they do nothing.
-        if (n.startsWith(lex.kwThen) || n.startsWith(lex.kwElse)) m += QStringLiteral("|marker");
+        if (Statements::accepts(n, lex)) m += QStringLiteral("|marker");
         break;
     case K::Call:
-        m += QLatin1Char('|') + n.mid(lex.kwExecute.size());
+        m += QLatin1Char('|') + n.mid(Statements::keyword(StatementKind::Call, lex).size());
         break;
     case K::ProcedureHeader:
-        m += QLatin1Char('|') + n.mid(lex.kwProcedure.size());
+        m += QLatin1Char('|') + n.mid(Statements::keyword(StatementKind::ProcedureHeader, lex).size());
         break;
     case K::CountedLoop: {
         const std::optional<qint32> count = Forms::convertCount(Forms::countText(n, lex));
@@ -317,16 +311,17 @@ QString meaningOf(const QString &raw, Language lang)
         break;
     }
     case K::ConditionalLoop:
-        m += QLatin1Char('|') + test(lex.kwCycleWhile);
+        m += QLatin1Char('|') + test(Statements::keyword(StatementKind::ConditionalLoop, lex));
         break;
     case K::Condition:
-        m += QLatin1Char('|') + test(lex.kwIf);
+        m += QLatin1Char('|') + test(Statements::keyword(StatementKind::Condition, lex));
         break;
     default:
         break;
     }
     // The run sets a colour only when the keyword stands in the first column.
-    if (upperCase1251(raw.left(lex.kwColour.size())) == lex.kwColour) {
+    const QString &colourWord = Statements::keyword(StatementKind::Colour, lex);
+    if (upperCase1251(raw.left(colourWord.size())) == colourWord) {
         const Forms::ColourForm f = Forms::colourForm(raw, lex);
         m += QStringLiteral("|colour %1 %2")
                  .arg(f.set ? ColourTable::findByName(f.name, lang) : -2)

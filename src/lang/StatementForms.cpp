@@ -51,42 +51,48 @@ std::optional<qint32> convertCount(const QString &text)
 
 QString countText(const QString &n, const Lexicon &lex)
 {
-    const qsizetype start = lex.kwCycleN.size() + 1;
-    const qsizetype len = n.size() - lex.kwCycleN.size() - lex.kwTimes.size() - 2;
+    const qsizetype head = Statements::keyword(StatementKind::CountedLoop, lex).size();
+    const qsizetype start = head + 1;
+    const qsizetype len = n.size() - head - Statements::tail(StatementKind::CountedLoop, lex).size() - 2;
     if (len <= 0 || start >= n.size()) return QString();
     return n.mid(start, len);
 }
 
-bool isConditionalLoop(const QString &n, const Lexicon &lex) { return n.startsWith(lex.kwCycleWhile); }
+bool isConditionalLoop(const QString &n, const Lexicon &lex)
+{
+    return n.startsWith(Statements::keyword(StatementKind::ConditionalLoop, lex));
+}
 
 bool isCountedLoop(const QString &n, const Lexicon &lex)
 {
-    return n.startsWith(lex.kwCycleN) && !n.startsWith(lex.kwCycleWhile);
+    return n.startsWith(Statements::keyword(StatementKind::CountedLoop, lex)) && !isConditionalLoop(n, lex);
 }
 
 QString argumentAfter(const QString &n, const QString &kw) { return n.mid(kw.size() + 1); }
 
 Test evaluateTest(const QString &t, const Lexicon &lex, int lineSensor, int borderSensor)
 {
-    if (t == lex.kwBorder) return borderSensor == 1 ? Test::Holds : Test::Fails;
-    if (t == lex.kwNotBorder) return borderSensor == 0 ? Test::Holds : Test::Fails;
-    if (t == lex.kwLine) return lineSensor == 1 ? Test::Holds : Test::Fails;
-    if (t == lex.kwNotLine) return lineSensor == 0 ? Test::Holds : Test::Fails;
+    for (const Statements::Test &test : Statements::tests()) {
+        if (t != lex.*test.word) continue;
+        const int sensor = test.lineSensor ? lineSensor : borderSensor;
+        return sensor == test.holdsWhen ? Test::Holds : Test::Fails;
+    }
     return Test::Unrecognised;
 }
 
 ColourForm colourForm(const QString &raw, const Lexicon &lex)
 {
-    const qsizetype k = lex.kwColour.size();
+    const QString &keyword = Statements::keyword(StatementKind::Colour, lex);
+    const qsizetype k = keyword.size();
     ColourForm f;
-    if (normalizeLine(raw.left(k)) == lex.kwColour) {
+    if (normalizeLine(raw.left(k)) == keyword) {
         f.set = true;
         f.name = normalizeLine(raw.mid(k + 1));
     }
     const QString head = normalizeLine(raw.left(k + 1));
-    if (head == lex.kwColour + QLatin1Char('+'))
+    if (head == keyword + QLatin1Char('+'))
         f.step = 1;
-    else if (head == lex.kwColour + QLatin1Char('-'))
+    else if (head == keyword + QLatin1Char('-'))
         f.step = -1;
     return f;
 }
@@ -98,30 +104,8 @@ StatementKind statementKind(const QString &raw, const Lexicon &lex)
     if (n.isEmpty()) return K::None;
     if (n.startsWith(LineMark::SpeedDirective)) return K::SpeedDirective;
     if (n.startsWith(LineMark::Comment)) return K::Comment;
-    const std::pair<const QString *, K> exact[] = {{&lex.kwBegin, K::Begin},
-                                                   {&lex.kwEnd, K::End},
-                                                   {&lex.kwStep, K::Step},
-                                                   {&lex.kwJump, K::Jump},
-                                                   {&lex.kwRotate45, K::Rotate},
-                                                   {&lex.kwRotate90, K::Rotate},
-                                                   {&lex.kwDestroy, K::Destroy},
-                                                   {&lex.kwRebuild, K::Rebuild},
-                                                   {&lex.kwEndProcedure, K::EndProcedure},
-                                                   {&lex.kwEndCycle, K::EndLoop},
-                                                   {&lex.kwEndCondition, K::EndCondition},
-                                                   {&lex.kwThen, K::Then},
-                                                   {&lex.kwElse, K::Else}};
-    for (const auto &[kw, kind] : exact)
-        if (n == *kw) return kind;
-    if (n.startsWith(lex.kwColour)) return K::Colour;
-    // The same order as the checker's: the call keyword first, the conditional loop before
-    // the counted one it begins with.
-    if (n.startsWith(lex.kwExecute)) return K::Call;
-    if (n.startsWith(lex.kwProcedure)) return K::ProcedureHeader;
-    if (isConditionalLoop(n, lex)) return K::ConditionalLoop;
-    if (isCountedLoop(n, lex)) return K::CountedLoop;
-    if (n.startsWith(lex.kwIf)) return K::Condition;
-    return K::None;
+    const Statements::Statement *s = Statements::find(n, lex);
+    return s ? s->kind : K::None;
 }
 
 }   // namespace Forms

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Lexicon.h"
+#include "lang/Statements.h"
 #include <QString>
 #include <optional>
 
@@ -13,11 +14,11 @@ namespace Forms {
 // "0X", optional sign after leading spaces; nothing may follow the digits.
 std::optional<qint32> convertCount(const QString &text);
 
-// The count text of a counted-loop header: from position len(kwCycleN)+2, leaving
-// out the last len(kwTimes)+1 characters. Empty when the line is too short.
+// The count text of a counted-loop header: from the second character after its keyword,
+// leaving out the tail keyword and the character before it. Empty when the line is too short.
 QString countText(const QString &n, const Lexicon &lex);
 
-bool isCountedLoop(const QString &n, const Lexicon &lex);   // kwCycleWhile tested first
+bool isCountedLoop(const QString &n, const Lexicon &lex);   // the conditional loop tested first
 bool isConditionalLoop(const QString &n, const Lexicon &lex);
 
 // Text after a keyword and the one unexamined separator character.
@@ -40,33 +41,6 @@ struct ColourForm {
 ColourForm colourForm(const QString &raw, const Lexicon &lex);
 
 }   // namespace Forms
-
-// What a line is, for the help and other readers that name a statement rather than run
-// it. Lenient where running is strict: an indented colour command is still a colour
-// command here, so that its help explains why it does nothing.
-enum class StatementKind {
-    None,   // empty, or no statement at all
-    Begin,
-    End,
-    Step,
-    Jump,
-    Rotate,
-    Colour,
-    Destroy,
-    Rebuild,
-    Call,
-    ProcedureHeader,
-    EndProcedure,
-    CountedLoop,
-    ConditionalLoop,
-    EndLoop,
-    Condition,
-    Then,
-    Else,
-    EndCondition,
-    SpeedDirective,
-    Comment
-};
 
 namespace Forms {
 StatementKind statementKind(const QString &raw, const Lexicon &lex);

@@ -26,6 +26,12 @@ bool onlySpaces(const QString &r)
 ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCatalogue &msg)
 {
     const int count = text.lineCount();
+    using K = StatementKind;
+    const QString &beginWord = Statements::keyword(K::Begin, lex),
+                  &endWord = Statements::keyword(K::End, lex);
+    const QString &procedureWord = Statements::keyword(K::ProcedureHeader, lex);
+    const QString &endProcedureWord = Statements::keyword(K::EndProcedure, lex);
+    const QString &callWord = Statements::keyword(K::Call, lex);
     std::vector<QString> n(size_t(count) + 1);
     for (int k = 0; k < count; ++k) n[k] = text.normalizedLine(k);
     // n[count] stays empty: the position one past the last line reads as an empty line.
@@ -33,11 +39,11 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     // 1. Exactly one begin and one end.
     int begins = 0, ends = 0, begin = -1, end = -1;
     for (int k = 0; k < count; ++k) {
-        if (n[k] == lex.kwBegin) {
+        if (n[k] == beginWord) {
             ++begins;
             if (begin < 0) begin = k;
         }
-        if (n[k] == lex.kwEnd) {
+        if (n[k] == endWord) {
             ++ends;
             if (end < 0) end = k;
         }
@@ -48,16 +54,16 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     // 2. Procedure blocks before the begin are closed; no stray end of procedure.
     std::vector<int> blockEnd(size_t(begin) + 1, -1);   // header line -> its closing line
     for (int i = 0; i < begin;) {
-        if (n[i].startsWith(lex.kwProcedure)) {
+        if (n[i].startsWith(procedureWord)) {
             int j = i + 1;
             for (;; ++j) {
-                if (n[j] == lex.kwEndProcedure) break;
-                if (n[j] == lex.kwBegin || n[j].startsWith(lex.kwProcedure))
+                if (n[j] == endProcedureWord) break;
+                if (n[j] == beginWord || n[j].startsWith(procedureWord))
                     return report(msg, i, {msg.msgNoEndProc});
             }
             blockEnd[i] = j;
             i = j + 1;
-        } else if (n[i] == lex.kwEndProcedure) {
+        } else if (n[i] == endProcedureWord) {
             return report(msg, i, {msg.msgEndProcWithoutProc});
         } else {
             ++i;
@@ -72,7 +78,7 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
         }
         const QString &s = n[i];
         const bool ok =
-            s.isEmpty() || s.at(0) == LineMark::Comment || s == lex.kwBegin || s == lex.kwEndProcedure;
+            s.isEmpty() || s.at(0) == LineMark::Comment || s == beginWord || s == endProcedureWord;
         if (!ok) return report(msg, i, {msg.msgBeforeBegin, msg.msgEditCode});
         ++i;
     }
@@ -88,15 +94,14 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     QSet<QString> headers;   // the lines above the begin, gathered at the first call
     bool headersRead = false;
     for (int k = begin + 1; k <= end; ++k) {
-        if (n[k] == lex.kwEndProcedure) return report(msg, k, {msg.msgEndProcInAlgorithm});
-        if (n[k].startsWith(lex.kwExecute)) {
+        if (n[k] == endProcedureWord) return report(msg, k, {msg.msgEndProcInAlgorithm});
+        if (n[k].startsWith(callWord)) {
             if (!headersRead) {
                 for (int i = 0; i < begin; ++i)
-                    if (n[i].startsWith(lex.kwProcedure)) headers.insert(n[i]);
+                    if (n[i].startsWith(procedureWord)) headers.insert(n[i]);
                 headersRead = true;
             }
-            const QString header =
-                lex.kwProcedure + QLatin1Char(' ') + Forms::argumentAfter(n[k], lex.kwExecute);
+            const QString header = procedureWord + QLatin1Char(' ') + Forms::argumentAfter(n[k], callWord);
             if (!headers.contains(header)) return report(msg, k, {msg.msgProcNotFound});
         }
     }
@@ -110,11 +115,6 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
     }
 
     // 7. Unknown commands; space-only lines are emptied on the way.
-    const QString *const exact[] = {&lex.kwBegin,        &lex.kwEnd,      &lex.kwStep,        &lex.kwJump,
-                                    &lex.kwRotate45,     &lex.kwRotate90, &lex.kwDestroy,     &lex.kwRebuild,
-                                    &lex.kwEndProcedure, &lex.kwEndCycle, &lex.kwEndCondition};
-    const QString *const prefixes[] = {&lex.kwExecute,    &lex.kwProcedure, &lex.kwCycleN, &lex.kwIf,
-                                       &lex.kwCycleWhile, &lex.kwThen,      &lex.kwElse};
     for (int k = 0; k < count; ++k) {
         const QString r = text.line(k);
         if (onlySpaces(r)) {
@@ -122,10 +122,7 @@ ErrorReport checkProgram(ProgramText &text, const Lexicon &lex, const MessageCat
             continue;
         }
         const QString &s = n[k];
-        bool ok = s.isEmpty() || s.startsWith(lex.kwColour) || s.at(0) == LineMark::Comment;
-        for (const QString *kw : exact) ok = ok || s == *kw;
-        for (const QString *kw : prefixes) ok = ok || s.startsWith(*kw);
-        if (!ok) {
+        if (!(s.isEmpty() || s.at(0) == LineMark::Comment || Statements::accepts(s, lex))) {
             const QString first = msg.msgErrorInLine + QLatin1Char(' ') + QString::number(k + 1) +
                                   QStringLiteral(" (\"") + r + QStringLiteral("\")");
             return report(msg, k, {first, msg.msgUnknownCommand});
