@@ -12,7 +12,6 @@
 #include "lang/Statements.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
-#include <QLabel>
 #include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -179,8 +178,8 @@ void MainWindow::runToCursorCommand()
 void MainWindow::runToCursorTicks()
 {
     // The tick on the line after the end only ends the run: that line is never executed.
-    const bool afterEnd = m_editor->normalizedLine(m_runToCursor.line() - 1)
-                          == Statements::keyword(StatementKind::End, Lexicon::forLanguage(m_run.language()));
+    const bool afterEnd = m_editor->normalizedLine(m_runToCursor.line() - 1) ==
+                          Statements::keyword(StatementKind::End, Lexicon::forLanguage(m_run.language()));
     if (m_runToCursor.ticks(m_run, afterEnd)) refreshRunState();
 }
 
