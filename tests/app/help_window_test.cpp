@@ -15,12 +15,14 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include "base/LanguageRegistry.h"
 #include <QTextDocument>
 #include <QTest>
 
 namespace {
 
-const Language kLanguages[] = {Language::Rus, Language::Rom, Language::Eng};
+// Every Language the program ships has its help pages.
+const QList<Language> kLanguages = builtInLanguages();
 
 struct Block {
     QString page, cls, title, text;
