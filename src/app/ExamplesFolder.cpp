@@ -4,6 +4,7 @@
 #include "documents/ProgramFile.h"
 #include "lang/LineMarks.h"
 #include "lang/ProgramTranslator.h"
+#include "base/LanguageRegistry.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -25,8 +26,7 @@ QString findExamplesFolder(const QString &applicationDir)
 QString examplesFolderFor(const QString &examplesRoot, Language lang)
 {
     if (examplesRoot.isEmpty()) return QString();
-    const QString own =
-        QDir(examplesRoot).filePath(languageCode(lang == Language::Unknown ? Language::Rus : lang));
+    const QString own = QDir(examplesRoot).filePath(languageInfo(knownOrFirst(lang))->examplesFolder);
     return QFileInfo(own).isDir() ? own : examplesRoot;
 }
 

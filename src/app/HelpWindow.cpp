@@ -177,7 +177,7 @@ QString HelpWindow::pageHtml(Language lang, const QString &name)
 
 const QHash<QString, HelpWindow::PageText> &HelpWindow::texts() const
 {
-    QHash<QString, PageText> &set = m_texts[languageIndex(m_language)];
+    QHash<QString, PageText> &set = m_texts[int(knownOrFirst(m_language))];
     if (set.isEmpty()) {
         for (const QString &name : pageNames()) {
             const QString html = pageHtml(m_language, name);

@@ -97,8 +97,8 @@ QString firstStatement(const StyledText &text)
     for (const StyledLine &line : text) {
         const QString t = line.text.trimmed();
         if (t.isEmpty() || t.startsWith(LineMark::Comment)) continue;
-        const Language languages[] = {Language::Rus, Language::Rom, Language::Eng};
-        const bool begin = std::any_of(std::begin(languages), std::end(languages), [&](Language lang) {
+        const QList<Language> languages = registeredLanguages();
+        const bool begin = std::any_of(languages.begin(), languages.end(), [&](Language lang) {
             return Forms::statementKind(line.text, Lexicon::forLanguage(lang)) == StatementKind::Begin;
         });
         if (begin) continue;

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ToolkitTranslation.h"
+#include "base/LanguageRegistry.h"
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -14,17 +15,19 @@ ToolkitTranslation::~ToolkitTranslation()
 
 QString ToolkitTranslation::fileName(Language lang)
 {
-    return perLanguage(lang, "qtbase_ru.qm", "qtbase_ro.qm", "", "");
+    const LanguageInfo *info = languageInfo(lang);
+    return info ? info->toolkitTranslation : QString();
 }
 
 QString ToolkitTranslation::builtInFile(Language lang)
 {
-    return lang == Language::Rom ? QStringLiteral(":/translations/qt_ro.qm") : QString();
+    const LanguageInfo *info = languageInfo(lang);
+    return info ? info->builtInToolkitTranslation : QString();
 }
 
 void ToolkitTranslation::apply(Language lang)
 {
-    if (lang == Language::Unknown) return;
+    if (!languageInfo(lang)) return;
     if (m_translator) {
         QCoreApplication::removeTranslator(m_translator.get());
         m_translator.reset();
@@ -34,7 +37,7 @@ void ToolkitTranslation::apply(Language lang)
     // Checked first: the loader would otherwise fall back to a file for another language.
     QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QLatin1Char('/') + name;
     // Qt has no Romanian of its own; the program carries the words its dialogs show.
-    if (!QFileInfo(path).isFile() && lang == Language::Rom) path = builtInFile(lang);
+    if (!QFileInfo(path).isFile()) path = builtInFile(lang);
     if (path.isEmpty() || !QFileInfo(path).isFile()) return;
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(path)) return;

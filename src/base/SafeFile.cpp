@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/SafeFile.h"
+#include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 
 #include <QFile>
@@ -55,10 +56,7 @@ namespace {
 // Numbers grouped as the Language writes them: 100 000, 100.000, 100,000.
 QString number(qint64 n, Language lang)
 {
-    static const QLocale locales[] = {QLocale(QLocale::Russian, QLocale::Russia),
-                                      QLocale(QLocale::Romanian, QLocale::Romania),
-                                      QLocale(QLocale::English, QLocale::UnitedStates)};
-    return locales[languageIndex(lang)].toString(n);
+    return QLocale(languageInfo(knownOrFirst(lang))->locale).toString(n);
 }
 
 QString sizeText(qint64 bytes, Language lang)

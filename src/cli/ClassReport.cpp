@@ -3,6 +3,7 @@
 #include "cli/ClassReport.h"
 #include "cli/TranslateMode.h"
 #include "base/SafeFile.h"
+#include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 
 #include <QFileInfo>
@@ -19,7 +20,11 @@ QString t(const char *key, Language lang)
 
 QString escaped(const QString &s) { return s.toHtmlEscaped(); }
 
-QString htmlLanguage(Language lang) { return perLanguage(lang, "ru", "ro", "en", "ru"); }
+// The report's lang attribute: the language part of the Language's locale.
+QString htmlLanguage(Language lang)
+{
+    return languageInfo(knownOrFirst(lang))->locale.section(QLatin1Char('_'), 0, 0);
+}
 
 QString dataUri(const QByteArray &png)
 {

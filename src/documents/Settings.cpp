@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/Settings.h"
+#include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 #include "AppInfo.h"
 #include "base/SafeFile.h"
@@ -163,8 +164,7 @@ Settings parseSettings(const QByteArray &iniText)
     Settings s;
     if (found[0]) {
         const QString code = QString::fromLatin1(*found[0]).toLower();
-        if (code == QLatin1String("rus") || code == QLatin1String("rom") || code == QLatin1String("eng"))
-            s.language = code;
+        if (languageFromCode(code) != Language::Unknown) s.language = code;
     }
     auto integer = [&](size_t k) { return found[k] ? parseInteger(*found[k]) : std::nullopt; };
     if (const auto v = integer(1); v && *v >= kMinSpeed && *v <= kMaxSpeed) s.speed = *v;
@@ -188,9 +188,9 @@ QString languageForLocale(const QString &locale)
                              .section(QLatin1Char('_'), 0, 0)
                              .section(QLatin1Char('-'), 0, 0)
                              .toLower();
-    if (code == QLatin1String("ro") || code == QLatin1String("mo")) return QStringLiteral("rom");
-    if (code == QLatin1String("en")) return QStringLiteral("eng");
-    return QStringLiteral("rus");
+    for (Language lang : registeredLanguages())
+        if (languageInfo(lang)->systemLanguages.contains(code)) return languageCode(lang);
+    return firstLanguageInfo().code;
 }
 
 QString firstStartLanguage()
@@ -200,7 +200,7 @@ QString firstStartLanguage()
         const QString value = qEnvironmentVariable(name);
         if (!value.isEmpty()) return languageForLocale(value);
     }
-    return QStringLiteral("rus");
+    return firstLanguageInfo().code;
 }
 
 namespace {

@@ -27,7 +27,7 @@ const char *const kKeys[DialogCaptions::Count] = {
 
 std::optional<DialogCaptions> DialogCaptions::forLanguage(Language lang)
 {
-    if (lang == Language::Unknown) return std::nullopt;
+    if (languageCode(lang).isEmpty()) return std::nullopt;
     DialogCaptions c;
     for (int i = 0; i < Count; ++i) c.text[size_t(i)] = uiText(kKeys[i], lang).value_or(QString());
     return c;

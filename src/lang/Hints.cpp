@@ -5,6 +5,7 @@
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include "lang/StatementForms.h"
+#include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 #include <algorithm>
 #include <vector>
@@ -27,21 +28,28 @@ QString t(const char *key, Language lang)
     return uiText(QByteArray("hint.") + key, lang).value_or(QString());
 }
 
-const Language otherLanguages[3][2] = {
-    {Language::Rom, Language::Eng}, {Language::Rus, Language::Eng}, {Language::Rus, Language::Rom}};
-
-int languageSlot(Language lang) { return lang == Language::Rom ? 1 : lang == Language::Eng ? 2 : 0; }
-
-const char *languageName(Language lang)
+// Every Language but lang, in the order of the list.
+QList<Language> otherLanguages(Language lang)
 {
-    return lang == Language::Rom ? "langRom" : lang == Language::Eng ? "langEng" : "langRus";
+    QList<Language> others = registeredLanguages();
+    others.removeAll(lang);
+    return others;
+}
+
+// The name of a Language in the interface Language ("hint.langRom" for "rom"), or else its
+// own name.
+QString languageName(Language lang, Language interface)
+{
+    const QString code = languageCode(lang);
+    const QByteArray key = "hint.lang" + code.left(1).toUpper().toLatin1() + code.mid(1).toLatin1();
+    return uiText(key, interface).value_or(languageInfo(lang)->name);
 }
 
 // The look-alike letters that stand among the keyword Language's script, swapped for it;
 // *meant is the line with them swapped.
 QString lookAlikeHint(const QString &raw, Language keywords, Language interface, QString *meant)
 {
-    const bool toCyrillic = keywords == Language::Rus;
+    const bool toCyrillic = languageInfo(keywords)->script == QLatin1String("Cyrillic");
     const char16_t *from = toCyrillic ? kLatin : kCyrillic;
     const char16_t *to = toCyrillic ? kCyrillic : kLatin;
     auto own = [toCyrillic](QChar c) { return toCyrillic ? isCyrillic(c) : isLatin(c); };
@@ -180,8 +188,8 @@ struct LineHint {
 
 LineHint lineHint(const QString &raw, Language keywords, Language interface)
 {
-    if (keywords == Language::Unknown) keywords = Language::Rus;
-    if (interface == Language::Unknown) interface = Language::Rus;
+    keywords = knownOrFirst(keywords);
+    interface = knownOrFirst(interface);
     const QString n = normalizeLine(raw);
     if (n.isEmpty() || n.startsWith(LineMark::Comment) || Hints::isStatement(n, keywords)) return {};
 
@@ -193,11 +201,11 @@ LineHint lineHint(const QString &raw, Language keywords, Language interface)
     if (plain != raw && Hints::isStatement(normalizeLine(plain), Language::Rom))
         return {t("diacritics", interface).arg(plain.trimmed()), normalizeLine(plain)};
 
-    for (Language other : otherLanguages[languageSlot(keywords)]) {
+    for (Language other : otherLanguages(keywords)) {
         if (!Hints::isStatement(n, other)) continue;
         const QString item = uiText("menu.translateProgram", interface).value_or(QString());
         const QString menu = uiText("menu.program", interface).value_or(QString());
-        return {t("otherLanguage", interface).arg(t(languageName(other), interface), item, menu), QString()};
+        return {t("otherLanguage", interface).arg(languageName(other, interface), item, menu), QString()};
     }
 
     const QString near = nearestStatement(n, Lexicon::forLanguage(keywords));
@@ -302,25 +310,28 @@ QString missingProcedureHint(const ProgramText &text, int callLine, Language key
 // line included: the Translate command rewrites it.
 QString programLanguageHint(const ProgramText &text, Language keywords, Language interface)
 {
-    const Language *others = otherLanguages[languageSlot(keywords)];
-    int own = 0, other[2] = {0, 0};
-    bool frame[2] = {false, false};
+    const QList<Language> others = otherLanguages(keywords);
+    int own = 0;
+    std::vector<int> other(size_t(others.size()), 0);
+    std::vector<bool> frame(size_t(others.size()), false);
     for (int k = 0, count = text.lineCount(); k < count; ++k) {
         const QString n = text.normalizedLine(k);
         if (n.isEmpty() || n.startsWith(LineMark::Comment)) continue;
         if (Hints::isStatement(n, keywords)) ++own;
-        for (int i = 0; i < 2; ++i) {
-            if (!Hints::isStatement(n, others[i])) continue;
+        for (size_t i = 0; i < other.size(); ++i) {
+            if (!Hints::isStatement(n, others[qsizetype(i)])) continue;
             ++other[i];
-            const Lexicon &lex = Lexicon::forLanguage(others[i]);
+            const Lexicon &lex = Lexicon::forLanguage(others[qsizetype(i)]);
             frame[i] = frame[i] || n == word(K::Begin, lex) || n == word(K::End, lex);
         }
     }
-    const int i = other[1] > other[0] ? 1 : 0;
+    // The first of the others with the most statements.
+    const size_t i = size_t(std::max_element(other.begin(), other.end()) - other.begin());
     if (!frame[i] || other[i] <= own) return QString();
     const QString item = uiText("menu.translateProgram", interface).value_or(QString());
     const QString menu = uiText("menu.program", interface).value_or(QString());
-    return t("programInOtherLanguage", interface).arg(t(languageName(others[i]), interface), item, menu);
+    return t("programInOtherLanguage", interface)
+        .arg(languageName(others[qsizetype(i)], interface), item, menu);
 }
 
 // No begin or no end line: the first line whose hint says it meant the missing one.
@@ -356,7 +367,7 @@ QString unknownColourHint(const QString &raw, int line, Language keywords, Langu
     QString meant;
     const QStringList names = ColourTable::names(keywords);
     if (names.contains(plain)) meant = plain;
-    for (Language other : otherLanguages[languageSlot(keywords)]) {
+    for (Language other : otherLanguages(keywords)) {
         const int index = ColourTable::findByName(plain, other);
         if (meant.isEmpty() && index >= 0) meant = ColourTable::name(index, keywords);
     }
@@ -392,8 +403,8 @@ QString forLine(const QString &raw, Language keywords, Language interface)
 
 QString forReport(const ProgramText &text, int reportLine, Language keywords, Language interface)
 {
-    if (keywords == Language::Unknown) keywords = Language::Rus;
-    if (interface == Language::Unknown) interface = Language::Rus;
+    keywords = knownOrFirst(keywords);
+    interface = knownOrFirst(interface);
     if (reportLine >= 0) {
         const QString missing = missingProcedureHint(text, reportLine, keywords, interface);
         return missing.isEmpty() ? forLine(text.line(reportLine), keywords, interface) : missing;
@@ -404,8 +415,8 @@ QString forReport(const ProgramText &text, int reportLine, Language keywords, La
 
 QStringList structureWarnings(const ProgramText &text, Language keywords, Language interface)
 {
-    if (keywords == Language::Unknown) keywords = Language::Rus;
-    if (interface == Language::Unknown) interface = Language::Rus;
+    keywords = knownOrFirst(keywords);
+    interface = knownOrFirst(interface);
     const Lexicon &lex = Lexicon::forLanguage(keywords);
     QStringList out;
     std::vector<int> loops;

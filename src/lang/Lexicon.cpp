@@ -1,120 +1,92 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/Lexicon.h"
+#include "base/LanguageRegistry.h"
+#include "base/TextCatalogue.h"
+
+#include <QMutex>
+#include <map>
 
 namespace {
 
-Lexicon make(const char *const w[24])
-{
-    auto s = [&](int i) { return QString::fromUtf8(w[i]); };
-    return Lexicon {s(0),  s(1),  s(2),  s(3),  s(4),  s(5),  s(6),  s(7),  s(8),  s(9),  s(10), s(11),
-                    s(12), s(13), s(14), s(15), s(16), s(17), s(18), s(19), s(20), s(21), s(22), s(23)};
-}
+// Each field is filled from the Language data file's "keyword.<slot>" text, by name.
+struct KeywordSlot {
+    const char *name;
+    QString Lexicon::*field;
+};
 
-const char *const kRus[24] = {"НАЧАЛО АЛГОРИТМА",
-                              "КОНЕЦ АЛГОРИТМА",
-                              "ШАГ",
-                              "ПРЫЖОК",
-                              "ПОВОРОТ 45",
-                              "ПОВОРОТ 90",
-                              "ЦВЕТ",
-                              "УНИЧТОЖИТЬ",
-                              "ВОССТАНОВИТЬ",
-                              "ВЫПОЛНИТЬ",
-                              "ПРОЦЕДУРА",
-                              "КОНЕЦ ПРОЦЕДУРЫ",
-                              "ЦИКЛ. ВЫПОЛНИТЬ",
-                              "РАЗ",
-                              "КОНЕЦ ЦИКЛА",
-                              "КОНЕЦ УСЛОВИЯ",
-                              "ЦИКЛ. ВЫПОЛНЯТЬ ПОКА",
-                              "НЕ КРАЙ",
-                              "КРАЙ",
-                              "НЕ ЛИНИЯ",
-                              "ЛИНИЯ",
-                              "УСЛОВИЕ. ЕСЛИ",
-                              "ТОГДА",
-                              "ИНАЧЕ"};
-const char *const kRom[24] = {"INCEPUT DE ALGORITM",
-                              "SFIRSIT DE ALGORITM",
-                              "PAS",
-                              "SALT",
-                              "ROTIRE 45",
-                              "ROTIRE 90",
-                              "CULOARE",
-                              "ANULEAZA",
-                              "RESTITUIE",
-                              "EXECUTA",
-                              "PROCEDURA",
-                              "SFIRSIT PROCEDURA",
-                              "CICLU. EXECUTA",
-                              "ORI",
-                              "SFIRSIT CICLU",
-                              "SFIRSIT DACA",
-                              "CICLU. EXECUTA PINA CIND",
-                              "NU E MARGINE",
-                              "MARGINE",
-                              "NU E LINIE",
-                              "LINIE",
-                              "CONDITIA. DACA",
-                              "ATUNCI",
-                              "ALTFEL"};
-const char *const kEng[24] = {"ALGORITHM BEGIN",
-                              "ALGORITHM END",
-                              "STEP",
-                              "JUMP",
-                              "ROTATE 45",
-                              "ROTATE 90",
-                              "COLOR",
-                              "DESTROY",
-                              "REBUILD",
-                              "EXECUTE",
-                              "PROCEDURE",
-                              "END OF PROCEDURE",
-                              "CYCLE. EXECUTE",
-                              "TIMES",
-                              "END OF CYCLE",
-                              "END OF CONDITION",
-                              "CYCLE. EXECUTE WHILE",
-                              "NOT BORDER",
-                              "BORDER",
-                              "NOT LINE",
-                              "LINE",
-                              "CONDITION. IF",
-                              "THEN",
-                              "ELSE"};
+const KeywordSlot kSlots[] = {
+    {"begin", &Lexicon::kwBegin},
+    {"end", &Lexicon::kwEnd},
+    {"step", &Lexicon::kwStep},
+    {"jump", &Lexicon::kwJump},
+    {"rotate45", &Lexicon::kwRotate45},
+    {"rotate90", &Lexicon::kwRotate90},
+    {"colour", &Lexicon::kwColour},
+    {"destroy", &Lexicon::kwDestroy},
+    {"rebuild", &Lexicon::kwRebuild},
+    {"execute", &Lexicon::kwExecute},
+    {"procedure", &Lexicon::kwProcedure},
+    {"endProcedure", &Lexicon::kwEndProcedure},
+    {"cycleN", &Lexicon::kwCycleN},
+    {"times", &Lexicon::kwTimes},
+    {"endCycle", &Lexicon::kwEndCycle},
+    {"endCondition", &Lexicon::kwEndCondition},
+    {"cycleWhile", &Lexicon::kwCycleWhile},
+    {"notBorder", &Lexicon::kwNotBorder},
+    {"border", &Lexicon::kwBorder},
+    {"notLine", &Lexicon::kwNotLine},
+    {"line", &Lexicon::kwLine},
+    {"if", &Lexicon::kwIf},
+    {"then", &Lexicon::kwThen},
+    {"else", &Lexicon::kwElse},
+};
+static_assert(sizeof(kSlots) / sizeof(kSlots[0]) == sizeof(Lexicon) / sizeof(QString),
+              "every keyword slot is filled from the data");
 
+// The colour's name key in the data files is "colourName.<key>".
 struct ColourRow {
     QRgb rgb;
-    const char *names[3];
+    const char *key;
 };
 
 const ColourRow kColours[ColourTable::Count] = {
-    {0x000000, {"ЧЕРНЫЙ", "NEGRU", "BLACK"}},
-    {0x800000, {"КОРИЧНЕВЫЙ", "BRUN", "MAROON"}},
-    {0x008000, {"ТЕМНО-ЗЕЛЕНЫЙ", "VERDE INTUNECAT", "GREEN"}},
-    {0x808000, {"БЕЖЕВЫЙ", "BEJ", "OLIVE"}},
-    {0x000080, {"ТЕМНО-СИНИЙ", "ALBASTRU INTUNECAT", "NAVY"}},
-    {0x800080, {"ФИОЛЕТОВЫЙ", "VIOLET", "PURPLE"}},
-    {0x008080, {"БИРЮЗОВЫЙ", "TUROCOAZ", "TEAL"}},
-    {0x808080, {"СЕРЫЙ", "GRI", "GRAY"}},
-    {0xC0C0C0, {"СЕРЕБРЯНЫЙ", "ARGINTIU", "SILVER"}},
-    {0xFF0000, {"КРАСНЫЙ", "ROSU", "RED"}},
-    {0x00FF00, {"ЗЕЛЕНЫЙ", "VERDE", "LIME"}},
-    {0xFFFF00, {"ЖЕЛТЫЙ", "GALBEN", "YELLOW"}},
-    {0x0000FF, {"СИНИЙ", "ALBASTRU", "BLUE"}},
-    {0xFF00FF, {"СИРЕНЕВЫЙ", "LILIACHIU", "FUCHSIA"}},
-    {0x00FFFF, {"ГОЛУБОЙ", "LBASTRU-DESCHIS", "AQUA"}},
-    {0xFFFFFF, {"ПРОЗРАЧНЫЙ", "STRAVEZIU", "TRANSPARENT"}},
+    {0x000000, "black"},  {0x800000, "maroon"},  {0x008000, "green"}, {0x808000, "olive"},
+    {0x000080, "navy"},   {0x800080, "purple"},  {0x008080, "teal"},  {0x808080, "gray"},
+    {0xC0C0C0, "silver"}, {0xFF0000, "red"},     {0x00FF00, "lime"},  {0xFFFF00, "yellow"},
+    {0x0000FF, "blue"},   {0xFF00FF, "fuchsia"}, {0x00FFFF, "aqua"},  {0xFFFFFF, "transparent"},
 };
+
+// What is built from one Language's data, once, and kept where it is: callers hold references.
+struct LanguageWords {
+    Lexicon lexicon;
+    QStringList colourNames;
+};
+
+LanguageWords build(Language lang)
+{
+    auto text = [lang](const QByteArray &key) { return uiText(key, lang).value_or(QString()); };
+    LanguageWords w;
+    for (const KeywordSlot &slot : kSlots) w.lexicon.*slot.field = text(QByteArray("keyword.") + slot.name);
+    for (const ColourRow &row : kColours) w.colourNames << text(QByteArray("colourName.") + row.key);
+    return w;
+}
+
+// A Language not in the list reads as the first.
+const LanguageWords &wordsOf(Language lang)
+{
+    static QMutex mutex;
+    static std::map<QString, LanguageWords> built;
+    lang = knownOrFirst(lang);
+    const QMutexLocker lock(&mutex);
+    auto it = built.find(languageCode(lang));
+    if (it == built.end()) it = built.emplace(languageCode(lang), build(lang)).first;
+    return it->second;
+}
 
 }   // namespace
 
-const Lexicon &Lexicon::forLanguage(Language lang)
-{
-    static const Lexicon sets[3] = {make(kRus), make(kRom), make(kEng)};
-    return sets[languageIndex(lang)];
-}
+const Lexicon &Lexicon::forLanguage(Language lang) { return wordsOf(lang).lexicon; }
 
 namespace ColourTable {
 
@@ -123,15 +95,10 @@ QRgb value(int index) { return (index >= 0 && index < Count) ? kColours[index].r
 QString name(int index, Language lang)
 {
     if (index < 0 || index >= Count) return QString();
-    return QString::fromUtf8(kColours[index].names[languageIndex(lang)]);
+    return wordsOf(lang).colourNames.at(index);
 }
 
-QStringList names(Language lang)
-{
-    QStringList r;
-    for (int i = 0; i < Count; ++i) r << name(i, lang);
-    return r;
-}
+QStringList names(Language lang) { return wordsOf(lang).colourNames; }
 
 int indexOf(QRgb rgb)
 {
@@ -143,9 +110,7 @@ int indexOf(QRgb rgb)
 
 int findByName(const QString &normalized, Language lang)
 {
-    for (int i = 0; i < Count; ++i)
-        if (normalized == name(i, lang)) return i;
-    return -1;
+    return int(wordsOf(lang).colourNames.indexOf(normalized));
 }
 
 QRgb next(QRgb current)

@@ -6,13 +6,13 @@
 #include <QString>
 #include <QStringList>
 
-// The 24 keyword slots of one Language, upper case.
+// The 24 keyword slots of one Language, upper case, filled from its data file by slot name.
 struct Lexicon {
     QString kwBegin, kwEnd, kwStep, kwJump, kwRotate45, kwRotate90, kwColour, kwDestroy, kwRebuild, kwExecute,
         kwProcedure, kwEndProcedure, kwCycleN, kwTimes, kwEndCycle, kwEndCondition, kwCycleWhile, kwNotBorder,
         kwBorder, kwNotLine, kwLine, kwIf, kwThen, kwElse;
 
-    // A code other than the three gives the Russian set.
+    // A Language not in the list gives the first Language's set (Russian).
     static const Lexicon &forLanguage(Language lang);
 };
 

@@ -3,6 +3,9 @@
 #include "lang/MessageCatalogue.h"
 #include "base/TextCatalogue.h"
 
+#include <QMutex>
+#include <map>
+
 namespace {
 
 MessageCatalogue fromCatalogue(Language lang)
@@ -41,9 +44,14 @@ MessageCatalogue fromCatalogue(Language lang)
 
 const MessageCatalogue &MessageCatalogue::forLanguage(Language lang)
 {
-    static const MessageCatalogue sets[3] = {fromCatalogue(Language::Rus), fromCatalogue(Language::Rom),
-                                             fromCatalogue(Language::Eng)};
-    return sets[languageIndex(lang)];
+    // Built once per Language code and kept where it is: callers hold references.
+    static QMutex mutex;
+    static std::map<QString, MessageCatalogue> built;
+    lang = knownOrFirst(lang);
+    const QMutexLocker lock(&mutex);
+    auto it = built.find(languageCode(lang));
+    if (it == built.end()) it = built.emplace(languageCode(lang), fromCatalogue(lang)).first;
+    return it->second;
 }
 
 QString fatalLoopErrorText()

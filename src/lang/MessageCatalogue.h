@@ -17,7 +17,7 @@ struct MessageCatalogue {
         // run-time reports of ours: runaway nesting and a loop without its end
         msgNestingTooDeep, msgLoopWithoutEnd;
 
-    // A code other than the three gives the Russian set.
+    // A Language not in the list gives the first Language's set (Russian).
     static const MessageCatalogue &forLanguage(Language lang);
 };
 

@@ -6,6 +6,9 @@
 #include "lang/Normalize.h"
 #include "lang/StatementForms.h"
 #include "lang/Statements.h"
+#include "base/LanguageRegistry.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -339,8 +342,7 @@ bool holdsSomething(const QString &raw)
 }   // namespace
 
 ProgramTranslator::ProgramTranslator(Language from, Language to)
-      : m_from(from == Language::Unknown ? Language::Rus : from),
-        m_to(to == Language::Unknown ? Language::Rus : to)
+      : m_from(knownOrFirst(from)), m_to(knownOrFirst(to))
 {
 }
 
@@ -393,7 +395,7 @@ ProgramTranslator::Result ProgramTranslator::translate(const QStringList &lines)
 
 bool ProgramTranslator::isStatement(const QString &raw, Language lang)
 {
-    return parse(raw, lang == Language::Unknown ? Language::Rus : lang).has_value();
+    return parse(raw, knownOrFirst(lang)).has_value();
 }
 
 int ProgramTranslator::statementCount(const QStringList &lines, Language lang)
@@ -406,25 +408,34 @@ int ProgramTranslator::statementCount(const QStringList &lines, Language lang)
 
 Language ProgramTranslator::detectLanguage(const QStringList &lines, Language preferred)
 {
-    const Language all[] = {Language::Rus, Language::Rom, Language::Eng};
-    int counts[3];
-    int best = 0;
-    for (Language l : all) {
-        counts[int(l)] = statementCount(lines, l);
-        best = std::max(best, counts[int(l)]);
-    }
-    if (preferred != Language::Unknown && counts[int(preferred)] == best) return preferred;
-    for (Language l : all)
-        if (counts[int(l)] == best) return l;
-    return Language::Rus;
+    const QList<Language> all = registeredLanguages();
+    QList<int> counts;
+    for (Language l : all) counts << statementCount(lines, l);
+    const int best = *std::max_element(counts.begin(), counts.end());
+    const qsizetype preferredAt = all.indexOf(preferred);
+    if (preferredAt >= 0 && counts[preferredAt] == best) return preferred;
+    return all[counts.indexOf(best)];
 }
 
 int ProgramTranslator::plainTextCodePage(const QStringList &lines)
 {
     // The first lines tell; a huge file is not read three times over for it.
+    // The code page of the Language with the most statements; on a tie, or with none, the first
+    // Language's.
     const QStringList head = lines.mid(0, 5000);
-    const int rom = statementCount(head, Language::Rom);
-    return rom > 0 && rom > statementCount(head, Language::Rus) && rom > statementCount(head, Language::Eng)
-               ? 1250
-               : 1251;
+    const QList<Language> all = registeredLanguages();
+    Language most = all.first();
+    int best = 0;
+    bool tie = false;
+    for (Language l : all) {
+        const int count = statementCount(head, l);
+        if (count > best) {
+            most = l;
+            best = count;
+            tie = false;
+        } else if (count == best && best > 0) {
+            tie = true;
+        }
+    }
+    return languageInfo(tie ? all.first() : most)->codePage;
 }

@@ -16,13 +16,15 @@
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include "base/LanguageRegistry.h"
 #include <QTextDocument>
 #include <QTest>
 #include <cstdlib>
 
 namespace {
 
-const Language kLanguages[] = {Language::Rus, Language::Rom, Language::Eng};
+// Every Language the program ships has its help pages.
+const QList<Language> kLanguages = builtInLanguages();
 
 struct Block {
     QString page, cls, title, text;

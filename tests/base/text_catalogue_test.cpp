@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "editor/DialogCaptions.h"
 #include "lang/MessageCatalogue.h"
+#include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 #include "base/SafeFile.h"
 
@@ -15,7 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-const Language kLanguages[] = {Language::Rus, Language::Rom, Language::Eng};
 
 // Keys written as literals in the sources, with the prefix a helper adds before looking them up.
 QStringList keysUsedInSources()
@@ -54,12 +54,13 @@ QStringList keysUsedInSources()
 }
 }   // namespace
 
-TEST(TextCatalogue, EveryKeyTheSourcesUseHasAllThreeTexts)
+TEST(TextCatalogue, EveryKeyTheSourcesUseHasATextInEveryLanguage)
 {
     const QStringList keys = keysUsedInSources();
     ASSERT_GT(keys.size(), 40) << "the sources were not found or the patterns went stale";
+    ASSERT_GE(registeredLanguages().size(), 3);
     for (const QString &key : keys)
-        for (Language lang : kLanguages) {
+        for (Language lang : registeredLanguages()) {
             const auto text = uiText(key.toUtf8(), lang);
             ASSERT_TRUE(text.has_value()) << key.toStdString() << " lang " << int(lang);
             EXPECT_FALSE(text->isEmpty()) << key.toStdString();
@@ -68,7 +69,7 @@ TEST(TextCatalogue, EveryKeyTheSourcesUseHasAllThreeTexts)
 
 TEST(TextCatalogue, MenusDialogsAndMessagesAreCompleteInEveryLanguage)
 {
-    for (Language lang : kLanguages) {
+    for (Language lang : registeredLanguages()) {
         for (int i = 0; i < commandCount; ++i) {
             const CommandRow &row = commandRow(Command(i));
             for (const char *key : {row.caption, row.hint}) {
@@ -155,4 +156,43 @@ TEST(TextCatalogue, EverySystemErrorOfReadingOrWritingIsWordedInEachLanguage)
     const FileError other {FileError::Kind::System, QStringLiteral("a.tkm"), qt_error_string(ENOEXEC),
                            ENOEXEC};
     EXPECT_EQ(fileErrorReason(other, Language::Rus), qt_error_string(ENOEXEC));
+}
+
+// A text, keyword or colour name left out of one Language's data file, or a Language left
+// without its name in another's, shows up here rather than as a blank control.
+TEST(TextCatalogue, EveryLanguageFileHasEveryKeyAndNamesEveryLanguage)
+{
+    const QByteArrayList keys = catalogueKeys();
+    ASSERT_GT(keys.size(), 300);
+    EXPECT_TRUE(keys.contains("keyword.cycleWhile"));
+    EXPECT_TRUE(keys.contains("colourName.transparent"));
+    const QList<Language> builtIn = builtInLanguages();
+    ASSERT_GE(builtIn.size(), 3);
+    for (Language lang : registeredLanguages()) {
+        for (const QByteArray &key : keys) {
+            const auto text = uiText(key, lang);
+            ASSERT_TRUE(text && !text->isEmpty())
+                << key.toStdString() << " in " << languageCode(lang).toStdString();
+        }
+        if (!builtIn.contains(lang)) continue;
+        for (Language named : builtIn) {
+            const QString code = languageCode(named);
+            EXPECT_TRUE(uiText("preferences.language." + code.toLatin1(), lang));
+            EXPECT_TRUE(
+                uiText("hint.lang" + code.left(1).toUpper().toLatin1() + code.mid(1).toLatin1(), lang));
+        }
+    }
+}
+
+// A data file put beside the others but left out of the list, or of the resources, is never read.
+TEST(TextCatalogue, EveryLanguageFileBesideTheListIsInTheList)
+{
+    const QDir folder(QStringLiteral(TRAKMIL_TEST_DATA "/../../resources/languages"));
+    QStringList files = folder.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
+    ASSERT_TRUE(files.removeOne(QStringLiteral("languages.json")));
+    ASSERT_TRUE(files.removeOne(QStringLiteral("common.json")));
+    QStringList listed;
+    for (Language lang : builtInLanguages()) listed << QFileInfo(languageInfo(lang)->file).fileName();
+    listed.sort();
+    EXPECT_EQ(listed, files);
 }

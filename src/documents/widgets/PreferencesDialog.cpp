@@ -3,6 +3,7 @@
 #include "documents/widgets/PreferencesDialog.h"
 
 #include "documents/widgets/WrappedCheckBox.h"
+#include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 
 #include <QCheckBox>
@@ -60,18 +61,18 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     m_interfacePage->setObjectName(QStringLiteral("TabSheet1"));
     m_languageFrame = new QGroupBox(m_interfacePage);
     m_languageFrame->setObjectName(QStringLiteral("GroupBox1"));
-    m_russianButton = new QRadioButton(m_languageFrame);
-    m_romanianButton = new QRadioButton(m_languageFrame);
-    m_englishButton = new QRadioButton(m_languageFrame);
-    m_russianButton->setObjectName(QStringLiteral("rb1"));
-    m_romanianButton->setObjectName(QStringLiteral("rb2"));
-    m_englishButton->setObjectName(QStringLiteral("rb3"));
+    // One button per Language of the list, in its order: rb1, rb2, ...
     auto *radios = new QHBoxLayout(m_languageFrame);
     radios->setContentsMargins(4, 2, 4, 4);
     radios->setSpacing(2);
-    radios->addWidget(m_russianButton);
-    radios->addWidget(m_romanianButton);
-    radios->addWidget(m_englishButton);
+    for (Language lang : registeredLanguages()) {
+        auto *button = new QRadioButton(m_languageFrame);
+        button->setObjectName(QStringLiteral("rb%1").arg(m_languageButtons.size() + 1));
+        radios->addWidget(button);
+        const QString code = languageCode(lang);
+        connect(button, &QRadioButton::clicked, this, [this, code] { languageClicked(code); });
+        m_languageButtons << button;
+    }
     auto *sintaxa = new WrappedCheckBox(QStringLiteral("Sintaxa"), m_interfacePage);
     m_autoRefreshBox = sintaxa->box();
     m_autoRefreshLabel = sintaxa->label();
@@ -104,12 +105,6 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     p1->addWidget(lineNumbers);
     p1->addLayout(sizeRow);
     p1->addStretch(1);
-    connect(m_russianButton, &QRadioButton::clicked, this,
-            [this] { languageClicked(QStringLiteral("rus")); });
-    connect(m_romanianButton, &QRadioButton::clicked, this,
-            [this] { languageClicked(QStringLiteral("rom")); });
-    connect(m_englishButton, &QRadioButton::clicked, this,
-            [this] { languageClicked(QStringLiteral("eng")); });
 
     // Page 2: robot speed and field size.
     m_robotPage = new QWidget;
@@ -263,9 +258,15 @@ void PreferencesDialog::applyCaptions(Language lang)
     set("page.robot", [this](const QString &t) { m_pages->setTabText(1, t); });
     set("page.saving", [this](const QString &t) { m_pages->setTabText(2, t); });
     set("languageFrame", [this](const QString &t) { m_languageFrame->setTitle(t); });
-    set("language.russian", [this](const QString &t) { m_russianButton->setText(t); });
-    set("language.romanian", [this](const QString &t) { m_romanianButton->setText(t); });
-    set("language.english", [this](const QString &t) { m_englishButton->setText(t); });
+    // Each Language by the name the interface Language gives it, or else by its own name; the
+    // key is "preferences.language.<code>".
+    if (languageInfo(lang)) {
+        const QList<Language> all = registeredLanguages();
+        for (qsizetype i = 0; i < all.size() && i < m_languageButtons.size(); ++i) {
+            const QByteArray key = "preferences.language." + languageCode(all[i]).toLatin1();
+            m_languageButtons[i]->setText(uiText(key, lang).value_or(languageInfo(all[i])->name));
+        }
+    }
     // A caption beside a control that has none of its own names the control too.
     auto beside = [](QLabel *label, QWidget *control) {
         return [label, control](const QString &t) {
@@ -309,12 +310,9 @@ void PreferencesDialog::prepare()
     recaption();
     m_pages->setCurrentIndex(0);
 
-    if (s.language == QLatin1String("rom"))
-        m_romanianButton->setChecked(true);
-    else if (s.language == QLatin1String("eng"))
-        m_englishButton->setChecked(true);
-    else
-        m_russianButton->setChecked(true);   // "rus", empty, or a code the dialog does not offer
+    // The first Language for an empty code or one the dialog does not offer.
+    const qsizetype shown = registeredLanguages().indexOf(languageFromCode(s.language));
+    m_languageButtons.at(std::max<qsizetype>(shown, 0))->setChecked(true);
 
     m_spinX->setValue(s.fieldWidth);
     m_spinY->setValue(s.fieldHeight);
@@ -359,12 +357,9 @@ void PreferencesDialog::ok()
     m_spinY->interpretText();
 
     Settings &s = m_host.settings();
-    if (m_russianButton->isChecked())
-        s.language = QStringLiteral("rus");
-    else if (m_romanianButton->isChecked())
-        s.language = QStringLiteral("rom");
-    else if (m_englishButton->isChecked())
-        s.language = QStringLiteral("eng");
+    const QList<Language> all = registeredLanguages();
+    for (qsizetype i = 0; i < all.size() && i < m_languageButtons.size(); ++i)
+        if (m_languageButtons[i]->isChecked()) s.language = languageCode(all[i]);
     s.speed = m_speedValue->value();
     s.fieldWidth = m_spinX->value();
     s.fieldHeight = m_spinY->value();

@@ -68,7 +68,7 @@ private:
     QTabWidget *m_pages;
     QWidget *m_interfacePage, *m_robotPage, *m_fieldPage;
     QGroupBox *m_languageFrame, *m_speedFrame, *m_sizeFrame;
-    QRadioButton *m_russianButton, *m_romanianButton, *m_englishButton;
+    QList<QRadioButton *> m_languageButtons;   // in the order of the Language list
     QLabel *m_interfaceSizeLabel, *m_interfaceSizeNote;
     QComboBox *m_interfaceSize;
     QCheckBox *m_autoRefreshBox, *m_advancedBox, *m_lineNumbersBox, *m_cleanFieldBox;

@@ -1,0 +1,214 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/LanguageRegistry.h"
+
+#include <QFile>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <deque>
+
+// The resources live in the core library, which is static: they are registered by hand.
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void initLanguageResources() { Q_INIT_RESOURCE(languages); }
+
+namespace {
+
+using Texts = QHash<QByteArray, QString>;
+
+struct Entry {
+    LanguageInfo info;
+    Texts texts;
+};
+
+struct Registry {
+    std::deque<Entry> entries;   // a deque: an entry stays where it is as others are added
+    Texts common;
+};
+
+std::optional<QJsonDocument> readJson(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = path + QStringLiteral(": ") + file.errorString();
+        return std::nullopt;
+    }
+    QJsonParseError parsed;
+    QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parsed);
+    if (parsed.error != QJsonParseError::NoError) {
+        if (error)
+            *error = QStringLiteral("%1: %2 at byte %3").arg(path, parsed.errorString()).arg(parsed.offset);
+        return std::nullopt;
+    }
+    return doc;
+}
+
+std::optional<Texts> readTexts(const QString &path, QString *error)
+{
+    const std::optional<QJsonDocument> doc = readJson(path, error);
+    if (!doc) return std::nullopt;
+    if (!doc->isObject()) {
+        if (error) *error = path + QStringLiteral(": not a JSON object");
+        return std::nullopt;
+    }
+    Texts texts;
+    const QJsonObject object = doc->object();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!it.value().isString()) {
+            if (error) *error = QStringLiteral("%1: \"%2\" is not a text").arg(path, it.key());
+            return std::nullopt;
+        }
+        texts.insert(it.key().toUtf8(), it.value().toString());
+    }
+    return texts;
+}
+
+std::optional<Entry> makeEntry(Texts texts, const Texts &common, Language id, const QString &path,
+                               QString *error)
+{
+    auto fact = [&texts](const char *name) { return texts.value(QByteArray("language.") + name); };
+    Entry e;
+    e.info.id = id;
+    e.info.file = path;
+    e.info.code = fact("code");
+    if (e.info.code.isEmpty() || e.info.code != e.info.code.toLower()) {
+        if (error) *error = path + QStringLiteral(": \"language.code\" must be a lower-case code");
+        return std::nullopt;
+    }
+    e.info.name = fact("name");
+    e.info.locale = fact("locale");
+    e.info.systemLanguages = fact("systemLanguages").split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    e.info.script = fact("script");
+    bool ok = false;
+    const int codePage = fact("codePage").toInt(&ok);
+    if (ok) e.info.codePage = codePage;
+    e.info.examplesFolder = fact("examplesFolder").isEmpty() ? e.info.code : fact("examplesFolder");
+    e.info.toolkitTranslation = fact("toolkitTranslation");
+    e.info.builtInToolkitTranslation = fact("builtInToolkitTranslation");
+    // The texts that stay the same in every Language come with each one.
+    for (auto it = common.begin(); it != common.end(); ++it)
+        if (!texts.contains(it.key())) texts.insert(it.key(), it.value());
+    e.texts = std::move(texts);
+    return e;
+}
+
+Registry loadBuiltIn()
+{
+    initLanguageResources();
+    Registry r;
+    QString error;
+    // The built-in files are part of the program: a broken one is a broken build.
+    const std::optional<Texts> common = readTexts(QStringLiteral(":/languages/common.json"), &error);
+    if (!common) qFatal("%s", qPrintable(error));
+    r.common = *common;
+    const std::optional<QJsonDocument> list = readJson(QStringLiteral(":/languages/languages.json"), &error);
+    if (!list || !list->isArray()) qFatal("the Language list: %s", qPrintable(error));
+    for (const QJsonValue &code : list->array()) {
+        const QString path = QStringLiteral(":/languages/%1.json").arg(code.toString());
+        std::optional<Texts> texts = readTexts(path, &error);
+        if (!texts) qFatal("%s", qPrintable(error));
+        std::optional<Entry> e =
+            makeEntry(std::move(*texts), r.common, Language(int(r.entries.size())), path, &error);
+        if (!e) qFatal("%s", qPrintable(error));
+        r.entries.push_back(std::move(*e));
+    }
+    if (r.entries.empty()) qFatal("the Language list is empty");
+    return r;
+}
+
+Registry &registry()
+{
+    static Registry r = loadBuiltIn();
+    return r;
+}
+
+const Entry *entryOf(Language lang)
+{
+    const Registry &r = registry();
+    const int i = int(lang);
+    return i >= 0 && size_t(i) < r.entries.size() ? &r.entries[size_t(i)] : nullptr;
+}
+
+}   // namespace
+
+const LanguageInfo *languageInfo(Language lang)
+{
+    const Entry *e = entryOf(lang);
+    return e ? &e->info : nullptr;
+}
+
+const LanguageInfo &firstLanguageInfo() { return registry().entries.front().info; }
+
+std::optional<QString> languageText(Language lang, QByteArrayView key)
+{
+    const Entry *e = entryOf(lang);
+    if (!e) return std::nullopt;
+    // A view of the caller's bytes: no copy for a look-up.
+    const auto it = e->texts.constFind(QByteArray::fromRawData(key.data(), key.size()));
+    if (it == e->texts.constEnd()) return std::nullopt;
+    return *it;
+}
+
+QByteArrayList languageTextKeys()
+{
+    QByteArrayList keys;
+    for (auto it = registry().entries.front().texts.begin(); it != registry().entries.front().texts.end();
+         ++it)
+        if (!it.key().startsWith("language.")) keys << it.key();
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+std::optional<Language> registerLanguageFile(const QString &path, QString *error)
+{
+    Registry &r = registry();
+    std::optional<Texts> texts = readTexts(path, error);
+    if (!texts) return std::nullopt;
+    const Language id = Language(int(r.entries.size()));
+    std::optional<Entry> e = makeEntry(std::move(*texts), r.common, id, path, error);
+    if (!e) return std::nullopt;
+    if (languageFromCode(e->info.code) != Language::Unknown) {
+        if (error) *error = path + QStringLiteral(": the code \"%1\" is already in use").arg(e->info.code);
+        return std::nullopt;
+    }
+    r.entries.push_back(std::move(*e));
+    return id;
+}
+
+void removeAddedLanguages()
+{
+    std::deque<Entry> &entries = registry().entries;
+    while (!entries.back().info.file.startsWith(QLatin1String(":/"))) entries.pop_back();
+}
+
+Language languageFromCode(const QString &code)
+{
+    for (const Entry &e : registry().entries)
+        if (e.info.code == code) return e.info.id;
+    return Language::Unknown;
+}
+
+QString languageCode(Language lang)
+{
+    const LanguageInfo *info = languageInfo(lang);
+    return info ? info->code : QString();
+}
+
+QList<Language> registeredLanguages()
+{
+    QList<Language> all;
+    for (const Entry &e : registry().entries) all << e.info.id;
+    return all;
+}
+
+QList<Language> builtInLanguages()
+{
+    QList<Language> builtIn;
+    for (const Entry &e : registry().entries)
+        if (e.info.file.startsWith(QLatin1String(":/"))) builtIn << e.info.id;
+    return builtIn;
+}
+
+Language knownOrFirst(Language lang) { return languageInfo(lang) ? lang : firstLanguageInfo().id; }
