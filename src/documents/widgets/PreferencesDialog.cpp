@@ -56,10 +56,37 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
 
-    // Page 1: interface.
-    m_interfacePage = new QWidget;
-    m_interfacePage->setObjectName(QStringLiteral("TabSheet1"));
-    m_languageFrame = new QGroupBox(m_interfacePage);
+    m_interfacePage = buildInterfacePage();
+    m_robotPage = buildRobotPage();
+    m_fieldPage = buildSavingPage();
+    m_pages->addTab(m_interfacePage, QString());
+    m_pages->addTab(m_robotPage, QString());
+    m_pages->addTab(m_fieldPage, QString());
+
+    QLayout *buttons = buildButtons();
+    auto *main = new QVBoxLayout(this);
+    main->setContentsMargins(4, 4, 4, 6);
+    main->setSpacing(4);
+    main->addWidget(m_pages, 1);
+    main->addLayout(buttons);
+
+    m_previewTimer = new QTimer(this);
+    m_previewTimer->setObjectName(QStringLiteral("Timer1"));
+    m_previewTimer->setInterval(kPreviewIntervals[2]);
+    connect(m_previewTimer, &QTimer::timeout, this, &PreferencesDialog::previewTick);
+
+    m_speedValue->setValue(3);
+    m_trackBar->setValue(3);
+    m_progressBar->setValue(1);
+    applyCaptions(Language::Rus);   // the captions before any Language is applied
+}
+
+// Page 1: the interface.
+QWidget *PreferencesDialog::buildInterfacePage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet1"));
+    m_languageFrame = new QGroupBox(page);
     m_languageFrame->setObjectName(QStringLiteral("GroupBox1"));
     // One button per Language of the list, in its order: rb1, rb2, ...
     auto *radios = new QHBoxLayout(m_languageFrame);
@@ -73,30 +100,30 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
         connect(button, &QRadioButton::clicked, this, [this, code] { languageClicked(code); });
         m_languageButtons << button;
     }
-    auto *sintaxa = new WrappedCheckBox(QStringLiteral("Sintaxa"), m_interfacePage);
+    auto *sintaxa = new WrappedCheckBox(QStringLiteral("Sintaxa"), page);
     m_autoRefreshBox = sintaxa->box();
     m_autoRefreshLabel = sintaxa->label();
-    auto *advcom = new WrappedCheckBox(QStringLiteral("advcom"), m_interfacePage);
+    auto *advcom = new WrappedCheckBox(QStringLiteral("advcom"), page);
     m_advancedBox = advcom->box();
     m_advancedLabel = advcom->label();
-    auto *lineNumbers = new WrappedCheckBox(QStringLiteral("lineNumbers"), m_interfacePage);
+    auto *lineNumbers = new WrappedCheckBox(QStringLiteral("lineNumbers"), page);
     m_lineNumbersBox = lineNumbers->box();
     m_lineNumbersLabel = lineNumbers->label();
     // The whole window's size, for projectors and large screens; the toolkit scales it at start.
-    m_interfaceSizeLabel = new QLabel(m_interfacePage);
+    m_interfaceSizeLabel = new QLabel(page);
     m_interfaceSizeLabel->setObjectName(QStringLiteral("InterfaceSizeLabel"));
-    m_interfaceSize = new QComboBox(m_interfacePage);
+    m_interfaceSize = new QComboBox(page);
     m_interfaceSize->setObjectName(QStringLiteral("InterfaceSize"));
     for (int size : kInterfaceSizes) m_interfaceSize->addItem(QStringLiteral("%1 %").arg(size), size);
     m_interfaceSizeLabel->setBuddy(m_interfaceSize);
-    m_interfaceSizeNote = new QLabel(m_interfacePage);
+    m_interfaceSizeNote = new QLabel(page);
     m_interfaceSizeNote->setObjectName(QStringLiteral("InterfaceSizeNote"));
     auto *sizeRow = new QHBoxLayout;
     sizeRow->setSpacing(4);
     sizeRow->addWidget(m_interfaceSizeLabel);
     sizeRow->addWidget(m_interfaceSize);
     sizeRow->addWidget(m_interfaceSizeNote, 1);
-    auto *p1 = new QVBoxLayout(m_interfacePage);
+    auto *p1 = new QVBoxLayout(page);
     p1->setContentsMargins(4, 2, 4, 2);   // five rows on a page of fixed size
     p1->setSpacing(2);
     p1->addWidget(m_languageFrame);
@@ -106,10 +133,15 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     p1->addLayout(sizeRow);
     p1->addStretch(1);
 
-    // Page 2: robot speed and field size.
-    m_robotPage = new QWidget;
-    m_robotPage->setObjectName(QStringLiteral("TabSheet2"));
-    m_speedFrame = new QGroupBox(m_robotPage);
+    return page;
+}
+
+// Page 2: robot speed and field size.
+QWidget *PreferencesDialog::buildRobotPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet2"));
+    m_speedFrame = new QGroupBox(page);
     m_speedFrame->setObjectName(QStringLiteral("GroupBox2"));
     m_trackBar = new QSlider(Qt::Vertical, m_speedFrame);
     m_trackBar->setObjectName(QStringLiteral("TrackBar1"));
@@ -146,7 +178,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     speedGrid->addWidget(m_minLabel, 2, 2, Qt::AlignBottom);
     speedGrid->setColumnStretch(2, 1);
 
-    m_sizeFrame = new QGroupBox(m_robotPage);
+    m_sizeFrame = new QGroupBox(page);
     m_sizeFrame->setObjectName(QStringLiteral("GroupBox3"));
     m_widthLabel = new QLabel(m_sizeFrame);
     m_heightLabel = new QLabel(m_sizeFrame);
@@ -170,7 +202,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     sizeGrid->setRowStretch(4, 1);
 
     // Runs draw on one field until it is cleared, unless every run starts on a clean one.
-    auto *cleanField = new WrappedCheckBox(QStringLiteral("cleanField"), m_robotPage);
+    auto *cleanField = new WrappedCheckBox(QStringLiteral("cleanField"), page);
     m_cleanFieldBox = cleanField->box();
     m_cleanFieldLabel = cleanField->label();
 
@@ -178,7 +210,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     frames->setSpacing(6);
     frames->addWidget(m_speedFrame, 1);
     frames->addWidget(m_sizeFrame, 1);
-    auto *p2 = new QVBoxLayout(m_robotPage);
+    auto *p2 = new QVBoxLayout(page);
     p2->setContentsMargins(6, 4, 6, 4);
     p2->setSpacing(4);
     p2->addLayout(frames, 1);
@@ -186,24 +218,29 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     connect(m_trackBar, &QSlider::valueChanged, this,
             [this](int position) { m_speedValue->setValue(6 - position); });
 
-    // Page 3: saving options that the program does not offer; shown, never active.
-    m_fieldPage = new QWidget;
-    m_fieldPage->setObjectName(QStringLiteral("TabSheet3"));
-    auto *backup = new WrappedCheckBox(QStringLiteral("CheckBox1"), m_fieldPage);
+    return page;
+}
+
+// Page 3: saving options that the program does not offer; shown, never active.
+QWidget *PreferencesDialog::buildSavingPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet3"));
+    auto *backup = new WrappedCheckBox(QStringLiteral("CheckBox1"), page);
     backup->setText(uiText("preferences.saving.backup", Language::Rus).value_or(QString()));
     backup->box()->setChecked(true);
     backup->setEnabled(false);
-    auto *confirm = new WrappedCheckBox(QStringLiteral("CheckBox2"), m_fieldPage);
+    auto *confirm = new WrappedCheckBox(QStringLiteral("CheckBox2"), page);
     confirm->setText(uiText("preferences.saving.confirmClose", Language::Rus).value_or(QString()));
     confirm->setEnabled(false);
     auto *folderLabel =
-        new QLabel(uiText("preferences.saving.folder", Language::Rus).value_or(QString()), m_fieldPage);
+        new QLabel(uiText("preferences.saving.folder", Language::Rus).value_or(QString()), page);
     folderLabel->setObjectName(QStringLiteral("Label6"));
     folderLabel->setEnabled(false);
-    auto *folder = new QLineEdit(QStringLiteral("C:\\ProgramFiles\\Trakmil"), m_fieldPage);
+    auto *folder = new QLineEdit(QStringLiteral("C:\\ProgramFiles\\Trakmil"), page);
     folder->setObjectName(QStringLiteral("Edit1"));
     folder->setEnabled(false);
-    auto *p3 = new QVBoxLayout(m_fieldPage);
+    auto *p3 = new QVBoxLayout(page);
     p3->setContentsMargins(6, 4, 6, 4);
     p3->setSpacing(4);
     p3->addWidget(backup);
@@ -212,10 +249,11 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     p3->addWidget(folder);
     p3->addStretch(1);
 
-    m_pages->addTab(m_interfacePage, QString());
-    m_pages->addTab(m_robotPage, QString());
-    m_pages->addTab(m_fieldPage, QString());
+    return page;
+}
 
+QLayout *PreferencesDialog::buildButtons()
+{
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKBtn"));
     m_okButton->setDefault(true);
@@ -228,21 +266,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     buttons->addWidget(m_okButton);
     buttons->addWidget(m_cancelButton);
 
-    auto *main = new QVBoxLayout(this);
-    main->setContentsMargins(4, 4, 4, 6);
-    main->setSpacing(4);
-    main->addWidget(m_pages, 1);
-    main->addLayout(buttons);
-
-    m_previewTimer = new QTimer(this);
-    m_previewTimer->setObjectName(QStringLiteral("Timer1"));
-    m_previewTimer->setInterval(kPreviewIntervals[2]);
-    connect(m_previewTimer, &QTimer::timeout, this, &PreferencesDialog::previewTick);
-
-    m_speedValue->setValue(3);
-    m_trackBar->setValue(3);
-    m_progressBar->setValue(1);
-    applyCaptions(Language::Rus);   // the captions before any Language is applied
+    return buttons;
 }
 
 void PreferencesDialog::recaption() { applyCaptions(languageFromCode(m_host.settings().language)); }

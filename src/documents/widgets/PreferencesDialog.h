@@ -14,6 +14,7 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QSpinBox;
+class QLayout;
 class QTabWidget;
 class QTimer;
 
@@ -58,6 +59,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    QWidget *buildInterfacePage();
+    QWidget *buildRobotPage();
+    QWidget *buildSavingPage();
+    QLayout *buildButtons();
     void applyCaptions(Language lang);
     void languageClicked(const QString &code);
 
