@@ -4,7 +4,8 @@
 #include "cli/ClassReport.h"
 #include "cli/ConsoleOptions.h"
 #include "cli/ConsoleText.h"
-#include "run/HeadlessRun.h"
+#include "run/Grading.h"
+#include "run/TaskFile.h"
 #include "documents/ProgramFile.h"
 #include "base/SafeFile.h"
 #include "documents/Settings.h"
@@ -46,6 +47,19 @@ struct Drawing {
     Language language = Language::Rus;
 };
 
+// What --check or --run would report for a drawing that did not end.
+QStringList failureLines(const QString &file, const FieldDrawing &drawn)
+{
+    QStringList failure;
+    for (const ErrorReport &r : drawn.reports) failure << reportLines(file, r);
+    if (!drawn.fatalText.isEmpty()) failure << fatalLines(file, drawn.fatalText);
+    if (drawn.result == HeadlessRun::Result::TickLimit)
+        failure << QStringLiteral("%1: the run did not end within %2 ticks").arg(file).arg(drawn.ticks);
+    if (failure.isEmpty())   // every stop has its report; never let one pass silently
+        failure << file + QStringLiteral(": ") + QLatin1String(HeadlessRun::resultName(drawn.result));
+    return failure;
+}
+
 void draw(const QString &file, const QStringList &lines, const CompareMode::Options &o, qint64 maxTicks,
           Drawing &d, QStringList &notes)
 {
@@ -54,35 +68,20 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     if (lang != o.preferred && !o.language)
         notes << QStringLiteral("trakmil: %1 is read in %2 keywords (the settings say %3).")
                      .arg(file, languageCode(lang), languageCode(o.preferred));
-    StringListProgramText text(lines);
-    HeadlessRun run(text, lang);
-    run.setCanvas(&d.trace);
-    run.setSpeed(o.speed);
-    run.setFieldSize(o.fieldWidth, o.fieldHeight);
-    const HeadlessRun::Result result = run.checkAndRun(maxTicks);
-    d.end = QPoint(run.world().state().x, run.world().state().y);
-    d.ticks = run.ticks();
-    d.ended = result == HeadlessRun::Result::End;
+    FieldDrawing drawn = drawOnField(lines, lang, QSize(o.fieldWidth, o.fieldHeight), maxTicks, o.speed);
+    d.end = drawn.end;
+    d.ticks = drawn.ticks;
+    d.ended = drawn.ended();
+    d.trace = drawn.trace;
     if (d.ended) return;
-    for (const ErrorReport &r : run.reports()) d.failure << reportLines(file, r);
-    if (!run.fatalText().isEmpty()) d.failure << fatalLines(file, run.fatalText());
-    if (result == HeadlessRun::Result::TickLimit)
-        d.failure << QStringLiteral("%1: the run did not end within %2 ticks").arg(file).arg(run.ticks());
-    if (d.failure.isEmpty())   // every stop has its report; never let one pass silently
-        d.failure << file + QStringLiteral(": ") + QLatin1String(HeadlessRun::resultName(result));
-    // The line the check blames, or the one the run stopped on.
-    int line = run.reports().isEmpty() ? -1 : run.reports().constLast().line;
-    if (line < 0 && result != HeadlessRun::Result::CheckFailed && result != HeadlessRun::Result::TickLimit)
-        line = run.interpreter().currentLine();
-    d.reason = QLatin1String(HeadlessRun::resultName(result));
-    if (line >= 0 && line < lines.size()) {
-        d.line = line + 1;
-        d.reason += QStringLiteral(" line=%1").arg(d.line);
-    }
+    d.failure = failureLines(file, drawn);
+    d.reason = QLatin1String(HeadlessRun::resultName(drawn.result));
+    d.line = drawn.line;
+    if (d.line > 0) d.reason += QStringLiteral(" line=%1").arg(d.line);
     using F = CompareMode::PupilGrade::Failure;
-    d.kind = result == HeadlessRun::Result::CheckFailed ? F::Check
-             : result == HeadlessRun::Result::TickLimit ? F::TickLimit
-                                                        : F::Run;
+    d.kind = drawn.result == HeadlessRun::Result::CheckFailed ? F::Check
+             : drawn.result == HeadlessRun::Result::TickLimit ? F::TickLimit
+                                                              : F::Run;
 }
 
 QString differences(const TraceComparison &c)
@@ -130,8 +129,6 @@ bool writePng(const QString &path, const QImage &image, QString *error)
 }   // namespace
 
 namespace CompareMode {
-
-qint64 pupilTickLimit(qint64 modelTicks) { return 10 * modelTicks + 100'000; }
 
 Grading grade(const Options &o)
 {
@@ -227,6 +224,76 @@ Grading grade(const Options &o)
     return g;
 }
 
+Grading gradeAgainstTask(const Options &o)
+{
+    Grading g;
+    QString error;
+    const std::optional<Task> task = loadTaskFile(o.model, &error, Language::Eng);
+    if (!task) {
+        g.problems << QStringLiteral("trakmil: cannot read %1: %2").arg(o.model, error);
+        g.exitCode = 2;
+        return g;
+    }
+    bool allSolved = true, fileError = false;
+    QStringList lines;
+    for (const QString &pupil : o.pupils) {
+        if (!readProgram(pupil, lines, g.problems)) {
+            fileError = true;
+            continue;
+        }
+        std::optional<Language> lang = o.language ? o.language : task->language;
+        if (!lang) lang = ProgramTranslator::detectLanguage(lines, o.preferred);
+        const TaskVerdict v = checkAgainstTask(*task, lines, *lang, o.speed);
+        if (v.solved()) {
+            g.lines << pupil + QStringLiteral(": solved");
+            continue;
+        }
+        allSolved = false;
+        g.lines << pupil + QStringLiteral(": not solved");
+        for (int f = 0; f < v.fields.size(); ++f) {
+            const FieldVerdict &fv = v.fields[f];
+            if (fv.passed()) continue;
+            const QString head = QStringLiteral("  field %1 (%2x%3): ")
+                                     .arg(f + 1)
+                                     .arg(task->fields[f].width)
+                                     .arg(task->fields[f].height);
+            if (!fv.drawing.ended()) {
+                g.lines << head + QLatin1String(HeadlessRun::resultName(fv.drawing.result)) +
+                               (fv.drawing.line > 0 ? QStringLiteral(" line=%1").arg(fv.drawing.line)
+                                                    : QString());
+                continue;
+            }
+            g.lines << head + QStringLiteral(
+                                  "segments-missing=%1 segments-extra=%2 colour-differs=%3 end-position=%4")
+                                  .arg(fv.comparison.missing.size())
+                                  .arg(fv.comparison.extra.size())
+                                  .arg(fv.comparison.colourDiffers.size())
+                                  .arg(!fv.endMatters || (fv.comparison.sameEnd() && !fv.headingDiffers)
+                                           ? QStringLiteral("same")
+                                           : QStringLiteral("differs"));
+        }
+        for (const RuleBreak &r : v.rules) {
+            switch (r.kind) {
+            case RuleBreak::Kind::TooManyLines:
+                g.lines << QStringLiteral("  rule: %1 statement lines, at most %2 allowed")
+                               .arg(r.count)
+                               .arg(r.limit);
+                break;
+            case RuleBreak::Kind::Missing:
+                g.lines << QStringLiteral("  rule: %1 is required").arg(taskConstructName(r.construct));
+                break;
+            case RuleBreak::Kind::Forbidden:
+                g.lines << QStringLiteral("  rule: %1 is not allowed, line=%2")
+                               .arg(taskConstructName(r.construct))
+                               .arg(r.line);
+                break;
+            }
+        }
+    }
+    g.exitCode = fileError ? 2 : (allSolved ? 0 : 1);
+    return g;
+}
+
 bool wanted(const QStringList &arguments) { return hasOption(arguments, QLatin1String("--compare")); }
 
 int run(const QStringList &arguments)
@@ -252,15 +319,18 @@ int run(const QStringList &arguments)
                     "Writes the class report: one HTML file with every verdict, the pictures and the "
                     "programs, in the interface language (of the settings or --language).",
                     "FILE");
-    options.parser().addPositionalArgument(QStringLiteral("MODEL"),
-                                           QStringLiteral("The teacher's program (.tkm)."));
+    options.parser().addPositionalArgument(
+        QStringLiteral("MODEL"),
+        QStringLiteral("The teacher's program (.tkm), or a task (.tkt): then each pupil "
+                       "is graded on every field and rule of the task."));
     options.parser().addPositionalArgument(
         QStringLiteral("PUPIL"), QStringLiteral("Pupils' programs (.tkm)."), QStringLiteral("PUPIL..."));
 
     if (!options.parse(arguments)) return 2;
     if (options.isSet(help))
         return options.printHelp(QStringLiteral(
-            "Usage: trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]"));
+            "Usage: trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]\n"
+            "       trakmil --compare TASK.tkt PUPIL..."));
     const QStringList files = options.files();
     if (files.size() < 2)
         return usageError(QStringLiteral("--compare needs a MODEL and at least one PUPIL file."));
@@ -285,7 +355,11 @@ int run(const QStringList &arguments)
         return 2;
     }
 
-    const Grading g = grade(o);
+    const bool isTask = o.model.endsWith(QLatin1String(".tkt"), Qt::CaseInsensitive);
+    if (isTask && (!o.reportPath.isEmpty() || !o.diffDir.isEmpty()))
+        return usageError(
+            QStringLiteral("--report and --diff grade against a model program, not yet a task."));
+    const Grading g = isTask ? gradeAgainstTask(o) : grade(o);
     for (const QString &line : g.lines) out(line);
     std::fflush(stdout);
     for (const QString &line : g.notes) err(line);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "base/Language.h"
+#include "run/Grading.h"
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
@@ -27,8 +28,8 @@ struct Options {
     std::optional<qint64> maxTicks;
 };
 
-constexpr qint64 ModelTickLimit = 10'000'000;
-qint64 pupilTickLimit(qint64 modelTicks);
+using ::ModelTickLimit;
+using ::pupilTickLimit;
 
 // One pupil's grade, for the verdict line and the class report.
 struct PupilGrade {

@@ -5,6 +5,7 @@
 #include "cli/ConsoleText.h"
 #include "AppInfo.h"
 #include "cli/CompareMode.h"
+#include "cli/MakeTaskMode.h"
 #include "run/HeadlessRun.h"
 #include "cli/TranslateMode.h"
 #include "documents/ProgramFile.h"
@@ -32,7 +33,7 @@ constexpr qint64 DefaultMaxTicks = 10'000'000;
 const char *const kOurOptions[] = {"--check",     "--run",      "--language",  "--field",   "--export",
                                    "--max-ticks", "--help",     "-h",          "--version", "-v",
                                    "-?",          "--help-all", "--translate", "--to",      "--from",
-                                   "--compare",   "--diff"};
+                                   "--compare",   "--diff",     "--make-task"};
 
 // Options the toolkit takes for itself; a window run may start with them.
 const char *const kToolkitOptions[] = {
@@ -147,6 +148,7 @@ int runProgram(const RunOptions &o)
 int parseAndRun(const QStringList &arguments)
 {
     if (TranslateMode::wanted(arguments)) return TranslateMode::run(arguments);
+    if (MakeTaskMode::wanted(arguments)) return MakeTaskMode::run(arguments);
     if (CompareMode::wanted(arguments)) return CompareMode::run(arguments);
     ConsoleOptions options(QStringLiteral(
         "Trakmil: a drawing robot to learn programming with.\n\n"
@@ -157,7 +159,11 @@ int parseAndRun(const QStringList &arguments)
         "                           rewrites a program in another keyword language\n"
         "  trakmil --compare MODEL PUPIL...\n"
         "                           grades pupils' drawings against a model's\n"
-        "  (trakmil --translate --help and trakmil --compare --help tell more.)\n\n"
+        "  trakmil --make-task MODEL -o TASK --title TEXT\n"
+        "                           makes a task (.tkt) from a model program\n"
+        "  trakmil --compare TASK PUPIL...\n"
+        "                           grades pupils against a task's fields and rules\n"
+        "  (trakmil --translate --help, --compare --help and --make-task --help tell more.)\n\n"
         "Exit codes of --check and --run: 0 no error, 1 an error in a program or its run,\n"
         "2 wrong options or a file that cannot be read or written, 3 the tick limit reached."));
     QCommandLineParser &parser = options.parser();

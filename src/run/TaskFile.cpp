@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/TaskFile.h"
 
+#include "base/SafeFile.h"
+#include "base/TextCatalogue.h"
 #include "lang/Lexicon.h"
 #include "world/RobotWorld.h"
 
@@ -349,4 +351,73 @@ std::optional<Task> readTask(const QByteArray &bytes, TaskFileError &error)
         return std::nullopt;
     }
     return Reader(error).read(doc.object());
+}
+
+QString taskFileErrorText(const TaskFileError &error, Language lang)
+{
+    using K = TaskFileError::Kind;
+    const char *key = "task.error.badValue";
+    switch (error.kind) {
+    case K::TooLarge:
+        key = "task.error.tooLarge";
+        break;
+    case K::NotJson:
+        key = "task.error.damaged";
+        break;
+    case K::NotATask:
+        key = "task.error.notATask";
+        break;
+    case K::UnknownVersion:
+        key = "task.error.unknownVersion";
+        break;
+    case K::Missing:
+        key = "task.error.missing";
+        break;
+    case K::BadValue:
+        key = "task.error.badValue";
+        break;
+    case K::FieldSizeOutOfRange:
+        key = "task.error.fieldSize";
+        break;
+    case K::ColourOutOfRange:
+        key = "task.error.colour";
+        break;
+    case K::SegmentOutOfField:
+        key = "task.error.outsideField";
+        break;
+    }
+    const QString text = uiText(key, lang).value_or(QString());
+    switch (error.kind) {
+    case K::TooLarge:
+        return text.arg(Task::MaxFileBytes);
+    case K::NotJson:
+    case K::UnknownVersion:
+        return text.arg(error.number);
+    case K::NotATask:
+        return text;
+    default:
+        return text.arg(error.where);
+    }
+}
+
+std::optional<Task> loadTaskFile(const QString &path, QString *error, Language lang)
+{
+    QByteArray bytes;
+    FileError failure;
+    if (!readRegularFile(path, Task::MaxFileBytes, bytes, &failure)) {
+        if (error) *error = fileErrorReason(failure, lang);
+        return std::nullopt;
+    }
+    TaskFileError refusal;
+    std::optional<Task> task = readTask(bytes, refusal);
+    if (!task && error) *error = taskFileErrorText(refusal, lang);
+    return task;
+}
+
+bool saveTaskFile(const QString &path, const Task &task, QString *error, Language lang)
+{
+    FileError failure;
+    if (writeFileSafely(path, writeTask(task), &failure)) return true;
+    if (error) *error = fileErrorReason(failure, lang);
+    return false;
 }

@@ -82,3 +82,10 @@ struct TaskFileError {
 QByteArray writeTask(const Task &task);
 // Reads what writeTask wrote; anything else is refused whole, never half-read.
 std::optional<Task> readTask(const QByteArray &bytes, TaskFileError &error);
+
+// The refusal in the Language's words, naming the place in the file.
+QString taskFileErrorText(const TaskFileError &error, Language lang);
+// Reads a task file from disk, at most Task::MaxFileBytes; on failure *error says why, in lang.
+std::optional<Task> loadTaskFile(const QString &path, QString *error, Language lang);
+// Writes it whole or not at all; on failure *error says why, in lang.
+bool saveTaskFile(const QString &path, const Task &task, QString *error, Language lang);
