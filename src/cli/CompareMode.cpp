@@ -307,8 +307,13 @@ int run(const QStringList &arguments)
         options.add("field", "Field size in cells, e.g. 10x5 (default: the settings file).", "WxH");
     const QCommandLineOption diff =
         options.add("diff", "Writes a PNG picture for every pupil that differs.", "DIR");
-    const QCommandLineOption language = options.add(
-        "language", "Keyword language of all files: rus, rom or eng (default: each file's own).", "L");
+    const QCommandLineOption language =
+        options.add("language",
+                    QStringLiteral("Keyword language of all files: %1 (default: each file's own).")
+                        .arg(ConsoleText::languageChoices())
+                        .toLatin1()
+                        .constData(),
+                    "L");
     const QCommandLineOption maxTicks =
         options.add("max-ticks",
                     "Stops every run after N ticks; 0 for no limit (default: 10000000 for the model, and "

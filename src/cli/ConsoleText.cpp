@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ConsoleText.h"
+#include "base/LanguageRegistry.h"
 #include "documents/ProgramFile.h"
 #include "documents/Settings.h"
 #include "lang/ProgramTranslator.h"
@@ -69,8 +70,17 @@ bool readLanguage(const QString &code, Language &lang)
 {
     lang = languageFromCode(code);
     if (lang != Language::Unknown) return true;
-    usageError(QStringLiteral("unknown language \"%1\"; use rus, rom or eng.").arg(code));
+    usageError(QStringLiteral("unknown language \"%1\"; use %2.").arg(code, languageChoices()));
     return false;
+}
+
+QString languageChoices(const QString &separator)
+{
+    QStringList codes;
+    for (Language lang : builtInLanguages()) codes << languageCode(lang);
+    if (!separator.isEmpty() || codes.size() < 2) return codes.join(separator);
+    const QString last = codes.takeLast();
+    return codes.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
 }
 
 bool readFieldSize(const QString &text, int &x, int &y)

@@ -21,7 +21,10 @@ QStringList fatalLines(const QString &file, const QString &text);
 bool readProgram(const QString &path, QStringList &lines);
 // Option values shared by the modes. Each says what is wrong on stderr and returns false on
 // a bad value, so the caller only has to end with the usage exit code.
-bool readLanguage(const QString &code, Language &lang);   // rus, rom or eng
+bool readLanguage(const QString &code, Language &lang);   // a code of languageChoices()
+// The built-in Languages' codes as the usage texts name them, "rus, rom or eng"; joined by
+// `separator` alone when one is given ("rus|rom|eng").
+QString languageChoices(const QString &separator = QString());
 // "16x20" and the like, kept to the field's limits; a size outside them is changed with a warning.
 bool readFieldSize(const QString &text, int &x, int &y);
 bool readMaxTicks(const QString &text, qint64 &ticks);   // 0 or more

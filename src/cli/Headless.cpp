@@ -173,7 +173,11 @@ int parseAndRun(const QStringList &arguments)
     const QCommandLineOption run = options.add("run", "Checks FILE and runs it to its end.");
     const QCommandLineOption language = options.add(
         "language",
-        "Keyword language of every FILE: rus, rom or eng (default: the one each file is written in).", "L");
+        QStringLiteral("Keyword language of every FILE: %1 (default: the one each file is written in).")
+            .arg(ConsoleText::languageChoices())
+            .toLatin1()
+            .constData(),
+        "L");
     const QCommandLineOption field = options.add("field", "Field size in cells, e.g. 10x5 (--run).", "WxH");
     const QCommandLineOption exportOpt =
         options.add("export",

@@ -85,8 +85,11 @@ int run(const QStringList &arguments)
     const QCommandLineOption forbid = options.add("forbid", "Statement kinds that must not appear.", "KINDS");
     const QCommandLineOption language = options.add(
         "language",
-        "The keywords the pupil must write in: rus, rom or eng (default: any; the model is read in "
-        "its own).",
+        QStringLiteral(
+            "The keywords the pupil must write in: %1 (default: any; the model is read in its own).")
+            .arg(ConsoleText::languageChoices())
+            .toLatin1()
+            .constData(),
         "L");
     const QCommandLineOption start =
         options.add("start", "The program the pupil starts from (.tkm).", "FILE");

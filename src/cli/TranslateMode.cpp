@@ -36,7 +36,10 @@ int run(const QStringList &arguments)
         QStringLiteral("Trakmil: rewrites a program into the keywords of another language."));
     const QCommandLineOption help = options.add("h help", "Shows this help.");
     options.add("translate", "Translates FILE into the language of --to.");
-    const QCommandLineOption to = options.add("to", "Target language: rus, rom or eng.", "L");
+    const QCommandLineOption to = options.add(
+        "to",
+        QStringLiteral("Target language: %1.").arg(ConsoleText::languageChoices()).toLatin1().constData(),
+        "L");
     const QCommandLineOption from = options.add(
         "from", "Language FILE is written in (default: the one most of its lines are commands of).", "L");
     const QCommandLineOption output = options.add(
@@ -46,11 +49,12 @@ int run(const QStringList &arguments)
 
     if (!options.parse(arguments)) return 2;
     if (options.isSet(help))
-        return options.printHelp(
-            QStringLiteral("Usage: trakmil --translate FILE --to rus|rom|eng [--from L] [-o OUT]"));
+        return options.printHelp(QStringLiteral("Usage: trakmil --translate FILE --to %1 [--from L] [-o OUT]")
+                                     .arg(ConsoleText::languageChoices(QStringLiteral("|"))));
     const QStringList files = options.files();
     if (files.size() != 1) return usageError(QStringLiteral("--translate needs exactly one FILE."));
-    if (!options.isSet(to)) return usageError(QStringLiteral("--translate needs --to rus, rom or eng."));
+    if (!options.isSet(to))
+        return usageError(QStringLiteral("--translate needs --to %1.").arg(ConsoleText::languageChoices()));
     std::optional<Language> target, source;
     QString outPath;
     if (!options.readLanguage(to, target) || !options.readLanguage(from, source) ||

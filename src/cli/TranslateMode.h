@@ -5,7 +5,7 @@
 #include "base/Language.h"
 #include <QStringList>
 
-// trakmil --translate FILE --to rus|rom|eng [--from L] [-o OUT]: the program rewritten
+// trakmil --translate FILE --to L [--from L] [-o OUT]: the program rewritten
 // into another keyword Language, as RTF the window would save, or as text on stdout.
 namespace TranslateMode {
 

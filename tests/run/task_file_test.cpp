@@ -124,7 +124,7 @@ TEST(TaskFile, NonsenseIsRefusedWithWhatAndWhere)
         {R"({"format":"trakmil-task","version":1,"fields":[]})", K::Missing, "title"},
         {R"({"format":"trakmil-task","version":1,"title":"a\nb","fields":[]})", K::BadValue, "title"},
         {R"({"format":"trakmil-task","version":1,"title":" ","fields":[]})", K::BadValue, "title"},
-        {head + R"("language":"ukr","fields":[]})", K::BadValue, "language"},
+        {head + R"("language":"xyz","fields":[]})", K::BadValue, "language"},
         {head + "\"a\":1}", K::Missing, "fields"},
         {field(""), K::BadValue, "fields"},
         {field(R"({"width":4,"height":4,"goal":[]},{"width":4,"height":4,"goal":[]},

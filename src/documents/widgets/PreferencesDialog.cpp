@@ -88,14 +88,17 @@ QWidget *PreferencesDialog::buildInterfacePage()
     page->setObjectName(QStringLiteral("TabSheet1"));
     m_languageFrame = new QGroupBox(page);
     m_languageFrame->setObjectName(QStringLiteral("GroupBox1"));
-    // One button per Language of the list, in its order: rb1, rb2, ...
-    auto *radios = new QHBoxLayout(m_languageFrame);
+    // One button per Language of the list, in its order: rb1, rb2, ...; three to a row, as
+    // many as the page's width takes.
+    constexpr int perRow = 3;
+    auto *radios = new QGridLayout(m_languageFrame);
     radios->setContentsMargins(4, 2, 4, 4);
     radios->setSpacing(2);
     for (Language lang : registeredLanguages()) {
         auto *button = new QRadioButton(m_languageFrame);
         button->setObjectName(QStringLiteral("rb%1").arg(m_languageButtons.size() + 1));
-        radios->addWidget(button);
+        const int at = int(m_languageButtons.size());
+        radios->addWidget(button, at / perRow, at % perRow);
         const QString code = languageCode(lang);
         connect(button, &QRadioButton::clicked, this, [this, code] { languageClicked(code); });
         m_languageButtons << button;
