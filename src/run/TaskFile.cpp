@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <cmath>
 
 namespace {
 
@@ -54,9 +55,10 @@ public:
             return refuse(TaskFileError::Kind::NotATask, QStringLiteral("format"));
         const QJsonValue version = root.value(QLatin1String("version"));
         if (!version.isDouble()) return refuse(TaskFileError::Kind::Missing, QStringLiteral("version"));
-        if (version.toDouble() != Task::Version)
+        const double number = version.toDouble();
+        if (number != Task::Version)   // a version too large to name is named 0
             return refuse(TaskFileError::Kind::UnknownVersion, QStringLiteral("version"),
-                          qint64(version.toDouble()));
+                          number >= 0 && number <= 1e9 ? qint64(number) : 0);
 
         Task task;
         if (!text(root, "title", task.title, true)) return std::nullopt;
@@ -109,7 +111,8 @@ private:
     {
         if (!v.isDouble()) return fail(v.isUndefined() ? TaskFileError::Kind::Missing : kind, where);
         const double d = v.toDouble();
-        if (d != double(qint64(d)) || d < lo || d > hi)
+        // The range first: converting a huge or fractional double to an integer is undefined.
+        if (!(d >= lo && d <= hi) || d != std::floor(d))
             return fail(kind, where, d >= -1e15 && d <= 1e15 ? qint64(d) : 0);
         out = int(d);
         return true;
