@@ -53,12 +53,16 @@ constexpr CommandRow kCommands[] = {
     {C::StepLine, "mmStepLine", "menu.stepLine", "F8", nullptr, nullptr, "", nullptr, true, E::IdleOrRunning},
     {C::RunToCursor, "mmRunToCursor", "menu.runToCursor", "F4", nullptr, nullptr, "", nullptr, true, E::IdleOrRunning},
     {C::RunState, "mmRunState", "menu.runState", "", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::CheckTask, "mmCheckTask", "menu.checkTask", "Shift+F5", "check-task", nullptr, "tbCheckTask", "toolbar.checkTask.hint", true, E::Idle},
+    {C::ShowGoal, "mmShowGoal", "menu.showGoal", "", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::MakeTask, "mmMakeTask", "menu.makeTask", "", nullptr, nullptr, "", nullptr, true, E::Idle},
 };
 
 // In the order of MenuId.
 constexpr MenuRow kMenus[] = {
     {MenuId::File, "N1", "menu.file", E::IdleOrManual},
     {MenuId::Edit, "N9", "menu.edit", E::IdleOrManual},
+    {MenuId::View, "mmView", "menu.view", E::Always},
     {MenuId::Commands, "N10", "menu.commands", E::IdleOrManual},
     {MenuId::SystemCommands, "N54", "menu.commands.system", E::IdleOrRunning},
     {MenuId::SimpleCommands, "N15", "menu.commands.simple", E::Always},
@@ -89,10 +93,12 @@ constexpr MenuEntry separator {MenuEntry::Kind::Separator, MenuId::Count_, C::Co
 constexpr MenuEntry kMenuLayout[] = {
     top(MenuId::File),
     item(C::New), item(C::Open), separator, item(C::Save), item(C::SaveAs), item(C::SavePicture),
-    separator, item(C::Exit),
+    separator, item(C::MakeTask), separator, item(C::Exit),
     top(MenuId::Edit),
     item(C::Undo), item(C::Redo), separator, item(C::Cut), item(C::Copy), item(C::Paste), separator,
     item(C::ClearAlgorithm), item(C::ClearField), item(C::Refresh), separator, item(C::SelectAll),
+    top(MenuId::View),
+    item(C::ShowGoal),
     top(MenuId::Commands),
     sub(MenuId::SystemCommands), item(C::BeginEnd),
     sub(MenuId::SimpleCommands), item(C::Step), item(C::Jump), item(C::Rotate45), item(C::Rotate90),
@@ -101,7 +107,7 @@ constexpr MenuEntry kMenuLayout[] = {
     sub(MenuId::SpecialCommands), item(C::Colour), item(C::Destroy), item(C::Rebuild),
     top(MenuId::Program),
     item(C::Run), item(C::Pause), item(C::Stop), item(C::StepLine), item(C::RunToCursor), separator,
-    item(C::Check), item(C::ManualMode), item(C::RunState), separator, item(C::Preferences), separator,
+    item(C::Check), item(C::CheckTask), item(C::ManualMode), item(C::RunState), separator, item(C::Preferences), separator,
     item(C::TranslateProgram),
     top(MenuId::Help),
     item(C::Help), item(C::About),
@@ -116,7 +122,7 @@ constexpr ToolBarEntry kFileToolBar[] = {
     button(C::ClearAlgorithm), button(C::ClearField), gap, button(C::Preferences),
 };
 constexpr ToolBarEntry kRunToolBar[] = {
-    button(C::Run), button(C::Pause), button(C::Stop), gap, button(C::Check), button(C::ManualMode),
+    button(C::Run), button(C::Pause), button(C::Stop), gap, button(C::Check), button(C::CheckTask), button(C::ManualMode),
 };
 constexpr ToolBarEntry kCommandToolBar[] = {
     button(C::BeginEnd), gap, button(C::CreateProcedure), button(C::CallProcedure),

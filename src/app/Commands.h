@@ -45,6 +45,9 @@ enum class Command {
     StepLine,
     RunToCursor,
     RunState,
+    CheckTask,
+    ShowGoal,
+    MakeTask,
     Count_
 };
 constexpr int commandCount = int(Command::Count_);
@@ -52,6 +55,7 @@ constexpr int commandCount = int(Command::Count_);
 enum class MenuId {
     File,
     Edit,
+    View,
     Commands,
     SystemCommands,
     SimpleCommands,

@@ -238,8 +238,8 @@ void MainWindow::buildToolBars()
         m_controls.setToolBar(id, bar);
     };
     make(ToolBarId::File, Qt::Horizontal, QRect(12, 0, 325, 26), 22);
-    make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 121), 22);
-    make(ToolBarId::Commands, Qt::Vertical, QRect(1, 194, 24, 223), 23);
+    make(ToolBarId::Run, Qt::Vertical, QRect(1, 52, 24, 143), 22);
+    make(ToolBarId::Commands, Qt::Vertical, QRect(1, 197, 24, 223), 23);
     m_controls.applyMode(WindowMode::Idle);
     toolButton(Command::ManualMode)->setCheckable(true);
     connect(toolButton(Command::Run), &QToolButton::clicked, this, &MainWindow::runCommand);

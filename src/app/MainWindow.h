@@ -113,6 +113,10 @@ private:
     // At the top speed until the caret's line is about to be executed, then paused there.
     void runToCursorCommand();
     void showRunState();
+    // Tasks: the pupil's Check, the ghost of the goal, and the teacher's task from a program.
+    void checkTaskCommand();
+    void showGoal(bool shown);
+    void makeTaskCommand();
     void refreshRunState();   // the run-state window, when it is open
     void refreshLinePanelsTick();
     void readSettings();

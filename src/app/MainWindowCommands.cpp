@@ -95,6 +95,11 @@ void MainWindow::connectActions()
     on(Command::StepLine, &MainWindow::stepLineCommand);
     on(Command::RunToCursor, &MainWindow::runToCursorCommand);
     on(Command::RunState, &MainWindow::showRunState);
+    on(Command::CheckTask, &MainWindow::checkTaskCommand);
+    on(Command::MakeTask, &MainWindow::makeTaskCommand);
+    action(Command::ShowGoal)->setCheckable(true);
+    action(Command::ShowGoal)->setChecked(true);
+    connect(action(Command::ShowGoal), &QAction::toggled, this, &MainWindow::showGoal);
 
     connectControls();
 }

@@ -71,10 +71,15 @@ inline constexpr const char *PreferencesButton = "ToolButton34";
 inline constexpr const char *HelpItem = "mmHelp";
 inline constexpr const char *AboutItem = "mmAbout";
 inline constexpr const char *TranslateProgramItem = "mmTranslate";
+inline constexpr const char *CheckTaskItem = "mmCheckTask";
+inline constexpr const char *CheckTaskButton = "tbCheckTask";
+inline constexpr const char *ShowGoalItem = "mmShowGoal";
+inline constexpr const char *MakeTaskItem = "mmMakeTask";
 
 // Menus and tool bars
 inline constexpr const char *FileMenu = "N1";
 inline constexpr const char *EditMenu = "N9";
+inline constexpr const char *ViewMenu = "mmView";
 inline constexpr const char *CommandsMenu = "N10";
 inline constexpr const char *SystemCommandsMenu = "N54";
 inline constexpr const char *SimpleCommandsMenu = "N15";

@@ -1,0 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MainWindow.h"
+
+void MainWindow::checkTaskCommand() { }
+
+void MainWindow::showGoal(bool) { }
