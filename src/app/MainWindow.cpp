@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/Icons.h"
 #include "app/StatusBar.h"
+#include "app/TaskPanel.h"
 #include "app/RunStateWindow.h"
 #include "base/TextCatalogue.h"
 #include "app/Mnemonics.h"
@@ -35,6 +36,7 @@
 #include <algorithm>
 #include <utility>
 #include <QStandardPaths>
+#include <QThread>
 
 MainWindow::MainWindow(const Options &options)
       : m_options(options), m_settingsFile(options.settingsPath, options.settingsReadPath),
@@ -86,8 +88,10 @@ MainWindow::MainWindow(const Options &options)
 
     m_world.setListener(this);
     m_world.setFieldSizeSource([this](int &x, int &y) {
-        x = m_settings.fieldWidth;
-        y = m_settings.fieldHeight;
+        // An open task's field, so the pupil runs on the field the task checks.
+        const QSize size = m_task ? taskFieldSize() : QSize(m_settings.fieldWidth, m_settings.fieldHeight);
+        x = size.width();
+        y = size.height();
     });
 
     // Start-up, in order; by qualified name, as nothing is bound dynamically while the
@@ -97,9 +101,17 @@ MainWindow::MainWindow(const Options &options)
     openStartupFile();
     MainWindow::resetField();
     m_manual = false;
+    showTaskAvailability();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // A check under way reads nothing of the window's, but must end before the window goes.
+    if (m_taskCheck) {
+        m_taskCheck->wait();
+        delete m_taskCheck;
+    }
+}
 
 void MainWindow::buildFocusAreas()
 {
@@ -254,7 +266,7 @@ void MainWindow::buildControls()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
-    central->setFixedSize(698, 499);
+    central->setFixedSize(kCentralWidth, 499);
     setCentralWidget(central);
 
     m_recordCheckBox = new QCheckBox(text("manual.record"), central);
@@ -294,6 +306,11 @@ void MainWindow::buildControls()
 
     m_notices.build(central, this, MessageCatalogue::forLanguage(Language::Rus).msgNoErrors,
                     text("runFinished"));
+
+    m_taskPanel = new TaskPanel(central);
+    m_taskPanel->hide();
+    connect(m_taskPanel, &TaskPanel::fieldChosen, this, &MainWindow::showTaskField);
+    connect(m_taskPanel, &TaskPanel::closeRequested, this, &MainWindow::closeTask);
 
     m_statusBar = new StatusBar(central);
     m_statusBar->setGeometry(1, 479, 672, 20);
@@ -422,6 +439,7 @@ void MainWindow::retranslate()
         m_recordCheckBox->setText(text("manual.record"));
         m_contextMenus.retranslate(lang);
         nameControls(lang);
+        retranslateTask();
     }
     // Access letters follow the captions of whatever the menus hold now.
     applyMnemonics(menuBar());
@@ -522,6 +540,7 @@ void MainWindow::setLineNumbersVisible(bool visible) { m_editor->setLineNumbersV
 
 void MainWindow::resetField()
 {
+    clearTaskMarks();
     m_world.resetField();
     describeField();
 }

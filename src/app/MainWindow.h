@@ -15,7 +15,9 @@
 #include "documents/widgets/PreferencesDialog.h"
 #include "editor/AlgorithmEditor.h"
 #include "base/Language.h"
+#include "run/Grading.h"
 #include "run/RunController.h"
+#include "run/TaskFile.h"
 #include <functional>
 #include "world/RobotWorld.h"
 #include <QMainWindow>
@@ -35,6 +37,8 @@ class QToolButton;
 class Prompts;
 class QtPrompts;
 class StatusBar;
+class TaskPanel;
+class QThread;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
 // named actions that menus, buttons, dialogs and the interpreter all execute.
@@ -117,6 +121,19 @@ private:
     void checkTaskCommand();
     void showGoal(bool shown);
     void makeTaskCommand();
+    // Reads a task and shows it beside the field; on failure shows why, or hands the text to
+    // *failure when that is given (at start-up, before the window is on the screen).
+    bool openTask(const QString &path, QString *failure = nullptr);
+    void closeTask();
+    void placeTaskPanel();   // beside the field while a task is open, the window widened for it
+    void showTaskAvailability();
+    QSize taskFieldSize() const;   // the field the task shows now
+    // The task's field `index` on the window's field: its size, its ghost and, after a check,
+    // the pupil's drawing there with the differences marked.
+    void showTaskField(int index);
+    void clearTaskMarks();
+    void taskProgramChanged();
+    void retranslateTask();
     void refreshRunState();   // the run-state window, when it is open
     void refreshLinePanelsTick();
     void readSettings();
@@ -239,4 +256,20 @@ private:
     StatusBar *m_statusBar = nullptr;
     QTimer m_linePanelTimer;
     std::unique_ptr<WindowDialogs> m_dialogs;
+
+    static constexpr int kCentralWidth = 698;   // without the task panel
+    struct OpenTask {
+        Task task;
+        QString path;
+        int field = 0;   // shown on the window's field
+        std::optional<TaskVerdict> verdict;   // of the last Check task
+        bool verdictCurrent = false;   // false once the program changed after it
+        QStringList checkedLines;
+        Language checkedLanguage = Language::Rus;
+    };
+    std::optional<OpenTask> m_task;
+    int m_taskSerial = 0;   // a check's result is dropped when the task changed meanwhile
+    QThread *m_taskCheck = nullptr;   // the check under way
+    bool m_taskCommandsAllowed = true;   // by the window's mode
+    TaskPanel *m_taskPanel = nullptr;
 };

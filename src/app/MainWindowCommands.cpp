@@ -129,8 +129,10 @@ void MainWindow::connectControls()
     connect(m_editor, &QPlainTextEdit::redoAvailable, this, &MainWindow::showHistoryAvailability);
     showHistoryAvailability();
     connect(m_editor, &AlgorithmEditor::contextMenuRequested, this, &MainWindow::showEditorMenu);
-    connect(m_editor, &AlgorithmEditor::documentChanged, this,
-            [this] { setDocumentState(DocumentState::Changed); });
+    connect(m_editor, &AlgorithmEditor::documentChanged, this, [this] {
+        setDocumentState(DocumentState::Changed);
+        taskProgramChanged();
+    });
     connect(m_editor, &AlgorithmEditor::linePanelsChanged, this,
             [this](const QString &p1, const QString &p2) {
                 m_statusBar->setPanelText(StatusPanel::Lines, p1);
@@ -187,6 +189,8 @@ void MainWindow::applyMode(WindowMode mode)
 {
     m_controls.applyMode(mode);
     showHistoryAvailability();
+    m_taskCommandsAllowed = enabledIn(commandRow(Command::CheckTask).enabled, mode);
+    showTaskAvailability();
 }
 
 void MainWindow::showHistoryAvailability()

@@ -292,6 +292,11 @@ void MainWindow::openStartupFile()
     // Taken before reading: a change while it is read shows at Save.
     const std::optional<DiskStamp> stamp = arg.isEmpty() ? std::nullopt : diskStamp(arg);
     // The window is not on the screen yet: its first showing reports the failure over it.
+    if (isTaskFileName(arg)) {
+        openTask(arg, &m_startupFailure);
+        setDocumentState(DocumentState::Empty);
+        return;
+    }
     if (arg.isEmpty() || !readDocument(arg, &m_startupFailure)) {
         setDocumentState(DocumentState::Empty);
         return;
@@ -325,8 +330,17 @@ void MainWindow::openDocument()
     const QString start = m_currentFile.isEmpty() ? examplesFolderFor(examples, textLanguage())
                                                   : QFileInfo(m_currentFile).absolutePath();
     prompts().setOpenFolders(start, examples.isEmpty() ? QStringList() : QStringList {examples});
-    const QString path = prompts().openFile(text("openTitle"), toolkitFilter(text("openFilter")));
+    // Programs as ever, then tasks, then both.
+    const QString filter = toolkitFilter(text("openFilter")) + QStringLiteral(";;") +
+                           toolkitFilter(uiText("task.openFilter", textLanguage()).value_or(QString())) +
+                           QStringLiteral(";;") +
+                           toolkitFilter(uiText("task.openAnyFilter", textLanguage()).value_or(QString()));
+    const QString path = prompts().openFile(text("openTitle"), filter);
     if (path.isEmpty()) return;
+    if (isTaskFileName(path)) {
+        openTask(path);
+        return;
+    }
     // The file belongs to the text only once it has been read: otherwise the next Save
     // would write this text into the file that failed to open.
     const std::optional<DiskStamp> stamp = diskStamp(path);

@@ -93,6 +93,7 @@ void MainWindow::applyRunLock(bool running)
 {
     const bool idle = !running;
     applyMode(running ? WindowMode::Running : WindowMode::Idle);
+    if (running) clearTaskMarks();
     if (idle && m_resumeAction) m_resumeAction->setEnabled(false);
     for (QPushButton *b : m_manualButtons) b->setEnabled(idle);
     m_editor->setReadOnly(running);

@@ -79,6 +79,12 @@ struct TaskFileError {
     qint64 number = 0;
 };
 
+// A task file is known by its name: a program file may hold anything.
+inline bool isTaskFileName(const QString &path)
+{
+    return path.endsWith(QLatin1String(".tkt"), Qt::CaseInsensitive);
+}
+
 QByteArray writeTask(const Task &task);
 // Reads what writeTask wrote; anything else is refused whole, never half-read.
 std::optional<Task> readTask(const QByteArray &bytes, TaskFileError &error);

@@ -79,6 +79,13 @@ bool RobotWorld::marked(int px, int py, int width, int height) const
     return m_trace[px][py] == 1;
 }
 
+void RobotWorld::takeStateFrom(const RobotWorld &other)
+{
+    m_state = other.m_state;
+    std::memcpy(m_trace, other.m_trace, sizeof m_trace);
+    recomputeSensors();
+}
+
 void RobotWorld::recomputeSensors()
 {
     int width, height;

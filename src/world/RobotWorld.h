@@ -63,6 +63,9 @@ public:
 
     const RobotState &state() const { return m_state; }
     void setColour(QRgb colour);   // colour commands and stop
+    // The robot and the trace map of another world, e.g. one a run without a window left,
+    // whose drawing went to this world's canvas; the field size stays this world's.
+    void takeStateFrom(const RobotWorld &other);
     // Trace map entry at point (px, py), 1-based; 0 outside the map.
     int traceAt(int px, int py) const;
 

@@ -143,7 +143,64 @@ QString legendText(const char *key, Language lang)
     return uiText(QByteArray("world.") + key, lang).value_or(QString());
 }
 
+const QColor kEndRingColour(0x40, 0x40, 0x40);
+
+// The marks of every difference; `rubOut` clears a missing segment's model line first, so
+// its dashes have gaps where the model is drawn under them.
+void drawDifferences(QPainter &p, const TraceRecorder &model, const TraceComparison &c, bool rubOut,
+                     bool markModelEnd = true)
+{
+    for (const TraceRecorder::Drawn &d : c.colourDiffers)
+        drawRecoloured(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour),
+                       QColor::fromRgb(QRgb(model.colourAt(d.segment))));
+    for (const TraceRecorder::Drawn &d : c.missing) {
+        if (rubOut) drawLine(p, endOf(d.segment, false), endOf(d.segment, true), Qt::white, 3);
+        drawDashed(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour));
+    }
+    for (const TraceRecorder::Drawn &d : c.extra)
+        drawOutlined(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (markModelEnd) drawRing(p, nodeCentre(c.modelEnd.x(), c.modelEnd.y()), kEndRingColour);
+    drawCross(p, nodeCentre(c.pupilEnd.x(), c.pupilEnd.y()), Qt::black);
+}
+
+QImage transparentField()
+{
+    QImage image(FieldPicture::Width, FieldPicture::Height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 }   // namespace
+
+QImage goalGhostPicture(const QList<TraceRecorder::Drawn> &goal)
+{
+    QImage solid = transparentField();
+    QPainter p(&solid);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (const TraceRecorder::Drawn &d : goal) {
+        p.setPen(QPen(QColor::fromRgb(d.colour), 5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(endOf(d.segment, false), endOf(d.segment, true));
+    }
+    p.end();
+    // Faded as a whole, so the joints are no darker than the lines, and faint enough that
+    // the pupil's own trace over it is never mistaken for it.
+    QImage ghost = transparentField();
+    QPainter fade(&ghost);
+    fade.setOpacity(0.3);
+    fade.drawImage(0, 0, solid);
+    fade.end();
+    return ghost;
+}
+
+QImage differenceMarksPicture(const TraceRecorder &goal, const TraceComparison &c, bool markGoalEnd)
+{
+    QImage image = transparentField();
+    QPainter p(&image);
+    drawDifferences(p, goal, c, false, markGoalEnd);
+    p.end();
+    return image;
+}
 
 QImage tracePicture(const TraceRecorder &trace, QPoint end, int fieldWidth, int fieldHeight)
 {
@@ -168,20 +225,7 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
     // Without smoothing every mark keeps the exact colours it is drawn in.
     for (const TraceRecorder::Drawn &d : model.segments())
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour), 3);
-    for (const TraceRecorder::Drawn &d : c.colourDiffers)
-        drawRecoloured(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour),
-                       QColor::fromRgb(QRgb(model.colourAt(d.segment))));
-    for (const TraceRecorder::Drawn &d : c.missing) {
-        // Rub out the plain model segment first, so the dashes have gaps.
-        drawLine(p, endOf(d.segment, false), endOf(d.segment, true), Qt::white, 3);
-        drawDashed(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour));
-    }
-    for (const TraceRecorder::Drawn &d : c.extra)
-        drawOutlined(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour));
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const QColor endColour(0x40, 0x40, 0x40);
-    drawRing(p, nodeCentre(c.modelEnd.x(), c.modelEnd.y()), endColour);
-    drawCross(p, nodeCentre(c.pupilEnd.x(), c.pupilEnd.y()), Qt::black);
+    drawDifferences(p, model, c, true);
 
     // The legend: the picture must explain itself to whoever opens it from a folder.
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -202,7 +246,7 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
                    legendText(keys[i], lang));
     }
     p.setRenderHint(QPainter::Antialiasing, true);
-    drawRing(p, QPointF(19, top + 30), endColour);
+    drawRing(p, QPointF(19, top + 30), kEndRingColour);
     p.setPen(Qt::black);
     p.drawText(QRect(34, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter,
                legendText("diffModelEnd", lang));

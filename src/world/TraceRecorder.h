@@ -69,5 +69,10 @@ TraceComparison compareTraces(const TraceRecorder &model, QPoint modelEnd, const
 // legend below, in `lang`.
 QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int fieldWidth,
                          int fieldHeight, Language lang = Language::Eng);
+// Pictures laid over the field in the window (transparent where they draw nothing, never part
+// of the field picture or its exports): the goal as a faint ghost under the trace, and the
+// marks of comparisonPicture over the pupil's drawing, the goal's end ringed when it matters.
+QImage goalGhostPicture(const QList<TraceRecorder::Drawn> &goal);
+QImage differenceMarksPicture(const TraceRecorder &goal, const TraceComparison &c, bool markGoalEnd);
 // What a run drew, on the empty field, with the robot's end node crossed.
 QImage tracePicture(const TraceRecorder &trace, QPoint end, int fieldWidth, int fieldHeight);

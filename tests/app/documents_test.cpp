@@ -73,7 +73,9 @@ TEST_F(MainWindowTest, SaveWithoutAFileBehavesAsSaveAsAndRoundTrips)
     prompts.openPaths.enqueue(path("a.tkm"));
     window->action(Command::Open)->trigger();
     EXPECT_EQ(prompts.openTitles.last(), u("Открыть файл..."));
-    EXPECT_EQ(prompts.openFilters.last(), u("Файлы тракмила (*.tkm)"));
+    // Programs first, as ever; tasks and both after them.
+    EXPECT_EQ(prompts.openFilters.last(),
+              u("Файлы тракмила (*.tkm);;Задания Тракмила (*.tkt);;Программы и задания (*.tkm *.tkt)"));
     EXPECT_EQ(window->editor()->toPlainText(), u("НАЧАЛО АЛГОРИТМА\nШАГ\nКОНЕЦ АЛГОРИТМА"));
     EXPECT_EQ(panel(StatusPanel::Document), u("Загружен"));
 }

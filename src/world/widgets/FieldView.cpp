@@ -136,16 +136,50 @@ void FieldView::pictureChanged(const QRect &changed)
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(pic.constScanLine(y));
         const QRgb *under = y < fon.height() ? reinterpret_cast<const QRgb *>(fon.constScanLine(y)) : nullptr;
+        const QRgb *ghost =
+            m_ghost.isNull() ? nullptr : reinterpret_cast<const QRgb *>(m_ghost.constScanLine(y));
         QRgb *dst = reinterpret_cast<QRgb *>(m_composite.scanLine(y));
         for (int x = r.left(); x <= r.right(); ++x) {
             const bool seeThrough = (src[x] | 0xFF000000u) == FieldPicture::White;
-            if (!seeThrough)
+            if (!seeThrough) {
                 dst[x] = src[x];
-            else
-                dst[x] = (under && x < fon.width()) ? under[x] : FieldPicture::White;
+                continue;
+            }
+            dst[x] = (under && x < fon.width()) ? under[x] : FieldPicture::White;
+            if (ghost && qAlpha(ghost[x]) != 0) {
+                // Premultiplied "over": the ghost, then what shows through it.
+                const int keep = 255 - qAlpha(ghost[x]);
+                const auto over = [&](int g, int b) { return g + (b * keep + 127) / 255; };
+                dst[x] = qRgb(over(qRed(ghost[x]), qRed(dst[x])), over(qGreen(ghost[x]), qGreen(dst[x])),
+                              over(qBlue(ghost[x]), qBlue(dst[x])));
+            }
         }
     }
     update(r);
+}
+
+QRgb FieldView::shownPixel(int x, int y) const
+{
+    const QRgb under = m_composite.pixel(x, y);
+    if (m_marks.isNull()) return under;
+    const QRgb mark = m_marks.pixel(x, y);   // unpremultiplied by pixel()
+    const int a = qAlpha(mark);
+    const auto over = [a](int m, int b) { return (m * a + b * (255 - a) + 127) / 255; };
+    return qRgb(over(qRed(mark), qRed(under)), over(qGreen(mark), qGreen(under)),
+                over(qBlue(mark), qBlue(under)));
+}
+
+void FieldView::setGhost(const QImage &ghost)
+{
+    m_ghost = ghost.isNull() ? QImage() : ghost.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    pictureChanged(rect());
+}
+
+void FieldView::setMarks(const QImage &marks)
+{
+    if (m_marks.isNull() && marks.isNull()) return;
+    m_marks = marks.isNull() ? QImage() : marks.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    update();
 }
 
 void FieldView::paintEvent(QPaintEvent *e)
@@ -153,6 +187,7 @@ void FieldView::paintEvent(QPaintEvent *e)
     QPainter p(this);
     const QRect r = e->rect();
     p.drawImage(r.topLeft(), m_composite, r);
+    if (!m_marks.isNull()) p.drawImage(r.topLeft(), m_marks, r);
     // Where the keyboard is, when it is on the field (a focus change repaints the widget).
     if (hasFocus()) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));

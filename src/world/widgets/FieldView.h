@@ -82,8 +82,16 @@ public:
     void showHeld();
 
     // What is on screen at a field pixel, sprite excluded: the picture, or the background
-    // where the picture is white.
-    QRgb shownPixel(int x, int y) const { return m_composite.pixel(x, y); }
+    // (under the goal's ghost, when one is shown) where the picture is white; marks on top.
+    QRgb shownPixel(int x, int y) const;
+
+    // A task's goal shown faintly where the picture is white, and difference marks shown over
+    // everything: pictures of the field's size, transparent where they show nothing (a null
+    // image shows nothing). Neither is part of the field picture, so no export holds them.
+    void setGhost(const QImage &ghost);
+    void setMarks(const QImage &marks);
+    bool showsGhost() const { return !m_ghost.isNull(); }
+    bool showsMarks() const { return !m_marks.isNull(); }
 
 signals:
     void doubleClicked();   // the main window decides (executing?)
@@ -104,7 +112,8 @@ private:
 
     FieldPicture m_picture;
     SpriteSink *m_sink;
-    QImage m_composite;   // background + picture, as shown
+    QImage m_composite;   // background + ghost + picture, as shown
+    QImage m_ghost, m_marks;   // premultiplied ARGB, or null
     QPointer<RobotSprite> m_sprite;
     QPointer<DirectionBevel> m_direction;
     int m_nodeX = 0, m_nodeY = 0;

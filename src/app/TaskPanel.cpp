@@ -1,0 +1,201 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/TaskPanel.h"
+#include "base/LanguageRegistry.h"
+#include "base/TextCatalogue.h"
+#include "run/TaskTexts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString text(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
+
+constexpr int FieldRole = Qt::UserRole;   // on a field's row and its details: the field, from 0
+
+}   // namespace
+
+TaskPanel::TaskPanel(QWidget *parent)
+      : QWidget(parent), m_title(new QLabel(this)), m_text(new QTextBrowser(this)),
+        m_keywords(new QLabel(this)), m_verdict(new QLabel(this)), m_results(new QTreeWidget(this)),
+        m_close(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("taskPanel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setSpacing(4);
+
+    m_title->setObjectName(QStringLiteral("taskTitle"));
+    m_title->setWordWrap(true);
+    m_title->setTextFormat(Qt::PlainText);
+    m_title->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.15);
+    m_title->setFont(bold);
+
+    m_text->setObjectName(QStringLiteral("taskText"));
+    m_text->setOpenLinks(false);
+    m_text->setTabChangesFocus(true);
+
+    m_keywords->setObjectName(QStringLiteral("taskKeywords"));
+    m_keywords->setWordWrap(true);
+
+    m_verdict->setObjectName(QStringLiteral("taskVerdict"));
+    m_verdict->setWordWrap(true);
+    m_verdict->setTextFormat(Qt::PlainText);
+    m_verdict->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_verdict->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_verdict->setMargin(4);
+
+    m_results->setObjectName(QStringLiteral("taskResults"));
+    m_results->setHeaderHidden(true);
+    m_results->setColumnCount(1);
+    m_results->setWordWrap(true);
+    m_results->setRootIsDecorated(true);
+    m_results->setUniformRowHeights(false);
+    m_results->setTextElideMode(Qt::ElideNone);
+    m_results->header()->setStretchLastSection(true);
+    m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(m_results, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        if (!item) return;
+        const QVariant field = item->data(0, FieldRole);
+        if (field.isValid()) emit fieldChosen(field.toInt());
+    });
+
+    m_close->setObjectName(QStringLiteral("taskClose"));
+    connect(m_close, &QPushButton::clicked, this, &TaskPanel::closeRequested);
+
+    layout->addWidget(m_title);
+    layout->addWidget(m_text, 3);
+    layout->addWidget(m_keywords);
+    layout->addWidget(m_verdict);
+    layout->addWidget(m_results, 4);
+    layout->addWidget(m_close, 0, Qt::AlignRight);
+    showNotChecked();
+}
+
+void TaskPanel::setTask(const Task &task, Language lang)
+{
+    m_title->setText(task.title);
+    m_text->setPlainText(task.text);
+    m_results->clear();
+    m_solved = false;
+    m_state = State::NotChecked;
+    retranslate(task, lang);
+}
+
+void TaskPanel::retranslate(const Task &task, Language lang)
+{
+    m_lang = lang;
+    setAccessibleName(text("task.panel.name", lang));
+    m_title->setAccessibleName(text("task.panel.name", lang));
+    m_text->setAccessibleName(text("task.panel.text", lang));
+    m_results->setAccessibleName(text("task.panel.result", lang));
+    m_verdict->setAccessibleName(text("task.panel.result", lang));
+    m_close->setText(text("task.panel.close", lang));
+    m_close->setAccessibleName(m_close->text());
+    const LanguageInfo *keywords = task.language ? languageInfo(*task.language) : nullptr;
+    m_keywords->setVisible(keywords != nullptr);
+    if (keywords) m_keywords->setText(text("task.panel.keywords", lang).arg(keywords->name));
+    showState();
+}
+
+void TaskPanel::showNotChecked()
+{
+    m_state = State::NotChecked;
+    m_results->clear();
+    showState();
+}
+
+void TaskPanel::showChanged()
+{
+    if (m_state != State::Checked) return;
+    m_state = State::Changed;
+    showState();
+}
+
+void TaskPanel::showState()
+{
+    switch (m_state) {
+    case State::NotChecked:
+        m_verdict->setText(text("task.result.notChecked", m_lang));
+        break;
+    case State::Checked:
+        m_verdict->setText(text(m_solved ? "task.result.solved" : "task.result.notSolved", m_lang));
+        break;
+    case State::Changed:
+        m_verdict->setText(text("task.result.changed", m_lang));
+        break;
+    }
+    QFont f = m_verdict->font();
+    f.setBold(m_state == State::Checked);
+    m_verdict->setFont(f);
+    m_results->setEnabled(m_state != State::NotChecked);
+}
+
+void TaskPanel::showVerdict(const Task &task, const TaskVerdict &verdict, Language lang)
+{
+    const QSignalBlocker quiet(m_results);
+    m_results->clear();
+    for (int i = 0; i < verdict.fields.size() && i < task.fields.size(); ++i) {
+        const FieldVerdict &fv = verdict.fields[i];
+        auto *row =
+            new QTreeWidgetItem(m_results, {fieldVerdictHeading(i, task.fields[i], fv.passed(), lang)});
+        row->setData(0, FieldRole, i);
+        for (const QString &detail : fieldVerdictDetails(fv, task.fields[i], lang)) {
+            auto *child = new QTreeWidgetItem(row, {detail});
+            child->setData(0, FieldRole, i);
+        }
+        row->setExpanded(true);
+    }
+    const bool anyRule =
+        task.rules.maxStatementLines || !task.rules.required.isEmpty() || !task.rules.forbidden.isEmpty();
+    if (anyRule) {
+        auto *rules = new QTreeWidgetItem(
+            m_results,
+            {text(verdict.rules.isEmpty() ? "task.result.rulesKept" : "task.result.rulesBroken", lang)});
+        for (const RuleBreak &r : verdict.rules) new QTreeWidgetItem(rules, {ruleBreakText(r, lang)});
+        rules->setExpanded(true);
+    }
+    m_solved = verdict.solved();
+    m_state = State::Checked;
+    m_lang = lang;
+    showState();
+}
+
+int TaskPanel::chosenField() const
+{
+    const QTreeWidgetItem *item = m_results->currentItem();
+    const QVariant field = item ? item->data(0, FieldRole) : QVariant();
+    return field.isValid() ? field.toInt() : -1;
+}
+
+void TaskPanel::chooseField(int index)
+{
+    if (QTreeWidgetItem *row = m_results->topLevelItem(index); row && row->data(0, FieldRole).isValid())
+        m_results->setCurrentItem(row);
+}
+
+void TaskPanel::setChoosingEnabled(bool enabled)
+{
+    m_results->setEnabled(enabled && m_state != State::NotChecked);
+}
+
+QString TaskPanel::verdictText() const { return m_verdict->text(); }
+
+QStringList TaskPanel::resultLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < m_results->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = m_results->topLevelItem(i);
+        lines << row->text(0);
+        for (int k = 0; k < row->childCount(); ++k) lines << QStringLiteral("  ") + row->child(k)->text(0);
+    }
+    return lines;
+}
