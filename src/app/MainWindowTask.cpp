@@ -35,7 +35,9 @@ bool MainWindow::openTask(const QString &path, QString *failure)
     // without one leaves the pupil's text as it is.
     if (task->start && !failure && !mayDiscardChanges()) return false;
     ++m_taskSerial;   // a check still under way belongs to the task before
-    m_task = OpenTask {std::move(*task), QFileInfo(path).absoluteFilePath()};
+    m_task.emplace();
+    m_task->task = std::move(*task);
+    m_task->path = QFileInfo(path).absoluteFilePath();
     if (m_task->task.start) {
         std::unique_ptr<QTextDocument> doc = m_editor->newDocument();
         setDocumentFromStyled(*doc, *m_task->task.start, m_editor->currentCharFormat());
@@ -182,7 +184,8 @@ void MainWindow::showTaskField(int index)
     showPositionPanels();
     describeField();
     if (!verdict.passed())
-        m_field->setMarks(differenceMarksPicture(goalTrace(taskField), verdict.comparison, verdict.endMatters));
+        m_field->setMarks(
+            differenceMarksPicture(goalTrace(taskField), verdict.comparison, verdict.endMatters));
 }
 
 void MainWindow::retranslateTask()
