@@ -29,8 +29,8 @@ QString chromeText(const char *key, Language lang)
 
 const char *const kPages[] = {"index",     "program",    "comments",   "step",         "jump",
                               "turns",     "visibility", "colour",     "counted-loop", "conditional-loop",
-                              "condition", "sensors",    "procedures", "speed",        "errors",
-                              "keys",      "mistakes"};
+                              "condition", "sensors",    "procedures", "tasks",        "speed",
+                              "errors",    "keys",       "mistakes"};
 
 constexpr int kPageRole = Qt::UserRole;
 

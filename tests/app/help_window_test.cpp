@@ -85,7 +85,13 @@ QString catalogueText(const MessageCatalogue &m, const QString &key)
 TEST(HelpPages, EveryPageInEveryLanguageWithATitleAndLinksThatLead)
 {
     static const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
-    for (Language lang : kLanguages)
+    for (Language lang : kLanguages) {
+        // A page the contents do not lead to is found by the search alone.
+        const QString contents = HelpWindow::pageHtml(lang, QStringLiteral("index"));
+        for (const QString &page : HelpWindow::pageNames())
+            EXPECT_TRUE(page == QLatin1String("index") ||
+                        contents.contains(QStringLiteral("href=\"%1.html\"").arg(page)))
+                << languageCode(lang).toStdString() << ": the contents do not link " << page.toStdString();
         for (const QString &page : HelpWindow::pageNames()) {
             const QString html = HelpWindow::pageHtml(lang, page);
             ASSERT_FALSE(html.isEmpty()) << page.toStdString();
@@ -99,6 +105,7 @@ TEST(HelpPages, EveryPageInEveryLanguageWithATitleAndLinksThatLead)
                     << page.toStdString() << " links to " << target.toStdString();
             }
         }
+    }
 }
 
 TEST(HelpPages, EveryStatementKindHasAPageWithAnExample)
@@ -237,6 +244,34 @@ TEST(HelpPages, ColourNamesAndMenuKeysAreTheProgramsOwn)
             const QString row = uiText(command.caption, lang).value_or(QString()) + QLatin1Char(' ') +
                                 QLatin1String(command.shortcut);
             EXPECT_TRUE(keys.contains(row)) << row.toStdString();
+        }
+    }
+}
+
+// The tasks page sends the pupil to menu items, file types and panel words by their captions.
+TEST(HelpPages, TheTasksPageNamesTheWindowsOwnCaptions)
+{
+    for (Language lang : kLanguages) {
+        const auto text = [lang](const char *key) {
+            const std::optional<QString> t = uiText(key, lang);
+            if (!t) ADD_FAILURE() << "no text " << key;
+            return t.value_or(QString());
+        };
+        const auto item = [&text](const char *menu, const char *key) {
+            return text(menu) + QStringLiteral(" - ") + text(key);
+        };
+        const QString page = plainPage(lang, QStringLiteral("tasks"));
+        const QStringList captions {
+            item("menu.file", "menu.open"), item("menu.view", "menu.showGoal"),
+            item("menu.program", "menu.checkTask"), item("menu.file", "menu.makeTask"),
+            text("task.openFilter").section(QLatin1Char('|'), 0, 0),
+            text("task.openAnyFilter").section(QLatin1Char('|'), 0, 0), text("toolbar.checkSpelling.hint"),
+            // the word after "Field 1 (8 × 6): " in the result list
+            text("task.result.fieldRight").section(QStringLiteral(": "), -1),
+            text("task.result.fieldWrong").section(QStringLiteral(": "), -1), QStringLiteral("Shift+F5")};
+        for (const QString &caption : captions) {
+            EXPECT_TRUE(page.contains(caption))
+                << languageCode(lang).toStdString() << ": " << caption.toStdString();
         }
     }
 }

@@ -48,7 +48,11 @@ out=$(XDG_DATA_DIRS=$root/share update-mime-database "$root/share/mime" 2>&1) \
   || fail "update-mime-database: $out"
 [ -z "$out" ] || fail "update-mime-database: $out"
 grep -qx '50:application/x-trakmil:\*\.tkm' "$root/share/mime/globs2" || fail "no *.tkm glob in globs2"
-grep -qa 'application/x-trakmil' "$root/share/mime/magic" || fail "no magic for application/x-trakmil"
+grep -qa '^\[[0-9]*:application/x-trakmil\]$' "$root/share/mime/magic" || fail "no magic for application/x-trakmil"
+grep -qx '50:application/x-trakmil-task:\*\.tkt' "$root/share/mime/globs2" || fail "no *.tkt glob in globs2"
+grep -qa '^\[[0-9]*:application/x-trakmil-task\]$' "$root/share/mime/magic" || fail "no magic for application/x-trakmil-task"
+grep -qx 'application/x-trakmil-task application/json' "$root/share/mime/subclasses" \
+  || fail "a task is not a JSON document to the desktop"
 # How a desktop then names files: by the suffix, whatever the content, and an RTF file
 # without the suffix stays RTF.
 mkdir -p "$tmp/files"
@@ -67,9 +71,12 @@ type_of() {
 key() { sed -n "s/^$1=//p" "$desktop" | head -n1; }
 [ "$(key Exec)" = "trakmil %f" ] || fail "Exec is '$(key Exec)'"
 [ "$(key Icon)" = "$app_id" ] || fail "Icon is '$(key Icon)'"
-[ "$(key MimeType)" = "application/x-trakmil;" ] || fail "MimeType is '$(key MimeType)'"
+[ "$(key MimeType)" = "application/x-trakmil;application/x-trakmil-task;" ] || fail "MimeType is '$(key MimeType)'"
 grep -q '^Categories=Education;' "$desktop" || fail "not in the Education menu"
-grep -q '<mime-type type="application/x-trakmil">' "$mime" || fail "MIME XML defines another type"
+for type in application/x-trakmil application/x-trakmil-task; do
+  grep -q "<mime-type type=\"$type\">" "$mime" || fail "MIME XML does not define $type"
+  grep -q "<mediatype>$type</mediatype>" "$metainfo" || fail "metainfo does not provide $type"
+done
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
   || fail "metainfo launches another desktop entry"
 grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo has another id"
@@ -90,6 +97,20 @@ run() { env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/.c
 printf 'ALGORITHM BEGIN\r\nALGORITHM END\r\n' >"$tmp/ok.tkm"
 out=$(run --check "$tmp/ok.tkm") || fail "--check failed: $out"
 [ "$out" = "$tmp/ok.tkm: There is no errors in programm code." ] || fail "settings not read from ~/.config: $out"
+
+# A task the installed program makes is a task to the desktop by its suffix, and, while its
+# fields are small, by its content alone; a damaged one is still named by its suffix, and
+# other JSON stays JSON.
+printf 'ALGORITHM BEGIN\r\nSTEP\r\nROTATE 90\r\nSTEP\r\nALGORITHM END\r\n' >"$tmp/corner.tkm"
+out=$(run --make-task "$tmp/corner.tkm" -o "$tmp/files/corner.tkt" --title Corner --fields 4x4 2>&1) \
+  || fail "--make-task failed: $out"
+cp "$tmp/files/corner.tkt" "$tmp/files/corner"
+printf '{"format": "trakmil-ta' >"$tmp/files/broken.tkt"
+printf '{"format": "other", "fields": []}\n' >"$tmp/files/other"
+for f in corner.tkt corner broken.tkt; do
+  [ "$(type_of "$tmp/files/$f")" = application/x-trakmil-task ] || fail "$f is $(type_of "$tmp/files/$f")"
+done
+[ "$(type_of "$tmp/files/other")" != application/x-trakmil-task ] || fail "any JSON became a task"
 
 # The manual page: groff finds nothing to warn about, and it covers every option of --help.
 zcat "$root/share/man/man1/trakmil.1.gz" >"$tmp/trakmil.1"
