@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPoint>
 #include <map>
+#include <optional>
 
 // One node-to-node piece of trace, its ends in a fixed order so that a segment drawn
 // either way is the same segment.
@@ -69,5 +70,6 @@ TraceComparison compareTraces(const TraceRecorder &model, QPoint modelEnd, const
 // legend below, in `lang`.
 QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, int fieldWidth,
                          int fieldHeight, Language lang = Language::Eng);
-// What a run drew, on the empty field, with the robot's end node crossed.
-QImage tracePicture(const TraceRecorder &trace, QPoint end, int fieldWidth, int fieldHeight);
+// What a run drew, on the empty field, with the robot's end node crossed (a goal whose end
+// does not matter has none).
+QImage tracePicture(const TraceRecorder &trace, std::optional<QPoint> end, int fieldWidth, int fieldHeight);
