@@ -109,9 +109,31 @@ const char kStyle[] = "body{font-family:sans-serif;margin:1em;color:#000;backgro
                       "pre{font-family:'Courier New',monospace;font-size:13px;margin:4px 0}"
                       "ul{margin:4px 0;padding-left:1.2em;font-size:90%}";
 
-// The report against a task: a column per check field and one for the rules.
+// The rows in the order that needs the teacher's eye first, and how many of each verdict.
+QList<const Grade *> sortedRows(const CompareMode::Grading &g, int &same, int &differ, int &unread)
+{
+    QList<const Grade *> rows;
+    same = differ = unread = 0;
+    for (const Grade &p : g.pupils) {
+        rows << &p;
+        same += p.verdict == Grade::Verdict::Same ? 1 : 0;
+        differ += p.verdict == Grade::Verdict::Differs ? 1 : 0;
+        unread += p.verdict == Grade::Verdict::Unreadable ? 1 : 0;
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Grade *a, const Grade *b) { return rank(a->verdict) < rank(b->verdict); });
+    return rows;
+}
 
-QString text(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
+// The file's name, with its program unfolding on demand; the cell is left open.
+QString fileCell(const Grade &p, Language lang)
+{
+    QString h = QStringLiteral("<td class=\"file\">%1").arg(escaped(QFileInfo(p.file).fileName()));
+    if (!p.program.isEmpty())
+        h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
+                 .arg(escaped(t("program", lang)), programHtml(p.program, p.language));
+    return h;
+}
 
 void detailList(QString &h, const QStringList &details)
 {
@@ -121,6 +143,10 @@ void detailList(QString &h, const QStringList &details)
         h += QStringLiteral("<li>") + escaped(d.trimmed()) + QStringLiteral("</li>");
     h += QStringLiteral("</ul>");
 }
+
+// The report against a task: a column per check field and one for the rules.
+
+QString text(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
 
 // A construct as the window names it, with the keywords of the pupil's Language.
 QString constructText(TaskConstruct c, Language keywords, Language lang)
@@ -193,8 +219,7 @@ QString picture(const QByteArray &png, const QString &alt, const char *cls)
 QString goalPicture(int n, const QString &title)
 {
     return QStringLiteral("<div class=\"goal f%1\" role=\"img\" title=\"%2\"></div>")
-        .arg(n)
-        .arg(escaped(title));
+        .arg(QString::number(n), escaped(title));
 }
 
 QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang)
@@ -235,16 +260,8 @@ const char kTaskStyle[] = "tr.not-solved td.verdict b,td.field.wrong>b{color:#a0
 QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, Language lang)
 {
     const CompareMode::TaskSummary &task = *g.task;
-    QList<const Grade *> rows;
     int solved = 0, notSolved = 0, unread = 0;
-    for (const Grade &p : g.pupils) {
-        rows << &p;
-        solved += p.verdict == Grade::Verdict::Same ? 1 : 0;
-        notSolved += p.verdict == Grade::Verdict::Differs ? 1 : 0;
-        unread += p.verdict == Grade::Verdict::Unreadable ? 1 : 0;
-    }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Grade *a, const Grade *b) { return rank(a->verdict) < rank(b->verdict); });
+    const QList<const Grade *> rows = sortedRows(g, solved, notSolved, unread);
 
     const QString title = t("taskTitle", lang).arg(task.title);
     QString h;
@@ -282,10 +299,7 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(rowClass), escaped(p->file));
-        h += QStringLiteral("<td class=\"file\">%1").arg(escaped(QFileInfo(p->file).fileName()));
-        if (!p->program.isEmpty())
-            h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
-                     .arg(escaped(t("program", lang)), programHtml(p->program, p->language));
+        h += fileCell(*p, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         if (p->verdict == Grade::Verdict::Unreadable)
             h += QStringLiteral("<br/>") + escaped(reasonText(*p, lang));
@@ -317,16 +331,8 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
 {
     if (g.task) return taskReportHtml(modelFile, g, lang);
 
-    QList<const Grade *> rows;
     int same = 0, differ = 0, unread = 0;
-    for (const Grade &p : g.pupils) {
-        rows << &p;
-        same += p.verdict == Grade::Verdict::Same ? 1 : 0;
-        differ += p.verdict == Grade::Verdict::Differs ? 1 : 0;
-        unread += p.verdict == Grade::Verdict::Unreadable ? 1 : 0;
-    }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Grade *a, const Grade *b) { return rank(a->verdict) < rank(b->verdict); });
+    const QList<const Grade *> rows = sortedRows(g, same, differ, unread);
 
     QString h;
     h.reserve(64 * 1024 + g.pupils.size() * 40 * 1024);
@@ -354,19 +360,11 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(verdictKey), escaped(p->file));
-        h += QStringLiteral("<td class=\"file\">%1").arg(escaped(QFileInfo(p->file).fileName()));
-        if (!p->program.isEmpty())
-            h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
-                     .arg(escaped(t("program", lang)), programHtml(p->program, p->language));
+        h += fileCell(*p, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         const QString reason = reasonText(*p, lang);
         if (!reason.isEmpty()) h += QStringLiteral("<br/>") + escaped(reason);
-        if (!p->details.isEmpty()) {
-            h += QStringLiteral("<ul>");
-            for (const QString &d : p->details)
-                h += QStringLiteral("<li>") + escaped(d.trimmed()) + QStringLiteral("</li>");
-            h += QStringLiteral("</ul>");
-        }
+        detailList(h, p->details);
         h += QStringLiteral("</td>");
         if (p->verdict == Grade::Verdict::Unreadable) {
             h += QStringLiteral("<td class=\"pic\"></td><td class=\"pic\"></td><td class=\"pic\"></td>");

@@ -114,7 +114,7 @@ QString pictureName(const QString &pupil, QSet<QString> &taken,
     const QString base = QFileInfo(pupil).completeBaseName();
     QString name = base + extension;
     for (int n = 2; taken.contains(name); ++n)
-        name = QStringLiteral("%1-%2%3").arg(base).arg(n).arg(extension);
+        name = QStringLiteral("%1-%2%3").arg(base, QString::number(n), extension);
     taken.insert(name);
     return name;
 }
@@ -349,8 +349,7 @@ Grading gradeAgainstTask(const Options &o)
             g.lines << head + differences(fv.comparison, !fg.endDiffers);
             if (o.diffDir.isEmpty()) continue;
             if (stem.isEmpty()) stem = pictureName(pupil, pictureStems, QString());
-            const QString path =
-                QDir(o.diffDir).filePath(QStringLiteral("%1.field%2.png").arg(stem).arg(f + 1));
+            const QString path = QDir(o.diffDir).filePath(stem + QStringLiteral(".field%1.png").arg(f + 1));
             if (!writePng(path, comparisonPicture(goals[f], fv.comparison, field.width, field.height),
                           &error)) {
                 g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
