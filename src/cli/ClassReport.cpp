@@ -5,6 +5,7 @@
 #include "base/SafeFile.h"
 #include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
+#include "lang/Statements.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -55,18 +56,25 @@ QString programHtml(const QStringList &lines, Language lang)
     return r;
 }
 
-QString reasonText(const Grade &p, Language lang)
+// Why a run did not draw to its end; empty when it did.
+QString failureText(CompareMode::RunFailure failure, int line, qint64 ticks, Language lang)
 {
-    switch (p.failure) {
-    case Grade::Failure::Check:
-        return p.line > 0 ? t("checkError", lang).arg(p.line) : t("checkErrorNoLine", lang);
-    case Grade::Failure::Run:
-        return t("runError", lang).arg(p.line);
-    case Grade::Failure::TickLimit:
-        return t("tickLimit", lang).arg(p.ticks);
-    case Grade::Failure::None:
+    switch (failure) {
+    case CompareMode::RunFailure::Check:
+        return line > 0 ? t("checkError", lang).arg(line) : t("checkErrorNoLine", lang);
+    case CompareMode::RunFailure::Run:
+        return t("runError", lang).arg(line);
+    case CompareMode::RunFailure::TickLimit:
+        return t("tickLimit", lang).arg(ticks);
+    case CompareMode::RunFailure::None:
         break;
     }
+    return QString();
+}
+
+QString reasonText(const Grade &p, Language lang)
+{
+    if (p.failure != Grade::Failure::None) return failureText(p.failure, p.line, p.ticks, lang);
     if (p.verdict == Grade::Verdict::Same) return QString();
     if (p.verdict == Grade::Verdict::Unreadable) return t("notRead", lang).arg(p.reason);
     return t("differences", lang)
@@ -101,12 +109,11 @@ const char kStyle[] = "body{font-family:sans-serif;margin:1em;color:#000;backgro
                       "pre{font-family:'Courier New',monospace;font-size:13px;margin:4px 0}"
                       "ul{margin:4px 0;padding-left:1.2em;font-size:90%}";
 
-}   // namespace
-
-QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang)
+// The rows in the order that needs the teacher's eye first, and how many of each verdict.
+QList<const Grade *> sortedRows(const CompareMode::Grading &g, int &same, int &differ, int &unread)
 {
     QList<const Grade *> rows;
-    int same = 0, differ = 0, unread = 0;
+    same = differ = unread = 0;
     for (const Grade &p : g.pupils) {
         rows << &p;
         same += p.verdict == Grade::Verdict::Same ? 1 : 0;
@@ -115,6 +122,217 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Grade *a, const Grade *b) { return rank(a->verdict) < rank(b->verdict); });
+    return rows;
+}
+
+// The file's name, with its program unfolding on demand; the cell is left open.
+QString fileCell(const Grade &p, Language lang)
+{
+    QString h = QStringLiteral("<td class=\"file\">%1").arg(escaped(QFileInfo(p.file).fileName()));
+    if (!p.program.isEmpty())
+        h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
+                 .arg(escaped(t("program", lang)), programHtml(p.program, p.language));
+    return h;
+}
+
+void detailList(QString &h, const QStringList &details)
+{
+    if (details.isEmpty()) return;
+    h += QStringLiteral("<ul>");
+    for (const QString &d : details)
+        h += QStringLiteral("<li>") + escaped(d.trimmed()) + QStringLiteral("</li>");
+    h += QStringLiteral("</ul>");
+}
+
+// The report against a task: a column per check field and one for the rules.
+
+QString text(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
+
+// A construct as the window names it, with the keywords of the pupil's Language.
+QString constructText(TaskConstruct c, Language keywords, Language lang)
+{
+    const Lexicon &lex = Lexicon::forLanguage(keywords);
+    switch (c) {
+    case TaskConstruct::CountedLoop:
+        return text("task.construct.loop", lang);
+    case TaskConstruct::ConditionalLoop:
+        return text("task.construct.while", lang);
+    case TaskConstruct::Condition:
+        return text("task.construct.condition", lang);
+    case TaskConstruct::Procedure:
+        return text("task.construct.procedure", lang);
+    case TaskConstruct::Jump:
+        return text("task.construct.jump", lang).arg(Statements::keyword(StatementKind::Jump, lex));
+    case TaskConstruct::DestroyRebuild:
+        return text("task.construct.destroy", lang)
+            .arg(Statements::keyword(StatementKind::Destroy, lex),
+                 Statements::keyword(StatementKind::Rebuild, lex));
+    case TaskConstruct::Colour:
+        return text("task.construct.colour", lang).arg(Statements::keyword(StatementKind::Colour, lex));
+    }
+    return QString();
+}
+
+QString ruleText(const RuleBreak &r, Language keywords, Language lang)
+{
+    switch (r.kind) {
+    case RuleBreak::Kind::TooManyLines:
+        return text("task.rule.tooMany", lang).arg(r.count).arg(r.limit);
+    case RuleBreak::Kind::Missing:
+        return text("task.rule.missing", lang).arg(constructText(r.construct, keywords, lang));
+    case RuleBreak::Kind::Forbidden:
+        return text("task.rule.forbidden", lang)
+            .arg(constructText(r.construct, keywords, lang), QString::number(r.line));
+    }
+    return QString();
+}
+
+QString headingText(int heading, Language lang)
+{
+    return uiText(QByteArray("access.heading") + QByteArray::number((heading % 8 + 8) % 8), lang)
+        .value_or(QString());
+}
+
+// What differs on a field, a line each, worded as the window's check result.
+QStringList fieldReasons(const CompareMode::FieldGrade &f, Language lang)
+{
+    if (f.failure != CompareMode::RunFailure::None) return {failureText(f.failure, f.line, f.ticks, lang)};
+    QStringList r;
+    if (f.missing > 0) r << text("task.result.missing", lang).arg(f.missing);
+    if (f.extra > 0) r << text("task.result.extra", lang).arg(f.extra);
+    if (f.colourDiffers > 0) r << text("task.result.colour", lang).arg(f.colourDiffers);
+    if (f.endDiffers && f.goalEnd)
+        r << text("task.result.end", lang)
+                 .arg(QString::number(f.goalEnd->x), QString::number(f.goalEnd->y),
+                      headingText(f.goalEnd->heading, lang), QString::number(f.end.x),
+                      QString::number(f.end.y), headingText(f.end.heading, lang));
+    return r;
+}
+
+QString picture(const QByteArray &png, const QString &alt, const char *cls)
+{
+    return QStringLiteral("<img class=\"%1\" src=\"%2\" alt=\"%3\"/>")
+        .arg(QLatin1String(cls), dataUri(png), escaped(alt));
+}
+
+// The goal of field `n` (from 1), embedded once as a style and shown wherever it stands.
+QString goalPicture(int n, const QString &title)
+{
+    return QStringLiteral("<div class=\"goal f%1\" role=\"img\" title=\"%2\"></div>")
+        .arg(QString::number(n), escaped(title));
+}
+
+QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang)
+{
+    QString h = QStringLiteral("<td class=\"field %1\" data-field=\"%2\"><b>%3</b>")
+                    .arg(QLatin1String(f.passed ? "right" : "wrong"))
+                    .arg(n)
+                    .arg(escaped(t(f.passed ? "fieldRight" : "fieldWrong", lang)));
+    for (const QString &reason : fieldReasons(f, lang)) h += QStringLiteral("<br/>") + escaped(reason);
+    detailList(h, f.details);
+    h += QStringLiteral("<div class=\"pics\">") + goalPicture(n, t("goalDrawing", lang));
+    // A passed field holds the goal's drawing, which the report holds once.
+    if (f.passed)
+        h += goalPicture(n, t("pupilDrawing", lang));
+    else
+        h += picture(f.pupilPng, t("pupilDrawing", lang), "pupil") +
+             picture(f.diffPng, t("diffDrawing", lang), "diff");
+    return h + QStringLiteral("</div></td>");
+}
+
+QString paragraphs(const QString &s)
+{
+    QString h;
+    for (const QString &p : s.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts))
+        h += QStringLiteral("<p>") + escaped(p).replace(QLatin1Char('\n'), QStringLiteral("<br/>")) +
+             QStringLiteral("</p>");
+    return h;
+}
+
+const char kTaskStyle[] = "tr.not-solved td.verdict b,td.field.wrong>b{color:#a00}"
+                          "tr.solved td.verdict b,td.field.right>b{color:#070}"
+                          "tr.unreadable td.verdict b{color:#555}"
+                          "div.pics{white-space:nowrap}"
+                          "div.pics>*{display:inline-block;vertical-align:top;margin:2px 2px 0 0}"
+                          "div.goal,img.pupil{width:179px;height:219px}img.diff{width:179px;height:242px}"
+                          "div.goal{background-repeat:no-repeat;background-size:contain}";
+
+QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, Language lang)
+{
+    const CompareMode::TaskSummary &task = *g.task;
+    int solved = 0, notSolved = 0, unread = 0;
+    const QList<const Grade *> rows = sortedRows(g, solved, notSolved, unread);
+
+    const QString title = t("taskTitle", lang).arg(task.title);
+    QString h;
+    h.reserve(64 * 1024 + g.pupils.size() * task.fields.size() * 40 * 1024);
+    h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\"><head><meta charset=\"utf-8\"/><title>%2</title>")
+             .arg(htmlLanguage(lang), escaped(title));
+    h += QStringLiteral("<style>") + QLatin1String(kStyle) + QLatin1String(kTaskStyle);
+    for (int f = 0; f < task.goalPngs.size(); ++f)
+        h += QStringLiteral("div.goal.f%1{background-image:url(%2)}")
+                 .arg(f + 1)
+                 .arg(dataUri(task.goalPngs[f]));
+    h += QStringLiteral("</style></head>\n<body>\n");
+    h += QStringLiteral("<h1>%1</h1>\n").arg(escaped(title));
+    h += QStringLiteral("<p class=\"model-file\">%1</p>\n")
+             .arg(escaped(t("task", lang).arg(QFileInfo(taskFile).fileName())));
+    h +=
+        QStringLiteral("<p class=\"summary\">%1</p>\n")
+            .arg(escaped(t("taskSummary", lang).arg(g.pupils.size()).arg(solved).arg(notSolved).arg(unread)));
+    if (!task.text.isEmpty())
+        h += QStringLiteral("<details class=\"task-text\"><summary>%1</summary>%2</details>\n")
+                 .arg(escaped(text("task.panel.text", lang)), paragraphs(task.text));
+    h += QStringLiteral("<table>\n<thead><tr><th>%1</th><th>%2</th>")
+             .arg(escaped(t("file", lang)), escaped(t("verdict", lang)));
+    for (int f = 0; f < task.fields.size(); ++f)
+        h += QStringLiteral("<th>%1</th>")
+                 .arg(escaped(
+                     t("field", lang).arg(f + 1).arg(task.fields[f].width()).arg(task.fields[f].height())));
+    h += QStringLiteral("<th>%1</th></tr></thead>\n<tbody>\n").arg(escaped(t("rules", lang)));
+    for (const Grade *p : rows) {
+        const char *rowClass = p->verdict == Grade::Verdict::Same      ? "solved"
+                               : p->verdict == Grade::Verdict::Differs ? "not-solved"
+                                                                       : "unreadable";
+        const char *verdictKey = p->verdict == Grade::Verdict::Same      ? "solved"
+                                 : p->verdict == Grade::Verdict::Differs ? "notSolved"
+                                                                         : "unreadable";
+        h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
+                 .arg(QLatin1String(rowClass), escaped(p->file));
+        h += fileCell(*p, lang);
+        h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
+        if (p->verdict == Grade::Verdict::Unreadable)
+            h += QStringLiteral("<br/>") + escaped(reasonText(*p, lang));
+        h += QStringLiteral("</td>");
+        if (p->verdict == Grade::Verdict::Unreadable) {
+            for (int f = 0; f < task.fields.size(); ++f) h += QStringLiteral("<td class=\"field\"></td>");
+            h += QStringLiteral("<td class=\"rules\"></td></tr>\n");
+            continue;
+        }
+        for (int f = 0; f < p->fields.size(); ++f) h += fieldCell(p->fields[f], f + 1, lang);
+        if (p->rules.isEmpty()) {
+            h += QStringLiteral("<td class=\"rules kept\">%1</td>").arg(escaped(t("rulesKept", lang)));
+        } else {
+            h += QStringLiteral("<td class=\"rules broken\"><ul>");
+            for (const RuleBreak &r : p->rules)
+                h += QStringLiteral("<li>") + escaped(ruleText(r, p->language, lang)) +
+                     QStringLiteral("</li>");
+            h += QStringLiteral("</ul></td>");
+        }
+        h += QStringLiteral("</tr>\n");
+    }
+    h += QStringLiteral("</tbody>\n</table>\n</body></html>\n");
+    return h;
+}
+
+}   // namespace
+
+QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang)
+{
+    if (g.task) return taskReportHtml(modelFile, g, lang);
+
+    int same = 0, differ = 0, unread = 0;
+    const QList<const Grade *> rows = sortedRows(g, same, differ, unread);
 
     QString h;
     h.reserve(64 * 1024 + g.pupils.size() * 40 * 1024);
@@ -142,19 +360,11 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(verdictKey), escaped(p->file));
-        h += QStringLiteral("<td class=\"file\">%1").arg(escaped(QFileInfo(p->file).fileName()));
-        if (!p->program.isEmpty())
-            h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
-                     .arg(escaped(t("program", lang)), programHtml(p->program, p->language));
+        h += fileCell(*p, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         const QString reason = reasonText(*p, lang);
         if (!reason.isEmpty()) h += QStringLiteral("<br/>") + escaped(reason);
-        if (!p->details.isEmpty()) {
-            h += QStringLiteral("<ul>");
-            for (const QString &d : p->details)
-                h += QStringLiteral("<li>") + escaped(d.trimmed()) + QStringLiteral("</li>");
-            h += QStringLiteral("</ul>");
-        }
+        detailList(h, p->details);
         h += QStringLiteral("</td>");
         if (p->verdict == Grade::Verdict::Unreadable) {
             h += QStringLiteral("<td class=\"pic\"></td><td class=\"pic\"></td><td class=\"pic\"></td>");

@@ -60,6 +60,22 @@ QStringList failureLines(const QString &file, const FieldDrawing &drawn)
     return failure;
 }
 
+CompareMode::RunFailure failureOf(HeadlessRun::Result result)
+{
+    using F = CompareMode::RunFailure;
+    return result == HeadlessRun::Result::CheckFailed ? F::Check
+           : result == HeadlessRun::Result::TickLimit ? F::TickLimit
+                                                      : F::Run;
+}
+
+// Why a drawing did not end, for the verdict line: the result and its line.
+QString failureReason(const FieldDrawing &drawn)
+{
+    QString reason = QLatin1String(HeadlessRun::resultName(drawn.result));
+    if (drawn.line > 0) reason += QStringLiteral(" line=%1").arg(drawn.line);
+    return reason;
+}
+
 void draw(const QString &file, const QStringList &lines, const CompareMode::Options &o, qint64 maxTicks,
           Drawing &d, QStringList &notes)
 {
@@ -72,33 +88,33 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     d.end = drawn.end;
     d.ticks = drawn.ticks;
     d.ended = drawn.ended();
-    d.trace = drawn.trace;
+    d.trace = std::move(drawn.trace);
     if (d.ended) return;
     d.failure = failureLines(file, drawn);
-    d.reason = QLatin1String(HeadlessRun::resultName(drawn.result));
+    d.reason = failureReason(drawn);
     d.line = drawn.line;
-    if (d.line > 0) d.reason += QStringLiteral(" line=%1").arg(d.line);
-    using F = CompareMode::PupilGrade::Failure;
-    d.kind = drawn.result == HeadlessRun::Result::CheckFailed ? F::Check
-             : drawn.result == HeadlessRun::Result::TickLimit ? F::TickLimit
-                                                              : F::Run;
+    d.kind = failureOf(drawn.result);
 }
 
-QString differences(const TraceComparison &c)
+// What the verdict line says of a drawing that ended; `sameEnd` as the grading judges it.
+QString differences(const TraceComparison &c, bool sameEnd)
 {
     return QStringLiteral("segments-missing=%1 segments-extra=%2 colour-differs=%3 end-position=%4")
         .arg(c.missing.size())
         .arg(c.extra.size())
         .arg(c.colourDiffers.size())
-        .arg(c.sameEnd() ? QStringLiteral("same") : QStringLiteral("differs"));
+        .arg(sameEnd ? QStringLiteral("same") : QStringLiteral("differs"));
 }
 
-// One picture name per pupil, also when two pupils' files share a name.
-QString pictureName(const QString &pupil, QSet<QString> &taken)
+// One picture name per pupil, also when two pupils' files share a name. Against a task the
+// name is a stem that each failing field completes, so a pupil's fields stay apart.
+QString pictureName(const QString &pupil, QSet<QString> &taken,
+                    const QString &extension = QStringLiteral(".png"))
 {
     const QString base = QFileInfo(pupil).completeBaseName();
-    QString name = base + QStringLiteral(".png");
-    for (int n = 2; taken.contains(name); ++n) name = QStringLiteral("%1-%2.png").arg(base).arg(n);
+    QString name = base + extension;
+    for (int n = 2; taken.contains(name); ++n)
+        name = QStringLiteral("%1-%2%3").arg(base, QString::number(n), extension);
     taken.insert(name);
     return name;
 }
@@ -126,11 +142,39 @@ bool writePng(const QString &path, const QImage &image, QString *error)
     return false;
 }
 
+// The node a goal ends on, when the end matters.
+std::optional<QPoint> goalEndNode(const TaskField &field)
+{
+    if (!field.end) return std::nullopt;
+    return QPoint(field.end->x, field.end->y);
+}
+
+// A pupil's grade on one field of a task; the pictures are the caller's.
+CompareMode::FieldGrade fieldGrade(const QString &file, const TaskField &field, const FieldVerdict &fv)
+{
+    CompareMode::FieldGrade fg;
+    fg.passed = fv.passed();
+    fg.ticks = fv.drawing.ticks;
+    fg.goalEnd = field.end;
+    fg.end = TaskGoalEnd {fv.drawing.end.x(), fv.drawing.end.y(), fv.drawing.heading};
+    if (!fv.drawing.ended()) {
+        fg.failure = failureOf(fv.drawing.result);
+        fg.line = fv.drawing.line;
+        fg.details = failureLines(file, fv.drawing);
+        return fg;
+    }
+    fg.missing = int(fv.comparison.missing.size());
+    fg.extra = int(fv.comparison.extra.size());
+    fg.colourDiffers = int(fv.comparison.colourDiffers.size());
+    fg.endDiffers = fv.endMatters && (!fv.comparison.sameEnd() || fv.headingDiffers);
+    return fg;
+}
+
 }   // namespace
 
 namespace CompareMode {
 
-Grading grade(const Options &o)
+Grading gradeAgainstModel(const Options &o)
 {
     Grading g;
     QStringList lines;
@@ -200,7 +244,7 @@ Grading grade(const Options &o)
             continue;
         }
         pg.verdict = PupilGrade::Verdict::Differs;
-        pg.reason = differences(c);
+        pg.reason = differences(c, c.sameEnd());
         g.lines << pupil + QStringLiteral(": differs ") + pg.reason;
         g.pupils << pg;
         allSame = false;
@@ -234,43 +278,83 @@ Grading gradeAgainstTask(const Options &o)
         g.exitCode = 2;
         return g;
     }
+    const bool pictures = !o.reportPath.isEmpty();
+    QList<TraceRecorder> goals;
+    TaskSummary summary {task->title, task->text, {}, {}};
+    for (const TaskField &field : task->fields) {
+        goals << goalTrace(field);
+        summary.fields << QSize(field.width, field.height);
+        if (pictures)
+            summary.goalPngs << pngData(
+                tracePicture(goals.constLast(), goalEndNode(field), field.width, field.height));
+    }
+    g.task = summary;
+
     bool allSolved = true, fileError = false;
+    QSet<QString> pictureStems;
     QStringList lines;
     for (const QString &pupil : o.pupils) {
+        PupilGrade pg;
+        pg.file = pupil;
         if (!readProgram(pupil, lines, g.problems)) {
             fileError = true;
+            pg.verdict = PupilGrade::Verdict::Unreadable;
+            pg.reason = g.problems.constLast().section(QStringLiteral(": "), 2);
+            g.pupils << pg;
             continue;
         }
+        pg.program = lines;
         std::optional<Language> lang = o.language ? o.language : task->language;
         if (!lang) lang = ProgramTranslator::detectLanguage(lines, o.preferred);
+        pg.language = *lang;
         const TaskVerdict v = checkAgainstTask(*task, lines, *lang, o.speed);
+        pg.rules = v.rules;
+        for (int f = 0; f < v.fields.size(); ++f) {
+            const TaskField &field = task->fields[f];
+            const FieldVerdict &fv = v.fields[f];
+            FieldGrade fg = fieldGrade(pupil, field, fv);
+            if (pictures && !fg.passed) {
+                // A run that did not end was not compared: what it drew until it stopped is.
+                const TraceComparison c =
+                    fv.drawing.ended() ? fv.comparison
+                                       : compareTraces(goals[f], goalEndNode(field).value_or(fv.drawing.end),
+                                                       fv.drawing.trace, fv.drawing.end);
+                fg.pupilPng =
+                    pngData(tracePicture(fv.drawing.trace, fv.drawing.end, field.width, field.height));
+                fg.diffPng =
+                    pngData(comparisonPicture(goals[f], c, field.width, field.height, o.interfaceLanguage));
+            }
+            pg.fields << fg;
+        }
         if (v.solved()) {
             g.lines << pupil + QStringLiteral(": solved");
+            g.pupils << pg;
             continue;
         }
         allSolved = false;
+        pg.verdict = PupilGrade::Verdict::Differs;
         g.lines << pupil + QStringLiteral(": not solved");
+        QString stem;   // of the pupil's difference pictures, taken at the first
         for (int f = 0; f < v.fields.size(); ++f) {
             const FieldVerdict &fv = v.fields[f];
-            if (fv.passed()) continue;
-            const QString head = QStringLiteral("  field %1 (%2x%3): ")
-                                     .arg(f + 1)
-                                     .arg(task->fields[f].width)
-                                     .arg(task->fields[f].height);
+            const FieldGrade &fg = pg.fields[f];
+            if (fg.passed) continue;
+            const TaskField &field = task->fields[f];
+            const QString head =
+                QStringLiteral("  field %1 (%2x%3): ").arg(f + 1).arg(field.width).arg(field.height);
             if (!fv.drawing.ended()) {
-                g.lines << head + QLatin1String(HeadlessRun::resultName(fv.drawing.result)) +
-                               (fv.drawing.line > 0 ? QStringLiteral(" line=%1").arg(fv.drawing.line)
-                                                    : QString());
+                g.lines << head + failureReason(fv.drawing);
                 continue;
             }
-            g.lines << head + QStringLiteral(
-                                  "segments-missing=%1 segments-extra=%2 colour-differs=%3 end-position=%4")
-                                  .arg(fv.comparison.missing.size())
-                                  .arg(fv.comparison.extra.size())
-                                  .arg(fv.comparison.colourDiffers.size())
-                                  .arg(!fv.endMatters || (fv.comparison.sameEnd() && !fv.headingDiffers)
-                                           ? QStringLiteral("same")
-                                           : QStringLiteral("differs"));
+            g.lines << head + differences(fv.comparison, !fg.endDiffers);
+            if (o.diffDir.isEmpty()) continue;
+            if (stem.isEmpty()) stem = pictureName(pupil, pictureStems, QString());
+            const QString path = QDir(o.diffDir).filePath(stem + QStringLiteral(".field%1.png").arg(f + 1));
+            if (!writePng(path, comparisonPicture(goals[f], fv.comparison, field.width, field.height),
+                          &error)) {
+                g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
+                fileError = true;
+            }
         }
         for (const RuleBreak &r : v.rules) {
             switch (r.kind) {
@@ -289,9 +373,20 @@ Grading gradeAgainstTask(const Options &o)
                 break;
             }
         }
+        g.pupils << pg;
+    }
+    if (pictures && !writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
+        g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
+        fileError = true;
     }
     g.exitCode = fileError ? 2 : (allSolved ? 0 : 1);
     return g;
+}
+
+Grading grade(const Options &o)
+{
+    return o.model.endsWith(QLatin1String(".tkt"), Qt::CaseInsensitive) ? gradeAgainstTask(o)
+                                                                        : gradeAgainstModel(o);
 }
 
 bool wanted(const QStringList &arguments) { return hasOption(arguments, QLatin1String("--compare")); }
@@ -306,7 +401,10 @@ int run(const QStringList &arguments)
     const QCommandLineOption field =
         options.add("field", "Field size in cells, e.g. 10x5 (default: the settings file).", "WxH");
     const QCommandLineOption diff =
-        options.add("diff", "Writes a PNG picture for every pupil that differs.", "DIR");
+        options.add("diff",
+                    "Writes a PNG picture for every pupil that differs; against a task, one for every "
+                    "field that differs, named NAME.fieldN.png.",
+                    "DIR");
     const QCommandLineOption language =
         options.add("language",
                     QStringLiteral("Keyword language of all files: %1 (default: each file's own).")
@@ -322,7 +420,8 @@ int run(const QStringList &arguments)
     const QCommandLineOption report =
         options.add("report",
                     "Writes the class report: one HTML file with every verdict, the pictures and the "
-                    "programs, in the interface language (of the settings or --language).",
+                    "programs, in the interface language (of the settings or --language); against a "
+                    "task, a column for each field and one for the rules.",
                     "FILE");
     options.parser().addPositionalArgument(
         QStringLiteral("MODEL"),
@@ -335,7 +434,7 @@ int run(const QStringList &arguments)
     if (options.isSet(help))
         return options.printHelp(QStringLiteral(
             "Usage: trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]\n"
-            "       trakmil --compare TASK.tkt PUPIL..."));
+            "       trakmil --compare TASK.tkt PUPIL... [--diff DIR] [--report FILE]"));
     const QStringList files = options.files();
     if (files.size() < 2)
         return usageError(QStringLiteral("--compare needs a MODEL and at least one PUPIL file."));
@@ -360,11 +459,7 @@ int run(const QStringList &arguments)
         return 2;
     }
 
-    const bool isTask = o.model.endsWith(QLatin1String(".tkt"), Qt::CaseInsensitive);
-    if (isTask && (!o.reportPath.isEmpty() || !o.diffDir.isEmpty()))
-        return usageError(
-            QStringLiteral("--report and --diff grade against a model program, not yet a task."));
-    const Grading g = isTask ? gradeAgainstTask(o) : grade(o);
+    const Grading g = grade(o);
     for (const QString &line : g.lines) out(line);
     std::fflush(stdout);
     for (const QString &line : g.notes) err(line);

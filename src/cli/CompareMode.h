@@ -5,12 +5,14 @@
 #include "run/Grading.h"
 #include <QByteArray>
 #include <QList>
+#include <QSize>
 #include <QStringList>
 #include <optional>
 
 // trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]: runs every
 // program without the window and grades what each pupil drew against the model, segment by
-// segment with the colours, and where the robot ended.
+// segment with the colours, and where the robot ended. MODEL may be a task (.tkt): then each
+// pupil is graded on every field and rule of the task.
 namespace CompareMode {
 
 struct Options {
@@ -20,7 +22,7 @@ struct Options {
     Language preferred = Language::Rus;   // settles a tie in telling a file's Language
     int fieldWidth = 16, fieldHeight = 20;
     int speed = 3;
-    QString diffDir;   // a PNG per differing pupil, when set
+    QString diffDir;   // a PNG per differing pupil (against a task, per failing field), when set
     QString reportPath;   // the class report (HTML), when set
     Language interfaceLanguage = Language::Eng;   // of the class report
     // 0: no limit. Without it the model may take 10,000,000 ticks and each pupil ten times
@@ -31,22 +33,39 @@ struct Options {
 using ::ModelTickLimit;
 using ::pupilTickLimit;
 
+// Why a program did not draw to its end.
+enum class RunFailure {
+    None,
+    Check,
+    Run,
+    TickLimit
+};
+
+// A pupil's drawing on one field of a task, for the class report.
+struct FieldGrade {
+    bool passed = false;
+    RunFailure failure = RunFailure::None;
+    int line = 0;   // of the error, from 1; 0 when it names none
+    qint64 ticks = 0;
+    QStringList details;   // the report as --check or --run prints it, for an error
+    int missing = 0, extra = 0, colourDiffers = 0;
+    std::optional<TaskGoalEnd> goalEnd;   // only when the end matters
+    TaskGoalEnd end;   // where the pupil's robot ended
+    bool endDiffers = false;   // only when the end matters: the node or the heading
+    QByteArray pupilPng, diffPng;   // empty for a passed field: the goal stands for it
+};
+
 // One pupil's grade, for the verdict line and the class report.
 struct PupilGrade {
     enum class Verdict {
-        Same,
+        Same,   // against a task: solved
         Differs,   // a different drawing, or a check or run error (a pupil's mistake)
         Unreadable
     };
     QString file;
     Verdict verdict = Verdict::Same;
     QString reason;   // why it differs: the counts, or the error and its line
-    enum class Failure {
-        None,
-        Check,
-        Run,
-        TickLimit
-    };
+    using Failure = RunFailure;
     Failure failure = Failure::None;
     int line = 0;   // of the error, from 1; 0 when it names none
     qint64 ticks = 0;
@@ -57,6 +76,17 @@ struct PupilGrade {
     Language language = Language::Rus;
     // For the class report only; empty when there is none, or when it is the model's.
     QByteArray pupilPng, diffPng;
+    // Against a task: each field in the task's order, and the rules broken (the construct
+    // keywords in `language`).
+    QList<FieldGrade> fields;
+    QList<RuleBreak> rules;
+};
+
+// The task a class was graded against, for the class report.
+struct TaskSummary {
+    QString title, text;
+    QList<QSize> fields;
+    QList<QByteArray> goalPngs;   // a picture per field
 };
 
 struct Grading {
@@ -68,8 +98,10 @@ struct Grading {
     QStringList modelProgram;
     Language modelLanguage = Language::Rus;
     QByteArray modelPng;   // for the class report only
+    std::optional<TaskSummary> task;   // when graded against a task
 };
 
+// Against the model program, or against a task when the model is a task file (.tkt).
 Grading grade(const Options &options);
 
 bool wanted(const QStringList &arguments);

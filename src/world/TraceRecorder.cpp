@@ -202,14 +202,14 @@ QImage differenceMarksPicture(const TraceRecorder &goal, const TraceComparison &
     return image;
 }
 
-QImage tracePicture(const TraceRecorder &trace, QPoint end, int fieldWidth, int fieldHeight)
+QImage tracePicture(const TraceRecorder &trace, std::optional<QPoint> end, int fieldWidth, int fieldHeight)
 {
     QImage image = emptyField(fieldWidth, fieldHeight);
     QPainter p(&image);
     for (const TraceRecorder::Drawn &d : trace.segments())
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour), 3);
     p.setRenderHint(QPainter::Antialiasing, true);
-    drawCross(p, nodeCentre(end.x(), end.y()), Qt::black);
+    if (end) drawCross(p, nodeCentre(end->x(), end->y()), Qt::black);
     p.end();
     return image;
 }

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPoint>
 #include <map>
+#include <optional>
 
 // One node-to-node piece of trace, its ends in a fixed order so that a segment drawn
 // either way is the same segment.
@@ -74,5 +75,6 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
 // marks of comparisonPicture over the pupil's drawing, the goal's end ringed when it matters.
 QImage goalGhostPicture(const QList<TraceRecorder::Drawn> &goal);
 QImage differenceMarksPicture(const TraceRecorder &goal, const TraceComparison &c, bool markGoalEnd);
-// What a run drew, on the empty field, with the robot's end node crossed.
-QImage tracePicture(const TraceRecorder &trace, QPoint end, int fieldWidth, int fieldHeight);
+// What a run drew, on the empty field, with the robot's end node crossed (a goal whose end
+// does not matter has none).
+QImage tracePicture(const TraceRecorder &trace, std::optional<QPoint> end, int fieldWidth, int fieldHeight);

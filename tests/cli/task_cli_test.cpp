@@ -1,9 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CompareMode.h"
+#include "run/Grading.h"
 #include "run/TaskFile.h"
 #include "common/RunTrakmil.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QMap>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
@@ -150,4 +156,192 @@ TEST(TaskCommandLine, AModelThatFailsOnAFieldOrABadRequestWritesNoTask)
     const ProcessOutcome p = runTrakmil({u("--compare"), bad.fileName(), model});
     EXPECT_EQ(p.exitCode, 2);
     EXPECT_TRUE(p.err.contains(u("version 9"))) << p.err.toStdString();
+}
+
+namespace {
+
+// A table cell of the class report: its class, its text (a line per <br/>) and its pictures.
+struct Cell {
+    QString cls, text;
+    QStringList pictures;
+};
+
+// The report's rows by file, in their order, and the goal pictures its style embeds.
+struct ReportPage {
+    QStringList files;
+    QMap<QString, QString> rowClass;
+    QMap<QString, QList<Cell>> cells;
+    QStringList goals;
+    QString heading;
+};
+
+ReportPage readReport(const QString &html)
+{
+    ReportPage page;
+    QXmlStreamReader xml(html);
+    QString row;
+    Cell *cell = nullptr;
+    bool inHeading = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isCharacters() && cell) cell->text += xml.text();
+        if (xml.isCharacters() && inHeading) page.heading += xml.text();
+        if (xml.isEndElement() && xml.name() == u("td")) cell = nullptr;
+        if (xml.isEndElement() && xml.name() == u("h1")) inHeading = false;
+        if (!xml.isStartElement()) continue;
+        const QXmlStreamAttributes at = xml.attributes();
+        if (xml.name() == u("h1")) inHeading = true;
+        if (xml.name() == u("style")) {
+            const QString css = xml.readElementText();
+            for (qsizetype from = css.indexOf(u("url(")); from >= 0; from = css.indexOf(u("url("), from + 4))
+                page.goals << css.mid(from + 4, css.indexOf(QLatin1Char(')'), from) - from - 4);
+        }
+        if (xml.name() == u("tr") && at.hasAttribute(u("data-file"))) {
+            row = at.value(u("data-file")).toString();
+            page.files << row;
+            page.rowClass[row] = at.value(u("class")).toString();
+        }
+        if (xml.name() == u("td")) {
+            page.cells[row].append(Cell {at.value(u("class")).toString(), {}, {}});
+            cell = &page.cells[row].last();
+        }
+        if (xml.name() == u("br") && cell) cell->text += QLatin1Char('\n');
+        if (xml.name() == u("img") && cell) cell->pictures << at.value(u("src")).toString();
+        if (xml.name() == u("details")) xml.skipCurrentElement();   // the program text
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+    return page;
+}
+
+QImage embedded(const QString &dataUri)
+{
+    QImage img;
+    if (dataUri.startsWith(u("data:image/png;base64,")))
+        img.loadFromData(QByteArray::fromBase64(dataUri.mid(22).toLatin1()), "PNG");
+    return img;
+}
+
+// To the border and no further: four segments on a field 4 wide, six on one 6 wide.
+const char kToTheBorder[] =
+    "ALGORITHM BEGIN\nCOLOR=RED\nCYCLE. EXECUTE WHILE NOT BORDER\nSTEP\nEND OF CYCLE\n"
+    "ALGORITHM END";
+
+}   // namespace
+
+TEST(TaskCommandLine, TheClassReportAndDiffPicturesShowEachFieldAndRule)
+{
+    QTemporaryDir dir;
+    int failed = -1;
+    FieldDrawing failure;
+    Task task;
+    task.title = u("Stairs <1> & co");
+    task.text = u("Draw a line.\n\nTo the border.");
+    task.rules.forbidden = {TaskConstruct::Jump};
+    const auto goals = goalsFromModel(lines(kToTheBorder), Language::Eng, {QSize(4, 4), QSize(6, 3)}, false,
+                                      failed, failure);
+    ASSERT_TRUE(goals);
+    task.fields = *goals;
+    ASSERT_EQ(task.fields[0].goal.size(), 4);
+    ASSERT_EQ(task.fields[1].goal.size(), 6);
+    QString error;
+    const QString taskFile = dir.filePath(u("line.tkt"));
+    ASSERT_TRUE(saveTaskFile(taskFile, task, &error, Language::Eng)) << error.toStdString();
+
+    const QString right = writeProgram(dir, u("right.tkm"), lines(kToTheBorder));
+    // Four steps: right on the narrow field, two short on the wide one.
+    const QString shortOne = writeProgram(
+        dir, u("short.tkm"), lines("ALGORITHM BEGIN\nCOLOR=RED\nSTEP\nSTEP\nSTEP\nSTEP\nALGORITHM END"));
+    // Draws the goal, then turns back and jumps, which the task forbids.
+    const QString jumper =
+        writeProgram(dir, u("jumper.tkm"),
+                     lines("ALGORITHM BEGIN\nCOLOR=RED\nCYCLE. EXECUTE WHILE NOT BORDER\nSTEP\n"
+                           "END OF CYCLE\nROTATE 90\nROTATE 90\nJUMP\nALGORITHM END"));
+
+    struct Words {
+        Language lang;
+        const char *title, *summary, *solved, *notSolved, *right, *wrong, *missing, *kept, *forbidden;
+    };
+    const Words languages[] = {
+        {Language::Eng, "Class report: Stairs <1> & co", "Pupils: 3. Solved: 1, not solved: 2, not read: 0.",
+         "solved", "not solved", "right", "not yet", "Segments that are missing: 2 (dashed)", "all kept",
+         "The task does not allow the command JUMP (line 8)."},
+        {Language::Rus, "Проверка класса: Stairs <1> & co",
+         "Учеников: 3. Решили: 1, не решили: 2, не прочитаны: 0.", "решено", "не решено", "верно",
+         "пока не так", "Не хватает отрезков: 2 (пунктир)", "все выполнены",
+         "Задание не разрешает: команда JUMP (строка 8)."},
+    };
+    for (const Words &w : languages) {
+        SCOPED_TRACE(languageCode(w.lang).toStdString());
+        CompareMode::Options o;
+        o.model = taskFile;
+        o.pupils = {right, shortOne, jumper};
+        o.reportPath = dir.filePath(u("class.html"));
+        o.interfaceLanguage = w.lang;
+        const CompareMode::Grading g = CompareMode::grade(o);
+        EXPECT_EQ(g.exitCode, 1);
+        QFile f(o.reportPath);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(f.readAll());
+        EXPECT_FALSE(html.contains(u("<script"))) << "no script";
+        const ReportPage page = readReport(html);
+        EXPECT_EQ(page.heading, u(w.title));
+        EXPECT_TRUE(html.contains(u(w.summary)));
+        EXPECT_EQ(page.files, (QStringList {shortOne, jumper, right}));   // what needs the teacher first
+
+        // File, verdict, field 1, field 2, rules.
+        auto row = [&](const QString &file) {
+            QStringList r;
+            for (const Cell &c : page.cells.value(file)) r << c.cls + u(": ") + c.text;
+            return r;
+        };
+        const QString field1 = u("field right: ") + u(w.right), kept = u("rules kept: ") + u(w.kept);
+        EXPECT_EQ(row(right).mid(1), (QStringList {u("verdict: ") + u(w.solved), field1,
+                                                   u("field right: ") + u(w.right), kept}));
+        EXPECT_EQ(row(shortOne).mid(1),
+                  (QStringList {u("verdict: ") + u(w.notSolved), field1,
+                                u("field wrong: ") + u(w.wrong) + u("\n") + u(w.missing), kept}));
+        EXPECT_EQ(row(jumper).mid(1),
+                  (QStringList {u("verdict: ") + u(w.notSolved), field1, u("field right: ") + u(w.right),
+                                u("rules broken: ") + u(w.forbidden)}));
+
+        // Each field's goal once, the short pupil's drawing and differences on the field it failed.
+        ASSERT_EQ(page.goals.size(), 2);
+        const QImage goal1 = embedded(page.goals[0]), goal2 = embedded(page.goals[1]);
+        ASSERT_FALSE(goal1.isNull());
+        EXPECT_NE(goal1, goal2);
+        const QStringList failedPictures = page.cells.value(shortOne).value(3).pictures;
+        ASSERT_EQ(failedPictures.size(), 2);
+        const QImage drawn = embedded(failedPictures[0]), diff = embedded(failedPictures[1]);
+        EXPECT_FALSE(drawn.isNull());
+        EXPECT_GT(diff.height(), drawn.height()) << "the difference picture has its legend";
+        EXPECT_NE(drawn, goal2);
+        for (const QString &file : {right, jumper})
+            for (const Cell &c : page.cells.value(file))
+                EXPECT_TRUE(c.pictures.isEmpty()) << c.cls.toStdString();
+    }
+
+    // Through the executable: the verdict lines stay as they were, a difference picture per
+    // failing field, the exit codes of the model's form.
+    const QString diffDir = dir.filePath(u("diff"));
+    ProcessOutcome p = runTrakmil({u("--compare"), taskFile, right, shortOne, jumper, u("--diff"), diffDir,
+                                   u("--report"), dir.filePath(u("cli.html"))});
+    EXPECT_EQ(p.exitCode, 1) << p.err.toStdString();
+    EXPECT_EQ(p.outLines(),
+              (QStringList {right + u(": solved"), shortOne + u(": not solved"),
+                            u("  field 2 (6x3): segments-missing=2 segments-extra=0 colour-differs=0 "
+                              "end-position=same"),
+                            jumper + u(": not solved"), u("  rule: jump is not allowed, line=8")}));
+    EXPECT_EQ(QDir(diffDir).entryList(QDir::Files), QStringList {u("short.field2.png")});
+    EXPECT_FALSE(QImage(QDir(diffDir).filePath(u("short.field2.png"))).isNull());
+    EXPECT_TRUE(QFile::exists(dir.filePath(u("cli.html"))));
+    p = runTrakmil({u("--compare"), taskFile, right, u("--report"), dir.filePath(u("cli.html"))});
+    EXPECT_EQ(p.exitCode, 0) << p.err.toStdString();
+    p = runTrakmil({u("--compare"), taskFile, right, dir.filePath(u("absent.tkm")), u("--report"),
+                    dir.filePath(u("cli.html"))});
+    EXPECT_EQ(p.exitCode, 2);
+    EXPECT_TRUE(p.err.contains(u("cannot read"))) << p.err.toStdString();
+    QFile written(dir.filePath(u("cli.html")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const ReportPage page = readReport(QString::fromUtf8(written.readAll()));
+    EXPECT_EQ(page.rowClass.value(dir.filePath(u("absent.tkm"))), u("unreadable"));
 }
