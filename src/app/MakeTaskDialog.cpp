@@ -40,6 +40,9 @@ ClampingSpinBox *makeSpin(QWidget *parent, const QString &name, int lo, int hi, 
     spin->setObjectName(name);
     spin->setRange(lo, hi);
     spin->setValue(std::clamp(value, lo, hi));
+    // A typed number is taken when the typing ends, not at each digit: each new field size
+    // runs the model.
+    spin->setKeyboardTracking(false);
     return spin;
 }
 
@@ -203,9 +206,9 @@ void MakeTaskDialog::build()
     for (int i = 0; i < Task::MaxFields; ++i) {
         m_previewCaption[i] = new QLabel(goalsBox);
         named(m_previewCaption[i], QString::fromLatin1(PreviewCaption).arg(i + 1));
-        m_previewCaption[i]->setWordWrap(true);
+        // Two short lines: the field and what the model drew on it.
         m_previewCaption[i]->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-        m_previewCaption[i]->setMaximumWidth(cell.width());
+        m_previewCaption[i]->setMinimumHeight(2 * m_previewCaption[i]->fontMetrics().lineSpacing());
         m_preview[i] = new QLabel(goalsBox);
         named(m_preview[i], QString::fromLatin1(Preview).arg(i + 1));
         m_preview[i]->setFixedSize(cell);
@@ -289,14 +292,17 @@ void MakeTaskDialog::caption()
     // The field rows take their digits, the rest a letter each, all on different keys.
     QSet<QChar> digits;
     for (int i = 0; i < Task::MaxFields; ++i) digits.insert(QChar(u'1' + i));
+    // Save and Cancel, the last two, choose first: the buttons matter most when letters run short.
+    QList<std::pair<QWidget *, QString>> order = m_captioned.mid(m_captioned.size() - 2);
+    order << m_captioned.mid(0, m_captioned.size() - 2);
     QStringList plain;
-    for (const auto &c : std::as_const(m_captioned)) plain << c.second;
+    for (const auto &c : std::as_const(order)) plain << c.second;
     const QStringList marked = assignMnemonics(plain, digits);
     auto show = [](QWidget *w, const QString &caption) {
         if (auto *label = qobject_cast<QLabel *>(w)) label->setText(caption);
         if (auto *button = qobject_cast<QAbstractButton *>(w)) button->setText(caption);
     };
-    for (qsizetype i = 0; i < m_captioned.size(); ++i) show(m_captioned[i].first, marked.value(i));
+    for (qsizetype i = 0; i < order.size(); ++i) show(order[i].first, marked.value(i));
     auto accessible = [](QWidget *w, const QString &caption) {
         QString name = plainCaption(caption).trimmed();
         if (name.endsWith(QLatin1Char(':'))) name.chop(1);
@@ -366,17 +372,25 @@ void MakeTaskDialog::refreshFields()
         m_previewCaption[i]->setVisible(used);
         if (!used) continue;
         const QSize size = fieldSize(i);
-        const Outcome &o = outcome(size);
+        // Past a field the model fails on, only what is known already is shown: a model that
+        // goes round forever takes seconds on each field.
+        const auto known = m_outcomes.find({size.width(), size.height()});
+        const Outcome *o = failed.isEmpty()            ? &outcome(size)
+                           : known != m_outcomes.end() ? &known->second
+                                                       : nullptr;
         QString caption = text("makeTask.preview").arg(i + 1).arg(size.width()).arg(size.height());
         QImage picture;
-        if (o.goal) {
-            caption += QLatin1Char('\n') + text("makeTask.segments").arg(o.goal->goal.size());
-            picture = previewImage(goalTrace(*o.goal), QPoint(o.goal->end->x, o.goal->end->y), size, scale);
+        if (!o) {
+            caption += QLatin1Char('\n') + text("makeTask.previewSkipped");
+        } else if (o->goal) {
+            caption += QLatin1Char('\n') + text("makeTask.segments").arg(o->goal->goal.size());
+            picture =
+                previewImage(goalTrace(*o->goal), QPoint(o->goal->end->x, o->goal->end->y), size, scale);
         } else {
             // What it drew before it stopped shows where it went wrong.
             caption += QLatin1Char('\n') + text("makeTask.previewFailed");
-            picture = previewImage(o.failure.trace, o.failure.end, size, scale);
-            if (failed.isEmpty()) failed = refusal(i, size, o.failure);
+            picture = previewImage(o->failure.trace, o->failure.end, size, scale);
+            if (failed.isEmpty()) failed = refusal(i, size, o->failure);
         }
         m_previewCaption[i]->setText(caption);
         m_preview[i]->setPixmap(QPixmap::fromImage(picture));

@@ -121,6 +121,6 @@ private:
     QLabel *m_rulesNote = nullptr;
     QPushButton *m_save = nullptr;
     QPushButton *m_cancel = nullptr;
-    // Captions with access letters, in the order the letters are chosen.
+    // Captions with access letters, in the order of the dialog: Save and Cancel last.
     QList<std::pair<QWidget *, QString>> m_captioned;
 };

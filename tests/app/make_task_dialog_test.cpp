@@ -188,3 +188,39 @@ TEST_F(MakeTaskTest, AnUnwritableTargetIsReportedAndTheDialogKeepsItsInputs)
         << prompts.messages[0].toStdString();
     EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("missing"))));
 }
+
+TEST_F(MakeTaskTest, EveryControlHasANameAndALetterOfItsOwnInEachLanguage)
+{
+    for (Language lang : {Language::Rus, Language::Rom, Language::Eng}) {
+        SCOPED_TRACE(languageCode(lang).toStdString());
+        openWith(kModel);
+        window->settings().language = languageCode(lang);
+        window->applyLanguage();
+        makeTask([&](MakeTaskDialog *d) {
+            EXPECT_EQ(d->windowTitle(), uiText("makeTask.caption", lang).value());
+            EXPECT_EQ(part<QLineEdit>(d, MakeTaskNames::Title)->accessibleName(),
+                      uiText("makeTask.title", lang)->chopped(1));
+            QStringList letters;
+            auto letterOf = [&](const QString &caption, QWidget *control) {
+                const QChar letter = mnemonicLetter(caption);
+                EXPECT_FALSE(letter.isNull()) << caption.toStdString();
+                if (!letter.isNull()) letters << QString(letter);
+                EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+            };
+            for (QLabel *label : d->findChildren<QLabel *>())
+                if (label->buddy() && label->text() != QStringLiteral("×"))
+                    letterOf(label->text(), label->buddy());
+            for (QAbstractButton *button : d->findChildren<QAbstractButton *>())
+                letterOf(button->text(), button);
+            EXPECT_EQ(letters.size(), 21);
+            letters.removeDuplicates();
+            EXPECT_EQ(letters.size(), 21) << letters.join(QLatin1Char(' ')).toStdString();
+            // The controls of this dialog; the toolkit's own parts ("qt_...") are named by it.
+            for (QWidget *w : d->findChildren<QWidget *>()) {
+                if (w->focusPolicy() == Qt::NoFocus || w->objectName().startsWith(QLatin1String("qt_")))
+                    continue;
+                EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+            }
+        });
+    }
+}
