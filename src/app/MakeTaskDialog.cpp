@@ -76,7 +76,7 @@ MakeTaskDialog::MakeTaskDialog(Inputs inputs, Prompts &prompts, QWidget *parent)
     setModal(true);
     setFont(dialogFont());
     build();
-    caption();
+    applyCaptions();
     refreshFields();
 }
 
@@ -286,7 +286,7 @@ void MakeTaskDialog::build()
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void MakeTaskDialog::caption()
+void MakeTaskDialog::applyCaptions()
 {
     setWindowTitle(text("makeTask.caption"));
     // The field rows take their digits, the rest a letter each, all on different keys.

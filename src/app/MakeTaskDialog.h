@@ -87,7 +87,7 @@ private:
     };
     QString text(const char *key) const;
     void build();
-    void caption();
+    void applyCaptions();   // captions, access letters and accessible names
     void refreshFields();   // the previews, after a change of the fields; then refresh()
     void refresh();   // the problem, the Save button and the note on the rules
     const Outcome &outcome(QSize size);
