@@ -483,6 +483,12 @@ void MakeTaskDialog::save()
 {
     const std::optional<Task> made = task();
     if (!made) return;
+    // A file past the readers' bound could be written but never opened: a long text pasted in,
+    // or a long starting program.
+    if (writeTask(*made).size() > Task::MaxFileBytes) {
+        m_prompts.message(text("task.error.tooLarge").arg(Task::MaxFileBytes));
+        return;
+    }
     const QString filter = toolkitFilter(text("task.openFilter"));
     const QString path = m_prompts.saveFile(QString(), filter, QStringLiteral("tkt"));
     if (path.isEmpty()) return;

@@ -171,13 +171,23 @@ TEST_F(MakeTaskTest, AModelThatLeavesAFieldIsRefusedNamingItAndNothingIsWritten)
     EXPECT_FALSE(QFileInfo::exists(path("never.tkt")));
 }
 
-TEST_F(MakeTaskTest, AnUnwritableTargetIsReportedAndTheDialogKeepsItsInputs)
+TEST_F(MakeTaskTest, ATaskThatCannotBeWrittenOrReadBackIsRefusedAndTheDialogKeepsItsInputs)
 {
     openWith(kModel);
     const QString target = QDir(dir.path()).filePath(QStringLiteral("missing/corner.tkt"));
     prompts.savePaths.enqueue(target);
     makeTask([&](MakeTaskDialog *d) {
         fillTwoFields(d);
+        // A task too large to be opened again is refused before a place is asked for.
+        auto *text = part<QPlainTextEdit>(d, MakeTaskNames::Text);
+        const QString paragraph = QString(99, QLatin1Char('a')) + QLatin1Char('\n');
+        text->setPlainText(paragraph.repeated(Task::MaxFileBytes / paragraph.size() + 1));
+        part<QPushButton>(d, MakeTaskNames::Save)->click();
+        EXPECT_TRUE(prompts.saveFilters.isEmpty());
+        EXPECT_EQ(prompts.messages.value(0),
+                  uiText("task.error.tooLarge", Language::Eng)->arg(Task::MaxFileBytes));
+        prompts.messages.clear();
+        text->clear();
         part<QPushButton>(d, MakeTaskNames::Save)->click();
         EXPECT_TRUE(d->isVisible());
         EXPECT_EQ(part<QLineEdit>(d, MakeTaskNames::Title)->text(), QStringLiteral("Corner"));
