@@ -141,7 +141,7 @@ void MainWindow::checkTaskCommand()
         m_task->verdict = *verdict;
         m_task->checkedLines = lines;
         m_task->checkedLanguage = lang;
-        m_taskPanel->showVerdict(m_task->task, *verdict, textLanguage());
+        m_taskPanel->showVerdict(m_task->task, *verdict, lang, textLanguage());
         // Edited while it was checked: the verdict is for the text as it was.
         m_task->verdictCurrent = m_editor->document()->revision() == revision;
         if (!m_task->verdictCurrent) {
@@ -195,7 +195,7 @@ void MainWindow::retranslateTask()
     if (m_task->verdict) {
         const int chosen = m_taskPanel->chosenField();
         const QSignalBlocker quiet(m_taskPanel);
-        m_taskPanel->showVerdict(m_task->task, *m_task->verdict, textLanguage());
+        m_taskPanel->showVerdict(m_task->task, *m_task->verdict, m_task->checkedLanguage, textLanguage());
         if (!m_task->verdictCurrent) m_taskPanel->showChanged();
         m_taskPanel->chooseField(chosen);
     }

@@ -10,6 +10,7 @@
 #include "documents/Settings.h"
 #include "lang/Lexicon.h"
 #include "lang/Statements.h"
+#include "run/TaskTexts.h"
 #include "world/FieldPicture.h"
 
 #include <QApplication>
@@ -156,16 +157,10 @@ void MakeTaskDialog::build()
     linesRow->addWidget(m_maxLines);
     linesRow->addWidget(m_linesLabel, 1);
     ruleGrid->addLayout(linesRow, 0, 0, 1, 2);
-    const Lexicon &lex = Lexicon::forLanguage(m_inputs.keywords);
-    auto kw = [&lex](StatementKind kind) { return Statements::keyword(kind, lex); };
     for (int c = 0; c < TaskConstructCount; ++c) {
         const TaskConstruct construct = TaskConstruct(c);
         const QString name = taskConstructName(construct);
-        QString caption = text(("task.construct." + name.toLatin1()).constData());
-        if (construct == TaskConstruct::Jump) caption = caption.arg(kw(StatementKind::Jump));
-        if (construct == TaskConstruct::DestroyRebuild)
-            caption = caption.arg(kw(StatementKind::Destroy), kw(StatementKind::Rebuild));
-        if (construct == TaskConstruct::Colour) caption = caption.arg(kw(StatementKind::Colour));
+        const QString caption = taskConstructText(construct, m_inputs.keywords, m_inputs.texts);
         m_rule[c] = new QComboBox(rulesBox);
         named(m_rule[c], QString::fromLatin1(Rule).arg(name));
         for (const char *key : {"makeTask.rule.may", "makeTask.rule.must", "makeTask.rule.mustNot"})
@@ -345,12 +340,7 @@ QSize MakeTaskDialog::fieldSize(int i) const { return QSize(m_width[i]->value(),
 QString MakeTaskDialog::refusal(int field, QSize size, const FieldDrawing &failure) const
 {
     QStringList lines {text("makeTask.refused").arg(field + 1).arg(size.width()).arg(size.height())};
-    if (failure.result == HeadlessRun::Result::TickLimit)
-        lines << text("task.result.tickLimit").arg(ModelTickLimit);
-    else if (!failure.reports.isEmpty())
-        lines << failure.reports.constLast().texts;
-    else if (!failure.fatalText.isEmpty())
-        lines << text("task.result.runError").arg(failure.line).arg(failure.fatalText);
+    lines << runFailureText(failure, m_inputs.texts);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -410,29 +400,8 @@ void MakeTaskDialog::refresh()
 
     // A model that breaks its own rules is allowed, but the teacher is told.
     QStringList broken;
-    const Lexicon &lex = Lexicon::forLanguage(m_inputs.keywords);
-    auto constructText = [&](TaskConstruct c) {
-        QString t = text(("task.construct." + taskConstructName(c).toLatin1()).constData());
-        if (c == TaskConstruct::Jump) t = t.arg(Statements::keyword(StatementKind::Jump, lex));
-        if (c == TaskConstruct::DestroyRebuild)
-            t = t.arg(Statements::keyword(StatementKind::Destroy, lex),
-                      Statements::keyword(StatementKind::Rebuild, lex));
-        if (c == TaskConstruct::Colour) t = t.arg(Statements::keyword(StatementKind::Colour, lex));
-        return t;
-    };
-    for (const RuleBreak &b : brokenRules(rules(), m_model, m_inputs.keywords)) {
-        switch (b.kind) {
-        case RuleBreak::Kind::TooManyLines:
-            broken << text("task.rule.tooMany").arg(b.count).arg(b.limit);
-            break;
-        case RuleBreak::Kind::Missing:
-            broken << text("task.rule.missing").arg(constructText(b.construct));
-            break;
-        case RuleBreak::Kind::Forbidden:
-            broken << text("task.rule.forbidden").arg(constructText(b.construct)).arg(b.line);
-            break;
-        }
-    }
+    for (const RuleBreak &b : brokenRules(rules(), m_model, m_inputs.keywords))
+        broken << ruleBreakText(b, m_inputs.keywords, m_inputs.texts);
     if (!broken.isEmpty()) broken.prepend(text("makeTask.modelBreaksRules"));
     m_rulesNote->setText(broken.join(QLatin1Char('\n')));
     m_rulesNote->setVisible(!broken.isEmpty());

@@ -139,7 +139,7 @@ void TaskPanel::showState()
     m_results->setEnabled(m_state != State::NotChecked);
 }
 
-void TaskPanel::showVerdict(const Task &task, const TaskVerdict &verdict, Language lang)
+void TaskPanel::showVerdict(const Task &task, const TaskVerdict &verdict, Language keywords, Language lang)
 {
     const QSignalBlocker quiet(m_results);
     m_results->clear();
@@ -160,7 +160,8 @@ void TaskPanel::showVerdict(const Task &task, const TaskVerdict &verdict, Langua
         auto *rules = new QTreeWidgetItem(
             m_results,
             {text(verdict.rules.isEmpty() ? "task.result.rulesKept" : "task.result.rulesBroken", lang)});
-        for (const RuleBreak &r : verdict.rules) new QTreeWidgetItem(rules, {ruleBreakText(r, lang)});
+        for (const RuleBreak &r : verdict.rules)
+            new QTreeWidgetItem(rules, {ruleBreakText(r, keywords, lang)});
         rules->setExpanded(true);
     }
     m_solved = verdict.solved();

@@ -23,7 +23,8 @@ public:
     // No verdict yet, or the program changed since the last one (which stays listed).
     void showNotChecked();
     void showChanged();
-    void showVerdict(const Task &task, const TaskVerdict &verdict, Language lang);
+    // `keywords`: the Language the program was checked in, which names its commands.
+    void showVerdict(const Task &task, const TaskVerdict &verdict, Language keywords, Language lang);
     void retranslate(const Task &task, Language lang);
     // The field whose row is chosen, or -1.
     int chosenField() const;

@@ -6,6 +6,7 @@
 #include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 #include "lang/Statements.h"
+#include "run/TaskTexts.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -148,45 +149,6 @@ void detailList(QString &h, const QStringList &details)
 
 QString text(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
 
-// A construct as the window names it, with the keywords of the pupil's Language.
-QString constructText(TaskConstruct c, Language keywords, Language lang)
-{
-    const Lexicon &lex = Lexicon::forLanguage(keywords);
-    switch (c) {
-    case TaskConstruct::CountedLoop:
-        return text("task.construct.loop", lang);
-    case TaskConstruct::ConditionalLoop:
-        return text("task.construct.while", lang);
-    case TaskConstruct::Condition:
-        return text("task.construct.condition", lang);
-    case TaskConstruct::Procedure:
-        return text("task.construct.procedure", lang);
-    case TaskConstruct::Jump:
-        return text("task.construct.jump", lang).arg(Statements::keyword(StatementKind::Jump, lex));
-    case TaskConstruct::DestroyRebuild:
-        return text("task.construct.destroy", lang)
-            .arg(Statements::keyword(StatementKind::Destroy, lex),
-                 Statements::keyword(StatementKind::Rebuild, lex));
-    case TaskConstruct::Colour:
-        return text("task.construct.colour", lang).arg(Statements::keyword(StatementKind::Colour, lex));
-    }
-    return QString();
-}
-
-QString ruleText(const RuleBreak &r, Language keywords, Language lang)
-{
-    switch (r.kind) {
-    case RuleBreak::Kind::TooManyLines:
-        return text("task.rule.tooMany", lang).arg(r.count).arg(r.limit);
-    case RuleBreak::Kind::Missing:
-        return text("task.rule.missing", lang).arg(constructText(r.construct, keywords, lang));
-    case RuleBreak::Kind::Forbidden:
-        return text("task.rule.forbidden", lang)
-            .arg(constructText(r.construct, keywords, lang), QString::number(r.line));
-    }
-    return QString();
-}
-
 QString headingText(int heading, Language lang)
 {
     return uiText(QByteArray("access.heading") + QByteArray::number((heading % 8 + 8) % 8), lang)
@@ -315,7 +277,7 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
         } else {
             h += QStringLiteral("<td class=\"rules broken\"><ul>");
             for (const RuleBreak &r : p->rules)
-                h += QStringLiteral("<li>") + escaped(ruleText(r, p->language, lang)) +
+                h += QStringLiteral("<li>") + escaped(ruleBreakText(r, p->language, lang)) +
                      QStringLiteral("</li>");
             h += QStringLiteral("</ul></td>");
         }

@@ -14,7 +14,8 @@ QString headingText(int heading, Language lang)
     return text(QByteArray("access.heading").append(char('0' + (heading & 7))).constData(), lang);
 }
 
-// The run's own words for why it stopped, as the run in the window would show them.
+}   // namespace
+
 QString runFailureText(const FieldDrawing &d, Language lang)
 {
     if (d.result == HeadlessRun::Result::TickLimit) return text("task.result.tickLimit", lang).arg(d.ticks);
@@ -23,8 +24,6 @@ QString runFailureText(const FieldDrawing &d, Language lang)
     words = words.simplified();
     return d.line > 0 ? text("task.result.runError", lang).arg(QString::number(d.line), words) : words;
 }
-
-}   // namespace
 
 QString fieldVerdictHeading(int index, const TaskField &field, bool passed, Language lang)
 {
@@ -53,9 +52,9 @@ QStringList fieldVerdictDetails(const FieldVerdict &verdict, const TaskField &fi
     return lines;
 }
 
-QString taskConstructText(TaskConstruct construct, Language lang)
+QString taskConstructText(TaskConstruct construct, Language keywords, Language lang)
 {
-    const Lexicon &lex = Lexicon::forLanguage(lang);
+    const Lexicon &lex = Lexicon::forLanguage(keywords);
     switch (construct) {
     case TaskConstruct::CountedLoop:
         return text("task.construct.loop", lang);
@@ -77,16 +76,16 @@ QString taskConstructText(TaskConstruct construct, Language lang)
     return QString();
 }
 
-QString ruleBreakText(const RuleBreak &rule, Language lang)
+QString ruleBreakText(const RuleBreak &rule, Language keywords, Language lang)
 {
     switch (rule.kind) {
     case RuleBreak::Kind::TooManyLines:
         return text("task.rule.tooMany", lang).arg(rule.count).arg(rule.limit);
     case RuleBreak::Kind::Missing:
-        return text("task.rule.missing", lang).arg(taskConstructText(rule.construct, lang));
+        return text("task.rule.missing", lang).arg(taskConstructText(rule.construct, keywords, lang));
     case RuleBreak::Kind::Forbidden:
         return text("task.rule.forbidden", lang)
-            .arg(taskConstructText(rule.construct, lang), QString::number(rule.line));
+            .arg(taskConstructText(rule.construct, keywords, lang), QString::number(rule.line));
     }
     return QString();
 }

@@ -15,6 +15,9 @@ QString fieldVerdictHeading(int index, const TaskField &field, bool passed, Lang
 // What differs on a failed field, one sentence each: the segments missing, extra and in
 // another colour, the end position when it matters, or why the run did not end.
 QStringList fieldVerdictDetails(const FieldVerdict &verdict, const TaskField &field, Language lang);
-// The construct in words, with the keywords of `lang` where it is a command.
-QString taskConstructText(TaskConstruct construct, Language lang);
-QString ruleBreakText(const RuleBreak &rule, Language lang);
+// Why a program did not run to its end on a field, as the run in the window would say it.
+QString runFailureText(const FieldDrawing &drawing, Language lang);
+// The construct in words of `lang`, naming a command by its keyword in `keywords`, the
+// Language the program is written in.
+QString taskConstructText(TaskConstruct construct, Language keywords, Language lang);
+QString ruleBreakText(const RuleBreak &rule, Language keywords, Language lang);
