@@ -502,8 +502,8 @@ void MainWindow::rewriteWorldPanels()
     const Language lang = language();
     if (lang == Language::Unknown) return;
     const RobotState &s = m_world.state();
-    m_statusBar->setPanelText(StatusPanel::FieldSize, *WorldTexts::fieldSizePanel(lang, m_settings.fieldWidth,
-                                                                                  m_settings.fieldHeight));
+    m_statusBar->setPanelText(StatusPanel::FieldSize,
+                              *WorldTexts::fieldSizePanel(lang, m_world.fieldWidth(), m_world.fieldHeight()));
     m_statusBar->setPanelText(StatusPanel::Position, *WorldTexts::positionPanel(lang, s.x, s.y));
     m_statusBar->setPanelText(StatusPanel::LineSensor, *WorldTexts::lineSensorPanel(lang, s.lineSensor));
     m_statusBar->setPanelText(StatusPanel::BorderSensor,

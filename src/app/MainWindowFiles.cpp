@@ -293,8 +293,8 @@ void MainWindow::openStartupFile()
     const std::optional<DiskStamp> stamp = arg.isEmpty() ? std::nullopt : diskStamp(arg);
     // The window is not on the screen yet: its first showing reports the failure over it.
     if (isTaskFileName(arg)) {
-        openTask(arg, &m_startupFailure);
-        setDocumentState(DocumentState::Empty);
+        // A starting program shows as loaded; without one the text is empty.
+        if (!openTask(arg, &m_startupFailure) || !m_task->task.start) setDocumentState(DocumentState::Empty);
         return;
     }
     if (arg.isEmpty() || !readDocument(arg, &m_startupFailure)) {

@@ -68,6 +68,7 @@ void MainWindow::closeTask()
     showTaskAvailability();
     // Back to the field size of the settings.
     if (!m_run.isActive() && !m_manual) resetField();
+    rewriteWorldPanels();
 }
 
 void MainWindow::placeTaskPanel()
@@ -164,6 +165,7 @@ void MainWindow::showTaskField(int index)
     if (m_run.isActive() || m_manual) return;
     m_task->field = index;
     resetField();   // on the task field's size
+    rewriteWorldPanels();
     showGoal(action(Command::ShowGoal)->isChecked());
     if (!m_task->verdict || !m_task->verdictCurrent || index >= m_task->verdict->fields.size()) return;
     const FieldVerdict &verdict = m_task->verdict->fields.at(index);

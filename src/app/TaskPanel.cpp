@@ -5,24 +5,23 @@
 #include "base/TextCatalogue.h"
 #include "run/TaskTexts.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QTreeWidget>
+#include <QListWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 QString text(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
 
-constexpr int FieldRole = Qt::UserRole;   // on a field's row and its details: the field, from 0
+constexpr int FieldRole = Qt::UserRole;   // on a field's entry: the field, from 0
 
 }   // namespace
 
 TaskPanel::TaskPanel(QWidget *parent)
       : QWidget(parent), m_title(new QLabel(this)), m_text(new QTextBrowser(this)),
-        m_keywords(new QLabel(this)), m_verdict(new QLabel(this)), m_results(new QTreeWidget(this)),
+        m_keywords(new QLabel(this)), m_verdict(new QLabel(this)), m_results(new QListWidget(this)),
         m_close(new QPushButton(this))
 {
     setObjectName(QStringLiteral("taskPanel"));
@@ -54,17 +53,16 @@ TaskPanel::TaskPanel(QWidget *parent)
     m_verdict->setMargin(4);
 
     m_results->setObjectName(QStringLiteral("taskResults"));
-    m_results->setHeaderHidden(true);
-    m_results->setColumnCount(1);
+    // One entry per field, its details on lines of their own, wrapped to the panel's width.
     m_results->setWordWrap(true);
-    m_results->setRootIsDecorated(true);
-    m_results->setUniformRowHeights(false);
     m_results->setTextElideMode(Qt::ElideNone);
-    m_results->header()->setStretchLastSection(true);
+    m_results->setResizeMode(QListView::Adjust);
+    m_results->setUniformItemSizes(false);
+    m_results->setSpacing(2);
     m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(m_results, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+    connect(m_results, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
         if (!item) return;
-        const QVariant field = item->data(0, FieldRole);
+        const QVariant field = item->data(FieldRole);
         if (field.isValid()) emit fieldChosen(field.toInt());
     });
 
@@ -143,26 +141,26 @@ void TaskPanel::showVerdict(const Task &task, const TaskVerdict &verdict, Langua
 {
     const QSignalBlocker quiet(m_results);
     m_results->clear();
+    const auto entry = [this](const QString &heading, const QStringList &details) {
+        QString shown = heading;
+        for (const QString &d : details) shown += QStringLiteral("\n  \u2022 ") + d;
+        return new QListWidgetItem(shown, m_results);
+    };
     for (int i = 0; i < verdict.fields.size() && i < task.fields.size(); ++i) {
         const FieldVerdict &fv = verdict.fields[i];
-        auto *row =
-            new QTreeWidgetItem(m_results, {fieldVerdictHeading(i, task.fields[i], fv.passed(), lang)});
-        row->setData(0, FieldRole, i);
-        for (const QString &detail : fieldVerdictDetails(fv, task.fields[i], lang)) {
-            auto *child = new QTreeWidgetItem(row, {detail});
-            child->setData(0, FieldRole, i);
-        }
-        row->setExpanded(true);
+        QListWidgetItem *row = entry(fieldVerdictHeading(i, task.fields[i], fv.passed(), lang),
+                                     fieldVerdictDetails(fv, task.fields[i], lang));
+        row->setData(FieldRole, i);
     }
     const bool anyRule =
         task.rules.maxStatementLines || !task.rules.required.isEmpty() || !task.rules.forbidden.isEmpty();
     if (anyRule) {
-        auto *rules = new QTreeWidgetItem(
-            m_results,
-            {text(verdict.rules.isEmpty() ? "task.result.rulesKept" : "task.result.rulesBroken", lang)});
-        for (const RuleBreak &r : verdict.rules)
-            new QTreeWidgetItem(rules, {ruleBreakText(r, keywords, lang)});
-        rules->setExpanded(true);
+        QStringList broken;
+        for (const RuleBreak &r : verdict.rules) broken << ruleBreakText(r, keywords, lang);
+        QListWidgetItem *rules =
+            entry(text(verdict.rules.isEmpty() ? "task.result.rulesKept" : "task.result.rulesBroken", lang),
+                  broken);
+        rules->setFlags(rules->flags() & ~Qt::ItemIsSelectable);
     }
     m_solved = verdict.solved();
     m_state = State::Checked;
@@ -172,14 +170,14 @@ void TaskPanel::showVerdict(const Task &task, const TaskVerdict &verdict, Langua
 
 int TaskPanel::chosenField() const
 {
-    const QTreeWidgetItem *item = m_results->currentItem();
-    const QVariant field = item ? item->data(0, FieldRole) : QVariant();
+    const QListWidgetItem *item = m_results->currentItem();
+    const QVariant field = item ? item->data(FieldRole) : QVariant();
     return field.isValid() ? field.toInt() : -1;
 }
 
 void TaskPanel::chooseField(int index)
 {
-    if (QTreeWidgetItem *row = m_results->topLevelItem(index); row && row->data(0, FieldRole).isValid())
+    if (QListWidgetItem *row = m_results->item(index); row && row->data(FieldRole).isValid())
         m_results->setCurrentItem(row);
 }
 
@@ -193,10 +191,6 @@ QString TaskPanel::verdictText() const { return m_verdict->text(); }
 QStringList TaskPanel::resultLines() const
 {
     QStringList lines;
-    for (int i = 0; i < m_results->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *row = m_results->topLevelItem(i);
-        lines << row->text(0);
-        for (int k = 0; k < row->childCount(); ++k) lines << QStringLiteral("  ") + row->child(k)->text(0);
-    }
+    for (int i = 0; i < m_results->count(); ++i) lines << m_results->item(i)->text().split(QLatin1Char('\n'));
     return lines;
 }

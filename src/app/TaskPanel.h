@@ -9,7 +9,7 @@
 class QLabel;
 class QPushButton;
 class QTextBrowser;
-class QTreeWidget;
+class QListWidget;
 
 // Beside the field while a task is open: its title and text, and what the last Check task
 // found, field by field and rule by rule. Choosing a field asks the window to show it.
@@ -54,6 +54,6 @@ private:
     QTextBrowser *m_text;
     QLabel *m_keywords;
     QLabel *m_verdict;
-    QTreeWidget *m_results;
+    QListWidget *m_results;
     QPushButton *m_close;
 };

@@ -105,11 +105,12 @@ TEST_F(TaskWindowTest, APupilOpensATaskChecksAWrongProgramSeesTheMarksThenSolves
     const QStringList results = panel->resultLines();
     EXPECT_TRUE(results.contains(QStringLiteral("Field 1 (4 × 4): not yet")))
         << results.join('\n').toStdString();
-    EXPECT_TRUE(results.contains(QStringLiteral("  Segments that are missing: 1 (dashed)")));
+    EXPECT_TRUE(results.contains(QStringLiteral("  \u2022 Segments that are missing: 1 (dashed)")));
+    EXPECT_TRUE(results.contains(
+        QStringLiteral("  \u2022 The robot must end at 1, 1 looking down; yours ends at 2, 0 "
+                       "looking right.")));
     EXPECT_TRUE(
-        results.contains(QStringLiteral("  The robot must end at 1, 1 looking down; yours ends at 2, 0 "
-                                        "looking right.")));
-    EXPECT_TRUE(results.contains(QStringLiteral("  The task does not allow the command JUMP (line 4).")));
+        results.contains(QStringLiteral("  \u2022 The task does not allow the command JUMP (line 4).")));
     // The pupil's drawing on the field, the missing segment (1,0)-(1,1) marked by its rim.
     ASSERT_TRUE(window->field()->showsMarks());
     const QPoint missingRim = FieldPicture::nodePixel(1, 0) + QPoint(-3, 3);
