@@ -142,9 +142,9 @@ void TaskPanel::showVerdict(const Task &task, const TaskVerdict &verdict, Langua
     const QSignalBlocker quiet(m_results);
     m_results->clear();
     const auto entry = [this](const QString &heading, const QStringList &details) {
-        QString shown = heading;
-        for (const QString &d : details) shown += QStringLiteral("\n  \u2022 ") + d;
-        return new QListWidgetItem(shown, m_results);
+        const QString bullet = QStringLiteral("\n  \u2022 ");
+        return new QListWidgetItem(details.isEmpty() ? heading : heading + bullet + details.join(bullet),
+                                   m_results);
     };
     for (int i = 0; i < verdict.fields.size() && i < task.fields.size(); ++i) {
         const FieldVerdict &fv = verdict.fields[i];
