@@ -68,7 +68,7 @@ std::optional<StyledText> readRtf(const QByteArray &data);   // nothing when not
 // it passed (kind TooLarge); *over is left alone otherwise.
 std::optional<StyledText> readRtf(const QByteArray &data, const ReadLimits &limits, FileError *over);
 // As above, with the file's notes put into *notes: none when it has none, or when its notes
-// group is damaged, which loses only the notes. The text is the same as without.
+// group is damaged, which loses only the notes. The text is the same either way.
 std::optional<StyledText> readRtf(const QByteArray &data, const ReadLimits &limits, FileError *over,
                                   ProgramNotes *notes);
 StyledText readPlainText(const QByteArray &data, PlainTextCodePage codePageOf = nullptr);
