@@ -157,6 +157,21 @@ constexpr int kDefaultCodePage = 1251;   // a Cyrillic program when nothing is d
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// Past the one byte of fallback after \uN, as \uc1 says: a plain character or a \'xx
+// escape. Null when there is none.
+const char *pastFallback(const char *q, const char *end)
+{
+    while (q < end && (*q == '\r' || *q == '\n')) ++q;
+    const QByteArrayView rest(q, end - q);
+    if (!rest.isEmpty() && rest[0] >= 0x20 && rest[0] < 0x7F && rest[0] != '\\' && rest[0] != '{' &&
+        rest[0] != '}')
+        return q + 1;
+    if (rest.startsWith("\\'") && rest.size() >= 4 && std::isxdigit(uchar(rest[2])) &&
+        std::isxdigit(uchar(rest[3])))
+        return q + 4;
+    return nullptr;
+}
+
 // Reads our notes group (see RtfWriter.cpp) strictly: it holds only what our writer puts
 // there, and anything else is damage. Starts just after \trakmilnotes.
 class NotesReader {
@@ -261,15 +276,8 @@ bool NotesReader::text(QString &out, qsizetype most)
             }
             if (digits == 0 || (negative ? n > 0x8000 : n > 0xFFFF)) return false;
             if (q < m_end && *q == ' ') ++q;
-            // One byte of fallback follows, as \uc1 says: a plain character or a \'xx escape.
-            while (q < m_end && (*q == '\r' || *q == '\n')) ++q;
-            if (q < m_end && *q >= 0x20 && *q < 0x7F && *q != '\\' && *q != '{' && *q != '}')
-                ++q;
-            else if (m_end - q >= 4 && q[0] == '\\' && q[1] == '\'' && std::isxdigit(uchar(q[2])) &&
-                     std::isxdigit(uchar(q[3])))
-                q += 4;
-            else
-                return false;
+            q = pastFallback(q, m_end);
+            if (!q) return false;
             out.append(QChar(char16_t(negative ? 0x10000 - n : n)));
             m_p = q;
         } else {
@@ -729,10 +737,10 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
 void RtfReader::readNotes()
 {
     m_notesTried = true;
-    NotesReader notes(m_p, m_end);
-    if (std::optional<ProgramNotes> read = notes.read()) {
-        m_notes = std::move(*read);
-        m_p = notes.pos();
+    NotesReader reader(m_p, m_end);
+    if (std::optional<ProgramNotes> found = reader.read()) {
+        m_notes = std::move(*found);
+        m_p = reader.pos();
         closeGroup();
         return;
     }
@@ -740,7 +748,7 @@ void RtfReader::readNotes()
     // every reader skips it; one that lost a closing brace (or has one too many) would
     // swallow the program after it, so it ends where something other than notes starts.
     if (!closesDocument(m_p, m_end, m_saved.size() + m_excessDepth)) {
-        m_p = pastNotes(notes.pos(), m_end);
+        m_p = pastNotes(reader.pos(), m_end);
         closeGroup();
     }
 }
