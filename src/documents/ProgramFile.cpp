@@ -95,6 +95,44 @@ std::optional<StyledText> readPlainText(const QByteArray &data, const ReadLimits
 
 }   // namespace
 
+bool ProgramNotes::validKey(QStringView key)
+{
+    if (key.isEmpty() || key.size() > kMaxKey) return false;
+    return std::all_of(key.begin(), key.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+               c == u'_' || c == u'-' || c == u'.';
+    });
+}
+
+bool ProgramNotes::contains(QStringView key) const
+{
+    return std::any_of(entries.begin(), entries.end(), [&](const auto &e) { return e.first == key; });
+}
+
+QString ProgramNotes::value(QStringView key) const
+{
+    for (const auto &[k, v] : entries) {
+        if (k == key) return v;
+    }
+    return {};
+}
+
+void ProgramNotes::set(QStringView key, const QString &value)
+{
+    for (auto &[k, v] : entries) {
+        if (k == key) {
+            v = value;
+            return;
+        }
+    }
+    entries.append({key.toString(), value});
+}
+
+void ProgramNotes::remove(QStringView key)
+{
+    entries.removeIf([&](const auto &e) { return e.first == key; });
+}
+
 StyledText readPlainText(const QByteArray &data, PlainTextCodePage codePageOf)
 {
     FileError unused;
@@ -110,9 +148,18 @@ StyledText readProgramData(const QByteArray &data, PlainTextCodePage codePageOf)
 std::optional<StyledText> readProgramData(const QByteArray &data, const ReadLimits &limits, FileError *over,
                                           PlainTextCodePage codePageOf)
 {
+    return readProgramData(data, limits, over, nullptr, codePageOf);
+}
+
+std::optional<StyledText> readProgramData(const QByteArray &data, const ReadLimits &limits, FileError *over,
+                                          ProgramNotes *notes, PlainTextCodePage codePageOf)
+{
     FileError passed;
-    std::optional<StyledText> text = readRtf(data, limits, &passed);
-    if (!text) text = readPlainText(data, limits, &passed, codePageOf);
+    std::optional<StyledText> text = readRtf(data, limits, &passed, notes);
+    if (!text) {
+        if (notes) *notes = {};
+        text = readPlainText(data, limits, &passed, codePageOf);
+    }
     if (passed.kind == FileError::Kind::None) return text;
     *over = passed;
     return std::nullopt;
@@ -157,20 +204,43 @@ bool readProgramBytes(const QString &path, QByteArray &data, QString *error, Lan
 }
 }   // namespace
 
-bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &out, QString *error,
-                     Language lang, PlainTextCodePage codePageOf)
+namespace {
+bool loadProgram(const QString &path, const ReadLimits &limits, StyledText &out, ProgramNotes *notes,
+                 QString *error, Language lang, PlainTextCodePage codePageOf)
 {
     QByteArray data;
     if (!readProgramBytes(path, data, error, lang)) return false;
     FileError over;
-    std::optional<StyledText> text = readProgramData(data, limits, &over, codePageOf);
+    ProgramNotes read;
+    std::optional<StyledText> text =
+        readProgramData(data, limits, &over, notes ? &read : nullptr, codePageOf);
     if (!text) {
         over.path = path;
         if (error) *error = fileErrorReason(over, lang);
         return false;
     }
     out = std::move(*text);
+    if (notes) *notes = std::move(read);
     return true;
+}
+}   // namespace
+
+bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &out, QString *error,
+                     Language lang, PlainTextCodePage codePageOf)
+{
+    return loadProgram(path, limits, out, nullptr, error, lang, codePageOf);
+}
+
+bool loadProgramFile(const QString &path, const ReadLimits &limits, StyledText &out, ProgramNotes &notes,
+                     QString *error, Language lang, PlainTextCodePage codePageOf)
+{
+    return loadProgram(path, limits, out, &notes, error, lang, codePageOf);
+}
+
+bool loadProgramFile(const QString &path, StyledText &out, ProgramNotes &notes, QString *error, Language lang,
+                     PlainTextCodePage codePageOf)
+{
+    return loadProgram(path, kProgramReadLimits, out, &notes, error, lang, codePageOf);
 }
 
 bool loadProgramFile(const QString &path, StyledText &out, QString *error, Language lang,
@@ -182,8 +252,14 @@ bool loadProgramFile(const QString &path, StyledText &out, QString *error, Langu
 bool saveProgramFile(const QString &path, const StyledText &text, QString *error, Language lang,
                      WriteOptions options)
 {
+    return saveProgramFile(path, text, ProgramNotes {}, error, lang, options);
+}
+
+bool saveProgramFile(const QString &path, const StyledText &text, const ProgramNotes &notes, QString *error,
+                     Language lang, WriteOptions options)
+{
     FileError failure;
-    if (writeFileSafely(path, writeRtf(text), &failure, options)) return true;
+    if (writeFileSafely(path, writeRtf(text, notes), &failure, options)) return true;
     if (error) *error = fileErrorReason(failure, lang);
     return false;
 }

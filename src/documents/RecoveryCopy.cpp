@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QUuid>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -64,7 +65,7 @@ QByteArray composeRecovery(const RecoveryContent &content)
     out += "changed: " + content.changed.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n';
     if (content.base) out += "base: " + stampText(*content.base) + '\n';
     out += '\n';
-    out += writeRtf(content.text);
+    out += writeRtf(content.text, content.notes);
     return out;
 }
 
@@ -86,7 +87,9 @@ std::optional<RecoveryContent> parseRecovery(const QByteArray &data)
     c.file = QUrl::fromPercentEncoding(header.at(1).mid(6));
     c.changed = QDateTime::fromString(QString::fromLatin1(header.at(2).mid(9)), Qt::ISODateWithMs);
     if (!c.changed.isValid()) return std::nullopt;
-    std::optional<StyledText> text = readRtf(data.mid(end + 2));
+    constexpr qsizetype most = std::numeric_limits<qsizetype>::max();
+    FileError unused;
+    std::optional<StyledText> text = readRtf(data.mid(end + 2), ReadLimits {most, most}, &unused, &c.notes);
     if (!text) return std::nullopt;
     c.text = std::move(*text);
     return c;

@@ -27,10 +27,11 @@ struct RecoveryContent {
     // The program file as the window last read or wrote it; nothing for an unnamed text,
     // a file that did not exist, or a copy written before this was kept.
     std::optional<DiskStamp> base;
+    ProgramNotes notes {};   // the program file's notes, kept in the copy's RTF
 };
 
 // The file's bytes: a short header naming the program file and the time, then the text
-// as RTF, with its colours.
+// as RTF, with its colours and notes.
 QByteArray composeRecovery(const RecoveryContent &content);
 std::optional<RecoveryContent> parseRecovery(const QByteArray &data);
 

@@ -8,6 +8,8 @@
 
 #include <QHash>
 #include <QList>
+#include <algorithm>
+#include <cctype>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -51,6 +53,7 @@ enum class Kw : quint8 {
     FontTbl,
     ColorTbl,
     SkipDest,
+    Notes,
     Char,
     Cell,
     Row,
@@ -85,6 +88,7 @@ const std::unordered_map<std::string_view, KwInfo> &keywords()
             {"colortbl", {Kw::ColorTbl}},
             {"cell", {Kw::Cell}},
             {"row", {Kw::Row}},
+            {"trakmilnotes", {Kw::Notes}},
             {"emdash", {Kw::Char, 0x2014}},
             {"endash", {Kw::Char, 0x2013}},
             {"bullet", {Kw::Char, 0x2022}},
@@ -151,6 +155,193 @@ constexpr int kMaxFonts = 4096;
 constexpr int kMaxColours = 65536;
 constexpr int kDefaultCodePage = 1251;   // a Cyrillic program when nothing is declared
 
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Past the one byte of fallback after \uN, as \uc1 says: a plain character or a \'xx
+// escape. Null when there is none.
+const char *pastFallback(const char *q, const char *end)
+{
+    while (q < end && (*q == '\r' || *q == '\n')) ++q;
+    const QByteArrayView rest(q, end - q);
+    if (!rest.isEmpty() && rest[0] >= 0x20 && rest[0] < 0x7F && rest[0] != '\\' && rest[0] != '{' &&
+        rest[0] != '}')
+        return q + 1;
+    if (rest.startsWith("\\'") && rest.size() >= 4 && std::isxdigit(uchar(rest[2])) &&
+        std::isxdigit(uchar(rest[3])))
+        return q + 4;
+    return nullptr;
+}
+
+// Reads our notes group (see RtfWriter.cpp) strictly: it holds only what our writer puts
+// there, and anything else is damage. Starts just after \trakmilnotes.
+class NotesReader {
+public:
+    NotesReader(const char *p, const char *end) : m_p(p), m_end(end) { }
+    // The notes, with pos() just past the group; nothing when the group is damaged, with
+    // pos() where the damage starts.
+    std::optional<ProgramNotes> read();
+    const char *pos() const { return m_p; }
+
+private:
+    void skipBlanks(bool spaces);
+    bool word(std::string_view expected);   // a control word without parameter
+    bool text(QString &out, qsizetype most);   // up to the closing brace of its group
+    bool group(std::string_view keyword, QString &out, qsizetype most);
+
+    const char *m_p;
+    const char *m_end;
+};
+
+std::optional<ProgramNotes> NotesReader::read()
+{
+    ProgramNotes notes;
+    qsizetype total = 0;
+    for (;;) {
+        skipBlanks(true);
+        if (m_p >= m_end) return std::nullopt;
+        if (*m_p == '}') {
+            ++m_p;
+            // A brace too many ends the group before its entries do.
+            const char *next = m_p;
+            while (next < m_end && (*next == '\r' || *next == '\n' || *next == ' ')) ++next;
+            const std::string_view rest(next, size_t(std::min<ptrdiff_t>(m_end - next, 16)));
+            if (rest.starts_with("{\\trakmilkey") || rest.starts_with("{\\trakmilvalue")) return std::nullopt;
+            return notes;
+        }
+        QString key, value;
+        if (!group("trakmilkey", key, ProgramNotes::kMaxKey) || !ProgramNotes::validKey(key))
+            return std::nullopt;
+        skipBlanks(true);
+        if (!group("trakmilvalue", value, ProgramNotes::kMaxValue)) return std::nullopt;
+        total += key.size() + value.size();
+        if (total > ProgramNotes::kMaxTotal) return std::nullopt;
+        if (!notes.contains(key)) notes.entries.append({std::move(key), std::move(value)});
+    }
+}
+
+void NotesReader::skipBlanks(bool spaces)
+{
+    // Line ends in the file mean nothing in RTF; between the groups spaces mean nothing either.
+    while (m_p < m_end && (*m_p == '\r' || *m_p == '\n' || (spaces && (*m_p == ' ' || *m_p == '\t')))) ++m_p;
+}
+
+bool NotesReader::word(std::string_view expected)
+{
+    if (m_p >= m_end || *m_p != '\\') return false;
+    const char *start = m_p + 1;
+    const char *q = start;
+    while (q < m_end && isLetter(*q)) ++q;
+    if (std::string_view(start, size_t(q - start)) != expected) return false;
+    if (q < m_end && (*q == '-' || (*q >= '0' && *q <= '9'))) return false;
+    if (q < m_end && *q == ' ') ++q;
+    m_p = q;
+    return true;
+}
+
+bool NotesReader::group(std::string_view keyword, QString &out, qsizetype most)
+{
+    if (m_p >= m_end || *m_p != '{') return false;
+    ++m_p;
+    skipBlanks(false);
+    return word(keyword) && text(out, most);
+}
+
+bool NotesReader::text(QString &out, qsizetype most)
+{
+    while (m_p < m_end) {
+        if (out.size() > most) return false;
+        const char c = *m_p;
+        if (c == '\r' || c == '\n') {
+            ++m_p;
+        } else if (c == '}') {
+            ++m_p;
+            return true;
+        } else if (c >= 0x20 && c < 0x7F && c != '{' && c != '\\') {
+            out.append(QLatin1Char(c));
+            ++m_p;
+        } else if (c != '\\' || m_p + 1 >= m_end) {
+            return false;
+        } else if (const char e = m_p[1]; e == '\\' || e == '{' || e == '}') {
+            out.append(QLatin1Char(e));
+            m_p += 2;
+        } else if (e == 'u' && m_p + 2 < m_end && !isLetter(m_p[2])) {
+            const char *q = m_p + 2;
+            const bool negative = *q == '-';
+            if (negative) ++q;
+            int n = 0;
+            int digits = 0;
+            while (q < m_end && *q >= '0' && *q <= '9' && digits < 6) {
+                n = n * 10 + (*q++ - '0');
+                ++digits;
+            }
+            if (digits == 0 || (negative ? n > 0x8000 : n > 0xFFFF)) return false;
+            if (q < m_end && *q == ' ') ++q;
+            q = pastFallback(q, m_end);
+            if (!q) return false;
+            out.append(QChar(char16_t(negative ? 0x10000 - n : n)));
+            m_p = q;
+        } else {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Whether the braces from p on close the document, with nothing after it: that is, whether
+// they balance, taking level groups as open inside the document.
+bool closesDocument(const char *p, const char *end, qsizetype level)
+{
+    while (p < end) {
+        const char c = *p++;
+        if (c == '{') {
+            ++level;
+        } else if (c == '}') {
+            if (level-- > 0) continue;
+            return std::all_of(
+                p, end, [](char b) { return b == ' ' || b == '\r' || b == '\n' || b == '\t' || b == 0; });
+        } else if (c == '\\' && p < end) {
+            const char *start = p;
+            while (p < end && isLetter(*p)) ++p;
+            if (p == start) {
+                ++p;   // \\, \{, \} and the rest: one character
+                continue;
+            }
+            const bool bin = std::string_view(start, size_t(p - start)) == "bin";
+            qint64 n = 0;
+            while (p < end && *p >= '0' && *p <= '9') {
+                if (n < 100000000000LL) n = n * 10 + (*p - '0');
+                ++p;
+            }
+            if (p < end && *p == ' ') ++p;
+            if (bin) p += std::min<qint64>(n, end - p);
+        }
+    }
+    return false;
+}
+
+// Where the document goes on past a notes group that lost a closing brace: the first
+// control word our writer never puts in one.
+const char *pastNotes(const char *p, const char *end)
+{
+    while (p < end) {
+        if (*p != '\\') {
+            ++p;
+            continue;
+        }
+        const char *start = p + 1;
+        const char *q = start;
+        while (q < end && isLetter(*q)) ++q;
+        if (q == start) {
+            p = std::min(p + 2, end);   // \\, \{, \} and the rest: one character
+            continue;
+        }
+        const std::string_view word(start, size_t(q - start));
+        if (word != "u" && word != "trakmilkey" && word != "trakmilvalue") return p;
+        p = q;
+    }
+    return end;
+}
+
 class RtfReader {
 public:
     RtfReader(QByteArrayView data, const ReadLimits &limits)
@@ -160,6 +351,7 @@ public:
     // Everything, or nothing once the text passes a limit; over() then says which.
     StyledText read();
     const FileError &over() const { return m_over; }
+    ProgramNotes &notes() { return m_notes; }
 
 private:
     struct FontInfo {
@@ -174,6 +366,7 @@ private:
     void controlSymbol();
     void textByte(uchar b);
     void handleWord(std::string_view word, bool hasParam, int param);
+    void readNotes();
 
     // Output
     int currentCodePage();
@@ -197,6 +390,10 @@ private:
     QList<GroupState> m_saved;
     int m_excessDepth = 0;
     int m_skipFallback = 0;
+    const char *m_afterStar = nullptr;   // where the last \* ended
+    bool m_wordAfterStar = false;   // the word being handled comes right after \*
+    bool m_notesTried = false;
+    ProgramNotes m_notes;
 
     int m_ansiCpg = 0;
     bool m_codePageKnown = false;
@@ -305,6 +502,7 @@ void RtfReader::controlWord()
     }
     if (m_p < m_end && *m_p == ' ') ++m_p;   // the delimiting space belongs to the word
     value = std::min<qint64>(value, std::numeric_limits<int>::max());
+    m_wordAfterStar = start - 1 == m_afterStar;
     handleWord(word, hasParam, int(negative ? -value : value));
 }
 
@@ -361,6 +559,7 @@ void RtfReader::controlSymbol()
         return;
     case '*':
         m_skipFallback = 0;
+        m_afterStar = m_p;
         if (!m_saved.isEmpty()) m_st.dest = Dest::Skip;
         return;
     case '\r':
@@ -421,6 +620,11 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
     }
     m_skipFallback = 0;
 
+    if (info.kw == Kw::Notes) {
+        // Only the first group counts, so that however many a file holds it is read once.
+        if (m_st.dest == Dest::Skip && m_wordAfterStar && !m_notesTried) readNotes();
+        return;
+    }
     if (m_st.dest == Dest::Skip) return;
 
     if (m_st.dest == Dest::FontTable) {
@@ -530,6 +734,25 @@ void RtfReader::handleWord(std::string_view word, bool hasParam, int param)
     }
 }
 
+void RtfReader::readNotes()
+{
+    m_notesTried = true;
+    NotesReader reader(m_p, m_end);
+    if (std::optional<ProgramNotes> found = reader.read()) {
+        m_notes = std::move(*found);
+        m_p = reader.pos();
+        closeGroup();
+        return;
+    }
+    // Damaged notes are lost, and only they. A group whose braces balance is skipped as
+    // every reader skips it; one that lost a closing brace (or has one too many) would
+    // swallow the program after it, so it ends where something other than notes starts.
+    if (!closesDocument(m_p, m_end, m_saved.size() + m_excessDepth)) {
+        m_p = pastNotes(reader.pos(), m_end);
+        closeGroup();
+    }
+}
+
 int RtfReader::currentCodePage()
 {
     // Asked for every byte of text: the answer stands until the font or its table changes.
@@ -635,6 +858,13 @@ void RtfReader::breakLine(bool softBreak)
 
 std::optional<StyledText> readRtf(const QByteArray &data, const ReadLimits &limits, FileError *over)
 {
+    return readRtf(data, limits, over, nullptr);
+}
+
+std::optional<StyledText> readRtf(const QByteArray &data, const ReadLimits &limits, FileError *over,
+                                  ProgramNotes *notes)
+{
+    if (notes) *notes = {};
     QByteArrayView view(data);
     if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
     qsizetype i = 0;
@@ -642,7 +872,10 @@ std::optional<StyledText> readRtf(const QByteArray &data, const ReadLimits &limi
     if (!view.sliced(i).startsWith("{\\rtf")) return std::nullopt;
     RtfReader reader(view.sliced(i), limits);
     StyledText text = reader.read();
-    if (reader.over().kind != FileError::Kind::None) *over = reader.over();
+    if (reader.over().kind != FileError::Kind::None)
+        *over = reader.over();
+    else if (notes)
+        *notes = std::move(reader.notes());
     return text;
 }
 

@@ -6,6 +6,7 @@
 #include "documents/ProgramFile.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -40,9 +41,58 @@ void appendChar(QByteArray &out, char16_t c)
     }
 }
 
+// The notes go in one ignorable destination in the header, after the colour table:
+//   {\*\trakmilnotes{\trakmilkey taskFile}{\trakmilvalue C:\\tasks\\square.tkt}...}
+// a key group then its value group for every entry, in order. Readers that do not know the
+// word skip the whole group, as "\*" asks, and see the text and colours they saw without it.
+// In keys and values printable ASCII stands for itself, \ { and } are escaped, and every
+// other character (line breaks too) is \uN? with N a signed 16-bit number: the text of the
+// group comes back exactly, whatever code page the document declares.
+void appendNoteText(QByteArray &out, const QString &s)
+{
+    for (const QChar qc : s) {
+        const char16_t c = qc.unicode();
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += char(c);
+        } else if (c >= 0x20 && c < 0x7F) {
+            out += char(c);
+        } else {
+            out += "\\u";
+            out += QByteArray::number(c > 0x7FFF ? int(c) - 0x10000 : int(c));
+            out += '?';
+        }
+    }
+}
+
+QByteArray notesGroup(const ProgramNotes &notes)
+{
+    // Only what a reader keeps: an entry that would make it drop the group stays out.
+    // A key that comes again is left out, as the reader keeps the first.
+    QByteArray out;
+    qsizetype total = 0;
+    QSet<QString> written;
+    for (const auto &[key, value] : notes.entries) {
+        if (!ProgramNotes::validKey(key) || value.size() > ProgramNotes::kMaxValue ||
+            total + key.size() + value.size() > ProgramNotes::kMaxTotal || written.contains(key))
+            continue;
+        written.insert(key);
+        total += key.size() + value.size();
+        out += "{\\trakmilkey ";
+        appendNoteText(out, key);
+        out += "}{\\trakmilvalue ";
+        appendNoteText(out, value);
+        out += '}';
+    }
+    if (out.isEmpty()) return out;
+    return "{\\*\\trakmilnotes" + out + "}\r\n";
+}
+
 }   // namespace
 
-QByteArray writeRtf(const StyledText &text)
+QByteArray writeRtf(const StyledText &text) { return writeRtf(text, ProgramNotes {}); }
+
+QByteArray writeRtf(const StyledText &text, const ProgramNotes &notes)
 {
     // Black is the "auto" colour 0; every other colour gets an entry in order of use.
     QHash<QRgb, int> colourIndex;
@@ -65,6 +115,7 @@ QByteArray writeRtf(const StyledText &text)
     out += "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049"
            "{\\fonttbl{\\f0\\fnil\\fcharset204 Times New Roman;}}\r\n";
     out += table;
+    out += notesGroup(notes);
     out += "\\viewkind4\\uc1\\pard\\f0\\fs24 ";
 
     int current = 0;
