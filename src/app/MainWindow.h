@@ -123,7 +123,12 @@ private:
     void makeTaskCommand();
     // Reads a task and shows it beside the field; on failure shows why, or hands the text to
     // *failure when that is given (at start-up, before the window is on the screen).
-    bool openTask(const QString &path, QString *failure = nullptr);
+    // Without `withStart` the text stays as it is: the task of a program just opened.
+    bool openTask(const QString &path, QString *failure = nullptr, bool withStart = true);
+    // Opens the task the program's notes name, if it is not open already.
+    void openTaskOfProgram(const QString &programPath, QString *failure = nullptr);
+    // The notes the program file gets: those it was read with, and the open task's file.
+    ProgramNotes notesToSave(const QString &programPath = QString()) const;
     void closeTask();
     void placeTaskPanel();   // beside the field while a task is open, the window widened for it
     void showTaskAvailability();
@@ -268,6 +273,7 @@ private:
         Language checkedLanguage = Language::Rus;
     };
     std::optional<OpenTask> m_task;
+    ProgramNotes m_notes;   // of the program file, kept when it is saved again
     int m_taskSerial = 0;   // a check's result is dropped when the task changed meanwhile
     QThread *m_taskCheck = nullptr;   // the check under way
     bool m_taskCommandsAllowed = true;   // by the window's mode

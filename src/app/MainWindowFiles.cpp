@@ -80,7 +80,7 @@ void MainWindow::writeRecoveryCopy()
 {
     if (!m_recovery.isOn() || m_documentState != DocumentState::Changed) return;
     m_recovery.write({styledFromDocument(*m_editor->document()), m_currentFile, m_recovery.lastChange(),
-                      m_currentFile.isEmpty() ? std::nullopt : m_diskStamp});
+                      m_currentFile.isEmpty() ? std::nullopt : m_diskStamp, notesToSave()});
 }
 
 namespace {
@@ -195,6 +195,7 @@ void MainWindow::restoreCopy(const RecoveryContent &content, bool diskNewer)
     m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);
     m_currentFile = content.file;
+    m_notes = content.notes;
     if (m_currentFile.isEmpty())
         setWindowTitle(text("product"));
     else
@@ -232,8 +233,10 @@ void MainWindow::setCaptionForFile()
 bool MainWindow::readDocument(const QString &path, QString *failure)
 {
     StyledText styled;
+    ProgramNotes notes;
     QString error;
-    if (!loadProgramFile(path, styled, &error, textLanguage(), &ProgramTranslator::plainTextCodePage)) {
+    if (!loadProgramFile(path, styled, notes, &error, textLanguage(),
+                         &ProgramTranslator::plainTextCodePage)) {
         const QString message = QDir::toNativeSeparators(path) + QLatin1Char('\n') + error;
         if (failure)
             *failure = message;
@@ -271,7 +274,38 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
     m_editor->adoptDocument(std::move(doc));
     m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);   // a pupil reads a program from its top
+    m_notes = std::move(notes);
     return true;
+}
+
+ProgramNotes MainWindow::notesToSave(const QString &programPath) const
+{
+    ProgramNotes notes = m_notes;
+    // The task goes with the program, named from the program's folder so that the two can
+    // move together (a pupil's folder copied to another computer).
+    const QString where = programPath.isEmpty() ? m_currentFile : programPath;
+    if (m_task && !where.isEmpty())
+        notes.set(kNoteTaskFile, QFileInfo(where).absoluteDir().relativeFilePath(m_task->path));
+    else if (m_task)
+        notes.set(kNoteTaskFile, m_task->path);
+    return notes;
+}
+
+void MainWindow::openTaskOfProgram(const QString &programPath, QString *failure)
+{
+    const QString named = m_notes.value(kNoteTaskFile);
+    if (named.isEmpty()) return;
+    const QString taskPath = QFileInfo(programPath).absoluteDir().absoluteFilePath(named);
+    if (m_task && QFileInfo(m_task->path) == QFileInfo(taskPath)) return;
+    // The program is open either way, and stays as it is; a task that is gone is only
+    // mentioned.
+    QString why;
+    if (!openTask(taskPath, &why, false)) {
+        if (failure)
+            *failure = why;
+        else
+            prompts().message(why);
+    }
 }
 
 bool MainWindow::writeDocument(const QString &path)
@@ -279,7 +313,8 @@ bool MainWindow::writeDocument(const QString &path)
     const std::optional<WriteOptions> options = replacing(path, prompts(), text("readOnlyQuestion"));
     if (!options) return false;
     QString error;
-    if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), &error, textLanguage(), *options)) {
+    if (!saveProgramFile(path, styledFromDocument(*m_editor->document()), notesToSave(path), &error,
+                         textLanguage(), *options)) {
         prompts().message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
         return false;
     }
@@ -305,6 +340,7 @@ void MainWindow::openStartupFile()
     m_diskStamp = stamp;
     setCaptionForFile();
     setDocumentState(DocumentState::Loaded);
+    openTaskOfProgram(arg, &m_startupFailure);
 }
 
 void MainWindow::newDocument()
@@ -314,6 +350,7 @@ void MainWindow::newDocument()
     readSettings();
     m_editor->clear();
     m_editor->startFreshHistory();
+    m_notes = {};
     m_editor->setFocus();
     setDocumentState(DocumentState::Empty);
     m_currentFile.clear();
@@ -350,6 +387,7 @@ void MainWindow::openDocument()
     setCaptionForFile();
     setDocumentState(DocumentState::Loaded);
     resetField();
+    openTaskOfProgram(path);
     m_editor->setFocus();
 }
 

@@ -19,7 +19,7 @@
 #include <QToolButton>
 #include <memory>
 
-bool MainWindow::openTask(const QString &path, QString *failure)
+bool MainWindow::openTask(const QString &path, QString *failure, bool withStart)
 {
     QString error;
     std::optional<Task> task = loadTaskFile(path, &error, textLanguage());
@@ -33,12 +33,13 @@ bool MainWindow::openTask(const QString &path, QString *failure)
     }
     // The starting program replaces the text, so unsaved work is asked about first; a task
     // without one leaves the pupil's text as it is.
-    if (task->start && !failure && !mayDiscardChanges()) return false;
+    const bool start = withStart && task->start;
+    if (start && !failure && !mayDiscardChanges()) return false;
     ++m_taskSerial;   // a check still under way belongs to the task before
     m_task.emplace();
     m_task->task = std::move(*task);
     m_task->path = QFileInfo(path).absoluteFilePath();
-    if (m_task->task.start) {
+    if (start) {
         std::unique_ptr<QTextDocument> doc = m_editor->newDocument();
         setDocumentFromStyled(*doc, *m_task->task.start, m_editor->currentCharFormat());
         m_editor->adoptDocument(std::move(doc));
@@ -47,6 +48,7 @@ bool MainWindow::openTask(const QString &path, QString *failure)
         // The pupil's own program from here on: Save asks for its name.
         m_currentFile.clear();
         m_diskStamp.reset();
+        m_notes = {};
         setWindowTitle(text("product"));
         setDocumentState(DocumentState::Loaded);
     }

@@ -178,3 +178,45 @@ TEST_F(TaskWindowTest, ATaskComesAsTheStartUpFileAndABadOneIsRefusedLeavingTheTe
     EXPECT_EQ(taskPanel()->findChild<QLabel *>(QStringLiteral("taskTitle"))->text(),
               QStringLiteral("A red corner"));
 }
+
+TEST_F(TaskWindowTest, AProgramSavedWithATaskOpenReopensItsTaskFromItsOwnFolder)
+{
+    const QString file = writeTaskFile(makeTask());
+    open(file, "[int]\nlanguage=eng\n");
+    setProgram(kModel);
+    QDir(dir.path()).mkdir(QStringLiteral("work"));
+    prompts.savePaths << path("work/corner-anna.tkm");
+    window->action(Command::Save)->trigger();
+
+    // The file names the task from its own folder; the text reads as before.
+    StyledText styled;
+    ProgramNotes notes;
+    QString error;
+    ASSERT_TRUE(loadProgramFile(path("work/corner-anna.tkm"), styled, notes, &error));
+    EXPECT_EQ(notes.value(kNoteTaskFile), QStringLiteral("../corner.tkt"));
+    EXPECT_EQ(plainLines(styled), lines(kModel));
+
+    // A fresh window opening the program opens the task beside it, the text untouched.
+    window.reset();
+    open({}, "[int]\nlanguage=eng\n");
+    prompts.openPaths << path("work/corner-anna.tkm");
+    window->action(Command::Open)->trigger();
+    ASSERT_FALSE(taskPanel()->isHidden());
+    EXPECT_EQ(taskPanel()->findChild<QLabel *>(QStringLiteral("taskTitle"))->text(),
+              QStringLiteral("A red corner"));
+    EXPECT_EQ(window->editor()->toPlainText(), QString::fromUtf8(kModel));
+
+    // A task that is gone is mentioned; the program opens all the same, and a save keeps
+    // naming the task it was written for.
+    window.reset();
+    ASSERT_TRUE(QFile::rename(file, path("moved.tkt")));
+    open(path("work/corner-anna.tkm"), "[int]\nlanguage=eng\n");
+    EXPECT_TRUE(taskPanel()->isHidden());
+    EXPECT_EQ(window->editor()->toPlainText(), QString::fromUtf8(kModel));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !prompts.messages.isEmpty(); }, 5000));
+    EXPECT_TRUE(prompts.messages.constLast().contains(QStringLiteral("corner.tkt")));
+    window->action(Command::Save)->trigger();
+    ASSERT_TRUE(loadProgramFile(path("work/corner-anna.tkm"), styled, notes, &error));
+    EXPECT_EQ(notes.value(kNoteTaskFile), QStringLiteral("../corner.tkt"));
+}
