@@ -187,7 +187,7 @@ QImage goalGhostPicture(const QList<TraceRecorder::Drawn> &goal)
     // the pupil's own trace over it is never mistaken for it.
     QImage ghost = transparentField();
     QPainter fade(&ghost);
-    fade.setOpacity(0.3);
+    fade.setOpacity(0.45);
     fade.drawImage(0, 0, solid);
     fade.end();
     return ghost;
