@@ -127,7 +127,8 @@ int runProgram(const RunOptions &o)
     FieldPicture picture;
     FieldVectors vectors;   // the same drawing as vectors, for the worksheet
     vectors.setNext(&picture);
-    HeadlessRun run(text, fileLanguage(o.file, lines, o.lang, o.settingsLang));
+    const Language lang = fileLanguage(o.file, lines, o.lang, o.settingsLang);
+    HeadlessRun run(text, lang);
     run.setCanvas(&vectors);
     run.setSpeed(o.speed);
     run.setFieldSize(o.fieldX, o.fieldY);
@@ -168,7 +169,7 @@ int runProgram(const RunOptions &o)
         sheet.date = QDate::currentDate();
         sheet.program = styledProgram(o.file, lines);
         sheet.field = &vectors;
-        sheet.lang = o.settingsLang;
+        sheet.lang = lang;   // as the messages are
         QString error;
         if (!writeWorksheetPdf(o.worksheetPath, sheet, o.pageSize, &error)) {
             err(QStringLiteral("trakmil: cannot write %1: %2").arg(o.worksheetPath, error));
