@@ -56,6 +56,9 @@ constexpr CommandRow kCommands[] = {
     {C::CheckTask, "mmCheckTask", "menu.checkTask", "Shift+F5", "check-task", nullptr, "tbCheckTask", "toolbar.checkTask.hint", true, E::Idle},
     {C::ShowGoal, "mmShowGoal", "menu.showGoal", "", nullptr, nullptr, "", nullptr, true, E::Always},
     {C::MakeTask, "mmMakeTask", "menu.makeTask", "", nullptr, nullptr, "", nullptr, true, E::Idle},
+    {C::Print, "mmPrint", "menu.print", "Ctrl+P", nullptr, nullptr, "", nullptr, true, E::IdleOrManual},
+    {C::PrintPreview, "mmPrintPreview", "menu.printPreview", "", nullptr, nullptr, "", nullptr, true, E::IdleOrManual},
+    {C::ExportWorksheet, "mmExportWorksheet", "menu.exportWorksheet", "", nullptr, nullptr, "", nullptr, true, E::IdleOrManual},
 };
 
 // In the order of MenuId.
@@ -93,6 +96,7 @@ constexpr MenuEntry separator {MenuEntry::Kind::Separator, MenuId::Count_, C::Co
 constexpr MenuEntry kMenuLayout[] = {
     top(MenuId::File),
     item(C::New), item(C::Open), separator, item(C::Save), item(C::SaveAs), item(C::SavePicture),
+    separator, item(C::Print), item(C::PrintPreview), item(C::ExportWorksheet),
     separator, item(C::MakeTask), separator, item(C::Exit),
     top(MenuId::Edit),
     item(C::Undo), item(C::Redo), separator, item(C::Cut), item(C::Copy), item(C::Paste), separator,

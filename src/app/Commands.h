@@ -48,6 +48,9 @@ enum class Command {
     CheckTask,
     ShowGoal,
     MakeTask,
+    Print,
+    PrintPreview,
+    ExportWorksheet,
     Count_
 };
 constexpr int commandCount = int(Command::Count_);

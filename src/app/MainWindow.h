@@ -19,6 +19,7 @@
 #include "run/RunController.h"
 #include "run/TaskFile.h"
 #include <functional>
+#include "world/FieldVectors.h"
 #include "world/RobotWorld.h"
 #include <QMainWindow>
 #include <QTimer>
@@ -38,6 +39,9 @@ class Prompts;
 class QtPrompts;
 class StatusBar;
 class TaskPanel;
+class QDialog;
+class QPrinter;
+struct Worksheet;
 class QThread;
 
 // The whole working surface: editor, field, menus, tool bars, status bar, timers, and the
@@ -56,6 +60,10 @@ public:
         int loadProgressAfterMs = 500;
         // The run timer's clock, in nanoseconds; empty: the system's monotonic clock.
         std::function<qint64()> runClockNs;
+        // The print dialogs, which are modal; empty: the toolkit's own. The first sets up the
+        // printer and says whether to print; the second shows the preview until it is closed.
+        std::function<bool(QPrinter &)> printDialog;
+        std::function<void(QDialog &)> showPrintPreview;
     };
     // How long after a change its recovery copy is written, at the latest.
     static constexpr int kRecoveryDelayMs = RecoveryKeeper::kDelayMs;
@@ -156,6 +164,11 @@ private:
     void saveDocument();
     void saveDocumentAs();
     void savePicture();
+    // The worksheet: the program, the field and a header, on paper or as a PDF.
+    Worksheet worksheet() const;
+    void printWorksheet();
+    void previewWorksheet();
+    void exportWorksheet();
     void toggleManualMode();
     enum class ManualButton {
         Step,
@@ -242,6 +255,7 @@ private:
     std::optional<DiskStamp> m_diskStamp;
     std::unique_ptr<QtPrompts> m_ownPrompts;
     RobotWorld m_world;
+    FieldVectors m_vectors;   // the field's drawing as vectors, in front of the field picture
     RunController m_run;
     bool m_manual = false;
     bool m_shownOnce = false;

@@ -53,6 +53,9 @@ void MainWindow::connectActions()
     on(Command::Save, &MainWindow::saveDocument);
     on(Command::SaveAs, &MainWindow::saveDocumentAs);
     on(Command::SavePicture, &MainWindow::savePicture);
+    on(Command::Print, &MainWindow::printWorksheet);
+    on(Command::PrintPreview, &MainWindow::previewWorksheet);
+    on(Command::ExportWorksheet, &MainWindow::exportWorksheet);
     on(Command::Exit, [this] { close(); });
     using EditorCommand = void (*)(AlgorithmEditor &);
     const std::pair<Command, EditorCommand> editorCommands[] = {

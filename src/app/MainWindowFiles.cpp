@@ -14,7 +14,9 @@
 #include "editor/AlgorithmEditor.h"
 #include "lang/LineMarks.h"
 #include "lang/StatementForms.h"
+#include "run/Worksheet.h"
 #include "world/FieldPicture.h"
+#include "world/widgets/WorldImages.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QAction>
@@ -23,7 +25,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -464,5 +470,67 @@ void MainWindow::savePicture()
     if (!options) return;
     QString error;
     if (!m_field->picture().exportPicture(path, &error, textLanguage(), *options))
+        prompts().message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
+}
+
+Worksheet MainWindow::worksheet() const
+{
+    Worksheet sheet;
+    // The hand-in name is not known to the window yet.
+    if (m_task) sheet.task = m_task->task.title;
+    sheet.file = QFileInfo(m_currentFile).fileName();
+    sheet.date = QDate::currentDate();
+    sheet.program = styledFromDocument(*m_editor->document());
+    sheet.field = &m_vectors;
+    if (const RobotSprite *sprite = m_field->sprite())
+        sheet.robot = WorldImages::robotPicture(sprite->picture());
+    sheet.lang = textLanguage();
+    return sheet;
+}
+
+void MainWindow::printWorksheet()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QFileInfo(m_currentFile).fileName());
+    bool accepted = false;
+    if (m_options.printDialog) {
+        accepted = m_options.printDialog(printer);
+    } else {
+        QPrintDialog dialog(&printer, this);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (!accepted) return;
+    if (!paintWorksheet(printer, worksheet()))
+        prompts().message(uiText("worksheet.printFailed", textLanguage()).value_or(QString()));
+}
+
+void MainWindow::previewWorksheet()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("printPreview"));
+    const Worksheet sheet = worksheet();
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&sheet](QPrinter *shown) { paintWorksheet(*shown, sheet); });
+    if (m_options.showPrintPreview)
+        m_options.showPrintPreview(dialog);
+    else
+        dialog.exec();
+}
+
+void MainWindow::exportWorksheet()
+{
+    const QString path = prompts().saveFile(
+        QString(), toolkitFilter(uiText("worksheet.pdfFilter", textLanguage()).value_or(QString())),
+        QStringLiteral("pdf"));
+    if (path.isEmpty()) return;
+    const std::optional<WriteOptions> options = replacing(path, prompts(), text("readOnlyQuestion"));
+    if (!options) return;
+    // Letter paper where the system's locale uses it, A4 elsewhere.
+    const QPageSize::PageSizeId size = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+                                           ? QPageSize::Letter
+                                           : QPageSize::A4;
+    QString error;
+    if (!writeWorksheetPdf(path, worksheet(), size, &error, *options))
         prompts().message(QDir::toNativeSeparators(path) + QLatin1Char('\n') + error);
 }

@@ -11,9 +11,12 @@
 #include "documents/ProgramFile.h"
 #include "lang/ProgramTranslator.h"
 #include "lang/SyntaxChecker.h"
+#include "run/Worksheet.h"
+#include "world/FieldVectors.h"
 #include "world/FieldPicture.h"
 
 #include <algorithm>
+#include <QDate>
 #include <QFileInfo>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -98,7 +101,22 @@ struct RunOptions {
     int fieldX = 16, fieldY = 20;
     QString exportPath;
     std::optional<qint64> maxTicks;
+    QString worksheetPath;
+    QString pupil;
+    QPageSize::PageSizeId pageSize = QPageSize::A4;
 };
+
+// The program with its colours, as the editor would show it; the plain lines when the file
+// has none to give.
+StyledText styledProgram(const QString &file, const QStringList &lines)
+{
+    StyledText styled;
+    QString ignored;
+    if (loadProgramFile(file, styled, &ignored)) return styled;
+    styled.clear();
+    for (const QString &line : lines) styled.append(StyledLine {line, {}});
+    return styled;
+}
 
 int runProgram(const RunOptions &o)
 {
@@ -107,8 +125,11 @@ int runProgram(const RunOptions &o)
     StringListProgramText text(lines);
 
     FieldPicture picture;
-    HeadlessRun run(text, fileLanguage(o.file, lines, o.lang, o.settingsLang));
-    run.setCanvas(&picture);
+    FieldVectors vectors;   // the same drawing as vectors, for the worksheet
+    vectors.setNext(&picture);
+    const Language lang = fileLanguage(o.file, lines, o.lang, o.settingsLang);
+    HeadlessRun run(text, lang);
+    run.setCanvas(&vectors);
     run.setSpeed(o.speed);
     run.setFieldSize(o.fieldX, o.fieldY);
 
@@ -138,6 +159,20 @@ int runProgram(const RunOptions &o)
         QString error;
         if (!picture.exportPicture(o.exportPath, &error)) {
             err(QStringLiteral("trakmil: cannot write %1: %2").arg(o.exportPath, error));
+            code = ExitUsage;
+        }
+    }
+    if (!o.worksheetPath.isEmpty()) {
+        Worksheet sheet;
+        sheet.pupil = o.pupil;
+        sheet.file = QFileInfo(o.file).fileName();
+        sheet.date = QDate::currentDate();
+        sheet.program = styledProgram(o.file, lines);
+        sheet.field = &vectors;
+        sheet.lang = lang;   // as the messages are
+        QString error;
+        if (!writeWorksheetPdf(o.worksheetPath, sheet, o.pageSize, &error)) {
+            err(QStringLiteral("trakmil: cannot write %1: %2").arg(o.worksheetPath, error));
             code = ExitUsage;
         }
     }
@@ -184,6 +219,15 @@ int parseAndRun(const QStringList &arguments)
                     "Writes the field picture after the run, as its suffix says: .bmp, .png, .ppm or .xpm, "
                     "the formats that keep every pixel (--run).",
                     "PICTURE");
+    const QCommandLineOption worksheet = options.add(
+        "worksheet",
+        "Writes a worksheet after the run as PDF: the program with its line numbers and the field "
+        "(--run).",
+        "PDF");
+    const QCommandLineOption name =
+        options.add("name", "The pupil's name in the worksheet's header (--worksheet).", "TEXT");
+    const QCommandLineOption pageSize =
+        options.add("page-size", "The worksheet's paper: a4 or letter (--worksheet, default a4).", "SIZE");
     const QCommandLineOption maxTicks = options.add(
         "max-ticks", "Stops the run after N ticks; 0 for no limit (--run, default 10000000).", "N");
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Program files (.tkm)."),
@@ -201,7 +245,7 @@ int parseAndRun(const QStringList &arguments)
         return options.printHelp(QStringLiteral(
             "Usage: trakmil [FILE]\n"
             "       trakmil --check [options] FILE...\n"
-            "       trakmil --run [options] FILE\n"
+            "       trakmil --run [options] FILE [--worksheet PDF [--name TEXT] [--page-size a4|letter]]\n"
             "       trakmil --translate FILE --to L [-o OUT]\n"
             "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]\n"));
     if (options.isSet(version)) {
@@ -218,7 +262,7 @@ int parseAndRun(const QStringList &arguments)
     if (!options.readLanguage(language, lang)) return ExitUsage;
 
     if (options.isSet(check)) {
-        for (const QCommandLineOption *opt : {&field, &exportOpt, &maxTicks})
+        for (const QCommandLineOption *opt : {&field, &exportOpt, &maxTicks, &worksheet, &name, &pageSize})
             if (options.isSet(*opt))
                 return usageError(QStringLiteral("--%1 goes with --run only.").arg(opt->names().first()));
         if (files.isEmpty()) return usageError(QStringLiteral("--check needs at least one FILE."));
@@ -240,6 +284,20 @@ int parseAndRun(const QStringList &arguments)
         return usageError(QStringLiteral("--export keeps every pixel only in %1 pictures, not \"%2\".")
                               .arg(FieldPicture::losslessSuffixList(), QFileInfo(o.exportPath).suffix()));
     if (!options.readMaxTicks(maxTicks, o.maxTicks)) return ExitUsage;
+    if (!options.readName(worksheet, o.worksheetPath, QStringLiteral("--worksheet needs a file name.")))
+        return ExitUsage;
+    for (const QCommandLineOption *opt : {&name, &pageSize})
+        if (options.isSet(*opt) && o.worksheetPath.isEmpty())
+            return usageError(QStringLiteral("--%1 goes with --worksheet only.").arg(opt->names().first()));
+    o.pupil = parser.value(name);
+    if (options.isSet(pageSize)) {
+        const QString size = parser.value(pageSize).toLower();
+        if (size == QLatin1String("letter"))
+            o.pageSize = QPageSize::Letter;
+        else if (size != QLatin1String("a4"))
+            return usageError(
+                QStringLiteral("--page-size is a4 or letter, not \"%1\".").arg(parser.value(pageSize)));
+    }
     return runProgram(o);
 }
 

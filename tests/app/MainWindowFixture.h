@@ -61,12 +61,17 @@ protected:
         o.examplesFolder = examplesFolder;
         o.loadProgressAfterMs = loadProgressAfterMs;
         o.runClockNs = runClockNs;
+        o.printDialog = printDialog;
+        o.showPrintPreview = showPrintPreview;
         window = std::make_unique<MainWindow>(o);
         return *window;
     }
     QString examplesFolder;   // given to the window by open()
     int loadProgressAfterMs = 500;   // given to the window by open()
     std::function<qint64()> runClockNs;   // given to the window by open(); empty: the real clock
+    // The print dialogs, given to the window by open(); empty: the toolkit's, which block.
+    std::function<bool(QPrinter &)> printDialog = [](QPrinter &) { return false; };
+    std::function<void(QDialog &)> showPrintPreview = [](QDialog &) {};
     QString iniPath() const { return dir.filePath(QStringLiteral("trakmil.ini")); }
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
     void setProgram(const char *text) { window->editor()->setPlainText(QString::fromUtf8(text)); }

@@ -63,7 +63,8 @@ TEST_F(MainWindowTest, RunLocksTheInterfaceAndStopRestoresIt)
          {ObjectName::RunItem, ObjectName::CheckItem, ObjectName::ManualModeItem, ObjectName::PreferencesItem,
           ObjectName::FileMenu, ObjectName::EditMenu, ObjectName::CommandsMenu, ObjectName::HelpMenu,
           ObjectName::RunButton, ObjectName::CheckButton, ObjectName::ManualModeButton,
-          ObjectName::BeginEndButton, ObjectName::ColourButton})
+          ObjectName::BeginEndButton, ObjectName::ColourButton, ObjectName::PrintItem,
+          ObjectName::PrintPreviewItem, ObjectName::ExportWorksheetItem})
         EXPECT_FALSE(enabled(name)) << name;
     for (const char *name : {ObjectName::PauseItem, ObjectName::StopItem, ObjectName::PauseButton,
                              ObjectName::StopButton, ObjectName::ClearFieldItem})

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teachers' command line, run as the real executable.
 #include "AppInfo.h"
+#include "common/PdfText.h"
 #include "common/Printers.h"
 #include "common/RunTrakmil.h"
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -126,7 +128,8 @@ TEST_F(HeadlessCli, HelpAndVersion)
     o = trakmil({"--help"});
     EXPECT_EQ(o.exitCode, 0);
     const QString help = o.out.join('\n');
-    for (const char *opt : {"--check", "--run", "--language", "--field", "--export", "--max-ticks"})
+    for (const char *opt : {"--check", "--run", "--language", "--field", "--export", "--max-ticks",
+                            "--worksheet", "--name", "--page-size"})
         EXPECT_TRUE(help.contains(QLatin1String(opt))) << opt;
 }
 
@@ -448,4 +451,47 @@ TEST_F(HeadlessCli, ASettingsFileLeftUnreadIsNamedOnStderr)
     o = settingsThenCheck("; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8\r\n[int]\r\nlanguage=rom\r\n");
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
+}
+
+TEST_F(HeadlessCli, WorksheetIsWrittenAfterTheRunWhateverItsOutcome)
+{
+    SKIP_WITHOUT_PDF_TOOLS();
+    const QString ok = file("ok.tkm", {"ALGORITHM BEGIN", "COLOR=RED", "STEP", "ALGORITHM END"});
+    const QString typo = file("typo.tkm", {"ALGORITHM BEGIN", " stpe", "ALGORITHM END"});
+    for (const QString &program : {ok, typo}) {
+        const QString sheet = dir.filePath(QFileInfo(program).baseName() + ".pdf");
+        const Outcome o = run(program, {"--worksheet", sheet, "--name", "Ion Bălan-Țurcanu"});
+        EXPECT_EQ(o.exitCode, program == ok ? 0 : 1) << o.err.toStdString();
+        const QStringList pages = pdfPages(sheet);
+        ASSERT_EQ(pages.size(), 1) << sheet.toStdString();
+        EXPECT_TRUE(pages.first().contains(QStringLiteral("Ion Bălan-Țurcanu")));
+        EXPECT_TRUE(pages.first().contains(QFileInfo(program).fileName()));
+        EXPECT_TRUE(pages.first().contains(QRegularExpression(QStringLiteral("^\\s*2\\s+(COLOR=RED|stpe)$"),
+                                                              QRegularExpression::MultilineOption)))
+            << pages.first().toStdString();
+    }
+    const QString info = [&] {
+        const QString letter = dir.filePath("letter.pdf");
+        EXPECT_EQ(run(ok, {"--worksheet", letter, "--page-size", "LETTER"}).exitCode, 0);
+        return runPdfTool(QStringLiteral("pdfinfo"), {letter});
+    }();
+    EXPECT_TRUE(info.contains(QStringLiteral("(letter)"))) << info.toStdString();
+    EXPECT_TRUE(
+        runPdfTool(QStringLiteral("pdfinfo"), {dir.filePath("ok.pdf")}).contains(QStringLiteral("(A4)")));
+
+    // Nothing to write to, or options that make no sense: usage errors, and no file.
+    const QString kept = dir.filePath("kept.pdf");
+    const QList<QStringList> wrong = {{"--worksheet", dir.filePath("no/such/folder/x.pdf")},
+                                      {"--worksheet", dir.path()},
+                                      {"--worksheet", kept, "--page-size", "b5"},
+                                      {"--name", "Ion"},
+                                      {"--page-size", "a4"},
+                                      {"--worksheet", ""}};
+    for (const QStringList &args : wrong) {
+        const Outcome o = run(ok, args);
+        EXPECT_EQ(o.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(o.err.isEmpty()) << args.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(kept));
+    EXPECT_EQ(trakmil({"--check", ok, "--worksheet", kept}).exitCode, 2);
 }

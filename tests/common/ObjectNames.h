@@ -75,6 +75,9 @@ inline constexpr const char *CheckTaskItem = "mmCheckTask";
 inline constexpr const char *CheckTaskButton = "tbCheckTask";
 inline constexpr const char *ShowGoalItem = "mmShowGoal";
 inline constexpr const char *MakeTaskItem = "mmMakeTask";
+inline constexpr const char *PrintItem = "mmPrint";
+inline constexpr const char *PrintPreviewItem = "mmPrintPreview";
+inline constexpr const char *ExportWorksheetItem = "mmExportWorksheet";
 
 // Menus and tool bars
 inline constexpr const char *FileMenu = "N1";

@@ -1,0 +1,133 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "world/FieldVectors.h"
+#include "world/FieldPicture.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+void FieldVectors::drawEmptyField(int width, int height)
+{
+    m_fieldWidth = std::clamp(width, 0, int(RobotWorld::MaxX));
+    m_fieldHeight = std::clamp(height, 0, int(RobotWorld::MaxY));
+    m_segments.clear();
+    if (m_next) m_next->drawEmptyField(width, height);
+}
+
+void FieldVectors::setPen(QRgb colour, int width)
+{
+    m_pen = colour & 0xFFFFFFu;
+    m_penWidth = std::max(1, width);
+    if (m_next) m_next->setPen(colour, width);
+}
+
+void FieldVectors::drawSegment(int x0, int y0, int x1, int y1)
+{
+    // A run goes over the same few segments again and again: only the latest drawing of a
+    // segment shows, so it replaces the earlier one and the record stays as small as the field.
+    if (m_next) m_next->drawSegment(x0, y0, x1, y1);
+    if (x1 < x0 || (x1 == x0 && y1 < y0)) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const auto byte = [](int v) { return quint64(quint8(v)); };
+    const quint64 key =
+        byte(x0) | byte(y0) << 8 | byte(x1) << 16 | byte(y1) << 24 | quint64(m_penWidth) << 32;
+    m_segments.insert(key, Segment {x0, y0, x1, y1, m_pen, m_penWidth, ++m_drawn});
+}
+
+QList<FieldVectors::Segment> FieldVectors::segments() const
+{
+    QList<Segment> r(m_segments.cbegin(), m_segments.cend());
+    std::sort(r.begin(), r.end(), [](const Segment &a, const Segment &b) { return a.order < b.order; });
+    return r;
+}
+
+void FieldVectors::showSprite(int heading, bool wipe)
+{
+    m_heading = heading & 7;
+    if (m_next) m_next->showSprite(heading, wipe);
+}
+
+void FieldVectors::showArrow(int heading)
+{
+    if (m_next) m_next->showArrow(heading);
+}
+
+void FieldVectors::moveSprite(int x, int y)
+{
+    m_robotX = x;
+    m_robotY = y;
+    if (m_next) m_next->moveSprite(x, y);
+}
+
+void FieldVectors::setSpriteVisible(bool visible)
+{
+    m_robotVisible = visible;
+    if (m_next) m_next->setSpriteVisible(visible);
+}
+
+void FieldVectors::paint(QPainter &p, const QRectF &target, const QImage &robot) const
+{
+    constexpr double W = FieldPicture::Width, H = FieldPicture::Height;
+    p.save();
+    p.translate(target.topLeft());
+    p.scale(target.width() / W, target.height() / H);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setClipRect(QRectF(0, 0, W, H));
+
+    // The picture's outlines cover pixels l..r-1: their middles lie half a pixel inside.
+    const QPen thin(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    p.setPen(thin);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(1.5, 1.5, W - 3, H - 3));
+    for (int i = 1; i <= m_fieldWidth; ++i)
+        for (int j = 1; j <= m_fieldHeight; ++j) p.drawRect(QRectF(20 * i + 0.5, 20 * j + 0.5, 18, 18));
+
+    QFont numbers(QStringLiteral("DejaVu Sans"));
+    numbers.setStyleHint(QFont::SansSerif);
+    numbers.setPixelSize(10);
+    p.setFont(numbers);
+    const QFontMetricsF fm(numbers);
+    auto number = [&](int k, double left, double top) {
+        p.drawText(QPointF(left, top + fm.ascent()), QString::number(k));
+    };
+    for (int k = 0; k <= m_fieldHeight; ++k) number(k, 3, 20 * k + 12);
+    for (int k = 0; k <= m_fieldWidth; ++k) number(k, 20 * k + 16, 3);
+
+    for (const Segment &s : segments()) {
+        const QPointF a = QPointF(FieldPicture::nodePixel(s.x0, s.y0)) + QPointF(0.5, 0.5);
+        const QPointF b = QPointF(FieldPicture::nodePixel(s.x1, s.y1)) + QPointF(0.5, 0.5);
+        p.setPen(QPen(QColor::fromRgb(s.colour), s.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(a, b);
+    }
+
+    if (m_robotVisible) {
+        const QPointF node = QPointF(FieldPicture::nodePixel(m_robotX, m_robotY)) + QPointF(0.5, 0.5);
+        if (!robot.isNull()) {
+            // Where the window puts the sprite: 1 px left of and 3 px above the node's cell.
+            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            p.drawImage(QRectF(node - QPointF(20.5, 22.5), QSizeF(42, 42)), robot);
+        } else {
+            const double angle = m_heading * M_PI / 4;   // clockwise from east, as on screen
+            const QPointF ahead(std::cos(angle), std::sin(angle));
+            const QPointF side(-ahead.y(), ahead.x());
+            p.setPen(QPen(Qt::black, 1.5));
+            p.setBrush(QColor(255, 255, 255, 200));
+            p.drawEllipse(node, 8.0, 8.0);
+            QPainterPath pointer;
+            pointer.moveTo(node + ahead * 13);
+            pointer.lineTo(node + side * 5 - ahead * 2);
+            pointer.lineTo(node - side * 5 - ahead * 2);
+            pointer.closeSubpath();
+            p.setBrush(Qt::black);
+            p.drawPath(pointer);
+        }
+    }
+    p.restore();
+}
