@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/FieldPicture.h"
 #include "base/TextCatalogue.h"
+#include "world/FieldSvg.h"
 
 #include <QDir>
 #include <QFont>
@@ -17,9 +18,11 @@ namespace {
 
 constexpr QRgb kBlack = 0xFF000000u;
 
+}   // namespace
+
 // The picture's default font: 8-point sans-serif at 96 dpi, drawn without smoothing so
 // every text pixel is black or see-through white.
-QFont numberFont()
+QFont FieldPicture::numberFont()
 {
     QFont f(QStringLiteral("Sans Serif"));
     f.setStyleHint(QFont::SansSerif);
@@ -31,7 +34,44 @@ QFont numberFont()
     return f;
 }
 
-}   // namespace
+QList<QRect> FieldPicture::outlines(int fieldWidth, int fieldHeight)
+{
+    fieldWidth = std::clamp(fieldWidth, 0, int(RobotWorld::MaxX));
+    fieldHeight = std::clamp(fieldHeight, 0, int(RobotWorld::MaxY));
+    // Outlines follow the "right and bottom edge excluded" rule: an outline from (l, t)
+    // to (r, b) covers pixels l..r-1 and t..b-1.
+    auto box = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); };
+    QList<QRect> r {box(1, 1, Width - 1, Height - 1)};
+    for (int i = 1; i <= fieldWidth; ++i)
+        for (int j = 1; j <= fieldHeight; ++j) r << box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
+    return r;
+}
+
+QList<FieldPicture::NodeNumber> FieldPicture::nodeNumbers(int fieldWidth, int fieldHeight)
+{
+    fieldWidth = std::clamp(fieldWidth, 0, int(RobotWorld::MaxX));
+    fieldHeight = std::clamp(fieldHeight, 0, int(RobotWorld::MaxY));
+    QList<NodeNumber> r;
+    for (int k = 0; k <= fieldHeight; ++k) r << NodeNumber {QString::number(k), QPoint(3, 20 * k + 12)};
+    for (int k = 0; k <= fieldWidth; ++k) r << NodeNumber {QString::number(k), QPoint(20 * k + 16, 3)};
+    return r;
+}
+
+QList<FieldPicture::Stroke> FieldPicture::strokes() const
+{
+    std::vector<std::pair<quint64, Stroke>> ordered;
+    ordered.reserve(size_t(m_strokes.size()));
+    for (auto it = m_strokes.cbegin(); it != m_strokes.cend(); ++it) {
+        const StrokeKey &k = it.key();
+        ordered.push_back(
+            {it->order, Stroke {QPoint(k.x0, k.y0), QPoint(k.x1, k.y1), k.width, it->colour & 0xFFFFFFu}});
+    }
+    std::sort(ordered.begin(), ordered.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<Stroke> r;
+    r.reserve(qsizetype(ordered.size()));
+    for (const auto &[order, stroke] : ordered) r << stroke;
+    return r;
+}
 
 FieldPicture::FieldPicture() : m_image(Width, Height, QImage::Format_RGB32) { m_image.fill(White); }
 
@@ -42,32 +82,26 @@ void FieldPicture::changed(const QRect &r)
 
 void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
 {
-    fieldWidth = std::clamp(fieldWidth, 0, int(RobotWorld::MaxX));
-    fieldHeight = std::clamp(fieldHeight, 0, int(RobotWorld::MaxY));
+    m_fieldSize = QSize(std::clamp(fieldWidth, 0, int(RobotWorld::MaxX)),
+                        std::clamp(fieldHeight, 0, int(RobotWorld::MaxY)));
+    m_strokes.clear();
+    m_drawings = 0;
 
     m_image.fill(White);
     QPainter p(&m_image);
-    // Outlines follow the "right and bottom edge excluded" rule: an outline from (l, t)
-    // to (r, b) covers pixels l..r-1 and t..b-1.
-    auto box = [&p](int l, int t, int r, int b) {
-        p.fillRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1)), QColor::fromRgb(kBlack));
-        p.fillRect(QRect(QPoint(l + 1, t + 1), QPoint(r - 2, b - 2)), QColor::fromRgb(White));
-    };
-    box(1, 1, Width - 1, Height - 1);
-    for (int i = 1; i <= fieldWidth; ++i)
-        for (int j = 1; j <= fieldHeight; ++j) box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
+    // Outlines never overlap, so each is its box in black with the inside left white.
+    for (const QRect &r : outlines(fieldWidth, fieldHeight)) {
+        p.fillRect(r, QColor::fromRgb(kBlack));
+        p.fillRect(r.adjusted(1, 1, -1, -1), QColor::fromRgb(White));
+    }
 
     // Numbers are placed by the top-left corner of their text box.
     p.setFont(numberFont());
     p.setPen(QColor::fromRgb(kBlack));
     const QFontMetrics fm(p.font());
-    auto number = [&](int k, int left, int top) {
-        const QString s = QString::number(k);
-        p.drawText(QRect(left, top, fm.horizontalAdvance(s) + 2, fm.height()), Qt::AlignLeft | Qt::AlignTop,
-                   s);
-    };
-    for (int k = 0; k <= fieldHeight; ++k) number(k, 3, 20 * k + 12);
-    for (int k = 0; k <= fieldWidth; ++k) number(k, 20 * k + 16, 3);
+    for (const NodeNumber &n : nodeNumbers(fieldWidth, fieldHeight))
+        p.drawText(QRect(n.topLeft, QSize(fm.horizontalAdvance(n.text) + 2, fm.height())),
+                   Qt::AlignLeft | Qt::AlignTop, n.text);
     p.end();
 
     changed(m_image.rect());
@@ -126,6 +160,11 @@ const std::vector<FieldPicture::Run> *FieldPicture::segmentRuns(int x0, int y0, 
 
 void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
 {
+    const bool forward = x0 < x1 || (x0 == x1 && y0 <= y1);
+    const StrokeKey key =
+        forward ? StrokeKey {x0, y0, x1, y1, m_penWidth} : StrokeKey {x1, y1, x0, y0, m_penWidth};
+    m_strokes.insert(key, Drawn {m_drawings++, m_penColour});
+
     const QPoint a = nodePixel(x0, y0), b = nodePixel(x1, y1);
     if (const std::vector<Run> *runs = segmentRuns(x0, y0, x1, y1)) {
         uchar *bits = m_image.bits();
@@ -168,12 +207,13 @@ QStringList FieldPicture::losslessSuffixes()
 {
     // Writers that store full 8-bit RGB as it is. The others lose something: JPEG its
     // colours, PBM, PGM and XBM all but black and white or grey, ICO and CUR shrink the
-    // picture to an icon.
+    // picture to an icon. SVG is our own writer, not the toolkit's.
     static const char *const kLossless[] = {"bmp", "png", "ppm", "xpm", "tif", "tiff"};
     const QList<QByteArray> writers = QImageWriter::supportedImageFormats();
     QStringList r;
     for (const char *f : kLossless)
         if (writers.contains(QByteArray(f))) r << QLatin1String(f);
+    r << QStringLiteral("svg");
     return r;
 }
 
@@ -207,11 +247,15 @@ bool FieldPicture::exportPicture(const QString &path, QString *error, Language l
 
     // Encoded in memory first, so a failing writer never touches the file.
     QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    // See-through pixels are plain white in the picture, so the file shows them white.
-    if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) return fail(writer.errorString());
+    if (format == "svg") {
+        data = fieldSvg(*this);
+    } else {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        // See-through pixels are plain white in the picture, so the file shows them white.
+        if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) return fail(writer.errorString());
+    }
     FileError failure;
     if (writeFileSafely(path, data, &failure, options)) return true;
     return fail(fileErrorReason(failure, lang));
