@@ -17,6 +17,8 @@
 namespace {
 
 constexpr QRgb kBlack = 0xFF000000u;
+// Learnt segments have their nodes from here on, in a byte each of their key.
+constexpr int SegmentLo = -64;
 
 }   // namespace
 
@@ -57,19 +59,32 @@ QList<FieldPicture::NodeNumber> FieldPicture::nodeNumbers(int fieldWidth, int fi
     return r;
 }
 
+FieldPicture::StrokeKey FieldPicture::StrokeKey::between(QPoint a, QPoint b, int width)
+{
+    if (a.x() > b.x() || (a.x() == b.x() && a.y() > b.y())) std::swap(a, b);
+    return StrokeKey {a.x(), a.y(), b.x(), b.y(), width};
+}
+
 QList<FieldPicture::Stroke> FieldPicture::strokes() const
 {
-    std::vector<std::pair<quint64, Stroke>> ordered;
-    ordered.reserve(size_t(m_strokes.size()));
-    for (auto it = m_strokes.cbegin(); it != m_strokes.cend(); ++it) {
-        const StrokeKey &k = it.key();
-        ordered.push_back(
-            {it->order, Stroke {QPoint(k.x0, k.y0), QPoint(k.x1, k.y1), k.width, it->colour & 0xFFFFFFu}});
+    // A segment learnt both ways round counts once, as it was drawn last.
+    QHash<StrokeKey, Drawn> drawn = m_strays;
+    for (auto it = m_runs.cbegin(); it != m_runs.cend(); ++it) {
+        if (it->drawn <= m_clearedAt) continue;
+        const quint64 k = it.key();
+        auto node = [k](int shift) { return int((k >> shift) & 0xFF) + SegmentLo; };
+        const StrokeKey key =
+            StrokeKey::between(QPoint(node(0), node(8)), QPoint(node(16), node(24)), int(k >> 32));
+        Drawn &d = drawn[key];
+        if (it->drawn > d.drawn) d = Drawn {it->drawn, it->colour};
     }
-    std::sort(ordered.begin(), ordered.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<std::pair<StrokeKey, Drawn>> ordered(drawn.keyValueBegin(), drawn.keyValueEnd());
+    std::sort(ordered.begin(), ordered.end(),
+              [](const auto &a, const auto &b) { return a.second.drawn < b.second.drawn; });
     QList<Stroke> r;
     r.reserve(qsizetype(ordered.size()));
-    for (const auto &[order, stroke] : ordered) r << stroke;
+    for (const auto &[k, d] : ordered)
+        r << Stroke {QPoint(k.x0, k.y0), QPoint(k.x1, k.y1), k.width, d.colour & 0xFFFFFFu};
     return r;
 }
 
@@ -84,8 +99,8 @@ void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
 {
     m_fieldSize = QSize(std::clamp(fieldWidth, 0, int(RobotWorld::MaxX)),
                         std::clamp(fieldHeight, 0, int(RobotWorld::MaxY)));
-    m_strokes.clear();
-    m_drawings = 0;
+    m_strays.clear();
+    m_clearedAt = m_drawings;
 
     m_image.fill(White);
     QPainter p(&m_image);
@@ -124,15 +139,15 @@ void FieldPicture::paintSegment(QImage &image, QRgb colour, QPoint a, QPoint b) 
     p.drawLine(QPointF(a) + half, QPointF(b) + half);
 }
 
-const std::vector<FieldPicture::Run> *FieldPicture::segmentRuns(int x0, int y0, int x1, int y1)
+FieldPicture::Learnt *FieldPicture::learntSegment(int x0, int y0, int x1, int y1)
 {
     // Only segments near the field are learnt; a stray one is painted as it comes.
-    constexpr int Lo = -64, Span = 256;
+    constexpr int Lo = SegmentLo, Span = 256;
     auto inRange = [](int v) { return v >= Lo && v < Lo + Span; };
     if (!inRange(x0) || !inRange(y0) || !inRange(x1) || !inRange(y1) || m_penWidth >= Span) return nullptr;
     const quint64 key = quint64(x0 - Lo) | quint64(y0 - Lo) << 8 | quint64(x1 - Lo) << 16 |
                         quint64(y1 - Lo) << 24 | quint64(m_penWidth) << 32;
-    if (auto it = m_runs.constFind(key); it != m_runs.constEnd()) return &*it;
+    if (auto it = m_runs.find(key); it != m_runs.end()) return &*it;
     if (m_runs.size() >= 100000) return nullptr;
 
     // Painted black on white: the painter's aliased solid stroke covers the same pixels
@@ -155,26 +170,26 @@ const std::vector<FieldPicture::Run> *FieldPicture::segmentRuns(int x0, int y0, 
             runs.push_back(Run {y, start, x});
         }
     }
-    return &*m_runs.insert(key, std::move(runs));
+    return &*m_runs.insert(key, Learnt {std::move(runs)});
 }
 
 void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
 {
-    const bool forward = x0 < x1 || (x0 == x1 && y0 <= y1);
-    const StrokeKey key =
-        forward ? StrokeKey {x0, y0, x1, y1, m_penWidth} : StrokeKey {x1, y1, x0, y0, m_penWidth};
-    m_strokes.insert(key, Drawn {m_drawings++, m_penColour});
-
     const QPoint a = nodePixel(x0, y0), b = nodePixel(x1, y1);
-    if (const std::vector<Run> *runs = segmentRuns(x0, y0, x1, y1)) {
+    const quint64 number = ++m_drawings;
+    if (Learnt *learnt = learntSegment(x0, y0, x1, y1)) {
+        learnt->drawn = number;
+        learnt->colour = m_penColour;
         uchar *bits = m_image.bits();
         const qsizetype stride = m_image.bytesPerLine();
-        for (const Run &r : *runs) {
+        for (const Run &r : learnt->runs) {
             QRgb *row = reinterpret_cast<QRgb *>(bits + r.y * stride);
             std::fill(row + r.x0, row + r.x1, m_penColour);
         }
     } else {
         paintSegment(m_image, m_penColour, a, b);
+        m_strays.insert(StrokeKey::between(QPoint(x0, y0), QPoint(x1, y1), m_penWidth),
+                        Drawn {number, m_penColour});
     }
 
     if (m_changed) {

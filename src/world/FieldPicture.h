@@ -86,17 +86,16 @@ private:
     struct Run {
         int y, x0, x1;
     };
-    void changed(const QRect &r);
-    void paintSegment(QImage &image, QRgb colour, QPoint a, QPoint b) const;
-    const std::vector<Run> *segmentRuns(int x0, int y0, int x1, int y1);
-
-    QImage m_image;
-    // A run draws the same few segments over and over: each one is painted once onto a
-    // scratch image to learn which pixels it covers, then filled straight in.
-    QImage m_scratch;
-    QHash<quint64, std::vector<Run>> m_runs;
+    // A segment's pixels, and when and in what colour it was last drawn.
+    struct Learnt {
+        std::vector<Run> runs;
+        quint64 drawn = 0;   // the drawing's number; 0 never
+        QRgb colour = 0;
+    };
+    // A segment either way round at one width, and its last drawing.
     struct StrokeKey {
         int x0, y0, x1, y1, width;
+        static StrokeKey between(QPoint a, QPoint b, int width);
         bool operator==(const StrokeKey &) const = default;
         friend size_t qHash(const StrokeKey &k, size_t seed = 0)
         {
@@ -104,11 +103,21 @@ private:
         }
     };
     struct Drawn {
-        quint64 order;
-        QRgb colour;
+        quint64 drawn = 0;
+        QRgb colour = 0;
     };
-    QHash<StrokeKey, Drawn> m_strokes;
-    quint64 m_drawings = 0;
+    void changed(const QRect &r);
+    void paintSegment(QImage &image, QRgb colour, QPoint a, QPoint b) const;
+    Learnt *learntSegment(int x0, int y0, int x1, int y1);
+
+    QImage m_image;
+    // A run draws the same few segments over and over: each one is painted once onto a
+    // scratch image to learn which pixels it covers, then filled straight in. What it learns
+    // outlives a clearing; what was drawn since is told by the drawings' numbers.
+    QImage m_scratch;
+    QHash<quint64, Learnt> m_runs;
+    quint64 m_drawings = 0, m_clearedAt = 0;
+    QHash<StrokeKey, Drawn> m_strays;   // segments drawn since the clearing and not learnt
     QSize m_fieldSize;
     QRgb m_penColour = 0xFF000000u;
     int m_penWidth = 1;
