@@ -463,8 +463,8 @@ void MainWindow::saveDocumentAs()
 
 void MainWindow::savePicture()
 {
-    const QString path = prompts().saveFile(QString(), toolkitFilter(WorldTexts::pictureFilter()),
-                                            WorldTexts::pictureSuffix());
+    const QString path = prompts().saveFile(
+        QString(), toolkitFilter(WorldTexts::pictureFilter(textLanguage())), WorldTexts::pictureSuffix());
     if (path.isEmpty()) return;
     const std::optional<WriteOptions> options = replacing(path, prompts(), text("readOnlyQuestion"));
     if (!options) return;

@@ -217,7 +217,7 @@ int parseAndRun(const QStringList &arguments)
     const QCommandLineOption exportOpt =
         options.add("export",
                     "Writes the field picture after the run, as its suffix says: .bmp, .png, .ppm or .xpm, "
-                    "the formats that keep every pixel (--run).",
+                    "the formats that keep every pixel, or .svg, a vector drawing of it (--run).",
                     "PICTURE");
     const QCommandLineOption worksheet = options.add(
         "worksheet",

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -181,6 +182,13 @@ QString QtPrompts::saveFile(const QString &title, const QString &filter, const Q
     }
     prepare(dlg, title, filter, dir);
     dlg.setDefaultSuffix(defaultSuffix);
+    // A name typed without a suffix takes the one of the chosen filter, so that choosing the
+    // second of two filters does not write the first one's format.
+    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg, defaultSuffix](const QString &chosen) {
+        static const QRegularExpression onePattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+        const QRegularExpressionMatch m = onePattern.match(chosen);
+        dlg.setDefaultSuffix(m.hasMatch() ? m.captured(1) : defaultSuffix);
+    });
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
     const QString path = dlg.selectedFiles().constFirst();
     m_lastDir = QFileInfo(path).absolutePath();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/FieldPicture.h"
 #include "base/TextCatalogue.h"
+#include "world/FieldSvg.h"
 
 #include <QDir>
 #include <QFont>
@@ -16,10 +17,14 @@
 namespace {
 
 constexpr QRgb kBlack = 0xFF000000u;
+// Learnt segments have their nodes from here on, in a byte each of their key.
+constexpr int SegmentLo = -64;
+
+}   // namespace
 
 // The picture's default font: 8-point sans-serif at 96 dpi, drawn without smoothing so
 // every text pixel is black or see-through white.
-QFont numberFont()
+QFont FieldPicture::numberFont()
 {
     QFont f(QStringLiteral("Sans Serif"));
     f.setStyleHint(QFont::SansSerif);
@@ -31,7 +36,57 @@ QFont numberFont()
     return f;
 }
 
-}   // namespace
+QList<QRect> FieldPicture::outlines(int fieldWidth, int fieldHeight)
+{
+    fieldWidth = std::clamp(fieldWidth, 0, int(RobotWorld::MaxX));
+    fieldHeight = std::clamp(fieldHeight, 0, int(RobotWorld::MaxY));
+    // Outlines follow the "right and bottom edge excluded" rule: an outline from (l, t)
+    // to (r, b) covers pixels l..r-1 and t..b-1.
+    auto box = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); };
+    QList<QRect> r {box(1, 1, Width - 1, Height - 1)};
+    for (int i = 1; i <= fieldWidth; ++i)
+        for (int j = 1; j <= fieldHeight; ++j) r << box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
+    return r;
+}
+
+QList<FieldPicture::NodeNumber> FieldPicture::nodeNumbers(int fieldWidth, int fieldHeight)
+{
+    fieldWidth = std::clamp(fieldWidth, 0, int(RobotWorld::MaxX));
+    fieldHeight = std::clamp(fieldHeight, 0, int(RobotWorld::MaxY));
+    QList<NodeNumber> r;
+    for (int k = 0; k <= fieldHeight; ++k) r << NodeNumber {QString::number(k), QPoint(3, 20 * k + 12)};
+    for (int k = 0; k <= fieldWidth; ++k) r << NodeNumber {QString::number(k), QPoint(20 * k + 16, 3)};
+    return r;
+}
+
+FieldPicture::StrokeKey FieldPicture::StrokeKey::between(QPoint a, QPoint b, int width)
+{
+    if (a.x() > b.x() || (a.x() == b.x() && a.y() > b.y())) std::swap(a, b);
+    return StrokeKey {a.x(), a.y(), b.x(), b.y(), width};
+}
+
+QList<FieldPicture::Stroke> FieldPicture::strokes() const
+{
+    // A segment learnt both ways round counts once, as it was drawn last.
+    QHash<StrokeKey, Drawn> drawn = m_strays;
+    for (auto it = m_runs.cbegin(); it != m_runs.cend(); ++it) {
+        if (it->drawn <= m_clearedAt) continue;
+        const quint64 k = it.key();
+        auto node = [k](int shift) { return int((k >> shift) & 0xFF) + SegmentLo; };
+        const StrokeKey key =
+            StrokeKey::between(QPoint(node(0), node(8)), QPoint(node(16), node(24)), int(k >> 32));
+        Drawn &d = drawn[key];
+        if (it->drawn > d.drawn) d = Drawn {it->drawn, it->colour};
+    }
+    std::vector<std::pair<StrokeKey, Drawn>> ordered(drawn.keyValueBegin(), drawn.keyValueEnd());
+    std::sort(ordered.begin(), ordered.end(),
+              [](const auto &a, const auto &b) { return a.second.drawn < b.second.drawn; });
+    QList<Stroke> r;
+    r.reserve(qsizetype(ordered.size()));
+    for (const auto &[k, d] : ordered)
+        r << Stroke {QPoint(k.x0, k.y0), QPoint(k.x1, k.y1), k.width, d.colour & 0xFFFFFFu};
+    return r;
+}
 
 FieldPicture::FieldPicture() : m_image(Width, Height, QImage::Format_RGB32) { m_image.fill(White); }
 
@@ -42,32 +97,26 @@ void FieldPicture::changed(const QRect &r)
 
 void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
 {
-    fieldWidth = std::clamp(fieldWidth, 0, int(RobotWorld::MaxX));
-    fieldHeight = std::clamp(fieldHeight, 0, int(RobotWorld::MaxY));
+    m_fieldSize = QSize(std::clamp(fieldWidth, 0, int(RobotWorld::MaxX)),
+                        std::clamp(fieldHeight, 0, int(RobotWorld::MaxY)));
+    m_strays.clear();
+    m_clearedAt = m_drawings;
 
     m_image.fill(White);
     QPainter p(&m_image);
-    // Outlines follow the "right and bottom edge excluded" rule: an outline from (l, t)
-    // to (r, b) covers pixels l..r-1 and t..b-1.
-    auto box = [&p](int l, int t, int r, int b) {
-        p.fillRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1)), QColor::fromRgb(kBlack));
-        p.fillRect(QRect(QPoint(l + 1, t + 1), QPoint(r - 2, b - 2)), QColor::fromRgb(White));
-    };
-    box(1, 1, Width - 1, Height - 1);
-    for (int i = 1; i <= fieldWidth; ++i)
-        for (int j = 1; j <= fieldHeight; ++j) box(20 * i, 20 * j, 20 * i + 19, 20 * j + 19);
+    // Outlines never overlap, so each is its box in black with the inside left white.
+    for (const QRect &r : outlines(fieldWidth, fieldHeight)) {
+        p.fillRect(r, QColor::fromRgb(kBlack));
+        p.fillRect(r.adjusted(1, 1, -1, -1), QColor::fromRgb(White));
+    }
 
     // Numbers are placed by the top-left corner of their text box.
     p.setFont(numberFont());
     p.setPen(QColor::fromRgb(kBlack));
     const QFontMetrics fm(p.font());
-    auto number = [&](int k, int left, int top) {
-        const QString s = QString::number(k);
-        p.drawText(QRect(left, top, fm.horizontalAdvance(s) + 2, fm.height()), Qt::AlignLeft | Qt::AlignTop,
-                   s);
-    };
-    for (int k = 0; k <= fieldHeight; ++k) number(k, 3, 20 * k + 12);
-    for (int k = 0; k <= fieldWidth; ++k) number(k, 20 * k + 16, 3);
+    for (const NodeNumber &n : nodeNumbers(fieldWidth, fieldHeight))
+        p.drawText(QRect(n.topLeft, QSize(fm.horizontalAdvance(n.text) + 2, fm.height())),
+                   Qt::AlignLeft | Qt::AlignTop, n.text);
     p.end();
 
     changed(m_image.rect());
@@ -90,15 +139,15 @@ void FieldPicture::paintSegment(QImage &image, QRgb colour, QPoint a, QPoint b) 
     p.drawLine(QPointF(a) + half, QPointF(b) + half);
 }
 
-const std::vector<FieldPicture::Run> *FieldPicture::segmentRuns(int x0, int y0, int x1, int y1)
+FieldPicture::Learnt *FieldPicture::learntSegment(int x0, int y0, int x1, int y1)
 {
     // Only segments near the field are learnt; a stray one is painted as it comes.
-    constexpr int Lo = -64, Span = 256;
+    constexpr int Lo = SegmentLo, Span = 256;
     auto inRange = [](int v) { return v >= Lo && v < Lo + Span; };
     if (!inRange(x0) || !inRange(y0) || !inRange(x1) || !inRange(y1) || m_penWidth >= Span) return nullptr;
     const quint64 key = quint64(x0 - Lo) | quint64(y0 - Lo) << 8 | quint64(x1 - Lo) << 16 |
                         quint64(y1 - Lo) << 24 | quint64(m_penWidth) << 32;
-    if (auto it = m_runs.constFind(key); it != m_runs.constEnd()) return &*it;
+    if (auto it = m_runs.find(key); it != m_runs.end()) return &*it;
     if (m_runs.size() >= 100000) return nullptr;
 
     // Painted black on white: the painter's aliased solid stroke covers the same pixels
@@ -121,21 +170,26 @@ const std::vector<FieldPicture::Run> *FieldPicture::segmentRuns(int x0, int y0, 
             runs.push_back(Run {y, start, x});
         }
     }
-    return &*m_runs.insert(key, std::move(runs));
+    return &*m_runs.insert(key, Learnt {std::move(runs)});
 }
 
 void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
 {
     const QPoint a = nodePixel(x0, y0), b = nodePixel(x1, y1);
-    if (const std::vector<Run> *runs = segmentRuns(x0, y0, x1, y1)) {
+    const quint64 number = ++m_drawings;
+    if (Learnt *learnt = learntSegment(x0, y0, x1, y1)) {
+        learnt->drawn = number;
+        learnt->colour = m_penColour;
         uchar *bits = m_image.bits();
         const qsizetype stride = m_image.bytesPerLine();
-        for (const Run &r : *runs) {
+        for (const Run &r : learnt->runs) {
             QRgb *row = reinterpret_cast<QRgb *>(bits + r.y * stride);
             std::fill(row + r.x0, row + r.x1, m_penColour);
         }
     } else {
         paintSegment(m_image, m_penColour, a, b);
+        m_strays.insert(StrokeKey::between(QPoint(x0, y0), QPoint(x1, y1), m_penWidth),
+                        Drawn {number, m_penColour});
     }
 
     if (m_changed) {
@@ -168,12 +222,13 @@ QStringList FieldPicture::losslessSuffixes()
 {
     // Writers that store full 8-bit RGB as it is. The others lose something: JPEG its
     // colours, PBM, PGM and XBM all but black and white or grey, ICO and CUR shrink the
-    // picture to an icon.
+    // picture to an icon. SVG is our own writer, not the toolkit's.
     static const char *const kLossless[] = {"bmp", "png", "ppm", "xpm", "tif", "tiff"};
     const QList<QByteArray> writers = QImageWriter::supportedImageFormats();
     QStringList r;
     for (const char *f : kLossless)
         if (writers.contains(QByteArray(f))) r << QLatin1String(f);
+    r << QStringLiteral("svg");
     return r;
 }
 
@@ -207,11 +262,15 @@ bool FieldPicture::exportPicture(const QString &path, QString *error, Language l
 
     // Encoded in memory first, so a failing writer never touches the file.
     QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    // See-through pixels are plain white in the picture, so the file shows them white.
-    if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) return fail(writer.errorString());
+    if (format == "svg") {
+        data = fieldSvg(*this);
+    } else {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        // See-through pixels are plain white in the picture, so the file shows them white.
+        if (!writer.write(m_image.convertToFormat(QImage::Format_RGB888))) return fail(writer.errorString());
+    }
     FileError failure;
     if (writeFileSafely(path, data, &failure, options)) return true;
     return fail(fileErrorReason(failure, lang));

@@ -5,8 +5,10 @@
 #include "base/SafeFile.h"
 #include "world/RobotWorld.h"
 
+#include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -29,6 +31,28 @@ public:
 
     const QImage &image() const { return m_image; }
 
+    // What the picture is made of, for the vector export to draw the same. The outlines
+    // are the pixels they cover: the frame first, then the cells row by row.
+    static QFont numberFont();
+    struct NodeNumber {
+        QString text;
+        QPoint topLeft;   // of its text box
+    };
+    static QList<QRect> outlines(int fieldWidth, int fieldHeight);
+    static QList<NodeNumber> nodeNumbers(int fieldWidth, int fieldHeight);
+    // The field size the picture was last cleared with; invalid before the first time.
+    QSize fieldSize() const { return m_fieldSize; }
+    // The trace as it shows: every distinct stroke once (a segment either way round, at one
+    // width), with the colour it was last drawn in, in the order of their last drawing, so
+    // that each one lies over those it covers as on the picture. White ones are kept: they
+    // whiten what lies under them, the cell outlines too.
+    struct Stroke {
+        QPoint from, to;   // nodes
+        int width;
+        QRgb colour;   // 0xRRGGBB
+    };
+    QList<Stroke> strokes() const;
+
     // Receives showSprite/showArrow/moveSprite/setSpriteVisible; may be null.
     void setSpriteCanvas(WorldCanvas *sprites) { m_sprites = sprites; }
     // Told the rectangle of every change to the picture, so a view repaints only that.
@@ -43,13 +67,15 @@ public:
     void moveSprite(int x, int y) override;
     void setSpriteVisible(bool visible) override;
 
-    // Writes the 358 x 438 picture in the format the file's suffix names (BMP without one).
+    // Writes the 358 x 438 picture in the format the file's suffix names (BMP without one;
+    // .svg as a vector drawing of the same).
     // On failure the file is as it was and the reason, without the path, goes to *error.
     // A read-only file is replaced only where the options say the user agreed.
     bool exportPicture(const QString &path, QString *error, Language lang = Language::Eng,
                        WriteOptions options = {}) const;
     // The image format for a file name: its suffix when Qt has a writer for it that keeps
-    // every pixel and colour, "bmp" without a suffix, empty otherwise.
+    // every pixel and colour, or "svg", our own vector drawing; "bmp" without a suffix,
+    // empty otherwise.
     static QByteArray pictureFormat(const QString &path);
     // Those suffixes, as ".bmp, .png, ..." for messages.
     static QStringList losslessSuffixes();
@@ -60,15 +86,39 @@ private:
     struct Run {
         int y, x0, x1;
     };
+    // A segment's pixels, and when and in what colour it was last drawn.
+    struct Learnt {
+        std::vector<Run> runs;
+        quint64 drawn = 0;   // the drawing's number; 0 never
+        QRgb colour = 0;
+    };
+    // A segment either way round at one width, and its last drawing.
+    struct StrokeKey {
+        int x0, y0, x1, y1, width;
+        static StrokeKey between(QPoint a, QPoint b, int width);
+        bool operator==(const StrokeKey &) const = default;
+        friend size_t qHash(const StrokeKey &k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.x0, k.y0, k.x1, k.y1, k.width);
+        }
+    };
+    struct Drawn {
+        quint64 drawn = 0;
+        QRgb colour = 0;
+    };
     void changed(const QRect &r);
     void paintSegment(QImage &image, QRgb colour, QPoint a, QPoint b) const;
-    const std::vector<Run> *segmentRuns(int x0, int y0, int x1, int y1);
+    Learnt *learntSegment(int x0, int y0, int x1, int y1);
 
     QImage m_image;
     // A run draws the same few segments over and over: each one is painted once onto a
-    // scratch image to learn which pixels it covers, then filled straight in.
+    // scratch image to learn which pixels it covers, then filled straight in. What it learns
+    // outlives a clearing; what was drawn since is told by the drawings' numbers.
     QImage m_scratch;
-    QHash<quint64, std::vector<Run>> m_runs;
+    QHash<quint64, Learnt> m_runs;
+    quint64 m_drawings = 0, m_clearedAt = 0;
+    QHash<StrokeKey, Drawn> m_strays;   // segments drawn since the clearing and not learnt
+    QSize m_fieldSize;
     QRgb m_penColour = 0xFF000000u;
     int m_penWidth = 1;
     WorldCanvas *m_sprites = nullptr;

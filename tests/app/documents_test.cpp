@@ -14,6 +14,7 @@
 #include <QStringEncoder>
 #include <QTest>
 #include <QTimer>
+#include <QXmlStreamReader>
 #include <sys/stat.h>
 
 namespace {
@@ -254,6 +255,32 @@ TEST_F(MainWindowTest, PictureExportWritesABitmapOrNothing)
     QImage img(path("field.bmp"));
     EXPECT_EQ(img.size(), QSize(358, 438));
     EXPECT_EQ(prompts.saveSuffixes.last(), QStringLiteral("bmp"));
+}
+
+// The dialog offers the SVG drawing beside the bitmap, and a .svg name gets the field as it is.
+TEST_F(MainWindowTest, PictureExportWritesAnSvgDrawingWhenNamedSo)
+{
+    open();
+    setProgram("НАЧАЛО АЛГОРИТМА\nЦВЕТ=СИНИЙ\nШАГ\nПОВОРОТ 45\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->action(Command::Run)->trigger();
+    runToStop();
+    prompts.savePaths.enqueue(path("field.svg"));
+    window->action(Command::SavePicture)->trigger();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+    EXPECT_TRUE(prompts.saveFilters.last().startsWith(u("Файл изображения (*.bmp);;")));
+    EXPECT_TRUE(prompts.saveFilters.last().endsWith(QStringLiteral("(*.svg)")));
+
+    QFile f(path("field.svg"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&f);
+    QStringList lines;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("line"))
+            lines << xml.attributes().value("x2").toString() + QLatin1Char(',') +
+                         xml.attributes().value("y2").toString() + QLatin1Char(' ') +
+                         xml.attributes().value("stroke").toString();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(lines, (QStringList {"39.5,19.5 #0000ff", "59.5,39.5 #0000ff"}));
 }
 
 // Opening is no edit: a program in one keyword Language keeps every colour of its file under

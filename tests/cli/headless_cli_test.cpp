@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
@@ -383,7 +384,7 @@ TEST_F(HeadlessCli, ExportWritesOnlyFormatsThatKeepEveryPixel)
         ASSERT_EQ(o.exitCode, 0) << suffix << ": " << o.err.toStdString();
         EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), expected) << suffix;
     }
-    for (const char *suffix : {"ico", "cur", "xbm", "pbm", "pgm", "jpg", "jpeg", "gif", "svg", "xyz"}) {
+    for (const char *suffix : {"ico", "cur", "xbm", "pbm", "pgm", "jpg", "jpeg", "gif", "xyz"}) {
         const QString path = dir.filePath(QStringLiteral("field.%1").arg(suffix));
         const Outcome o = run(prog, {"--export", path});
         EXPECT_EQ(o.exitCode, 2) << suffix;
@@ -391,6 +392,43 @@ TEST_F(HeadlessCli, ExportWritesOnlyFormatsThatKeepEveryPixel)
         EXPECT_TRUE(o.err.contains(".bmp, .png, .ppm, .xpm")) << o.err.toStdString();
         EXPECT_FALSE(o.err.contains("use .bmp or .png")) << o.err.toStdString();
     }
+}
+
+// A .svg name gets the drawing as vector lines, also after a run that failed, and a target
+// that cannot be written fails as it does for a bitmap.
+TEST_F(HeadlessCli, ExportWritesAnSvgDrawingAndFailsLikeTheBitmaps)
+{
+    const QString prog = file("p.tkm", {"ALGORITHM BEGIN", "COLOR=RED", "STEP", "ROTATE 90", "STEP", "STEP",
+                                        "ROTATE 90", "ROTATE 90", "STEP", "ALGORITHM END"});
+    const QString svg = dir.filePath(QStringLiteral("field.svg"));
+    Outcome o = run(prog, {"--export", svg});
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    QFile f(svg);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&f);
+    QStringList strokes;
+    ASSERT_TRUE(xml.readNextStartElement());
+    EXPECT_EQ(xml.name(), QLatin1String("svg"));
+    EXPECT_EQ(xml.attributes().value("viewBox"), QLatin1String("0 0 358 438"));
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("line"))
+            strokes << xml.attributes().value("stroke").toString();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(strokes, QStringList(3, QStringLiteral("#ff0000"))) << "the step back is the same segment";
+
+    const QString bad = file(
+        "bad.tkm", {"ALGORITHM BEGIN", "STEP", "ROTATE 90", "ROTATE 90", "STEP", "STEP", "ALGORITHM END"});
+    o = run(bad, {"--export", svg});
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_TRUE(QFileInfo(svg).size() > 0);
+
+    const QString missing = dir.filePath(QStringLiteral("no/such/folder/x"));
+    const Outcome asBitmap = run(prog, {"--export", missing + ".bmp"});
+    o = run(prog, {"--export", missing + ".svg"});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_EQ(o.err, QString(asBitmap.err).replace(".bmp", ".svg"));
+    EXPECT_FALSE(o.err.isEmpty());
+    EXPECT_TRUE(trakmil({"--help"}).out.join('\n').contains(".svg"));
 }
 
 // Every mode reads with the window's bounds and stops at the first line past one:

@@ -42,6 +42,11 @@ TEST(WorldTexts, UnknownLanguageKeepsTheOldText)
 
 TEST(WorldTexts, ExportFilter)
 {
-    EXPECT_EQ(WorldTexts::pictureFilter(), QString::fromUtf8("Файл изображения (*.bmp)|*.bmp"));
+    // The bitmap's filter stays as it always was, first; the SVG one speaks the Language.
+    EXPECT_EQ(WorldTexts::pictureFilter(Language::Eng),
+              QString::fromUtf8("Файл изображения (*.bmp)|*.bmp|SVG drawing (*.svg)|*.svg"));
+    EXPECT_EQ(WorldTexts::pictureFilter(Language::Rus),
+              QString::fromUtf8("Файл изображения (*.bmp)|*.bmp|Рисунок SVG (*.svg)|*.svg"));
+    EXPECT_EQ(WorldTexts::pictureFilter(Language::Unknown), WorldTexts::pictureFilter(Language::Eng));
     EXPECT_EQ(WorldTexts::pictureSuffix(), "bmp");
 }

@@ -48,7 +48,12 @@ std::optional<QString> clearFieldCaption(Language lang) { return word("clear", l
 
 std::optional<QString> savePictureCaption(Language lang) { return word("export", lang); }
 
-QString pictureFilter() { return word("pictureFilter", Language::Rus).value_or(QString()); }
+QString pictureFilter(Language lang)
+{
+    const QString svg =
+        word("svgFilter", lang).value_or(word("svgFilter", Language::Eng).value_or(QString()));
+    return word("pictureFilter", Language::Rus).value_or(QString()) + QLatin1Char('|') + svg;
+}
 
 QString pictureSuffix() { return QStringLiteral("bmp"); }
 

@@ -18,8 +18,9 @@ std::optional<QString> borderSensorPanel(Language lang, int value);   // "Кра
 std::optional<QString> clearFieldCaption(Language lang);   // context menu: clear
 std::optional<QString> savePictureCaption(Language lang);   // context menu: export
 
-// The export dialog's filter in "Description (*.ext)|*.ext" form, and its extension.
-QString pictureFilter();
+// The export dialog's filters in "Description (*.ext)|*.ext|..." form: the bitmap one
+// first, as it always was, then the SVG drawing in `lang`; and the default extension.
+QString pictureFilter(Language lang);
 QString pictureSuffix();
 
 }   // namespace WorldTexts
