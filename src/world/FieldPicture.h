@@ -28,6 +28,8 @@ public:
     static QPoint nodePixel(int x, int y) { return QPoint(20 * x + 19, 20 * y + 19); }
 
     const QImage &image() const { return m_image; }
+    // Puts back a picture taken earlier with image(), e.g. a run's at its start.
+    void restoreImage(const QImage &image);
 
     // Receives showSprite/showArrow/moveSprite/setSpriteVisible; may be null.
     void setSpriteCanvas(WorldCanvas *sprites) { m_sprites = sprites; }
