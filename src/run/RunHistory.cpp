@@ -4,6 +4,7 @@
 #include "world/FieldPicture.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -282,8 +283,9 @@ void RunHistory::mergeChunks()
     merged.push_back(std::move(m_chunks.back()));
     m_chunks = std::move(merged);
     m_chunkTicks *= 2;
-    m_fixedBytes = 0;
-    for (const auto &c : m_chunks) m_fixedBytes += fixedBytesOf(*c);
+    m_fixedBytes = std::accumulate(
+        m_chunks.begin(), m_chunks.end(), size_t(0),
+        [this](size_t sum, const std::unique_ptr<Chunk> &c) { return sum + fixedBytesOf(*c); });
 }
 
 void RunHistory::truncate(qint64 ticks)
