@@ -48,6 +48,9 @@ enum class Command {
     CheckTask,
     ShowGoal,
     MakeTask,
+    StepBack,
+    StepForward,
+    MarkLineSegments,
     Count_
 };
 constexpr int commandCount = int(Command::Count_);

@@ -75,6 +75,11 @@ inline constexpr const char *CheckTaskItem = "mmCheckTask";
 inline constexpr const char *CheckTaskButton = "tbCheckTask";
 inline constexpr const char *ShowGoalItem = "mmShowGoal";
 inline constexpr const char *MakeTaskItem = "mmMakeTask";
+inline constexpr const char *StepBackItem = "mmStepBack";
+inline constexpr const char *StepForwardItem = "mmStepForward";
+inline constexpr const char *MarkLineSegmentsItem = "mmMarkLineSegments";
+inline constexpr const char *Timeline = "timeline";
+inline constexpr const char *TimelineLabel = "timelineLabel";
 
 // Menus and tool bars
 inline constexpr const char *FileMenu = "N1";
