@@ -59,6 +59,9 @@ constexpr CommandRow kCommands[] = {
     {C::Print, "mmPrint", "menu.print", "Ctrl+P", nullptr, nullptr, "", nullptr, true, E::IdleOrManual},
     {C::PrintPreview, "mmPrintPreview", "menu.printPreview", "", nullptr, nullptr, "", nullptr, true, E::IdleOrManual},
     {C::ExportWorksheet, "mmExportWorksheet", "menu.exportWorksheet", "", nullptr, nullptr, "", nullptr, true, E::IdleOrManual},
+    {C::StepBack, "mmStepBack", "menu.stepBack", "Shift+F8", nullptr, nullptr, "", nullptr, true, E::IdleOrRunning},
+    {C::StepForward, "mmStepForward", "menu.stepForward", "Ctrl+Shift+F8", nullptr, nullptr, "", nullptr, true, E::IdleOrRunning},
+    {C::MarkLineSegments, "mmMarkLineSegments", "menu.markLineSegments", "", nullptr, nullptr, "", nullptr, true, E::Always},
 };
 
 // In the order of MenuId.
@@ -103,6 +106,7 @@ constexpr MenuEntry kMenuLayout[] = {
     item(C::ClearAlgorithm), item(C::ClearField), item(C::Refresh), separator, item(C::SelectAll),
     top(MenuId::View),
     item(C::ShowGoal),
+    item(C::MarkLineSegments),
     top(MenuId::Commands),
     sub(MenuId::SystemCommands), item(C::BeginEnd),
     sub(MenuId::SimpleCommands), item(C::Step), item(C::Jump), item(C::Rotate45), item(C::Rotate90),
@@ -111,7 +115,8 @@ constexpr MenuEntry kMenuLayout[] = {
     sub(MenuId::SpecialCommands), item(C::Colour), item(C::Destroy), item(C::Rebuild),
     top(MenuId::Program),
     item(C::Run), item(C::Pause), item(C::Stop), item(C::StepLine), item(C::RunToCursor), separator,
-    item(C::Check), item(C::CheckTask), item(C::ManualMode), item(C::RunState), separator, item(C::Preferences), separator,
+    item(C::Check), item(C::CheckTask), item(C::ManualMode), item(C::RunState),
+    item(C::StepBack), item(C::StepForward), separator, item(C::Preferences), separator,
     item(C::TranslateProgram),
     top(MenuId::Help),
     item(C::Help), item(C::About),

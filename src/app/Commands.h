@@ -51,6 +51,9 @@ enum class Command {
     Print,
     PrintPreview,
     ExportWorksheet,
+    StepBack,
+    StepForward,
+    MarkLineSegments,
     Count_
 };
 constexpr int commandCount = int(Command::Count_);

@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
 #include <QToolBar>
 #include <QToolButton>
 #include <QDir>
@@ -266,7 +267,7 @@ void MainWindow::buildControls()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
-    central->setFixedSize(kCentralWidth, 499);
+    central->setFixedSize(kCentralWidth, 525);
     setCentralWidget(central);
 
     m_recordCheckBox = new QCheckBox(text("manual.record"), central);
@@ -302,11 +303,13 @@ void MainWindow::buildControls()
 
     auto *direction = new DirectionBevel(central);
     direction->setObjectName(QStringLiteral("Bevel2"));
-    direction->setGeometry(675, 481, DirectionBevel::Width, DirectionBevel::Height);
+    direction->setGeometry(675, 507, DirectionBevel::Width, DirectionBevel::Height);
     m_field->setDirectionWidget(direction);
 
     m_notices.build(central, this, MessageCatalogue::forLanguage(Language::Rus).msgNoErrors,
                     text("runFinished"));
+
+    buildTimeline(central);
 
     m_taskPanel = new TaskPanel(central);
     m_taskPanel->hide();
@@ -314,7 +317,7 @@ void MainWindow::buildControls()
     connect(m_taskPanel, &TaskPanel::closeRequested, this, &MainWindow::closeTask);
 
     m_statusBar = new StatusBar(central);
-    m_statusBar->setGeometry(1, 479, 672, 20);
+    m_statusBar->setGeometry(1, 505, 672, 20);
     // The panels' first words, kept where a Language other than the three leaves them.
     m_statusBar->setPanelText(StatusPanel::Lines, text("startPanel.lines"));
     m_statusBar->setPanelText(StatusPanel::CurrentLine, text("startPanel.currentLine"));
@@ -476,6 +479,7 @@ void MainWindow::nameControls(Language lang)
     name(toolBar(ToolBarId::Run), "access.runToolBar");
     name(toolBar(ToolBarId::Commands), "access.commandToolBar");
     name(m_statusBar, "access.statusBar");
+    name(m_timeline, "timeline.name");
     describeField();
 }
 
@@ -542,6 +546,7 @@ void MainWindow::setLineNumbersVisible(bool visible) { m_editor->setLineNumbersV
 void MainWindow::resetField()
 {
     clearTaskMarks();
+    forgetRunHistory();
     m_world.resetField();
     describeField();
 }

@@ -33,6 +33,7 @@ class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSlider;
 class QToolBar;
 class QToolButton;
 class Prompts;
@@ -148,6 +149,18 @@ private:
     void taskProgramChanged();
     void retranslateTask();
     void refreshRunState();   // the run-state window, when it is open
+    // The last run's timeline under the field: moving along it shows the field, the line and
+    // the panels as they were after that tick, the run paused there.
+    void buildTimeline(QWidget *central);
+    void showTimeline();   // its range, position and availability as the run stands
+    void moveToTick(qint64 tick);
+    void stepBackCommand();
+    void stepForwardCommand();
+    void forgetRunHistory();   // the world or the program changed outside the run
+    // A click on the field at a picture pixel: the line that last drew the segment there.
+    void fieldClicked(const QPoint &pixel);
+    // The segments the caret's line drew in the last run, marked over the field.
+    void showLineMarks();
     void refreshLinePanelsTick();
     void readSettings();
     bool writeSettingsQuietly(QString *error);
@@ -263,6 +276,8 @@ private:
     HeldFrame m_heldFrame;   // the run timer, and what ticks faster than frames hold
     RunToCursor m_runToCursor;
     QAction *m_resumeAction = nullptr;   // F9 while paused
+    QSlider *m_timeline = nullptr;
+    QLabel *m_timelineLabel = nullptr;
     RecoveryKeeper m_recovery;
 
     CommandControls m_controls;

@@ -100,9 +100,14 @@ void MainWindow::connectActions()
     on(Command::RunState, &MainWindow::showRunState);
     on(Command::CheckTask, &MainWindow::checkTaskCommand);
     on(Command::MakeTask, &MainWindow::makeTaskCommand);
+    on(Command::StepBack, &MainWindow::stepBackCommand);
+    on(Command::StepForward, &MainWindow::stepForwardCommand);
     action(Command::ShowGoal)->setCheckable(true);
     action(Command::ShowGoal)->setChecked(true);
     connect(action(Command::ShowGoal), &QAction::toggled, this, &MainWindow::showGoal);
+    action(Command::MarkLineSegments)->setCheckable(true);
+    action(Command::MarkLineSegments)->setChecked(true);
+    connect(action(Command::MarkLineSegments), &QAction::toggled, this, &MainWindow::showLineMarks);
 
     connectControls();
 }
@@ -135,6 +140,7 @@ void MainWindow::connectControls()
     connect(m_editor, &AlgorithmEditor::documentChanged, this, [this] {
         setDocumentState(DocumentState::Changed);
         taskProgramChanged();
+        forgetRunHistory();
     });
     connect(m_editor, &AlgorithmEditor::linePanelsChanged, this,
             [this](const QString &p1, const QString &p2) {
@@ -181,6 +187,7 @@ void MainWindow::manualCommand(ManualButton button)
 void MainWindow::applyManualLock(bool on)
 {
     m_manual = on;
+    if (on) forgetRunHistory();   // the robot moves by hand: the last run's picture is gone
     applyMode(on ? WindowMode::Manual : WindowMode::Idle);
     toolButton(Command::ManualMode)->setChecked(on);
     m_editor->setReadOnly(on);

@@ -117,6 +117,7 @@ void MainWindow::startTicks()
     if (RunStateWindow *w = m_dialogs->runStateIfMade(); w && w->isVisible())
         m_dialogs->runStateTimer().start();
     refreshRunState();
+    showTimeline();
 }
 
 void MainWindow::stopTicks()
@@ -127,6 +128,7 @@ void MainWindow::stopTicks()
     describeField();
     if (m_resumeAction) m_resumeAction->setEnabled(m_run.state() == RunController::State::Paused);
     refreshRunState();
+    showTimeline();
 }
 
 void MainWindow::pauseRun()
@@ -144,6 +146,7 @@ void MainWindow::runStopped()
     m_editor->setRunLine(-1);
     m_editor->setCaret(m_checkCaret.line, m_checkCaret.column);
     describeField();
+    showTimeline();
 }
 
 void MainWindow::stepLineCommand()
@@ -217,6 +220,7 @@ void MainWindow::refreshRunState()
 
 void MainWindow::buildRunAids()
 {
+    m_run.setKeepHistory(true);
     // Run is locked outside Idle, so F9 while paused needs an action of its own.
     m_resumeAction = new QAction(this);
     m_resumeAction->setObjectName(QStringLiteral("resumeKey"));

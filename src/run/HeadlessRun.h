@@ -36,6 +36,7 @@ public:
     const QString &fatalText() const { return m_fatal; }
     int lastInterval() const { return m_interval; }
     const Interpreter &interpreter() const { return m_run.interpreter(); }
+    RunController &controller() { return m_run; }
     const Lexicon &lexicon() const { return m_lex; }
     const MessageCatalogue &catalogue() const { return m_msg; }
     RobotWorld &world() { return m_world; }

@@ -1,6 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/RunController.h"
+#include "world/FieldPicture.h"
+
+namespace {
+
+// The history's record of the tick under way, once.
+void finishTickRecord(bool &inTick, RobotWorld &world, RunHistory &history)
+{
+    if (!inTick) return;
+    inTick = false;
+    world.setDrawObserver(nullptr);
+    history.afterTick(world.state());
+}
+
+}   // namespace
 
 RunController::RunController(RobotWorld &world, RunView &view) : m_world(world), m_view(view) { }
 
@@ -18,10 +32,17 @@ void RunController::start()
     m_state = State::Running;
     m_ticks = 0;
     m_shownLine = -1;
+    m_endedAt = -1;
     blackPen();
     const int begin = m_text ? Interpreter::findBeginLine(*m_text, Lexicon::forLanguage(m_language)) : -1;
     // Without a begin line the first tick finds the program's end.
     m_interp.startAt(begin >= 0 ? begin : (m_text ? m_text->lineCount() : 0));
+    m_history.clear();
+    if (m_keepHistory && m_text) {
+        const auto *picture = dynamic_cast<const FieldPicture *>(m_world.canvas());
+        m_history.begin(*m_text, m_language, m_world, m_interp, m_speed, m_speedBeforeRun,
+                        picture ? &picture->image() : nullptr);
+    }
     m_view.startTicks();
 }
 
@@ -42,8 +63,59 @@ TickOutcome RunController::tick()
         m_view.stopTicks();
         return TickOutcome::Ended;
     }
+    if (m_history.isEmpty()) {
+        ++m_ticks;
+        return m_interp.tick(*m_text, m_language, *this);
+    }
+    // A reopened run at the tick that ended it has nothing left to do.
+    if (m_ticks == m_endedAt) {
+        stop();
+        return TickOutcome::Ended;
+    }
+    // After a step back the run goes on from there: the old future is gone.
+    if (m_history.ticks() > m_ticks) {
+        m_history.truncate(m_ticks);
+        m_endedAt = -1;
+    }
     ++m_ticks;
-    return m_interp.tick(*m_text, m_language, *this);
+    m_history.beforeTick(m_world, m_interp, m_speed, m_shownLine);
+    m_world.setDrawObserver(&m_history);
+    m_inTick = true;
+    const TickOutcome outcome = m_interp.tick(*m_text, m_language, *this);
+    finishTickRecord(m_inTick, m_world, m_history);
+    return outcome;
+}
+
+bool RunController::showTick(qint64 tick)
+{
+    if (m_history.isEmpty() || tick < 0 || tick > m_history.ticks()) return false;
+    const RunHistory::Moment moment = m_history.momentAfter(tick);
+    m_world.takeStateFrom(moment.world);
+    if (WorldCanvas *canvas = m_world.canvas()) {
+        if (auto *picture = dynamic_cast<FieldPicture *>(canvas)) {
+            const QImage image = m_history.pictureOf(moment);
+            if (!image.isNull()) picture->restoreImage(image);
+        }
+        const RobotState &robot = m_world.state();
+        canvas->showSprite(robot.heading, true);
+        canvas->showArrow(robot.heading);
+        canvas->moveSprite(robot.x, robot.y);
+        canvas->setSpriteVisible(robot.visible);
+    }
+    m_interp = moment.interpreter;
+    m_speed = moment.speed;
+    m_ticks = tick;
+    m_shownLine = moment.shownLine;
+    return true;
+}
+
+bool RunController::reopen()
+{
+    if (m_state != State::Idle || m_history.isEmpty() || !m_text) return false;
+    m_speedBeforeRun = m_speed;
+    m_state = State::Paused;
+    m_view.lockForRun(true);
+    return true;
 }
 
 void RunController::startPaused()
@@ -90,6 +162,9 @@ void RunController::stop()
     // A stop without a run (a manual step off the field) leaves the speed and the locks of
     // manual mode alone.
     if (m_state != State::Idle) {
+        // A stop within a tick: the tick is in the history before the views hear of the stop.
+        if (m_inTick) m_endedAt = m_ticks;
+        finishTickRecord(m_inTick, m_world, m_history);
         m_speed = m_speedBeforeRun;
         m_view.speedRestored(m_speed);
         m_state = State::Idle;

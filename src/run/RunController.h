@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Interpreter.h"
+#include "run/RunHistory.h"
 #include "base/Language.h"
 #include "world/RobotWorld.h"
 
@@ -74,6 +75,20 @@ public:
 
     const Interpreter &interpreter() const { return m_interp; }
 
+    // Whether runs keep their history (the window's do; the command line's need not).
+    void setKeepHistory(bool keep) { m_keepHistory = keep; }
+    const RunHistory &history() const { return m_history; }
+    void clearHistory() { m_history.clear(); }
+    void setHistoryLimits(qint64 chunkTicks, size_t bound) { m_history.setLimits(chunkTicks, bound); }
+    // Puts the world, the field picture, the interpreter and the shown line back as they
+    // were after `tick` ticks of the last run (0 <= tick <= its ticks). A tick after this
+    // goes on from there and forgets the rest of the history. False without a history.
+    bool showTick(qint64 tick);
+    // After a run has stopped: paused again where it stands, so that it can be moved along
+    // its history and go on. False without a history.
+    bool reopen();
+    int shownLine() const { return m_shownLine; }   // the line the last tick executed
+
     // InterpreterHost
     RobotWorld &world() override { return m_world; }
     int xSpeed() const override { return m_speed; }
@@ -104,5 +119,9 @@ private:
     int m_speedBeforeRun = 3;
     qint64 m_ticks = 0;
     int m_shownLine = -1;
+    bool m_inTick = false;
+    qint64 m_endedAt = -1;   // the tick within which the run stopped itself
+    bool m_keepHistory = false;
+    RunHistory m_history;
     bool m_startedAway = false;   // the robot was not on its start node, facing east, at the start
 };

@@ -122,6 +122,13 @@ void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
     changed(m_image.rect());
 }
 
+void FieldPicture::restoreImage(const QImage &image)
+{
+    if (image.size() != m_image.size() || image.format() != m_image.format()) return;
+    m_image = image;
+    changed(m_image.rect());
+}
+
 void FieldPicture::setPen(QRgb colour, int width)
 {
     m_penColour = 0xFF000000u | colour;

@@ -30,6 +30,8 @@ public:
     static QPoint nodePixel(int x, int y) { return QPoint(20 * x + 19, 20 * y + 19); }
 
     const QImage &image() const { return m_image; }
+    // Puts back a picture taken earlier with image(), e.g. a run's at its start.
+    void restoreImage(const QImage &image);
 
     // What the picture is made of, for the vector export to draw the same. The outlines
     // are the pixels they cover: the frame first, then the cells row by row.

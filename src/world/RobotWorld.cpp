@@ -148,6 +148,7 @@ void RobotWorld::move(bool draw)
     recomputeSensors(width, height);
 
     if (draw && m_canvas) m_canvas->drawSegment(ox, oy, s.x, s.y);
+    if (draw && m_drawObserver) m_drawObserver->segmentDrawn(ox, oy, s.x, s.y, s.colour);
 }
 
 void RobotWorld::step() { move(true); }

@@ -27,6 +27,13 @@ public:
     virtual void borderSensorChanged(int value) = 0;   // panel 6
 };
 
+// Told of every segment the robot draws, with its trace colour (e.g. a run's history).
+class DrawObserver {
+public:
+    virtual ~DrawObserver() = default;
+    virtual void segmentDrawn(int x0, int y0, int x1, int y1, QRgb colour) = 0;
+};
+
 struct RobotState {
     int x = 0, y = 0;   // node
     int px = 1, py = 1;   // point coordinates into the trace map: 2x+1, 2y+1
@@ -48,6 +55,7 @@ public:
     void setCanvas(WorldCanvas *canvas) { m_canvas = canvas; }
     WorldCanvas *canvas() const { return m_canvas; }
     void setListener(WorldListener *listener) { m_listener = listener; }
+    void setDrawObserver(DrawObserver *observer) { m_drawObserver = observer; }
     // Field size, read afresh on every operation (defaults 16 x 20).
     void setFieldSizeSource(std::function<void(int &width, int &height)> source);
     int fieldWidth() const;
@@ -81,5 +89,6 @@ private:
     unsigned char m_trace[MapW + 1][MapH + 1] = {};
     WorldCanvas *m_canvas = nullptr;
     WorldListener *m_listener = nullptr;
+    DrawObserver *m_drawObserver = nullptr;
     std::function<void(int &, int &)> m_fieldSize;
 };

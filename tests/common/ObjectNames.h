@@ -78,6 +78,11 @@ inline constexpr const char *MakeTaskItem = "mmMakeTask";
 inline constexpr const char *PrintItem = "mmPrint";
 inline constexpr const char *PrintPreviewItem = "mmPrintPreview";
 inline constexpr const char *ExportWorksheetItem = "mmExportWorksheet";
+inline constexpr const char *StepBackItem = "mmStepBack";
+inline constexpr const char *StepForwardItem = "mmStepForward";
+inline constexpr const char *MarkLineSegmentsItem = "mmMarkLineSegments";
+inline constexpr const char *Timeline = "timeline";
+inline constexpr const char *TimelineLabel = "timelineLabel";
 
 // Menus and tool bars
 inline constexpr const char *FileMenu = "N1";

@@ -182,12 +182,20 @@ void FieldView::setMarks(const QImage &marks)
     update();
 }
 
+void FieldView::setLineMarks(const QImage &marks)
+{
+    if (m_lineMarks.isNull() && marks.isNull()) return;
+    m_lineMarks = marks.isNull() ? QImage() : marks.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    update();
+}
+
 void FieldView::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
     const QRect r = e->rect();
     p.drawImage(r.topLeft(), m_composite, r);
     if (!m_marks.isNull()) p.drawImage(r.topLeft(), m_marks, r);
+    if (!m_lineMarks.isNull()) p.drawImage(r.topLeft(), m_lineMarks, r);
     // Where the keyboard is, when it is on the field (a focus change repaints the widget).
     if (hasFocus()) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));
@@ -200,6 +208,12 @@ void FieldView::mouseDoubleClickEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::LeftButton) emit doubleClicked();
     e->accept();
+}
+
+void FieldView::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton) emit clicked(e->position().toPoint());
+    QWidget::mousePressEvent(e);
 }
 
 void FieldView::contextMenuEvent(QContextMenuEvent *e)

@@ -92,14 +92,20 @@ public:
     void setMarks(const QImage &marks);
     bool showsGhost() const { return !m_ghost.isNull(); }
     bool showsMarks() const { return !m_marks.isNull(); }
+    // The segments of one program line, marked over everything like the marks, a layer of
+    // its own so that neither hides the other's changes.
+    void setLineMarks(const QImage &marks);
+    bool showsLineMarks() const { return !m_lineMarks.isNull(); }
 
 signals:
     void doubleClicked();   // the main window decides (executing?)
+    void clicked(const QPoint &pixel);   // a left click, at a field pixel
     void contextMenuRequested(const QPoint &globalPos);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
     bool event(QEvent *e) override;
@@ -113,7 +119,7 @@ private:
     FieldPicture m_picture;
     SpriteSink *m_sink;
     QImage m_composite;   // background + ghost + picture, as shown
-    QImage m_ghost, m_marks;   // premultiplied ARGB, or null
+    QImage m_ghost, m_marks, m_lineMarks;   // premultiplied ARGB, or null
     QPointer<RobotSprite> m_sprite;
     QPointer<DirectionBevel> m_direction;
     int m_nodeX = 0, m_nodeY = 0;
