@@ -11,7 +11,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-namespace {
+namespace ReportParts {
 
 using Grade = CompareMode::PupilGrade;
 
@@ -20,7 +20,16 @@ QString t(const char *key, Language lang)
     return uiText(QByteArray("report.") + key, lang).value_or(QString());
 }
 
-QString escaped(const QString &s) { return s.toHtmlEscaped(); }
+QString escaped(const QString &s)
+{
+    // A garbage file's control characters are no character a page may hold.
+    QString r = s.toHtmlEscaped();
+    for (QChar &c : r)
+        if ((c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t')) ||
+            (c.unicode() >= 0x7F && c.unicode() < 0xA0) || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
+            c = QChar(QChar::ReplacementCharacter);
+    return r;
+}
 
 // The report's lang attribute: the language part of the Language's locale.
 QString htmlLanguage(Language lang)
@@ -184,7 +193,7 @@ QString goalPicture(int n, const QString &title)
         .arg(QString::number(n), escaped(title));
 }
 
-QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang)
+QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang, bool zoom)
 {
     QString h = QStringLiteral("<td class=\"field %1\" data-field=\"%2\"><b>%3</b>")
                     .arg(QLatin1String(f.passed ? "right" : "wrong"))
@@ -192,6 +201,9 @@ QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang)
                     .arg(escaped(t(f.passed ? "fieldRight" : "fieldWrong", lang)));
     for (const QString &reason : fieldReasons(f, lang)) h += QStringLiteral("<br/>") + escaped(reason);
     detailList(h, f.details);
+    if (zoom)
+        h +=
+            QStringLiteral("<details class=\"zoom\"><summary title=\"%1\">").arg(escaped(t("enlarge", lang)));
     h += QStringLiteral("<div class=\"pics\">") + goalPicture(n, t("goalDrawing", lang));
     // A passed field holds the goal's drawing, which the report holds once.
     if (f.passed)
@@ -199,7 +211,19 @@ QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang)
     else
         h += picture(f.pupilPng, t("pupilDrawing", lang), "pupil") +
              picture(f.diffPng, t("diffDrawing", lang), "diff");
-    return h + QStringLiteral("</div></td>");
+    h += QStringLiteral("</div>");
+    if (zoom) h += QStringLiteral("</summary></details>");
+    return h + QStringLiteral("</td>");
+}
+
+QString rulesCell(const Grade &p, Language lang)
+{
+    if (p.rules.isEmpty())
+        return QStringLiteral("<td class=\"rules kept\">%1</td>").arg(escaped(t("rulesKept", lang)));
+    QString h = QStringLiteral("<td class=\"rules broken\"><ul>");
+    for (const RuleBreak &r : p.rules)
+        h += QStringLiteral("<li>") + escaped(ruleBreakText(r, p.language, lang)) + QStringLiteral("</li>");
+    return h + QStringLiteral("</ul></td>");
 }
 
 QString paragraphs(const QString &s)
@@ -271,23 +295,17 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
             h += QStringLiteral("<td class=\"rules\"></td></tr>\n");
             continue;
         }
-        for (int f = 0; f < p->fields.size(); ++f) h += fieldCell(p->fields[f], f + 1, lang);
-        if (p->rules.isEmpty()) {
-            h += QStringLiteral("<td class=\"rules kept\">%1</td>").arg(escaped(t("rulesKept", lang)));
-        } else {
-            h += QStringLiteral("<td class=\"rules broken\"><ul>");
-            for (const RuleBreak &r : p->rules)
-                h += QStringLiteral("<li>") + escaped(ruleBreakText(r, p->language, lang)) +
-                     QStringLiteral("</li>");
-            h += QStringLiteral("</ul></td>");
-        }
+        for (int f = 0; f < p->fields.size(); ++f) h += fieldCell(p->fields[f], f + 1, lang, false);
+        h += rulesCell(*p, lang);
         h += QStringLiteral("</tr>\n");
     }
     h += QStringLiteral("</tbody>\n</table>\n</body></html>\n");
     return h;
 }
 
-}   // namespace
+}   // namespace ReportParts
+
+using namespace ReportParts;
 
 QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang)
 {

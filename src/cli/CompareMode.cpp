@@ -194,7 +194,7 @@ Grading gradeAgainstModel(const Options &o)
         return g;
     }
     const qint64 pupilTicks = o.maxTicks.value_or(pupilTickLimit(model.ticks));
-    const bool pictures = !o.reportPath.isEmpty();
+    const bool pictures = o.pictures || !o.reportPath.isEmpty();
 
     bool allSame = true, fileError = false;
     QSet<QString> pictureNames;
@@ -256,8 +256,8 @@ Grading gradeAgainstModel(const Options &o)
             fileError = true;
         }
     }
-    if (pictures) {
-        g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
+    if (pictures) g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
+    if (!o.reportPath.isEmpty()) {
         QString error;
         if (!writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
@@ -278,7 +278,7 @@ Grading gradeAgainstTask(const Options &o)
         g.exitCode = 2;
         return g;
     }
-    const bool pictures = !o.reportPath.isEmpty();
+    const bool pictures = o.pictures || !o.reportPath.isEmpty();
     QList<TraceRecorder> goals;
     TaskSummary summary {task->title, task->text, {}, {}};
     for (const TaskField &field : task->fields) {
@@ -375,7 +375,7 @@ Grading gradeAgainstTask(const Options &o)
         }
         g.pupils << pg;
     }
-    if (pictures && !writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
+    if (!o.reportPath.isEmpty() && !writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
         g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
         fileError = true;
     }
