@@ -347,11 +347,9 @@ void rowHtml(QString &h, const Overview &ov, const Row &r, Language lang)
         if (graded) {
             h += QStringLiteral("<details class=\"zoom\"><summary title=\"%1\"><div class=\"pics\">")
                      .arg(escaped(t("enlarge", lang)));
-            h += QStringLiteral("<div class=\"model\" role=\"img\" title=\"%1\"></div>")
-                     .arg(escaped(t("modelDrawing", lang)));
+            h += modelPicture(t("modelDrawing", lang));
             if (r.grade->verdict == Grade::Verdict::Same)
-                h += QStringLiteral("<div class=\"model\" role=\"img\" title=\"%1\"></div>")
-                         .arg(escaped(t("pupilDrawing", lang)));
+                h += modelPicture(t("pupilDrawing", lang));
             else if (!r.grade->pupilPng.isEmpty())
                 h += picture(r.grade->pupilPng, t("pupilDrawing", lang), "pupil");
             if (!r.grade->diffPng.isEmpty()) h += picture(r.grade->diffPng, t("diffDrawing", lang), "diff");

@@ -8,6 +8,7 @@
 #include "lang/Statements.h"
 #include "run/TaskTexts.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -135,10 +136,16 @@ QList<const Grade *> sortedRows(const CompareMode::Grading &g, int &same, int &d
     return rows;
 }
 
-// The file's name, with its program unfolding on demand; the cell is left open.
-QString fileCell(const Grade &p, Language lang)
+// The file's name, or its path from the working folder where another pupil's file has the
+// same name, with its program unfolding on demand; the cell is left open.
+QString fileCell(const Grade &p, const CompareMode::Grading &g, Language lang)
 {
-    QString h = QStringLiteral("<td class=\"file\">%1").arg(escaped(QFileInfo(p.file).fileName()));
+    const QString name = QFileInfo(p.file).fileName();
+    bool shared = false;
+    for (const Grade &other : g.pupils)
+        shared = shared || (&other != &p && QFileInfo(other.file).fileName() == name);
+    const QString shown = shared ? QDir::cleanPath(QDir::current().relativeFilePath(p.file)) : name;
+    QString h = QStringLiteral("<td class=\"file\">%1").arg(escaped(shown));
     if (!p.program.isEmpty())
         h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
                  .arg(escaped(t("program", lang)), programHtml(p.program, p.language));
@@ -186,10 +193,17 @@ QString picture(const QByteArray &png, const QString &alt, const char *cls)
         .arg(QLatin1String(cls), dataUri(png), escaped(alt));
 }
 
+// The model's drawing, embedded once as a style, with its text alternative.
+QString modelPicture(const QString &alt)
+{
+    return QStringLiteral("<div class=\"model\" role=\"img\" aria-label=\"%1\" title=\"%1\"></div>")
+        .arg(escaped(alt));
+}
+
 // The goal of field `n` (from 1), embedded once as a style and shown wherever it stands.
 QString goalPicture(int n, const QString &title)
 {
-    return QStringLiteral("<div class=\"goal f%1\" role=\"img\" title=\"%2\"></div>")
+    return QStringLiteral("<div class=\"goal f%1\" role=\"img\" aria-label=\"%2\" title=\"%2\"></div>")
         .arg(QString::number(n), escaped(title));
 }
 
@@ -285,7 +299,7 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(rowClass), escaped(p->file));
-        h += fileCell(*p, lang);
+        h += fileCell(*p, g, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         if (p->verdict == Grade::Verdict::Unreadable)
             h += QStringLiteral("<br/>") + escaped(reasonText(*p, lang));
@@ -340,7 +354,7 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(verdictKey), escaped(p->file));
-        h += fileCell(*p, lang);
+        h += fileCell(*p, g, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         const QString reason = reasonText(*p, lang);
         if (!reason.isEmpty()) h += QStringLiteral("<br/>") + escaped(reason);
@@ -349,9 +363,9 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
         if (p->verdict == Grade::Verdict::Unreadable) {
             h += QStringLiteral("<td class=\"pic\"></td><td class=\"pic\"></td><td class=\"pic\"></td>");
         } else {
-            h += QStringLiteral("<td class=\"pic\"><div class=\"model\" role=\"img\"></div></td>");
+            h += QStringLiteral("<td class=\"pic\">%1</td>").arg(modelPicture(t("modelDrawing", lang)));
             if (p->verdict == Grade::Verdict::Same)
-                h += QStringLiteral("<td class=\"pic\"><div class=\"model\" role=\"img\"></div></td>");
+                h += QStringLiteral("<td class=\"pic\">%1</td>").arg(modelPicture(t("pupilDrawing", lang)));
             else
                 h += image(p->pupilPng, t("pupilDrawing", lang));
             h += image(p->diffPng, t("diffDrawing", lang), "diff");

@@ -19,6 +19,7 @@ QString t(const char *key, Language lang);   // a "report." text
 QString htmlLanguage(Language lang);
 QString dataUri(const QByteArray &png);
 QString picture(const QByteArray &png, const QString &alt, const char *cls);
+QString modelPicture(const QString &alt);   // the model drawing the page embeds once
 QString programHtml(const QStringList &lines, Language lang);
 QString reasonText(const CompareMode::PupilGrade &p, Language lang);
 void detailList(QString &h, const QStringList &details);

@@ -23,12 +23,17 @@ using namespace ConsoleText;
 
 namespace {
 
-bool readProgram(const QString &path, QStringList &lines, QStringList &problems)
+bool readProgram(const QString &path, QStringList &lines, QStringList &problems, QString *reason = nullptr,
+                 Language lang = Language::Eng)
 {
     StyledText styled;
     QString error;
     if (!loadProgramFile(path, styled, &error, Language::Eng, &ProgramTranslator::plainTextCodePage)) {
         problems << QStringLiteral("trakmil: cannot read %1: %2").arg(path, error);
+        // The report says why in its own Language; the console in English.
+        if (reason && (lang == Language::Eng ||
+                       loadProgramFile(path, styled, reason, lang, &ProgramTranslator::plainTextCodePage)))
+            *reason = error;
         return false;
     }
     lines = plainLines(styled);
@@ -142,6 +147,14 @@ bool writePng(const QString &path, const QImage &image, QString *error)
     return false;
 }
 
+bool writeDiffPicture(const QString &path, const QImage &image, QStringList &problems)
+{
+    QString error;
+    if (writePng(path, image, &error)) return true;
+    problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
+    return false;
+}
+
 // The node a goal ends on, when the end matters.
 std::optional<QPoint> goalEndNode(const TaskField &field)
 {
@@ -201,10 +214,9 @@ Grading gradeAgainstModel(const Options &o)
     for (const QString &pupil : o.pupils) {
         PupilGrade pg;
         pg.file = pupil;
-        if (!readProgram(pupil, lines, g.problems)) {
+        if (!readProgram(pupil, lines, g.problems, &pg.reason, o.interfaceLanguage)) {
             fileError = true;
             pg.verdict = PupilGrade::Verdict::Unreadable;
-            pg.reason = g.problems.constLast().section(QStringLiteral(": "), 2);
             g.pupils << pg;
             continue;
         }
@@ -236,6 +248,11 @@ Grading gradeAgainstModel(const Options &o)
             g.lines << pupil + QStringLiteral(": differs ") + d.reason;
             g.lines << d.failure;
             g.pupils << pg;
+            // What it drew until it stopped differs from the model as the report shows it.
+            if (!o.diffDir.isEmpty() &&
+                !writeDiffPicture(QDir(o.diffDir).filePath(pictureName(pupil, pictureNames)),
+                                  comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), g.problems))
+                fileError = true;
             continue;
         }
         if (c.same()) {
@@ -249,12 +266,9 @@ Grading gradeAgainstModel(const Options &o)
         g.pupils << pg;
         allSame = false;
         if (o.diffDir.isEmpty()) continue;
-        const QString path = QDir(o.diffDir).filePath(pictureName(pupil, pictureNames));
-        QString error;
-        if (!writePng(path, comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), &error)) {
-            g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
+        if (!writeDiffPicture(QDir(o.diffDir).filePath(pictureName(pupil, pictureNames)),
+                              comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), g.problems))
             fileError = true;
-        }
     }
     if (pictures) g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
     if (!o.reportPath.isEmpty()) {
@@ -296,10 +310,9 @@ Grading gradeAgainstTask(const Options &o)
     for (const QString &pupil : o.pupils) {
         PupilGrade pg;
         pg.file = pupil;
-        if (!readProgram(pupil, lines, g.problems)) {
+        if (!readProgram(pupil, lines, g.problems, &pg.reason, o.interfaceLanguage)) {
             fileError = true;
             pg.verdict = PupilGrade::Verdict::Unreadable;
-            pg.reason = g.problems.constLast().section(QStringLiteral(": "), 2);
             g.pupils << pg;
             continue;
         }
@@ -342,19 +355,20 @@ Grading gradeAgainstTask(const Options &o)
             const TaskField &field = task->fields[f];
             const QString head =
                 QStringLiteral("  field %1 (%2x%3): ").arg(f + 1).arg(field.width).arg(field.height);
-            if (!fv.drawing.ended()) {
+            if (!fv.drawing.ended())
                 g.lines << head + failureReason(fv.drawing);
-                continue;
-            }
-            g.lines << head + differences(fv.comparison, !fg.endDiffers);
+            else
+                g.lines << head + differences(fv.comparison, !fg.endDiffers);
             if (o.diffDir.isEmpty()) continue;
             if (stem.isEmpty()) stem = pictureName(pupil, pictureStems, QString());
-            const QString path = QDir(o.diffDir).filePath(stem + QStringLiteral(".field%1.png").arg(f + 1));
-            if (!writePng(path, comparisonPicture(goals[f], fv.comparison, field.width, field.height),
-                          &error)) {
-                g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
+            // A run that did not end is pictured as far as it drew, as the report shows it.
+            const TraceComparison c =
+                fv.drawing.ended() ? fv.comparison
+                                   : compareTraces(goals[f], goalEndNode(field).value_or(fv.drawing.end),
+                                                   fv.drawing.trace, fv.drawing.end);
+            if (!writeDiffPicture(QDir(o.diffDir).filePath(stem + QStringLiteral(".field%1.png").arg(f + 1)),
+                                  comparisonPicture(goals[f], c, field.width, field.height), g.problems))
                 fileError = true;
-            }
         }
         for (const RuleBreak &r : v.rules) {
             switch (r.kind) {
