@@ -13,6 +13,8 @@
 #include "world/TraceRecorder.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
+#include <QHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -126,11 +128,22 @@ QString pictureName(const QString &pupil, QSet<QString> &taken,
 
 QByteArray pngData(const QImage &image)
 {
+    // A class draws the same few wrong drawings many times over: each is encoded once. The
+    // cache is small and starts again when full, so a long run never grows it.
+    static thread_local QHash<QByteArray, QByteArray> encoded;
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(QByteArrayView(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()));
+    hash.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + ' ' +
+                 QByteArray::number(int(image.format())));
+    const QByteArray key = hash.result();
+    if (const auto known = encoded.constFind(key); known != encoded.constEnd()) return *known;
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
     // Field pictures are mostly white: light compression is nearly as small and much faster.
     if (!image.save(&buffer, "PNG", 70)) return QByteArray();
+    if (encoded.size() >= 256) encoded.clear();
+    encoded.insert(key, data);
     return data;
 }
 

@@ -289,3 +289,48 @@ TEST(ClassOverview, ATableCellNeverRunsAsAFormulaAndBadRequestsAreRefused)
     EXPECT_TRUE(missing.err.contains(u("is not a folder")));
     EXPECT_FALSE(QFile::exists(c.dir.filePath(u("a.html"))));
 }
+
+TEST(ClassOverview, TheCompareReportParsesTellsSameNamesApartAndPicturesEveryDifference)
+{
+    QTemporaryDir dir;
+    const QString model =
+        writeProgram(dir, u("model.tkm"),
+                     lines(u("НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ\nШАГ\n"
+                             "КОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА")));
+    QDir().mkpath(dir.filePath(u("a")));
+    QDir().mkpath(dir.filePath(u("b")));
+    QDir().mkpath(dir.filePath(u("c/folder.tkm")));
+    // Garbage with control characters, and a program that stops on a check error: both differ.
+    QFile garbage(dir.filePath(u("a/same.tkm")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(u("НАЧАЛО АЛГОРИТМА\r\n\x01\x02ШАГ\x07\x1b[0m\r\n\x0b\x0c\r\nКОНЕЦ АЛГОРИТМА").toUtf8());
+    garbage.close();
+    const QString stops = writeProgram(dir, u("b/same.tkm"),
+                                       lines(u("НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nШАГ\nШГА\nКОНЕЦ АЛГОРИТМА")));
+    const QString html = dir.filePath(u("report.html"));
+    const QString diff = dir.filePath(u("diff"));
+    const ProcessOutcome p = runTrakmil({u("--compare"), model, garbage.fileName(), stops,
+                                         dir.filePath(u("c/folder.tkm")), u("--field"), u("6x3"),
+                                         u("--report"), html, u("--diff"), diff, u("--language"), u("rus")});
+    EXPECT_EQ(p.exitCode, 2) << p.err.toStdString();   // the folder cannot be read
+
+    QFile page(html);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    for (const QChar ch : text)
+        EXPECT_FALSE(ch.unicode() < 0x20 && ch != QLatin1Char('\n'))
+            << "control character " << int(ch.unicode());
+    EXPECT_TRUE(text.contains(u("a/same.tkm")));
+    EXPECT_TRUE(text.contains(u("b/same.tkm")));
+    EXPECT_TRUE(text.contains(u("<div class=\"model\" role=\"img\" aria-label=\"Образец\"")));
+    StyledText none;
+    QString why;
+    ASSERT_FALSE(loadProgramFile(dir.filePath(u("c/folder.tkm")), none, &why, Language::Rus));
+    EXPECT_TRUE(text.contains(why.toHtmlEscaped())) << "the reason in the report's Language";
+    if (const std::optional<QString> errors = strictHtml5Errors(html)) {
+        EXPECT_TRUE(errors->isEmpty()) << errors->toStdString();
+    }
+    // Each differing row shows a difference picture, and --diff holds each.
+    EXPECT_EQ(text.count(u("<td class=\"diff\"><img")), 2);
+    EXPECT_EQ(QDir(diff).entryList(QDir::Files).size(), 2);
+}
