@@ -38,9 +38,8 @@ QString normalised(const QStringList &lines)
     for (const QString &line : lines) {
         const QString s = line.trimmed();
         if (s.isEmpty() || s.startsWith(LineMark::Comment)) continue;
-        QString r;
-        for (const QChar ch : s)
-            if (!ch.isSpace()) r += ch;
+        QString r = s;
+        r.removeIf([](QChar ch) { return ch.isSpace(); });
         kept << r.toCaseFolded();
     }
     return kept.join(QLatin1Char('\n'));
@@ -71,7 +70,10 @@ void readRows(const Options &o, Overview &ov, const std::optional<QString> &task
         {QStringLiteral("*.tkm")},
         QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     QList<Row> all;
+    // The teacher's own model or task may lie among the hand-ins: it is no pupil's.
+    const QString own = QFileInfo(o.task.isEmpty() ? o.model : o.task).canonicalFilePath();
     for (const QFileInfo &info : entries) {
+        if (!own.isEmpty() && info.canonicalFilePath() == own) continue;
         Row r;
         r.file = info.fileName();
         r.pupil = info.completeBaseName();
@@ -265,7 +267,7 @@ QString summaryText(const Overview &ov, Language lang)
 namespace {
 
 const char kClassStyle[] =
-    "td.pupil{min-width:10em}td.pupil b{font-size:110%}"
+    "td.pupil{min-width:10em}td.pupil b{font-size:110%}td.time{white-space:nowrap}"
     "ul.flags{margin:4px 0;padding-left:1.2em;color:#704000}"
     "details.zoom>summary{cursor:zoom-in}"
     "details.zoom[open] div.pics>*,details.zoom[open] div.model,details.zoom[open] "
@@ -319,9 +321,10 @@ void rowHtml(QString &h, const Overview &ov, const Row &r, Language lang)
     h += QStringLiteral("<tr class=\"%1\"><td class=\"pupil\"><b>%2</b><br/>%3")
              .arg(QLatin1String(cls), escaped(r.pupil), escaped(r.file));
     if (!r.program.isEmpty()) {
-        const Language pl = r.grade ? r.grade->language : ov.task ? Language::Rus : Language::Rus;
-        const QString program = programHtml(
-            r.program, r.grade ? pl : ProgramTranslator::detectLanguage(r.program, Language::Rus));
+        // Coloured in the keywords it was graded in, or else in the ones it is written in.
+        const QString program =
+            programHtml(r.program, r.grade ? r.grade->language
+                                           : ProgramTranslator::detectLanguage(r.program, Language::Rus));
         h += QStringLiteral("<details class=\"program\"><summary>%1</summary><pre>%2</pre></details>"
                             "<pre class=\"print\">%2</pre>")
                  .arg(escaped(t("program", lang)), program);

@@ -211,6 +211,15 @@ TEST(ClassOverview, GradesTheLatestHandInOfEachPupilAndFlagsStartsAndCopies)
     EXPECT_EQ(ClassMode::summaryText(who, Language::Eng),
               u("Hand-ins: 29; 6 handed in the same program as a classmate; 1 files could not be read."))
         << "without the task the given program is the same program as another's";
+
+    // Against a model the teacher left among the hand-ins: it is no pupil's.
+    ClassMode::Options against = bare;
+    against.model = writeProgram(c.dir, u("hand-ins/model.tkm"), lines(u(kGoal)));
+    const ClassMode::Overview graded = ClassMode::build(against);
+    EXPECT_EQ(graded.rows.size(), 30);
+    EXPECT_FALSE(rowOf(graded, u("model")));
+    EXPECT_TRUE(graded.model);
+    EXPECT_EQ(rowOf(graded, u("Twice"))->grade->verdict, CompareMode::PupilGrade::Verdict::Same);
 }
 
 TEST(ClassOverview, ThePageAndTheTableNameEveryPupilSafely)
