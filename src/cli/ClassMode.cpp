@@ -507,8 +507,11 @@ int run(const QStringList &arguments)
     const QCommandLineOption maxTicks =
         options.add("max-ticks", "Stops every run after N ticks; 0 for no limit.", "N");
 
-    if (!options.parse(arguments)) return 2;
-    if (options.isSet(help))
+    // "--class --help" would read --help as the folder.
+    const bool helpAsked =
+        arguments.mid(1).contains(QLatin1String("--help")) || arguments.mid(1).contains(QLatin1String("-h"));
+    if (!helpAsked && !options.parse(arguments)) return 2;
+    if (helpAsked || options.isSet(help))
         return options.printHelp(QStringLiteral(
             "Usage: trakmil --class FOLDER [--task TASK.tkt | --model MODEL.tkm] --report FILE "
             "[--csv FILE] [--all]"));

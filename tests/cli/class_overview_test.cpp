@@ -292,6 +292,9 @@ TEST(ClassOverview, ATableCellNeverRunsAsAFormulaAndBadRequestsAreRefused)
                   .exitCode,
               2);
     EXPECT_EQ(runTrakmil({u("--class"), c.folder}).exitCode, 2) << "nothing to write";
+    const ProcessOutcome help = runTrakmil({u("--class"), u("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(u("Usage: trakmil --class FOLDER"))) << help.out.toStdString();
     const ProcessOutcome missing =
         runTrakmil({u("--class"), c.dir.filePath(u("none")), u("--report"), c.dir.filePath(u("a.html"))});
     EXPECT_EQ(missing.exitCode, 2);
