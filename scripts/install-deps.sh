@@ -5,12 +5,13 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
       googletest libbenchmark-dev fonts-liberation fonts-dejavu-core qt6-translations-l10n qt6-l10n-tools xvfb xauth clang
-      dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base unrtf poppler-utils librsvg2-bin)
+      dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base unrtf poppler-utils librsvg2-bin
+      python3-html5lib)
 # "install-deps.sh package": only what building the Debian package needs.
 if [ "${1:-}" = package ]; then
   only_tests=" libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth clang desktop-file-utils "
   only_tests+=" appstream libxml2-utils libglib2.0-bin groff-base fonts-liberation fonts-dejavu-core "
-  only_tests+=" qt6-translations-l10n unrtf poppler-utils librsvg2-bin "
+  only_tests+=" qt6-translations-l10n unrtf poppler-utils librsvg2-bin python3-html5lib "
   kept=()
   for p in "${pkgs[@]}"; do [[ $only_tests == *" $p "* ]] || kept+=("$p"); done
   pkgs=("${kept[@]}")

@@ -8,10 +8,11 @@
 #include "lang/Statements.h"
 #include "run/TaskTexts.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
-namespace {
+namespace ReportParts {
 
 using Grade = CompareMode::PupilGrade;
 
@@ -20,7 +21,16 @@ QString t(const char *key, Language lang)
     return uiText(QByteArray("report.") + key, lang).value_or(QString());
 }
 
-QString escaped(const QString &s) { return s.toHtmlEscaped(); }
+QString escaped(const QString &s)
+{
+    // A garbage file's control characters are no character a page may hold.
+    QString r = s.toHtmlEscaped();
+    for (QChar &c : r)
+        if ((c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t')) ||
+            (c.unicode() >= 0x7F && c.unicode() < 0xA0) || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
+            c = QChar(QChar::ReplacementCharacter);
+    return r;
+}
 
 // The report's lang attribute: the language part of the Language's locale.
 QString htmlLanguage(Language lang)
@@ -126,10 +136,16 @@ QList<const Grade *> sortedRows(const CompareMode::Grading &g, int &same, int &d
     return rows;
 }
 
-// The file's name, with its program unfolding on demand; the cell is left open.
-QString fileCell(const Grade &p, Language lang)
+// The file's name, or its path from the working folder where another pupil's file has the
+// same name, with its program unfolding on demand; the cell is left open.
+QString fileCell(const Grade &p, const CompareMode::Grading &g, Language lang)
 {
-    QString h = QStringLiteral("<td class=\"file\">%1").arg(escaped(QFileInfo(p.file).fileName()));
+    const QString name = QFileInfo(p.file).fileName();
+    bool shared = false;
+    for (const Grade &other : g.pupils)
+        shared = shared || (&other != &p && QFileInfo(other.file).fileName() == name);
+    const QString shown = shared ? QDir::cleanPath(QDir::current().relativeFilePath(p.file)) : name;
+    QString h = QStringLiteral("<td class=\"file\">%1").arg(escaped(shown));
     if (!p.program.isEmpty())
         h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
                  .arg(escaped(t("program", lang)), programHtml(p.program, p.language));
@@ -177,14 +193,21 @@ QString picture(const QByteArray &png, const QString &alt, const char *cls)
         .arg(QLatin1String(cls), dataUri(png), escaped(alt));
 }
 
+// The model's drawing, embedded once as a style, with its text alternative.
+QString modelPicture(const QString &alt)
+{
+    return QStringLiteral("<div class=\"model\" role=\"img\" aria-label=\"%1\" title=\"%1\"></div>")
+        .arg(escaped(alt));
+}
+
 // The goal of field `n` (from 1), embedded once as a style and shown wherever it stands.
 QString goalPicture(int n, const QString &title)
 {
-    return QStringLiteral("<div class=\"goal f%1\" role=\"img\" title=\"%2\"></div>")
+    return QStringLiteral("<div class=\"goal f%1\" role=\"img\" aria-label=\"%2\" title=\"%2\"></div>")
         .arg(QString::number(n), escaped(title));
 }
 
-QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang)
+QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang, bool zoom)
 {
     QString h = QStringLiteral("<td class=\"field %1\" data-field=\"%2\"><b>%3</b>")
                     .arg(QLatin1String(f.passed ? "right" : "wrong"))
@@ -192,6 +215,9 @@ QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang)
                     .arg(escaped(t(f.passed ? "fieldRight" : "fieldWrong", lang)));
     for (const QString &reason : fieldReasons(f, lang)) h += QStringLiteral("<br/>") + escaped(reason);
     detailList(h, f.details);
+    if (zoom)
+        h +=
+            QStringLiteral("<details class=\"zoom\"><summary title=\"%1\">").arg(escaped(t("enlarge", lang)));
     h += QStringLiteral("<div class=\"pics\">") + goalPicture(n, t("goalDrawing", lang));
     // A passed field holds the goal's drawing, which the report holds once.
     if (f.passed)
@@ -199,7 +225,19 @@ QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang)
     else
         h += picture(f.pupilPng, t("pupilDrawing", lang), "pupil") +
              picture(f.diffPng, t("diffDrawing", lang), "diff");
-    return h + QStringLiteral("</div></td>");
+    h += QStringLiteral("</div>");
+    if (zoom) h += QStringLiteral("</summary></details>");
+    return h + QStringLiteral("</td>");
+}
+
+QString rulesCell(const Grade &p, Language lang)
+{
+    if (p.rules.isEmpty())
+        return QStringLiteral("<td class=\"rules kept\">%1</td>").arg(escaped(t("rulesKept", lang)));
+    QString h = QStringLiteral("<td class=\"rules broken\"><ul>");
+    for (const RuleBreak &r : p.rules)
+        h += QStringLiteral("<li>") + escaped(ruleBreakText(r, p.language, lang)) + QStringLiteral("</li>");
+    return h + QStringLiteral("</ul></td>");
 }
 
 QString paragraphs(const QString &s)
@@ -261,7 +299,7 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(rowClass), escaped(p->file));
-        h += fileCell(*p, lang);
+        h += fileCell(*p, g, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         if (p->verdict == Grade::Verdict::Unreadable)
             h += QStringLiteral("<br/>") + escaped(reasonText(*p, lang));
@@ -271,23 +309,17 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
             h += QStringLiteral("<td class=\"rules\"></td></tr>\n");
             continue;
         }
-        for (int f = 0; f < p->fields.size(); ++f) h += fieldCell(p->fields[f], f + 1, lang);
-        if (p->rules.isEmpty()) {
-            h += QStringLiteral("<td class=\"rules kept\">%1</td>").arg(escaped(t("rulesKept", lang)));
-        } else {
-            h += QStringLiteral("<td class=\"rules broken\"><ul>");
-            for (const RuleBreak &r : p->rules)
-                h += QStringLiteral("<li>") + escaped(ruleBreakText(r, p->language, lang)) +
-                     QStringLiteral("</li>");
-            h += QStringLiteral("</ul></td>");
-        }
+        for (int f = 0; f < p->fields.size(); ++f) h += fieldCell(p->fields[f], f + 1, lang, false);
+        h += rulesCell(*p, lang);
         h += QStringLiteral("</tr>\n");
     }
     h += QStringLiteral("</tbody>\n</table>\n</body></html>\n");
     return h;
 }
 
-}   // namespace
+}   // namespace ReportParts
+
+using namespace ReportParts;
 
 QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang)
 {
@@ -322,7 +354,7 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(verdictKey), escaped(p->file));
-        h += fileCell(*p, lang);
+        h += fileCell(*p, g, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         const QString reason = reasonText(*p, lang);
         if (!reason.isEmpty()) h += QStringLiteral("<br/>") + escaped(reason);
@@ -331,9 +363,9 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
         if (p->verdict == Grade::Verdict::Unreadable) {
             h += QStringLiteral("<td class=\"pic\"></td><td class=\"pic\"></td><td class=\"pic\"></td>");
         } else {
-            h += QStringLiteral("<td class=\"pic\"><div class=\"model\" role=\"img\"></div></td>");
+            h += QStringLiteral("<td class=\"pic\">%1</td>").arg(modelPicture(t("modelDrawing", lang)));
             if (p->verdict == Grade::Verdict::Same)
-                h += QStringLiteral("<td class=\"pic\"><div class=\"model\" role=\"img\"></div></td>");
+                h += QStringLiteral("<td class=\"pic\">%1</td>").arg(modelPicture(t("pupilDrawing", lang)));
             else
                 h += image(p->pupilPng, t("pupilDrawing", lang));
             h += image(p->diffPng, t("diffDrawing", lang), "diff");

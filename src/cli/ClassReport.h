@@ -10,3 +10,22 @@
 QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang);
 bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
                       Language lang, QString *error);
+
+// The pieces of the report the class overview builds its page from too.
+namespace ReportParts {
+// HTML text, with no control character left in it.
+QString escaped(const QString &s);
+QString t(const char *key, Language lang);   // a "report." text
+QString htmlLanguage(Language lang);
+QString dataUri(const QByteArray &png);
+QString picture(const QByteArray &png, const QString &alt, const char *cls);
+QString modelPicture(const QString &alt);   // the model drawing the page embeds once
+QString programHtml(const QStringList &lines, Language lang);
+QString reasonText(const CompareMode::PupilGrade &p, Language lang);
+void detailList(QString &h, const QStringList &details);
+// The cell of one field; with zoom, a click on the pictures shows them larger.
+QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang, bool zoom);
+QString rulesCell(const CompareMode::PupilGrade &p, Language lang);
+extern const char kStyle[];
+extern const char kTaskStyle[];
+}   // namespace ReportParts

@@ -13,6 +13,8 @@
 #include "world/TraceRecorder.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
+#include <QHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -23,12 +25,17 @@ using namespace ConsoleText;
 
 namespace {
 
-bool readProgram(const QString &path, QStringList &lines, QStringList &problems)
+bool readProgram(const QString &path, QStringList &lines, QStringList &problems, QString *reason = nullptr,
+                 Language lang = Language::Eng)
 {
     StyledText styled;
     QString error;
     if (!loadProgramFile(path, styled, &error, Language::Eng, &ProgramTranslator::plainTextCodePage)) {
         problems << QStringLiteral("trakmil: cannot read %1: %2").arg(path, error);
+        // The report says why in its own Language; the console in English.
+        if (reason && (lang == Language::Eng ||
+                       loadProgramFile(path, styled, reason, lang, &ProgramTranslator::plainTextCodePage)))
+            *reason = error;
         return false;
     }
     lines = plainLines(styled);
@@ -121,11 +128,22 @@ QString pictureName(const QString &pupil, QSet<QString> &taken,
 
 QByteArray pngData(const QImage &image)
 {
+    // A class draws the same few wrong drawings many times over: each is encoded once. The
+    // cache is small and starts again when full, so a long run never grows it.
+    static thread_local QHash<QByteArray, QByteArray> encoded;
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(QByteArrayView(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()));
+    hash.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + ' ' +
+                 QByteArray::number(int(image.format())));
+    const QByteArray key = hash.result();
+    if (const auto known = encoded.constFind(key); known != encoded.constEnd()) return *known;
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
     // Field pictures are mostly white: light compression is nearly as small and much faster.
     if (!image.save(&buffer, "PNG", 70)) return QByteArray();
+    if (encoded.size() >= 256) encoded.clear();
+    encoded.insert(key, data);
     return data;
 }
 
@@ -139,6 +157,14 @@ bool writePng(const QString &path, const QImage &image, QString *error)
     FileError failure;
     if (writeFileSafely(path, data, &failure)) return true;
     *error = fileErrorReason(failure, Language::Eng);   // the console speaks English
+    return false;
+}
+
+bool writeDiffPicture(const QString &path, const QImage &image, QStringList &problems)
+{
+    QString error;
+    if (writePng(path, image, &error)) return true;
+    problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
     return false;
 }
 
@@ -194,17 +220,16 @@ Grading gradeAgainstModel(const Options &o)
         return g;
     }
     const qint64 pupilTicks = o.maxTicks.value_or(pupilTickLimit(model.ticks));
-    const bool pictures = !o.reportPath.isEmpty();
+    const bool pictures = o.pictures || !o.reportPath.isEmpty();
 
     bool allSame = true, fileError = false;
     QSet<QString> pictureNames;
     for (const QString &pupil : o.pupils) {
         PupilGrade pg;
         pg.file = pupil;
-        if (!readProgram(pupil, lines, g.problems)) {
+        if (!readProgram(pupil, lines, g.problems, &pg.reason, o.interfaceLanguage)) {
             fileError = true;
             pg.verdict = PupilGrade::Verdict::Unreadable;
-            pg.reason = g.problems.constLast().section(QStringLiteral(": "), 2);
             g.pupils << pg;
             continue;
         }
@@ -236,6 +261,11 @@ Grading gradeAgainstModel(const Options &o)
             g.lines << pupil + QStringLiteral(": differs ") + d.reason;
             g.lines << d.failure;
             g.pupils << pg;
+            // What it drew until it stopped differs from the model as the report shows it.
+            if (!o.diffDir.isEmpty() &&
+                !writeDiffPicture(QDir(o.diffDir).filePath(pictureName(pupil, pictureNames)),
+                                  comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), g.problems))
+                fileError = true;
             continue;
         }
         if (c.same()) {
@@ -249,15 +279,12 @@ Grading gradeAgainstModel(const Options &o)
         g.pupils << pg;
         allSame = false;
         if (o.diffDir.isEmpty()) continue;
-        const QString path = QDir(o.diffDir).filePath(pictureName(pupil, pictureNames));
-        QString error;
-        if (!writePng(path, comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), &error)) {
-            g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
+        if (!writeDiffPicture(QDir(o.diffDir).filePath(pictureName(pupil, pictureNames)),
+                              comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), g.problems))
             fileError = true;
-        }
     }
-    if (pictures) {
-        g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
+    if (pictures) g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
+    if (!o.reportPath.isEmpty()) {
         QString error;
         if (!writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
@@ -278,7 +305,7 @@ Grading gradeAgainstTask(const Options &o)
         g.exitCode = 2;
         return g;
     }
-    const bool pictures = !o.reportPath.isEmpty();
+    const bool pictures = o.pictures || !o.reportPath.isEmpty();
     QList<TraceRecorder> goals;
     TaskSummary summary {task->title, task->text, {}, {}};
     for (const TaskField &field : task->fields) {
@@ -296,10 +323,9 @@ Grading gradeAgainstTask(const Options &o)
     for (const QString &pupil : o.pupils) {
         PupilGrade pg;
         pg.file = pupil;
-        if (!readProgram(pupil, lines, g.problems)) {
+        if (!readProgram(pupil, lines, g.problems, &pg.reason, o.interfaceLanguage)) {
             fileError = true;
             pg.verdict = PupilGrade::Verdict::Unreadable;
-            pg.reason = g.problems.constLast().section(QStringLiteral(": "), 2);
             g.pupils << pg;
             continue;
         }
@@ -342,19 +368,20 @@ Grading gradeAgainstTask(const Options &o)
             const TaskField &field = task->fields[f];
             const QString head =
                 QStringLiteral("  field %1 (%2x%3): ").arg(f + 1).arg(field.width).arg(field.height);
-            if (!fv.drawing.ended()) {
+            if (!fv.drawing.ended())
                 g.lines << head + failureReason(fv.drawing);
-                continue;
-            }
-            g.lines << head + differences(fv.comparison, !fg.endDiffers);
+            else
+                g.lines << head + differences(fv.comparison, !fg.endDiffers);
             if (o.diffDir.isEmpty()) continue;
             if (stem.isEmpty()) stem = pictureName(pupil, pictureStems, QString());
-            const QString path = QDir(o.diffDir).filePath(stem + QStringLiteral(".field%1.png").arg(f + 1));
-            if (!writePng(path, comparisonPicture(goals[f], fv.comparison, field.width, field.height),
-                          &error)) {
-                g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
+            // A run that did not end is pictured as far as it drew, as the report shows it.
+            const TraceComparison c =
+                fv.drawing.ended() ? fv.comparison
+                                   : compareTraces(goals[f], goalEndNode(field).value_or(fv.drawing.end),
+                                                   fv.drawing.trace, fv.drawing.end);
+            if (!writeDiffPicture(QDir(o.diffDir).filePath(stem + QStringLiteral(".field%1.png").arg(f + 1)),
+                                  comparisonPicture(goals[f], c, field.width, field.height), g.problems))
                 fileError = true;
-            }
         }
         for (const RuleBreak &r : v.rules) {
             switch (r.kind) {
@@ -375,7 +402,7 @@ Grading gradeAgainstTask(const Options &o)
         }
         g.pupils << pg;
     }
-    if (pictures && !writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
+    if (!o.reportPath.isEmpty() && !writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
         g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
         fileError = true;
     }

@@ -24,6 +24,7 @@ struct Options {
     int speed = 3;
     QString diffDir;   // a PNG per differing pupil (against a task, per failing field), when set
     QString reportPath;   // the class report (HTML), when set
+    bool pictures = false;   // the report's pictures in the grading, with no report written
     Language interfaceLanguage = Language::Eng;   // of the class report
     // 0: no limit. Without it the model may take 10,000,000 ticks and each pupil ten times
     // the model's ticks and 100,000 more, so one endless pupil costs no more than the class.

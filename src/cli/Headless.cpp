@@ -4,6 +4,7 @@
 #include "cli/ConsoleOptions.h"
 #include "cli/ConsoleText.h"
 #include "AppInfo.h"
+#include "cli/ClassMode.h"
 #include "cli/CompareMode.h"
 #include "cli/MakeTaskMode.h"
 #include "run/HeadlessRun.h"
@@ -36,7 +37,7 @@ constexpr qint64 DefaultMaxTicks = 10'000'000;
 const char *const kOurOptions[] = {"--check",     "--run",      "--language",  "--field",   "--export",
                                    "--max-ticks", "--help",     "-h",          "--version", "-v",
                                    "-?",          "--help-all", "--translate", "--to",      "--from",
-                                   "--compare",   "--diff",     "--make-task"};
+                                   "--compare",   "--diff",     "--make-task", "--class"};
 
 // Options the toolkit takes for itself; a window run may start with them.
 const char *const kToolkitOptions[] = {
@@ -184,6 +185,7 @@ int parseAndRun(const QStringList &arguments)
 {
     if (TranslateMode::wanted(arguments)) return TranslateMode::run(arguments);
     if (MakeTaskMode::wanted(arguments)) return MakeTaskMode::run(arguments);
+    if (ClassMode::wanted(arguments)) return ClassMode::run(arguments);
     if (CompareMode::wanted(arguments)) return CompareMode::run(arguments);
     ConsoleOptions options(QStringLiteral(
         "Trakmil: a drawing robot to learn programming with.\n\n"
@@ -198,7 +200,10 @@ int parseAndRun(const QStringList &arguments)
         "                           makes a task (.tkt) from a model program\n"
         "  trakmil --compare TASK PUPIL...\n"
         "                           grades pupils against a task's fields and rules\n"
-        "  (trakmil --translate --help, --compare --help and --make-task --help tell more.)\n\n"
+        "  trakmil --class FOLDER [--task TASK | --model MODEL] --report FILE\n"
+        "                           the class overview of a folder of hand-ins\n"
+        "  (trakmil --translate --help, --compare --help, --make-task --help and\n"
+        "  --class --help tell more.)\n\n"
         "Exit codes of --check and --run: 0 no error, 1 an error in a program or its run,\n"
         "2 wrong options or a file that cannot be read or written, 3 the tick limit reached."));
     QCommandLineParser &parser = options.parser();
@@ -247,7 +252,8 @@ int parseAndRun(const QStringList &arguments)
             "       trakmil --check [options] FILE...\n"
             "       trakmil --run [options] FILE [--worksheet PDF [--name TEXT] [--page-size a4|letter]]\n"
             "       trakmil --translate FILE --to L [-o OUT]\n"
-            "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]\n"));
+            "       trakmil --compare MODEL PUPIL... [--field WxH] [--diff DIR] [--report FILE]\n"
+            "       trakmil --class FOLDER [--task TASK | --model MODEL] --report FILE [--csv FILE]\n"));
     if (options.isSet(version)) {
         out(QStringLiteral("trakmil ") + QLatin1String(kAppVersion));
         std::fflush(stdout);

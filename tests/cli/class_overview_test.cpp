@@ -1,0 +1,348 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/ClassMode.h"
+#include "run/Grading.h"
+#include "run/HandIn.h"
+#include "run/TaskFile.h"
+#include "common/RunTrakmil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString u(const char *s) { return QString::fromUtf8(s); }
+QStringList lines(const QString &text) { return text.split(QLatin1Char('\n')); }
+
+StyledText styled(const QStringList &program)
+{
+    StyledText s;
+    for (const QString &l : program) s.append({l, {}});
+    return s;
+}
+
+const char kGoal[] =
+    "ALGORITHM BEGIN\nCOLOR=RED\nCYCLE. EXECUTE WHILE NOT BORDER\nSTEP\nEND OF CYCLE\nALGORITHM END";
+const char kStart[] = "ALGORITHM BEGIN\nALGORITHM END";
+
+// A program that solves the task, told apart from the others by `turns` full turns first.
+QStringList solving(int turns)
+{
+    QString p = u("ALGORITHM BEGIN\n");
+    for (int i = 0; i < turns; ++i) p += u("ROTATE 90\nROTATE 90\nROTATE 90\nROTATE 90\n");
+    return lines(p + u("COLOR=RED\nCYCLE. EXECUTE WHILE NOT BORDER\nSTEP\nEND OF CYCLE\nALGORITHM END"));
+}
+
+// Steps that fall short of the border, in another colour: never right.
+QStringList shortOf(int steps, const char *colour = "BLUE")
+{
+    QString p = u("ALGORITHM BEGIN\nCOLOR=%1\n").arg(u(colour));
+    for (int i = 0; i < steps; ++i) p += u("STEP\n");
+    return lines(p + u("ALGORITHM END"));
+}
+
+struct Class {
+    QTemporaryDir dir;
+    QString folder, taskFile;
+    Task task;
+
+    Class()
+    {
+        folder = dir.filePath(u("hand-ins"));
+        QDir().mkpath(folder);
+        int failed = -1;
+        FieldDrawing failure;
+        task.title = u("To the border");
+        task.fields = *goalsFromModel(lines(u(kGoal)), Language::Eng, {QSize(6, 3)}, false, failed, failure);
+        task.start = styled(lines(u(kStart)));
+        taskFile = dir.filePath(u("border.tkt"));
+        QString error;
+        EXPECT_TRUE(saveTaskFile(taskFile, task, &error, Language::Eng)) << error.toStdString();
+    }
+
+    void handIn(const QString &pupil, const QStringList &program, int minute = 0)
+    {
+        HandInRecord r;
+        r.pupil = pupil;
+        r.taskTitle = task.title;
+        r.taskId = taskIdentifier(task);
+        r.handedIn = QDateTime(QDate(2026, 12, 10), QTime(10, minute), QTimeZone::utc());
+        r.runs = 3;
+        r.checks = 2;
+        r.taskChecks = 1;
+        r.minutes = 25;
+        QString written, error;
+        ASSERT_TRUE(writeHandIn(folder, styled(program), {}, r, &written, &error, Language::Eng))
+            << error.toStdString();
+    }
+
+    // 30 hand-ins of 29 pupils and a folder named like a program.
+    void fill()
+    {
+        for (int i = 0; i < 14; ++i) handIn(u("Solver %1").arg(i, 2, 10, QLatin1Char('0')), solving(i));
+        handIn(u("Unchanged 1"), lines(u(kStart)));
+        handIn(u("Unchanged 2"), lines(u(kStart)));
+        handIn(u("Unchanged 3"), lines(u("* my program\n\n  algorithm   begin\nALGORITHM END")));
+        handIn(u("Unchanged 4"), lines(u(kStart)));
+        handIn(u("Copy A"), shortOf(2));
+        handIn(u("Copy B"), lines(u("* mine!\nalgorithm begin\n  color=blue\n step\nSTEP\n\nALGORITHM END")));
+        handIn(u("Drawer A"), shortOf(3));
+        handIn(
+            u("Drawer B"),
+            lines(
+                u("ALGORITHM BEGIN\nCOLOR=BLUE\nCYCLE. EXECUTE 3 TIMES\nSTEP\nEND OF CYCLE\nALGORITHM END")));
+        handIn(u("Twice"), shortOf(1), 30);
+        handIn(u("Twice"), solving(20), 40);
+        handIn(u("<b>Eve</b> & \"co\"</td>"), shortOf(4));
+        const char *colours[] = {"GREEN", "NAVY", "TEAL", "OLIVE"};
+        for (int i = 0; i < 4; ++i) handIn(u("Other %1").arg(i), shortOf(1, colours[i]));
+        writeProgram(dir, u("hand-ins/Loose.tkm"), solving(15));
+        QDir().mkpath(dir.filePath(u("hand-ins/x.tkm")));
+    }
+
+    ClassMode::Options options() const
+    {
+        ClassMode::Options o;
+        o.folder = folder;
+        o.task = taskFile;
+        o.date = QDate(2026, 12, 10);
+        return o;
+    }
+};
+
+const ClassMode::Row *rowOf(const ClassMode::Overview &ov, const QString &pupil)
+{
+    for (const ClassMode::Row &r : ov.rows)
+        if (r.pupil == pupil) return &r;
+    return nullptr;
+}
+
+// Whether a strict HTML5 parser takes the page without a single error; empty when it does,
+// else what it said. Nothing when no such parser is installed.
+std::optional<QString> strictHtml5Errors(const QString &path)
+{
+    for (const QString &python : {u("python3"), u("/usr/bin/python3")}) {
+        QProcess p;
+        p.start(python, {u("-c"),
+                         u("import sys, html5lib\n"
+                           "p = html5lib.HTMLParser(strict=True)\n"
+                           "try:\n"
+                           "    p.parse(open(sys.argv[1], 'rb').read())\n"
+                           "except Exception as e:\n"
+                           "    print(repr(e), p.errors[:3]); sys.exit(1)\n"),
+                         path});
+        if (!p.waitForFinished(60000)) continue;
+        if (p.exitStatus() != QProcess::NormalExit) continue;
+        if (p.exitCode() == 0) return QString();
+        const QString said = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        if (!said.contains(u("No module named"))) return said;
+    }
+    return std::nullopt;
+}
+
+}   // namespace
+
+TEST(ClassOverview, GradesTheLatestHandInOfEachPupilAndFlagsStartsAndCopies)
+{
+    Class c;
+    c.fill();
+    const ClassMode::Overview ov = ClassMode::build(c.options());
+    ASSERT_FALSE(ov.failed) << ov.problems.join(u("\n")).toStdString();
+    ASSERT_EQ(ov.rows.size(), 30);   // 29 pupils and the folder
+    EXPECT_EQ(ov.solved, 16);   // 14 solvers, Twice's latest and the file without a record
+    EXPECT_EQ(ov.unchanged, 4);
+    EXPECT_EQ(ov.copies, 2);
+    EXPECT_EQ(ov.refused, 1);
+    EXPECT_EQ(ClassMode::summaryText(ov, Language::Eng),
+              u("16 of 29 solved; 4 did not hand in a change to the starting program; 2 handed in the same "
+                "program as a classmate; 1 files could not be read."));
+
+    const ClassMode::Row *twice = rowOf(ov, u("Twice"));
+    ASSERT_TRUE(twice);
+    EXPECT_EQ(twice->time.time(), QTime(10, 40)) << "the latest hand-in wins";
+    ASSERT_TRUE(twice->grade);
+    EXPECT_EQ(twice->grade->verdict, CompareMode::PupilGrade::Verdict::Same);
+    const ClassMode::Row *loose = rowOf(ov, u("Loose"));
+    ASSERT_TRUE(loose) << "a file without a record is its file name's pupil's";
+    EXPECT_FALSE(loose->record);
+    EXPECT_EQ(loose->grade->verdict, CompareMode::PupilGrade::Verdict::Same);
+    const ClassMode::Row *folder = rowOf(ov, u("x"));
+    ASSERT_TRUE(folder);
+    EXPECT_FALSE(folder->refused.isEmpty());
+    EXPECT_FALSE(folder->grade);
+
+    for (int i = 1; i <= 4; ++i) {
+        const ClassMode::Row *r = rowOf(ov, u("Unchanged %1").arg(i));
+        ASSERT_TRUE(r);
+        EXPECT_TRUE(r->unchangedStart) << i;
+        EXPECT_TRUE(r->sameProgramAs.isEmpty()) << "the given program is no copy of a classmate";
+    }
+    EXPECT_EQ(rowOf(ov, u("Copy A"))->sameProgramAs, QStringList {u("Copy B")});
+    EXPECT_EQ(rowOf(ov, u("Copy B"))->sameProgramAs, QStringList {u("Copy A")});
+    EXPECT_TRUE(rowOf(ov, u("Copy A"))->sameDrawingAs.isEmpty());
+    EXPECT_EQ(rowOf(ov, u("Drawer A"))->sameDrawingAs, QStringList {u("Drawer B")});
+    EXPECT_EQ(rowOf(ov, u("Drawer B"))->sameDrawingAs, QStringList {u("Drawer A")});
+    EXPECT_TRUE(rowOf(ov, u("Drawer A"))->sameProgramAs.isEmpty());
+    // Solved pupils all draw the goal: that is no sign.
+    EXPECT_TRUE(rowOf(ov, u("Solver 00"))->sameDrawingAs.isEmpty());
+    EXPECT_TRUE(rowOf(ov, u("Other 0"))->sameDrawingAs.isEmpty());
+
+    ClassMode::Options all = c.options();
+    all.all = true;
+    const ClassMode::Overview every = ClassMode::build(all);
+    EXPECT_EQ(every.rows.size(), 31);
+    int twiceRows = 0;
+    for (const ClassMode::Row &r : every.rows) twiceRows += r.pupil == u("Twice") ? 1 : 0;
+    EXPECT_EQ(twiceRows, 2);
+    EXPECT_EQ(every.solved, 16);
+
+    // Without a task or a model: who handed in what, with no verdict.
+    ClassMode::Options bare = c.options();
+    bare.task.clear();
+    const ClassMode::Overview who = ClassMode::build(bare);
+    EXPECT_EQ(who.rows.size(), 30);
+    EXPECT_FALSE(who.task);
+    EXPECT_FALSE(rowOf(who, u("Twice"))->grade);
+    EXPECT_EQ(rowOf(who, u("Copy A"))->sameProgramAs, QStringList {u("Copy B")});
+    EXPECT_EQ(ClassMode::summaryText(who, Language::Eng),
+              u("Hand-ins: 29; 6 handed in the same program as a classmate; 1 files could not be read."))
+        << "without the task the given program is the same program as another's";
+
+    // Against a model the teacher left among the hand-ins: it is no pupil's.
+    ClassMode::Options against = bare;
+    against.model = writeProgram(c.dir, u("hand-ins/model.tkm"), lines(u(kGoal)));
+    const ClassMode::Overview graded = ClassMode::build(against);
+    EXPECT_EQ(graded.rows.size(), 30);
+    EXPECT_FALSE(rowOf(graded, u("model")));
+    EXPECT_TRUE(graded.model);
+    EXPECT_EQ(rowOf(graded, u("Twice"))->grade->verdict, CompareMode::PupilGrade::Verdict::Same);
+}
+
+TEST(ClassOverview, ThePageAndTheTableNameEveryPupilSafely)
+{
+    Class c;
+    c.fill();
+    const QString html = c.dir.filePath(u("class.html"));
+    const QString csv = c.dir.filePath(u("class.csv"));
+    const ProcessOutcome p = runTrakmil({u("--class"), c.folder, u("--task"), c.taskFile, u("--report"), html,
+                                         u("--csv"), csv, u("--language"), u("eng")});
+    ASSERT_EQ(p.exitCode, 0) << p.err.toStdString();
+    EXPECT_TRUE(p.out.startsWith(u("16 of 29 solved;"))) << p.out.toStdString();
+
+    QFile page(html);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    EXPECT_FALSE(text.contains(u("<b>Eve</b>")));
+    EXPECT_TRUE(text.contains(u("&lt;b&gt;Eve&lt;/b&gt; &amp; &quot;co&quot;&lt;/td&gt;")));
+    for (int i = 0; i < 14; ++i) EXPECT_TRUE(text.contains(u(">Solver %1<").arg(i, 2, 10, QLatin1Char('0'))));
+    for (const char *name : {"Unchanged 3", "Copy B", "Drawer A", "Twice", "Loose", "Other 2"})
+        EXPECT_TRUE(text.contains(u(">%1<").arg(u(name)))) << name;
+    EXPECT_TRUE(text.contains(u("same program as Copy B")));
+    EXPECT_TRUE(text.contains(u("same drawing, other program: Drawer B")));
+    EXPECT_TRUE(text.contains(u("@media print")));
+    // Self-contained: nothing to fetch, nothing to run.
+    EXPECT_FALSE(text.contains(QRegularExpression(u("<script|src=\"http|url\\(http"))));
+    if (const std::optional<QString> errors = strictHtml5Errors(html)) {
+        EXPECT_TRUE(errors->isEmpty()) << errors->toStdString();
+    }
+
+    QFile table(csv);
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const QByteArray bytes = table.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList rows = QString::fromUtf8(bytes.mid(3)).split(u("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 31);
+    EXPECT_EQ(rows[0], u("\"Pupil\",\"File\",\"Verdict\",\"Field 1 (6 × 3)\",\"Rules\",\"Runs\",\"Checks\","
+                         "\"Check task\",\"Minutes\",\"Handed in\",\"Notes\""));
+    EXPECT_EQ(rows.filter(u("\"<b>Eve</b> & \"\"co\"\"</td>\",")).size(), 1);
+    const QString copy = rows.filter(u("\"Copy A\"")).value(0);
+    EXPECT_TRUE(copy.startsWith(u("\"Copy A\",\"Copy A - To the border - "))) << copy.toStdString();
+    EXPECT_TRUE(copy.contains(u(",\"not solved\",\"not yet\",\"all kept\",\"3\",\"2\",\"1\",\"25\",")));
+    EXPECT_TRUE(copy.endsWith(u(",\"same program as Copy B\"")));
+    EXPECT_TRUE(
+        rows.filter(u("\"Loose\",\"Loose.tkm\",\"solved\",\"right\",\"all kept\",\"\",\"\",\"\",\"\","))
+            .size() == 1);
+    EXPECT_EQ(rows.filter(u("\"x\",\"x.tkm\",\"not read\"")).size(), 1);
+}
+
+TEST(ClassOverview, ATableCellNeverRunsAsAFormulaAndBadRequestsAreRefused)
+{
+    Class c;
+    for (const char *name : {"=HYPERLINK(\"http://x\")", "+1", "-2", "@SUM(A1)"})
+        c.handIn(u(name), shortOf(1));
+    // Refused with the reason in its row: a file far larger than any program.
+    QFile big(c.dir.filePath(u("hand-ins/Big.tkm")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(16 * 1024 * 1024, 'A'));
+    big.close();
+    ClassMode::Options o = c.options();
+    const ClassMode::Overview ov = ClassMode::build(o);
+    ASSERT_EQ(ov.rows.size(), 5);
+    EXPECT_FALSE(rowOf(ov, u("Big"))->refused.isEmpty());
+    const QByteArray csv = ClassMode::overviewCsv(ov, Language::Eng);
+    for (const char *cell : {"\"'=HYPERLINK(\"\"http://x\"\")\"", "\"'+1\"", "\"'-2\"", "\"'@SUM(A1)\""})
+        EXPECT_TRUE(csv.contains(cell)) << cell;
+
+    EXPECT_EQ(runTrakmil({u("--class"), c.folder, u("--task"), c.taskFile, u("--model"), c.taskFile,
+                          u("--report"), c.dir.filePath(u("a.html"))})
+                  .exitCode,
+              2);
+    EXPECT_EQ(runTrakmil({u("--class"), c.folder}).exitCode, 2) << "nothing to write";
+    const ProcessOutcome help = runTrakmil({u("--class"), u("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(u("Usage: trakmil --class FOLDER"))) << help.out.toStdString();
+    const ProcessOutcome missing =
+        runTrakmil({u("--class"), c.dir.filePath(u("none")), u("--report"), c.dir.filePath(u("a.html"))});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.err.contains(u("is not a folder")));
+    EXPECT_FALSE(QFile::exists(c.dir.filePath(u("a.html"))));
+}
+
+TEST(ClassOverview, TheCompareReportParsesTellsSameNamesApartAndPicturesEveryDifference)
+{
+    QTemporaryDir dir;
+    const QString model =
+        writeProgram(dir, u("model.tkm"),
+                     lines(u("НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nЦИКЛ. ВЫПОЛНЯТЬ ПОКА НЕ КРАЙ\nШАГ\n"
+                             "КОНЕЦ ЦИКЛА\nКОНЕЦ АЛГОРИТМА")));
+    QDir().mkpath(dir.filePath(u("a")));
+    QDir().mkpath(dir.filePath(u("b")));
+    QDir().mkpath(dir.filePath(u("c/folder.tkm")));
+    // Garbage with control characters, and a program that stops on a check error: both differ.
+    QFile garbage(dir.filePath(u("a/same.tkm")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(u("НАЧАЛО АЛГОРИТМА\r\n\x01\x02ШАГ\x07\x1b[0m\r\n\x0b\x0c\r\nКОНЕЦ АЛГОРИТМА").toUtf8());
+    garbage.close();
+    const QString stops = writeProgram(dir, u("b/same.tkm"),
+                                       lines(u("НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nШАГ\nШГА\nКОНЕЦ АЛГОРИТМА")));
+    const QString html = dir.filePath(u("report.html"));
+    const QString diff = dir.filePath(u("diff"));
+    const ProcessOutcome p = runTrakmil({u("--compare"), model, garbage.fileName(), stops,
+                                         dir.filePath(u("c/folder.tkm")), u("--field"), u("6x3"),
+                                         u("--report"), html, u("--diff"), diff, u("--language"), u("rus")});
+    EXPECT_EQ(p.exitCode, 2) << p.err.toStdString();   // the folder cannot be read
+
+    QFile page(html);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    for (const QChar ch : text)
+        EXPECT_FALSE(ch.unicode() < 0x20 && ch != QLatin1Char('\n'))
+            << "control character " << int(ch.unicode());
+    EXPECT_TRUE(text.contains(u("a/same.tkm")));
+    EXPECT_TRUE(text.contains(u("b/same.tkm")));
+    EXPECT_TRUE(text.contains(u("<div class=\"model\" role=\"img\" aria-label=\"Образец\"")));
+    StyledText none;
+    QString why;
+    ASSERT_FALSE(loadProgramFile(dir.filePath(u("c/folder.tkm")), none, &why, Language::Rus));
+    EXPECT_TRUE(text.contains(why.toHtmlEscaped())) << "the reason in the report's Language";
+    if (const std::optional<QString> errors = strictHtml5Errors(html)) {
+        EXPECT_TRUE(errors->isEmpty()) << errors->toStdString();
+    }
+    // Each differing row shows a difference picture, and --diff holds each.
+    EXPECT_EQ(text.count(u("<td class=\"diff\"><img")), 2);
+    EXPECT_EQ(QDir(diff).entryList(QDir::Files).size(), 2);
+}
