@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/RunController.h"
+#include "world/FieldVectors.h"
 #include "world/FieldPicture.h"
 
 namespace {
@@ -39,7 +40,7 @@ void RunController::start()
     m_interp.startAt(begin >= 0 ? begin : (m_text ? m_text->lineCount() : 0));
     m_history.clear();
     if (m_keepHistory && m_text) {
-        const auto *picture = dynamic_cast<const FieldPicture *>(m_world.canvas());
+        const FieldPicture *picture = fieldPictureOf(m_world.canvas());
         m_history.begin(*m_text, m_language, m_world, m_interp, m_speed, m_speedBeforeRun,
                         picture ? &picture->image() : nullptr);
     }
@@ -92,7 +93,7 @@ bool RunController::showTick(qint64 tick)
     const RunHistory::Moment moment = m_history.momentAfter(tick);
     m_world.takeStateFrom(moment.world);
     if (WorldCanvas *canvas = m_world.canvas()) {
-        if (auto *picture = dynamic_cast<FieldPicture *>(canvas)) {
+        if (FieldPicture *picture = fieldPictureOf(canvas)) {
             const QImage image = m_history.pictureOf(moment);
             if (!image.isNull()) picture->restoreImage(image);
         }

@@ -131,3 +131,9 @@ void FieldVectors::paint(QPainter &p, const QRectF &target, const QImage &robot)
     }
     p.restore();
 }
+
+FieldPicture *fieldPictureOf(WorldCanvas *canvas)
+{
+    while (auto *vectors = dynamic_cast<FieldVectors *>(canvas)) canvas = vectors->next();
+    return dynamic_cast<FieldPicture *>(canvas);
+}

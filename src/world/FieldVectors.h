@@ -23,6 +23,7 @@ public:
     };
 
     void setNext(WorldCanvas *next) { m_next = next; }
+    WorldCanvas *next() const { return m_next; }
 
     int fieldWidth() const { return m_fieldWidth; }
     int fieldHeight() const { return m_fieldHeight; }
@@ -57,3 +58,8 @@ private:
     int m_robotX = 0, m_robotY = 0, m_heading = 0;
     bool m_robotVisible = true;
 };
+
+// The field picture a world draws on, through any vector record in front of it; null when
+// it draws elsewhere (a recorder, a test's canvas).
+class FieldPicture;
+FieldPicture *fieldPictureOf(WorldCanvas *canvas);
