@@ -56,6 +56,7 @@ constexpr CommandRow kCommands[] = {
     {C::CheckTask, "mmCheckTask", "menu.checkTask", "Shift+F5", "check-task", nullptr, "tbCheckTask", "toolbar.checkTask.hint", true, E::Idle},
     {C::ShowGoal, "mmShowGoal", "menu.showGoal", "", nullptr, nullptr, "", nullptr, true, E::Always},
     {C::MakeTask, "mmMakeTask", "menu.makeTask", "", nullptr, nullptr, "", nullptr, true, E::Idle},
+    {C::HandIn, "mmHandIn", "menu.handIn", "", nullptr, nullptr, "", nullptr, true, E::Idle},
 };
 
 // In the order of MenuId.
@@ -93,7 +94,7 @@ constexpr MenuEntry separator {MenuEntry::Kind::Separator, MenuId::Count_, C::Co
 constexpr MenuEntry kMenuLayout[] = {
     top(MenuId::File),
     item(C::New), item(C::Open), separator, item(C::Save), item(C::SaveAs), item(C::SavePicture),
-    separator, item(C::MakeTask), separator, item(C::Exit),
+    separator, item(C::MakeTask), item(C::HandIn), separator, item(C::Exit),
     top(MenuId::Edit),
     item(C::Undo), item(C::Redo), separator, item(C::Cut), item(C::Copy), item(C::Paste), separator,
     item(C::ClearAlgorithm), item(C::ClearField), item(C::Refresh), separator, item(C::SelectAll),

@@ -48,6 +48,7 @@ enum class Command {
     CheckTask,
     ShowGoal,
     MakeTask,
+    HandIn,
     Count_
 };
 constexpr int commandCount = int(Command::Count_);

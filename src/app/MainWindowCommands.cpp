@@ -97,6 +97,7 @@ void MainWindow::connectActions()
     on(Command::RunState, &MainWindow::showRunState);
     on(Command::CheckTask, &MainWindow::checkTaskCommand);
     on(Command::MakeTask, &MainWindow::makeTaskCommand);
+    on(Command::HandIn, &MainWindow::handInCommand);
     action(Command::ShowGoal)->setCheckable(true);
     action(Command::ShowGoal)->setChecked(true);
     connect(action(Command::ShowGoal), &QAction::toggled, this, &MainWindow::showGoal);
@@ -132,6 +133,10 @@ void MainWindow::connectControls()
     connect(m_editor, &AlgorithmEditor::documentChanged, this, [this] {
         setDocumentState(DocumentState::Changed);
         taskProgramChanged();
+        if (m_handedInAt && !m_handedInChanged) {
+            m_handedInChanged = true;
+            showHandInNotice();
+        }
     });
     connect(m_editor, &AlgorithmEditor::linePanelsChanged, this,
             [this](const QString &p1, const QString &p2) {

@@ -33,6 +33,7 @@ const ExpectedMenuRow kExpectedMenu[] = {
      true,
      {"Сохранить картинку...", "Salveaza imaginea ca...", "Save picture..."},
      ""},
+    {ObjectName::HandInItem, true, {"Сдать работу…", "Preda lucrarea…", "Hand in…"}, ""},
     {ObjectName::ExitItem, true, {"Выход", "Iesire", "Exit"}, "Alt+X"},
     {ObjectName::EditMenu, false, {"Правка", "Editeaza", "Edit"}, ""},
     {ObjectName::UndoItem, true, {"Отменить", "Renunta", "Undo"}, "Ctrl+Z"},

@@ -75,6 +75,7 @@ inline constexpr const char *CheckTaskItem = "mmCheckTask";
 inline constexpr const char *CheckTaskButton = "tbCheckTask";
 inline constexpr const char *ShowGoalItem = "mmShowGoal";
 inline constexpr const char *MakeTaskItem = "mmMakeTask";
+inline constexpr const char *HandInItem = "mmHandIn";
 
 // Menus and tool bars
 inline constexpr const char *FileMenu = "N1";
