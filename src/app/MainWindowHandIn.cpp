@@ -5,9 +5,14 @@
 #include "common/Prompts.h"
 #include "documents/DocumentConvert.h"
 #include "run/HandIn.h"
+#include "base/TextCatalogue.h"
 
 #include <QDir>
 #include <QTimeZone>
+
+namespace {
+QString handInText(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
+}   // namespace
 
 void MainWindow::startWorkRecord()
 {
@@ -21,12 +26,13 @@ void MainWindow::showHandInNotice()
 {
     if (!m_handedInAt) return;
     const QString time = m_handedInAt->toString(QStringLiteral("HH:mm"));
-    m_statusBar->setNotice(text(m_handedInChanged ? "handIn.changed" : "handIn.done").arg(time));
+    m_statusBar->setNotice(
+        handInText(m_handedInChanged ? "handIn.changed" : "handIn.done", textLanguage()).arg(time));
 }
 
 QString MainWindow::chooseHandInFolder(const QString &current)
 {
-    return prompts().chooseFolder(text("handIn.chooseFolder"), current);
+    return prompts().chooseFolder(handInText("handIn.chooseFolder", textLanguage()), current);
 }
 
 void MainWindow::handInCommand()
@@ -36,7 +42,8 @@ void MainWindow::handInCommand()
     QString name = m_settings.pupilName.trimmed();
     if (name.isEmpty()) {
         const std::optional<QString> typed =
-            prompts().textInput(text("handIn.title"), text("handIn.askName"), QString());
+            prompts().textInput(handInText("handIn.title", textLanguage()),
+                                handInText("handIn.askName", textLanguage()), QString());
         if (!typed || typed->trimmed().isEmpty()) return;
         name = typed->trimmed();
         m_settings.pupilName = name;
@@ -44,7 +51,7 @@ void MainWindow::handInCommand()
     }
     QString folder = m_settings.handInFolder;
     if (folder.isEmpty()) {
-        folder = prompts().chooseFolder(text("handIn.chooseFolder"), QString());
+        folder = prompts().chooseFolder(handInText("handIn.chooseFolder", textLanguage()), QString());
         if (!folder.isEmpty()) {
             m_settings.handInFolder = folder;
             remember = true;
@@ -81,7 +88,8 @@ void MainWindow::handInCommand()
     QString written, error;
     if (!writeHandIn(folder, styledFromDocument(*m_editor->document()), notesToSave(), record, &written,
                      &error, textLanguage())) {
-        prompts().message(text("handIn.failed").arg(QDir::toNativeSeparators(folder), error));
+        prompts().message(
+            handInText("handIn.failed", textLanguage()).arg(QDir::toNativeSeparators(folder), error));
         return;
     }
     m_handedInAt = record.handedIn.toLocalTime().time();

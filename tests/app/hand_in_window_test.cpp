@@ -74,7 +74,7 @@ TEST_F(HandInWindowTest, TheNameIsAskedOnceAndEveryHandInIsKeptWithItsRecord)
     ASSERT_TRUE(window->action(Command::HandIn)->isEnabled());
 
     const QString name = QStringLiteral("Ана-Maria \"Ș.\" / 5B");
-    prompts.texts << name;
+    prompts.textAnswers << name;
     prompts.folders << folder;
     window->action(Command::HandIn)->trigger();
     ASSERT_EQ(prompts.textLabels.size(), 1);

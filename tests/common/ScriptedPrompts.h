@@ -70,11 +70,11 @@ public:
         return savePaths.isEmpty() ? QString() : savePaths.dequeue();
     }
     QStringList textLabels;   // textInput calls
-    QQueue<std::optional<QString>> texts;   // their answers; cancelled when empty
+    QQueue<std::optional<QString>> textAnswers;   // their answers; cancelled when empty
     std::optional<QString> textInput(const QString &, const QString &label, const QString &) override
     {
         textLabels << label;
-        return texts.isEmpty() ? std::nullopt : texts.dequeue();
+        return textAnswers.isEmpty() ? std::nullopt : textAnswers.dequeue();
     }
     QStringList folderTitles;   // chooseFolder calls
     QQueue<QString> folders;   // their answers; "" (cancel) when empty
