@@ -76,7 +76,7 @@ void MainWindow::handInCommand()
             const Language lang = language() == Language::Unknown ? Language::Rus : language();
             verdict = checkAgainstTask(m_task->task, lines, lang, m_settings.speed);
         }
-        for (const FieldVerdict &field : verdict.fields) record.fieldsRight << field.passed();
+        for (const FieldVerdict &judged : verdict.fields) record.fieldsRight << judged.passed();
         for (const RuleBreak &rule : verdict.rules) record.brokenRules << ruleBreakCode(rule);
         record.checked = true;
     }
