@@ -62,6 +62,7 @@ constexpr CommandRow kCommands[] = {
     {C::StepBack, "mmStepBack", "menu.stepBack", "Shift+F8", nullptr, nullptr, "", nullptr, true, E::IdleOrRunning},
     {C::StepForward, "mmStepForward", "menu.stepForward", "Ctrl+Shift+F8", nullptr, nullptr, "", nullptr, true, E::IdleOrRunning},
     {C::MarkLineSegments, "mmMarkLineSegments", "menu.markLineSegments", "", nullptr, nullptr, "", nullptr, true, E::Always},
+    {C::HandIn, "mmHandIn", "menu.handIn", "", nullptr, nullptr, "", nullptr, true, E::Idle},
 };
 
 // In the order of MenuId.
@@ -100,7 +101,7 @@ constexpr MenuEntry kMenuLayout[] = {
     top(MenuId::File),
     item(C::New), item(C::Open), separator, item(C::Save), item(C::SaveAs), item(C::SavePicture),
     separator, item(C::Print), item(C::PrintPreview), item(C::ExportWorksheet),
-    separator, item(C::MakeTask), separator, item(C::Exit),
+    separator, item(C::MakeTask), item(C::HandIn), separator, item(C::Exit),
     top(MenuId::Edit),
     item(C::Undo), item(C::Redo), separator, item(C::Cut), item(C::Copy), item(C::Paste), separator,
     item(C::ClearAlgorithm), item(C::ClearField), item(C::Refresh), separator, item(C::SelectAll),

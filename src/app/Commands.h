@@ -54,6 +54,7 @@ enum class Command {
     StepBack,
     StepForward,
     MarkLineSegments,
+    HandIn,
     Count_
 };
 constexpr int commandCount = int(Command::Count_);

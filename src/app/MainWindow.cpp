@@ -317,6 +317,7 @@ void MainWindow::buildControls()
     connect(m_taskPanel, &TaskPanel::closeRequested, this, &MainWindow::closeTask);
 
     m_statusBar = new StatusBar(central);
+    m_work.open.start();
     m_statusBar->setGeometry(1, 505, 672, 20);
     // The panels' first words, kept where a Language other than the three leaves them.
     m_statusBar->setPanelText(StatusPanel::Lines, text("startPanel.lines"));

@@ -22,6 +22,8 @@
 #include "world/FieldVectors.h"
 #include "world/RobotWorld.h"
 #include <QMainWindow>
+#include <QElapsedTimer>
+#include <QTime>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -101,6 +103,7 @@ public:
     bool writeSettings() override;   // shows why it failed
     void setAdvancedToolBarVisible(bool visible) override;
     void setLineNumbersVisible(bool visible) override;
+    QString chooseHandInFolder(const QString &current) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -130,6 +133,11 @@ private:
     void checkTaskCommand();
     void showGoal(bool shown);
     void makeTaskCommand();
+    // The program in the editor, saved or not, to the hand-in folder with a record of who,
+    // for which task, when, the verdict and how the pupil worked.
+    void handInCommand();
+    void startWorkRecord();   // a program opened or created: its counts and clock from zero
+    void showHandInNotice();
     // Reads a task and shows it beside the field; on failure shows why, or hands the text to
     // *failure when that is given (at start-up, before the window is on the screen).
     // Without `withStart` the text stays as it is: the task of a program just opened.
@@ -307,4 +315,12 @@ private:
     QThread *m_taskCheck = nullptr;   // the check under way
     bool m_taskCommandsAllowed = true;   // by the window's mode
     TaskPanel *m_taskPanel = nullptr;
+    // How the pupil worked on the program, since it was opened or created: for the hand-in.
+    struct WorkRecord {
+        int runs = 0, checks = 0, taskChecks = 0;
+        QElapsedTimer open;
+    };
+    WorkRecord m_work;
+    std::optional<QTime> m_handedInAt;   // local time of the last hand-in of this program
+    bool m_handedInChanged = false;   // the text changed after it
 };

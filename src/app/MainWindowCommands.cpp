@@ -102,6 +102,7 @@ void MainWindow::connectActions()
     on(Command::MakeTask, &MainWindow::makeTaskCommand);
     on(Command::StepBack, &MainWindow::stepBackCommand);
     on(Command::StepForward, &MainWindow::stepForwardCommand);
+    on(Command::HandIn, &MainWindow::handInCommand);
     action(Command::ShowGoal)->setCheckable(true);
     action(Command::ShowGoal)->setChecked(true);
     connect(action(Command::ShowGoal), &QAction::toggled, this, &MainWindow::showGoal);
@@ -141,6 +142,10 @@ void MainWindow::connectControls()
         setDocumentState(DocumentState::Changed);
         taskProgramChanged();
         forgetRunHistory();
+        if (m_handedInAt && !m_handedInChanged) {
+            m_handedInChanged = true;
+            showHandInNotice();
+        }
     });
     connect(m_editor, &AlgorithmEditor::linePanelsChanged, this,
             [this](const QString &p1, const QString &p2) {

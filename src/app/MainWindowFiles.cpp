@@ -202,6 +202,7 @@ void MainWindow::restoreCopy(const RecoveryContent &content, bool diskNewer)
     m_editor->setCaret(0, 0);
     m_currentFile = content.file;
     m_notes = content.notes;
+    startWorkRecord();
     if (m_currentFile.isEmpty())
         setWindowTitle(text("product"));
     else
@@ -281,6 +282,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
     m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);   // a pupil reads a program from its top
     m_notes = std::move(notes);
+    startWorkRecord();
     return true;
 }
 
@@ -357,6 +359,7 @@ void MainWindow::newDocument()
     m_editor->clear();
     m_editor->startFreshHistory();
     m_notes = {};
+    startWorkRecord();
     m_editor->setFocus();
     setDocumentState(DocumentState::Empty);
     m_currentFile.clear();

@@ -68,6 +68,7 @@ void MainWindow::reportLeftField(const ErrorReport &report, bool startedAway)
 
 void MainWindow::spellingCommand()
 {
+    ++m_work.checks;
     if (checkSyntax()) return;
     m_notices.showNoErrors(MessageCatalogue::forLanguage(language()).msgNoErrors);
     // What the check lets through but the run treats in surprising ways; never stops a run.
@@ -80,7 +81,10 @@ void MainWindow::spellingCommand()
 void MainWindow::runCommand()
 {
     if (m_run.isActive() || !action(Command::Run)->isEnabled()) return;
-    if (!checkSyntax()) startRun();
+    if (checkSyntax()) return;
+    ++m_work.runs;
+    m_statusBar->setNotice(QString());   // the line panels again while it runs
+    startRun();
 }
 
 // A run from idle that passed its check: with the preference on, on a cleared field.

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "common/Prompts.h"
 #include "documents/DocumentConvert.h"
+#include "app/StatusBar.h"
 #include "app/TaskPanel.h"
 #include "base/TextCatalogue.h"
 #include "base/LanguageRegistry.h"
@@ -49,6 +50,7 @@ bool MainWindow::openTask(const QString &path, QString *failure, bool withStart)
         m_currentFile.clear();
         m_diskStamp.reset();
         m_notes = {};
+        startWorkRecord();
         setWindowTitle(text("product"));
         setDocumentState(DocumentState::Loaded);
     }
@@ -109,7 +111,9 @@ void MainWindow::clearTaskMarks() { m_field->setMarks(QImage()); }
 void MainWindow::taskProgramChanged()
 {
     clearTaskMarks();
-    if (m_task) m_taskPanel->showChanged();
+    if (!m_task) return;
+    m_task->verdictCurrent = false;
+    m_taskPanel->showChanged();
 }
 
 void MainWindow::checkTaskCommand()
@@ -123,6 +127,7 @@ void MainWindow::checkTaskCommand()
                               .arg(info ? info->name : QString()));
         return;
     }
+    ++m_work.taskChecks;
     if (checkSyntax()) return;
     QStringList lines;
     lines.reserve(m_editor->lineCount());
@@ -194,6 +199,7 @@ void MainWindow::showTaskField(int index)
 
 void MainWindow::retranslateTask()
 {
+    if (!m_statusBar->notice().isEmpty()) showHandInNotice();
     if (!m_task) return;
     m_taskPanel->retranslate(m_task->task, textLanguage());
     if (m_task->verdict) {

@@ -20,7 +20,25 @@ StatusBar::StatusBar(QWidget *parent) : QWidget(parent)
         x += kWidths[i];
         m_panels[i] = l;
     }
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("noticePanel"));
+    m_notice->setAlignment(Qt::AlignCenter);
+    m_notice->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_notice->setGeometry(kWidths[0], 1, kWidths[1] + kWidths[2] - 2, 19);
+    m_notice->hide();
 }
+
+void StatusBar::setNotice(const QString &text)
+{
+    m_notice->setText(text);
+    m_notice->setAccessibleName(text);
+    const bool shown = !text.isEmpty();
+    m_notice->setVisible(shown);
+    m_panels[int(StatusPanel::Lines)]->setVisible(!shown);
+    m_panels[int(StatusPanel::CurrentLine)]->setVisible(!shown);
+}
+
+QString StatusBar::notice() const { return m_notice->text(); }
 
 void StatusBar::setPanelText(StatusPanel panel, const QString &text) { m_panels[int(panel)]->setText(text); }
 

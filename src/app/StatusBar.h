@@ -24,7 +24,12 @@ public:
     explicit StatusBar(QWidget *parent = nullptr);
     void setPanelText(StatusPanel panel, const QString &text);
     QString panelText(StatusPanel panel) const;
+    // A notice over the line panels ("Handed in at 10:42") while it has a text; none: the
+    // panels again.
+    void setNotice(const QString &text);
+    QString notice() const;
 
 private:
     QLabel *m_panels[PanelCount] = {};
+    QLabel *m_notice = nullptr;
 };

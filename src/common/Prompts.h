@@ -3,6 +3,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -44,6 +45,11 @@ public:
     // Where the open dialog starts until the user has chosen a folder in it, and folders it
     // offers besides the usual places (the example programs).
     virtual void setOpenFolders(const QString &start, const QStringList &places) = 0;
+    // A line of text, offered as `initial`; nothing when cancelled.
+    virtual std::optional<QString> textInput(const QString &title, const QString &label,
+                                             const QString &initial) = 0;
+    // A folder, the dialog starting in `start`; empty when cancelled.
+    virtual QString chooseFolder(const QString &title, const QString &start) = 0;
     // Where the next save dialog starts, e.g. the pupil's documents after an example.
     virtual void setSaveFolder(const QString &) { }
     // The message window with one hint below the report, set apart by its label.

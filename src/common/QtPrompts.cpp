@@ -9,6 +9,8 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -193,4 +195,30 @@ QString QtPrompts::saveFile(const QString &title, const QString &filter, const Q
     const QString path = dlg.selectedFiles().constFirst();
     m_lastDir = QFileInfo(path).absolutePath();
     return path;
+}
+
+std::optional<QString> QtPrompts::textInput(const QString &title, const QString &label,
+                                            const QString &initial)
+{
+    QInputDialog dlg(m_parent);
+    dlg.setWindowTitle(title.isEmpty() ? this->title() : title);
+    dlg.setLabelText(label);
+    dlg.setTextValue(initial);
+    dlg.setOkButtonText(uiText("button.ok", m_language).value_or(QStringLiteral("OK")));
+    dlg.setCancelButtonText(uiText("preferences.cancel", m_language).value_or(QStringLiteral("Cancel")));
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    return dlg.textValue();
+}
+
+QString QtPrompts::chooseFolder(const QString &title, const QString &start)
+{
+    QFileDialog dlg(m_parent);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly, true);
+    QString dir = start;
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    prepare(dlg, title, QString(), dir);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
+    return dlg.selectedFiles().constFirst();
 }

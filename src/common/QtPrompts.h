@@ -26,6 +26,9 @@ public:
     QString openFile(const QString &title, const QString &filter) override;
     QString saveFile(const QString &title, const QString &filter, const QString &defaultSuffix) override;
     void setOpenFolders(const QString &start, const QStringList &places) override;
+    std::optional<QString> textInput(const QString &title, const QString &label,
+                                     const QString &initial) override;
+    QString chooseFolder(const QString &title, const QString &start) override;
 
     // The caption of the message and question boxes; the application's display name
     // while empty.

@@ -5,11 +5,13 @@
 #include "base/TextCatalogue.h"
 #include "AppInfo.h"
 #include "base/SafeFile.h"
+#include "documents/CodePages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <array>
@@ -26,7 +28,37 @@ struct KeyWriter {
     QByteArray (*value)(const Settings &);
 };
 QByteArray flag(bool on) { return on ? QByteArray("1") : QByteArray("0"); }
-const std::array<KeyWriter, 9> kKeys = {{
+// Free text (a name, a folder) as UTF-8 on one line: '%' and control characters, and the
+// spaces at either end that a reader trims, written as %XX. Everything else stays readable.
+QByteArray escapedText(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray out;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const bool edge = c == ' ' && (i == 0 || i == utf8.size() - 1);
+        if (c < 0x20 || c == 0x7f || c == '%' || edge)
+            out += '%' + QByteArray::number(c, 16).rightJustified(2, '0').toUpper();
+        else
+            out += char(c);
+    }
+    return out;
+}
+// Back; a value typed by hand in an 8-bit code page (not UTF-8) is read as Windows-1251,
+// and a stray '%' stays as it is.
+QString unescapedText(const QByteArray &value)
+{
+    const QByteArray bytes = QByteArray::fromPercentEncoding(value);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        text.clear();
+        CodePageDecoder().decode(1251, bytes, text);
+    }
+    return text;
+}
+
+const std::array<KeyWriter, 11> kKeys = {{
     {"language", [](const Settings &s) { return s.language.toLatin1(); }},
     {"x_speed", [](const Settings &s) { return QByteArray::number(s.speed); }},
     {"pole_x", [](const Settings &s) { return QByteArray::number(s.fieldWidth); }},
@@ -36,6 +68,8 @@ const std::array<KeyWriter, 9> kKeys = {{
     {"interface_size", [](const Settings &s) { return QByteArray::number(s.interfaceSize); }},
     {"linenumbers", [](const Settings &s) { return flag(s.lineNumbers); }},
     {"cleanfield", [](const Settings &s) { return flag(s.cleanFieldEachRun); }},
+    {"pupil", [](const Settings &s) { return escapedText(s.pupilName); }},
+    {"handin_folder", [](const Settings &s) { return escapedText(s.handInFolder); }},
 }};
 
 QByteArray withoutCr(QByteArray line)
@@ -178,6 +212,8 @@ Settings parseSettings(const QByteArray &iniText)
         s.interfaceSize = *v;
     if (const auto v = integer(7)) s.lineNumbers = *v != 0;
     if (const auto v = integer(8)) s.cleanFieldEachRun = *v != 0;
+    if (found[9]) s.pupilName = unescapedText(*found[9]);
+    if (found[10]) s.handInFolder = unescapedText(*found[10]);
     return s;
 }
 

@@ -16,6 +16,8 @@ struct Settings {
     int interfaceSize = 100;   // per cent, one of kInterfaceSizes; takes effect at the next start
     bool lineNumbers = false;   // the editor's line-number gutter
     bool cleanFieldEachRun = false;   // every run from idle starts on a cleared field
+    QString pupilName;   // who hands programs in; empty until asked
+    QString handInFolder;   // where programs are handed in; empty until chosen
 };
 
 inline constexpr int kInterfaceSizes[] = {100, 125, 150, 200};

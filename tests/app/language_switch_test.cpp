@@ -42,6 +42,7 @@ const ExpectedMenuRow kExpectedMenu[] = {
      true,
      {"Экспорт листа в PDF...", "Exporta fisa ca PDF...", "Export worksheet as PDF..."},
      ""},
+    {ObjectName::HandInItem, true, {"Сдать работу…", "Preda lucrarea…", "Hand in…"}, ""},
     {ObjectName::ExitItem, true, {"Выход", "Iesire", "Exit"}, "Alt+X"},
     {ObjectName::EditMenu, false, {"Правка", "Editeaza", "Edit"}, ""},
     {ObjectName::UndoItem, true, {"Отменить", "Renunta", "Undo"}, "Ctrl+Z"},

@@ -83,6 +83,7 @@ inline constexpr const char *StepForwardItem = "mmStepForward";
 inline constexpr const char *MarkLineSegmentsItem = "mmMarkLineSegments";
 inline constexpr const char *Timeline = "timeline";
 inline constexpr const char *TimelineLabel = "timelineLabel";
+inline constexpr const char *HandInItem = "mmHandIn";
 
 // Menus and tool bars
 inline constexpr const char *FileMenu = "N1";

@@ -69,6 +69,20 @@ public:
         saveSuffixes << suffix;
         return savePaths.isEmpty() ? QString() : savePaths.dequeue();
     }
+    QStringList textLabels;   // textInput calls
+    QQueue<std::optional<QString>> textAnswers;   // their answers; cancelled when empty
+    std::optional<QString> textInput(const QString &, const QString &label, const QString &) override
+    {
+        textLabels << label;
+        return textAnswers.isEmpty() ? std::nullopt : textAnswers.dequeue();
+    }
+    QStringList folderTitles;   // chooseFolder calls
+    QQueue<QString> folders;   // their answers; "" (cancel) when empty
+    QString chooseFolder(const QString &title, const QString &) override
+    {
+        folderTitles << title;
+        return folders.isEmpty() ? QString() : folders.dequeue();
+    }
     void setOpenFolders(const QString &start, const QStringList &places) override
     {
         openStart = start;

@@ -70,7 +70,7 @@ protected:
 
 TEST_F(PreferencesDialogTest, ShowingFillsTheControlsFromTheSettings)
 {
-    host.s = {"eng", 5, 7, 9, true, false};
+    host.s = {"eng", 5, 7, 9, true, false, 100, false, false, {}, {}};
     open();
     EXPECT_EQ(dlg->objectName(), ObjectName::PreferencesDialog);
     EXPECT_EQ(dlg->size(), QSize(304, 207));

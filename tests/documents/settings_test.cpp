@@ -13,7 +13,7 @@ namespace {
 
 const QByteArray kDefaultFile = "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv="
                                 "1\ninterface_size=100\nlinenumbers=0\n"
-                                "cleanfield=0\n";
+                                "cleanfield=0\npupil=\nhandin_folder=\n";
 
 QByteArray readAll(const QString &path)
 {
@@ -99,7 +99,7 @@ TEST(SettingsFile, AFirstStartTakesTheLanguageFromTheLocale)
     EXPECT_EQ(loadSettings(dir.path()).language, "rus");   // a folder in its place
 }
 
-TEST(SettingsFile, DefaultsAreWrittenAsTheTenLineText)
+TEST(SettingsFile, DefaultsAreWrittenAsTheTwelveLineText)
 {
     QTemporaryDir dir;
     // The folder does not exist yet: saving creates it.
@@ -124,7 +124,7 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     s.cleanFieldEachRun = true;
     ASSERT_TRUE(saveSettings(path, s, nullptr));
     EXPECT_EQ(readAll(path), "[int]\nlanguage=eng\nx_speed=5\npole_x=2\npole_y=7\nsintax=1\nshowadv=0\n"
-                             "interface_size=150\nlinenumbers=0\ncleanfield=1\n");
+                             "interface_size=150\nlinenumbers=0\ncleanfield=1\npupil=\nhandin_folder=\n");
     const Settings r = loadSettings(path);
     EXPECT_EQ(r.language, "eng");
     EXPECT_EQ(r.speed, 5);
@@ -137,13 +137,31 @@ TEST(SettingsFile, RoundTripKeepsEveryValue)
     EXPECT_TRUE(r.cleanFieldEachRun);
 }
 
+// Any name a pupil types, and any folder, come back exactly, on the one line of their key.
+TEST(SettingsFile, HostileNamesAndFoldersRoundTrip)
+{
+    const QString names[] = {QStringLiteral("a=b; [int] #x"), QStringLiteral("Ион\npole_x=3\r\n[other]"),
+                             QStringLiteral("  Ștefan  Țurcanu \t"), QStringLiteral("100%25 %"), QString()};
+    for (const QString &name : names) {
+        Settings s;
+        s.pupilName = name;
+        s.handInFolder = QStringLiteral("/srv/клас 5/") + name;
+        const QByteArray text = composeSettings(s, "[int]\npupil=old\n; note\n");
+        EXPECT_EQ(text.count('\n'), 13) << text.toStdString();
+        const Settings r = parseSettings(text);
+        EXPECT_EQ(r.pupilName, name);
+        EXPECT_EQ(r.handInFolder, s.handInFolder);
+        EXPECT_EQ(r.fieldWidth, 16);   // nothing in the name became a key of its own
+    }
+}
+
 TEST(SettingsFile, LineNumbersFollowTheInterfaceSize)
 {
     Settings s;
     s.lineNumbers = true;
     const QByteArray on = composeSettings(s, "[int]\nlinenumbers=0\nother=1\n");
     EXPECT_EQ(on, "[int]\nlanguage=rus\nx_speed=3\npole_x=16\npole_y=20\nsintax=0\nshowadv=1\n"
-                  "interface_size=100\nlinenumbers=1\ncleanfield=0\nother=1\n");
+                  "interface_size=100\nlinenumbers=1\ncleanfield=0\npupil=\nhandin_folder=\nother=1\n");
     EXPECT_TRUE(parseSettings(on).lineNumbers);
     s.lineNumbers = false;
     const QByteArray off = composeSettings(s, on);
@@ -183,6 +201,8 @@ TEST_P(SettingsParse, ReadsEachKeyOnItsOwn)
     EXPECT_EQ(s.showAdvancedToolBar, c.expected.showAdvancedToolBar);
     EXPECT_EQ(s.interfaceSize, c.expected.interfaceSize);
     EXPECT_EQ(s.cleanFieldEachRun, c.expected.cleanFieldEachRun);
+    EXPECT_EQ(s.pupilName, c.expected.pupilName);
+    EXPECT_EQ(s.handInFolder, c.expected.handInFolder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -228,6 +248,14 @@ INSTANTIATE_TEST_SUITE_P(
                        s.cleanFieldEachRun = true;
                    })},
         ParseCase {"CleanFieldNotANumber", "[int]\ncleanfield=on\ncleanfield=1\n", Settings()},
+        // Typed by hand: UTF-8, or Notepad's Windows-1251; a '%' that starts no escape stays.
+        ParseCase {"PupilTypedInUtf8", "[int]\n pupil = Иван 100% \n",
+                   with([](Settings &s) { s.pupilName = QStringLiteral("Иван 100%"); })},
+        ParseCase {"PupilTypedIn1251", "[int]\npupil=\xc8\xe2\xe0\xed\nhandin_folder=//server/class 5\n",
+                   with([](Settings &s) {
+                       s.pupilName = QStringLiteral("Иван");
+                       s.handInFolder = QStringLiteral("//server/class 5");
+                   })},
         ParseCase {"BinaryGarbage", "\x01\xff[int\n=\n==3\n[int]\nlanguage\n", Settings()}),
     [](const ::testing::TestParamInfo<ParseCase> &p) { return std::string(p.param.name); });
 
@@ -367,8 +395,9 @@ TEST(SettingsFile, AWindows1251CommentIsReadAndEveryForeignByteKept)
     changed.speed = 2;
     QString error;
     ASSERT_TRUE(saveSettings(ini, changed, &error)) << error.toStdString();
-    const QByteArray ours = "[int]\r\nlanguage=eng\r\nx_speed=2\r\npole_x=16\r\npole_y=20\r\nsintax=0\r\n"
-                            "showadv=1\r\ninterface_size=100\r\nlinenumbers=0\r\ncleanfield=0\r\n";
+    const QByteArray ours =
+        "[int]\r\nlanguage=eng\r\nx_speed=2\r\npole_x=16\r\npole_y=20\r\nsintax=0\r\n"
+        "showadv=1\r\ninterface_size=100\r\nlinenumbers=0\r\ncleanfield=0\r\npupil=\r\nhandin_folder=\r\n";
     EXPECT_EQ(readAll(ini), note + ours + teacher);
 
     // A file with bytes no text editor writes is still not taken, nor replaced.

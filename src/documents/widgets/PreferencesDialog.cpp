@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -250,6 +251,31 @@ QWidget *PreferencesDialog::buildSavingPage()
     p3->addWidget(confirm);
     p3->addWidget(folderLabel);
     p3->addWidget(folder);
+
+    // Where and as whom the pupil hands programs in.
+    m_handInFrame = new QGroupBox(page);
+    m_handInFrame->setObjectName(QStringLiteral("handInFrame"));
+    m_pupilNameLabel = new QLabel(m_handInFrame);
+    m_pupilName = new QLineEdit(m_handInFrame);
+    m_pupilName->setObjectName(QStringLiteral("pupilName"));
+    m_pupilNameLabel->setBuddy(m_pupilName);
+    m_handInFolderLabel = new QLabel(m_handInFrame);
+    m_handInFolder = new QLineEdit(m_handInFrame);
+    m_handInFolder->setObjectName(QStringLiteral("handInFolder"));
+    m_handInFolderLabel->setBuddy(m_handInFolder);
+    m_chooseFolderButton = new QPushButton(m_handInFrame);
+    m_chooseFolderButton->setObjectName(QStringLiteral("chooseHandInFolder"));
+    connect(m_chooseFolderButton, &QPushButton::clicked, this, [this] {
+        const QString chosen = m_host.chooseHandInFolder(m_handInFolder->text());
+        if (!chosen.isEmpty()) m_handInFolder->setText(QDir::toNativeSeparators(chosen));
+    });
+    auto *handIn = new QGridLayout(m_handInFrame);
+    handIn->addWidget(m_pupilNameLabel, 0, 0);
+    handIn->addWidget(m_pupilName, 0, 1, 1, 2);
+    handIn->addWidget(m_handInFolderLabel, 1, 0);
+    handIn->addWidget(m_handInFolder, 1, 1);
+    handIn->addWidget(m_chooseFolderButton, 1, 2);
+    p3->addWidget(m_handInFrame);
     p3->addStretch(1);
 
     return page;
@@ -321,6 +347,17 @@ void PreferencesDialog::applyCaptions(Language lang)
     set("height", [this](const QString &t) { m_heightLabel->setText(t); });
     set("speedFrame", [this](const QString &t) { m_speedFrame->setTitle(t); });
     set("sizeFrame", [this](const QString &t) { m_sizeFrame->setTitle(t); });
+    set("handInFrame", [this](const QString &t) { m_handInFrame->setTitle(t); });
+    // The labels carry the access letters; the names are read without them.
+    auto named = [](QLabel *label, QWidget *control) {
+        return [label, control](const QString &t) {
+            label->setText(t);
+            control->setAccessibleName(QString(t).remove(QLatin1Char('&')));
+        };
+    };
+    set("pupilName", named(m_pupilNameLabel, m_pupilName));
+    set("handInFolder", named(m_handInFolderLabel, m_handInFolder));
+    set("chooseFolder", [this](const QString &t) { m_chooseFolderButton->setText(t); });
 }
 
 int PreferencesDialog::previewInterval(int sliderPosition)
@@ -348,6 +385,8 @@ void PreferencesDialog::prepare()
     m_interfaceSize->setCurrentIndex(std::max(0, m_interfaceSize->findData(s.interfaceSize)));
     m_lineNumbersBox->setChecked(s.lineNumbers);
     m_cleanFieldBox->setChecked(s.cleanFieldEachRun);
+    m_pupilName->setText(s.pupilName);
+    m_handInFolder->setText(QDir::toNativeSeparators(s.handInFolder));
 
     if (s.speed >= kMinSpeed && s.speed <= kMaxSpeed) {
         m_speedValue->setValue(s.speed);
@@ -395,6 +434,8 @@ void PreferencesDialog::ok()
     s.interfaceSize = m_interfaceSize->currentData().toInt();
     s.lineNumbers = m_lineNumbersBox->isChecked();
     s.cleanFieldEachRun = m_cleanFieldBox->isChecked();
+    s.pupilName = m_pupilName->text().trimmed();
+    s.handInFolder = QDir::fromNativeSeparators(m_handInFolder->text().trimmed());
 
     // The host has told the user why; the values stay in memory and the dialog open.
     if (!m_host.writeSettings()) return;

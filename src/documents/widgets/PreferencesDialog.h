@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -29,6 +30,12 @@ public:
     virtual void setAdvancedToolBarVisible(bool visible) = 0;
     virtual void setLineNumbersVisible(bool) { }
     virtual void applyLanguage() = 0;
+    // A folder for the hand-ins, the chooser starting at `current`; empty when cancelled.
+    virtual QString chooseHandInFolder(const QString &current)
+    {
+        Q_UNUSED(current);
+        return QString();
+    }
 };
 
 // The preferences dialog: Language (applied live), robot speed, field size, display
@@ -84,6 +91,10 @@ private:
     QLabel *m_maxLabel, *m_midLabel, *m_minLabel;
     QLabel *m_widthLabel, *m_heightLabel;
     QSpinBox *m_spinX, *m_spinY;
+    QGroupBox *m_handInFrame;
+    QLabel *m_pupilNameLabel, *m_handInFolderLabel;
+    QLineEdit *m_pupilName, *m_handInFolder;
+    QPushButton *m_chooseFolderButton;
     QPushButton *m_okButton, *m_cancelButton;
     QTimer *m_previewTimer;
 };
