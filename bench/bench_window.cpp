@@ -27,6 +27,11 @@ public:
     QString openFile(const QString &, const QString &) override { return {}; }
     QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
     void setOpenFolders(const QString &, const QStringList &) override { }
+    std::optional<QString> textInput(const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
 };
 
 // A shown main window with its settings in a temporary folder.
