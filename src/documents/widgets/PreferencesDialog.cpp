@@ -63,6 +63,7 @@ PreferencesDialog::PreferencesDialog(PreferencesHost &host, QWidget *parent) : Q
     m_pages->addTab(m_interfacePage, QString());
     m_pages->addTab(m_robotPage, QString());
     m_pages->addTab(m_fieldPage, QString());
+    m_pages->addTab(buildHandInPage(), QString());
 
     QLayout *buttons = buildButtons();
     auto *main = new QVBoxLayout(this);
@@ -251,9 +252,18 @@ QWidget *PreferencesDialog::buildSavingPage()
     p3->addWidget(confirm);
     p3->addWidget(folderLabel);
     p3->addWidget(folder);
+    p3->addStretch(1);
+    return page;
+}
 
-    // Where and as whom the pupil hands programs in.
+// Page 4: where and as whom the pupil hands programs in; the dialog's size leaves no room
+// for it on the saving page.
+QWidget *PreferencesDialog::buildHandInPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet4"));
     m_handInFrame = new QGroupBox(page);
+    m_handInFrame->setFlat(true);
     m_handInFrame->setObjectName(QStringLiteral("handInFrame"));
     m_pupilNameLabel = new QLabel(m_handInFrame);
     m_pupilName = new QLineEdit(m_handInFrame);
@@ -275,9 +285,10 @@ QWidget *PreferencesDialog::buildSavingPage()
     handIn->addWidget(m_handInFolderLabel, 1, 0);
     handIn->addWidget(m_handInFolder, 1, 1);
     handIn->addWidget(m_chooseFolderButton, 1, 2);
-    p3->addWidget(m_handInFrame);
-    p3->addStretch(1);
-
+    auto *p4 = new QVBoxLayout(page);
+    p4->setContentsMargins(6, 4, 6, 4);
+    p4->addWidget(m_handInFrame);
+    p4->addStretch(1);
     return page;
 }
 
@@ -347,6 +358,7 @@ void PreferencesDialog::applyCaptions(Language lang)
     set("height", [this](const QString &t) { m_heightLabel->setText(t); });
     set("speedFrame", [this](const QString &t) { m_speedFrame->setTitle(t); });
     set("sizeFrame", [this](const QString &t) { m_sizeFrame->setTitle(t); });
+    set("page.handIn", [this](const QString &t) { m_pages->setTabText(3, t); });
     set("handInFrame", [this](const QString &t) { m_handInFrame->setTitle(t); });
     // The labels carry the access letters; the names are read without them.
     auto named = [](QLabel *label, QWidget *control) {

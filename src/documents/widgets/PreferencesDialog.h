@@ -69,6 +69,7 @@ private:
     QWidget *buildInterfacePage();
     QWidget *buildRobotPage();
     QWidget *buildSavingPage();
+    QWidget *buildHandInPage();
     QLayout *buildButtons();
     void applyCaptions(Language lang);
     void languageClicked(const QString &code);
