@@ -75,8 +75,9 @@ std::optional<HandInRecord> handInFromNotes(const ProgramNotes &notes)
                                 std::all_of(fields.begin(), fields.end(), [](const QString &f) {
                                     return f == QLatin1String("right") || f == QLatin1String("wrong");
                                 });
-        if (wellFormed) {
-            r.checked = !fields.isEmpty();
+        // A verdict has a field at least; rules without one are no verdict.
+        if (wellFormed && !fields.isEmpty()) {
+            r.checked = true;
             for (const QString &f : fields) r.fieldsRight << (f == QLatin1String("right"));
             for (const QString &code : notes.value(kRules).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
                 if (ruleBreakFromCode(code)) r.brokenRules << code;
