@@ -38,6 +38,14 @@ bool HandInRecord::solved() const
            std::all_of(fieldsRight.begin(), fieldsRight.end(), [](bool right) { return right; });
 }
 
+bool HandInRecord::operator==(const HandInRecord &o) const
+{
+    return pupil == o.pupil && taskTitle == o.taskTitle && taskId == o.taskId && handedIn == o.handedIn &&
+           std::equal(fieldsRight.begin(), fieldsRight.end(), o.fieldsRight.begin(), o.fieldsRight.end()) &&
+           brokenRules == o.brokenRules && checked == o.checked && runs == o.runs && checks == o.checks &&
+           taskChecks == o.taskChecks && minutes == o.minutes;
+}
+
 void addHandInNotes(ProgramNotes &notes, const HandInRecord &record)
 {
     notes.set(kPupil, record.pupil);
