@@ -167,6 +167,11 @@ private:
     void forgetRunHistory();   // the world or the program changed outside the run
     // A click on the field at a picture pixel: the line that last drew the segment there.
     void fieldClicked(const QPoint &pixel);
+    // Enter on the focused field: the segments at the robot's node, the latest drawn first,
+    // one more at each press while the timeline stays where the last press left it.
+    void fieldNodeKey();
+    // The line that last drew the segment up to the tick given, selected; the timeline there.
+    void pickSegment(int segment, qint64 upTo, const QPoint &tipPixel);
     // The segments the caret's line drew in the last run, marked over the field.
     void showLineMarks();
     void refreshLinePanelsTick();
@@ -278,6 +283,12 @@ private:
     RobotWorld m_world;
     FieldVectors m_vectors;   // the field's drawing as vectors, in front of the field picture
     RunController m_run;
+    struct NodePick {
+        QList<int> segments;   // at the node, the latest drawn first
+        qint64 upTo = -1;   // the tick shown at the first press
+        qint64 leftAt = -1;   // the tick the last press moved to
+        int next = 0;
+    } m_nodePick;
     bool m_manual = false;
     bool m_shownOnce = false;
     LineColumn m_checkCaret;   // remembered by the last check, put back when a run stops

@@ -30,6 +30,7 @@ void MainWindow::buildTimeline(QWidget *central)
     // A screen reader's set value comes here too.
     connect(m_timeline, &QSlider::valueChanged, this, [this](int tick) { moveToTick(tick); });
     connect(m_field, &FieldView::clicked, this, &MainWindow::fieldClicked);
+    connect(m_field, &FieldView::nodeKeyPressed, this, &MainWindow::fieldNodeKey);
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::showLineMarks);
 }
 
@@ -51,7 +52,10 @@ void MainWindow::showTimeline()
         usable ? uiText("timeline.position", textLanguage()).value_or(QString()).arg(k).arg(n) : QString();
     m_timelineLabel->setText(position);
     m_timeline->setAccessibleDescription(position);
-    if (!usable) m_field->setToolTip(QString());
+    if (!usable) {
+        m_field->setToolTip(QString());
+        m_nodePick = {};
+    }
     showLineMarks();
 }
 
@@ -140,11 +144,56 @@ void MainWindow::fieldClicked(const QPoint &pixel)
         m_field->setToolTip(QString());
         return;
     }
+    pickSegment(best, shown, pixel);
+}
+
+void MainWindow::fieldNodeKey()
+{
+    const RunHistory &h = m_run.history();
+    if (h.isEmpty() || m_run.isRunning() || m_manual) return;
+    const qint64 shown = m_run.ticks();
+    if (shown != m_nodePick.leftAt || m_nodePick.segments.isEmpty()) {
+        const RobotState &robot = m_world.state();
+        // The latest tick that drew each segment ending at the robot's node.
+        std::vector<std::pair<qint64, int>> latest;
+        h.forEachDrawing([&](const RunHistory::Drawing &d) {
+            if (d.tick > shown) return;
+            int x0, y0, x1, y1;
+            RunHistory::segmentEnds(d.segment, x0, y0, x1, y1);
+            if ((x0 != robot.x || y0 != robot.y) && (x1 != robot.x || y1 != robot.y)) return;
+            const auto at = std::find_if(latest.begin(), latest.end(),
+                                         [&](const auto &e) { return e.second == d.segment; });
+            if (at == latest.end())
+                latest.emplace_back(d.tick, d.segment);
+            else
+                at->first = std::max(at->first, d.tick);
+        });
+        std::sort(latest.begin(), latest.end(), std::greater<>());
+        m_nodePick = {};
+        m_nodePick.upTo = shown;
+        for (const auto &e : latest) m_nodePick.segments << e.second;
+    }
+    if (m_nodePick.segments.isEmpty()) {
+        m_field->setToolTip(QString());
+        return;
+    }
+    const int segment = m_nodePick.segments.at(m_nodePick.next % m_nodePick.segments.size());
+    ++m_nodePick.next;
+    int x0, y0, x1, y1;
+    RunHistory::segmentEnds(segment, x0, y0, x1, y1);
+    const QPointF middle = (FieldPicture::nodePixel(x0, y0) + FieldPicture::nodePixel(x1, y1)) / 2;
+    pickSegment(segment, m_nodePick.upTo, middle.toPoint());
+    m_nodePick.leftAt = m_run.ticks();
+}
+
+void MainWindow::pickSegment(int segment, qint64 upTo, const QPoint &tipPixel)
+{
+    const RunHistory &h = m_run.history();
     int count = 0;
     qint64 last = 0;
     QList<int> lines;
     h.forEachDrawing([&](const RunHistory::Drawing &d) {
-        if (d.segment != best || d.tick > shown) return;
+        if (d.segment != segment || d.tick > upTo) return;
         ++count;
         last = d.tick;
         if (!lines.contains(d.line + 1)) lines << d.line + 1;
@@ -159,7 +208,7 @@ void MainWindow::fieldClicked(const QPoint &pixel)
                   : uiText("timeline.drawnByLine", textLanguage()).value_or(QString()).arg(numbers.value(0));
     moveToTick(last);
     m_field->setToolTip(note);
-    QToolTip::showText(m_field->mapToGlobal(pixel), note, m_field);
+    QToolTip::showText(m_field->mapToGlobal(tipPixel), note, m_field);
 }
 
 void MainWindow::showLineMarks()

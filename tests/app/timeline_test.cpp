@@ -187,3 +187,33 @@ TEST_F(TimelineTest, AClickedSegmentSelectsTheLineThatDrewItLastAndTheCaretsLine
     window->action(Command::MarkLineSegments)->trigger();
     EXPECT_TRUE(field->showsLineMarks());
 }
+
+TEST_F(TimelineTest, EnterOnTheFieldGoesThroughTheSegmentsAtTheRobotsNodeLatestFirst)
+{
+    open();
+    FieldView *field = window->field();
+    QTest::keyClick(field, Qt::Key_Return);   // no run yet: nothing to show
+    EXPECT_FALSE(window->runController().isActive());
+
+    // The robot ends at node (1, 0), between the segment line 2 drew and the one lines 3 and 6 drew.
+    setProgram("НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nПОВОРОТ 90\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА");
+    window->action(Command::Run)->trigger();
+    runToStop();
+    const QString twice = uiText("timeline.drawnBy", Language::Rus).value_or(QString()).arg(2).arg("3, 6");
+    const QString once = uiText("timeline.drawnByLine", Language::Rus).value_or(QString()).arg(2);
+    const struct {
+        int tick, line;
+        QString note;
+    } presses[] = {{6, 5, twice}, {2, 1, once}, {6, 5, twice}};
+    for (const auto &press : presses) {
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(window->runController().ticks(), press.tick);
+        EXPECT_EQ(window->editor()->caretLineColumn().line, press.line);
+        EXPECT_EQ(field->toolTip(), press.note);
+    }
+    // Moved elsewhere on the timeline, the next press asks about the node the robot stands on there.
+    control<QSlider>(ObjectName::Timeline)->setValue(3);
+    QTest::keyClick(field, Qt::Key_Space);
+    EXPECT_EQ(window->runController().ticks(), 3);
+    EXPECT_EQ(window->editor()->caretLineColumn().line, 2);
+}

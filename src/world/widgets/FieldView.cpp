@@ -5,6 +5,7 @@
 #include "world/widgets/WorldImages.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <utility>
@@ -214,6 +215,18 @@ void FieldView::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::LeftButton) emit clicked(e->position().toPoint());
     QWidget::mousePressEvent(e);
+}
+
+void FieldView::keyPressEvent(QKeyEvent *e)
+{
+    const int key = e->key();
+    if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        emit nodeKeyPressed();
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void FieldView::contextMenuEvent(QContextMenuEvent *e)

@@ -100,12 +100,14 @@ public:
 signals:
     void doubleClicked();   // the main window decides (executing?)
     void clicked(const QPoint &pixel);   // a left click, at a field pixel
+    void nodeKeyPressed();   // Enter or Space on the focused field: the robot's node asked about
     void contextMenuRequested(const QPoint &globalPos);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
     bool event(QEvent *e) override;
