@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 #include <climits>
@@ -208,7 +209,10 @@ void MainWindow::pickSegment(int segment, qint64 upTo, const QPoint &tipPixel)
                   : uiText("timeline.drawnByLine", textLanguage()).value_or(QString()).arg(numbers.value(0));
     moveToTick(last);
     m_field->setToolTip(note);
-    QToolTip::showText(m_field->mapToGlobal(tipPixel), note, m_field);
+    // Shown once the click or key is handled in full: its release would hide it at once. Not
+    // tied to the field either: the robot just moved may stand under the pointer now.
+    const QPoint at = m_field->mapToGlobal(tipPixel);
+    QTimer::singleShot(0, this, [at, note] { QToolTip::showText(at, note); });
 }
 
 void MainWindow::showLineMarks()

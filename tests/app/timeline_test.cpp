@@ -10,6 +10,7 @@
 #include <QAccessibleValueInterface>
 #include <QSlider>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -210,6 +211,8 @@ TEST_F(TimelineTest, EnterOnTheFieldGoesThroughTheSegmentsAtTheRobotsNodeLatestF
         EXPECT_EQ(window->runController().ticks(), press.tick);
         EXPECT_EQ(window->editor()->caretLineColumn().line, press.line);
         EXPECT_EQ(field->toolTip(), press.note);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QToolTip::text(), press.note) << "the note is shown, not only set";
     }
     // Moved elsewhere on the timeline, the next press asks about the node the robot stands on there.
     control<QSlider>(ObjectName::Timeline)->setValue(3);

@@ -211,22 +211,38 @@ void FieldView::mouseDoubleClickEvent(QMouseEvent *e)
     e->accept();
 }
 
-void FieldView::mousePressEvent(QMouseEvent *e)
+// Both act on release: a tooltip shown while the button or key is still down would be hidden
+// by its release at once.
+void FieldView::mouseReleaseEvent(QMouseEvent *e)
 {
-    if (e->button() == Qt::LeftButton) emit clicked(e->position().toPoint());
-    QWidget::mousePressEvent(e);
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        emit clicked(e->position().toPoint());
+    QWidget::mouseReleaseEvent(e);
+}
+
+static bool isNodeKey(const QKeyEvent *e)
+{
+    const int key = e->key();
+    return (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+           (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space);
 }
 
 void FieldView::keyPressEvent(QKeyEvent *e)
 {
-    const int key = e->key();
-    if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
-        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
-        emit nodeKeyPressed();
+    if (isNodeKey(e))
         e->accept();
+    else
+        QWidget::keyPressEvent(e);
+}
+
+void FieldView::keyReleaseEvent(QKeyEvent *e)
+{
+    if (!isNodeKey(e)) {
+        QWidget::keyReleaseEvent(e);
         return;
     }
-    QWidget::keyPressEvent(e);
+    e->accept();
+    if (!e->isAutoRepeat()) emit nodeKeyPressed();
 }
 
 void FieldView::contextMenuEvent(QContextMenuEvent *e)
