@@ -7,7 +7,8 @@
 #   scripts/perf-compare.sh [--rounds N] [--build DIR]      (5 rounds, the folder build)
 # Needs a build with the benchmarks (TRAKMIL_BENCHMARKS, the default): trakmil, bench/anchor_*,
 # bench/bench_editor and bench/bench_window; and xvfb, xdotool and openbox, as the window is
-# driven on a virtual display under a window manager.
+# driven on a virtual display under a window manager. PERF_COMPARE_KEEP=DIR keeps every
+# round's figures there, one file per figure.
 #
 # How each figure is taken:
 # - CPU of a window: user + system time of the process, from the kernel's accounting of a
@@ -15,9 +16,11 @@
 #   Settled: its window is mapped and its CPU time (clock ticks of /proc/PID/stat) has not moved
 #   for 300 ms. So the figure runs from exec to a window that has finished its work, the quiet
 #   300 ms included (a caret blinking costs next to nothing), the same for Trakmil and anchor.
-# - Memory: Rss and Pss of /proc/PID/smaps_rollup once settled.
+# - Memory: Rss and Pss of /proc/PID/smaps_rollup once settled. Pss shares the libraries'
+#   pages with every other process using them, so it moves with what else runs; Rss does not.
 # - Opening 100,000 lines: Trakmil given the file on its command line against the bare editor
 #   loading it, both to settled; the row below it takes each one's own empty start away.
+#   The bare window and the bare editor are given the size of Trakmil's window.
 # - Keystrokes: in a 10,000-line program, xdotool types characters at the text's start (a new
 #   first line) into the focused window; the CPU delta (/proc/PID/task/*/schedstat, in ns) from
 #   before the first key to settled after the last, divided by the keys.
@@ -32,7 +35,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     -r|--rounds) ROUNDS=$2; shift 2 ;;
     -b|--build) BUILD=$2; shift 2 ;;
-    -h|--help) sed -n '5,8p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '4,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "perf-compare.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -136,10 +139,15 @@ nanos() { cat /proc/"$APP"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {pr
 # window's id.
 settle() {
   local win last now still=0
-  win=$(xdotool search --sync --onlyvisible --pid "$APP" 2>/dev/null | head -1)
+  win=$(timeout 60 xdotool search --sync --onlyvisible --pid "$APP" 2>/dev/null | head -1 || true)
+  if [ -z "$win" ]; then
+    echo "perf-compare.sh: no window of $(tr '\0' ' ' < "/proc/$APP/cmdline" 2>/dev/null) within a minute" >&2
+    exit 1
+  fi
   last=$(ticks)
   while [ "$still" -lt 6 ]; do
     sleep 0.05
+    [ -e "/proc/$APP/stat" ] || { echo "perf-compare.sh: the program measured ended by itself" >&2; exit 1; }
     now=$(ticks)
     if [ "$now" = "$last" ]; then still=$((still + 1)); else still=0; last=$now; fi
   done
@@ -227,7 +235,8 @@ sleep 1
 
 # Trakmil's window size, for the anchors: both paint as much.
 d=$(fresh); launch "$d" "$d/trakmil"
-SIZE=$(xdotool getwindowgeometry "$(settle)" | awk '/Geometry:/ {print $2}')
+win=$(settle)
+SIZE=$(xdotool getwindowgeometry "$win" | awk '/Geometry:/ {print $2}')
 finish "$d"
 echo "Trakmil's window: $SIZE; $ROUNDS rounds; $(nproc) cores; load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 
