@@ -4,6 +4,7 @@
 #include "cli/ClassReport.h"
 #include "cli/ConsoleOptions.h"
 #include "cli/ConsoleText.h"
+#include "cli/InOrder.h"
 #include "base/SafeFile.h"
 #include "base/TextCatalogue.h"
 #include "documents/ProgramFile.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 
 namespace ClassMode {
@@ -195,15 +197,24 @@ void flag(Overview &ov, const std::optional<QString> &start)
         ov.solved += solved(r) ? 1 : 0;
         ov.unchanged += r.unchangedStart ? 1 : 0;
         if (r.unchangedStart) continue;
-        for (const qsizetype j : byProgram.values(programs[i]))
-            if (ov.rows[j].pupil != r.pupil && !r.sameProgramAs.contains(ov.rows[j].pupil))
-                r.sameProgramAs << ov.rows[j].pupil;
+        // A set for each list: a program many hand in would otherwise cost the square of them.
+        QSet<QString> named;
+        for (auto j = byProgram.constFind(programs[i]); j != byProgram.constEnd() && j.key() == programs[i];
+             ++j)
+            if (ov.rows[*j].pupil != r.pupil && !named.contains(ov.rows[*j].pupil)) {
+                named.insert(ov.rows[*j].pupil);
+                r.sameProgramAs << ov.rows[*j].pupil;
+            }
         ov.copies += r.sameProgramAs.isEmpty() ? 0 : 1;
         if (solved(r)) continue;
-        for (const qsizetype j : byDrawing.values(drawingKey(r)))
-            if (ov.rows[j].pupil != r.pupil && programs[j] != programs[i] &&
-                !r.sameDrawingAs.contains(ov.rows[j].pupil))
-                r.sameDrawingAs << ov.rows[j].pupil;
+        named.clear();
+        const QByteArray key = drawingKey(r);
+        for (auto j = byDrawing.constFind(key); j != byDrawing.constEnd() && j.key() == key; ++j)
+            if (ov.rows[*j].pupil != r.pupil && programs[*j] != programs[i] &&
+                !named.contains(ov.rows[*j].pupil)) {
+                named.insert(ov.rows[*j].pupil);
+                r.sameDrawingAs << ov.rows[*j].pupil;
+            }
     }
     for (Row &r : ov.rows) {
         std::sort(r.sameProgramAs.begin(), r.sameProgramAs.end());
@@ -411,7 +422,14 @@ QString overviewHtml(const Overview &ov, Language lang)
     }
     h += QStringLiteral("<th>%1</th><th>%2</th><th>%3</th></tr></thead>\n<tbody>\n")
              .arg(escaped(c("work", lang)), escaped(c("minutes", lang)), escaped(c("time", lang)));
-    for (const Row &r : ov.rows) rowHtml(h, ov, r, lang);
+    inOrder<QString>(
+        ov.rows.size(),
+        [&](qsizetype i) {
+            QString row;
+            rowHtml(row, ov, ov.rows[i], lang);
+            return row;
+        },
+        [&](qsizetype, QString &&row) { h += row; });
     h += QStringLiteral("</tbody>\n</table>\n<h2>%1</h2>\n<dl class=\"legend\">")
              .arg(escaped(c("legend", lang)));
     for (const char *key : {"legendPictures", "legendWork", "legendTime", "legendUnchanged",
