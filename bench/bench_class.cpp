@@ -190,8 +190,7 @@ void BM_ClassOverviewOf10000(benchmark::State &state)
     for (auto _ : state) {
         const ClassMode::Overview ov = ClassMode::build(o);
         FileError failure;
-        if (!writeFileSafely(o.reportPath, ClassMode::overviewHtml(ov, o.interfaceLanguage).toUtf8(),
-                             &failure) ||
+        if (!writeFileSafely(o.reportPath, ClassMode::overviewPage(ov, o.interfaceLanguage), &failure) ||
             !writeFileSafely(o.csvPath, ClassMode::overviewCsv(ov, o.interfaceLanguage), &failure))
             state.SkipWithError("cannot write the page");
         solved = ov.solved;

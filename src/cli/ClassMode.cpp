@@ -386,11 +386,12 @@ QString csvCell(QString s)
 
 }   // namespace
 
-QString overviewHtml(const Overview &ov, Language lang)
+QString overviewHtml(const Overview &ov, Language lang) { return QString::fromUtf8(overviewPage(ov, lang)); }
+
+QByteArray overviewPage(const Overview &ov, Language lang)
 {
     const QString title = ov.taskTitle.isEmpty() ? c("title", lang) : c("taskTitle", lang).arg(ov.taskTitle);
     QString h;
-    h.reserve(64 * 1024 + ov.rows.size() * 30 * 1024);
     h += QStringLiteral(
              "<!DOCTYPE html>\n<html lang=\"%1\"><head><meta charset=\"utf-8\"/><title>%2</title><style>")
              .arg(htmlLanguage(lang), escaped(title));
@@ -422,14 +423,18 @@ QString overviewHtml(const Overview &ov, Language lang)
     }
     h += QStringLiteral("<th>%1</th><th>%2</th><th>%3</th></tr></thead>\n<tbody>\n")
              .arg(escaped(c("work", lang)), escaped(c("minutes", lang)), escaped(c("time", lang)));
-    inOrder<QString>(
+    // The rows are made on every thread and kept as UTF-8 only: a school's year is a page
+    // of many megabytes.
+    QByteArray page = h.toUtf8();
+    h.clear();
+    inOrder<QByteArray>(
         ov.rows.size(),
         [&](qsizetype i) {
             QString row;
             rowHtml(row, ov, ov.rows[i], lang);
-            return row;
+            return row.toUtf8();
         },
-        [&](qsizetype, QString &&row) { h += row; });
+        [&](qsizetype, QByteArray &&row) { page += row; });
     h += QStringLiteral("</tbody>\n</table>\n<h2>%1</h2>\n<dl class=\"legend\">")
              .arg(escaped(c("legend", lang)));
     for (const char *key : {"legendPictures", "legendWork", "legendTime", "legendUnchanged",
@@ -440,7 +445,7 @@ QString overviewHtml(const Overview &ov, Language lang)
                       escaped(entry.section(QStringLiteral(": "), 1)));
     }
     h += QStringLiteral("</dl>\n</body></html>\n");
-    return h;
+    return page + h.toUtf8();
 }
 
 QByteArray overviewCsv(const Overview &ov, Language lang)
@@ -568,7 +573,7 @@ int run(const QStringList &arguments)
                              .arg(path, fileErrorReason(failure, Language::Eng)));
         code = 2;
     };
-    if (!o.reportPath.isEmpty()) write(o.reportPath, overviewHtml(ov, o.interfaceLanguage).toUtf8());
+    if (!o.reportPath.isEmpty()) write(o.reportPath, overviewPage(ov, o.interfaceLanguage));
     if (!o.csvPath.isEmpty()) write(o.csvPath, overviewCsv(ov, o.interfaceLanguage));
     ConsoleText::out(summaryText(ov, o.interfaceLanguage));
     return code;
