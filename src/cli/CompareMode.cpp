@@ -167,6 +167,53 @@ bool writeDiffPicture(const QString &path, const QByteArray &png, QStringList &p
     return false;
 }
 
+// The pictures of one drawing: the drawing, its differences for the report and for --diff.
+struct Pictures {
+    QByteArray drawn, diff, diffFile;
+};
+
+// A class draws the same few wrong drawings many times over: within one grading, each is
+// pictured and encoded once, on whichever thread meets it first. Small, and started again
+// when full, so that a long run never grows it.
+class PictureCache {
+public:
+    // What the pictures of a drawing on field `field` are made of: the trace, where it ended
+    // and whether the run ended.
+    static QByteArray key(int field, const TraceRecorder &trace, QPoint end, bool ended)
+    {
+        const QList<TraceRecorder::Drawn> segments = trace.segments();
+        QByteArray k;
+        k.reserve(16 + segments.size() * 24);
+        const auto add = [&k](qint64 n) { k += QByteArray::number(n) + ','; };
+        add(field);
+        add(end.x());
+        add(end.y());
+        add(ended ? 1 : 0);
+        for (const TraceRecorder::Drawn &d : segments) {
+            add(d.segment.key());
+            add(d.colour);
+        }
+        return k;
+    }
+
+    template <typename Make> Pictures get(const QByteArray &key, const Make &make)
+    {
+        {
+            const QMutexLocker lock(&m_mutex);
+            if (const auto known = m_pictures.constFind(key); known != m_pictures.constEnd()) return *known;
+        }
+        const Pictures made = make();
+        const QMutexLocker lock(&m_mutex);
+        if (m_pictures.size() >= 256) m_pictures.clear();
+        m_pictures.insert(key, made);
+        return made;
+    }
+
+private:
+    QMutex m_mutex;
+    QHash<QByteArray, Pictures> m_pictures;
+};
+
 // What grading one pupil says, kept apart until it is told in the pupils' order.
 struct Outcome {
     CompareMode::PupilGrade grade;
@@ -258,6 +305,7 @@ Grading gradeAgainstModel(const Options &o)
     const bool pictures = o.pictures || !o.reportPath.isEmpty();
     if (pictures) g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
     const QSet<QString> sharedNames = sharedFileNames(o.pupils);
+    PictureCache cache;
 
     const auto work = [&](qsizetype i) {
         Outcome out;
@@ -282,12 +330,21 @@ Grading gradeAgainstModel(const Options &o)
         pg.colourDiffers = int(c.colourDiffers.size());
         pg.sameEnd = c.sameEnd();
         // A pupil who drew the same has the model's picture, which the report holds once.
-        if (pictures && !(d.ended && c.same())) {
-            pg.pupilPng = pngData(tracePicture(d.trace, d.end, o.fieldWidth, o.fieldHeight));
-            if (!d.ended || !c.same())
-                pg.diffPng = pngData(
-                    comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight, o.interfaceLanguage));
-        }
+        Pictures drawn;
+        if ((pictures || !o.diffDir.isEmpty()) && !(d.ended && c.same()))
+            drawn = cache.get(PictureCache::key(0, d.trace, d.end, d.ended), [&] {
+                Pictures made;
+                if (pictures) {
+                    made.drawn = pngData(tracePicture(d.trace, d.end, o.fieldWidth, o.fieldHeight));
+                    made.diff = pngData(
+                        comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight, o.interfaceLanguage));
+                }
+                if (!o.diffDir.isEmpty())
+                    made.diffFile = pngData(comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight));
+                return made;
+            });
+        pg.pupilPng = drawn.drawn;
+        pg.diffPng = drawn.diff;
         if (!d.ended) {
             // A check or run error is the pupil's mistake, graded like any other difference.
             out.differs = true;
@@ -310,7 +367,7 @@ Grading gradeAgainstModel(const Options &o)
         // report shows it.
         if (out.differs && !o.diffDir.isEmpty()) {
             out.diffFields << 0;
-            out.diffPngs << pngData(comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight));
+            out.diffPngs << drawn.diffFile;
         }
         reportRow(out, o, g, sharedNames);
         return out;
@@ -364,6 +421,7 @@ Grading gradeAgainstTask(const Options &o)
     }
     g.task = summary;
     const QSet<QString> sharedNames = sharedFileNames(o.pupils);
+    PictureCache cache;
 
     const auto work = [&](qsizetype i) {
         Outcome out;
@@ -388,21 +446,32 @@ Grading gradeAgainstTask(const Options &o)
             const FieldVerdict &fv = v.fields[f];
             FieldGrade fg = fieldGrade(pupil, field, fv);
             if ((pictures || !o.diffDir.isEmpty()) && !fg.passed) {
-                // A run that did not end was not compared: what it drew until it stopped is,
-                // as the report and the --diff picture show it.
-                const TraceComparison c =
-                    fv.drawing.ended() ? fv.comparison
-                                       : compareTraces(goals[f], goalEndNode(field).value_or(fv.drawing.end),
-                                                       fv.drawing.trace, fv.drawing.end);
-                if (pictures) {
-                    fg.pupilPng =
-                        pngData(tracePicture(fv.drawing.trace, fv.drawing.end, field.width, field.height));
-                    fg.diffPng = pngData(
-                        comparisonPicture(goals[f], c, field.width, field.height, o.interfaceLanguage));
-                }
+                const Pictures drawn = cache.get(
+                    PictureCache::key(f, fv.drawing.trace, fv.drawing.end, fv.drawing.ended()), [&] {
+                        // A run that did not end was not compared: what it drew until it
+                        // stopped is, as the report and the --diff picture show it.
+                        const TraceComparison c =
+                            fv.drawing.ended()
+                                ? fv.comparison
+                                : compareTraces(goals[f], goalEndNode(field).value_or(fv.drawing.end),
+                                                fv.drawing.trace, fv.drawing.end);
+                        Pictures made;
+                        if (pictures) {
+                            made.drawn = pngData(
+                                tracePicture(fv.drawing.trace, fv.drawing.end, field.width, field.height));
+                            made.diff = pngData(comparisonPicture(goals[f], c, field.width, field.height,
+                                                                  o.interfaceLanguage));
+                        }
+                        if (!o.diffDir.isEmpty())
+                            made.diffFile =
+                                pngData(comparisonPicture(goals[f], c, field.width, field.height));
+                        return made;
+                    });
+                fg.pupilPng = drawn.drawn;
+                fg.diffPng = drawn.diff;
                 if (!o.diffDir.isEmpty() && !v.solved()) {
                     out.diffFields << f + 1;
-                    out.diffPngs << pngData(comparisonPicture(goals[f], c, field.width, field.height));
+                    out.diffPngs << drawn.diffFile;
                 }
             }
             pg.fields << fg;
