@@ -74,16 +74,23 @@ void readRows(const Options &o, Overview &ov, const std::optional<QString> &task
     QList<Row> all;
     // The teacher's own model or task may lie among the hand-ins: it is no pupil's.
     const QString own = QFileInfo(o.task.isEmpty() ? o.model : o.task).canonicalFilePath();
-    for (const QFileInfo &info : entries) {
-        if (!own.isEmpty() && info.canonicalFilePath() == own) continue;
+    // Each file is read on whichever thread is free, and kept in the folder's order.
+    struct Read {
+        std::optional<Row> row;
+        bool otherTask = false;
+    };
+    const auto read = [&](qsizetype i) {
+        const QFileInfo &info = entries[i];
+        Read out;
+        if (!own.isEmpty() && info.canonicalFilePath() == own) return out;
         Row r;
         r.file = info.fileName();
         r.pupil = info.completeBaseName();
         r.time = info.lastModified().toUTC();
         if (info.isDir()) {
             r.refused = c("aFolder", o.interfaceLanguage);
-            all << r;
-            continue;
+            out.row = r;
+            return out;
         }
         StyledText styled;
         ProgramNotes notes;
@@ -91,21 +98,26 @@ void readRows(const Options &o, Overview &ov, const std::optional<QString> &task
         if (!loadProgramFile(info.filePath(), styled, notes, &error, o.interfaceLanguage,
                              &ProgramTranslator::plainTextCodePage)) {
             r.refused = error;
-            all << r;
-            continue;
+            out.row = r;
+            return out;
         }
         r.program = plainLines(styled);
         r.record = handInFromNotes(notes);
         if (r.record) {
             if (taskId && !r.record->taskId.isEmpty() && r.record->taskId != *taskId) {
-                ++ov.otherTask;
-                continue;
+                out.otherTask = true;
+                return out;
             }
             r.pupil = r.record->pupil;
             if (r.record->handedIn.isValid()) r.time = r.record->handedIn;
         }
-        all << r;
-    }
+        out.row = r;
+        return out;
+    };
+    inOrder<Read>(entries.size(), read, [&](qsizetype, Read &&r) {
+        ov.otherTask += r.otherTask ? 1 : 0;
+        if (r.row) all << std::move(*r.row);
+    });
     std::stable_sort(all.begin(), all.end(), [](const Row &a, const Row &b) {
         const int byName = QString::localeAwareCompare(a.pupil, b.pupil);
         return byName != 0 ? byName < 0 : a.time < b.time;
