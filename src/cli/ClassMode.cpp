@@ -457,7 +457,8 @@ QByteArray overviewPage(const Overview &ov, Language lang)
                       escaped(entry.section(QStringLiteral(": "), 1)));
     }
     h += QStringLiteral("</dl>\n</body></html>\n");
-    return page + h.toUtf8();
+    page += h.toUtf8();
+    return page;
 }
 
 QByteArray overviewCsv(const Overview &ov, Language lang)

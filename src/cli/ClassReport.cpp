@@ -422,12 +422,16 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
 }
 
 bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
-                      const std::array<QByteArray, 3> &rows, Language lang, QString *error)
+                      std::array<QByteArray, 3> &&rows, Language lang, QString *error)
 {
     QByteArray page =
         (g.task ? taskReportHead(modelFile, g, lang) : modelReportHead(modelFile, g, lang)).toUtf8();
     page.reserve(page.size() + rows[0].size() + rows[1].size() + rows[2].size() + 64);
-    for (const QByteArray &part : rows) page += part;
+    // Each part goes as soon as it is copied: the page is held about once, not twice.
+    for (QByteArray &part : rows) {
+        page += part;
+        part = QByteArray();
+    }
     page += kReportTail;
     FileError failure;
     if (writeFileSafely(path, page, &failure)) return true;

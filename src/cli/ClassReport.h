@@ -21,7 +21,7 @@ QString classReportRow(const CompareMode::PupilGrade &p, const CompareMode::Grad
                        const QSet<QString> &sharedNames, Language lang);
 int classReportRank(const CompareMode::PupilGrade &p);   // 0 to 2: what needs the teacher's eye first
 bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
-                      const std::array<QByteArray, 3> &rows, Language lang, QString *error);
+                      std::array<QByteArray, 3> &&rows, Language lang, QString *error);
 
 // The pieces of the report the class overview builds its page from too.
 namespace ReportParts {

@@ -390,7 +390,7 @@ Grading gradeAgainstModel(const Options &o)
     inOrder<Outcome>(o.pupils.size(), work, merge);
     if (!o.reportPath.isEmpty()) {
         QString error;
-        if (!writeClassReport(o.reportPath, o.model, g, rows, o.interfaceLanguage, &error)) {
+        if (!writeClassReport(o.reportPath, o.model, g, std::move(rows), o.interfaceLanguage, &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
             fileError = true;
         }
@@ -539,7 +539,7 @@ Grading gradeAgainstTask(const Options &o)
     };
     inOrder<Outcome>(o.pupils.size(), work, merge);
     if (!o.reportPath.isEmpty() &&
-        !writeClassReport(o.reportPath, o.model, g, rows, o.interfaceLanguage, &error)) {
+        !writeClassReport(o.reportPath, o.model, g, std::move(rows), o.interfaceLanguage, &error)) {
         g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
         fileError = true;
     }
