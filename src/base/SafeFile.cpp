@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -144,9 +145,12 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, FileE
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) return failWithFile(error, path, file, errno);
-    // The size may have grown since it was looked at.
+    // Room for the size it has, not for the limit: a buffer of the limit for every small file
+    // costs more than reading it. The size may have grown since it was looked at.
     errno = 0;
-    QByteArray data = file.read(maxSize + 1);
+    QByteArray data = file.read(std::min(maxSize + 1, std::max<qint64>(file.size(), 0) + 1));
+    if (data.size() <= maxSize && !file.atEnd() && file.error() == QFileDevice::NoError)
+        data += file.read(maxSize + 1 - data.size());
     if (data.size() > maxSize) return tooLarge(error, path, maxSize);
     if (file.error() != QFileDevice::NoError) return failWithFile(error, path, file, errno);
     out = std::move(data);

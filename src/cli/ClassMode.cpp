@@ -4,6 +4,7 @@
 #include "cli/ClassReport.h"
 #include "cli/ConsoleOptions.h"
 #include "cli/ConsoleText.h"
+#include "cli/InOrder.h"
 #include "base/SafeFile.h"
 #include "base/TextCatalogue.h"
 #include "documents/ProgramFile.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 
 namespace ClassMode {
@@ -72,16 +74,23 @@ void readRows(const Options &o, Overview &ov, const std::optional<QString> &task
     QList<Row> all;
     // The teacher's own model or task may lie among the hand-ins: it is no pupil's.
     const QString own = QFileInfo(o.task.isEmpty() ? o.model : o.task).canonicalFilePath();
-    for (const QFileInfo &info : entries) {
-        if (!own.isEmpty() && info.canonicalFilePath() == own) continue;
+    // Each file is read on whichever thread is free, and kept in the folder's order.
+    struct Read {
+        std::optional<Row> row;
+        bool otherTask = false;
+    };
+    const auto read = [&](qsizetype i) {
+        const QFileInfo &info = entries[i];
+        Read out;
+        if (!own.isEmpty() && info.canonicalFilePath() == own) return out;
         Row r;
         r.file = info.fileName();
         r.pupil = info.completeBaseName();
         r.time = info.lastModified().toUTC();
         if (info.isDir()) {
             r.refused = c("aFolder", o.interfaceLanguage);
-            all << r;
-            continue;
+            out.row = r;
+            return out;
         }
         StyledText styled;
         ProgramNotes notes;
@@ -89,21 +98,26 @@ void readRows(const Options &o, Overview &ov, const std::optional<QString> &task
         if (!loadProgramFile(info.filePath(), styled, notes, &error, o.interfaceLanguage,
                              &ProgramTranslator::plainTextCodePage)) {
             r.refused = error;
-            all << r;
-            continue;
+            out.row = r;
+            return out;
         }
         r.program = plainLines(styled);
         r.record = handInFromNotes(notes);
         if (r.record) {
             if (taskId && !r.record->taskId.isEmpty() && r.record->taskId != *taskId) {
-                ++ov.otherTask;
-                continue;
+                out.otherTask = true;
+                return out;
             }
             r.pupil = r.record->pupil;
             if (r.record->handedIn.isValid()) r.time = r.record->handedIn;
         }
-        all << r;
-    }
+        out.row = r;
+        return out;
+    };
+    inOrder<Read>(entries.size(), read, [&](qsizetype, Read &&r) {
+        ov.otherTask += r.otherTask ? 1 : 0;
+        if (r.row) all << std::move(*r.row);
+    });
     std::stable_sort(all.begin(), all.end(), [](const Row &a, const Row &b) {
         const int byName = QString::localeAwareCompare(a.pupil, b.pupil);
         return byName != 0 ? byName < 0 : a.time < b.time;
@@ -195,15 +209,24 @@ void flag(Overview &ov, const std::optional<QString> &start)
         ov.solved += solved(r) ? 1 : 0;
         ov.unchanged += r.unchangedStart ? 1 : 0;
         if (r.unchangedStart) continue;
-        for (const qsizetype j : byProgram.values(programs[i]))
-            if (ov.rows[j].pupil != r.pupil && !r.sameProgramAs.contains(ov.rows[j].pupil))
-                r.sameProgramAs << ov.rows[j].pupil;
+        // A set for each list: a program many hand in would otherwise cost the square of them.
+        QSet<QString> named;
+        for (auto j = byProgram.constFind(programs[i]); j != byProgram.constEnd() && j.key() == programs[i];
+             ++j)
+            if (ov.rows[*j].pupil != r.pupil && !named.contains(ov.rows[*j].pupil)) {
+                named.insert(ov.rows[*j].pupil);
+                r.sameProgramAs << ov.rows[*j].pupil;
+            }
         ov.copies += r.sameProgramAs.isEmpty() ? 0 : 1;
         if (solved(r)) continue;
-        for (const qsizetype j : byDrawing.values(drawingKey(r)))
-            if (ov.rows[j].pupil != r.pupil && programs[j] != programs[i] &&
-                !r.sameDrawingAs.contains(ov.rows[j].pupil))
-                r.sameDrawingAs << ov.rows[j].pupil;
+        named.clear();
+        const QByteArray key = drawingKey(r);
+        for (auto j = byDrawing.constFind(key); j != byDrawing.constEnd() && j.key() == key; ++j)
+            if (ov.rows[*j].pupil != r.pupil && programs[*j] != programs[i] &&
+                !named.contains(ov.rows[*j].pupil)) {
+                named.insert(ov.rows[*j].pupil);
+                r.sameDrawingAs << ov.rows[*j].pupil;
+            }
     }
     for (Row &r : ov.rows) {
         std::sort(r.sameProgramAs.begin(), r.sameProgramAs.end());
@@ -375,11 +398,12 @@ QString csvCell(QString s)
 
 }   // namespace
 
-QString overviewHtml(const Overview &ov, Language lang)
+QString overviewHtml(const Overview &ov, Language lang) { return QString::fromUtf8(overviewPage(ov, lang)); }
+
+QByteArray overviewPage(const Overview &ov, Language lang)
 {
     const QString title = ov.taskTitle.isEmpty() ? c("title", lang) : c("taskTitle", lang).arg(ov.taskTitle);
     QString h;
-    h.reserve(64 * 1024 + ov.rows.size() * 30 * 1024);
     h += QStringLiteral(
              "<!DOCTYPE html>\n<html lang=\"%1\"><head><meta charset=\"utf-8\"/><title>%2</title><style>")
              .arg(htmlLanguage(lang), escaped(title));
@@ -411,7 +435,18 @@ QString overviewHtml(const Overview &ov, Language lang)
     }
     h += QStringLiteral("<th>%1</th><th>%2</th><th>%3</th></tr></thead>\n<tbody>\n")
              .arg(escaped(c("work", lang)), escaped(c("minutes", lang)), escaped(c("time", lang)));
-    for (const Row &r : ov.rows) rowHtml(h, ov, r, lang);
+    // The rows are made on every thread and kept as UTF-8 only: a school's year is a page
+    // of many megabytes.
+    QByteArray page = h.toUtf8();
+    h.clear();
+    inOrder<QByteArray>(
+        ov.rows.size(),
+        [&](qsizetype i) {
+            QString row;
+            rowHtml(row, ov, ov.rows[i], lang);
+            return row.toUtf8();
+        },
+        [&](qsizetype, QByteArray &&row) { page += row; });
     h += QStringLiteral("</tbody>\n</table>\n<h2>%1</h2>\n<dl class=\"legend\">")
              .arg(escaped(c("legend", lang)));
     for (const char *key : {"legendPictures", "legendWork", "legendTime", "legendUnchanged",
@@ -422,7 +457,8 @@ QString overviewHtml(const Overview &ov, Language lang)
                       escaped(entry.section(QStringLiteral(": "), 1)));
     }
     h += QStringLiteral("</dl>\n</body></html>\n");
-    return h;
+    page += h.toUtf8();
+    return page;
 }
 
 QByteArray overviewCsv(const Overview &ov, Language lang)
@@ -550,7 +586,7 @@ int run(const QStringList &arguments)
                              .arg(path, fileErrorReason(failure, Language::Eng)));
         code = 2;
     };
-    if (!o.reportPath.isEmpty()) write(o.reportPath, overviewHtml(ov, o.interfaceLanguage).toUtf8());
+    if (!o.reportPath.isEmpty()) write(o.reportPath, overviewPage(ov, o.interfaceLanguage));
     if (!o.csvPath.isEmpty()) write(o.csvPath, overviewCsv(ov, o.interfaceLanguage));
     ConsoleText::out(summaryText(ov, o.interfaceLanguage));
     return code;

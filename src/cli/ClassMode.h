@@ -55,6 +55,7 @@ struct Overview {
 
 Overview build(const Options &options);
 QString overviewHtml(const Overview &overview, Language lang);
+QByteArray overviewPage(const Overview &overview, Language lang);   // the same page, in UTF-8
 QString summaryText(const Overview &overview, Language lang);
 // UTF-8 with a byte order mark, CRLF lines, every cell quoted.
 QByteArray overviewCsv(const Overview &overview, Language lang);

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 
 namespace ReportParts {
@@ -138,12 +139,10 @@ QList<const Grade *> sortedRows(const CompareMode::Grading &g, int &same, int &d
 
 // The file's name, or its path from the working folder where another pupil's file has the
 // same name, with its program unfolding on demand; the cell is left open.
-QString fileCell(const Grade &p, const CompareMode::Grading &g, Language lang)
+QString fileCell(const Grade &p, const QSet<QString> &sharedNames, Language lang)
 {
     const QString name = QFileInfo(p.file).fileName();
-    bool shared = false;
-    for (const Grade &other : g.pupils)
-        shared = shared || (&other != &p && QFileInfo(other.file).fileName() == name);
+    const bool shared = sharedNames.contains(name);
     const QString shown = shared ? QDir::cleanPath(QDir::current().relativeFilePath(p.file)) : name;
     QString h = QStringLiteral("<td class=\"file\">%1").arg(escaped(shown));
     if (!p.program.isEmpty())
@@ -257,15 +256,14 @@ const char kTaskStyle[] = "tr.not-solved td.verdict b,td.field.wrong>b{color:#a0
                           "div.goal,img.pupil{width:179px;height:219px}img.diff{width:179px;height:242px}"
                           "div.goal{background-repeat:no-repeat;background-size:contain}";
 
-QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, Language lang)
+QString taskReportHead(const QString &taskFile, const CompareMode::Grading &g, Language lang)
 {
     const CompareMode::TaskSummary &task = *g.task;
     int solved = 0, notSolved = 0, unread = 0;
-    const QList<const Grade *> rows = sortedRows(g, solved, notSolved, unread);
+    sortedRows(g, solved, notSolved, unread);
 
     const QString title = t("taskTitle", lang).arg(task.title);
     QString h;
-    h.reserve(64 * 1024 + g.pupils.size() * task.fields.size() * 40 * 1024);
     h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\"><head><meta charset=\"utf-8\"/><title>%2</title>")
              .arg(htmlLanguage(lang), escaped(title));
     h += QStringLiteral("<style>") + QLatin1String(kStyle) + QLatin1String(kTaskStyle);
@@ -290,7 +288,15 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
                  .arg(escaped(
                      t("field", lang).arg(f + 1).arg(task.fields[f].width()).arg(task.fields[f].height())));
     h += QStringLiteral("<th>%1</th></tr></thead>\n<tbody>\n").arg(escaped(t("rules", lang)));
-    for (const Grade *p : rows) {
+    return h;
+}
+
+QString taskReportRow(const Grade *p, const CompareMode::Grading &g, const QSet<QString> &sharedNames,
+                      Language lang)
+{
+    const CompareMode::TaskSummary &task = *g.task;
+    QString h;
+    {
         const char *rowClass = p->verdict == Grade::Verdict::Same      ? "solved"
                                : p->verdict == Grade::Verdict::Differs ? "not-solved"
                                                                        : "unreadable";
@@ -299,7 +305,7 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(rowClass), escaped(p->file));
-        h += fileCell(*p, g, lang);
+        h += fileCell(*p, sharedNames, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         if (p->verdict == Grade::Verdict::Unreadable)
             h += QStringLiteral("<br/>") + escaped(reasonText(*p, lang));
@@ -307,13 +313,12 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
         if (p->verdict == Grade::Verdict::Unreadable) {
             for (int f = 0; f < task.fields.size(); ++f) h += QStringLiteral("<td class=\"field\"></td>");
             h += QStringLiteral("<td class=\"rules\"></td></tr>\n");
-            continue;
+            return h;
         }
         for (int f = 0; f < p->fields.size(); ++f) h += fieldCell(p->fields[f], f + 1, lang, false);
         h += rulesCell(*p, lang);
         h += QStringLiteral("</tr>\n");
     }
-    h += QStringLiteral("</tbody>\n</table>\n</body></html>\n");
     return h;
 }
 
@@ -321,15 +326,14 @@ QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, L
 
 using namespace ReportParts;
 
-QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang)
-{
-    if (g.task) return taskReportHtml(modelFile, g, lang);
+namespace {
 
+QString modelReportHead(const QString &modelFile, const CompareMode::Grading &g, Language lang)
+{
     int same = 0, differ = 0, unread = 0;
-    const QList<const Grade *> rows = sortedRows(g, same, differ, unread);
+    sortedRows(g, same, differ, unread);
 
     QString h;
-    h.reserve(64 * 1024 + g.pupils.size() * 40 * 1024);
     h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\"><head><meta charset=\"utf-8\"/><title>%2</title>")
              .arg(htmlLanguage(lang), escaped(t("title", lang)));
     // The model's picture is the same in every row: it is embedded once, as a style.
@@ -348,13 +352,19 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
                         "thead>\n<tbody>\n")
              .arg(escaped(t("file", lang)), escaped(t("verdict", lang)), escaped(t("modelDrawing", lang)),
                   escaped(t("pupilDrawing", lang)), escaped(t("diffDrawing", lang)));
-    for (const Grade *p : rows) {
+    return h;
+}
+
+QString modelReportRow(const Grade *p, const QSet<QString> &sharedNames, Language lang)
+{
+    QString h;
+    {
         const char *verdictKey = p->verdict == Grade::Verdict::Same      ? "same"
                                  : p->verdict == Grade::Verdict::Differs ? "differs"
                                                                          : "unreadable";
         h += QStringLiteral("<tr class=\"%1\" data-file=\"%2\">")
                  .arg(QLatin1String(verdictKey), escaped(p->file));
-        h += fileCell(*p, g, lang);
+        h += fileCell(*p, sharedNames, lang);
         h += QStringLiteral("</td><td class=\"verdict\"><b>%1</b>").arg(escaped(t(verdictKey, lang)));
         const QString reason = reasonText(*p, lang);
         if (!reason.isEmpty()) h += QStringLiteral("<br/>") + escaped(reason);
@@ -372,15 +382,59 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
         }
         h += QStringLiteral("</tr>\n");
     }
-    h += QStringLiteral("</tbody>\n</table>\n</body></html>\n");
     return h;
 }
 
-bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
-                      Language lang, QString *error)
+const char kReportTail[] = "</tbody>\n</table>\n</body></html>\n";
+
+}   // namespace
+
+QSet<QString> sharedFileNames(const QStringList &files)
 {
+    QSet<QString> seen, shared;
+    for (const QString &file : files) {
+        const QString name = QFileInfo(file).fileName();
+        if (seen.contains(name))
+            shared.insert(name);
+        else
+            seen.insert(name);
+    }
+    return shared;
+}
+
+QString classReportRow(const CompareMode::PupilGrade &p, const CompareMode::Grading &g,
+                       const QSet<QString> &sharedNames, Language lang)
+{
+    return g.task ? taskReportRow(&p, g, sharedNames, lang) : modelReportRow(&p, sharedNames, lang);
+}
+
+int classReportRank(const CompareMode::PupilGrade &p) { return rank(p.verdict); }
+
+QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang)
+{
+    QStringList files;
+    for (const Grade &p : g.pupils) files << p.file;
+    const QSet<QString> shared = sharedFileNames(files);
+    int same = 0, differ = 0, unread = 0;
+    QString h = g.task ? taskReportHead(modelFile, g, lang) : modelReportHead(modelFile, g, lang);
+    for (const Grade *p : sortedRows(g, same, differ, unread)) h += classReportRow(*p, g, shared, lang);
+    return h + QLatin1String(kReportTail);
+}
+
+bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
+                      std::array<QByteArray, 3> &&rows, Language lang, QString *error)
+{
+    QByteArray page =
+        (g.task ? taskReportHead(modelFile, g, lang) : modelReportHead(modelFile, g, lang)).toUtf8();
+    page.reserve(page.size() + rows[0].size() + rows[1].size() + rows[2].size() + 64);
+    // Each part goes as soon as it is copied: the page is held about once, not twice.
+    for (QByteArray &part : rows) {
+        page += part;
+        part = QByteArray();
+    }
+    page += kReportTail;
     FileError failure;
-    if (writeFileSafely(path, classReportHtml(modelFile, g, lang).toUtf8(), &failure)) return true;
+    if (writeFileSafely(path, page, &failure)) return true;
     if (error) *error = fileErrorReason(failure, Language::Eng);   // said on the console, in English
     return false;
 }

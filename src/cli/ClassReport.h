@@ -3,13 +3,25 @@
 #pragma once
 #include "cli/CompareMode.h"
 
+#include <QSet>
+#include <array>
+
 // The class report: one HTML file a teacher opens in any browser, with nothing to fetch and
 // no script to run. The pictures are embedded PNG data and the programs unfold on demand.
 // Against a task (Grading::task), each pupil has a column per field (the verdict, what
 // differs, the goal, the pupil's drawing and the differences) and one for the rules.
 QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang);
+
+// The report a row at a time, so that a class is written as it is graded and no pupil's
+// pictures are kept: each row as soon as its pupil is graded (with the names more than one
+// pupil's file has, from sharedFileNames), into the part of its rank; at the end the page
+// of the whole grading (g.pupils, pictures no longer needed) around the parts in order.
+QSet<QString> sharedFileNames(const QStringList &files);
+QString classReportRow(const CompareMode::PupilGrade &p, const CompareMode::Grading &g,
+                       const QSet<QString> &sharedNames, Language lang);
+int classReportRank(const CompareMode::PupilGrade &p);   // 0 to 2: what needs the teacher's eye first
 bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
-                      Language lang, QString *error);
+                      std::array<QByteArray, 3> &&rows, Language lang, QString *error);
 
 // The pieces of the report the class overview builds its page from too.
 namespace ReportParts {

@@ -4,21 +4,23 @@
 #include "cli/ClassReport.h"
 #include "cli/ConsoleOptions.h"
 #include "cli/ConsoleText.h"
+#include "cli/InOrder.h"
 #include "run/Grading.h"
 #include "run/TaskFile.h"
 #include "documents/ProgramFile.h"
 #include "base/SafeFile.h"
 #include "documents/Settings.h"
 #include "lang/ProgramTranslator.h"
+#include "world/FieldPng.h"
 #include "world/TraceRecorder.h"
 
-#include <QBuffer>
-#include <QCryptographicHash>
 #include <QHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSet>
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 using namespace ConsoleText;
@@ -128,44 +130,124 @@ QString pictureName(const QString &pupil, QSet<QString> &taken,
 
 QByteArray pngData(const QImage &image)
 {
-    // A class draws the same few wrong drawings many times over: each is encoded once. The
-    // cache is small and starts again when full, so a long run never grows it.
-    static thread_local QHash<QByteArray, QByteArray> encoded;
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(QByteArrayView(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()));
-    hash.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + ' ' +
-                 QByteArray::number(int(image.format())));
-    const QByteArray key = hash.result();
-    if (const auto known = encoded.constFind(key); known != encoded.constEnd()) return *known;
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    // Field pictures are mostly white: light compression is nearly as small and much faster.
-    if (!image.save(&buffer, "PNG", 70)) return QByteArray();
+    // A class draws the same few wrong drawings many times over: each is encoded once, for
+    // every thread. The cache is small and starts again when full, so a long run never grows it.
+    static QMutex mutex;
+    static QHash<QByteArray, QByteArray> encoded;
+    // Two fast hashes of the pixels under different seeds: a key of 128 bits, hashed many
+    // times faster than a cryptographic one, which cost more than the encoding it saved.
+    const QByteArrayView pixels(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+    QByteArray key = QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + ' ' +
+                     QByteArray::number(int(image.format())) + ' ';
+    key +=
+        QByteArray::number(quint64(qHashBits(pixels.data(), size_t(pixels.size()), 0x9E3779B97F4A7C15u)),
+                           36) +
+        ' ' +
+        QByteArray::number(quint64(qHashBits(pixels.data(), size_t(pixels.size()), 0xC2B2AE3D27D4EB4Fu)), 36);
+    {
+        const QMutexLocker lock(&mutex);
+        if (const auto known = encoded.constFind(key); known != encoded.constEnd()) return *known;
+    }
+    const QByteArray data = fieldPng(image);
+    if (data.isEmpty()) return data;
+    const QMutexLocker lock(&mutex);
     if (encoded.size() >= 256) encoded.clear();
     encoded.insert(key, data);
     return data;
 }
 
-bool writePng(const QString &path, const QImage &image, QString *error)
+bool writeDiffPicture(const QString &path, const QByteArray &png, QStringList &problems)
 {
-    const QByteArray data = pngData(image);
-    if (data.isEmpty()) {
-        *error = QStringLiteral("the picture could not be encoded");
-        return false;
-    }
     FileError failure;
-    if (writeFileSafely(path, data, &failure)) return true;
-    *error = fileErrorReason(failure, Language::Eng);   // the console speaks English
+    if (!png.isEmpty() && writeFileSafely(path, png, &failure)) return true;
+    // The console speaks English.
+    problems << QStringLiteral("trakmil: cannot write %1: %2")
+                    .arg(path, png.isEmpty() ? QStringLiteral("the picture could not be encoded")
+                                             : fileErrorReason(failure, Language::Eng));
     return false;
 }
 
-bool writeDiffPicture(const QString &path, const QImage &image, QStringList &problems)
+// The pictures of one drawing: the drawing, its differences for the report and for --diff.
+struct Pictures {
+    QByteArray drawn, diff, diffFile;
+};
+
+// A class draws the same few wrong drawings many times over: within one grading, each is
+// pictured and encoded once, on whichever thread meets it first. Small, and started again
+// when full, so that a long run never grows it.
+class PictureCache {
+public:
+    // What the pictures of a drawing on field `field` are made of: the trace, where it ended
+    // and whether the run ended.
+    static QByteArray key(int field, const TraceRecorder &trace, QPoint end, bool ended)
+    {
+        const QList<TraceRecorder::Drawn> segments = trace.segments();
+        QByteArray k;
+        k.reserve(16 + segments.size() * 24);
+        const auto add = [&k](qint64 n) { k += QByteArray::number(n) + ','; };
+        add(field);
+        add(end.x());
+        add(end.y());
+        add(ended ? 1 : 0);
+        for (const TraceRecorder::Drawn &d : segments) {
+            add(d.segment.key());
+            add(d.colour);
+        }
+        return k;
+    }
+
+    template <typename Make> Pictures get(const QByteArray &key, const Make &make)
+    {
+        {
+            const QMutexLocker lock(&m_mutex);
+            if (const auto known = m_pictures.constFind(key); known != m_pictures.constEnd()) return *known;
+        }
+        const Pictures made = make();
+        const QMutexLocker lock(&m_mutex);
+        if (m_pictures.size() >= 256) m_pictures.clear();
+        m_pictures.insert(key, made);
+        return made;
+    }
+
+private:
+    QMutex m_mutex;
+    QHash<QByteArray, Pictures> m_pictures;
+};
+
+// What grading one pupil says, kept apart until it is told in the pupils' order.
+struct Outcome {
+    CompareMode::PupilGrade grade;
+    QStringList lines, notes, problems;
+    bool unreadable = false, differs = false;
+    QList<int> diffFields;   // the fields pictured for --diff, from 1; 0 against a model
+    QList<QByteArray> diffPngs;   // their pictures
+    QByteArray row;   // of the class report
+};
+
+// The row of the report, written as soon as the pupil is graded; the pictures are then
+// dropped unless the caller keeps them.
+void reportRow(Outcome &out, const CompareMode::Options &o, const CompareMode::Grading &g,
+               const QSet<QString> &sharedNames)
 {
-    QString error;
-    if (writePng(path, image, &error)) return true;
-    problems << QStringLiteral("trakmil: cannot write %1: %2").arg(path, error);
-    return false;
+    if (o.reportPath.isEmpty()) return;
+    out.row = classReportRow(out.grade, g, sharedNames, o.interfaceLanguage).toUtf8();
+    if (o.pictures) return;
+    out.grade.pupilPng.clear();
+    out.grade.diffPng.clear();
+    for (CompareMode::FieldGrade &f : out.grade.fields) {
+        f.pupilPng.clear();
+        f.diffPng.clear();
+    }
+}
+
+// Tells one pupil's outcome: the console lines, the --diff pictures and the report's row.
+void tell(Outcome &&out, CompareMode::Grading &g, std::array<QByteArray, 3> &rows, QStringList &problems)
+{
+    g.lines << out.lines;
+    g.notes << out.notes;
+    problems << out.problems;
+    rows[size_t(classReportRank(out.grade))] += out.row;
+    g.pupils << std::move(out.grade);
 }
 
 // The node a goal ends on, when the end matters.
@@ -221,21 +303,25 @@ Grading gradeAgainstModel(const Options &o)
     }
     const qint64 pupilTicks = o.maxTicks.value_or(pupilTickLimit(model.ticks));
     const bool pictures = o.pictures || !o.reportPath.isEmpty();
+    if (pictures) g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
+    const QSet<QString> sharedNames = sharedFileNames(o.pupils);
+    PictureCache cache;
 
-    bool allSame = true, fileError = false;
-    QSet<QString> pictureNames;
-    for (const QString &pupil : o.pupils) {
-        PupilGrade pg;
+    const auto work = [&](qsizetype i) {
+        Outcome out;
+        PupilGrade &pg = out.grade;
+        const QString &pupil = o.pupils[i];
         pg.file = pupil;
-        if (!readProgram(pupil, lines, g.problems, &pg.reason, o.interfaceLanguage)) {
-            fileError = true;
+        QStringList program;
+        if (!readProgram(pupil, program, out.problems, &pg.reason, o.interfaceLanguage)) {
+            out.unreadable = true;
             pg.verdict = PupilGrade::Verdict::Unreadable;
-            g.pupils << pg;
-            continue;
+            reportRow(out, o, g, sharedNames);
+            return out;
         }
-        pg.program = lines;
+        pg.program = program;
         Drawing d;
-        draw(pupil, lines, o, pupilTicks, d, g.notes);
+        draw(pupil, program, o, pupilTicks, d, out.notes);
         pg.language = d.language;
         const TraceComparison c = compareTraces(model.trace, model.end, d.trace, d.end);
         pg.ticks = d.ticks;
@@ -244,49 +330,67 @@ Grading gradeAgainstModel(const Options &o)
         pg.colourDiffers = int(c.colourDiffers.size());
         pg.sameEnd = c.sameEnd();
         // A pupil who drew the same has the model's picture, which the report holds once.
-        if (pictures && !(d.ended && c.same())) {
-            pg.pupilPng = pngData(tracePicture(d.trace, d.end, o.fieldWidth, o.fieldHeight));
-            if (!d.ended || !c.same())
-                pg.diffPng = pngData(
-                    comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight, o.interfaceLanguage));
-        }
+        Pictures drawn;
+        if ((pictures || !o.diffDir.isEmpty()) && !(d.ended && c.same()))
+            drawn = cache.get(PictureCache::key(0, d.trace, d.end, d.ended), [&] {
+                Pictures made;
+                if (pictures) {
+                    made.drawn = pngData(tracePicture(d.trace, d.end, o.fieldWidth, o.fieldHeight));
+                    made.diff = pngData(
+                        comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight, o.interfaceLanguage));
+                }
+                if (!o.diffDir.isEmpty())
+                    made.diffFile = pngData(comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight));
+                return made;
+            });
+        pg.pupilPng = drawn.drawn;
+        pg.diffPng = drawn.diff;
         if (!d.ended) {
             // A check or run error is the pupil's mistake, graded like any other difference.
-            allSame = false;
+            out.differs = true;
             pg.verdict = PupilGrade::Verdict::Differs;
             pg.reason = d.reason;
             pg.details = d.failure;
             pg.failure = d.kind;
             pg.line = d.line;
-            g.lines << pupil + QStringLiteral(": differs ") + d.reason;
-            g.lines << d.failure;
-            g.pupils << pg;
-            // What it drew until it stopped differs from the model as the report shows it.
-            if (!o.diffDir.isEmpty() &&
-                !writeDiffPicture(QDir(o.diffDir).filePath(pictureName(pupil, pictureNames)),
-                                  comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), g.problems))
+            out.lines << pupil + QStringLiteral(": differs ") + d.reason;
+            out.lines << d.failure;
+        } else if (c.same()) {
+            out.lines << pupil + QStringLiteral(": same");
+        } else {
+            out.differs = true;
+            pg.verdict = PupilGrade::Verdict::Differs;
+            pg.reason = differences(c, c.sameEnd());
+            out.lines << pupil + QStringLiteral(": differs ") + pg.reason;
+        }
+        // What a run that did not end drew until it stopped differs from the model as the
+        // report shows it.
+        if (out.differs && !o.diffDir.isEmpty()) {
+            out.diffFields << 0;
+            out.diffPngs << drawn.diffFile;
+        }
+        reportRow(out, o, g, sharedNames);
+        return out;
+    };
+
+    bool allSame = true, fileError = false;
+    QSet<QString> pictureNames;
+    std::array<QByteArray, 3> rows;
+    const auto merge = [&](qsizetype, Outcome &&out) {
+        fileError = fileError || out.unreadable;
+        allSame = allSame && !out.differs;
+        const QString pupil = out.grade.file;
+        const QList<QByteArray> diffs = out.diffPngs;
+        tell(std::move(out), g, rows, g.problems);
+        for (const QByteArray &png : diffs)
+            if (!writeDiffPicture(QDir(o.diffDir).filePath(pictureName(pupil, pictureNames)), png,
+                                  g.problems))
                 fileError = true;
-            continue;
-        }
-        if (c.same()) {
-            g.lines << pupil + QStringLiteral(": same");
-            g.pupils << pg;
-            continue;
-        }
-        pg.verdict = PupilGrade::Verdict::Differs;
-        pg.reason = differences(c, c.sameEnd());
-        g.lines << pupil + QStringLiteral(": differs ") + pg.reason;
-        g.pupils << pg;
-        allSame = false;
-        if (o.diffDir.isEmpty()) continue;
-        if (!writeDiffPicture(QDir(o.diffDir).filePath(pictureName(pupil, pictureNames)),
-                              comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight), g.problems))
-            fileError = true;
-    }
-    if (pictures) g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
+    };
+    inOrder<Outcome>(o.pupils.size(), work, merge);
     if (!o.reportPath.isEmpty()) {
         QString error;
-        if (!writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
+        if (!writeClassReport(o.reportPath, o.model, g, std::move(rows), o.interfaceLanguage, &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
             fileError = true;
         }
@@ -316,18 +420,20 @@ Grading gradeAgainstTask(const Options &o)
                 tracePicture(goals.constLast(), goalEndNode(field), field.width, field.height));
     }
     g.task = summary;
+    const QSet<QString> sharedNames = sharedFileNames(o.pupils);
+    PictureCache cache;
 
-    bool allSolved = true, fileError = false;
-    QSet<QString> pictureStems;
-    QStringList lines;
-    for (const QString &pupil : o.pupils) {
-        PupilGrade pg;
+    const auto work = [&](qsizetype i) {
+        Outcome out;
+        PupilGrade &pg = out.grade;
+        const QString &pupil = o.pupils[i];
         pg.file = pupil;
-        if (!readProgram(pupil, lines, g.problems, &pg.reason, o.interfaceLanguage)) {
-            fileError = true;
+        QStringList lines;
+        if (!readProgram(pupil, lines, out.problems, &pg.reason, o.interfaceLanguage)) {
+            out.unreadable = true;
             pg.verdict = PupilGrade::Verdict::Unreadable;
-            g.pupils << pg;
-            continue;
+            reportRow(out, o, g, sharedNames);
+            return out;
         }
         pg.program = lines;
         std::optional<Language> lang = o.language ? o.language : task->language;
@@ -339,28 +445,45 @@ Grading gradeAgainstTask(const Options &o)
             const TaskField &field = task->fields[f];
             const FieldVerdict &fv = v.fields[f];
             FieldGrade fg = fieldGrade(pupil, field, fv);
-            if (pictures && !fg.passed) {
-                // A run that did not end was not compared: what it drew until it stopped is.
-                const TraceComparison c =
-                    fv.drawing.ended() ? fv.comparison
-                                       : compareTraces(goals[f], goalEndNode(field).value_or(fv.drawing.end),
-                                                       fv.drawing.trace, fv.drawing.end);
-                fg.pupilPng =
-                    pngData(tracePicture(fv.drawing.trace, fv.drawing.end, field.width, field.height));
-                fg.diffPng =
-                    pngData(comparisonPicture(goals[f], c, field.width, field.height, o.interfaceLanguage));
+            if ((pictures || !o.diffDir.isEmpty()) && !fg.passed) {
+                const Pictures drawn = cache.get(
+                    PictureCache::key(f, fv.drawing.trace, fv.drawing.end, fv.drawing.ended()), [&] {
+                        // A run that did not end was not compared: what it drew until it
+                        // stopped is, as the report and the --diff picture show it.
+                        const TraceComparison c =
+                            fv.drawing.ended()
+                                ? fv.comparison
+                                : compareTraces(goals[f], goalEndNode(field).value_or(fv.drawing.end),
+                                                fv.drawing.trace, fv.drawing.end);
+                        Pictures made;
+                        if (pictures) {
+                            made.drawn = pngData(
+                                tracePicture(fv.drawing.trace, fv.drawing.end, field.width, field.height));
+                            made.diff = pngData(comparisonPicture(goals[f], c, field.width, field.height,
+                                                                  o.interfaceLanguage));
+                        }
+                        if (!o.diffDir.isEmpty())
+                            made.diffFile =
+                                pngData(comparisonPicture(goals[f], c, field.width, field.height));
+                        return made;
+                    });
+                fg.pupilPng = drawn.drawn;
+                fg.diffPng = drawn.diff;
+                if (!o.diffDir.isEmpty() && !v.solved()) {
+                    out.diffFields << f + 1;
+                    out.diffPngs << drawn.diffFile;
+                }
             }
             pg.fields << fg;
         }
         if (v.solved()) {
-            g.lines << pupil + QStringLiteral(": solved");
-            g.pupils << pg;
-            continue;
+            out.lines << pupil + QStringLiteral(": solved");
+            reportRow(out, o, g, sharedNames);
+            return out;
         }
-        allSolved = false;
+        out.differs = true;
         pg.verdict = PupilGrade::Verdict::Differs;
-        g.lines << pupil + QStringLiteral(": not solved");
-        QString stem;   // of the pupil's difference pictures, taken at the first
+        out.lines << pupil + QStringLiteral(": not solved");
         for (int f = 0; f < v.fields.size(); ++f) {
             const FieldVerdict &fv = v.fields[f];
             const FieldGrade &fg = pg.fields[f];
@@ -369,40 +492,54 @@ Grading gradeAgainstTask(const Options &o)
             const QString head =
                 QStringLiteral("  field %1 (%2x%3): ").arg(f + 1).arg(field.width).arg(field.height);
             if (!fv.drawing.ended())
-                g.lines << head + failureReason(fv.drawing);
+                out.lines << head + failureReason(fv.drawing);
             else
-                g.lines << head + differences(fv.comparison, !fg.endDiffers);
-            if (o.diffDir.isEmpty()) continue;
-            if (stem.isEmpty()) stem = pictureName(pupil, pictureStems, QString());
-            // A run that did not end is pictured as far as it drew, as the report shows it.
-            const TraceComparison c =
-                fv.drawing.ended() ? fv.comparison
-                                   : compareTraces(goals[f], goalEndNode(field).value_or(fv.drawing.end),
-                                                   fv.drawing.trace, fv.drawing.end);
-            if (!writeDiffPicture(QDir(o.diffDir).filePath(stem + QStringLiteral(".field%1.png").arg(f + 1)),
-                                  comparisonPicture(goals[f], c, field.width, field.height), g.problems))
-                fileError = true;
+                out.lines << head + differences(fv.comparison, !fg.endDiffers);
         }
         for (const RuleBreak &r : v.rules) {
             switch (r.kind) {
             case RuleBreak::Kind::TooManyLines:
-                g.lines << QStringLiteral("  rule: %1 statement lines, at most %2 allowed")
-                               .arg(r.count)
-                               .arg(r.limit);
+                out.lines << QStringLiteral("  rule: %1 statement lines, at most %2 allowed")
+                                 .arg(r.count)
+                                 .arg(r.limit);
                 break;
             case RuleBreak::Kind::Missing:
-                g.lines << QStringLiteral("  rule: %1 is required").arg(taskConstructName(r.construct));
+                out.lines << QStringLiteral("  rule: %1 is required").arg(taskConstructName(r.construct));
                 break;
             case RuleBreak::Kind::Forbidden:
-                g.lines << QStringLiteral("  rule: %1 is not allowed, line=%2")
-                               .arg(taskConstructName(r.construct))
-                               .arg(r.line);
+                out.lines << QStringLiteral("  rule: %1 is not allowed, line=%2")
+                                 .arg(taskConstructName(r.construct))
+                                 .arg(r.line);
                 break;
             }
         }
-        g.pupils << pg;
-    }
-    if (!o.reportPath.isEmpty() && !writeClassReport(o.reportPath, o.model, g, o.interfaceLanguage, &error)) {
+        reportRow(out, o, g, sharedNames);
+        return out;
+    };
+
+    bool allSolved = true, fileError = false;
+    QSet<QString> pictureStems;
+    std::array<QByteArray, 3> rows;
+    const auto merge = [&](qsizetype, Outcome &&out) {
+        fileError = fileError || out.unreadable;
+        allSolved = allSolved && !out.differs;
+        const QString pupil = out.grade.file;
+        const QList<int> fields = out.diffFields;
+        const QList<QByteArray> diffs = out.diffPngs;
+        tell(std::move(out), g, rows, g.problems);
+        // The stem of the pupil's difference pictures is taken at the first.
+        QString stem;
+        for (qsizetype k = 0; k < diffs.size(); ++k) {
+            if (stem.isEmpty()) stem = pictureName(pupil, pictureStems, QString());
+            if (!writeDiffPicture(
+                    QDir(o.diffDir).filePath(stem + QStringLiteral(".field%1.png").arg(fields[k])), diffs[k],
+                    g.problems))
+                fileError = true;
+        }
+    };
+    inOrder<Outcome>(o.pupils.size(), work, merge);
+    if (!o.reportPath.isEmpty() &&
+        !writeClassReport(o.reportPath, o.model, g, std::move(rows), o.interfaceLanguage, &error)) {
         g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
         fileError = true;
     }

@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ClassMode.h"
+#include "cli/CompareMode.h"
 #include "run/Grading.h"
 #include "run/HandIn.h"
 #include "run/TaskFile.h"
 #include "common/RunTrakmil.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTimeZone>
@@ -345,4 +348,85 @@ TEST(ClassOverview, TheCompareReportParsesTellsSameNamesApartAndPicturesEveryDif
     // Each differing row shows a difference picture, and --diff holds each.
     EXPECT_EQ(text.count(u("<td class=\"diff\"><img")), 2);
     EXPECT_EQ(QDir(diff).entryList(QDir::Files).size(), 2);
+}
+
+namespace {
+
+// Every file under a folder, by its path from there, with its bytes.
+QMap<QString, QByteArray> filesUnder(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        if (f.open(QIODevice::ReadOnly)) files.insert(root.relativeFilePath(f.fileName()), f.readAll());
+    }
+    return files;
+}
+
+// What one grading of the class prints, returns and writes, on `threads` threads.
+QStringList gradedOn(const char *threads, Class &c, const QString &model, const QString &out)
+{
+    qputenv("TRAKMIL_THREADS", threads);
+    QDir(out).removeRecursively();
+    QDir().mkpath(out + u("/model-diff"));
+    QDir().mkpath(out + u("/task-diff"));
+    QStringList said;
+    QStringList pupils;
+    for (const QString &name : QDir(c.folder).entryList({u("*.tkm")}, QDir::Files, QDir::Name))
+        pupils << QDir(c.folder).filePath(name);
+    pupils << c.dir.filePath(u("absent.tkm")) << c.dir.filePath(u("one/twin.tkm"))
+           << c.dir.filePath(u("two/twin.tkm"));
+    for (const QString &against : {model, c.taskFile}) {
+        CompareMode::Options o;
+        o.model = against;
+        o.pupils = pupils;
+        o.fieldWidth = 6;
+        o.fieldHeight = 3;
+        o.maxTicks = 2000;
+        o.interfaceLanguage = Language::Rus;
+        const QString kind = against == model ? u("model") : u("task");
+        o.reportPath = out + u("/%1.html").arg(kind);
+        o.diffDir = out + u("/%1-diff").arg(kind);
+        const CompareMode::Grading g = CompareMode::grade(o);
+        said << g.lines << g.notes << g.problems << QString::number(g.exitCode);
+    }
+    ClassMode::Options o = c.options();
+    o.interfaceLanguage = Language::Rom;
+    const ClassMode::Overview ov = ClassMode::build(o);
+    said << ov.problems << ClassMode::summaryText(ov, o.interfaceLanguage)
+         << ClassMode::overviewHtml(ov, o.interfaceLanguage)
+         << QString::fromLatin1(ClassMode::overviewCsv(ov, o.interfaceLanguage).toBase64());
+    for (const auto &[name, bytes] : filesUnder(out).asKeyValueRange())
+        said << name << QString::fromLatin1(bytes.toBase64());
+    return said;
+}
+
+}   // namespace
+
+TEST(ClassOverview, OneThreadOrFourPrintAndWriteTheSameBytes)
+{
+    Class c;
+    c.fill();
+    // More pupils than one batch of four threads holds, some of them alike.
+    for (int i = 0; i < 30; ++i)
+        c.handIn(u("Late %1").arg(i, 2, 10, QLatin1Char('0')), i % 3 == 0 ? shortOf(i % 5) : solving(i % 4));
+    // Two files of one name: their pictures are told apart by the order they were given in.
+    QDir().mkpath(c.dir.filePath(u("one")));
+    QDir().mkpath(c.dir.filePath(u("two")));
+    writeProgram(c.dir, u("one/twin.tkm"), shortOf(2, "RED"));
+    writeProgram(c.dir, u("two/twin.tkm"), shortOf(3, "RED"));
+    const QString model = writeProgram(c.dir, u("model.tkm"), lines(u(kGoal)));
+    const QStringList one = gradedOn("1", c, model, c.dir.filePath(u("out")));
+    const QStringList four = gradedOn("4", c, model, c.dir.filePath(u("out")));
+    qunsetenv("TRAKMIL_THREADS");
+    ASSERT_EQ(one.size(), four.size());
+    for (qsizetype i = 0; i < one.size(); ++i) EXPECT_EQ(one[i], four[i]) << "item " << i;
+    // The grading did happen: verdicts of every kind, pictures in both folders.
+    EXPECT_TRUE(one.contains(u("model-diff/twin.png")) && one.contains(u("model-diff/twin-2.png")));
+    EXPECT_TRUE(one.contains(u("task-diff/twin.field1.png")) &&
+                one.contains(u("task-diff/twin-2.field1.png")));
+    EXPECT_GT(one.filter(u("task-diff/")).size(), 10);
+    EXPECT_TRUE(one.contains(u("2")));
 }
