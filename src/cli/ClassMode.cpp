@@ -270,7 +270,8 @@ namespace {
 const char kClassStyle[] =
     "td.pupil{min-width:10em}td.pupil b{font-size:110%}td.time{white-space:nowrap}"
     "ul.flags{margin:4px 0;padding-left:1.2em;color:#704000}"
-    "details.zoom>summary{cursor:zoom-in}"
+    "details.zoom>summary{cursor:zoom-in;list-style:none}details.zoom>summary::-webkit-details-marker{"
+    "display:none}"
     "details.zoom[open] div.pics>*,details.zoom[open] div.model,details.zoom[open] "
     "img{width:358px;height:438px}"
     "details.zoom[open] img.diff{height:484px}"
@@ -281,9 +282,9 @@ const char kClassStyle[] =
     "pre.print{display:none}"
     // A4 or letter portrait: the pictures one under another, every column free to wrap.
     "@media print{body{font-size:10pt}h1{font-size:16pt}details.program{display:none}"
-    "pre.print{display:block;font-size:8pt}table{width:100%}th,td{padding:2px}td.pupil{min-width:0}"
-    "td.pupil,td.verdict,td.field,td.rules{overflow-wrap:anywhere}td.time{white-space:normal}"
-    "div.pics{white-space:normal}div.pics>*{display:block}details.zoom>summary{list-style:none}}";
+    "pre.print{display:block;font-size:8pt}table{width:100%}th,td{padding:2px}td.pupil{min-width:8em}"
+    "td.pupil,td.field,ul.flags{overflow-wrap:anywhere}td.time{white-space:normal}"
+    "div.pics{white-space:normal}div.pics>*{display:block}}";
 
 QString flagsHtml(const Row &r, Language lang)
 {

@@ -116,11 +116,11 @@ constexpr int kDiffHeight = FieldPicture::Height + 46;   // the difference pictu
 
 QString px(double v) { return QString::number(v, 'g', 6) + QStringLiteral("px"); }
 
-// The part of a picture a field takes: the node numbers, the cells and room for the end mark;
-// the whole picture, the frame too, for the largest field.
+// The part of a picture a field takes: the node numbers, the cells and room for the ring round
+// an end node on the last line; the whole picture, the frame too, for the largest field.
 QSize fieldPart(QSize field)
 {
-    const auto part = [](int cells, int most, int whole) { return cells >= most ? whole : 20 * cells + 30; };
+    const auto part = [](int cells, int most, int whole) { return cells >= most ? whole : 20 * cells + 28; };
     if (field.isEmpty()) return QSize(FieldPicture::Width, FieldPicture::Height);
     return QSize(part(field.width(), RobotWorld::MaxX, FieldPicture::Width),
                  part(field.height(), RobotWorld::MaxY, FieldPicture::Height));
