@@ -283,8 +283,7 @@ const char kClassStyle[] =
     // A4 or letter portrait: the pictures one under another, every column free to wrap.
     "@media print{body{font-size:10pt}h1{font-size:16pt}details.program{display:none}"
     "pre.print{display:block;font-size:8pt}table{width:100%}th,td{padding:2px}td.pupil{min-width:8em}"
-    "td.pupil,td.field,ul.flags{overflow-wrap:anywhere}td.time{white-space:normal}"
-    "div.pics{white-space:normal}div.pics>*{display:block}}";
+    "td.pupil,td.field,ul.flags{overflow-wrap:anywhere}td.time{white-space:normal}}";
 
 QString flagsHtml(const Row &r, Language lang)
 {

@@ -301,7 +301,9 @@ const char kTaskStyle[] = "tr.not-solved td.verdict b,td.field.wrong>b{color:#a0
                           "div.pics{white-space:nowrap}"
                           "div.pics>*{display:inline-block;vertical-align:top;margin:2px 2px 0 0}"
                           "div.goal,img.pupil{width:179px;height:219px}img.diff{width:179px;height:242px}"
-                          "div.goal{background-repeat:no-repeat;background-size:contain}";
+                          "div.goal{background-repeat:no-repeat;background-size:contain}"
+                          // A field's pictures one under another, so that every field fits the page.
+                          "@media print{div.pics{white-space:normal}div.pics>div,div.pics>img{display:block}}";
 
 QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, Language lang)
 {
@@ -387,10 +389,10 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
     h += QStringLiteral("<style>") + QLatin1String(kStyle) +
          QStringLiteral("div.model{background:url(%1) no-repeat;background-size:contain}")
              .arg(dataUri(g.modelPng)) +
-         // Three pictures side by side in print too, each at most 150 pixels wide.
+         // Three pictures side by side in print too, each at most 130 pixels wide to fit A4.
          pictureStyle({QString(), QStringLiteral("td.pic div.model"), QStringLiteral("td.pic img"),
                        QStringLiteral("td.diff img")},
-                      g.field, QString(), 150) +
+                      g.field, QString(), 130) +
          QStringLiteral("</style></head>\n<body>\n");
     h += QStringLiteral("<h1>%1</h1>\n").arg(escaped(t("title", lang)));
     h += QStringLiteral("<p class=\"model-file\">%1</p>\n")
