@@ -295,15 +295,16 @@ QString paragraphs(const QString &s)
     return h;
 }
 
-const char kTaskStyle[] = "tr.not-solved td.verdict b,td.field.wrong>b{color:#a00}"
-                          "tr.solved td.verdict b,td.field.right>b{color:#070}"
-                          "tr.unreadable td.verdict b{color:#555}"
-                          "div.pics{white-space:nowrap}"
-                          "div.pics>*{display:inline-block;vertical-align:top;margin:2px 2px 0 0}"
-                          "div.goal,img.pupil{width:179px;height:219px}img.diff{width:179px;height:242px}"
-                          "div.goal{background-repeat:no-repeat;background-size:contain}"
-                          // A field's pictures one under another, so that every field fits the page.
-                          "@media print{div.pics{white-space:normal}div.pics>div,div.pics>img{display:block}}";
+const char kTaskStyle[] =
+    "tr.not-solved td.verdict b,td.field.wrong>b{color:#a00}"
+    "tr.solved td.verdict b,td.field.right>b{color:#070}"
+    "tr.unreadable td.verdict b{color:#555}"
+    "div.pics{white-space:nowrap}"
+    "div.pics>*{display:inline-block;vertical-align:top;margin:2px 2px 0 0}"
+    "div.goal,img.pupil{width:179px;height:219px}img.diff{width:179px;height:242px}"
+    "div.goal{background-repeat:no-repeat;background-size:contain}"
+    // A field's pictures one under another, so that every field fits the page.
+    "@media print{div.pics{white-space:normal}div.pics>div,div.pics>img{display:block}}";
 
 QString taskReportHtml(const QString &taskFile, const CompareMode::Grading &g, Language lang)
 {

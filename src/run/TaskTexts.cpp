@@ -6,6 +6,9 @@
 #include "lang/MessageCatalogue.h"
 #include "lang/Statements.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 QString text(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
@@ -39,8 +42,9 @@ constexpr QString MessageCatalogue::*kMessages[] = {
 
 QString messageIn(const QString &said, const MessageCatalogue &from, const MessageCatalogue &to)
 {
-    for (QString MessageCatalogue::*m : kMessages)
-        if (said == from.*m) return to.*m;
+    const auto *known = std::find_if(std::begin(kMessages), std::end(kMessages),
+                                     [&](QString MessageCatalogue::*m) { return said == from.*m; });
+    if (known != std::end(kMessages)) return to.**known;
     // "Error in line: 4 ("STPE")": the line and the pupil's own text follow the words.
     if (!from.msgErrorInLine.isEmpty() && said.startsWith(from.msgErrorInLine))
         return to.msgErrorInLine + said.mid(from.msgErrorInLine.size());
@@ -76,7 +80,8 @@ ErrorReport errorReportIn(const ErrorReport &report, Language keywords, Language
     const MessageCatalogue &to = MessageCatalogue::forLanguage(lang);
     ErrorReport r = report;
     r.heading = messageIn(r.heading, from, to);
-    for (QString &t : r.texts) t = messageIn(t, from, to);
+    std::transform(r.texts.begin(), r.texts.end(), r.texts.begin(),
+                   [&](const QString &t) { return messageIn(t, from, to); });
     return r;
 }
 
