@@ -173,6 +173,7 @@ void grade(const Options &o, Overview &ov)
     ov.task = g.task;
     ov.model = !g.task;
     ov.modelPng = g.modelPng;
+    ov.field = g.field;
     for (qsizetype i = 0; i < graded.size(); ++i) {
         Row &r = ov.rows[graded[i]];
         r.grade = g.pupils[i];
@@ -292,7 +293,8 @@ namespace {
 const char kClassStyle[] =
     "td.pupil{min-width:10em}td.pupil b{font-size:110%}td.time{white-space:nowrap}"
     "ul.flags{margin:4px 0;padding-left:1.2em;color:#704000}"
-    "details.zoom>summary{cursor:zoom-in}"
+    "details.zoom>summary{cursor:zoom-in;list-style:none}details.zoom>summary::-webkit-details-marker{"
+    "display:none}"
     "details.zoom[open] div.pics>*,details.zoom[open] div.model,details.zoom[open] "
     "img{width:358px;height:438px}"
     "details.zoom[open] img.diff{height:484px}"
@@ -301,9 +303,10 @@ const char kClassStyle[] =
     "img.pupil{width:179px;height:219px}"
     "dl.legend{font-size:100%}dl.legend dt{font-weight:bold;margin-top:.4em}"
     "pre.print{display:none}"
-    "div.goal,div.model{-webkit-print-color-adjust:exact;print-color-adjust:exact}"
-    "@media print{body{margin:0}details.program{display:none}pre.print{display:block}"
-    "tr{break-inside:avoid}th{background:none}details.zoom>summary{list-style:none}}";
+    // A4 or letter portrait: the pictures one under another, every column free to wrap.
+    "@media print{body{font-size:10pt}h1{font-size:16pt}details.program{display:none}"
+    "pre.print{display:block;font-size:8pt}table{width:100%}th,td{padding:2px}td.pupil{min-width:8em}"
+    "td.pupil,td.field,ul.flags{overflow-wrap:anywhere}td.time{white-space:normal}}";
 
 QString flagsHtml(const Row &r, Language lang)
 {
@@ -408,13 +411,24 @@ QByteArray overviewPage(const Overview &ov, Language lang)
              "<!DOCTYPE html>\n<html lang=\"%1\"><head><meta charset=\"utf-8\"/><title>%2</title><style>")
              .arg(htmlLanguage(lang), escaped(title));
     h += QLatin1String(kStyle) + QLatin1String(kTaskStyle) + QLatin1String(kClassStyle);
-    if (ov.task)
+    const QString zoom = QStringLiteral("details.zoom[open]");
+    if (ov.task) {
         for (int f = 0; f < ov.task->goalPngs.size(); ++f)
             h += QStringLiteral("div.goal.f%1{background-image:url(%2)}")
                      .arg(f + 1)
                      .arg(dataUri(ov.task->goalPngs[f]));
+        const int printWidth = printPictureWidth(ov.task->fields.size());
+        for (int f = 0; f < ov.task->fields.size(); ++f)
+            h += pictureStyle({QStringLiteral("td.field[data-field=\"%1\"]").arg(f + 1),
+                               QStringLiteral("div.goal"), QStringLiteral("img.pupil"),
+                               QStringLiteral("img.diff")},
+                              ov.task->fields[f], zoom, printWidth);
+    }
     if (ov.model && !ov.modelPng.isEmpty())
-        h += QStringLiteral("div.model{background-image:url(%1)}").arg(dataUri(ov.modelPng));
+        h += QStringLiteral("div.model{background-image:url(%1)}").arg(dataUri(ov.modelPng)) +
+             pictureStyle({QStringLiteral("td.pics"), QStringLiteral("div.model"),
+                           QStringLiteral("img.pupil"), QStringLiteral("img.diff")},
+                          ov.field, zoom, printPictureWidth(1));
     h += QStringLiteral("</style></head>\n<body>\n<h1>%1</h1>\n").arg(escaped(title));
     h += QStringLiteral("<p class=\"folder\">%1<br/>%2</p>\n")
              .arg(escaped(c("folder", lang).arg(QDir::toNativeSeparators(QDir(ov.folder).absolutePath()))),

@@ -47,6 +47,7 @@ struct Overview {
     std::optional<CompareMode::TaskSummary> task;
     bool model = false;   // graded against a model program
     QByteArray modelPng;
+    QSize field;   // of the drawings against the model
     bool hasStart = false;   // the task has a starting program
     int solved = 0, unchanged = 0, copies = 0, refused = 0, otherTask = 0;
     QStringList problems;   // for standard error

@@ -7,11 +7,13 @@
 #include "base/TextCatalogue.h"
 #include "lang/Statements.h"
 #include "run/TaskTexts.h"
+#include "world/FieldPicture.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 
 namespace ReportParts {
 
@@ -68,25 +70,9 @@ QString programHtml(const QStringList &lines, Language lang)
     return r;
 }
 
-// Why a run did not draw to its end; empty when it did.
-QString failureText(CompareMode::RunFailure failure, int line, qint64 ticks, Language lang)
-{
-    switch (failure) {
-    case CompareMode::RunFailure::Check:
-        return line > 0 ? t("checkError", lang).arg(line) : t("checkErrorNoLine", lang);
-    case CompareMode::RunFailure::Run:
-        return t("runError", lang).arg(line);
-    case CompareMode::RunFailure::TickLimit:
-        return t("tickLimit", lang).arg(ticks);
-    case CompareMode::RunFailure::None:
-        break;
-    }
-    return QString();
-}
-
 QString reasonText(const Grade &p, Language lang)
 {
-    if (p.failure != Grade::Failure::None) return failureText(p.failure, p.line, p.ticks, lang);
+    if (p.failure != Grade::Failure::None) return runStopText(p.failure, p.line, p.ticks, lang);
     if (p.verdict == Grade::Verdict::Same) return QString();
     if (p.verdict == Grade::Verdict::Unreadable) return t("notRead", lang).arg(p.reason);
     return t("differences", lang)
@@ -119,7 +105,81 @@ const char kStyle[] = "body{font-family:sans-serif;margin:1em;color:#000;backgro
                       "td.pic img,div.model{width:179px;height:219px}"
                       "td.diff img{width:179px;height:242px}"
                       "pre{font-family:'Courier New',monospace;font-size:13px;margin:4px 0}"
-                      "ul{margin:4px 0;padding-left:1.2em;font-size:90%}";
+                      "ul{margin:4px 0;padding-left:1.2em;font-size:90%}"
+                      // Printed without the browser's "background graphics" too.
+                      "div.goal,div.model{-webkit-print-color-adjust:exact;print-color-adjust:exact}"
+                      "@media print{body{margin:0}tr{break-inside:avoid}th{background:none}"
+                      "pre{white-space:pre-wrap;overflow-wrap:anywhere}}";
+
+namespace {
+
+constexpr int kDiffHeight = FieldPicture::Height + 46;   // the difference picture has a legend below
+
+QString px(double v) { return QString::number(v, 'g', 6) + QStringLiteral("px"); }
+
+// The part of a picture a field takes: the node numbers, the cells and room for the ring round
+// an end node on the last line; the whole picture, the frame too, for the largest field.
+QSize fieldPart(QSize field)
+{
+    const auto part = [](int cells, int most, int whole) { return cells >= most ? whole : 20 * cells + 28; };
+    if (field.isEmpty()) return QSize(FieldPicture::Width, FieldPicture::Height);
+    return QSize(part(field.width(), RobotWorld::MaxX, FieldPicture::Width),
+                 part(field.height(), RobotWorld::MaxY, FieldPicture::Height));
+}
+
+QString selector(const QString &scope, const QString &inner, const QString &what)
+{
+    QStringList parts {scope, inner, what};
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char(' '));
+}
+
+// The pictures at `scale`: each is cut to the field's part, the rest clipped and its room given
+// back, so that a small field fills the box. A scale below 2 keeps the smooth look: nearest
+// pixels would drop the thin cell lines where they shrink.
+QString sizedPictures(const PictureSelectors &at, const QString &inner, QSize part, double scale)
+{
+    const bool cut = part != QSize(FieldPicture::Width, FieldPicture::Height);
+    const QString look = scale >= 2 ? QStringLiteral("pixelated") : QStringLiteral("auto");
+    const double right = (FieldPicture::Width - part.width()) * scale;
+    QString css =
+        QStringLiteral("%1{width:%2;height:%3;background-size:%4 %5;background-position:0 0;"
+                       "background-repeat:no-repeat;image-rendering:%6}")
+            .arg(selector(at.scope, inner, at.goal), px(part.width() * scale), px(part.height() * scale),
+                 px(FieldPicture::Width * scale), px(FieldPicture::Height * scale), look);
+    const auto clipped = [&](const QString &what, int height) {
+        const double below = cut ? (height - part.height()) * scale : 0;
+        css += QStringLiteral("%1{width:%2;height:%3;clip-path:inset(0 %4 %5 0);margin-right:%6;"
+                              "margin-bottom:%7;image-rendering:%8}")
+                   .arg(selector(at.scope, inner, what), px(FieldPicture::Width * scale), px(height * scale),
+                        px(right), px(below), px(2 - right), px(-below), look);
+    };
+    clipped(at.pupil, FieldPicture::Height);
+    clipped(at.diff, kDiffHeight);
+    return css;
+}
+
+}   // namespace
+
+QString pictureStyle(const PictureSelectors &at, QSize field, const QString &zoomScope, int printWidth)
+{
+    const QSize part = fieldPart(field);
+    const double fit = std::min(179.0 / part.width(), 219.0 / part.height());
+    const double scale = fit >= 1 ? std::floor(fit) : fit;
+    const double print = std::min(scale, double(printWidth) / part.width());
+    QString css = sizedPictures(at, QString(), part, scale);
+    if (!zoomScope.isEmpty()) css += sizedPictures(at, zoomScope, part, 2 * scale);
+    css += QStringLiteral("@media print{") + sizedPictures(at, QString(), part, print);
+    if (!zoomScope.isEmpty()) css += sizedPictures(at, zoomScope, part, print);
+    return css + QLatin1Char('}');
+}
+
+int printPictureWidth(qsizetype columns)
+{
+    // A4 and letter pages hold about 700 pixels between the browser's margins; the pupil, the
+    // verdict, the rules and the hand-in's columns take about 430 of them.
+    return int(std::clamp<qsizetype>(270 / std::max<qsizetype>(columns, 1) - 14, 80, 179));
+}
 
 // The rows in the order that needs the teacher's eye first, and how many of each verdict.
 QList<const Grade *> sortedRows(const CompareMode::Grading &g, int &same, int &differ, int &unread)
@@ -164,26 +224,12 @@ void detailList(QString &h, const QStringList &details)
 
 QString text(const char *key, Language lang) { return uiText(key, lang).value_or(QString()); }
 
-QString headingText(int heading, Language lang)
-{
-    return uiText(QByteArray("access.heading") + QByteArray::number((heading % 8 + 8) % 8), lang)
-        .value_or(QString());
-}
-
 // What differs on a field, a line each, worded as the window's check result.
 QStringList fieldReasons(const CompareMode::FieldGrade &f, Language lang)
 {
-    if (f.failure != CompareMode::RunFailure::None) return {failureText(f.failure, f.line, f.ticks, lang)};
-    QStringList r;
-    if (f.missing > 0) r << text("task.result.missing", lang).arg(f.missing);
-    if (f.extra > 0) r << text("task.result.extra", lang).arg(f.extra);
-    if (f.colourDiffers > 0) r << text("task.result.colour", lang).arg(f.colourDiffers);
-    if (f.endDiffers && f.goalEnd)
-        r << text("task.result.end", lang)
-                 .arg(QString::number(f.goalEnd->x), QString::number(f.goalEnd->y),
-                      headingText(f.goalEnd->heading, lang), QString::number(f.end.x),
-                      QString::number(f.end.y), headingText(f.end.heading, lang));
-    return r;
+    if (f.failure != CompareMode::RunFailure::None) return {runStopText(f.failure, f.line, f.ticks, lang)};
+    return differenceTexts(f.missing, f.extra, f.colourDiffers,
+                           f.endDiffers && f.goalEnd ? &*f.goalEnd : nullptr, f.end, lang);
 }
 
 QString picture(const QByteArray &png, const QString &alt, const char *cls)
@@ -248,13 +294,16 @@ QString paragraphs(const QString &s)
     return h;
 }
 
-const char kTaskStyle[] = "tr.not-solved td.verdict b,td.field.wrong>b{color:#a00}"
-                          "tr.solved td.verdict b,td.field.right>b{color:#070}"
-                          "tr.unreadable td.verdict b{color:#555}"
-                          "div.pics{white-space:nowrap}"
-                          "div.pics>*{display:inline-block;vertical-align:top;margin:2px 2px 0 0}"
-                          "div.goal,img.pupil{width:179px;height:219px}img.diff{width:179px;height:242px}"
-                          "div.goal{background-repeat:no-repeat;background-size:contain}";
+const char kTaskStyle[] =
+    "tr.not-solved td.verdict b,td.field.wrong>b{color:#a00}"
+    "tr.solved td.verdict b,td.field.right>b{color:#070}"
+    "tr.unreadable td.verdict b{color:#555}"
+    "div.pics{white-space:nowrap}"
+    "div.pics>*{display:inline-block;vertical-align:top;margin:2px 2px 0 0}"
+    "div.goal,img.pupil{width:179px;height:219px}img.diff{width:179px;height:242px}"
+    "div.goal{background-repeat:no-repeat;background-size:contain}"
+    // A field's pictures one under another, so that every field fits the page.
+    "@media print{div.pics{white-space:normal}div.pics>div,div.pics>img{display:block}}";
 
 QString taskReportHead(const QString &taskFile, const CompareMode::Grading &g, Language lang)
 {
@@ -271,6 +320,11 @@ QString taskReportHead(const QString &taskFile, const CompareMode::Grading &g, L
         h += QStringLiteral("div.goal.f%1{background-image:url(%2)}")
                  .arg(f + 1)
                  .arg(dataUri(task.goalPngs[f]));
+    for (int f = 0; f < task.fields.size(); ++f)
+        h += pictureStyle({QStringLiteral("td.field[data-field=\"%1\"]").arg(f + 1),
+                           QStringLiteral("div.goal"), QStringLiteral("img.pupil"),
+                           QStringLiteral("img.diff")},
+                          task.fields[f], QString(), printPictureWidth(task.fields.size()));
     h += QStringLiteral("</style></head>\n<body>\n");
     h += QStringLiteral("<h1>%1</h1>\n").arg(escaped(title));
     h += QStringLiteral("<p class=\"model-file\">%1</p>\n")
@@ -340,6 +394,10 @@ QString modelReportHead(const QString &modelFile, const CompareMode::Grading &g,
     h += QStringLiteral("<style>") + QLatin1String(kStyle) +
          QStringLiteral("div.model{background:url(%1) no-repeat;background-size:contain}")
              .arg(dataUri(g.modelPng)) +
+         // Three pictures side by side in print too, each at most 130 pixels wide to fit A4.
+         pictureStyle({QString(), QStringLiteral("td.pic div.model"), QStringLiteral("td.pic img"),
+                       QStringLiteral("td.diff img")},
+                      g.field, QString(), 130) +
          QStringLiteral("</style></head>\n<body>\n");
     h += QStringLiteral("<h1>%1</h1>\n").arg(escaped(t("title", lang)));
     h += QStringLiteral("<p class=\"model-file\">%1</p>\n")

@@ -38,6 +38,17 @@ void detailList(QString &h, const QStringList &details);
 // The cell of one field; with zoom, a click on the pictures shows them larger.
 QString fieldCell(const CompareMode::FieldGrade &f, int n, Language lang, bool zoom);
 QString rulesCell(const CompareMode::PupilGrade &p, Language lang);
+// The style that sizes the pictures of a field of `field` cells: within `scope` (may be empty),
+// `goal` selects its goal (or model), a picture shown as a background, `pupil` and `diff` its
+// images. On screen each shows the field's part of the picture in a box of 179 x 219 pixels,
+// at a whole factor where that is larger (crisp pixels), else shrunk to fit; within
+// `zoomScope` (when set) twice as large. In print at most `printWidth` pixels wide.
+struct PictureSelectors {
+    QString scope, goal, pupil, diff;
+};
+QString pictureStyle(const PictureSelectors &at, QSize field, const QString &zoomScope, int printWidth);
+// The width a field's pictures may take in print when `columns` field columns share the page.
+int printPictureWidth(qsizetype columns);
 extern const char kStyle[];
 extern const char kTaskStyle[];
 }   // namespace ReportParts

@@ -7,6 +7,7 @@
 #include "cli/InOrder.h"
 #include "run/Grading.h"
 #include "run/TaskFile.h"
+#include "run/TaskTexts.h"
 #include "documents/ProgramFile.h"
 #include "base/SafeFile.h"
 #include "documents/Settings.h"
@@ -47,6 +48,7 @@ bool readProgram(const QString &path, QStringList &lines, QStringList &problems,
 struct Drawing {
     bool ended = false;
     QStringList failure;   // what --check or --run would report
+    QStringList details;   // the same in the report's Language
     QString reason;   // why it did not end: the error and its line
     CompareMode::PupilGrade::Failure kind = CompareMode::PupilGrade::Failure::None;
     int line = 0;
@@ -67,6 +69,16 @@ QStringList failureLines(const QString &file, const FieldDrawing &drawn)
     if (failure.isEmpty())   // every stop has its report; never let one pass silently
         failure << file + QStringLiteral(": ") + QLatin1String(HeadlessRun::resultName(drawn.result));
     return failure;
+}
+
+// The check's or the run's report for the class report, worded in its Language: why the run
+// stopped, or the ticks it took, the report says in words of its own.
+QStringList reportDetails(const QString &file, const FieldDrawing &drawn, Language keywords, Language lang)
+{
+    QStringList details;
+    for (const ErrorReport &r : drawn.reports) details << reportLines(file, errorReportIn(r, keywords, lang));
+    if (!drawn.fatalText.isEmpty()) details << fatalLines(file, drawn.fatalText);   // never translated
+    return details;
 }
 
 CompareMode::RunFailure failureOf(HeadlessRun::Result result)
@@ -100,6 +112,7 @@ void draw(const QString &file, const QStringList &lines, const CompareMode::Opti
     d.trace = std::move(drawn.trace);
     if (d.ended) return;
     d.failure = failureLines(file, drawn);
+    d.details = reportDetails(file, drawn, lang, o.interfaceLanguage);
     d.reason = failureReason(drawn);
     d.line = drawn.line;
     d.kind = failureOf(drawn.result);
@@ -258,7 +271,8 @@ std::optional<QPoint> goalEndNode(const TaskField &field)
 }
 
 // A pupil's grade on one field of a task; the pictures are the caller's.
-CompareMode::FieldGrade fieldGrade(const QString &file, const TaskField &field, const FieldVerdict &fv)
+CompareMode::FieldGrade fieldGrade(const QString &file, const TaskField &field, const FieldVerdict &fv,
+                                   Language keywords, Language lang)
 {
     CompareMode::FieldGrade fg;
     fg.passed = fv.passed();
@@ -268,7 +282,7 @@ CompareMode::FieldGrade fieldGrade(const QString &file, const TaskField &field, 
     if (!fv.drawing.ended()) {
         fg.failure = failureOf(fv.drawing.result);
         fg.line = fv.drawing.line;
-        fg.details = failureLines(file, fv.drawing);
+        fg.details = reportDetails(file, fv.drawing, keywords, lang);
         return fg;
     }
     fg.missing = int(fv.comparison.missing.size());
@@ -294,6 +308,7 @@ Grading gradeAgainstModel(const Options &o)
     draw(o.model, lines, o, o.maxTicks.value_or(ModelTickLimit), model, g.notes);
     g.modelProgram = lines;
     g.modelLanguage = model.language;
+    g.field = QSize(o.fieldWidth, o.fieldHeight);
     if (!model.ended) {
         g.lines << model.failure;
         g.problems
@@ -350,7 +365,7 @@ Grading gradeAgainstModel(const Options &o)
             out.differs = true;
             pg.verdict = PupilGrade::Verdict::Differs;
             pg.reason = d.reason;
-            pg.details = d.failure;
+            pg.details = d.details;
             pg.failure = d.kind;
             pg.line = d.line;
             out.lines << pupil + QStringLiteral(": differs ") + d.reason;
@@ -444,7 +459,7 @@ Grading gradeAgainstTask(const Options &o)
         for (int f = 0; f < v.fields.size(); ++f) {
             const TaskField &field = task->fields[f];
             const FieldVerdict &fv = v.fields[f];
-            FieldGrade fg = fieldGrade(pupil, field, fv);
+            FieldGrade fg = fieldGrade(pupil, field, fv, *lang, o.interfaceLanguage);
             if ((pictures || !o.diffDir.isEmpty()) && !fg.passed) {
                 const Pictures drawn = cache.get(
                     PictureCache::key(f, fv.drawing.trace, fv.drawing.end, fv.drawing.ended()), [&] {

@@ -3,6 +3,7 @@
 #pragma once
 #include "base/Language.h"
 #include "run/Grading.h"
+#include "run/TaskTexts.h"
 #include <QByteArray>
 #include <QList>
 #include <QSize>
@@ -34,13 +35,7 @@ struct Options {
 using ::ModelTickLimit;
 using ::pupilTickLimit;
 
-// Why a program did not draw to its end.
-enum class RunFailure {
-    None,
-    Check,
-    Run,
-    TickLimit
-};
+using ::RunFailure;
 
 // A pupil's drawing on one field of a task, for the class report.
 struct FieldGrade {
@@ -99,6 +94,7 @@ struct Grading {
     QStringList modelProgram;
     Language modelLanguage = Language::Rus;
     QByteArray modelPng;   // for the class report only
+    QSize field;   // of the drawings against a model
     std::optional<TaskSummary> task;   // when graded against a task
 };
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ClassMode.h"
 #include "cli/CompareMode.h"
+#include "cli/ClassReport.h"
+#include "base/TextCatalogue.h"
 #include "run/Grading.h"
 #include "run/HandIn.h"
 #include "run/TaskFile.h"
@@ -14,6 +16,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTimeZone>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -405,6 +408,68 @@ QStringList gradedOn(const char *threads, Class &c, const QString &model, const 
 
 }   // namespace
 
+TEST(ClassOverview, CheckAndRunErrorsAreWordedInThePagesLanguageNotTheProgramsKeywords)
+{
+    Class c;
+    // A check error and a run off the field, in Russian keywords and in English ones.
+    c.handIn(u("Ivan"), lines(u("НАЧАЛО АЛГОРИТМА\nШАГ\nШАК\nКОНЕЦ АЛГОРИТМА")));
+    c.handIn(u("Olga"), lines(u("НАЧАЛО АЛГОРИТМА\nШАГ\nШАГ\nШАГ\nШАГ\nШАГ\nШАГ\nШАГ\nКОНЕЦ АЛГОРИТМА")));
+    c.handIn(u("John"), lines(u("ALGORITHM BEGIN\nSTEP\nSTPE\nALGORITHM END")));
+    c.handIn(u("Mary"), lines(u("ALGORITHM BEGIN\nSTEP\nSTEP\nSTEP\nSTEP\nSTEP\nSTEP\nSTEP\nALGORITHM END")));
+    const auto said = [](const char *key, Language lang) {
+        return uiText(QByteArray("message.") + key, lang).value_or(QString()).toHtmlEscaped();
+    };
+    ClassMode::Options byModel = c.options();
+    byModel.task.clear();
+    byModel.model = writeProgram(c.dir, u("model.tkm"), lines(u(kGoal)));
+    byModel.fieldWidth = 6;
+    byModel.fieldHeight = 3;
+    for (const ClassMode::Options &o : {c.options(), byModel}) {
+        for (const Language page : {Language::Eng, Language::Rus}) {
+            ClassMode::Options in = o;
+            in.interfaceLanguage = page;
+            const ClassMode::Overview ov = ClassMode::build(in);
+            ASSERT_FALSE(ov.failed) << ov.problems.join(u("\n")).toStdString();
+            const QString html = ClassMode::overviewHtml(ov, page);
+            const Language other = page == Language::Eng ? Language::Rus : Language::Eng;
+            const std::string where = o.task.isEmpty() ? "against a model" : "against a task";
+            for (const char *key : {"heading.structureError", "unknownCommand", "heading.robotError",
+                                    "outOfField", "editCode"}) {
+                EXPECT_EQ(html.count(said(key, page)), 2) << key << " " << where;
+                EXPECT_FALSE(html.contains(said(key, other))) << key << " " << where;
+            }
+            // The pupil's own text is quoted as written.
+            EXPECT_TRUE(html.contains(said("errorInLine", page) + u(" 3 (&quot;ШАК&quot;)"))) << where;
+            EXPECT_TRUE(html.contains(said("errorInLine", page) + u(" 3 (&quot;STPE&quot;)"))) << where;
+        }
+    }
+}
+
+namespace {
+
+// The sizes the style gives `what` (e.g. "S div.goal") on screen, enlarged (within Z) and in
+// print: each as {width, height, then the further numbers of the rule}.
+QList<QList<double>> sizesOf(const QString &css, const QString &what)
+{
+    QList<QList<double>> found;
+    const qsizetype print = css.indexOf(u("@media print{"));
+    for (const QString &sel :
+         {what, what.section(QLatin1Char(' '), 0, 0) + u(" Z ") + what.section(QLatin1Char(' '), 1)}) {
+        for (qsizetype from : {qsizetype(0), print}) {
+            const qsizetype at = css.indexOf(sel + QLatin1Char('{'), from);
+            if (at < 0 || (from == 0 && at > print)) continue;
+            const QString rule = css.mid(at, css.indexOf(QLatin1Char('}'), at) - at);
+            QList<double> numbers;
+            const QRegularExpression px(u("(-?[0-9.]+)px"));
+            for (auto m = px.globalMatch(rule); m.hasNext();) numbers << m.next().captured(1).toDouble();
+            found << numbers;
+        }
+    }
+    return found;
+}
+
+}   // namespace
+
 TEST(ClassOverview, OneThreadOrFourPrintAndWriteTheSameBytes)
 {
     Class c;
@@ -429,4 +494,56 @@ TEST(ClassOverview, OneThreadOrFourPrintAndWriteTheSameBytes)
                 one.contains(u("task-diff/twin-2.field1.png")));
     EXPECT_GT(one.filter(u("task-diff/")).size(), 10);
     EXPECT_TRUE(one.contains(u("2")));
+}
+
+TEST(ClassOverview, PicturesFillTheirBoxAtAWholeFactorAndFitThePrintedPage)
+{
+    const double printWidth = ReportParts::printPictureWidth(2);
+    EXPECT_LT(ReportParts::printPictureWidth(3), printWidth);
+    EXPECT_GE(ReportParts::printPictureWidth(40), 80) << "never smaller than a reader can see";
+    for (const QSize field : {QSize(2, 2), QSize(3, 3), QSize(5, 5), QSize(6, 3), QSize(8, 6), QSize(10, 8),
+                              QSize(16, 6), QSize(16, 20)}) {
+        const QString css = ReportParts::pictureStyle({u("S"), u("div.goal"), u("img.pupil"), u("img.diff")},
+                                                      field, u("Z"), int(printWidth));
+        const std::string name = QStringLiteral("%1x%2").arg(field.width()).arg(field.height()).toStdString();
+        // {width, height, background width, background height}, on screen, in print, enlarged,
+        // enlarged in print.
+        const QList<QList<double>> goal = sizesOf(css, u("S div.goal"));
+        ASSERT_EQ(goal.size(), 4) << name;
+        const double w = goal[0][0], h = goal[0][1], scale = goal[0][2] / 358;
+        EXPECT_LE(w, 179.01) << name;
+        EXPECT_LE(h, 219.01) << name;
+        if (scale >= 1) {
+            EXPECT_EQ(scale, std::floor(scale)) << name << ": crisp pixels take a whole factor";
+            EXPECT_TRUE(w / scale * (scale + 1) > 179 || h / scale * (scale + 1) > 219)
+                << name << ": the largest whole factor that fits";
+        } else {
+            EXPECT_TRUE(w > 178.9 || h > 218.9) << name << ": shrunk to fill the box";
+        }
+        EXPECT_EQ(
+            css.section(u("S div.goal{"), 1, 1).section(QLatin1Char('}'), 0, 0).contains(u("pixelated")),
+            scale >= 2)
+            << name;
+        EXPECT_DOUBLE_EQ(goal[2][0], 2 * w) << name;
+        EXPECT_LE(goal[1][0], printWidth + 0.01) << name;
+        EXPECT_LE(goal[1][0], w + 0.01) << name;
+        EXPECT_NEAR(goal[1][0] / goal[1][1], w / h, 0.01) << name;
+        if (field == QSize(16, 20)) {
+            EXPECT_EQ(w, 179) << "the largest field shows as it always did";
+            EXPECT_EQ(h, 219);
+        }
+        // {width, height, clipped right, clipped below, ...}: each image shows what the goal shows,
+        // the difference picture's legend too for the largest field.
+        for (const char *image : {"S img.pupil", "S img.diff"}) {
+            const QList<QList<double>> sizes = sizesOf(css, u(image));
+            ASSERT_EQ(sizes.size(), 4) << name << image;
+            for (int i = 0; i < 4; ++i) {
+                EXPECT_NEAR(sizes[i][0] - sizes[i][2], goal[i][0], 0.01) << name << image << i;
+                if (QByteArray(image).endsWith("pupil") || field != QSize(16, 20))
+                    EXPECT_NEAR(sizes[i][1] - sizes[i][3], goal[i][1], 0.01) << name << image << i;
+                else
+                    EXPECT_EQ(sizes[i][3], 0) << image;
+            }
+        }
+    }
 }
