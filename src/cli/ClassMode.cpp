@@ -182,11 +182,23 @@ void grade(const Options &o, Overview &ov)
     }
 }
 
+// The pupils of one program or one drawing, each name once, in order.
+struct Group {
+    QStringList names;
+    QHash<QString, QSet<QString>> programsOf;   // of each name, in a group of one drawing
+    QHash<QString, int> onlyThis;   // names whose every hand-in in the group has this program
+    QHash<QString, QStringList> firstOthers;   // per program: the first names with another one
+};
+
+// A flag names a few classmates and counts the rest: a program a whole year hands in would
+// otherwise fill the page with the square of its pupils.
+constexpr int NamesShown = 5;
+
 void flag(Overview &ov, const std::optional<QString> &start)
 {
     QList<QString> programs;
-    QMultiHash<QString, qsizetype> byProgram;
-    QMultiHash<QByteArray, qsizetype> byDrawing;
+    QHash<QString, Group> byProgram;
+    QHash<QByteArray, Group> byDrawing;
     for (qsizetype i = 0; i < ov.rows.size(); ++i) {
         Row &r = ov.rows[i];
         programs << (r.refused.isEmpty() ? normalised(r.program) : QString());
@@ -194,12 +206,22 @@ void flag(Overview &ov, const std::optional<QString> &start)
         r.unchangedStart = start && programs[i] == *start;
         // Many pupils hand in the program they were given: that is not a copy of each other.
         if (r.unchangedStart) continue;
-        byProgram.insert(programs[i], i);
+        byProgram[programs[i]].names << r.pupil;
         // The same drawing as the goal is the solution, not a sign.
         if (!solved(r)) {
             const QByteArray key = drawingKey(r);
-            if (!key.isEmpty()) byDrawing.insert(key, i);
+            if (!key.isEmpty()) byDrawing[key].programsOf[r.pupil].insert(programs[i]);
         }
+    }
+    for (Group &g : byProgram) {
+        std::sort(g.names.begin(), g.names.end());
+        g.names.erase(std::unique(g.names.begin(), g.names.end()), g.names.end());
+    }
+    for (Group &g : byDrawing) {
+        g.names = g.programsOf.keys();
+        std::sort(g.names.begin(), g.names.end());
+        for (const QSet<QString> &theirs : std::as_const(g.programsOf))
+            if (theirs.size() == 1) ++g.onlyThis[*theirs.cbegin()];
     }
     for (qsizetype i = 0; i < ov.rows.size(); ++i) {
         Row &r = ov.rows[i];
@@ -210,28 +232,31 @@ void flag(Overview &ov, const std::optional<QString> &start)
         ov.solved += solved(r) ? 1 : 0;
         ov.unchanged += r.unchangedStart ? 1 : 0;
         if (r.unchangedStart) continue;
-        // A set for each list: a program many hand in would otherwise cost the square of them.
-        QSet<QString> named;
-        for (auto j = byProgram.constFind(programs[i]); j != byProgram.constEnd() && j.key() == programs[i];
-             ++j)
-            if (ov.rows[*j].pupil != r.pupil && !named.contains(ov.rows[*j].pupil)) {
-                named.insert(ov.rows[*j].pupil);
-                r.sameProgramAs << ov.rows[*j].pupil;
-            }
-        ov.copies += r.sameProgramAs.isEmpty() ? 0 : 1;
+        const Group &same = byProgram[programs[i]];
+        r.sameProgramCount = int(same.names.size()) - 1;
+        for (qsizetype j = 0; j < same.names.size() && r.sameProgramAs.size() < NamesShown; ++j)
+            if (same.names[j] != r.pupil) r.sameProgramAs << same.names[j];
+        ov.copies += r.sameProgramCount > 0 ? 1 : 0;
         if (solved(r)) continue;
-        named.clear();
-        const QByteArray key = drawingKey(r);
-        for (auto j = byDrawing.constFind(key); j != byDrawing.constEnd() && j.key() == key; ++j)
-            if (ov.rows[*j].pupil != r.pupil && programs[*j] != programs[i] &&
-                !named.contains(ov.rows[*j].pupil)) {
-                named.insert(ov.rows[*j].pupil);
-                r.sameDrawingAs << ov.rows[*j].pupil;
+        const auto drawing = byDrawing.find(drawingKey(r));
+        if (drawing == byDrawing.end()) continue;
+        Group &g = *drawing;
+        // Classmates with another program: all but those whose one program is this one, and
+        // but the pupil (among those, unless the pupil handed in other programs too).
+        const bool selfMany = g.programsOf.value(r.pupil).size() > 1;
+        r.sameDrawingCount = int(g.programsOf.size()) - g.onlyThis.value(programs[i]) - (selfMany ? 1 : 0);
+        // The first names are the same for every pupil of one program, but for the pupil's own.
+        auto first = g.firstOthers.find(programs[i]);
+        if (first == g.firstOthers.end()) {
+            QStringList names;
+            for (qsizetype j = 0; j < g.names.size() && names.size() <= NamesShown; ++j) {
+                const QSet<QString> &theirs = g.programsOf[g.names[j]];
+                if (theirs.size() > 1 || !theirs.contains(programs[i])) names << g.names[j];
             }
-    }
-    for (Row &r : ov.rows) {
-        std::sort(r.sameProgramAs.begin(), r.sameProgramAs.end());
-        std::sort(r.sameDrawingAs.begin(), r.sameDrawingAs.end());
+            first = g.firstOthers.insert(programs[i], names);
+        }
+        for (const QString &name : *first)
+            if (name != r.pupil && r.sameDrawingAs.size() < NamesShown) r.sameDrawingAs << name;
     }
 }
 
@@ -308,14 +333,21 @@ const char kClassStyle[] =
     "pre.print{display:block;font-size:8pt}table{width:100%}th,td{padding:2px}td.pupil{min-width:8em}"
     "td.pupil,td.field,ul.flags{overflow-wrap:anywhere}td.time{white-space:normal}}";
 
+// "A, B and 12 others": the names shown, and how many more there are.
+QString namesText(const QStringList &shown, int count, Language lang)
+{
+    const QString names = shown.join(QStringLiteral(", "));
+    return count > shown.size() ? c("andOthers", lang).arg(names).arg(count - shown.size()) : names;
+}
+
 QString flagsHtml(const Row &r, Language lang)
 {
     QStringList flags;
     if (r.unchangedStart) flags << c("flagUnchanged", lang);
-    if (!r.sameProgramAs.isEmpty())
-        flags << c("flagSameProgram", lang).arg(r.sameProgramAs.join(QStringLiteral(", ")));
-    if (!r.sameDrawingAs.isEmpty())
-        flags << c("flagSameDrawing", lang).arg(r.sameDrawingAs.join(QStringLiteral(", ")));
+    if (r.sameProgramCount > 0)
+        flags << c("flagSameProgram", lang).arg(namesText(r.sameProgramAs, r.sameProgramCount, lang));
+    if (r.sameDrawingCount > 0)
+        flags << c("flagSameDrawing", lang).arg(namesText(r.sameDrawingAs, r.sameDrawingCount, lang));
     if (flags.isEmpty()) return {};
     QString h = QStringLiteral("<ul class=\"flags\">");
     for (const QString &f : flags) h += QStringLiteral("<li>") + escaped(f) + QStringLiteral("</li>");
@@ -511,10 +543,10 @@ QByteArray overviewCsv(const Overview &ov, Language lang)
         QStringList flags;
         if (!r.refused.isEmpty()) flags << r.refused;
         if (r.unchangedStart) flags << c("flagUnchanged", lang);
-        if (!r.sameProgramAs.isEmpty())
-            flags << c("flagSameProgram", lang).arg(r.sameProgramAs.join(QStringLiteral(", ")));
-        if (!r.sameDrawingAs.isEmpty())
-            flags << c("flagSameDrawing", lang).arg(r.sameDrawingAs.join(QStringLiteral(", ")));
+        if (r.sameProgramCount > 0)
+            flags << c("flagSameProgram", lang).arg(namesText(r.sameProgramAs, r.sameProgramCount, lang));
+        if (r.sameDrawingCount > 0)
+            flags << c("flagSameDrawing", lang).arg(namesText(r.sameDrawingAs, r.sameDrawingCount, lang));
         l << flags.join(QStringLiteral("; "));
         lines << l;
     }

@@ -36,7 +36,8 @@ struct Row {
     QStringList program;
     std::optional<CompareMode::PupilGrade> grade;   // with a task or a model
     bool unchangedStart = false;
-    QStringList sameProgramAs, sameDrawingAs;   // other pupils
+    QStringList sameProgramAs, sameDrawingAs;   // other pupils, the first few by name
+    int sameProgramCount = 0, sameDrawingCount = 0;   // all of them
 };
 
 struct Overview {

@@ -228,6 +228,49 @@ TEST(ClassOverview, GradesTheLatestHandInOfEachPupilAndFlagsStartsAndCopies)
     EXPECT_EQ(rowOf(graded, u("Twice"))->grade->verdict, CompareMode::PupilGrade::Verdict::Same);
 }
 
+TEST(ClassOverview, AFlagSharedByACrowdNamesFiveAndCountsTheRest)
+{
+    Class c;
+    // Nine hand in one program; nine draw one green step by eight programs, one of them twice.
+    for (int i = 0; i < 9; ++i) c.handIn(u("Crowd %1").arg(i), shortOf(2, "RED"));
+    for (int k = 0; k < 8; ++k) {
+        QString p = u("ALGORITHM BEGIN\nCOLOR=GREEN\n");
+        for (int t = 0; t < k; ++t) p += u("ROTATE 90\nROTATE 90\nROTATE 90\nROTATE 90\n");
+        c.handIn(u("Turner %1").arg(k), lines(p + u("STEP\nALGORITHM END")));
+        if (k == 0) c.handIn(u("Turner 0 twin"), lines(p + u("STEP\nALGORITHM END")));
+    }
+    const ClassMode::Overview ov = ClassMode::build(c.options());
+    ASSERT_FALSE(ov.failed);
+    EXPECT_EQ(ov.copies, 11);
+    const ClassMode::Row *crowd = rowOf(ov, u("Crowd 8"));
+    ASSERT_TRUE(crowd);
+    EXPECT_EQ(crowd->sameProgramCount, 8);
+    EXPECT_EQ(crowd->sameProgramAs,
+              (QStringList {u("Crowd 0"), u("Crowd 1"), u("Crowd 2"), u("Crowd 3"), u("Crowd 4")}));
+    EXPECT_EQ(rowOf(ov, u("Crowd 2"))->sameProgramAs,
+              (QStringList {u("Crowd 0"), u("Crowd 1"), u("Crowd 3"), u("Crowd 4"), u("Crowd 5")}));
+    // Of the same drawing, classmates with another program: not the twin of the same one.
+    const ClassMode::Row *first = rowOf(ov, u("Turner 0"));
+    EXPECT_EQ(first->sameProgramAs, QStringList {u("Turner 0 twin")});
+    EXPECT_EQ(first->sameDrawingCount, 7);
+    EXPECT_EQ(first->sameDrawingAs,
+              (QStringList {u("Turner 1"), u("Turner 2"), u("Turner 3"), u("Turner 4"), u("Turner 5")}));
+    const ClassMode::Row *second = rowOf(ov, u("Turner 1"));
+    EXPECT_EQ(second->sameDrawingCount, 8);
+    EXPECT_EQ(second->sameDrawingAs,
+              (QStringList {u("Turner 0"), u("Turner 0 twin"), u("Turner 2"), u("Turner 3"), u("Turner 4")}));
+    EXPECT_TRUE(second->sameProgramAs.isEmpty());
+
+    const QString said = uiText("class.flagSameProgram", Language::Eng)
+                             .value_or(QString())
+                             .arg(uiText("class.andOthers", Language::Eng)
+                                      .value_or(QString())
+                                      .arg(u("Crowd 0, Crowd 1, Crowd 2, Crowd 3, Crowd 4"))
+                                      .arg(3));
+    EXPECT_TRUE(ClassMode::overviewHtml(ov, Language::Eng).contains(said));
+    EXPECT_TRUE(QString::fromUtf8(ClassMode::overviewCsv(ov, Language::Eng)).contains(said));
+}
+
 TEST(ClassOverview, ThePageAndTheTableNameEveryPupilSafely)
 {
     Class c;
