@@ -181,9 +181,11 @@ TEST(FieldSvg, OneLinePerDistinctSegmentInItsLastColourAndOrder)
 // in a channel (at most 0.27 % at 1:1 and 0.94 % at 3:1 here, all of it in the digits,
 // whose shapes the two renderers hint apart, and at 3:1 the smooth edges of the slanted
 // strokes and round ends that the bitmap has in steps), the mean difference per channel
-// (0.68 and 1.85 of 255), the same right of and below the numbers, where the lines are (no
-// pixel at 1:1), and the rendered pixels of a colour the bitmap has nowhere, which blurred
-// edges would make (none).
+// (0.68 and 1.85 of 255), the same right of and below the numbers, where the lines and the
+// robot are (no pixel at 1:1), and the rendered pixels of a colour the bitmap has nowhere,
+// which blurred edges would make (none without the robot; with it, at most 104 at 1:1 and 936
+// at 3:1, the sprite's half see-through pixels, which the two renderers blend a level apart).
+// The bitmap has the robot put over it as the window shows it.
 TEST(FieldSvg, RenderedByAnotherRendererItMatchesTheBitmap)
 {
     const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
