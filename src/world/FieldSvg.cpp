@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QXmlStreamWriter>
+#include <numeric>
 
 namespace {
 
@@ -107,9 +108,10 @@ QByteArray fieldSvg(const FieldVectors &field)
                          QStringLiteral("translate(%1,%2)").arg(corner.x()).arg(corner.y()));
         w.writeAttribute(QStringLiteral("shape-rendering"), QStringLiteral("crispEdges"));
         for (const FieldVectors::SpriteArea &area : FieldVectors::spriteAreas(field.robotHeading())) {
-            QString d;
-            for (const QRect &r : area.rows)
-                d += QStringLiteral("M%1,%2h%3v1h-%3z").arg(r.x()).arg(r.y()).arg(r.width());
+            const QString d = std::accumulate(
+                area.rows.cbegin(), area.rows.cend(), QString(), [](QString path, const QRect &r) {
+                    return path + QStringLiteral("M%1,%2h%3v1h-%3z").arg(r.x()).arg(r.y()).arg(r.width());
+                });
             w.writeEmptyElement(QStringLiteral("path"));
             w.writeAttribute(QStringLiteral("d"), d);
             w.writeAttribute(QStringLiteral("fill"), colourName(area.colour));
