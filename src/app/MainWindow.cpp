@@ -298,8 +298,7 @@ void MainWindow::buildControls()
 
     m_field = new FieldView(central);
     m_field->setGeometry(339, 40, 358, 438);
-    m_vectors.setNext(m_field->canvas());
-    m_world.setCanvas(&m_vectors);
+    m_world.setCanvas(m_field->canvas());
 
     auto *direction = new DirectionBevel(central);
     direction->setObjectName(QStringLiteral("Bevel2"));

@@ -19,7 +19,6 @@
 #include "run/RunController.h"
 #include "run/TaskFile.h"
 #include <functional>
-#include "world/FieldVectors.h"
 #include "world/RobotWorld.h"
 #include <QMainWindow>
 #include <QElapsedTimer>
@@ -281,7 +280,6 @@ private:
     std::optional<DiskStamp> m_diskStamp;
     std::unique_ptr<QtPrompts> m_ownPrompts;
     RobotWorld m_world;
-    FieldVectors m_vectors;   // the field's drawing as vectors, in front of the field picture
     RunController m_run;
     struct NodePick {
         QList<int> segments;   // at the node, the latest drawn first

@@ -16,7 +16,6 @@
 #include "lang/StatementForms.h"
 #include "run/Worksheet.h"
 #include "world/FieldPicture.h"
-#include "world/widgets/WorldImages.h"
 #include "world/widgets/WorldTexts.h"
 #include "world/widgets/FieldView.h"
 #include <QAction>
@@ -479,14 +478,13 @@ void MainWindow::savePicture()
 Worksheet MainWindow::worksheet() const
 {
     Worksheet sheet;
-    // The hand-in name is not known to the window yet.
+    // The name the pupil hands work in under, once given.
+    sheet.pupil = m_settings.pupilName.trimmed();
     if (m_task) sheet.task = m_task->task.title;
     sheet.file = QFileInfo(m_currentFile).fileName();
     sheet.date = QDate::currentDate();
     sheet.program = styledFromDocument(*m_editor->document());
-    sheet.field = &m_vectors;
-    if (const RobotSprite *sprite = m_field->sprite())
-        sheet.robot = WorldImages::robotPicture(sprite->picture());
+    sheet.field = &m_field->picture().vectors();
     sheet.lang = textLanguage();
     return sheet;
 }

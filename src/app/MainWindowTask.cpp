@@ -183,7 +183,7 @@ void MainWindow::showTaskField(int index)
     const TaskField &taskField = m_task->task.fields.at(index);
     StringListProgramText program(m_task->checkedLines);
     HeadlessRun replay(program, m_task->checkedLanguage);
-    replay.setCanvas(&m_vectors);
+    replay.setCanvas(m_field->canvas());
     replay.setFieldSize(taskField.width, taskField.height);
     replay.setSpeed(m_settings.speed);
     m_field->setHoldUpdates(true);

@@ -13,7 +13,6 @@
 #include "lang/ProgramTranslator.h"
 #include "lang/SyntaxChecker.h"
 #include "run/Worksheet.h"
-#include "world/FieldVectors.h"
 #include "world/FieldPicture.h"
 
 #include <algorithm>
@@ -126,11 +125,9 @@ int runProgram(const RunOptions &o)
     StringListProgramText text(lines);
 
     FieldPicture picture;
-    FieldVectors vectors;   // the same drawing as vectors, for the worksheet
-    vectors.setNext(&picture);
     const Language lang = fileLanguage(o.file, lines, o.lang, o.settingsLang);
     HeadlessRun run(text, lang);
-    run.setCanvas(&vectors);
+    run.setCanvas(&picture);
     run.setSpeed(o.speed);
     run.setFieldSize(o.fieldX, o.fieldY);
 
@@ -169,7 +166,7 @@ int runProgram(const RunOptions &o)
         sheet.file = QFileInfo(o.file).fileName();
         sheet.date = QDate::currentDate();
         sheet.program = styledProgram(o.file, lines);
-        sheet.field = &vectors;
+        sheet.field = &picture.vectors();
         sheet.lang = lang;   // as the messages are
         QString error;
         if (!writeWorksheetPdf(o.worksheetPath, sheet, o.pageSize, &error)) {

@@ -41,8 +41,7 @@ void RunController::start()
     m_history.clear();
     if (m_keepHistory && m_text) {
         const FieldPicture *picture = fieldPictureOf(m_world.canvas());
-        m_history.begin(*m_text, m_language, m_world, m_interp, m_speed, m_speedBeforeRun,
-                        picture ? &picture->image() : nullptr);
+        m_history.begin(*m_text, m_language, m_world, m_interp, m_speed, m_speedBeforeRun, picture);
     }
     m_view.startTicks();
 }
@@ -93,10 +92,7 @@ bool RunController::showTick(qint64 tick)
     const RunHistory::Moment moment = m_history.momentAfter(tick);
     m_world.takeStateFrom(moment.world);
     if (WorldCanvas *canvas = m_world.canvas()) {
-        if (FieldPicture *picture = fieldPictureOf(canvas)) {
-            const QImage image = m_history.pictureOf(moment);
-            if (!image.isNull()) picture->restoreImage(image);
-        }
+        if (FieldPicture *picture = fieldPictureOf(canvas)) m_history.showOn(moment, *picture);
         const RobotState &robot = m_world.state();
         canvas->showSprite(robot.heading, true);
         canvas->showArrow(robot.heading);

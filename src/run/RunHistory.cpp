@@ -123,6 +123,7 @@ void RunHistory::clear()
     m_chunks.clear();
     m_text = nullptr;
     m_picture = QImage();
+    m_trace.clear();
     m_ticks = 0;
     m_chunkTicks = m_firstChunkTicks;
     m_fixedBytes = m_detailBytes = 0;
@@ -130,7 +131,8 @@ void RunHistory::clear()
 }
 
 void RunHistory::begin(const ProgramText &text, Language language, const RobotWorld &world,
-                       const Interpreter &interpreter, int speed, int speedAtStop, const QImage *picture)
+                       const Interpreter &interpreter, int speed, int speedAtStop,
+                       const FieldPicture *picture)
 {
     clear();
     m_text = &text;
@@ -138,7 +140,10 @@ void RunHistory::begin(const ProgramText &text, Language language, const RobotWo
     m_speedAtStop = speedAtStop;
     m_fieldWidth = world.fieldWidth();
     m_fieldHeight = world.fieldHeight();
-    if (picture) m_picture = *picture;
+    if (picture) {
+        m_picture = picture->image();
+        m_trace = picture->vectors().segments();
+    }
     openChunk(world, interpreter, speed, -1);
 }
 
@@ -402,10 +407,22 @@ RunHistory::Moment RunHistory::momentAfter(qint64 tick) const
 
 QImage RunHistory::pictureOf(const Moment &moment) const
 {
-    if (m_picture.isNull()) return {};
+    const FieldPicture *painted = paint(moment);
+    return painted ? painted->image() : QImage();
+}
+
+void RunHistory::showOn(const Moment &moment, FieldPicture &picture) const
+{
+    if (const FieldPicture *painted = paint(moment))
+        picture.restore(painted->image(), painted->vectors().segments());
+}
+
+const FieldPicture *RunHistory::paint(const Moment &moment) const
+{
+    if (m_picture.isNull()) return nullptr;
     // Kept from call to call: it learns once which pixels each segment covers.
     thread_local FieldPicture canvas;
-    canvas.restoreImage(m_picture);
+    canvas.restore(m_picture, m_trace);
     // Only the last drawing of a segment shows anywhere: every pixel keeps the colour of the
     // latest drawing over it, and that is always some segment's last.
     for (const Drawing &d : moment.picture) {
@@ -414,7 +431,7 @@ QImage RunHistory::pictureOf(const Moment &moment) const
         canvas.setPen(d.colour, 5);
         canvas.drawSegment(x0, y0, x1, y1);
     }
-    return canvas.image();
+    return &canvas;
 }
 
 void RunHistory::forEachDrawing(const std::function<void(const Drawing &)> &visit) const

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "lang/Interpreter.h"
+#include "world/FieldVectors.h"
 #include "world/RobotWorld.h"
 
 #include <QImage>
@@ -9,6 +10,8 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+class FieldPicture;
 
 // A run as a timeline: what every tick executed and drew, and the means to put the world back
 // as it was after any tick.
@@ -74,10 +77,11 @@ public:
     void clear();
     bool isEmpty() const { return m_chunks.empty(); }
     // A run starts on `world` as it stands, with `interpreter` at its first line. `picture`,
-    // when given, is the field picture at the start; `speedAtStop` the speed a stop puts back.
+    // when given, is the field picture at the start, with its trace; `speedAtStop` the speed
+    // a stop puts back.
     // The text must stay unchanged while the history is kept.
     void begin(const ProgramText &text, Language language, const RobotWorld &world,
-               const Interpreter &interpreter, int speed, int speedAtStop, const QImage *picture);
+               const Interpreter &interpreter, int speed, int speedAtStop, const FieldPicture *picture);
     // Around every tick of the run. The history must be the world's draw observer.
     void beforeTick(const RobotWorld &world, const Interpreter &interpreter, int speed, int shownLine);
     void afterTick(const RobotState &after);
@@ -94,6 +98,9 @@ public:
     Moment momentAfter(qint64 tick) const;
     // The field picture after the moment: the start picture with the moment's drawings.
     QImage pictureOf(const Moment &moment) const;
+    // Puts the picture and its trace back as they were after the moment; nothing without a
+    // start picture.
+    void showOn(const Moment &moment, FieldPicture &picture) const;
     // Every drawing of the run, in order.
     void forEachDrawing(const std::function<void(const Drawing &)> &visit) const;
 
@@ -103,6 +110,7 @@ public:
 private:
     struct Chunk;
     struct Replay;
+    const FieldPicture *paint(const Moment &moment) const;
     void openChunk(const RobotWorld &world, const Interpreter &interpreter, int speed, int shownLine);
     void closeChunk();
     void keepBound();
@@ -118,6 +126,7 @@ private:
     int m_speedAtStop = 3;
     int m_fieldWidth = RobotWorld::MaxX, m_fieldHeight = RobotWorld::MaxY;
     QImage m_picture;
+    QList<FieldVectors::Segment> m_trace;   // at the start
     std::vector<std::unique_ptr<Chunk>> m_chunks;
     qint64 m_ticks = 0;
     qint64 m_firstChunkTicks = FirstChunkTicks;

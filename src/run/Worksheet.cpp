@@ -242,7 +242,7 @@ bool paintWorksheet(QPagedPaintDevice &device, const Worksheet &sheet)
             const double room = bottom - page.fieldTop;
             if (size.height() > room) size *= std::max(0.1, room / size.height());
             const QRectF target(QPointF((m.width - size.width()) / 2, page.fieldTop), size);
-            sheet.field->paint(p, target, sheet.robot);
+            sheet.field->paint(p, target);
         }
         paintFooter(p, m, sheet, k + 1, pages);
     }

@@ -24,7 +24,6 @@ struct Worksheet {
     QDate date;
     StyledText program;
     const FieldVectors *field = nullptr;   // no field when null
-    QImage robot;   // the robot's sprite picture; a drawn marker when null
     Language lang = Language::Eng;
 };
 

@@ -59,35 +59,6 @@ QList<FieldPicture::NodeNumber> FieldPicture::nodeNumbers(int fieldWidth, int fi
     return r;
 }
 
-FieldPicture::StrokeKey FieldPicture::StrokeKey::between(QPoint a, QPoint b, int width)
-{
-    if (a.x() > b.x() || (a.x() == b.x() && a.y() > b.y())) std::swap(a, b);
-    return StrokeKey {a.x(), a.y(), b.x(), b.y(), width};
-}
-
-QList<FieldPicture::Stroke> FieldPicture::strokes() const
-{
-    // A segment learnt both ways round counts once, as it was drawn last.
-    QHash<StrokeKey, Drawn> drawn = m_strays;
-    for (auto it = m_runs.cbegin(); it != m_runs.cend(); ++it) {
-        if (it->drawn <= m_clearedAt) continue;
-        const quint64 k = it.key();
-        auto node = [k](int shift) { return int((k >> shift) & 0xFF) + SegmentLo; };
-        const StrokeKey key =
-            StrokeKey::between(QPoint(node(0), node(8)), QPoint(node(16), node(24)), int(k >> 32));
-        Drawn &d = drawn[key];
-        if (it->drawn > d.drawn) d = Drawn {it->drawn, it->colour};
-    }
-    std::vector<std::pair<StrokeKey, Drawn>> ordered(drawn.keyValueBegin(), drawn.keyValueEnd());
-    std::sort(ordered.begin(), ordered.end(),
-              [](const auto &a, const auto &b) { return a.second.drawn < b.second.drawn; });
-    QList<Stroke> r;
-    r.reserve(qsizetype(ordered.size()));
-    for (const auto &[k, d] : ordered)
-        r << Stroke {QPoint(k.x0, k.y0), QPoint(k.x1, k.y1), k.width, d.colour & 0xFFFFFFu};
-    return r;
-}
-
 FieldPicture::FieldPicture() : m_image(Width, Height, QImage::Format_RGB32) { m_image.fill(White); }
 
 void FieldPicture::changed(const QRect &r)
@@ -97,10 +68,7 @@ void FieldPicture::changed(const QRect &r)
 
 void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
 {
-    m_fieldSize = QSize(std::clamp(fieldWidth, 0, int(RobotWorld::MaxX)),
-                        std::clamp(fieldHeight, 0, int(RobotWorld::MaxY)));
-    m_strays.clear();
-    m_clearedAt = m_drawings;
+    m_vectors.drawEmptyField(fieldWidth, fieldHeight);
 
     m_image.fill(White);
     QPainter p(&m_image);
@@ -122,15 +90,17 @@ void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
     changed(m_image.rect());
 }
 
-void FieldPicture::restoreImage(const QImage &image)
+void FieldPicture::restore(const QImage &image, const QList<FieldVectors::Segment> &trace)
 {
     if (image.size() != m_image.size() || image.format() != m_image.format()) return;
     m_image = image;
+    m_vectors.setSegments(trace);
     changed(m_image.rect());
 }
 
 void FieldPicture::setPen(QRgb colour, int width)
 {
+    m_vectors.setPen(colour, width);
     m_penColour = 0xFF000000u | colour;
     m_penWidth = std::max(1, width);
 }
@@ -182,11 +152,9 @@ FieldPicture::Learnt *FieldPicture::learntSegment(int x0, int y0, int x1, int y1
 
 void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
 {
+    m_vectors.drawSegment(x0, y0, x1, y1);
     const QPoint a = nodePixel(x0, y0), b = nodePixel(x1, y1);
-    const quint64 number = ++m_drawings;
-    if (Learnt *learnt = learntSegment(x0, y0, x1, y1)) {
-        learnt->drawn = number;
-        learnt->colour = m_penColour;
+    if (const Learnt *learnt = learntSegment(x0, y0, x1, y1)) {
         uchar *bits = m_image.bits();
         const qsizetype stride = m_image.bytesPerLine();
         for (const Run &r : learnt->runs) {
@@ -195,8 +163,6 @@ void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
         }
     } else {
         paintSegment(m_image, m_penColour, a, b);
-        m_strays.insert(StrokeKey::between(QPoint(x0, y0), QPoint(x1, y1), m_penWidth),
-                        Drawn {number, m_penColour});
     }
 
     if (m_changed) {
@@ -207,21 +173,25 @@ void FieldPicture::drawSegment(int x0, int y0, int x1, int y1)
 
 void FieldPicture::showSprite(int heading, bool wipe)
 {
+    m_vectors.showSprite(heading, wipe);
     if (m_sprites) m_sprites->showSprite(heading, wipe);
 }
 
 void FieldPicture::showArrow(int heading)
 {
+    m_vectors.showArrow(heading);
     if (m_sprites) m_sprites->showArrow(heading);
 }
 
 void FieldPicture::moveSprite(int x, int y)
 {
+    m_vectors.moveSprite(x, y);
     if (m_sprites) m_sprites->moveSprite(x, y);
 }
 
 void FieldPicture::setSpriteVisible(bool visible)
 {
+    m_vectors.setSpriteVisible(visible);
     if (m_sprites) m_sprites->setSpriteVisible(visible);
 }
 
@@ -270,7 +240,7 @@ bool FieldPicture::exportPicture(const QString &path, QString *error, Language l
     // Encoded in memory first, so a failing writer never touches the file.
     QByteArray data;
     if (format == "svg") {
-        data = fieldSvg(*this);
+        data = fieldSvg(m_vectors);
     } else {
         QBuffer buffer(&data);
         buffer.open(QIODevice::WriteOnly);

@@ -3,6 +3,7 @@
 #pragma once
 #include "base/Language.h"
 #include "base/SafeFile.h"
+#include "world/FieldVectors.h"
 #include "world/RobotWorld.h"
 
 #include <QFont>
@@ -18,7 +19,8 @@
 // The field picture: frame, cell outlines, node numbers and the trace, drawn into
 // a 358 x 438 image whose white pixels are meant to be see-through when shown. It draws
 // the world's picture half itself and hands the sprite and arrow calls on to whoever
-// shows them (the field widget).
+// shows them (the field widget). It feeds every call to its vector record too, which the
+// SVG file and the printed sheet draw from.
 class FieldPicture : public WorldCanvas {
 public:
     static constexpr int Width = 358, Height = 438;
@@ -30,8 +32,11 @@ public:
     static QPoint nodePixel(int x, int y) { return QPoint(20 * x + 19, 20 * y + 19); }
 
     const QImage &image() const { return m_image; }
-    // Puts back a picture taken earlier with image(), e.g. a run's at its start.
-    void restoreImage(const QImage &image);
+    // The same drawing as vectors: field size, trace and robot.
+    const FieldVectors &vectors() const { return m_vectors; }
+    // Puts back a picture taken earlier with image() and the trace it shows, taken with
+    // vectors().segments(), e.g. a run's at its start or at some tick.
+    void restore(const QImage &image, const QList<FieldVectors::Segment> &trace);
 
     // What the picture is made of, for the vector export to draw the same. The outlines
     // are the pixels they cover: the frame first, then the cells row by row.
@@ -42,19 +47,6 @@ public:
     };
     static QList<QRect> outlines(int fieldWidth, int fieldHeight);
     static QList<NodeNumber> nodeNumbers(int fieldWidth, int fieldHeight);
-    // The field size the picture was last cleared with; invalid before the first time.
-    QSize fieldSize() const { return m_fieldSize; }
-    // The trace as it shows: every distinct stroke once (a segment either way round, at one
-    // width), with the colour it was last drawn in, in the order of their last drawing, so
-    // that each one lies over those it covers as on the picture. White ones are kept: they
-    // whiten what lies under them, the cell outlines too.
-    struct Stroke {
-        QPoint from, to;   // nodes
-        int width;
-        QRgb colour;   // 0xRRGGBB
-    };
-    QList<Stroke> strokes() const;
-
     // Receives showSprite/showArrow/moveSprite/setSpriteVisible; may be null.
     void setSpriteCanvas(WorldCanvas *sprites) { m_sprites = sprites; }
     // Told the rectangle of every change to the picture, so a view repaints only that.
@@ -70,7 +62,7 @@ public:
     void setSpriteVisible(bool visible) override;
 
     // Writes the 358 x 438 picture in the format the file's suffix names (BMP without one;
-    // .svg as a vector drawing of the same).
+    // .svg as a vector drawing of the same, with the robot when shown).
     // On failure the file is as it was and the reason, without the path, goes to *error.
     // A read-only file is replaced only where the options say the user agreed.
     bool exportPicture(const QString &path, QString *error, Language lang = Language::Eng,
@@ -88,25 +80,9 @@ private:
     struct Run {
         int y, x0, x1;
     };
-    // A segment's pixels, and when and in what colour it was last drawn.
+    // A segment's pixels.
     struct Learnt {
         std::vector<Run> runs;
-        quint64 drawn = 0;   // the drawing's number; 0 never
-        QRgb colour = 0;
-    };
-    // A segment either way round at one width, and its last drawing.
-    struct StrokeKey {
-        int x0, y0, x1, y1, width;
-        static StrokeKey between(QPoint a, QPoint b, int width);
-        bool operator==(const StrokeKey &) const = default;
-        friend size_t qHash(const StrokeKey &k, size_t seed = 0)
-        {
-            return qHashMulti(seed, k.x0, k.y0, k.x1, k.y1, k.width);
-        }
-    };
-    struct Drawn {
-        quint64 drawn = 0;
-        QRgb colour = 0;
     };
     void changed(const QRect &r);
     void paintSegment(QImage &image, QRgb colour, QPoint a, QPoint b) const;
@@ -115,12 +91,10 @@ private:
     QImage m_image;
     // A run draws the same few segments over and over: each one is painted once onto a
     // scratch image to learn which pixels it covers, then filled straight in. What it learns
-    // outlives a clearing; what was drawn since is told by the drawings' numbers.
+    // outlives a clearing.
     QImage m_scratch;
     QHash<quint64, Learnt> m_runs;
-    quint64 m_drawings = 0, m_clearedAt = 0;
-    QHash<StrokeKey, Drawn> m_strays;   // segments drawn since the clearing and not learnt
-    QSize m_fieldSize;
+    FieldVectors m_vectors;
     QRgb m_penColour = 0xFF000000u;
     int m_penWidth = 1;
     WorldCanvas *m_sprites = nullptr;

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/FieldSvg.h"
 #include "world/FieldPicture.h"
+#include "world/FieldVectors.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QXmlStreamWriter>
+#include <numeric>
 
 namespace {
 
@@ -15,7 +17,7 @@ QString colourName(QRgb c) { return QStringLiteral("#%1").arg(c & 0xFFFFFFu, 6, 
 
 }   // namespace
 
-QByteArray fieldSvg(const FieldPicture &picture)
+QByteArray fieldSvg(const FieldVectors &field)
 {
     QByteArray data;
     QXmlStreamWriter w(&data);
@@ -37,15 +39,14 @@ QByteArray fieldSvg(const FieldPicture &picture)
     w.writeAttribute(QStringLiteral("fill"), QStringLiteral("#ffffff"));
 
     // A picture never cleared is all white.
-    const QSize field = picture.fieldSize();
-    if (!field.isValid()) {
+    if (!field.isCleared()) {
         w.writeEndElement();
         w.writeEndDocument();
         return data;
     }
     // A one-pixel outline drawn along the middle of its pixels covers exactly them.
     QString outline;
-    for (const QRect &r : FieldPicture::outlines(field.width(), field.height())) {
+    for (const QRect &r : FieldPicture::outlines(field.fieldWidth(), field.fieldHeight())) {
         if (!outline.isEmpty()) outline += QLatin1Char(' ');
         outline += QStringLiteral("M%1,%2h%3v%4h-%3z")
                        .arg(number(r.left() + 0.5), number(r.top() + 0.5), QString::number(r.width() - 1),
@@ -69,7 +70,8 @@ QByteArray fieldSvg(const FieldPicture &picture)
     w.writeAttribute(QStringLiteral("font-size"), QString::number(font.pixelSize()));
     w.writeAttribute(QStringLiteral("fill"), QStringLiteral("#000000"));
     w.writeAttribute(QStringLiteral("text-rendering"), QStringLiteral("optimizeSpeed"));
-    for (const FieldPicture::NodeNumber &n : FieldPicture::nodeNumbers(field.width(), field.height())) {
+    for (const FieldPicture::NodeNumber &n :
+         FieldPicture::nodeNumbers(field.fieldWidth(), field.fieldHeight())) {
         w.writeStartElement(QStringLiteral("text"));
         w.writeAttribute(QStringLiteral("x"), QString::number(n.topLeft.x()));
         w.writeAttribute(QStringLiteral("y"), QString::number(n.topLeft.y() + fm.ascent()));
@@ -79,15 +81,13 @@ QByteArray fieldSvg(const FieldPicture &picture)
     w.writeEndElement();
 
     // The picture aims each stroke at the middle of its node pixels.
-    const QList<FieldPicture::Stroke> strokes = picture.strokes();
     w.writeStartElement(QStringLiteral("g"));
     w.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
     w.writeAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     w.writeAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     w.writeAttribute(QStringLiteral("shape-rendering"), QStringLiteral("crispEdges"));
-    for (const FieldPicture::Stroke &s : strokes) {
-        const QPoint a = FieldPicture::nodePixel(s.from.x(), s.from.y()),
-                     b = FieldPicture::nodePixel(s.to.x(), s.to.y());
+    for (const FieldVectors::Segment &s : field.segments()) {
+        const QPoint a = FieldPicture::nodePixel(s.x0, s.y0), b = FieldPicture::nodePixel(s.x1, s.y1);
         w.writeEmptyElement(QStringLiteral("line"));
         w.writeAttribute(QStringLiteral("x1"), number(a.x() + 0.5));
         w.writeAttribute(QStringLiteral("y1"), number(a.y() + 0.5));
@@ -97,6 +97,29 @@ QByteArray fieldSvg(const FieldPicture &picture)
         w.writeAttribute(QStringLiteral("stroke-width"), QString::number(s.width));
     }
     w.writeEndElement();
+
+    // The sprite is a picture of shaded, smoothed pixels: drawn as squares of their colours
+    // it looks as on screen, and stays crisp however large it is shown.
+    if (field.robotVisible()) {
+        const QPoint corner = FieldVectors::spriteCorner(field.robotNode());
+        w.writeStartElement(QStringLiteral("g"));
+        w.writeAttribute(QStringLiteral("id"), QStringLiteral("robot"));
+        w.writeAttribute(QStringLiteral("transform"),
+                         QStringLiteral("translate(%1,%2)").arg(corner.x()).arg(corner.y()));
+        w.writeAttribute(QStringLiteral("shape-rendering"), QStringLiteral("crispEdges"));
+        for (const FieldVectors::SpriteArea &area : FieldVectors::spriteAreas(field.robotHeading())) {
+            const QString d = std::accumulate(
+                area.rows.cbegin(), area.rows.cend(), QString(), [](QString path, const QRect &r) {
+                    return path + QStringLiteral("M%1,%2h%3v1h-%3z").arg(r.x()).arg(r.y()).arg(r.width());
+                });
+            w.writeEmptyElement(QStringLiteral("path"));
+            w.writeAttribute(QStringLiteral("d"), d);
+            w.writeAttribute(QStringLiteral("fill"), colourName(area.colour));
+            if (qAlpha(area.colour) < 255)
+                w.writeAttribute(QStringLiteral("fill-opacity"), number(qAlpha(area.colour) / 255.0));
+        }
+        w.writeEndElement();
+    }
 
     w.writeEndElement();
     w.writeEndDocument();

@@ -3,10 +3,11 @@
 #pragma once
 #include <QByteArray>
 
-class FieldPicture;
+class FieldVectors;
 
 // The field picture as an SVG drawing of the same size, made of what the picture drew:
-// the white ground, the frame and cell outlines as one path, the node numbers as text and
-// every trace stroke as a line in its colour, width and round caps, in drawing order.
-// Like the raster picture it has no robot. Edges are drawn crisp, as the picture's are.
-QByteArray fieldSvg(const FieldPicture &picture);
+// the white ground, the frame and cell outlines as one path, the node numbers as text,
+// every trace segment as a line in its colour, width and round caps, in drawing order, and
+// the robot when shown, where and as the window shows it, its picture's pixels as squares.
+// Edges are drawn crisp, as the picture's are.
+QByteArray fieldSvg(const FieldVectors &field);

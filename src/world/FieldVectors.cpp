@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/FieldVectors.h"
 #include "world/FieldPicture.h"
+#include "world/WorldImages.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,12 +10,13 @@
 #include <QPainterPath>
 #include <QPen>
 #include <algorithm>
-#include <cmath>
+#include <array>
 
 void FieldVectors::drawEmptyField(int width, int height)
 {
     m_fieldWidth = std::clamp(width, 0, int(RobotWorld::MaxX));
     m_fieldHeight = std::clamp(height, 0, int(RobotWorld::MaxY));
+    m_cleared = true;
     m_segments.clear();
     if (m_next) m_next->drawEmptyField(width, height);
 }
@@ -35,10 +37,8 @@ void FieldVectors::drawSegment(int x0, int y0, int x1, int y1)
         std::swap(x0, x1);
         std::swap(y0, y1);
     }
-    const auto byte = [](int v) { return quint64(quint8(v)); };
-    const quint64 key =
-        byte(x0) | byte(y0) << 8 | byte(x1) << 16 | byte(y1) << 24 | quint64(m_penWidth) << 32;
-    m_segments.insert(key, Segment {x0, y0, x1, y1, m_pen, m_penWidth, ++m_drawn});
+    m_segments.insert(Key {x0, y0, x1, y1, m_penWidth},
+                      Segment {x0, y0, x1, y1, m_pen, m_penWidth, ++m_drawn});
 }
 
 QList<FieldVectors::Segment> FieldVectors::segments() const
@@ -46,6 +46,21 @@ QList<FieldVectors::Segment> FieldVectors::segments() const
     QList<Segment> r(m_segments.cbegin(), m_segments.cend());
     std::sort(r.begin(), r.end(), [](const Segment &a, const Segment &b) { return a.order < b.order; });
     return r;
+}
+
+void FieldVectors::setSegments(const QList<Segment> &segments)
+{
+    m_segments.clear();
+    m_drawn = 0;
+    for (Segment s : segments) {
+        if (s.x1 < s.x0 || (s.x1 == s.x0 && s.y1 < s.y0)) {
+            std::swap(s.x0, s.x1);
+            std::swap(s.y0, s.y1);
+        }
+        s.colour &= 0xFFFFFFu;
+        s.order = ++m_drawn;
+        m_segments.insert(Key {s.x0, s.y0, s.x1, s.y1, s.width}, s);
+    }
 }
 
 void FieldVectors::showSprite(int heading, bool wipe)
@@ -72,7 +87,42 @@ void FieldVectors::setSpriteVisible(bool visible)
     if (m_next) m_next->setSpriteVisible(visible);
 }
 
-void FieldVectors::paint(QPainter &p, const QRectF &target, const QImage &robot) const
+const QList<FieldVectors::SpriteArea> &FieldVectors::spriteAreas(int heading)
+{
+    static const std::array<QList<SpriteArea>, 8> areas = [] {
+        std::array<QList<SpriteArea>, 8> r;
+        for (int h = 0; h < 8; ++h) {
+            const QImage sprite = WorldImages::robotPicture(h).convertToFormat(QImage::Format_ARGB32);
+            QHash<QRgb, qsizetype> index;   // colour -> its area, areas in the order first met
+            for (int y = 0; y < sprite.height(); ++y) {
+                const QRgb *row = reinterpret_cast<const QRgb *>(sprite.constScanLine(y));
+                for (int x = 0; x < sprite.width();) {
+                    const QRgb c = row[x];
+                    int end = x + 1;
+                    while (end < sprite.width() && row[end] == c) ++end;
+                    if (qAlpha(c) > 0) {
+                        auto it = index.find(c);
+                        if (it == index.end()) {
+                            it = index.insert(c, r[size_t(h)].size());
+                            r[size_t(h)].append(SpriteArea {c, {}});
+                        }
+                        r[size_t(h)][*it].rows.append(QRect(x, y, end - x, 1));
+                    }
+                    x = end;
+                }
+            }
+        }
+        return r;
+    }();
+    return areas[size_t(heading & 7)];
+}
+
+QPoint FieldVectors::spriteCorner(QPoint node)
+{
+    return FieldPicture::nodePixel(node.x(), node.y()) - QPoint(20, 22);
+}
+
+void FieldVectors::paint(QPainter &p, const QRectF &target) const
 {
     constexpr double W = FieldPicture::Width, H = FieldPicture::Height;
     p.save();
@@ -108,25 +158,14 @@ void FieldVectors::paint(QPainter &p, const QRectF &target, const QImage &robot)
     }
 
     if (m_robotVisible) {
-        const QPointF node = QPointF(FieldPicture::nodePixel(m_robotX, m_robotY)) + QPointF(0.5, 0.5);
-        if (!robot.isNull()) {
-            // Where the window puts the sprite: 1 px left of and 3 px above the node's cell.
-            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            p.drawImage(QRectF(node - QPointF(20.5, 22.5), QSizeF(42, 42)), robot);
-        } else {
-            const double angle = m_heading * M_PI / 4;   // clockwise from east, as on screen
-            const QPointF ahead(std::cos(angle), std::sin(angle));
-            const QPointF side(-ahead.y(), ahead.x());
-            p.setPen(QPen(Qt::black, 1.5));
-            p.setBrush(QColor(255, 255, 255, 200));
-            p.drawEllipse(node, 8.0, 8.0);
-            QPainterPath pointer;
-            pointer.moveTo(node + ahead * 13);
-            pointer.lineTo(node + side * 5 - ahead * 2);
-            pointer.lineTo(node - side * 5 - ahead * 2);
-            pointer.closeSubpath();
-            p.setBrush(Qt::black);
-            p.drawPath(pointer);
+        // Each colour one filled path, so that the rows of an area never show seams between
+        // them on a printed page.
+        p.setPen(Qt::NoPen);
+        p.translate(spriteCorner(robotNode()));
+        for (const SpriteArea &area : spriteAreas(m_heading)) {
+            QPainterPath path;
+            for (const QRect &r : area.rows) path.addRect(r);
+            p.fillPath(path, QColor::fromRgba(area.colour));
         }
     }
     p.restore();

@@ -11,12 +11,13 @@
 class QPainter;
 
 // What the field shows, kept as drawing calls rather than pixels, so that it can be drawn
-// again at any size (a printed sheet) without blur. It passes every call on to the canvas
-// behind it (the field picture), so it can stand in front of the one the world draws on.
+// again at any size (a printed sheet, an SVG file) without blur. The field picture keeps one
+// and feeds it every call it gets; standing in front of another canvas, it passes every call
+// on to that one.
 class FieldVectors : public WorldCanvas {
 public:
     struct Segment {
-        int x0, y0, x1, y1;
+        int x0, y0, x1, y1;   // nodes, the first one leftmost (topmost when level)
         QRgb colour;   // 0xRRGGBB
         int width;   // in picture pixels
         quint64 order = 0;   // when it was drawn last
@@ -27,17 +28,33 @@ public:
 
     int fieldWidth() const { return m_fieldWidth; }
     int fieldHeight() const { return m_fieldHeight; }
-    // Each segment as drawn last, in the order drawn: a later one covers the ends of earlier ones.
+    // False until the field is first cleared: nothing to draw but white.
+    bool isCleared() const { return m_cleared; }
+    // The trace as it shows: every distinct segment once (either way round, at one width), as
+    // it was drawn last, in the order of those drawings, so that each lies over the ones it
+    // covers. White ones are kept: they whiten what lies under them, the cell outlines too.
     QList<Segment> segments() const;
+    // Puts back a trace taken earlier with segments() (or made as it), e.g. a run's at some
+    // tick; later drawings lie over these.
+    void setSegments(const QList<Segment> &segments);
     QPoint robotNode() const { return QPoint(m_robotX, m_robotY); }
     int robotHeading() const { return m_heading; }
     bool robotVisible() const { return m_robotVisible; }
 
     // Draws the field picture (FieldPicture::Width x Height) into `target` with vectors and
-    // text: frame, cells, node numbers, trace, and the robot when shown, as `robot` (a sprite
-    // picture, 42 x 42, placed as the window places it) or, for a null image, as a disc with a
-    // pointer towards the heading.
-    void paint(QPainter &p, const QRectF &target, const QImage &robot = QImage()) const;
+    // text: frame, cells, node numbers, trace, and the robot when shown.
+    void paint(QPainter &p, const QRectF &target) const;
+
+    // The robot as the window shows it, drawn as vectors: its sprite picture for a heading,
+    // pixel for pixel, as areas of one colour (non-premultiplied, with its alpha) each, in
+    // picture pixels from the sprite's top-left corner. The window puts that corner 20 px
+    // left of and 22 px above the robot's node pixel.
+    struct SpriteArea {
+        QRgb colour;
+        QList<QRect> rows;   // one pixel high each
+    };
+    static const QList<SpriteArea> &spriteAreas(int heading);
+    static QPoint spriteCorner(QPoint node);
 
     // WorldCanvas
     void drawEmptyField(int width, int height) override;
@@ -49,9 +66,18 @@ public:
     void setSpriteVisible(bool visible) override;
 
 private:
+    struct Key {
+        int x0, y0, x1, y1, width;
+        bool operator==(const Key &) const = default;
+        friend size_t qHash(const Key &k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.x0, k.y0, k.x1, k.y1, k.width);
+        }
+    };
     WorldCanvas *m_next = nullptr;
     int m_fieldWidth = RobotWorld::MaxX, m_fieldHeight = RobotWorld::MaxY;
-    QHash<quint64, Segment> m_segments;   // by ends and width
+    bool m_cleared = false;
+    QHash<Key, Segment> m_segments;
     quint64 m_drawn = 0;
     QRgb m_pen = 0;
     int m_penWidth = 1;

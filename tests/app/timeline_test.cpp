@@ -4,10 +4,13 @@
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
 #include "base/TextCatalogue.h"
+#include "run/HeadlessRun.h"
+#include "world/FieldSvg.h"
 #include "world/FieldPicture.h"
 #include "world/widgets/FieldView.h"
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QFile>
 #include <QSlider>
 #include <QTest>
 #include <QToolTip>
@@ -219,4 +222,61 @@ TEST_F(TimelineTest, EnterOnTheFieldGoesThroughTheSegmentsAtTheRobotsNodeLatestF
     QTest::keyClick(field, Qt::Key_Space);
     EXPECT_EQ(window->runController().ticks(), 3);
     EXPECT_EQ(window->editor()->caretLineColumn().line, 2);
+}
+
+// Whatever tick the field shows, the picture saved as SVG (and so the printed sheet, drawn
+// from the same record) is the field of a run stopped after that tick: its trace, with
+// segments drawn over in other colours, and its robot, turned, hidden and shown again.
+TEST_F(TimelineTest, SteppedBackTheSavedSvgShowsTheFieldAtThatTick)
+{
+    open();
+    const QStringList program {"НАЧАЛО АЛГОРИТМА",
+                               "ЦВЕТ=КРАСНЫЙ",
+                               "ЦИКЛ. ВЫПОЛНИТЬ 3 РАЗ",
+                               "ШАГ",
+                               "ПОВОРОТ 45",
+                               "КОНЕЦ ЦИКЛА",
+                               "ЦВЕТ=СИНИЙ",
+                               "ПОВОРОТ 90",
+                               "ПОВОРОТ 45",
+                               "ШАГ",
+                               "УНИЧТОЖИТЬ",
+                               "ПОВОРОТ 90",
+                               "ШАГ",
+                               "ВОССТАНОВИТЬ",
+                               "ПОВОРОТ 45",
+                               "КОНЕЦ АЛГОРИТМА"};
+    setProgram(program.join(QLatin1Char('\n')).toUtf8().constData());
+    window->action(Command::Run)->trigger();
+    runToStop();
+    const qint64 n = window->runController().history().ticks();
+    ASSERT_GT(n, 12);
+    const int width = window->robotWorld().fieldWidth(), height = window->robotWorld().fieldHeight();
+
+    StringListProgramText text(program);
+    int hidden = 0, shown = 0;
+    for (qint64 k = n; k >= 1; --k) {
+        const std::string at = "after tick " + std::to_string(k) + " of " + std::to_string(n);
+        if (k < n) window->action(Command::StepBack)->trigger();
+        ASSERT_EQ(window->runController().ticks(), k) << at;
+        const QString svg = path("at.svg");
+        QFile::remove(svg);
+        prompts.savePaths << svg;
+        window->action(Command::SavePicture)->trigger();
+        QFile saved(svg);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << at;
+
+        FieldPicture picture;
+        HeadlessRun alone(text, Language::Rus);
+        alone.setCanvas(&picture);
+        alone.setFieldSize(width, height);
+        alone.checkAndRun(k);
+        ASSERT_EQ(alone.ticks(), k) << at;
+        const QByteArray wanted = fieldSvg(picture.vectors());
+        EXPECT_EQ(QString::fromUtf8(saved.readAll()), QString::fromUtf8(wanted)) << at;
+        (picture.vectors().robotVisible() ? shown : hidden) += 1;
+    }
+    EXPECT_GT(hidden, 0);
+    EXPECT_GT(shown, 0);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
 }

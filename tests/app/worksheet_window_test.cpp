@@ -16,7 +16,7 @@ namespace {
 const char *kSquare = "НАЧАЛО АЛГОРИТМА\nЦВЕТ=КРАСНЫЙ\nШАГ\nПОВОРОТ 90\nШАГ\nКОНЕЦ АЛГОРИТМА";
 
 // Every line of the square under its number, on the one page.
-void expectSquare(const QString &path, Language lang)
+void expectSquare(const QString &path, Language lang, const QString &pupil)
 {
     const QStringList pages = pdfPages(path);
     ASSERT_EQ(pages.size(), 1) << path.toStdString();
@@ -29,6 +29,8 @@ void expectSquare(const QString &path, Language lang)
     const QString unnamed = uiText("worksheet.unnamed", lang).value_or(QString());
     EXPECT_TRUE(pages.first().contains(uiText("worksheet.program", lang).value_or(QString()).arg(unnamed)));
     EXPECT_TRUE(pages.first().contains(uiText("worksheet.page", lang).value_or(QString()).arg(1).arg(1)));
+    EXPECT_TRUE(pages.first().contains(uiText("worksheet.pupil", lang).value_or(QString()).arg(pupil)))
+        << pages.first().toStdString();
 }
 
 }   // namespace
@@ -52,7 +54,9 @@ TEST_F(MainWindowTest, WorksheetGoesToThePreviewThePrinterAndAPdf)
         printer.setOutputFileName(printed);
         return printAnswer;
     };
-    open();
+    // The hand-in name, once given, heads the sheet.
+    const QString pupil = QStringLiteral("Ана-Maria Ș.");
+    open({}, "[int]\npupil=" + pupil.toUtf8() + "\n");
     window->show();
     setProgram(kSquare);
     window->action(Command::Run)->trigger();
@@ -68,7 +72,7 @@ TEST_F(MainWindowTest, WorksheetGoesToThePreviewThePrinterAndAPdf)
     EXPECT_FALSE(QFileInfo::exists(printed));
     printAnswer = true;
     window->action(Command::Print)->trigger();
-    expectSquare(printed, lang);
+    expectSquare(printed, lang, pupil);
 
     const QString exported = path("лист.pdf");
     prompts.savePaths << path("no/such/folder/x.pdf") << exported;
@@ -77,6 +81,6 @@ TEST_F(MainWindowTest, WorksheetGoesToThePreviewThePrinterAndAPdf)
     EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("x.pdf")));
     window->action(Command::ExportWorksheet)->trigger();
     EXPECT_EQ(prompts.saveSuffixes.last(), QStringLiteral("pdf"));
-    expectSquare(exported, lang);
+    expectSquare(exported, lang, pupil);
     EXPECT_EQ(prompts.messages.size(), 1);
 }

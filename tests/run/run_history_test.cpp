@@ -152,6 +152,21 @@ void expectSameWorld(const RobotWorld &a, const RobotWorld &b, const std::string
     EXPECT_EQ(differ, 0) << what << ": trace map points";
 }
 
+// The trace a picture's vector record holds, segment by segment in drawing order.
+QStringList traceOf(const FieldPicture &picture)
+{
+    QStringList r;
+    for (const FieldVectors::Segment &s : picture.vectors().segments())
+        r << QStringLiteral("%1,%2-%3,%4 #%5 w%6")
+                 .arg(s.x0)
+                 .arg(s.y0)
+                 .arg(s.x1)
+                 .arg(s.y1)
+                 .arg(s.colour, 6, 16, QLatin1Char('0'))
+                 .arg(s.width);
+    return r;
+}
+
 struct Limits {
     qint64 chunk;
     size_t bound;
@@ -192,6 +207,7 @@ void checkTimeline(const QStringList &lines, Language lang, int width, int heigh
     }
 
     const QImage finalPicture = fullPicture.image();
+    const QStringList finalTrace = traceOf(fullPicture);
     std::vector<qint64> ks {0, 1, n / 2, n};
     for (int i = 0; i < 4; ++i)
         ks.push_back(n > 0 ? qint64(seed = seed * 1664525u + 1013904223u) % (n + 1) : 0);
@@ -215,8 +231,13 @@ void checkTimeline(const QStringList &lines, Language lang, int width, int heigh
         ASSERT_TRUE(full.controller().showTick(k)) << at;
         expectSameWorld(full.world(), fresh.world, at + " (moved)");
         EXPECT_TRUE(fullPicture.image() == fresh.canvas.picture.image()) << at << " (moved)";
+        EXPECT_EQ(traceOf(fullPicture), traceOf(fresh.canvas.picture)) << at << " (moved): vector trace";
+        EXPECT_EQ(fullPicture.vectors().robotNode(), fresh.canvas.picture.vectors().robotNode()) << at;
+        EXPECT_EQ(fullPicture.vectors().robotHeading(), fresh.canvas.picture.vectors().robotHeading()) << at;
+        EXPECT_EQ(fullPicture.vectors().robotVisible(), fresh.canvas.picture.vectors().robotVisible()) << at;
         ASSERT_TRUE(full.controller().showTick(n)) << at;
         EXPECT_TRUE(fullPicture.image() == finalPicture) << at << ": back at the end";
+        EXPECT_EQ(traceOf(fullPicture), finalTrace) << at << ": back at the end";
         EXPECT_EQ(h.ticks(), n) << at << ": moving keeps the history";
     }
 }

@@ -5,9 +5,11 @@
 #include "world/FieldPicture.h"
 #include "world/FieldSvg.h"
 #include "world/RobotWorld.h"
+#include "world/WorldImages.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
@@ -141,7 +143,7 @@ TEST(FieldSvg, OneLinePerDistinctSegmentInItsLastColourAndOrder)
     f.world.setColour(0x00FF00);
     f.lineTo(1, 0);   // the first one again
 
-    const Svg svg = parse(fieldSvg(f.picture));
+    const Svg svg = parse(fieldSvg(f.picture.vectors()));
     ASSERT_TRUE(svg.error.isEmpty()) << svg.error.toStdString();
     EXPECT_EQ(svg.root.value("width"), QLatin1String("358"));
     EXPECT_EQ(svg.root.value("height"), QLatin1String("438"));
@@ -169,8 +171,8 @@ TEST(FieldSvg, OneLinePerDistinctSegmentInItsLastColourAndOrder)
 
     // Cleared again, the field has its numbers and no line; never cleared, it is blank.
     f.world.resetField();
-    EXPECT_TRUE(parse(fieldSvg(f.picture)).lines.isEmpty());
-    const Svg blank = parse(fieldSvg(FieldPicture()));
+    EXPECT_TRUE(parse(fieldSvg(f.picture.vectors())).lines.isEmpty());
+    const Svg blank = parse(fieldSvg(FieldPicture().vectors()));
     EXPECT_TRUE(blank.error.isEmpty() && blank.lines.isEmpty() && blank.texts.isEmpty());
 }
 
@@ -179,9 +181,11 @@ TEST(FieldSvg, OneLinePerDistinctSegmentInItsLastColourAndOrder)
 // in a channel (at most 0.27 % at 1:1 and 0.94 % at 3:1 here, all of it in the digits,
 // whose shapes the two renderers hint apart, and at 3:1 the smooth edges of the slanted
 // strokes and round ends that the bitmap has in steps), the mean difference per channel
-// (0.68 and 1.85 of 255), the same right of and below the numbers, where the lines are (no
-// pixel at 1:1), and the rendered pixels of a colour the bitmap has nowhere, which blurred
-// edges would make (none).
+// (0.68 and 1.85 of 255), the same right of and below the numbers, where the lines and the
+// robot are (no pixel at 1:1), and the rendered pixels of a colour the bitmap has nowhere,
+// which blurred edges would make (none without the robot; with it, at most 104 at 1:1 and 936
+// at 3:1, the sprite's half see-through pixels, which the two renderers blend a level apart).
+// The bitmap has the robot put over it as the window shows it.
 TEST(FieldSvg, RenderedByAnotherRendererItMatchesTheBitmap)
 {
     const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
@@ -196,7 +200,8 @@ TEST(FieldSvg, RenderedByAnotherRendererItMatchesTheBitmap)
         const char *name;
         int width, height;
         std::function<void(Field &)> draw;
-    } drawings[] = {
+    };
+    std::vector<Drawing> drawings {
         {"empty", 5, 4, [](Field &) {}},
         // Eight spokes from the middle: every slant.
         {"star", 16, 20,
@@ -230,9 +235,38 @@ TEST(FieldSvg, RenderedByAnotherRendererItMatchesTheBitmap)
              f.jumpTo(6, 6);
              f.lineTo(2, 2);
          }},
+        // The robot ends facing each way, in the middle and along the edges, where the
+        // picture cuts its sprite off; and hidden.
+        {"robot", 16, 20,
+         [](Field &f) {
+             f.world.setColour(0x0000FF);
+             f.lineTo(3, 4);
+             f.jumpTo(8, 10);
+             f.face(3);
+         }},
+        {"robot at the far corner", 4, 3,
+         [](Field &f) {
+             f.lineTo(4, 3);
+             f.face(6);
+         }},
+        {"robot at the right edge", 16, 20,
+         [](Field &f) {
+             f.jumpTo(16, 12);
+             f.face(5);
+         }},
+        {"robot hidden", 16, 20,
+         [](Field &f) {
+             f.lineTo(5, 5);
+             f.world.destroyRobot();
+         }},
     };
+    for (int heading : {0, 1, 2, 4, 7})
+        drawings.push_back({"robot turned", 16, 20, [heading](Field &f) {
+                                f.jumpTo(2 + 2 * heading, 1 + heading);
+                                f.face(heading);
+                            }});
     for (const Drawing &d : drawings) {
-        SCOPED_TRACE(d.name);
+        SCOPED_TRACE(std::string(d.name) + " " + std::to_string(&d - drawings.data()));
         Field f(d.width, d.height);
         d.draw(f);
         const QString bmp = dir.filePath(QStringLiteral("%1.bmp").arg(QLatin1String(d.name))),
@@ -240,7 +274,14 @@ TEST(FieldSvg, RenderedByAnotherRendererItMatchesTheBitmap)
         QString error;
         ASSERT_TRUE(f.picture.exportPicture(bmp, &error)) << error.toStdString();
         ASSERT_TRUE(f.picture.exportPicture(svg, &error)) << error.toStdString();
-        const QImage bitmap = QImage(bmp).convertToFormat(QImage::Format_RGB32);
+        // The file has no robot: the window shows it over the picture, its sprite's corner
+        // one pixel left of and three above the node's 20-pixel square.
+        QImage bitmap = QImage(bmp).convertToFormat(QImage::Format_RGB32);
+        const RobotState robot = f.world.state();
+        if (robot.visible) {
+            QPainter p(&bitmap);
+            p.drawImage(QPoint(20 * robot.x - 1, 20 * robot.y - 3), WorldImages::robotPicture(robot.heading));
+        }
         for (int zoom : {1, 3}) {
             const QString png =
                 dir.filePath(QStringLiteral("%1-%2.png").arg(QLatin1String(d.name)).arg(zoom));

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/RobotWorld.h"
 #include "world/widgets/FieldView.h"
-#include "world/widgets/WorldImages.h"
+#include "world/WorldImages.h"
 
 #include <gtest/gtest.h>
 #include <QSignalSpy>

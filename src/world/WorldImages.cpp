@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "world/widgets/WorldImages.h"
+#include "world/WorldImages.h"
 
 #include <QString>
 #include <algorithm>
