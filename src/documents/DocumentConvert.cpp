@@ -52,13 +52,14 @@ QString blockSafe(const QString &line, qsizetype pos, qsizetype length)
 }   // namespace
 
 DocumentFill::DocumentFill(QTextDocument &document, const StyledText &text, const QTextCharFormat &baseFormat)
-      : m_cursor(&document), m_colourCursor(&document), m_text(text), m_base(baseFormat)
+      : m_cursor(&document), m_text(text), m_base(baseFormat)
 {
     m_cursor.beginEditBlock();
     m_cursor.select(QTextCursor::Document);
     m_cursor.removeSelectedText();
     m_cursor.setBlockCharFormat(baseFormat);
     m_cursor.setCharFormat(baseFormat);
+    m_blockFormat = m_cursor.blockFormat();
 }
 
 DocumentFill::~DocumentFill()
@@ -84,39 +85,20 @@ const QTextCharFormat &DocumentFill::formatFor(QRgb colour)
 
 bool DocumentFill::fill(qsizetype lines)
 {
-    const qsizetype first = m_next;
     const qsizetype end = std::min(m_text.size(), m_next + std::max<qsizetype>(lines, 1));
-    // The slice's text goes in as one insertion in the base format, as plain text is
-    // loaded: a block per line without a cursor step each. The line breaks keep the base
-    // format; the characters then take their colours.
-    QString all;
-    qsizetype size = 0;
-    for (qsizetype k = first; k < end; ++k) size += m_text.at(k).text.size() + 1;
-    all.reserve(size);
-    for (qsizetype k = first; k < end; ++k) {
-        const QString &text = m_text.at(k).text;
-        if (k > 0) all += QChar::ParagraphSeparator;
-        all += blockSafe(text, 0, text.size());
-    }
-    int pos = m_cursor.position();
-    if (!all.isEmpty()) m_cursor.insertText(all, m_base);
-    for (qsizetype k = first; k < end; ++k) {
-        const StyledLine &line = m_text.at(k);
-        if (k > 0) ++pos;   // the line break before it
-        qsizetype done = 0;
-        auto paintSpan = [&](qsizetype length, QRgb colour) {
-            length = std::min(length, line.text.size() - done);
+    for (; m_next < end; ++m_next) {
+        const StyledLine &line = m_text.at(m_next);
+        if (m_next > 0) m_cursor.insertBlock(m_blockFormat, m_base);
+        qsizetype pos = 0;
+        auto insertSpan = [&](qsizetype length, QRgb colour) {
+            length = std::min(length, line.text.size() - pos);
             if (length <= 0) return;
-            m_colourCursor.setPosition(pos + int(done));
-            m_colourCursor.setPosition(pos + int(done + length), QTextCursor::KeepAnchor);
-            m_colourCursor.setCharFormat(formatFor(colour));
-            done += length;
+            m_cursor.insertText(blockSafe(line.text, pos, length), formatFor(colour));
+            pos += length;
         };
-        for (const ColourRun &run : line.runs) paintSpan(run.length, run.colour);
-        paintSpan(line.text.size() - done, 0);
-        pos += int(line.text.size());
+        for (const ColourRun &run : line.runs) insertSpan(run.length, run.colour);
+        insertSpan(line.text.size() - pos, 0);
     }
-    m_next = end;
     if (m_next < m_text.size()) return false;
     if (m_open) m_cursor.endEditBlock();
     m_open = false;

@@ -32,10 +32,10 @@ public:
 private:
     const QTextCharFormat &formatFor(QRgb colour);
 
-    QTextCursor m_cursor;   // at the end of the text so far
-    QTextCursor m_colourCursor;
+    QTextCursor m_cursor;
     const StyledText &m_text;
     QTextCharFormat m_base;
+    QTextBlockFormat m_blockFormat;
     QHash<QRgb, QTextCharFormat> m_formats;
     const QTextCharFormat *m_lastFormat = nullptr;
     QRgb m_lastColour = 0;

@@ -8,7 +8,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace {
 
@@ -84,48 +83,6 @@ TEST(DocumentConvert, EmptyTextLeavesAnEmptyDocument)
     setDocumentFromStyled(doc, {}, baseFormat());
     EXPECT_TRUE(doc.isEmpty());
     EXPECT_EQ(doc.blockCount(), 1);
-}
-
-// The text goes in a slice at a time and is coloured afterwards: every character must
-// still get its own run's colour, whatever the lines' lengths, the runs' lengths (none,
-// zero, past the end) and where the slices end. The line breaks keep the base format,
-// which is what an empty line gives to the text typed into it.
-TEST(DocumentConvert, RandomColouredProgramsArriveCharacterByCharacter)
-{
-    std::mt19937 random(37);
-    const QString pieces[] = {QStringLiteral("ШАГ"), QStringLiteral(" "),    QStringLiteral("x"),
-                              QStringLiteral("😀"),   QStringLiteral("a\nb"), QString()};
-    const QRgb colours[] = {0x000000, 0x0000FF, 0xFF00FF, 0x008000, 0xFFFFFF};
-    auto pick = [&](int n) { return int(random() % unsigned(n)); };
-    for (int round = 0; round < 40; ++round) {
-        StyledText text;
-        const int lines = 1 + pick(60);
-        for (int k = 0; k < lines; ++k) {
-            StyledLine l;
-            for (int n = pick(5); n > 0; --n) l.text += pieces[pick(6)];
-            for (int n = pick(4); n > 0; --n) l.runs.append(ColourRun {pick(6), colours[pick(5)]});
-            text.append(l);
-        }
-        QTextDocument doc;
-        doc.setPlainText(QStringLiteral("what was there"));
-        {
-            DocumentFill fill(doc, text, baseFormat());
-            const int slice = 1 + pick(lines);
-            while (!fill.fill(slice)) { }
-        }
-        ASSERT_EQ(doc.blockCount(), lines) << round;
-        const StyledText back = styledFromDocument(doc);
-        for (int k = 0; k < lines; ++k) {
-            QString expected = text[k].text;
-            expected.replace(QLatin1Char('\n'), QLatin1Char(' '));
-            ASSERT_EQ(back[k].text, expected) << round << " line " << k;
-            ASSERT_EQ(characterColours(back[k]), characterColours(text[k])) << round << " line " << k;
-            const QTextBlock b = doc.findBlockByNumber(k);
-            EXPECT_FALSE(b.charFormat().hasProperty(QTextFormat::ForegroundBrush)) << round << " line " << k;
-            for (auto it = b.begin(); !it.atEnd(); ++it)
-                ASSERT_EQ(it.fragment().charFormat().fontPointSize(), 12) << round << " line " << k;
-        }
-    }
 }
 
 }   // namespace
