@@ -77,7 +77,7 @@ void MainWindow::setDocumentState(DocumentState state)
     if (state != DocumentState::Changed) {
         dropRecoveryCopy();
     } else {
-        m_recovery.changed(QDateTime::currentDateTime());
+        m_recovery.changed(QDateTime::currentMSecsSinceEpoch());
     }
 }
 

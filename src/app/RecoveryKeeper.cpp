@@ -18,10 +18,10 @@ RecoveryKeeper::RecoveryKeeper(QObject *timerParent, const QString &folder, std:
     if (!m_slot) m_failedFolder = QDir::toNativeSeparators(folder);
 }
 
-void RecoveryKeeper::changed(const QDateTime &when)
+void RecoveryKeeper::changed(qint64 whenMs)
 {
     if (!m_slot) return;
-    m_lastChangeMs = when.toMSecsSinceEpoch();
+    m_lastChangeMs = whenMs;
     if (!m_timer.isActive()) m_timer.start();
 }
 

@@ -24,7 +24,10 @@ public:
     QString takeFailedFolder() { return std::exchange(m_failedFolder, QString()); }
 
     // The text changed at the moment `when`: a copy is due within the delay.
-    void changed(const QDateTime &when);
+    void changed(const QDateTime &when) { changed(when.toMSecsSinceEpoch()); }
+    // The same, the moment in milliseconds since the epoch: a keystroke reads the clock
+    // without the time zone.
+    void changed(qint64 whenMs);
     QDateTime lastChange() const { return QDateTime::fromMSecsSinceEpoch(m_lastChangeMs); }
     // Writes the copy now; a failure (a full disk) is tried again at the next change.
     void write(const RecoveryContent &content);

@@ -24,6 +24,7 @@ constexpr ReadLimits kNoLimits {std::numeric_limits<qsizetype>::max(), std::nume
 std::optional<StyledText> splitLines(QStringView all, const ReadLimits &limits, FileError *over)
 {
     StyledText out;
+    out.reserve(std::min(limits.lines, qsizetype(std::count_if(all.begin(), all.end(), isLineBreak)) + 1));
     const qsizetype n = all.size();
     qsizetype start = 0;
     auto take = [&](qsizetype end) {

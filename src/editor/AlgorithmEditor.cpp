@@ -50,6 +50,16 @@ bool isCharacterKey(const QKeyEvent *e)
     return !t.isEmpty() && (t.at(0).isPrint() || t.at(0) == QLatin1Char('\t'));
 }
 
+// A key that types a printable character with no Ctrl, Alt or Meta held is none of the
+// standard keys the editor handles itself: every binding of those holds one of them or is
+// a key that types nothing. Asking the platform's bindings costs more than the typing.
+bool typesPlainly(const QKeyEvent *e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString t = e->text();
+    return !t.isEmpty() && t.at(0).isPrint();
+}
+
 // Paints through the editor, which knows where each line lies.
 class LineNumberGutter : public QWidget {
 public:
@@ -489,35 +499,7 @@ void AlgorithmEditor::handleKeyPress()
 void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
 {
     if (handleAccessKey(e)) return;
-    // Shift+Enter would break the line only on the screen; pupils typing capitals hold
-    // Shift, and what looks like a new line must be one. It is a plain Enter.
-    if (e->matches(QKeySequence::InsertLineSeparator)) {
-        QKeyEvent enter(e->type(), e->key(), e->modifiers() & Qt::KeypadModifier, e->text(),
-                        e->isAutoRepeat(), ushort(e->count()));
-        keyPressEvent(&enter);
-        e->setAccepted(enter.isAccepted());
-        return;
-    }
-    if (e->matches(QKeySequence::Undo)) {
-        if (!isReadOnly()) undoEdit();
-        e->accept();
-        return;
-    }
-    if (e->matches(QKeySequence::Redo) || (e->key() == Qt::Key_Y && e->modifiers() == Qt::ControlModifier)) {
-        if (!isReadOnly()) redoEdit();
-        e->accept();
-        return;
-    }
-    if (e->matches(QKeySequence::Paste)) {
-        pasteClipboard();
-        e->accept();
-        return;
-    }
-    if (e->matches(QKeySequence::Cut)) {
-        cutSelection();
-        e->accept();
-        return;
-    }
+    if (!typesPlainly(e) && handleStandardKey(e)) return;
     // The key, its colourings and its change handling form one undo group and one edit;
     // the change handler runs once the key has fully taken effect.
     const Snapshot before = snapshot();
@@ -527,6 +509,33 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
     QPlainTextEdit::keyPressEvent(e);
     finishEdit(block, before);
     if (e->isAccepted()) ensureCursorVisible();
+}
+
+bool AlgorithmEditor::handleStandardKey(QKeyEvent *e)
+{
+    // Shift+Enter would break the line only on the screen; pupils typing capitals hold
+    // Shift, and what looks like a new line must be one. It is a plain Enter.
+    if (e->matches(QKeySequence::InsertLineSeparator)) {
+        QKeyEvent enter(e->type(), e->key(), e->modifiers() & Qt::KeypadModifier, e->text(),
+                        e->isAutoRepeat(), ushort(e->count()));
+        keyPressEvent(&enter);
+        e->setAccepted(enter.isAccepted());
+        return true;
+    }
+    if (e->matches(QKeySequence::Undo)) {
+        if (!isReadOnly()) undoEdit();
+    } else if (e->matches(QKeySequence::Redo) ||
+               (e->key() == Qt::Key_Y && e->modifiers() == Qt::ControlModifier)) {
+        if (!isReadOnly()) redoEdit();
+    } else if (e->matches(QKeySequence::Paste)) {
+        pasteClipboard();
+    } else if (e->matches(QKeySequence::Cut)) {
+        cutSelection();
+    } else {
+        return false;
+    }
+    e->accept();
+    return true;
 }
 
 // ---- keyboard-only use and zoom ------------------------------------------------------

@@ -170,6 +170,8 @@ private:
     // Keys for keyboard-only use: indenting, leaving the editor, zoom, and Alt letters that
     // belong to the menus. True when the key was handled here.
     bool handleAccessKey(QKeyEvent *e);
+    // Shift+Enter as Enter, and the history and clipboard keys; true when the key was one.
+    bool handleStandardKey(QKeyEvent *e);
     // Two spaces more (or up to two fewer) at the start of every line the selection
     // touches, as one edit and one undo step.
     void indentLines(bool outdent);
