@@ -59,14 +59,14 @@ public:
     {
         // The styled variants follow the palette, which a desktop may change while running.
         const bool fromNormal = mode != QIcon::Normal && mode != QIcon::Active;
-        const Key key {size, mode, fromNormal ? QGuiApplication::palette().cacheKey() : 0};
-        if (const auto it = m_drawn.constFind(key); it != m_drawn.constEnd()) return *it;
+        const Key wanted {size, mode, fromNormal ? QGuiApplication::palette().cacheKey() : 0};
+        if (const auto it = m_drawn.constFind(wanted); it != m_drawn.constEnd()) return *it;
         QPixmap pm;
         if (!fromNormal)
             pm = draw(size);
         else if (const QPixmap normal = pixmap(size, QIcon::Normal, QIcon::Off); !normal.isNull())
             pm = styled(mode, normal);
-        m_drawn.insert(key, pm);
+        m_drawn.insert(wanted, pm);
         return pm;
     }
 
