@@ -2,7 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Icons.h"
 
+#include <QApplication>
 #include <QHash>
+#include <QIconEngine>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+#include <QSvgRenderer>
+#include <utility>
 
 // The art and the help pages live in static libraries; the linker keeps them only when
 // something names them. Q_INIT_RESOURCE must be used outside any namespace.
@@ -23,6 +30,91 @@ QString artPath(const CommandRow &row)
     return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(row.icon));
 }
 
+// SVG art read when it is first drawn, not when the icon is made: the toolkit's own engine
+// reads every file as the icon is made and again for each size drawn, which cost start-up
+// more than the window's every other control. The pictures are drawn as that engine draws
+// them: the art fitted into the size asked, transparent around it, and the style's
+// disabled and selected variants made from the normal one.
+class ArtEngine : public QIconEngine {
+public:
+    explicit ArtEngine(QString path) : m_path(std::move(path)) { }
+
+    QIconEngine *clone() const override { return new ArtEngine(m_path); }
+    QString key() const override { return QStringLiteral("TrakmilArt"); }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        QSize size = rect.size();
+        if (painter->device()) size *= painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(size, mode, state));
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QPixmap pm = pixmap(size, mode, state);
+        return pm.isNull() ? QSize() : pm.size();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        // The styled variants follow the palette, which a desktop may change while running.
+        const bool fromNormal = mode != QIcon::Normal && mode != QIcon::Active;
+        const Key wanted {size, mode, fromNormal ? QGuiApplication::palette().cacheKey() : 0};
+        if (const auto it = m_drawn.constFind(wanted); it != m_drawn.constEnd()) return *it;
+        QPixmap pm;
+        if (!fromNormal)
+            pm = draw(size);
+        else if (const QPixmap normal = pixmap(size, QIcon::Normal, QIcon::Off); !normal.isNull())
+            pm = styled(mode, normal);
+        m_drawn.insert(wanted, pm);
+        return pm;
+    }
+
+private:
+    struct Key {
+        QSize size;
+        QIcon::Mode mode;
+        qint64 palette;
+        bool operator==(const Key &other) const
+        {
+            return size == other.size && mode == other.mode && palette == other.palette;
+        }
+    };
+    friend size_t qHash(const Key &k, size_t seed = 0)
+    {
+        return qHashMulti(seed, k.size.width(), k.size.height(), int(k.mode), k.palette);
+    }
+
+    QPixmap draw(const QSize &size) const
+    {
+        QSvgRenderer renderer(m_path);
+        if (!renderer.isValid()) return QPixmap();
+        QSize fitted = renderer.defaultSize();
+        if (!fitted.isNull()) fitted.scale(size, Qt::KeepAspectRatio);
+        if (fitted.isEmpty()) return QPixmap();
+        QImage img(fitted, QImage::Format_ARGB32_Premultiplied);
+        img.fill(0x00000000);
+        QPainter p(&img);
+        renderer.render(&p);
+        p.end();
+        return QPixmap::fromImage(img);
+    }
+
+    static QPixmap styled(QIcon::Mode mode, const QPixmap &normal)
+    {
+        if (!qobject_cast<QApplication *>(QCoreApplication::instance())) return normal;
+        QStyleOption option(0);
+        option.palette = QGuiApplication::palette();
+        const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, normal, &option);
+        return generated.isNull() ? normal : generated;
+    }
+
+    QString m_path;
+    QHash<Key, QPixmap> m_drawn;   // each size and mode drawn once
+};
+
+QIcon artIcon(const QString &path) { return QIcon(new ArtEngine(path)); }
+
 }   // namespace
 
 bool hasIcon(Command command) { return commandRow(command).icon != nullptr; }
@@ -32,7 +124,7 @@ QPixmap iconPixmap(Command command, int size)
     const CommandRow &row = commandRow(command);
     if (!row.icon) return QPixmap();
     loadResources();
-    return QIcon(artPath(row)).pixmap(size, size);
+    return artIcon(artPath(row)).pixmap(size, size);
 }
 
 QIcon icon(Command command)
@@ -44,7 +136,7 @@ QIcon icon(Command command)
     const CommandRow &row = commandRow(command);
     if (row.icon) {
         loadResources();
-        const QIcon own(artPath(row));
+        const QIcon own = artIcon(artPath(row));
         ic = row.themeIcon ? QIcon::fromTheme(QLatin1String(row.themeIcon), own) : own;
     }
     cache.insert(int(command), ic);
@@ -54,7 +146,7 @@ QIcon icon(Command command)
 QIcon applicationIcon()
 {
     loadResources();
-    return QIcon(QStringLiteral(":/app/trakmil.svg"));
+    return artIcon(QStringLiteral(":/app/trakmil.svg"));
 }
 
 void initResources() { loadResources(); }

@@ -80,6 +80,8 @@ public:
     QToolBar *toolBar(ToolBarId id) const;
     AlgorithmEditor *editor() const { return m_editor; }
     FieldView *field() const { return m_field; }
+    // The dialogs and tool windows, each made when first asked for.
+    WindowDialogs &dialogs() const { return *m_dialogs; }
 
     // What the window works on.
     RobotWorld &robotWorld() { return m_world; }

@@ -29,16 +29,6 @@ void MainWindow::buildDialogs()
         .prompts = m_options.prompts,
         .manualMode = [this] { return m_manual; },
     });
-    // Made with the window, in this order, rather than on first use: they take every Language
-    // change from the start, and their fonts and keys are checked as the window stands. The help
-    // and run-state windows are made when first asked for.
-    m_dialogs->preferences();
-    m_dialogs->about();
-    for (Command c : {Command::CreateProcedure, Command::CallProcedure, Command::CountedLoop,
-                      Command::ConditionalLoop, Command::Condition})
-        m_dialogs->forCommand(c);
-    m_dialogs->extendedSettings();
-    m_dialogs->forCommand(Command::Colour);
     m_editor->setPrompts(m_options.prompts);
     m_editor->openExtendedSettings = [this] { m_dialogs->extendedSettings().run(); };
 }

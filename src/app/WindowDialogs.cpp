@@ -13,7 +13,23 @@
 #include "editor/ConditionalLoopDialog.h"
 #include "editor/CountedLoopDialog.h"
 #include "editor/CreateProcedureDialog.h"
+#include <QCoreApplication>
+#include <QEvent>
 #include <utility>
+
+namespace {
+
+// A dialog made after start-up has missed the Language changes sent through the window: it
+// takes the current one as it is made, as if it had been there from the start. (The help and
+// run-state windows are given their Language by the window as they are shown.)
+template <class W> W *made(W *window)
+{
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(window, &change);
+    return window;
+}
+
+}   // namespace
 
 WindowDialogs::WindowDialogs(Wiring wiring) : m_wiring(std::move(wiring))
 {
@@ -24,14 +40,14 @@ WindowDialogs::WindowDialogs(Wiring wiring) : m_wiring(std::move(wiring))
 
 PreferencesDialog &WindowDialogs::preferences()
 {
-    if (!m_preferences) m_preferences = new PreferencesDialog(*m_wiring.host, m_wiring.owner);
+    if (!m_preferences) m_preferences = made(new PreferencesDialog(*m_wiring.host, m_wiring.owner));
     return *m_preferences;
 }
 
 ExtendedSettingsDialog &WindowDialogs::extendedSettings()
 {
     if (!m_extendedSettings) {
-        m_extendedSettings = new ExtendedSettingsDialog(m_wiring.owner);
+        m_extendedSettings = made(new ExtendedSettingsDialog(m_wiring.owner));
         AlgorithmEditor *editor = m_wiring.editor;
         m_extendedSettings->setLineReplacer(
             [editor](const QString &line) { editor->replaceCaretLine(line); });
@@ -41,7 +57,7 @@ ExtendedSettingsDialog &WindowDialogs::extendedSettings()
 
 AboutWindow &WindowDialogs::about()
 {
-    if (!m_about) m_about = new AboutWindow(*m_wiring.prompts, m_wiring.owner);
+    if (!m_about) m_about = made(new AboutWindow(*m_wiring.prompts, m_wiring.owner));
     return *m_about;
 }
 
@@ -75,9 +91,9 @@ CommandDialog *WindowDialogs::forCommand(Command command)
         break;
     }
     default:
-        break;
+        return nullptr;
     }
-    return slot;
+    return made(slot);
 }
 
 HelpWindow &WindowDialogs::help()

@@ -17,7 +17,9 @@ class QWidget;
 class RunStateWindow;
 
 // The main window's dialogs and tool windows: each made on first use, a child of the owner
-// (so a Language change reaches it), and kept from then on.
+// (so a Language change reaches it), and kept from then on. None is made with the window: the
+// about window's pictures and the dialogs' pages cost start-up time and memory most pupils
+// never use.
 class WindowDialogs {
 public:
     struct Wiring {

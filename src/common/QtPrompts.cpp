@@ -24,12 +24,20 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
+#include <utility>
 
-QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent), m_messageWindow(new MessageWindow(parent)) { }
+QtPrompts::QtPrompts(QWidget *parent) : m_parent(parent) { }
 
 QtPrompts::~QtPrompts()
 {
     if (!m_parent) delete m_messageWindow.data();
+}
+
+MessageWindow *QtPrompts::messageWindow()
+{
+    // Made once, when first needed; one its parent has since destroyed is not made again.
+    if (!std::exchange(m_messageWindowMade, true)) m_messageWindow = new MessageWindow(m_parent);
+    return m_messageWindow;
 }
 
 QString QtPrompts::title() const
@@ -39,13 +47,13 @@ QString QtPrompts::title() const
 
 void QtPrompts::messageWindow(const QString &heading, const QStringList &texts)
 {
-    if (m_messageWindow) m_messageWindow->showReport(heading, texts);
+    if (MessageWindow *w = messageWindow()) w->showReport(heading, texts);
 }
 
 void QtPrompts::messageWindowWithHint(const QString &heading, const QStringList &texts,
                                       const QString &hintLabel, const QString &hint)
 {
-    if (m_messageWindow) m_messageWindow->showReport(heading, texts, hintLabel, hint);
+    if (MessageWindow *w = messageWindow()) w->showReport(heading, texts, hintLabel, hint);
 }
 
 namespace {

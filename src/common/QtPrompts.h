@@ -11,8 +11,8 @@ class MessageWindow;
 // The real dialogs behind Prompts, all modal over the given parent window.
 class QtPrompts : public Prompts {
 public:
-    // Creates the message window as a child of parent (owned by this object if parent
-    // is null).
+    // The message window is made on first use, a child of parent (owned by this object if
+    // parent is null).
     explicit QtPrompts(QWidget *parent);
     ~QtPrompts() override;
 
@@ -37,7 +37,7 @@ public:
     void setLanguage(Language lang) { m_language = lang; }
     QString title() const;
 
-    MessageWindow *messageWindow() const { return m_messageWindow; }
+    MessageWindow *messageWindow();
     void setSaveFolder(const QString &folder) override { m_lastDir = folder; }
     void messageWindowWithHint(const QString &heading, const QStringList &texts, const QString &hintLabel,
                                const QString &hint) override;
@@ -49,6 +49,7 @@ private:
     bool ask(const QString &text, bool yesByDefault);
     QWidget *m_parent;
     QPointer<MessageWindow> m_messageWindow;
+    bool m_messageWindowMade = false;
     QString m_lastDir;
     QString m_title;
     Language m_language = Language::Rus;

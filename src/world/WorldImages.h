@@ -3,8 +3,9 @@
 #pragma once
 #include <QImage>
 
-// The pictures the field shows, loaded once from the resources. A missing picture
-// yields a plain stand-in rather than an empty image, so drawing never fails.
+// The pictures the field shows, each loaded from the resources when first asked for, and kept;
+// for the window's thread only. A missing picture yields a plain stand-in rather than an empty
+// image, so drawing never fails.
 namespace WorldImages {
 
 constexpr int SpriteSize = 42;   // RobotBox pictures
@@ -14,6 +15,7 @@ constexpr int RobotPictures = 9;   // RobotBox; the ninth is a spare
 const QImage &robotPicture(int index);   // RobotBox[index], 0..8 (clamped)
 const QImage &robotClean();   // blank, fully transparent
 const QImage &arrowPicture(int heading);   // DirectionBox[heading & 7]
-const QImage &background();   // Fon, 582 x 582
+// Fon, the 582 x 582 picture, as much of it as the field shows: its top left, the field's size.
+const QImage &background();
 
 }   // namespace WorldImages

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/Mnemonics.h"
 #include "app/StatusBar.h"
+#include "app/WindowDialogs.h"
 #include "common/ObjectNames.h"
 #include "common/Printers.h"
 #include "common/ScriptedPrompts.h"
@@ -65,6 +66,18 @@ protected:
         o.showPrintPreview = showPrintPreview;
         window = std::make_unique<MainWindow>(o);
         return *window;
+    }
+    // The nine dialogs the window makes on first use, made now through the window's own
+    // accessor, for the tests that go through every dialog.
+    void makeDialogs()
+    {
+        WindowDialogs &dialogs = window->dialogs();
+        dialogs.preferences();
+        dialogs.extendedSettings();
+        dialogs.about();
+        for (Command c : {Command::CreateProcedure, Command::CallProcedure, Command::CountedLoop,
+                          Command::ConditionalLoop, Command::Condition, Command::Colour})
+            dialogs.forCommand(c);
     }
     QString examplesFolder;   // given to the window by open()
     int loadProgressAfterMs = 500;   // given to the window by open()

@@ -55,6 +55,7 @@ class DialogLayoutTest : public MainWindowTest {
 protected:
     template <class D> D *dialog()
     {
+        makeDialogs();
         D *d = window->findChild<D *>();
         EXPECT_NE(d, nullptr);
         return d;

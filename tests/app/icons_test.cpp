@@ -3,6 +3,8 @@
 #include "app/AboutPictures.h"
 #include "app/Icons.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -86,4 +88,56 @@ TEST(AboutPictures, EveryPictureIsDrawnAtItsSize)
         seen.insert(QByteArray(reinterpret_cast<const char *>(photo.constBits()), photo.sizeInBytes()));
     }
     EXPECT_EQ(seen.size(), AboutPictures::photoCount);
+}
+
+// The art is read only when first drawn; what is drawn must be what the toolkit's own SVG
+// engine draws, in every mode a button or item shows, or the tool bars change their look.
+TEST(Icons, DrawnAsTheToolkitDrawsTheSameArt)
+{
+    initResources();
+    const auto bytes = [](const QPixmap &pm) {
+        const QImage img = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+        return QByteArray(reinterpret_cast<const char *>(img.constBits()), img.sizeInBytes());
+    };
+    for (int i = 0; i < commandCount; ++i) {
+        const Command id = Command(i);
+        if (!hasIcon(id)) continue;
+        SCOPED_TRACE(iconName(id));
+        const QIcon own(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(iconName(id))));
+        const QIcon toolkits =
+            commandRow(id).themeIcon ? QIcon::fromTheme(QLatin1String(commandRow(id).themeIcon), own) : own;
+        for (int size : {16, 24}) {
+            EXPECT_EQ(bytes(iconPixmap(id, size)), bytes(own.pixmap(size, size))) << size;
+            for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Selected}) {
+                const QPixmap drawn = icon(id).pixmap(size, size, mode);
+                EXPECT_EQ(drawn.size(), QSize(size, size)) << size << mode;
+                EXPECT_EQ(bytes(drawn), bytes(toolkits.pixmap(size, size, mode))) << size << mode;
+            }
+        }
+        // Drawn once per size and mode, then the same picture.
+        EXPECT_EQ(icon(id).pixmap(16, 16).cacheKey(), icon(id).pixmap(16, 16).cacheKey());
+    }
+    const QPixmap app = applicationIcon().pixmap(32, 32);
+    EXPECT_EQ(bytes(app), bytes(QIcon(QStringLiteral(":/app/trakmil.svg")).pixmap(32, 32)));
+    EXPECT_GT(opaquePixels(app.toImage()), 32 * 4);
+}
+
+// An editor's export puts font attributes on every shape; the toolkit resolves a font for each
+// as it reads the file, many times the cost of the shapes. Only art that writes text keeps them.
+TEST(Icons, ArtWithoutTextNamesNoFont)
+{
+    initResources();
+    QStringList files {QStringLiteral(":/app/trakmil.svg")};
+    for (int i = 0; i < commandCount; ++i)
+        if (hasIcon(Command(i)))
+            files << QStringLiteral(":/icons/%1.svg").arg(QLatin1String(iconName(Command(i))));
+    for (const QString &about : QDir(QStringLiteral(":/about")).entryList({QStringLiteral("*.svg")}))
+        files << QStringLiteral(":/about/") + about;
+    EXPECT_GT(files.size(), 20);
+    for (const QString &path : files) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QByteArray svg = file.readAll();
+        if (!svg.contains("<text")) EXPECT_FALSE(svg.contains("font-")) << path.toStdString();
+    }
 }

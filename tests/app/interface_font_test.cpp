@@ -32,6 +32,7 @@ TEST_F(MainWindowTest, EveryWindowAndMenuUsesTheEightPointDialogFont)
         expectDialogFont(window->menu(m), window->menu(m)->objectName());
     for (const char *name : {"PopupMenu1", "PopupMenu2", "N54", "N15", "N16", "N22"})
         expectDialogFont(window->findChild<QMenu *>(QString::fromLatin1(name)), QString::fromLatin1(name));
+    makeDialogs();
     expectDialogFont(window->findChild<PreferencesDialog *>(), QStringLiteral("preferences"));
     expectDialogFont(window->findChild<ExtendedSettingsDialog *>(), QStringLiteral("extended settings"));
     expectDialogFont(window->findChild<AboutWindow *>(), QStringLiteral("about"));

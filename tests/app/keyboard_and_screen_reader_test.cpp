@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard-only use, screen readers and themes in the real window.
 #include "MainWindowFixture.h"
+#include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
 #include "app/Mnemonics.h"
 #include "app/ToolkitTranslation.h"
@@ -364,13 +365,15 @@ TEST_F(MainWindowTest, TheDialogFontHoldsWhenTheThemeHandsOutALargerOne)
 {
     open();
     window->show();
+    PreferencesDialog &preferences = window->dialogs().preferences();   // made before the change
     QFont large = QApplication::font();
     large.setPointSizeF(14);
     QApplication::setFont(large);
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::font(), dialogFont());
     EXPECT_EQ(control<QPushButton>(ObjectName::Rotate90Button)->font().pointSizeF(), 8.0);
-    EXPECT_EQ(window->findChild<PreferencesDialog *>()->font().pointSizeF(), 8.0);
+    EXPECT_EQ(preferences.font().pointSizeF(), 8.0);
+    EXPECT_EQ(window->dialogs().about().font().pointSizeF(), 8.0) << "one made after it";
 }
 
 TEST_F(MainWindowTest, RomanianBoxesAndFileDialogsSpeakRomanian)
@@ -413,7 +416,7 @@ TEST_F(MainWindowTest, InterfaceSizeIsChosenInThePreferencesFitsAndIsKeptAfterTh
 {
     open({}, "[int]\nlanguage=rus\nx_speed=2\n");
     EXPECT_EQ(window->settings().interfaceSize, 100);   // an older file without the key
-    PreferencesDialog *dlg = window->findChild<PreferencesDialog *>();
+    PreferencesDialog *dlg = &window->dialogs().preferences();
     for (Language lang : kLanguages) {
         SCOPED_TRACE(int(lang));
         window->settings().language = languageCode(lang);
@@ -443,6 +446,7 @@ TEST_F(MainWindowTest, EscClosesEveryDialogAndTheHelpWithoutApplyingAnything)
     open();
     window->show();
     const Settings before = window->settings();
+    makeDialogs();
     QList<QWidget *> windows;
     for (QDialog *d : window->findChildren<QDialog *>())
         if (d->parentWidget() == window.get() && !d->inherits("QMessageBox")) windows << d;
@@ -494,6 +498,7 @@ TEST_F(MainWindowTest, TabOrderInEveryDialogFollowsTheReadingOrder)
 {
     open();
     window->show();
+    makeDialogs();
     for (QDialog *d : window->findChildren<QDialog *>()) {
         if (d->parentWidget() != window.get() || d->inherits("QMessageBox")) continue;
         SCOPED_TRACE(d->objectName().toStdString());
@@ -677,7 +682,7 @@ TEST_F(MainWindowTest, TabReachesThePreferencesSpeedSliderAndTheKeysMoveIt)
 {
     open();
     window->show();
-    auto *dlg = window->findChild<PreferencesDialog *>();
+    auto *dlg = &window->dialogs().preferences();
     dlg->prepare();
     dlg->show();
     QApplication::setActiveWindow(dlg);

@@ -4,6 +4,11 @@
 #include "common/ObjectNames.h"
 #include "app/Commands.h"
 #include "app/HelpWindow.h"
+#include "app/AboutWindow.h"
+#include "app/WindowDialogs.h"
+#include "base/TextCatalogue.h"
+#include "documents/widgets/PreferencesDialog.h"
+#include "editor/CommandDialog.h"
 #include "common/InterfaceLanguage.h"
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -220,6 +225,28 @@ TEST_F(MainWindowTest, EveryOwnedWindowRetranslatesItselfAndAWindowOnItsOwnKeeps
     QCoreApplication::sendEvent(&alone, &change);
     EXPECT_EQ(alone.language(), Language::Rom);
     EXPECT_FALSE(InterfaceLanguage::of(&alone).has_value());
+}
+
+// Nothing is made with the window; a dialog made later shows the Language of that moment, as
+// one made at start-up would after the switches since, and takes the later switches.
+TEST_F(MainWindowTest, DialogsMadeOnFirstUseShowTheLanguageOfThatMoment)
+{
+    open();
+    EXPECT_TRUE(window->findChildren<QDialog *>().isEmpty());
+    window->settings().language = languageCode(Language::Eng);
+    window->applyLanguage();
+    PreferencesDialog &preferences = window->dialogs().preferences();
+    EXPECT_EQ(window->findChild<PreferencesDialog *>(), &preferences);
+    EXPECT_EQ(preferences.windowTitle(), uiText("preferences.window", Language::Eng).value());
+    CommandDialog *loop = window->dialogs().forCommand(Command::CountedLoop);
+    ASSERT_NE(loop, nullptr);
+    EXPECT_EQ(loop->windowTitle(), uiText("dialogs.loop.title", Language::Eng).value());
+    EXPECT_EQ(window->findChild<AboutWindow *>(), nullptr) << "only the dialogs asked for are made";
+
+    window->settings().language = languageCode(Language::Rom);
+    window->applyLanguage();
+    EXPECT_EQ(preferences.windowTitle(), uiText("preferences.window", Language::Rom).value());
+    EXPECT_EQ(window->findChildren<QDialog *>().size(), 2);
 }
 
 TEST_F(MainWindowTest, LanguageSwitchKeepsTheFileInTheCaptionAndRewordsTheState)

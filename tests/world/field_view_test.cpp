@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "world/FieldPicture.h"
 #include "world/RobotWorld.h"
 #include "world/widgets/FieldView.h"
 #include "world/WorldImages.h"
 
 #include <gtest/gtest.h>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -100,7 +102,10 @@ TEST(FieldView, WhiteShowsTheBackgroundThrough)
 {
     Window w;
     const QImage &fon = WorldImages::background();
-    ASSERT_EQ(fon.size(), QSize(582, 582));
+    ASSERT_EQ(fon.size(), QSize(FieldPicture::Width, FieldPicture::Height));
+    QSet<QRgb> shades;   // the texture, not the flat stand-in of a picture that did not load
+    for (int x = 0; x < fon.width(); ++x) shades.insert(fon.pixel(x, fon.height() - 1));
+    EXPECT_GT(shades.size(), 10);
     EXPECT_EQ(w.field->shownPixel(39, 39), fon.pixel(39, 39)) << "a node is see-through";
     EXPECT_EQ(w.field->shownPixel(20, 20), 0xFF000000u) << "a cell border is not";
 
