@@ -138,6 +138,8 @@ TEST(Icons, ArtWithoutTextNamesNoFont)
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         const QByteArray svg = file.readAll();
-        if (!svg.contains("<text")) EXPECT_FALSE(svg.contains("font-")) << path.toStdString();
+        if (!svg.contains("<text")) {
+            EXPECT_FALSE(svg.contains("font-")) << path.toStdString();
+        }
     }
 }
