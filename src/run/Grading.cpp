@@ -55,6 +55,7 @@ FieldDrawing drawOnField(const QStringList &lines, Language lang, QSize field, q
     d.heading = run.world().state().heading;
     d.ticks = run.ticks();
     d.reports = run.reports();
+    d.reportsLanguage = lang;
     d.fatalText = run.fatalText();
     if (d.ended()) return d;
     // The line the check blames, or the one the run stopped on.

@@ -28,6 +28,7 @@ struct FieldDrawing {
     qint64 ticks = 0;
     int line = 0;   // of the error or where the run stopped, from 1; 0 when it names none
     QList<ErrorReport> reports;   // the check's or the run's, as --check and --run print them
+    Language reportsLanguage = Language::Rus;   // the program's keywords, which the reports speak
     QString fatalText;
 
     bool ended() const { return result == HeadlessRun::Result::End; }

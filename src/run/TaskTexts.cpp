@@ -104,7 +104,9 @@ QString runFailureText(const FieldDrawing &d, Language lang)
 {
     if (d.result == HeadlessRun::Result::TickLimit) return text("task.result.tickLimit", lang).arg(d.ticks);
     QString words = d.fatalText;
-    if (words.isEmpty() && !d.reports.isEmpty()) words = d.reports.constLast().texts.join(QLatin1Char(' '));
+    // The run's report speaks the program's keywords; the verdict, the reader's Language.
+    if (words.isEmpty() && !d.reports.isEmpty())
+        words = errorReportIn(d.reports.constLast(), d.reportsLanguage, lang).texts.join(QLatin1Char(' '));
     words = words.simplified();
     return d.line > 0 ? text("task.result.runError", lang).arg(QString::number(d.line), words) : words;
 }

@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/Grading.h"
+#include "run/TaskTexts.h"
 #include "lang/ProgramTranslator.h"
 
+#include <QMap>
 #include <gtest/gtest.h>
 
 namespace {
@@ -124,6 +126,8 @@ TEST(GradingEngine, EveryKindOfPupilGetsItsVerdictInEachLanguage)
          {R::outOfFieldAttempted},
          {}},
     };
+    // Why a run stopped is worded in the reader's Language whatever the program's keywords.
+    QMap<std::pair<QString, Language>, QString> stopWords;
     for (Language lang : {Language::Rus, Language::Rom, Language::Eng}) {
         const Task task = modelTask(lang);
         ASSERT_EQ(task.fields.size(), 2);
@@ -134,6 +138,14 @@ TEST(GradingEngine, EveryKindOfPupilGetsItsVerdictInEachLanguage)
             for (const FieldVerdict &f : v.fields) {
                 EXPECT_EQ(f.drawing.result, p.field.result);
                 if (p.field.result != R::End) {
+                    for (Language reader : {Language::Rus, Language::Rom, Language::Eng}) {
+                        const QString words = runFailureText(f.drawing, reader);
+                        const auto first = stopWords.constFind({QString::fromUtf8(p.name), reader});
+                        if (first == stopWords.constEnd())
+                            stopWords.insert({QString::fromUtf8(p.name), reader}, words);
+                        else
+                            EXPECT_EQ(words, *first) << "read in " << languageCode(reader).toStdString();
+                    }
                     EXPECT_FALSE(f.passed());
                     EXPECT_TRUE(f.drawing.line > 0 || p.field.result == R::TickLimit) << f.drawing.line;
                     continue;
