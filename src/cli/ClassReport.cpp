@@ -108,8 +108,11 @@ const char kStyle[] = "body{font-family:sans-serif;margin:1em;color:#000;backgro
                       "ul{margin:4px 0;padding-left:1.2em;font-size:90%}"
                       // Printed without the browser's "background graphics" too.
                       "div.goal,div.model{-webkit-print-color-adjust:exact;print-color-adjust:exact}"
+                      // A closed program cannot be opened on paper: a copy of it is printed.
+                      "pre.print{display:none}"
                       "@media print{body{margin:0}tr{break-inside:avoid}th{background:none}"
-                      "pre{white-space:pre-wrap;overflow-wrap:anywhere}}";
+                      "pre{white-space:pre-wrap;overflow-wrap:anywhere}"
+                      "details.program{display:none}pre.print{display:block}}";
 
 namespace {
 
@@ -206,7 +209,8 @@ QString fileCell(const Grade &p, const QSet<QString> &sharedNames, Language lang
     const QString shown = shared ? QDir::cleanPath(QDir::current().relativeFilePath(p.file)) : name;
     QString h = QStringLiteral("<td class=\"file\">%1").arg(escaped(shown));
     if (!p.program.isEmpty())
-        h += QStringLiteral("<details><summary>%1</summary><pre>%2</pre></details>")
+        h += QStringLiteral("<details class=\"program\"><summary>%1</summary><pre>%2</pre></details>"
+                            "<pre class=\"print\">%2</pre>")
                  .arg(escaped(t("program", lang)), programHtml(p.program, p.language));
     return h;
 }
@@ -404,8 +408,10 @@ QString modelReportHead(const QString &modelFile, const CompareMode::Grading &g,
              .arg(escaped(t("model", lang).arg(QFileInfo(modelFile).fileName())));
     h += QStringLiteral("<p class=\"summary\">%1</p>\n")
              .arg(escaped(t("summary", lang).arg(g.pupils.size()).arg(same).arg(differ).arg(unread)));
-    h += QStringLiteral("<details class=\"model-program\"><summary>%1</summary><pre>%2</pre></details>\n")
-             .arg(escaped(t("program", lang)), programHtml(g.modelProgram, g.modelLanguage));
+    h +=
+        QStringLiteral("<details class=\"model-program program\"><summary>%1</summary><pre>%2</pre></details>"
+                       "<pre class=\"print\">%2</pre>\n")
+            .arg(escaped(t("program", lang)), programHtml(g.modelProgram, g.modelLanguage));
     h += QStringLiteral("<table>\n<thead><tr><th>%1</th><th>%2</th><th>%3</th><th>%4</th><th>%5</th></tr></"
                         "thead>\n<tbody>\n")
              .arg(escaped(t("file", lang)), escaped(t("verdict", lang)), escaped(t("modelDrawing", lang)),

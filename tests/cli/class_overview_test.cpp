@@ -394,6 +394,8 @@ TEST(ClassOverview, TheCompareReportParsesTellsSameNamesApartAndPicturesEveryDif
     // Each differing row shows a difference picture, and --diff holds each.
     EXPECT_EQ(text.count(u("<td class=\"diff\"><img")), 2);
     EXPECT_EQ(QDir(diff).entryList(QDir::Files).size(), 2);
+    // On paper every program, the model's too, is printed unfolded.
+    EXPECT_EQ(text.count(u("<pre class=\"print\">")), 3) << "the model and the two programs read";
 }
 
 namespace {

@@ -310,7 +310,7 @@ TEST_F(Grading, TheClassReportIsOneWellFormedPageWithEveryPupilAndPicture)
     EXPECT_FALSE(html.contains(u("http:")) || html.contains(u("https:"))) << "nothing to fetch";
 
     QXmlStreamReader xml(html);
-    QStringList rows, verdicts, pictures, summary, programs;
+    QStringList rows, verdicts, pictures, summary, programs, printed;
     QString rowClass;
     while (!xml.atEnd()) {
         xml.readNext();
@@ -330,7 +330,9 @@ TEST_F(Grading, TheClassReportIsOneWellFormedPageWithEveryPupilAndPicture)
             pictures << css.mid(from, css.indexOf(QLatin1Char(')'), from) - from);
         }
         if (xml.name() == u("p") && at.value(u("class")) == u("summary")) summary << xml.readElementText();
-        if (xml.name() == u("pre")) programs << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (xml.name() == u("pre"))
+            (at.value(u("class")) == u("print") ? printed : programs)
+                << xml.readElementText(QXmlStreamReader::IncludeChildElements);
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
     // Sorted by verdict: what differs first, then what could not be read, then the same.
@@ -351,5 +353,6 @@ TEST_F(Grading, TheClassReportIsOneWellFormedPageWithEveryPupilAndPicture)
     ASSERT_EQ(programs.size(), 5);
     EXPECT_TRUE(programs[0].startsWith(u("ALGORITHM BEGIN\nCOLOR=RED\n")));
     EXPECT_TRUE(programs[2].contains(u("STPE")));
+    EXPECT_EQ(printed, programs) << "a copy of each to print unfolded";
     EXPECT_TRUE(html.contains(u("<span style=\"color:#")));
 }
