@@ -354,6 +354,10 @@ void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter
 {
     QTextDocument *d = document();
     const bool hadUndo = d->isUndoAvailable();
+    // With no history at all (a text just set) there is nothing to join: the colouring is
+    // recorded nowhere, which spares the toolkit an undo step per painted range.
+    const bool unrecorded = !hadUndo && !d->isRedoAvailable() && d->isUndoRedoEnabled();
+    if (unrecorded) d->setUndoRedoEnabled(false);
     QScopedValueRollback<bool> guard(m_painting, true);
     LinePainter painter(d);
     QTextCursor &c = painter.cursor();
@@ -363,6 +367,7 @@ void AlgorithmEditor::paintBlocks(int from, const std::function<void(LinePainter
     paint(painter);
     painter.flush();
     c.endEditBlock();
+    if (unrecorded) d->setUndoRedoEnabled(true);
     // With nothing to join, the colouring would have become a step of its own.
     if (!hadUndo && d->isUndoAvailable()) d->clearUndoRedoStacks(QTextDocument::UndoStack);
 }
@@ -418,6 +423,19 @@ void AlgorithmEditor::recolourAll()
     QTextDocument *d = document();
     const Lexicon &lex = *m_lexicon;
     paintBlocks(0, [&](LinePainter &p) {
+        // Every line's text in one piece: no line's text is gathered fragment by fragment.
+        const QString raw = d->toRawText();
+        if (raw.count(QChar::ParagraphSeparator) + 1 == d->blockCount()) {
+            int pos = 0;
+            for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) {
+                int end = raw.indexOf(QChar::ParagraphSeparator, pos);
+                if (end < 0) end = int(raw.size());
+                const QString text = QString::fromRawData(raw.constData() + pos, end - pos);
+                p.paint(b, pos, p.classified(text, lex));
+                pos = end + 1;
+            }
+            return;
+        }
         for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
             p.paint(b, [&](const QString &text) { return p.classified(text, lex); });
     });

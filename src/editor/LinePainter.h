@@ -38,23 +38,21 @@ public:
             m_fragments.append(f);
             text += f.text();
         }
-        const QRgb colour = colourFor(text);
-        bool uniform = true;
-        for (const QTextFragment &f : std::as_const(m_fragments))
-            if (colourOf(f) != colour) uniform = false;
-        if (uniform) return false;
-        if (m_fragments.size() == 1) {
-            // The same format as merging would give, without merging it fragment by fragment.
-            paintRange(pos, pos + len, paintedKey(m_fragments.front(), colour));
-        } else {
-            flush();
-            m_cursor.setPosition(pos);
-            m_cursor.setPosition(pos + len, QTextCursor::KeepAnchor);
-            QTextCharFormat f;
-            f.setForeground(QColor::fromRgb(colour));
-            m_cursor.mergeCharFormat(f);
+        return paintFragments(pos, len, colourFor(text));
+    }
+
+    // A walk over every line in order, that knows each line's place and text already
+    // (from the document's raw text), reads only the line's formats.
+    bool paint(const QTextBlock &b, int pos, QRgb colour)
+    {
+        const int len = b.length() - 1;
+        if (len <= 0) return false;
+        m_fragments.clear();
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.isValid()) m_fragments.append(f);
         }
-        return true;
+        return paintFragments(pos, len, colour);
     }
 
     // Lines next to each other that end in the same format are set in one go, the line
@@ -73,12 +71,34 @@ public:
     QRgb classified(const QString &text, const Lexicon &lex)
     {
         auto it = m_classified.constFind(text);
+        // The text may borrow another string's characters: the key kept owns its own.
         if (it == m_classified.constEnd())
-            it = m_classified.insert(text, classifyFull(normalizeLine(text), lex));
+            it = m_classified.insert(QString(text.constData(), text.size()),
+                                     classifyFull(normalizeLine(text), lex));
         return *it;
     }
 
 private:
+    bool paintFragments(int pos, int len, QRgb colour)
+    {
+        bool uniform = true;
+        for (const QTextFragment &f : std::as_const(m_fragments))
+            if (colourOf(f) != colour) uniform = false;
+        if (uniform) return false;
+        if (m_fragments.size() == 1) {
+            // The same format as merging would give, without merging it fragment by fragment.
+            paintRange(pos, pos + len, paintedKey(m_fragments.front(), colour));
+        } else {
+            flush();
+            m_cursor.setPosition(pos);
+            m_cursor.setPosition(pos + len, QTextCursor::KeepAnchor);
+            QTextCharFormat f;
+            f.setForeground(QColor::fromRgb(colour));
+            m_cursor.mergeCharFormat(f);
+        }
+        return true;
+    }
+
     void paintRange(int from, int to, quint64 key)
     {
         if (m_runEnd >= 0 && m_runEnd + 1 == from && m_runKey == key) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
 #include "documents/DocumentConvert.h"
+#include "editor/TextColour.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -145,6 +146,37 @@ TEST(AlgorithmEditorChange, KeyThatChangesNoTextReportsNoChange)
     EXPECT_COLOR(h->lineColour(0), Teal);   // the key handler still coloured
     h.key(Qt::Key_Delete);
     EXPECT_EQ(changed.count(), 1);
+}
+
+// A refresh reads every line's text from the document in one piece: each line must get
+// its own colour, whole, whatever the lengths and colours of the lines around it.
+TEST(AlgorithmEditorRefresh, EveryLineTakesItsOwnColourWhole)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ПРЫЖОК\n\nУНИЧТОЖИТЬ\nчто-то\n*$S=250\nПРЫЖОК\nКОНЕЦ УСЛОВИЯ\n\nПРЫЖОК"));
+    // Line 2 half Maroon, half Green; line 3 (plain text) wrongly Navy.
+    QTextCursor c(h->document()->findBlockByNumber(2));
+    c.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 4);
+    c.setCharFormat(withColour(QTextCharFormat(), Maroon));
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    c.setCharFormat(withColour(QTextCharFormat(), Green));
+    h->paintLine(3, Navy);
+    h->document()->clearUndoRedoStacks();
+    h->recolourAll();
+    const QList<QRgb> want {Navy, Black, Fuchsia, Black, Gray, Navy, Teal, Black, Navy};
+    ASSERT_EQ(h->lineCount(), want.size());
+    for (int k = 0; k < want.size(); ++k) {
+        EXPECT_COLOR(h->lineColour(k), want.at(k)) << "line " << k;
+        EXPECT_TRUE(h->lineIsUniform(k)) << "line " << k;
+    }
+    EXPECT_FALSE(h->document()->isUndoAvailable()) << "a refresh alone is no undo step";
+    // With nothing to join the refresh was recorded nowhere; what is typed next still is.
+    h->setCaret(1, 0);
+    h.type(QStringLiteral("ШАГ"));
+    EXPECT_TRUE(h->document()->isUndoAvailable());
+    h.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(h->line(1), QString());
+    EXPECT_COLOR(h->lineColour(2), Fuchsia);
 }
 
 TEST(AlgorithmEditorChange, ColouringIsNotAChange)
