@@ -197,7 +197,8 @@ void MainWindow::buildMenus()
     for (int i = 0; i < commandCount; ++i)
         if (hasIcon(Command(i))) action(Command(i))->setIcon(icon(Command(i)));
     action(Command::ManualMode)->setCheckable(true);
-    // The examples come from a folder, so their submenu is filled at run time, after Open.
+    // The examples come from a folder, so their submenu is filled at run time, after Open,
+    // when it is first about to show: each title costs reading its file.
     QMenu *file = menu(MenuId::File);
     const QList<QAction *> fileItems = file->actions();
     const qsizetype afterOpen = fileItems.indexOf(action(Command::Open)) + 1;
@@ -205,6 +206,7 @@ void MainWindow::buildMenus()
     examples->setObjectName(QString::fromLatin1(::objectName(MenuId::Examples)));
     file->insertMenu(afterOpen < fileItems.size() ? fileItems.at(afterOpen) : nullptr, examples);
     m_controls.add(examples);
+    connect(examples, &QMenu::aboutToShow, this, &MainWindow::examplesMenu);
 
     m_contextMenus.build(this, textLanguage());
 }

@@ -77,6 +77,9 @@ public:
     QAction *action(Command command) const;
     QToolButton *toolButton(Command command) const;   // null for a command without a button
     QMenu *menu(MenuId id) const;
+    // The examples submenu with its entries, read from the folder on first use after a
+    // Language is applied; the window fills it this way just before it shows.
+    QMenu *examplesMenu();
     QToolBar *toolBar(ToolBarId id) const;
     AlgorithmEditor *editor() const { return m_editor; }
     FieldView *field() const { return m_field; }
@@ -251,7 +254,7 @@ private:
     void buildFocusAreas();
     void applyRunLock(bool running);
     void buildRunAids();
-    void rebuildExamplesMenu();   // the interface Language's examples, by title
+    void rebuildExamplesMenu();   // the interface Language's examples, listed; titled on first show
     void runToCursorTicks();
     void applyManualLock(bool on);
     void applyMode(WindowMode mode);   // the command table's enabled-in columns, then Undo and Redo
@@ -291,6 +294,7 @@ private:
     } m_nodePick;
     bool m_manual = false;
     bool m_shownOnce = false;
+    QStringList m_exampleFiles;   // paths not yet in the examples submenu
     LineColumn m_checkCaret;   // remembered by the last check, put back when a run stops
     HeldFrame m_heldFrame;   // the run timer, and what ticks faster than frames hold
     RunToCursor m_runToCursor;

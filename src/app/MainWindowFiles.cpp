@@ -3,6 +3,7 @@
 // Settings and program files: the document side of the main window.
 #include "app/MainWindow.h"
 #include "app/ExamplesFolder.h"
+#include "app/Mnemonics.h"
 #include "app/StatusBar.h"
 #include "base/SafeFile.h"
 #include "base/TextCatalogue.h"
@@ -408,13 +409,24 @@ void MainWindow::rebuildExamplesMenu()
     const QStringList files =
         folder.isEmpty() ? QStringList()
                          : QDir(folder).entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
-    for (const QString &name : files) {
-        const QString path = QDir(folder).filePath(name);
+    m_exampleFiles.clear();
+    for (const QString &name : files) m_exampleFiles << QDir(folder).filePath(name);
+    examples->menuAction()->setVisible(!files.isEmpty());
+}
+
+QMenu *MainWindow::examplesMenu()
+{
+    QMenu *examples = menu(MenuId::Examples);
+    if (m_exampleFiles.isEmpty()) return examples;
+    for (const QString &path : std::as_const(m_exampleFiles)) {
         QAction *a = examples->addAction(exampleTitle(path));
         a->setData(path);
         connect(a, &QAction::triggered, this, [this, path] { openExample(path); });
     }
-    examples->menuAction()->setVisible(!files.isEmpty());
+    m_exampleFiles.clear();
+    // The letters the bar's marking would have given them: only the menu's own captions count.
+    markMenuEntries(examples);
+    return examples;
 }
 
 void MainWindow::openExample(const QString &path)

@@ -299,6 +299,8 @@ QStringList assignMnemonics(const QStringList &plainCaptions, QSet<QChar> taken)
 
 void applyMnemonics(QMenu *menu) { markMenu(menu, keyLetters(menu, nullptr)); }
 
+void markMenuEntries(QMenu *menu) { markActions(menu->actions(), {}); }
+
 void applyMnemonics(QMenuBar *bar)
 {
     QObject *keys = keyLetters(bar, bar);

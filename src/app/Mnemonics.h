@@ -30,3 +30,6 @@ QStringList assignMnemonics(const QStringList &plainCaptions, QSet<QChar> taken 
 // those shortcuts in the bar.
 void applyMnemonics(QMenuBar *bar);
 void applyMnemonics(QMenu *menu);
+// Marks the entries of a menu already marked with its bar, after entries were added: as the
+// bar's marking does, each menu's entries choose among themselves.
+void markMenuEntries(QMenu *menu);

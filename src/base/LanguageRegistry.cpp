@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <deque>
+#include <memory>
+#include <mutex>
 
 // The resources live in the core library, which is static: they are registered by hand.
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -18,9 +20,17 @@ namespace {
 
 using Texts = QHash<QByteArray, QString>;
 
+// A Language's texts are turned into a table when first asked for: a window needs only its
+// own Language's, and the others' only on a switch or when a program is checked against them.
+struct LazyTexts {
+    std::once_flag once;
+    QJsonObject source;   // until the table is made
+    Texts texts;
+};
+
 struct Entry {
     LanguageInfo info;
-    Texts texts;
+    std::shared_ptr<LazyTexts> texts = std::make_shared<LazyTexts>();
 };
 
 struct Registry {
@@ -45,7 +55,7 @@ std::optional<QJsonDocument> readJson(const QString &path, QString *error)
     return doc;
 }
 
-std::optional<Texts> readTexts(const QString &path, QString *error)
+std::optional<QJsonObject> readObject(const QString &path, QString *error)
 {
     const std::optional<QJsonDocument> doc = readJson(path, error);
     if (!doc) return std::nullopt;
@@ -53,8 +63,12 @@ std::optional<Texts> readTexts(const QString &path, QString *error)
         if (error) *error = path + QStringLiteral(": not a JSON object");
         return std::nullopt;
     }
+    return doc->object();
+}
+
+std::optional<Texts> textsOf(const QJsonObject &object, const QString &path, QString *error)
+{
     Texts texts;
-    const QJsonObject object = doc->object();
     for (auto it = object.begin(); it != object.end(); ++it) {
         if (!it.value().isString()) {
             if (error) *error = QStringLiteral("%1: \"%2\" is not a text").arg(path, it.key());
@@ -65,10 +79,26 @@ std::optional<Texts> readTexts(const QString &path, QString *error)
     return texts;
 }
 
-std::optional<Entry> makeEntry(Texts texts, const Texts &common, Language id, const QString &path,
-                               QString *error)
+std::optional<Texts> readTexts(const QString &path, QString *error)
 {
-    auto fact = [&texts](const char *name) { return texts.value(QByteArray("language.") + name); };
+    const std::optional<QJsonObject> object = readObject(path, error);
+    if (!object) return std::nullopt;
+    return textsOf(*object, path, error);
+}
+
+// The texts that stay the same in every Language come with each one.
+void addCommon(Texts &texts, const Texts &common)
+{
+    for (auto it = common.begin(); it != common.end(); ++it)
+        if (!texts.contains(it.key())) texts.insert(it.key(), it.value());
+}
+
+// The Language's facts; its texts stay in `object` until first asked for.
+std::optional<Entry> makeEntry(QJsonObject object, Language id, const QString &path, QString *error)
+{
+    auto fact = [&object](const char *name) {
+        return object.value(QLatin1String("language.") + QLatin1String(name)).toString();
+    };
     Entry e;
     e.info.id = id;
     e.info.file = path;
@@ -87,10 +117,7 @@ std::optional<Entry> makeEntry(Texts texts, const Texts &common, Language id, co
     e.info.examplesFolder = fact("examplesFolder").isEmpty() ? e.info.code : fact("examplesFolder");
     e.info.toolkitTranslation = fact("toolkitTranslation");
     e.info.builtInToolkitTranslation = fact("builtInToolkitTranslation");
-    // The texts that stay the same in every Language come with each one.
-    for (auto it = common.begin(); it != common.end(); ++it)
-        if (!texts.contains(it.key())) texts.insert(it.key(), it.value());
-    e.texts = std::move(texts);
+    e.texts->source = std::move(object);
     return e;
 }
 
@@ -107,10 +134,9 @@ Registry loadBuiltIn()
     if (!list || !list->isArray()) qFatal("the Language list: %s", qPrintable(error));
     for (const QJsonValue &code : list->array()) {
         const QString path = QStringLiteral(":/languages/%1.json").arg(code.toString());
-        std::optional<Texts> texts = readTexts(path, &error);
-        if (!texts) qFatal("%s", qPrintable(error));
-        std::optional<Entry> e =
-            makeEntry(std::move(*texts), r.common, Language(int(r.entries.size())), path, &error);
+        std::optional<QJsonObject> object = readObject(path, &error);
+        if (!object) qFatal("%s", qPrintable(error));
+        std::optional<Entry> e = makeEntry(std::move(*object), Language(int(r.entries.size())), path, &error);
         if (!e) qFatal("%s", qPrintable(error));
         r.entries.push_back(std::move(*e));
     }
@@ -131,6 +157,22 @@ const Entry *entryOf(Language lang)
     return i >= 0 && size_t(i) < r.entries.size() ? &r.entries[size_t(i)] : nullptr;
 }
 
+// Safe from any thread: the class modes grade on several.
+const Texts &textsOf(const Entry &e)
+{
+    LazyTexts &lazy = *e.texts;
+    std::call_once(lazy.once, [&] {
+        QString error;
+        std::optional<Texts> texts = textsOf(lazy.source, e.info.file, &error);
+        // The built-in files are part of the program: a broken one is a broken build.
+        if (!texts) qFatal("%s", qPrintable(error));
+        addCommon(*texts, registry().common);
+        lazy.texts = std::move(*texts);
+        lazy.source = QJsonObject();
+    });
+    return lazy.texts;
+}
+
 }   // namespace
 
 const LanguageInfo *languageInfo(Language lang)
@@ -146,16 +188,17 @@ std::optional<QString> languageText(Language lang, QByteArrayView key)
     const Entry *e = entryOf(lang);
     if (!e) return std::nullopt;
     // A view of the caller's bytes: no copy for a look-up.
-    const auto it = e->texts.constFind(QByteArray::fromRawData(key.data(), key.size()));
-    if (it == e->texts.constEnd()) return std::nullopt;
+    const Texts &texts = textsOf(*e);
+    const auto it = texts.constFind(QByteArray::fromRawData(key.data(), key.size()));
+    if (it == texts.constEnd()) return std::nullopt;
     return *it;
 }
 
 QByteArrayList languageTextKeys()
 {
     QByteArrayList keys;
-    for (auto it = registry().entries.front().texts.begin(); it != registry().entries.front().texts.end();
-         ++it)
+    const Texts &texts = textsOf(registry().entries.front());
+    for (auto it = texts.begin(); it != texts.end(); ++it)
         if (!it.key().startsWith("language.")) keys << it.key();
     std::sort(keys.begin(), keys.end());
     return keys;
@@ -164,11 +207,19 @@ QByteArrayList languageTextKeys()
 std::optional<Language> registerLanguageFile(const QString &path, QString *error)
 {
     Registry &r = registry();
-    std::optional<Texts> texts = readTexts(path, error);
+    std::optional<QJsonObject> object = readObject(path, error);
+    if (!object) return std::nullopt;
+    // An added file is checked whole now: its error goes to whoever added it.
+    std::optional<Texts> texts = textsOf(*object, path, error);
     if (!texts) return std::nullopt;
     const Language id = Language(int(r.entries.size()));
-    std::optional<Entry> e = makeEntry(std::move(*texts), r.common, id, path, error);
+    std::optional<Entry> e = makeEntry(std::move(*object), id, path, error);
     if (!e) return std::nullopt;
+    addCommon(*texts, r.common);
+    std::call_once(e->texts->once, [&] {
+        e->texts->texts = std::move(*texts);
+        e->texts->source = QJsonObject();
+    });
     if (languageFromCode(e->info.code) != Language::Unknown) {
         if (error) *error = path + QStringLiteral(": the code \"%1\" is already in use").arg(e->info.code);
         return std::nullopt;

@@ -344,7 +344,7 @@ TEST_F(MainWindowTest, AProgramKeepsTheColoursOfItsFileUntilItIsEdited)
                 window->action(Command::Open)->trigger();
             }
             if (way == Way::Example) {
-                const QList<QAction *> items = window->menu(MenuId::Examples)->actions();
+                const QList<QAction *> items = window->examplesMenu()->actions();
                 ASSERT_EQ(items.size(), 1);
                 items.first()->trigger();
                 prompts.savePaths.enqueue(program);   // an example is saved under a name of its own

@@ -3,6 +3,7 @@
 // Stepping, running to the caret, the run-state window, the examples menu and line numbers.
 #include "MainWindowFixture.h"
 #include "app/ExamplesFolder.h"
+#include "app/Mnemonics.h"
 #include "app/RunStateWindow.h"
 #include "common/TypeKeys.h"
 #include "common/ObjectNames.h"
@@ -299,15 +300,24 @@ TEST_F(LearningAidsTest, ExamplesMenuListsTheLanguagesExamplesByTitleAndOpensOne
         window->applyLanguage();
         const QDir folder(QStringLiteral(TRAKMIL_EXAMPLES "/") + QString::fromLatin1(code));
         const QStringList files = folder.entryList({QStringLiteral("*.tkm")}, QDir::Files, QDir::Name);
+        EXPECT_TRUE(examples->menuAction()->isVisible());
+        // Filled as it is about to show, in the Language applied last, once.
+        emit examples->aboutToShow();
+        emit examples->aboutToShow();
         ASSERT_EQ(examples->actions().size(), files.size()) << code;
         EXPECT_EQ(plainCaption(examples->title()),
                   uiText("menu.examples", languageFromCode(QString::fromLatin1(code))).value());
+        QSet<QChar> letters;
         for (int i = 0; i < files.size(); ++i) {
             const QString title = plainCaption(examples->actions().at(i)->text());
             EXPECT_FALSE(title.endsWith(QStringLiteral(".tkm"))) << title.toStdString();
             EXPECT_FALSE(title.startsWith(QLatin1Char('*')));
             EXPECT_EQ(title, exampleTitle(folder.filePath(files.at(i))));
+            letters.insert(mnemonicLetter(examples->actions().at(i)->text()));
         }
+        // Each entry reachable by its own letter, as the bar's own menus are.
+        EXPECT_FALSE(letters.contains(QChar()));
+        EXPECT_EQ(letters.size(), files.size()) << code;
     }
     setProgram("НАЧАЛО АЛГОРИТМА\nКОНЕЦ АЛГОРИТМА");   // unsaved
     window->editor()->setCaret(1, 15);

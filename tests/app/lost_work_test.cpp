@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, EnterSpaceOrEscOnTheUnsavedQuestionKeepTheProgram)
     const std::pair<const char *, std::function<void()>> ways[] = {
         {"New", [&] { window->action(Command::New)->trigger(); }},
         {"Open", [&] { window->action(Command::Open)->trigger(); }},
-        {"example", [&] { window->menu(MenuId::Examples)->actions().value(0)->trigger(); }},
+        {"example", [&] { window->examplesMenu()->actions().value(0)->trigger(); }},
         {"close box", [&] { window->close(); }},
         {"Alt+X", [&] { window->action(Command::Exit)->trigger(); }},
     };

@@ -171,3 +171,24 @@ TEST(FieldView, PicturesHaveTheirSizes)
             EXPECT_NE(WorldImages::arrowPicture(a), WorldImages::arrowPicture(b)) << a << " " << b;
         }
 }
+
+// The window changes the field before it first paints it, and the field may be painted
+// before anyone asks for a pixel: each paint shows the picture as it stands then.
+TEST(FieldView, EachPaintShowsThePictureAsItStands)
+{
+    Window w;
+    const QImage &fon = WorldImages::background();
+    w.world.step();
+    const QImage first = w.field->grab().toImage();
+    EXPECT_EQ(first.pixel(39, 39), fon.pixel(39, 39));
+    EXPECT_EQ(first.pixel(20, 20), 0xFF000000u);
+    EXPECT_EQ(first.pixel(29, 19), 0xFF000000u);
+
+    w.world.rotate90();
+    w.world.rotate90();
+    w.world.setColour(0xFFFFFF);
+    w.world.step();
+    const QImage second = w.field->grab().toImage();
+    EXPECT_EQ(second.pixel(29, 19), fon.pixel(29, 19));
+    EXPECT_EQ(w.field->shownPixel(29, 19), second.pixel(29, 19));
+}

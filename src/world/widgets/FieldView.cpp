@@ -132,6 +132,20 @@ void FieldView::pictureChanged(const QRect &changed)
         m_heldRect |= r;
         return;
     }
+    if (m_painted)
+        compose(r);
+    else
+        m_unshown |= r;
+    update(r);
+}
+
+void FieldView::composeUnshown() const
+{
+    if (!m_unshown.isEmpty()) compose(std::exchange(m_unshown, QRect()));
+}
+
+void FieldView::compose(const QRect &r) const
+{
     const QImage &pic = m_picture.image();
     const QImage &fon = WorldImages::background();
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -156,11 +170,11 @@ void FieldView::pictureChanged(const QRect &changed)
             }
         }
     }
-    update(r);
 }
 
 QRgb FieldView::shownPixel(int x, int y) const
 {
+    composeUnshown();
     const QRgb under = m_composite.pixel(x, y);
     if (m_marks.isNull()) return under;
     const QRgb mark = m_marks.pixel(x, y);   // unpremultiplied by pixel()
@@ -192,6 +206,8 @@ void FieldView::setLineMarks(const QImage &marks)
 
 void FieldView::paintEvent(QPaintEvent *e)
 {
+    m_painted = true;
+    composeUnshown();
     QPainter p(this);
     const QRect r = e->rect();
     p.drawImage(r.topLeft(), m_composite, r);

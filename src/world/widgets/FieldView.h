@@ -116,12 +116,18 @@ protected:
 private:
     class SpriteSink;
     void pictureChanged(const QRect &r);
+    void compose(const QRect &r) const;
+    void composeUnshown() const;
     void placeSprite();
     void ensureSprite();
 
     FieldPicture m_picture;
     SpriteSink *m_sink;
-    QImage m_composite;   // background + ghost + picture, as shown
+    mutable QImage m_composite;   // background + ghost + picture, as shown
+    // Until the first paint the changes are only gathered: the window's start changes the
+    // whole field more than once before anything is seen.
+    mutable QRect m_unshown;
+    bool m_painted = false;
     QImage m_ghost, m_marks, m_lineMarks;   // premultiplied ARGB, or null
     QPointer<RobotSprite> m_sprite;
     QPointer<DirectionBevel> m_direction;
