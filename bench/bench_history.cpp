@@ -14,7 +14,7 @@ namespace {
 // round at every node on the way out: a segment every few ticks.
 QStringList drawingProgram(qint64 ticks)
 {
-    const qint64 perPass = 200;   // the outer loop's ticks, roughly
+    const qint64 perPass = 169;   // the outer loop's ticks, as counted
     return {"ALGORITHM BEGIN",
             QStringLiteral("CYCLE. EXECUTE %1 TIMES").arg(std::max<qint64>(1, ticks / perPass)),
             "  COLOR=RED",
