@@ -115,6 +115,16 @@ private:
 
 QIcon artIcon(const QString &path) { return QIcon(new ArtEngine(path)); }
 
+// The freedesktop fallback theme holds applications' own icons, not the standard actions'. A
+// desktop that names no theme of its own (a bare window manager, a virtual display) leaves the
+// toolkit on it, and asking it for a standard icon reads its whole index, thousands of lines,
+// to find none: more than the rest of the window's start.
+bool desktopHasIconTheme()
+{
+    const QString theme = QIcon::themeName();
+    return !theme.isEmpty() && theme != QLatin1String("hicolor");
+}
+
 }   // namespace
 
 bool hasIcon(Command command) { return commandRow(command).icon != nullptr; }
@@ -137,7 +147,8 @@ QIcon icon(Command command)
     if (row.icon) {
         loadResources();
         const QIcon own = artIcon(artPath(row));
-        ic = row.themeIcon ? QIcon::fromTheme(QLatin1String(row.themeIcon), own) : own;
+        ic = row.themeIcon && desktopHasIconTheme() ? QIcon::fromTheme(QLatin1String(row.themeIcon), own)
+                                                    : own;
     }
     cache.insert(int(command), ic);
     return ic;
@@ -145,8 +156,13 @@ QIcon icon(Command command)
 
 QIcon applicationIcon()
 {
-    loadResources();
-    return artIcon(QStringLiteral(":/app/trakmil.svg"));
+    // One icon for the application and its window: the window system takes it at four sizes
+    // from each, and they draw it once.
+    static const QIcon app = [] {
+        loadResources();
+        return artIcon(QStringLiteral(":/app/trakmil.svg"));
+    }();
+    return app;
 }
 
 void initResources() { loadResources(); }

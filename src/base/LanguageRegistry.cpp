@@ -22,9 +22,9 @@ using Texts = QHash<QByteArray, QString>;
 
 // A Language's texts are turned into a table when first asked for: a window needs only its
 // own Language's, and the others' only on a switch or when a program is checked against them.
+// A built-in file is read again then: it is a resource kept uncompressed in the program.
 struct LazyTexts {
     std::once_flag once;
-    QJsonObject source;   // until the table is made
     Texts texts;
 };
 
@@ -35,18 +35,22 @@ struct Entry {
 
 struct Registry {
     std::deque<Entry> entries;   // a deque: an entry stays where it is as others are added
-    Texts common;
 };
 
-std::optional<QJsonDocument> readJson(const QString &path, QString *error)
+std::optional<QByteArray> readBytes(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error) *error = path + QStringLiteral(": ") + file.errorString();
         return std::nullopt;
     }
+    return file.readAll();
+}
+
+std::optional<QJsonDocument> parseJson(const QByteArray &json, const QString &path, QString *error)
+{
     QJsonParseError parsed;
-    QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parsed);
+    QJsonDocument doc = QJsonDocument::fromJson(json, &parsed);
     if (parsed.error != QJsonParseError::NoError) {
         if (error)
             *error = QStringLiteral("%1: %2 at byte %3").arg(path, parsed.errorString()).arg(parsed.offset);
@@ -55,15 +59,117 @@ std::optional<QJsonDocument> readJson(const QString &path, QString *error)
     return doc;
 }
 
-std::optional<QJsonObject> readObject(const QString &path, QString *error)
+std::optional<QJsonObject> parseObject(const QByteArray &json, const QString &path, QString *error)
 {
-    const std::optional<QJsonDocument> doc = readJson(path, error);
+    const std::optional<QJsonDocument> doc = parseJson(json, path, error);
     if (!doc) return std::nullopt;
     if (!doc->isObject()) {
         if (error) *error = path + QStringLiteral(": not a JSON object");
         return std::nullopt;
     }
     return doc->object();
+}
+
+std::optional<QJsonObject> readObject(const QString &path, QString *error)
+{
+    const std::optional<QByteArray> json = readBytes(path, error);
+    return json ? parseObject(*json, path, error) : std::nullopt;
+}
+
+// Walks a flat JSON object of texts without building it: `pair` is given each key and value as
+// written, quotes included. False for bytes that are not such an object; whoever asked reads
+// them whole then, for the error.
+template <typename Pair> bool forEachPair(QByteArrayView json, Pair &&pair)
+{
+    const qsizetype n = json.size();
+    qsizetype i = 0;
+    const auto skipSpace = [&] {
+        while (i < n && (json[i] == ' ' || json[i] == '\n' || json[i] == '\r' || json[i] == '\t')) ++i;
+    };
+    const auto at = [&](char c) { return i < n && json[i] == c; };
+    // Past the closing quote of the string whose opening quote is at i; -1 without one.
+    const auto stringEnd = [&]() -> qsizetype {
+        for (qsizetype k = i + 1; k < n; ++k) {
+            if (json[k] == '\\')
+                ++k;
+            else if (json[k] == '"')
+                return k + 1;
+        }
+        return -1;
+    };
+    skipSpace();
+    if (!at('{')) return false;
+    ++i;
+    skipSpace();
+    bool more = !at('}');
+    while (more) {
+        skipSpace();
+        if (!at('"')) return false;
+        const qsizetype key = i;
+        if ((i = stringEnd()) < 0) return false;
+        const qsizetype keyEnd = i;
+        skipSpace();
+        if (!at(':')) return false;
+        ++i;
+        skipSpace();
+        if (!at('"')) return false;
+        const qsizetype value = i;
+        if ((i = stringEnd()) < 0) return false;
+        pair(json.sliced(key, keyEnd - key), json.sliced(value, i - value));
+        skipSpace();
+        more = at(',');
+        if (!more && !at('}')) return false;
+        ++i;
+    }
+    skipSpace();
+    return i == n;
+}
+
+// The "language." pairs of a flat object of texts: at start only the facts of every Language
+// are needed. Only those pairs go to the JSON parser, so they mean what they mean in the file.
+std::optional<QJsonObject> scanFacts(QByteArrayView json)
+{
+    QByteArray facts("{");
+    const bool flat = forEachPair(json, [&](QByteArrayView key, QByteArrayView value) {
+        if (!key.startsWith("\"language.")) return;
+        if (facts.size() > 1) facts += ',';
+        facts += key;
+        facts += ':';
+        facts += value;
+    });
+    if (!flat) return std::nullopt;
+    facts += '}';
+    const QJsonDocument doc = QJsonDocument::fromJson(facts);
+    if (!doc.isObject()) return std::nullopt;
+    return doc.object();
+}
+
+// The table of a built-in file, made straight from its bytes: a text written without an escape
+// is taken as it stands, the rest from the JSON parser. Building the whole JSON object first
+// cost the window's start three times as much. Nothing for bytes that are not such an object.
+std::optional<Texts> scanTexts(QByteArrayView json)
+{
+    Texts texts;
+    texts.reserve(json.size() / 64);
+    bool escapedWrong = false;
+    const bool flat = forEachPair(json, [&](QByteArrayView key, QByteArrayView value) {
+        if (!key.contains('\\') && !value.contains('\\')) {
+            const QByteArrayView text = value.sliced(1, value.size() - 2);
+            texts.insert(key.sliced(1, key.size() - 2).toByteArray(),
+                         QString::fromUtf8(text.data(), text.size()));
+            return;
+        }
+        const QJsonDocument doc =
+            QJsonDocument::fromJson('{' + key.toByteArray() + ':' + value.toByteArray() + '}');
+        const QJsonObject object = doc.object();
+        if (object.size() != 1 || !object.begin()->isString()) {
+            escapedWrong = true;
+            return;
+        }
+        texts.insert(object.begin().key().toUtf8(), object.begin()->toString());
+    });
+    if (!flat || escapedWrong) return std::nullopt;
+    return texts;
 }
 
 std::optional<Texts> textsOf(const QJsonObject &object, const QString &path, QString *error)
@@ -86,15 +192,29 @@ std::optional<Texts> readTexts(const QString &path, QString *error)
     return textsOf(*object, path, error);
 }
 
-// The texts that stay the same in every Language come with each one.
-void addCommon(Texts &texts, const Texts &common)
+// The texts that stay the same in every Language, read with the first Language's texts.
+const Texts &commonTexts()
 {
+    static const Texts common = [] {
+        QString error;
+        std::optional<Texts> texts = readTexts(QStringLiteral(":/languages/common.json"), &error);
+        // The built-in files are part of the program: a broken one is a broken build.
+        if (!texts) qFatal("%s", qPrintable(error));
+        return std::move(*texts);
+    }();
+    return common;
+}
+
+// The texts that stay the same in every Language come with each one.
+void addCommon(Texts &texts)
+{
+    const Texts &common = commonTexts();
     for (auto it = common.begin(); it != common.end(); ++it)
         if (!texts.contains(it.key())) texts.insert(it.key(), it.value());
 }
 
-// The Language's facts; its texts stay in `object` until first asked for.
-std::optional<Entry> makeEntry(QJsonObject object, Language id, const QString &path, QString *error)
+// The Language's facts from `object`, which holds them and may hold its texts too.
+std::optional<Entry> makeEntry(const QJsonObject &object, Language id, const QString &path, QString *error)
 {
     auto fact = [&object](const char *name) {
         return object.value(QLatin1String("language.") + QLatin1String(name)).toString();
@@ -117,7 +237,6 @@ std::optional<Entry> makeEntry(QJsonObject object, Language id, const QString &p
     e.info.examplesFolder = fact("examplesFolder").isEmpty() ? e.info.code : fact("examplesFolder");
     e.info.toolkitTranslation = fact("toolkitTranslation");
     e.info.builtInToolkitTranslation = fact("builtInToolkitTranslation");
-    e.texts->source = std::move(object);
     return e;
 }
 
@@ -127,16 +246,19 @@ Registry loadBuiltIn()
     Registry r;
     QString error;
     // The built-in files are part of the program: a broken one is a broken build.
-    const std::optional<Texts> common = readTexts(QStringLiteral(":/languages/common.json"), &error);
-    if (!common) qFatal("%s", qPrintable(error));
-    r.common = *common;
-    const std::optional<QJsonDocument> list = readJson(QStringLiteral(":/languages/languages.json"), &error);
+    const QString listPath = QStringLiteral(":/languages/languages.json");
+    const std::optional<QByteArray> listJson = readBytes(listPath, &error);
+    const std::optional<QJsonDocument> list =
+        listJson ? parseJson(*listJson, listPath, &error) : std::nullopt;
     if (!list || !list->isArray()) qFatal("the Language list: %s", qPrintable(error));
     for (const QJsonValue &code : list->array()) {
         const QString path = QStringLiteral(":/languages/%1.json").arg(code.toString());
-        std::optional<QJsonObject> object = readObject(path, &error);
-        if (!object) qFatal("%s", qPrintable(error));
-        std::optional<Entry> e = makeEntry(std::move(*object), Language(int(r.entries.size())), path, &error);
+        std::optional<QByteArray> json = readBytes(path, &error);
+        if (!json) qFatal("%s", qPrintable(error));
+        std::optional<QJsonObject> facts = scanFacts(*json);
+        if (!facts) facts = parseObject(*json, path, &error);
+        if (!facts) qFatal("%s", qPrintable(error));
+        std::optional<Entry> e = makeEntry(*facts, Language(int(r.entries.size())), path, &error);
         if (!e) qFatal("%s", qPrintable(error));
         r.entries.push_back(std::move(*e));
     }
@@ -163,12 +285,16 @@ const Texts &textsOf(const Entry &e)
     LazyTexts &lazy = *e.texts;
     std::call_once(lazy.once, [&] {
         QString error;
-        std::optional<Texts> texts = textsOf(lazy.source, e.info.file, &error);
+        const std::optional<QByteArray> json = readBytes(e.info.file, &error);
+        std::optional<Texts> texts = json ? scanTexts(*json) : std::nullopt;
+        if (!texts && json) {
+            const std::optional<QJsonObject> object = parseObject(*json, e.info.file, &error);
+            if (object) texts = textsOf(*object, e.info.file, &error);
+        }
         // The built-in files are part of the program: a broken one is a broken build.
         if (!texts) qFatal("%s", qPrintable(error));
-        addCommon(*texts, registry().common);
+        addCommon(*texts);
         lazy.texts = std::move(*texts);
-        lazy.source = QJsonObject();
     });
     return lazy.texts;
 }
@@ -213,13 +339,10 @@ std::optional<Language> registerLanguageFile(const QString &path, QString *error
     std::optional<Texts> texts = textsOf(*object, path, error);
     if (!texts) return std::nullopt;
     const Language id = Language(int(r.entries.size()));
-    std::optional<Entry> e = makeEntry(std::move(*object), id, path, error);
+    std::optional<Entry> e = makeEntry(*object, id, path, error);
     if (!e) return std::nullopt;
-    addCommon(*texts, r.common);
-    std::call_once(e->texts->once, [&] {
-        e->texts->texts = std::move(*texts);
-        e->texts->source = QJsonObject();
-    });
+    addCommon(*texts);
+    std::call_once(e->texts->once, [&] { e->texts->texts = std::move(*texts); });
     if (languageFromCode(e->info.code) != Language::Unknown) {
         if (error) *error = path + QStringLiteral(": the code \"%1\" is already in use").arg(e->info.code);
         return std::nullopt;

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
 #include <cerrno>
@@ -195,4 +197,53 @@ TEST(TextCatalogue, EveryLanguageFileBesideTheListIsInTheList)
     for (Language lang : builtInLanguages()) listed << QFileInfo(languageInfo(lang)->file).fileName();
     listed.sort();
     EXPECT_EQ(listed, files);
+}
+
+// The built-in files are read without building their JSON: the facts picked out at start and
+// the texts taken as written. Each must be what the JSON parser reads from the same bytes,
+// escapes, quotes and letters beyond ASCII included.
+TEST(TextCatalogue, BuiltInFilesReadAsTheJsonParserReadsThem)
+{
+    QJsonObject common;
+    {
+        QFile file(QStringLiteral(":/languages/common.json"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        common = QJsonDocument::fromJson(file.readAll()).object();
+    }
+    ASSERT_FALSE(common.isEmpty());
+    int escaped = 0;
+    for (Language lang : builtInLanguages()) {
+        const LanguageInfo *info = languageInfo(lang);
+        ASSERT_TRUE(info);
+        QFile file(info->file);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray json = file.readAll();
+        QJsonParseError error;
+        const QJsonObject object = QJsonDocument::fromJson(json, &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << info->file.toStdString();
+        const auto fact = [&](const char *name) {
+            return object.value(QLatin1String("language.") + QLatin1String(name)).toString();
+        };
+        EXPECT_EQ(info->code, fact("code"));
+        EXPECT_EQ(info->name, fact("name"));
+        EXPECT_EQ(info->locale, fact("locale"));
+        EXPECT_EQ(info->script, fact("script"));
+        EXPECT_EQ(info->codePage, fact("codePage").toInt());
+        EXPECT_EQ(info->systemLanguages.join(QLatin1Char(' ')), fact("systemLanguages"));
+        EXPECT_EQ(info->toolkitTranslation, fact("toolkitTranslation"));
+        EXPECT_EQ(info->builtInToolkitTranslation, fact("builtInToolkitTranslation"));
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            EXPECT_EQ(languageText(lang, it.key().toUtf8()), it.value().toString())
+                << it.key().toStdString() << " in " << info->code.toStdString();
+            if (it.value().toString().contains(QLatin1Char('"'))) ++escaped;
+        }
+        for (auto it = common.begin(); it != common.end(); ++it) {
+            if (!object.contains(it.key())) {
+                EXPECT_EQ(languageText(lang, it.key().toUtf8()), it.value().toString());
+            }
+        }
+        EXPECT_FALSE(languageText(lang, "language.noSuchFact"));
+    }
+    // The files hold texts with quotes in them: the escaped way is taken too.
+    EXPECT_GT(escaped, 0);
 }
