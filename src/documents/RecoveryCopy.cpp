@@ -136,19 +136,31 @@ LeftCopy::LeftCopy(QString path, std::unique_ptr<QLockFile> lock)
 
 LeftCopy::~LeftCopy() = default;
 
+namespace {
+
+// The files in `dir` whose names end in `suffix`, in any case, as "*" + suffix would pick them.
+// The folder is looked at with every start, and the toolkit's name filters compile a regular
+// expression for it, its engine and all.
+QFileInfoList filesEndingIn(const QDir &dir, const QString &suffix, QDir::SortFlags sort = QDir::NoSort)
+{
+    QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden, sort);
+    files.removeIf([&](const QFileInfo &f) { return !f.fileName().endsWith(suffix, Qt::CaseInsensitive); });
+    return files;
+}
+
+}   // namespace
+
 std::vector<std::unique_ptr<LeftCopy>> LeftCopy::find(const QString &folder)
 {
     std::vector<std::unique_ptr<LeftCopy>> found;
     const QDir dir(folder);
-    const QFileInfoList files =
-        dir.entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files | QDir::Hidden, QDir::Time);
-    for (const QFileInfo &f : files) {
+    for (const QFileInfo &f : filesEndingIn(dir, kSuffix, QDir::Time)) {
         auto lock = takeLock(lockPathFor(f.filePath()));
         if (lock) found.push_back(std::unique_ptr<LeftCopy>(new LeftCopy(f.filePath(), std::move(lock))));
     }
     // A window killed before it had anything to keep leaves only its lock; taking and
     // releasing it removes the file.
-    for (const QFileInfo &f : dir.entryInfoList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden)) {
+    for (const QFileInfo &f : filesEndingIn(dir, QStringLiteral(".lock"))) {
         const QString copy = f.filePath().chopped(5) + kSuffix;
         if (!QFileInfo::exists(copy)) takeLock(f.filePath());
     }
@@ -194,7 +206,7 @@ void LeftCopy::pruneDiscarded(const QString &folder, const QDateTime &now)
 {
     const QDateTime limit = now.addDays(-kDiscardedKeepDays);
     const QDir aside(discardedFolder(folder));
-    for (const QFileInfo &f : aside.entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files | QDir::Hidden))
+    for (const QFileInfo &f : filesEndingIn(aside, kSuffix))
         if (f.lastModified() < limit) QFile::remove(f.filePath());
 }
 
