@@ -15,7 +15,8 @@ constexpr int RobotPictures = 9;   // RobotBox; the ninth is a spare
 const QImage &robotPicture(int index);   // RobotBox[index], 0..8 (clamped)
 const QImage &robotClean();   // blank, fully transparent
 const QImage &arrowPicture(int heading);   // DirectionBox[heading & 7]
-// Fon, the 582 x 582 picture, as much of it as the field shows: its top left, the field's size.
+// Fon, the field's background at the field's size: the top left of the 582 x 582 picture, the
+// part the field shows. Indexed8, its colours in its colour table.
 const QImage &background();
 
 }   // namespace WorldImages

@@ -148,9 +148,10 @@ void FieldView::compose(const QRect &r) const
 {
     const QImage &pic = m_picture.image();
     const QImage &fon = WorldImages::background();
+    const QList<QRgb> shades = fon.colorTable();
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(pic.constScanLine(y));
-        const QRgb *under = y < fon.height() ? reinterpret_cast<const QRgb *>(fon.constScanLine(y)) : nullptr;
+        const uchar *under = y < fon.height() ? fon.constScanLine(y) : nullptr;
         const QRgb *ghost =
             m_ghost.isNull() ? nullptr : reinterpret_cast<const QRgb *>(m_ghost.constScanLine(y));
         QRgb *dst = reinterpret_cast<QRgb *>(m_composite.scanLine(y));
@@ -160,7 +161,7 @@ void FieldView::compose(const QRect &r) const
                 dst[x] = src[x];
                 continue;
             }
-            dst[x] = (under && x < fon.width()) ? under[x] : FieldPicture::White;
+            dst[x] = (under && x < fon.width()) ? shades.at(under[x]) : FieldPicture::White;
             if (ghost && qAlpha(ghost[x]) != 0) {
                 // Premultiplied "over": the ghost, then what shows through it.
                 const int keep = 255 - qAlpha(ghost[x]);
