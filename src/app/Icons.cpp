@@ -37,9 +37,10 @@ QString artPath(const CommandRow &row)
 // disabled and selected variants made from the normal one.
 class ArtEngine : public QIconEngine {
 public:
-    explicit ArtEngine(QString path) : m_path(std::move(path)) { }
+    // keep: each size and mode drawn is kept, for the controls that draw it again and again.
+    explicit ArtEngine(QString path, bool keep = true) : m_path(std::move(path)), m_keep(keep) { }
 
-    QIconEngine *clone() const override { return new ArtEngine(m_path); }
+    QIconEngine *clone() const override { return new ArtEngine(m_path, m_keep); }
     QString key() const override { return QStringLiteral("TrakmilArt"); }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
@@ -66,7 +67,7 @@ public:
             pm = draw(size);
         else if (const QPixmap normal = pixmap(size, QIcon::Normal, QIcon::Off); !normal.isNull())
             pm = styled(mode, normal);
-        m_drawn.insert(wanted, pm);
+        if (m_keep) m_drawn.insert(wanted, pm);
         return pm;
     }
 
@@ -110,10 +111,11 @@ private:
     }
 
     QString m_path;
+    bool m_keep;
     QHash<Key, QPixmap> m_drawn;   // each size and mode drawn once
 };
 
-QIcon artIcon(const QString &path) { return QIcon(new ArtEngine(path)); }
+QIcon artIcon(const QString &path, bool keep = true) { return QIcon(new ArtEngine(path, keep)); }
 
 // The freedesktop fallback theme holds applications' own icons, not the standard actions'. A
 // desktop that names no theme of its own (a bare window manager, a virtual display) leaves the
@@ -156,11 +158,11 @@ QIcon icon(Command command)
 
 QIcon applicationIcon()
 {
-    // One icon for the application and its window: the window system takes it at four sizes
-    // from each, and they draw it once.
+    // One icon for the application and its window. The window system copies it, at four sizes
+    // up to 128 pixels, as the window is made: the pictures are not kept after that.
     static const QIcon app = [] {
         loadResources();
-        return artIcon(QStringLiteral(":/app/trakmil.svg"));
+        return artIcon(QStringLiteral(":/app/trakmil.svg"), false);
     }();
     return app;
 }
