@@ -60,6 +60,12 @@ bool typesPlainly(const QKeyEvent *e)
     return !t.isEmpty() && t.at(0).isPrint();
 }
 
+// Backspace with nothing held is no standard key's binding either.
+bool erasesPlainly(const QKeyEvent *e)
+{
+    return e->key() == Qt::Key_Backspace && e->modifiers() == Qt::NoModifier;
+}
+
 // Paints through the editor, which knows where each line lies.
 class LineNumberGutter : public QWidget {
 public:
@@ -517,16 +523,42 @@ void AlgorithmEditor::handleKeyPress()
 void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
 {
     if (handleAccessKey(e)) return;
-    if (!typesPlainly(e) && handleStandardKey(e)) return;
+    if (!typesPlainly(e) && !erasesPlainly(e) && handleStandardKey(e)) return;
     // The key, its colourings and its change handling form one undo group and one edit;
     // the change handler runs once the key has fully taken effect.
     const Snapshot before = snapshot();
     QTextCursor block = textCursor();
     block.beginEditBlock();
     if (isCharacterKey(e)) handleKeyPress();
-    QPlainTextEdit::keyPressEvent(e);
+    const bool typed = typeAtCaret(e);
+    if (!typed) QPlainTextEdit::keyPressEvent(e);
     finishEdit(block, before);
+    // Only now, the line laid out once with its colours, does the toolkit learn where
+    // the caret stands.
+    if (typed) setTextCursor(textCursor());
     if (e->isAccepted()) ensureCursorVisible();
+}
+
+bool AlgorithmEditor::typeAtCaret(QKeyEvent *e)
+{
+    // A typed character, or Backspace, as the toolkit would do it to the same cursor. The
+    // toolkit asks where the caret stands right after the change, inside our edit, which
+    // lays the line out once before it is coloured and once again after.
+    if (!(textInteractionFlags() & Qt::TextEditable) || overwriteMode()) return false;
+    QTextCursor c = textCursor();
+    if (c.hasSelection()) return false;
+    if (e->key() == Qt::Key_Backspace) {
+        if (e->modifiers() & ~Qt::ShiftModifier) return false;
+        // An indented or listed line's Backspace is the toolkit's own.
+        if (c.blockFormat().indent() > 0 || c.currentList()) return false;
+        c.deletePreviousChar();
+    } else if (typesPlainly(e)) {
+        c.insertText(e->text());
+    } else {
+        return false;
+    }
+    e->accept();
+    return true;
 }
 
 bool AlgorithmEditor::handleStandardKey(QKeyEvent *e)
