@@ -66,6 +66,33 @@ bool erasesPlainly(const QKeyEvent *e)
     return e->key() == Qt::Key_Backspace && e->modifiers() == Qt::NoModifier;
 }
 
+// The toolkit's plain-text layout reads a change as reaching as far as the characters
+// removed and added together. A key typed into a line that is then coloured counts every
+// character of the line once removed and once added, and so looks like a change of the
+// lines below as well: they are laid out again and the whole view repainted, and the typed
+// line is laid out twice. A change whose new characters stay within one line, with the
+// number of lines unchanged, changed that line alone, as the layout is told here.
+class LineLayout : public QPlainTextDocumentLayout {
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+protected:
+    void documentChanged(int from, int removed, int added) override
+    {
+        const QTextDocument *d = document();
+        const int blocks = d->blockCount();
+        if (removed > 0 && added > 0 && blocks == m_blocks) {
+            const QTextBlock b = d->findBlock(from);
+            if (b.isValid() && from + added < b.position() + b.length()) removed = 0;
+        }
+        m_blocks = blocks;
+        QPlainTextDocumentLayout::documentChanged(from, removed, added);
+    }
+
+private:
+    int m_blocks = -1;
+};
+
 // Paints through the editor, which knows where each line lies.
 class LineNumberGutter : public QWidget {
 public:
@@ -88,6 +115,11 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
         m_captions(*DialogCaptions::forLanguage(Language::Rus))
 {
     setObjectName(QStringLiteral("doc"));
+    {
+        auto *d = new QTextDocument(this);
+        d->setDocumentLayout(new LineLayout(d));
+        setDocument(d);
+    }
     setZoomPoints(DefaultZoom);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     // Both bars are always on show; the horizontal one is our own (see ShownHorizontalBar).
@@ -143,7 +175,7 @@ void AlgorithmEditor::adoptDocument(std::unique_ptr<QTextDocument> filled)
     const bool ownOld = old->parent() == this;   // the toolkit deletes its own first one
     filled->setUndoRedoEnabled(true);
     // Laid out once, whole, only now that it is complete.
-    filled->setDocumentLayout(new QPlainTextDocumentLayout(filled.get()));
+    filled->setDocumentLayout(new LineLayout(filled.get()));
     filled->setParent(this);
     QTextDocument *d = filled.release();
     watchDocument(d);
@@ -534,9 +566,11 @@ void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
     if (!typed) QPlainTextEdit::keyPressEvent(e);
     finishEdit(block, before);
     // Only now, the line laid out once with its colours, does the toolkit learn where
-    // the caret stands.
-    if (typed) setTextCursor(textCursor());
-    if (e->isAccepted()) ensureCursorVisible();
+    // the caret stands; setting the caret brings it into view as well.
+    if (typed)
+        setTextCursor(textCursor());
+    else if (e->isAccepted())
+        ensureCursorVisible();
 }
 
 bool AlgorithmEditor::typeAtCaret(QKeyEvent *e)

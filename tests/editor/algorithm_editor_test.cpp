@@ -108,6 +108,28 @@ TEST(AlgorithmEditorTyping, TypedKeysMoveTheCaretInSightAndOnlyWhereEditable)
     EXPECT_FALSE(h->line(0).contains(QLatin1Char('y')));
 }
 
+// A key that changes its line's colour is one change of that line: the lines below are
+// neither laid out again nor repainted.
+TEST(AlgorithmEditorTyping, AKeyThatRecoloursItsLineRepaintsOnlyThatLine)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ШАГ\nПРЫЖОК\nПОВОРОТ 90\nШАГ\nШАГ\nШАГ\nШАГ\nШАГ"));
+    h->recolourAll();
+    h->setCaret(1, 3);
+    QApplication::processEvents();
+    QRect repainted;
+    QObject::connect(h.ed.get(), &QPlainTextEdit::updateRequest, [&](const QRect &r, int dy) {
+        if (dy == 0) repainted |= r.intersected(h->viewport()->rect());
+    });
+    h.type(QStringLiteral("x"));
+    EXPECT_COLOR(h->lineColour(1), Black);
+    h.key(Qt::Key_Backspace);
+    EXPECT_COLOR(h->lineColour(1), Navy);
+    // The caret is as high as its line.
+    EXPECT_LE(repainted.height(), h->cursorRect().height() + 2);
+    EXPECT_TRUE(h->document()->findBlockByNumber(2).layout()->lineCount() > 0);
+}
+
 TEST(AlgorithmEditorChange, DoubleStarBecomesGrayStarAndOpensTheDialog)
 {
     EditorHarness h;
