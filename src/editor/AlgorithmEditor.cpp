@@ -60,6 +60,39 @@ bool typesPlainly(const QKeyEvent *e)
     return !t.isEmpty() && t.at(0).isPrint();
 }
 
+// Backspace with nothing held is no standard key's binding either.
+bool erasesPlainly(const QKeyEvent *e)
+{
+    return e->key() == Qt::Key_Backspace && e->modifiers() == Qt::NoModifier;
+}
+
+// The toolkit's plain-text layout reads a change as reaching as far as the characters
+// removed and added together. A key typed into a line that is then coloured counts every
+// character of the line once removed and once added, and so looks like a change of the
+// lines below as well: they are laid out again and the whole view repainted, and the typed
+// line is laid out twice. A change whose new characters stay within one line, with the
+// number of lines unchanged, changed that line alone, as the layout is told here.
+class LineLayout : public QPlainTextDocumentLayout {
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+protected:
+    void documentChanged(int from, int removed, int added) override
+    {
+        const QTextDocument *d = document();
+        const int blocks = d->blockCount();
+        if (removed > 0 && added > 0 && blocks == m_blocks) {
+            const QTextBlock b = d->findBlock(from);
+            if (b.isValid() && from + added < b.position() + b.length()) removed = 0;
+        }
+        m_blocks = blocks;
+        QPlainTextDocumentLayout::documentChanged(from, removed, added);
+    }
+
+private:
+    int m_blocks = -1;
+};
+
 // Paints through the editor, which knows where each line lies.
 class LineNumberGutter : public QWidget {
 public:
@@ -82,6 +115,11 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
         m_captions(*DialogCaptions::forLanguage(Language::Rus))
 {
     setObjectName(QStringLiteral("doc"));
+    {
+        auto *d = new QTextDocument(this);
+        d->setDocumentLayout(new LineLayout(d));
+        setDocument(d);
+    }
     setZoomPoints(DefaultZoom);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     // Both bars are always on show; the horizontal one is our own (see ShownHorizontalBar).
@@ -137,7 +175,7 @@ void AlgorithmEditor::adoptDocument(std::unique_ptr<QTextDocument> filled)
     const bool ownOld = old->parent() == this;   // the toolkit deletes its own first one
     filled->setUndoRedoEnabled(true);
     // Laid out once, whole, only now that it is complete.
-    filled->setDocumentLayout(new QPlainTextDocumentLayout(filled.get()));
+    filled->setDocumentLayout(new LineLayout(filled.get()));
     filled->setParent(this);
     QTextDocument *d = filled.release();
     watchDocument(d);
@@ -517,16 +555,44 @@ void AlgorithmEditor::handleKeyPress()
 void AlgorithmEditor::keyPressEvent(QKeyEvent *e)
 {
     if (handleAccessKey(e)) return;
-    if (!typesPlainly(e) && handleStandardKey(e)) return;
+    if (!typesPlainly(e) && !erasesPlainly(e) && handleStandardKey(e)) return;
     // The key, its colourings and its change handling form one undo group and one edit;
     // the change handler runs once the key has fully taken effect.
     const Snapshot before = snapshot();
     QTextCursor block = textCursor();
     block.beginEditBlock();
     if (isCharacterKey(e)) handleKeyPress();
-    QPlainTextEdit::keyPressEvent(e);
+    const bool typed = typeAtCaret(e);
+    if (!typed) QPlainTextEdit::keyPressEvent(e);
     finishEdit(block, before);
-    if (e->isAccepted()) ensureCursorVisible();
+    // Only now, the line laid out once with its colours, does the toolkit learn where
+    // the caret stands; setting the caret brings it into view as well.
+    if (typed)
+        setTextCursor(textCursor());
+    else if (e->isAccepted())
+        ensureCursorVisible();
+}
+
+bool AlgorithmEditor::typeAtCaret(QKeyEvent *e)
+{
+    // A typed character, or Backspace, as the toolkit would do it to the same cursor. The
+    // toolkit asks where the caret stands right after the change, inside our edit, which
+    // lays the line out once before it is coloured and once again after.
+    if (!(textInteractionFlags() & Qt::TextEditable) || overwriteMode()) return false;
+    QTextCursor c = textCursor();
+    if (c.hasSelection()) return false;
+    if (e->key() == Qt::Key_Backspace) {
+        if (e->modifiers() & ~Qt::ShiftModifier) return false;
+        // An indented or listed line's Backspace is the toolkit's own.
+        if (c.blockFormat().indent() > 0 || c.currentList()) return false;
+        c.deletePreviousChar();
+    } else if (typesPlainly(e)) {
+        c.insertText(e->text());
+    } else {
+        return false;
+    }
+    e->accept();
+    return true;
 }
 
 bool AlgorithmEditor::handleStandardKey(QKeyEvent *e)

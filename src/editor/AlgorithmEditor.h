@@ -178,6 +178,9 @@ private:
     void watchDocument(QTextDocument *d);
     void onContentsChanged();
     void handleKeyPress();
+    // Types the key's character at the caret (or takes back the one before it) inside
+    // the key's edit; false for any other key, which the toolkit handles.
+    bool typeAtCaret(QKeyEvent *e);
     // Undo or redo `step` as one change, without the change handler's colouring.
     void stepHistory(const std::function<void()> &step);
     // Colouring as part of the last undo step, starting at position `from`.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 
 using namespace LineColour;
 
@@ -81,6 +82,52 @@ TEST(AlgorithmEditorTyping, CharacterKeyWithPartOfALineSelectedActsAtSelectionEn
     h->setTextCursor(c);
     h.key(Qt::Key_Delete);   // no character: removes the selection as usual
     EXPECT_EQ(h->line(0), QStringLiteral("ЖxОК"));
+}
+
+// Typed characters and Backspace take the editor's own short way: the caret must still be
+// followed on screen and announced, and a read-only editor must still refuse them.
+TEST(AlgorithmEditorTyping, TypedKeysMoveTheCaretInSightAndOnlyWhereEditable)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ПРЫЖОК"));
+    h->setCaret(0, 6);
+    QSignalSpy moved(h.ed.get(), &QPlainTextEdit::cursorPositionChanged);
+    h.type(QString(80, QLatin1Char('x')));
+    EXPECT_EQ(moved.count(), 80);
+    EXPECT_GT(h->horizontalScrollBar()->value(), 0);
+    EXPECT_TRUE(h->viewport()->rect().contains(h->cursorRect().center()));
+    h.key(Qt::Key_Backspace);
+    EXPECT_EQ(h->line(0).size(), 85);
+    EXPECT_EQ(moved.count(), 81);
+    EXPECT_EQ(h->caretLineColumn(), (LineColumn {0, 85}));
+
+    h->setReadOnly(true);
+    h.type(QStringLiteral("y"));
+    h.key(Qt::Key_Backspace);
+    EXPECT_EQ(h->line(0).size(), 85);
+    EXPECT_FALSE(h->line(0).contains(QLatin1Char('y')));
+}
+
+// A key that changes its line's colour is one change of that line: the lines below are
+// neither laid out again nor repainted.
+TEST(AlgorithmEditorTyping, AKeyThatRecoloursItsLineRepaintsOnlyThatLine)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ШАГ\nПРЫЖОК\nПОВОРОТ 90\nШАГ\nШАГ\nШАГ\nШАГ\nШАГ"));
+    h->recolourAll();
+    h->setCaret(1, 3);
+    QApplication::processEvents();
+    QRect repainted;
+    QObject::connect(h.ed.get(), &QPlainTextEdit::updateRequest, [&](const QRect &r, int dy) {
+        if (dy == 0) repainted |= r.intersected(h->viewport()->rect());
+    });
+    h.type(QStringLiteral("x"));
+    EXPECT_COLOR(h->lineColour(1), Black);
+    h.key(Qt::Key_Backspace);
+    EXPECT_COLOR(h->lineColour(1), Navy);
+    // The caret is as high as its line.
+    EXPECT_LE(repainted.height(), h->cursorRect().height() + 2);
+    EXPECT_TRUE(h->document()->findBlockByNumber(2).layout()->lineCount() > 0);
 }
 
 TEST(AlgorithmEditorChange, DoubleStarBecomesGrayStarAndOpensTheDialog)
