@@ -112,6 +112,8 @@ std::optional<QRgb> uniformColour(const StyledLine &line)
 bool DocumentFill::fill(qsizetype lines)
 {
     const qsizetype end = std::min(m_text.size(), m_next + std::max<qsizetype>(lines, 1));
+    auto colourAt = [&](qsizetype k) { return k < end ? uniformColour(m_text.at(k)) : std::nullopt; };
+    std::optional<QRgb> colour = colourAt(m_next);
     while (m_next < end) {
         const StyledLine &line = m_text.at(m_next);
         if (m_next > 0) m_cursor.insertBlock(m_blockFormat, m_base);
@@ -120,11 +122,14 @@ bool DocumentFill::fill(qsizetype lines)
         // breaks between them are never where the caret takes its format from (that is the
         // character before it, and none of these lines is empty), so only the breaks before
         // the other lines keep the base format.
-        if (const std::optional<QRgb> colour = uniformColour(line)) {
+        if (colour) {
             qsizetype last = m_next + 1;
             qsizetype length = line.text.size();
-            while (last < end && uniformColour(m_text.at(last)) == colour)
+            std::optional<QRgb> following = colourAt(last);
+            while (following == colour) {
                 length += 1 + m_text.at(last++).text.size();
+                following = colourAt(last);
+            }
             if (last == m_next + 1) {
                 m_cursor.insertText(blockSafe(line.text, 0, line.text.size()), formatFor(*colour));
             } else {
@@ -137,18 +142,19 @@ bool DocumentFill::fill(qsizetype lines)
                 m_cursor.insertText(joined, formatFor(*colour));
             }
             m_next = last;
+            colour = following;
             continue;
         }
         qsizetype pos = 0;
-        auto insertSpan = [&](qsizetype length, QRgb colour) {
+        auto insertSpan = [&](qsizetype length, QRgb runColour) {
             length = std::min(length, line.text.size() - pos);
             if (length <= 0) return;
-            m_cursor.insertText(blockSafe(line.text, pos, length), formatFor(colour));
+            m_cursor.insertText(blockSafe(line.text, pos, length), formatFor(runColour));
             pos += length;
         };
         for (const ColourRun &run : line.runs) insertSpan(run.length, run.colour);
         insertSpan(line.text.size() - pos, 0);
-        ++m_next;
+        colour = colourAt(++m_next);
     }
     if (m_next < m_text.size()) return false;
     if (m_open) m_cursor.endEditBlock();
