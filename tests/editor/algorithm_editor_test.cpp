@@ -446,9 +446,9 @@ TEST(AlgorithmEditorLines, ContextMenuIsLeftToTheWindow)
     EXPECT_EQ(asked.count(), 1);
 }
 
-// A text built in slices away from the screen and then adopted ends exactly as the same
-// text put into the shown document, and keeps every colour it was built with: adopting it
-// repaints no line. The change is reported once.
+// A new text filled in slices, on the screen or set aside half-way, and then adopted ends
+// exactly as the same text put into the shown document, and keeps every colour it was built
+// with: adopting it repaints no line. The change is reported once.
 TEST(AlgorithmEditorAdopt, AnAdoptedTextEndsAsTheSameTextReplacedInPlace)
 {
     for (const char *last : {"ШАГ", "ЦВЕТ=ЗЕЛЕНЫЙ", "что-то", ""}) {
