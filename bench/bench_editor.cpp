@@ -187,9 +187,9 @@ void BM_OpenFileIntoEditor(benchmark::State &state)
         StyledText styled;
         QString error;
         if (!loadProgramFile(path, styled, &error)) state.SkipWithError("cannot read");
-        std::unique_ptr<QTextDocument> doc = e.ed.newDocument();
-        setDocumentFromStyled(*doc, styled, e.ed.currentCharFormat());
-        e.ed.adoptDocument(std::move(doc));
+        AlgorithmEditor::NewText incoming(e.ed);
+        setDocumentFromStyled(incoming.document(), styled, incoming.format());
+        incoming.adopt();
         e.ed.startFreshHistory();
         e.ed.setCaret(0, 0);
         QApplication::processEvents();

@@ -195,9 +195,9 @@ void MainWindow::offerRecovery()
 void MainWindow::restoreCopy(const RecoveryContent &content, bool diskNewer)
 {
     // Shown as a file is, with the colours the copy keeps.
-    std::unique_ptr<QTextDocument> restored = m_editor->newDocument();
-    setDocumentFromStyled(*restored, content.text, m_editor->currentCharFormat());
-    m_editor->adoptDocument(std::move(restored));
+    AlgorithmEditor::NewText restored(*m_editor);
+    setDocumentFromStyled(restored.document(), content.text, restored.format());
+    restored.adopt();
     m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);
     m_currentFile = content.file;
@@ -251,11 +251,11 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
             prompts().message(message);
         return false;
     }
-    // Built away from the screen, so a cancel leaves the text, its colours and its
+    // The old document stays as it was, so a cancel leaves the text, its colours and its
     // history exactly as they were.
-    std::unique_ptr<QTextDocument> doc = m_editor->newDocument();
+    AlgorithmEditor::NewText incoming(*m_editor);
     {
-        DocumentFill fill(*doc, styled, m_editor->currentCharFormat());
+        DocumentFill fill(incoming.document(), styled, incoming.format());
         QElapsedTimer clock;
         clock.start();
         std::unique_ptr<QProgressDialog> progress;
@@ -263,6 +263,8 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
         while (!fill.fill(kSlice)) {
             if (!isVisible()) continue;   // at start-up nothing is on the screen to answer for
             if (!progress && clock.elapsed() >= m_options.loadProgressAfterMs) {
+                // Events are let through from here on: the half-filled text leaves the screen.
+                incoming.stepAside();
                 progress = std::make_unique<QProgressDialog>(text("loading"), text("loadCancel"), 0,
                                                              int(styled.size()), this);
                 progress->setWindowModality(Qt::WindowModal);
@@ -278,7 +280,7 @@ bool MainWindow::readDocument(const QString &path, QString *failure)
             }
         }
     }
-    m_editor->adoptDocument(std::move(doc));
+    incoming.adopt();
     m_editor->startFreshHistory();
     m_editor->setCaret(0, 0);   // a pupil reads a program from its top
     m_notes = std::move(notes);

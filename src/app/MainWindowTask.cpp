@@ -41,9 +41,9 @@ bool MainWindow::openTask(const QString &path, QString *failure, bool withStart)
     m_task->task = std::move(*task);
     m_task->path = QFileInfo(path).absoluteFilePath();
     if (start) {
-        std::unique_ptr<QTextDocument> doc = m_editor->newDocument();
-        setDocumentFromStyled(*doc, *m_task->task.start, m_editor->currentCharFormat());
-        m_editor->adoptDocument(std::move(doc));
+        AlgorithmEditor::NewText given(*m_editor);
+        setDocumentFromStyled(given.document(), *m_task->task.start, given.format());
+        given.adopt();
         m_editor->startFreshHistory();
         m_editor->setCaret(0, 0);
         // The pupil's own program from here on: Save asks for its name.

@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <optional>
 
 StyledText styledFromDocument(const QTextDocument &document)
 {
@@ -83,21 +84,77 @@ const QTextCharFormat &DocumentFill::formatFor(QRgb colour)
     return *m_lastFormat;
 }
 
+namespace {
+
+// The one colour of a line that is not empty and has one colour throughout.
+std::optional<QRgb> uniformColour(const StyledLine &line)
+{
+    const qsizetype size = line.text.size();
+    if (size == 0) return std::nullopt;
+    std::optional<QRgb> colour;
+    qsizetype pos = 0;
+    for (const ColourRun &run : line.runs) {
+        const qsizetype length = std::min<qsizetype>(run.length, size - pos);
+        if (length <= 0) continue;
+        if (colour && *colour != (run.colour & 0xFFFFFF)) return std::nullopt;
+        colour = run.colour & 0xFFFFFF;
+        pos += length;
+    }
+    if (pos < size) {
+        if (colour && *colour != 0) return std::nullopt;
+        colour = 0;
+    }
+    return colour;
+}
+
+}   // namespace
+
 bool DocumentFill::fill(qsizetype lines)
 {
     const qsizetype end = std::min(m_text.size(), m_next + std::max<qsizetype>(lines, 1));
-    for (; m_next < end; ++m_next) {
+    auto colourAt = [&](qsizetype k) { return k < end ? uniformColour(m_text.at(k)) : std::nullopt; };
+    std::optional<QRgb> colour = colourAt(m_next);
+    while (m_next < end) {
         const StyledLine &line = m_text.at(m_next);
         if (m_next > 0) m_cursor.insertBlock(m_blockFormat, m_base);
+        // Following lines of the same one colour go in with one insertion, as a plain text
+        // would: the toolkit's per-call work is the larger part of a short line's cost. The
+        // breaks between them are never where the caret takes its format from (that is the
+        // character before it, and none of these lines is empty), so only the breaks before
+        // the other lines keep the base format.
+        if (colour) {
+            qsizetype last = m_next + 1;
+            qsizetype length = line.text.size();
+            std::optional<QRgb> following = colourAt(last);
+            while (following == colour) {
+                length += 1 + m_text.at(last++).text.size();
+                following = colourAt(last);
+            }
+            if (last == m_next + 1) {
+                m_cursor.insertText(blockSafe(line.text, 0, line.text.size()), formatFor(*colour));
+            } else {
+                QString joined;
+                joined.reserve(length);
+                for (qsizetype k = m_next; k < last; ++k) {
+                    if (k > m_next) joined += QChar::ParagraphSeparator;
+                    joined += blockSafe(m_text.at(k).text, 0, m_text.at(k).text.size());
+                }
+                m_cursor.insertText(joined, formatFor(*colour));
+            }
+            m_next = last;
+            colour = following;
+            continue;
+        }
         qsizetype pos = 0;
-        auto insertSpan = [&](qsizetype length, QRgb colour) {
+        auto insertSpan = [&](qsizetype length, QRgb runColour) {
             length = std::min(length, line.text.size() - pos);
             if (length <= 0) return;
-            m_cursor.insertText(blockSafe(line.text, pos, length), formatFor(colour));
+            m_cursor.insertText(blockSafe(line.text, pos, length), formatFor(runColour));
             pos += length;
         };
         for (const ColourRun &run : line.runs) insertSpan(run.length, run.colour);
         insertSpan(line.text.size() - pos, 0);
+        colour = colourAt(++m_next);
     }
     if (m_next < m_text.size()) return false;
     if (m_open) m_cursor.endEditBlock();

@@ -2,21 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/LineBreaks.h"
 
-bool isLineBreak(QChar c)
-{
-    switch (c.unicode()) {
-    case u'\n':
-    case u'\r':
-    case u'\v':
-    case u'\f':
-    case QChar::LineSeparator:
-    case QChar::ParagraphSeparator:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QString unifyLineBreaks(QStringView text)
 {
     QString out;

@@ -70,8 +70,10 @@ QString decodePlainText(const QByteArray &data, const ReadLimits &limits, PlainT
         const QString text = utf8.decode(view);
         if (!utf8.hasError()) return text;
     }
+    // Below 0x80 Windows-1251 is ASCII, as Latin-1 is, whose decoding costs next to nothing.
+    if (ascii) return QString::fromLatin1(view);
     const QString text = QStringDecoder("windows-1251").decode(view);
-    if (ascii || !codePageOf) return text;
+    if (!codePageOf) return text;
     // The keywords are ASCII in both pages, so the lines as Windows-1251 gives them tell the
     // Language; only comments and names read otherwise. A text past the limits is refused
     // whatever its page.

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -157,39 +158,69 @@ void AlgorithmEditor::watchDocument(QTextDocument *d)
     connect(d, &QTextDocument::contentsChanged, this, &AlgorithmEditor::onContentsChanged);
 }
 
-std::unique_ptr<QTextDocument> AlgorithmEditor::newDocument() const
+AlgorithmEditor::NewText::NewText(AlgorithmEditor &editor)
+      : m_editor(editor), m_doc(std::make_unique<QTextDocument>()), m_old(editor.document()),
+        m_oldCursor(editor.textCursor()), m_format(editor.currentCharFormat()),
+        m_oldScroll(editor.verticalScrollBar()->value()), m_oldHScroll(editor.horizontalScrollBar()->value())
 {
-    auto d = std::make_unique<QTextDocument>();
-    const QTextDocument *shown = document();
-    d->setDefaultFont(shown->defaultFont());
-    d->setDefaultTextOption(shown->defaultTextOption());
-    d->setDocumentMargin(shown->documentMargin());
+    m_doc->setDefaultFont(m_old->defaultFont());
+    m_doc->setDefaultTextOption(m_old->defaultTextOption());
+    m_doc->setDocumentMargin(m_old->documentMargin());
     // Filling it is no step of anybody's history.
-    d->setUndoRedoEnabled(false);
-    return d;
+    m_doc->setUndoRedoEnabled(false);
+    m_doc->setDocumentLayout(new LineLayout(m_doc.get()));
+    // The toolkit deletes its own first document when another is shown; the old one has
+    // to outlive the new one's filling.
+    m_old->setParent(&editor);
+    m_editor.setDocument(m_doc.get());
+    m_shown = true;
 }
 
-void AlgorithmEditor::adoptDocument(std::unique_ptr<QTextDocument> filled)
+AlgorithmEditor::NewText::~NewText()
 {
-    QTextDocument *old = document();
-    const bool ownOld = old->parent() == this;   // the toolkit deletes its own first one
-    filled->setUndoRedoEnabled(true);
-    // Laid out once, whole, only now that it is complete.
-    filled->setDocumentLayout(new LineLayout(filled.get()));
-    filled->setParent(this);
-    QTextDocument *d = filled.release();
-    watchDocument(d);
-    setDocument(d);
-    if (ownOld) delete old;
+    if (m_doc && m_shown) showOld();
+}
+
+void AlgorithmEditor::NewText::showOld()
+{
+    m_editor.setDocument(m_old);
+    m_editor.setTextCursor(m_oldCursor);
+    m_editor.verticalScrollBar()->setValue(m_oldScroll);
+    m_editor.horizontalScrollBar()->setValue(m_oldHScroll);
+    m_shown = false;
+}
+
+void AlgorithmEditor::NewText::stepAside()
+{
+    if (!m_shown) return;
+    showOld();
+    // Back to a document of nobody's: no layout follows its filling.
+    m_doc->setDocumentLayout(nullptr);
+}
+
+void AlgorithmEditor::NewText::adopt()
+{
+    QTextDocument *d = m_doc.release();
+    d->setUndoRedoEnabled(true);
+    d->setParent(&m_editor);
+    if (!m_shown) {
+        // Laid out once, whole, now that it is complete.
+        d->setDocumentLayout(new LineLayout(d));
+        m_editor.setDocument(d);
+    }
+    m_shown = false;
+    m_editor.watchDocument(d);
+    m_oldCursor = QTextCursor();
+    delete m_old;
     // The toolkit says nothing of the history the new document has (none).
-    emit undoAvailable(d->isUndoAvailable());
-    emit redoAvailable(d->isRedoAvailable());
-    const int last = lineCount() - 1;
-    setCaret(last, int(line(last).size()));
+    emit m_editor.undoAvailable(d->isUndoAvailable());
+    emit m_editor.redoAvailable(d->isRedoAvailable());
+    const int last = m_editor.lineCount() - 1;
+    m_editor.setCaret(last, int(m_editor.line(last).size()));
     // A text that arrives whole keeps the colours it came with: colouring the line at the
     // caret by the interface's keywords would repaint a program written in another
     // Language, and a "**" line would open a dialog. Only an edit colours.
-    emit documentChanged();
+    emit m_editor.documentChanged();
 }
 
 void AlgorithmEditor::layoutHorizontalBar()

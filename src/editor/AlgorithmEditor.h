@@ -8,6 +8,7 @@
 #include "lang/ProgramText.h"
 #include <QRgb>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <functional>
 #include <memory>
 
@@ -15,7 +16,6 @@ class LinePainter;
 class Prompts;
 class QScrollBar;
 class QTextBlock;
-class QTextCursor;
 class QTextDocument;
 class ShownHorizontalBar;
 
@@ -125,11 +125,36 @@ public:
     // starts a history of its own, so undo never crosses into the text that was there.
     void startFreshHistory();
 
-    // A whole new text is built away from the screen in newDocument() (the editor's font
-    // and text options, no undo history) and then shown by adoptDocument, which owns it
-    // from then on and handles it as one change that replaced the whole text.
-    std::unique_ptr<QTextDocument> newDocument() const;
-    void adoptDocument(std::unique_ptr<QTextDocument> filled);
+    // A whole new text (a file opened, a copy restored, a task's start) replacing the
+    // editor's: a new document with the editor's font and text options and no undo history,
+    // shown empty from the start so that filling it lays out only the lines on the screen
+    // (a filled document shown later is laid out whole). The old text is not touched: while
+    // the new one is filled nothing else runs, and stepAside() puts the old one back on the
+    // screen as it was (caret, selection, scrolling) before anything may look at the editor
+    // (events let through for a progress dialog). adopt() keeps the new text and handles it
+    // as one change that replaced the whole text; otherwise the old one stays, as it was.
+    class NewText {
+    public:
+        explicit NewText(AlgorithmEditor &editor);
+        ~NewText();
+        NewText(const NewText &) = delete;
+        NewText &operator=(const NewText &) = delete;
+        QTextDocument &document() const { return *m_doc; }
+        // The editor's character format for the text, as it was before the new document came.
+        const QTextCharFormat &format() const { return m_format; }
+        void stepAside();
+        void adopt();
+
+    private:
+        void showOld();
+        AlgorithmEditor &m_editor;
+        std::unique_ptr<QTextDocument> m_doc;
+        QTextDocument *m_old;
+        QTextCursor m_oldCursor;
+        QTextCharFormat m_format;
+        int m_oldScroll = 0, m_oldHScroll = 0;
+        bool m_shown = false;   // the new document on the screen
+    };
 
 public slots:
     void handleChange();

@@ -76,6 +76,46 @@ TEST(DocumentConvert, LineBreaksInsideALineDoNotSplitIt)
     EXPECT_EQ(plainLines(styledFromDocument(doc)), (QStringList {"a b c d", "next"}));
 }
 
+// Lines of one colour in a row go in together: each still becomes its own line with its
+// colours, whatever the slices, and the caret in an empty line after them types in the base
+// format, as after any other line.
+TEST(DocumentConvert, LinesOfOneColourInARowStayLinesOfTheirOwn)
+{
+    const QString marks = QStringLiteral("a\nb") + QChar(0xFDD0) + QStringLiteral("c");
+    const StyledText text = {
+        line("ШАГ", {{3, 0x0000FF}}),
+        line("ПРЫЖОК", {{2, 0x0000FF}, {10, 0x0000FF}}),   // a run past the end
+        StyledLine {marks, {{5, 0x0000FF}}},
+        line(""),
+        line("abc", {{1, 0x00FF00}}),   // the rest black: two colours
+        line("без цвета"),
+        line("x", {{1, 0x000000}}),
+        line("ШАГ", {{3, 0x0000FF}}),
+        line(""),
+    };
+    for (qsizetype slice : {1, 2, 3, 100}) {
+        QTextDocument doc;
+        {
+            DocumentFill fill(doc, text, baseFormat());
+            while (!fill.fill(slice)) { }
+        }
+        ASSERT_EQ(doc.blockCount(), text.size()) << slice;
+        const StyledText back = styledFromDocument(doc);
+        EXPECT_EQ(back[2].text, QStringLiteral("a b c"));
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (i != 2) {
+                EXPECT_EQ(back[i].text, text[i].text) << slice << " line " << i;
+            }
+            EXPECT_EQ(characterColours(back[i]), characterColours(text[i])) << slice << " line " << i;
+        }
+        for (int empty : {3, 8}) {
+            const QTextCharFormat typed = QTextCursor(doc.findBlockByNumber(empty)).charFormat();
+            EXPECT_FALSE(typed.hasProperty(QTextFormat::ForegroundBrush)) << slice << " line " << empty;
+            EXPECT_EQ(typed.fontFamilies(), baseFormat().fontFamilies());
+        }
+    }
+}
+
 TEST(DocumentConvert, EmptyTextLeavesAnEmptyDocument)
 {
     QTextDocument doc;

@@ -492,9 +492,9 @@ TEST(AlgorithmEditorLines, ContextMenuIsLeftToTheWindow)
     EXPECT_EQ(asked.count(), 1);
 }
 
-// A text built in slices away from the screen and then adopted ends exactly as the same
-// text put into the shown document, and keeps every colour it was built with: adopting it
-// repaints no line. The change is reported once.
+// A new text filled in slices, on the screen or set aside half-way, and then adopted ends
+// exactly as the same text put into the shown document, and keeps every colour it was built
+// with: adopting it repaints no line. The change is reported once.
 TEST(AlgorithmEditorAdopt, AnAdoptedTextEndsAsTheSameTextReplacedInPlace)
 {
     for (const char *last : {"ШАГ", "ЦВЕТ=ЗЕЛЕНЫЙ", "что-то", ""}) {
@@ -506,14 +506,16 @@ TEST(AlgorithmEditorAdopt, AnAdoptedTextEndsAsTheSameTextReplacedInPlace)
         EditorHarness inPlace, adopted;
         setDocumentFromStyled(*inPlace->document(), text, inPlace->currentCharFormat());
         QSignalSpy changes(adopted.ed.get(), &AlgorithmEditor::documentChanged);
-        std::unique_ptr<QTextDocument> doc = adopted->newDocument();
+        AlgorithmEditor::NewText doc(*adopted);
         {
-            DocumentFill fill(*doc, text, adopted->currentCharFormat());
-            while (!fill.fill(700)) { }
+            DocumentFill fill(doc.document(), text, doc.format());
+            // Once with the old text back on the screen half-way, as a long open shows progress.
+            for (int slice = 0; !fill.fill(700); ++slice)
+                if (slice == 1 && *last == 0) doc.stepAside();
         }
-        QTextDocument *shown = doc.get();
-        const StyledText a = styledFromDocument(*doc);
-        adopted->adoptDocument(std::move(doc));
+        QTextDocument *shown = &doc.document();
+        const StyledText a = styledFromDocument(doc.document());
+        doc.adopt();
         EXPECT_EQ(adopted->document(), shown);
         EXPECT_EQ(changes.count(), 1);
         EXPECT_EQ(plainLines(styledFromDocument(*inPlace->document())), plainLines(a));
@@ -530,5 +532,53 @@ TEST(AlgorithmEditorAdopt, AnAdoptedTextEndsAsTheSameTextReplacedInPlace)
         EXPECT_EQ(adopted->line(0), QStringLiteral("ПРЫЖОК"));
         adopted->undoEdit();
         EXPECT_EQ(adopted->line(0), QStringLiteral("ШАГ ШАГ"));
+    }
+}
+
+// A new text given up, whether still on the screen or already set aside, leaves the old one
+// as it was: the text, the caret and selection, the scrolling and the undo history; and it
+// goes on taking edits as before.
+TEST(AlgorithmEditorAdopt, ANewTextGivenUpLeavesTheOldTextAsItWas)
+{
+    for (bool aside : {false, true}) {
+        EditorHarness h;
+        h->resize(300, 200);
+        QStringList lines;
+        for (int i = 0; i < 300; ++i) lines << QStringLiteral("ПОВОРОТ %1").arg(i);
+        h->setPlainText(lines.join(QLatin1Char('\n')));
+        h->setCaret(150, 3);
+        h->pasteCode(QStringLiteral("ШАГ"));   // one step to undo
+        QTextCursor sel = h->textCursor();
+        sel.setPosition(h->document()->findBlockByNumber(140).position() + 2);
+        sel.setPosition(h->document()->findBlockByNumber(151).position() + 4, QTextCursor::KeepAnchor);
+        h->setTextCursor(sel);
+        h->verticalScrollBar()->setValue(120);
+        QTextDocument *old = h->document();
+        const QString before = h->toPlainText();
+        const int scrolled = h->verticalScrollBar()->value();
+        QSignalSpy changes(h.ed.get(), &AlgorithmEditor::documentChanged);
+        {
+            AlgorithmEditor::NewText doc(*h);
+            EXPECT_EQ(h->document(), &doc.document());
+            const StyledText step {StyledLine {QStringLiteral("ШАГ"), {}}};
+            DocumentFill fill(doc.document(), step, doc.format());
+            if (aside) doc.stepAside();
+            fill.fill(1);
+            EXPECT_EQ(h->document() == old, aside);
+        }
+        EXPECT_EQ(h->document(), old) << aside;
+        EXPECT_EQ(h->toPlainText(), before);
+        EXPECT_EQ(h->textCursor().anchor(), sel.anchor());
+        EXPECT_EQ(h->textCursor().position(), sel.position());
+        EXPECT_EQ(h->verticalScrollBar()->value(), scrolled);
+        EXPECT_EQ(changes.count(), 0);
+        EXPECT_TRUE(old->isUndoAvailable());
+        h->setCaret(0, 0);
+        h->pasteCode(QStringLiteral("ШАГ"));
+        EXPECT_EQ(h->line(0), QStringLiteral("ШАГ"));
+        EXPECT_EQ(changes.count(), 1);
+        h->undoEdit();
+        h->undoEdit();
+        EXPECT_EQ(h->toPlainText(), lines.join(QLatin1Char('\n'))) << aside;
     }
 }
