@@ -3,7 +3,6 @@
 #include "world/FieldPng.h"
 
 #include <QBuffer>
-#include <QHash>
 #include <QImageWriter>
 
 namespace {
@@ -23,26 +22,27 @@ QImage paletteImage(const QImage &image)
     QImage indexed(rgb.size(), QImage::Format_Indexed8);
     if (indexed.isNull()) return {};
     const bool opaque = rgb.format() == QImage::Format_RGB32;
+    const int width = rgb.width(), height = rgb.height();
     QList<QRgb> table;
-    QHash<QRgb, uchar> index;
-    // Lines of one colour are long: most pixels are the one before.
+    table.reserve(256);
+    // Lines of one colour are long: most pixels are the one before. A field holds a few
+    // colours, so the table itself is searched where the colour changes.
     QRgb last = 0;
     uchar lastIndex = 0;
     bool any = false;
-    for (int y = 0; y < rgb.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const QRgb *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
         uchar *out = indexed.scanLine(y);
-        for (int x = 0; x < rgb.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb pixel = opaque ? (in[x] | 0xFF000000u) : in[x];
             if (!any || pixel != last) {
-                auto at = index.constFind(pixel);
-                if (at == index.constEnd()) {
+                const qsizetype at = table.indexOf(pixel);
+                if (at < 0) {
                     if (table.size() == 256) return {};
-                    at = index.insert(pixel, uchar(table.size()));
                     table << pixel;
                 }
                 last = pixel;
-                lastIndex = *at;
+                lastIndex = uchar(at < 0 ? table.size() - 1 : at);
                 any = true;
             }
             out[x] = lastIndex;
@@ -54,7 +54,7 @@ QImage paletteImage(const QImage &image)
 
 QByteArray fieldPng(const QImage &image)
 {
-    const QImage indexed = paletteImage(image);
+    const QImage indexed = image.format() == QImage::Format_Indexed8 ? image : paletteImage(image);
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
