@@ -528,6 +528,7 @@ SpillFile::~SpillFile() = default;
 bool SpillFile::append(QByteArrayView data)
 {
     if (d->code != 0) return false;
+    if (d->held.capacity() < kWriteBuffer) d->held.reserve(kWriteBuffer + kWriteBuffer / 4);
     d->held.append(data);
     if (d->held.size() < kWriteBuffer) return true;
     if (d->fd.get() < 0) {
