@@ -177,7 +177,8 @@ void grade(const Options &o, Overview &ov)
     ov.field = g.field;
     for (qsizetype i = 0; i < graded.size(); ++i) {
         Row &r = ov.rows[graded[i]];
-        r.grade = g.pupils[i];
+        r.grade = std::move(g.pupils[i]);
+        r.grade->program.clear();   // the row's own, read before, is the one shown
         // Changed between the two readings: said as the file said it first.
         if (r.grade->verdict == Grade::Verdict::Unreadable) r.refused = c("changed", o.interfaceLanguage);
     }

@@ -244,19 +244,23 @@ struct Outcome {
     QByteArray row;   // of the class report
 };
 
-// The row of the report, written as soon as the pupil is graded; the pictures are then
-// dropped unless the caller keeps them.
+// The row of the report, written as soon as the pupil is graded; the pictures, the program
+// and the error details are then dropped unless the caller keeps the pictures.
 void reportRow(Outcome &out, const CompareMode::Options &o, const CompareMode::Grading &g,
                const QSet<QString> &sharedNames)
 {
     if (o.reportPath.isEmpty()) return;
     out.row = classReportRow(out.grade, g, sharedNames, o.interfaceLanguage).toUtf8();
     if (o.pictures) return;
+    // The row shows them now: a year of pupils keeps only what the page's head counts.
     out.grade.pupilPng.clear();
     out.grade.diffPng.clear();
+    out.grade.program.clear();
+    out.grade.details.clear();
     for (CompareMode::FieldGrade &f : out.grade.fields) {
         f.pupilPng.clear();
         f.diffPng.clear();
+        f.details.clear();
     }
 }
 
