@@ -232,7 +232,7 @@ bool readOnlyFor(const struct stat &st, const QByteArray &name)
 }
 
 // Every byte from `offset` on; false with errno set when the disk takes no more.
-bool writeAll(int fd, const QByteArray &data, off_t offset)
+bool writeAll(int fd, QByteArrayView data, off_t offset)
 {
     qsizetype done = 0;
     while (done < data.size()) {
@@ -479,6 +479,13 @@ SafeFileWriter::~SafeFileWriter()
 bool SafeFileWriter::write(QByteArrayView data)
 {
     if (d->failed) return false;
+    if (data.size() >= kWriteBuffer) {
+        // A large piece goes as it is, after what waits before it.
+        if (!d->flush()) return false;
+        if (!writeAll(d->file.fd.get(), data, d->written)) return d->fail(errno);
+        d->written += off_t(data.size());
+        return true;
+    }
     if (d->buffer.capacity() < kWriteBuffer) d->buffer.reserve(kWriteBuffer + kWriteBuffer / 4);
     d->buffer.append(data);
     return d->buffer.size() < kWriteBuffer || d->flush();
