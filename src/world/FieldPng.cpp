@@ -11,10 +11,9 @@
 
 namespace {
 
-// Level 1 of deflate: field pictures are mostly white, and the stronger levels save little
-// for many times the time.
-constexpr int kFastLevel = 1;
-constexpr int kFastQuality = 85;   // the image plugin's words for it
+// Level 1 of deflate, for a picture of many colours: the stronger levels save little for many
+// times the time.
+constexpr int kFastQuality = 85;
 
 void chunk(QByteArray &png, const char type[4], QByteArrayView data)
 {
@@ -31,37 +30,158 @@ void chunk(QByteArray &png, const char type[4], QByteArrayView data)
     png.append(reinterpret_cast<const char *>(crc), 4);
 }
 
-// An indexed picture as PNG, written here rather than by the image plugin, which costs more
-// than the deflate itself. Most rows of a field are the row above (the cells between the grid
-// lines): each such row is filtered against the one above into zeros.
+// The codes of deflate's fixed Huffman table, bit-reversed to be written least significant
+// bit first, and the length and distance codes' bases and extra bits.
+struct FixedCodes {
+    std::array<quint16, 288> literal {};
+    std::array<quint8, 288> literalBits {};
+    std::array<quint16, 259> lengthSymbol {};   // by match length, 3 to 258
+    std::array<quint8, 29> lengthExtra {};
+    std::array<quint16, 29> lengthBase {};
+
+    static quint32 reversed(quint32 code, int bits)
+    {
+        quint32 r = 0;
+        for (int i = 0; i < bits; ++i) r |= ((code >> i) & 1u) << (bits - 1 - i);
+        return r;
+    }
+    FixedCodes()
+    {
+        for (int v = 0; v < 288; ++v) {
+            const int bits = v < 144 ? 8 : v < 256 ? 9 : v < 280 ? 7 : 8;
+            const quint32 code = v < 144   ? 0x30 + v
+                                 : v < 256 ? 0x190 + (v - 144)
+                                 : v < 280 ? v - 256
+                                           : 0xC0 + (v - 280);
+            literal[size_t(v)] = quint16(reversed(code, bits));
+            literalBits[size_t(v)] = quint8(bits);
+        }
+        int base = 3;
+        for (int c = 0; c < 28; ++c) {
+            const int extra = c < 8 ? 0 : (c - 4) / 4;
+            lengthBase[size_t(c)] = quint16(base);
+            lengthExtra[size_t(c)] = quint8(extra);
+            for (int n = 0; n < (1 << extra) && base + n <= 258; ++n)
+                lengthSymbol[size_t(base + n)] = quint16(c);
+            base += 1 << extra;
+        }
+        // 258 has a code of its own.
+        lengthBase[28] = 258;
+        lengthExtra[28] = 0;
+        lengthSymbol[258] = 28;
+    }
+};
+
+// Bits least significant first, as deflate reads them, into room reserved beforehand.
+class Bits {
+public:
+    explicit Bits(uchar *at) : m_at(at) { }
+    void put(quint32 bits, int count)
+    {
+        m_pending |= quint64(bits) << m_count;
+        m_count += count;
+        while (m_count >= 8) {
+            *m_at++ = uchar(m_pending);
+            m_pending >>= 8;
+            m_count -= 8;
+        }
+    }
+    uchar *end()
+    {
+        if (m_count > 0) *m_at++ = uchar(m_pending);
+        m_pending = 0;
+        m_count = 0;
+        return m_at;
+    }
+
+private:
+    uchar *m_at;
+    quint64 m_pending = 0;
+    int m_count = 0;
+};
+
+// The index rows as a zlib stream, for pictures of long runs whose rows mostly repeat the row
+// above: each byte is either a literal or the start of a match with the byte before it (a
+// run) or with the row above, whichever is longer, in one block of the fixed codes. It takes
+// a small part of deflate's time for a little more room. `row` is the bytes of one row.
+QByteArray runsAndRows(const QByteArray &data, qsizetype row)
+{
+    static const FixedCodes codes;
+    const auto *in = reinterpret_cast<const uchar *>(data.constData());
+    const qsizetype n = data.size();
+    // At most 9 bits a byte, the headers and the check.
+    QByteArray out(n + n / 8 + 64, Qt::Uninitialized);
+    auto *start = reinterpret_cast<uchar *>(out.data());
+    start[0] = 0x78;   // deflate with a window of 32 KiB
+    start[1] = 0x01;   // no dictionary, the fastest level; the header's check
+    Bits bits(start + 2);
+    bits.put(1, 1);   // the last block
+    bits.put(1, 2);   // of the fixed codes
+    const quint32 rowDistanceCode = [&] {
+        quint32 code = 0;
+        for (qsizetype base = 1, c = 0; c < 30; ++c) {
+            const int extra = c < 4 ? 0 : int(c / 2 - 1);
+            if (row >= base && row < base + (qsizetype(1) << extra)) code = quint32(c);
+            base += qsizetype(1) << extra;
+        }
+        return code;
+    }();
+    const int rowDistanceExtra = rowDistanceCode < 4 ? 0 : int(rowDistanceCode / 2 - 1);
+    const qsizetype rowDistanceBase = [&] {
+        qsizetype base = 1;
+        for (quint32 c = 0; c < rowDistanceCode; ++c) base += qsizetype(1) << (c < 4 ? 0 : c / 2 - 1);
+        return base;
+    }();
+    const auto matchLength = [&](qsizetype at, qsizetype distance) {
+        const qsizetype most = std::min<qsizetype>(258, n - at);
+        qsizetype length = 0;
+        while (length < most && in[at + length] == in[at + length - distance]) ++length;
+        return length;
+    };
+    for (qsizetype at = 0; at < n;) {
+        const qsizetype run = at >= 1 ? matchLength(at, 1) : 0;
+        const qsizetype above = at >= row ? matchLength(at, row) : 0;
+        const qsizetype length = std::max(run, above);
+        if (length < 3) {
+            bits.put(codes.literal[in[at]], codes.literalBits[in[at]]);
+            ++at;
+            continue;
+        }
+        const int c = codes.lengthSymbol[size_t(length)];
+        bits.put(codes.literal[size_t(257 + c)], codes.literalBits[size_t(257 + c)]);
+        bits.put(quint32(length - codes.lengthBase[size_t(c)]), codes.lengthExtra[size_t(c)]);
+        if (run >= above) {
+            bits.put(0, 5);   // the distance 1: code 0 reversed is still 0
+        } else {
+            bits.put(FixedCodes::reversed(rowDistanceCode, 5), 5);
+            bits.put(quint32(row - rowDistanceBase), rowDistanceExtra);
+        }
+        at += length;
+    }
+    bits.put(codes.literal[256], codes.literalBits[256]);   // the end of the block
+    uchar *end = bits.end();
+    const quint32 check = quint32(adler32(adler32(0, nullptr, 0), in, uInt(n)));
+    qToBigEndian(check, end);
+    out.truncate(qsizetype(end + 4 - start));
+    return out;
+}
+
+// An indexed picture as PNG, written here rather than by the image plugin, whose deflate
+// searches for matches a field's pictures do not need (see runsAndRows). Empty when the
+// picture is too wide for it.
 QByteArray indexedPng(const QImage &indexed)
 {
     const int width = indexed.width(), height = indexed.height();
     const QList<QRgb> colours = indexed.colorTable();
-    if (width <= 0 || height <= 0 || colours.isEmpty() || colours.size() > 256) return {};
+    // A row above must lie within deflate's window.
+    if (width <= 0 || width >= 32768 || height <= 0 || colours.isEmpty() || colours.size() > 256) return {};
     QByteArray rows(qsizetype(width + 1) * height, Qt::Uninitialized);
     for (int y = 0; y < height; ++y) {
         char *row = rows.data() + qsizetype(width + 1) * y;
-        const uchar *line = indexed.constScanLine(y);
-        if (y > 0 && std::memcmp(line, indexed.constScanLine(y - 1), size_t(width)) == 0) {
-            row[0] = 2;   // "up": each byte less the one above
-            std::memset(row + 1, 0, size_t(width));
-        } else {
-            row[0] = 0;
-            std::memcpy(row + 1, line, size_t(width));
-        }
+        row[0] = 0;   // no filter: a row like the one above is a match with it
+        std::memcpy(row + 1, indexed.constScanLine(y), size_t(width));
     }
-    z_stream z {};
-    if (deflateInit2(&z, kFastLevel, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return {};
-    QByteArray packed(qsizetype(deflateBound(&z, uLong(rows.size()))), Qt::Uninitialized);
-    z.next_in = reinterpret_cast<Bytef *>(rows.data());
-    z.avail_in = uInt(rows.size());
-    z.next_out = reinterpret_cast<Bytef *>(packed.data());
-    z.avail_out = uInt(packed.size());
-    const int done = deflate(&z, Z_FINISH);
-    packed.truncate(qsizetype(z.total_out));
-    deflateEnd(&z);
-    if (done != Z_STREAM_END) return {};
+    const QByteArray packed = runsAndRows(rows, width + 1);
 
     QByteArray head(13, '\0');
     qToBigEndian(quint32(width), head.data());
@@ -150,7 +270,8 @@ QImage paletteImage(const QImage &image)
 QByteArray fieldPng(const QImage &image)
 {
     const QImage indexed = image.format() == QImage::Format_Indexed8 ? image : paletteImage(image);
-    if (!indexed.isNull()) return indexedPng(indexed);
+    if (!indexed.isNull())
+        if (QByteArray png = indexedPng(indexed); !png.isEmpty()) return png;
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
