@@ -190,8 +190,8 @@ void BM_ClassOverviewOf10000(benchmark::State &state)
     for (auto _ : state) {
         const ClassMode::Overview ov = ClassMode::build(o);
         FileError failure;
-        if (!writeFileSafely(o.reportPath, ClassMode::overviewPage(ov, o.interfaceLanguage), &failure) ||
-            !writeFileSafely(o.csvPath, ClassMode::overviewCsv(ov, o.interfaceLanguage), &failure))
+        if (!ClassMode::writeOverviewPage(o.reportPath, ov, o.interfaceLanguage, &failure) ||
+            !ClassMode::writeOverviewCsv(o.csvPath, ov, o.interfaceLanguage, &failure))
             state.SkipWithError("cannot write the page");
         solved = ov.solved;
     }

@@ -4,6 +4,7 @@
 #include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -231,7 +232,7 @@ bool readOnlyFor(const struct stat &st, const QByteArray &name)
 }
 
 // Every byte from `offset` on; false with errno set when the disk takes no more.
-bool writeAll(int fd, const QByteArray &data, off_t offset)
+bool writeAll(int fd, QByteArrayView data, off_t offset)
 {
     qsizetype done = 0;
     while (done < data.size()) {
@@ -324,52 +325,246 @@ bool isReadOnlyFile(const QString &path)
     return ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode) && readOnlyFor(st, name);
 }
 
-bool writeFileSafely(const QString &path, const QByteArray &data, FileError *error, WriteOptions options)
-{
-    if (path.isEmpty()) return failWithCode(error, path, ENOENT);
-    QByteArray target;
-    int code = 0;
-    if (!followLinks(QFile::encodeName(path), target, code)) return failWithCode(error, path, code);
+namespace {
+// The new file beside the target that takes the content, before it takes the target's place.
+struct NewFile {
+    QByteArray target, folder, temp;
+    Descriptor fd;
+    bool exists = false;
     struct stat old { };
-    const bool exists = ::stat(target.constData(), &old) == 0;
-    if (!exists && errno != ENOENT) return failWithCode(error, path, errno);
-    if (exists && !S_ISREG(old.st_mode)) return failWith(error, FileError::Kind::NotRegular, path);
-    if (exists && !options.replaceReadOnly && readOnlyFor(old, target))
-        return failWith(error, FileError::Kind::ReadOnly, path);
+};
+
+enum class Begun {
+    Ready,
+    Failed,
+    FolderLocked   // the folder takes no new file, and the options allow writing in place
+};
+
+Begun begin(const QString &path, const WriteOptions &options, NewFile &f, FileError *error)
+{
+    if (path.isEmpty()) {
+        failWithCode(error, path, ENOENT);
+        return Begun::Failed;
+    }
+    int code = 0;
+    if (!followLinks(QFile::encodeName(path), f.target, code)) {
+        failWithCode(error, path, code);
+        return Begun::Failed;
+    }
+    f.exists = ::stat(f.target.constData(), &f.old) == 0;
+    if (!f.exists && errno != ENOENT) {
+        failWithCode(error, path, errno);
+        return Begun::Failed;
+    }
+    if (f.exists && !S_ISREG(f.old.st_mode)) {
+        failWith(error, FileError::Kind::NotRegular, path);
+        return Begun::Failed;
+    }
+    if (f.exists && !options.replaceReadOnly && readOnlyFor(f.old, f.target)) {
+        failWith(error, FileError::Kind::ReadOnly, path);
+        return Begun::Failed;
+    }
 
     // The new content goes into a file beside the old one, which it replaces only once it
     // is complete on the disk. The name is kept short enough for any name the folder takes.
-    const QByteArray folder = folderOf(target);
-    const QByteArray base = target.mid(target.lastIndexOf('/') + 1).left(200);
-    QByteArray temp;
-    Descriptor fd;
-    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
-        temp = folder + "/." + base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    f.folder = folderOf(f.target);
+    const QByteArray base = f.target.mid(f.target.lastIndexOf('/') + 1).left(200);
+    for (int attempt = 0; attempt < 100 && f.fd.get() < 0; ++attempt) {
+        f.temp =
+            f.folder + "/." + base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         // A new file gets the permissions any new file gets; a replaced one its own, below.
-        fd.reset(::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666));
-        if (fd.get() < 0 && errno != EEXIST) break;
+        f.fd.reset(
+            ::open(f.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, f.exists ? 0600 : 0666));
+        if (f.fd.get() < 0 && errno != EEXIST) break;
     }
-    if (fd.get() < 0) {
+    if (f.fd.get() < 0) {
         const int failed = errno;
-        if (exists && options.inPlaceWhereFolderIsLocked && (failed == EACCES || failed == EPERM))
-            return writeInPlace(path, target, data, error);
-        return failWithCode(error, path, failed);
+        f.temp.clear();
+        if (f.exists && options.inPlaceWhereFolderIsLocked && (failed == EACCES || failed == EPERM))
+            return Begun::FolderLocked;
+        {
+            failWithCode(error, path, failed);
+            return Begun::Failed;
+        }
     }
-    auto failAndRemove = [&](int failed) {
-        ::unlink(temp.constData());
-        return failWithCode(error, path, failed);
-    };
-    if (exists) {
+    if (f.exists) {
         // The owner first: changing it clears the set-id bits the mode then puts back.
-        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0 &&
-            ::fchown(fd.get(), uid_t(-1), old.st_gid) != 0) {
+        if (::fchown(f.fd.get(), f.old.st_uid, f.old.st_gid) != 0 &&
+            ::fchown(f.fd.get(), uid_t(-1), f.old.st_gid) != 0) {
             // the group is not ours to give either: the new file keeps the default one
         }
-        (void)::fchmod(fd.get(), old.st_mode & 07777);
+        (void)::fchmod(f.fd.get(), f.old.st_mode & 07777);
     }
-    if (!writeAll(fd.get(), data, 0) || ::fsync(fd.get()) != 0) return failAndRemove(errno);
-    if (!fd.close()) return failAndRemove(errno);
-    if (::rename(temp.constData(), target.constData()) != 0) return failAndRemove(errno);
-    syncFolder(folder);
+    return Begun::Ready;
+}
+
+// The new file is dropped, and the old one stays as it was.
+bool abandon(const QString &path, NewFile &f, int code, FileError *error)
+{
+    if (f.fd.get() >= 0) f.fd.reset(-1);
+    if (!f.temp.isEmpty()) ::unlink(f.temp.constData());
+    f.temp.clear();
+    return failWithCode(error, path, code);
+}
+
+// Once the whole content is written: to the disk, then in the old file's place.
+bool finish(const QString &path, NewFile &f, FileError *error)
+{
+    if (::fsync(f.fd.get()) != 0) return abandon(path, f, errno, error);
+    if (!f.fd.close()) return abandon(path, f, errno, error);
+    if (::rename(f.temp.constData(), f.target.constData()) != 0) return abandon(path, f, errno, error);
+    f.temp.clear();
+    syncFolder(f.folder);
+    return true;
+}
+}   // namespace
+
+bool writeFileSafely(const QString &path, const QByteArray &data, FileError *error, WriteOptions options)
+{
+    NewFile f;
+    switch (begin(path, options, f, error)) {
+    case Begun::Failed:
+        return false;
+    case Begun::FolderLocked:
+        return writeInPlace(path, f.target, data, error);
+    case Begun::Ready:
+        break;
+    }
+    if (!writeAll(f.fd.get(), data, 0)) return abandon(path, f, errno, error);
+    return finish(path, f, error);
+}
+
+namespace {
+// Pieces are gathered to about this size before they go to the disk.
+constexpr qsizetype kWriteBuffer = 1024 * 1024;
+}   // namespace
+
+struct SafeFileWriter::Private {
+    QString path;
+    NewFile file;
+    QByteArray buffer;
+    off_t written = 0;
+    FileError failure;
+    bool failed = false, committed = false;
+
+    bool flush()
+    {
+        if (failed || buffer.isEmpty()) return !failed;
+        if (!writeAll(file.fd.get(), buffer, written)) return fail(errno);
+        written += off_t(buffer.size());
+        buffer.resize(0);
+        return true;
+    }
+    bool fail(int code)
+    {
+        failed = true;
+        buffer = QByteArray();
+        return abandon(path, file, code, &failure);
+    }
+};
+
+SafeFileWriter::SafeFileWriter(const QString &path, WriteOptions options) : d(std::make_unique<Private>())
+{
+    d->path = path;
+    // Written in place, a file would be cut short by a failure part way.
+    options.inPlaceWhereFolderIsLocked = false;
+    d->failed = begin(path, options, d->file, &d->failure) != Begun::Ready;
+}
+
+SafeFileWriter::~SafeFileWriter()
+{
+    if (!d->committed && !d->failed) abandon(d->path, d->file, 0, nullptr);
+}
+
+bool SafeFileWriter::write(QByteArrayView data)
+{
+    if (d->failed) return false;
+    if (data.size() >= kWriteBuffer) {
+        // A large piece goes as it is, after what waits before it.
+        if (!d->flush()) return false;
+        if (!writeAll(d->file.fd.get(), data, d->written)) return d->fail(errno);
+        d->written += off_t(data.size());
+        return true;
+    }
+    if (d->buffer.capacity() < kWriteBuffer) d->buffer.reserve(kWriteBuffer + kWriteBuffer / 4);
+    d->buffer.append(data);
+    return d->buffer.size() < kWriteBuffer || d->flush();
+}
+
+bool SafeFileWriter::commit(FileError *error)
+{
+    if (!d->failed && !d->committed && d->flush()) {
+        d->buffer = QByteArray();
+        if (finish(d->path, d->file, &d->failure)) {
+            d->committed = true;
+            return true;
+        }
+        d->failed = true;
+    }
+    if (d->committed) return true;
+    if (error) *error = d->failure;
+    return false;
+}
+
+namespace {
+// A file with no name in `folder`, which goes when it is closed; -1 with errno set.
+int unnamedFile(const QByteArray &folder)
+{
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
+    // A file system without such files: a named one, its name gone at once.
+    QByteArray name = folder + "/.trakmil-XXXXXX";
+    const int named = ::mkostemp(name.data(), O_CLOEXEC);
+    if (named >= 0) ::unlink(name.constData());
+    return named;
+}
+}   // namespace
+
+struct SpillFile::Private {
+    QString folder;
+    QByteArray held;
+    Descriptor fd;
+    off_t size = 0;
+    int code = 0;   // why the bytes could not be set aside
+};
+
+SpillFile::SpillFile(const QString &folder) : d(std::make_unique<Private>()) { d->folder = folder; }
+
+SpillFile::~SpillFile() = default;
+
+bool SpillFile::append(QByteArrayView data)
+{
+    if (d->code != 0) return false;
+    if (d->held.capacity() < kWriteBuffer) d->held.reserve(kWriteBuffer + kWriteBuffer / 4);
+    d->held.append(data);
+    if (d->held.size() < kWriteBuffer) return true;
+    if (d->fd.get() < 0) {
+        d->fd.reset(unnamedFile(QFile::encodeName(d->folder.isEmpty() ? QStringLiteral(".") : d->folder)));
+        if (d->fd.get() < 0) d->fd.reset(unnamedFile(QFile::encodeName(QDir::tempPath())));
+        if (d->fd.get() < 0) d->code = errno;
+    }
+    if (d->code == 0 && !writeAll(d->fd.get(), d->held, d->size)) d->code = errno;
+    if (d->code != 0) {
+        d->held = QByteArray();
+        return false;
+    }
+    d->size += off_t(d->held.size());
+    d->held.resize(0);
+    return true;
+}
+
+bool SpillFile::copyTo(SafeFileWriter &to, FileError *error)
+{
+    if (d->code != 0) return failWithCode(error, d->folder, d->code);
+    QByteArray chunk(d->size > 0 ? kWriteBuffer : 0, Qt::Uninitialized);
+    for (off_t at = 0; at < d->size;) {
+        const ssize_t n =
+            ::pread(d->fd.get(), chunk.data(), size_t(std::min<off_t>(chunk.size(), d->size - at)), at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return failWithCode(error, d->folder, n < 0 ? errno : EIO);
+        to.write(QByteArrayView(chunk.constData(), n));
+        at += n;
+    }
+    to.write(d->held);
     return true;
 }

@@ -3,7 +3,9 @@
 #pragma once
 #include "base/Language.h"
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <memory>
 
 // File access that loses nothing: a pupil's program, the settings and the exported picture
 // all go through here.
@@ -62,3 +64,46 @@ struct WriteOptions {
 // where the process may set them, its owner and group.
 bool writeFileSafely(const QString &path, const QByteArray &data, FileError *error,
                      WriteOptions options = {});
+
+// A file written in pieces, with the guarantees of writeFileSafely: the pieces go into a new
+// file beside the old one, which commit() puts in its place once every byte has reached the
+// disk. On any failure, a full disk included, the old file stays byte for byte and nothing
+// is left behind, also when the writer goes without commit(). Only a buffer is held, so a
+// page of any size costs the memory of its largest piece. A folder that takes no new file
+// is refused: a file written in place needs its whole content first.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(const QString &path, WriteOptions options = {});
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter &) = delete;
+    SafeFileWriter &operator=(const SafeFileWriter &) = delete;
+
+    // False once anything has failed: what follows is dropped and commit() says why.
+    bool write(QByteArrayView data);
+    bool commit(FileError *error);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+// Bytes set aside to be written later, in order (a part of a page whose head can only be
+// written at the end): held in memory up to a bound, past it in a file of their own that has
+// no name and goes when they go, in `folder` or else in the system's temporary folder.
+class SpillFile {
+public:
+    explicit SpillFile(const QString &folder);
+    ~SpillFile();
+    SpillFile(const SpillFile &) = delete;
+    SpillFile &operator=(const SpillFile &) = delete;
+
+    // False once the bytes could not be set aside; copyTo() then says why.
+    bool append(QByteArrayView data);
+    // Writes every byte set aside into `to`; false with *error set when they could not be
+    // kept or read back. A failure of `to` itself is told by its commit().
+    bool copyTo(SafeFileWriter &to, FileError *error);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};

@@ -19,6 +19,7 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <functional>
 
 namespace ClassMode {
 
@@ -176,7 +177,8 @@ void grade(const Options &o, Overview &ov)
     ov.field = g.field;
     for (qsizetype i = 0; i < graded.size(); ++i) {
         Row &r = ov.rows[graded[i]];
-        r.grade = g.pupils[i];
+        r.grade = std::move(g.pupils[i]);
+        r.grade->program.clear();   // the row's own, read before, is the one shown
         // Changed between the two readings: said as the file said it first.
         if (r.grade->verdict == Grade::Verdict::Unreadable) r.refused = c("changed", o.interfaceLanguage);
     }
@@ -435,7 +437,13 @@ QString csvCell(QString s)
 
 QString overviewHtml(const Overview &ov, Language lang) { return QString::fromUtf8(overviewPage(ov, lang)); }
 
-QByteArray overviewPage(const Overview &ov, Language lang)
+namespace {
+
+// The page and the table go to `put` a piece at a time, never held whole: a school's year is
+// a page of many megabytes.
+using Put = std::function<void(QByteArrayView)>;
+
+void page(const Overview &ov, Language lang, const Put &put)
 {
     const QString title = ov.taskTitle.isEmpty() ? c("title", lang) : c("taskTitle", lang).arg(ov.taskTitle);
     QString h;
@@ -481,9 +489,8 @@ QByteArray overviewPage(const Overview &ov, Language lang)
     }
     h += QStringLiteral("<th>%1</th><th>%2</th><th>%3</th></tr></thead>\n<tbody>\n")
              .arg(escaped(c("work", lang)), escaped(c("minutes", lang)), escaped(c("time", lang)));
-    // The rows are made on every thread and kept as UTF-8 only: a school's year is a page
-    // of many megabytes.
-    QByteArray page = h.toUtf8();
+    // The rows are made on every thread and written as they come, in order.
+    put(h.toUtf8());
     h.clear();
     inOrder<QByteArray>(
         ov.rows.size(),
@@ -492,7 +499,7 @@ QByteArray overviewPage(const Overview &ov, Language lang)
             rowHtml(row, ov, ov.rows[i], lang);
             return row.toUtf8();
         },
-        [&](qsizetype, QByteArray &&row) { page += row; });
+        [&](qsizetype, QByteArray &&row) { put(row); });
     h += QStringLiteral("</tbody>\n</table>\n<h2>%1</h2>\n<dl class=\"legend\">")
              .arg(escaped(c("legend", lang)));
     for (const char *key : {"legendPictures", "legendWork", "legendTime", "legendUnchanged",
@@ -503,11 +510,10 @@ QByteArray overviewPage(const Overview &ov, Language lang)
                       escaped(entry.section(QStringLiteral(": "), 1)));
     }
     h += QStringLiteral("</dl>\n</body></html>\n");
-    page += h.toUtf8();
-    return page;
+    put(h.toUtf8());
 }
 
-QByteArray overviewCsv(const Overview &ov, Language lang)
+void table(const Overview &ov, Language lang, const Put &put)
 {
     QStringList head {c("pupil", lang), t("file", lang), t("verdict", lang)};
     if (ov.task) {
@@ -520,7 +526,13 @@ QByteArray overviewCsv(const Overview &ov, Language lang)
     }
     head << c("runs", lang) << c("checks", lang) << c("taskChecks", lang) << c("minutes", lang)
          << c("time", lang) << c("flags", lang);
-    QList<QStringList> lines {head};
+    const auto line = [&put](const QStringList &l) {
+        QStringList cells;
+        for (const QString &cell : l) cells << csvCell(cell);
+        put(QByteArray(cells.join(QLatin1Char(',')).toUtf8() + "\r\n"));
+    };
+    put("\xEF\xBB\xBF");
+    line(head);
     for (const Row &r : ov.rows) {
         QStringList l {r.pupil, r.file, verdictWord(r, bool(ov.task), lang)};
         const bool graded = r.grade && r.refused.isEmpty();
@@ -548,15 +560,39 @@ QByteArray overviewCsv(const Overview &ov, Language lang)
         if (r.sameDrawingCount > 0)
             flags << c("flagSameDrawing", lang).arg(namesText(r.sameDrawingAs, r.sameDrawingCount, lang));
         l << flags.join(QStringLiteral("; "));
-        lines << l;
+        line(l);
     }
-    QByteArray out("\xEF\xBB\xBF");
-    for (const QStringList &l : lines) {
-        QStringList cells;
-        for (const QString &cell : l) cells << csvCell(cell);
-        out += cells.join(QLatin1Char(',')).toUtf8() + "\r\n";
-    }
-    return out;
+}
+
+bool writeStreamed(const QString &path, const Overview &ov, Language lang,
+                   void (*write)(const Overview &, Language, const Put &), FileError *error)
+{
+    SafeFileWriter file(path);
+    write(ov, lang, [&file](QByteArrayView piece) { file.write(piece); });
+    return file.commit(error);
+}
+
+QByteArray collected(const Overview &ov, Language lang,
+                     void (*write)(const Overview &, Language, const Put &))
+{
+    QByteArray all;
+    write(ov, lang, [&all](QByteArrayView piece) { all += piece; });
+    return all;
+}
+
+}   // namespace
+
+QByteArray overviewPage(const Overview &ov, Language lang) { return collected(ov, lang, page); }
+QByteArray overviewCsv(const Overview &ov, Language lang) { return collected(ov, lang, table); }
+
+bool writeOverviewPage(const QString &path, const Overview &ov, Language lang, FileError *error)
+{
+    return writeStreamed(path, ov, lang, page, error);
+}
+
+bool writeOverviewCsv(const QString &path, const Overview &ov, Language lang, FileError *error)
+{
+    return writeStreamed(path, ov, lang, table, error);
 }
 
 bool wanted(const QStringList &arguments) { return hasOption(arguments, QLatin1String("--class")); }
@@ -625,15 +661,15 @@ int run(const QStringList &arguments)
     for (const QString &p : ov.problems) ConsoleText::err(p);
     if (ov.failed) return 2;
     int code = 0;
-    const auto write = [&code](const QString &path, const QByteArray &bytes) {
+    const auto write = [&](const QString &path, auto writeFile) {
         FileError failure;
-        if (writeFileSafely(path, bytes, &failure)) return;
+        if (writeFile(path, ov, o.interfaceLanguage, &failure)) return;
         ConsoleText::err(QStringLiteral("trakmil: cannot write %1: %2")
                              .arg(path, fileErrorReason(failure, Language::Eng)));
         code = 2;
     };
-    if (!o.reportPath.isEmpty()) write(o.reportPath, overviewPage(ov, o.interfaceLanguage));
-    if (!o.csvPath.isEmpty()) write(o.csvPath, overviewCsv(ov, o.interfaceLanguage));
+    if (!o.reportPath.isEmpty()) write(o.reportPath, writeOverviewPage);
+    if (!o.csvPath.isEmpty()) write(o.csvPath, writeOverviewCsv);
     ConsoleText::out(summaryText(ov, o.interfaceLanguage));
     return code;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include "cli/CompareMode.h"
 #include "run/HandIn.h"
+#include "base/SafeFile.h"
 
 #include <QDate>
 #include <optional>
@@ -61,6 +62,10 @@ QByteArray overviewPage(const Overview &overview, Language lang);   // the same 
 QString summaryText(const Overview &overview, Language lang);
 // UTF-8 with a byte order mark, CRLF lines, every cell quoted.
 QByteArray overviewCsv(const Overview &overview, Language lang);
+// The page and the table written into a file a row at a time, as writeFileSafely would write
+// them whole: the file's old content stays on any failure.
+bool writeOverviewPage(const QString &path, const Overview &overview, Language lang, FileError *error);
+bool writeOverviewCsv(const QString &path, const Overview &overview, Language lang, FileError *error);
 
 bool wanted(const QStringList &arguments);
 int run(const QStringList &arguments);

@@ -485,20 +485,32 @@ QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g,
     return h + QLatin1String(kReportTail);
 }
 
-bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
-                      std::array<QByteArray, 3> &&rows, Language lang, QString *error)
+ClassReportParts::ClassReportParts(const QString &reportPath)
 {
-    QByteArray page =
-        (g.task ? taskReportHead(modelFile, g, lang) : modelReportHead(modelFile, g, lang)).toUtf8();
-    page.reserve(page.size() + rows[0].size() + rows[1].size() + rows[2].size() + 64);
-    // Each part goes as soon as it is copied: the page is held about once, not twice.
-    for (QByteArray &part : rows) {
-        page += part;
-        part = QByteArray();
-    }
-    page += kReportTail;
+    // Set aside on the disk the report goes to, where there is room for it.
+    const QString folder = QFileInfo(reportPath).absolutePath();
+    for (auto &part : parts) part = std::make_unique<SpillFile>(folder);
+}
+
+void ClassReportParts::add(int rank, QByteArrayView row) { parts[size_t(rank)]->append(row); }
+
+bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
+                      ClassReportParts &rows, Language lang, QString *error)
+{
+    SafeFileWriter page(path);
+    page.write((g.task ? taskReportHead(modelFile, g, lang) : modelReportHead(modelFile, g, lang)).toUtf8());
     FileError failure;
-    if (writeFileSafely(path, page, &failure)) return true;
+    bool written = true;
+    for (auto &part : rows.parts) {
+        written = part->copyTo(page, &failure);
+        part.reset();
+        if (!written) break;
+    }
+    if (written) {
+        page.write(kReportTail);
+        written = page.commit(&failure);
+    }
+    if (written) return true;
     if (error) *error = fileErrorReason(failure, Language::Eng);   // said on the console, in English
     return false;
 }

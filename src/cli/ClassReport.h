@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "cli/CompareMode.h"
+#include "base/SafeFile.h"
 
 #include <QSet>
 #include <array>
+#include <memory>
 
 // The class report: one HTML file a teacher opens in any browser, with nothing to fetch and
 // no script to run. The pictures are embedded PNG data and the programs unfold on demand.
@@ -12,16 +14,22 @@
 // differs, the goal, the pupil's drawing and the differences) and one for the rules.
 QString classReportHtml(const QString &modelFile, const CompareMode::Grading &g, Language lang);
 
-// The report a row at a time, so that a class is written as it is graded and no pupil's
-// pictures are kept: each row as soon as its pupil is graded (with the names more than one
-// pupil's file has, from sharedFileNames), into the part of its rank; at the end the page
-// of the whole grading (g.pupils, pictures no longer needed) around the parts in order.
+// The report a row at a time, so that a class is written as it is graded and neither a
+// pupil's pictures nor the page are kept: each row as soon as its pupil is graded (with the
+// names more than one pupil's file has, from sharedFileNames), into the part of its rank,
+// set aside beside the report; at the end the head of the whole grading (g.pupils, pictures
+// no longer needed) and then the parts in order are written into the file.
 QSet<QString> sharedFileNames(const QStringList &files);
 QString classReportRow(const CompareMode::PupilGrade &p, const CompareMode::Grading &g,
                        const QSet<QString> &sharedNames, Language lang);
 int classReportRank(const CompareMode::PupilGrade &p);   // 0 to 2: what needs the teacher's eye first
+struct ClassReportParts {
+    explicit ClassReportParts(const QString &reportPath);
+    void add(int rank, QByteArrayView row);
+    std::array<std::unique_ptr<SpillFile>, 3> parts;
+};
 bool writeClassReport(const QString &path, const QString &modelFile, const CompareMode::Grading &g,
-                      std::array<QByteArray, 3> &&rows, Language lang, QString *error);
+                      ClassReportParts &rows, Language lang, QString *error);
 
 // The pieces of the report the class overview builds its page from too.
 namespace ReportParts {

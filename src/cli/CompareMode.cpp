@@ -147,21 +147,28 @@ QByteArray pngData(const QImage &image)
     // every thread. The cache is small and starts again when full, so a long run never grows it.
     static QMutex mutex;
     static QHash<QByteArray, QByteArray> encoded;
-    // Two fast hashes of the pixels under different seeds: a key of 128 bits, hashed many
-    // times faster than a cryptographic one, which cost more than the encoding it saved.
-    const QByteArrayView pixels(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
-    QByteArray key = QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + ' ' +
-                     QByteArray::number(int(image.format())) + ' ';
-    key +=
-        QByteArray::number(quint64(qHashBits(pixels.data(), size_t(pixels.size()), 0x9E3779B97F4A7C15u)),
-                           36) +
-        ' ' +
-        QByteArray::number(quint64(qHashBits(pixels.data(), size_t(pixels.size()), 0xC2B2AE3D27D4EB4Fu)), 36);
+    // The pixels in the picture's own palette, a quarter of their bytes, and two fast hashes
+    // of them under different seeds: a key of 128 bits, hashed many times faster than a
+    // cryptographic one, which cost more than the encoding it saved.
+    const QImage indexed = paletteImage(image);
+    const QImage &keyed = indexed.isNull() ? image : indexed;
+    const QList<QRgb> colours = keyed.colorTable();
+    QByteArray key = QByteArray::number(keyed.width()) + 'x' + QByteArray::number(keyed.height()) + ' ' +
+                     QByteArray::number(int(keyed.format())) + ' ';
+    key.append(reinterpret_cast<const char *>(colours.constData()), colours.size() * qsizetype(sizeof(QRgb)));
+    // Row by row: the bytes that pad a row hold nothing of the picture.
+    const size_t rowBytes = size_t(keyed.width()) * size_t(keyed.depth() / 8);
+    size_t first = 0x9E3779B97F4A7C15u, second = 0xC2B2AE3D27D4EB4Fu;
+    for (int y = 0; y < keyed.height(); ++y) {
+        first = qHashBits(keyed.constScanLine(y), rowBytes, first);
+        second = qHashBits(keyed.constScanLine(y), rowBytes, second ^ 0x5851F42D4C957F2Du);
+    }
+    key += ' ' + QByteArray::number(quint64(first), 36) + ' ' + QByteArray::number(quint64(second), 36);
     {
         const QMutexLocker lock(&mutex);
         if (const auto known = encoded.constFind(key); known != encoded.constEnd()) return *known;
     }
-    const QByteArray data = fieldPng(image);
+    const QByteArray data = fieldPng(keyed);
     if (data.isEmpty()) return data;
     const QMutexLocker lock(&mutex);
     if (encoded.size() >= 256) encoded.clear();
@@ -237,29 +244,34 @@ struct Outcome {
     QByteArray row;   // of the class report
 };
 
-// The row of the report, written as soon as the pupil is graded; the pictures are then
-// dropped unless the caller keeps them.
+// The row of the report, written as soon as the pupil is graded; the pictures, the program
+// and the error details are then dropped unless the caller keeps the pictures.
 void reportRow(Outcome &out, const CompareMode::Options &o, const CompareMode::Grading &g,
                const QSet<QString> &sharedNames)
 {
     if (o.reportPath.isEmpty()) return;
     out.row = classReportRow(out.grade, g, sharedNames, o.interfaceLanguage).toUtf8();
     if (o.pictures) return;
+    // The row shows them now: a year of pupils keeps only what the page's head counts.
     out.grade.pupilPng.clear();
     out.grade.diffPng.clear();
+    out.grade.program.clear();
+    out.grade.details.clear();
     for (CompareMode::FieldGrade &f : out.grade.fields) {
         f.pupilPng.clear();
         f.diffPng.clear();
+        f.details.clear();
     }
 }
 
 // Tells one pupil's outcome: the console lines, the --diff pictures and the report's row.
-void tell(Outcome &&out, CompareMode::Grading &g, std::array<QByteArray, 3> &rows, QStringList &problems)
+void tell(Outcome &&out, CompareMode::Grading &g, std::optional<ClassReportParts> &rows,
+          QStringList &problems)
 {
     g.lines << out.lines;
     g.notes << out.notes;
     problems << out.problems;
-    rows[size_t(classReportRank(out.grade))] += out.row;
+    if (rows) rows->add(classReportRank(out.grade), out.row);
     g.pupils << std::move(out.grade);
 }
 
@@ -390,7 +402,8 @@ Grading gradeAgainstModel(const Options &o)
 
     bool allSame = true, fileError = false;
     QSet<QString> pictureNames;
-    std::array<QByteArray, 3> rows;
+    std::optional<ClassReportParts> rows;
+    if (!o.reportPath.isEmpty()) rows.emplace(o.reportPath);
     const auto merge = [&](qsizetype, Outcome &&out) {
         fileError = fileError || out.unreadable;
         allSame = allSame && !out.differs;
@@ -405,7 +418,7 @@ Grading gradeAgainstModel(const Options &o)
     inOrder<Outcome>(o.pupils.size(), work, merge);
     if (!o.reportPath.isEmpty()) {
         QString error;
-        if (!writeClassReport(o.reportPath, o.model, g, std::move(rows), o.interfaceLanguage, &error)) {
+        if (!writeClassReport(o.reportPath, o.model, g, *rows, o.interfaceLanguage, &error)) {
             g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
             fileError = true;
         }
@@ -534,7 +547,8 @@ Grading gradeAgainstTask(const Options &o)
 
     bool allSolved = true, fileError = false;
     QSet<QString> pictureStems;
-    std::array<QByteArray, 3> rows;
+    std::optional<ClassReportParts> rows;
+    if (!o.reportPath.isEmpty()) rows.emplace(o.reportPath);
     const auto merge = [&](qsizetype, Outcome &&out) {
         fileError = fileError || out.unreadable;
         allSolved = allSolved && !out.differs;
@@ -554,7 +568,7 @@ Grading gradeAgainstTask(const Options &o)
     };
     inOrder<Outcome>(o.pupils.size(), work, merge);
     if (!o.reportPath.isEmpty() &&
-        !writeClassReport(o.reportPath, o.model, g, std::move(rows), o.interfaceLanguage, &error)) {
+        !writeClassReport(o.reportPath, o.model, g, *rows, o.interfaceLanguage, &error)) {
         g.problems << QStringLiteral("trakmil: cannot write %1: %2").arg(o.reportPath, error);
         fileError = true;
     }

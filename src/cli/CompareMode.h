@@ -68,6 +68,8 @@ struct PupilGrade {
     int missing = 0, extra = 0, colourDiffers = 0;
     bool sameEnd = true;
     QStringList details;   // the report as --check or --run prints it, for an error
+    // With a report written and the pictures not kept (Options::pictures), the program and
+    // the details are dropped once the pupil's row is written, as the pictures are.
     QStringList program;
     Language language = Language::Rus;
     // For the class report only; empty when there is none, or when it is the model's.

@@ -3,14 +3,209 @@
 #include "world/FieldPng.h"
 
 #include <QBuffer>
-#include <QHash>
 #include <QImageWriter>
+#include <QtEndian>
+#include <array>
+#include <cstring>
+#include <zlib.h>
 
 namespace {
 
-// Level 1 of deflate: field pictures are mostly white, and the stronger levels save little
-// for many times the time.
+// Level 1 of deflate, for a picture of many colours: the stronger levels save little for many
+// times the time.
 constexpr int kFastQuality = 85;
+
+void chunk(QByteArray &png, const char type[4], QByteArrayView data)
+{
+    uchar length[4];
+    qToBigEndian(quint32(data.size()), length);
+    png.append(reinterpret_cast<const char *>(length), 4);
+    const qsizetype start = png.size();
+    png.append(type, 4);
+    png.append(data);
+    uchar crc[4];
+    qToBigEndian(
+        quint32(crc32(0, reinterpret_cast<const Bytef *>(png.constData() + start), uInt(png.size() - start))),
+        crc);
+    png.append(reinterpret_cast<const char *>(crc), 4);
+}
+
+// The codes of deflate's fixed Huffman table, bit-reversed to be written least significant
+// bit first, and the length and distance codes' bases and extra bits.
+struct FixedCodes {
+    std::array<quint16, 288> literal {};
+    std::array<quint8, 288> literalBits {};
+    std::array<quint16, 259> lengthSymbol {};   // by match length, 3 to 258
+    std::array<quint8, 29> lengthExtra {};
+    std::array<quint16, 29> lengthBase {};
+
+    static quint32 reversed(quint32 code, int bits)
+    {
+        quint32 r = 0;
+        for (int i = 0; i < bits; ++i) r |= ((code >> i) & 1u) << (bits - 1 - i);
+        return r;
+    }
+    FixedCodes()
+    {
+        for (int v = 0; v < 288; ++v) {
+            const int bits = v < 144 ? 8 : v < 256 ? 9 : v < 280 ? 7 : 8;
+            const quint32 code = v < 144   ? 0x30 + v
+                                 : v < 256 ? 0x190 + (v - 144)
+                                 : v < 280 ? v - 256
+                                           : 0xC0 + (v - 280);
+            literal[size_t(v)] = quint16(reversed(code, bits));
+            literalBits[size_t(v)] = quint8(bits);
+        }
+        int base = 3;
+        for (int c = 0; c < 28; ++c) {
+            const int extra = c < 8 ? 0 : (c - 4) / 4;
+            lengthBase[size_t(c)] = quint16(base);
+            lengthExtra[size_t(c)] = quint8(extra);
+            for (int n = 0; n < (1 << extra) && base + n <= 258; ++n)
+                lengthSymbol[size_t(base + n)] = quint16(c);
+            base += 1 << extra;
+        }
+        // 258 has a code of its own.
+        lengthBase[28] = 258;
+        lengthExtra[28] = 0;
+        lengthSymbol[258] = 28;
+    }
+};
+
+// Bits least significant first, as deflate reads them, into room reserved beforehand.
+class Bits {
+public:
+    explicit Bits(uchar *at) : m_at(at) { }
+    void put(quint32 bits, int count)
+    {
+        m_pending |= quint64(bits) << m_count;
+        m_count += count;
+        while (m_count >= 8) {
+            *m_at++ = uchar(m_pending);
+            m_pending >>= 8;
+            m_count -= 8;
+        }
+    }
+    uchar *end()
+    {
+        if (m_count > 0) *m_at++ = uchar(m_pending);
+        m_pending = 0;
+        m_count = 0;
+        return m_at;
+    }
+
+private:
+    uchar *m_at;
+    quint64 m_pending = 0;
+    int m_count = 0;
+};
+
+// The index rows as a zlib stream, for pictures of long runs whose rows mostly repeat the row
+// above: each byte is either a literal or the start of a match with the byte before it (a
+// run) or with the row above, whichever is longer, in one block of the fixed codes. It takes
+// a small part of deflate's time for a little more room. `row` is the bytes of one row.
+QByteArray runsAndRows(const QByteArray &data, qsizetype row)
+{
+    static const FixedCodes codes;
+    const auto *in = reinterpret_cast<const uchar *>(data.constData());
+    const qsizetype n = data.size();
+    // At most 9 bits a byte, the headers and the check.
+    QByteArray out(n + n / 8 + 64, Qt::Uninitialized);
+    auto *start = reinterpret_cast<uchar *>(out.data());
+    start[0] = 0x78;   // deflate with a window of 32 KiB
+    start[1] = 0x01;   // no dictionary, the fastest level; the header's check
+    Bits bits(start + 2);
+    bits.put(1, 1);   // the last block
+    bits.put(1, 2);   // of the fixed codes
+    const quint32 rowDistanceCode = [&] {
+        quint32 code = 0;
+        for (qsizetype base = 1, c = 0; c < 30; ++c) {
+            const int extra = c < 4 ? 0 : int(c / 2 - 1);
+            if (row >= base && row < base + (qsizetype(1) << extra)) code = quint32(c);
+            base += qsizetype(1) << extra;
+        }
+        return code;
+    }();
+    const int rowDistanceExtra = rowDistanceCode < 4 ? 0 : int(rowDistanceCode / 2 - 1);
+    const qsizetype rowDistanceBase = [&] {
+        qsizetype base = 1;
+        for (quint32 c = 0; c < rowDistanceCode; ++c) base += qsizetype(1) << (c < 4 ? 0 : c / 2 - 1);
+        return base;
+    }();
+    const auto matchLength = [&](qsizetype at, qsizetype distance) {
+        const qsizetype most = std::min<qsizetype>(258, n - at);
+        qsizetype length = 0;
+        while (length < most && in[at + length] == in[at + length - distance]) ++length;
+        return length;
+    };
+    for (qsizetype at = 0; at < n;) {
+        const qsizetype run = at >= 1 ? matchLength(at, 1) : 0;
+        const qsizetype above = at >= row ? matchLength(at, row) : 0;
+        const qsizetype length = std::max(run, above);
+        if (length < 3) {
+            bits.put(codes.literal[in[at]], codes.literalBits[in[at]]);
+            ++at;
+            continue;
+        }
+        const int c = codes.lengthSymbol[size_t(length)];
+        bits.put(codes.literal[size_t(257 + c)], codes.literalBits[size_t(257 + c)]);
+        bits.put(quint32(length - codes.lengthBase[size_t(c)]), codes.lengthExtra[size_t(c)]);
+        if (run >= above) {
+            bits.put(0, 5);   // the distance 1: code 0 reversed is still 0
+        } else {
+            bits.put(FixedCodes::reversed(rowDistanceCode, 5), 5);
+            bits.put(quint32(row - rowDistanceBase), rowDistanceExtra);
+        }
+        at += length;
+    }
+    bits.put(codes.literal[256], codes.literalBits[256]);   // the end of the block
+    uchar *end = bits.end();
+    const quint32 check = quint32(adler32(adler32(0, nullptr, 0), in, uInt(n)));
+    qToBigEndian(check, end);
+    out.truncate(qsizetype(end + 4 - start));
+    return out;
+}
+
+// An indexed picture as PNG, written here rather than by the image plugin, whose deflate
+// searches for matches a field's pictures do not need (see runsAndRows). Empty when the
+// picture is too wide for it.
+QByteArray indexedPng(const QImage &indexed)
+{
+    const int width = indexed.width(), height = indexed.height();
+    const QList<QRgb> colours = indexed.colorTable();
+    // A row above must lie within deflate's window.
+    if (width <= 0 || width >= 32768 || height <= 0 || colours.isEmpty() || colours.size() > 256) return {};
+    QByteArray rows(qsizetype(width + 1) * height, Qt::Uninitialized);
+    for (int y = 0; y < height; ++y) {
+        char *row = rows.data() + qsizetype(width + 1) * y;
+        row[0] = 0;   // no filter: a row like the one above is a match with it
+        std::memcpy(row + 1, indexed.constScanLine(y), size_t(width));
+    }
+    const QByteArray packed = runsAndRows(rows, width + 1);
+
+    QByteArray head(13, '\0');
+    qToBigEndian(quint32(width), head.data());
+    qToBigEndian(quint32(height), head.data() + 4);
+    head[8] = 8;   // bits per index
+    head[9] = 3;   // a palette
+    QByteArray palette, alpha;
+    for (const QRgb c : colours) {
+        palette += char(qRed(c));
+        palette += char(qGreen(c));
+        palette += char(qBlue(c));
+        alpha += char(qAlpha(c));
+    }
+    // Only the colours up to the last that is not opaque need an alpha.
+    while (!alpha.isEmpty() && uchar(alpha.back()) == 255) alpha.chop(1);
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png.reserve(8 + 25 + palette.size() + 12 + alpha.size() + 12 + packed.size() + 12 + 12);
+    chunk(png, "IHDR", head);
+    chunk(png, "PLTE", palette);
+    if (!alpha.isEmpty()) chunk(png, "tRNS", alpha);
+    chunk(png, "IDAT", packed);
+    chunk(png, "IEND", {});
+    return png;
+}
 
 }   // namespace
 
@@ -23,26 +218,46 @@ QImage paletteImage(const QImage &image)
     QImage indexed(rgb.size(), QImage::Format_Indexed8);
     if (indexed.isNull()) return {};
     const bool opaque = rgb.format() == QImage::Format_RGB32;
+    const int width = rgb.width(), height = rgb.height();
     QList<QRgb> table;
-    QHash<QRgb, uchar> index;
+    table.reserve(256);
+    // Where the colour changes, it is looked up in a small open table of the colours met:
+    // a picture with a legend's smoothed text holds a few hundred.
+    constexpr int kSlots = 1024;   // a power of two, well above 256
+    std::array<QRgb, kSlots> keys {};
+    std::array<short, kSlots> places;
+    places.fill(-1);
+    const auto indexOf = [&](QRgb pixel) -> int {
+        for (quint32 at = (pixel * 0x9E3779B1u) >> 22;; at = (at + 1) & (kSlots - 1)) {
+            if (places[at] >= 0 && keys[at] == pixel) return places[at];
+            if (places[at] < 0) {
+                if (table.size() == 256) return -1;
+                keys[at] = pixel;
+                places[at] = short(table.size());
+                table << pixel;
+                return places[at];
+            }
+        }
+    };
     // Lines of one colour are long: most pixels are the one before.
     QRgb last = 0;
     uchar lastIndex = 0;
     bool any = false;
-    for (int y = 0; y < rgb.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const QRgb *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
         uchar *out = indexed.scanLine(y);
-        for (int x = 0; x < rgb.width(); ++x) {
+        // Most rows of a field are the row above: the cells between the grid lines.
+        if (y > 0 && std::memcmp(in, rgb.constScanLine(y - 1), size_t(width) * sizeof(QRgb)) == 0) {
+            std::memcpy(out, indexed.constScanLine(y - 1), size_t(width));
+            continue;
+        }
+        for (int x = 0; x < width; ++x) {
             const QRgb pixel = opaque ? (in[x] | 0xFF000000u) : in[x];
             if (!any || pixel != last) {
-                auto at = index.constFind(pixel);
-                if (at == index.constEnd()) {
-                    if (table.size() == 256) return {};
-                    at = index.insert(pixel, uchar(table.size()));
-                    table << pixel;
-                }
+                const int at = indexOf(pixel);
+                if (at < 0) return {};
                 last = pixel;
-                lastIndex = *at;
+                lastIndex = uchar(at);
                 any = true;
             }
             out[x] = lastIndex;
@@ -54,12 +269,14 @@ QImage paletteImage(const QImage &image)
 
 QByteArray fieldPng(const QImage &image)
 {
-    const QImage indexed = paletteImage(image);
+    const QImage indexed = image.format() == QImage::Format_Indexed8 ? image : paletteImage(image);
+    if (!indexed.isNull())
+        if (QByteArray png = indexedPng(indexed); !png.isEmpty()) return png;
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     writer.setQuality(kFastQuality);
-    if (writer.write(indexed.isNull() ? image : indexed)) return data;
+    if (writer.write(image)) return data;
     return {};
 }

@@ -7,7 +7,9 @@
 #include <QFont>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 TraceSegment TraceSegment::between(int ax, int ay, int bx, int by)
 {
@@ -218,10 +220,18 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
                          int fieldHeight, Language lang)
 {
     QImage image(FieldPicture::Width, FieldPicture::Height + kLegendHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    // The field covers all but the legend's room, which alone needs white.
+    const QImage &field = emptyField(fieldWidth, fieldHeight);
+    const int rows = std::min(field.height(), image.height()),
+              columns = std::min(field.width(), image.width());
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const int from = y < rows ? columns : 0;
+        if (from > 0) std::memcpy(line, field.constScanLine(y), size_t(from) * sizeof(QRgb));
+        std::fill(line + from, line + image.width(), QRgb(0xFFFFFFFF));
+    }
 
     QPainter p(&image);
-    p.drawImage(0, 0, emptyField(fieldWidth, fieldHeight));
     // Without smoothing every mark keeps the exact colours it is drawn in.
     for (const TraceRecorder::Drawn &d : model.segments())
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour), 3);

@@ -137,6 +137,85 @@ TEST_F(FullDisk, SettingsAndPicturesKeepTheirOldFilesToo)
     EXPECT_EQ(contents(ini), QByteArray("[int]\nlanguage=eng\nx_speed=2\n[mine]\nkey=value\n"));
 }
 
+// A page written in pieces, more than the writer holds at once, onto a disk that takes only
+// part of it: the disk fails part way, and the old page must stay with nothing beside it.
+TEST_F(FullDisk, APageWrittenInPiecesThatDoesNotFitKeepsTheOldPage)
+{
+    const QString page = path("class.html");
+    put(page, "old page");
+    const QByteArray row(10000, 'r');
+    const auto writeRows = [&](SafeFileWriter &w) {
+        bool accepted = true;
+        for (int i = 0; i < 300; ++i) accepted = w.write(row) && accepted;
+        return accepted;
+    };
+    {
+        SafeFileWriter w(page);
+        EXPECT_FALSE(writeRows(w)) << "the disk's refusal is seen while the rows come";
+        FileError failure;
+        EXPECT_FALSE(w.commit(&failure));
+        EXPECT_EQ(fileErrorReason(failure, Language::Eng), qt_error_string(ENOSPC));
+    }
+    EXPECT_EQ(contents(page), QByteArray("old page"));
+    // Rows set aside first cannot be kept on the full disk either, and say so.
+    SpillFile aside(mountPoint);
+    bool kept = true;
+    for (int i = 0; i < 300; ++i) kept = aside.append(row) && kept;
+    EXPECT_FALSE(kept);
+    {
+        SafeFileWriter w(page);
+        FileError failure;
+        EXPECT_FALSE(aside.copyTo(w, &failure));
+        EXPECT_EQ(fileErrorReason(failure, Language::Eng), qt_error_string(ENOSPC));
+    }   // dropped uncommitted, as the report is
+    EXPECT_EQ(contents(page), QByteArray("old page"));
+    EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({QStringLiteral("class.html")}));
+}
+
+TEST(SafeFileWriter, PiecesAndPartsSetAsideMakeTheFileInOrderAndLeaveNothingBeside)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("report.html"));
+    put(page, "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(page).constData(), 0640), 0);
+    // One part past what is held in memory, one small, one empty; the folder of the second
+    // does not exist, so it is set aside in the system's temporary folder.
+    SpillFile big(dir.path()), small(dir.filePath(QStringLiteral("gone"))), none(dir.path());
+    QByteArray expected = "head\n", bigPart;
+    for (int i = 0; bigPart.size() < 3 * 1024 * 1024; ++i) {
+        const QByteArray row = "<tr>" + QByteArray::number(i) + "</tr>\n";
+        ASSERT_TRUE(big.append(row));
+        bigPart += row;
+    }
+    ASSERT_TRUE(small.append("small\n"));
+    expected += bigPart + "small\n" + "tail\n";
+    {
+        SafeFileWriter dropped(page);
+        dropped.write("never committed");
+    }
+    SafeFileWriter w(page);
+    ASSERT_TRUE(w.write("head\n"));
+    FileError failure;
+    ASSERT_TRUE(big.copyTo(w, &failure));
+    ASSERT_TRUE(none.copyTo(w, &failure));
+    ASSERT_TRUE(small.copyTo(w, &failure));
+    ASSERT_TRUE(w.write("tail\n"));
+    EXPECT_EQ(contents(page), QByteArray("old")) << "nothing in place before the commit";
+    ASSERT_TRUE(w.commit(&failure));
+    EXPECT_TRUE(contents(page) == expected);
+    struct stat st { };
+    ASSERT_EQ(::stat(QFile::encodeName(page).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u) << "the replaced file keeps its mode";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({QStringLiteral("report.html")}));
+    // What writeFileSafely refuses, the writer refuses with the same reason.
+    SafeFileWriter folder(dir.path());
+    EXPECT_FALSE(folder.write("x"));
+    EXPECT_FALSE(folder.commit(&failure));
+    EXPECT_EQ(failure.kind, FileError::Kind::NotRegular);
+}
+
 TEST(SpecialFiles, TargetsThatAreNotRegularFilesAreRefusedAndLeftAlone)
 {
     QTemporaryDir dir;

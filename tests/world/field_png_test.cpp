@@ -7,6 +7,7 @@
 #include "world/TraceRecorder.h"
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,4 +89,24 @@ TEST(FieldPng, APictureOfMoreThan256ColoursIsWrittenInFullColourAndStillExact)
     ASSERT_FALSE(paletteImage(full).isNull());
     expectSamePixels(full, decoded(fieldPng(full)));
     EXPECT_TRUE(fieldPng(QImage()).isEmpty());
+}
+
+// The runs and rows the writer packs, at their edges: runs past the longest match (258),
+// a row above one byte away or two, rows that repeat only in part, and a stray pixel.
+TEST(FieldPng, RunsAndRepeatedRowsOfEveryLengthReadBackExactly)
+{
+    const QRgb ink = qRgb(200, 0, 0), paper = qRgb(255, 255, 255);
+    for (const QSize size : {QSize(1, 700), QSize(2, 300), QSize(600, 3), QSize(259, 2), QSize(7, 1)}) {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(paper);
+        // A diagonal, a column of ink, and a row that differs from the one above in a run.
+        for (int y = 0; y < size.height(); ++y) {
+            picture.setPixel((y * 3) % size.width(), y, ink);
+            if (size.width() > 4 && y % 5 == 0)
+                for (int x = 2; x < std::min(size.width(), 270); ++x) picture.setPixel(x, y, ink);
+        }
+        picture.setPixel(size.width() - 1, size.height() - 1, qRgb(0, 0, 255));
+        SCOPED_TRACE(size.width());
+        expectSamePixels(picture, decoded(fieldPng(picture)));
+    }
 }
