@@ -1,14 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Icons.h"
+#include "app/ArtDrawing.h"
 
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
-#include <QSvgRenderer>
 #include <utility>
 
 // The art and the help pages live in static libraries; the linker keeps them only when
@@ -88,17 +89,16 @@ private:
 
     QPixmap draw(const QSize &size) const
     {
-        QSvgRenderer renderer(m_path);
-        if (!renderer.isValid()) return QPixmap();
-        QSize fitted = renderer.defaultSize();
-        if (!fitted.isNull()) fitted.scale(size, Qt::KeepAspectRatio);
-        if (fitted.isEmpty()) return QPixmap();
-        QImage img(fitted, QImage::Format_ARGB32_Premultiplied);
-        img.fill(0x00000000);
-        QPainter p(&img);
-        renderer.render(&p);
-        p.end();
-        return QPixmap::fromImage(img);
+        // The sizes the window shows as it starts were drawn by the build, with this drawing.
+        if (size.width() == size.height()) {
+            const QResource stored(drawnArtPath(m_path, size.width()));
+            if (stored.isValid() && stored.compressionAlgorithm() == QResource::NoCompression) {
+                const QImage img = readStoredArt(stored.data(), stored.size());
+                if (!img.isNull()) return QPixmap::fromImage(img);
+            }
+        }
+        const QImage img = drawArt(m_path, size);
+        return img.isNull() ? QPixmap() : QPixmap::fromImage(img);
     }
 
     static QPixmap styled(QIcon::Mode mode, const QPixmap &normal)

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AboutPictures.h"
+#include "app/ArtDrawing.h"
 #include "app/Icons.h"
 
 #include <QDir>
@@ -120,6 +121,40 @@ TEST(Icons, DrawnAsTheToolkitDrawsTheSameArt)
     const QPixmap app = applicationIcon().pixmap(32, 32);
     EXPECT_EQ(bytes(app), bytes(QIcon(QStringLiteral(":/app/trakmil.svg")).pixmap(32, 32)));
     EXPECT_GT(opaquePixels(app.toImage()), 32 * 4);
+
+    // The pictures the build drew for the start are the ones the art draws now: a tool bar
+    // looks the same whether its picture was stored or drawn.
+    const QStringList stored = QDir(QStringLiteral(":/drawn")).entryList(QDir::Files);
+    int icons = 0;
+    for (int i = 0; i < commandCount; ++i) {
+        if (!hasIcon(Command(i))) continue;
+        ++icons;
+        EXPECT_TRUE(stored.contains(QStringLiteral("%1-16.argb").arg(QLatin1String(iconName(Command(i))))))
+            << iconName(Command(i));
+    }
+    EXPECT_EQ(stored.size(), icons + 4);
+    for (const QString &name : stored) {
+        SCOPED_TRACE(name.toStdString());
+        const QString art = name.section(QLatin1Char('-'), 0, -2);
+        const int size = name.section(QLatin1Char('-'), -1).section(QLatin1Char('.'), 0, 0).toInt();
+        const QString svg = (art == QLatin1String("trakmil") ? QStringLiteral(":/app/%1.svg")
+                                                             : QStringLiteral(":/icons/%1.svg"))
+                                .arg(art);
+        ASSERT_EQ(drawnArtPath(svg, size), QStringLiteral(":/drawn/") + name);
+        QFile file(QStringLiteral(":/drawn/") + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray data = file.readAll();
+        const QImage picture = readStoredArt(reinterpret_cast<const uchar *>(data.constData()), data.size());
+        const QImage drawn = drawArt(svg, QSize(size, size));
+        ASSERT_FALSE(drawn.isNull());
+        EXPECT_EQ(picture, drawn);
+        EXPECT_EQ(storedArt(drawn), data);
+        // A cut short or padded file is not a picture.
+        EXPECT_TRUE(
+            readStoredArt(reinterpret_cast<const uchar *>(data.constData()), data.size() - 1).isNull());
+    }
+    const QPixmap appLarge = applicationIcon().pixmap(128, 128);
+    EXPECT_EQ(bytes(appLarge), bytes(QIcon(QStringLiteral(":/app/trakmil.svg")).pixmap(128, 128)));
 }
 
 // An editor's export puts font attributes on every shape; the toolkit resolves a font for each
