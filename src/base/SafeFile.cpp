@@ -382,10 +382,8 @@ Begun begin(const QString &path, const WriteOptions &options, NewFile &f, FileEr
         f.temp.clear();
         if (f.exists && options.inPlaceWhereFolderIsLocked && (failed == EACCES || failed == EPERM))
             return Begun::FolderLocked;
-        {
-            failWithCode(error, path, failed);
-            return Begun::Failed;
-        }
+        failWithCode(error, path, failed);
+        return Begun::Failed;
     }
     if (f.exists) {
         // The owner first: changing it clears the set-id bits the mode then puts back.

@@ -65,6 +65,14 @@ Pictures &pictures()
     return p;
 }
 
+// A sprite's picture, read into its slot when first shown; transparent where the file is
+// missing or not of its size.
+const QImage &sprite(QImage &slot, const QString &path, QSize size)
+{
+    if (slot.isNull()) slot = load(path, size, QImage::Format_ARGB32_Premultiplied, 0x00000000u);
+    return slot;
+}
+
 }   // namespace
 
 namespace WorldImages {
@@ -72,11 +80,8 @@ namespace WorldImages {
 const QImage &robotPicture(int index)
 {
     const int k = std::clamp(index, 0, RobotPictures - 1);
-    QImage &picture = pictures().robots[size_t(k)];
-    if (picture.isNull())
-        picture = load(QStringLiteral(":/world/robot%1.png").arg(k), QSize(SpriteSize, SpriteSize),
-                       QImage::Format_ARGB32_Premultiplied, 0x00000000u);
-    return picture;
+    return sprite(pictures().robots[size_t(k)], QStringLiteral(":/world/robot%1.png").arg(k),
+                  QSize(SpriteSize, SpriteSize));
 }
 
 const QImage &robotClean()
@@ -92,11 +97,8 @@ const QImage &robotClean()
 const QImage &arrowPicture(int heading)
 {
     const int k = heading & 7;
-    QImage &picture = pictures().arrows[size_t(k)];
-    if (picture.isNull())
-        picture = load(QStringLiteral(":/world/arrow%1.png").arg(k), QSize(ArrowWidth, ArrowHeight),
-                       QImage::Format_ARGB32_Premultiplied, 0x00000000u);
-    return picture;
+    return sprite(pictures().arrows[size_t(k)], QStringLiteral(":/world/arrow%1.png").arg(k),
+                  QSize(ArrowWidth, ArrowHeight));
 }
 
 const QImage &background()
