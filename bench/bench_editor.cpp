@@ -161,6 +161,73 @@ void BM_FullRefreshUncoloured(benchmark::State &state)
 }
 BENCHMARK(BM_FullRefreshUncoloured)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+struct PaintedRun {
+    int from, to;
+    QTextCharFormat format;
+};
+
+[[gnu::noinline]] void colourRuns(QTextDocument *d, const std::vector<PaintedRun> &runs)
+{
+    QTextCursor c(d);
+    c.beginEditBlock();
+    for (const PaintedRun &r : runs) {
+        c.setPosition(r.from);
+        c.setPosition(r.to, QTextCursor::KeepAnchor);
+        c.setCharFormat(r.format);
+    }
+    c.endEditBlock();
+}
+
+// The toolkit's own floor for the refresh above: the same colour runs, worked out beforehand,
+// set with one cursor call each on the same uncoloured text. Nothing is read or classified.
+void BM_ToolkitColoursTheSameRuns(benchmark::State &state)
+{
+    Editor e(int(state.range(0)));
+    QTextDocument *d = e.ed.document();
+    auto lineFormats = [d] {
+        std::vector<QTextCharFormat> formats;
+        for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
+            formats.push_back(b.length() > 1 ? b.begin().fragment().charFormat() : QTextCharFormat());
+        return formats;
+    };
+    const QString text = bigProgram(int(state.range(0)));
+    // The runs the refresh sets: the lines whose colour changes, following lines of one
+    // colour joined with the break between them.
+    std::vector<PaintedRun> runs;
+    {
+        const std::vector<QTextCharFormat> refreshed = lineFormats();
+        e.ed.setPlainText(text);
+        const std::vector<QTextCharFormat> arrived = lineFormats();
+        QTextBlock b = d->begin();
+        for (size_t k = 0; k < refreshed.size(); ++k, b = b.next()) {
+            if (b.length() <= 1 || arrived[k] == refreshed[k]) continue;
+            const int from = b.position(), to = from + b.length() - 1;
+            if (!runs.empty() && runs.back().to + 1 == from && runs.back().format == refreshed[k])
+                runs.back().to = to;
+            else
+                runs.push_back({from, to, refreshed[k]});
+        }
+        e.ed.recolourAll();
+    }
+    const QByteArray refreshed = writeRtf(styledFromDocument(*d));
+    for (auto _ : state) {
+        state.PauseTiming();
+        e.ed.setPlainText(text);
+        QApplication::processEvents();
+        d->setUndoRedoEnabled(false);
+        state.ResumeTiming();
+        colourRuns(d, runs);
+        QApplication::processEvents();
+        state.PauseTiming();
+        d->setUndoRedoEnabled(true);
+        state.ResumeTiming();
+    }
+    if (writeRtf(styledFromDocument(*d)) != refreshed)
+        state.SkipWithError("the runs differ from the refresh's colours");
+    state.counters["runs"] = double(runs.size());
+}
+BENCHMARK(BM_ToolkitColoursTheSameRuns)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 void BM_FullRefreshAlreadyColoured(benchmark::State &state)
 {
     Editor e(int(state.range(0)));

@@ -253,10 +253,11 @@ for round in $(seq "$ROUNDS"); do
   class report --report "$WORK/report.html"
   class grading
   b=$(bench_csv "$BUILD/bench/bench_editor" \
-    '^(BM_TypeOneCharacterInTheMiddle/10000/0|BM_PlainTextEditTypeOneCharacter/10000|BM_FullRefreshUncoloured/10000/)')
+    '^(BM_TypeOneCharacterInTheMiddle/10000/0|BM_PlainTextEditTypeOneCharacter/10000|BM_FullRefreshUncoloured/10000/|BM_ToolkitColoursTheSameRuns/10000/)')
   note bench.key "$(bench_us "$b" BM_TypeOneCharacterInTheMiddle/10000/0)"
   note bench.plainkey "$(bench_us "$b" BM_PlainTextEditTypeOneCharacter/10000)"
   note bench.refresh "$(bench_us "$b" BM_FullRefreshUncoloured/10000/iterations:10)"
+  note bench.colourfloor "$(bench_us "$b" BM_ToolkitColoursTheSameRuns/10000/iterations:10)"
   b=$(bench_csv "$BUILD/bench/bench_window" '^BM_WindowKeystrokeWithRecovery/10000/1$')
   note bench.recovery "$(bench_us "$b" BM_WindowKeystrokeWithRecovery/10000/1 key)"
 done
@@ -307,4 +308,5 @@ row "CPU per keystroke in the window, 10,000 lines ($KEYS keys typed)" trakmil.k
 row "CPU per keystroke, 10,000 lines (bench)" bench.key bench.plainkey µs 1 "≤ 1.2×"
 row "keystroke with recovery copies on (bench, per key)" bench.recovery "" µs 1 "< 150 µs"
 row "full refresh, 10,000 uncoloured lines (bench)" bench.refresh "" ms 1000 "< 8 ms"
+row "the same, against the toolkit setting the same colour runs alone (bench)" bench.refresh bench.colourfloor ms 1000 "—"
 exit 0

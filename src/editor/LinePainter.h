@@ -9,6 +9,7 @@
 #include <QList>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <unordered_map>
 #include <vector>
 
 // Colours whole lines in one pass. A long pass meets the same few formats again and
@@ -63,7 +64,7 @@ public:
         if (m_runEnd < 0) return;
         m_cursor.setPosition(m_runStart);
         m_cursor.setPosition(m_runEnd, QTextCursor::KeepAnchor);
-        m_cursor.setCharFormat(m_painted.value(m_runKey));
+        m_cursor.setCharFormat(*m_runFormat);
         m_runEnd = -1;
     }
 
@@ -87,7 +88,7 @@ private:
         if (uniform) return false;
         if (m_fragments.size() == 1) {
             // The same format as merging would give, without merging it fragment by fragment.
-            paintRange(pos, pos + len, paintedKey(m_fragments.front(), colour));
+            paintRange(pos, pos + len, painted(m_fragments.front(), colour));
         } else {
             flush();
             m_cursor.setPosition(pos);
@@ -99,16 +100,16 @@ private:
         return true;
     }
 
-    void paintRange(int from, int to, quint64 key)
+    void paintRange(int from, int to, const QTextCharFormat *format)
     {
-        if (m_runEnd >= 0 && m_runEnd + 1 == from && m_runKey == key) {
+        if (m_runEnd >= 0 && m_runEnd + 1 == from && m_runFormat == format) {
             m_runEnd = to;
             return;
         }
         flush();
         m_runStart = from;
         m_runEnd = to;
-        m_runKey = key;
+        m_runFormat = format;
     }
 
     QRgb colourOf(const QTextFragment &f)
@@ -120,19 +121,21 @@ private:
         return QRgb(m_colours[index]);
     }
 
-    quint64 paintedKey(const QTextFragment &f, QRgb colour)
+    // One format object for each format and colour, so runs compare by address.
+    const QTextCharFormat *painted(const QTextFragment &f, QRgb colour)
     {
         const quint64 key = (quint64(quint32(f.charFormatIndex())) << 32) | colour;
-        if (!m_painted.contains(key)) m_painted.insert(key, withColour(f.charFormat(), colour));
-        return key;
+        auto it = m_painted.find(key);
+        if (it == m_painted.end()) it = m_painted.emplace(key, withColour(f.charFormat(), colour)).first;
+        return &it->second;
     }
 
     QTextCursor m_cursor;
     QList<QTextFragment> m_fragments;
     std::vector<qint64> m_colours;   // by format index; -1 not yet known
-    QHash<quint64, QTextCharFormat> m_painted;
+    std::unordered_map<quint64, QTextCharFormat> m_painted;   // its values never move
     QHash<QString, QRgb> m_classified;
     int m_runStart = 0;
     int m_runEnd = -1;   // none waiting
-    quint64 m_runKey = 0;
+    const QTextCharFormat *m_runFormat = nullptr;
 };
