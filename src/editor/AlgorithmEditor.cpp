@@ -12,7 +12,6 @@
 #include "lang/Normalize.h"
 #include "base/TextCatalogue.h"
 #include <QContextMenuEvent>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -118,9 +117,10 @@ private:
 // first shown, the face the answer loads is the one the editor then uses.
 QString editorFamily(int pixelSize)
 {
+    // Where the face is installed the answer is its own name; asking the font database first
+    // whether it is would cost a font match of its own.
     static const QString family = [pixelSize] {
         const QString wanted = QStringLiteral("Times New Roman");
-        if (QFontDatabase::hasFamily(wanted)) return wanted;
         QFont probe(wanted);
         probe.setPixelSize(pixelSize);
         const QString found = QFontInfo(probe).family();
