@@ -787,6 +787,9 @@ void AlgorithmEditor::setZoomPoints(int points)
     const int pixels = m_zoomPoints * 4 / 3;
     QFont f(editorFamily(pixels));
     f.setPixelSize(pixels);
+    // Said outright, so the editor does not take the dialog font's hint from the window: the
+    // editor and its text are then the one font, loaded once, not two fonts of the same face.
+    f.setStyleHint(QFont::AnyStyle);
     setFont(f);
     document()->setDefaultFont(f);
 }
