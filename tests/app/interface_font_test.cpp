@@ -84,5 +84,7 @@ TEST_F(MainWindowTest, EditorShowsTheFaceTimesNewRomanResolvesTo)
         EXPECT_EQ(shown.styleName(), wanted.styleName()) << points;
         EXPECT_EQ(shown.pixelSize(), pixels) << points;
         EXPECT_EQ(document.family(), wanted.family()) << points;
+        // One font for the editor and its text, not a second of the same face with the window's hint.
+        EXPECT_EQ(ed->font(), ed->document()->defaultFont()) << points;
     }
 }
