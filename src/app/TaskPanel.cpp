@@ -69,7 +69,9 @@ TaskPanel::TaskPanel(QWidget *parent)
     layout->addWidget(m_verdict);
     layout->addWidget(m_results, 4);
     layout->addWidget(m_close, 0, Qt::AlignRight);
-    showNotChecked();
+    // Nothing checked yet. The panel is worded in the window's Language when a task is set: a
+    // wording now would read a Language's texts the window may never show.
+    m_results->setEnabled(false);
 }
 
 // The panel stays hidden until a task is opened: its text, a whole rich text browser, is made
