@@ -39,28 +39,41 @@
 #include <QStandardPaths>
 #include <QThread>
 
+namespace {
+
+// Every window, menu and message box of the program takes the dialog font. It is given before
+// the window itself is made: a widget takes the application's font as it is made, so the window
+// and all in it are built and measured in the dialog font once, not first in the platform's
+// font and again when they are first shown.
+QWidget *withDialogFont()
+{
+    QApplication::setFont(dialogFont());
+    return nullptr;
+}
+
+}   // namespace
+
 MainWindow::MainWindow(const Options &options)
-      : m_options(options), m_settingsFile(options.settingsPath, options.settingsReadPath),
-        m_run(m_world, *this), m_heldFrame(this,
-                                           {.tick = [this] { m_run.tick(); },
-                                            .running = [this] { return m_run.isRunning(); },
-                                            .holdField = [this](bool on) { m_field->setHoldUpdates(on); },
-                                            .showRunLine =
-                                                [this](int line) {
-                                                    m_editor->selectLine(line);
-                                                    m_editor->setRunLine(line);
-                                                    m_editor->setFocus();
-                                                },
-                                            .showPanels = [this] { showPositionPanels(); },
-                                            .showField = [this] { m_field->showHeld(); }},
-                                           options.runClockNs),
+      : QMainWindow(withDialogFont()), m_options(options),
+        m_settingsFile(options.settingsPath, options.settingsReadPath), m_run(m_world, *this),
+        m_heldFrame(this,
+                    {.tick = [this] { m_run.tick(); },
+                     .running = [this] { return m_run.isRunning(); },
+                     .holdField = [this](bool on) { m_field->setHoldUpdates(on); },
+                     .showRunLine =
+                         [this](int line) {
+                             m_editor->selectLine(line);
+                             m_editor->setRunLine(line);
+                             m_editor->setFocus();
+                         },
+                     .showPanels = [this] { showPositionPanels(); },
+                     .showField = [this] { m_field->showHeld(); }},
+                    options.runClockNs),
         m_runToCursor(m_heldFrame.timer()),
         m_recovery(this, options.recoveryFolder, [this] { writeRecoveryCopy(); })
 {
     m_run.setProgram(nullptr);
     setObjectName(QStringLiteral("Form1"));
-    // Every window, menu and message box of the program, made from here on, takes it.
-    QApplication::setFont(dialogFont());
     // Real dialogs, unless the owner scripts them.
     if (!m_options.prompts) {
         m_ownPrompts = std::make_unique<QtPrompts>(this);

@@ -20,9 +20,8 @@ constexpr int FieldRole = Qt::UserRole;   // on a field's entry: the field, from
 }   // namespace
 
 TaskPanel::TaskPanel(QWidget *parent)
-      : QWidget(parent), m_title(new QLabel(this)), m_text(new QTextBrowser(this)),
-        m_keywords(new QLabel(this)), m_verdict(new QLabel(this)), m_results(new QListWidget(this)),
-        m_close(new QPushButton(this))
+      : QWidget(parent), m_title(new QLabel(this)), m_keywords(new QLabel(this)), m_verdict(new QLabel(this)),
+        m_results(new QListWidget(this)), m_close(new QPushButton(this))
 {
     setObjectName(QStringLiteral("taskPanel"));
     auto *layout = new QVBoxLayout(this);
@@ -37,10 +36,6 @@ TaskPanel::TaskPanel(QWidget *parent)
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     m_title->setFont(bold);
-
-    m_text->setObjectName(QStringLiteral("taskText"));
-    m_text->setOpenLinks(false);
-    m_text->setTabChangesFocus(true);
 
     m_keywords->setObjectName(QStringLiteral("taskKeywords"));
     m_keywords->setWordWrap(true);
@@ -70,18 +65,34 @@ TaskPanel::TaskPanel(QWidget *parent)
     connect(m_close, &QPushButton::clicked, this, &TaskPanel::closeRequested);
 
     layout->addWidget(m_title);
-    layout->addWidget(m_text, 3);
     layout->addWidget(m_keywords);
     layout->addWidget(m_verdict);
     layout->addWidget(m_results, 4);
     layout->addWidget(m_close, 0, Qt::AlignRight);
-    showNotChecked();
+    // Nothing checked yet. The panel is worded in the window's Language when a task is set: a
+    // wording now would read a Language's texts the window may never show.
+    m_results->setEnabled(false);
+}
+
+// The panel stays hidden until a task is opened: its text, a whole rich text browser, is made
+// then, in its place under the title, in the layout and in the focus chain.
+QTextBrowser *TaskPanel::taskText()
+{
+    if (m_text) return m_text;
+    m_text = new QTextBrowser(this);
+    m_text->setObjectName(QStringLiteral("taskText"));
+    m_text->setOpenLinks(false);
+    m_text->setTabChangesFocus(true);
+    m_text->setAccessibleName(text("task.panel.text", m_lang));
+    static_cast<QVBoxLayout *>(layout())->insertWidget(1, m_text, 3);
+    QWidget::setTabOrder(m_title, m_text);
+    return m_text;
 }
 
 void TaskPanel::setTask(const Task &task, Language lang)
 {
     m_title->setText(task.title);
-    m_text->setPlainText(task.text);
+    taskText()->setPlainText(task.text);
     m_results->clear();
     m_solved = false;
     m_state = State::NotChecked;
@@ -93,7 +104,7 @@ void TaskPanel::retranslate(const Task &task, Language lang)
     m_lang = lang;
     setAccessibleName(text("task.panel.name", lang));
     m_title->setAccessibleName(text("task.panel.name", lang));
-    m_text->setAccessibleName(text("task.panel.text", lang));
+    if (m_text) m_text->setAccessibleName(text("task.panel.text", lang));
     m_results->setAccessibleName(text("task.panel.result", lang));
     m_verdict->setAccessibleName(text("task.panel.result", lang));
     m_close->setText(text("task.panel.close", lang));

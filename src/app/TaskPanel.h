@@ -46,12 +46,13 @@ private:
         Changed
     };
     void showState();
+    QTextBrowser *taskText();
 
     Language m_lang = Language::Eng;
     State m_state = State::NotChecked;
     bool m_solved = false;
     QLabel *m_title;
-    QTextBrowser *m_text;
+    QTextBrowser *m_text = nullptr;   // made when the first task is set
     QLabel *m_keywords;
     QLabel *m_verdict;
     QListWidget *m_results;

@@ -144,9 +144,39 @@ std::optional<QJsonObject> scanFacts(QByteArrayView json)
     return doc.object();
 }
 
+// The bytes of a JSON string written between its quotes, its escaped quotes, backslashes and line
+// breaks put back; nothing where it holds another escape, which the JSON parser reads instead.
+std::optional<QByteArray> unescaped(QByteArrayView quoted)
+{
+    const QByteArrayView inner = quoted.sliced(1, quoted.size() - 2);
+    if (!inner.contains('\\')) return inner.toByteArray();
+    QByteArray out;
+    out.reserve(inner.size());
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        if (inner[i] != '\\') {
+            out += inner[i];
+            continue;
+        }
+        if (++i == inner.size()) return std::nullopt;
+        switch (inner[i]) {
+        case '"':
+        case '\\':
+            out += inner[i];
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        default:
+            return std::nullopt;   // any other escape
+        }
+    }
+    return out;
+}
+
 // The table of a built-in file, made straight from its bytes: a text written without an escape
-// is taken as it stands, the rest from the JSON parser. Building the whole JSON object first
-// cost the window's start three times as much. Nothing for bytes that are not such an object.
+// is taken as it stands, one with quotes or line breaks in it with them put back, the rest from
+// the JSON parser. Building the whole JSON object first cost the window's start three times as
+// much. Nothing for bytes that are not such an object.
 std::optional<Texts> scanTexts(QByteArrayView json)
 {
     Texts texts;
@@ -157,6 +187,11 @@ std::optional<Texts> scanTexts(QByteArrayView json)
             const QByteArrayView text = value.sliced(1, value.size() - 2);
             texts.insert(key.sliced(1, key.size() - 2).toByteArray(),
                          QString::fromUtf8(text.data(), text.size()));
+            return;
+        }
+        const std::optional<QByteArray> name = unescaped(key), text = unescaped(value);
+        if (name && text) {
+            texts.insert(*name, QString::fromUtf8(*text));
             return;
         }
         const QJsonDocument doc =

@@ -12,6 +12,7 @@
 #include "lang/Normalize.h"
 #include "base/TextCatalogue.h"
 #include <QContextMenuEvent>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -108,6 +109,25 @@ protected:
 private:
     AlgorithmEditor *m_editor;
 };
+
+// The editor's font is "Times New Roman". Where it is missing (most Linux machines) the toolkit
+// searches its fallbacks once for every writing system in the text, each search a sort of every
+// installed font; the face it settles on is asked for once here and named from then on, so the
+// text looks the same and no search runs again, at start or when zooming. Asked at the size
+// first shown, the face the answer loads is the one the editor then uses.
+QString editorFamily(int pixelSize)
+{
+    // Where the face is installed the answer is its own name; asking the font database first
+    // whether it is would cost a font match of its own.
+    static const QString family = [pixelSize] {
+        const QString wanted = QStringLiteral("Times New Roman");
+        QFont probe(wanted);
+        probe.setPixelSize(pixelSize);
+        const QString found = QFontInfo(probe).family();
+        return found.isEmpty() ? wanted : found;
+    }();
+    return family;
+}
 
 }   // namespace
 
@@ -764,8 +784,12 @@ void AlgorithmEditor::setZoomPoints(int points)
     m_zoomPoints = std::clamp(points, int(MinZoom), int(MaxZoom));
     // 12 points is the 16 pixels the editor has always had; sizes keep to that scale
     // whatever the screen's dots per inch.
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(m_zoomPoints * 4 / 3);
+    const int pixels = m_zoomPoints * 4 / 3;
+    QFont f(editorFamily(pixels));
+    f.setPixelSize(pixels);
+    // Said outright, so the editor does not take the dialog font's hint from the window: the
+    // editor and its text are then the one font, loaded once, not two fonts of the same face.
+    f.setStyleHint(QFont::AnyStyle);
     setFont(f);
     document()->setDefaultFont(f);
 }

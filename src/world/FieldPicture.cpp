@@ -78,13 +78,14 @@ void FieldPicture::drawEmptyField(int fieldWidth, int fieldHeight)
         p.fillRect(r.adjusted(1, 1, -1, -1), QColor::fromRgb(White));
     }
 
-    // Numbers are placed by the top-left corner of their text box.
+    // Numbers are placed by the top-left corner of their text box: their baseline lies the font's
+    // ascent below it. Drawn from the baseline, each number is shaped once, not measured and laid
+    // out in a box first; the pixels are the same.
     p.setFont(numberFont());
     p.setPen(QColor::fromRgb(kBlack));
-    const QFontMetrics fm(p.font());
+    const qreal ascent = QFontMetricsF(p.font()).ascent();
     for (const NodeNumber &n : nodeNumbers(fieldWidth, fieldHeight))
-        p.drawText(QRect(n.topLeft, QSize(fm.horizontalAdvance(n.text) + 2, fm.height())),
-                   Qt::AlignLeft | Qt::AlignTop, n.text);
+        p.drawText(QPointF(n.topLeft.x(), n.topLeft.y() + ascent), n.text);
     p.end();
 
     changed(m_image.rect());

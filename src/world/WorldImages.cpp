@@ -3,23 +3,28 @@
 #include "world/WorldImages.h"
 
 #include "world/FieldPicture.h"
+#include "world/PackedPicture.h"
 #include <QImage>
+#include <QResource>
 #include <QString>
 #include <algorithm>
 #include <array>
 
-static void initWorldResources()
-{
-    // The resources live in a static library; make sure the linker keeps them.
-    Q_INIT_RESOURCE(world);
-}
-
 namespace {
+
+// The pictures are packed by the build from the PNG files under resources/world (see
+// world/PackedPicture.h): reading them decodes nothing. Null when missing or not packed.
+QImage packed(const QString &path)
+{
+    const QResource resource(path);
+    if (!resource.isValid()) return QImage();
+    const QByteArray bytes = resource.uncompressedData();
+    return unpackPicture(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
+}
 
 QImage load(const QString &path, QSize size, QImage::Format format, QRgb standIn)
 {
-    initWorldResources();
-    QImage img(path);
+    QImage img = packed(path);
     if (img.isNull() || img.size() != size) {
         img = QImage(size, format);
         img.fill(standIn);
@@ -28,16 +33,13 @@ QImage load(const QString &path, QSize size, QImage::Format format, QRgb standIn
     return img.convertToFormat(format);
 }
 
-// The background as the field shows it: a few dozen colours, kept as their indices and read
-// from a PNG, a quarter of the memory of the colours themselves and no JPEG decoder to load.
-// The PNG's rows are stored unfiltered and uncompressed: they read at a third of the cost of
-// the smallest file, and the resource compiler leaves PNG files as they are.
+// The background as the field shows it: a few dozen colours, kept as their indices, a quarter of
+// the memory of the colours themselves.
 QImage loadBackground(const QString &path)
 {
-    initWorldResources();
     const QSize shown(FieldPicture::Width, FieldPicture::Height);
     constexpr QRgb standIn = 0xFFB4B4B4u;
-    QImage img(path);
+    QImage img = packed(path);
     if (img.size() != shown || img.format() != QImage::Format_Indexed8) {
         img = QImage(shown, QImage::Format_Indexed8);
         img.setColorTable({standIn});
@@ -80,7 +82,7 @@ namespace WorldImages {
 const QImage &robotPicture(int index)
 {
     const int k = std::clamp(index, 0, RobotPictures - 1);
-    return sprite(pictures().robots[size_t(k)], QStringLiteral(":/world/robot%1.png").arg(k),
+    return sprite(pictures().robots[size_t(k)], QStringLiteral(":/world/robot%1.pixels").arg(k),
                   QSize(SpriteSize, SpriteSize));
 }
 
@@ -97,14 +99,14 @@ const QImage &robotClean()
 const QImage &arrowPicture(int heading)
 {
     const int k = heading & 7;
-    return sprite(pictures().arrows[size_t(k)], QStringLiteral(":/world/arrow%1.png").arg(k),
+    return sprite(pictures().arrows[size_t(k)], QStringLiteral(":/world/arrow%1.pixels").arg(k),
                   QSize(ArrowWidth, ArrowHeight));
 }
 
 const QImage &background()
 {
     QImage &fon = pictures().fon;
-    if (fon.isNull()) fon = loadBackground(QStringLiteral(":/world/fon.png"));
+    if (fon.isNull()) fon = loadBackground(QStringLiteral(":/world/fon.pixels"));
     return fon;
 }
 

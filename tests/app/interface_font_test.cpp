@@ -7,10 +7,13 @@
 #include "common/MessageWindow.h"
 #include "common/QtPrompts.h"
 #include "documents/widgets/ExtendedSettingsDialog.h"
+#include "editor/AlgorithmEditor.h"
 #include <QDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 
@@ -63,4 +66,25 @@ TEST_F(MainWindowTest, MessageBoxesUseTheDialogFont)
     EXPECT_EQ(boxFont.pointSizeF(), 8.0);
     EXPECT_EQ(QFontInfo(boxFont).family(), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(buttonFont.pointSizeF(), 8.0);
+}
+
+// Where "Times New Roman" is missing the editor names the face the toolkit settles on for it,
+// asked once: the same face as the name itself gives, at the start's 16 pixels and at any zoom.
+TEST_F(MainWindowTest, EditorShowsTheFaceTimesNewRomanResolvesTo)
+{
+    open();
+    AlgorithmEditor *ed = window->editor();
+    for (int points : {int(AlgorithmEditor::DefaultZoom), int(AlgorithmEditor::MaxZoom)}) {
+        ed->setZoomPoints(points);
+        const int pixels = points * 4 / 3;
+        QFont times(QStringLiteral("Times New Roman"));
+        times.setPixelSize(pixels);
+        const QFontInfo wanted(times), shown(ed->font()), document(ed->document()->defaultFont());
+        EXPECT_EQ(shown.family(), wanted.family()) << points;
+        EXPECT_EQ(shown.styleName(), wanted.styleName()) << points;
+        EXPECT_EQ(shown.pixelSize(), pixels) << points;
+        EXPECT_EQ(document.family(), wanted.family()) << points;
+        // One font for the editor and its text, not a second of the same face with the window's hint.
+        EXPECT_EQ(ed->font(), ed->document()->defaultFont()) << points;
+    }
 }

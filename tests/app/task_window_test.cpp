@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -219,4 +220,37 @@ TEST_F(TaskWindowTest, AProgramSavedWithATaskOpenReopensItsTaskFromItsOwnFolder)
     window->action(Command::Save)->trigger();
     ASSERT_TRUE(loadProgramFile(path("work/corner-anna.tkm"), styled, notes, &error));
     EXPECT_EQ(notes.value(kNoteTaskFile), QStringLiteral("../corner.tkt"));
+}
+
+// The task's text is made when the first task opens: it must land under the title in the order
+// Tab walks, be the only one however many tasks open, and follow a Language switch.
+TEST_F(TaskWindowTest, TheTaskTextMadeWhenATaskOpensSitsUnderTheTitleAndFollowsTheLanguage)
+{
+    const QString file = writeTaskFile(makeTask());
+    open({}, "[int]\nlanguage=eng\n");
+    for (int opening = 0; opening < 2; ++opening) {
+        prompts.openPaths << file;
+        window->action(Command::Open)->trigger();
+    }
+    TaskPanel *panel = taskPanel();
+    ASSERT_EQ(panel->findChildren<QTextBrowser *>().size(), 1);
+
+    const QStringList named = {QStringLiteral("taskTitle"),    QStringLiteral("taskText"),
+                               QStringLiteral("taskKeywords"), QStringLiteral("taskVerdict"),
+                               QStringLiteral("taskResults"),  QStringLiteral("taskClose")};
+    QStringList tabOrder;
+    QWidget *w = panel->findChild<QLabel *>(named.first());
+    for (int steps = 0; steps < 200 && tabOrder.size() < named.size(); ++steps, w = w->nextInFocusChain())
+        if (named.contains(w->objectName()) && !tabOrder.contains(w->objectName()))
+            tabOrder << w->objectName();
+    EXPECT_EQ(tabOrder.join(QLatin1Char(' ')).toStdString(), named.join(QLatin1Char(' ')).toStdString());
+    auto *layout = panel->layout();
+    for (int i = 0; i < named.size(); ++i)
+        EXPECT_EQ(layout->itemAt(i)->widget()->objectName(), named[i]) << i;
+
+    auto *text = panel->findChild<QTextBrowser *>(QStringLiteral("taskText"));
+    window->settings().language = QStringLiteral("rus");
+    window->applyLanguage();
+    EXPECT_EQ(text->accessibleName(), uiText("task.panel.text", Language::Rus).value_or(QString()));
+    EXPECT_NE(text->accessibleName(), eng("task.panel.text"));
 }

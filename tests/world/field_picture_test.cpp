@@ -105,6 +105,38 @@ TEST(FieldPicture, NodeNumbersSitInTheirBoxes)
     EXPECT_EQ(blackIn(img, 2, 2, 2, 435), 0) << "no text left of its left";
 }
 
+// The numbers are exactly what the toolkit draws for each in its text box, top left aligned,
+// at every field size (one digit and two).
+TEST(FieldPicture, NodeNumbersAreTheToolkitsTextInTheirBoxes)
+{
+    for (const QSize size : {QSize(16, 20), QSize(3, 2)}) {
+        FieldPicture picture;
+        picture.drawEmptyField(size.width(), size.height());
+        const QImage &img = picture.image();
+        QImage boxes(img.size(), img.format());
+        boxes.fill(kWhite);
+        QPainter p(&boxes);
+        p.setFont(FieldPicture::numberFont());
+        p.setPen(QColor::fromRgb(kBlack));
+        const QFontMetrics fm(p.font());
+        QList<QRect> drawn;
+        for (const FieldPicture::NodeNumber &n : FieldPicture::nodeNumbers(size.width(), size.height())) {
+            drawn << QRect(n.topLeft, QSize(fm.horizontalAdvance(n.text) + 2, fm.height()));
+            p.drawText(drawn.constLast(), Qt::AlignLeft | Qt::AlignTop, n.text);
+        }
+        p.end();
+        ASSERT_GT(drawn.size(), 4);
+        // A pixel round each box too: nothing of a number lies outside its box.
+        int differing = 0;
+        for (const QRect &box : drawn) {
+            const QRect r = box.adjusted(-1, -1, 1, 1);
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) differing += at(img, x, y) != at(boxes, x, y);
+        }
+        EXPECT_EQ(differing, 0) << size.width() << "x" << size.height();
+    }
+}
+
 TEST(FieldPicture, SmallFieldLeavesTheRestWhite)
 {
     Field f;

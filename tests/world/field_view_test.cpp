@@ -119,6 +119,42 @@ TEST(FieldView, WhiteShowsTheBackgroundThrough)
     EXPECT_EQ(w.field->shownPixel(29, 20), fon.pixel(29, 20)) << "including the cell border";
 }
 
+// Every pixel the field shows is the picture's, or where the picture is white what lies under
+// it: the goal's ghost where it covers, the background elsewhere. Checked over the whole field,
+// after a first paint and after a change of a part of it.
+TEST(FieldView, EveryPixelShowsThePictureOrWhatLiesUnderIt)
+{
+    Window w;
+    const QImage &fon = WorldImages::background();
+    QImage ghost(FieldPicture::Width, FieldPicture::Height, QImage::Format_ARGB32_Premultiplied);
+    ghost.fill(Qt::transparent);
+    const QRect covered(50, 30, 101, 77);
+    constexpr QRgb ghostColour = 0xFF3060C0u;
+    for (int y = covered.top(); y <= covered.bottom(); ++y)
+        for (int x = covered.left(); x <= covered.right(); ++x) ghost.setPixel(x, y, ghostColour);
+    w.field->setGhost(ghost);
+    const auto expectAllShown = [&](const char *when) {
+        const QImage &pic = w.field->picture().image();
+        int wrong = 0;
+        for (int y = 0; y < FieldPicture::Height; ++y)
+            for (int x = 0; x < FieldPicture::Width; ++x) {
+                const QRgb drawn = pic.pixel(x, y) | 0xFF000000u;
+                const QRgb under = covered.contains(x, y) ? ghostColour : fon.pixel(x, y);
+                const QRgb expected = drawn == FieldPicture::White ? under : drawn;
+                if (w.field->shownPixel(x, y) != expected && ++wrong < 5)
+                    ADD_FAILURE() << when << ": pixel " << x << ", " << y;
+            }
+        EXPECT_EQ(wrong, 0) << when;
+    };
+    w.world.step();
+    expectAllShown("first paint");
+    w.world.rotate90();
+    w.world.setColour(0xFF0000);
+    w.world.step();
+    w.world.step();
+    expectAllShown("a part changed");
+}
+
 TEST(FieldView, MouseSignals)
 {
     Window w;

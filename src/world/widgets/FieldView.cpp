@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <utility>
 
 // ---- RobotSprite ---------------------------------------------------------------------
@@ -148,27 +149,32 @@ void FieldView::compose(const QRect &r) const
 {
     const QImage &pic = m_picture.image();
     const QImage &fon = WorldImages::background();
-    const QList<QRgb> shades = fon.colorTable();
+    // The background has a colour for every index a byte holds.
+    const QList<QRgb> colourTable = fon.colorTable();
+    const QRgb *shades = colourTable.constData();
+    const int fonWidth = fon.width(), fonHeight = fon.height();
+    // Every pixel of the field is composed when it is first painted: the loops below are kept
+    // tight, the size checks made once a row rather than once a pixel.
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(pic.constScanLine(y));
-        const uchar *under = y < fon.height() ? fon.constScanLine(y) : nullptr;
-        const QRgb *ghost =
-            m_ghost.isNull() ? nullptr : reinterpret_cast<const QRgb *>(m_ghost.constScanLine(y));
         QRgb *dst = reinterpret_cast<QRgb *>(m_composite.scanLine(y));
+        const auto seeThrough = [src](int x) { return (src[x] | 0xFF000000u) == FieldPicture::White; };
+        // The background lies under the pixels left of `shown`; white shows right of it.
+        const int shown = y < fonHeight ? std::clamp(fonWidth, r.left(), r.right() + 1) : r.left();
+        if (shown > r.left()) {
+            const uchar *under = fon.constScanLine(y);
+            for (int x = r.left(); x < shown; ++x) dst[x] = seeThrough(x) ? shades[under[x]] : src[x];
+        }
+        for (int x = shown; x <= r.right(); ++x) dst[x] = seeThrough(x) ? FieldPicture::White : src[x];
+        if (m_ghost.isNull()) continue;
+        const QRgb *ghost = reinterpret_cast<const QRgb *>(m_ghost.constScanLine(y));
         for (int x = r.left(); x <= r.right(); ++x) {
-            const bool seeThrough = (src[x] | 0xFF000000u) == FieldPicture::White;
-            if (!seeThrough) {
-                dst[x] = src[x];
-                continue;
-            }
-            dst[x] = (under && x < fon.width()) ? shades.at(under[x]) : FieldPicture::White;
-            if (ghost && qAlpha(ghost[x]) != 0) {
-                // Premultiplied "over": the ghost, then what shows through it.
-                const int keep = 255 - qAlpha(ghost[x]);
-                const auto over = [&](int g, int b) { return g + (b * keep + 127) / 255; };
-                dst[x] = qRgb(over(qRed(ghost[x]), qRed(dst[x])), over(qGreen(ghost[x]), qGreen(dst[x])),
-                              over(qBlue(ghost[x]), qBlue(dst[x])));
-            }
+            if (!seeThrough(x) || qAlpha(ghost[x]) == 0) continue;
+            // Premultiplied "over": the ghost, then what shows through it.
+            const int keep = 255 - qAlpha(ghost[x]);
+            const auto over = [&](int g, int b) { return g + (b * keep + 127) / 255; };
+            dst[x] = qRgb(over(qRed(ghost[x]), qRed(dst[x])), over(qGreen(ghost[x]), qGreen(dst[x])),
+                          over(qBlue(ghost[x]), qBlue(dst[x])));
         }
     }
 }
