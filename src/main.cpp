@@ -5,6 +5,7 @@
 #include "cli/Headless.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
+#include "app/OverflowArrowsStyle.h"
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -28,6 +29,7 @@ int main(int argc, char **argv)
         if (size != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(size / 100.0));
     }
     QApplication app(argc, argv);
+    deferOverflowArrows();
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QLatin1String(kAppId));
     QApplication::setWindowIcon(applicationIcon());
