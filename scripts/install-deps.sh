@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing Trakmil needs on Debian; quiet when all is there.
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev zlib1g-dev libgl-dev libgtest-dev libgmock-dev
+pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-private-dev qt6-svg-dev zlib1g-dev libgl-dev libgtest-dev libgmock-dev
       googletest libbenchmark-dev fonts-liberation fonts-dejavu-core qt6-translations-l10n qt6-l10n-tools xvfb xauth clang
       dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base unrtf poppler-utils librsvg2-bin
       python3-html5lib)

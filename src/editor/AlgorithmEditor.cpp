@@ -512,21 +512,9 @@ void AlgorithmEditor::recolourAll()
     QTextDocument *d = document();
     const Lexicon &lex = *m_lexicon;
     paintBlocks(0, [&](LinePainter &p) {
-        // Every line's text in one piece: no line's text is gathered fragment by fragment.
-        const QString raw = d->toRawText();
-        if (raw.count(QChar::ParagraphSeparator) + 1 == d->blockCount()) {
-            int pos = 0;
-            for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) {
-                int end = raw.indexOf(QChar::ParagraphSeparator, pos);
-                if (end < 0) end = int(raw.size());
-                const QString text = QString::fromRawData(raw.constData() + pos, end - pos);
-                p.paint(b, pos, p.classified(text, lex));
-                pos = end + 1;
-            }
-            return;
-        }
-        for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
-            p.paint(b, [&](const QString &text) { return p.classified(text, lex); });
+        auto colourFor = [&](const QString &text) { return p.classified(text, lex); };
+        if (p.paintEveryLine(colourFor)) return;
+        for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) p.paint(b, colourFor);
     });
     setCaret(lc.line, lc.column);
 }

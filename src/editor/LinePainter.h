@@ -3,12 +3,16 @@
 #pragma once
 #include "lang/Highlight.h"
 #include "editor/TextColour.h"
+#include "editor/TextInternals.h"
 #include "lang/Lexicon.h"
 #include "lang/Normalize.h"
 #include <QHash>
 #include <QList>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <numeric>
 #include <unordered_map>
 #include <vector>
 
@@ -17,7 +21,7 @@
 // worked out once.
 class LinePainter {
 public:
-    explicit LinePainter(QTextDocument *d) : m_cursor(d) { }
+    explicit LinePainter(QTextDocument *d) : m_document(d), m_cursor(d) { }
     QTextCursor &cursor() { return m_cursor; }
 
     bool paint(const QTextBlock &b, QRgb colour)
@@ -31,29 +35,56 @@ public:
         const int len = b.length() - 1;
         if (len <= 0) return false;
         const int pos = b.position();
-        m_fragments.clear();
+        m_line.clear();
         QString text;
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
             if (!f.isValid()) continue;
-            m_fragments.append(f);
+            m_line.push_back({f.length(), f.charFormatIndex()});
             text += f.text();
         }
-        return paintFragments(pos, len, colourFor(text));
+        return paintLine(pos, colourFor(text));
     }
 
-    // A walk over every line in order, that knows each line's place and text already
-    // (from the document's raw text), reads only the line's formats.
-    bool paint(const QTextBlock &b, int pos, QRgb colour)
+    // Every line in one walk over the document's characters and formats, the text of each
+    // line taken from the document's raw text. False, with nothing painted, when the two do
+    // not tell the same lines, as a text with frames would not.
+    template <typename ColourFor> bool paintEveryLine(ColourFor &&colourFor)
     {
-        const int len = b.length() - 1;
-        if (len <= 0) return false;
-        m_fragments.clear();
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (f.isValid()) m_fragments.append(f);
+        const QString raw = m_document->toRawText();
+        if (raw.count(QChar::ParagraphSeparator) + 1 != m_document->blockCount()) return false;
+        const std::vector<FormatRun> runs = formatRuns(*m_document);
+        const qsizetype total = std::accumulate(runs.begin(), runs.end(), qsizetype(0),
+                                                [](qsizetype n, const FormatRun &r) { return n + r.length; });
+        if (total != raw.size() + 1) return false;   // the final line break is not in the raw text
+        auto run = runs.begin();
+        int runLeft = run->length;
+        // Takes the next n characters' formats into the line (the line break's are left out).
+        auto take = [&](int n, bool keep) {
+            while (n > 0) {
+                if (runLeft == 0) runLeft = (++run)->length;
+                const int k = std::min(n, runLeft);
+                if (keep) {
+                    if (!m_line.empty() && m_line.back().formatIndex == run->formatIndex)
+                        m_line.back().length += k;
+                    else
+                        m_line.push_back({k, run->formatIndex});
+                }
+                runLeft -= k;
+                n -= k;
+            }
+        };
+        int pos = 0;
+        while (pos <= raw.size()) {
+            int end = int(raw.indexOf(QChar::ParagraphSeparator, pos));
+            if (end < 0) end = int(raw.size());
+            m_line.clear();
+            take(end - pos, true);
+            if (end > pos) paintLine(pos, colourFor(QString::fromRawData(raw.constData() + pos, end - pos)));
+            take(1, false);
+            pos = end + 1;
         }
-        return paintFragments(pos, len, colour);
+        return true;
     }
 
     // Lines next to each other that end in the same format are set in one go, the line
@@ -62,9 +93,7 @@ public:
     void flush()
     {
         if (m_runEnd < 0) return;
-        m_cursor.setPosition(m_runStart);
-        m_cursor.setPosition(m_runEnd, QTextCursor::KeepAnchor);
-        m_cursor.setCharFormat(*m_runFormat);
+        setCharacterFormat(m_document, m_runStart, m_runEnd - m_runStart, *m_runFormat);
         m_runEnd = -1;
     }
 
@@ -80,22 +109,23 @@ public:
     }
 
 private:
-    bool paintFragments(int pos, int len, QRgb colour)
+    // The line starting at pos, whose formats are in m_line.
+    bool paintLine(int pos, QRgb colour)
     {
         bool uniform = true;
-        for (const QTextFragment &f : std::as_const(m_fragments))
-            if (colourOf(f) != colour) uniform = false;
+        for (const FormatRun &r : m_line)
+            if (colourOf(r.formatIndex) != colour) uniform = false;
         if (uniform) return false;
-        if (m_fragments.size() == 1) {
-            // The same format as merging would give, without merging it fragment by fragment.
-            paintRange(pos, pos + len, painted(m_fragments.front(), colour));
-        } else {
-            flush();
-            m_cursor.setPosition(pos);
-            m_cursor.setPosition(pos + len, QTextCursor::KeepAnchor);
-            QTextCharFormat f;
-            f.setForeground(QColor::fromRgb(colour));
-            m_cursor.mergeCharFormat(f);
+        if (m_line.size() == 1) {
+            paintRange(pos, pos + m_line.front().length, painted(m_line.front().formatIndex, colour));
+            return true;
+        }
+        // Each part keeps the rest of its format: the colour is merged into it, as into the
+        // parts already of that colour, so that the whole line holds the colour as its own.
+        flush();
+        for (const FormatRun &r : m_line) {
+            setCharacterFormat(m_document, pos, r.length, *painted(r.formatIndex, colour));
+            pos += r.length;
         }
         return true;
     }
@@ -112,26 +142,35 @@ private:
         m_runFormat = format;
     }
 
-    QRgb colourOf(const QTextFragment &f)
+    QTextCharFormat charFormat(int index)
     {
-        const int index = f.charFormatIndex();
-        if (index < 0) return ::colourOf(f.charFormat());
+        // Painting adds formats as it goes: a format newer than the list read is read again.
+        if (index >= m_formats.size()) m_formats = m_document->allFormats();
+        return index >= 0 && index < m_formats.size() ? m_formats.at(index).toCharFormat()
+                                                      : QTextCharFormat();
+    }
+
+    QRgb colourOf(int index)
+    {
+        if (index < 0) return ::colourOf(QTextCharFormat());
         if (size_t(index) >= m_colours.size()) m_colours.resize(index + 1, -1);
-        if (m_colours[index] < 0) m_colours[index] = ::colourOf(f.charFormat());
+        if (m_colours[index] < 0) m_colours[index] = ::colourOf(charFormat(index));
         return QRgb(m_colours[index]);
     }
 
     // One format object for each format and colour, so runs compare by address.
-    const QTextCharFormat *painted(const QTextFragment &f, QRgb colour)
+    const QTextCharFormat *painted(int index, QRgb colour)
     {
-        const quint64 key = (quint64(quint32(f.charFormatIndex())) << 32) | colour;
+        const quint64 key = (quint64(quint32(index)) << 32) | colour;
         auto it = m_painted.find(key);
-        if (it == m_painted.end()) it = m_painted.emplace(key, withColour(f.charFormat(), colour)).first;
+        if (it == m_painted.end()) it = m_painted.emplace(key, withColour(charFormat(index), colour)).first;
         return &it->second;
     }
 
+    QTextDocument *m_document;
     QTextCursor m_cursor;
-    QList<QTextFragment> m_fragments;
+    std::vector<FormatRun> m_line;   // the formats of the line being painted, in order
+    QList<QTextFormat> m_formats;   // the document's formats, by index
     std::vector<qint64> m_colours;   // by format index; -1 not yet known
     std::unordered_map<quint64, QTextCharFormat> m_painted;   // its values never move
     QHash<QString, QRgb> m_classified;

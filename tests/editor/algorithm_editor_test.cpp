@@ -3,10 +3,12 @@
 #include "EditorTestUtil.h"
 #include "documents/DocumentConvert.h"
 #include "editor/TextColour.h"
+#include "lang/Normalize.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QScrollBar>
+#include <random>
 
 using namespace LineColour;
 
@@ -224,6 +226,80 @@ TEST(AlgorithmEditorRefresh, EveryLineTakesItsOwnColourWhole)
     h.key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(h->line(1), QString());
     EXPECT_COLOR(h->lineColour(2), Fuchsia);
+}
+
+namespace {
+// Every character with its format, line breaks left out: theirs depend on the edits before.
+QList<std::pair<QChar, QTextCharFormat>> characters(const QTextDocument &d)
+{
+    QList<std::pair<QChar, QTextCharFormat>> out;
+    for (QTextBlock b = d.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            for (QChar c : it.fragment().text()) out.append({c, it.fragment().charFormat()});
+    return out;
+}
+}   // namespace
+
+// A refresh sets formats straight in the text's storage, walking every line's parts at once:
+// on text whose parts cross line breaks and carry fonts as well as colours, each character
+// must end as a cursor merging the line's colour into it would leave it, and one undo must
+// take the refresh back with the edit it joined.
+TEST(AlgorithmEditorRefresh, EveryCharacterKeepsItsFormatWithTheLineColourMerged)
+{
+    const QStringList kinds {
+        QStringLiteral("ШАГ"),        QStringLiteral("ПОВОРОТ 90"), QString(),
+        QStringLiteral("* заметка"),  QStringLiteral("что-то"),     QStringLiteral("ЦИКЛ. ВЫПОЛНИТЬ 3 РАЗ"),
+        QStringLiteral("КОНЕЦ ЦИКЛА")};
+    const QList<QRgb> palette {Navy, Green, Maroon, Black, Teal};
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        auto pick = [&random](int n) { return int(random() % unsigned(n)); };
+        EditorHarness h;
+        QStringList text;
+        for (int k = 0; k < 30; ++k) text << kinds.at(pick(kinds.size()));
+        h.load(text.join(QLatin1Char('\n')));
+        QTextDocument *d = h->document();
+        const int length = d->characterCount() - 1;
+        QTextDocument *beforeLastEdit = nullptr;
+        for (int k = 0; k < 25; ++k) {
+            if (k == 24) beforeLastEdit = d->clone(h.ed.get());
+            const int from = pick(length), to = std::min(length, from + 1 + pick(40));
+            QTextCursor c(d);
+            c.setPosition(from);
+            c.setPosition(to, QTextCursor::KeepAnchor);
+            QTextCharFormat f;
+            switch (pick(3)) {
+            case 0:
+                f.setForeground(QColor::fromRgb(palette.at(pick(palette.size()))));
+                break;
+            case 1:
+                f.setFontWeight(pick(2) ? QFont::Bold : QFont::Normal);
+                break;
+            default:
+                f.setFontPointSize(8 + pick(6));
+                break;
+            }
+            c.mergeCharFormat(f);
+        }
+        QTextDocument *want = d->clone(h.ed.get());
+        for (QTextBlock b = want->begin(); b.isValid(); b = b.next()) {
+            const QRgb colour = classifyFull(normalizeLine(b.text()), h->lexicon());
+            bool uniform = true;   // a line all of its colour already is left as it is
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                uniform = uniform && colourOf(it.fragment().charFormat()) == colour;
+            if (uniform) continue;
+            QTextCursor c(b);
+            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            QTextCharFormat f;
+            f.setForeground(QColor::fromRgb(colour));
+            c.mergeCharFormat(f);
+        }
+        h->recolourAll();
+        ASSERT_EQ(characters(*d), characters(*want));
+        d->undo();
+        EXPECT_EQ(characters(*d), characters(*beforeLastEdit));
+    }
 }
 
 TEST(AlgorithmEditorChange, ColouringIsNotAChange)

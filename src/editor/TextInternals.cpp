@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/TextInternals.h"
+#include <QTextDocument>
+#include <QtGui/private/qtextdocument_p.h>
+
+std::vector<FormatRun> formatRuns(const QTextDocument &document)
+{
+    const QTextDocumentPrivate *d = QTextDocumentPrivate::get(&document);
+    const auto &fragments = d->fragmentMap();
+    std::vector<FormatRun> runs;
+    runs.reserve(fragments.numNodes());
+    // In order from the first fragment: the successor step is cheap, a position is not.
+    for (auto it = fragments.begin(); !it.atEnd(); ++it) {
+        const int format = it.value()->format;
+        const int length = it.size();
+        if (!runs.empty() && runs.back().formatIndex == format)
+            runs.back().length += length;
+        else
+            runs.push_back({length, format});
+    }
+    return runs;
+}
+
+void setCharacterFormat(QTextDocument *document, int from, int length, const QTextCharFormat &format)
+{
+    if (length <= 0) return;
+    QTextDocumentPrivate::get(document)->setCharFormat(
+        from, length, format, QTextDocumentPrivate::SetFormatAndPreserveObjectIndices);
+}

@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 The Trakmil developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QTextCharFormat>
+#include <vector>
+
+class QTextDocument;
+
+// Reads and sets character formats straight in the document's own storage. A refresh of a
+// long program sets thousands of ranges: through a cursor each one costs two cursor moves,
+// a copy of the format and a search for tables, half again what setting the range costs.
+// The toolkit's internal text classes are used here and nowhere else.
+
+// A stretch of characters in one format: the format's place in QTextDocument::allFormats().
+struct FormatRun {
+    int length;
+    int formatIndex;
+};
+
+// Every character of the document in order, line breaks and the final one included.
+std::vector<FormatRun> formatRuns(const QTextDocument &document);
+
+// Gives the characters from..from+length the format, as a cursor selecting them and setting
+// it would: recorded for undo, inside the edit block that is open, laid out again.
+void setCharacterFormat(QTextDocument *document, int from, int length, const QTextCharFormat &format);
