@@ -29,6 +29,9 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
   grep -qF "$lib (>= " <<<"$depends" || fail "Depends has no version for $lib: $depends"
 done
 [ -z "$(sort <<<"$names" | uniq -d)" ] || fail "Depends names a package twice: $depends"
+# The editor uses the toolkit's private text classes: another Qt release may lay them out
+# differently, so the package holds to the exact Qt it was built against.
+grep -qE "(^|, )qt6-base-abi \(= [0-9.]+\)" <<<"$depends" || fail "Depends does not pin qt6-base-abi: $depends"
 [ -n "$(field Description)" ] || fail "no Description"
 recommends=$(field Recommends)
 for p in qt6-translations-l10n fonts-liberation; do
