@@ -79,6 +79,10 @@ MainWindow::MainWindow(const Options &options)
         m_ownPrompts = std::make_unique<QtPrompts>(this);
         m_options.prompts = m_ownPrompts.get();
     }
+    // Built in the Language it shows at once: built in the default one and worded again
+    // when the settings came, every start read a second table of texts and set every
+    // caption twice.
+    m_settings = m_settingsFile.read();
     buildMenus();
     buildControls();
     buildToolBars();
@@ -178,7 +182,7 @@ void MainWindow::buildMenus()
         case MenuEntry::Kind::Menu:
         case MenuEntry::Kind::Submenu: {
             const MenuRow &row = menuRow(e.menu);
-            const QString caption = uiText(row.caption, Language::Rus).value_or(QString());
+            const QString caption = uiText(row.caption, textLanguage()).value_or(QString());
             QMenu *m = nullptr;
             if (e.kind == MenuEntry::Kind::Menu) {
                 m = top = menuBar()->addMenu(caption);
@@ -195,7 +199,7 @@ void MainWindow::buildMenus()
             break;
         case MenuEntry::Kind::Item: {
             const CommandRow &row = commandRow(e.command);
-            auto *a = new QAction(uiText(row.caption, Language::Rus).value_or(QString()), this);
+            auto *a = new QAction(uiText(row.caption, textLanguage()).value_or(QString()), this);
             a->setObjectName(QString::fromLatin1(row.objectName));
             if (*row.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
             (sub ? sub : top)->addAction(a);
@@ -308,7 +312,7 @@ void MainWindow::buildControls()
     manualFrame->setGeometry(12, 40, 325, 438);
     manualFrame->lower();   // a frame, drawn under the controls it surrounds
 
-    m_editor = new AlgorithmEditor(central);
+    m_editor = new AlgorithmEditor(central, textLanguage());
     m_editor->setGeometry(26, 53, 307, 420);
 
     m_field = new FieldView(central);
@@ -320,7 +324,7 @@ void MainWindow::buildControls()
     direction->setGeometry(675, 507, DirectionBevel::Width, DirectionBevel::Height);
     m_field->setDirectionWidget(direction);
 
-    m_notices.build(central, this, MessageCatalogue::forLanguage(Language::Rus).msgNoErrors,
+    m_notices.build(central, this, MessageCatalogue::forLanguage(textLanguage()).msgNoErrors,
                     text("runFinished"));
 
     buildTimeline(central);

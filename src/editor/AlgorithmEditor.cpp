@@ -131,9 +131,11 @@ QString editorFamily(int pixelSize)
 
 }   // namespace
 
-AlgorithmEditor::AlgorithmEditor(QWidget *parent)
-      : QPlainTextEdit(parent), m_lexicon(&Lexicon::forLanguage(Language::Rus)),
-        m_captions(*DialogCaptions::forLanguage(Language::Rus))
+AlgorithmEditor::AlgorithmEditor(QWidget *parent, Language lang)
+      : QPlainTextEdit(parent), m_language(lang), m_lexicon(&Lexicon::forLanguage(lang)), m_captions([lang] {
+            auto c = DialogCaptions::forLanguage(lang);
+            return c ? *c : *DialogCaptions::forLanguage(Language::Rus);
+        }())
 {
     setObjectName(QStringLiteral("doc"));
     {
@@ -163,7 +165,7 @@ AlgorithmEditor::AlgorithmEditor(QWidget *parent)
     // contentsChange tells that text really changed; contentsChanged comes once at the end
     // of the outermost edit, when the caret is where the edit leaves it.
     watchDocument(document());
-    setLanguage(Language::Rus);
+    setLanguage(lang);
 }
 
 AlgorithmEditor::~AlgorithmEditor() = default;

@@ -33,7 +33,8 @@ struct LineColumn {
 class AlgorithmEditor : public QPlainTextEdit, public ProgramText {
     Q_OBJECT
 public:
-    explicit AlgorithmEditor(QWidget *parent = nullptr);
+    // Made in the Language it will be set to, its keywords and captions are read once.
+    explicit AlgorithmEditor(QWidget *parent = nullptr, Language lang = Language::Rus);
     ~AlgorithmEditor() override;
 
     // Installs the Lexicon, the dialog captions, the panel labels and the clear
