@@ -114,7 +114,7 @@ MainWindow::MainWindow(const Options &options)
 
     // Start-up, in order; by qualified name, as nothing is bound dynamically while the
     // window is being built.
-    readSettings();
+    showSettings();   // read before the window was built
     MainWindow::applyLanguage();
     openStartupFile();
     MainWindow::resetField();

@@ -180,6 +180,7 @@ private:
     void showLineMarks();
     void refreshLinePanelsTick();
     void readSettings();
+    void showSettings();   // what the settings read last show in the window
     bool writeSettingsQuietly(QString *error);
     void openStartupFile();
     void showDocumentState();   // in the current Language

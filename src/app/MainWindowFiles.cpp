@@ -53,6 +53,11 @@ std::optional<WriteOptions> replacing(const QString &path, Prompts &prompts, con
 void MainWindow::readSettings()
 {
     m_settings = m_settingsFile.read();
+    showSettings();
+}
+
+void MainWindow::showSettings()
+{
     setAdvancedToolBarVisible(m_settings.showAdvancedToolBar);
     setLineNumbersVisible(m_settings.lineNumbers);
     m_settingsFile.wordProblem(textLanguage());   // said once, over the shown window
