@@ -18,8 +18,9 @@ if [ "${1:-}" = package ]; then
 fi
 # "install-deps.sh checks": only the tools scripts/check-style.sh runs.
 [ "${1:-}" = checks ] && pkgs=(clang-format cppcheck)
-# "install-deps.sh soak": what scripts/gui-soak.sh drives the window with, on top of the rest.
-[ "${1:-}" = soak ] && pkgs+=(xdotool x11-utils x11-xkb-utils openbox libx11-dev)
+# "install-deps.sh soak": what scripts/gui-soak.sh drives the window with, and valgrind for
+# scripts/perf-compare.sh --instructions, on top of the rest.
+[ "${1:-}" = soak ] && pkgs+=(xdotool x11-utils x11-xkb-utils openbox libx11-dev valgrind)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,11 +4,14 @@
 # Holds Trakmil's costs against the toolkit's floor: each figure is measured side by side with
 # its anchor (the bare Qt programs of bench/anchors/, or the same command without the costly
 # part), in interleaved rounds (A B A B ...), and the table gives the medians and their ratio.
-#   scripts/perf-compare.sh [--rounds N] [--build DIR]      (5 rounds, the folder build)
+#   scripts/perf-compare.sh [--rounds N] [--build DIR] [--instructions]
+#                                     (5 rounds, the folder build)
 # Needs a build with the benchmarks (TRAKMIL_BENCHMARKS, the default): trakmil, bench/anchor_*,
 # bench/bench_editor and bench/bench_window; and xvfb, xdotool and openbox, as the window is
-# driven on a virtual display under a window manager. PERF_COMPARE_KEEP=DIR keeps every
-# round's figures there, one file per figure.
+# driven on a virtual display under a window manager. --instructions adds the start-up counted
+# in instructions, one start of each under valgrind's callgrind: the same on every run, where
+# CPU times move with the machine. PERF_COMPARE_KEEP=DIR keeps every round's figures there, one
+# file per figure.
 #
 # How each figure is taken:
 # - CPU of a window: user + system time of the process, from the kernel's accounting of a
@@ -30,12 +33,13 @@
 # Every Trakmil start has its own HOME, XDG folders and settings file (beside a link to the
 # binary), so no recovery copy of an earlier start is offered.
 set -euo pipefail
-ROUNDS=5; BUILD=build
+ROUNDS=5; BUILD=build; INSTRUCTIONS=
 while [ $# -gt 0 ]; do
   case "$1" in
     -r|--rounds) ROUNDS=$2; shift 2 ;;
     -b|--build) BUILD=$2; shift 2 ;;
-    -h|--help) sed -n '4,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -i|--instructions) INSTRUCTIONS=--instructions; shift ;;
+    -h|--help) sed -n '4,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "perf-compare.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -44,12 +48,12 @@ BUILD=$(realpath "$BUILD")
 for f in trakmil bench/anchor_window bench/anchor_editor bench/bench_editor bench/bench_window; do
   [ -x "$BUILD/$f" ] || { echo "perf-compare.sh: $BUILD/$f is missing; build it with the benchmarks on" >&2; exit 2; }
 done
-for t in xvfb-run xdotool openbox; do
+for t in xvfb-run xdotool openbox ${INSTRUCTIONS:+valgrind callgrind_control}; do
   command -v "$t" >/dev/null || { echo "perf-compare.sh: needs $t (scripts/install-deps.sh soak)" >&2; exit 2; }
 done
 if [ "${PERF_COMPARE_INNER:-}" != 1 ]; then
   export PERF_COMPARE_INNER=1
-  exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" --rounds "$ROUNDS" --build "$BUILD"
+  exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" --rounds "$ROUNDS" --build "$BUILD" $INSTRUCTIONS
 fi
 
 WORK=$(mktemp -d)
@@ -187,6 +191,26 @@ start() {
   note "$name.cpu" "$CPU"
 }
 
+# counted NAME DIR COMMAND...: the instructions of a start to a settled window, counted by
+# callgrind. Settling takes seconds under it; the count is dumped there, before the kill.
+counted() {
+  local name=$1 d=$2; shift 2
+  launch "$d" valgrind --tool=callgrind --callgrind-out-file="$d/callgrind.out" "$@"
+  settle >/dev/null
+  callgrind_control --dump "$APP" >/dev/null 2>&1 || true
+  local dump=
+  for _ in $(seq 300); do
+    dump=$(ls "$d"/callgrind.out.[0-9]* 2>/dev/null | head -1 || true)
+    [ -n "$dump" ] && grep -q '^totals:' "$dump" && break
+    dump=
+    sleep 0.1
+  done
+  finish "$d"
+  [ -n "$dump" ] || { echo "perf-compare.sh: callgrind wrote no count for $name" >&2; exit 1; }
+  note "$name.ir" "$(awk '/^totals:/ {print $2}' "$dump")"
+  rm -f "$d"/callgrind.out*
+}
+
 # type NAME DIR KEYS COMMAND...: CPU per key typed into the settled window.
 typing() {
   local name=$1 d=$2 keys=$3; shift 3
@@ -262,6 +286,11 @@ for round in $(seq "$ROUNDS"); do
   b=$(bench_csv "$BUILD/bench/bench_window" '^BM_WindowKeystrokeWithRecovery/10000/1$')
   note bench.recovery "$(bench_us "$b" BM_WindowKeystrokeWithRecovery/10000/1 key)"
 done
+if [ -n "$INSTRUCTIONS" ]; then
+  echo "counting the start-up's instructions" >&2
+  d=$(fresh); counted trakmil.empty "$d" "$d/trakmil"
+  d=$(mktemp -d "$WORK/anchor.XXXXXX"); counted anchor.window "$d" "$ANCHOR_WINDOW" "$SIZE"
+fi
 
 # ---- the table -----------------------------------------------------------------------------
 # Opening less each one's empty start, round by round.
@@ -300,6 +329,8 @@ row "\`--compare\` 300 pupils with \`--report\` (CPU), against the same grading 
   report.cpu grading.cpu s 1 "≤ 3×"
 row "the same, wall time ($(nproc) cores)" report.wall grading.wall s 1 "every core used"
 row "start-up CPU to a settled window, against a bare Qt window" trakmil.empty.cpu anchor.window.cpu s 1 "≤ 1.3×"
+[ -z "$INSTRUCTIONS" ] ||
+  row "the same in instructions (callgrind, one start each)" trakmil.empty.ir anchor.window.ir M 1000000 "≤ 1.3×"
 row "idle memory (Rss)" trakmil.empty.rss anchor.window.rss MiB 1024 "≤ 1.25×"
 row "idle memory (Pss)" trakmil.empty.pss anchor.window.pss MiB 1024 "≤ 1.25×"
 row "open 100,000 lines (window, CPU to settled), against a bare QPlainTextEdit loading them" \
