@@ -10,6 +10,8 @@
 #include "world/FieldPicture.h"
 
 #include <QDir>
+#include <QHash>
+#include <QMutex>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
@@ -43,7 +45,19 @@ QString htmlLanguage(Language lang)
 
 QString dataUri(const QByteArray &png)
 {
-    return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+    // A class repeats its few wrong drawings many times over, each embedded where it is drawn:
+    // each is written out once, for every thread. Small, and started again when full.
+    static QMutex mutex;
+    static QHash<QByteArray, QString> written;
+    {
+        const QMutexLocker lock(&mutex);
+        if (const auto known = written.constFind(png); known != written.constEnd()) return *known;
+    }
+    const QString uri = QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+    const QMutexLocker lock(&mutex);
+    if (written.size() >= 64) written.clear();
+    written.insert(png, uri);
+    return uri;
 }
 
 QString image(const QByteArray &png, const QString &alt, const char *cell = "pic")

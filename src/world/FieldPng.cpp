@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <QtEndian>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <zlib.h>
 
@@ -135,6 +136,12 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
     const auto matchLength = [&](qsizetype at, qsizetype distance) {
         const qsizetype most = std::min<qsizetype>(258, n - at);
         qsizetype length = 0;
+        // Eight bytes at a time: most matches are a stretch of the row above, 258 bytes long.
+        for (; length + 8 <= most; length += 8) {
+            const quint64 differ = qFromLittleEndian<quint64>(in + at + length) ^
+                                   qFromLittleEndian<quint64>(in + at + length - distance);
+            if (differ) return length + std::countr_zero(differ) / 8;
+        }
         while (length < most && in[at + length] == in[at + length - distance]) ++length;
         return length;
     };
@@ -246,12 +253,24 @@ QImage paletteImage(const QImage &image)
     for (int y = 0; y < height; ++y) {
         const QRgb *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
         uchar *out = indexed.scanLine(y);
-        // Most rows of a field are the row above: the cells between the grid lines.
-        if (y > 0 && std::memcmp(in, rgb.constScanLine(y - 1), size_t(width) * sizeof(QRgb)) == 0) {
-            std::memcpy(out, indexed.constScanLine(y - 1), size_t(width));
-            continue;
+        // Most rows of a field are the row above (the cells between the grid lines), and most
+        // of the others differ from it only where a slanted line crosses: only the pixels from
+        // the first to the last that differ are looked up. Those outside were met in the row
+        // above, so the table's order is the same as a lookup of every pixel would make it.
+        int from = 0, to = width;
+        if (y > 0) {
+            const QRgb *above = reinterpret_cast<const QRgb *>(rgb.constScanLine(y - 1));
+            const uchar *aboveOut = indexed.constScanLine(y - 1);
+            if (std::memcmp(in, above, size_t(width) * sizeof(QRgb)) == 0) {
+                std::memcpy(out, aboveOut, size_t(width));
+                continue;
+            }
+            while (in[from] == above[from]) ++from;
+            while (in[to - 1] == above[to - 1]) --to;
+            std::memcpy(out, aboveOut, size_t(from));
+            std::memcpy(out + to, aboveOut + to, size_t(width - to));
         }
-        for (int x = 0; x < width; ++x) {
+        for (int x = from; x < to; ++x) {
             const QRgb pixel = opaque ? (in[x] | 0xFF000000u) : in[x];
             if (!any || pixel != last) {
                 const int at = indexOf(pixel);

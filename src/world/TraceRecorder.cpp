@@ -5,11 +5,13 @@
 #include "base/TextCatalogue.h"
 
 #include <QFont>
+#include <QMutex>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 
 TraceSegment TraceSegment::between(int ax, int ay, int bx, int by)
 {
@@ -126,11 +128,14 @@ QPointF endOf(const TraceSegment &s, bool second)
     return second ? nodeCentre(s.x1, s.y1) : nodeCentre(s.x0, s.y0);
 }
 
-// A class is graded on one field size: the empty field is drawn once for all its pictures.
-const QImage &emptyField(int fieldWidth, int fieldHeight)
+// A class is graded on one field size: the empty field is drawn once for all its pictures,
+// whichever thread draws them (a class's threads come and go a batch at a time).
+QImage emptyField(int fieldWidth, int fieldHeight)
 {
-    thread_local QImage image;
-    thread_local QSize size;
+    static QMutex mutex;
+    static QImage image;
+    static QSize size;
+    const QMutexLocker lock(&mutex);
     if (image.isNull() || size != QSize(fieldWidth, fieldHeight)) {
         FieldPicture field;
         field.drawEmptyField(fieldWidth, fieldHeight);
@@ -170,6 +175,49 @@ QImage transparentField()
 {
     QImage image(FieldPicture::Width, FieldPicture::Height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    return image;
+}
+
+// The legend under a comparison picture, on the white the picture has there, drawn once for
+// each Language; only its rows below the field are used.
+const QImage &legendPicture(Language lang)
+{
+    static QMutex mutex;
+    static std::map<Language, QImage> drawn;
+    const QMutexLocker lock(&mutex);
+    QImage &image = drawn[lang];
+    if (!image.isNull()) return image;
+    image = QImage(FieldPicture::Width, FieldPicture::Height + kLegendHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    // The picture must explain itself to whoever opens it from a folder.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    p.setFont(font);
+    const int top = FieldPicture::Height + 2;
+    const QColor keyColour(0x80, 0x80, 0x80);
+    const QPointF y(0, top + 10);
+    drawDashed(p, QPointF(10, 0) + y, QPointF(30, 0) + y, keyColour);
+    drawOutlined(p, QPointF(124, 0) + y, QPointF(144, 0) + y, keyColour);
+    drawRecoloured(p, QPointF(236, 0) + y, QPointF(256, 0) + y, keyColour, Qt::white);
+    const char *const keys[] = {"diffMissing", "diffExtra", "diffColour"};
+    for (int i = 0; i < 3; ++i) {
+        p.setPen(Qt::black);
+        p.drawText(QRect(36 + 113 * i, top + 2, 84, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   legendText(keys[i], lang));
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    drawRing(p, QPointF(19, top + 30), kEndRingColour);
+    p.setPen(Qt::black);
+    p.drawText(QRect(34, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               legendText("diffModelEnd", lang));
+    drawCross(p, QPointF(141, top + 30), Qt::black);
+    p.setPen(Qt::black);
+    p.drawText(QRect(156, top + 22, 190, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               legendText("diffPupilEnd", lang));
+    p.end();
     return image;
 }
 
@@ -221,7 +269,7 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
 {
     QImage image(FieldPicture::Width, FieldPicture::Height + kLegendHeight, QImage::Format_RGB32);
     // The field covers all but the legend's room, which alone needs white.
-    const QImage &field = emptyField(fieldWidth, fieldHeight);
+    const QImage field = emptyField(fieldWidth, fieldHeight);
     const int rows = std::min(field.height(), image.height()),
               columns = std::min(field.width(), image.width());
     for (int y = 0; y < image.height(); ++y) {
@@ -236,34 +284,10 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
     for (const TraceRecorder::Drawn &d : model.segments())
         drawLine(p, endOf(d.segment, false), endOf(d.segment, true), QColor::fromRgb(d.colour), 3);
     drawDifferences(p, model, c, true);
-
-    // The legend: the picture must explain itself to whoever opens it from a folder.
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    p.setFont(font);
-    const int top = FieldPicture::Height + 2;
-    const QColor keyColour(0x80, 0x80, 0x80);
-    const QPointF y(0, top + 10);
-    drawDashed(p, QPointF(10, 0) + y, QPointF(30, 0) + y, keyColour);
-    drawOutlined(p, QPointF(124, 0) + y, QPointF(144, 0) + y, keyColour);
-    drawRecoloured(p, QPointF(236, 0) + y, QPointF(256, 0) + y, keyColour, Qt::white);
-    const char *const keys[] = {"diffMissing", "diffExtra", "diffColour"};
-    for (int i = 0; i < 3; ++i) {
-        p.setPen(Qt::black);
-        p.drawText(QRect(36 + 113 * i, top + 2, 84, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                   legendText(keys[i], lang));
-    }
-    p.setRenderHint(QPainter::Antialiasing, true);
-    drawRing(p, QPointF(19, top + 30), kEndRingColour);
-    p.setPen(Qt::black);
-    p.drawText(QRect(34, top + 22, 120, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               legendText("diffModelEnd", lang));
-    drawCross(p, QPointF(141, top + 30), Qt::black);
-    p.setPen(Qt::black);
-    p.drawText(QRect(156, top + 22, 190, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               legendText("diffPupilEnd", lang));
     p.end();
+    // The legend's rows are the same in every picture: nothing else reaches below the field.
+    const QImage &legend = legendPicture(lang);
+    for (int y = FieldPicture::Height; y < image.height(); ++y)
+        std::memcpy(image.scanLine(y), legend.constScanLine(y), size_t(image.bytesPerLine()));
     return image;
 }
