@@ -170,10 +170,11 @@ struct PaintedRun {
 [[gnu::noinline]] void colourRuns(QTextDocument *d, const std::vector<PaintedRun> &runs, bool inStorage)
 {
     QTextCursor c(d);
+    const bool keepTextObjects = holdsTextObjects(*d);   // as the refresh does
     c.beginEditBlock();
     for (const PaintedRun &r : runs) {
         if (inStorage) {
-            setCharacterFormat(d, r.from, r.to - r.from, r.format);
+            setCharacterFormat(d, r.from, r.to - r.from, r.format, keepTextObjects);
             continue;
         }
         c.setPosition(r.from);

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QHash>
 #include <QMutex>
+#include <QStringBuilder>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
@@ -60,11 +61,13 @@ QString dataUri(const QByteArray &png)
     return uri;
 }
 
+// The pictures' data are most of a report: they are put in place in one piece, not through
+// a pattern that copies them again.
 QString image(const QByteArray &png, const QString &alt, const char *cell = "pic")
 {
-    const QString open = QStringLiteral("<td class=\"%1\">").arg(QLatin1String(cell));
-    if (png.isEmpty()) return open + QStringLiteral("</td>");
-    return open + QStringLiteral("<img src=\"%1\" alt=\"%2\"/></td>").arg(dataUri(png), escaped(alt));
+    if (png.isEmpty()) return QLatin1String("<td class=\"") % QLatin1String(cell) % QLatin1String("\"></td>");
+    return QLatin1String("<td class=\"") % QLatin1String(cell) % QLatin1String("\"><img src=\"") %
+           dataUri(png) % QLatin1String("\" alt=\"") % escaped(alt) % QLatin1String("\"/></td>");
 }
 
 // The program in the colours the editor gives it.
@@ -74,9 +77,9 @@ QString programHtml(const QStringList &lines, Language lang)
     for (const StyledLine &line : TranslateMode::colouredProgram(lines, lang)) {
         qsizetype at = 0;
         for (const ColourRun &run : line.runs) {
-            r += QStringLiteral("<span style=\"color:#%1\">%2</span>")
-                     .arg(run.colour & 0xFFFFFF, 6, 16, QLatin1Char('0'))
-                     .arg(escaped(line.text.mid(at, run.length)));
+            r += QLatin1String("<span style=\"color:#") %
+                 QString::number(run.colour & 0xFFFFFF, 16).rightJustified(6, QLatin1Char('0')) %
+                 QLatin1String("\">") % escaped(line.text.mid(at, run.length)) % QLatin1String("</span>");
             at += run.length;
         }
         r += escaped(line.text.mid(at)) + QLatin1Char('\n');
@@ -252,8 +255,8 @@ QStringList fieldReasons(const CompareMode::FieldGrade &f, Language lang)
 
 QString picture(const QByteArray &png, const QString &alt, const char *cls)
 {
-    return QStringLiteral("<img class=\"%1\" src=\"%2\" alt=\"%3\"/>")
-        .arg(QLatin1String(cls), dataUri(png), escaped(alt));
+    return QLatin1String("<img class=\"") % QLatin1String(cls) % QLatin1String("\" src=\"") % dataUri(png) %
+           QLatin1String("\" alt=\"") % escaped(alt) % QLatin1String("\"/>");
 }
 
 // The model's drawing, embedded once as a style, with its text alternative.

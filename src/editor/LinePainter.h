@@ -21,7 +21,10 @@
 // worked out once.
 class LinePainter {
 public:
-    explicit LinePainter(QTextDocument *d) : m_document(d), m_cursor(d) { }
+    explicit LinePainter(QTextDocument *d)
+          : m_document(d), m_cursor(d), m_keepTextObjects(holdsTextObjects(*d))
+    {
+    }
     QTextCursor &cursor() { return m_cursor; }
 
     bool paint(const QTextBlock &b, QRgb colour)
@@ -93,7 +96,7 @@ public:
     void flush()
     {
         if (m_runEnd < 0) return;
-        setCharacterFormat(m_document, m_runStart, m_runEnd - m_runStart, *m_runFormat);
+        setCharacterFormat(m_document, m_runStart, m_runEnd - m_runStart, *m_runFormat, m_keepTextObjects);
         m_runEnd = -1;
     }
 
@@ -124,7 +127,7 @@ private:
         // parts already of that colour, so that the whole line holds the colour as its own.
         flush();
         for (const FormatRun &r : m_line) {
-            setCharacterFormat(m_document, pos, r.length, *painted(r.formatIndex, colour));
+            setCharacterFormat(m_document, pos, r.length, *painted(r.formatIndex, colour), m_keepTextObjects);
             pos += r.length;
         }
         return true;
@@ -169,6 +172,7 @@ private:
 
     QTextDocument *m_document;
     QTextCursor m_cursor;
+    bool m_keepTextObjects;
     std::vector<FormatRun> m_line;   // the formats of the line being painted, in order
     QList<QTextFormat> m_formats;   // the document's formats, by index
     std::vector<qint64> m_colours;   // by format index; -1 not yet known

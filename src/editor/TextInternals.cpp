@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/TextInternals.h"
 #include <QTextDocument>
+#include <algorithm>
 #include <QtGui/private/qtextdocument_p.h>
 
 std::vector<FormatRun> formatRuns(const QTextDocument &document)
@@ -22,9 +23,19 @@ std::vector<FormatRun> formatRuns(const QTextDocument &document)
     return runs;
 }
 
-void setCharacterFormat(QTextDocument *document, int from, int length, const QTextCharFormat &format)
+bool holdsTextObjects(const QTextDocument &document)
+{
+    const QList<QTextFormat> formats = document.allFormats();
+    return std::any_of(formats.begin(), formats.end(),
+                       [](const QTextFormat &f) { return f.isCharFormat() && f.objectIndex() != -1; });
+}
+
+void setCharacterFormat(QTextDocument *document, int from, int length, const QTextCharFormat &format,
+                        bool keepTextObjects)
 {
     if (length <= 0) return;
     QTextDocumentPrivate::get(document)->setCharFormat(
-        from, length, format, QTextDocumentPrivate::SetFormatAndPreserveObjectIndices);
+        from, length, format,
+        keepTextObjects ? QTextDocumentPrivate::SetFormatAndPreserveObjectIndices
+                        : QTextDocumentPrivate::SetFormat);
 }

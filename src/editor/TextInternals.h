@@ -20,6 +20,13 @@ struct FormatRun {
 // Every character of the document in order, line breaks and the final one included.
 std::vector<FormatRun> formatRuns(const QTextDocument &document);
 
+// Whether some character's format ties it to a text object (the edge of a frame or a table).
+// A program's text holds none.
+bool holdsTextObjects(const QTextDocument &document);
+
 // Gives the characters from..from+length the format, as a cursor selecting them and setting
-// it would: recorded for undo, inside the edit block that is open, laid out again.
-void setCharacterFormat(QTextDocument *document, int from, int length, const QTextCharFormat &format);
+// it would: recorded for undo, inside the edit block that is open, laid out again. Keeping
+// the characters' ties to text objects, as a cursor does, costs a copy of the format and of
+// each old one: only a document that holdsTextObjects() needs it.
+void setCharacterFormat(QTextDocument *document, int from, int length, const QTextCharFormat &format,
+                        bool keepTextObjects);

@@ -5,9 +5,11 @@
 #include <QBuffer>
 #include <QImageWriter>
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
+#include <vector>
 #include <zlib.h>
 
 namespace {
@@ -101,6 +103,20 @@ private:
     int m_count = 0;
 };
 
+// The zlib check of the rows, from each row's own: a row like the one above costs nothing.
+quint32 rowsCheck(const uchar *in, qsizetype n, qsizetype row)
+{
+    const uLong empty = adler32(0, nullptr, 0);
+    uLong check = empty, rowCheck = empty;
+    for (qsizetype at = 0; at < n; at += row) {
+        const qsizetype length = std::min(row, n - at);
+        if (at == 0 || length != row || std::memcmp(in + at, in + at - row, size_t(row)) != 0)
+            rowCheck = adler32(empty, in + at, uInt(length));
+        check = adler32_combine(check, rowCheck, z_off_t(length));
+    }
+    return quint32(check);
+}
+
 // The index rows as a zlib stream, for pictures of long runs whose rows mostly repeat the row
 // above: each byte is either a literal or the start of a match with the byte before it (a
 // run) or with the row above, whichever is longer, in one block of the fixed codes. It takes
@@ -133,9 +149,10 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
         for (quint32 c = 0; c < rowDistanceCode; ++c) base += qsizetype(1) << (c < 4 ? 0 : c / 2 - 1);
         return base;
     }();
-    const auto matchLength = [&](qsizetype at, qsizetype distance) {
+    // How far the bytes from `at` repeat those `distance` before them, counted on from
+    // `length` bytes known to, up to deflate's longest match.
+    const auto matchLength = [&](qsizetype at, qsizetype distance, qsizetype length = 0) {
         const qsizetype most = std::min<qsizetype>(258, n - at);
-        qsizetype length = 0;
         // Eight bytes at a time: most matches are a stretch of the row above, 258 bytes long.
         for (; length + 8 <= most; length += 8) {
             const quint64 differ = qFromLittleEndian<quint64>(in + at + length) ^
@@ -145,9 +162,23 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
         while (length < most && in[at + length] == in[at + length - distance]) ++length;
         return length;
     };
+    // Where each row's stretch of rows like the row above ends, in bytes: inside it, every
+    // byte repeats the row above and needs no comparing. A row unlike the one above ends its
+    // stretch where it starts.
+    const qsizetype rows = n / row;
+    std::vector<qsizetype> stretchEnd(size_t(rows) + 1, rows * row);
+    for (qsizetype r = rows - 1; r >= 0; --r) {
+        const bool same = r > 0 && std::memcmp(in + r * row, in + (r - 1) * row, size_t(row)) == 0;
+        stretchEnd[size_t(r)] = same ? stretchEnd[size_t(r) + 1] : r * row;
+    }
+    const auto aboveLength = [&](qsizetype at) {
+        const qsizetype known = std::min({stretchEnd[size_t(at / row)] - at, qsizetype(258), n - at});
+        return matchLength(at, row, std::max<qsizetype>(known, 0));
+    };
+    const quint32 rowDistanceBits = FixedCodes::reversed(rowDistanceCode, 5);
     for (qsizetype at = 0; at < n;) {
         const qsizetype run = at >= 1 ? matchLength(at, 1) : 0;
-        const qsizetype above = at >= row ? matchLength(at, row) : 0;
+        const qsizetype above = at >= row ? aboveLength(at) : 0;
         const qsizetype length = std::max(run, above);
         if (length < 3) {
             bits.put(codes.literal[in[at]], codes.literalBits[in[at]]);
@@ -160,14 +191,14 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
         if (run >= above) {
             bits.put(0, 5);   // the distance 1: code 0 reversed is still 0
         } else {
-            bits.put(FixedCodes::reversed(rowDistanceCode, 5), 5);
+            bits.put(rowDistanceBits, 5);
             bits.put(quint32(row - rowDistanceBase), rowDistanceExtra);
         }
         at += length;
     }
     bits.put(codes.literal[256], codes.literalBits[256]);   // the end of the block
     uchar *end = bits.end();
-    const quint32 check = quint32(adler32(adler32(0, nullptr, 0), in, uInt(n)));
+    const quint32 check = rowsCheck(in, n, row);
     qToBigEndian(check, end);
     out.truncate(qsizetype(end + 4 - start));
     return out;

@@ -3,11 +3,13 @@
 #include "EditorTestUtil.h"
 #include "documents/DocumentConvert.h"
 #include "editor/TextColour.h"
+#include "editor/TextInternals.h"
 #include "lang/Normalize.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextTable>
 #include <random>
 
 using namespace LineColour;
@@ -299,6 +301,48 @@ TEST(AlgorithmEditorRefresh, EveryCharacterKeepsItsFormatWithTheLineColourMerged
         ASSERT_EQ(characters(*d), characters(*want));
         d->undo();
         EXPECT_EQ(characters(*d), characters(*beforeLastEdit));
+    }
+}
+
+// The refresh sets formats without keeping characters' ties to text objects, which a program
+// never holds; a document that does hold one (a table pasted in from elsewhere) must keep it
+// whole when lines of one colour are set together across its edges.
+TEST(AlgorithmEditorRefresh, ATableInTheTextKeepsItsEdges)
+{
+    EditorHarness h;
+    h.load(QStringLiteral("ШАГ"));
+    QTextDocument *d = h->document();
+    QTextCursor c(d);
+    c.movePosition(QTextCursor::End);
+    QTextTable *table = c.insertTable(2, 1);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("ШАГ"));
+    table->cellAt(1, 0).firstCursorPosition().insertText(QStringLiteral("ШАГ"));
+    c.movePosition(QTextCursor::End);
+    c.insertText(QStringLiteral("ШАГ"));
+    // Each character tied to an object, with the object.
+    auto edges = [d] {
+        const QList<QTextFormat> formats = d->allFormats();
+        QList<std::pair<int, int>> tied;
+        int at = 0;
+        for (const FormatRun &r : formatRuns(*d)) {
+            const int object = formats.value(r.formatIndex).objectIndex();
+            for (int k = 0; k < r.length; ++k, ++at)
+                if (object != -1) tied.append({at, object});
+        }
+        return tied;
+    };
+    const QList<std::pair<int, int>> before = edges();
+    ASSERT_FALSE(before.isEmpty());
+    h->recolourAll();
+    EXPECT_EQ(edges(), before);
+    EXPECT_EQ(d->rootFrame()->childFrames().size(), 1);
+    QTextCursor inCell(d);
+    inCell.setPosition(table->cellAt(1, 0).firstPosition());
+    EXPECT_EQ(inCell.currentTable(), table);
+    for (int k = 0; k < h->lineCount(); ++k) {
+        if (!h->line(k).isEmpty()) {
+            EXPECT_COLOR(h->lineColour(k), Navy) << "line " << k;
+        }
     }
 }
 
