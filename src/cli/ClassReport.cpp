@@ -10,11 +10,11 @@
 #include "world/FieldPicture.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QStringBuilder>
-#include <QFileInfo>
 #include <QSet>
+#include <QStringBuilder>
 #include <algorithm>
 #include <cmath>
 
