@@ -9,9 +9,10 @@
 # Needs a build with the benchmarks (TRAKMIL_BENCHMARKS, the default): trakmil, bench/anchor_*,
 # bench/bench_editor and bench/bench_window; and xvfb, xdotool and openbox, as the window is
 # driven on a virtual display under a window manager. --instructions adds the start-up counted
-# in instructions, one start of each under valgrind's callgrind: the same on every run, where
-# CPU times move with the machine. PERF_COMPARE_KEEP=DIR keeps every round's figures there, one
-# file per figure.
+# in instructions, one start of each under valgrind's callgrind: it moves by about a tenth of
+# a percent from run to run (the window's timers tick while it settles), where CPU times move
+# by several percent and with the machine. PERF_COMPARE_KEEP=DIR keeps every round's figures
+# there, one file per figure.
 #
 # How each figure is taken:
 # - CPU of a window: user + system time of the process, from the kernel's accounting of a
@@ -39,7 +40,7 @@ while [ $# -gt 0 ]; do
     -r|--rounds) ROUNDS=$2; shift 2 ;;
     -b|--build) BUILD=$2; shift 2 ;;
     -i|--instructions) INSTRUCTIONS=--instructions; shift ;;
-    -h|--help) sed -n '4,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '4,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "perf-compare.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done
