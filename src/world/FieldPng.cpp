@@ -103,15 +103,15 @@ private:
     int m_count = 0;
 };
 
-// The zlib check of the rows, from each row's own: a row like the one above costs nothing.
-quint32 rowsCheck(const uchar *in, qsizetype n, qsizetype row)
+// The zlib check of the rows, from each row's own: a row like the one above (`sameAsAbove`)
+// costs nothing.
+quint32 rowsCheck(const uchar *in, qsizetype n, qsizetype row, const std::vector<bool> &sameAsAbove)
 {
     const uLong empty = adler32(0, nullptr, 0);
     uLong check = empty, rowCheck = empty;
-    for (qsizetype at = 0; at < n; at += row) {
+    for (qsizetype at = 0, r = 0; at < n; at += row, ++r) {
         const qsizetype length = std::min(row, n - at);
-        if (at == 0 || length != row || std::memcmp(in + at, in + at - row, size_t(row)) != 0)
-            rowCheck = adler32(empty, in + at, uInt(length));
+        if (length != row || !sameAsAbove[size_t(r)]) rowCheck = adler32(empty, in + at, uInt(length));
         check = adler32_combine(check, rowCheck, z_off_t(length));
     }
     return quint32(check);
@@ -166,10 +166,11 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
     // byte repeats the row above and needs no comparing. A row unlike the one above ends its
     // stretch where it starts.
     const qsizetype rows = n / row;
+    std::vector<bool> sameAsAbove(size_t(rows) + 1, false);
     std::vector<qsizetype> stretchEnd(size_t(rows) + 1, rows * row);
     for (qsizetype r = rows - 1; r >= 0; --r) {
-        const bool same = r > 0 && std::memcmp(in + r * row, in + (r - 1) * row, size_t(row)) == 0;
-        stretchEnd[size_t(r)] = same ? stretchEnd[size_t(r) + 1] : r * row;
+        sameAsAbove[size_t(r)] = r > 0 && std::memcmp(in + r * row, in + (r - 1) * row, size_t(row)) == 0;
+        stretchEnd[size_t(r)] = sameAsAbove[size_t(r)] ? stretchEnd[size_t(r) + 1] : r * row;
     }
     const auto aboveLength = [&](qsizetype at) {
         const qsizetype known = std::min({stretchEnd[size_t(at / row)] - at, qsizetype(258), n - at});
@@ -198,7 +199,7 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
     }
     bits.put(codes.literal[256], codes.literalBits[256]);   // the end of the block
     uchar *end = bits.end();
-    const quint32 check = rowsCheck(in, n, row);
+    const quint32 check = rowsCheck(in, n, row, sameAsAbove);
     qToBigEndian(check, end);
     out.truncate(qsizetype(end + 4 - start));
     return out;

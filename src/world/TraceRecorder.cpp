@@ -268,11 +268,12 @@ QImage comparisonPicture(const TraceRecorder &model, const TraceComparison &c, i
                          int fieldHeight, Language lang)
 {
     QImage image(FieldPicture::Width, FieldPicture::Height + kLegendHeight, QImage::Format_RGB32);
-    // The field covers all but the legend's room, which alone needs white.
+    // The field covers all of it above the legend.
     const QImage field = emptyField(fieldWidth, fieldHeight);
     const int rows = std::min(field.height(), image.height()),
               columns = std::min(field.width(), image.width());
-    for (int y = 0; y < image.height(); ++y) {
+    // The legend's rows are copied in below.
+    for (int y = 0; y < FieldPicture::Height; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         const int from = y < rows ? columns : 0;
         if (from > 0) std::memcpy(line, field.constScanLine(y), size_t(from) * sizeof(QRgb));
