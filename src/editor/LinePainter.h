@@ -12,8 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
-#include <numeric>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 // Colours whole lines in one pass. A long pass meets the same few formats again and
@@ -54,12 +53,19 @@ public:
     // not tell the same lines, as a text with frames would not.
     template <typename ColourFor> bool paintEveryLine(ColourFor &&colourFor)
     {
-        const QString raw = m_document->toRawText();
-        if (raw.count(QChar::ParagraphSeparator) + 1 != m_document->blockCount()) return false;
-        const std::vector<FormatRun> runs = formatRuns(*m_document);
-        const qsizetype total = std::accumulate(runs.begin(), runs.end(), qsizetype(0),
-                                                [](qsizetype n, const FormatRun &r) { return n + r.length; });
-        if (total != raw.size() + 1) return false;   // the final line break is not in the raw text
+        QString raw;
+        const std::vector<FormatRun> runs = formatRuns(*m_document, &raw);
+        // Every line's end is found before anything is painted: a frame's edge would end a
+        // line of the raw text and no block.
+        m_lineEnds.clear();
+        for (qsizetype from = 0;;) {
+            const qsizetype end = raw.indexOf(QChar::ParagraphSeparator, from);
+            if (end < 0) break;
+            m_lineEnds.push_back(int(end));
+            from = end + 1;
+        }
+        m_lineEnds.push_back(int(raw.size()));
+        if (qsizetype(m_lineEnds.size()) != m_document->blockCount()) return false;
         auto run = runs.begin();
         int runLeft = run->length;
         // Takes the next n characters' formats into the line (the line break's are left out).
@@ -78,9 +84,7 @@ public:
             }
         };
         int pos = 0;
-        while (pos <= raw.size()) {
-            int end = int(raw.indexOf(QChar::ParagraphSeparator, pos));
-            if (end < 0) end = int(raw.size());
+        for (const int end : m_lineEnds) {
             m_line.clear();
             take(end - pos, true);
             if (end > pos) paintLine(pos, colourFor(QString::fromRawData(raw.constData() + pos, end - pos)));
@@ -164,10 +168,12 @@ private:
     // One format object for each format and colour, so runs compare by address.
     const QTextCharFormat *painted(int index, QRgb colour)
     {
-        const quint64 key = (quint64(quint32(index)) << 32) | colour;
-        auto it = m_painted.find(key);
-        if (it == m_painted.end()) it = m_painted.emplace(key, withColour(charFormat(index), colour)).first;
-        return &it->second;
+        const size_t slot = size_t(index) + 1;   // no format (-1) takes the first
+        if (slot >= m_painted.size()) m_painted.resize(slot + 1);
+        for (const auto &[c, format] : m_painted[slot])
+            if (c == colour) return format.get();
+        m_painted[slot].emplace_back(colour, std::make_unique<QTextCharFormat>(withColour(charFormat(index), colour)));
+        return m_painted[slot].back().second.get();
     }
 
     QTextDocument *m_document;
@@ -176,7 +182,9 @@ private:
     std::vector<FormatRun> m_line;   // the formats of the line being painted, in order
     QList<QTextFormat> m_formats;   // the document's formats, by index
     std::vector<qint64> m_colours;   // by format index; -1 not yet known
-    std::unordered_map<quint64, QTextCharFormat> m_painted;   // its values never move
+    // by format index + 1: each colour it was given, and the format that made
+    std::vector<std::vector<std::pair<QRgb, std::unique_ptr<QTextCharFormat>>>> m_painted;
+    std::vector<int> m_lineEnds;
     QHash<QString, QRgb> m_classified;
     int m_runStart = 0;
     int m_runEnd = -1;   // none waiting

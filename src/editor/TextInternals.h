@@ -17,8 +17,9 @@ struct FormatRun {
     int formatIndex;
 };
 
-// Every character of the document in order, line breaks and the final one included.
-std::vector<FormatRun> formatRuns(const QTextDocument &document);
+// Every character of the document in order, line breaks and the final one included. Given a
+// string, it is also set to the raw text (as QTextDocument::toRawText()), read in the same walk.
+std::vector<FormatRun> formatRuns(const QTextDocument &document, QString *rawText = nullptr);
 
 // Whether some character's format ties it to a text object (the edge of a frame or a table).
 // A program's text holds none.
