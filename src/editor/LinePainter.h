@@ -172,7 +172,8 @@ private:
         if (slot >= m_painted.size()) m_painted.resize(slot + 1);
         for (const auto &[c, format] : m_painted[slot])
             if (c == colour) return format.get();
-        m_painted[slot].emplace_back(colour, std::make_unique<QTextCharFormat>(withColour(charFormat(index), colour)));
+        m_painted[slot].emplace_back(
+            colour, std::make_unique<QTextCharFormat>(withColour(charFormat(index), colour)));
         return m_painted[slot].back().second.get();
     }
 
