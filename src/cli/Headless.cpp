@@ -22,6 +22,9 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <optional>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -338,6 +341,14 @@ bool isCommandLineMode(int argc, char **argv)
 
 int runCommandLine(int argc, char **argv)
 {
+#if defined(__GLIBC__)
+    // A class's report draws and packs hundreds of pictures of half a megabyte each: left to
+    // itself, the allocator hands each back to the system and faults its pages in afresh for
+    // the next, a tenth of the report's time. A command-line run is short: it keeps up to
+    // 32 MiB of freed memory an arena for reuse.
+    mallopt(M_MMAP_THRESHOLD, 4 << 20);
+    mallopt(M_TRIM_THRESHOLD, 32 << 20);
+#endif
     // Picture export draws text, which needs a platform; none needs a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Keep stderr for what the user must read: the offscreen platform complains about a

@@ -3,6 +3,7 @@
 #include "world/FieldPng.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImageWriter>
 #include <QtEndian>
 #include <algorithm>
@@ -11,6 +12,9 @@
 #include <cstring>
 #include <vector>
 #include <zlib.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -75,23 +79,28 @@ struct FixedCodes {
     }
 };
 
-// Bits least significant first, as deflate reads them, into room reserved beforehand.
+// Bits least significant first, as deflate reads them, into room reserved beforehand (with
+// four bytes to spare: whole words are written as they fill).
 class Bits {
 public:
     explicit Bits(uchar *at) : m_at(at) { }
-    void put(quint32 bits, int count)
+    void put(quint32 bits, int count)   // at most 32 bits
     {
         m_pending |= quint64(bits) << m_count;
         m_count += count;
-        while (m_count >= 8) {
-            *m_at++ = uchar(m_pending);
-            m_pending >>= 8;
-            m_count -= 8;
+        if (m_count >= 32) {
+            qToLittleEndian(quint32(m_pending), m_at);
+            m_at += 4;
+            m_pending >>= 32;
+            m_count -= 32;
         }
     }
     uchar *end()
     {
-        if (m_count > 0) *m_at++ = uchar(m_pending);
+        for (; m_count > 0; m_count -= 8) {
+            *m_at++ = uchar(m_pending);
+            m_pending >>= 8;
+        }
         m_pending = 0;
         m_count = 0;
         return m_at;
@@ -103,30 +112,70 @@ private:
     int m_count = 0;
 };
 
-// The zlib check of the rows, from each row's own: a row like the one above (`sameAsAbove`)
-// costs nothing.
+// Where each row first appeared: rows of a field repeat (the grid's, the cells' between them),
+// not only the row above. A row is known by a hash of its bytes, then compared in full.
+class RowsMet {
+public:
+    explicit RowsMet(qsizetype rows)
+          : m_slots(std::bit_ceil(size_t(rows) * 2 + 2), -1), m_hashes(size_t(rows))
+    {
+    }
+    // The first row before `r` with the same bytes, or -1; `at(k)` gives row k's bytes.
+    template <typename At> qsizetype earlier(qsizetype r, size_t length, const At &at)
+    {
+        const size_t hash = qHashBits(at(r), length, 0x9E3779B97F4A7C15u);
+        m_hashes[size_t(r)] = hash;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            const qsizetype k = m_slots[i];
+            if (k < 0) {
+                m_slots[i] = r;
+                return -1;
+            }
+            if (m_hashes[size_t(k)] == hash && std::memcmp(at(k), at(r), length) == 0) return k;
+        }
+    }
+
+private:
+    std::vector<qsizetype> m_slots;
+    std::vector<size_t> m_hashes;
+};
+
+// The zlib check of the rows, from each row's own: a row like the one above (`sameAsAbove`) or
+// like an earlier one costs no reading.
 quint32 rowsCheck(const uchar *in, qsizetype n, qsizetype row, const std::vector<bool> &sameAsAbove)
 {
     const uLong empty = adler32(0, nullptr, 0);
-    uLong check = empty, rowCheck = empty;
-    for (qsizetype at = 0, r = 0; at < n; at += row, ++r) {
-        const qsizetype length = std::min(row, n - at);
-        if (length != row || !sameAsAbove[size_t(r)]) rowCheck = adler32(empty, in + at, uInt(length));
-        check = adler32_combine(check, rowCheck, z_off_t(length));
+    const qsizetype rows = n / row;
+    RowsMet met(rows);
+    std::vector<uLong> checks(static_cast<size_t>(rows));
+    uLong check = empty;
+    for (qsizetype r = 0; r < rows; ++r) {
+        qsizetype k = r;
+        if (sameAsAbove[size_t(r)])
+            k = r - 1;
+        else if (const qsizetype e = met.earlier(r, size_t(row), [&](qsizetype i) { return in + i * row; });
+                 e >= 0)
+            k = e;
+        checks[size_t(r)] = k == r ? adler32(empty, in + r * row, uInt(row)) : checks[size_t(k)];
+        check = adler32_combine(check, checks[size_t(r)], z_off_t(row));
     }
+    if (const qsizetype rest = n - rows * row; rest > 0)
+        check = adler32_combine(check, adler32(empty, in + rows * row, uInt(rest)), z_off_t(rest));
     return quint32(check);
 }
 
-// The index rows as a zlib stream, for pictures of long runs whose rows mostly repeat the row
-// above: each byte is either a literal or the start of a match with the byte before it (a
+// The rows as a zlib stream, for pictures of long runs whose rows mostly repeat the row
+// above: each byte is either a literal or the start of a match with the pixel before it (a
 // run) or with the row above, whichever is longer, in one block of the fixed codes. It takes
-// a small part of deflate's time for a little more room. `row` is the bytes of one row.
-QByteArray runsAndRows(const QByteArray &data, qsizetype row)
+// a small part of deflate's time for a little more room. `row` is the bytes of one row,
+// `pixel` of one pixel (at most 4).
+QByteArray runsAndRows(const QByteArray &data, qsizetype row, int pixel)
 {
     static const FixedCodes codes;
     const auto *in = reinterpret_cast<const uchar *>(data.constData());
     const qsizetype n = data.size();
-    // At most 9 bits a byte, the headers and the check.
+    // At most 9 bits a byte, the headers, the check and a word to spare.
     QByteArray out(n + n / 8 + 64, Qt::Uninitialized);
     auto *start = reinterpret_cast<uchar *>(out.data());
     start[0] = 0x78;   // deflate with a window of 32 KiB
@@ -153,7 +202,17 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
     // `length` bytes known to, up to deflate's longest match.
     const auto matchLength = [&](qsizetype at, qsizetype distance, qsizetype length = 0) {
         const qsizetype most = std::min<qsizetype>(258, n - at);
-        // Eight bytes at a time: most matches are a stretch of the row above, 258 bytes long.
+        // Many bytes at a time: most matches are a stretch of a run or of the row above, 258
+        // bytes long.
+#if defined(__SSE2__)
+        for (; length + 16 <= most; length += 16) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at + length));
+            const __m128i there =
+                _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at + length - distance));
+            const unsigned differ = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(here, there))) ^ 0xFFFFu;
+            if (differ) return length + std::countr_zero(differ);
+        }
+#endif
         for (; length + 8 <= most; length += 8) {
             const quint64 differ = qFromLittleEndian<quint64>(in + at + length) ^
                                    qFromLittleEndian<quint64>(in + at + length - distance);
@@ -177,8 +236,9 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
         return matchLength(at, row, std::max<qsizetype>(known, 0));
     };
     const quint32 rowDistanceBits = FixedCodes::reversed(rowDistanceCode, 5);
+    const quint32 pixelDistanceBits = FixedCodes::reversed(quint32(pixel - 1), 5);
     for (qsizetype at = 0; at < n;) {
-        const qsizetype run = at >= 1 ? matchLength(at, 1) : 0;
+        const qsizetype run = at >= pixel ? matchLength(at, pixel) : 0;
         const qsizetype above = at >= row ? aboveLength(at) : 0;
         const qsizetype length = std::max(run, above);
         if (length < 3) {
@@ -190,7 +250,7 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
         bits.put(codes.literal[size_t(257 + c)], codes.literalBits[size_t(257 + c)]);
         bits.put(quint32(length - codes.lengthBase[size_t(c)]), codes.lengthExtra[size_t(c)]);
         if (run >= above) {
-            bits.put(0, 5);   // the distance 1: code 0 reversed is still 0
+            bits.put(pixelDistanceBits, 5);   // distances 1 to 4 are codes 0 to 3, with no extra bits
         } else {
             bits.put(rowDistanceBits, 5);
             bits.put(quint32(row - rowDistanceBase), rowDistanceExtra);
@@ -203,6 +263,29 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row)
     qToBigEndian(check, end);
     out.truncate(qsizetype(end + 4 - start));
     return out;
+}
+
+QByteArray pngOf(const QByteArray &head, const QByteArray &packed, const QByteArray &palette,
+                 const QByteArray &alpha)
+{
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png.reserve(8 + 25 + palette.size() + 12 + alpha.size() + 12 + packed.size() + 12 + 12);
+    chunk(png, "IHDR", head);
+    if (!palette.isEmpty()) chunk(png, "PLTE", palette);
+    if (!alpha.isEmpty()) chunk(png, "tRNS", alpha);
+    chunk(png, "IDAT", packed);
+    chunk(png, "IEND", {});
+    return png;
+}
+
+QByteArray pngHead(int width, int height, char colourType)
+{
+    QByteArray head(13, '\0');
+    qToBigEndian(quint32(width), head.data());
+    qToBigEndian(quint32(height), head.data() + 4);
+    head[8] = 8;   // bits per sample
+    head[9] = colourType;
+    return head;
 }
 
 // An indexed picture as PNG, written here rather than by the image plugin, whose deflate
@@ -220,13 +303,6 @@ QByteArray indexedPng(const QImage &indexed)
         row[0] = 0;   // no filter: a row like the one above is a match with it
         std::memcpy(row + 1, indexed.constScanLine(y), size_t(width));
     }
-    const QByteArray packed = runsAndRows(rows, width + 1);
-
-    QByteArray head(13, '\0');
-    qToBigEndian(quint32(width), head.data());
-    qToBigEndian(quint32(height), head.data() + 4);
-    head[8] = 8;   // bits per index
-    head[9] = 3;   // a palette
     QByteArray palette, alpha;
     for (const QRgb c : colours) {
         palette += char(qRed(c));
@@ -236,14 +312,31 @@ QByteArray indexedPng(const QImage &indexed)
     }
     // Only the colours up to the last that is not opaque need an alpha.
     while (!alpha.isEmpty() && uchar(alpha.back()) == 255) alpha.chop(1);
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    png.reserve(8 + 25 + palette.size() + 12 + alpha.size() + 12 + packed.size() + 12 + 12);
-    chunk(png, "IHDR", head);
-    chunk(png, "PLTE", palette);
-    if (!alpha.isEmpty()) chunk(png, "tRNS", alpha);
-    chunk(png, "IDAT", packed);
-    chunk(png, "IEND", {});
-    return png;
+    return pngOf(pngHead(width, height, 3), runsAndRows(rows, width + 1, 1), palette, alpha);
+}
+
+// A picture of more colours than a palette holds (smoothed marks over a legend's text), in
+// red, green and blue, and alpha unless it is opaque: the same way as indexedPng.
+QByteArray truecolourPng(const QImage &image)
+{
+    const bool opaque = image.format() == QImage::Format_RGB32;
+    if (!opaque && image.format() != QImage::Format_ARGB32) return {};
+    const int width = image.width(), height = image.height(), pixel = opaque ? 3 : 4;
+    const qsizetype row = qsizetype(width) * pixel + 1;
+    if (width <= 0 || row >= 32768 || height <= 0) return {};
+    QByteArray rows(row * height, Qt::Uninitialized);
+    for (int y = 0; y < height; ++y) {
+        auto *out = reinterpret_cast<uchar *>(rows.data() + row * y);
+        *out++ = 0;
+        const QRgb *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            *out++ = uchar(qRed(in[x]));
+            *out++ = uchar(qGreen(in[x]));
+            *out++ = uchar(qBlue(in[x]));
+            if (!opaque) *out++ = uchar(qAlpha(in[x]));
+        }
+    }
+    return pngOf(pngHead(width, height, opaque ? 2 : 6), runsAndRows(rows, row, pixel), {}, {});
 }
 
 }   // namespace
@@ -278,6 +371,7 @@ QImage paletteImage(const QImage &image)
             }
         }
     };
+    RowsMet met(height);
     // Lines of one colour are long: most pixels are the one before.
     QRgb last = 0;
     uchar lastIndex = 0;
@@ -295,6 +389,13 @@ QImage paletteImage(const QImage &image)
             const uchar *aboveOut = indexed.constScanLine(y - 1);
             if (std::memcmp(in, above, size_t(width) * sizeof(QRgb)) == 0) {
                 std::memcpy(out, aboveOut, size_t(width));
+                continue;
+            }
+            // A row met before holds only colours met before, in the table already.
+            if (const qsizetype k = met.earlier(y, size_t(width) * sizeof(QRgb),
+                                                [&](qsizetype i) { return rgb.constScanLine(int(i)); });
+                k >= 0) {
+                std::memcpy(out, indexed.constScanLine(int(k)), size_t(width));
                 continue;
             }
             while (in[from] == above[from]) ++from;
@@ -321,8 +422,8 @@ QImage paletteImage(const QImage &image)
 QByteArray fieldPng(const QImage &image)
 {
     const QImage indexed = image.format() == QImage::Format_Indexed8 ? image : paletteImage(image);
-    if (!indexed.isNull())
-        if (QByteArray png = indexedPng(indexed); !png.isEmpty()) return png;
+    if (QByteArray png = indexed.isNull() ? truecolourPng(image) : indexedPng(indexed); !png.isEmpty())
+        return png;
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);

@@ -592,3 +592,16 @@ TEST(ClassOverview, PicturesFillTheirBoxAtAWholeFactorAndFitThePrintedPage)
         }
     }
 }
+
+TEST(ClassOverview, APicturesDataIsTheBase64ABrowserDecodes)
+{
+    // Every tail of one, two or three bytes, every byte value, and a picture-sized run.
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all += char(b);
+    QList<QByteArray> cases {QByteArray(), all, QByteArray(100000, '\xff')};
+    for (int n = 1; n <= 7; ++n) cases << all.left(n) << all.right(n);
+    for (const QByteArray &bytes : cases)
+        EXPECT_EQ(ReportParts::dataUri(bytes),
+                  u("data:image/png;base64,") + QString::fromLatin1(bytes.toBase64()))
+            << bytes.size() << " bytes";
+}

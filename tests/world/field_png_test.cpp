@@ -74,13 +74,23 @@ TEST(FieldPng, EveryPictureOfTheReportReadsBackPixelForPixelInAPalette)
 
 TEST(FieldPng, APictureOfMoreThan256ColoursIsWrittenInFullColourAndStillExact)
 {
-    QImage many(40, 30, QImage::Format_RGB32);
-    for (int y = 0; y < many.height(); ++y)
-        for (int x = 0; x < many.width(); ++x) many.setPixel(x, y, qRgb(x * 6, y * 8, (x * y) % 256));
-    EXPECT_TRUE(paletteImage(many).isNull());
-    const QImage read = decoded(fieldPng(many));
-    EXPECT_NE(read.format(), QImage::Format_Indexed8);
-    expectSamePixels(many, read);
+    // Runs of one colour longer than the longest match, rows repeating the one above, and
+    // see-through colours.
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+        QImage many(400, 30, format);
+        for (int y = 0; y < many.height(); ++y)
+            for (int x = 0; x < many.width(); ++x)
+                many.setPixel(x, y,
+                              x < 40        ? qRgba(x * 6, y * 8, (x * y) % 256, 255 - x)
+                              : y % 7 == 3  ? qRgba(y * 8, 0, 0, 255)
+                              : x % 97 == 0 ? qRgba(0, 0, 255, 128)
+                                            : qRgba(0, 0, 0, 255));
+        SCOPED_TRACE(int(format));
+        EXPECT_TRUE(paletteImage(many).isNull());
+        const QImage read = decoded(fieldPng(many));
+        EXPECT_NE(read.format(), QImage::Format_Indexed8);
+        expectSamePixels(many, read);
+    }
 
     // Exactly 256 colours still fit; one pixel of see-through colour is kept as it was.
     QImage full(16, 16, QImage::Format_ARGB32);
