@@ -45,16 +45,16 @@ QString htmlLanguage(Language lang)
 }
 
 // The bytes in base64 with padding, as QByteArray::toBase64() writes them, straight into text:
-// a report's pictures are most of its bytes, and the toolkit's encoder and the widening after
-// it took a tenth of the report's time.
+// a report's pictures are most of its bytes, which the toolkit's encoder and the widening
+// after it wrote twice over.
 static QString withBase64(QStringView head, const QByteArray &bytes)
 {
     static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     const auto *in = reinterpret_cast<const uchar *>(bytes.constData());
     const qsizetype n = bytes.size();
-    QString text(head.size() + (n + 2) / 3 * 4, Qt::Uninitialized);
-    std::copy(head.begin(), head.end(), text.begin());
-    char16_t *out = reinterpret_cast<char16_t *>(text.data()) + head.size();
+    QString uri(head.size() + (n + 2) / 3 * 4, Qt::Uninitialized);
+    std::copy(head.begin(), head.end(), uri.begin());
+    char16_t *out = reinterpret_cast<char16_t *>(uri.data()) + head.size();
     qsizetype i = 0;
     for (; i + 3 <= n; i += 3, out += 4) {
         const quint32 v = quint32(in[i]) << 16 | quint32(in[i + 1]) << 8 | in[i + 2];
@@ -70,7 +70,7 @@ static QString withBase64(QStringView head, const QByteArray &bytes)
         out[2] = i + 1 < n ? char16_t(kDigits[(v >> 6) & 63]) : u'=';
         out[3] = u'=';
     }
-    return text;
+    return uri;
 }
 
 QString dataUri(const QByteArray &png)
