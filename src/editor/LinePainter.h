@@ -94,14 +94,13 @@ public:
         return true;
     }
 
-    // Lines next to each other that end in the same format are set in one go, the line
-    // breaks between them with them: a break takes the colour of the line it ends, as
-    // one typed there does.
+    // Sets what was painted. The lines are read before any is set, each once: what is set is
+    // gathered and set in one go.
     void flush()
     {
-        if (m_runEnd < 0) return;
-        setCharacterFormat(m_document, m_runStart, m_runEnd - m_runStart, *m_runFormat, m_keepTextObjects);
-        m_runEnd = -1;
+        closeRun();
+        setCharacterFormats(m_document, m_changes, m_keepTextObjects);
+        m_changes.clear();
     }
 
     // The colour a line of this text takes, worked out once for every text met again.
@@ -129,12 +128,22 @@ private:
         }
         // Each part keeps the rest of its format: the colour is merged into it, as into the
         // parts already of that colour, so that the whole line holds the colour as its own.
-        flush();
+        closeRun();
         for (const FormatRun &r : m_line) {
-            setCharacterFormat(m_document, pos, r.length, *painted(r.formatIndex, colour), m_keepTextObjects);
+            m_changes.push_back({pos, r.length, painted(r.formatIndex, colour)});
             pos += r.length;
         }
         return true;
+    }
+
+    // Lines next to each other that end in the same format are set in one go, the line
+    // breaks between them with them: a break takes the colour of the line it ends, as
+    // one typed there does.
+    void closeRun()
+    {
+        if (m_runEnd < 0) return;
+        m_changes.push_back({m_runStart, m_runEnd - m_runStart, m_runFormat});
+        m_runEnd = -1;
     }
 
     void paintRange(int from, int to, const QTextCharFormat *format)
@@ -143,7 +152,7 @@ private:
             m_runEnd = to;
             return;
         }
-        flush();
+        closeRun();
         m_runStart = from;
         m_runEnd = to;
         m_runFormat = format;
@@ -186,6 +195,7 @@ private:
     // by format index + 1: each colour it was given, and the format that made
     std::vector<std::vector<std::pair<QRgb, std::unique_ptr<QTextCharFormat>>>> m_painted;
     std::vector<int> m_lineEnds;
+    std::vector<FormatChange> m_changes;   // painted and not yet set, in order
     QHash<QString, QRgb> m_classified;
     int m_runStart = 0;
     int m_runEnd = -1;   // none waiting

@@ -346,6 +346,99 @@ TEST(AlgorithmEditorRefresh, ATableInTheTextKeepsItsEdges)
     }
 }
 
+// Ranges set in one pass over the storage end as the toolkit's own cursor leaves them: the same
+// format on every character, the changed stretch told once to the layout, which lays it out
+// the same; with undo on, each range as before, so undo takes all of them back.
+TEST(AlgorithmEditorRefresh, RangesSetInOnePassEndAsTheToolkitSetsThem)
+{
+    std::mt19937 random(20261211);
+    auto below = [&random](int n) { return int(random() % unsigned(std::max(n, 1))); };
+    QList<QTextCharFormat> formats;
+    for (const QRgb c : {0x000080u, 0x800000u, 0x008000u, 0x808080u}) {
+        QTextCharFormat f;
+        f.setForeground(QColor::fromRgb(c));
+        formats << f;
+        f.setFontWeight(QFont::Bold);
+        formats << f;
+    }
+    // Each character's text and format, documents' format indexes apart.
+    auto characters = [](const QTextDocument &d) {
+        const QList<QTextFormat> all = d.allFormats();
+        const QString text = d.toRawText() + QChar::ParagraphSeparator;
+        QList<std::pair<QChar, QTextFormat>> out;
+        int at = 0;
+        for (const FormatRun &r : formatRuns(d))
+            for (int k = 0; k < r.length; ++k, ++at) out.append({text.at(at), all.value(r.formatIndex)});
+        return out;
+    };
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        QStringList lines;
+        for (int n = 1 + below(12); n > 0; --n)
+            lines << QString(below(9), QLatin1Char('a' + char(below(26))));
+        QTextDocument mine, toolkits;
+        for (QTextDocument *d : {&mine, &toolkits}) {
+            d->setDocumentLayout(new QPlainTextDocumentLayout(d));
+            d->setPlainText(lines.join(QLatin1Char('\n')));
+        }
+        const int length = mine.characterCount() - 1;   // the final break is never set
+        // Some of it coloured already, so ranges meet fragments of their own.
+        std::vector<FormatChange> before, changes;
+        for (int from = below(3); from < length; from += 1 + below(6)) {
+            const int n = 1 + below(std::min(5, length - from));
+            before.push_back({from, n, &formats[below(formats.size())]});
+            from += n;
+        }
+        for (int from = below(2); from < length; from += below(4)) {
+            const int n = 1 + below(std::min(9, length - from));
+            changes.push_back({from, n, &formats[below(formats.size())]});
+            from += n;
+        }
+        auto viaCursor = [](QTextDocument &d, const std::vector<FormatChange> &cs) {
+            QTextCursor c(&d);
+            c.beginEditBlock();
+            for (const FormatChange &x : cs) {
+                c.setPosition(x.from);
+                c.setPosition(x.from + x.length, QTextCursor::KeepAnchor);
+                c.setCharFormat(*x.format);
+            }
+            c.endEditBlock();
+        };
+        viaCursor(mine, before);
+        viaCursor(toolkits, before);
+        mine.setUndoRedoEnabled(false);
+        QSignalSpy told(&mine, &QTextDocument::contentsChange);
+        QTextCursor block(&mine);
+        block.beginEditBlock();
+        setCharacterFormats(&mine, changes, false);
+        block.endEditBlock();
+        viaCursor(toolkits, changes);
+        ASSERT_EQ(characters(mine), characters(toolkits));
+        if (!changes.empty()) {
+            ASSERT_EQ(told.count(), 1);
+            EXPECT_EQ(told.at(0).at(0).toInt(), changes.front().from);
+            EXPECT_EQ(told.at(0).at(2).toInt(),
+                      changes.back().from + changes.back().length - changes.front().from);
+        }
+        EXPECT_EQ(mine.documentLayout()->documentSize(), toolkits.documentLayout()->documentSize());
+        for (QTextBlock a = mine.begin(), b = toolkits.begin(); a.isValid(); a = a.next(), b = b.next())
+            EXPECT_EQ(mine.documentLayout()->blockBoundingRect(a),
+                      toolkits.documentLayout()->blockBoundingRect(b));
+
+        // With undo on, the toolkit's own call sets each range: one undo takes them back.
+        mine.setUndoRedoEnabled(true);
+        viaCursor(mine, before);
+        const auto set = characters(mine);
+        block.beginEditBlock();
+        setCharacterFormats(&mine, changes, false);
+        block.endEditBlock();
+        if (!changes.empty()) {
+            mine.undo();
+            EXPECT_EQ(characters(mine), set);
+        }
+    }
+}
+
 TEST(AlgorithmEditorChange, ColouringIsNotAChange)
 {
     EditorHarness h;
