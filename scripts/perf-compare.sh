@@ -46,7 +46,7 @@ while [ $# -gt 0 ]; do
 done
 [[ $ROUNDS =~ ^[1-9][0-9]*$ ]] || { echo "perf-compare.sh: rounds must be a whole number above 0" >&2; exit 2; }
 BUILD=$(realpath "$BUILD")
-for f in trakmil bench/anchor_window bench/anchor_editor bench/bench_editor bench/bench_window; do
+for f in trakmil bench/anchor_window bench/anchor_widgets bench/anchor_editor bench/bench_editor bench/bench_window; do
   [ -x "$BUILD/$f" ] || { echo "perf-compare.sh: $BUILD/$f is missing; build it with the benchmarks on" >&2; exit 2; }
 done
 for t in xvfb-run xdotool openbox ${INSTRUCTIONS:+valgrind callgrind_control}; do
@@ -68,6 +68,7 @@ cleanup() {
 }
 trap cleanup EXIT
 ANCHOR_WINDOW=$BUILD/bench/anchor_window
+ANCHOR_WIDGETS=$BUILD/bench/anchor_widgets
 ANCHOR_EDITOR=$BUILD/bench/anchor_editor
 export QT_QPA_PLATFORM=xcb
 
@@ -270,6 +271,7 @@ for round in $(seq "$ROUNDS"); do
   echo "round $round of $ROUNDS" >&2
   d=$(fresh); start trakmil.empty "$d" "$d/trakmil"
   start anchor.window "$WORK" "$ANCHOR_WINDOW" "$SIZE"
+  start anchor.widgets "$WORK" "$ANCHOR_WIDGETS" "$SIZE"
   d=$(fresh); start trakmil.open "$d" "$d/trakmil" "$WORK/lines100000.tkm"
   start anchor.open "$WORK" "$ANCHOR_EDITOR" "$WORK/lines100000.tkm" "$SIZE"
   start anchor.editor "$WORK" "$ANCHOR_EDITOR" "" "$SIZE"
@@ -292,6 +294,7 @@ if [ -n "$INSTRUCTIONS" ]; then
   echo "counting the start-up's instructions" >&2
   d=$(fresh); counted trakmil.empty "$d" "$d/trakmil"
   d=$(mktemp -d "$WORK/anchor.XXXXXX"); counted anchor.window "$d" "$ANCHOR_WINDOW" "$SIZE"
+  d=$(mktemp -d "$WORK/anchor.XXXXXX"); counted anchor.widgets "$d" "$ANCHOR_WIDGETS" "$SIZE"
 fi
 
 # ---- the table -----------------------------------------------------------------------------
@@ -333,6 +336,11 @@ row "the same, wall time ($(nproc) cores)" report.wall grading.wall s 1 "every c
 row "start-up CPU to a settled window, against a bare Qt window" trakmil.empty.cpu anchor.window.cpu s 1 "≤ 1.3×"
 [ -z "$INSTRUCTIONS" ] ||
   row "the same in instructions (callgrind, one start each)" trakmil.empty.ir anchor.window.ir M 1000000 "≤ 1.3×"
+row "the same, against a window of the same widgets and fonts, nothing of Trakmil's own" \
+  trakmil.empty.cpu anchor.widgets.cpu s 1 "—"
+[ -z "$INSTRUCTIONS" ] ||
+  row "the same in instructions" trakmil.empty.ir anchor.widgets.ir M 1000000 "—"
+row "that window against the bare one (what the widgets alone cost)" anchor.widgets.cpu anchor.window.cpu s 1 "—"
 row "idle memory (Rss)" trakmil.empty.rss anchor.window.rss MiB 1024 "≤ 1.25×"
 row "idle memory (Pss)" trakmil.empty.pss anchor.window.pss MiB 1024 "≤ 1.25×"
 row "open 100,000 lines (window, CPU to settled), against a bare QPlainTextEdit loading them" \
