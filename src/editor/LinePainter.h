@@ -192,7 +192,7 @@ private:
     std::vector<FormatRun> m_line;   // the formats of the line being painted, in order
     QList<QTextFormat> m_formats;   // the document's formats, by index
     std::vector<qint64> m_colours;   // by format index; -1 not yet known
-    // by format index + 1: each colour it was given, and the format that made
+    // by format index + 1 (no format first): the formats made from it, one for each colour
     std::vector<std::vector<std::pair<QRgb, std::unique_ptr<QTextCharFormat>>>> m_painted;
     std::vector<int> m_lineEnds;
     std::vector<FormatChange> m_changes;   // painted and not yet set, in order

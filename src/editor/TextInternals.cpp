@@ -110,10 +110,11 @@ void setCharacterFormats(QTextDocument *document, const std::vector<FormatChange
     Fragments &fragments = d->fragmentMap();
     const QString buffer = d->buffer();
     std::unordered_map<const QTextCharFormat *, int> indexes;
+    const int length = d->length();
     int first = -1, last = -1;
     d->beginEditBlock();
     for (const FormatChange &c : changes) {
-        if (c.length <= 0) continue;
+        if (c.length <= 0 || c.from < 0 || c.from + c.length > length) continue;
         auto known = indexes.find(c.format);
         if (known == indexes.end())
             known = indexes.emplace(c.format, d->formatCollection()->indexForFormat(*c.format)).first;
@@ -122,6 +123,7 @@ void setCharacterFormats(QTextDocument *document, const std::vector<FormatChange
         splitAt(fragments, end);
         for (int pos = c.from; pos < end;) {
             const uint n = fragments.findNode(pos);
+            if (!n) break;
             QTextFragmentData *f = fragments.fragment(n);
             f->format = known->second;
             pos += std::min(end - pos, int(fragments.position(n) + f->size_array[0]) - pos);
