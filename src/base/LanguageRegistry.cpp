@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -365,6 +366,12 @@ QByteArrayList languageTextKeys()
     return keys;
 }
 
+namespace {
+std::atomic<int> s_listChanges {0};
+}   // namespace
+
+int languageListChanges() { return s_listChanges.load(std::memory_order_acquire); }
+
 std::optional<Language> registerLanguageFile(const QString &path, QString *error)
 {
     Registry &r = registry();
@@ -383,6 +390,7 @@ std::optional<Language> registerLanguageFile(const QString &path, QString *error
         return std::nullopt;
     }
     r.entries.push_back(std::move(*e));
+    s_listChanges.fetch_add(1, std::memory_order_release);
     return id;
 }
 
@@ -390,6 +398,7 @@ void removeAddedLanguages()
 {
     std::deque<Entry> &entries = registry().entries;
     while (!entries.back().info.file.startsWith(QLatin1String(":/"))) entries.pop_back();
+    s_listChanges.fetch_add(1, std::memory_order_release);
 }
 
 Language languageFromCode(const QString &code)

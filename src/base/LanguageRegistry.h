@@ -4,7 +4,9 @@
 #include "base/Language.h"
 #include <QByteArrayList>
 #include <QByteArrayView>
+#include <QMutex>
 #include <QStringList>
+#include <map>
 #include <optional>
 
 // The Language list. Each Language is one flat UTF-8 JSON file of "key": "text" pairs: its
@@ -44,3 +46,30 @@ QByteArrayList languageTextKeys();
 std::optional<Language> registerLanguageFile(const QString &path, QString *error = nullptr);
 // Back to the program's own list; nothing may hold an added Language any more.
 void removeAddedLanguages();
+
+// How many times the Language list has changed since start: what was built for a Language
+// number before a change may belong to another Language after it.
+int languageListChanges();
+
+// What build(lang) makes of one Language's data (its lexicon, its messages), built once per
+// Language code and kept where it is: callers hold references. Safe from any thread. Asked for
+// on every statement read, so each thread keeps its last answer and skips the lock.
+template <typename T, typename Build> const T &builtForLanguage(Language lang, const Build &build)
+{
+    thread_local Language lastAsked = Language::Unknown;
+    thread_local int lastChanges = -1;
+    thread_local const T *last = nullptr;
+    const int changes = languageListChanges();
+    if (last && lang == lastAsked && changes == lastChanges) return *last;
+    const Language known = knownOrFirst(lang);
+    static QMutex mutex;
+    static std::map<QString, T> built;
+    const QMutexLocker lock(&mutex);
+    const QString code = languageCode(known);
+    auto it = built.find(code);
+    if (it == built.end()) it = built.emplace(code, build(known)).first;
+    lastAsked = lang;
+    lastChanges = changes;
+    last = &it->second;
+    return it->second;
+}

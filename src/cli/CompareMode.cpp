@@ -141,41 +141,6 @@ QString pictureName(const QString &pupil, QSet<QString> &taken,
     return name;
 }
 
-QByteArray pngData(const QImage &image)
-{
-    // A class draws the same few wrong drawings many times over: each is encoded once, for
-    // every thread. The cache is small and starts again when full, so a long run never grows it.
-    static QMutex mutex;
-    static QHash<QByteArray, QByteArray> encoded;
-    // The pixels in the picture's own palette, a quarter of their bytes, and two fast hashes
-    // of them under different seeds: a key of 128 bits, hashed many times faster than a
-    // cryptographic one, which cost more than the encoding it saved.
-    const QImage indexed = paletteImage(image);
-    const QImage &keyed = indexed.isNull() ? image : indexed;
-    const QList<QRgb> colours = keyed.colorTable();
-    QByteArray key = QByteArray::number(keyed.width()) + 'x' + QByteArray::number(keyed.height()) + ' ' +
-                     QByteArray::number(int(keyed.format())) + ' ';
-    key.append(reinterpret_cast<const char *>(colours.constData()), colours.size() * qsizetype(sizeof(QRgb)));
-    // Row by row: the bytes that pad a row hold nothing of the picture.
-    const size_t rowBytes = size_t(keyed.width()) * size_t(keyed.depth() / 8);
-    size_t first = 0x9E3779B97F4A7C15u, second = 0xC2B2AE3D27D4EB4Fu;
-    for (int y = 0; y < keyed.height(); ++y) {
-        first = qHashBits(keyed.constScanLine(y), rowBytes, first);
-        second = qHashBits(keyed.constScanLine(y), rowBytes, second ^ 0x5851F42D4C957F2Du);
-    }
-    key += ' ' + QByteArray::number(quint64(first), 36) + ' ' + QByteArray::number(quint64(second), 36);
-    {
-        const QMutexLocker lock(&mutex);
-        if (const auto known = encoded.constFind(key); known != encoded.constEnd()) return *known;
-    }
-    const QByteArray data = fieldPng(keyed);
-    if (data.isEmpty()) return data;
-    const QMutexLocker lock(&mutex);
-    if (encoded.size() >= 256) encoded.clear();
-    encoded.insert(key, data);
-    return data;
-}
-
 bool writeDiffPicture(const QString &path, const QByteArray &png, QStringList &problems)
 {
     FileError failure;
@@ -330,7 +295,7 @@ Grading gradeAgainstModel(const Options &o)
     }
     const qint64 pupilTicks = o.maxTicks.value_or(pupilTickLimit(model.ticks));
     const bool pictures = o.pictures || !o.reportPath.isEmpty();
-    if (pictures) g.modelPng = pngData(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
+    if (pictures) g.modelPng = fieldPng(tracePicture(model.trace, model.end, o.fieldWidth, o.fieldHeight));
     const QSet<QString> sharedNames = sharedFileNames(o.pupils);
     PictureCache cache;
 
@@ -362,12 +327,12 @@ Grading gradeAgainstModel(const Options &o)
             drawn = cache.get(PictureCache::key(0, d.trace, d.end, d.ended), [&] {
                 Pictures made;
                 if (pictures) {
-                    made.drawn = pngData(tracePicture(d.trace, d.end, o.fieldWidth, o.fieldHeight));
-                    made.diff = pngData(
+                    made.drawn = fieldPng(tracePicture(d.trace, d.end, o.fieldWidth, o.fieldHeight));
+                    made.diff = fieldPng(
                         comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight, o.interfaceLanguage));
                 }
                 if (!o.diffDir.isEmpty())
-                    made.diffFile = pngData(comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight));
+                    made.diffFile = fieldPng(comparisonPicture(model.trace, c, o.fieldWidth, o.fieldHeight));
                 return made;
             });
         pg.pupilPng = drawn.drawn;
@@ -444,7 +409,7 @@ Grading gradeAgainstTask(const Options &o)
         goals << goalTrace(field);
         summary.fields << QSize(field.width, field.height);
         if (pictures)
-            summary.goalPngs << pngData(
+            summary.goalPngs << fieldPng(
                 tracePicture(goals.constLast(), goalEndNode(field), field.width, field.height));
     }
     g.task = summary;
@@ -485,14 +450,14 @@ Grading gradeAgainstTask(const Options &o)
                                                 fv.drawing.trace, fv.drawing.end);
                         Pictures made;
                         if (pictures) {
-                            made.drawn = pngData(
+                            made.drawn = fieldPng(
                                 tracePicture(fv.drawing.trace, fv.drawing.end, field.width, field.height));
-                            made.diff = pngData(comparisonPicture(goals[f], c, field.width, field.height,
-                                                                  o.interfaceLanguage));
+                            made.diff = fieldPng(comparisonPicture(goals[f], c, field.width, field.height,
+                                                                   o.interfaceLanguage));
                         }
                         if (!o.diffDir.isEmpty())
                             made.diffFile =
-                                pngData(comparisonPicture(goals[f], c, field.width, field.height));
+                                fieldPng(comparisonPicture(goals[f], c, field.width, field.height));
                         return made;
                     });
                 fg.pupilPng = drawn.drawn;

@@ -4,9 +4,6 @@
 #include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 
-#include <QMutex>
-#include <map>
-
 namespace {
 
 // Each field is filled from the Language data file's "keyword.<slot>" text, by name.
@@ -57,7 +54,7 @@ const ColourRow kColours[ColourTable::Count] = {
     {0x0000FF, "blue"},   {0xFF00FF, "fuchsia"}, {0x00FFFF, "aqua"},  {0xFFFFFF, "transparent"},
 };
 
-// What is built from one Language's data, once, and kept where it is: callers hold references.
+// What is built from one Language's data.
 struct LanguageWords {
     Lexicon lexicon;
     QStringList colourNames;
@@ -73,16 +70,7 @@ LanguageWords build(Language lang)
 }
 
 // A Language not in the list reads as the first.
-const LanguageWords &wordsOf(Language lang)
-{
-    static QMutex mutex;
-    static std::map<QString, LanguageWords> built;
-    lang = knownOrFirst(lang);
-    const QMutexLocker lock(&mutex);
-    auto it = built.find(languageCode(lang));
-    if (it == built.end()) it = built.emplace(languageCode(lang), build(lang)).first;
-    return it->second;
-}
+const LanguageWords &wordsOf(Language lang) { return builtForLanguage<LanguageWords>(lang, build); }
 
 }   // namespace
 

@@ -1,10 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Trakmil developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/MessageCatalogue.h"
+#include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
-
-#include <QMutex>
-#include <map>
 
 namespace {
 
@@ -44,14 +42,7 @@ MessageCatalogue fromCatalogue(Language lang)
 
 const MessageCatalogue &MessageCatalogue::forLanguage(Language lang)
 {
-    // Built once per Language code and kept where it is: callers hold references.
-    static QMutex mutex;
-    static std::map<QString, MessageCatalogue> built;
-    lang = knownOrFirst(lang);
-    const QMutexLocker lock(&mutex);
-    auto it = built.find(languageCode(lang));
-    if (it == built.end()) it = built.emplace(languageCode(lang), fromCatalogue(lang)).first;
-    return it->second;
+    return builtForLanguage<MessageCatalogue>(lang, fromCatalogue);
 }
 
 QString fatalLoopErrorText()

@@ -231,15 +231,21 @@ QByteArray runsAndRows(const QByteArray &data, qsizetype row, int pixel)
         sameAsAbove[size_t(r)] = r > 0 && std::memcmp(in + r * row, in + (r - 1) * row, size_t(row)) == 0;
         stretchEnd[size_t(r)] = sameAsAbove[size_t(r)] ? stretchEnd[size_t(r) + 1] : r * row;
     }
-    const auto aboveLength = [&](qsizetype at) {
-        const qsizetype known = std::min({stretchEnd[size_t(at / row)] - at, qsizetype(258), n - at});
+    // r is the row that holds `at`.
+    const auto aboveLength = [&](qsizetype at, qsizetype r) {
+        const qsizetype known = std::min({stretchEnd[size_t(r)] - at, qsizetype(258), n - at});
         return matchLength(at, row, std::max<qsizetype>(known, 0));
     };
     const quint32 rowDistanceBits = FixedCodes::reversed(rowDistanceCode, 5);
     const quint32 pixelDistanceBits = FixedCodes::reversed(quint32(pixel - 1), 5);
-    for (qsizetype at = 0; at < n;) {
+    // The row is followed as the bytes go, not divided out at every one.
+    for (qsizetype at = 0, r = 0, rowEnd = row; at < n;) {
+        while (at >= rowEnd) {
+            ++r;
+            rowEnd += row;
+        }
         const qsizetype run = at >= pixel ? matchLength(at, pixel) : 0;
-        const qsizetype above = at >= row ? aboveLength(at) : 0;
+        const qsizetype above = at >= row ? aboveLength(at, r) : 0;
         const qsizetype length = std::max(run, above);
         if (length < 3) {
             bits.put(codes.literal[in[at]], codes.literalBits[in[at]]);
@@ -371,7 +377,6 @@ QImage paletteImage(const QImage &image)
             }
         }
     };
-    RowsMet met(height);
     // Lines of one colour are long: most pixels are the one before.
     QRgb last = 0;
     uchar lastIndex = 0;
@@ -391,13 +396,7 @@ QImage paletteImage(const QImage &image)
                 std::memcpy(out, aboveOut, size_t(width));
                 continue;
             }
-            // A row met before holds only colours met before, in the table already.
-            if (const qsizetype k = met.earlier(y, size_t(width) * sizeof(QRgb),
-                                                [&](qsizetype i) { return rgb.constScanLine(int(i)); });
-                k >= 0) {
-                std::memcpy(out, indexed.constScanLine(int(k)), size_t(width));
-                continue;
-            }
+
             while (in[from] == above[from]) ++from;
             while (in[to - 1] == above[to - 1]) --to;
             std::memcpy(out, aboveOut, size_t(from));

@@ -4,10 +4,13 @@
 #include "base/LanguageRegistry.h"
 #include "base/TextCatalogue.h"
 #include "common/ModalHelper.h"
+#include "lang/Lexicon.h"
 #include "lang/MessageCatalogue.h"
 #include "world/RobotWorld.h"
 
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <thread>
 
 namespace {
 // A Language the program does not ship, from its data file alone: the list, the window, the
@@ -130,4 +133,36 @@ TEST_F(MainWindowTest, TheWindowSwitchesToAFourthLanguageAndRunsAProgramInItsKey
     EXPECT_TRUE(prompts.reports[0].heading.contains(QLatin1String("[tst] ")))
         << prompts.reports[0].heading.toStdString();
     window.reset();   // before its Language leaves the list
+}
+
+// A Language number comes free when the added Languages leave, and the next file added takes
+// it: its keywords and messages are its own, on the thread that read the old ones and on
+// another, never what was built for the number before.
+TEST(LanguageList, ANumberTakenByAnotherFileGivesThatFilesKeywords)
+{
+    Language first = Language::Unknown;
+    {
+        const AddedLanguage added;
+        first = added.lang;
+        ASSERT_EQ(Lexicon::forLanguage(first).kwStep, QStringLiteral("PASO"));
+        (void)MessageCatalogue::forLanguage(first);
+    }
+    QFile source(QStringLiteral(TRAKMIL_TEST_DATA "/languages/tst.json"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray other = source.readAll();
+    other.replace("\"tst\"", "\"tsu\"").replace("\"PASO\"", "\"PASITO\"");
+    QTemporaryDir dir;
+    QFile copy(dir.filePath(QStringLiteral("tsu.json")));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(other);
+    copy.close();
+    QString error;
+    const std::optional<Language> second = registerLanguageFile(copy.fileName(), &error);
+    ASSERT_TRUE(second) << error.toStdString();
+    ASSERT_EQ(*second, first) << "the number is taken again";
+    EXPECT_EQ(Lexicon::forLanguage(*second).kwStep, QStringLiteral("PASITO"));
+    QString onAnother;
+    std::thread([&] { onAnother = Lexicon::forLanguage(*second).kwStep; }).join();
+    EXPECT_EQ(onAnother, QStringLiteral("PASITO"));
+    removeAddedLanguages();
 }
