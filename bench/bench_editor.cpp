@@ -177,8 +177,10 @@ struct PaintedRun {
         changes.reserve(runs.size());
         for (const PaintedRun &r : runs) changes.push_back({r.from, r.to - r.from, &r.format});
         setCharacterFormats(d, changes, keepTextObjects);
+        c.endEditBlock();
+        return;
     }
-    for (const PaintedRun &r : how == 2 ? std::vector<PaintedRun>() : runs) {
+    for (const PaintedRun &r : runs) {
         if (how == 1) {
             setCharacterFormat(d, r.from, r.to - r.from, r.format, keepTextObjects);
             continue;

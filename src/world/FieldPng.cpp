@@ -116,14 +116,14 @@ private:
 // not only the row above. A row is known by a hash of its bytes, then compared in full.
 class RowsMet {
 public:
-    explicit RowsMet(qsizetype rows)
-          : m_slots(std::bit_ceil(size_t(rows) * 2 + 2), -1), m_hashes(size_t(rows))
+    RowsMet(const uchar *in, qsizetype row, qsizetype rows)
+          : m_in(in), m_row(row), m_slots(std::bit_ceil(size_t(rows) * 2 + 2), -1), m_hashes(size_t(rows))
     {
     }
-    // The first row before `r` with the same bytes, or -1; `at(k)` gives row k's bytes.
-    template <typename At> qsizetype earlier(qsizetype r, size_t length, const At &at)
+    // The first row before `r` with the same bytes, or -1.
+    qsizetype earlier(qsizetype r)
     {
-        const size_t hash = qHashBits(at(r), length, 0x9E3779B97F4A7C15u);
+        const size_t hash = qHashBits(m_in + r * m_row, size_t(m_row), 0x9E3779B97F4A7C15u);
         m_hashes[size_t(r)] = hash;
         const size_t mask = m_slots.size() - 1;
         for (size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -132,11 +132,15 @@ public:
                 m_slots[i] = r;
                 return -1;
             }
-            if (m_hashes[size_t(k)] == hash && std::memcmp(at(k), at(r), length) == 0) return k;
+            if (m_hashes[size_t(k)] == hash &&
+                std::memcmp(m_in + k * m_row, m_in + r * m_row, size_t(m_row)) == 0)
+                return k;
         }
     }
 
 private:
+    const uchar *m_in;
+    qsizetype m_row;
     std::vector<qsizetype> m_slots;
     std::vector<size_t> m_hashes;
 };
@@ -147,15 +151,14 @@ quint32 rowsCheck(const uchar *in, qsizetype n, qsizetype row, const std::vector
 {
     const uLong empty = adler32(0, nullptr, 0);
     const qsizetype rows = n / row;
-    RowsMet met(rows);
+    RowsMet met(in, row, rows);
     std::vector<uLong> checks(static_cast<size_t>(rows));
     uLong check = empty;
     for (qsizetype r = 0; r < rows; ++r) {
         qsizetype k = r;
         if (sameAsAbove[size_t(r)])
             k = r - 1;
-        else if (const qsizetype e = met.earlier(r, size_t(row), [&](qsizetype i) { return in + i * row; });
-                 e >= 0)
+        else if (const qsizetype e = met.earlier(r); e >= 0)
             k = e;
         checks[size_t(r)] = k == r ? adler32(empty, in + r * row, uInt(row)) : checks[size_t(k)];
         check = adler32_combine(check, checks[size_t(r)], z_off_t(row));
